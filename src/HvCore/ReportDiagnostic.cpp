@@ -1,0 +1,19 @@
+#include "HvCore/ReportDiagnostic.h"
+
+#include <atomic>
+
+namespace HvCore {
+
+namespace {
+std::atomic<DiagnosticObserver> g_observer{nullptr};
+}
+
+void ReportDiagnostic(const char* text) {
+  if (DiagnosticObserver observer = g_observer.load()) observer(text != nullptr ? text : "");
+}
+
+DiagnosticObserver SetDiagnosticObserver(DiagnosticObserver observer) {
+  return g_observer.exchange(observer);
+}
+
+}  // namespace HvCore
