@@ -6,9 +6,10 @@
 TEST(MillisecondClock, StartsAt536870912AndCountsMilliseconds) {
   MillisecondClock clock;
   EXPECT_EQ(clock.Now(), 536870912u);
-  ASSERT_TRUE(SleepMs(30));
+  ASSERT_TRUE(SleepMs(40));
+  // The tick counter may advance in steps of up to ~16 ms.
   const int32_t elapsed = ElapsedMs(clock.Now(), 536870912u);
-  EXPECT_GE(elapsed, 25);
+  EXPECT_GE(elapsed, 20);
   EXPECT_LT(elapsed, 5000);
   EXPECT_GE(Milliseconds(), 536870912u);
 }
@@ -42,7 +43,7 @@ TEST(ProgressSink, YieldsAtStartEndAndEvery20Ms) {
   EXPECT_EQ(sink.yields, 1);
   for (int i = 1; i < 50; ++i) sink.SetPosition(i);  // well inside 20 ms
   EXPECT_LE(sink.yields, 2);
-  SleepMs(25);
+  SleepMs(60);
   sink.Advance(1);
   const int afterPause = sink.yields;
   EXPECT_GE(afterPause, 2);
