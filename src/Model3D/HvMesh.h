@@ -1,0 +1,69 @@
+#pragma once
+// One polygon group of a model: a polygon soup whose connectivity comes
+// from a table of shared edges. Two polygons are neighbours when they hold
+// an edge with bit-identical endpoint positions (in either direction). On
+// that table the mesh computes edge smoothness and corner normals.
+#include <vector>
+
+#include "HvTL/HvString.h"
+#include "Model3D/EdgeTable.h"
+#include "Model3D/MeshPolygon.h"
+#include "Model3D/PolygonData.h"
+#include "Model3D/PolygonDesc.h"
+#include "Model3D/VertexLayerList.h"
+
+class HvMesh {
+ public:
+  explicit HvMesh(void* owner = nullptr);
+  ~HvMesh();
+  HvMesh(const HvMesh&) = delete;
+  HvMesh& operator=(const HvMesh&) = delete;
+
+  // Frees every polygon and edge.
+  void Clear();
+
+  void SetName(const HvString& name) { name_ = name; }
+  const HvString& GetName() const { return name_; }
+  void* Owner() const { return owner_; }
+
+  int PolygonCount() const { return static_cast<int>(polygons_.size()); }
+  int EdgeCount() const { return edges_.Count(); }
+  // Extra bytes per corner: the total size of the layer list that came with
+  // the mesh's first polygon (0 without one).
+  int ExtraBytesPerCorner() const { return extra_; }
+
+  // Stores a polygon at index (< 0 or >= PolygonCount appends), replacing
+  // and detaching one that was there. False for fewer than 3 corners.
+  bool SetPolygon(int index, const PolygonDesc& desc, const VertexLayerList* layers = nullptr);
+  bool AddPolygon(const PolygonDesc& desc, const VertexLayerList* layers = nullptr) {
+    return SetPolygon(PolygonCount(), desc, layers);
+  }
+  bool GetPolygon(int index, PolygonData& data, const VertexLayerList* layers = nullptr) const;
+  // With neighbours: the adjacency polygon of corner i is the next polygon
+  // after this one on the edge that starts at corner i (group left to the model).
+  bool GetPolygonFull(int index, PolygonDesc& desc, const VertexLayerList* layers = nullptr) const;
+  bool SetPolygonMaterial(int index, void* material);
+  bool SetPolygonAux(int index, void* aux);
+
+  // 1.0 for edges whose first two polygons' normals meet at cos >= |threshold|
+  // (|cos| when twoSided) and for open edges, else 0.0.
+  void SetEdgeSmoothness(double threshold, bool twoSided);
+  // Recomputes every corner normal by averaging across smooth edges.
+  void ComputeCornerNormals(double threshold);
+
+  // Read access for the passes and tests.
+  const MeshPolygon* Polygon(int index) const;
+
+ private:
+  void Detach(MeshPolygon* polygon);
+  bool LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc);
+  Vector3 CornerNormal(const MeshPolygon& polygon, const Vector3& p, double threshold) const;
+
+  void* owner_;
+  EdgeTable edges_;
+  std::vector<MeshPolygon*> polygons_;
+  HvString name_{"Default"};
+  uint32_t unusedWord_ = 0;
+  int extra_ = 0;
+  std::vector<MeshEdge*> emptied_;  // scratch for Detach
+};
