@@ -1,8 +1,11 @@
 #pragma once
-// The mesh's table of shared edges, keyed by PositionHash(A) ^ PositionHash(B)
-// so that both directions meet in one chain. The table doubles as edges are
-// added, keeping chains short for meshes of millions of edges; nothing
-// outside can see its bucket count.
+// The mesh's table of shared edges. An edge matches a lookup when its key,
+// PositionHash(A) ^ PositionHash(B), is equal and its endpoints equal the
+// two positions in either order. PositionHash leaves whole families of
+// positions (small integers, for one) on few keys, so buckets are chosen by
+// a stronger hash of both endpoints instead, symmetric so that both
+// directions meet in one chain, and the table doubles as edges are added.
+// Which bucket holds an edge is invisible outside the table.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -32,7 +35,7 @@ class EdgeTable {
   }
 
  private:
-  size_t Bucket(int32_t key) const;
+  size_t Bucket(const Vector3& a, const Vector3& b) const;
   void Grow();
 
   std::vector<MeshEdge*> buckets_;
