@@ -1,6 +1,7 @@
 #include "Model3D/EdgeTable.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -45,7 +46,9 @@ MeshEdge* EdgeTable::Find(const Vector3& a, const Vector3& b, int32_t key) const
 
 MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key) {
   if (static_cast<size_t>(count_) >= buckets_.size() && shift_ > 8) Grow();
-  auto* edge = new MeshEdge();
+  void* block = blocks_.Allocate(sizeof(MeshEdge));
+  if (block == nullptr) return nullptr;
+  auto* edge = new (block) MeshEdge();
   edge->key = key;
   edge->a = a;
   edge->b = b;
@@ -60,7 +63,8 @@ void EdgeTable::Delete(MeshEdge* edge) {
   for (MeshEdge** link = &buckets_[Bucket(edge->a, edge->b)]; *link != nullptr; link = &(*link)->next) {
     if (*link == edge) {
       *link = edge->next;
-      delete edge;
+      edge->~MeshEdge();
+      blocks_.Free(edge, sizeof(MeshEdge));
       --count_;
       return;
     }
@@ -71,10 +75,11 @@ void EdgeTable::Clear() {
   for (MeshEdge*& head : buckets_) {
     while (head != nullptr) {
       MeshEdge* next = head->next;
-      delete head;
+      head->~MeshEdge();
       head = next;
     }
   }
+  blocks_.Clear();
   count_ = 0;
 }
 

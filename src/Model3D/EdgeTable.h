@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Model3D/BlockPool.h"
 #include "Model3D/MeshEdge.h"
 
 class EdgeTable {
@@ -28,16 +29,12 @@ class EdgeTable {
   void Clear();
 
   int Count() const { return count_; }
-  template <typename Visit>
-  void ForEach(Visit visit) const {
-    for (MeshEdge* head : buckets_)
-      for (MeshEdge* edge = head; edge != nullptr; edge = edge->next) visit(*edge);
-  }
 
  private:
   size_t Bucket(const Vector3& a, const Vector3& b) const;
   void Grow();
 
+  BlockPool blocks_;
   std::vector<MeshEdge*> buckets_;
   int shift_;
   int count_ = 0;

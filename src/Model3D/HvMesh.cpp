@@ -38,8 +38,9 @@ HvMesh::HvMesh(void* owner) : owner_(owner) {}
 HvMesh::~HvMesh() { Clear(); }
 
 void HvMesh::Clear() {
-  for (MeshPolygon* polygon : polygons_) MeshPolygon::Free(polygon);
+  for (MeshPolygon* polygon : polygons_) MeshPolygon::Free(polygon, polygonBlocks_);
   polygons_.clear();
+  polygonBlocks_.Clear();
   edges_.Clear();
 }
 
@@ -58,11 +59,11 @@ bool HvMesh::SetPolygon(int index, const PolygonDesc& desc, const VertexLayerLis
   if (slot != nullptr) {
     Detach(slot);
     if (slot->count != desc.count || slot->extra != extra_) {
-      MeshPolygon::Free(slot);
+      MeshPolygon::Free(slot, polygonBlocks_);
       slot = nullptr;
     }
   }
-  if (slot == nullptr) slot = MeshPolygon::Allocate(desc.count, extra_);
+  if (slot == nullptr) slot = MeshPolygon::Allocate(desc.count, extra_, polygonBlocks_);
   if (slot == nullptr) return false;
   MeshPolygon& polygon = *slot;
   polygon.index = index;
@@ -102,7 +103,7 @@ bool HvMesh::LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc) {
     const int32_t key = prevHash ^ hash;
     MeshEdge* edge = edges_.Find(a, b, key);
     if (edge == nullptr) edge = edges_.Create(a, b, key);
-    if (!edge->Add(polygon)) return false;
+    if (edge == nullptr || !edge->Add(polygon)) return false;
     edge->smoothness = desc.weights[prev];
     polygon->Corner(prev).edge = edge;
     prev = i;
@@ -195,14 +196,21 @@ bool HvMesh::SetPolygonAux(int index, void* aux) {
 
 void HvMesh::SetEdgeSmoothness(double threshold, bool twoSided) {
   threshold = std::fabs(threshold);
-  edges_.ForEach([&](MeshEdge& edge) {
-    edge.smoothness = 1.0f;
-    if (edge.polygonCount <= 1) return;
-    const Vector3& n0 = edge.polygons[0]->faceNormal;
-    const Vector3& n1 = edge.polygons[1]->faceNormal;
-    double d = Vector3::Dot(n0, n1);
-    if (twoSided) d = std::fabs(d);
-    const double c = d / (n0.Length() * n1.Length() + 1e-8);
-    edge.smoothness = c >= threshold ? 1.0f : 0.0f;
-  });
+  // Every edge belongs to at least one polygon; visiting edges through their
+  // first polygon, in polygon order, reads memory nearly in sequence.
+  for (MeshPolygon* polygon : polygons_) {
+    if (polygon == nullptr) continue;
+    for (int i = 0; i < polygon->count; ++i) {
+      MeshEdge* edge = polygon->Corner(i).edge;
+      if (edge == nullptr || edge->PolygonAt(0) != polygon) continue;
+      edge->smoothness = 1.0f;
+      if (edge->polygonCount <= 1) continue;
+      const Vector3& n0 = edge->PolygonAt(0)->faceNormal;
+      const Vector3& n1 = edge->PolygonAt(1)->faceNormal;
+      double d = Vector3::Dot(n0, n1);
+      if (twoSided) d = std::fabs(d);
+      const double c = d / (n0.Length() * n1.Length() + 1e-8);
+      edge->smoothness = c >= threshold ? 1.0f : 0.0f;
+    }
+  }
 }

@@ -57,9 +57,9 @@ class HvMesh {
  private:
   void Detach(MeshPolygon* polygon);
   bool LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc);
-  Vector3 CornerNormal(const MeshPolygon& polygon, const Vector3& p, double threshold) const;
 
   void* owner_;
+  BlockPool polygonBlocks_;
   EdgeTable edges_;
   std::vector<MeshPolygon*> polygons_;
   HvString name_{"Default"};

@@ -4,10 +4,11 @@
 #include <new>
 
 MeshEdge::~MeshEdge() {
-  if (polygons != inlinePolygons) delete[] polygons;
+  if (capacity != 2) delete[] heapPolygons;
 }
 
 int MeshEdge::Find(const MeshPolygon* polygon) const {
+  MeshPolygon* const* polygons = Polygons();
   for (int i = 0; i < polygonCount; ++i)
     if (polygons[i] == polygon) return i;
   return -1;
@@ -19,16 +20,17 @@ bool MeshEdge::Add(MeshPolygon* polygon) {
     const int grown = ((polygonCount + 1) & ~3) + 8;
     auto* list = new (std::nothrow) MeshPolygon*[grown]();
     if (list == nullptr) return false;
-    std::memcpy(list, polygons, sizeof(MeshPolygon*) * static_cast<size_t>(polygonCount));
-    if (polygons != inlinePolygons) delete[] polygons;
-    polygons = list;
+    std::memcpy(list, Polygons(), sizeof(MeshPolygon*) * static_cast<size_t>(polygonCount));
+    if (capacity != 2) delete[] heapPolygons;
+    heapPolygons = list;
     capacity = grown;
   }
-  polygons[polygonCount++] = polygon;
+  Polygons()[polygonCount++] = polygon;
   return true;
 }
 
 void MeshEdge::Remove(const MeshPolygon* polygon) {
+  MeshPolygon** polygons = Polygons();
   int kept = 0;
   for (int i = 0; i < polygonCount; ++i)
     if (polygons[i] != polygon) polygons[kept++] = polygons[i];
@@ -39,7 +41,7 @@ void MeshEdge::Remove(const MeshPolygon* polygon) {
 MeshPolygon* MeshEdge::Successor(const MeshPolygon* polygon) const {
   if (polygonCount < 2) return nullptr;
   const int k = Find(polygon);
-  return k < 0 ? nullptr : polygons[(k + 1) % polygonCount];
+  return k < 0 ? nullptr : PolygonAt((k + 1) % polygonCount);
 }
 
 int32_t PositionHash(const Vector3& p) {

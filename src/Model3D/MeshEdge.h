@@ -1,7 +1,8 @@
 #pragma once
 // An edge shared by the polygons that contain both of its endpoint
 // positions (bit for bit, in either direction). The polygons are listed in
-// the order they were added; two fit inline.
+// the order they were added; two fit inline, where a longer list keeps its
+// heap pointer instead (64 bytes an edge, one cache line).
 #include <cstdint>
 
 #include "Math/Vector3.h"
@@ -10,19 +11,25 @@ struct MeshPolygon;
 
 struct MeshEdge {
   MeshEdge* next = nullptr;  // next edge in the same hash chain
-  MeshPolygon** polygons = inlinePolygons;
   int32_t key = 0;
   float smoothness = 0.0f;
   Vector3 a;  // the corner the edge was created from
   Vector3 b;  // the next corner
   int32_t polygonCount = 0;
   int32_t capacity = 2;
-  MeshPolygon* inlinePolygons[2] = {nullptr, nullptr};
+  union {
+    MeshPolygon* inlinePolygons[2] = {nullptr, nullptr};
+    MeshPolygon** heapPolygons;
+  };
 
   MeshEdge() = default;
   MeshEdge(const MeshEdge&) = delete;
   MeshEdge& operator=(const MeshEdge&) = delete;
   ~MeshEdge();
+
+  MeshPolygon** Polygons() { return capacity == 2 ? inlinePolygons : heapPolygons; }
+  MeshPolygon* const* Polygons() const { return capacity == 2 ? inlinePolygons : heapPolygons; }
+  MeshPolygon* PolygonAt(int i) const { return Polygons()[i]; }
 
   // Position of the polygon in the list, or -1.
   int Find(const MeshPolygon* polygon) const;

@@ -1,6 +1,5 @@
 #include "Model3D/MeshPolygon.h"
 
-#include <cstdlib>
 #include <new>
 
 #include "Model3D/PolygonCorners.h"
@@ -11,11 +10,15 @@ size_t MeshPolygon::Stride(int extra) {
   return (bytes + alignof(MeshCorner) - 1) / alignof(MeshCorner) * alignof(MeshCorner);
 }
 
-MeshPolygon* MeshPolygon::Allocate(int count, int extra) {
+size_t MeshPolygon::BlockBytes(int count, int extra) {
+  return sizeof(MeshPolygon) + static_cast<size_t>(count) * Stride(extra);
+}
+
+MeshPolygon* MeshPolygon::Allocate(int count, int extra, BlockPool& pool) {
   if (count < 1 || count > PolygonCorners::kMaxCorners || extra < 0 ||
       extra > VertexLayerList::kMaxTotalSize)
     return nullptr;
-  void* block = std::malloc(sizeof(MeshPolygon) + static_cast<size_t>(count) * Stride(extra));
+  void* block = pool.Allocate(BlockBytes(count, extra));
   if (block == nullptr) return nullptr;
   auto* polygon = new (block) MeshPolygon();
   polygon->material = polygon->aux = nullptr;
@@ -27,4 +30,6 @@ MeshPolygon* MeshPolygon::Allocate(int count, int extra) {
   return polygon;
 }
 
-void MeshPolygon::Free(MeshPolygon* polygon) { std::free(polygon); }
+void MeshPolygon::Free(MeshPolygon* polygon, BlockPool& pool) {
+  if (polygon != nullptr) pool.Free(polygon, BlockBytes(polygon->count, polygon->extra));
+}

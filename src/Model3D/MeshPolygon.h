@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "Math/Vector3.h"
+#include "Model3D/BlockPool.h"
 
 struct MeshEdge;
 
@@ -25,8 +26,8 @@ struct MeshPolygon {
   int32_t extra;  // extra bytes per corner
 
   // Null when count or extra is out of range or memory is short.
-  static MeshPolygon* Allocate(int count, int extra);
-  static void Free(MeshPolygon* polygon);
+  static MeshPolygon* Allocate(int count, int extra, BlockPool& pool);
+  static void Free(MeshPolygon* polygon, BlockPool& pool);
 
   MeshCorner& Corner(int i) { return *reinterpret_cast<MeshCorner*>(CornerBytes(i)); }
   const MeshCorner& Corner(int i) const {
@@ -38,6 +39,7 @@ struct MeshPolygon {
 
  private:
   static size_t Stride(int extra);
+  static size_t BlockBytes(int count, int extra);
   uint8_t* CornerBytes(int i) {
     return reinterpret_cast<uint8_t*>(this + 1) + static_cast<size_t>(i) * Stride(extra);
   }

@@ -1,0 +1,52 @@
+#include "Model3D/BlockPool.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+constexpr size_t kChunkBytes = 64 * 1024;
+}
+
+BlockPool::~BlockPool() { Clear(); }
+
+void* BlockPool::Allocate(size_t bytes) {
+  if (bytes > kMaxPooled) return std::malloc(bytes);
+  const size_t sizeClass = SizeClass(bytes);
+  if (sizeClass < free_.size() && free_[sizeClass] != nullptr) {
+    FreeBlock* block = free_[sizeClass];
+    free_[sizeClass] = block->next;
+    return block;
+  }
+  const size_t rounded = sizeClass * 16;
+  if (left_ < rounded) {
+    auto* chunk = new (std::nothrow) char[kChunkBytes];
+    if (chunk == nullptr) return nullptr;
+    chunks_.emplace_back(chunk);
+    cursor_ = chunk;
+    left_ = kChunkBytes;
+  }
+  void* block = cursor_;
+  cursor_ += rounded;
+  left_ -= rounded;
+  return block;
+}
+
+void BlockPool::Free(void* block, size_t bytes) {
+  if (block == nullptr) return;
+  if (bytes > kMaxPooled) {
+    std::free(block);
+    return;
+  }
+  const size_t sizeClass = SizeClass(bytes);
+  if (free_.size() <= sizeClass) free_.resize(sizeClass + 1, nullptr);
+  auto* freed = static_cast<FreeBlock*>(block);
+  freed->next = free_[sizeClass];
+  free_[sizeClass] = freed;
+}
+
+void BlockPool::Clear() {
+  free_.clear();
+  chunks_.clear();
+  cursor_ = nullptr;
+  left_ = 0;
+}
