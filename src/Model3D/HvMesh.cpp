@@ -31,6 +31,21 @@ void CopyLayers(Corners& desc, MeshPolygon& polygon, const VertexLayerList* laye
   }
 }
 
+// Material, auxiliary word, corners and enabled layers of a polygon into a
+// description already sized for it.
+void CopyCornersOut(MeshPolygon& polygon, PolygonCorners& out, const VertexLayerList* layers) {
+  out.material = polygon.material;
+  out.aux = polygon.aux;
+  for (int i = 0; i < polygon.count; ++i) {
+    const MeshCorner& corner = polygon.Corner(i);
+    out.positions[i] = corner.position;
+    out.normals[i] = corner.normal;
+    out.u[i] = corner.u;
+    out.v[i] = corner.v;
+  }
+  CopyLayers(out, polygon, layers, false);
+}
+
 }  // namespace
 
 HvMesh::HvMesh(void* owner) : owner_(owner) {}
@@ -129,41 +144,26 @@ void HvMesh::Detach(MeshPolygon* polygon) {
   for (MeshEdge* edge : emptied_) edges_.Delete(edge);
 }
 
-bool HvMesh::GetPolygon(int index, PolygonData& data, const VertexLayerList* layers) const {
-  if (index < 0 || index >= PolygonCount()) return false;
+MeshPolygon* HvMesh::PolygonToRead(int index) const {
+  if (index < 0 || index >= PolygonCount()) return nullptr;
   MeshPolygon* polygon = polygons_[static_cast<size_t>(index)];
-  if (polygon == nullptr) {
-    ReportDiagnostic("Bad!");
-    return false;
-  }
-  if (!data.Resize(polygon->count, layers)) return false;
-  data.material = polygon->material;
-  data.aux = polygon->aux;
-  for (int i = 0; i < polygon->count; ++i) {
-    const MeshCorner& corner = polygon->Corner(i);
-    data.positions[i] = corner.position;
-    data.normals[i] = corner.normal;
-    data.u[i] = corner.u;
-    data.v[i] = corner.v;
-  }
-  CopyLayers(data, *polygon, layers, false);
+  if (polygon == nullptr) ReportDiagnostic("Bad!");
+  return polygon;
+}
+
+bool HvMesh::GetPolygon(int index, PolygonData& data, const VertexLayerList* layers) const {
+  MeshPolygon* polygon = PolygonToRead(index);
+  if (polygon == nullptr || !data.Resize(polygon->count, layers)) return false;
+  CopyCornersOut(*polygon, data, layers);
   return true;
 }
 
 bool HvMesh::GetPolygonFull(int index, PolygonDesc& desc, const VertexLayerList* layers) const {
-  if (index < 0 || index >= PolygonCount()) return false;
-  MeshPolygon* polygon = polygons_[static_cast<size_t>(index)];
-  if (polygon == nullptr) {
-    ReportDiagnostic("Bad!");
-    return false;
-  }
-  if (!desc.Resize(polygon->count, layers)) return false;
+  MeshPolygon* polygon = PolygonToRead(index);
+  if (polygon == nullptr || !desc.Resize(polygon->count, layers)) return false;
+  CopyCornersOut(*polygon, desc, layers);
   for (int i = 0; i < polygon->count; ++i) {
     const MeshCorner& corner = polygon->Corner(i);
-    desc.normals[i] = corner.normal;
-    desc.positions[i] = corner.position;
-    desc.u[i] = corner.u;
-    desc.v[i] = corner.v;
     const MeshPolygon* neighbour = corner.edge ? corner.edge->Successor(polygon) : nullptr;
     if (corner.edge != nullptr && corner.edge->polygonCount >= 2 &&
         corner.edge->Find(polygon) >= 0) {
@@ -173,24 +173,21 @@ bool HvMesh::GetPolygonFull(int index, PolygonDesc& desc, const VertexLayerList*
       desc.adjacency[i].polygon = -1;
     }
   }
-  CopyLayers(desc, *polygon, layers, false);
-  desc.material = polygon->material;
-  desc.aux = polygon->aux;
   desc.faceNormal = polygon->faceNormal;
   return true;
 }
 
 bool HvMesh::SetPolygonMaterial(int index, void* material) {
-  if (index < 0 || index >= PolygonCount() || polygons_[static_cast<size_t>(index)] == nullptr)
-    return false;
-  polygons_[static_cast<size_t>(index)]->material = material;
+  MeshPolygon* polygon = const_cast<MeshPolygon*>(Polygon(index));
+  if (polygon == nullptr) return false;
+  polygon->material = material;
   return true;
 }
 
 bool HvMesh::SetPolygonAux(int index, void* aux) {
-  if (index < 0 || index >= PolygonCount() || polygons_[static_cast<size_t>(index)] == nullptr)
-    return false;
-  polygons_[static_cast<size_t>(index)]->aux = aux;
+  MeshPolygon* polygon = const_cast<MeshPolygon*>(Polygon(index));
+  if (polygon == nullptr) return false;
+  polygon->aux = aux;
   return true;
 }
 

@@ -55,6 +55,9 @@ class HvMesh {
   const MeshPolygon* Polygon(int index) const;
 
  private:
+  // The polygon at index for reading; null out of range, and a null slot
+  // is reported ("Bad!").
+  MeshPolygon* PolygonToRead(int index) const;
   void Detach(MeshPolygon* polygon);
   bool LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc);
 

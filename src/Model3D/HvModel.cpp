@@ -24,6 +24,12 @@ int FindByName(const std::vector<std::unique_ptr<T>>& slots, const char* name, N
   return -1;
 }
 
+const char* NameOf(const HvMesh& mesh) { return mesh.GetName().Text(); }
+template <typename T>
+const char* NameOf(const T& item) {
+  return item.Name().Text();
+}
+
 // Index of the first hole (or the count).
 template <typename T>
 int FirstHole(const std::vector<std::unique_ptr<T>>& slots) {
@@ -33,6 +39,17 @@ int FirstHole(const std::vector<std::unique_ptr<T>>& slots) {
 }
 
 }  // namespace
+
+template <typename T>
+T* HvModel::FindOrCreate(std::vector<std::unique_ptr<T>>& slots, const char* name, bool create,
+                         T* (HvModel::*slotAt)(int, bool)) {
+  const int found = FindByName(slots, name, [](const T& item) { return NameOf(item); });
+  if (found >= 0) return (this->*slotAt)(found, false);
+  if (!create) return nullptr;
+  T* item = (this->*slotAt)(FirstHole(slots), true);
+  item->SetName(name);
+  return item;
+}
 
 HvModel::HvModel() { ClearAll(); }
 
@@ -80,7 +97,7 @@ bool HvModel::GetGroupName(int index, char* buffer, size_t size) {
 }
 
 int HvModel::FindGroup(const char* name) const {
-  return FindByName(groups_, name, [](const HvMesh& mesh) { return mesh.GetName().Text(); });
+  return FindByName(groups_, name, [](const HvMesh& mesh) { return NameOf(mesh); });
 }
 
 bool HvModel::AddPolygon(const PolygonDesc& desc, const VertexLayerList* layers) {
@@ -163,13 +180,7 @@ void HvModel::ClearAll() {
 }
 
 ::Material* HvModel::FindMaterial(const char* name, bool create) {
-  const int found =
-      FindByName(materials_, name, [](const ::Material& m) { return m.Name().Text(); });
-  if (found >= 0) return Material(found, false);
-  if (!create) return nullptr;
-  ::Material* material = Material(FirstHole(materials_), true);
-  material->SetName(name);
-  return material;
+  return FindOrCreate(materials_, name, create, &HvModel::Material);
 }
 
 int HvModel::IndexOfMaterial(const ::Material* material) const {
@@ -186,13 +197,7 @@ int HvModel::IndexOfMaterial(const ::Material* material) const {
 }
 
 ::Shader* HvModel::FindShader(const char* name, bool create) {
-  const int found =
-      FindByName(shaders_, name, [](const ::Shader& s) { return s.Name().Text(); });
-  if (found >= 0) return Shader(found, false);
-  if (!create) return nullptr;
-  ::Shader* shader = Shader(FirstHole(shaders_), true);
-  shader->SetName(name);
-  return shader;
+  return FindOrCreate(shaders_, name, create, &HvModel::Shader);
 }
 
 bool HvModel::First(PolygonId& id) const {

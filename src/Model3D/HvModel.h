@@ -64,6 +64,10 @@ class HvModel : public HvObject {
   // The slot of an existing group, or null.
   HvMesh* ExistingGroup(int index) const;
   bool PolygonInRange(const PolygonId& id) const;
+  // Materials and shaders by name, made at the first hole when asked.
+  template <typename T>
+  T* FindOrCreate(std::vector<std::unique_ptr<T>>& slots, const char* name, bool create,
+                  T* (HvModel::*slotAt)(int, bool));
 
   std::vector<std::unique_ptr<::Material>> materials_;
   std::vector<std::unique_ptr<::Shader>> shaders_;

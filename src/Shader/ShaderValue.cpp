@@ -77,12 +77,14 @@ ShaderValue ShaderValue::MakeImage(uint32_t handle) {
   return ShaderValue(sizeof handle, &handle, kImage, "ShaderImage");
 }
 
-bool ShaderValue::AsInt(uint32_t& out) const {
+bool ShaderValue::ReadWord(uint32_t type, uint32_t& out) const {
   out = 0;
-  if (type_ != kInteger || data_.size() < 4) return false;
+  if (type_ != type || data_.size() < 4) return false;
   std::memcpy(&out, data_.data(), 4);
   return true;
 }
+
+bool ShaderValue::AsInt(uint32_t& out) const { return ReadWord(kInteger, out); }
 
 bool ShaderValue::AsReal(double& out) const {
   out = 0.0;
@@ -133,9 +135,4 @@ bool ShaderValue::AsLink(ShaderNode*& node, HvString* channel) const {
   return true;
 }
 
-bool ShaderValue::AsImage(uint32_t& handle) const {
-  handle = 0;
-  if (type_ != kImage || data_.size() < 4) return false;
-  std::memcpy(&handle, data_.data(), 4);
-  return true;
-}
+bool ShaderValue::AsImage(uint32_t& handle) const { return ReadWord(kImage, handle); }

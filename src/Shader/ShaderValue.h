@@ -55,6 +55,8 @@ class ShaderValue {
   const uint8_t* Data() const { return data_.data(); }
 
  private:
+  bool ReadWord(uint32_t type, uint32_t& out) const;
+
   uint32_t type_;
   HvString name_;
   std::vector<uint8_t> data_;

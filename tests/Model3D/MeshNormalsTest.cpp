@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "Support/ExpectVector.h"
+
 #include <cmath>
 
 #include "Model3D/MeshBuilders.h"
@@ -7,12 +9,6 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-void ExpectNear(const Vector3& v, double x, double y, double z, double eps = 1e-5) {
-  EXPECT_NEAR(v.x, x, eps);
-  EXPECT_NEAR(v.y, y, eps);
-  EXPECT_NEAR(v.z, z, eps);
-}
 
 // A closed cone of `count` triangles around the apex (0, 0, 1).
 void AddCone(HvMesh& mesh, int count) {
