@@ -70,6 +70,22 @@ bool Material::SetMapFileName(const char* channel, const char* text) {
   return true;
 }
 
+bool Material::AssignMapFileName(const char* channel, const char* text) {
+  if (channel == nullptr || std::strcmp(channel, "AmbientColor") == 0) return false;
+  const int slot = MapSlot(channel);
+  if (slot < 0) return false;
+  maps_[slot].fileName.AssignText(text != nullptr ? text : "");
+  return true;
+}
+
+HvString Material::ResolveFilePath(const char* fileName) const {
+  if (fileName == nullptr || FileOpens(fileName) || baseDirectory_.Length() == 0)
+    return HvString(fileName);
+  const char last = baseDirectory_.Text()[baseDirectory_.Length() - 1];
+  const bool separated = last == '/' || last == '\\';
+  return HvString::Concat(HvString::Concat(baseDirectory_.Text(), separated ? "" : "/"), fileName);
+}
+
 const char* Material::GetMapFileName(const char* channel) const {
   const int slot = MapSlot(channel);
   return slot >= 0 ? maps_[slot].fileName.Text() : "";
@@ -91,10 +107,7 @@ void Material::LoadMapImages() {
 bool Material::LoadImage(int slot) {
   const ImageLoader loader = g_imageLoader.load();
   if (loader == nullptr) return false;
-  const char* stored = maps_[slot].fileName.Text();
-  HvString path(stored);
-  if (!FileOpens(stored) && baseDirectory_.Length() > 0)
-    path = HvString::Concat(HvString::Concat(baseDirectory_.Text(), "/"), stored);
+  const HvString path = ResolveFilePath(maps_[slot].fileName.Text());
   auto image = std::make_unique<HvImage>();
   if (!loader(path.Text(), *image)) return false;
   maps_[slot].image = std::move(image);

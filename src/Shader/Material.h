@@ -29,6 +29,12 @@ class Material {
 
   // Replaces the file name of every map of that name and drops its image.
   bool SetMapFileName(const char* channel, const char* text);
+  // Records a file name for a map whose image was just written there; the
+  // image stays.
+  bool AssignMapFileName(const char* channel, const char* text);
+  // A map file name as stored when that file opens, else joined to the base
+  // directory when there is one.
+  HvString ResolveFilePath(const char* fileName) const;
   // "AmbientColor" reads the "Ambient" map; unknown names give "".
   const char* GetMapFileName(const char* channel) const;
   HvImage* GetMap(const char* channel) const;

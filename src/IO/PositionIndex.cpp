@@ -1,0 +1,54 @@
+#include "IO/PositionIndex.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kEmpty = UINT32_MAX;
+
+uint64_t HashBits(const uint32_t bits[3]) {
+  uint64_t h = 0x9E3779B97F4A7C15ull;
+  for (int i = 0; i < 3; ++i) {
+    h ^= bits[i];
+    h *= 0xFF51AFD7ED558CCDull;
+    h ^= h >> 32;
+  }
+  return h;
+}
+
+}  // namespace
+
+void PositionIndex::Clear() {
+  slots_.clear();
+  positions_.clear();
+}
+
+void PositionIndex::Grow() {
+  std::vector<Slot> old(slots_.empty() ? 1024 : slots_.size() * 2, Slot{{0, 0, 0}, kEmpty});
+  old.swap(slots_);
+  const size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.index == kEmpty) continue;
+    size_t at = HashBits(slot.bits) & mask;
+    while (slots_[at].index != kEmpty) at = (at + 1) & mask;
+    slots_[at] = slot;
+  }
+}
+
+uint32_t PositionIndex::IndexOf(const Vector3& p) {
+  if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
+  uint32_t bits[3];
+  std::memcpy(&bits[0], &p.x, 4);
+  std::memcpy(&bits[1], &p.y, 4);
+  std::memcpy(&bits[2], &p.z, 4);
+  const size_t mask = slots_.size() - 1;
+  size_t at = HashBits(bits) & mask;
+  while (slots_[at].index != kEmpty) {
+    if (std::memcmp(slots_[at].bits, bits, sizeof bits) == 0) return slots_[at].index;
+    at = (at + 1) & mask;
+  }
+  const auto index = static_cast<uint32_t>(positions_.size());
+  slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index};
+  positions_.push_back(p);
+  return index;
+}

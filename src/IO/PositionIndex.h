@@ -1,0 +1,27 @@
+#pragma once
+// Indices of distinct positions in order of first appearance, positions
+// being equal when all their bits are (so -0.0 and +0.0 differ, and a NaN
+// matches the same NaN). Open addressing: a lookup touches one probe run.
+#include <cstdint>
+#include <vector>
+
+#include "Math/Vector3.h"
+
+class PositionIndex {
+ public:
+  // The index of p, giving it the next one when it is new.
+  uint32_t IndexOf(const Vector3& p);
+  uint32_t Count() const { return static_cast<uint32_t>(positions_.size()); }
+  const std::vector<Vector3>& Positions() const { return positions_; }
+  void Clear();
+
+ private:
+  struct Slot {
+    uint32_t bits[3];
+    uint32_t index;  // UINT32_MAX when empty
+  };
+  void Grow();
+
+  std::vector<Slot> slots_;
+  std::vector<Vector3> positions_;
+};

@@ -1,0 +1,26 @@
+#include "Platform/Process.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace Platform {
+
+int RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  if (posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
+
+}  // namespace Platform

@@ -1,0 +1,48 @@
+#include "Platform/Process.h"
+
+#include <windows.h>
+
+namespace Platform {
+
+namespace {
+
+// Quotes one argument the way the C runtime splits command lines.
+std::string Quote(const std::string& argument) {
+  if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) return argument;
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : argument) {
+    if (c == '\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, '\\');
+  return quoted + "\"";
+}
+
+}  // namespace
+
+int RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+  std::string line = Quote(program);
+  for (const std::string& argument : arguments) line += " " + Quote(argument);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return -1;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
+
+}  // namespace Platform

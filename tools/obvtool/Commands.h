@@ -1,0 +1,18 @@
+#pragma once
+// The obvtool commands. Each returns the exit status: 0 success, 1 bad input
+// or a failed operation (one line "obvtool: FILE: reason" on stderr), 2 usage.
+#include <string>
+#include <vector>
+
+using Arguments = std::vector<std::string>;
+
+int InfoCommand(const Arguments& arguments);
+int VerifyCommand(const Arguments& arguments);
+int ConvertCommand(const Arguments& arguments);
+
+// Reports "obvtool: FILE: reason" and returns 1.
+int Fail(const std::string& file, const std::string& reason);
+// Reports a usage error and returns 2.
+int UsageError(const std::string& message);
+// True when the project file at path carries closing check words that match.
+bool VerifyProjectFile(const std::string& path);

@@ -1,0 +1,59 @@
+// obvtool: inspect, verify and convert the models and project files of the
+// Ombrix bridge from the command line.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "Commands.h"
+#include "IO/FormatRegistry.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: obvtool COMMAND [ARGUMENTS]\n"
+    "\n"
+    "  info FILE [--json]                   summary of a model or project file: format, groups\n"
+    "                                       with polygon and triangle counts, materials and their\n"
+    "                                       map file names, shaders, bounds; for a project file\n"
+    "                                       whether its check words verify\n"
+    "  verify FILE.obv                      check a project file's closing check words\n"
+    "  convert IN OUT [--options TEXT]      read any supported model file and write OUT by its\n"
+    "                                       extension (.obv; options 'p' writes it unpacked)\n"
+    "  --help                               this text\n"
+    "\n"
+    "Exit status: 0 success, 1 bad input or failed operation, 2 usage.\n";
+
+}  // namespace
+
+int Fail(const std::string& file, const std::string& reason) {
+  std::fprintf(stderr, "obvtool: %s: %s\n", file.c_str(), reason.c_str());
+  return 1;
+}
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "obvtool: %s\n%s", message.c_str(), kUsage);
+  return 2;
+}
+
+int main(int argc, char** argv) {
+  if (argc < 2) return UsageError("no command given");
+  const std::string command = argv[1];
+  if (command == "--help" || command == "-h" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  const Arguments arguments(argv + 2, argv + argc);
+  StartupFormats();
+  int status = 2;
+  if (command == "info")
+    status = InfoCommand(arguments);
+  else if (command == "verify")
+    status = VerifyCommand(arguments);
+  else if (command == "convert")
+    status = ConvertCommand(arguments);
+  else
+    status = UsageError("unknown command '" + command + "'");
+  TeardownModelFormats();
+  TeardownSceneReaders();
+  return status;
+}
