@@ -183,8 +183,9 @@ bool ProjectReader::ReadNames() {
       if (!ReadString(text)) return false;
     }
   }
-  uint32_t end = 0;
-  if (!in_.U32(end)) return Fail("file ends before the closing words");
+  uint32_t end = 0, sum = 0, xorWord = 0;
+  if (!in_.U32(end)) return Fail("file ends in the file-name list");
+  if (!in_.U32(sum) || !in_.U32(xorWord)) return Fail("file ends before the closing check words");
   return true;
 }
 
