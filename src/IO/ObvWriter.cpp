@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "HvTL/LittleEndian.h"
 #include "IO/ChecksumWriter.h"
 #include "IO/ImageFormatList.h"
 #include "IO/ObvFormat.h"
@@ -18,12 +19,30 @@ namespace {
 
 using MaterialIndex = std::unordered_map<const void*, int32_t>;
 
-// The painter's frame: (x, -y, -z).
-void WriteFlipped(ChecksumWriter& out, const Vector3& v) {
-  out.F32(v.x);
-  out.F32(-v.y);
-  out.F32(-v.z);
-}
+// A record assembled in place, then written in one piece; positions and
+// normals go in the painter's frame, (x, -y, -z).
+class Record {
+ public:
+  void U32(uint32_t value) {
+    StoreU32LE(bytes_ + size_, value);
+    size_ += 4;
+  }
+  void I32(int32_t value) { U32(static_cast<uint32_t>(value)); }
+  void Flipped(const Vector3& v) {
+    StoreF32LE(bytes_ + size_, v.x);
+    StoreF32LE(bytes_ + size_ + 4, -v.y);
+    StoreF32LE(bytes_ + size_ + 8, -v.z);
+    size_ += 12;
+  }
+  void WriteTo(ChecksumWriter& out) {
+    out.Bytes(bytes_, size_);
+    size_ = 0;
+  }
+
+ private:
+  uint8_t bytes_[Obv::kTriangleBytes];
+  size_t size_ = 0;
+};
 
 void WriteIdentity(ChecksumWriter& out, int size) {
   for (int row = 0; row < size; ++row)
@@ -145,27 +164,33 @@ void ProjectWriter::WriteMesh(const HvMesh& mesh) {
   WriteIdentity(out_, 4);
   out_.I32(materialWord);
   out_.U32(vertices_.Count());
-  for (const Vector3& p : vertices_.Positions()) WriteFlipped(out_, p);
+  Record vertex;
+  for (const Vector3& p : vertices_.Positions()) {
+    vertex.Flipped(p);
+    vertex.WriteTo(out_);
+  }
 }
 
 void ProjectWriter::WriteTriangles(const MeshPolygon& polygon, int32_t materialIndex) {
   Vector3 face = polygon.faceNormal;
   if (face.LengthSquared() > 0.0) face = Vector3::Normalise(face);
   const int last = polygon.count - 2;
+  Record record;
   for (int t = 1; t <= last; ++t) {
     const int corners[3] = {0, t, t + 1};
-    for (int c : corners) out_.U32(vertices_.IndexOf(polygon.Corner(c).position));
+    for (int c : corners) record.U32(vertices_.IndexOf(polygon.Corner(c).position));
     for (int c : corners) {
-      out_.I32(Obv::ToFixed(polygon.Corner(c).u));
-      out_.I32(Obv::ToFixed(1.0 - polygon.Corner(c).v));
+      record.I32(Obv::ToFixed(polygon.Corner(c).u));
+      record.I32(Obv::ToFixed(1.0 - polygon.Corner(c).v));
     }
-    out_.U32(t == 1 ? 1 : 0);
-    out_.U32(1);
-    out_.U32(t == last ? 1 : 0);
-    out_.U32(0);
-    out_.I32(materialIndex);
-    for (int c : corners) WriteFlipped(out_, polygon.Corner(c).normal);
-    WriteFlipped(out_, face);
+    record.U32(t == 1 ? 1 : 0);
+    record.U32(1);
+    record.U32(t == last ? 1 : 0);
+    record.U32(0);
+    record.I32(materialIndex);
+    for (int c : corners) record.Flipped(polygon.Corner(c).normal);
+    record.Flipped(face);
+    record.WriteTo(out_);
   }
 }
 

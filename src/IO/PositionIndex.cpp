@@ -19,6 +19,7 @@ uint64_t HashBits(const uint32_t bits[3]) {
 }  // namespace
 
 void PositionIndex::Clear() {
+  recent_.clear();
   slots_.clear();
   positions_.clear();
 }
@@ -41,14 +42,23 @@ uint32_t PositionIndex::IndexOf(const Vector3& p) {
   std::memcpy(&bits[0], &p.x, 4);
   std::memcpy(&bits[1], &p.y, 4);
   std::memcpy(&bits[2], &p.z, 4);
+  const uint64_t hash = HashBits(bits);
+  if (recent_.empty()) recent_.assign(kRecentSlots, Slot{{0, 0, 0}, kEmpty});
+  Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
+  if (cached.index != kEmpty && std::memcmp(cached.bits, bits, sizeof bits) == 0)
+    return cached.index;
   const size_t mask = slots_.size() - 1;
-  size_t at = HashBits(bits) & mask;
+  size_t at = hash & mask;
   while (slots_[at].index != kEmpty) {
-    if (std::memcmp(slots_[at].bits, bits, sizeof bits) == 0) return slots_[at].index;
+    if (std::memcmp(slots_[at].bits, bits, sizeof bits) == 0) {
+      cached = slots_[at];
+      return slots_[at].index;
+    }
     at = (at + 1) & mask;
   }
   const auto index = static_cast<uint32_t>(positions_.size());
   slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index};
+  cached = slots_[at];
   positions_.push_back(p);
   return index;
 }

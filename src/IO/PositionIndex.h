@@ -1,7 +1,9 @@
 #pragma once
 // Indices of distinct positions in order of first appearance, positions
 // being equal when all their bits are (so -0.0 and +0.0 differ, and a NaN
-// matches the same NaN). Open addressing: a lookup touches one probe run.
+// matches the same NaN). Open addressing: a lookup touches one probe run;
+// a small direct-mapped cache of recent positions in front of it catches
+// the corners that neighbouring polygons share without touching the table.
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +24,8 @@ class PositionIndex {
   };
   void Grow();
 
+  static constexpr size_t kRecentSlots = 4096;
+  std::vector<Slot> recent_;
   std::vector<Slot> slots_;
   std::vector<Vector3> positions_;
 };

@@ -66,7 +66,6 @@ class HvMesh {
   EdgeTable edges_;
   std::vector<MeshPolygon*> polygons_;
   HvString name_{"Default"};
-  uint32_t unusedWord_ = 0;
   int extra_ = 0;
   std::vector<MeshEdge*> emptied_;  // scratch for Detach
 };

@@ -27,7 +27,5 @@ class Shader : public HvObject {
   HvString name_;
   ShaderNode* root_ = nullptr;
   std::vector<std::unique_ptr<ShaderNode>> nodes_;
-  uint32_t word0_ = 0;
-  uint32_t word1_ = 1;
   MutexHolder lock_;  // "AnotherReadWriteMutex": created with the shader, never taken
 };
