@@ -16,7 +16,9 @@ void MakeSource(HvImage& image, int width, int height) {
     }
 }
 
-void Clear(HvImage& image) {
+// A zero-filled target.
+void MakeTarget(HvImage& image, int width, int height, int format) {
+  ASSERT_TRUE(image.SetFormat(width, height, format));
   std::fill(image.Data(), image.Data() + image.Stride() * image.Height(), 0);
 }
 
@@ -26,8 +28,7 @@ TEST(Canvas, DrawClipsToTheTarget) {
   HvImage source;
   MakeSource(source, 3, 3);
   HvImage target;
-  ASSERT_TRUE(target.SetFormat(4, 4, kPixelARGB32));
-  Clear(target);
+  MakeTarget(target, 4, 4, kPixelARGB32);
   Canvas canvas(target);
   ASSERT_TRUE(canvas.Draw(source, 2, -1));
   EXPECT_EQ(target.GetPixel(2, 0), 0xFF000010u);  // source (0, 1)
@@ -41,8 +42,7 @@ TEST(Canvas, BottomUpTargetFlipsRows) {
   HvImage source;
   MakeSource(source, 2, 2);
   HvImage target;
-  ASSERT_TRUE(target.SetFormat(2, 3, kPixelARGB32));
-  Clear(target);
+  MakeTarget(target, 2, 3, kPixelARGB32);
   Canvas canvas(target);
   canvas.SetBottomUp(true);
   ASSERT_TRUE(canvas.Draw(source, 0, 0));
@@ -55,8 +55,7 @@ TEST(Canvas, ClipRectangleAndConversionIntoAnotherFormat) {
   HvImage source;
   MakeSource(source, 4, 4);
   HvImage target;
-  ASSERT_TRUE(target.SetFormat(4, 4, kPixelRGB8));
-  Clear(target);
+  MakeTarget(target, 4, 4, kPixelRGB8);
   Canvas canvas(target);
   canvas.SetClip(1, 1, 3, 99);
   ASSERT_TRUE(canvas.Draw(source, 0, 0));
