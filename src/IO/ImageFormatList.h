@@ -12,7 +12,8 @@ class ImageFormat {
  public:
   virtual ~ImageFormat() = default;
   virtual const char* Name() const = 0;
-  // Loads a whole file held in memory; false (image untouched) on bad data.
+  // Loads a whole file held in memory; false on bad data (the image is then
+  // left empty or untouched).
   virtual bool Decode(const uint8_t* data, size_t size, HvImage& image) const = 0;
   virtual bool CanWrite() const { return false; }
   virtual bool Encode(const HvImage& image, std::vector<uint8_t>& out) const {

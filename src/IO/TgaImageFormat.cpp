@@ -85,22 +85,28 @@ bool TgaImageFormat::Decode(const uint8_t* data, size_t size, HvImage& image) co
   const size_t at = kHeaderBytes + h.idLength + mapBytes;
   if (at > size) return false;
   const uint64_t count = static_cast<uint64_t>(h.width) * h.height;
+  // Refuse sizes the data could not describe before allocating anything: a
+  // run-length packet covers at most 128 pixels.
+  const bool rle = h.imageType >= 9;
+  const uint64_t left = size - at;
+  const uint64_t least = rle ? (count + 127) / 128 * (1u + static_cast<unsigned>(bytes))
+                             : count * static_cast<unsigned>(bytes);
+  if (least > left || count > kMaxImagePixels) return false;
   const int format = grey ? kPixelGrey8 : kPixelARGB32;
-  HvImage decoded;
-  if (!decoded.SetFormat(h.width, h.height, format)) return false;
-  if (!ReadPixels(data, size, at, h.imageType >= 9, bytes, grey ? 1 : 4, count, decoded.Data()))
+  if (!image.SetFormat(h.width, h.height, format)) return false;
+  if (!ReadPixels(data, size, at, rle, bytes, grey ? 1 : 4, count, image.Data())) {
+    image.Release();
     return false;
+  }
   if ((h.descriptor & 0x20) == 0) {  // bottom row first: flip
-    const size_t stride = static_cast<size_t>(decoded.Stride());
+    const size_t stride = static_cast<size_t>(image.Stride());
     std::vector<uint8_t> row(stride);
     for (int top = 0, bottom = h.height - 1; top < bottom; ++top, --bottom) {
-      std::memcpy(row.data(), decoded.PixelAddress(0, top), stride);
-      std::memcpy(decoded.PixelAddress(0, top), decoded.PixelAddress(0, bottom), stride);
-      std::memcpy(decoded.PixelAddress(0, bottom), row.data(), stride);
+      std::memcpy(row.data(), image.PixelAddress(0, top), stride);
+      std::memcpy(image.PixelAddress(0, top), image.PixelAddress(0, bottom), stride);
+      std::memcpy(image.PixelAddress(0, bottom), row.data(), stride);
     }
   }
-  if (!image.SetFormat(h.width, h.height, format)) return false;
-  std::memcpy(image.Data(), decoded.Data(), static_cast<size_t>(decoded.Stride()) * h.height);
   return true;
 }
 

@@ -87,6 +87,23 @@ TEST(TgaImageFormat, DamagedFilesAreRefused) {
   EXPECT_EQ(image.Data(), nullptr);
 }
 
+TEST(TgaImageFormat, HugeSizesWithLittleDataAreRefusedBeforeAllocating) {
+  // Found by fuzzing: 65535 x 65535 pixels claimed by a few bytes asked for
+  // 17 GB. Neither raw nor run-length data this short can hold them.
+  TgaImageFormat tga;
+  HvImage image;
+  for (uint8_t type : {2, 10}) {
+    std::vector<uint8_t> file = TgaHeader(type, 0xFFFF, 0xFFFF, 32, 0x20);
+    file.insert(file.end(), 1000, 0xFF);
+    EXPECT_FALSE(tga.Decode(file.data(), file.size(), image)) << int(type);
+  }
+  // A long run-length image is fine when its packets can cover it.
+  std::vector<uint8_t> runs = TgaHeader(11, 256, 2, 8, 0x20);
+  for (int i = 0; i < 4; ++i) runs.insert(runs.end(), {0xFF, 9});
+  ASSERT_TRUE(tga.Decode(runs.data(), runs.size(), image));
+  EXPECT_EQ(image.GetPixel(255, 1), 0x00090909u);
+}
+
 TEST(StbImageFormat, ReadsPngAndRefusesGarbage) {
   const uint8_t rgba[8] = {255, 0, 0, 255, 0, 0, 255, 128};
   std::vector<uint8_t> png;
