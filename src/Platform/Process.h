@@ -9,6 +9,12 @@ namespace Platform {
 // or -1 when it could not be started.
 int RunProcess(const std::string& program, const std::vector<std::string>& arguments);
 
+// Starts a program without waiting: application name = path, no command
+// line, the given working directory, a new process group and feedback
+// cursor as the painter launch asks. The process and thread handles are
+// closed at once. False when it could not be started.
+bool StartProcess(const std::string& path, const std::string& workingDirectory);
+
 // The running program's process id (for unique names in tests and tools).
 unsigned long CurrentProcessId();
 

@@ -21,6 +21,18 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+bool StartProcess(const std::string& path, const std::string& workingDirectory) {
+  // posix_spawn has no working-directory attribute in this libc: run the
+  // program through a shell that changes there first.
+  const std::string script = "cd \"$1\" && exec \"$0\"";
+  const std::vector<std::string> arguments = {"-c", script, path, workingDirectory};
+  std::vector<char*> argv = {const_cast<char*>("sh")};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = 0;
+  return posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv.data(), environ) == 0;
+}
+
 unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
 
 }  // namespace Platform

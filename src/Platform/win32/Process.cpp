@@ -43,6 +43,21 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
   return static_cast<int>(code);
 }
 
+bool StartProcess(const std::string& path, const std::string& workingDirectory) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_FORCEONFEEDBACK;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE,
+                      CREATE_NEW_PROCESS_GROUP | CREATE_UNICODE_ENVIRONMENT, nullptr,
+                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return true;
+}
+
 unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
 
 }  // namespace Platform
