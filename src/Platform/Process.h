@@ -15,6 +15,9 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
 // closed at once. False when it could not be started.
 bool StartProcess(const std::string& path, const std::string& workingDirectory);
 
+// Sets a variable of this process's environment (inherited by programs it starts).
+bool SetEnvironmentValue(const char* name, const char* value);
+
 // The running program's process id (for unique names in tests and tools).
 unsigned long CurrentProcessId();
 

@@ -5,13 +5,17 @@
 //
 //   Ombvael.exe [--title TEXT] [--title-suffix TEXT] [--reply send|post|none]
 //               [--delay-ms N] [--hang] [--journal FILE]
+// Started without arguments (as the plug-in starts it), it takes them from
+// the environment variable OMBVAEL_ARGS, split at blanks.
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "IO/FormatRegistry.h"
 #include "IO/ModelFileReader.h"
@@ -141,7 +145,15 @@ bool ParseOptions(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!ParseOptions(argc, argv)) return 2;
+  std::vector<std::string> words;
+  std::vector<char*> arguments(argv, argv + argc);
+  const char* fromEnvironment = std::getenv("OMBVAEL_ARGS");
+  if (argc == 1 && fromEnvironment != nullptr) {
+    std::istringstream split(fromEnvironment);
+    for (std::string word; split >> word;) words.push_back(word);
+    for (std::string& word : words) arguments.push_back(&word[0]);
+  }
+  if (!ParseOptions(static_cast<int>(arguments.size()), arguments.data())) return 2;
   g_loadMe = RegisterWindowMessageA("KromaxeV2:LoadMe");
   g_replying = RegisterWindowMessageA("KromaxeV2:KromaxeReplying");
   g_whoIsThere = RegisterWindowMessageA("KromaxeV2:ZuruZovaridUzu3");

@@ -1,6 +1,7 @@
 #include "Platform/Process.h"
 
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +32,10 @@ bool StartProcess(const std::string& path, const std::string& workingDirectory) 
   argv.push_back(nullptr);
   pid_t child = 0;
   return posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv.data(), environ) == 0;
+}
+
+bool SetEnvironmentValue(const char* name, const char* value) {
+  return setenv(name, value, 1) == 0;
 }
 
 unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }

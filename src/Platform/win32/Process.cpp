@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <stdlib.h>
+
 namespace Platform {
 
 namespace {
@@ -56,6 +58,10 @@ bool StartProcess(const std::string& path, const std::string& workingDirectory) 
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+bool SetEnvironmentValue(const char* name, const char* value) {
+  return _putenv_s(name, value) == 0;
 }
 
 unsigned long CurrentProcessId() { return GetCurrentProcessId(); }

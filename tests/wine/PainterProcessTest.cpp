@@ -1,0 +1,184 @@
+// The painter link against the painter stand-in (Ombvael.exe) running as a
+// process of its own: real registered messages between two processes,
+// CreateProcessA from the registry, under Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "IO/FormatRegistry.h"
+#include "Math/Milliseconds.h"
+#include "Maya/ExchangePaths.h"
+#include "Maya/PainterLink.h"
+#include "Model3D/HvModel.h"
+#include "Platform/FileSystem.h"
+#include "Platform/Process.h"
+#include "Platform/Registry.h"
+
+namespace {
+
+std::string Read(const std::string& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Waits (up to 10 s) until the journal holds `text`.
+bool JournalShows(const std::string& journal, const std::string& text) {
+  const uint32_t start = Milliseconds();
+  while (ElapsedMs(Milliseconds(), start) < 10000) {
+    if (Read(journal).find(text) != std::string::npos) return true;
+    SleepMs(50);
+  }
+  return false;
+}
+
+struct Painters {
+  std::vector<Platform::WindowHandle> windows;
+};
+
+bool CollectPainters(Platform::WindowHandle window, void* context) {
+  char title[64];
+  Platform::GetWindowTitle(window, title, sizeof title);
+  if (std::string(title).rfind("Ombrix Vael", 0) == 0)
+    static_cast<Painters*>(context)->windows.push_back(window);
+  return true;
+}
+
+int PainterCount() {
+  Painters painters;
+  Platform::EnumerateTopLevelWindows(&CollectPainters, &painters);
+  return static_cast<int>(painters.windows.size());
+}
+
+class PainterProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string id = std::to_string(Platform::CurrentProcessId());
+    // The painter runs in its own directory: give it an absolute path.
+    journal_ = std::filesystem::current_path().string() + "\\painter-journal-" + id + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
+    std::remove(journal_.c_str());
+    SetPainterArguments("");
+    // The installation, written with forward slashes as some installers do.
+    SetValue("Base Directory", OMBRIX_BIN_DIR);
+  }
+
+  void TearDown() override {
+    // Ask every stand-in still running to go, and wait for them.
+    Painters painters;
+    Platform::EnumerateTopLevelWindows(&CollectPainters, &painters);
+    for (Platform::WindowHandle window : painters.windows)
+      Platform::PostMessageTo(window, PainterMessages::Register().closeMe, 0, 0);
+    const uint32_t start = Milliseconds();
+    while (PainterCount() > 0 && ElapsedMs(Milliseconds(), start) < 15000) SleepMs(100);
+  }
+
+  void SetPainterArguments(const std::string& extra) {
+    Platform::SetEnvironmentValue("OMBVAEL_ARGS", ("--journal " + journal_ + " " + extra).c_str());
+  }
+
+  static void SetValue(const char* name, const std::string& value) {
+    Platform::RegistryKey key = nullptr;
+    Platform::CreateUserKey(kPainterRegistryKey, "Base Directory", key);
+    Platform::SetStringValue(key, name, value.c_str());
+    Platform::CloseKey(key);
+  }
+
+  static PainterTiming Timing(uint32_t launchWaitMs) {
+    PainterTiming timing;
+    timing.launchWaitMs = launchWaitMs;
+    timing.sendTimeoutMs = 1000;
+    return timing;
+  }
+
+  std::string journal_;
+};
+
+}  // namespace
+
+TEST_F(PainterProcessTest, LaunchWaitsForThePainterRunsItOnceAndClosesIt) {
+  PainterLink link(Timing(20000));
+  ASSERT_EQ(link.ensurePainterRunning(), 1);
+  ASSERT_TRUE(JournalShows(journal_, "ZuruZovaridUzu3"));
+  // Started in the executable's own directory, found by its backslashed path.
+  std::string bin = OMBRIX_BIN_DIR;
+  for (char& c : bin)
+    if (c == '/') c = '\\';
+  EXPECT_NE(Read(journal_).find("cwd=Z:" + bin), std::string::npos) << Read(journal_);
+  ASSERT_EQ(link.ensurePainterRunning(), 1);  // already running: no second process
+  EXPECT_EQ(PainterCount(), 1);
+  link.setLoadToken(77);
+  EXPECT_EQ(link.close(), 1);
+  EXPECT_TRUE(JournalShows(journal_, "CloseMe 0 77"));
+  EXPECT_TRUE(JournalShows(journal_, "exit"));
+}
+
+TEST_F(PainterProcessTest, AutoLoadMakesThePainterReadTheExport) {
+  const std::string exchange = std::filesystem::current_path().string() + "\\exchange-" +
+                               std::to_string(Platform::CurrentProcessId());
+  Platform::MakeDirectory(exchange.c_str());
+  SetValue("Temp Directory", exchange);
+  StartupFormats();
+  HvModel model;
+  PolygonDesc desc;
+  desc.Resize(3);
+  desc.positions[1] = Vector3(1, 0, 0);
+  desc.positions[2] = Vector3(0, 1, 0);
+  model.AddPolygon(desc);
+  char project[kExchangeBufferSize];
+  ASSERT_EQ(getExchangeFilePath("Maya.obv", project, nullptr), 1);
+  ASSERT_EQ(SaveModelByName(&model, HvString(project), "OBV", "", nullptr, nullptr), 1);
+  TeardownModelFormats();
+  TeardownSceneReaders();
+  uint32_t token = 0;
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), 1);
+
+  PainterBridge bridge(Timing(20000));
+  EXPECT_EQ(bridge.autoLoad(), 1);  // before the token: 0
+  ASSERT_TRUE(JournalShows(journal_, "LoadMe"));
+  EXPECT_TRUE(JournalShows(journal_, "load failed: no log file"));
+  bridge.setLoadToken(token);
+  EXPECT_EQ(bridge.autoLoad(), 1);
+  EXPECT_TRUE(JournalShows(journal_, "loaded Maya.obv format=OBV groups=1 polygons=1"))
+      << Read(journal_);
+}
+
+TEST_F(PainterProcessTest, TwoPaintersAreAskedAndAPostedReplyCounts) {
+  PainterLink link(Timing(20000));
+  SetPainterArguments("--title-suffix _A");
+  ASSERT_EQ(link.ensurePainterRunning(), 1);
+  const std::string first = journal_;
+  journal_ += ".second";
+  SetPainterArguments("--title-suffix _B --reply post");
+  ASSERT_EQ(link.launchPainter(), 1);
+  const uint32_t start = Milliseconds();
+  while (PainterCount() < 2 && ElapsedMs(Milliseconds(), start) < 15000) SleepMs(100);
+  ASSERT_EQ(PainterCount(), 2);
+  EXPECT_EQ(link.findPainterWindow(), 1);
+  EXPECT_TRUE(JournalShows(first, "ZuruZovaridUzu3"));
+  EXPECT_TRUE(JournalShows(journal_, "ZuruZovaridUzu3"));
+}
+
+TEST_F(PainterProcessTest, APainterThatNeverAnswersIsGivenUpOnInTime) {
+  SetPainterArguments("--reply none");
+  PainterLink link(Timing(2000));
+  const uint32_t start = Milliseconds();
+  EXPECT_EQ(link.ensurePainterRunning(), 0);
+  const int32_t waited = ElapsedMs(Milliseconds(), start);
+  EXPECT_GE(waited, 2000);
+  EXPECT_LT(waited, 15000);
+  EXPECT_TRUE(JournalShows(journal_, "ZuruZovaridUzu3"));
+}
+
+TEST_F(PainterProcessTest, AHungPainterDoesNotFreezeTheHost) {
+  SetPainterArguments("--hang");
+  PainterLink link(Timing(2000));
+  const uint32_t start = Milliseconds();
+  EXPECT_EQ(link.ensurePainterRunning(), 0);
+  EXPECT_LT(ElapsedMs(Milliseconds(), start), 20000);
+  EXPECT_TRUE(JournalShows(journal_, "exit hung"));
+}
