@@ -9,6 +9,8 @@ using Arguments = std::vector<std::string>;
 int InfoCommand(const Arguments& arguments);
 int VerifyCommand(const Arguments& arguments);
 int ConvertCommand(const Arguments& arguments);
+int PainterCommand(const Arguments& arguments);
+int DoctorCommand(const Arguments& arguments);
 
 // Reports "obvtool: FILE: reason" and returns 1.
 int Fail(const std::string& file, const std::string& reason);

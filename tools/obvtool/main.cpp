@@ -19,6 +19,13 @@ const char kUsage[] =
     "  verify FILE.obv                      check a project file's closing check words\n"
     "  convert IN OUT [--options TEXT]      read any supported model file and write OUT by its\n"
     "                                       extension (.obv; options 'p' writes it unpacked)\n"
+    "  painter status|launch|switch|close|autoload [--token N]\n"
+    "                                       talk to the painter: status never launches (exit 1\n"
+    "                                       when none answers); launch starts it from its\n"
+    "                                       registered installation and waits for it\n"
+    "  doctor                               registry values, painter executable, whether a\n"
+    "                                       painter answers, exchange and log directories\n"
+    "                                       (exit 0 when an export could run)\n"
     "  --help                               this text\n"
     "\n"
     "Exit status: 0 success, 1 bad input or failed operation, 2 usage.\n";
@@ -51,6 +58,10 @@ int main(int argc, char** argv) {
     status = VerifyCommand(arguments);
   else if (command == "convert")
     status = ConvertCommand(arguments);
+  else if (command == "painter")
+    status = PainterCommand(arguments);
+  else if (command == "doctor")
+    status = DoctorCommand(arguments);
   else
     status = UsageError("unknown command '" + command + "'");
   TeardownModelFormats();
