@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "IO/ImageFormatList.h"
+#include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
 #include "Shader/Material.h"
 
@@ -63,10 +64,12 @@ int SaveModelByName(HvModel* model, const HvString& locator, const char* formatN
 }
 
 int StartupFormats() {
-  // The OBJ model format and the scene readers (3DS, LWO_DISABLED, OBJ, MDL,
-  // HV3) join here, in that order, as they are built.
+  RegisterModelFormat(std::make_unique<ObjModelFormat>());
   RegisterModelFormat(std::make_unique<ObvFormat>());
   CheckModelFormats();
+  // The scene readers 3DS and LWO_DISABLED join before OBJ, MDL and HV3 after
+  // it, as they are built.
+  RegisterSceneReader(std::make_unique<ObjSceneFormat>());
   CheckSceneReaders();
   RegisterImageFormats();
   Material::SetImageLoader(&LoadImageFile);

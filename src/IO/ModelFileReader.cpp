@@ -1,6 +1,7 @@
 #include "IO/ModelFileReader.h"
 
 #include "IO/FormatRegistry.h"
+#include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
 
 namespace {
@@ -12,15 +13,21 @@ bool TryModelFormats(HvIO& stream, LoadedModel& out, std::string& error, Progres
     format->Attach(&stream, 0);
     if (format->Identify() != 1) continue;
     auto model = std::make_unique<HvModel>();
-    if (format->Load(model.get(), "", progress, nullptr) == 1) {
+    // The OBJ model format reads through its own operation, with materials.
+    auto* obj = dynamic_cast<ObjModelFormat*>(format);
+    const int read = obj != nullptr ? obj->Read(model.get(), nullptr, progress)
+                                    : format->Load(model.get(), "", progress, nullptr);
+    if (read == 1) {
       out.format = format->Name();
       out.models.push_back(std::move(model));
       return true;
     }
     const auto* obv = dynamic_cast<const ObvFormat*>(format);
-    error = obv != nullptr && obv->LastError()[0] != '\0' ? obv->LastError()
-                                                           : std::string("cannot read ") + format->Name() + " data";
-    return false;
+    if (error.empty())
+      error = obv != nullptr && obv->LastError()[0] != '\0'
+                  ? obv->LastError()
+                  : std::string("cannot read ") + format->Name() + " data";
+    stream.Seek(0, HvIO::kFromStart);
   }
   return false;
 }
@@ -62,8 +69,9 @@ bool ReadModelFile(const char* path, LoadedModel& out, std::string& error, Progr
   }
   error.clear();
   if (TryModelFormats(stream, out, error, progress)) return true;
-  if (!error.empty()) return false;
+  std::string firstError = error;
   if (TrySceneReaders(stream, out, error, progress)) return true;
+  if (!firstError.empty()) error = firstError;
   if (error.empty()) error = "not a model file of any known format";
   return false;
 }

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "IO/FormatRegistry.h"
 #include "IO/ModelFileReader.h"
+#include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
 #include "Platform/Console.h"
 #include "TerminalProgress.h"
@@ -63,9 +64,9 @@ int ConvertCommand(const Arguments& arguments) {
   const std::string& in = files[0];
   const std::string& out = files[1];
   const std::string extension = LowerExtension(out);
-  if (extension != "obv")
+  if (extension != "obv" && extension != "obj")
     return Fail(out, "cannot write ." + (extension.empty() ? std::string("(no extension)") : extension) +
-                         " files (supported: .obv)");
+                         " files (supported: .obv, .obj)");
   const bool terminal = Platform::StderrIsTerminal();
   LoadedModel loaded;
   std::string error;
@@ -76,6 +77,15 @@ int ConvertCommand(const Arguments& arguments) {
   }
   std::unique_ptr<TerminalProgress> progress;
   if (terminal) progress = std::make_unique<TerminalProgress>("writing");
+  if (extension == "obj") {
+    HvIO stream(out.c_str(), HvIO::kWrite);
+    ObjModelFormat obj;
+    obj.Attach(&stream, 0);
+    if (!stream.IsOpen() || obj.Write(loaded.Model(), nullptr, progress.get()) != 1 ||
+        stream.Flush() != 1)
+      return Fail(out, "cannot write the OBJ file");
+    return 0;
+  }
   if (SaveModelByName(loaded.Model(), HvString(out.c_str()), "OBV", options.c_str(),
                       progress.get(), nullptr) != 1)
     return Fail(out, "cannot write the project file");

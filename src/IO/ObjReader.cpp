@@ -1,0 +1,245 @@
+#include "IO/ObjReader.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "HvCore/HvIO.h"
+#include "IO/ModelIOUtil.h"
+#include "Math/ProgressSink.h"
+#include "Model3D/HvModel.h"
+
+namespace {
+
+struct Corner {
+  int index[3] = {0, 0, 0};  // position, texture, normal; 0 = absent
+};
+
+// The first token, lower-cased, and where the rest of the line starts.
+std::string FirstToken(const char* line, const char** rest) {
+  const char* p = line;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
+  const char* start = p;
+  while (*p != '\0' && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') ++p;
+  std::string token(start, static_cast<size_t>(p - start));
+  for (char& c : token) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  *rest = p;
+  return token;
+}
+
+// Stores n (1-based, or negative from the end in the scene variant).
+bool ParseCorners(const char* text, bool negative, std::vector<Corner>& corners) {
+  const char* digits = negative ? "0123456789-/" : "0123456789/";
+  corners.assign(1, Corner());
+  int slot = 0;
+  bool pending = false;
+  const char* p = std::strpbrk(text, digits);
+  if (p == nullptr) return false;
+  while (*p != '\0' && *p != '\n' && *p != '\r') {
+    if (*p == ' ' || *p == '\t') {
+      pending = true;
+      p = std::strpbrk(p, digits);
+      if (p == nullptr) break;
+    } else if (*p == '/') {
+      ++slot;
+      ++p;
+    } else if (std::isdigit(static_cast<unsigned char>(*p)) || (negative && *p == '-')) {
+      char* end = nullptr;
+      const long value = std::strtol(p, &end, 10);
+      if (end == p) {
+        ++p;
+        continue;
+      }
+      if (pending) {
+        corners.emplace_back();
+        slot = 0;
+        pending = false;
+      }
+      if (value == 0 || value > 0x7FFFFFFF || value < -0x7FFFFFFF) return false;
+      if (slot <= 2) corners.back().index[slot] = static_cast<int>(value);
+      p = std::strpbrk(end, "/ \t");
+      if (p == nullptr) break;
+    } else {
+      ++p;
+    }
+  }
+  for (size_t i = 1; i < corners.size(); ++i)
+    for (int s = 1; s <= 2; ++s) {
+      const int before = corners[i - 1].index[s], now = corners[i].index[s];
+      if ((before == 0) != (now == 0)) corners[i].index[s] = before;
+    }
+  return true;
+}
+
+class ObjReader {
+ public:
+  ObjReader(HvModel& model, HvIO& stream, ProgressSink* progress, bool scene)
+      : model_(model), stream_(stream), progress_(progress), scene_(scene) {}
+
+  int Run();
+
+ private:
+  bool Line(const std::string& token, char* rest);
+  bool Face(const char* rest);
+  void Group(const char* rest);
+  void Library(char* rest);
+  void UseMaterial(char* rest);
+  // A 1-based index as stored (negative counts back in the scene variant).
+  int Resolve(int index, size_t count) const {
+    if (index < 0 && scene_) return static_cast<int>(count) + 1 + index;
+    return index < 0 ? -index : index;
+  }
+
+  HvModel& model_;
+  HvIO& stream_;
+  ProgressSink* progress_;
+  bool scene_;
+  std::vector<Vector3> positions_, normals_;
+  std::vector<float> u_, v_;
+  std::vector<Corner> corners_;
+  void* material_ = nullptr;
+  bool stored_ = false;
+  bool normalsIncomplete_ = false;
+};
+
+bool IsTextBlock(const uint8_t* block, size_t size) {
+  for (size_t i = 0; i < size; ++i) {
+    const uint8_t c = block[i];
+    if (!(c == 9 || c == 10 || c == 13 || (c >= 30 && c <= 127))) return false;
+  }
+  return true;
+}
+
+int ObjReader::Run() {
+  for (int block = 0; block < 8; ++block) {
+    uint8_t bytes[64];
+    if (stream_.Read(bytes, sizeof bytes) < sizeof bytes) break;
+    if (!IsTextBlock(bytes, sizeof bytes)) return 0;
+  }
+  if (progress_ != nullptr) {
+    stream_.Seek(0, HvIO::kFromEnd);
+    progress_->SetTotal(static_cast<double>(stream_.Tell()));
+  }
+  stream_.Seek(0, HvIO::kFromStart);
+  model_.ClearAll();
+  char line[kLogicalLineBytes];
+  while (readLogicalLine(stream_, line, sizeof line) > 0) {
+    if (stream_.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !stored_) break;
+    ProgressSink::SetPosition(progress_, static_cast<double>(stream_.Tell()));
+    const char* restStart = nullptr;
+    const std::string token = FirstToken(line, &restStart);
+    if (token.empty() || token[0] == '#') continue;
+    if (!Line(token, line + (restStart - line))) return 0;
+  }
+  if (normals_.empty()) normalsIncomplete_ = true;
+  if (normalsIncomplete_) {
+    for (int g = 0; g < model_.GroupCount(); ++g) {
+      model_.SetCurrentGroup(g);
+      model_.SetEdgeSmoothness(0.707, true);
+      model_.ComputeCornerNormals(0.4);
+    }
+  }
+  return stored_ ? 1 : 0;
+}
+
+bool ObjReader::Line(const std::string& token, char* rest) {
+  float a = 0, b = 0, c = 0;
+  if (token == "v") {
+    sanitizeNumberText(rest);
+    std::sscanf(rest, "%f %f %f", &a, &b, &c);
+    positions_.emplace_back(a, b, c);
+    stored_ = true;
+  } else if (token == "vt") {
+    sanitizeNumberText(rest);
+    if (std::sscanf(rest, "%f %f", &a, &b) < 1) return false;
+    u_.push_back(a);
+    v_.push_back(static_cast<float>(1.0 - b));
+    stored_ = true;
+  } else if (token == "vn") {
+    sanitizeNumberText(rest);
+    if (std::sscanf(rest, "%f %f %f", &a, &b, &c) != 3) return false;
+    normals_.emplace_back(a, b, c);
+    stored_ = true;
+  } else if (token == "f" || token == "fo") {
+    return Face(rest);
+  } else if (token == "g") {
+    Group(rest);
+  } else if (token == "mtllib") {
+    Library(rest);
+  } else if (token == "usemtl") {
+    UseMaterial(rest);
+  }
+  return true;  // "s" and unknown keywords: nothing to do
+}
+
+bool ObjReader::Face(const char* rest) {
+  if (!ParseCorners(rest, scene_, corners_) || corners_.size() < 3) return false;
+  PolygonDesc desc;
+  if (!desc.Resize(static_cast<int>(corners_.size()))) return false;
+  void* fallback = material_;
+  if (fallback == nullptr)
+    fallback = scene_ ? static_cast<void*>(model_.Shader(0, true))
+                      : static_cast<void*>(model_.Material(0, true));
+  (scene_ ? desc.aux : desc.material) = fallback;
+  for (size_t i = 0; i < corners_.size(); ++i) {
+    const Corner& corner = corners_[i];
+    if (corner.index[0] == 0) return false;
+    const int p = Resolve(corner.index[0], positions_.size());
+    const int t = Resolve(corner.index[1], u_.size());
+    const int n = Resolve(corner.index[2], normals_.size());
+    desc.positions[i] = p >= 1 && static_cast<size_t>(p) <= positions_.size()
+                            ? positions_[static_cast<size_t>(p) - 1]
+                            : Vector3();
+    desc.normals[i] = Vector3();
+    if (n >= 1 && static_cast<size_t>(n) <= normals_.size())
+      desc.normals[i] = normals_[static_cast<size_t>(n) - 1];
+    else if (corner.index[2] != 0)
+      normalsIncomplete_ = true;
+    const bool textured = t >= 1 && static_cast<size_t>(t) <= u_.size();
+    desc.u[i] = textured ? u_[static_cast<size_t>(t) - 1] : 0.0f;
+    desc.v[i] = textured ? v_[static_cast<size_t>(t) - 1] : 0.0f;
+    desc.weights[i] = 0.0f;
+  }
+  model_.AddPolygon(desc);
+  return true;
+}
+
+void ObjReader::Group(const char* rest) {
+  std::string name;
+  char word[kLogicalLineBytes];
+  int consumed = 0;
+  for (const char* p = rest; std::sscanf(p, "%2047s%n", word, &consumed) == 1; p += consumed)
+    name += word;
+  int index = model_.FindGroup(name.c_str());
+  if (index < 0) {
+    index = model_.GroupCount();
+    model_.SetGroupName(index, name.c_str());
+  }
+  model_.SetCurrentGroup(index);
+}
+
+void ObjReader::Library(char* rest) {
+  const char* name = trimBlanks(rest);
+  if (name[0] == '\0' || (name[0] == '\n' && name[1] == '\0')) return;
+  const std::string path = std::string(stream_.Directory().Text()) + "/" + name;
+  HvIO library(path.c_str(), HvIO::kRead);
+  if (library.IsOpen()) ReadMtl(model_, library, progress_, scene_);
+}
+
+void ObjReader::UseMaterial(char* rest) {
+  char* name = trimBlanks(rest);
+  blanksToUnderscores(name);
+  if (name[0] == '\0') return;
+  material_ = scene_ ? static_cast<void*>(model_.FindShader(name, true))
+                     : static_cast<void*>(model_.FindMaterial(name, true));
+}
+
+}  // namespace
+
+int ReadObj(HvModel& model, HvIO& stream, ProgressSink* progress, bool sceneVariant) {
+  if (!stream.IsOpen()) return 0;
+  ObjReader reader(model, stream, progress, sceneVariant);
+  return reader.Run();
+}

@@ -1,0 +1,124 @@
+// The OBJ writer: three de-duplicated lists (positions, normals, texture
+// coordinates) in pool order, then the faces group by group.
+#include <cstdio>
+#include <string>
+
+#include "HvCore/HvIO.h"
+#include "IO/ObjFormat.h"
+#include "IO/UniquePointPool.h"
+#include "Math/ProgressSink.h"
+#include "Model3D/HvModel.h"
+
+namespace {
+
+// Buffered text output to the stream.
+class TextOut {
+ public:
+  explicit TextOut(HvIO& stream) : stream_(stream) {}
+  ~TextOut() { Flush(); }
+  void Put(const char* text) {
+    buffer_ += text;
+    if (buffer_.size() > (1 << 16)) Flush();
+  }
+  template <typename... Values>
+  void Format(const char* format, Values... values) {
+    char text[128];
+    std::snprintf(text, sizeof text, format, values...);
+    Put(text);
+  }
+  void Flush() {
+    if (!buffer_.empty()) stream_.Write(buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+
+ private:
+  HvIO& stream_;
+  std::string buffer_;
+};
+
+PointRecord Position(const PolygonDesc& desc, int i) {
+  return PointRecord(desc.positions[i].x, desc.positions[i].y, desc.positions[i].z);
+}
+PointRecord Normal(const PolygonDesc& desc, int i) {
+  return PointRecord(desc.normals[i].x, desc.normals[i].y, desc.normals[i].z);
+}
+PointRecord Texture(const PolygonDesc& desc, int i) { return PointRecord(desc.u[i], desc.v[i], 0); }
+
+// Every readable polygon of a group, in order.
+template <typename Visit>
+void ForEachPolygon(HvModel& model, int group, PolygonDesc& desc, Visit visit) {
+  PolygonId id;
+  model.IdForGroup(group, id);
+  while (id.IsValid()) {
+    if (model.GetPolygonFull(id, desc)) visit(desc);
+    if (!model.NextInGroup(group, id, id)) break;
+  }
+}
+
+}  // namespace
+
+int WriteObj(HvModel& model, HvIO& stream, ProgressSink* progress, const char* savedBy) {
+  TextOut out(stream);
+  out.Put("# OBJ (Wavefront) file\n");
+  out.Put(savedBy);
+  out.Put("# ombrix-bridge.invalid\n\n");
+  if (progress != nullptr) {
+    double polygons = 0;
+    for (int g = 0; g < model.GroupCount(); ++g)
+      if (const HvMesh* mesh = model.Group(g, false)) polygons += mesh->PolygonCount();
+    progress->SetTotal(2 * polygons);
+  }
+  UniquePointPool positions, normals, textures;
+  PolygonDesc desc;
+  int faces = 0;
+  for (int g = 0; g < model.GroupCount(); ++g) {
+    model.SetCurrentGroup(g);
+    ForEachPolygon(model, g, desc, [&](const PolygonDesc& polygon) {
+      if (polygon.count < 1) return;
+      ++faces;
+      for (int i = 0; i < polygon.count; ++i) {
+        positions.Add(Position(polygon, i));
+        normals.Add(Normal(polygon, i));
+        textures.Add(Texture(polygon, i));
+      }
+    });
+  }
+  out.Put("# OBJ summary:\n");
+  out.Format("#     vertices   (v)  = %d\n", positions.Count());
+  out.Format("#     UV coords  (tv) = %d\n", textures.Count());
+  out.Format("#     normals    (vn) = %d\n", normals.Count());
+  out.Format("#     faces      (f)  = %d\n\n", faces);
+  out.Put("# vertices\n\n");
+  for (int i = 0; i < positions.Count(); ++i) {
+    const PointRecord p = positions.Get(i);
+    out.Format("v %12.8g %12.8g %12.8g\n", p[0], p[1], p[2]);
+  }
+  out.Put("\n# normals\n\n");
+  for (int i = 0; i < normals.Count(); ++i) {
+    const PointRecord n = normals.Get(i);
+    out.Format("vn %12.8g %12.8g %12.8g\n", n[0], n[1], n[2]);
+  }
+  out.Put("\n# texture vertices\n\n");
+  for (int i = 0; i < textures.Count(); ++i) {
+    const PointRecord t = textures.Get(i);
+    out.Format("vt %12.8g %12.8g\n", t[0], 1.0 - t[1]);
+  }
+  out.Put("\n");
+  char name[2048];
+  for (int g = 0; g < model.GroupCount(); ++g) {
+    model.GetGroupName(g, name, sizeof name);
+    out.Put("g ");
+    out.Put(name);
+    out.Put("\n");
+    ForEachPolygon(model, g, desc, [&](const PolygonDesc& polygon) {
+      if (polygon.count < 1) return;
+      out.Put("f ");
+      for (int i = 0; i < polygon.count; ++i)
+        out.Format("%d/%d/%d ", positions.Find(Position(polygon, i)) + 1,
+                   textures.Find(Texture(polygon, i)) + 1, normals.Find(Normal(polygon, i)) + 1);
+      out.Put("\n");
+    });
+  }
+  out.Put("\n# end of file\n\n");
+  return 1;
+}
