@@ -223,7 +223,10 @@ void ObjReader::Group(const char* rest) {
 void ObjReader::Library(char* rest) {
   const char* name = trimBlanks(rest);
   if (name[0] == '\0' || (name[0] == '\n' && name[1] == '\0')) return;
-  const std::string path = std::string(stream_.Directory().Text()) + "/" + name;
+  // Beside the OBJ file; a file given without a directory names its library
+  // as it stands.
+  const std::string directory = stream_.Directory().Text();
+  const std::string path = directory.empty() ? std::string(name) : directory + "/" + name;
   HvIO library(path.c_str(), HvIO::kRead);
   if (library.IsOpen()) ReadMtl(model_, library, progress_, scene_);
 }
