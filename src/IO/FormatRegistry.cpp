@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "IO/Hv3Format.h"
 #include "IO/ImageFormatList.h"
 #include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
@@ -70,6 +71,7 @@ int StartupFormats() {
   // The scene readers 3DS and LWO_DISABLED join before OBJ, MDL and HV3 after
   // it, as they are built.
   RegisterSceneReader(std::make_unique<ObjSceneFormat>());
+  RegisterSceneReader(std::make_unique<Hv3Format>());
   CheckSceneReaders();
   RegisterImageFormats();
   Material::SetImageLoader(&LoadImageFile);

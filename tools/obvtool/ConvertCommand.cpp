@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "IO/FormatRegistry.h"
 #include "IO/ModelFileReader.h"
+#include "IO/Hv3Format.h"
 #include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
 #include "Platform/Console.h"
@@ -64,9 +65,9 @@ int ConvertCommand(const Arguments& arguments) {
   const std::string& in = files[0];
   const std::string& out = files[1];
   const std::string extension = LowerExtension(out);
-  if (extension != "obv" && extension != "obj")
+  if (extension != "obv" && extension != "obj" && extension != "hv3")
     return Fail(out, "cannot write ." + (extension.empty() ? std::string("(no extension)") : extension) +
-                         " files (supported: .obv, .obj)");
+                         " files (supported: .obv, .obj, .hv3)");
   const bool terminal = Platform::StderrIsTerminal();
   LoadedModel loaded;
   std::string error;
@@ -84,6 +85,18 @@ int ConvertCommand(const Arguments& arguments) {
     if (!stream.IsOpen() || obj.Write(loaded.Model(), nullptr, progress.get()) != 1 ||
         stream.Flush() != 1)
       return Fail(out, "cannot write the OBJ file");
+    return 0;
+  }
+  if (extension == "hv3") {
+    HvIO stream(out.c_str(), HvIO::kWrite);
+    Scene scene;
+    auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
+    node->SetPayload(loaded.Model());
+    scene.AddNode(std::move(node));
+    Hv3Format hv3;
+    hv3.Attach(&stream, 0);
+    if (!stream.IsOpen() || hv3.Save(&scene, 0, progress.get()) != 1 || stream.Flush() != 1)
+      return Fail(out, "cannot write the HV3 file");
     return 0;
   }
   if (SaveModelByName(loaded.Model(), HvString(out.c_str()), "OBV", options.c_str(),

@@ -19,7 +19,7 @@ const char kUsage[] =
     "  verify FILE.obv                      check a project file's closing check words\n"
     "  convert IN OUT [--options TEXT]      read any supported model file and write OUT by its\n"
     "                                       extension: .obv (options 'p' writes it unpacked)\n"
-    "                                       or .obj\n"
+    "                                       .obj or .hv3\n"
     "  painter status|launch|switch|close|autoload [--token N]\n"
     "                                       talk to the painter: status never launches (exit 1\n"
     "                                       when none answers); launch starts it from its\n"
