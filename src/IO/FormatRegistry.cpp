@@ -7,6 +7,7 @@
 #include "IO/ImageFormatList.h"
 #include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
+#include "IO/Scene3DS.h"
 #include "Shader/Material.h"
 
 namespace {
@@ -68,8 +69,8 @@ int StartupFormats() {
   RegisterModelFormat(std::make_unique<ObjModelFormat>());
   RegisterModelFormat(std::make_unique<ObvFormat>());
   CheckModelFormats();
-  // The scene readers 3DS and LWO_DISABLED join before OBJ, MDL and HV3 after
-  // it, as they are built.
+  // LWO_DISABLED joins after 3DS and MDL after OBJ as they are built.
+  RegisterSceneReader(std::make_unique<Scene3DS>());
   RegisterSceneReader(std::make_unique<ObjSceneFormat>());
   RegisterSceneReader(std::make_unique<Hv3Format>());
   CheckSceneReaders();

@@ -1,0 +1,15 @@
+#pragma once
+// The 3DS reader: the binary chunk format's triangle meshes become polygons
+// of one model (Z-up turned Y-up), materials become Material records and
+// shaders, texture maps image nodes linked into the shaders. Reads only.
+#include "IO/ModelFormat.h"
+
+class Scene3DS : public SceneReader {
+ public:
+  Scene3DS() : SceneReader("3DS") {}
+  // 1 when the data starts with "MM" (the main chunk id 0x4D4D).
+  int Identify() override;
+  // Options "Clump=1" read into the scene's first model. Damaged chunks end
+  // the read or are skipped; nothing is read outside the file or a chunk.
+  int Load(Scene* scene, const char* options, ProgressSink* progress) override;
+};

@@ -1,0 +1,97 @@
+// Real files written by other programs (Debian's assimp-testmodels), read by
+// our readers and, where the two agree on meaning, by assimp as a peer.
+#include <gtest/gtest.h>
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "IO/FormatRegistry.h"
+#include "IO/ModelFileReader.h"
+
+namespace {
+
+const std::filesystem::path kModels = "/usr/share/assimp/models";
+
+std::vector<std::string> FilesWithExtension(const std::filesystem::path& folder,
+                                            const std::string& extension) {
+  std::vector<std::string> files;
+  if (!std::filesystem::is_directory(folder)) return files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    std::string name = entry.path().extension().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (entry.is_regular_file() && name == extension) files.push_back(entry.path().string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+long OurTriangles(const HvModel& model) {
+  long triangles = 0;
+  for (int g = 0; g < model.GroupCount(); ++g) {
+    const HvMesh* mesh = const_cast<HvModel&>(model).Group(g, false);
+    for (int p = 0; mesh != nullptr && p < mesh->PolygonCount(); ++p)
+      if (const MeshPolygon* polygon = mesh->Polygon(p)) triangles += polygon->count - 2;
+  }
+  return triangles;
+}
+
+long PeerTriangles(const std::string& path) {
+  Assimp::Importer importer;
+  const aiScene* scene = importer.ReadFile(path, 0);
+  if (scene == nullptr) return -1;
+  long triangles = 0;
+  for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+    for (unsigned f = 0; f < scene->mMeshes[m]->mNumFaces; ++f)
+      triangles += static_cast<long>(scene->mMeshes[m]->mFaces[f].mNumIndices) - 2;
+  return triangles;
+}
+
+class RealFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::filesystem::is_directory(kModels)) GTEST_SKIP() << "assimp-testmodels not installed";
+    StartupFormats();
+  }
+  void TearDown() override {
+    TeardownModelFormats();
+    TeardownSceneReaders();
+  }
+};
+
+}  // namespace
+
+TEST_F(RealFiles, Every3dsFileMatchesAssimpsTriangleCount) {
+  int compared = 0;
+  for (const std::string& path : FilesWithExtension(kModels / "3DS", ".3ds")) {
+    LoadedModel loaded;
+    std::string error;
+    ASSERT_TRUE(ReadModelFile(path.c_str(), loaded, error)) << path << ": " << error;
+    EXPECT_EQ(loaded.format, "3DS") << path;
+    const long ours = OurTriangles(*loaded.Model());
+    const long peer = PeerTriangles(path);
+    std::printf("3DS %s: ours %ld triangles, assimp %ld\n", path.c_str(), ours, peer);
+    EXPECT_EQ(ours, peer) << path;
+    ++compared;
+  }
+  EXPECT_GE(compared, 5);
+}
+
+TEST_F(RealFiles, InvalidFilesAreRefusedOrReadWithoutHarm) {
+  int tried = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(kModels / "invalid")) {
+    LoadedModel loaded;
+    std::string error;
+    const bool read = ReadModelFile(entry.path().string().c_str(), loaded, error);
+    std::printf("invalid %s: %s\n", entry.path().filename().string().c_str(),
+                read ? ("read as " + loaded.format).c_str() : error.c_str());
+    ++tried;
+  }
+  EXPECT_GT(tried, 0);
+}
