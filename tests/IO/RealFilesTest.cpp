@@ -42,6 +42,20 @@ long OurTriangles(const HvModel& model) {
   return triangles;
 }
 
+long OurPolygons(const HvModel& model) { return const_cast<HvModel&>(model).TotalPolygonCount(); }
+
+// Faces of three or more corners (points and lines are not polygons).
+long PeerPolygons(const std::string& path) {
+  Assimp::Importer importer;
+  const aiScene* scene = importer.ReadFile(path, 0);
+  if (scene == nullptr) return -1;
+  long polygons = 0;
+  for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+    for (unsigned f = 0; f < scene->mMeshes[m]->mNumFaces; ++f)
+      polygons += scene->mMeshes[m]->mFaces[f].mNumIndices >= 3 ? 1 : 0;
+  return polygons;
+}
+
 long PeerTriangles(const std::string& path) {
   Assimp::Importer importer;
   const aiScene* scene = importer.ReadFile(path, 0);
@@ -81,6 +95,26 @@ TEST_F(RealFiles, Every3dsFileMatchesAssimpsTriangleCount) {
     ++compared;
   }
   EXPECT_GE(compared, 5);
+}
+
+TEST_F(RealFiles, ObjFilesMatchAssimpsPolygonCount) {
+  int compared = 0, agreed = 0;
+  for (const std::string& path : FilesWithExtension(kModels / "OBJ", ".obj")) {
+    LoadedModel loaded;
+    std::string error;
+    if (!ReadModelFile(path.c_str(), loaded, error)) {
+      std::printf("OBJ %s: not read (%s)\n", path.c_str(), error.c_str());
+      continue;
+    }
+    const long ours = OurPolygons(*loaded.Model());
+    const long peer = PeerPolygons(path);
+    std::printf("OBJ %s: ours %ld polygons, assimp %ld\n", path.c_str(), ours, peer);
+    ++compared;
+    agreed += ours == peer;
+  }
+  std::printf("OBJ: %d of %d files agree\n", agreed, compared);
+  EXPECT_GE(compared, 20);
+  EXPECT_EQ(agreed, compared);
 }
 
 TEST_F(RealFiles, InvalidFilesAreRefusedOrReadWithoutHarm) {
