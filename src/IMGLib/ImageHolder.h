@@ -1,6 +1,8 @@
 #pragma once
 // The object a shader image value refers to: an image it does not own and a
 // name (readers of embedded skins name theirs "Internal").
+#include <memory>
+
 #include "HvCore/HvObject.h"
 #include "HvTL/ByteString.h"
 #include "IMGLib/HvImage.h"
@@ -10,6 +12,11 @@ class ImageHolder : public HvObject {
   void SetImage(HvImage* image) {
     image_ = image;
     flag_ = 1;
+  }
+  // Keeps an image the holder owns (decoded skins) and points at it.
+  void AdoptImage(std::unique_ptr<HvImage> image) {
+    owned_ = std::move(image);
+    SetImage(owned_.get());
   }
   void SetName(const char* name) { name_.AssignFromText(name); }
 
@@ -21,4 +28,5 @@ class ImageHolder : public HvObject {
   HvImage* image_ = nullptr;
   int flag_ = 1;
   ByteString name_;
+  std::unique_ptr<HvImage> owned_;
 };

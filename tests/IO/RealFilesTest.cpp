@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -115,6 +118,53 @@ TEST_F(RealFiles, ObjFilesMatchAssimpsPolygonCount) {
   std::printf("OBJ: %d of %d files agree\n", agreed, compared);
   EXPECT_GE(compared, 20);
   EXPECT_EQ(agreed, compared);
+}
+
+// The triangle counts that an MDL's first model states in its mesh records
+// (-1 when the file holds no such model).
+long StatedMdlTriangles(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), {});
+  auto i32 = [&](size_t at) -> long {
+    if (at + 4 > bytes.size()) return -1;
+    int32_t value;
+    std::memcpy(&value, &bytes[at], 4);
+    return value;
+  };
+  const long bodyPart = i32(208);
+  const long model = bodyPart < 0 ? -1 : i32(static_cast<size_t>(bodyPart) + 72);
+  if (model < 0) return -1;
+  const long meshes = i32(static_cast<size_t>(model) + 72), table = i32(static_cast<size_t>(model) + 76);
+  long triangles = 0;
+  for (long m = 0; m < meshes; ++m) {
+    const long count = table < 0 ? -1 : i32(static_cast<size_t>(table + 20 * m));
+    if (count < 0) return -1;
+    triangles += count;
+  }
+  return triangles;
+}
+
+TEST_F(RealFiles, MdlFilesGiveTheTrianglesTheirCommandsState) {
+  int compared = 0;
+  for (const std::string& path : FilesWithExtension(kModels / "MDL", ".mdl")) {
+    std::ifstream probe(path, std::ios::binary);
+    char magic[4] = {};
+    probe.read(magic, 4);
+    if (std::memcmp(magic, "IDST", 4) != 0) continue;  // other MDL dialects
+    LoadedModel loaded;
+    std::string error;
+    ASSERT_TRUE(ReadModelFile(path.c_str(), loaded, error)) << path << ": " << error;
+    const long ours = OurTriangles(*loaded.Model());
+    const long stated = StatedMdlTriangles(path);
+    std::printf("MDL %s: ours %ld triangles, stated %ld\n", path.c_str(), ours, stated);
+    if (stated < 0) {
+      EXPECT_EQ(ours, 0) << path;  // a texture-only file: no model to read
+      continue;
+    }
+    EXPECT_EQ(ours, stated) << path;
+    ++compared;
+  }
+  EXPECT_GE(compared, 10);
 }
 
 TEST_F(RealFiles, InvalidFilesAreRefusedOrReadWithoutHarm) {

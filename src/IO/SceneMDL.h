@@ -1,0 +1,14 @@
+#pragma once
+// The studio model ("IDST") reader: the first model of the first body part,
+// posed by its bones' default values, becomes polygons of one model; every
+// skin texture a shader whose "DiffuseColor" links to an image node holding
+// the decoded picture. Reads only; every offset, count and index is checked
+// against the file and its tables.
+#include "IO/ModelFormat.h"
+
+class SceneMDL : public SceneReader {
+ public:
+  SceneMDL() : SceneReader("MDL") {}
+  int Identify() override;
+  int Load(Scene* scene, const char* options, ProgressSink* progress) override;
+};
