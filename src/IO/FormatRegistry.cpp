@@ -8,6 +8,7 @@
 #include "IO/ObjFormat.h"
 #include "IO/ObvFormat.h"
 #include "IO/Scene3DS.h"
+#include "IO/SceneLWO.h"
 #include "IO/SceneMDL.h"
 #include "Shader/Material.h"
 
@@ -70,8 +71,8 @@ int StartupFormats() {
   RegisterModelFormat(std::make_unique<ObjModelFormat>());
   RegisterModelFormat(std::make_unique<ObvFormat>());
   CheckModelFormats();
-  // LWO_DISABLED joins after 3DS as it is built.
   RegisterSceneReader(std::make_unique<Scene3DS>());
+  RegisterSceneReader(std::make_unique<SceneLWO>());
   RegisterSceneReader(std::make_unique<ObjSceneFormat>());
   RegisterSceneReader(std::make_unique<SceneMDL>());
   RegisterSceneReader(std::make_unique<Hv3Format>());

@@ -120,6 +120,25 @@ TEST_F(RealFiles, ObjFilesMatchAssimpsPolygonCount) {
   EXPECT_EQ(agreed, compared);
 }
 
+TEST_F(RealFiles, LwoFilesMatchAssimpsPolygonCount) {
+  int compared = 0, agreed = 0;
+  for (const std::string& path : FilesWithExtension(kModels / "LWO", ".lwo")) {
+    LoadedModel loaded;
+    std::string error;
+    ASSERT_TRUE(ReadModelFile(path.c_str(), loaded, error)) << path << ": " << error;
+    EXPECT_EQ(loaded.format, "LWO_DISABLED") << path;
+    const long ours = OurPolygons(*loaded.Model());
+    const long peer = PeerPolygons(path);
+    std::printf("LWO %s: ours %ld polygons, assimp %ld\n", path.c_str(), ours, peer);
+    if (peer < 0) continue;  // assimp could not read it
+    ++compared;
+    agreed += ours == peer;
+  }
+  std::printf("LWO: %d of %d files agree\n", agreed, compared);
+  EXPECT_GE(compared, 20);
+  EXPECT_EQ(agreed, compared);
+}
+
 // The triangle counts that an MDL's first model states in its mesh records
 // (-1 when the file holds no such model).
 long StatedMdlTriangles(const std::string& path) {

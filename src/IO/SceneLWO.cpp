@@ -1,0 +1,642 @@
+#include "IO/SceneLWO.h"
+
+#include <cmath>
+#include <cstring>
+#include <algorithm>
+#include <map>
+#include <tuple>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "IO/ModelIOUtil.h"
+#include "Math/SeamFix.h"
+#include "Math/TextureProjection.h"
+#include "Model3D/HvModel.h"
+#include "Model3D/PolygonDesc.h"
+#include "Model3D/Scene.h"
+#include "Shader/ShaderValue.h"
+
+namespace {
+
+constexpr uint64_t kMaxFileBytes = uint64_t{1} << 30;
+
+// Big-endian reads inside [at, end); every read checks what is left.
+class Cursor {
+ public:
+  Cursor(const uint8_t* data, size_t at, size_t end) : data_(data), at_(at), end_(end) {}
+  size_t At() const { return at_; }
+  size_t End() const { return end_; }
+  size_t Left() const { return end_ > at_ ? end_ - at_ : 0; }
+  void Skip(size_t n) { at_ = n > Left() ? end_ : at_ + n; }
+  bool U1(uint32_t& v) { return Take(1, v); }
+  bool U2(uint32_t& v) { return Take(2, v); }
+  bool U4(uint32_t& v) { return Take(4, v); }
+  bool F4(float& f) {
+    uint32_t bits = 0;
+    if (!U4(bits)) return false;
+    std::memcpy(&f, &bits, 4);
+    return true;
+  }
+  bool Vec(float (&v)[3]) { return F4(v[0]) && F4(v[1]) && F4(v[2]); }
+  bool Id(std::string& id) {
+    if (Left() < 4) return false;
+    id.assign(reinterpret_cast<const char*>(data_ + at_), 4);
+    at_ += 4;
+    return true;
+  }
+  // A zero-terminated string padded to an even length.
+  bool S0(std::string& text) {
+    size_t stop = at_;
+    while (stop < end_ && data_[stop] != 0) ++stop;
+    if (stop >= end_) return false;
+    text.assign(reinterpret_cast<const char*>(data_ + at_), stop - at_);
+    const size_t length = stop - at_ + 1;
+    Skip(length + (length & 1));
+    return true;
+  }
+  // A variable-length index: 2 bytes, or 0xFF and 3 more.
+  bool VX(uint32_t& v) {
+    if (Left() >= 1 && data_[at_] == 0xFF) {
+      if (!U4(v)) return false;
+      v &= 0x00FFFFFF;
+      return true;
+    }
+    return U2(v);
+  }
+
+ private:
+  bool Take(size_t n, uint32_t& v) {
+    if (Left() < n) return false;
+    v = 0;
+    for (size_t i = 0; i < n; ++i) v = v << 8 | data_[at_ + i];
+    at_ += n;
+    return true;
+  }
+  const uint8_t* data_;
+  size_t at_, end_;
+};
+
+struct Texture {
+  int projection = -1;  // 0 planar, 1 cylindrical, 2 spherical, 5 UV; -1 none
+  int axis = 1;
+  float centre[3] = {0, 0, 0};
+  float size[3] = {1, 1, 1};
+  std::string uvMap;
+  uint32_t clip = 0;
+  std::string fileName;
+};
+
+struct Surface {
+  float colour[3] = {0.8f, 0.8f, 0.8f};
+  bool coloured = false;
+  Texture texture;
+};
+
+struct Polygon {
+  std::vector<uint32_t> points;
+  int tag = -1;
+};
+
+class LwoReader {
+ public:
+  LwoReader(const std::vector<uint8_t>& data, HvModel& model) : data_(data), model_(model) {}
+
+  bool Run();
+
+ private:
+  void ReadLwo2(Cursor& chunks);
+  void ReadLwob(Cursor& chunks);
+  void Points(Cursor& in);
+  void Polygons2(Cursor& in);
+  void Tags(Cursor& in);
+  void PolygonTags(Cursor& in);
+  void Map(Cursor& in, bool perPolygon);
+  void Surface2(Cursor& in);
+  void Block(Cursor& in, Surface& surface);
+  void Clip(Cursor& in);
+  void PolygonsB(Cursor& in, size_t end);
+  void SurfaceB(Cursor& in);
+  void Build();
+  void TextureCoordinates(const Texture& texture, const Polygon& polygon, size_t index,
+                          PolygonDesc& desc) const;
+
+  const std::vector<uint8_t>& data_;
+  HvModel& model_;
+  std::vector<Vector3> points_;  // as in the file
+  size_t layerBase_ = 0;
+  std::vector<Polygon> polygons_;
+  size_t polygonBase_ = 0;
+  std::vector<std::string> tags_;
+  std::map<std::string, Surface> surfaces_;
+  std::map<uint32_t, std::string> clips_;
+  std::map<std::string, std::map<uint32_t, std::pair<float, float>>> vmaps_;
+  std::map<std::string, std::map<std::pair<uint32_t, uint32_t>, std::pair<float, float>>> vmads_;
+};
+
+bool LwoReader::Run() {
+  Cursor file(data_.data(), 0, data_.size());
+  std::string id, type;
+  uint32_t length = 0;
+  if (!file.Id(id) || id != "FORM" || !file.U4(length) || !file.Id(type)) return false;
+  Cursor chunks(data_.data(), file.At(), std::min(data_.size(), size_t{8} + length));
+  if (type == "LWO2" || type == "LXOB")
+    ReadLwo2(chunks);
+  else if (type == "LWOB" || type == "LWLO")
+    ReadLwob(chunks);
+  else
+    return false;
+  Build();
+  return true;
+}
+
+void LwoReader::ReadLwo2(Cursor& chunks) {
+  std::string id;
+  uint32_t length = 0;
+  while (chunks.Id(id) && chunks.U4(length)) {
+    const size_t end = chunks.At() + std::min<size_t>(length, chunks.Left());
+    Cursor in(data_.data(), chunks.At(), end);
+    if (id == "PNTS") Points(in);
+    else if (id == "POLS") Polygons2(in);
+    else if (id == "TAGS") Tags(in);
+    else if (id == "PTAG") PolygonTags(in);
+    else if (id == "VMAP") Map(in, false);
+    else if (id == "VMAD") Map(in, true);
+    else if (id == "SURF") Surface2(in);
+    else if (id == "CLIP") Clip(in);
+    chunks.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+}
+
+void LwoReader::Points(Cursor& in) {
+  layerBase_ = points_.size();
+  float v[3];
+  while (in.Left() >= 12 && in.Vec(v)) points_.emplace_back(v[0], v[1], v[2]);
+}
+
+void LwoReader::Polygons2(Cursor& in) {
+  std::string type;
+  polygonBase_ = polygons_.size();
+  if (!in.Id(type)) return;
+  const bool faces = type == "FACE" || type == "PTCH";
+  uint32_t header = 0;
+  while (in.U2(header)) {
+    const uint32_t count = header & 0x03FF;
+    Polygon polygon;
+    bool whole = true;
+    for (uint32_t i = 0; i < count; ++i) {
+      uint32_t index = 0;
+      if (!in.VX(index)) return;
+      if (layerBase_ + index >= points_.size()) whole = false;
+      polygon.points.push_back(static_cast<uint32_t>(layerBase_) + index);
+    }
+    // Every polygon keeps its place (tags address them by position); only
+    // faces of three or more known points are built.
+    if (!faces || !whole || count < 3) polygon.points.clear();
+    polygons_.push_back(std::move(polygon));
+  }
+}
+
+void LwoReader::Tags(Cursor& in) {
+  std::string tag;
+  while (in.S0(tag)) tags_.push_back(tag);
+}
+
+void LwoReader::PolygonTags(Cursor& in) {
+  std::string type;
+  if (!in.Id(type) || type != "SURF") return;
+  uint32_t polygon = 0, tag = 0;
+  while (in.VX(polygon) && in.U2(tag)) {
+    const size_t index = polygonBase_ + polygon;
+    if (index < polygons_.size()) polygons_[index].tag = static_cast<int>(tag);
+  }
+}
+
+void LwoReader::Map(Cursor& in, bool perPolygon) {
+  std::string type, name;
+  uint32_t dimension = 0;
+  if (!in.Id(type) || !in.U2(dimension) || !in.S0(name) || type != "TXUV" || dimension < 2) return;
+  uint32_t point = 0, polygon = 0;
+  float u = 0, v = 0;
+  while (in.VX(point) && (!perPolygon || in.VX(polygon)) && in.F4(u) && in.F4(v)) {
+    for (uint32_t i = 2; i < dimension; ++i) {
+      float extra;
+      if (!in.F4(extra)) return;
+    }
+    const auto globalPoint = static_cast<uint32_t>(layerBase_ + point);
+    if (perPolygon)
+      vmads_[name][{globalPoint, static_cast<uint32_t>(polygonBase_ + polygon)}] = {u, v};
+    else
+      vmaps_[name][globalPoint] = {u, v};
+  }
+}
+
+void LwoReader::Surface2(Cursor& in) {
+  std::string name, source;
+  if (!in.S0(name) || !in.S0(source)) return;
+  Surface& surface = surfaces_[name];
+  std::string id;
+  uint32_t length = 0;
+  while (in.Id(id) && in.U2(length)) {
+    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+    if (id == "COLR" && sub.Vec(surface.colour)) surface.coloured = true;
+    if (id == "BLOK" && surface.texture.projection < 0) Block(sub, surface);
+    in.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+}
+
+void LwoReader::Block(Cursor& in, Surface& surface) {
+  std::string id, ordinal, channel;
+  uint32_t length = 0;
+  if (!in.Id(id) || id != "IMAP" || !in.U2(length)) return;
+  // The block header: an ordinal and sub-chunks, among them the channel.
+  Cursor header(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+  header.S0(ordinal);
+  while (header.Id(id) && header.U2(length)) {
+    if (id == "CHAN") header.Id(channel);
+    else header.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+  in.Skip(header.End() - in.At());
+  if (channel != "COLR") return;
+  Texture texture;
+  texture.projection = 0;
+  while (in.Id(id) && in.U2(length)) {
+    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+    uint32_t value = 0;
+    if (id == "PROJ" && sub.U2(value)) texture.projection = static_cast<int>(value);
+    if (id == "AXIS" && sub.U2(value)) texture.axis = static_cast<int>(value % 3);
+    if (id == "IMAG" && sub.VX(value)) texture.clip = value;
+    if (id == "VMAP") sub.S0(texture.uvMap);
+    if (id == "TMAP") {
+      std::string tmapId;
+      uint32_t tmapLength = 0;
+      while (sub.Id(tmapId) && sub.U2(tmapLength)) {
+        Cursor field(data_.data(), sub.At(), sub.At() + std::min<size_t>(tmapLength, sub.Left()));
+        if (tmapId == "CNTR") field.Vec(texture.centre);
+        if (tmapId == "SIZE") field.Vec(texture.size);
+        sub.Skip(static_cast<size_t>(tmapLength) + (tmapLength & 1));
+      }
+    }
+    in.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+  surface.texture = texture;
+}
+
+void LwoReader::Clip(Cursor& in) {
+  uint32_t index = 0;
+  std::string id, name;
+  uint32_t length = 0;
+  if (!in.U4(index)) return;
+  while (in.Id(id) && in.U2(length)) {
+    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+    if (id == "STIL" && sub.S0(name)) clips_[index] = name;
+    in.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+}
+
+void LwoReader::ReadLwob(Cursor& chunks) {
+  std::string id;
+  uint32_t length = 0;
+  while (chunks.Id(id) && chunks.U4(length)) {
+    const size_t end = chunks.At() + std::min<size_t>(length, chunks.Left());
+    Cursor in(data_.data(), chunks.At(), end);
+    if (id == "PNTS") Points(in);
+    else if (id == "SRFS") Tags(in);
+    else if (id == "POLS") PolygonsB(in, end);
+    else if (id == "SURF") SurfaceB(in);
+    chunks.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+}
+
+void LwoReader::PolygonsB(Cursor& in, size_t end) {
+  (void)end;
+  uint32_t count = 0;
+  while (in.U2(count)) {
+    Polygon polygon;
+    bool whole = true;
+    for (uint32_t i = 0; i < count; ++i) {
+      uint32_t index = 0;
+      if (!in.U2(index)) return;
+      if (index >= points_.size()) whole = false;
+      polygon.points.push_back(index);
+    }
+    uint32_t surface = 0;
+    if (!in.U2(surface)) return;
+    auto signedSurface = static_cast<int16_t>(surface);
+    if (signedSurface < 0) {  // detail polygons follow: read them as polygons too
+      signedSurface = static_cast<int16_t>(-signedSurface);
+      uint32_t details = 0;
+      if (!in.U2(details)) return;
+    }
+    polygon.tag = signedSurface - 1;
+    if (!whole || count < 3) polygon.points.clear();
+    polygons_.push_back(std::move(polygon));
+  }
+}
+
+void LwoReader::SurfaceB(Cursor& in) {
+  std::string name, id;
+  if (!in.S0(name)) return;
+  Surface& surface = surfaces_[name];
+  uint32_t length = 0;
+  while (in.Id(id) && in.U2(length)) {
+    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+    uint32_t r = 0, g = 0, b = 0, flags = 0;
+    std::string text;
+    if (id == "COLR" && sub.U1(r) && sub.U1(g) && sub.U1(b)) {
+      surface.colour[0] = r / 255.0f;
+      surface.colour[1] = g / 255.0f;
+      surface.colour[2] = b / 255.0f;
+      surface.coloured = true;
+    }
+    if (id == "CTEX" && sub.S0(text)) {
+      surface.texture.projection = text.find("Planar") != std::string::npos        ? 0
+                                   : text.find("Cylindrical") != std::string::npos ? 1
+                                   : text.find("Spherical") != std::string::npos   ? 2
+                                                                                   : -1;
+    }
+    if (id == "TIMG" && sub.S0(text) && text != "(none)") surface.texture.fileName = text;
+    if (id == "TFLG" && sub.U2(flags))
+      surface.texture.axis = (flags & 1) != 0 ? 0 : (flags & 2) != 0 ? 1 : 2;
+    if (id == "TSIZ") sub.Vec(surface.texture.size);
+    if (id == "TCTR") sub.Vec(surface.texture.centre);
+    in.Skip(static_cast<size_t>(length) + (length & 1));
+  }
+}
+
+void LwoReader::TextureCoordinates(const Texture& texture, const Polygon& polygon, size_t index,
+                                   PolygonDesc& desc) const {
+  const int count = static_cast<int>(polygon.points.size());
+  for (int i = 0; i < count; ++i) {
+    const Vector3& p = points_[polygon.points[static_cast<size_t>(i)]];
+    float u = 0, v = 0;
+    if (texture.projection == 5) {
+      const auto mad = vmads_.find(texture.uvMap);
+      const auto map = vmaps_.find(texture.uvMap);
+      const auto key = std::make_pair(polygon.points[static_cast<size_t>(i)], static_cast<uint32_t>(index));
+      if (mad != vmads_.end() && mad->second.count(key) != 0) {
+        std::tie(u, v) = mad->second.at(key);
+      } else if (map != vmaps_.end() && map->second.count(key.first) != 0) {
+        std::tie(u, v) = map->second.at(key.first);
+      }
+    } else if (texture.projection >= 0 && texture.projection <= 2) {
+      PointRecord record(p.x, p.y, p.z);
+      const Vector3 centre(texture.centre[0], texture.centre[1], texture.centre[2]);
+      const Vector3 size(texture.size[0], texture.size[1], texture.size[2]);
+      if (texture.projection == 0) ProjectPlanar(record, centre, size, texture.axis);
+      if (texture.projection == 1) ProjectCylindrical(record, centre, size, texture.axis);
+      if (texture.projection == 2) ProjectSpherical(record, centre, texture.axis);
+      u = record[3];
+      v = record[4];
+    }
+    desc.u[i] = std::isfinite(u) ? u : 0.0f;
+    desc.v[i] = std::isfinite(v) ? static_cast<float>(1.0 - v) : 0.0f;
+  }
+  // Keep polygons that straddle the wrap of a round projection contiguous.
+  if (texture.projection == 1 || texture.projection == 2) SeamFix(desc, kSeamU);
+}
+
+void LwoReader::Build() {
+  std::vector<Material*> materials(tags_.size(), nullptr);
+  std::vector<Shader*> shaders(tags_.size(), nullptr);
+  for (size_t t = 0; t < tags_.size(); ++t) {
+    const auto found = surfaces_.find(tags_[t]);
+    if (found == surfaces_.end()) continue;
+    const Surface& surface = found->second;
+    materials[t] = model_.FindMaterial(tags_[t].c_str(), true);
+    shaders[t] = model_.FindShader(tags_[t].c_str(), true);
+    const uint32_t colour = PackColor(surface.colour[0], surface.colour[1], surface.colour[2], 1.0);
+    if (surface.coloured) {
+      materials[t]->SetColor("DiffuseColor", colour);
+      shaders[t]->Root()->SetColorPacked("DiffuseColor", colour);
+    }
+    std::string file = surface.texture.fileName;
+    const auto clip = clips_.find(surface.texture.clip);
+    if (file.empty() && clip != clips_.end()) file = clip->second;
+    if (!file.empty()) {
+      materials[t]->SetMapFileName("DiffuseColor", file.c_str());
+      ShaderNode* image = shaders[t]->CreateNode();
+      image->SetString("BaseType", "Image");
+      image->SetString("FileName", file.c_str());
+      if (surface.coloured) image->SetColorPacked("ColorMultiplier", colour);
+      shaders[t]->Root()->SetLink("DiffuseColor", image, "OutColor");
+    }
+  }
+  Texture fallbackTexture;
+  if (!vmads_.empty() || !vmaps_.empty()) {
+    fallbackTexture.projection = 5;
+    fallbackTexture.uvMap = !vmads_.empty() ? vmads_.begin()->first : vmaps_.begin()->first;
+  }
+  PolygonDesc desc;
+  for (size_t index = 0; index < polygons_.size(); ++index) {
+    const Polygon& polygon = polygons_[index];
+    if (polygon.points.size() < 3 || !desc.Resize(static_cast<int>(polygon.points.size()))) continue;
+    for (size_t i = 0; i < polygon.points.size(); ++i) {
+      const Vector3& p = points_[polygon.points[i]];
+      desc.positions[i] = Vector3(p.x, p.y, -static_cast<double>(p.z));
+      desc.normals[i] = Vector3();
+      desc.weights[i] = 1.0f;
+      desc.u[i] = desc.v[i] = 0.0f;
+    }
+    const bool tagged = polygon.tag >= 0 && static_cast<size_t>(polygon.tag) < tags_.size();
+    desc.material = tagged ? materials[static_cast<size_t>(polygon.tag)] : nullptr;
+    desc.aux = tagged ? shaders[static_cast<size_t>(polygon.tag)] : nullptr;
+    desc.faceNormal = Vector3();
+    // A surface without a colour texture still takes the file's UV map, when
+    // there is one.
+    Texture texture = fallbackTexture;
+    if (tagged) {
+      const auto found = surfaces_.find(tags_[static_cast<size_t>(polygon.tag)]);
+      if (found != surfaces_.end() && found->second.texture.projection >= 0)
+        texture = found->second.texture;
+    }
+    TextureCoordinates(texture, polygon, index, desc);
+    model_.AddPolygon(desc);
+  }
+  model_.SetEdgeSmoothnessAll(0.5, true);
+  model_.ComputeCornerNormalsAll(0.4);
+}
+
+// Big-endian output of one IFF file.
+class LwoWriter {
+ public:
+  void U2(uint32_t v) { Bytes({uint8_t(v >> 8), uint8_t(v)}); }
+  void U4(uint32_t v) { Bytes({uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)}); }
+  void F4(float f) {
+    uint32_t bits;
+    std::memcpy(&bits, &f, 4);
+    U4(bits);
+  }
+  void Id(const char* id) { out_.insert(out_.end(), id, id + 4); }
+  void S0(const std::string& text) {
+    out_.insert(out_.end(), text.begin(), text.end());
+    out_.push_back(0);
+    if ((text.size() + 1) & 1) out_.push_back(0);
+  }
+  void VX(uint32_t v) {
+    if (v < 0xFF00) U2(v);
+    else U4(0xFF000000u | v);
+  }
+  // Starts a chunk whose 4-byte length is filled in by End.
+  size_t Begin(const char* id) {
+    Id(id);
+    U4(0);
+    return out_.size();
+  }
+  void End(size_t start) {
+    const auto length = static_cast<uint32_t>(out_.size() - start);
+    for (int i = 0; i < 4; ++i) out_[start - 4 + static_cast<size_t>(i)] = uint8_t(length >> (24 - 8 * i));
+    if (length & 1) out_.push_back(0);
+  }
+  std::vector<uint8_t>& Bytes() { return out_; }
+
+ private:
+  void Bytes(std::initializer_list<uint8_t> bytes) { out_.insert(out_.end(), bytes); }
+  std::vector<uint8_t> out_;
+};
+
+}  // namespace
+
+int SceneLWO::Identify() {
+  HvIO* stream = Stream();
+  if (stream == nullptr || !stream->IsOpen()) return 0;
+  const int64_t position = stream->Tell();
+  char bytes[4] = {};
+  stream->Seek(Start(), HvIO::kFromStart);
+  stream->Read(bytes, sizeof bytes);
+  stream->Seek(position, HvIO::kFromStart);
+  return std::memcmp(bytes, "FORM", 4) == 0 ? 1 : 0;
+}
+
+int SceneLWO::Load(Scene* scene, const char* options, ProgressSink* progress) {
+  (void)progress;
+  HvIO* stream = Stream();
+  if (scene == nullptr || stream == nullptr) return 0;
+  const int64_t size = stream->Size() - Start();
+  if (size <= 12 || static_cast<uint64_t>(size) > kMaxFileBytes) return 0;
+  std::vector<uint8_t> data(static_cast<size_t>(size));
+  stream->Seek(Start(), HvIO::kFromStart);
+  data.resize(stream->Read(data.data(), data.size()));
+  HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene->FirstModel() : nullptr;
+  std::unique_ptr<HvModel> created;
+  if (target == nullptr) {
+    created = std::make_unique<HvModel>();
+    target = created.get();
+  }
+  LwoReader reader(data, *target);
+  if (!reader.Run()) return 0;
+  auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
+  node->SetPayload(target);
+  scene->AddNode(std::move(node));
+  created.release();  // the scene's caller owns mesh-set models
+  return 1;
+}
+
+int SceneLWO::Save(Scene* scene, uint32_t word, ProgressSink* progress) {
+  (void)word, (void)progress;
+  HvModel* model = scene != nullptr ? scene->FirstModel() : nullptr;
+  HvIO* stream = Stream();
+  if (model == nullptr || stream == nullptr) return 0;
+  // Surfaces: one per material, and "Default" for polygons without one.
+  std::vector<std::string> tags;
+  std::map<const void*, uint32_t> tagOf;
+  std::vector<Vector3> points;
+  std::map<std::tuple<uint32_t, uint32_t, uint32_t>, uint32_t> pointIndex;
+  struct Face {
+    std::vector<uint32_t> points;
+    std::vector<std::pair<float, float>> uv;
+    uint32_t tag;
+  };
+  std::vector<Face> faces;
+  PolygonData data;
+  PolygonId id;
+  for (bool more = model->First(id); more && id.IsValid(); more = model->Next(id, id)) {
+    if (!model->GetPolygon(id, data) || data.count < 3) continue;
+    if (tagOf.count(data.material) == 0) {
+      const auto* material = static_cast<const Material*>(data.material);
+      tagOf[data.material] = static_cast<uint32_t>(tags.size());
+      tags.push_back(material != nullptr && material->Name().Length() > 0 ? material->Name().Text()
+                                                                          : "Default");
+    }
+    Face face{{}, {}, tagOf[data.material]};
+    for (int i = 0; i < data.count; ++i) {
+      const Vector3 p(data.positions[i].x, data.positions[i].y, -static_cast<double>(data.positions[i].z));
+      uint32_t bits[3];
+      std::memcpy(bits, &p, 12);
+      const auto key = std::make_tuple(bits[0], bits[1], bits[2]);
+      const auto found = pointIndex.find(key);
+      uint32_t index = 0;
+      if (found == pointIndex.end()) {
+        index = static_cast<uint32_t>(points.size());
+        pointIndex.emplace(key, index);
+        points.push_back(p);
+      } else {
+        index = found->second;
+      }
+      face.points.push_back(index);
+      face.uv.emplace_back(data.u[i], static_cast<float>(1.0 - data.v[i]));
+    }
+    faces.push_back(std::move(face));
+  }
+  LwoWriter out;
+  const size_t form = out.Begin("FORM");
+  out.Id("LWO2");
+  size_t chunk = out.Begin("TAGS");
+  for (const std::string& tag : tags) out.S0(tag);
+  out.End(chunk);
+  chunk = out.Begin("LAYR");
+  out.U2(0);
+  out.U2(0);
+  for (int i = 0; i < 3; ++i) out.F4(0);
+  out.S0("");
+  out.End(chunk);
+  chunk = out.Begin("PNTS");
+  for (const Vector3& p : points) {
+    out.F4(p.x);
+    out.F4(p.y);
+    out.F4(p.z);
+  }
+  out.End(chunk);
+  chunk = out.Begin("POLS");
+  out.Id("FACE");
+  for (const Face& face : faces) {
+    out.U2(static_cast<uint32_t>(std::min<size_t>(face.points.size(), 0x3FF)));
+    for (size_t i = 0; i < face.points.size() && i < 0x3FF; ++i) out.VX(face.points[i]);
+  }
+  out.End(chunk);
+  chunk = out.Begin("VMAD");
+  out.Id("TXUV");
+  out.U2(2);
+  out.S0("UV");
+  for (size_t f = 0; f < faces.size(); ++f)
+    for (size_t i = 0; i < faces[f].points.size() && i < 0x3FF; ++i) {
+      out.VX(faces[f].points[i]);
+      out.VX(static_cast<uint32_t>(f));
+      out.F4(faces[f].uv[i].first);
+      out.F4(faces[f].uv[i].second);
+    }
+  out.End(chunk);
+  chunk = out.Begin("PTAG");
+  out.Id("SURF");
+  for (size_t f = 0; f < faces.size(); ++f) {
+    out.VX(static_cast<uint32_t>(f));
+    out.U2(faces[f].tag);
+  }
+  out.End(chunk);
+  for (size_t t = 0; t < tags.size(); ++t) {
+    chunk = out.Begin("SURF");
+    out.S0(tags[t]);
+    out.S0("");
+    const Material* material = model->FindMaterial(tags[t].c_str(), false);
+    double rgba[4] = {0.8, 0.8, 0.8, 1.0};
+    if (material != nullptr) UnpackColor(material->GetColor("DiffuseColor"), rgba);
+    out.Id("COLR");
+    out.U2(14);
+    for (int i = 0; i < 3; ++i) out.F4(static_cast<float>(rgba[i]));
+    out.VX(0);
+    out.End(chunk);
+  }
+  out.End(form);
+  std::vector<uint8_t>& bytes = out.Bytes();
+  return stream->Write(bytes.data(), bytes.size()) == bytes.size() ? 1 : 0;
+}
