@@ -5,7 +5,7 @@
 OMBRIX_PACKAGES=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 bc libassimp-dev libstb-dev clang libclang-rt-14-dev
-  assimp-testmodels
+  assimp-testmodels libtinyobjloader-dev
 )
 
 ombrix_missing_packages() {

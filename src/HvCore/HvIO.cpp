@@ -262,12 +262,9 @@ size_t HvIO::WriteShared(const uint8_t* buffer, size_t count) {
 }
 
 int64_t HvIO::Tell() {
+  // Every read, write and seek keeps the position, so no call is needed.
   Impl& s = *impl_;
-  if (s.file != nullptr) {
-    const int64_t position = Platform::TellFile(s.file);
-    return position < 0 ? 0 : position;
-  }
-  return s.mapping != nullptr ? s.position : 0;
+  return s.file != nullptr || s.mapping != nullptr ? s.position : 0;
 }
 
 int64_t HvIO::Size() {
@@ -394,7 +391,7 @@ int HvIO::ReadZeroTerminated(char* buffer, int maximum) {
     buffer[stored++] = static_cast<char>(c);
   }
   buffer[stored] = '\0';
-  s.position = Tell();
+  s.position += consumed;
   return consumed;
 }
 
@@ -413,7 +410,7 @@ int HvIO::ReadLine(char* buffer, int maximum) {
     if (c == '\n' || c == '\r') break;
   }
   buffer[stored] = '\0';
-  if (s.file != nullptr) s.position = Tell();
+  s.position += consumed;
   return consumed;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -144,22 +145,35 @@ int ObjReader::Run() {
   return stored_ ? 1 : 0;
 }
 
+// Up to `count` numbers as "%f %f %f" reads them; how many were read.
+int ReadNumbers(const char* text, float* values, int count) {
+  int read = 0;
+  for (char* end = nullptr; read < count; ++read, text = end) {
+    values[read] = std::strtof(text, &end);
+    if (end == text) break;
+  }
+  return read;
+}
+
 bool ObjReader::Line(const std::string& token, char* rest) {
-  float a = 0, b = 0, c = 0;
+  float n[3] = {0, 0, 0};
+  float& a = n[0];
+  float& b = n[1];
+  float& c = n[2];
   if (token == "v") {
     sanitizeNumberText(rest);
-    std::sscanf(rest, "%f %f %f", &a, &b, &c);
+    ReadNumbers(rest, n, 3);
     positions_.emplace_back(a, b, c);
     stored_ = true;
   } else if (token == "vt") {
     sanitizeNumberText(rest);
-    if (std::sscanf(rest, "%f %f", &a, &b) < 1) return false;
+    if (ReadNumbers(rest, n, 2) < 1) return false;
     u_.push_back(a);
     v_.push_back(static_cast<float>(1.0 - b));
     stored_ = true;
   } else if (token == "vn") {
     sanitizeNumberText(rest);
-    if (std::sscanf(rest, "%f %f %f", &a, &b, &c) != 3) return false;
+    if (ReadNumbers(rest, n, 3) != 3) return false;
     normals_.emplace_back(a, b, c);
     stored_ = true;
   } else if (token == "f" || token == "fo") {

@@ -36,21 +36,21 @@ class TextOut {
   std::string buffer_;
 };
 
-PointRecord Position(const PolygonDesc& desc, int i) {
+PointRecord Position(const PolygonData& desc, int i) {
   return PointRecord(desc.positions[i].x, desc.positions[i].y, desc.positions[i].z);
 }
-PointRecord Normal(const PolygonDesc& desc, int i) {
+PointRecord Normal(const PolygonData& desc, int i) {
   return PointRecord(desc.normals[i].x, desc.normals[i].y, desc.normals[i].z);
 }
-PointRecord Texture(const PolygonDesc& desc, int i) { return PointRecord(desc.u[i], desc.v[i], 0); }
+PointRecord Texture(const PolygonData& desc, int i) { return PointRecord(desc.u[i], desc.v[i], 0); }
 
 // Every readable polygon of a group, in order.
 template <typename Visit>
-void ForEachPolygon(HvModel& model, int group, PolygonDesc& desc, Visit visit) {
+void ForEachPolygon(HvModel& model, int group, PolygonData& desc, Visit visit) {
   PolygonId id;
   model.IdForGroup(group, id);
   while (id.IsValid()) {
-    if (model.GetPolygonFull(id, desc)) visit(desc);
+    if (model.GetPolygon(id, desc)) visit(desc);
     if (!model.NextInGroup(group, id, id)) break;
   }
 }
@@ -69,17 +69,19 @@ int WriteObj(HvModel& model, HvIO& stream, ProgressSink* progress, const char* s
     progress->SetTotal(2 * polygons);
   }
   UniquePointPool positions, normals, textures;
-  PolygonDesc desc;
+  PolygonData desc;
   int faces = 0;
+  // Where each corner's records went, in walk order, for the face lines.
+  std::vector<uint64_t> located;
   for (int g = 0; g < model.GroupCount(); ++g) {
     model.SetCurrentGroup(g);
-    ForEachPolygon(model, g, desc, [&](const PolygonDesc& polygon) {
+    ForEachPolygon(model, g, desc, [&](const PolygonData& polygon) {
       if (polygon.count < 1) return;
       ++faces;
       for (int i = 0; i < polygon.count; ++i) {
-        positions.Add(Position(polygon, i));
-        normals.Add(Normal(polygon, i));
-        textures.Add(Texture(polygon, i));
+        located.push_back(positions.Locate(Position(polygon, i)));
+        located.push_back(textures.Locate(Texture(polygon, i)));
+        located.push_back(normals.Locate(Normal(polygon, i)));
       }
     });
   }
@@ -105,17 +107,20 @@ int WriteObj(HvModel& model, HvIO& stream, ProgressSink* progress, const char* s
   }
   out.Put("\n");
   char name[2048];
+  size_t next = 0;
   for (int g = 0; g < model.GroupCount(); ++g) {
     model.GetGroupName(g, name, sizeof name);
     out.Put("g ");
     out.Put(name);
     out.Put("\n");
-    ForEachPolygon(model, g, desc, [&](const PolygonDesc& polygon) {
+    ForEachPolygon(model, g, desc, [&](const PolygonData& polygon) {
       if (polygon.count < 1) return;
       out.Put("f ");
-      for (int i = 0; i < polygon.count; ++i)
-        out.Format("%d/%d/%d ", positions.Find(Position(polygon, i)) + 1,
-                   textures.Find(Texture(polygon, i)) + 1, normals.Find(Normal(polygon, i)) + 1);
+      // The same walk as the first pass: each corner's records are where
+      // that pass put them (what Find would answer).
+      for (int i = 0; i < polygon.count; ++i, next += 3)
+        out.Format("%d/%d/%d ", positions.Index(located[next]) + 1,
+                   textures.Index(located[next + 1]) + 1, normals.Index(located[next + 2]) + 1);
       out.Put("\n");
     });
   }
