@@ -1,27 +1,8 @@
 // libFuzzer target: the HV3 reader.
-#include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <string>
-
+#include "FuzzInput.h"
 #include "IO/Hv3Format.h"
-#include "Model3D/HvModel.h"
-#include "Model3D/Scene.h"
-#include "Platform/Process.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path =
-      "/tmp/ombrix-fuzz-hv3-" + std::to_string(Platform::CurrentProcessId()) + ".hv3";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-  HvIO stream(path.c_str(), HvIO::kRead);
-  Hv3Format format;
-  format.Attach(&stream, 0);
-  Scene scene;
-  if (format.Identify() == 1) format.Load(&scene, "", nullptr);
-  for (int i = 0; i < scene.NodeCount(); ++i)
-    if (SceneNode* node = scene.NodeAt(i)) delete static_cast<HvModel*>(node->Payload());
+  LoadScene<Hv3Format>(data, size, "hv3");
   return 0;
 }

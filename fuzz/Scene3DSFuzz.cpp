@@ -1,27 +1,8 @@
-// libFuzzer target: the 3ds reader, fed from memory through a file.
-#include <cstdint>
-#include <cstdio>
-#include <memory>
-#include <string>
-
+// libFuzzer target: the 3DS reader.
+#include "FuzzInput.h"
 #include "IO/Scene3DS.h"
-#include "Model3D/HvModel.h"
-#include "Model3D/Scene.h"
-#include "Platform/Process.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static const std::string path =
-      "/tmp/ombrix-fuzz-3ds-" + std::to_string(Platform::CurrentProcessId()) + ".3ds";
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-  HvIO stream(path.c_str(), HvIO::kRead);
-  Scene3DS format;
-  format.Attach(&stream, 0);
-  Scene scene;
-  if (format.Identify() == 1) format.Load(&scene, "", nullptr);
-  for (int i = 0; i < scene.NodeCount(); ++i)
-    if (SceneNode* node = scene.NodeAt(i)) delete static_cast<HvModel*>(node->Payload());
+  LoadScene<Scene3DS>(data, size, "3ds");
   return 0;
 }

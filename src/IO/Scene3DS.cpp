@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "HvTL/LittleEndian.h"
-#include "IO/ModelIOUtil.h"
+#include "IO/SceneReaderSupport.h"
 #include "Math/PolygonNormal.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
@@ -260,30 +260,14 @@ void Reader3DS::Map(const char* channel, size_t end) {
 
 }  // namespace
 
-int Scene3DS::Identify() {
-  HvIO* stream = Stream();
-  if (stream == nullptr || !stream->IsOpen()) return 0;
-  const int64_t position = stream->Tell();
-  char bytes[32] = {};
-  stream->Seek(Start(), HvIO::kFromStart);
-  stream->Read(bytes, sizeof bytes);
-  stream->Seek(position, HvIO::kFromStart);
-  return bytes[0] == 'M' && bytes[1] == 'M' ? 1 : 0;
-}
+int Scene3DS::Identify() { return StartsWith(Stream(), Start(), "MM", 2) ? 1 : 0; }
 
 int Scene3DS::Load(Scene* scene, const char* options, ProgressSink* progress) {
   HvIO* stream = Stream();
   if (scene == nullptr || stream == nullptr) return 1;
-  HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene->FirstModel() : nullptr;
-  if (target == nullptr) target = new HvModel();  // the scene's caller owns mesh-set models
-  auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
-  node->SetPayload(target);
-  scene->AddNode(std::move(node));
-  const int64_t size = stream->Size() - Start();
-  if (size <= 0 || static_cast<uint64_t>(size) > kMaxFileBytes) return 1;
-  std::vector<uint8_t> data(static_cast<size_t>(size));
-  stream->Seek(Start(), HvIO::kFromStart);
-  data.resize(stream->Read(data.data(), data.size()));
+  HvModel* target = AddTargetModel(*scene, options);
+  std::vector<uint8_t> data;
+  if (!ReadRest(*stream, Start(), kMaxFileBytes, data)) return 1;
   stream->SetByteOrder(HvIO::kLittleEndian);
   Reader3DS reader(std::move(data), *target, progress);
   reader.Run();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "IO/ModelIOUtil.h"
+#include "IO/SceneReaderSupport.h"
 #include "Math/SeamFix.h"
 #include "Math/TextureProjection.h"
 #include "Model3D/HvModel.h"
@@ -497,26 +498,14 @@ class LwoWriter {
 
 }  // namespace
 
-int SceneLWO::Identify() {
-  HvIO* stream = Stream();
-  if (stream == nullptr || !stream->IsOpen()) return 0;
-  const int64_t position = stream->Tell();
-  char bytes[4] = {};
-  stream->Seek(Start(), HvIO::kFromStart);
-  stream->Read(bytes, sizeof bytes);
-  stream->Seek(position, HvIO::kFromStart);
-  return std::memcmp(bytes, "FORM", 4) == 0 ? 1 : 0;
-}
+int SceneLWO::Identify() { return StartsWith(Stream(), Start(), "FORM", 4) ? 1 : 0; }
 
 int SceneLWO::Load(Scene* scene, const char* options, ProgressSink* progress) {
   (void)progress;
   HvIO* stream = Stream();
   if (scene == nullptr || stream == nullptr) return 0;
-  const int64_t size = stream->Size() - Start();
-  if (size <= 12 || static_cast<uint64_t>(size) > kMaxFileBytes) return 0;
-  std::vector<uint8_t> data(static_cast<size_t>(size));
-  stream->Seek(Start(), HvIO::kFromStart);
-  data.resize(stream->Read(data.data(), data.size()));
+  std::vector<uint8_t> data;
+  if (!ReadRest(*stream, Start(), kMaxFileBytes, data) || data.size() <= 12) return 0;
   HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene->FirstModel() : nullptr;
   std::unique_ptr<HvModel> created;
   if (target == nullptr) {

@@ -9,7 +9,7 @@
 #include "IMGLib/Canvas.h"
 #include "IMGLib/ImageHandles.h"
 #include "IMGLib/PixelFormat.h"
-#include "IO/ModelIOUtil.h"
+#include "IO/SceneReaderSupport.h"
 #include "Math/Matrix3.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
@@ -193,30 +193,14 @@ void MdlReader::Commands(size_t offset, void* material, void* shader) {
 
 }  // namespace
 
-int SceneMDL::Identify() {
-  HvIO* stream = Stream();
-  if (stream == nullptr || !stream->IsOpen()) return 0;
-  const int64_t position = stream->Tell();
-  char bytes[32] = {};
-  stream->Seek(Start(), HvIO::kFromStart);
-  stream->Read(bytes, sizeof bytes);
-  stream->Seek(position, HvIO::kFromStart);
-  return std::memcmp(bytes, "IDST", 4) == 0 ? 1 : 0;
-}
+int SceneMDL::Identify() { return StartsWith(Stream(), Start(), "IDST", 4) ? 1 : 0; }
 
 int SceneMDL::Load(Scene* scene, const char* options, ProgressSink* progress) {
   HvIO* stream = Stream();
   if (scene == nullptr || stream == nullptr) return 1;
-  HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene->FirstModel() : nullptr;
-  if (target == nullptr) target = new HvModel();  // the scene's caller owns mesh-set models
-  auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
-  node->SetPayload(target);
-  scene->AddNode(std::move(node));
-  const int64_t size = stream->Size() - Start();
-  if (size <= 0 || static_cast<uint64_t>(size) > kMaxFileBytes) return 1;
-  std::vector<uint8_t> data(static_cast<size_t>(size));
-  stream->Seek(Start(), HvIO::kFromStart);
-  data.resize(stream->Read(data.data(), data.size()));
+  HvModel* target = AddTargetModel(*scene, options);
+  std::vector<uint8_t> data;
+  if (!ReadRest(*stream, Start(), kMaxFileBytes, data)) return 1;
   MdlReader reader(std::move(data), *target, progress);
   reader.Run();
   return 1;

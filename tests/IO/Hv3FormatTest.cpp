@@ -10,16 +10,10 @@
 #include "IO/ValueCodeTable.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/Scene.h"
+#include "Support/FileText.h"
 #include "Support/TempPath.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 void AddPolygon(HvModel& model, int corners, float scale) {
   PolygonDesc desc;

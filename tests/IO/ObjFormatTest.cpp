@@ -13,20 +13,10 @@
 #include "IO/UniquePointPool.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/Scene.h"
+#include "Support/FileText.h"
 #include "Support/TempPath.h"
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 int ReadModel(const TempPath& path, HvModel& model) {
   HvIO stream(path.c_str(), HvIO::kRead);
