@@ -49,9 +49,13 @@ class MdlReader {
   std::vector<Vector3> positions_;
   std::vector<Vector3> vertices_;
   int width_ = 0, height_ = 0;  // of the last texture read
+  // Command bytes left to walk: meshes may point at the same commands, but
+  // together they walk no more than the file holds.
+  size_t budget_ = 0;
 };
 
 void MdlReader::Run() {
+  budget_ = data_.size();
   if (!Holds(0, 244)) return;
   const int32_t bodyParts = I32(208);
   if (!Holds(bodyParts, 76)) return;
@@ -151,17 +155,19 @@ void MdlReader::Commands(size_t offset, void* material, void* shader) {
   auto i16 = [&](size_t where) { return static_cast<int16_t>(LoadU16LE(&data_[where])); };
   PolygonDesc desc;
   desc.Resize(3);
-  while (at + 2 <= end) {
+  while (at + 2 <= end && budget_ >= 2) {
     const int count = i16(at);
     at += 2;
+    budget_ -= 2;
     if (count == 0) break;
     const bool fan = count < 0;
     const int n = fan ? -count : count;
     size_t a = 0, b = 0;
     for (int k = 0; k < n; ++k) {
-      if (at + 8 > end) return;
+      if (at + 8 > end || budget_ < 8) return;
       const size_t c = at;
       at += 8;
+      budget_ -= 8;
       if (k >= 2) {
         const size_t corners[3] = {a, fan || k % 2 == 0 ? c : b, fan || k % 2 == 0 ? b : c};
         bool inside = true;

@@ -1,14 +1,26 @@
 #include "Model3D/MeshEdge.h"
 
+#include "Model3D/MeshPolygon.h"
+
+#include <algorithm>
 #include <cstring>
 #include <new>
 
 MeshEdge::~MeshEdge() {
-  if (capacity != 2) delete[] heapPolygons;
+  if (!Inline()) delete[] heapPolygons;
 }
 
 int MeshEdge::Find(const MeshPolygon* polygon) const {
   MeshPolygon* const* polygons = Polygons();
+  if ((capacity & kUnordered) == 0 && polygonCount > 8) {
+    int lo = 0, hi = polygonCount;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo) / 2;
+      if (polygons[mid]->index < polygon->index) lo = mid + 1;
+      else hi = mid;
+    }
+    return lo < polygonCount && polygons[lo] == polygon ? lo : -1;
+  }
   for (int i = 0; i < polygonCount; ++i)
     if (polygons[i] == polygon) return i;
   return -1;
@@ -16,15 +28,21 @@ int MeshEdge::Find(const MeshPolygon* polygon) const {
 
 bool MeshEdge::Add(MeshPolygon* polygon) {
   if (Find(polygon) >= 0) return true;
-  if (polygonCount == capacity) {
-    const int grown = ((polygonCount + 1) & ~3) + 8;
+  if (polygonCount == Capacity()) {
+    if (polygonCount >= kUnordered - 16) return false;
+    // Steps of 4 for the few polygons an edge normally has; geometric beyond,
+    // so a list of thousands is not copied at every step.
+    int grown = ((polygonCount + 1) & ~3) + 8;
+    if (polygonCount > 64) grown = std::min(polygonCount + polygonCount / 2, kUnordered - 8);
     auto* list = new (std::nothrow) MeshPolygon*[grown]();
     if (list == nullptr) return false;
     std::memcpy(list, Polygons(), sizeof(MeshPolygon*) * static_cast<size_t>(polygonCount));
-    if (capacity != 2) delete[] heapPolygons;
+    if (!Inline()) delete[] heapPolygons;
     heapPolygons = list;
-    capacity = grown;
+    capacity = grown | (capacity & kUnordered);
   }
+  if (polygonCount > 0 && PolygonAt(polygonCount - 1)->index >= polygon->index)
+    capacity |= kUnordered;
   Polygons()[polygonCount++] = polygon;
   return true;
 }

@@ -16,7 +16,7 @@ struct MeshEdge {
   Vector3 a;  // the corner the edge was created from
   Vector3 b;  // the next corner
   int32_t polygonCount = 0;
-  int32_t capacity = 2;
+  int32_t capacity = 2;  // with kUnordered set once the list left polygon-index order
   union {
     MeshPolygon* inlinePolygons[2] = {nullptr, nullptr};
     MeshPolygon** heapPolygons;
@@ -27,8 +27,14 @@ struct MeshEdge {
   MeshEdge& operator=(const MeshEdge&) = delete;
   ~MeshEdge();
 
-  MeshPolygon** Polygons() { return capacity == 2 ? inlinePolygons : heapPolygons; }
-  MeshPolygon* const* Polygons() const { return capacity == 2 ? inlinePolygons : heapPolygons; }
+  // Lists filled by appending polygons in index order stay sorted by index,
+  // so a long list (an edge shared by thousands of polygons in a damaged
+  // file) is searched by bisection instead of from the start.
+  static constexpr int32_t kUnordered = 1 << 30;
+  int32_t Capacity() const { return capacity & ~kUnordered; }
+  bool Inline() const { return Capacity() == 2; }
+  MeshPolygon** Polygons() { return Inline() ? inlinePolygons : heapPolygons; }
+  MeshPolygon* const* Polygons() const { return Inline() ? inlinePolygons : heapPolygons; }
   MeshPolygon* PolygonAt(int i) const { return Polygons()[i]; }
 
   // Position of the polygon in the list, or -1.

@@ -174,3 +174,24 @@ TEST(PolygonDesc, GrowsBeyondSixCornersWithZeroedWeightsAndAdjacency) {
   EXPECT_EQ(weighted, 1);
   EXPECT_EQ(zero, 6);
 }
+
+TEST(MeshEdges, ThousandsOfPolygonsOnOneEdgeStayCyclicAndQuick) {
+  // A damaged file can hang every face on one edge; lists kept in index
+  // order are searched by bisection, and a replaced polygon (appended out of
+  // order) falls back to the plain search.
+  HvMesh mesh;
+  for (int i = 0; i < 5000; ++i)
+    ASSERT_TRUE(AddCorners(mesh, {{0, 0, 0}, {1, 0, 0}, {0, 1, static_cast<float>(i)}}));
+  const MeshEdge* shared = mesh.Polygon(0)->Corner(0).edge;
+  ASSERT_EQ(shared->polygonCount, 5000);
+  EXPECT_EQ(shared->Successor(mesh.Polygon(4999)), mesh.Polygon(0));
+  EXPECT_EQ(shared->Successor(mesh.Polygon(1234)), mesh.Polygon(1235));
+  PolygonDesc desc;
+  Describe(desc, {{0, 0, 0}, {1, 0, 0}, {0, 1, -7}});
+  ASSERT_TRUE(mesh.SetPolygon(10, desc));
+  EXPECT_EQ(shared->polygonCount, 5000);
+  EXPECT_EQ(shared->Successor(mesh.Polygon(4999)), mesh.Polygon(10));  // now last in the list
+  EXPECT_EQ(shared->Successor(mesh.Polygon(9)), mesh.Polygon(11));
+  mesh.SetEdgeSmoothness(0.5, true);
+  mesh.ComputeCornerNormals(0.4);
+}
