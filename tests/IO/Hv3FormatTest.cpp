@@ -11,6 +11,7 @@
 #include "Model3D/HvModel.h"
 #include "Model3D/Scene.h"
 #include "Support/FileText.h"
+#include "Support/SceneLoad.h"
 #include "Support/TempPath.h"
 
 namespace {
@@ -43,15 +44,7 @@ std::string Save(HvModel* model, const TempPath& path) {
   return ReadText(path.str());
 }
 
-std::unique_ptr<HvModel> Load(const TempPath& path) {
-  HvIO stream(path.c_str(), HvIO::kRead);
-  Hv3Format format;
-  format.Attach(&stream, 0);
-  EXPECT_EQ(format.Identify(), 1);
-  Scene scene;
-  EXPECT_EQ(format.Load(&scene, "", nullptr), 1);
-  return std::unique_ptr<HvModel>(scene.FirstModel());
-}
+std::unique_ptr<HvModel> Load(const TempPath& path) { return LoadFirstModel<Hv3Format>(path.c_str()); }
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "IO/Scene3DS.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/Scene.h"
+#include "Support/SceneLoad.h"
 #include "Support/TempPath.h"
 
 namespace {
@@ -53,13 +54,7 @@ std::unique_ptr<HvModel> Load(const std::vector<uint8_t>& bytes) {
   TempPath path("test.3ds");
   std::ofstream(path.str(), std::ios::binary)
       .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  HvIO stream(path.c_str(), HvIO::kRead);
-  Scene3DS format;
-  format.Attach(&stream, 0);
-  EXPECT_EQ(format.Identify(), 1);
-  Scene scene;
-  EXPECT_EQ(format.Load(&scene, "", nullptr), 1);
-  return std::unique_ptr<HvModel>(scene.FirstModel());
+  return LoadFirstModel<Scene3DS>(path.c_str());
 }
 
 std::vector<uint8_t> MaterialChunk(const char* name, const std::vector<uint8_t>& colour) {

@@ -6,19 +6,12 @@
 #include "IO/SceneLWO.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/Scene.h"
+#include "Support/SceneLoad.h"
 #include "Support/TempPath.h"
 
 namespace {
 
-std::unique_ptr<HvModel> Load(const TempPath& path) {
-  HvIO stream(path.c_str(), HvIO::kRead);
-  SceneLWO format;
-  format.Attach(&stream, 0);
-  EXPECT_EQ(format.Identify(), 1);
-  Scene scene;
-  EXPECT_EQ(format.Load(&scene, "", nullptr), 1);
-  return std::unique_ptr<HvModel>(scene.FirstModel());
-}
+std::unique_ptr<HvModel> Load(const TempPath& path) { return LoadFirstModel<SceneLWO>(path.c_str()); }
 
 }  // namespace
 
