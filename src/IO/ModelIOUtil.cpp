@@ -50,6 +50,17 @@ size_t readLogicalLine(HvIO& stream, char* buffer, size_t size) {
   return total;
 }
 
+std::string firstToken(const char* line, const char** rest) {
+  const char* p = line;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
+  const char* start = p;
+  while (*p != '\0' && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') ++p;
+  std::string token(start, static_cast<size_t>(p - start));
+  for (char& c : token) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  *rest = p;
+  return token;
+}
+
 void sanitizeNumberText(char* text) {
   for (char* p = text; p != nullptr && *p != '\0'; ++p) {
     const auto c = static_cast<unsigned char>(*p);

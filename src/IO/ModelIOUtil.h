@@ -1,6 +1,7 @@
 #pragma once
 // Text helpers shared by the text model readers.
 #include <cstddef>
+#include <string>
 
 class HvIO;
 
@@ -11,6 +12,9 @@ constexpr size_t kLogicalLineBytes = 2048;
 // backslash becomes a blank). Limited to `size` bytes with the terminator.
 // Returns the bytes read, 0 at the end of the stream.
 size_t readLogicalLine(HvIO& stream, char* buffer, size_t size);
+// The line's first token (separated by blanks, tabs, CR, LF), lower-cased;
+// *rest is set just after it.
+std::string firstToken(const char* line, const char** rest);
 // Characters other than digits, control characters, '-', '.', ' ' and 'e'
 // become '0', in place.
 void sanitizeNumberText(char* text);

@@ -62,13 +62,9 @@ class MtlReader {
 int MtlReader::Run() {
   char line[kLogicalLineBytes];
   while (readLogicalLine(stream_, line, sizeof line) > 0) {
-    char* p = line;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
-    char* end = p;
-    while (*end != '\0' && *end != ' ' && *end != '\t' && *end != '\n' && *end != '\r') ++end;
-    std::string token(p, static_cast<size_t>(end - p));
-    for (char& c : token) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (!token.empty() && token[0] != '#') Keyword(token, end);
+    const char* rest = nullptr;
+    const std::string token = firstToken(line, &rest);
+    if (!token.empty() && token[0] != '#') Keyword(token, line + (rest - line));
     if (stream_.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !defined_) return 0;
   }
   return defined_ ? 1 : 0;

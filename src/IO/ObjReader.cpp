@@ -18,18 +18,6 @@ struct Corner {
   int index[3] = {0, 0, 0};  // position, texture, normal; 0 = absent
 };
 
-// The first token, lower-cased, and where the rest of the line starts.
-std::string FirstToken(const char* line, const char** rest) {
-  const char* p = line;
-  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
-  const char* start = p;
-  while (*p != '\0' && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') ++p;
-  std::string token(start, static_cast<size_t>(p - start));
-  for (char& c : token) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  *rest = p;
-  return token;
-}
-
 // Stores n (1-based, or negative from the end in the scene variant).
 bool ParseCorners(const char* text, bool negative, std::vector<Corner>& corners) {
   const char* digits = negative ? "0123456789-/" : "0123456789/";
@@ -130,7 +118,7 @@ int ObjReader::Run() {
     if (stream_.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !stored_) break;
     ProgressSink::SetPosition(progress_, static_cast<double>(stream_.Tell()));
     const char* restStart = nullptr;
-    const std::string token = FirstToken(line, &restStart);
+    const std::string token = firstToken(line, &restStart);
     if (token.empty() || token[0] == '#') continue;
     if (!Line(token, line + (restStart - line))) return 0;
   }
