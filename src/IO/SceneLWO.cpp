@@ -56,6 +56,19 @@ class Cursor {
     Skip(length + (length & 1));
     return true;
   }
+  // Walks the chunks from here to the end: an id, a length (4 bytes for
+  // chunks, 2 for sub-chunks) and the data, padded to an even length. Each
+  // visit reads its data through a cursor that ends with it.
+  template <typename Visit>
+  void Chunks(bool longLengths, Visit visit) {
+    std::string id;
+    uint32_t length = 0;
+    while (Id(id) && (longLengths ? U4(length) : U2(length))) {
+      Cursor data(data_, at_, at_ + std::min<size_t>(length, Left()));
+      visit(id, data);
+      Skip(static_cast<size_t>(length) + (length & 1));
+    }
+  }
   // A variable-length index: 2 bytes, or 0xFF and 3 more.
   bool VX(uint32_t& v) {
     if (Left() >= 1 && data_[at_] == 0xFF) {
@@ -116,7 +129,7 @@ class LwoReader {
   void Surface2(Cursor& in);
   void Block(Cursor& in, Surface& surface);
   void Clip(Cursor& in);
-  void PolygonsB(Cursor& in, size_t end);
+  void PolygonsB(Cursor& in);
   void SurfaceB(Cursor& in);
   void Build();
   void TextureCoordinates(const Texture& texture, const Polygon& polygon, size_t index,
@@ -152,11 +165,7 @@ bool LwoReader::Run() {
 }
 
 void LwoReader::ReadLwo2(Cursor& chunks) {
-  std::string id;
-  uint32_t length = 0;
-  while (chunks.Id(id) && chunks.U4(length)) {
-    const size_t end = chunks.At() + std::min<size_t>(length, chunks.Left());
-    Cursor in(data_.data(), chunks.At(), end);
+  chunks.Chunks(true, [&](const std::string& id, Cursor& in) {
     if (id == "PNTS") Points(in);
     else if (id == "POLS") Polygons2(in);
     else if (id == "TAGS") Tags(in);
@@ -165,8 +174,7 @@ void LwoReader::ReadLwo2(Cursor& chunks) {
     else if (id == "VMAD") Map(in, true);
     else if (id == "SURF") Surface2(in);
     else if (id == "CLIP") Clip(in);
-    chunks.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+  });
 }
 
 void LwoReader::Points(Cursor& in) {
@@ -236,14 +244,10 @@ void LwoReader::Surface2(Cursor& in) {
   std::string name, source;
   if (!in.S0(name) || !in.S0(source)) return;
   Surface& surface = surfaces_[name];
-  std::string id;
-  uint32_t length = 0;
-  while (in.Id(id) && in.U2(length)) {
-    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+  in.Chunks(false, [&](const std::string& id, Cursor& sub) {
     if (id == "COLR" && sub.Vec(surface.colour)) surface.coloured = true;
     if (id == "BLOK" && surface.texture.projection < 0) Block(sub, surface);
-    in.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+  });
 }
 
 void LwoReader::Block(Cursor& in, Surface& surface) {
@@ -253,64 +257,47 @@ void LwoReader::Block(Cursor& in, Surface& surface) {
   // The block header: an ordinal and sub-chunks, among them the channel.
   Cursor header(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
   header.S0(ordinal);
-  while (header.Id(id) && header.U2(length)) {
-    if (id == "CHAN") header.Id(channel);
-    else header.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+  header.Chunks(false, [&](const std::string& field, Cursor& sub) {
+    if (field == "CHAN") sub.Id(channel);
+  });
   in.Skip(header.End() - in.At());
   if (channel != "COLR") return;
   Texture texture;
   texture.projection = 0;
-  while (in.Id(id) && in.U2(length)) {
-    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+  in.Chunks(false, [&](const std::string& field, Cursor& sub) {
     uint32_t value = 0;
-    if (id == "PROJ" && sub.U2(value)) texture.projection = static_cast<int>(value);
-    if (id == "AXIS" && sub.U2(value)) texture.axis = static_cast<int>(value % 3);
-    if (id == "IMAG" && sub.VX(value)) texture.clip = value;
-    if (id == "VMAP") sub.S0(texture.uvMap);
-    if (id == "TMAP") {
-      std::string tmapId;
-      uint32_t tmapLength = 0;
-      while (sub.Id(tmapId) && sub.U2(tmapLength)) {
-        Cursor field(data_.data(), sub.At(), sub.At() + std::min<size_t>(tmapLength, sub.Left()));
-        if (tmapId == "CNTR") field.Vec(texture.centre);
-        if (tmapId == "SIZE") field.Vec(texture.size);
-        sub.Skip(static_cast<size_t>(tmapLength) + (tmapLength & 1));
-      }
-    }
-    in.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+    if (field == "PROJ" && sub.U2(value)) texture.projection = static_cast<int>(value);
+    if (field == "AXIS" && sub.U2(value)) texture.axis = static_cast<int>(value % 3);
+    if (field == "IMAG" && sub.VX(value)) texture.clip = value;
+    if (field == "VMAP") sub.S0(texture.uvMap);
+    if (field == "TMAP")
+      sub.Chunks(false, [&](const std::string& part, Cursor& values) {
+        if (part == "CNTR") values.Vec(texture.centre);
+        if (part == "SIZE") values.Vec(texture.size);
+      });
+  });
   surface.texture = texture;
 }
 
 void LwoReader::Clip(Cursor& in) {
   uint32_t index = 0;
-  std::string id, name;
-  uint32_t length = 0;
   if (!in.U4(index)) return;
-  while (in.Id(id) && in.U2(length)) {
-    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+  in.Chunks(false, [&](const std::string& id, Cursor& sub) {
+    std::string name;
     if (id == "STIL" && sub.S0(name)) clips_[index] = name;
-    in.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+  });
 }
 
 void LwoReader::ReadLwob(Cursor& chunks) {
-  std::string id;
-  uint32_t length = 0;
-  while (chunks.Id(id) && chunks.U4(length)) {
-    const size_t end = chunks.At() + std::min<size_t>(length, chunks.Left());
-    Cursor in(data_.data(), chunks.At(), end);
+  chunks.Chunks(true, [&](const std::string& id, Cursor& in) {
     if (id == "PNTS") Points(in);
     else if (id == "SRFS") Tags(in);
-    else if (id == "POLS") PolygonsB(in, end);
+    else if (id == "POLS") PolygonsB(in);
     else if (id == "SURF") SurfaceB(in);
-    chunks.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+  });
 }
 
-void LwoReader::PolygonsB(Cursor& in, size_t end) {
-  (void)end;
+void LwoReader::PolygonsB(Cursor& in) {
   uint32_t count = 0;
   while (in.U2(count)) {
     Polygon polygon;
@@ -336,12 +323,10 @@ void LwoReader::PolygonsB(Cursor& in, size_t end) {
 }
 
 void LwoReader::SurfaceB(Cursor& in) {
-  std::string name, id;
+  std::string name;
   if (!in.S0(name)) return;
   Surface& surface = surfaces_[name];
-  uint32_t length = 0;
-  while (in.Id(id) && in.U2(length)) {
-    Cursor sub(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
+  in.Chunks(false, [&](const std::string& id, Cursor& sub) {
     uint32_t r = 0, g = 0, b = 0, flags = 0;
     std::string text;
     if (id == "COLR" && sub.U1(r) && sub.U1(g) && sub.U1(b)) {
@@ -361,8 +346,7 @@ void LwoReader::SurfaceB(Cursor& in) {
       surface.texture.axis = (flags & 1) != 0 ? 0 : (flags & 2) != 0 ? 1 : 2;
     if (id == "TSIZ") sub.Vec(surface.texture.size);
     if (id == "TCTR") sub.Vec(surface.texture.centre);
-    in.Skip(static_cast<size_t>(length) + (length & 1));
-  }
+  });
 }
 
 void LwoReader::TextureCoordinates(const Texture& texture, const Polygon& polygon, size_t index,
