@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -204,9 +205,9 @@ TEST_F(PainterLinkTest, WithoutAnInstallationTheDefaultIsTriedAndNothingRecorded
 
 TEST_F(PainterLinkTest, LaunchStartsTheExecutableInItsOwnDirectory) {
   // A stand-in executable: a script that records where it was started.
-  const std::string directory =
-      std::string(getenv("PWD") ? getenv("PWD") : ".") + "/painter-" +
-      std::to_string(Platform::CurrentProcessId());
+  // In the test's working directory (not the shell's), removed afterwards.
+  const std::string directory = std::filesystem::current_path().string() + "/painter-" +
+                                std::to_string(Platform::CurrentProcessId());
   Platform::MakeDirectory(directory.c_str());
   const std::string executable = directory + "/Ombvael.exe";
   std::ofstream(executable) << "#!/bin/sh\npwd > started\n";
@@ -221,5 +222,6 @@ TEST_F(PainterLinkTest, LaunchStartsTheExecutableInItsOwnDirectory) {
   std::string cwd;
   std::getline(started, cwd);
   EXPECT_EQ(cwd, directory);
+  std::filesystem::remove_all(directory);
 }
 #endif
