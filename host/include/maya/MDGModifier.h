@@ -1,0 +1,39 @@
+#pragma once
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MStatus.h>
+#include <vector>
+
+class OPENMAYA_EXPORT MDGModifier {
+public:
+  MDGModifier();
+  virtual ~MDGModifier();
+  MObject createNode(const MString& type, MStatus* ReturnStatus = nullptr);
+  MStatus deleteNode(const MObject& node);
+  MStatus renameNode(const MObject& node, const MString& newName);
+  MStatus connect(const MPlug& source, const MPlug& dest);
+  MStatus connect(const MObject& sourceNode, const MObject& sourceAttr, const MObject& destNode,
+                  const MObject& destAttr);
+  MStatus disconnect(const MPlug& source, const MPlug& dest);
+  MStatus disconnect(const MObject& sourceNode, const MObject& sourceAttr, const MObject& destNode,
+                     const MObject& destAttr);
+  MStatus newPlugValueInt(const MPlug& plug, int value);
+  MStatus newPlugValueFloat(const MPlug& plug, float value);
+  MStatus newPlugValueDouble(const MPlug& plug, double value);
+  MStatus newPlugValueString(const MPlug& plug, const MString& value);
+  MStatus commandToExecute(const MString& command);
+  MStatus doIt();
+  MStatus undoIt();
+
+private:
+  struct Operation {
+    int kind;
+    MPlug source;
+    MPlug dest;
+    MObject node;
+    MString text;
+    double number = 0.0;
+  };
+  std::vector<Operation> pending_;
+  std::vector<Operation> done_;
+};

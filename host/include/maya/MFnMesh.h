@@ -1,0 +1,59 @@
+#pragma once
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MIntArray.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+#include <maya/MSpace.h>
+#include <maya/MStringArray.h>
+
+class OPENMAYA_EXPORT MFnMesh : public MFnDagNode {
+public:
+  MFnMesh();
+  MFnMesh(const MObject& object, MStatus* ReturnStatus = nullptr);
+  MFnMesh(const MDagPath& path, MStatus* ReturnStatus = nullptr);
+  ~MFnMesh() override;
+  MFn::Type type() const override;
+
+  MObject create(int numVertices, int numPolygons, const MFloatPointArray& vertexArray,
+                 const MIntArray& polygonCounts, const MIntArray& polygonConnects,
+                 MObject parentOrOwner = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
+  MObject create(int numVertices, int numPolygons, const MFloatPointArray& vertexArray,
+                 const MIntArray& polygonCounts, const MIntArray& polygonConnects,
+                 const MFloatArray& uArray, const MFloatArray& vArray,
+                 MObject parentOrOwner = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
+
+  int numVertices(MStatus* ReturnStatus = nullptr) const;
+  int numPolygons(MStatus* ReturnStatus = nullptr) const;
+  int numFaceVertices(MStatus* ReturnStatus = nullptr) const;
+  int polygonVertexCount(int polygonId, MStatus* ReturnStatus = nullptr) const;
+  MStatus getPoint(int vertexId, MPoint& pos, MSpace::Space space = MSpace::kObject) const;
+  MStatus getPoints(MPointArray& vertexArray, MSpace::Space space = MSpace::kObject) const;
+  MStatus setPoint(int vertexId, const MPoint& pos, MSpace::Space space = MSpace::kObject);
+  MStatus getPolygonVertices(int polygonId, MIntArray& vertexList) const;
+  MStatus getVertices(MIntArray& vertexCount, MIntArray& vertexList) const;
+
+  int numUVSets(MStatus* ReturnStatus = nullptr) const;
+  int numUVs(const MString* uvSet = nullptr, MStatus* ReturnStatus = nullptr) const;
+  MStatus getUVSetNames(MStringArray& setNames) const;
+  MStatus getCurrentUVSetName(MString& setName, int instance = kInstanceUnspecified) const;
+  MString currentUVSetName(MStatus* ReturnStatus = nullptr, int instance = kInstanceUnspecified) const;
+  MStatus setCurrentUVSetName(const MString& setName);
+  MString createUVSetWithName(const MString& setName, MStatus* ReturnStatus = nullptr);
+  MStatus getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet = nullptr) const;
+  MStatus getUV(int uvId, float& u, float& v, const MString* uvSet = nullptr) const;
+  MStatus getPolygonUV(int polygonId, int vertexIndex, float& u, float& v,
+                       const MString* uvSet = nullptr) const;
+  MStatus getPolygonUVid(int polygonId, int vertexIndex, int& uvId, const MString* uvSet = nullptr) const;
+  MStatus getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MString* uvSet = nullptr) const;
+  MStatus clearUVs(const MString* uvSet = nullptr);
+  MStatus setUVs(const MFloatArray& uArray, const MFloatArray& vArray, const MString* uvSet = nullptr);
+  MStatus assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds, const MString* uvSet = nullptr);
+  MStatus updateSurface();
+
+  static const int kInstanceUnspecified = -1;
+
+protected:
+  MFn::Type requiredType() const override;
+};

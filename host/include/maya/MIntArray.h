@@ -1,0 +1,8 @@
+#pragma once
+#include <maya/MHostArray.h>
+
+
+class MIntArray : public MHostArray<int> {
+public:
+  using MHostArray<int>::MHostArray;
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include <maya/MArgList.h>
+#include <maya/MDoubleArray.h>
+#include <maya/MIntArray.h>
+#include <maya/MStatus.h>
+#include <maya/MStringArray.h>
+
+class OPENMAYA_EXPORT MPxCommand {
+public:
+  MPxCommand();
+  virtual ~MPxCommand();
+  virtual MStatus doIt(const MArgList& args);
+  virtual MStatus undoIt();
+  virtual MStatus redoIt();
+  virtual bool isUndoable() const;
+  virtual bool hasSyntax() const;
+
+  static void displayInfo(const MString& text);
+  static void displayWarning(const MString& text);
+  static void displayError(const MString& text);
+  static void clearResult();
+  static void setResult(const MString& result);
+  static void setResult(const char* result);
+  static void setResult(int result);
+  static void setResult(double result);
+  static void setResult(bool result);
+  static void setResult(const MStringArray& result);
+  static void appendToResult(const MString& result);
+  static void appendToResult(const char* result);
+  static void appendToResult(int result);
+  static void appendToResult(double result);
+  static bool isCurrentResultArray();
+  static MString currentStringResult(MStatus* ReturnStatus = nullptr);
+};

@@ -1,0 +1,36 @@
+#pragma once
+#include <maya/MTypes.h>
+#include <maya/MString.h>
+
+class OPENMAYA_EXPORT MStatus {
+public:
+  enum MStatusCode {
+    kSuccess = 0,
+    kFailure,
+    kInsufficientMemory,
+    kInvalidParameter,
+    kLicenseFailure,
+    kUnknownParameter,
+    kNotImplemented,
+    kNotFound,
+    kEndOfFile
+  };
+  MStatus();
+  MStatus(MStatusCode code);
+  MStatus(MStatusCode code, const MString& message);
+  bool error() const;
+  void clear();
+  MStatusCode statusCode() const;
+  MString errorString() const;
+  void perror(const char* text = nullptr) const;
+  void perror(const MString& text) const;
+  operator bool() const;
+  bool operator==(const MStatus& other) const;
+  bool operator==(MStatusCode code) const;
+  bool operator!=(const MStatus& other) const;
+  bool operator!=(MStatusCode code) const;
+
+private:
+  MStatusCode code_;
+  MString message_;
+};

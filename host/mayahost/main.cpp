@@ -1,0 +1,243 @@
+// mayahost: runs a plug-in module inside the host stand-in, the way Maya
+// loads one: check its API version, initializePlugin, run MEL, uninitializePlugin.
+#include "HostSession.h"
+
+#include "Platform/DynamicLibrary.h"
+
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* kUsage =
+    "usage: mayahost [options]\n"
+    "  --plugin MODULE    load a plug-in module (initializePlugin before the commands,\n"
+    "                     uninitializePlugin after them)\n"
+    "  --scene FILE.ma    open a Maya ASCII scene first\n"
+    "  --workspace DIR    the workspace (project) directory\n"
+    "  --select NAME      select an object before the commands run (repeatable)\n"
+    "  -c TEXT            run a MEL command line (repeatable, in order)\n"
+    "  --script FILE      run the MEL statements of FILE (in order with -c)\n"
+    "  --save OUT.ma      save the scene as Maya ASCII after the commands\n"
+    "  --stats            print one JSON object describing the scene, last\n"
+    "  --help             this text\n"
+    "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\".\n"
+    "Exit status: 0 success, 1 a failed load, command or save, 2 usage.\n";
+
+struct Options {
+  std::string plugin, scene, workspace, save;
+  std::vector<std::string> selections;
+  std::vector<std::pair<bool, std::string>> steps;  // (is a script file, text or path)
+  bool stats = false;
+};
+
+using EntryPoint = MStatus (*)(MObject);
+
+// Maya looks up the C++ entry points by their mangled names.
+const char* kInitialize = "_Z16initializePlugin7MObject";
+const char* kUninitialize = "_Z18uninitializePlugin7MObject";
+
+EntryPoint entryPoint(const Platform::DynamicLibrary& module, const char* name) {
+  void* address = module.Symbol(name);
+  EntryPoint fn = nullptr;
+  static_assert(sizeof fn == sizeof address, "code and data addresses differ in size");
+  std::memcpy(&fn, &address, sizeof fn);
+  return fn;
+}
+
+int usage(const std::string& why) {
+  std::cerr << "mayahost: " << why << "\n" << kUsage;
+  return 2;
+}
+
+bool parse(int argc, char** argv, Options& o, std::string& error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) {
+        error = a + " needs a value";
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--plugin") {
+      if (!value(o.plugin))
+        return false;
+    } else if (a == "--scene") {
+      if (!value(o.scene))
+        return false;
+    } else if (a == "--workspace") {
+      if (!value(o.workspace))
+        return false;
+    } else if (a == "--save") {
+      if (!value(o.save))
+        return false;
+    } else if (a == "--select") {
+      if (!value(v))
+        return false;
+      o.selections.push_back(v);
+    } else if (a == "-c") {
+      if (!value(v))
+        return false;
+      o.steps.emplace_back(false, v);
+    } else if (a == "--script") {
+      if (!value(v))
+        return false;
+      o.steps.emplace_back(true, v);
+    } else if (a == "--stats") {
+      o.stats = true;
+    } else {
+      error = "unknown option " + a;
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string directoryOf(const std::string& path) {
+  auto slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+void setScriptPath(const char* argv0) {
+  if (const char* env = std::getenv("MAYA_SCRIPT_PATH")) {
+#if defined(_WIN32)
+    const char separator = ';';
+#else
+    const char separator = ':';
+#endif
+    std::stringstream parts(env);
+    std::string dir;
+    while (std::getline(parts, dir, separator))
+      if (!dir.empty())
+        OmbrixHost::addScriptPath(dir);
+  }
+  OmbrixHost::addScriptPath(directoryOf(argv0) + "/mel");
+}
+
+bool runStep(const std::pair<bool, std::string>& step) {
+  std::string text = step.second;
+  if (step.first) {
+    std::ifstream in(step.second, std::ios::binary);
+    if (!in) {
+      std::cerr << "mayahost: " << step.second << ": cannot open the script" << std::endl;
+      return false;
+    }
+    std::stringstream all;
+    all << in.rdbuf();
+    text = all.str();
+  }
+  OmbrixHost::MelValue result;
+  std::string error;
+  if (!OmbrixHost::runMel(text, result, error))
+    return false;
+  // Like the script editor, a command line echoes its result.
+  if (!step.first && result.kind != OmbrixHost::MelValue::kNone)
+    std::cout << "// Result: " << result.asString() << " //" << std::endl;
+  return true;
+}
+
+class PluginSession {
+public:
+  bool load(const std::string& path) {
+    std::string error;
+    if (!module_.Open(path, error)) {
+      std::cerr << "mayahost: " << path << ": cannot load the module: " << error << std::endl;
+      return false;
+    }
+    const char* version = static_cast<const char*>(module_.Symbol("MApiVersion"));
+    if (!version) {
+      std::cerr << "mayahost: " << path << ": not a plug-in module (no MApiVersion)" << std::endl;
+      return false;
+    }
+    long built = std::strtol(version, nullptr, 10);
+    if (built <= 0 || built > MAYA_API_VERSION) {
+      std::cerr << "mayahost: " << path << ": built for API version \"" << version << "\", this host offers "
+                << MAYA_API_VERSION << std::endl;
+      return false;
+    }
+    EntryPoint init = entryPoint(module_, kInitialize);
+    uninit_ = entryPoint(module_, kUninitialize);
+    if (!init || !uninit_) {
+      std::cerr << "mayahost: " << path << ": initializePlugin or uninitializePlugin is missing" << std::endl;
+      return false;
+    }
+    object_ = OmbrixHost::openPluginObject(path);
+    if (!init(object_)) {
+      std::cerr << "mayahost: " << path << ": initializePlugin failed" << std::endl;
+      OmbrixHost::closePluginObject(object_);
+      return false;
+    }
+    loaded_ = true;
+    return true;
+  }
+
+  bool unload() {
+    if (!loaded_)
+      return true;
+    loaded_ = false;
+    bool ok = static_cast<bool>(uninit_(object_));
+    if (!ok)
+      std::cerr << "mayahost: uninitializePlugin failed" << std::endl;
+    OmbrixHost::closePluginObject(object_);
+    module_.Close();
+    return ok;
+  }
+
+private:
+  Platform::DynamicLibrary module_;
+  EntryPoint uninit_ = nullptr;
+  MObject object_;
+  bool loaded_ = false;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  std::string error;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::cout << kUsage;
+      return 0;
+    }
+  if (!parse(argc, argv, o, error))
+    return usage(error);
+  bool ok = true;
+  setScriptPath(argv[0]);
+  if (!o.workspace.empty())
+    OmbrixHost::setWorkspaceRoot(o.workspace);
+  if (!o.scene.empty()) {
+    std::vector<std::string> problems;
+    if (!OmbrixHost::loadMayaAscii(o.scene, problems)) {
+      for (const auto& p : problems)
+        std::cerr << p << std::endl;
+      ok = false;
+    }
+  }
+  for (const auto& name : o.selections)
+    ok = runStep({false, "select -add \"" + name + "\";"}) && ok;
+  PluginSession plugin;
+  if (!o.plugin.empty() && !plugin.load(o.plugin))
+    return 1;
+  for (const auto& step : o.steps)
+    ok = runStep(step) && ok;
+  ok = plugin.unload() && ok;
+  if (!o.save.empty() && !OmbrixHost::saveMayaAscii(o.save, error)) {
+    std::cerr << "mayahost: " << error << std::endl;
+    ok = false;
+  }
+  if (o.stats)
+    std::cout << OmbrixHost::sceneStatsJson() << std::endl;
+  return ok ? 0 : 1;
+}

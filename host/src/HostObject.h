@@ -1,0 +1,51 @@
+#pragma once
+// What an MObject refers to, and the one door through which the host's
+// implementation reaches the private parts of the interface's value classes.
+#include "Node.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MSelectionList.h>
+
+#include <memory>
+#include <vector>
+
+namespace OmbrixHost {
+
+struct ObjectData {
+  enum Kind { kNode, kAttribute, kComponent };
+  Kind kind = kNode;
+  std::shared_ptr<Node> node;     // the node, or the owner of the attribute
+  const AttrDef* attr = nullptr;  // for attributes
+  MFn::Type componentType = MFn::kInvalid;
+  std::vector<int> elements;      // for components, in the order given
+};
+
+class Access {
+public:
+  static MObject wrap(Node* node);
+  static MObject wrapAttribute(Node* owner, const AttrDef* attr);
+  static MObject makeComponent(MFn::Type type, std::vector<int> elements);
+  static const ObjectData* data(const MObject& object);
+  static ObjectData* mutableData(MObject& object);
+  static Node* node(const MObject& object);  // null unless a live node
+  static const AttrDef* attribute(const MObject& object);
+
+  static std::vector<MObject>& pathNodes(MDagPath& path) { return path.nodes_; }
+  static const std::vector<MObject>& pathNodes(const MDagPath& path) { return path.nodes_; }
+  static std::vector<Node*> pathChain(const MDagPath& path);
+  static MDagPath makePath(const std::vector<Node*>& chain);
+
+  static MPlug makePlug(Node* node, const AttrDef* attr, std::vector<int> indices);
+  static Node* plugNode(const MPlug& plug) { return node(plug.node_); }
+  static const AttrDef* plugAttribute(const MPlug& plug) { return attribute(plug.attribute_); }
+  static const std::vector<int>& plugIndices(const MPlug& plug) { return plug.indices_; }
+  static std::vector<int>& plugIndices(MPlug& plug) { return plug.indices_; }
+  static std::string plugKeyOf(const MPlug& plug);
+
+  static std::vector<MSelectionList::Item>& items(MSelectionList& list) { return list.items_; }
+  static const std::vector<MSelectionList::Item>& items(const MSelectionList& list) { return list.items_; }
+};
+
+}  // namespace OmbrixHost

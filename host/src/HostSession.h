@@ -1,0 +1,45 @@
+#pragma once
+// What the host program (mayahost) and the tests ask of the host library
+// beyond the plug-in interface: plug-in records, MEL runs, session settings.
+#include "MelValue.h"
+
+#include <maya/MObject.h>
+#include <maya/MTypes.h>
+
+#include <string>
+#include <vector>
+
+namespace OmbrixHost {
+
+struct PluginInfo {
+  std::string path;
+  std::string vendor;
+  std::string version;
+  std::string requiredApiVersion;
+  std::vector<std::string> commands;
+};
+
+// The object handed to initializePlugin; later MFnPlugin calls on it fill `info`.
+OPENMAYA_EXPORT MObject openPluginObject(const std::string& path);
+OPENMAYA_EXPORT const PluginInfo* pluginInfo(const MObject& plugin);
+OPENMAYA_EXPORT void closePluginObject(const MObject& plugin);
+
+// Runs MEL as the script editor does: errors are printed to stderr as
+// "// Error: ... //" and returned.
+OPENMAYA_EXPORT bool runMel(const std::string& text, MelValue& result, std::string& error);
+
+OPENMAYA_EXPORT void resetScene();
+OPENMAYA_EXPORT void setWorkspaceRoot(const std::string& dir);
+OPENMAYA_EXPORT void addScriptPath(const std::string& dir);
+OPENMAYA_EXPORT std::vector<std::string> menuNames();
+OPENMAYA_EXPORT std::vector<std::pair<std::string, std::string>> menuItems(const std::string& menu);
+OPENMAYA_EXPORT bool waitCursorOn();
+
+// Maya ASCII scenes. Problems are reported as "file:line: reason"; a load
+// goes on past the lines it cannot use and answers false when there were any.
+OPENMAYA_EXPORT bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems);
+OPENMAYA_EXPORT bool saveMayaAscii(const std::string& path, std::string& error);
+// One JSON object describing the scene's meshes, surfaces, shading groups and nodes.
+OPENMAYA_EXPORT std::string sceneStatsJson();
+
+}  // namespace OmbrixHost

@@ -1,0 +1,173 @@
+#include "HostObject.h"
+#include "NurbsTessellator.h"
+#include "Scene.h"
+
+#include <maya/MFnNurbsSurface.h>
+
+using OmbrixHost::Access;
+using OmbrixHost::Node;
+using OmbrixHost::NurbsData;
+using OmbrixHost::scene;
+
+namespace {
+
+void report(MStatus* s, bool ok) {
+  if (s)
+    *s = ok ? MStatus::kSuccess : MStatus::kInvalidParameter;
+}
+
+NurbsData* surfaceOf(const MObject& object) {
+  Node* n = Access::node(object);
+  return n ? n->nurbs.get() : nullptr;
+}
+
+}  // namespace
+
+MFnNurbsSurface::MFnNurbsSurface() = default;
+MFnNurbsSurface::MFnNurbsSurface(const MObject& object, MStatus* s) { report(s, setObject(object)); }
+MFnNurbsSurface::MFnNurbsSurface(const MDagPath& path, MStatus* s) { report(s, setObject(path)); }
+MFnNurbsSurface::~MFnNurbsSurface() = default;
+MFn::Type MFnNurbsSurface::type() const { return MFn::kNurbsSurface; }
+MFn::Type MFnNurbsSurface::requiredType() const { return MFn::kNurbsSurface; }
+
+MObject MFnNurbsSurface::create(const MPointArray& controlVertices, const MDoubleArray& uKnotSequences,
+                                const MDoubleArray& vKnotSequences, unsigned int degreeInU, unsigned int degreeInV,
+                                Form formU, Form formV, bool createRational, MObject parentOrOwner, MStatus* s) {
+  NurbsData d;
+  d.degreeU = static_cast<int>(degreeInU);
+  d.degreeV = static_cast<int>(degreeInV);
+  d.formU = formU;
+  d.formV = formV;
+  d.rational = createRational;
+  d.knotsU = uKnotSequences.items();
+  d.knotsV = vKnotSequences.items();
+  for (unsigned int i = 0; i < controlVertices.length(); ++i) {
+    const MPoint& p = controlVertices[i];
+    double w = createRational && p.w != 0.0 ? p.w : 1.0;
+    d.cvs.push_back({p.x / (createRational ? w : 1.0), p.y / (createRational ? w : 1.0), p.z / (createRational ? w : 1.0)});
+    d.weights.push_back(w);
+  }
+  Node* parent = Access::node(parentOrOwner);
+  bool ok = d.knotsU.size() >= 2 && d.knotsV.size() >= 2 && d.valid() &&
+            (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform)));
+  if (!ok) {
+    report(s, false);
+    return MObject();
+  }
+  std::string error;
+  Node* shape = scene().createNode("nurbsSurface", "", parent, error);
+  *shape->nurbs = d;
+  setObject(Access::wrap(shape));
+  report(s, true);
+  return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
+}
+
+MObject MFnNurbsSurface::tesselate(const MTesselationParams& params, MObject parentOrOwner, MStatus* s) {
+  NurbsData* d = surfaceOf(object_);
+  Node* parent = Access::node(parentOrOwner);
+  OmbrixHost::MeshData mesh;
+  bool ok = d && (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform))) &&
+            OmbrixHost::tessellateSurface(*d, params, mesh);
+  report(s, ok);
+  if (!ok)
+    return MObject();
+  std::string error;
+  Node* shape = scene().createNode("mesh", "", parent, error);
+  *shape->mesh = std::move(mesh);
+  shape->values["currentUVSet"] = OmbrixHost::Value::ofString("map1");
+  return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
+}
+
+int MFnNurbsSurface::degreeU(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? d->degreeU : 0;
+}
+int MFnNurbsSurface::degreeV(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? d->degreeV : 0;
+}
+int MFnNurbsSurface::numCVsInU(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? d->numCVsU() : 0;
+}
+int MFnNurbsSurface::numCVsInV(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? d->numCVsV() : 0;
+}
+int MFnNurbsSurface::numSpansInU(MStatus* s) const { return numCVsInU(s) - degreeU(); }
+int MFnNurbsSurface::numSpansInV(MStatus* s) const { return numCVsInV(s) - degreeV(); }
+int MFnNurbsSurface::numKnotsInU(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? static_cast<int>(d->knotsU.size()) : 0;
+}
+int MFnNurbsSurface::numKnotsInV(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? static_cast<int>(d->knotsV.size()) : 0;
+}
+MFnNurbsSurface::Form MFnNurbsSurface::formInU(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? static_cast<Form>(d->formU) : kInvalid;
+}
+MFnNurbsSurface::Form MFnNurbsSurface::formInV(MStatus* s) const {
+  NurbsData* d = surfaceOf(object_);
+  report(s, d != nullptr);
+  return d ? static_cast<Form>(d->formV) : kInvalid;
+}
+MStatus MFnNurbsSurface::getKnotsInU(MDoubleArray& knots) const {
+  NurbsData* d = surfaceOf(object_);
+  if (!d)
+    return MStatus::kInvalidParameter;
+  knots.items() = d->knotsU;
+  return MStatus::kSuccess;
+}
+MStatus MFnNurbsSurface::getKnotsInV(MDoubleArray& knots) const {
+  NurbsData* d = surfaceOf(object_);
+  if (!d)
+    return MStatus::kInvalidParameter;
+  knots.items() = d->knotsV;
+  return MStatus::kSuccess;
+}
+MStatus MFnNurbsSurface::getCVs(MPointArray& cvs, MSpace::Space space) const {
+  cvs.clear();
+  NurbsData* d = surfaceOf(object_);
+  if (!d)
+    return MStatus::kInvalidParameter;
+  MMatrix world = space == MSpace::kWorld && hasPath_ ? path_.inclusiveMatrix() : MMatrix();
+  for (const auto& p : d->cvs)
+    cvs.append(MPoint(p.x, p.y, p.z) * world);
+  return MStatus::kSuccess;
+}
+MStatus MFnNurbsSurface::getKnotDomain(double& startU, double& endU, double& startV, double& endV) const {
+  NurbsData* d = surfaceOf(object_);
+  if (!d || !d->valid())
+    return MStatus::kInvalidParameter;
+  OmbrixHost::NurbsEvaluator e(*d);
+  startU = e.uMin();
+  endU = e.uMax();
+  startV = e.vMin();
+  endV = e.vMax();
+  return MStatus::kSuccess;
+}
+MStatus MFnNurbsSurface::getPointAtParam(double u, double v, MPoint& point, MSpace::Space space) const {
+  NurbsData* d = surfaceOf(object_);
+  if (!d || !d->valid())
+    return MStatus::kInvalidParameter;
+  OmbrixHost::NurbsEvaluator e(*d);
+  auto p = e.at(u, v);
+  point = MPoint(p.x, p.y, p.z);
+  if (space == MSpace::kWorld && hasPath_)
+    point = point * path_.inclusiveMatrix();
+  return MStatus::kSuccess;
+}
+MPoint MFnNurbsSurface::point(double u, double v, MSpace::Space space) const {
+  MPoint p;
+  getPointAtParam(u, v, p, space);
+  return p;
+}

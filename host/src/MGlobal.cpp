@@ -1,0 +1,201 @@
+#include "HostObject.h"
+#include "HostSession.h"
+#include "MelInterpreter.h"
+#include "Scene.h"
+
+#include <maya/MGlobal.h>
+
+#include <iostream>
+
+using OmbrixHost::MelValue;
+using OmbrixHost::scene;
+
+namespace {
+
+MStatus run(const MString& command, MelValue& value, bool display) {
+  std::string error;
+  if (!OmbrixHost::runMel(command.asChar(), value, error))
+    return MStatus(MStatus::kFailure, MString(error.c_str()));
+  if (display && value.kind != MelValue::kNone)
+    std::cout << "// Result: " << value.asString() << " //" << std::endl;
+  return MStatus::kSuccess;
+}
+
+bool numberOf(const MelValue& v, double& out) {
+  if (!v.isNumber())
+    return false;
+  out = v.asNumber();
+  return true;
+}
+
+}  // namespace
+
+MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool) {
+  MelValue v;
+  return run(command, v, displayEnabled);
+}
+
+MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled, bool) {
+  MelValue v;
+  MStatus st = run(command, v, displayEnabled);
+  double d = 0.0;
+  if (st && !numberOf(v, d))
+    return MStatus(MStatus::kInvalidParameter, "the command's result is not a number");
+  if (st)
+    result = static_cast<int>(d);
+  return st;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled, bool) {
+  MelValue v;
+  MStatus st = run(command, v, displayEnabled);
+  double d = 0.0;
+  if (st && !numberOf(v, d))
+    return MStatus(MStatus::kInvalidParameter, "the command's result is not a number");
+  if (st)
+    result = d;
+  return st;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled, bool) {
+  MelValue v;
+  MStatus st = run(command, v, displayEnabled);
+  if (!st)
+    return st;
+  result.clear();
+  if (v.kind == MelValue::kIntArray || v.kind == MelValue::kFloatArray)
+    for (double d : v.numbers)
+      result.append(static_cast<int>(d));
+  else if (v.isNumber())
+    result.append(static_cast<int>(v.asNumber()));
+  return st;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled, bool) {
+  MelValue v;
+  MStatus st = run(command, v, displayEnabled);
+  if (!st)
+    return st;
+  result.clear();
+  if (v.kind == MelValue::kIntArray || v.kind == MelValue::kFloatArray)
+    for (double d : v.numbers)
+      result.append(d);
+  else if (v.isNumber())
+    result.append(v.asNumber());
+  return st;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled, bool) {
+  MelValue v;
+  MStatus st = run(command, v, displayEnabled);
+  if (st)
+    result = v.kind == MelValue::kStringArray && !v.strings.empty() ? v.strings[0].c_str() : v.asString().c_str();
+  return st;
+}
+
+MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled, bool) {
+  MelValue v;
+  MStatus st = run(command, v, displayEnabled);
+  if (!st)
+    return st;
+  result.clear();
+  if (v.kind == MelValue::kStringArray)
+    for (const auto& s : v.strings)
+      result.append(MString(s.c_str()));
+  else if (v.kind != MelValue::kNone)
+    result.append(MString(v.asString().c_str()));
+  return st;
+}
+
+MString MGlobal::executeCommandStringResult(const MString& command, bool displayEnabled, bool undoEnabled,
+                                            MStatus* ReturnStatus) {
+  MString out;
+  MStatus st = executeCommand(command, out, displayEnabled, undoEnabled);
+  if (ReturnStatus)
+    *ReturnStatus = st;
+  return out;
+}
+
+MStatus MGlobal::sourceFile(const MString& fileName) {
+  std::string error;
+  if (OmbrixHost::mel().sourceFile(fileName.asChar(), error))
+    return MStatus::kSuccess;
+  std::cerr << "// Error: " << error << " //" << std::endl;
+  return MStatus(MStatus::kFailure, MString(error.c_str()));
+}
+
+MStatus MGlobal::getActiveSelectionList(MSelectionList& dest, bool) {
+  dest = scene().activeSelection();
+  return MStatus::kSuccess;
+}
+
+MStatus MGlobal::setActiveSelectionList(const MSelectionList& src, ListAdjustment mode) {
+  MSelectionList& active = scene().activeSelection();
+  if (mode == kReplaceList)
+    active = src;
+  else if (mode == kAddToList || mode == kXORWithList)
+    for (unsigned int i = 0; i < src.length(); ++i) {
+      MDagPath p;
+      MObject c, n;
+      if (src.getDagPath(i, p, c) == MStatus::kSuccess)
+        active.add(p, c, true);
+      else if (src.getDependNode(i, n) == MStatus::kSuccess)
+        active.add(n, true);
+    }
+  else if (mode == kAddToHeadOfList) {
+    MSelectionList merged = src;
+    for (unsigned int i = 0; i < active.length(); ++i) {
+      MDagPath p;
+      MObject c, n;
+      if (active.getDagPath(i, p, c) == MStatus::kSuccess)
+        merged.add(p, c, true);
+      else if (active.getDependNode(i, n) == MStatus::kSuccess)
+        merged.add(n, true);
+    }
+    active = merged;
+  } else {
+    return MStatus::kNotImplemented;
+  }
+  return MStatus::kSuccess;
+}
+
+MStatus MGlobal::selectByName(const MString& name, ListAdjustment mode) {
+  MSelectionList list;
+  MStatus st = list.add(name);
+  if (!st)
+    return st;
+  return setActiveSelectionList(list, mode);
+}
+
+MStatus MGlobal::getSelectionListByName(const MString& name, MSelectionList& list) {
+  list.clear();
+  return list.add(name);
+}
+
+MStatus MGlobal::clearSelectionList() {
+  scene().activeSelection().clear();
+  return MStatus::kSuccess;
+}
+
+MStatus MGlobal::removeFromModel(MObject& node) {
+  OmbrixHost::Node* n = OmbrixHost::Access::node(node);
+  if (!n)
+    return MStatus::kInvalidParameter;
+  scene().deleteNode(n);
+  return MStatus::kSuccess;
+}
+
+MStatus MGlobal::deleteNode(MObject& node) { return removeFromModel(node); }
+
+MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
+  if (ReturnStatus)
+    *ReturnStatus = MStatus::kSuccess;
+  return kBatch;
+}
+
+MString MGlobal::mayaVersion() { return MString("host stand-in"); }
+int MGlobal::apiVersion() { return MAYA_API_VERSION; }
+
+void MGlobal::displayInfo(const MString& text) { std::cout << text.asChar() << std::endl; }
+void MGlobal::displayWarning(const MString& text) { std::cerr << "// Warning: " << text.asChar() << " //" << std::endl; }
+void MGlobal::displayError(const MString& text) { std::cerr << "// Error: " << text.asChar() << " //" << std::endl; }

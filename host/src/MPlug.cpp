@@ -1,0 +1,364 @@
+#include "HostObject.h"
+#include "Scene.h"
+
+#include <maya/MIntArray.h>
+#include <maya/MPlug.h>
+#include <maya/MPlugArray.h>
+
+using OmbrixHost::Access;
+using OmbrixHost::AttrKind;
+using OmbrixHost::Node;
+using OmbrixHost::PlugRef;
+using OmbrixHost::scene;
+using OmbrixHost::Value;
+
+namespace {
+
+void report(MStatus* s, bool ok) {
+  if (s)
+    *s = ok ? MStatus::kSuccess : MStatus::kInvalidParameter;
+}
+
+PlugRef refOf(const MPlug& plug) {
+  return PlugRef{Access::plugNode(plug), Access::plugAttribute(plug), Access::plugIndices(plug)};
+}
+
+MPlug plugOf(const PlugRef& ref) { return Access::makePlug(ref.node, ref.attr, ref.indices); }
+
+// A plug addresses one value when every array on its chain has an index.
+bool addressable(const MPlug& plug) {
+  const auto* a = Access::plugAttribute(plug);
+  if (!a || !Access::plugNode(plug))
+    return false;
+  auto chain = a->chain();
+  const auto& idx = Access::plugIndices(plug);
+  for (std::size_t i = 0; i < chain.size(); ++i)
+    if (chain[i]->array && idx[i] < 0)
+      return false;
+  return true;
+}
+
+bool numeric(AttrKind k) {
+  return k == AttrKind::kBool || k == AttrKind::kInt || k == AttrKind::kEnum || k == AttrKind::kFloat ||
+         k == AttrKind::kDouble || k == AttrKind::kAngle || k == AttrKind::kGeneric;
+}
+
+bool readNumber(const MPlug& plug, double& out) {
+  if (!addressable(plug))
+    return false;
+  const auto* a = Access::plugAttribute(plug);
+  if (!numeric(a->kind))
+    return false;
+  const Value* v = scene().getValue(refOf(plug));
+  if (v && v->kind == Value::kNumber)
+    out = v->number;
+  else if (!v || v->kind == Value::kNone)
+    out = a->defaultNumber;
+  else
+    return false;
+  return true;
+}
+
+MStatus writeValue(const MPlug& plug, Value value) {
+  if (!addressable(plug))
+    return MStatus::kInvalidParameter;
+  const auto* a = Access::plugAttribute(plug);
+  bool ok = value.kind == Value::kString ? (a->kind == AttrKind::kString || a->kind == AttrKind::kGeneric)
+                                         : numeric(a->kind);
+  if (!ok)
+    return MStatus::kInvalidParameter;
+  if (a->kind == AttrKind::kBool)
+    value.number = value.number != 0.0 ? 1.0 : 0.0;
+  else if (a->kind == AttrKind::kInt || a->kind == AttrKind::kEnum)
+    value.number = static_cast<double>(static_cast<long long>(value.number));
+  else if (a->kind == AttrKind::kFloat)
+    value.number = static_cast<double>(static_cast<float>(value.number));
+  scene().setValue(refOf(plug), std::move(value));
+  return MStatus::kSuccess;
+}
+
+}  // namespace
+
+MPlug::MPlug() = default;
+MPlug::MPlug(const MObject& node, const MObject& attribute) {
+  Node* n = Access::node(node);
+  const auto* a = Access::attribute(attribute);
+  if (n && a)
+    *this = Access::makePlug(n, a, {});
+}
+MPlug::MPlug(const MPlug& other) = default;
+MPlug& MPlug::operator=(const MPlug& other) = default;
+MPlug::~MPlug() = default;
+
+MObject MPlug::node(MStatus* s) const {
+  report(s, !isNull());
+  return node_;
+}
+MObject MPlug::attribute(MStatus* s) const {
+  report(s, !isNull());
+  return attribute_;
+}
+
+MString MPlug::name(MStatus* s) const {
+  report(s, !isNull());
+  if (isNull())
+    return MString();
+  return MString((Access::plugNode(*this)->name + "." + partialName(false, false, false, false, false, false).asChar()).c_str());
+}
+
+MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullAttributePath, bool useLongNames,
+                           MStatus* s) const {
+  report(s, !isNull());
+  if (isNull())
+    return MString();
+  auto chain = Access::plugAttribute(*this)->chain();
+  std::string out;
+  std::size_t first = useFullAttributePath ? 0 : 0;
+  for (std::size_t i = first; i < chain.size(); ++i) {
+    // Maya leaves out compound parents that are not arrays.
+    if (!useFullAttributePath && i + 1 < chain.size() && !chain[i]->array)
+      continue;
+    if (!out.empty())
+      out += ".";
+    out += useLongNames ? chain[i]->name : chain[i]->shortName;
+    if (chain[i]->array && indices_[i] >= 0)
+      out += "[" + std::to_string(indices_[i]) + "]";
+  }
+  if (includeNodeName)
+    out = Access::plugNode(*this)->name + "." + out;
+  return MString(out.c_str());
+}
+
+bool MPlug::isNull(MStatus* s) const {
+  report(s, true);
+  return !Access::plugNode(*this) || !Access::plugAttribute(*this);
+}
+bool MPlug::isArray(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && Access::plugAttribute(*this)->array && indices_.back() < 0;
+}
+bool MPlug::isElement(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && Access::plugAttribute(*this)->array && indices_.back() >= 0;
+}
+bool MPlug::isCompound(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && Access::plugAttribute(*this)->kind == AttrKind::kCompound;
+}
+bool MPlug::isChild(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && Access::plugAttribute(*this)->parent != nullptr;
+}
+bool MPlug::isConnected(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && scene().isConnected(refOf(*this));
+}
+bool MPlug::isDestination(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && !scene().connectedTo(refOf(*this), true, false).empty();
+}
+bool MPlug::isSource(MStatus* s) const {
+  report(s, !isNull());
+  return !isNull() && !scene().connectedTo(refOf(*this), false, true).empty();
+}
+
+bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* s) const {
+  array.clear();
+  report(s, !isNull());
+  if (isNull())
+    return false;
+  for (const auto& ref : scene().connectedTo(refOf(*this), asDst, asSrc))
+    array.append(plugOf(ref));
+  return array.length() > 0;
+}
+
+MPlug MPlug::source(MStatus* s) const {
+  MPlugArray sources;
+  connectedTo(sources, true, false, s);
+  return sources.length() ? sources[0] : MPlug();
+}
+
+unsigned int MPlug::numElements(MStatus* s) const {
+  report(s, isArray());
+  return isArray() ? static_cast<unsigned int>(scene().existingIndices(refOf(*this)).size()) : 0;
+}
+
+unsigned int MPlug::numChildren(MStatus* s) const {
+  report(s, isCompound());
+  return isCompound() ? static_cast<unsigned int>(Access::plugAttribute(*this)->children.size()) : 0;
+}
+
+unsigned int MPlug::logicalIndex(MStatus* s) const {
+  report(s, isElement());
+  return isElement() ? static_cast<unsigned int>(indices_.back()) : 0;
+}
+
+int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus* s) {
+  indices.clear();
+  report(s, isArray());
+  if (isArray())
+    for (int i : scene().existingIndices(refOf(*this)))
+      indices.append(i);
+  return static_cast<int>(indices.length());
+}
+
+MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* s) const {
+  bool ok = isArray() && logicalIndex < 0x7fffffffu;
+  report(s, ok);
+  if (!ok)
+    return MPlug();
+  MPlug out(*this);
+  out.indices_.back() = static_cast<int>(logicalIndex);
+  return out;
+}
+
+MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* s) const {
+  auto used = isArray() ? scene().existingIndices(refOf(*this)) : std::vector<int>();
+  bool ok = physicalIndex < used.size();
+  report(s, ok);
+  return ok ? elementByLogicalIndex(static_cast<unsigned int>(used[physicalIndex])) : MPlug();
+}
+
+MPlug MPlug::child(const MObject& attr, MStatus* s) const {
+  const auto* a = Access::plugAttribute(*this);
+  const auto* c = Access::attribute(attr);
+  bool ok = a && c && c->parent == a;
+  report(s, ok);
+  if (!ok)
+    return MPlug();
+  auto idx = indices_;
+  idx.push_back(-1);
+  return Access::makePlug(Access::plugNode(*this), c, idx);
+}
+
+MPlug MPlug::child(unsigned int index, MStatus* s) const {
+  const auto* a = Access::plugAttribute(*this);
+  const auto* c = a ? a->child(index) : nullptr;
+  report(s, c != nullptr);
+  if (!c)
+    return MPlug();
+  auto idx = indices_;
+  idx.push_back(-1);
+  return Access::makePlug(Access::plugNode(*this), c, idx);
+}
+
+MPlug MPlug::parent(MStatus* s) const {
+  const auto* a = Access::plugAttribute(*this);
+  bool ok = a && a->parent;
+  report(s, ok);
+  if (!ok)
+    return MPlug();
+  auto idx = indices_;
+  idx.pop_back();
+  return Access::makePlug(Access::plugNode(*this), a->parent, idx);
+}
+
+MPlug MPlug::array(MStatus* s) const {
+  bool ok = isElement();
+  report(s, ok);
+  if (!ok)
+    return MPlug();
+  MPlug out(*this);
+  out.indices_.back() = -1;
+  return out;
+}
+
+MStatus MPlug::selectAncestorLogicalIndex(unsigned int index, const MObject& attribute) {
+  const auto* a = Access::plugAttribute(*this);
+  if (!a || index >= 0x7fffffffu)
+    return MStatus::kInvalidParameter;
+  const auto* wanted = Access::attribute(attribute);
+  auto chain = a->chain();
+  for (std::size_t i = chain.size(); i-- > 0;)
+    if (wanted ? chain[i] == wanted : chain[i]->array) {
+      if (!chain[i]->array)
+        return MStatus::kInvalidParameter;
+      indices_[i] = static_cast<int>(index);
+      return MStatus::kSuccess;
+    }
+  return MStatus::kInvalidParameter;
+}
+
+MStatus MPlug::getValue(MString& value, const MDGContext&) const {
+  if (!addressable(*this))
+    return MStatus::kInvalidParameter;
+  const auto* a = Access::plugAttribute(*this);
+  const Value* v = scene().getValue(refOf(*this));
+  if (v && v->kind == Value::kString) {
+    value = v->text.c_str();
+    return MStatus::kSuccess;
+  }
+  if (a->kind != AttrKind::kString)
+    return MStatus::kInvalidParameter;
+  value = "";
+  return MStatus::kSuccess;
+}
+
+MStatus MPlug::getValue(int& value, const MDGContext&) const {
+  double d;
+  if (!readNumber(*this, d))
+    return MStatus::kInvalidParameter;
+  value = static_cast<int>(d);
+  return MStatus::kSuccess;
+}
+MStatus MPlug::getValue(float& value, const MDGContext&) const {
+  double d;
+  if (!readNumber(*this, d))
+    return MStatus::kInvalidParameter;
+  value = static_cast<float>(d);
+  return MStatus::kSuccess;
+}
+MStatus MPlug::getValue(double& value, const MDGContext&) const {
+  return readNumber(*this, value) ? MStatus::kSuccess : MStatus::kInvalidParameter;
+}
+MStatus MPlug::getValue(bool& value, const MDGContext&) const {
+  double d;
+  if (!readNumber(*this, d))
+    return MStatus::kInvalidParameter;
+  value = d != 0.0;
+  return MStatus::kSuccess;
+}
+
+MStatus MPlug::setValue(const MString& value) { return writeValue(*this, Value::ofString(value.asChar())); }
+MStatus MPlug::setValue(const char* value) { return setValue(MString(value)); }
+MStatus MPlug::setValue(int value) { return writeValue(*this, Value::ofNumber(value)); }
+MStatus MPlug::setValue(float value) { return writeValue(*this, Value::ofNumber(value)); }
+MStatus MPlug::setValue(double value) { return writeValue(*this, Value::ofNumber(value)); }
+MStatus MPlug::setValue(bool value) { return writeValue(*this, Value::ofNumber(value ? 1.0 : 0.0)); }
+
+MString MPlug::asString(MStatus* s) const {
+  MString v;
+  report(s, getValue(v) == MStatus::kSuccess);
+  return v;
+}
+int MPlug::asInt(MStatus* s) const {
+  int v = 0;
+  report(s, getValue(v) == MStatus::kSuccess);
+  return v;
+}
+float MPlug::asFloat(MStatus* s) const {
+  float v = 0.0f;
+  report(s, getValue(v) == MStatus::kSuccess);
+  return v;
+}
+double MPlug::asDouble(MStatus* s) const {
+  double v = 0.0;
+  report(s, getValue(v) == MStatus::kSuccess);
+  return v;
+}
+bool MPlug::asBool(MStatus* s) const {
+  bool v = false;
+  report(s, getValue(v) == MStatus::kSuccess);
+  return v;
+}
+MStatus MPlug::setString(const MString& value) { return setValue(value); }
+MStatus MPlug::setInt(int value) { return setValue(value); }
+MStatus MPlug::setFloat(float value) { return setValue(value); }
+MStatus MPlug::setDouble(double value) { return setValue(value); }
+MStatus MPlug::setBool(bool value) { return setValue(value); }
+
+bool MPlug::operator==(const MPlug& other) const {
+  return Access::plugNode(*this) == Access::plugNode(other) &&
+         Access::plugAttribute(*this) == Access::plugAttribute(other) && indices_ == other.indices_;
+}
+bool MPlug::operator!=(const MPlug& other) const { return !(*this == other); }

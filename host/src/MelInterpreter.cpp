@@ -1,0 +1,681 @@
+#include "MelInterpreter.h"
+
+#include "Scene.h"
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+namespace OmbrixHost {
+
+struct MelInterpreter::Cursor {
+  const std::vector<MelToken>& t;
+  std::size_t i = 0;
+  const MelToken& peek(std::size_t ahead = 0) const {
+    std::size_t k = i + ahead;
+    return k < t.size() ? t[k] : t.back();
+  }
+  const MelToken& next() {
+    const MelToken& tok = peek();
+    if (i + 1 < t.size())
+      ++i;
+    return tok;
+  }
+  bool isPunct(const char* p, std::size_t ahead = 0) const {
+    return peek(ahead).kind == MelToken::kPunct && peek(ahead).text == p;
+  }
+  bool isWord(const char* w) const { return peek().kind == MelToken::kWord && peek().text == w; }
+  bool accept(const char* p) {
+    if (!isPunct(p))
+      return false;
+    next();
+    return true;
+  }
+  void expect(const char* p) {
+    if (!accept(p))
+      MelInterpreter::fail(std::string("Syntax error: expected '") + p + "' before '" + peek().text + "'");
+  }
+  bool atEnd() const { return peek().kind == MelToken::kEnd; }
+};
+
+namespace {
+
+bool isTypeWord(const std::string& w) {
+  return w == "string" || w == "int" || w == "float" || w == "vector" || w == "matrix";
+}
+
+MelValue defaultFor(const std::string& type, bool array) {
+  if (array)
+    return type == "string" ? MelValue::ofStrings({}) : MelValue::ofKind(MelValue::kFloatArray);
+  if (type == "string")
+    return MelValue::ofString("");
+  if (type == "int")
+    return MelValue::ofInt(0);
+  return MelValue::ofFloat(0.0);
+}
+
+MelValue converted(const MelValue& v, const std::string& type, bool array) {
+  if (array) {
+    MelValue out = v;
+    out.word = false;
+    if (out.kind == MelValue::kString)
+      return MelValue::ofStrings({out.s});
+    return out;
+  }
+  if (type == "int")
+    return MelValue::ofInt(static_cast<long long>(v.asNumber()));
+  if (type == "float")
+    return MelValue::ofFloat(v.asNumber());
+  if (type == "string" && v.kind != MelValue::kString)
+    return MelValue::ofString(v.asString());
+  MelValue out = v;
+  out.word = false;
+  return out;
+}
+
+MelValue binary(const std::string& op, const MelValue& a, const MelValue& b) {
+  bool ints = a.kind == MelValue::kInt && b.kind == MelValue::kInt;
+  if (op == "+") {
+    if (a.kind == MelValue::kString || b.kind == MelValue::kString)
+      return MelValue::ofString(a.asString() + b.asString());
+    return ints ? MelValue::ofInt(a.i + b.i) : MelValue::ofFloat(a.asNumber() + b.asNumber());
+  }
+  if (op == "-")
+    return ints ? MelValue::ofInt(a.i - b.i) : MelValue::ofFloat(a.asNumber() - b.asNumber());
+  if (op == "*")
+    return ints ? MelValue::ofInt(a.i * b.i) : MelValue::ofFloat(a.asNumber() * b.asNumber());
+  if (op == "/") {
+    if (ints)
+      return b.i == 0 ? MelValue::ofInt(0) : MelValue::ofInt(a.i / b.i);
+    return MelValue::ofFloat(b.asNumber() == 0.0 ? 0.0 : a.asNumber() / b.asNumber());
+  }
+  if (op == "==" || op == "!=") {
+    bool eq = (a.kind == MelValue::kString || b.kind == MelValue::kString) ? a.asString() == b.asString()
+                                                                             : a.asNumber() == b.asNumber();
+    return MelValue::ofInt(op == "==" ? eq : !eq);
+  }
+  if (op == "<")
+    return MelValue::ofInt(a.asNumber() < b.asNumber());
+  if (op == ">")
+    return MelValue::ofInt(a.asNumber() > b.asNumber());
+  if (op == "<=")
+    return MelValue::ofInt(a.asNumber() <= b.asNumber());
+  if (op == ">=")
+    return MelValue::ofInt(a.asNumber() >= b.asNumber());
+  if (op == "&&")
+    return MelValue::ofInt(a.truth() && b.truth());
+  if (op == "||")
+    return MelValue::ofInt(a.truth() || b.truth());
+  MelInterpreter::fail("Unsupported operator " + op);
+}
+
+int precedenceOf(const MelToken& t) {
+  if (t.kind != MelToken::kPunct)
+    return -1;
+  const std::string& p = t.text;
+  if (p == "||")
+    return 1;
+  if (p == "&&")
+    return 2;
+  if (p == "==" || p == "!=")
+    return 3;
+  if (p == "<" || p == ">" || p == "<=" || p == ">=")
+    return 4;
+  if (p == "+" || p == "-")
+    return 5;
+  if (p == "*" || p == "/")
+    return 6;
+  return -1;
+}
+
+}  // namespace
+
+MelInterpreter::MelInterpreter() { globals_["$gMainWindow"] = MelValue::ofString("MayaWindow"); }
+
+void MelInterpreter::fail(const std::string& message) { throw MelError(message); }
+
+void MelInterpreter::registerCommand(const std::string& name, MelCommand command) {
+  commands_[name] = std::move(command);
+}
+void MelInterpreter::removeCommand(const std::string& name) { commands_.erase(name); }
+bool MelInterpreter::hasCommand(const std::string& name) const { return commands_.count(name) != 0; }
+bool MelInterpreter::hasProcedure(const std::string& name) const { return procedures_.count(name) != 0; }
+
+bool MelInterpreter::run(const std::string& text, MelValue& result, std::string& error) {
+  std::vector<MelToken> tokens;
+  if (!tokenizeMel(text, tokens, error))
+    return false;
+  int savedDepth = depth_;
+  auto savedFrames = frames_.size();
+  try {
+    result = runTokens(tokens);
+    return true;
+  } catch (const MelError& e) {
+    error = e.what();
+  } catch (const std::exception& e) {
+    error = std::string("Internal error: ") + e.what();
+  }
+  depth_ = savedDepth;
+  frames_.resize(savedFrames);
+  returning_ = false;
+  return false;
+}
+
+MelValue MelInterpreter::runTokens(const std::vector<MelToken>& tokens) {
+  Cursor c{tokens};
+  MelValue last;
+  while (!c.atEnd() && !returning_) {
+    int line = c.peek().line;
+    try {
+      last = statement(c);
+    } catch (const MelError& e) {
+      std::string what = e.what();
+      if (what.compare(0, 5, "line ") == 0)
+        throw;
+      throw MelError("line " + std::to_string(line) + ": " + what);
+    }
+  }
+  return last;
+}
+
+bool MelInterpreter::sourceFile(const std::string& name, std::string& error) {
+  std::vector<std::string> candidates;
+  std::string file = name;
+  if (file.size() < 4 || file.compare(file.size() - 4, 4, ".mel") != 0)
+    file += ".mel";
+  candidates.push_back(file);
+  for (const auto& dir : scene().scriptPath)
+    candidates.push_back(dir + "/" + file);
+  for (const auto& path : candidates) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+      continue;
+    std::stringstream text;
+    text << in.rdbuf();
+    MelValue ignored;
+    if (run(text.str(), ignored, error))
+      return true;
+    error = path + ": " + error;
+    return false;
+  }
+  error = "Cannot find file \"" + name + "\" for source statement.";
+  return false;
+}
+
+MelValue& MelInterpreter::variable(const std::string& name) {
+  if (!frames_.empty()) {
+    auto& frame = frames_.back();
+    auto it = frame.find(name);
+    if (it != frame.end())
+      return it->second;
+  }
+  auto it = globals_.find(name);
+  if (it == globals_.end())
+    fail("\"" + name + "\" is an undeclared variable.");
+  return it->second;
+}
+
+MelValue MelInterpreter::call(const std::string& name, const std::vector<MelValue>& args, int) {
+  auto proc = procedures_.find(name);
+  if (proc != procedures_.end())
+    return runProcedure(proc->second, args);
+  auto cmd = commands_.find(name);
+  if (cmd != commands_.end())
+    return cmd->second(*this, args);
+  fail("Cannot find procedure \"" + name + "\".");
+}
+
+MelValue MelInterpreter::runProcedure(const Procedure& proc, const std::vector<MelValue>& args) {
+  if (args.size() != proc.params.size())
+    fail("Wrong number of arguments on call to procedure.");
+  if (depth_ > 64)
+    fail("Procedure calls nest too deeply.");
+  std::map<std::string, MelValue> frame;
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    MelValue v = args[k];
+    v.word = false;
+    frame[proc.params[k]] = v;
+  }
+  frames_.push_back(std::move(frame));
+  ++depth_;
+  MelValue result;
+  try {
+    runTokens(proc.body);
+  } catch (...) {
+    --depth_;
+    frames_.pop_back();
+    throw;
+  }
+  --depth_;
+  frames_.pop_back();
+  if (returning_) {
+    result = returnValue_;
+    returning_ = false;
+    returnValue_ = MelValue();
+  }
+  return result;
+}
+
+void MelInterpreter::procedure(Cursor& c) {
+  c.next();  // proc
+  if (c.peek().kind == MelToken::kWord && isTypeWord(c.peek().text) && c.peek(1).kind == MelToken::kWord) {
+    c.next();
+  } else if (c.peek().kind == MelToken::kWord && isTypeWord(c.peek().text) && c.isPunct("[", 1)) {
+    c.next();
+    c.expect("[");
+    c.expect("]");
+  }
+  if (c.peek().kind != MelToken::kWord)
+    fail("Syntax error: procedure name expected");
+  std::string name = c.next().text;
+  Procedure proc;
+  c.expect("(");
+  while (!c.isPunct(")")) {
+    if (c.peek().kind == MelToken::kWord && isTypeWord(c.peek().text))
+      c.next();
+    if (c.accept("["))
+      c.expect("]");
+    if (c.peek().kind != MelToken::kVariable)
+      fail("Syntax error in the parameters of " + name);
+    proc.params.push_back(c.next().text);
+    if (c.accept("["))
+      c.expect("]");
+    if (!c.accept(","))
+      break;
+  }
+  c.expect(")");
+  c.expect("{");
+  for (int level = 1;;) {
+    const MelToken& tok = c.next();
+    if (tok.kind == MelToken::kEnd)
+      fail("Syntax error: unterminated procedure " + name);
+    if (tok.kind == MelToken::kPunct && tok.text == "{")
+      ++level;
+    if (tok.kind == MelToken::kPunct && tok.text == "}" && --level == 0)
+      break;
+    proc.body.push_back(tok);
+  }
+  proc.body.push_back(MelToken{MelToken::kEnd, "", c.peek().line, true});
+  procedures_[name] = std::move(proc);
+}
+
+MelValue MelInterpreter::declaration(Cursor& c, bool global) {
+  std::string type = c.next().text;
+  bool array = false;
+  if (c.accept("[")) {
+    c.expect("]");
+    array = true;
+  }
+  do {
+    if (c.peek().kind != MelToken::kVariable)
+      fail("Syntax error: variable name expected");
+    std::string name = c.next().text;
+    bool nameArray = false;
+    if (c.accept("[")) {
+      while (!c.isPunct("]") && !c.atEnd())
+        c.next();
+      c.expect("]");
+      nameArray = true;
+    }
+    MelValue init = defaultFor(type, array || nameArray);
+    bool given = false;
+    if (c.accept("=")) {
+      init = converted(expression(c), type, array || nameArray);
+      given = true;
+    }
+    if (global || frames_.empty()) {
+      if (!globals_.count(name) || given || !global)
+        globals_[name] = init;
+    } else {
+      frames_.back()[name] = init;
+    }
+  } while (c.accept(","));
+  c.accept(";");
+  return MelValue();
+}
+
+void MelInterpreter::skipStatement(Cursor& c) {
+  if (c.isPunct("{")) {
+    int level = 0;
+    do {
+      const MelToken& tok = c.next();
+      if (tok.kind == MelToken::kEnd)
+        return;
+      if (tok.kind == MelToken::kPunct && tok.text == "{")
+        ++level;
+      if (tok.kind == MelToken::kPunct && tok.text == "}")
+        --level;
+    } while (level > 0);
+    return;
+  }
+  if (c.isWord("if")) {
+    c.next();
+    int level = 0;
+    do {
+      const MelToken& tok = c.next();
+      if (tok.kind == MelToken::kEnd)
+        return;
+      if (tok.kind == MelToken::kPunct && tok.text == "(")
+        ++level;
+      if (tok.kind == MelToken::kPunct && tok.text == ")")
+        --level;
+    } while (level > 0);
+    skipStatement(c);
+    if (c.isWord("else")) {
+      c.next();
+      skipStatement(c);
+    }
+    return;
+  }
+  int level = 0;
+  while (!c.atEnd()) {
+    const MelToken& tok = c.next();
+    if (tok.kind != MelToken::kPunct)
+      continue;
+    if (tok.text == "(" || tok.text == "{")
+      ++level;
+    else if (tok.text == ")" || tok.text == "}")
+      --level;
+    else if (tok.text == ";" && level <= 0)
+      return;
+  }
+}
+
+MelValue MelInterpreter::block(Cursor& c) {
+  c.expect("{");
+  MelValue last;
+  while (!c.isPunct("}")) {
+    if (c.atEnd())
+      fail("Syntax error: missing '}'");
+    if (returning_) {
+      skipStatement(c);
+      continue;
+    }
+    last = statement(c);
+  }
+  c.expect("}");
+  return last;
+}
+
+MelValue MelInterpreter::statement(Cursor& c) {
+  const MelToken& tok = c.peek();
+  if (tok.kind == MelToken::kEnd)
+    return MelValue();
+  if (tok.kind == MelToken::kPunct && tok.text == ";") {
+    c.next();
+    return MelValue();
+  }
+  if (tok.kind == MelToken::kPunct && tok.text == "{")
+    return block(c);
+  if (tok.kind == MelToken::kWord) {
+    const std::string& w = tok.text;
+    if (w == "global") {
+      c.next();
+      if (c.isWord("proc")) {
+        procedure(c);
+        return MelValue();
+      }
+      if (c.peek().kind != MelToken::kWord || !isTypeWord(c.peek().text))
+        fail("Syntax error after 'global'");
+      return declaration(c, true);
+    }
+    if (w == "proc") {
+      procedure(c);
+      return MelValue();
+    }
+    if (isTypeWord(w) && (c.peek(1).kind == MelToken::kVariable || c.isPunct("[", 1)))
+      return declaration(c, false);
+    if (w == "if") {
+      c.next();
+      c.expect("(");
+      bool condition = expression(c).truth();
+      c.expect(")");
+      MelValue result;
+      if (condition)
+        result = statement(c);
+      else
+        skipStatement(c);
+      if (c.isWord("else")) {
+        c.next();
+        if (condition)
+          skipStatement(c);
+        else
+          result = statement(c);
+      }
+      return result;
+    }
+    if (w == "return") {
+      c.next();
+      returnValue_ = c.isPunct(";") ? MelValue() : expression(c);
+      returning_ = true;
+      c.accept(";");
+      return returnValue_;
+    }
+    if (w == "while" || w == "for" || w == "do" || w == "switch")
+      fail("'" + w + "' is not supported by this host");
+    std::string name = c.next().text;
+    if (c.isPunct("(") && !c.peek().spaceBefore) {
+      auto args = callArgs(c);
+      MelValue result = call(name, args, tok.line);
+      c.accept(";");
+      return result;
+    }
+    return commandStyle(c, name);
+  }
+  if (tok.kind == MelToken::kVariable && c.isPunct("=", 1)) {
+    std::string name = c.next().text;
+    c.next();
+    MelValue value = expression(c);
+    value.word = false;
+    MelValue& target = frames_.empty() || !frames_.back().count(name) ? globals_[name] : frames_.back()[name];
+    target = value;
+    c.accept(";");
+    return value;
+  }
+  MelValue v = expression(c);
+  c.accept(";");
+  return v;
+}
+
+std::vector<MelValue> MelInterpreter::callArgs(Cursor& c) {
+  std::vector<MelValue> args;
+  c.expect("(");
+  if (c.accept(")"))
+    return args;
+  do {
+    MelValue v = expression(c);
+    v.word = false;
+    args.push_back(v);
+  } while (c.accept(","));
+  c.expect(")");
+  return args;
+}
+
+MelValue MelInterpreter::commandStyle(Cursor& c, const std::string& name) {
+  std::vector<MelValue> args;
+  int line = c.peek().line;
+  while (!c.atEnd() && !c.isPunct(";") && !c.isPunct("}")) {
+    const MelToken& tok = c.peek();
+    if (tok.kind == MelToken::kString) {
+      args.push_back(MelValue::ofString(c.next().text));
+    } else if (tok.kind == MelToken::kVariable) {
+      MelValue v = variable(c.next().text);
+      v.word = false;
+      args.push_back(v);
+    } else if (tok.kind == MelToken::kBackquote) {
+      MelValue v = primary(c);
+      v.word = false;
+      args.push_back(v);
+    } else if (tok.kind == MelToken::kPunct && (tok.text == "(" || tok.text == "{")) {
+      MelValue v = primary(c);
+      v.word = false;
+      args.push_back(v);
+    } else {
+      std::string text = c.next().text;
+      while (!c.atEnd() && !c.peek().spaceBefore) {
+        const MelToken& more = c.peek();
+        if (more.kind == MelToken::kString || more.kind == MelToken::kVariable ||
+            more.kind == MelToken::kBackquote ||
+            (more.kind == MelToken::kPunct && (more.text == ";" || more.text == "(" || more.text == ")" ||
+                                               more.text == "{" || more.text == "}")))
+          break;
+        text += c.next().text;
+      }
+      args.push_back(MelValue::ofString(text, true));
+    }
+  }
+  c.accept(";");
+  return call(name, args, line);
+}
+
+MelValue MelInterpreter::expression(Cursor& c, int precedence) {
+  MelValue left = primary(c);
+  while (true) {
+    int p = precedenceOf(c.peek());
+    if (p < 0 || p <= precedence)
+      return left;
+    std::string op = c.next().text;
+    MelValue right = expression(c, p);
+    left = binary(op, left, right);
+  }
+}
+
+MelValue MelInterpreter::primary(Cursor& c) {
+  const MelToken tok = c.next();
+  switch (tok.kind) {
+  case MelToken::kNumber:
+    if (tok.text.find_first_of(".eE") == std::string::npos && tok.text.size() < 18)
+      return MelValue::ofInt(std::stoll(tok.text));
+    return MelValue::ofFloat(std::strtod(tok.text.c_str(), nullptr));
+  case MelToken::kString: {
+    MelValue v = MelValue::ofString(tok.text);
+    return v;
+  }
+  case MelToken::kVariable: {
+    MelValue v = variable(tok.text);
+    if (c.isPunct("[") && !c.peek().spaceBefore) {
+      c.next();
+      long long index = static_cast<long long>(expression(c).asNumber());
+      c.expect("]");
+      if (v.kind == MelValue::kStringArray)
+        return MelValue::ofString(index >= 0 && static_cast<std::size_t>(index) < v.strings.size()
+                                      ? v.strings[static_cast<std::size_t>(index)]
+                                      : "");
+      if (v.kind == MelValue::kIntArray || v.kind == MelValue::kFloatArray)
+        return MelValue::ofFloat(index >= 0 && static_cast<std::size_t>(index) < v.numbers.size()
+                                     ? v.numbers[static_cast<std::size_t>(index)]
+                                     : 0.0);
+      fail("Not an array: " + tok.text);
+    }
+    return v;
+  }
+  case MelToken::kBackquote: {
+    std::vector<MelToken> inner;
+    std::string error;
+    if (!tokenizeMel(tok.text, inner, error))
+      fail(error);
+    return runTokens(inner);
+  }
+  case MelToken::kWord:
+    if (c.isPunct("(")) {
+      auto args = callArgs(c);
+      return call(tok.text, args, tok.line);
+    }
+    return MelValue::ofString(tok.text, true);
+  case MelToken::kPunct:
+    if (tok.text == "(") {
+      MelValue v = expression(c);
+      c.expect(")");
+      return v;
+    }
+    if (tok.text == "-") {
+      MelValue v = primary(c);
+      return v.kind == MelValue::kInt ? MelValue::ofInt(-v.i) : MelValue::ofFloat(-v.asNumber());
+    }
+    if (tok.text == "!")
+      return MelValue::ofInt(!primary(c).truth());
+    if (tok.text == "{") {
+      MelValue array = MelValue::ofStrings({});
+      bool numbers = true;
+      std::vector<MelValue> items;
+      if (!c.isPunct("}"))
+        do {
+          items.push_back(expression(c));
+          numbers = numbers && items.back().kind != MelValue::kString;
+        } while (c.accept(","));
+      c.expect("}");
+      if (numbers && !items.empty()) {
+        array.kind = MelValue::kFloatArray;
+        for (auto& i : items)
+          array.numbers.push_back(i.asNumber());
+      } else {
+        for (auto& i : items)
+          array.strings.push_back(i.asString());
+      }
+      return array;
+    }
+    break;
+  default:
+    break;
+  }
+  fail("Syntax error near '" + tok.text + "'");
+}
+
+// ---------------------------------------------------------------- flags
+
+std::string MelFlags::text(const std::string& name, const std::string& fallback) const {
+  auto it = flags.find(name);
+  return it == flags.end() || it->second.empty() ? fallback : it->second.front().asString();
+}
+
+double MelFlags::number(const std::string& name, double fallback) const {
+  auto it = flags.find(name);
+  return it == flags.end() || it->second.empty() ? fallback : it->second.front().asNumber();
+}
+
+static bool boolWord(const MelValue& v) {
+  static const char* words[] = {"true", "false", "on", "off", "yes", "no", "1", "0"};
+  std::string s = v.asString();
+  for (const char* w : words)
+    if (s == w)
+      return true;
+  return false;
+}
+
+MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args,
+                       std::initializer_list<MelFlagSpec> spec) {
+  MelFlags out;
+  bool querying = false;
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    const MelValue& a = args[k];
+    if (!a.isFlag()) {
+      out.positional.push_back(a);
+      continue;
+    }
+    std::string flag = a.s.substr(1);
+    const MelFlagSpec* found = nullptr;
+    for (const auto& s : spec)
+      if (flag == s.longName || flag == s.shortName)
+        found = &s;
+    if (!found)
+      MelInterpreter::fail(command + ": Invalid flag '-" + flag + "'");
+    std::string name = found->longName;
+    if (name == "query")
+      querying = true;
+    auto& values = out.flags[name];
+    int arity = querying && name != "query" ? 0 : found->arity;
+    if (arity < 0) {
+      if (k + 1 < args.size() && !args[k + 1].isFlag() && boolWord(args[k + 1]))
+        values.push_back(args[++k]);
+      continue;
+    }
+    for (int n = 0; n < arity; ++n) {
+      if (k + 1 >= args.size())
+        MelInterpreter::fail(command + ": Flag '-" + flag + "' must be passed a value");
+      values.push_back(args[++k]);
+    }
+  }
+  return out;
+}
+
+}  // namespace OmbrixHost

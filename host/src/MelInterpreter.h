@@ -1,0 +1,92 @@
+#pragma once
+// The MEL subset the host runs: statements, global procedures, variables,
+// if/else, expressions, backquotes, and the commands registered with it.
+#include "MelLexer.h"
+#include "MelValue.h"
+
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace OmbrixHost {
+
+struct MelError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+class MelInterpreter;
+using MelCommand = std::function<MelValue(MelInterpreter&, const std::vector<MelValue>& args)>;
+
+class MelInterpreter {
+public:
+  MelInterpreter();
+
+  // Runs MEL text; the value of the last statement. False with `error` set
+  // ("line N: reason") on any failure.
+  bool run(const std::string& text, MelValue& result, std::string& error);
+  bool sourceFile(const std::string& name, std::string& error);
+
+  void registerCommand(const std::string& name, MelCommand command);
+  void removeCommand(const std::string& name);
+  bool hasCommand(const std::string& name) const;
+  bool hasProcedure(const std::string& name) const;
+  MelValue call(const std::string& name, const std::vector<MelValue>& args, int line);
+
+  MelValue& globalVariable(const std::string& name) { return globals_[name]; }
+
+  [[noreturn]] static void fail(const std::string& message);
+
+private:
+  struct Procedure {
+    std::vector<std::string> params;
+    std::vector<MelToken> body;
+  };
+  struct Cursor;
+
+  MelValue runTokens(const std::vector<MelToken>& tokens);
+  MelValue statement(Cursor& c);
+  MelValue block(Cursor& c);
+  void skipStatement(Cursor& c);
+  void procedure(Cursor& c);
+  MelValue declaration(Cursor& c, bool global);
+  MelValue commandStyle(Cursor& c, const std::string& name);
+  std::vector<MelValue> callArgs(Cursor& c);
+  MelValue expression(Cursor& c, int precedence = 0);
+  MelValue primary(Cursor& c);
+  MelValue& variable(const std::string& name);
+  MelValue runProcedure(const Procedure& proc, const std::vector<MelValue>& args);
+
+  std::map<std::string, MelCommand> commands_;
+  std::map<std::string, Procedure> procedures_;
+  std::map<std::string, MelValue> globals_;
+  std::vector<std::map<std::string, MelValue>> frames_;
+  std::vector<std::string> declaredGlobals_;
+  int depth_ = 0;
+  bool returning_ = false;
+  MelValue returnValue_;
+};
+
+// The host's interpreter, with every built-in command registered.
+MelInterpreter& mel();
+
+// Flag parsing for built-in commands: "-q -dir", "-n name".
+struct MelFlags {
+  std::map<std::string, std::vector<MelValue>> flags;  // by long name
+  std::vector<MelValue> positional;
+  bool has(const std::string& name) const { return flags.count(name) != 0; }
+  std::string text(const std::string& name, const std::string& fallback = "") const;
+  double number(const std::string& name, double fallback = 0.0) const;
+};
+
+struct MelFlagSpec {
+  const char* longName;
+  const char* shortName;
+  int arity;  // values after the flag; -1 = an optional boolean value
+};
+
+MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args,
+                       std::initializer_list<MelFlagSpec> spec);
+
+}  // namespace OmbrixHost

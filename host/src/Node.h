@@ -1,0 +1,65 @@
+#pragma once
+// A node of the host's dependency graph: typed attributes with stored values,
+// connections, and for DAG nodes their parents and children.
+#include "AttrDef.h"
+#include "GeometryData.h"
+#include "Value.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace OmbrixHost {
+
+struct NodeType;
+struct Node;
+
+// A plug: node, attribute and a logical index per array attribute of the chain.
+struct PlugRef {
+  Node* node = nullptr;
+  const AttrDef* attr = nullptr;
+  std::vector<int> indices;
+  std::string key() const;
+};
+
+struct Connection {
+  std::string localKey;  // plug key on this node
+  PlugRef local;
+  PlugRef remote;
+  bool outgoing = false;  // this node is the source
+};
+
+struct Node {
+  std::string name;
+  std::string typeName;
+  const NodeType* type = nullptr;
+  MFn::Type apiType = MFn::kDependencyNode;
+  bool dag = false;
+  bool alive = true;
+  std::uint64_t serial = 0;
+  std::weak_ptr<Node> self;
+
+  AttrList dynamicAttrs;
+  std::map<std::string, Value> values;
+  std::vector<Connection> connections;
+  std::vector<Node*> parents;
+  std::vector<Node*> children;
+  std::unique_ptr<MeshData> mesh;
+  std::unique_ptr<NurbsData> nurbs;
+
+  AttrDef* findAttribute(const std::string& name) const;
+  // Root attributes in definition order: the type's, then the dynamic ones.
+  std::vector<AttrDef*> rootAttributes() const;
+  const Value* value(const std::string& key) const;
+  double number(const std::string& key, double fallback) const;
+  std::string text(const std::string& key) const;
+  bool hasFn(MFn::Type type) const;
+};
+
+// Plug keys: the attribute chain with logical indices on array attributes,
+// "instObjGroups[0].objectGroups[1].objectGrpCompList".
+std::string plugKey(const AttrDef* attr, const std::vector<int>& indices);
+
+}  // namespace OmbrixHost

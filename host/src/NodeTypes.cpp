@@ -1,0 +1,364 @@
+#include "NodeTypes.h"
+
+#include <map>
+#include <memory>
+
+namespace OmbrixHost {
+namespace {
+
+using K = AttrKind;
+
+AttrList dependAttrs() {
+  return {makeAttr("message", "msg", K::kMessage), makeAttr("isHistoricallyInteresting", "ihi", K::kInt, false, 2),
+          makeAttr("nodeState", "nds", K::kEnum), makeAttr("binMembership", "bnm", K::kString)};
+}
+
+AttrList dagAttrs() {
+  AttrList a = dependAttrs();
+  auto objectGroups = makeCompound("objectGroups", "og", true,
+                                   {makeAttr("objectGrpCompList", "gcl", K::kComponentList),
+                                    makeAttr("objectGroupId", "gid", K::kInt),
+                                    makeAttr("objectGrpColor", "gco", K::kInt)});
+  a.push_back(makeCompound("instObjGroups", "iog", true, {objectGroups}));
+  a.push_back(makeAttr("visibility", "v", K::kBool, false, 1.0));
+  a.push_back(makeAttr("intermediateObject", "io", K::kBool));
+  a.push_back(makeAttr("template", "tmp", K::kBool));
+  a.push_back(makeAttr("lodVisibility", "lodv", K::kBool, false, 1.0));
+  a.push_back(makeAttr("matrix", "m", K::kMatrix));
+  a.push_back(makeAttr("worldMatrix", "wm", K::kMatrix, true));
+  a.push_back(makeAttr("parentMatrix", "pm", K::kMatrix, true));
+  return a;
+}
+
+AttrList transformAttrs() {
+  AttrList a = dagAttrs();
+  a.push_back(makeTriple("translate", "t", "XYZ", "xyz", K::kDouble));
+  a.push_back(makeTriple("rotate", "r", "XYZ", "xyz", K::kAngle));
+  a.push_back(makeTriple("scale", "s", "XYZ", "xyz", K::kDouble, 1.0));
+  auto shear = makeCompound("shear", "sh", false,
+                            {makeAttr("shearXY", "shxy", K::kDouble), makeAttr("shearXZ", "shxz", K::kDouble),
+                             makeAttr("shearYZ", "shyz", K::kDouble)});
+  a.push_back(shear);
+  a.push_back(makeAttr("rotateOrder", "ro", K::kEnum));
+  a.push_back(makeTriple("rotatePivot", "rp", "XYZ", "xyz", K::kDouble));
+  a.push_back(makeTriple("rotatePivotTranslate", "rpt", "XYZ", "xyz", K::kDouble));
+  a.push_back(makeTriple("scalePivot", "sp", "XYZ", "xyz", K::kDouble));
+  a.push_back(makeTriple("scalePivotTranslate", "spt", "XYZ", "xyz", K::kDouble));
+  a.push_back(makeTriple("rotateAxis", "ra", "XYZ", "xyz", K::kAngle));
+  a.push_back(makeAttr("inheritsTransform", "it", K::kBool, false, 1.0));
+  return a;
+}
+
+AttrList meshAttrs() {
+  AttrList a = dagAttrs();
+  a.push_back(makeAttr("inMesh", "i", K::kMesh));
+  a.push_back(makeAttr("outMesh", "o", K::kMesh));
+  a.push_back(makeAttr("worldMesh", "w", K::kMesh, true));
+  a.push_back(makeAttr("cachedInMesh", "ci", K::kMesh));
+  a.push_back(makeCompound("uvSet", "uvst", true,
+                           {makeAttr("uvSetName", "uvsn", K::kString),
+                            makeCompound("uvSetPoints", "uvsp", true,
+                                         {makeAttr("uvSetPointsU", "uvpu", K::kFloat),
+                                          makeAttr("uvSetPointsV", "uvpv", K::kFloat)})}));
+  a.push_back(makeAttr("currentUVSet", "cuvs", K::kString));
+  a.push_back(makeCompound("pnts", "pt", true,
+                           {makeAttr("pntx", "px", K::kFloat), makeAttr("pnty", "py", K::kFloat),
+                            makeAttr("pntz", "pz", K::kFloat)}));
+  a.push_back(makeAttr("vrts", "vt", K::kGeneric, true));
+  a.push_back(makeAttr("edge", "ed", K::kGeneric, true));
+  a.push_back(makeAttr("face", "fc", K::kGeneric, true));
+  return a;
+}
+
+AttrList nurbsAttrs() {
+  AttrList a = dagAttrs();
+  a.push_back(makeAttr("create", "cr", K::kNurbsSurface));
+  a.push_back(makeAttr("local", "l", K::kNurbsSurface));
+  a.push_back(makeAttr("worldSpace", "ws", K::kNurbsSurface, true));
+  a.push_back(makeAttr("cached", "cc", K::kNurbsSurface));
+  return a;
+}
+
+AttrList lambertAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeTriple("color", "c", "RGB", "rgb", K::kFloat, 0.5));
+  a.push_back(makeTriple("transparency", "it", "RGB", "rgb", K::kFloat));
+  a.push_back(makeTriple("ambientColor", "ambc", "RGB", "rgb", K::kFloat));
+  a.push_back(makeTriple("incandescence", "ic", "RGB", "rgb", K::kFloat));
+  a.push_back(makeAttr("diffuse", "dc", K::kFloat, false, 0.8));
+  a.push_back(makeTriple("normalCamera", "n", "XYZ", "xyz", K::kFloat));
+  a.push_back(makeTriple("outColor", "oc", "RGB", "rgb", K::kFloat));
+  a.push_back(makeTriple("outTransparency", "ot", "RGB", "rgb", K::kFloat));
+  return a;
+}
+
+AttrList reflectAttrs() {
+  AttrList a = lambertAttrs();
+  a.push_back(makeTriple("specularColor", "sc", "RGB", "rgb", K::kFloat, 0.5));
+  a.push_back(makeAttr("reflectivity", "rfl", K::kFloat, false, 0.5));
+  a.push_back(makeTriple("reflectedColor", "rc", "RGB", "rgb", K::kFloat));
+  a.push_back(makeAttr("eccentricity", "ec", K::kFloat, false, 0.3));
+  a.push_back(makeAttr("cosinePower", "cp", K::kFloat, false, 20.0));
+  return a;
+}
+
+AttrList fileAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("fileTextureName", "ftn", K::kString));
+  a.push_back(makeTriple("outColor", "oc", "RGB", "rgb", K::kFloat));
+  a.push_back(makeAttr("outAlpha", "oa", K::kFloat));
+  a.push_back(makeTriple("outTransparency", "ot", "RGB", "rgb", K::kFloat));
+  a.push_back(makeCompound("uvCoord", "uv", false, {makeAttr("uCoord", "u", K::kFloat), makeAttr("vCoord", "v", K::kFloat)}));
+  a.push_back(makeAttr("colorSpace", "cs", K::kString));
+  return a;
+}
+
+AttrList bumpAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("bumpValue", "bv", K::kFloat));
+  a.push_back(makeAttr("bumpDepth", "bd", K::kFloat, false, 1.0));
+  a.push_back(makeTriple("outNormal", "o", "XYZ", "xyz", K::kFloat));
+  a.push_back(makeTriple("normalCamera", "n", "XYZ", "xyz", K::kFloat));
+  return a;
+}
+
+std::shared_ptr<AttrDef> switchValue(const std::string& name, const std::string& shortName, int width) {
+  if (width == 1)
+    return makeAttr(name, shortName, K::kFloat);
+  if (width == 3)
+    return makeTriple(name, shortName, "RGB", "rgb", K::kFloat);
+  return makeCompound(name, shortName, false,
+                      {makeAttr(name + "0", shortName + "0", K::kFloat), makeAttr(name + "1", shortName + "1", K::kFloat)});
+}
+
+AttrList switchAttrs(int width) {
+  static const char* inNames[] = {"", "inSingle", "inDouble", "inTriple"};
+  static const char* inShort[] = {"", "is", "idl", "it"};
+  AttrList a = dependAttrs();
+  a.push_back(makeCompound("input", "i", true,
+                           {switchValue(inNames[width], inShort[width], width), makeAttr("inShape", "iis", K::kMessage)}));
+  a.push_back(switchValue("default", "def", width));
+  a.push_back(switchValue("output", "out", width));
+  return a;
+}
+
+AttrList setAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("dagSetMembers", "dsm", K::kMessage, true));
+  a.push_back(makeAttr("dnSetMembers", "dnsm", K::kMessage, true));
+  a.push_back(makeAttr("renderableOnlySet", "ro", K::kBool));
+  a.push_back(makeAttr("partition", "pa", K::kMessage, true));
+  a.push_back(makeAttr("groupNodes", "gn", K::kMessage, true));
+  a.push_back(makeAttr("annotation", "an", K::kString));
+  a.push_back(makeAttr("memberWireframeColor", "mwc", K::kInt, false, -1));
+  return a;
+}
+
+AttrList shadingEngineAttrs() {
+  AttrList a = setAttrs();
+  a.push_back(makeAttr("surfaceShader", "ss", K::kGeneric));
+  a.push_back(makeAttr("volumeShader", "vs", K::kGeneric));
+  a.push_back(makeAttr("displacementShader", "ds", K::kGeneric));
+  return a;
+}
+
+AttrList tweakUVAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("inputPolymesh", "ip", K::kMesh));
+  a.push_back(makeAttr("output", "out", K::kMesh));
+  a.push_back(makeAttr("uvSetName", "uvs", K::kString));
+  a.push_back(makeCompound("newUV", "nuv", true,
+                           {makeAttr("newUVFace", "nuf", K::kInt), makeAttr("newUVVertex", "nuvt", K::kInt),
+                            makeAttr("newUVU", "nuu", K::kFloat), makeAttr("newUVV", "nuvv", K::kFloat)}));
+  return a;
+}
+
+AttrList polyCreatorAttrs(std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("output", "out", K::kMesh));
+  a.push_back(makeAttr("createUVs", "cuv", K::kInt, false, 1));
+  a.push_back(makeTriple("axis", "ax", "XYZ", "xyz", K::kDouble));
+  a.back()->children[1]->defaultNumber = 1.0;
+  for (auto& e : extra)
+    a.push_back(e);
+  return a;
+}
+
+AttrList nurbsCreatorAttrs(std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+  a.push_back(makeTriple("axis", "ax", "XYZ", "xyz", K::kDouble));
+  a.back()->children[1]->defaultNumber = 1.0;
+  a.push_back(makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble));
+  for (auto& e : extra)
+    a.push_back(e);
+  return a;
+}
+
+std::shared_ptr<AttrDef> num(const char* name, const char* shortName, double def, K kind = K::kDouble) {
+  return makeAttr(name, shortName, kind, false, def);
+}
+
+NodeType make(const char* name, MFn::Type api, bool dag, AttrList attrs, const char* defaultName = nullptr) {
+  return NodeType{name, api, dag, std::move(attrs), defaultName ? defaultName : name};
+}
+
+std::map<std::string, NodeType> buildTypes() {
+  std::map<std::string, NodeType> t;
+  auto add = [&](NodeType nt) { t.emplace(nt.name, std::move(nt)); };
+  add(make("world", MFn::kWorld, true, dagAttrs()));
+  add(make("transform", MFn::kTransform, true, transformAttrs()));
+  add(make("mesh", MFn::kMesh, true, meshAttrs(), "polySurfaceShape"));
+  add(make("nurbsSurface", MFn::kNurbsSurface, true, nurbsAttrs(), "nurbsSurfaceShape"));
+  add(make("nurbsCurve", MFn::kNurbsCurve, true, dagAttrs(), "curveShape"));
+  add(make("camera", MFn::kCamera, true, dagAttrs(), "cameraShape"));
+  add(make("locator", MFn::kLocator, true, dagAttrs(), "locatorShape"));
+  add(make("pointLight", MFn::kPointLight, true, dagAttrs(), "pointLightShape"));
+  add(make("directionalLight", MFn::kDirectionalLight, true, dagAttrs(), "directionalLightShape"));
+  add(make("ambientLight", MFn::kAmbientLight, true, dagAttrs(), "ambientLightShape"));
+  add(make("spotLight", MFn::kSpotLight, true, dagAttrs(), "spotLightShape"));
+  add(make("lambert", MFn::kLambert, false, lambertAttrs()));
+  add(make("blinn", MFn::kBlinn, false, reflectAttrs()));
+  add(make("phong", MFn::kPhong, false, reflectAttrs()));
+  add(make("file", MFn::kFileTexture, false, fileAttrs()));
+  add(make("bump2d", MFn::kBump, false, bumpAttrs()));
+  add(make("place2dTexture", MFn::kPlace2dTexture, false, dependAttrs()));
+  add(make("singleShadingSwitch", MFn::kSingleShadingSwitch, false, switchAttrs(1)));
+  add(make("doubleShadingSwitch", MFn::kDoubleShadingSwitch, false, switchAttrs(2)));
+  add(make("tripleShadingSwitch", MFn::kTripleShadingSwitch, false, switchAttrs(3)));
+  add(make("shadingEngine", MFn::kShadingEngine, false, shadingEngineAttrs()));
+  add(make("objectSet", MFn::kSet, false, setAttrs()));
+  add(make("polyTweakUV", MFn::kPolyTweakUV, false, tweakUVAttrs()));
+  add(make("polyCube", MFn::kPolyCube, false,
+           polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("depth", "d", 1),
+                             num("subdivisionsWidth", "sw", 1, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
+                             num("subdivisionsDepth", "sd", 1, K::kInt)})));
+  add(make("polyPlane", MFn::kPolyPlane, false,
+           polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("subdivisionsWidth", "sw", 10, K::kInt),
+                             num("subdivisionsHeight", "sh", 10, K::kInt)})));
+  add(make("polySphere", MFn::kPolySphere, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("subdivisionsAxis", "sa", 20, K::kInt),
+                             num("subdivisionsHeight", "sh", 20, K::kInt)})));
+  add(make("polyCylinder", MFn::kPolyCylinder, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
+                             num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt),
+                             num("roundCap", "rcp", 0, K::kInt)})));
+  add(make("polyTorus", MFn::kPolyTorus, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
+                             num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 20, K::kInt)})));
+  add(make("makeNurbSphere", MFn::kMakeNurbSphere, false,
+           nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
+                              num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
+                              num("spans", "nsp", 4, K::kInt), num("heightRatio", "hr", 2)})));
+  add(make("makeNurbPlane", MFn::kMakeNurbPlane, false,
+           nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
+                              num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
+  return t;
+}
+
+struct TypeInfo {
+  MFn::Type type;
+  MFn::Type parent;
+  const char* name;
+};
+
+const TypeInfo kTypeInfo[] = {
+    {MFn::kBase, MFn::kInvalid, "kBase"},
+    {MFn::kNamedObject, MFn::kBase, "kNamedObject"},
+    {MFn::kDependencyNode, MFn::kNamedObject, "kDependencyNode"},
+    {MFn::kDagNode, MFn::kDependencyNode, "kDagNode"},
+    {MFn::kWorld, MFn::kDagNode, "kWorld"},
+    {MFn::kTransform, MFn::kDagNode, "kTransform"},
+    {MFn::kShape, MFn::kDagNode, "kShape"},
+    {MFn::kSurface, MFn::kShape, "kSurface"},
+    {MFn::kMesh, MFn::kSurface, "kMesh"},
+    {MFn::kNurbsSurface, MFn::kSurface, "kNurbsSurface"},
+    {MFn::kCurve, MFn::kShape, "kCurve"},
+    {MFn::kNurbsCurve, MFn::kCurve, "kNurbsCurve"},
+    {MFn::kCamera, MFn::kShape, "kCamera"},
+    {MFn::kLocator, MFn::kShape, "kLocator"},
+    {MFn::kLight, MFn::kShape, "kLight"},
+    {MFn::kAmbientLight, MFn::kLight, "kAmbientLight"},
+    {MFn::kDirectionalLight, MFn::kLight, "kDirectionalLight"},
+    {MFn::kPointLight, MFn::kLight, "kPointLight"},
+    {MFn::kSpotLight, MFn::kLight, "kSpotLight"},
+    {MFn::kLambert, MFn::kDependencyNode, "kLambert"},
+    {MFn::kReflect, MFn::kLambert, "kReflect"},
+    {MFn::kBlinn, MFn::kReflect, "kBlinn"},
+    {MFn::kPhong, MFn::kReflect, "kPhong"},
+    {MFn::kTexture2d, MFn::kDependencyNode, "kTexture2d"},
+    {MFn::kFileTexture, MFn::kTexture2d, "kFileTexture"},
+    {MFn::kBump, MFn::kDependencyNode, "kBump"},
+    {MFn::kPlace2dTexture, MFn::kDependencyNode, "kPlace2dTexture"},
+    {MFn::kSingleShadingSwitch, MFn::kDependencyNode, "kSingleShadingSwitch"},
+    {MFn::kDoubleShadingSwitch, MFn::kDependencyNode, "kDoubleShadingSwitch"},
+    {MFn::kTripleShadingSwitch, MFn::kDependencyNode, "kTripleShadingSwitch"},
+    {MFn::kSet, MFn::kDependencyNode, "kSet"},
+    {MFn::kShadingEngine, MFn::kSet, "kShadingEngine"},
+    {MFn::kPolyTweakUV, MFn::kDependencyNode, "kPolyTweakUV"},
+    {MFn::kPolyCreator, MFn::kDependencyNode, "kPolyCreator"},
+    {MFn::kPolyPrimitive, MFn::kPolyCreator, "kPolyPrimitive"},
+    {MFn::kPolyCube, MFn::kPolyPrimitive, "kPolyCube"},
+    {MFn::kPolyPlane, MFn::kPolyPrimitive, "kPolyPlane"},
+    {MFn::kPolySphere, MFn::kPolyPrimitive, "kPolySphere"},
+    {MFn::kPolyCylinder, MFn::kPolyPrimitive, "kPolyCylinder"},
+    {MFn::kPolyTorus, MFn::kPolyPrimitive, "kPolyTorus"},
+    {MFn::kMakeNurbSphere, MFn::kDependencyNode, "kMakeNurbSphere"},
+    {MFn::kMakeNurbPlane, MFn::kDependencyNode, "kMakeNurbPlane"},
+    {MFn::kPluginDependNode, MFn::kDependencyNode, "kPluginDependNode"},
+    {MFn::kUnknown, MFn::kDependencyNode, "kUnknown"},
+    {MFn::kComponent, MFn::kBase, "kComponent"},
+    {MFn::kSingleIndexedComponent, MFn::kComponent, "kSingleIndexedComponent"},
+    {MFn::kDoubleIndexedComponent, MFn::kComponent, "kDoubleIndexedComponent"},
+    {MFn::kMeshPolygonComponent, MFn::kSingleIndexedComponent, "kMeshPolygonComponent"},
+    {MFn::kMeshEdgeComponent, MFn::kSingleIndexedComponent, "kMeshEdgeComponent"},
+    {MFn::kMeshVertComponent, MFn::kSingleIndexedComponent, "kMeshVertComponent"},
+    {MFn::kMeshMapComponent, MFn::kSingleIndexedComponent, "kMeshMapComponent"},
+    {MFn::kSurfaceCVComponent, MFn::kDoubleIndexedComponent, "kSurfaceCVComponent"},
+    {MFn::kAttribute, MFn::kBase, "kAttribute"},
+    {MFn::kCompoundAttribute, MFn::kAttribute, "kCompoundAttribute"},
+    {MFn::kNumericAttribute, MFn::kAttribute, "kNumericAttribute"},
+    {MFn::kTypedAttribute, MFn::kAttribute, "kTypedAttribute"},
+    {MFn::kMessageAttribute, MFn::kAttribute, "kMessageAttribute"},
+    {MFn::kMatrixAttribute, MFn::kAttribute, "kMatrixAttribute"},
+    {MFn::kGenericAttribute, MFn::kAttribute, "kGenericAttribute"},
+    {MFn::kData, MFn::kBase, "kData"},
+    {MFn::kMeshData, MFn::kData, "kMeshData"},
+    {MFn::kNurbsSurfaceData, MFn::kData, "kNurbsSurfaceData"},
+};
+
+const TypeInfo* info(MFn::Type type) {
+  for (const auto& i : kTypeInfo)
+    if (i.type == type)
+      return &i;
+  return nullptr;
+}
+
+}  // namespace
+
+const NodeType* findNodeType(const std::string& name) {
+  static const std::map<std::string, NodeType> types = buildTypes();
+  auto it = types.find(name);
+  return it == types.end() ? nullptr : &it->second;
+}
+
+bool typeHasFn(MFn::Type actual, MFn::Type wanted) {
+  if (wanted == MFn::kInvalid)
+    return false;
+  for (MFn::Type t = actual; t != MFn::kInvalid;) {
+    if (t == wanted)
+      return true;
+    const TypeInfo* i = info(t);
+    if (!i)
+      return false;
+    t = i->parent;
+  }
+  return false;
+}
+
+const char* apiTypeName(MFn::Type type) {
+  const TypeInfo* i = info(type);
+  return i ? i->name : "kInvalid";
+}
+
+}  // namespace OmbrixHost

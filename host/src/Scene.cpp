@@ -1,0 +1,695 @@
+#include "Scene.h"
+
+#include "NodeTypes.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstring>
+#include <set>
+
+namespace OmbrixHost {
+
+Scene& scene() {
+  static Scene instance;
+  return instance;
+}
+
+bool splitIndexed(const std::string& part, std::string& name, int& index) {
+  index = -1;
+  auto open = part.find('[');
+  if (open == std::string::npos) {
+    name = part;
+    return !name.empty();
+  }
+  if (part.back() != ']' || open == 0)
+    return false;
+  name = part.substr(0, open);
+  std::string digits = part.substr(open + 1, part.size() - open - 2);
+  if (digits.empty() || digits.size() > 9)
+    return false;
+  for (char c : digits)
+    if (!std::isdigit(static_cast<unsigned char>(c)))
+      return false;
+  index = std::stoi(digits);
+  return true;
+}
+
+Scene::Scene() { reset(); }
+Scene::~Scene() = default;
+
+void Scene::reset() {
+  for (auto& n : nodes_)
+    n->alive = false;
+  nodes_.clear();
+  names_.clear();
+  selection_.clear();
+  menus.clear();
+  currentMenu.clear();
+  currentNode.reset();
+  linearUnit = "cm";
+  angleUnit = "deg";
+  fileInfo.clear();
+  requirements.clear();
+  menuOrder.clear();
+  world_ = std::make_shared<Node>();
+  world_->name = "";
+  world_->typeName = "world";
+  world_->type = findNodeType("world");
+  world_->apiType = MFn::kWorld;
+  world_->dag = true;
+  world_->self = world_;
+  prefs_ = {{"f", 1}, {"chr", 0.9}, {"cht", 0.1}, {"d", 0.1}, {"es", 0}, {"ft", 0.01}, {"mel", 0.001},
+            {"pc", 200}, {"pt", 0}, {"ucr", 1}, {"uch", 0}, {"ut", 3}, {"un", 3}, {"vt", 3}, {"vn", 3},
+            {"m", 0}, {"mt", 0.1}, {"mrt", 0}};
+  dagChanged();
+  createDefaults();
+}
+
+void Scene::createDefaults() {
+  std::string error;
+  for (const char* cam : {"persp", "top", "front", "side"}) {
+    Node* t = createNode("transform", cam, nullptr, error);
+    createNode("camera", std::string(cam) + "Shape", t, error);
+  }
+  static const char* opaque[] = {"time1", "sequenceManager1", "hardwareRenderingGlobals", "renderPartition",
+                                 "renderGlobalsList1", "defaultLightList1", "defaultShaderList1",
+                                 "postProcessList1", "defaultRenderUtilityList1", "defaultRenderingList1",
+                                 "lightList1", "defaultTextureList1", "initialMaterialInfo", "lightLinker1",
+                                 "shapeEditorManager", "poseInterpolatorManager", "layerManager",
+                                 "defaultLayer", "renderLayerManager", "defaultRenderLayer",
+                                 "defaultRenderGlobals", "defaultResolution", "hardwareRenderGlobals",
+                                 "characterPartition", "defaultHardwareRenderGlobals", "ikSystem",
+                                 "defaultColorMgtGlobals", "strokeGlobals", "particleCloud1", "shaderGlow1"};
+  for (const char* name : opaque)
+    createNode(name, name, nullptr, error);  // unknown types: opaque nodes
+  createNode("lambert", "lambert1", nullptr, error);
+  Node* light = createNode("objectSet", "defaultLightSet", nullptr, error);
+  createNode("objectSet", "defaultObjectSet", nullptr, error);
+  Node* particle = createNode("shadingEngine", "initialParticleSE", nullptr, error);
+  Node* initial = createNode("shadingEngine", "initialShadingGroup", nullptr, error);
+  (void)light;
+  for (Node* sg : {particle, initial}) {
+    PlugRef ro;
+    if (resolvePlugOn(sg, "renderableOnlySet", ro, error))
+      setValue(ro, Value::ofNumber(1));
+  }
+  PlugRef src, dst;
+  if (resolvePlug("lambert1.outColor", src, error) && resolvePlug("initialShadingGroup.surfaceShader", dst, error))
+    connect(src, dst, false, false, error);
+}
+
+// ---------------------------------------------------------------- names
+
+static bool hasName(const std::multimap<std::string, Node*>& names, const std::string& name, Node* parent,
+                    const Node* self, bool dag) {
+  auto range = names.equal_range(name);
+  for (auto it = range.first; it != range.second; ++it) {
+    Node* other = it->second;
+    if (other == self)
+      continue;
+    if (!dag || !other->dag)
+      return true;
+    // DAG names only clash between siblings.
+    for (Node* p : other->parents)
+      if (p == parent)
+        return true;
+  }
+  return false;
+}
+
+std::string Scene::uniqueName(const std::string& wanted, Node* parent, const Node* self) const {
+  bool dag = self ? self->dag : parent != nullptr;
+  std::string base = wanted;
+  auto hash = base.find('#');
+  if (hash == std::string::npos && !hasName(names_, base, parent, self, dag))
+    return base;
+  if (hash != std::string::npos)
+    base.erase(hash, 1);
+  std::size_t digits = base.size();
+  while (digits > 0 && std::isdigit(static_cast<unsigned char>(base[digits - 1])))
+    --digits;
+  std::string stem = base.substr(0, digits);
+  long number = digits < base.size() && base.size() - digits < 9 ? std::stol(base.substr(digits)) + 1 : 1;
+  for (;; ++number) {
+    std::string candidate = stem + std::to_string(number);
+    if (!hasName(names_, candidate, parent, self, dag))
+      return candidate;
+  }
+}
+
+void Scene::indexName(Node* node) { names_.emplace(node->name, node); }
+
+void Scene::unindexName(Node* node) {
+  auto range = names_.equal_range(node->name);
+  for (auto it = range.first; it != range.second; ++it)
+    if (it->second == node) {
+      names_.erase(it);
+      return;
+    }
+}
+
+std::string Scene::rename(Node* node, const std::string& wanted) {
+  unindexName(node);
+  Node* parent = node->dag && !node->parents.empty() ? node->parents[0] : nullptr;
+  node->name = uniqueName(wanted, parent, node);
+  indexName(node);
+  dagChanged();
+  return node->name;
+}
+
+// ---------------------------------------------------------------- nodes
+
+Node* Scene::createNode(const std::string& typeName, const std::string& name, Node* parent, std::string& error) {
+  const NodeType* type = findNodeType(typeName);
+  if (typeName == "world" || typeName.empty()) {
+    error = "Unknown object type: " + typeName;
+    return nullptr;
+  }
+  bool dag = type ? type->dag : parent != nullptr;
+  if (!dag && parent) {
+    error = "A dependency node cannot have a parent: " + typeName;
+    return nullptr;
+  }
+  if (parent && (!parent->alive || !parent->dag)) {
+    error = "Invalid parent for " + typeName;
+    return nullptr;
+  }
+  auto node = std::make_shared<Node>();
+  node->self = node;
+  node->typeName = typeName;
+  node->type = type;
+  node->dag = dag;
+  node->apiType = type ? type->apiType : (dag ? MFn::kDagNode : MFn::kUnknown);
+  node->serial = ++serial_;
+  if (type && type->apiType == MFn::kMesh)
+    node->mesh = std::make_unique<MeshData>();
+  if (type && type->apiType == MFn::kNurbsSurface)
+    node->nurbs = std::make_unique<NurbsData>();
+  if (dag && !parent && node->hasFn(MFn::kShape)) {
+    // A shape always lives under a transform of its own.
+    std::string shapeBase = type ? type->defaultName : typeName;
+    std::string transformBase = shapeBase;
+    auto at = transformBase.rfind("Shape");
+    if (at != std::string::npos)
+      transformBase.erase(at, 5);
+    parent = createNode("transform", transformBase + "#", nullptr, error);
+  }
+  Node* attachTo = dag ? (parent ? parent : world_.get()) : nullptr;
+  std::string wanted = name.empty() ? (type ? type->defaultName : typeName) + "#" : name;
+  node->name = uniqueName(wanted, attachTo == world_.get() ? world_.get() : attachTo, node.get());
+  if (dag) {
+    node->parents.push_back(attachTo);
+    attachTo->children.push_back(node.get());
+    dagChanged();
+  }
+  nodes_.push_back(node);
+  indexName(node.get());
+  return node.get();
+}
+
+void Scene::detachConnections(Node* node) {
+  for (auto& c : node->connections) {
+    Node* other = c.remote.node;
+    if (other == node)
+      continue;
+    auto& list = other->connections;
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const Connection& oc) { return oc.remote.node == node; }),
+               list.end());
+  }
+  node->connections.clear();
+}
+
+void Scene::deleteNode(Node* node) {
+  if (!node || !node->alive || node == world_.get())
+    return;
+  // Children whose only parent is this node go with it.
+  std::vector<Node*> children = node->children;
+  for (Node* child : children) {
+    auto& ps = child->parents;
+    ps.erase(std::remove(ps.begin(), ps.end(), node), ps.end());
+    if (ps.empty())
+      deleteNode(child);
+  }
+  for (Node* p : node->parents) {
+    auto& cs = p->children;
+    cs.erase(std::remove(cs.begin(), cs.end(), node), cs.end());
+  }
+  node->parents.clear();
+  node->children.clear();
+  detachConnections(node);
+  unindexName(node);
+  node->alive = false;
+  auto& items = selection_;
+  for (unsigned int i = items.length(); i-- > 0;) {
+    MObject obj;
+    items.getDependNode(i, obj);
+    if (obj.isNull())
+      items.remove(i);
+  }
+  nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(), [&](const std::shared_ptr<Node>& n) { return n.get() == node; }),
+               nodes_.end());
+  dagChanged();
+}
+
+// ---------------------------------------------------------------- DAG
+
+bool Scene::addChild(Node* parent, Node* child, bool keepExistingParents, std::string& error) {
+  if (!parent)
+    parent = world_.get();
+  if (!child || !child->dag || child == world_.get() || !parent->dag) {
+    error = "Only DAG objects can be parented";
+    return false;
+  }
+  for (Node* p = parent; p; p = p->parents.empty() ? nullptr : p->parents[0])
+    if (p == child) {
+      error = "Cannot parent an object to itself or to one of its descendants";
+      return false;
+    }
+  if (std::find(child->parents.begin(), child->parents.end(), parent) != child->parents.end()) {
+    if (!keepExistingParents)
+      return true;
+    error = "Object is already a child of the parent";
+    return false;
+  }
+  if (!keepExistingParents) {
+    for (Node* p : child->parents) {
+      auto& cs = p->children;
+      cs.erase(std::remove(cs.begin(), cs.end(), child), cs.end());
+    }
+    child->parents.clear();
+  }
+  child->parents.push_back(parent);
+  parent->children.push_back(child);
+  dagChanged();
+  return true;
+}
+
+std::vector<DagChain> Scene::allPaths(Node* node) const {
+  if (!node || node == world_.get())
+    return {DagChain{}};
+  if (!node->dag)
+    return {};
+  std::vector<DagChain> out;
+  for (Node* p : node->parents)
+    for (auto& chain : allPaths(p)) {
+      chain.push_back(node);
+      out.push_back(std::move(chain));
+    }
+  return out;
+}
+
+std::string Scene::fullPathName(const DagChain& chain) const {
+  std::string out;
+  for (Node* n : chain)
+    out += "|" + n->name;
+  return out;
+}
+
+static bool tailMatches(const DagChain& chain, const std::vector<std::string>& names) {
+  if (chain.size() < names.size())
+    return false;
+  std::size_t offset = chain.size() - names.size();
+  for (std::size_t i = 0; i < names.size(); ++i)
+    if (chain[offset + i]->name != names[i])
+      return false;
+  return true;
+}
+
+std::string Scene::partialPathName(const DagChain& chain) const {
+  if (chain.empty())
+    return "";
+  if (partialCacheRevision_ != dagRevision_) {
+    partialCache_.clear();
+    partialCacheRevision_ = dagRevision_;
+  }
+  std::string full = fullPathName(chain);
+  auto cached = partialCache_.find(full);
+  if (cached != partialCache_.end())
+    return cached->second;
+  std::string result = full;
+  for (std::size_t k = 1; k <= chain.size(); ++k) {
+    std::vector<std::string> names;
+    for (std::size_t i = chain.size() - k; i < chain.size(); ++i)
+      names.push_back(chain[i]->name);
+    int matches = 0;
+    auto range = names_.equal_range(names.back());
+    for (auto it = range.first; it != range.second && matches < 2; ++it)
+      for (auto& path : allPaths(it->second))
+        if (tailMatches(path, names))
+          ++matches;
+    if (matches == 1) {
+      result.clear();
+      for (std::size_t i = 0; i < names.size(); ++i)
+        result += (i ? "|" : "") + names[i];
+      break;
+    }
+  }
+  partialCache_[full] = result;
+  return result;
+}
+
+int Scene::instanceNumber(const DagChain& chain) const {
+  if (chain.empty())
+    return 0;
+  auto paths = allPaths(chain.back());
+  for (std::size_t i = 0; i < paths.size(); ++i)
+    if (paths[i] == chain)
+      return static_cast<int>(i);
+  return 0;
+}
+
+std::vector<DagChain> Scene::findPaths(const std::string& rawName) const {
+  std::string name = rawName;
+  if (!name.empty() && name[0] == ':')
+    name.erase(0, 1);
+  std::vector<DagChain> out;
+  if (name.empty())
+    return out;
+  std::vector<std::string> parts;
+  bool absolute = name[0] == '|';
+  std::size_t start = absolute ? 1 : 0;
+  while (start <= name.size()) {
+    auto bar = name.find('|', start);
+    parts.push_back(name.substr(start, bar == std::string::npos ? std::string::npos : bar - start));
+    if (bar == std::string::npos)
+      break;
+    start = bar + 1;
+  }
+  for (auto& p : parts)
+    if (!p.empty() && p[0] == ':')
+      p.erase(0, 1);
+  auto range = names_.equal_range(parts.back());
+  for (auto it = range.first; it != range.second; ++it) {
+    Node* n = it->second;
+    if (!n->dag) {
+      if (parts.size() == 1)
+        out.push_back(DagChain{n});
+      continue;
+    }
+    auto paths = allPaths(n);
+    for (auto& path : paths) {
+      if (!tailMatches(path, parts) || (absolute && path.size() != parts.size()))
+        continue;
+      out.push_back(path);
+      if (parts.size() == 1)
+        break;  // a node named on its own stands for its first path
+    }
+  }
+  return out;
+}
+
+Node* Scene::findNode(const std::string& name) const {
+  auto paths = findPaths(name);
+  if (paths.size() != 1 || paths[0].empty())
+    return nullptr;
+  return paths[0].back();
+}
+
+// ---------------------------------------------------------------- matrices
+
+namespace {
+
+using M4 = double[4][4];
+
+void identity(M4 m) {
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c)
+      m[r][c] = r == c ? 1.0 : 0.0;
+}
+
+void multiply(const M4 a, const M4 b, M4 out) {
+  double t[4][4];
+  for (int r = 0; r < 4; ++r)
+    for (int c = 0; c < 4; ++c) {
+      double s = 0.0;
+      for (int k = 0; k < 4; ++k)
+        s += a[r][k] * b[k][c];
+      t[r][c] = s;
+    }
+  std::memcpy(out, t, sizeof t);
+}
+
+void translation(M4 m, double x, double y, double z) {
+  identity(m);
+  m[3][0] = x;
+  m[3][1] = y;
+  m[3][2] = z;
+}
+
+void axisRotation(M4 m, int axis, double angle) {
+  identity(m);
+  double c = std::cos(angle), s = std::sin(angle);
+  int a = (axis + 1) % 3, b = (axis + 2) % 3;
+  m[a][a] = c;
+  m[a][b] = s;
+  m[b][a] = -s;
+  m[b][b] = c;
+}
+
+// Rotation for Maya's rotate orders; the first named axis turns first.
+void rotation(M4 m, const double r[3], int order) {
+  static const int orders[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}, {0, 2, 1}, {1, 0, 2}, {2, 1, 0}};
+  const int* axes = orders[order >= 0 && order < 6 ? order : 0];
+  identity(m);
+  for (int i = 0; i < 3; ++i) {
+    double step[4][4];
+    axisRotation(step, axes[i], r[axes[i]]);
+    multiply(m, step, m);
+  }
+}
+
+}  // namespace
+
+void Scene::localMatrix(const Node* node, double out[4][4]) const {
+  identity(out);
+  if (!node || !node->hasFn(MFn::kTransform))
+    return;
+  auto get = [&](const char* key, double fallback) { return node->number(key, fallback); };
+  auto triple = [&](const std::string& base, const char* xyz, double fallback, double v[3]) {
+    for (int i = 0; i < 3; ++i)
+      v[i] = get((base + "." + base + xyz[i]).c_str(), fallback);
+  };
+  double t[3], r[3], s[3], rp[3], rpt[3], sp[3], spt[3], ra[3];
+  triple("translate", "XYZ", 0.0, t);
+  triple("rotate", "XYZ", 0.0, r);
+  triple("scale", "XYZ", 1.0, s);
+  triple("rotatePivot", "XYZ", 0.0, rp);
+  triple("rotatePivotTranslate", "XYZ", 0.0, rpt);
+  triple("scalePivot", "XYZ", 0.0, sp);
+  triple("scalePivotTranslate", "XYZ", 0.0, spt);
+  triple("rotateAxis", "XYZ", 0.0, ra);
+  double sh[3] = {get("shear.shearXY", 0.0), get("shear.shearXZ", 0.0), get("shear.shearYZ", 0.0)};
+  int order = static_cast<int>(get("rotateOrder", 0.0));
+
+  double step[4][4];
+  translation(out, -sp[0], -sp[1], -sp[2]);
+  identity(step);
+  for (int i = 0; i < 3; ++i)
+    step[i][i] = s[i];
+  multiply(out, step, out);
+  identity(step);
+  step[1][0] = sh[0];
+  step[2][0] = sh[1];
+  step[2][1] = sh[2];
+  multiply(out, step, out);
+  translation(step, sp[0] + spt[0] - rp[0], sp[1] + spt[1] - rp[1], sp[2] + spt[2] - rp[2]);
+  multiply(out, step, out);
+  rotation(step, ra, 0);
+  multiply(out, step, out);
+  rotation(step, r, order);
+  multiply(out, step, out);
+  translation(step, rp[0] + rpt[0] + t[0], rp[1] + rpt[1] + t[1], rp[2] + rpt[2] + t[2]);
+  multiply(out, step, out);
+}
+
+void Scene::inclusiveMatrix(const DagChain& chain, double out[4][4]) const {
+  identity(out);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    double local[4][4];
+    localMatrix(*it, local);
+    multiply(out, local, out);
+  }
+}
+
+// ---------------------------------------------------------------- plugs
+
+bool Scene::resolvePlug(const std::string& text, PlugRef& out, std::string& error) const {
+  auto bar = text.rfind('|');
+  auto dot = text.find('.', bar == std::string::npos ? 0 : bar);
+  if (dot == std::string::npos || dot == 0) {
+    error = "Not a plug name: " + text;
+    return false;
+  }
+  std::string nodeName = text.substr(0, dot);
+  auto paths = findPaths(nodeName);
+  if (paths.empty() || paths[0].empty()) {
+    error = "No object matches name: " + nodeName;
+    return false;
+  }
+  if (paths.size() > 1) {
+    error = "More than one object matches name: " + nodeName;
+    return false;
+  }
+  return resolvePlugOn(paths[0].back(), text.substr(dot + 1), out, error);
+}
+
+bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (true) {
+    auto dot = attrPath.find('.', start);
+    parts.push_back(attrPath.substr(start, dot == std::string::npos ? std::string::npos : dot - start));
+    if (dot == std::string::npos)
+      break;
+    start = dot + 1;
+  }
+  std::vector<std::pair<const AttrDef*, int>> named;
+  for (auto& part : parts) {
+    std::string name;
+    int index = -1;
+    if (!splitIndexed(part, name, index)) {
+      error = "Invalid attribute name: " + attrPath;
+      return false;
+    }
+    const AttrDef* a = node->findAttribute(name);
+    if (!a) {
+      error = "No attribute '" + name + "' on node " + node->name;
+      return false;
+    }
+    if (index >= 0 && !a->array) {
+      error = "Attribute " + a->name + " is not an array";
+      return false;
+    }
+    named.emplace_back(a, index);
+  }
+  const AttrDef* leaf = named.back().first;
+  auto chain = leaf->chain();
+  out.node = node;
+  out.attr = leaf;
+  out.indices.assign(chain.size(), -1);
+  std::size_t searchFrom = 0;
+  for (auto& [a, index] : named) {
+    auto it = std::find(chain.begin() + static_cast<long>(searchFrom), chain.end(), a);
+    if (it == chain.end()) {
+      error = "Invalid attribute path: " + attrPath;
+      return false;
+    }
+    std::size_t pos = static_cast<std::size_t>(it - chain.begin());
+    out.indices[pos] = index;
+    searchFrom = pos + 1;
+  }
+  return true;
+}
+
+static bool samePlug(const PlugRef& a, const PlugRef& b) {
+  return a.node == b.node && a.attr == b.attr && a.key() == b.key();
+}
+
+int Scene::nextFreeIndex(Node* node, const AttrDef* arrayAttr, const std::vector<int>& indices) const {
+  PlugRef p{node, arrayAttr, indices};
+  auto chain = arrayAttr->chain();
+  p.indices.resize(chain.size(), -1);
+  p.indices[chain.size() - 1] = -1;
+  auto used = existingIndices(p);
+  return used.empty() ? 0 : used.back() + 1;
+}
+
+bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool nextAvailable, std::string& error) {
+  PlugRef src = srcIn, dst = dstIn;
+  if (!src.node || !dst.node || !src.attr || !dst.attr || !src.node->alive || !dst.node->alive) {
+    error = "Invalid connection: missing node or attribute";
+    return false;
+  }
+  auto chain = dst.attr->chain();
+  for (std::size_t i = 0; i < chain.size(); ++i)
+    if (chain[i]->array && dst.indices[i] < 0) {
+      if (!nextAvailable || i + 1 != chain.size()) {
+        error = "The destination attribute '" + dst.node->name + "." + dst.key() + "' is an array; give an index";
+        return false;
+      }
+      dst.indices[i] = nextFreeIndex(dst.node, chain[i], dst.indices);
+    }
+  auto schain = src.attr->chain();
+  for (std::size_t i = 0; i + 1 < schain.size(); ++i)
+    if (schain[i]->array && src.indices[i] < 0) {
+      error = "The source attribute '" + src.node->name + "." + src.key() + "' needs an index";
+      return false;
+    }
+  auto incoming = connectedTo(dst, true, false);
+  if (!incoming.empty()) {
+    if (samePlug(incoming[0], src)) {
+      error = "'" + src.node->name + "." + src.key() + "' is already connected to '" + dst.node->name + "." +
+              dst.key() + "'";
+      return false;
+    }
+    if (!force) {
+      error = "The destination attribute '" + dst.node->name + "." + dst.key() +
+              "' already has an incoming connection from '" + incoming[0].node->name + "." + incoming[0].key() + "'";
+      return false;
+    }
+    disconnect(incoming[0], dst, error);
+  }
+  std::string sk = src.key(), dk = dst.key();
+  src.node->connections.push_back(Connection{sk, src, dst, true});
+  dst.node->connections.push_back(Connection{dk, dst, src, false});
+  return true;
+}
+
+bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& error) {
+  std::string sk = src.key(), dk = dst.key();
+  bool found = false;
+  auto& out = src.node->connections;
+  for (auto it = out.begin(); it != out.end(); ++it)
+    if (it->outgoing && it->localKey == sk && it->remote.node == dst.node && it->remote.key() == dk) {
+      out.erase(it);
+      found = true;
+      break;
+    }
+  auto& in = dst.node->connections;
+  for (auto it = in.begin(); it != in.end(); ++it)
+    if (!it->outgoing && it->localKey == dk && it->remote.node == src.node && it->remote.key() == sk) {
+      in.erase(it);
+      break;
+    }
+  if (!found)
+    error = "There is no connection from '" + src.node->name + "." + sk + "' to '" + dst.node->name + "." + dk + "'";
+  return found;
+}
+
+std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool asSrc) const {
+  std::vector<PlugRef> out;
+  if (!plug.node || !plug.attr)
+    return out;
+  std::string key = plug.key();
+  for (const auto& c : plug.node->connections)
+    if (c.localKey == key && ((c.outgoing && asSrc) || (!c.outgoing && asDst)))
+      out.push_back(c.remote);
+  return out;
+}
+
+bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
+
+void Scene::setValue(const PlugRef& plug, Value value) { plug.node->values[plug.key()] = std::move(value); }
+
+const Value* Scene::getValue(const PlugRef& plug) const { return plug.node->value(plug.key()); }
+
+std::vector<int> Scene::existingIndices(const PlugRef& arrayPlug) const {
+  std::set<int> found;
+  std::string prefix = arrayPlug.key() + "[";
+  auto collect = [&](const std::string& key) {
+    if (key.compare(0, prefix.size(), prefix) != 0)
+      return;
+    std::size_t end = key.find(']', prefix.size());
+    if (end == std::string::npos || end == prefix.size())
+      return;
+    found.insert(std::atoi(key.c_str() + prefix.size()));
+  };
+  for (const auto& kv : arrayPlug.node->values)
+    collect(kv.first);
+  for (const auto& c : arrayPlug.node->connections)
+    collect(c.localKey);
+  return std::vector<int>(found.begin(), found.end());
+}
+
+}  // namespace OmbrixHost

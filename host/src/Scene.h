@@ -1,0 +1,109 @@
+#pragma once
+// The host's scene: every node in creation order, names, the DAG under the
+// world, connections, the active selection and the session's settings.
+#include "Node.h"
+
+#include <maya/MSelectionList.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace OmbrixHost {
+
+using DagChain = std::vector<Node*>;  // top-level node first; empty = the world
+
+struct MenuRecord {
+  std::string name;
+  std::string label;
+  std::string parent;
+  std::vector<std::pair<std::string, std::string>> items;  // label, command
+};
+
+class Scene {
+public:
+  Scene();
+  ~Scene();
+
+  // Empties the scene and creates the nodes a new Maya scene starts with.
+  void reset();
+
+  Node* world() const { return world_.get(); }
+  const std::vector<std::shared_ptr<Node>>& nodes() const { return nodes_; }
+
+  // Creates a node; DAG nodes go under `parent` (the world when null). Returns
+  // null and sets `error` for a DG node given a parent or a bad parent.
+  Node* createNode(const std::string& type, const std::string& name, Node* parent, std::string& error);
+  void deleteNode(Node* node);
+  std::string rename(Node* node, const std::string& wanted);
+  std::string uniqueName(const std::string& wanted, Node* parent, const Node* self) const;
+
+  // Lookup: node names (DG names are unique), DAG paths "|a|b" or partial "a|b".
+  std::vector<DagChain> findPaths(const std::string& name) const;
+  Node* findNode(const std::string& name) const;  // null when missing or ambiguous
+
+  // DAG
+  bool addChild(Node* parent, Node* child, bool keepExistingParents, std::string& error);
+  std::vector<DagChain> allPaths(Node* node) const;
+  std::string fullPathName(const DagChain& chain) const;
+  std::string partialPathName(const DagChain& chain) const;
+  int instanceNumber(const DagChain& chain) const;
+  void localMatrix(const Node* node, double out[4][4]) const;
+  void inclusiveMatrix(const DagChain& chain, double out[4][4]) const;
+  void dagChanged() { ++dagRevision_; }
+
+  // Plugs and connections
+  bool resolvePlug(const std::string& text, PlugRef& out, std::string& error) const;
+  bool resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const;
+  bool connect(const PlugRef& src, const PlugRef& dst, bool force, bool nextAvailable, std::string& error);
+  bool disconnect(const PlugRef& src, const PlugRef& dst, std::string& error);
+  // Sources feeding the plug, or destinations fed by it.
+  std::vector<PlugRef> connectedTo(const PlugRef& plug, bool asDst, bool asSrc) const;
+  bool isConnected(const PlugRef& plug) const;
+  int nextFreeIndex(Node* node, const AttrDef* arrayAttr, const std::vector<int>& indices) const;
+
+  // Values
+  void setValue(const PlugRef& plug, Value value);
+  const Value* getValue(const PlugRef& plug) const;
+  std::vector<int> existingIndices(const PlugRef& arrayPlug) const;
+
+  MSelectionList& activeSelection() { return selection_; }
+  std::map<std::string, double>& tessellationPrefs() { return prefs_; }
+  std::string workspaceRoot;
+  std::vector<std::string> scriptPath;
+  std::map<std::string, MenuRecord> menus;
+  std::vector<std::string> menuOrder;
+  std::string currentMenu;
+  bool waitCursor = false;
+  std::weak_ptr<Node> currentNode;  // the node a relative setAttr ".attr" addresses
+  std::string linearUnit = "cm";
+  std::string angleUnit = "deg";
+  std::vector<std::pair<std::string, std::string>> fileInfo;
+  std::vector<std::string> requirements;
+
+private:
+  void createDefaults();
+  void indexName(Node* node);
+  void unindexName(Node* node);
+  void detachConnections(Node* node);
+
+  std::vector<std::shared_ptr<Node>> nodes_;
+  std::shared_ptr<Node> world_;
+  std::multimap<std::string, Node*> names_;
+  MSelectionList selection_;
+  std::map<std::string, double> prefs_;
+  std::uint64_t serial_ = 0;
+  std::uint64_t dagRevision_ = 0;
+  mutable std::uint64_t partialCacheRevision_ = ~0ull;
+  mutable std::map<std::string, std::string> partialCache_;
+};
+
+// The process's one scene, as Maya has one.
+Scene& scene();
+
+// Splits "a[3]" into its name and index (-1 when none). False on bad syntax.
+bool splitIndexed(const std::string& part, std::string& name, int& index);
+
+}  // namespace OmbrixHost

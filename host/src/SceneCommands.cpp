@@ -1,0 +1,608 @@
+// MEL commands that build and query the scene: nodes, attributes,
+// connections, parenting, selection, sets and history.
+#include "Components.h"
+#include "HostObject.h"
+#include "MelInterpreter.h"
+#include "Scene.h"
+#include "SetMembers.h"
+
+#include <maya/MStringArray.h>
+
+#include <cmath>
+#include <set>
+
+namespace OmbrixHost {
+
+// Attribute values given to setAttr; defined with the Maya ASCII support.
+bool setAttrData(Node* node, const PlugRef& plug, const std::string& type, const std::vector<MelValue>& values,
+                 std::size_t& used, std::string& error);
+
+namespace {
+
+const double kPi = 3.14159265358979323846;
+
+Node* needNode(const std::string& name) {
+  auto paths = scene().findPaths(name);
+  if (paths.empty() || paths[0].empty())
+    MelInterpreter::fail("No object matches name: " + name);
+  if (paths.size() > 1)
+    MelInterpreter::fail("More than one object matches name: " + name);
+  return paths[0].back();
+}
+
+Node* currentNode() {
+  auto n = scene().currentNode.lock();
+  if (!n || !n->alive)
+    MelInterpreter::fail("No node is current for a relative attribute name");
+  return n.get();
+}
+
+// "node.attr" or ".attr" (on the current node).
+PlugRef needPlug(const std::string& text) {
+  PlugRef plug;
+  std::string error;
+  bool ok = !text.empty() && text[0] == '.' ? scene().resolvePlugOn(currentNode(), text.substr(1), plug, error)
+                                            : scene().resolvePlug(text, plug, error);
+  if (!ok)
+    MelInterpreter::fail(error);
+  return plug;
+}
+
+double toStored(const AttrDef* attr, double value) {
+  if (attr->kind == AttrKind::kAngle && scene().angleUnit == "deg")
+    return value * kPi / 180.0;
+  return value;
+}
+
+double toShown(const AttrDef* attr, double value) {
+  if (attr->kind == AttrKind::kAngle && scene().angleUnit == "deg")
+    return value * 180.0 / kPi;
+  return value;
+}
+
+bool numericKind(AttrKind k) { return k != AttrKind::kCompound && k != AttrKind::kString && k != AttrKind::kMessage; }
+
+// Plain numbers into a numeric attribute or a compound of numeric children.
+void setNumbers(const PlugRef& plug, const std::vector<MelValue>& values, std::size_t& used) {
+  if (plug.attr->kind == AttrKind::kCompound) {
+    for (const auto& child : plug.attr->children) {
+      if (used >= values.size())
+        return;
+      PlugRef c{plug.node, child.get(), plug.indices};
+      c.indices.push_back(-1);
+      setNumbers(c, values, used);
+    }
+    return;
+  }
+  if (!numericKind(plug.attr->kind))
+    MelInterpreter::fail("setAttr: " + plug.attr->name + " does not take a number");
+  if (used >= values.size())
+    MelInterpreter::fail("setAttr: missing value for " + plug.attr->name);
+  const MelValue& v = values[used++];
+  if (!v.isNumber() && !(v.kind == MelValue::kString && (v.s == "yes" || v.s == "no" || v.s == "true" ||
+                                                           v.s == "false" || v.s == "on" || v.s == "off")))
+    MelInterpreter::fail("setAttr: '" + v.asString() + "' is not a number");
+  double n = v.kind == MelValue::kString && (v.s == "no" || v.s == "false" || v.s == "off") ? 0.0 : v.asNumber();
+  scene().setValue(plug, Value::ofNumber(toStored(plug.attr, n)));
+}
+
+// "name[a:b]" at the end of a plug text: the base text with index a, and the count.
+bool splitRange(const std::string& text, std::string& base, long& lo, long& hi) {
+  auto open = text.rfind('[');
+  auto colon = text.find(':', open == std::string::npos ? text.size() : open);
+  if (open == std::string::npos || colon == std::string::npos || text.find(']', colon) == std::string::npos)
+    return false;
+  auto close = text.find(']', colon);
+  lo = std::strtol(text.c_str() + open + 1, nullptr, 10);
+  hi = std::strtol(text.c_str() + colon + 1, nullptr, 10);
+  base = text.substr(0, open) + "[" + std::to_string(lo) + "]" + text.substr(close + 1);
+  return hi >= lo && hi - lo < (1L << 26);
+}
+
+MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("createNode", args,
+                         {{"name", "n", 1}, {"parent", "p", 1}, {"shared", "s", 0}, {"skipSelect", "ss", 0}});
+  if (f.positional.size() != 1)
+    MelInterpreter::fail("createNode: one node type expected");
+  std::string type = f.positional[0].asString();
+  std::string name = f.text("name");
+  auto& s = scene();
+  Node* parent = f.has("parent") ? needNode(f.text("parent")) : nullptr;
+  if (f.has("shared") && !name.empty()) {
+    auto paths = s.findPaths(parent ? s.fullPathName(s.allPaths(parent)[0]) + "|" + name : name);
+    if (!paths.empty() && !paths[0].empty()) {
+      s.currentNode = paths[0].back()->self;
+      return MelValue::ofString(paths[0].back()->name);
+    }
+  }
+  std::string error;
+  Node* n = s.createNode(type, name, parent, error);
+  if (!n)
+    MelInterpreter::fail("createNode: " + error);
+  s.currentNode = n->self;
+  return MelValue::ofString(n->name);
+}
+
+MelValue setAttr(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("setAttr", args,
+                         {{"type", "type", 1}, {"keyable", "k", -1}, {"lock", "l", -1}, {"channelBox", "cb", -1},
+                          {"size", "s", 1}, {"alteredValue", "av", 0}, {"caching", "ca", -1}, {"clamp", "c", 0}});
+  if (f.positional.empty())
+    MelInterpreter::fail("setAttr: attribute name expected");
+  std::string target = f.positional[0].asString();
+  std::vector<MelValue> values(f.positional.begin() + 1, f.positional.end());
+  if (values.empty())
+    return MelValue();  // only flags such as -k or -l: nothing to store
+  std::string type = f.text("type");
+  std::string base = target;
+  long lo = 0, hi = 0;
+  bool range = splitRange(target, base, lo, hi);
+  PlugRef plug = needPlug(base);
+  std::size_t used = 0;
+  std::string error;
+  for (long index = lo; index <= hi; ++index) {
+    if (range) {
+      auto chain = plug.attr->chain();
+      std::size_t level = chain.size();
+      while (level-- > 0 && !(chain[level]->array && plug.indices[level] >= 0)) {
+      }
+      if (level < chain.size())
+        plug.indices[level] = static_cast<int>(index);
+    }
+    if (type.empty())
+      setNumbers(plug, values, used);
+    else if (!setAttrData(plug.node, plug, type, values, used, error))
+      MelInterpreter::fail("setAttr: " + error);
+    if (used >= values.size())
+      break;
+  }
+  return MelValue();
+}
+
+MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("getAttr", args, {{"size", "s", 0}, {"type", "typ", 0}});
+  if (f.positional.size() != 1)
+    MelInterpreter::fail("getAttr: one attribute expected");
+  PlugRef plug = needPlug(f.positional[0].asString());
+  if (f.has("size"))
+    return MelValue::ofInt(static_cast<long long>(scene().existingIndices(plug).size()));
+  if (plug.attr->kind == AttrKind::kCompound) {
+    MelValue out = MelValue::ofKind(MelValue::kFloatArray);
+    for (const auto& child : plug.attr->children) {
+      PlugRef c{plug.node, child.get(), plug.indices};
+      c.indices.push_back(-1);
+      const Value* v = scene().getValue(c);
+      out.numbers.push_back(toShown(child.get(), v && v->kind == Value::kNumber ? v->number : child->defaultNumber));
+    }
+    return out;
+  }
+  const Value* v = scene().getValue(plug);
+  if (plug.attr->kind == AttrKind::kString)
+    return MelValue::ofString(v && v->kind == Value::kString ? v->text : "");
+  if (v && v->kind == Value::kStrings)
+    return MelValue::ofStrings(v->strings);
+  if (v && v->kind == Value::kNumbers) {
+    MelValue out = MelValue::ofKind(MelValue::kFloatArray);
+    out.numbers = v->numbers;
+    return out;
+  }
+  if (v && v->kind == Value::kString)
+    return MelValue::ofString(v->text);
+  double n = toShown(plug.attr, v && v->kind == Value::kNumber ? v->number : plug.attr->defaultNumber);
+  if (plug.attr->kind == AttrKind::kInt || plug.attr->kind == AttrKind::kBool || plug.attr->kind == AttrKind::kEnum)
+    return MelValue::ofInt(static_cast<long long>(n));
+  return MelValue::ofFloat(n);
+}
+
+MelValue connectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("connectAttr", args,
+                         {{"force", "f", 0}, {"nextAvailable", "na", 0}, {"lock", "l", -1},
+                          {"referenceDest", "rd", 1}});
+  if (f.positional.size() != 2)
+    MelInterpreter::fail("connectAttr: source and destination expected");
+  PlugRef src = needPlug(f.positional[0].asString());
+  PlugRef dst = needPlug(f.positional[1].asString());
+  std::string error;
+  if (!scene().connect(src, dst, f.has("force"), f.has("nextAvailable"), error))
+    MelInterpreter::fail("connectAttr: " + error);
+  return MelValue::ofString("Connected " + f.positional[0].asString() + " to " + f.positional[1].asString() + ".");
+}
+
+MelValue disconnectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("disconnectAttr", args, {{"nextAvailable", "na", 0}});
+  if (f.positional.size() != 2)
+    MelInterpreter::fail("disconnectAttr: source and destination expected");
+  std::string error;
+  if (!scene().disconnect(needPlug(f.positional[0].asString()), needPlug(f.positional[1].asString()), error))
+    MelInterpreter::fail("disconnectAttr: " + error);
+  return MelValue();
+}
+
+MelValue parent(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("parent", args,
+                         {{"shape", "s", 0}, {"noConnections", "nc", 0}, {"relative", "r", 0}, {"absolute", "a", 0},
+                          {"addObject", "add", 0}, {"world", "w", 0}, {"noInvScale", "nis", 0}});
+  std::size_t children = f.positional.size() - (f.has("world") ? 0 : 1);
+  if (f.positional.size() < (f.has("world") ? 1u : 2u))
+    MelInterpreter::fail("parent: objects and a parent expected");
+  Node* newParent = f.has("world") ? nullptr : needNode(f.positional.back().asString());
+  MelValue out = MelValue::ofStrings({});
+  for (std::size_t k = 0; k < children; ++k) {
+    Node* child = needNode(f.positional[k].asString());
+    std::string error;
+    if (!scene().addChild(newParent, child, f.has("addObject"), error))
+      MelInterpreter::fail("parent: " + error);
+    out.strings.push_back(child->name);
+  }
+  return out;
+}
+
+MelValue rename(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("rename", args, {{"uuid", "uid", 1}, {"ignoreShape", "is", 0}});
+  if (f.positional.empty())
+    return MelValue();  // "rename -uid": the file's own identifiers are not kept
+  Node* n = nullptr;
+  std::string wanted;
+  if (f.positional.size() == 1) {
+    n = currentNode();
+    wanted = f.positional[0].asString();
+  } else {
+    n = needNode(f.positional[0].asString());
+    wanted = f.positional[1].asString();
+  }
+  if (wanted.empty())
+    MelInterpreter::fail("rename: new name expected");
+  return MelValue::ofString(scene().rename(n, wanted));
+}
+
+MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("select", args,
+                         {{"noExpand", "ne", 0}, {"replace", "r", 0}, {"add", "add", 0}, {"clear", "cl", 0},
+                          {"deselect", "d", 0}, {"hierarchy", "hi", 0}});
+  auto& s = scene();
+  if (f.has("noExpand") && f.positional.size() == 1 && !f.has("add") && !f.has("replace")) {
+    // In Maya ASCII files: make a node current for the setAttr lines that follow.
+    Node* n = needNode(f.positional[0].asString());
+    s.currentNode = n->self;
+    return MelValue();
+  }
+  if (f.has("clear") || (!f.has("add") && !f.has("deselect")))
+    s.activeSelection().clear();
+  for (const auto& p : f.positional) {
+    MSelectionList found;
+    MStatus st = found.add(MString(p.asString().c_str()));
+    if (!st)
+      MelInterpreter::fail(st.errorString().asChar());
+    for (unsigned int i = 0; i < found.length(); ++i) {
+      MDagPath path;
+      MObject comp, node;
+      if (found.getDagPath(i, path, comp) == MStatus::kSuccess) {
+        if (f.has("deselect")) {
+          auto& items = Access::items(s.activeSelection());
+          for (auto it = items.begin(); it != items.end();)
+            it = it->hasPath && it->path == path ? items.erase(it) : it + 1;
+        } else {
+          s.activeSelection().add(path, comp, true);
+        }
+      } else {
+        found.getDependNode(i, node);
+        s.activeSelection().add(node, true);
+      }
+    }
+  }
+  return MelValue();
+}
+
+MelValue deleteCommand(MelInterpreter&, const std::vector<MelValue>& args) {
+  for (const auto& a : args) {
+    if (a.isFlag())
+      MelInterpreter::fail("delete: Invalid flag '" + a.s + "'");
+    scene().deleteNode(needNode(a.asString()));
+  }
+  return MelValue();
+}
+
+AttrKind kindOfType(const std::string& t) {
+  if (t == "double" || t == "doubleLinear" || t == "distance" || t == "time")
+    return AttrKind::kDouble;
+  if (t == "doubleAngle")
+    return AttrKind::kAngle;
+  if (t == "float")
+    return AttrKind::kFloat;
+  if (t == "long" || t == "short" || t == "byte" || t == "char")
+    return AttrKind::kInt;
+  if (t == "bool")
+    return AttrKind::kBool;
+  if (t == "enum")
+    return AttrKind::kEnum;
+  if (t == "message")
+    return AttrKind::kMessage;
+  if (t == "string")
+    return AttrKind::kString;
+  if (t == "matrix" || t == "fltMatrix")
+    return AttrKind::kMatrix;
+  if (t == "compound" || t == "double3" || t == "float3" || t == "double2" || t == "float2" || t == "long3" ||
+      t == "long2" || t == "short2" || t == "short3")
+    return AttrKind::kCompound;
+  return AttrKind::kGeneric;
+}
+
+MelValue addAttr(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("addAttr", args,
+                         {{"cachedInternally", "ci", -1}, {"shortName", "sn", 1}, {"longName", "ln", 1},
+                          {"niceName", "nn", 1}, {"attributeType", "at", 1}, {"dataType", "dt", 1},
+                          {"parent", "p", 1}, {"multi", "m", 0}, {"numberOfChildren", "nc", 1},
+                          {"defaultValue", "dv", 1}, {"minValue", "min", 1}, {"maxValue", "max", 1},
+                          {"softMinValue", "smn", 1}, {"softMaxValue", "smx", 1}, {"enumName", "en", 1},
+                          {"keyable", "k", -1}, {"hidden", "h", -1}, {"storable", "s", -1},
+                          {"usedAsColor", "uac", 0}, {"indexMatters", "im", -1}, {"readable", "r", -1},
+                          {"writable", "w", -1}, {"internalSet", "is", -1}, {"usedAsFilename", "uaf", 0}});
+  std::string longName = f.text("longName", f.text("shortName"));
+  if (longName.empty())
+    MelInterpreter::fail("addAttr: a name is needed");
+  Node* n = f.positional.empty() ? currentNode() : needNode(f.positional[0].asString());
+  if (n->findAttribute(longName))
+    MelInterpreter::fail("addAttr: Found a conflicting attribute name " + longName + " on " + n->name);
+  std::string type = f.has("attributeType") ? f.text("attributeType") : f.text("dataType");
+  auto attr = makeAttr(longName, f.text("shortName", longName), f.has("dataType") && type == "string"
+                                                                    ? AttrKind::kString
+                                                                    : kindOfType(type),
+                       f.has("multi"), f.number("defaultValue", 0.0));
+  attr->dynamic = true;
+  if (f.has("parent")) {
+    AttrDef* parent = n->findAttribute(f.text("parent"));
+    if (!parent || parent->kind != AttrKind::kCompound)
+      MelInterpreter::fail("addAttr: no compound parent " + f.text("parent"));
+    attr->parent = parent;
+    parent->children.push_back(attr);
+  } else {
+    n->dynamicAttrs.push_back(attr);
+  }
+  return MelValue();
+}
+
+// Shapes a name stands for when it is added to a set: a transform's shapes.
+std::vector<DagChain> memberPaths(const DagChain& chain) {
+  Node* n = chain.back();
+  if (!n->hasFn(MFn::kTransform))
+    return {chain};
+  std::vector<DagChain> out;
+  for (Node* c : n->children)
+    if (c->hasFn(MFn::kShape) && c->number("intermediateObject", 0.0) == 0.0) {
+      DagChain p = chain;
+      p.push_back(c);
+      out.push_back(p);
+    }
+  return out.empty() ? std::vector<DagChain>{chain} : out;
+}
+
+MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("sets", args,
+                         {{"edit", "e", 0}, {"forceElement", "fe", 1}, {"addElement", "add", 1},
+                          {"renderable", "r", -1}, {"noSurfaceShader", "nss", -1}, {"empty", "em", 0},
+                          {"name", "n", 1}, {"query", "q", 0}});
+  auto& s = scene();
+  if (f.has("query")) {
+    if (f.positional.size() != 1)
+      MelInterpreter::fail("sets: one set expected");
+    MSelectionList members;
+    collectSetMembers(needNode(f.positional[0].asString()), members, false);
+    MStringArray names;
+    members.getSelectionStrings(names);
+    std::vector<std::string> out;
+    for (unsigned int i = 0; i < names.length(); ++i)
+      out.push_back(names[i].asChar());
+    return MelValue::ofStrings(out);
+  }
+  Node* set = nullptr;
+  if (f.has("edit")) {
+    set = needNode(f.has("forceElement") ? f.text("forceElement") : f.text("addElement"));
+  } else {
+    bool renderable = f.has("renderable") && (f.flags["renderable"].empty() || f.flags["renderable"][0].truth());
+    std::string error;
+    set = s.createNode(renderable ? "shadingEngine" : "objectSet", f.text("name", renderable ? "set#" : "set#"),
+                       nullptr, error);
+    if (!set)
+      MelInterpreter::fail("sets: " + error);
+    if (renderable)
+      set->values["renderableOnlySet"] = Value::ofNumber(1.0);
+    if (f.has("empty"))
+      return MelValue::ofString(set->name);
+  }
+  for (const auto& p : f.positional) {
+    MSelectionList found;
+    MStatus st = found.add(MString(p.asString().c_str()));
+    if (!st)
+      MelInterpreter::fail(st.errorString().asChar());
+    for (unsigned int i = 0; i < found.length(); ++i) {
+      MDagPath path;
+      MObject comp;
+      std::string error;
+      bool ok;
+      if (found.getDagPath(i, path, comp) == MStatus::kSuccess) {
+        const ObjectData* c = Access::data(comp);
+        bool isComp = c && c->kind == ObjectData::kComponent;
+        ok = true;
+        for (auto& chain : isComp ? std::vector<DagChain>{Access::pathChain(path)} : memberPaths(Access::pathChain(path)))
+          ok = ok && addSetMember(set, chain, isComp ? c->componentType : MFn::kInvalid,
+                                  isComp ? c->elements : std::vector<int>(), error);
+      } else {
+        MObject node;
+        found.getDependNode(i, node);
+        ok = addSetMember(set, Access::node(node), error);
+      }
+      if (!ok)
+        MelInterpreter::fail("sets: " + error);
+    }
+  }
+  return MelValue::ofString(set->name);
+}
+
+bool globMatch(const char* pattern, const char* text) {
+  if (*pattern == '\0')
+    return *text == '\0';
+  if (*pattern == '*')
+    return globMatch(pattern + 1, text) || (*text && globMatch(pattern, text + 1));
+  return *text && (*pattern == '?' || *pattern == *text) && globMatch(pattern + 1, text + 1);
+}
+
+MelValue ls(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("ls", args,
+                         {{"sets", "sets", 0}, {"type", "typ", 1}, {"selection", "sl", 0}, {"long", "l", 0},
+                          {"dagObjects", "dag", 0}, {"shapes", "s", 0}, {"transforms", "tr", 0},
+                          {"showType", "st", 0}, {"materials", "mat", 0}, {"noIntermediate", "ni", 0}});
+  auto& s = scene();
+  std::vector<std::string> out;
+  auto emit = [&](Node* n, const DagChain* chain) {
+    if (f.has("sets") && !n->hasFn(MFn::kSet))
+      return;
+    if (f.has("type") && n->typeName != f.text("type"))
+      return;
+    if (f.has("dagObjects") && !n->dag)
+      return;
+    if (f.has("shapes") && !n->hasFn(MFn::kShape))
+      return;
+    if (f.has("transforms") && !n->hasFn(MFn::kTransform))
+      return;
+    if (f.has("materials") && !n->hasFn(MFn::kLambert))
+      return;
+    if (f.has("noIntermediate") && n->number("intermediateObject", 0.0) != 0.0)
+      return;
+    std::string name = n->name;
+    if (n->dag) {
+      DagChain first = chain ? *chain : s.allPaths(n).front();
+      name = f.has("long") ? s.fullPathName(first) : s.partialPathName(first);
+    }
+    out.push_back(name);
+    if (f.has("showType"))
+      out.push_back(n->typeName);
+  };
+  if (f.has("selection")) {
+    for (auto& item : Access::items(s.activeSelection())) {
+      Node* n = Access::node(item.node);
+      if (!n)
+        continue;
+      DagChain chain = item.hasPath ? Access::pathChain(item.path) : DagChain();
+      emit(n, item.hasPath ? &chain : nullptr);
+    }
+    return MelValue::ofStrings(out);
+  }
+  for (auto& node : s.nodes()) {
+    if (!f.positional.empty()) {
+      bool match = false;
+      for (const auto& p : f.positional)
+        match = match || globMatch(p.asString().c_str(), node->name.c_str()) ||
+                (node->dag && s.findNode(p.asString()) == node.get());
+      if (!match)
+        continue;
+    }
+    emit(node.get(), nullptr);
+  }
+  return MelValue::ofStrings(out);
+}
+
+// The node and every node upstream of it; set bookkeeping on instObjGroups
+// is not history.
+MelValue listHistory(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("listHistory", args, {{"pruneDagObjects", "pdo", -1}, {"future", "f", -1}});
+  if (f.positional.size() != 1)
+    MelInterpreter::fail("listHistory: one object expected");
+  Node* start = needNode(f.positional[0].asString());
+  if (start->hasFn(MFn::kTransform))
+    for (Node* c : start->children)
+      if (c->hasFn(MFn::kShape) && c->number("intermediateObject", 0.0) == 0.0) {
+        start = c;
+        break;
+      }
+  std::vector<Node*> order{start};
+  std::set<Node*> seen{start};
+  for (std::size_t k = 0; k < order.size(); ++k)
+    for (const auto& c : order[k]->connections) {
+      if (c.outgoing || c.localKey.compare(0, 13, "instObjGroups") == 0)
+        continue;
+      if (seen.insert(c.remote.node).second)
+        order.push_back(c.remote.node);
+    }
+  std::vector<std::string> names;
+  for (Node* n : order)
+    names.push_back(n->name);
+  return MelValue::ofStrings(names);
+}
+
+MelValue nodeType(MelInterpreter&, const std::vector<MelValue>& args) {
+  if (args.size() != 1)
+    MelInterpreter::fail("nodeType: one object expected");
+  return MelValue::ofString(needNode(args[0].asString())->typeName);
+}
+
+MelValue objExists(MelInterpreter&, const std::vector<MelValue>& args) {
+  if (args.size() != 1)
+    MelInterpreter::fail("objExists: one name expected");
+  std::string name = args[0].asString();
+  if (name.find('.') != std::string::npos) {
+    PlugRef p;
+    std::string error;
+    return MelValue::ofInt(scene().resolvePlug(name, p, error));
+  }
+  return MelValue::ofInt(!scene().findPaths(name).empty());
+}
+
+MelValue ignored(MelInterpreter&, const std::vector<MelValue>&) { return MelValue(); }
+
+MelValue requires(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("requires", args, {{"nodeType", "nodeType", 1}, {"dataType", "dataType", 1}});
+  std::string text;
+  for (const auto& p : f.positional)
+    text += (text.empty() ? "" : " ") + p.asString();
+  scene().requirements.push_back(text);
+  return MelValue();
+}
+
+MelValue currentUnit(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("currentUnit", args,
+                         {{"linear", "l", 1}, {"angle", "a", 1}, {"time", "t", 1}, {"query", "q", 0},
+                          {"fullName", "f", 0}, {"updateAnimation", "ua", -1}});
+  auto& s = scene();
+  if (f.has("query"))
+    return MelValue::ofString(f.has("angle") ? s.angleUnit : s.linearUnit);
+  if (f.has("linear"))
+    s.linearUnit = f.text("linear");
+  if (f.has("angle"))
+    s.angleUnit = f.text("angle") == "rad" || f.text("angle") == "radian" ? "rad" : "deg";
+  return MelValue();
+}
+
+MelValue fileInfo(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("fileInfo", args, {{"query", "q", 0}, {"remove", "rm", 1}});
+  if (f.positional.size() == 2)
+    scene().fileInfo.emplace_back(f.positional[0].asString(), f.positional[1].asString());
+  return MelValue();
+}
+
+}  // namespace
+
+void registerSceneCommands(MelInterpreter& mel) {
+  mel.registerCommand("createNode", createNode);
+  mel.registerCommand("setAttr", setAttr);
+  mel.registerCommand("getAttr", getAttr);
+  mel.registerCommand("connectAttr", connectAttr);
+  mel.registerCommand("disconnectAttr", disconnectAttr);
+  mel.registerCommand("parent", parent);
+  mel.registerCommand("rename", rename);
+  mel.registerCommand("select", select);
+  mel.registerCommand("delete", deleteCommand);
+  mel.registerCommand("addAttr", addAttr);
+  mel.registerCommand("sets", sets);
+  mel.registerCommand("ls", ls);
+  mel.registerCommand("listHistory", listHistory);
+  mel.registerCommand("nodeType", nodeType);
+  mel.registerCommand("objExists", objExists);
+  mel.registerCommand("requires", requires);
+  mel.registerCommand("currentUnit", currentUnit);
+  mel.registerCommand("fileInfo", fileInfo);
+  mel.registerCommand("relationship", ignored);
+  mel.registerCommand("lockNode", ignored);
+  mel.registerCommand("dataStructure", ignored);
+}
+
+}  // namespace OmbrixHost

@@ -1,0 +1,262 @@
+// MEL commands about the session: output, scripts, workspace and file
+// locations, preferences, the wait cursor and menus.
+#include "MelInterpreter.h"
+#include "Scene.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace OmbrixHost {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string forwardSlashes(std::string path) {
+  for (auto& ch : path)
+    if (ch == '\\')
+      ch = '/';
+  return path;
+}
+
+std::string workspaceDirectory() {
+  std::string root = scene().workspaceRoot;
+  if (root.empty()) {
+    std::error_code ec;
+    root = fs::current_path(ec).generic_string();
+  }
+  root = forwardSlashes(root);
+  if (root.empty() || root.back() != '/')
+    root += '/';
+  return root;
+}
+
+bool exists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(fs::u8path(path), ec);
+}
+
+MelValue print(MelInterpreter&, const std::vector<MelValue>& args) {
+  std::string text;
+  for (const auto& a : args)
+    text += a.kind == MelValue::kStringArray ? [&] {
+      std::string lines;
+      for (const auto& s : a.strings)
+        lines += s + "\n";
+      return lines;
+    }()
+                                             : a.asString();
+  std::cout << text << std::flush;
+  return MelValue();
+}
+
+MelValue source(MelInterpreter& mel, const std::vector<MelValue>& args) {
+  if (args.size() != 1)
+    MelInterpreter::fail("source: one script name expected");
+  std::string error;
+  if (!mel.sourceFile(args[0].asString(), error))
+    MelInterpreter::fail(error);
+  return MelValue();
+}
+
+MelValue workspace(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("workspace", args,
+                         {{"query", "q", 0}, {"directory", "dir", 1}, {"rootDirectory", "rd", 0}, {"fullName", "fn", 0},
+                          {"openWorkspace", "o", 0}, {"update", "u", 0}});
+  if (f.has("query")) {
+    if (f.has("directory") || f.has("rootDirectory") || f.has("fullName")) {
+      std::string dir = workspaceDirectory();
+      if (f.has("fullName") && dir.size() > 1)
+        dir.pop_back();
+      return MelValue::ofString(dir);
+    }
+    MelInterpreter::fail("workspace: nothing to query");
+  }
+  if (f.has("directory"))
+    scene().workspaceRoot = f.text("directory");
+  else if (f.has("openWorkspace") && !f.positional.empty())
+    scene().workspaceRoot = f.positional[0].asString();
+  return MelValue();
+}
+
+// "file -q -loc NAME": where the host finds the file, or "unknown".
+std::string locate(const std::string& name) {
+  if (name.empty())
+    return "unknown";
+  fs::path p = fs::u8path(forwardSlashes(name));
+  if (p.is_absolute() || (name.size() > 1 && name[1] == ':'))
+    return exists(name) ? forwardSlashes(name) : "unknown";
+  std::string inWorkspace = workspaceDirectory() + forwardSlashes(name);
+  if (exists(inWorkspace))
+    return inWorkspace;
+  return "unknown";
+}
+
+MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("file", args,
+                         {{"query", "q", 0}, {"location", "loc", 0}, {"sceneName", "sn", 0}, {"new", "new", 0},
+                          {"force", "f", 0}});
+  if (f.has("query") && f.has("location")) {
+    if (f.positional.size() != 1)
+      MelInterpreter::fail("file: -location needs one file name");
+    return MelValue::ofString(locate(f.positional[0].asString()));
+  }
+  if (f.has("query") && f.has("sceneName"))
+    return MelValue::ofString("");
+  if (f.has("new")) {
+    scene().reset();
+    return MelValue();
+  }
+  MelInterpreter::fail("file: unsupported use of the command");
+}
+
+struct PrefFlag {
+  const char* longName;
+  const char* shortName;
+  bool integer;
+};
+
+const PrefFlag kPrefFlags[] = {{"format", "f", true},          {"chordHeightRatio", "chr", false},
+                               {"chordHeight", "cht", false},   {"delta3D", "d", false},
+                               {"edgeSwap", "es", true},        {"fraction", "ft", false},
+                               {"minEdgeLen", "mel", false},    {"polyCount", "pc", true},
+                               {"polyType", "pt", true},        {"useChordHeightRatio", "ucr", true},
+                               {"useChordHeight", "uch", true}, {"uType", "ut", true},
+                               {"uNumber", "un", true},         {"vType", "vt", true},
+                               {"vNumber", "vn", true},         {"merge", "m", true},
+                               {"mergeTolerance", "mt", false}, {"matchRenderTessellation", "mrt", true}};
+
+MelValue nurbsToPolygonsPref(MelInterpreter&, const std::vector<MelValue>& args) {
+  bool query = false;
+  const PrefFlag* asked = nullptr;
+  auto& prefs = scene().tessellationPrefs();
+  for (std::size_t k = 0; k < args.size(); ++k) {
+    if (!args[k].isFlag())
+      MelInterpreter::fail("nurbsToPolygonsPref: unexpected argument " + args[k].asString());
+    std::string flag = args[k].s.substr(1);
+    if (flag == "q" || flag == "query") {
+      query = true;
+      continue;
+    }
+    const PrefFlag* found = nullptr;
+    for (const auto& p : kPrefFlags)
+      if (flag == p.longName || flag == p.shortName)
+        found = &p;
+    if (!found)
+      MelInterpreter::fail("nurbsToPolygonsPref: Invalid flag '-" + flag + "'");
+    if (query) {
+      asked = found;
+      continue;
+    }
+    if (k + 1 >= args.size())
+      MelInterpreter::fail("nurbsToPolygonsPref: Flag '-" + flag + "' must be passed a value");
+    double value = args[++k].asNumber();
+    if (std::string(found->shortName) == "f" && (value < 0 || value > 3))
+      MelInterpreter::fail("nurbsToPolygonsPref: format must be 0, 1, 2 or 3");
+    prefs[found->shortName] = value;
+  }
+  if (!query)
+    return MelValue();
+  if (!asked)
+    MelInterpreter::fail("nurbsToPolygonsPref: nothing to query");
+  double value = prefs[asked->shortName];
+  return asked->integer ? MelValue::ofInt(static_cast<long long>(value)) : MelValue::ofFloat(value);
+}
+
+MelValue waitCursor(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("waitCursor", args, {{"state", "st", 1}, {"query", "q", 0}});
+  if (f.has("query"))
+    return MelValue::ofInt(scene().waitCursor);
+  if (!f.has("state"))
+    MelInterpreter::fail("waitCursor: -state expected");
+  scene().waitCursor = f.flags["state"][0].truth();
+  return MelValue();
+}
+
+MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("menu", args,
+                         {{"label", "l", 1}, {"parent", "p", 1}, {"tearOff", "to", 1}, {"exists", "ex", 0},
+                          {"allowOptionBoxes", "aob", 1}, {"edit", "e", 0}, {"query", "q", 0}});
+  auto& s = scene();
+  std::string name = f.positional.empty() ? "" : f.positional[0].asString();
+  if (f.has("exists"))
+    return MelValue::ofInt(s.menus.count(name) != 0);
+  if (name.empty())
+    for (int n = 1; name.empty() || s.menus.count(name); ++n)
+      name = "menu" + std::to_string(n);
+  if (s.menus.count(name))
+    MelInterpreter::fail("menu: Object's name '" + name + "' is not unique.");
+  MenuRecord record;
+  record.name = name;
+  record.label = f.text("label", name);
+  record.parent = f.text("parent");
+  s.menus[name] = record;
+  s.menuOrder.push_back(name);
+  s.currentMenu = name;
+  return MelValue::ofString(name);
+}
+
+MelValue menuItem(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("menuItem", args,
+                         {{"label", "l", 1}, {"command", "c", 1}, {"divider", "d", 1}, {"annotation", "ann", 1},
+                          {"parent", "p", 1}, {"optionBox", "ob", 1}});
+  auto& s = scene();
+  std::string menuName = f.text("parent", s.currentMenu);
+  auto it = s.menus.find(menuName);
+  if (it == s.menus.end())
+    MelInterpreter::fail("menuItem: no menu to add the item to");
+  it->second.items.emplace_back(f.text("label", f.has("divider") ? "-" : ""), f.text("command"));
+  return MelValue::ofString(menuName + "|menuItem" + std::to_string(it->second.items.size()));
+}
+
+MelValue setParent(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("setParent", args, {{"menu", "m", 0}, {"query", "q", 0}});
+  if (!f.positional.empty() && f.positional[0].asString() == "..")
+    scene().currentMenu.clear();
+  else if (!f.positional.empty())
+    scene().currentMenu = f.positional[0].asString();
+  return MelValue::ofString(scene().currentMenu);
+}
+
+MelValue deleteUI(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("deleteUI", args, {{"menu", "m", 0}, {"menuItem", "mi", 0}, {"window", "wnd", 0}});
+  auto& s = scene();
+  for (const auto& p : f.positional) {
+    std::string name = p.asString();
+    if (!s.menus.erase(name))
+      MelInterpreter::fail("deleteUI: Object '" + name + "' not found.");
+    for (auto it = s.menuOrder.begin(); it != s.menuOrder.end(); ++it)
+      if (*it == name) {
+        s.menuOrder.erase(it);
+        break;
+      }
+    if (s.currentMenu == name)
+      s.currentMenu.clear();
+  }
+  return MelValue();
+}
+
+MelValue existsCommand(MelInterpreter& mel, const std::vector<MelValue>& args) {
+  if (args.size() != 1)
+    MelInterpreter::fail("exists: one name expected");
+  std::string name = args[0].asString();
+  return MelValue::ofInt(mel.hasCommand(name) || mel.hasProcedure(name));
+}
+
+}  // namespace
+
+void registerSessionCommands(MelInterpreter& mel) {
+  mel.registerCommand("print", print);
+  mel.registerCommand("source", source);
+  mel.registerCommand("workspace", workspace);
+  mel.registerCommand("file", file);
+  mel.registerCommand("nurbsToPolygonsPref", nurbsToPolygonsPref);
+  mel.registerCommand("waitCursor", waitCursor);
+  mel.registerCommand("menu", menu);
+  mel.registerCommand("menuItem", menuItem);
+  mel.registerCommand("setParent", setParent);
+  mel.registerCommand("deleteUI", deleteUI);
+  mel.registerCommand("exists", existsCommand);
+}
+
+}  // namespace OmbrixHost
