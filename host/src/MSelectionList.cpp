@@ -60,7 +60,7 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
   }
   if (paths.empty())
     return MStatus(MStatus::kInvalidParameter, MString(("No object matches name: " + text).c_str()));
-  for (auto& chain : paths) {
+  for (auto chain : paths) {
     if (chain.empty())
       continue;
     OmbrixHost::Node* n = chain.back();
@@ -69,6 +69,15 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
       continue;
     }
     MObject comp;
+    if (!component.empty() && n->hasFn(MFn::kTransform)) {
+      // "pCube1.f[0]" names the faces of the transform's mesh.
+      for (OmbrixHost::Node* c : n->children)
+        if (c->mesh && c->number("intermediateObject", 0.0) == 0.0) {
+          chain.push_back(c);
+          n = c;
+          break;
+        }
+    }
     if (!component.empty() && n->mesh) {
       MFn::Type type;
       std::vector<int> elements;

@@ -32,12 +32,8 @@ protected:
 // file of a module but one.
 #if !defined(MNoVersionString)
 #  if defined(_WIN32)
-#    define OMBRIX_MODULE_DATA_EXPORT __declspec(dllexport)
+extern "C" __declspec(dllexport) const char MApiVersion[] = "400";
 #  else
-#    define OMBRIX_MODULE_DATA_EXPORT __attribute__((visibility("default")))
+extern "C" __attribute__((visibility("default"))) const char MApiVersion[] = "400";
 #  endif
-extern "C" {
-OMBRIX_MODULE_DATA_EXPORT extern const char MApiVersion[];
-OMBRIX_MODULE_DATA_EXPORT const char MApiVersion[] = "400";
-}
 #endif

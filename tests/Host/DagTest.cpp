@@ -1,0 +1,92 @@
+#include "HostFixture.h"
+
+#include <maya/MDagPathArray.h>
+#include <maya/MItDag.h>
+#include <maya/MPoint.h>
+
+#include <cmath>
+#include <vector>
+
+TEST_F(HostTest, InstancedShapeHasOnePathPerParentWithItsOwnMatrix) {
+  MObject shape = quadMesh("pA");
+  MFnDagNode second;
+  MObject t2 = second.create("transform", "pB");
+  ASSERT_EQ(second.addChild(shape, MFnDagNode::kNextPos, true), MStatus::kSuccess);
+  node("pB");
+  MFnDependencyNode(node("pB")).findPlug("translateX").setValue(5.0);
+
+  MDagPathArray paths;
+  ASSERT_EQ(MDagPath::getAllPathsTo(shape, paths), MStatus::kSuccess);
+  ASSERT_EQ(paths.length(), 2u);
+  EXPECT_EQ(paths[0].fullPathName(), "|pA|pAShape");
+  EXPECT_EQ(paths[1].fullPathName(), "|pB|pAShape");
+  // The shape's own name no longer tells the paths apart.
+  EXPECT_EQ(paths[0].partialPathName(), "pA|pAShape");
+  EXPECT_EQ(paths[1].partialPathName(), "pB|pAShape");
+  EXPECT_EQ(paths[1].instanceNumber(), 1u);
+
+  MPoint corner(1, 0, 0);
+  MPoint a = corner * paths[0].inclusiveMatrix();
+  MPoint b = corner * paths[1].inclusiveMatrix();
+  EXPECT_DOUBLE_EQ(a.x, 1.0);
+  EXPECT_DOUBLE_EQ(b.x, 6.0);
+  EXPECT_TRUE(MFnDagNode(shape).isInstanced());
+  (void)t2;
+}
+
+TEST_F(HostTest, UniqueShapeNameIsItsPartialPath) {
+  quadMesh("pA");
+  MDagPath p = path("pAShape");
+  EXPECT_EQ(p.fullPathName(), "|pA|pAShape");
+  EXPECT_EQ(p.partialPathName(), "pAShape");
+  EXPECT_TRUE(p.hasFn(MFn::kMesh));
+  EXPECT_TRUE(p.hasFn(MFn::kShape));
+  EXPECT_EQ(static_cast<int>(p.apiType()), 286);
+}
+
+TEST_F(HostTest, TransformsComposeScaleRotateTranslateDownThePath) {
+  quadMesh("child");
+  mel("createNode transform -n grp; parent child grp;");
+  mel("setAttr grp.translate 1 2 3; setAttr child.rotateY 90; setAttr child.scale 2 2 2;");
+  MPoint p = MPoint(1, 0, 0) * path("childShape").inclusiveMatrix();
+  // Scaled to x = 2, turned about y by 90 degrees to z = -2, then moved by (1, 2, 3).
+  EXPECT_NEAR(p.x, 1.0, 1e-12);
+  EXPECT_NEAR(p.y, 2.0, 1e-12);
+  EXPECT_NEAR(p.z, 1.0, 1e-12);
+  EXPECT_NEAR(MFnDependencyNode(node("child")).findPlug("rotateY").asDouble(), 1.57079632679489661923, 1e-12);
+}
+
+TEST_F(HostTest, DagIteratorOrders) {
+  mel("createNode transform -n a; createNode transform -n b -p a; createNode transform -n c -p b;"
+      "createNode transform -n d -p a; createNode transform -n e;");
+  auto walk = [](MItDag& it) {
+    std::vector<std::string> names;
+    for (; !it.isDone(); it.next()) {
+      MDagPath p;
+      it.getPath(p);
+      names.push_back(p.length() ? p.partialPathName().asChar() : "<world>");
+    }
+    return names;
+  };
+  MItDag depth(MItDag::kDepthFirst);
+  depth.reset(node("a"), MItDag::kDepthFirst, MFn::kInvalid);
+  EXPECT_EQ(walk(depth), (std::vector<std::string>{"a", "b", "c", "d"}));
+
+  MItDag breadth(MItDag::kBreadthFirst);
+  std::vector<std::string> all = walk(breadth);
+  ASSERT_FALSE(all.empty());
+  EXPECT_EQ(all.front(), "<world>");
+  auto at = [&](const char* n) { return std::find(all.begin(), all.end(), n) - all.begin(); };
+  EXPECT_LT(at("e"), at("b"));
+  EXPECT_LT(at("d"), at("c"));
+  EXPECT_LT(at("b"), at("c"));
+}
+
+TEST_F(HostTest, RemovingATransformTakesItsChildren) {
+  MObject shape = quadMesh("gone");
+  MObject transform = MFnDagNode(shape).parent(0);
+  ASSERT_EQ(MGlobal::removeFromModel(transform), MStatus::kSuccess);
+  EXPECT_TRUE(shape.isNull());
+  MSelectionList list;
+  EXPECT_FALSE(list.add("goneShape"));
+}

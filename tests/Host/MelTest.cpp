@@ -1,0 +1,55 @@
+#include "HostFixture.h"
+
+TEST_F(HostTest, BadCommandsFailWithMayasKindOfMessage) {
+  EXPECT_NE(melError("noSuchCommand;").find("Cannot find procedure \"noSuchCommand\""), std::string::npos);
+  EXPECT_NE(melError("ls -bogus;").find("Invalid flag"), std::string::npos);
+  EXPECT_NE(melError("setAttr missing.translateX 1;").find("No object matches name: missing"), std::string::npos);
+  EXPECT_NE(melError("createNode transform -n t; setAttr t.translateX \"abc\";").find("not a number"),
+            std::string::npos);
+  EXPECT_NE(melError("createNode transform -n u; setAttr u.nothing 1;").find("No attribute"), std::string::npos);
+  EXPECT_NE(melError("print \"unterminated;").find("unterminated string"), std::string::npos);
+  EXPECT_NE(melError("connectAttr lambert1.outColor initialShadingGroup.surfaceShader;").find("already"),
+            std::string::npos);
+  MStatus st = MGlobal::executeCommand("deleteUI -menu nothing;");
+  EXPECT_EQ(st, MStatus::kFailure);
+  EXPECT_NE(std::string(st.errorString().asChar()).find("not found"), std::string::npos);
+}
+
+TEST_F(HostTest, MelVariablesProceduresAndConditions) {
+  EXPECT_EQ(mel("global proc string twice(string $s) { return ($s + $s); } twice(\"ab\");"), "abab");
+  EXPECT_EQ(mel("int $n = 3; if ($n > 2) { $n = 10; } else { $n = 0; } $n;"), "10");
+  EXPECT_EQ(mel("string $sets[] = `ls -sets`; $sets[3];"), "initialShadingGroup");
+  EXPECT_EQ(mel("if (!`exists twice`) print \"gone\"; else \"kept\";"), "kept");
+}
+
+TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
+  OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
+  mel("source \"OmbrixVael\";");
+  mel("CreateOmbrixMenu();");
+  auto menus = OmbrixHost::menuNames();
+  ASSERT_EQ(menus.size(), 1u);
+  auto items = OmbrixHost::menuItems(menus[0]);
+  std::vector<std::string> commands;
+  for (auto& item : items)
+    if (!item.second.empty())
+      commands.push_back(item.second);
+  EXPECT_EQ(commands, (std::vector<std::string>{"LaunchOmbrix", "SwitchOmbrix", "CloseOmbrix", "ExportAllOmbrixPlug",
+                                                "ExportSelOmbrixPlug", "AutoLoadOmbrix", "UVImportOmbrix"}));
+  mel("CreateOmbrixMenu();");  // a second call replaces the menu
+  EXPECT_EQ(OmbrixHost::menuNames().size(), 1u);
+  mel("DestroyOmbrixMenu()");
+  EXPECT_TRUE(OmbrixHost::menuNames().empty());
+}
+
+TEST_F(HostTest, WaitCursorAndPrintAnswerNothing) {
+  MStatus st = MGlobal::executeCommand("waitCursor -state on;", false, false);
+  EXPECT_EQ(st, MStatus::kSuccess);
+  EXPECT_TRUE(OmbrixHost::waitCursorOn());
+  MGlobal::executeCommand("waitCursor -state off;", false, false);
+  EXPECT_FALSE(OmbrixHost::waitCursorOn());
+  testing::internal::CaptureStdout();
+  MStringArray result;
+  MGlobal::executeCommand("print \"Launching OmbrixVael\\n\";", result, false, false);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Launching OmbrixVael\n");
+  EXPECT_EQ(result.length(), 0u);
+}

@@ -1,0 +1,80 @@
+// A small plug-in module for the host stand-in: it loads the way the bridge
+// plug-in does (menu script, commands) and its command reports what the
+// host answers, so a test can read it from mayahost's output.
+#include <maya/MArgList.h>
+#include <maya/MDagPath.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MFnPlugin.h>
+#include <maya/MGlobal.h>
+#include <maya/MIOStream.h>
+#include <maya/MItDag.h>
+#include <maya/MItSelectionList.h>
+#include <maya/MPxCommand.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
+namespace {
+
+class HostProbe : public MPxCommand {
+public:
+  ~HostProbe() override {}
+  MStatus doIt(const MArgList& args) override {
+    MStringArray sets;
+    MGlobal::executeCommand("ls -sets", sets, false, false);
+    cout << "sets:";
+    for (unsigned int i = 0; i < sets.length(); ++i)
+      cout << " " << sets[i];
+    cout << endl;
+
+    MSelectionList selection;
+    MGlobal::getActiveSelectionList(selection);
+    MItSelectionList items(selection, MFn::kInvalid);
+    for (; !items.isDone(); items.next()) {
+      MDagPath path;
+      items.getDagPath(path);
+      MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
+      dag.reset(path.node(), MItDag::kDepthFirst, MFn::kInvalid);
+      for (; !dag.isDone(); dag.next()) {
+        MDagPath p;
+        dag.getPath(p);
+        MFnDagNode node(p);
+        if (!p.hasFn(MFn::kMesh) || node.isIntermediateObject())
+          continue;
+        MFnMesh mesh(p);
+        MPoint first;
+        mesh.getPoint(0, first, MSpace::kPostTransform);
+        first = first * p.inclusiveMatrix();
+        cout << "mesh " << p.fullPathName() << " polygons " << mesh.numPolygons() << " first " << first.x << ","
+             << first.y << "," << first.z << endl;
+      }
+    }
+    int menu = 0;
+    MGlobal::executeCommand("menu -exists OmbrixVaelMenu", menu, false, false);
+    cout << "menu " << menu << endl;
+    cout << "args " << args.length() << endl;
+    return MStatus::kSuccess;
+  }
+  static void* creator() { return new HostProbe(); }
+};
+
+}  // namespace
+
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+  MFnPlugin plugin(obj, "Host test", "1.0", "Any");
+  plugin.registerCommand("hostProbe", HostProbe::creator);
+  MStringArray result;
+  MGlobal::executeCommand("source \"OmbrixVael\";", result, false, false);
+  MGlobal::executeCommand("CreateOmbrixMenu();", result, false, false);
+  MGlobal::executeCommand("print \"test plug-in loaded\\n\";", result, false, false);
+  return MStatus::kSuccess;
+}
+
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+  MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
+  MStringArray result;
+  MGlobal::executeCommand("DestroyOmbrixMenu()", result, false, false);
+  plugin.deregisterCommand("hostProbe");
+  MGlobal::executeCommand("print \"test plug-in unloaded\\n\";", result, false, false);
+  return MStatus::kSuccess;
+}
