@@ -219,11 +219,9 @@ int main(int argc, char** argv) {
     OmbrixHost::setWorkspaceRoot(o.workspace);
   if (!o.scene.empty()) {
     std::vector<std::string> problems;
-    if (!OmbrixHost::loadMayaAscii(o.scene, problems)) {
-      for (const auto& p : problems)
-        std::cerr << p << std::endl;
-      ok = false;
-    }
+    ok = OmbrixHost::loadMayaAscii(o.scene, problems);
+    for (const auto& p : problems)
+      std::cerr << p << std::endl;
   }
   for (const auto& name : o.selections)
     ok = runStep({false, "select -add \"" + name + "\";"}) && ok;

@@ -17,6 +17,7 @@ struct AttrDef {
   AttrKind kind = AttrKind::kGeneric;
   bool array = false;
   bool dynamic = false;
+  bool opaque = false;  // seen in a scene file only; the host does not know it
   double defaultNumber = 0.0;
   AttrDef* parent = nullptr;
   std::vector<std::shared_ptr<AttrDef>> children;

@@ -20,8 +20,11 @@ struct MeshData {
   std::vector<int> faceCounts;
   std::vector<int> faceConnects;
   std::vector<int> faceStarts;  // offset of each face in faceConnects, plus the total at the end
-  std::vector<UVSet> uvSets;
+  std::vector<UVSet> uvSets;  // in the order of the mesh's uvSet[] elements
   int currentUVSet = 0;
+  std::vector<int> edges;     // vertex pairs, as a file gives them for its face loops
+  std::vector<Point3> tweaks; // per-vertex offsets added to the points
+  bool holesDropped = false;  // the file gave holes, which are not kept
 
   void rebuildFaceStarts();
   int numFaces() const { return static_cast<int>(faceCounts.size()); }

@@ -38,6 +38,9 @@ OPENMAYA_EXPORT bool waitCursorOn();
 // Maya ASCII scenes. Problems are reported as "file:line: reason"; a load
 // goes on past the lines it cannot use and answers false when there were any.
 OPENMAYA_EXPORT bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems);
+// The same for text already in memory; `name` stands for the file in messages.
+OPENMAYA_EXPORT bool loadMayaAsciiText(const std::string& text, const std::string& name,
+                                       std::vector<std::string>& problems);
 OPENMAYA_EXPORT bool saveMayaAscii(const std::string& path, std::string& error);
 // One JSON object describing the scene's meshes, surfaces, shading groups and nodes.
 OPENMAYA_EXPORT std::string sceneStatsJson();

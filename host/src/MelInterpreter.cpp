@@ -40,6 +40,24 @@ struct MelInterpreter::Cursor {
 
 namespace {
 
+// Bounds how deeply statements, blocks and expressions nest, so that hostile
+// text cannot exhaust the stack.
+class NestingGuard {
+public:
+  explicit NestingGuard(int& counter) : n_(counter) {
+    if (++n_ > 200) {
+      --n_;
+      MelInterpreter::fail("Statements or expressions nest too deeply.");
+    }
+  }
+  ~NestingGuard() { --n_; }
+  NestingGuard(const NestingGuard&) = delete;
+  NestingGuard& operator=(const NestingGuard&) = delete;
+
+private:
+  int& n_;
+};
+
 bool isTypeWord(const std::string& w) {
   return w == "string" || w == "int" || w == "float" || w == "vector" || w == "matrix";
 }
@@ -382,6 +400,7 @@ void MelInterpreter::skipStatement(Cursor& c) {
 }
 
 MelValue MelInterpreter::block(Cursor& c) {
+  NestingGuard nesting(nesting_);
   c.expect("{");
   MelValue last;
   while (!c.isPunct("}")) {
@@ -398,6 +417,7 @@ MelValue MelInterpreter::block(Cursor& c) {
 }
 
 MelValue MelInterpreter::statement(Cursor& c) {
+  NestingGuard nesting(nesting_);
   const MelToken& tok = c.peek();
   if (tok.kind == MelToken::kEnd)
     return MelValue();
@@ -541,6 +561,7 @@ MelValue MelInterpreter::expression(Cursor& c, int precedence) {
 }
 
 MelValue MelInterpreter::primary(Cursor& c) {
+  NestingGuard nesting(nesting_);
   const MelToken tok = c.next();
   switch (tok.kind) {
   case MelToken::kNumber:

@@ -64,6 +64,7 @@ private:
   std::vector<std::map<std::string, MelValue>> frames_;
   std::vector<std::string> declaredGlobals_;
   int depth_ = 0;
+  int nesting_ = 0;  // parentheses, braces and backquotes being read
   bool returning_ = false;
   MelValue returnValue_;
 };

@@ -29,6 +29,7 @@ struct Connection {
   PlugRef local;
   PlugRef remote;
   bool outgoing = false;  // this node is the source
+  bool builtIn = false;   // made with the nodes of a new scene
 };
 
 struct Node {
@@ -39,6 +40,8 @@ struct Node {
   bool dag = false;
   bool alive = true;
   std::uint64_t serial = 0;
+  int sourceLine = 0;  // line of the scene file that created the node
+  bool implied = false;  // a default node of another Maya version, named by a file
   std::weak_ptr<Node> self;
 
   AttrList dynamicAttrs;
@@ -46,6 +49,7 @@ struct Node {
   std::vector<Connection> connections;
   std::vector<Node*> parents;
   std::vector<Node*> children;
+  std::vector<std::string> rawSetAttrs;  // file lines for attributes the host does not know
   std::unique_ptr<MeshData> mesh;
   std::unique_ptr<NurbsData> nurbs;
 

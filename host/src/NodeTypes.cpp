@@ -229,6 +229,20 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("shadingEngine", MFn::kShadingEngine, false, shadingEngineAttrs()));
   add(make("objectSet", MFn::kSet, false, setAttrs()));
   add(make("polyTweakUV", MFn::kPolyTweakUV, false, tweakUVAttrs()));
+  add(make("groupId", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("groupId", "id", K::kInt));
+    return a;
+  }()));
+  add(make("groupParts", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputGeometry", "ig", K::kGeneric));
+    a.push_back(makeAttr("outputGeometry", "og", K::kGeneric));
+    a.push_back(makeAttr("inputComponents", "ic", K::kComponentList));
+    a.push_back(makeAttr("inputRemoveComponent", "irc", K::kComponentList));
+    a.push_back(makeAttr("groupId", "gi", K::kInt));
+    return a;
+  }()));
   add(make("polyCube", MFn::kPolyCube, false,
            polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("depth", "d", 1),
                              num("subdivisionsWidth", "sw", 1, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),

@@ -10,6 +10,8 @@
 
 namespace OmbrixHost {
 
+const AttrDef* addOpaqueAttribute(Node* node, AttrDef* parent, const std::string& name, bool array);
+
 Scene& scene() {
   static Scene instance;
   return instance;
@@ -95,8 +97,12 @@ void Scene::createDefaults() {
       setValue(ro, Value::ofNumber(1));
   }
   PlugRef src, dst;
-  if (resolvePlug("lambert1.outColor", src, error) && resolvePlug("initialShadingGroup.surfaceShader", dst, error))
-    connect(src, dst, false, false, error);
+  if (resolvePlug("lambert1.outColor", src, error) && resolvePlug("initialShadingGroup.surfaceShader", dst, error) &&
+      connect(src, dst, false, false, error)) {
+    src.node->connections.back().builtIn = true;
+    dst.node->connections.back().builtIn = true;
+  }
+  defaultNodes = serial_;
 }
 
 // ---------------------------------------------------------------- names
@@ -182,6 +188,7 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   node->dag = dag;
   node->apiType = type ? type->apiType : (dag ? MFn::kDagNode : MFn::kUnknown);
   node->serial = ++serial_;
+  node->sourceLine = currentLine;
   if (type && type->apiType == MFn::kMesh)
     node->mesh = std::make_unique<MeshData>();
   if (type && type->apiType == MFn::kNurbsSurface)
@@ -261,11 +268,18 @@ bool Scene::addChild(Node* parent, Node* child, bool keepExistingParents, std::s
     error = "Only DAG objects can be parented";
     return false;
   }
-  for (Node* p = parent; p; p = p->parents.empty() ? nullptr : p->parents[0])
+  std::vector<Node*> ancestors{parent};
+  std::set<Node*> seen;
+  while (!ancestors.empty()) {
+    Node* p = ancestors.back();
+    ancestors.pop_back();
     if (p == child) {
       error = "Cannot parent an object to itself or to one of its descendants";
       return false;
     }
+    if (seen.insert(p).second)
+      ancestors.insert(ancestors.end(), p->parents.begin(), p->parents.end());
+  }
   if (std::find(child->parents.begin(), child->parents.end(), parent) != child->parents.end()) {
     if (!keepExistingParents)
       return true;
@@ -290,9 +304,14 @@ std::vector<DagChain> Scene::allPaths(Node* node) const {
     return {DagChain{}};
   if (!node->dag)
     return {};
+  // Instances of instances multiply paths; beyond a few thousand a scene is
+  // not one a painter can take, and the walk must not run away.
+  const std::size_t kMostPaths = 4096;
   std::vector<DagChain> out;
   for (Node* p : node->parents)
     for (auto& chain : allPaths(p)) {
+      if (out.size() >= kMostPaths)
+        return out;
       chain.push_back(node);
       out.push_back(std::move(chain));
     }
@@ -553,10 +572,15 @@ bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out,
       return false;
     }
     const AttrDef* a = node->findAttribute(name);
+    if (!a && loading)
+      a = addOpaqueAttribute(node, named.empty() ? nullptr : const_cast<AttrDef*>(named.back().first), name,
+                             index >= 0);
     if (!a) {
       error = "No attribute '" + name + "' on node " + node->name;
       return false;
     }
+    if (index >= 0 && !a->array && loading && a->dynamic && a->kind == AttrKind::kGeneric)
+      const_cast<AttrDef*>(a)->array = true;  // an opaque attribute seen with an index
     if (index >= 0 && !a->array) {
       error = "Attribute " + a->name + " is not an array";
       return false;
@@ -579,7 +603,28 @@ bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out,
     out.indices[pos] = index;
     searchFrom = pos + 1;
   }
+  // "shape.iog.og[0]": an array named without an index on the way to a child means element 0.
+  for (std::size_t i = 0; i + 1 < chain.size(); ++i)
+    if (chain[i]->array && out.indices[i] < 0)
+      out.indices[i] = 0;
   return true;
+}
+
+// An attribute the file uses but the host does not know: kept by name only.
+const AttrDef* addOpaqueAttribute(Node* node, AttrDef* parent, const std::string& name, bool array) {
+  auto attr = makeAttr(name, name, AttrKind::kGeneric, array);
+  attr->dynamic = true;
+  attr->opaque = true;
+  if (parent) {
+    if (parent->kind != AttrKind::kGeneric && parent->kind != AttrKind::kCompound)
+      return nullptr;
+    parent->kind = AttrKind::kCompound;
+    attr->parent = parent;
+    parent->children.push_back(attr);
+  } else {
+    node->dynamicAttrs.push_back(attr);
+  }
+  return attr.get();
 }
 
 static bool samePlug(const PlugRef& a, const PlugRef& b) {
@@ -601,6 +646,8 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
     error = "Invalid connection: missing node or attribute";
     return false;
   }
+  if (nextAvailable && dst.attr->opaque && !dst.attr->array)
+    const_cast<AttrDef*>(dst.attr)->array = true;  // a file's "-na" shows the opaque attribute is an array
   auto chain = dst.attr->chain();
   for (std::size_t i = 0; i < chain.size(); ++i)
     if (chain[i]->array && dst.indices[i] < 0) {
@@ -611,6 +658,8 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
       dst.indices[i] = nextFreeIndex(dst.node, chain[i], dst.indices);
     }
   auto schain = src.attr->chain();
+  if (schain.back()->array && src.indices.back() < 0)
+    src.indices.back() = 0;  // "shape.iog" as a source: the first element
   for (std::size_t i = 0; i + 1 < schain.size(); ++i)
     if (schain[i]->array && src.indices[i] < 0) {
       error = "The source attribute '" + src.node->name + "." + src.key() + "' needs an index";

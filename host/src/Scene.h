@@ -56,7 +56,12 @@ public:
 
   // Plugs and connections
   bool resolvePlug(const std::string& text, PlugRef& out, std::string& error) const;
+  // While a scene file loads, attributes a node does not know are created on
+  // first use, so that connections through them resolve.
   bool resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const;
+  bool loading = false;
+  std::uint64_t defaultNodes = 0;  // nodes with a serial up to this one come with every new scene
+  int currentLine = 0;  // of the scene file being read
   bool connect(const PlugRef& src, const PlugRef& dst, bool force, bool nextAvailable, std::string& error);
   bool disconnect(const PlugRef& src, const PlugRef& dst, std::string& error);
   // Sources feeding the plug, or destinations fed by it.

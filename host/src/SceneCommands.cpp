@@ -4,6 +4,7 @@
 #include "HostObject.h"
 #include "MelInterpreter.h"
 #include "Scene.h"
+#include "SetAttr.h"
 #include "SetMembers.h"
 
 #include <maya/MStringArray.h>
@@ -12,10 +13,6 @@
 #include <set>
 
 namespace OmbrixHost {
-
-// Attribute values given to setAttr; defined with the Maya ASCII support.
-bool setAttrData(Node* node, const PlugRef& plug, const std::string& type, const std::vector<MelValue>& values,
-                 std::size_t& used, std::string& error);
 
 namespace {
 
@@ -48,55 +45,10 @@ PlugRef needPlug(const std::string& text) {
   return plug;
 }
 
-double toStored(const AttrDef* attr, double value) {
-  if (attr->kind == AttrKind::kAngle && scene().angleUnit == "deg")
-    return value * kPi / 180.0;
-  return value;
-}
-
 double toShown(const AttrDef* attr, double value) {
   if (attr->kind == AttrKind::kAngle && scene().angleUnit == "deg")
     return value * 180.0 / kPi;
   return value;
-}
-
-bool numericKind(AttrKind k) { return k != AttrKind::kCompound && k != AttrKind::kString && k != AttrKind::kMessage; }
-
-// Plain numbers into a numeric attribute or a compound of numeric children.
-void setNumbers(const PlugRef& plug, const std::vector<MelValue>& values, std::size_t& used) {
-  if (plug.attr->kind == AttrKind::kCompound) {
-    for (const auto& child : plug.attr->children) {
-      if (used >= values.size())
-        return;
-      PlugRef c{plug.node, child.get(), plug.indices};
-      c.indices.push_back(-1);
-      setNumbers(c, values, used);
-    }
-    return;
-  }
-  if (!numericKind(plug.attr->kind))
-    MelInterpreter::fail("setAttr: " + plug.attr->name + " does not take a number");
-  if (used >= values.size())
-    MelInterpreter::fail("setAttr: missing value for " + plug.attr->name);
-  const MelValue& v = values[used++];
-  if (!v.isNumber() && !(v.kind == MelValue::kString && (v.s == "yes" || v.s == "no" || v.s == "true" ||
-                                                           v.s == "false" || v.s == "on" || v.s == "off")))
-    MelInterpreter::fail("setAttr: '" + v.asString() + "' is not a number");
-  double n = v.kind == MelValue::kString && (v.s == "no" || v.s == "false" || v.s == "off") ? 0.0 : v.asNumber();
-  scene().setValue(plug, Value::ofNumber(toStored(plug.attr, n)));
-}
-
-// "name[a:b]" at the end of a plug text: the base text with index a, and the count.
-bool splitRange(const std::string& text, std::string& base, long& lo, long& hi) {
-  auto open = text.rfind('[');
-  auto colon = text.find(':', open == std::string::npos ? text.size() : open);
-  if (open == std::string::npos || colon == std::string::npos || text.find(']', colon) == std::string::npos)
-    return false;
-  auto close = text.find(']', colon);
-  lo = std::strtol(text.c_str() + open + 1, nullptr, 10);
-  hi = std::strtol(text.c_str() + colon + 1, nullptr, 10);
-  base = text.substr(0, open) + "[" + std::to_string(lo) + "]" + text.substr(close + 1);
-  return hi >= lo && hi - lo < (1L << 26);
 }
 
 MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
@@ -123,39 +75,26 @@ MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(n->name);
 }
 
+// The arguments go back into text and through the one setAttr reader.
 MelValue setAttr(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("setAttr", args,
-                         {{"type", "type", 1}, {"keyable", "k", -1}, {"lock", "l", -1}, {"channelBox", "cb", -1},
-                          {"size", "s", 1}, {"alteredValue", "av", 0}, {"caching", "ca", -1}, {"clamp", "c", 0}});
-  if (f.positional.empty())
-    MelInterpreter::fail("setAttr: attribute name expected");
-  std::string target = f.positional[0].asString();
-  std::vector<MelValue> values(f.positional.begin() + 1, f.positional.end());
-  if (values.empty())
-    return MelValue();  // only flags such as -k or -l: nothing to store
-  std::string type = f.text("type");
-  std::string base = target;
-  long lo = 0, hi = 0;
-  bool range = splitRange(target, base, lo, hi);
-  PlugRef plug = needPlug(base);
-  std::size_t used = 0;
-  std::string error;
-  for (long index = lo; index <= hi; ++index) {
-    if (range) {
-      auto chain = plug.attr->chain();
-      std::size_t level = chain.size();
-      while (level-- > 0 && !(chain[level]->array && plug.indices[level] >= 0)) {
-      }
-      if (level < chain.size())
-        plug.indices[level] = static_cast<int>(index);
+  std::string text;
+  for (const auto& a : args) {
+    text += ' ';
+    if (a.word || a.kind == MelValue::kInt || a.kind == MelValue::kFloat) {
+      text += a.asString();
+      continue;
     }
-    if (type.empty())
-      setNumbers(plug, values, used);
-    else if (!setAttrData(plug.node, plug, type, values, used, error))
-      MelInterpreter::fail("setAttr: " + error);
-    if (used >= values.size())
-      break;
+    text += '"';
+    for (char ch : a.asString()) {
+      if (ch == '"' || ch == '\\')
+        text += '\\';
+      text += ch;
+    }
+    text += '"';
   }
+  std::string error;
+  if (!applySetAttr(text.data(), text.data() + text.size(), error))
+    MelInterpreter::fail("setAttr: " + error);
   return MelValue();
 }
 
@@ -262,7 +201,18 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   auto& s = scene();
   if (f.has("noExpand") && f.positional.size() == 1 && !f.has("add") && !f.has("replace")) {
     // In Maya ASCII files: make a node current for the setAttr lines that follow.
-    Node* n = needNode(f.positional[0].asString());
+    std::string name = f.positional[0].asString();
+    if (s.loading && !name.empty() && name[0] == ':' && s.findPaths(name).empty()) {
+      // A default node of the Maya that wrote the file: kept as an opaque node.
+      std::string error;
+      Node* made = s.createNode("unknown", name.substr(1), nullptr, error);
+      if (made) {
+        made->implied = true;
+        s.currentNode = made->self;
+        return MelValue();
+      }
+    }
+    Node* n = needNode(name);
     s.currentNode = n->self;
     return MelValue();
   }
@@ -553,7 +503,7 @@ MelValue requires(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("requires", args, {{"nodeType", "nodeType", 1}, {"dataType", "dataType", 1}});
   std::string text;
   for (const auto& p : f.positional)
-    text += (text.empty() ? "" : " ") + p.asString();
+    text += (text.empty() ? "\"" : " \"") + p.asString() + "\"";
   scene().requirements.push_back(text);
   return MelValue();
 }

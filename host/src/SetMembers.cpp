@@ -32,8 +32,13 @@ void addDagMember(const PlugRef& src, MSelectionList& out) {
   int instance = src.indices.empty() ? 0 : src.indices[0];
   const DagChain& chain = instance >= 0 && instance < static_cast<int>(paths.size()) ? paths[instance] : paths[0];
   MObject component;
-  if (src.attr->name == "objectGroups" && src.indices.size() > 1)
-    component = componentOf(src.node, instance < 0 ? 0 : instance, src.indices[1]);
+  if (src.attr->name == "objectGroups") {
+    // A group whose components are unknown holds nothing the host can name.
+    if (src.indices.size() < 2 || (component = componentOf(src.node, instance < 0 ? 0 : instance, src.indices[1])).isNull())
+      return;
+  } else if (src.attr->name != "instObjGroups") {
+    return;
+  }
   out.add(Access::makePath(chain), component);
 }
 
@@ -83,7 +88,9 @@ bool addSetMember(Node* set, const DagChain& path, MFn::Type componentType, cons
         !scene().resolvePlugOn(shape, base, src, error))
       return false;
     auto texts = formatComponent(componentType, elements);
-    scene().setValue(list, Value::ofStrings(texts));
+    Value v = Value::ofStrings(texts);
+    v.text = "componentList";
+    scene().setValue(list, v);
   }
   PlugRef dst{set, set->findAttribute("dagSetMembers"), {-1}};
   return dst.attr && scene().connect(src, dst, false, true, error);

@@ -4,7 +4,7 @@ TEST_F(HostTest, BadCommandsFailWithMayasKindOfMessage) {
   EXPECT_NE(melError("noSuchCommand;").find("Cannot find procedure \"noSuchCommand\""), std::string::npos);
   EXPECT_NE(melError("ls -bogus;").find("Invalid flag"), std::string::npos);
   EXPECT_NE(melError("setAttr missing.translateX 1;").find("No object matches name: missing"), std::string::npos);
-  EXPECT_NE(melError("createNode transform -n t; setAttr t.translateX \"abc\";").find("not a number"),
+  EXPECT_NE(melError("createNode transform -n t; setAttr t.translateX \"abc\";").find("number is expected"),
             std::string::npos);
   EXPECT_NE(melError("createNode transform -n u; setAttr u.nothing 1;").find("No attribute"), std::string::npos);
   EXPECT_NE(melError("print \"unterminated;").find("unterminated string"), std::string::npos);

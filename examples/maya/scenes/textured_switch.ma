@@ -1,0 +1,57 @@
+//Maya ASCII 2018 scene
+//Name: textured_switch.ma
+//Codeset: UTF-8
+requires maya "2018";
+currentUnit -l centimeter -a degree -t film;
+fileInfo "application" "maya";
+createNode transform -n "pCube1";
+	setAttr ".t" -type "double3" -2 0 0 ;
+createNode mesh -n "pCubeShape1" -p "pCube1";
+	setAttr -k off ".v";
+	setAttr ".vir" yes;
+	setAttr ".vif" yes;
+	setAttr ".uvst[0].uvsn" -type "string" "map1";
+	setAttr ".cuvs" -type "string" "map1";
+createNode transform -n "pSphere1";
+	setAttr ".t" -type "double3" 2 0 0 ;
+	setAttr ".r" -type "double3" 0 45 0 ;
+createNode mesh -n "pSphereShape1" -p "pSphere1";
+	setAttr -k off ".v";
+	setAttr ".uvst[0].uvsn" -type "string" "map1";
+	setAttr ".cuvs" -type "string" "map1";
+createNode polyCube -n "polyCube1";
+	setAttr ".cuv" 4;
+createNode polySphere -n "polySphere1";
+	setAttr ".sa" 12;
+	setAttr ".sh" 8;
+createNode blinn -n "blinn1";
+createNode shadingEngine -n "blinn1SG";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+createNode materialInfo -n "materialInfo1";
+createNode tripleShadingSwitch -n "tripleShadingSwitch1";
+createNode file -n "crateFile";
+	setAttr ".ftn" -type "string" "sourceimages/crate.tga";
+createNode file -n "globeFile";
+	setAttr ".ftn" -type "string" "sourceimages/globe.tga";
+createNode file -n "defaultFile";
+	setAttr ".ftn" -type "string" "sourceimages/default.tga";
+createNode bump2d -n "bump2d1";
+createNode file -n "bumpFile";
+	setAttr ".ftn" -type "string" "sourceimages/bumps.tga";
+connectAttr "polyCube1.out" "pCubeShape1.i";
+connectAttr "polySphere1.out" "pSphereShape1.i";
+connectAttr "tripleShadingSwitch1.out" "blinn1.c";
+connectAttr "pCubeShape1.iog" "tripleShadingSwitch1.i[0].iis";
+connectAttr "crateFile.oc" "tripleShadingSwitch1.i[0].it";
+connectAttr "pSphereShape1.iog" "tripleShadingSwitch1.i[1].iis";
+connectAttr "globeFile.oc" "tripleShadingSwitch1.i[1].it";
+connectAttr "defaultFile.oc" "tripleShadingSwitch1.def";
+connectAttr "bumpFile.oa" "bump2d1.bv";
+connectAttr "bump2d1.o" "blinn1.n";
+connectAttr "blinn1.oc" "blinn1SG.ss";
+connectAttr "pCubeShape1.iog" "blinn1SG.dsm" -na;
+connectAttr "pSphereShape1.iog" "blinn1SG.dsm" -na;
+connectAttr "blinn1SG.msg" "materialInfo1.sg";
+connectAttr "blinn1.msg" "materialInfo1.m";
+// End of textured_switch.ma

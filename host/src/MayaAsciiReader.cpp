@@ -1,0 +1,207 @@
+// Reading Maya ASCII scenes. A .ma file is MEL: each statement runs through
+// the host's interpreter, except setAttr, whose values (a mesh's millions of
+// numbers) are read straight from the text. A statement that fails is
+// reported as "file:line: reason" and the reading goes on.
+#include "HostSession.h"
+#include "MelInterpreter.h"
+#include "Scene.h"
+#include "SceneEvaluation.h"
+#include "SetAttr.h"
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace OmbrixHost {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Statement {
+  const char* begin;
+  const char* end;
+  int line;
+};
+
+class StatementSplitter {
+public:
+  StatementSplitter(const std::string& text) : p_(text.data()), end_(text.data() + text.size()) {}
+
+  // False at the end of the text; `error` is set for an unterminated string.
+  bool next(Statement& s, std::string& error) {
+    skipBlanksAndComments();
+    if (p_ >= end_)
+      return false;
+    s.begin = p_;
+    s.line = line_;
+    int depth = 0;
+    while (p_ < end_) {
+      char c = *p_;
+      if (c == '"' || c == '`') {
+        if (!skipQuoted(c)) {
+          error = "unterminated string";
+          s.end = end_;
+          return true;
+        }
+        continue;
+      }
+      if (c == '\n')
+        ++line_;
+      else if (c == '(' || c == '{')
+        ++depth;
+      else if (c == ')' || c == '}')
+        --depth;
+      else if (c == ';' && depth <= 0) {
+        s.end = p_++;
+        return true;
+      }
+      ++p_;
+    }
+    s.end = end_;
+    return true;
+  }
+
+private:
+  void skipBlanksAndComments() {
+    while (p_ < end_) {
+      if (*p_ == '\n') {
+        ++line_;
+        ++p_;
+      } else if (std::isspace(static_cast<unsigned char>(*p_))) {
+        ++p_;
+      } else if (*p_ == '/' && p_ + 1 < end_ && p_[1] == '/') {
+        while (p_ < end_ && *p_ != '\n')
+          ++p_;
+      } else if (*p_ == '/' && p_ + 1 < end_ && p_[1] == '*') {
+        p_ += 2;
+        while (p_ + 1 < end_ && !(p_[0] == '*' && p_[1] == '/')) {
+          if (*p_ == '\n')
+            ++line_;
+          ++p_;
+        }
+        p_ = p_ + 2 < end_ ? p_ + 2 : end_;
+      } else {
+        return;
+      }
+    }
+  }
+
+  bool skipQuoted(char quote) {
+    ++p_;
+    while (p_ < end_ && *p_ != quote) {
+      if (*p_ == '\\' && p_ + 1 < end_)
+        ++p_;
+      if (*p_ == '\n')
+        ++line_;
+      ++p_;
+    }
+    if (p_ >= end_)
+      return false;
+    ++p_;
+    return true;
+  }
+
+  const char* p_;
+  const char* end_;
+  int line_ = 1;
+};
+
+std::string commandWord(const Statement& s) {
+  const char* p = s.begin;
+  while (p < s.end && (std::isalnum(static_cast<unsigned char>(*p)) || *p == '_'))
+    ++p;
+  return std::string(s.begin, p);
+}
+
+// "line N: reason" from the interpreter, relative to the statement.
+std::string located(const std::string& file, int statementLine, const std::string& error) {
+  int line = statementLine;
+  std::string reason = error;
+  if (error.compare(0, 5, "line ") == 0) {
+    auto colon = error.find(": ");
+    if (colon != std::string::npos) {
+      line = statementLine + std::atoi(error.c_str() + 5) - 1;
+      reason = error.substr(colon + 2);
+    }
+  }
+  return file + ":" + std::to_string(line) + ": " + reason;
+}
+
+// The project a scene belongs to: workspace.mel beside its scenes/ folder, or beside it.
+void adoptWorkspace(const fs::path& file) {
+  if (!scene().workspaceRoot.empty())
+    return;
+  std::error_code ec;
+  fs::path dir = fs::absolute(file, ec).parent_path();
+  for (const fs::path& candidate : {dir.parent_path(), dir})
+    if (fs::is_regular_file(candidate / "workspace.mel", ec)) {
+      scene().workspaceRoot = candidate.generic_string();
+      return;
+    }
+}
+
+class LoadingScope {
+public:
+  LoadingScope() { scene().loading = true; }
+  ~LoadingScope() {
+    scene().loading = false;
+    scene().currentLine = 0;
+  }
+};
+
+}  // namespace
+
+bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
+  std::ifstream in(fs::u8path(path), std::ios::binary);
+  if (!in) {
+    problems.push_back(path + ":0: cannot open the file");
+    return false;
+  }
+  std::stringstream buffer;
+  buffer << in.rdbuf();
+  if (!in.good() && !in.eof()) {
+    problems.push_back(path + ":0: cannot read the file");
+    return false;
+  }
+  adoptWorkspace(fs::u8path(path));
+  return loadMayaAsciiText(buffer.str(), path, problems);
+}
+
+bool loadMayaAsciiText(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  if (text.compare(0, 12, "//Maya ASCII") != 0) {
+    problems.push_back(path + ":1: not a Maya ASCII scene (it does not begin with //Maya ASCII)");
+    return false;
+  }
+  scene().reset();
+  LoadingScope loading;
+  StatementSplitter splitter(text);
+  Statement s;
+  std::string error;
+  bool complete = true;
+  while (error.empty() && splitter.next(s, error)) {
+    if (!error.empty()) {
+      problems.push_back(path + ":" + std::to_string(s.line) + ": " + error);
+      complete = false;
+      break;
+    }
+    scene().currentLine = s.line;
+    std::string word = commandWord(s);
+    std::string failure;
+    bool ok;
+    if (word == "setAttr") {
+      ok = applySetAttr(s.begin + 7, s.end, failure);
+      if (!ok)
+        failure = "setAttr: " + failure;
+    } else {
+      MelValue ignored;
+      ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
+    }
+    if (!ok)
+      problems.push_back(located(path, s.line, failure));
+  }
+  evaluateLoadedScene(path, problems);
+  return complete;
+}
+
+}  // namespace OmbrixHost

@@ -1,0 +1,322 @@
+// Writing the scene back as Maya ASCII: nodes with their values, mesh and
+// surface data, instances, then every connection.
+#include "HostSession.h"
+#include "NodeTypes.h"
+#include "Scene.h"
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace OmbrixHost {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\')
+      out += '\\';
+    if (c == '\n') {
+      out += "\\n";
+      continue;
+    }
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string number(double v) {
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.17g", v);
+  return buffer;
+}
+
+class Writer {
+public:
+  explicit Writer(std::ostream& out) : out_(out) {}
+
+  void write(const std::string& fileName) {
+    auto& s = scene();
+    out_ << "//Maya ASCII 2018 scene\n//Name: " << fileName << "\n//Codeset: UTF-8\n";
+    out_ << "requires maya \"2018\";\n";
+    for (const auto& r : s.requirements)
+      if (r.compare(0, 6, "\"maya\"") != 0)
+        out_ << "requires " << r << ";\n";
+    out_ << "currentUnit -l centimeter -a degree -t film;\n";
+    for (const auto& info : s.fileInfo)
+      out_ << "fileInfo " << quoted(info.first) << " " << quoted(info.second) << ";\n";
+    dagNodes(s.world());
+    for (const auto& n : s.nodes())
+      if (!n->dag)
+        node(n.get());
+    instances();
+    connections();
+    out_ << "// End of " << fileName << "\n";
+  }
+
+private:
+  std::string nameOf(const Node* n) const {
+    auto& s = scene();
+    if (!n->dag)
+      return n->name;
+    auto paths = s.allPaths(const_cast<Node*>(n));
+    return paths.empty() ? n->name : s.partialPathName(paths[0]);
+  }
+
+  void dagNodes(Node* parent) {
+    for (Node* child : parent->children) {
+      if (child->parents.empty() || child->parents[0] != parent)
+        continue;  // written under its first parent; the others are instances
+      node(child);
+      dagNodes(child);
+    }
+  }
+
+  void node(const Node* n) {
+    auto& s = scene();
+    bool shared = n->serial <= s.defaultNodes;
+    if ((shared || n->implied) && !n->dag) {
+      out_ << "select -ne :" << n->name << ";\n";
+    } else {
+      out_ << "createNode " << n->typeName << (shared ? " -s" : "") << " -n " << quoted(n->name);
+      if (n->dag && !n->parents.empty() && n->parents[0] != s.world())
+        out_ << " -p " << quoted(nameOf(n->parents[0]));
+      out_ << ";\n";
+    }
+    dynamicAttributes(n);
+    values(n);
+    if (n->mesh && !hasInput(n, "inMesh"))
+      meshData(*n->mesh);
+    if (n->nurbs && !hasInput(n, "create") && n->nurbs->valid())
+      surfaceData(*n->nurbs);
+    for (const auto& raw : n->rawSetAttrs)
+      out_ << "\tsetAttr" << raw << ";\n";
+  }
+
+  static bool hasInput(const Node* n, const std::string& key) {
+    for (const auto& c : n->connections)
+      if (!c.outgoing && c.localKey == key)
+        return true;
+    return false;
+  }
+
+  void dynamicAttributes(const Node* n) {
+    for (const auto& a : n->dynamicAttrs) {
+      if (a->opaque)
+        continue;
+      out_ << "\taddAttr -ci true -sn " << quoted(a->shortName) << " -ln " << quoted(a->name);
+      if (a->array)
+        out_ << " -m";
+      switch (a->kind) {
+      case AttrKind::kString:
+        out_ << " -dt \"string\"";
+        break;
+      case AttrKind::kBool:
+        out_ << " -at \"bool\"";
+        break;
+      case AttrKind::kInt:
+      case AttrKind::kEnum:
+        out_ << " -at \"long\"";
+        break;
+      case AttrKind::kFloat:
+        out_ << " -at \"float\"";
+        break;
+      case AttrKind::kMessage:
+        out_ << " -at \"message\"";
+        break;
+      case AttrKind::kMatrix:
+        out_ << " -at \"matrix\"";
+        break;
+      default:
+        out_ << " -at \"double\"";
+      }
+      out_ << ";\n";
+    }
+  }
+
+  void values(const Node* n) {
+    for (const auto& [key, v] : n->values) {
+      if (n->mesh && key == "currentUVSet")
+        continue;  // written with the mesh data
+      PlugRef plug;
+      std::string error;
+      if (!scene().resolvePlugOn(const_cast<Node*>(n), key, plug, error))
+        continue;
+      out_ << "\tsetAttr " << quoted("." + key);
+      switch (v.kind) {
+      case Value::kNumber: {
+        double shown = v.number;
+        if (plug.attr->kind == AttrKind::kAngle)
+          shown = v.number * 180.0 / 3.14159265358979323846;
+        out_ << " " << number(shown);
+        break;
+      }
+      case Value::kString:
+        out_ << " -type \"string\" " << quoted(v.text);
+        break;
+      case Value::kNumbers:
+        if (!v.text.empty())
+          out_ << " -type " << quoted(v.text);
+        if (v.text == "Int32Array" || v.text == "doubleArray" || v.text == "floatArray")
+          out_ << " " << v.numbers.size();
+        for (double d : v.numbers)
+          out_ << " " << number(d);
+        break;
+      case Value::kStrings:
+        out_ << " -type " << quoted(v.text.empty() ? "stringArray" : v.text) << " " << v.strings.size();
+        for (const auto& t : v.strings)
+          out_ << " " << quoted(t);
+        break;
+      case Value::kNone:
+        break;
+      }
+      out_ << ";\n";
+    }
+  }
+
+  void meshData(const MeshData& m) {
+    for (std::size_t s = 0; s < m.uvSets.size(); ++s) {
+      const UVSet& set = m.uvSets[s];
+      out_ << "\tsetAttr \".uvst[" << s << "].uvsn\" -type \"string\" " << quoted(set.name) << ";\n";
+      if (!set.us.empty()) {
+        out_ << "\tsetAttr -s " << set.us.size() << " \".uvst[" << s << "].uvsp[0:" << set.us.size() - 1
+             << "]\" -type \"float2\"";
+        for (std::size_t i = 0; i < set.us.size(); ++i)
+          out_ << (i % 4 ? " " : "\n\t\t") << number(set.us[i]) << " " << number(set.vs[i]);
+        out_ << ";\n";
+      }
+    }
+    if (m.currentUVSet >= 0 && static_cast<std::size_t>(m.currentUVSet) < m.uvSets.size())
+      out_ << "\tsetAttr \".cuvs\" -type \"string\" " << quoted(m.uvSets[m.currentUVSet].name) << ";\n";
+    if (!m.points.empty()) {
+      out_ << "\tsetAttr -s " << m.points.size() << " \".vt[0:" << m.points.size() - 1 << "]\"";
+      for (std::size_t i = 0; i < m.points.size(); ++i)
+        out_ << (i % 3 ? " " : "\n\t\t") << number(m.points[i].x) << " " << number(m.points[i].y) << " "
+             << number(m.points[i].z);
+      out_ << ";\n";
+    }
+    if (m.faceCounts.empty())
+      return;
+    // Edges in the order the faces first use them; a face walks each edge
+    // forwards (e) or backwards (-e - 1).
+    std::map<std::pair<int, int>, int> edgeIndex;
+    std::vector<std::pair<int, int>> edges;
+    std::vector<long long> loops;
+    for (int f = 0; f < m.numFaces(); ++f)
+      for (int k = 0; k < m.faceCounts[f]; ++k) {
+        int a = m.faceConnects[m.faceStart(f) + k];
+        int b = m.faceConnects[m.faceStart(f) + (k + 1) % m.faceCounts[f]];
+        auto forward = edgeIndex.find({a, b});
+        auto backward = edgeIndex.find({b, a});
+        if (forward != edgeIndex.end()) {
+          loops.push_back(forward->second);
+        } else if (backward != edgeIndex.end()) {
+          loops.push_back(-static_cast<long long>(backward->second) - 1);
+        } else {
+          edgeIndex[{a, b}] = static_cast<int>(edges.size());
+          loops.push_back(static_cast<long long>(edges.size()));
+          edges.emplace_back(a, b);
+        }
+      }
+    out_ << "\tsetAttr -s " << edges.size() << " \".ed[0:" << edges.size() - 1 << "]\"";
+    for (std::size_t i = 0; i < edges.size(); ++i)
+      out_ << (i % 6 ? " " : "\n\t\t") << edges[i].first << " " << edges[i].second << " 0";
+    out_ << ";\n";
+    out_ << "\tsetAttr -s " << m.numFaces() << " -ch " << m.faceConnects.size() << " \".fc[0:" << m.numFaces() - 1
+         << "]\" -type \"polyFaces\"";
+    std::size_t corner = 0;
+    for (int f = 0; f < m.numFaces(); ++f) {
+      out_ << "\n\t\tf " << m.faceCounts[f];
+      for (int k = 0; k < m.faceCounts[f]; ++k)
+        out_ << " " << loops[corner + static_cast<std::size_t>(k)];
+      for (std::size_t s = 0; s < m.uvSets.size(); ++s) {
+        const auto& ids = m.uvSets[s].uvIds;
+        bool mapped = true;
+        for (int k = 0; k < m.faceCounts[f]; ++k)
+          mapped = mapped && corner + static_cast<std::size_t>(k) < ids.size() && ids[corner + k] >= 0;
+        if (!mapped)
+          continue;
+        out_ << "\n\t\tmu " << s << " " << m.faceCounts[f];
+        for (int k = 0; k < m.faceCounts[f]; ++k)
+          out_ << " " << ids[corner + static_cast<std::size_t>(k)];
+      }
+      corner += static_cast<std::size_t>(m.faceCounts[f]);
+    }
+    out_ << ";\n";
+  }
+
+  void surfaceData(const NurbsData& d) {
+    out_ << "\tsetAttr \".cc\" -type \"nurbsSurface\"\n\t\t" << d.degreeU << " " << d.degreeV << " " << d.formU - 1
+         << " " << d.formV - 1 << " " << (d.rational ? "yes" : "no") << "\n\t\t" << d.knotsU.size();
+    for (double k : d.knotsU)
+      out_ << " " << number(k);
+    out_ << "\n\t\t" << d.knotsV.size();
+    for (double k : d.knotsV)
+      out_ << " " << number(k);
+    out_ << "\n\t\t\n\t\t" << d.cvs.size();
+    for (std::size_t i = 0; i < d.cvs.size(); ++i) {
+      out_ << "\n\t\t" << number(d.cvs[i].x) << " " << number(d.cvs[i].y) << " " << number(d.cvs[i].z);
+      if (d.rational)
+        out_ << " " << number(d.weights[i]);
+    }
+    out_ << ";\n";
+  }
+
+  void instances() {
+    auto& s = scene();
+    for (const auto& n : s.nodes())
+      for (std::size_t p = 1; p < n->parents.size(); ++p) {
+        auto paths = s.allPaths(n.get());
+        out_ << "parent -s -nc -r -add " << quoted(s.fullPathName(paths[0])) << " "
+             << quoted(nameOf(n->parents[p])) << ";\n";
+      }
+  }
+
+  void connections() {
+    auto& s = scene();
+    std::vector<const Node*> order;
+    std::function<void(Node*)> walk = [&](Node* parent) {
+      for (Node* c : parent->children)
+        if (c->parents[0] == parent) {
+          order.push_back(c);
+          walk(c);
+        }
+    };
+    walk(s.world());
+    for (const auto& n : s.nodes())
+      if (!n->dag)
+        order.push_back(n.get());
+    for (const Node* n : order)
+      for (const auto& c : n->connections)
+        if (c.outgoing && !c.builtIn)
+          out_ << "connectAttr " << quoted(nameOf(n) + "." + c.localKey) << " "
+               << quoted(nameOf(c.remote.node) + "." + c.remote.key()) << ";\n";
+  }
+
+  std::ostream& out_;
+};
+
+}  // namespace
+
+bool saveMayaAscii(const std::string& path, std::string& error) {
+  std::ofstream out(fs::u8path(path), std::ios::binary | std::ios::trunc);
+  if (!out) {
+    error = path + ": cannot open the file for writing";
+    return false;
+  }
+  Writer(out).write(fs::u8path(path).filename().u8string());
+  out.flush();
+  if (!out) {
+    error = path + ": writing failed";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace OmbrixHost

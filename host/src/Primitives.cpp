@@ -1,0 +1,389 @@
+#include "Primitives.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace OmbrixHost {
+namespace {
+
+const double kPi = 3.14159265358979323846;
+
+double attr(const Node& n, const char* name) {
+  const AttrDef* a = n.findAttribute(name);
+  if (!a)
+    return 0.0;
+  std::vector<int> none(a->chain().size(), -1);
+  return n.number(plugKey(a, none), a->defaultNumber);
+}
+
+// Maps the primitive's own +Y onto its axis attribute.
+std::function<Point3(Point3)> axisRotation(const Node& n) {
+  double ax = attr(n, "axisX"), ay = attr(n, "axisY"), az = attr(n, "axisZ");
+  double len = std::sqrt(ax * ax + ay * ay + az * az);
+  if (len < 1e-12 || (std::fabs(ax) < 1e-12 && std::fabs(az) < 1e-12 && ay > 0))
+    return [](Point3 p) { return p; };
+  ax /= len, ay /= len, az /= len;
+  if (std::fabs(ax) < 1e-12 && std::fabs(az) < 1e-12)
+    return [](Point3 p) { return Point3{p.x, -p.y, -p.z}; };
+  // Rotation about k = Y x a by the angle between them (Rodrigues).
+  double kx = az, kz = -ax;
+  double kl = std::sqrt(kx * kx + kz * kz);
+  kx /= kl, kz /= kl;
+  double c = ay, s = std::sqrt(std::max(0.0, 1.0 - ay * ay));
+  return [=](Point3 p) {
+    double dot = kx * p.x + kz * p.z;
+    Point3 cross{-kz * p.y, kz * p.x - kx * p.z, kx * p.y};
+    return Point3{p.x * c + cross.x * s + kx * dot * (1 - c), p.y * c + cross.y * s,
+                  p.z * c + cross.z * s + kz * dot * (1 - c)};
+  };
+}
+
+struct Builder {
+  MeshData m;
+  UVSet uv{"map1", {}, {}, {}};
+  int point(double x, double y, double z) {
+    m.points.push_back({x, y, z});
+    return static_cast<int>(m.points.size()) - 1;
+  }
+  int texel(double u, double v) {
+    uv.us.push_back(static_cast<float>(u));
+    uv.vs.push_back(static_cast<float>(v));
+    return static_cast<int>(uv.us.size()) - 1;
+  }
+  void face(std::initializer_list<std::pair<int, int>> corners) {
+    m.faceCounts.push_back(static_cast<int>(corners.size()));
+    for (auto& c : corners) {
+      m.faceConnects.push_back(c.first);
+      uv.uvIds.push_back(c.second);
+    }
+  }
+  void face(const std::vector<std::pair<int, int>>& corners) {
+    m.faceCounts.push_back(static_cast<int>(corners.size()));
+    for (auto& c : corners) {
+      m.faceConnects.push_back(c.first);
+      uv.uvIds.push_back(c.second);
+    }
+  }
+  MeshData finish(const Node& n) {
+    auto rotate = axisRotation(n);
+    for (auto& p : m.points)
+      p = rotate(p);
+    m.uvSets.push_back(uv);
+    m.rebuildFaceStarts();
+    return std::move(m);
+  }
+};
+
+bool cube(const Node& n, MeshData& out, std::string& why) {
+  if (attr(n, "subdivisionsWidth") != 1 || attr(n, "subdivisionsHeight") != 1 || attr(n, "subdivisionsDepth") != 1) {
+    why = "subdivided cubes are not generated";
+    return false;
+  }
+  double w = attr(n, "width"), h = attr(n, "height"), d = attr(n, "depth");
+  Builder b;
+  const double P[8][3] = {{-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}, {-1, 1, -1}, {1, 1, -1}, {-1, -1, -1}, {1, -1, -1}};
+  for (const auto& p : P)
+    b.point(p[0] * w / 2, p[1] * h / 2, p[2] * d / 2);
+  const double T[14][2] = {{0.375, 0},   {0.625, 0},    {0.375, 0.25}, {0.625, 0.25}, {0.375, 0.5},
+                           {0.625, 0.5}, {0.375, 0.75}, {0.625, 0.75}, {0.375, 1},    {0.625, 1},
+                           {0.875, 0},   {0.875, 0.25}, {0.125, 0},    {0.125, 0.25}};
+  for (const auto& t : T)
+    b.texel(t[0], t[1]);
+  const int F[6][4] = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
+  const int U[6][4] = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 9, 8}, {1, 10, 11, 3}, {12, 0, 2, 13}};
+  for (int f = 0; f < 6; ++f)
+    b.face({{F[f][0], U[f][0]}, {F[f][1], U[f][1]}, {F[f][2], U[f][2]}, {F[f][3], U[f][3]}});
+  out = b.finish(n);
+  return true;
+}
+
+bool plane(const Node& n, MeshData& out, std::string&) {
+  double w = attr(n, "width"), h = attr(n, "height");
+  int sw = static_cast<int>(attr(n, "subdivisionsWidth")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  Builder b;
+  for (int r = 0; r <= sh; ++r)
+    for (int c = 0; c <= sw; ++c) {
+      b.point(-w / 2 + w * c / sw, 0.0, h / 2 - h * r / sh);
+      b.texel(static_cast<double>(c) / sw, static_cast<double>(r) / sh);
+    }
+  auto v = [&](int r, int c) { return r * (sw + 1) + c; };
+  for (int r = 0; r < sh; ++r)
+    for (int c = 0; c < sw; ++c)
+      b.face({{v(r, c), v(r, c)}, {v(r, c + 1), v(r, c + 1)}, {v(r + 1, c + 1), v(r + 1, c + 1)},
+              {v(r + 1, c), v(r + 1, c)}});
+  out = b.finish(n);
+  return true;
+}
+
+// Rings of `around` points about the y axis, angle 0 on +x turning towards -z.
+Point3 ringPoint(double radius, double y, int i, int around) {
+  double t = 2 * kPi * i / around;
+  return {radius * std::cos(t), y, -radius * std::sin(t)};
+}
+
+bool sphere(const Node& n, MeshData& out, std::string&) {
+  double r = attr(n, "radius");
+  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  Builder b;
+  auto v = [&](int k, int i) { return k * sa + (i % sa); };
+  for (int k = 1; k < sh; ++k) {
+    double phi = -kPi / 2 + kPi * k / sh;
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(r * std::cos(phi), r * std::sin(phi), i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  }
+  int south = b.point(0, -r, 0), north = b.point(0, r, 0);
+  auto t = [&](int k, int i) { return k * (sa + 1) + i; };
+  for (int k = 1; k < sh; ++k)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(static_cast<double>(i) / sa, static_cast<double>(k) / sh);
+  for (int k = 0; k + 1 < sh - 1; ++k)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(k, i), t(k, i)}, {v(k, i + 1), t(k, i + 1)}, {v(k + 1, i + 1), t(k + 1, i + 1)},
+              {v(k + 1, i), t(k + 1, i)}});
+  for (int i = 0; i < sa; ++i) {
+    int pole = b.texel((i + 0.5) / sa, 0.0);
+    b.face({{v(0, i + 1), t(0, i + 1)}, {v(0, i), t(0, i)}, {south, pole}});
+  }
+  int top = sh - 2;
+  for (int i = 0; i < sa; ++i) {
+    int pole = b.texel((i + 0.5) / sa, 1.0);
+    b.face({{v(top, i), t(top, i)}, {v(top, i + 1), t(top, i + 1)}, {north, pole}});
+  }
+  out = b.finish(n);
+  return true;
+}
+
+bool cylinder(const Node& n, MeshData& out, std::string&) {
+  double r = attr(n, "radius"), h = attr(n, "height");
+  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  int sc = static_cast<int>(attr(n, "subdivisionsCaps"));
+  Builder b;
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(r, -h / 2 + h * j / sh, i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(static_cast<double>(i) / sa, 0.3125 + 0.375 * j / sh);
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
+              {v(j + 1, i), t(j + 1, i)}});
+  // Caps: the bottom one faces down, the top one up; inner rings towards a centre.
+  for (int cap = 0; cap < 2; ++cap) {
+    double y = cap ? h / 2 : -h / 2;
+    double cu = 0.5, cv = cap ? 0.84375 : 0.15625, cr = 0.15625;
+    int edgeRing = cap ? sh : 0;
+    auto capTexel = [&](double radius, int i) {
+      double a = 2 * kPi * i / sa;
+      return b.texel(cu + cr * radius * std::cos(a), cv + (cap ? 1 : -1) * cr * radius * std::sin(a));
+    };
+    std::vector<int> outerPoints, outerTexels;
+    for (int i = 0; i < sa; ++i) {
+      outerPoints.push_back(v(edgeRing, i));
+      outerTexels.push_back(capTexel(1.0, i));
+    }
+    auto order = [&](std::vector<std::pair<int, int>> corners) {
+      if (!cap)
+        std::reverse(corners.begin(), corners.end());
+      b.face(corners);
+    };
+    if (sc <= 0) {
+      std::vector<std::pair<int, int>> corners;
+      for (int i = 0; i < sa; ++i)
+        corners.emplace_back(outerPoints[i], outerTexels[i]);
+      order(corners);
+      continue;
+    }
+    for (int ring = 1; ring < sc; ++ring) {
+      double f = 1.0 - static_cast<double>(ring) / sc;
+      std::vector<int> points, texels;
+      for (int i = 0; i < sa; ++i) {
+        Point3 p = ringPoint(r * f, y, i, sa);
+        points.push_back(b.point(p.x, p.y, p.z));
+        texels.push_back(capTexel(f, i));
+      }
+      for (int i = 0; i < sa; ++i) {
+        int k = (i + 1) % sa;
+        order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {points[k], texels[k]},
+               {points[i], texels[i]}});
+      }
+      outerPoints = points;
+      outerTexels = texels;
+    }
+    int centre = b.point(0, y, 0), centreTexel = b.texel(cu, cv);
+    for (int i = 0; i < sa; ++i) {
+      int k = (i + 1) % sa;
+      order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {centre, centreTexel}});
+    }
+  }
+  out = b.finish(n);
+  return true;
+}
+
+bool torus(const Node& n, MeshData& out, std::string&) {
+  double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
+  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  Builder b;
+  for (int j = 0; j < sh; ++j) {
+    double a = 2 * kPi * j / sh + twist;
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(r + sr * std::cos(a), sr * std::sin(a), i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  }
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(static_cast<double>(i) / sa, static_cast<double>(j) / sh);
+  auto v = [&](int j, int i) { return (j % sh) * sa + (i % sa); };
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
+              {v(j + 1, i), t(j + 1, i)}});
+  out = b.finish(n);
+  return true;
+}
+
+bool inRange(const Node& n, std::initializer_list<const char*> counts, int limit, std::string& why) {
+  for (const char* name : counts) {
+    double c = attr(n, name);
+    if (!(c >= 1 && c <= limit)) {
+      why = std::string(name) + " is out of range";
+      return false;
+    }
+  }
+  return true;
+}
+
+// B-spline control points by their Greville abscissae: a uniform open (or
+// periodic) knot vector and the parameter each CV stands for.
+std::vector<double> openKnots(int spans, int degree) {
+  std::vector<double> k;
+  for (int i = 0; i < degree; ++i)
+    k.push_back(0);
+  for (int i = 1; i < spans; ++i)
+    k.push_back(i);
+  for (int i = 0; i < degree; ++i)
+    k.push_back(spans);
+  return k;
+}
+
+std::vector<double> greville(const std::vector<double>& mayaKnots, int degree, int cvs) {
+  std::vector<double> full{mayaKnots.front()};
+  full.insert(full.end(), mayaKnots.begin(), mayaKnots.end());
+  full.push_back(mayaKnots.back());
+  std::vector<double> g;
+  for (int i = 0; i < cvs; ++i) {
+    double s = 0;
+    for (int k = 1; k <= degree; ++k)
+      s += full[static_cast<std::size_t>(i + k)];
+    g.push_back(s / degree);
+  }
+  return g;
+}
+
+bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
+  if (!inRange(n, {"degree", "spans", "sections"}, 64, why))
+    return false;
+  int deg = static_cast<int>(attr(n, "degree")), spans = static_cast<int>(attr(n, "spans"));
+  int sections = static_cast<int>(attr(n, "sections"));
+  if (deg > 7 || sections < deg) {
+    why = "degree or sections out of range";
+    return false;
+  }
+  double r = attr(n, "radius");
+  d.degreeU = d.degreeV = deg;
+  d.formU = 1;
+  d.formV = 3;
+  d.knotsU = openKnots(spans, deg);
+  for (int i = -(deg - 1); i <= sections + deg - 1; ++i)
+    d.knotsV.push_back(i);
+  int cu = d.numCVsU(), cv = d.numCVsV();
+  auto gu = greville(d.knotsU, deg, cu);
+  double step = 2 * kPi / sections;
+  double ring = deg == 3 ? 6.0 / (4.0 + 2.0 * std::cos(step)) : 1.0;
+  for (int i = 0; i < cu; ++i) {
+    double phi = -kPi / 2 + kPi * gu[static_cast<std::size_t>(i)] / spans;
+    for (int j = 0; j < cv; ++j) {
+      double theta = step * (j - (deg - 1) / 2.0);
+      double radius = r * std::cos(phi) * ring;
+      d.cvs.push_back({radius * std::cos(theta), r * std::sin(phi), -radius * std::sin(theta)});
+      d.weights.push_back(1.0);
+    }
+  }
+  return true;
+}
+
+bool nurbPlane(const Node& n, NurbsData& d, std::string& why) {
+  if (!inRange(n, {"degree", "patchesU", "patchesV"}, 256, why))
+    return false;
+  int deg = static_cast<int>(attr(n, "degree"));
+  if (deg > 7) {
+    why = "degree out of range";
+    return false;
+  }
+  int pu = static_cast<int>(attr(n, "patchesU")), pv = static_cast<int>(attr(n, "patchesV"));
+  double w = attr(n, "width"), l = w * attr(n, "lengthRatio");
+  d.degreeU = d.degreeV = deg;
+  d.knotsU = openKnots(pu, deg);
+  d.knotsV = openKnots(pv, deg);
+  auto gu = greville(d.knotsU, deg, d.numCVsU());
+  auto gv = greville(d.knotsV, deg, d.numCVsV());
+  for (double u : gu)
+    for (double v : gv) {
+      d.cvs.push_back({-w / 2 + w * u / pu, 0.0, l / 2 - l * v / pv});
+      d.weights.push_back(1.0);
+    }
+  return true;
+}
+
+}  // namespace
+
+bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why) {
+  const std::string& type = creator.typeName;
+  if (type == "polyCube")
+    return cube(creator, out, why);
+  if (type == "polyPlane")
+    return inRange(creator, {"subdivisionsWidth", "subdivisionsHeight"}, 4096, why) && plane(creator, out, why);
+  if (type == "polySphere")
+    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+           attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 2 &&
+           sphere(creator, out, why);
+  if (type == "polyCylinder")
+    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+           attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
+           attr(creator, "subdivisionsCaps") <= 1024 && cylinder(creator, out, why);
+  if (type == "polyTorus")
+    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+           attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 3 &&
+           torus(creator, out, why);
+  why = "a " + type + " node is not evaluated";
+  return false;
+}
+
+bool generateNurbsPrimitive(const Node& creator, NurbsData& out, std::string& why) {
+  NurbsData d;
+  bool ok = false;
+  if (creator.typeName == "makeNurbSphere")
+    ok = nurbSphere(creator, d, why);
+  else if (creator.typeName == "makeNurbPlane")
+    ok = nurbPlane(creator, d, why);
+  else
+    why = "a " + creator.typeName + " node is not evaluated";
+  if (!ok)
+    return false;
+  auto rotate = axisRotation(creator);
+  for (auto& p : d.cvs)
+    p = rotate(p);
+  out = std::move(d);
+  return out.valid();
+}
+
+}  // namespace OmbrixHost

@@ -1,0 +1,15 @@
+#pragma once
+// Geometry of Maya's creation nodes: polyCube, polyPlane, polySphere,
+// polyCylinder and polyTorus for meshes, makeNurbSphere and makeNurbPlane
+// for NURBS surfaces, read from the node's attributes.
+#include "GeometryData.h"
+#include "Node.h"
+
+namespace OmbrixHost {
+
+// False when the node is not a creation node this host can evaluate, or its
+// attributes are out of range (`why` says which).
+bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why);
+bool generateNurbsPrimitive(const Node& creator, NurbsData& out, std::string& why);
+
+}  // namespace OmbrixHost

@@ -1,0 +1,75 @@
+// The scene summary of mayahost --stats, as one JSON object.
+#include "HostObject.h"
+#include "HostSession.h"
+#include "SetMembers.h"
+
+#include <maya/MStringArray.h>
+
+#include <sstream>
+
+namespace OmbrixHost {
+namespace {
+
+std::string json(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\')
+      out += '\\', out += static_cast<char>(c);
+    else if (c < 0x20) {
+      char buffer[8];
+      std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+      out += buffer;
+    } else
+      out += static_cast<char>(c);
+  }
+  return out + "\"";
+}
+
+std::string pathOf(Node* n) {
+  auto paths = scene().allPaths(n);
+  return paths.empty() ? "" : scene().fullPathName(paths[0]);
+}
+
+}  // namespace
+
+std::string sceneStatsJson() {
+  auto& s = scene();
+  std::ostringstream meshes, surfaces, engines;
+  for (const auto& n : s.nodes()) {
+    if (n->mesh) {
+      const MeshData& m = *n->mesh;
+      meshes << (meshes.tellp() > 0 ? "," : "") << "{\"name\":" << json(n->name) << ",\"path\":" << json(pathOf(n.get()))
+             << ",\"vertices\":" << m.points.size() << ",\"faces\":" << m.numFaces() << ",\"uvSets\":[";
+      for (std::size_t i = 0; i < m.uvSets.size(); ++i)
+        meshes << (i ? "," : "") << json(m.uvSets[i].name);
+      meshes << "],\"intermediate\":" << (n->number("intermediateObject", 0.0) != 0.0 ? "true" : "false") << "}";
+    } else if (n->nurbs) {
+      const NurbsData& d = *n->nurbs;
+      bool valid = d.valid();
+      surfaces << (surfaces.tellp() > 0 ? "," : "") << "{\"name\":" << json(n->name)
+               << ",\"path\":" << json(pathOf(n.get())) << ",\"degreeU\":" << d.degreeU << ",\"degreeV\":" << d.degreeV
+               << ",\"spansU\":" << (valid ? d.numCVsU() - d.degreeU : 0)
+               << ",\"spansV\":" << (valid ? d.numCVsV() - d.degreeV : 0) << ",\"cvs\":" << d.cvs.size() << "}";
+    } else if (n->hasFn(MFn::kShadingEngine)) {
+      std::string shader;
+      for (const auto& c : n->connections)
+        if (!c.outgoing && c.localKey == "surfaceShader")
+          shader = c.remote.node->name;
+      MSelectionList members;
+      collectSetMembers(n.get(), members, true);
+      MStringArray names;
+      members.getSelectionStrings(names);
+      engines << (engines.tellp() > 0 ? "," : "") << "{\"name\":" << json(n->name)
+              << ",\"surfaceShader\":" << json(shader) << ",\"members\":[";
+      for (unsigned int i = 0; i < names.length(); ++i)
+        engines << (i ? "," : "") << json(names[i].asChar());
+      engines << "]}";
+    }
+  }
+  std::ostringstream out;
+  out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
+      << engines.str() << "],\"nodes\":" << s.nodes().size() << "}";
+  return out.str();
+}
+
+}  // namespace OmbrixHost
