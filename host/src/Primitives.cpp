@@ -1,5 +1,7 @@
 #include "Primitives.h"
 
+#include "NurbsTessellator.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -289,6 +291,50 @@ std::vector<double> greville(const std::vector<double>& mayaKnots, int degree, i
   return g;
 }
 
+// Values of the B-spline basis functions of an open knot vector at t,
+// found by evaluating a curve whose CVs are 0 except one.
+std::vector<double> basisAt(const std::vector<double>& mayaKnots, int degree, int cvs, double t) {
+  NurbsData curve;
+  curve.degreeU = degree;
+  curve.degreeV = 1;
+  curve.knotsU = mayaKnots;
+  curve.knotsV = {0.0, 1.0};
+  curve.cvs.assign(static_cast<std::size_t>(cvs) * 2, Point3{});
+  curve.weights.assign(curve.cvs.size(), 1.0);
+  std::vector<double> out;
+  for (int j = 0; j < cvs; ++j) {
+    curve.cvs[static_cast<std::size_t>(j) * 2] = {1.0, 0.0, 0.0};
+    out.push_back(NurbsEvaluator(curve).at(t, 0.0).x);
+    curve.cvs[static_cast<std::size_t>(j) * 2] = {};
+  }
+  return out;
+}
+
+// Solves A x = b (small, dense, partial pivoting); false when singular.
+bool solve(std::vector<std::vector<double>> a, std::vector<double>& b) {
+  std::size_t n = b.size();
+  for (std::size_t c = 0; c < n; ++c) {
+    std::size_t pivot = c;
+    for (std::size_t r = c + 1; r < n; ++r)
+      if (std::fabs(a[r][c]) > std::fabs(a[pivot][c]))
+        pivot = r;
+    if (std::fabs(a[pivot][c]) < 1e-12)
+      return false;
+    std::swap(a[c], a[pivot]);
+    std::swap(b[c], b[pivot]);
+    for (std::size_t r = 0; r < n; ++r)
+      if (r != c) {
+        double f = a[r][c] / a[c][c];
+        for (std::size_t k = c; k < n; ++k)
+          a[r][k] -= f * a[c][k];
+        b[r] -= f * b[c];
+      }
+  }
+  for (std::size_t c = 0; c < n; ++c)
+    b[c] /= a[c][c];
+  return true;
+}
+
 bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
   if (!inRange(n, {"degree", "spans", "sections"}, 64, why))
     return false;
@@ -306,18 +352,30 @@ bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
   for (int i = -(deg - 1); i <= sections + deg - 1; ++i)
     d.knotsV.push_back(i);
   int cu = d.numCVsU(), cv = d.numCVsV();
+  // The profile interpolates the half circle at the CVs' Greville parameters;
+  // the rings are widened so that a cubic passes through the circle at its knots.
   auto gu = greville(d.knotsU, deg, cu);
+  std::vector<std::vector<double>> collocation;
+  std::vector<double> heights, radii;
+  for (double g : gu) {
+    collocation.push_back(basisAt(d.knotsU, deg, cu, g));
+    double phi = -kPi / 2 + kPi * g / spans;
+    heights.push_back(r * std::sin(phi));
+    radii.push_back(r * std::cos(phi));
+  }
+  if (!solve(collocation, heights) || !solve(collocation, radii)) {
+    why = "the sphere's profile cannot be fitted";
+    return false;
+  }
   double step = 2 * kPi / sections;
   double ring = deg == 3 ? 6.0 / (4.0 + 2.0 * std::cos(step)) : 1.0;
-  for (int i = 0; i < cu; ++i) {
-    double phi = -kPi / 2 + kPi * gu[static_cast<std::size_t>(i)] / spans;
+  for (int i = 0; i < cu; ++i)
     for (int j = 0; j < cv; ++j) {
       double theta = step * (j - (deg - 1) / 2.0);
-      double radius = r * std::cos(phi) * ring;
-      d.cvs.push_back({radius * std::cos(theta), r * std::sin(phi), -radius * std::sin(theta)});
+      double radius = radii[static_cast<std::size_t>(i)] * ring;
+      d.cvs.push_back({radius * std::cos(theta), heights[static_cast<std::size_t>(i)], -radius * std::sin(theta)});
       d.weights.push_back(1.0);
     }
-  }
   return true;
 }
 

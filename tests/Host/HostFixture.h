@@ -21,6 +21,8 @@ class HostTest : public ::testing::Test {
 protected:
   void SetUp() override { OmbrixHost::resetScene(); }
 
+public:
+
   // Runs MEL that must succeed and answers its result as text.
   static std::string mel(const std::string& text) {
     OmbrixHost::MelValue result;
