@@ -13,6 +13,12 @@
 
 namespace OmbrixHost {
 
+// How every interface call fills its optional status argument.
+inline void reportStatus(MStatus* status, bool ok, MStatus::MStatusCode failure = MStatus::kInvalidParameter) {
+  if (status)
+    *status = ok ? MStatus::kSuccess : failure;
+}
+
 struct ObjectData {
   enum Kind { kNode, kAttribute, kComponent };
   Kind kind = kNode;

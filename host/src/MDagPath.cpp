@@ -6,13 +6,6 @@
 using OmbrixHost::Access;
 using OmbrixHost::scene;
 
-namespace {
-void report(MStatus* s, bool ok) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : MStatus::kFailure;
-}
-}  // namespace
-
 MDagPath::MDagPath() = default;
 MDagPath::MDagPath(const MDagPath& other) = default;
 MDagPath& MDagPath::operator=(const MDagPath& other) = default;
@@ -21,7 +14,7 @@ bool MDagPath::operator==(const MDagPath& other) const { return nodes_ == other.
 bool MDagPath::operator!=(const MDagPath& other) const { return !(*this == other); }
 
 MObject MDagPath::node(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   return nodes_.empty() ? Access::wrap(scene().world()) : nodes_.back();
 }
 
@@ -29,42 +22,42 @@ MObject MDagPath::transform(MStatus* s) const {
   auto chain = Access::pathChain(*this);
   for (auto it = chain.rbegin(); it != chain.rend(); ++it)
     if ((*it)->hasFn(MFn::kTransform)) {
-      report(s, true);
+      OmbrixHost::reportStatus(s, true, MStatus::kFailure);
       return Access::wrap(*it);
     }
-  report(s, false);
+  OmbrixHost::reportStatus(s, false, MStatus::kFailure);
   return MObject();
 }
 
 unsigned int MDagPath::length(MStatus* s) const {
-  report(s, true);
+  OmbrixHost::reportStatus(s, true, MStatus::kFailure);
   return static_cast<unsigned int>(nodes_.size());
 }
 
 bool MDagPath::isValid(MStatus* s) const {
-  report(s, true);
+  OmbrixHost::reportStatus(s, true, MStatus::kFailure);
   return Access::pathChain(*this).size() == nodes_.size();
 }
 
 MString MDagPath::fullPathName(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   return MString(scene().fullPathName(Access::pathChain(*this)).c_str());
 }
 
 MString MDagPath::partialPathName(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   return MString(scene().partialPathName(Access::pathChain(*this)).c_str());
 }
 
 MMatrix MDagPath::inclusiveMatrix(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   double m[4][4];
   scene().inclusiveMatrix(Access::pathChain(*this), m);
   return MMatrix(m);
 }
 
 MMatrix MDagPath::exclusiveMatrix(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   auto chain = Access::pathChain(*this);
   if (!chain.empty())
     chain.pop_back();
@@ -87,7 +80,7 @@ unsigned int MDagPath::childCount(MStatus* s) const {
 MObject MDagPath::child(unsigned int index, MStatus* s) const {
   OmbrixHost::Node* n = OmbrixHost::Access::node(node());
   bool ok = n && index < n->children.size();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok, MStatus::kFailure);
   return ok ? Access::wrap(n->children[index]) : MObject();
 }
 
@@ -131,12 +124,12 @@ MStatus MDagPath::extendToShape() {
 }
 
 unsigned int MDagPath::instanceNumber(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   return static_cast<unsigned int>(scene().instanceNumber(Access::pathChain(*this)));
 }
 
 bool MDagPath::isInstanced(MStatus* s) const {
-  report(s, isValid());
+  OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);
   auto chain = Access::pathChain(*this);
   return !chain.empty() && scene().allPaths(chain.back()).size() > 1;
 }

@@ -8,16 +8,9 @@ using OmbrixHost::Access;
 using OmbrixHost::Node;
 using OmbrixHost::scene;
 
-namespace {
-void report(MStatus* s, bool ok) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : MStatus::kInvalidParameter;
-}
-}  // namespace
-
 MFnDagNode::MFnDagNode() = default;
-MFnDagNode::MFnDagNode(const MObject& object, MStatus* s) { report(s, setObject(object)); }
-MFnDagNode::MFnDagNode(const MDagPath& path, MStatus* s) { report(s, setObject(path)); }
+MFnDagNode::MFnDagNode(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
+MFnDagNode::MFnDagNode(const MDagPath& path, MStatus* s) { OmbrixHost::reportStatus(s, setObject(path)); }
 MFnDagNode::~MFnDagNode() = default;
 MFn::Type MFnDagNode::type() const { return MFn::kDagNode; }
 MFn::Type MFnDagNode::requiredType() const { return MFn::kDagNode; }
@@ -43,12 +36,12 @@ MObject MFnDagNode::create(const MString& type, const MString& name, const MObje
   std::string error;
   Node* p = Access::node(parent);
   if (!parent.isNull() && !p) {
-    report(s, false);
+    OmbrixHost::reportStatus(s, false);
     return MObject();
   }
   Node* n = scene().createNode(type.asChar(), name.asChar(), p, error);
   bool ok = n && n->dag;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MObject();
   // Like Maya, creating a shape without a parent answers its new transform.
@@ -59,14 +52,14 @@ MObject MFnDagNode::create(const MString& type, const MString& name, const MObje
 
 unsigned int MFnDagNode::parentCount(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n ? static_cast<unsigned int>(n->parents.size()) : 0;
 }
 
 MObject MFnDagNode::parent(unsigned int i, MStatus* s) const {
   Node* n = Access::node(object_);
   bool ok = n && i < n->parents.size();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? Access::wrap(n->parents[i]) : MObject();
 }
 
@@ -105,20 +98,20 @@ MStatus MFnDagNode::removeChild(MObject& child) {
 
 unsigned int MFnDagNode::childCount(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n ? static_cast<unsigned int>(n->children.size()) : 0;
 }
 
 MObject MFnDagNode::child(unsigned int i, MStatus* s) const {
   Node* n = Access::node(object_);
   bool ok = n && i < n->children.size();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? Access::wrap(n->children[i]) : MObject();
 }
 
 bool MFnDagNode::isIntermediateObject(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n && n->number("intermediateObject", 0.0) != 0.0;
 }
 
@@ -132,7 +125,7 @@ MStatus MFnDagNode::setIntermediateObject(bool isIntermediate) {
 
 bool MFnDagNode::isInstanced(bool indirect, MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   if (!n)
     return false;
   return indirect ? scene().allPaths(n).size() > 1 : n->parents.size() > 1;
@@ -150,7 +143,7 @@ MStatus MFnDagNode::getAllPaths(MDagPathArray& paths) const { return MDagPath::g
 
 MDagPath MFnDagNode::dagPath(MStatus* s) const {
   MDagPath p;
-  report(s, getPath(p) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getPath(p) == MStatus::kSuccess);
   return p;
 }
 
@@ -159,7 +152,7 @@ MString MFnDagNode::partialPathName(MStatus* s) const { return dagPath(s).partia
 
 MMatrix MFnDagNode::transformationMatrix(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   double m[4][4];
   scene().localMatrix(n, m);
   return MMatrix(m);

@@ -14,13 +14,6 @@ using OmbrixHost::Access;
 using OmbrixHost::Node;
 using OmbrixHost::scene;
 
-namespace {
-void report(MStatus* s, bool ok, MStatus::MStatusCode failure = MStatus::kInvalidParameter) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : failure;
-}
-}  // namespace
-
 // ---------------------------------------------------------------- MFnBase
 
 MFnBase::MFnBase() = default;
@@ -30,7 +23,7 @@ MFn::Type MFnBase::requiredType() const { return MFn::kBase; }
 bool MFnBase::hasObj(MFn::Type t) const { return OmbrixHost::typeHasFn(t, requiredType()); }
 bool MFnBase::hasObj(const MObject& object) const { return object.hasFn(requiredType()); }
 MObject MFnBase::object(MStatus* s) const {
-  report(s, !object_.isNull());
+  OmbrixHost::reportStatus(s, !object_.isNull());
   return object_;
 }
 MStatus MFnBase::setObject(MObject& object) { return setObject(static_cast<const MObject&>(object)); }
@@ -46,7 +39,7 @@ MStatus MFnBase::setObject(const MObject& object) {
 // ---------------------------------------------------------------- MFnDependencyNode
 
 MFnDependencyNode::MFnDependencyNode() = default;
-MFnDependencyNode::MFnDependencyNode(const MObject& object, MStatus* s) { report(s, setObject(object)); }
+MFnDependencyNode::MFnDependencyNode(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
 MFnDependencyNode::~MFnDependencyNode() = default;
 MFn::Type MFnDependencyNode::type() const { return MFn::kDependencyNode; }
 MFn::Type MFnDependencyNode::requiredType() const { return MFn::kDependencyNode; }
@@ -56,7 +49,7 @@ MObject MFnDependencyNode::create(const MString& type, MStatus* s) { return crea
 MObject MFnDependencyNode::create(const MString& type, const MString& name, MStatus* s) {
   std::string error;
   Node* n = scene().createNode(type.asChar(), name.asChar(), nullptr, error);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   if (n)
     setObject(Access::wrap(n));
   return Access::wrap(n);
@@ -64,19 +57,19 @@ MObject MFnDependencyNode::create(const MString& type, const MString& name, MSta
 
 MString MFnDependencyNode::typeName(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n ? MString(n->typeName.c_str()) : MString();
 }
 
 MString MFnDependencyNode::name(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n ? MString(n->name.c_str()) : MString();
 }
 
 MString MFnDependencyNode::setName(const MString& name, bool, MStatus* s) {
   Node* n = Access::node(object_);
-  report(s, n != nullptr && name.length() > 0);
+  OmbrixHost::reportStatus(s, n != nullptr && name.length() > 0);
   if (!n || name.length() == 0)
     return MString();
   return MString(scene().rename(n, name.asChar()).c_str());
@@ -117,28 +110,28 @@ static std::vector<const OmbrixHost::AttrDef*> allAttributes(const Node* n) {
 
 unsigned int MFnDependencyNode::attributeCount(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n ? static_cast<unsigned int>(allAttributes(n).size()) : 0;
 }
 
 MObject MFnDependencyNode::attribute(unsigned int index, MStatus* s) const {
   Node* n = Access::node(object_);
   auto all = n ? allAttributes(n) : std::vector<const OmbrixHost::AttrDef*>();
-  report(s, index < all.size());
+  OmbrixHost::reportStatus(s, index < all.size());
   return index < all.size() ? Access::wrapAttribute(n, all[index]) : MObject();
 }
 
 MObject MFnDependencyNode::attribute(const MString& attrName, MStatus* s) const {
   Node* n = Access::node(object_);
   const OmbrixHost::AttrDef* a = n ? n->findAttribute(attrName.asChar()) : nullptr;
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a ? Access::wrapAttribute(n, a) : MObject();
 }
 
 bool MFnDependencyNode::hasAttribute(const MString& attrName, MStatus* s) const {
   MStatus st;
   attribute(attrName, &st);
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return st == MStatus::kSuccess;
 }
 
@@ -150,70 +143,70 @@ MPlug MFnDependencyNode::findPlug(const MObject& attr, MStatus* s) const {
   Node* n = Access::node(object_);
   const OmbrixHost::AttrDef* a = Access::attribute(attr);
   bool ok = n && a && Access::data(attr)->node.get() == n;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? Access::makePlug(n, a, {}) : MPlug();
 }
 
 MPlug MFnDependencyNode::findPlug(const MString& attrName, MStatus* s) const {
   Node* n = Access::node(object_);
   const OmbrixHost::AttrDef* a = n ? n->findAttribute(attrName.asChar()) : nullptr;
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a ? Access::makePlug(n, a, {}) : MPlug();
 }
 
 bool MFnDependencyNode::isFromReferencedFile(MStatus* s) const {
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return false;
 }
 
 // ---------------------------------------------------------------- attributes
 
 MFnAttribute::MFnAttribute() = default;
-MFnAttribute::MFnAttribute(const MObject& object, MStatus* s) { report(s, setObject(object)); }
+MFnAttribute::MFnAttribute(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
 MFnAttribute::~MFnAttribute() = default;
 MFn::Type MFnAttribute::type() const { return MFn::kAttribute; }
 MFn::Type MFnAttribute::requiredType() const { return MFn::kAttribute; }
 MString MFnAttribute::name(MStatus* s) const {
   auto* a = Access::attribute(object_);
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a ? MString(a->name.c_str()) : MString();
 }
 MString MFnAttribute::shortName(MStatus* s) const {
   auto* a = Access::attribute(object_);
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a ? MString(a->shortName.c_str()) : MString();
 }
 bool MFnAttribute::isArray(MStatus* s) const {
   auto* a = Access::attribute(object_);
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a && a->array;
 }
 MObject MFnAttribute::parent(MStatus* s) const {
   auto* a = Access::attribute(object_);
   bool ok = a && a->parent;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? Access::wrapAttribute(Access::data(object_)->node.get(), a->parent) : MObject();
 }
 bool MFnAttribute::isDynamic(MStatus* s) const {
   auto* a = Access::attribute(object_);
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a && a->dynamic;
 }
 
 MFnCompoundAttribute::MFnCompoundAttribute() = default;
-MFnCompoundAttribute::MFnCompoundAttribute(const MObject& object, MStatus* s) { report(s, setObject(object)); }
+MFnCompoundAttribute::MFnCompoundAttribute(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
 MFnCompoundAttribute::~MFnCompoundAttribute() = default;
 MFn::Type MFnCompoundAttribute::type() const { return MFn::kCompoundAttribute; }
 MFn::Type MFnCompoundAttribute::requiredType() const { return MFn::kCompoundAttribute; }
 unsigned int MFnCompoundAttribute::numChildren(MStatus* s) const {
   auto* a = Access::attribute(object_);
-  report(s, a != nullptr);
+  OmbrixHost::reportStatus(s, a != nullptr);
   return a ? static_cast<unsigned int>(a->children.size()) : 0;
 }
 MObject MFnCompoundAttribute::child(unsigned int index, MStatus* s) const {
   auto* a = Access::attribute(object_);
   auto* c = a ? a->child(index) : nullptr;
-  report(s, c != nullptr);
+  OmbrixHost::reportStatus(s, c != nullptr);
   return c ? Access::wrapAttribute(Access::data(object_)->node.get(), c) : MObject();
 }
 
@@ -221,14 +214,14 @@ MObject MFnCompoundAttribute::child(unsigned int index, MStatus* s) const {
 
 MFnSingleIndexedComponent::MFnSingleIndexedComponent() = default;
 MFnSingleIndexedComponent::MFnSingleIndexedComponent(const MObject& object, MStatus* s) {
-  report(s, setObject(object));
+  OmbrixHost::reportStatus(s, setObject(object));
 }
 MFnSingleIndexedComponent::~MFnSingleIndexedComponent() = default;
 MFn::Type MFnSingleIndexedComponent::type() const { return MFn::kSingleIndexedComponent; }
 MFn::Type MFnSingleIndexedComponent::requiredType() const { return MFn::kSingleIndexedComponent; }
 MObject MFnSingleIndexedComponent::create(MFn::Type compType, MStatus* s) {
   bool ok = OmbrixHost::typeHasFn(compType, MFn::kSingleIndexedComponent);
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MObject();
   object_ = Access::makeComponent(compType, {});
@@ -250,12 +243,12 @@ MStatus MFnSingleIndexedComponent::addElements(MIntArray& elements) {
 int MFnSingleIndexedComponent::element(int index, MStatus* s) const {
   auto* d = Access::data(object_);
   bool ok = d && index >= 0 && static_cast<std::size_t>(index) < d->elements.size();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? d->elements[index] : -1;
 }
 int MFnSingleIndexedComponent::elementCount(MStatus* s) const {
   auto* d = Access::data(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? static_cast<int>(d->elements.size()) : 0;
 }
 MStatus MFnSingleIndexedComponent::getElements(MIntArray& elements) const {

@@ -12,10 +12,6 @@ using OmbrixHost::UVSet;
 
 namespace {
 
-void report(MStatus* s, bool ok, MStatus::MStatusCode failure = MStatus::kInvalidParameter) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : failure;
-}
 
 MeshData* meshOf(const MObject& object) {
   Node* n = Access::node(object);
@@ -29,8 +25,8 @@ MStatus invalid(const char* why) { return MStatus(MStatus::kInvalidParameter, MS
 }  // namespace
 
 MFnMesh::MFnMesh() = default;
-MFnMesh::MFnMesh(const MObject& object, MStatus* s) { report(s, setObject(object)); }
-MFnMesh::MFnMesh(const MDagPath& path, MStatus* s) { report(s, setObject(path)); }
+MFnMesh::MFnMesh(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
+MFnMesh::MFnMesh(const MDagPath& path, MStatus* s) { OmbrixHost::reportStatus(s, setObject(path)); }
 MFnMesh::~MFnMesh() = default;
 MFn::Type MFnMesh::type() const { return MFn::kMesh; }
 MFn::Type MFnMesh::requiredType() const { return MFn::kMesh; }
@@ -58,7 +54,7 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray
   Node* parent = Access::node(parentOrOwner);
   ok = ok && (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform)));
   if (!ok) {
-    report(s, false);
+    OmbrixHost::reportStatus(s, false);
     return MObject();
   }
   std::string error;
@@ -75,32 +71,32 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray
   uv.uvIds.assign(m.faceConnects.size(), -1);
   shape->values["currentUVSet"] = OmbrixHost::Value::ofString("map1");
   setObject(Access::wrap(shape));
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
 
 int MFnMesh::numVertices(MStatus* s) const {
   MeshData* m = meshOf(object_);
-  report(s, m != nullptr);
+  OmbrixHost::reportStatus(s, m != nullptr);
   return m ? static_cast<int>(m->points.size()) : 0;
 }
 
 int MFnMesh::numPolygons(MStatus* s) const {
   MeshData* m = meshOf(object_);
-  report(s, m != nullptr);
+  OmbrixHost::reportStatus(s, m != nullptr);
   return m ? m->numFaces() : 0;
 }
 
 int MFnMesh::numFaceVertices(MStatus* s) const {
   MeshData* m = meshOf(object_);
-  report(s, m != nullptr);
+  OmbrixHost::reportStatus(s, m != nullptr);
   return m ? static_cast<int>(m->faceConnects.size()) : 0;
 }
 
 int MFnMesh::polygonVertexCount(int polygonId, MStatus* s) const {
   MeshData* m = meshOf(object_);
   bool ok = m && polygonId >= 0 && polygonId < m->numFaces();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? m->faceCounts[polygonId] : 0;
 }
 
@@ -157,7 +153,7 @@ MStatus MFnMesh::getVertices(MIntArray& vertexCount, MIntArray& vertexList) cons
 
 int MFnMesh::numUVSets(MStatus* s) const {
   MeshData* m = meshOf(object_);
-  report(s, m != nullptr);
+  OmbrixHost::reportStatus(s, m != nullptr);
   return m ? static_cast<int>(m->uvSets.size()) : 0;
 }
 
@@ -165,7 +161,7 @@ int MFnMesh::numUVs(const MString* uvSet, MStatus* s) const {
   MeshData* m = meshOf(object_);
   std::string name = uvSetNameOf(uvSet);
   const UVSet* set = m ? m->uvSet(&name) : nullptr;
-  report(s, set != nullptr);
+  OmbrixHost::reportStatus(s, set != nullptr);
   return set ? static_cast<int>(set->us.size()) : 0;
 }
 
@@ -190,7 +186,7 @@ MStatus MFnMesh::getCurrentUVSetName(MString& setName, int) const {
 
 MString MFnMesh::currentUVSetName(MStatus* s, int instance) const {
   MString name;
-  report(s, getCurrentUVSetName(name, instance) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getCurrentUVSetName(name, instance) == MStatus::kSuccess);
   return name;
 }
 
@@ -210,7 +206,7 @@ MStatus MFnMesh::setCurrentUVSetName(const MString& name) {
 MString MFnMesh::createUVSetWithName(const MString& name, MStatus* s) {
   MeshData* m = meshOf(object_);
   bool ok = m && name.length() > 0;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MString();
   std::string wanted = name.asChar();
@@ -349,7 +345,7 @@ MStatus MFnMesh::updateSurface() { return meshOf(object_) ? MStatus::kSuccess : 
 // ---------------------------------------------------------------- iterator
 
 MItMeshPolygon::MItMeshPolygon(const MObject& polyObject, MStatus* s) : mesh_(polyObject) {
-  report(s, meshOf(mesh_) != nullptr);
+  OmbrixHost::reportStatus(s, meshOf(mesh_) != nullptr);
 }
 
 MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject& component, MStatus* s)
@@ -362,14 +358,14 @@ MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject& component, M
       if (m && f >= 0 && f < m->numFaces())
         faces_.push_back(f);
   }
-  report(s, meshOf(mesh_) != nullptr);
+  OmbrixHost::reportStatus(s, meshOf(mesh_) != nullptr);
 }
 
 MItMeshPolygon::~MItMeshPolygon() = default;
 
 int MItMeshPolygon::count(MStatus* s) {
   MeshData* m = meshOf(mesh_);
-  report(s, m != nullptr);
+  OmbrixHost::reportStatus(s, m != nullptr);
   if (!m)
     return 0;
   return all_ ? m->numFaces() : static_cast<int>(faces_.size());
@@ -393,20 +389,20 @@ int MItMeshPolygon::current() const { return all_ ? static_cast<int>(cursor_) : 
 
 int MItMeshPolygon::index(MStatus* s) {
   bool ok = !isDone();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? current() : -1;
 }
 
 unsigned int MItMeshPolygon::polygonVertexCount(MStatus* s) {
   bool ok = !isDone();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? static_cast<unsigned int>(meshOf(mesh_)->faceCounts[current()]) : 0;
 }
 
 int MItMeshPolygon::vertexIndex(int index, MStatus* s) {
   MeshData* m = meshOf(mesh_);
   bool ok = !isDone() && index >= 0 && index < m->faceCounts[current()];
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? m->faceConnects[m->faceStart(current()) + index] : -1;
 }
 
@@ -433,14 +429,14 @@ MPoint MItMeshPolygon::point(int index, MSpace::Space space, MStatus* s) {
 bool MItMeshPolygon::hasUVs(MStatus* s) const {
   MFloatArray u, v;
   bool ok = const_cast<MItMeshPolygon*>(this)->getUVs(u, v, nullptr) == MStatus::kSuccess;
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return ok;
 }
 
 bool MItMeshPolygon::hasUVs(const MString& uvSet, MStatus* s) const {
   MFloatArray u, v;
   bool ok = getUVs(u, v, &uvSet) == MStatus::kSuccess;
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return ok;
 }
 

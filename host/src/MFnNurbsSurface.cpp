@@ -11,10 +11,6 @@ using OmbrixHost::scene;
 
 namespace {
 
-void report(MStatus* s, bool ok) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : MStatus::kInvalidParameter;
-}
 
 NurbsData* surfaceOf(const MObject& object) {
   Node* n = Access::node(object);
@@ -24,8 +20,8 @@ NurbsData* surfaceOf(const MObject& object) {
 }  // namespace
 
 MFnNurbsSurface::MFnNurbsSurface() = default;
-MFnNurbsSurface::MFnNurbsSurface(const MObject& object, MStatus* s) { report(s, setObject(object)); }
-MFnNurbsSurface::MFnNurbsSurface(const MDagPath& path, MStatus* s) { report(s, setObject(path)); }
+MFnNurbsSurface::MFnNurbsSurface(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
+MFnNurbsSurface::MFnNurbsSurface(const MDagPath& path, MStatus* s) { OmbrixHost::reportStatus(s, setObject(path)); }
 MFnNurbsSurface::~MFnNurbsSurface() = default;
 MFn::Type MFnNurbsSurface::type() const { return MFn::kNurbsSurface; }
 MFn::Type MFnNurbsSurface::requiredType() const { return MFn::kNurbsSurface; }
@@ -51,14 +47,14 @@ MObject MFnNurbsSurface::create(const MPointArray& controlVertices, const MDoubl
   bool ok = d.knotsU.size() >= 2 && d.knotsV.size() >= 2 && d.valid() &&
             (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform)));
   if (!ok) {
-    report(s, false);
+    OmbrixHost::reportStatus(s, false);
     return MObject();
   }
   std::string error;
   Node* shape = scene().createNode("nurbsSurface", "", parent, error);
   *shape->nurbs = d;
   setObject(Access::wrap(shape));
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
 
@@ -68,7 +64,7 @@ MObject MFnNurbsSurface::tesselate(const MTesselationParams& params, MObject par
   OmbrixHost::MeshData mesh;
   bool ok = d && (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform))) &&
             OmbrixHost::tessellateSurface(*d, params, mesh);
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MObject();
   std::string error;
@@ -80,44 +76,44 @@ MObject MFnNurbsSurface::tesselate(const MTesselationParams& params, MObject par
 
 int MFnNurbsSurface::degreeU(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? d->degreeU : 0;
 }
 int MFnNurbsSurface::degreeV(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? d->degreeV : 0;
 }
 int MFnNurbsSurface::numCVsInU(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? d->numCVsU() : 0;
 }
 int MFnNurbsSurface::numCVsInV(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? d->numCVsV() : 0;
 }
 int MFnNurbsSurface::numSpansInU(MStatus* s) const { return numCVsInU(s) - degreeU(); }
 int MFnNurbsSurface::numSpansInV(MStatus* s) const { return numCVsInV(s) - degreeV(); }
 int MFnNurbsSurface::numKnotsInU(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? static_cast<int>(d->knotsU.size()) : 0;
 }
 int MFnNurbsSurface::numKnotsInV(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? static_cast<int>(d->knotsV.size()) : 0;
 }
 MFnNurbsSurface::Form MFnNurbsSurface::formInU(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? static_cast<Form>(d->formU) : kInvalid;
 }
 MFnNurbsSurface::Form MFnNurbsSurface::formInV(MStatus* s) const {
   NurbsData* d = surfaceOf(object_);
-  report(s, d != nullptr);
+  OmbrixHost::reportStatus(s, d != nullptr);
   return d ? static_cast<Form>(d->formV) : kInvalid;
 }
 MStatus MFnNurbsSurface::getKnotsInU(MDoubleArray& knots) const {

@@ -8,15 +8,8 @@ using OmbrixHost::Access;
 using OmbrixHost::Node;
 using OmbrixHost::scene;
 
-namespace {
-void report(MStatus* s, bool ok) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : MStatus::kInvalidParameter;
-}
-}  // namespace
-
 MFnSet::MFnSet() = default;
-MFnSet::MFnSet(const MObject& object, MStatus* s) { report(s, setObject(object)); }
+MFnSet::MFnSet(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
 MFnSet::~MFnSet() = default;
 MFn::Type MFnSet::type() const { return MFn::kSet; }
 MFn::Type MFnSet::requiredType() const { return MFn::kSet; }
@@ -25,19 +18,19 @@ MObject MFnSet::create(const MSelectionList& members, Restriction restriction, b
   std::string error;
   Node* n = scene().createNode("objectSet", "set#", nullptr, error);
   if (!n) {
-    report(s, false);
+    OmbrixHost::reportStatus(s, false);
     return MObject();
   }
   if (restriction == kRenderableOnly)
     n->values["renderableOnlySet"] = OmbrixHost::Value::ofNumber(1.0);
   setObject(Access::wrap(n));
-  report(s, addMembers(members) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, addMembers(members) == MStatus::kSuccess);
   return object_;
 }
 
 MFnSet::Restriction MFnSet::restriction(MStatus* s) const {
   Node* n = Access::node(object_);
-  report(s, n != nullptr);
+  OmbrixHost::reportStatus(s, n != nullptr);
   return n && n->number("renderableOnlySet", 0.0) != 0.0 ? kRenderableOnly : kNone;
 }
 
@@ -99,7 +92,7 @@ MStatus MFnSet::addMembers(const MSelectionList& list) {
 
 bool MFnSet::isMember(const MDagPath& object, const MObject& component, MStatus* s) const {
   MSelectionList members;
-  report(s, getMembers(members, true) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getMembers(members, true) == MStatus::kSuccess);
   for (unsigned int i = 0; i < members.length(); ++i) {
     MDagPath p;
     MObject c;

@@ -21,11 +21,16 @@ MStatus run(const MString& command, MelValue& value, bool display) {
   return MStatus::kSuccess;
 }
 
-bool numberOf(const MelValue& v, double& out) {
+// A command whose result must be a number; `out` is left alone otherwise.
+MStatus runNumber(const MString& command, double& out, bool display) {
+  MelValue v;
+  MStatus st = run(command, v, display);
+  if (!st)
+    return st;
   if (!v.isNumber())
-    return false;
+    return MStatus(MStatus::kInvalidParameter, "the command's result is not a number");
   out = v.asNumber();
-  return true;
+  return st;
 }
 
 }  // namespace
@@ -36,38 +41,25 @@ MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, boo
 }
 
 MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled, bool) {
-  MelValue v;
-  MStatus st = run(command, v, displayEnabled);
   double d = 0.0;
-  if (st && !numberOf(v, d))
-    return MStatus(MStatus::kInvalidParameter, "the command's result is not a number");
+  MStatus st = runNumber(command, d, displayEnabled);
   if (st)
     result = static_cast<int>(d);
   return st;
 }
 
 MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled, bool) {
-  MelValue v;
-  MStatus st = run(command, v, displayEnabled);
-  double d = 0.0;
-  if (st && !numberOf(v, d))
-    return MStatus(MStatus::kInvalidParameter, "the command's result is not a number");
-  if (st)
-    result = d;
-  return st;
+  return runNumber(command, result, displayEnabled);
 }
 
 MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled, bool) {
-  MelValue v;
-  MStatus st = run(command, v, displayEnabled);
+  MDoubleArray numbers;
+  MStatus st = executeCommand(command, numbers, displayEnabled, false);
   if (!st)
     return st;
   result.clear();
-  if (v.kind == MelValue::kIntArray || v.kind == MelValue::kFloatArray)
-    for (double d : v.numbers)
-      result.append(static_cast<int>(d));
-  else if (v.isNumber())
-    result.append(static_cast<int>(v.asNumber()));
+  for (unsigned int i = 0; i < numbers.length(); ++i)
+    result.append(static_cast<int>(numbers[i]));
   return st;
 }
 

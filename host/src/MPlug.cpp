@@ -14,10 +14,6 @@ using OmbrixHost::Value;
 
 namespace {
 
-void report(MStatus* s, bool ok) {
-  if (s)
-    *s = ok ? MStatus::kSuccess : MStatus::kInvalidParameter;
-}
 
 PlugRef refOf(const MPlug& plug) {
   return PlugRef{Access::plugNode(plug), Access::plugAttribute(plug), Access::plugIndices(plug)};
@@ -91,16 +87,16 @@ MPlug& MPlug::operator=(const MPlug& other) = default;
 MPlug::~MPlug() = default;
 
 MObject MPlug::node(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return node_;
 }
 MObject MPlug::attribute(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return attribute_;
 }
 
 MString MPlug::name(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   if (isNull())
     return MString();
   return MString((Access::plugNode(*this)->name + "." + partialName(false, false, false, false, false, false).asChar()).c_str());
@@ -108,7 +104,7 @@ MString MPlug::name(MStatus* s) const {
 
 MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullAttributePath, bool useLongNames,
                            MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   if (isNull())
     return MString();
   auto chain = Access::plugAttribute(*this)->chain();
@@ -130,41 +126,41 @@ MString MPlug::partialName(bool includeNodeName, bool, bool, bool, bool useFullA
 }
 
 bool MPlug::isNull(MStatus* s) const {
-  report(s, true);
+  OmbrixHost::reportStatus(s, true);
   return !Access::plugNode(*this) || !Access::plugAttribute(*this);
 }
 bool MPlug::isArray(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && Access::plugAttribute(*this)->array && indices_.back() < 0;
 }
 bool MPlug::isElement(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && Access::plugAttribute(*this)->array && indices_.back() >= 0;
 }
 bool MPlug::isCompound(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && Access::plugAttribute(*this)->kind == AttrKind::kCompound;
 }
 bool MPlug::isChild(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && Access::plugAttribute(*this)->parent != nullptr;
 }
 bool MPlug::isConnected(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && scene().isConnected(refOf(*this));
 }
 bool MPlug::isDestination(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && !scene().connectedTo(refOf(*this), true, false).empty();
 }
 bool MPlug::isSource(MStatus* s) const {
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   return !isNull() && !scene().connectedTo(refOf(*this), false, true).empty();
 }
 
 bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* s) const {
   array.clear();
-  report(s, !isNull());
+  OmbrixHost::reportStatus(s, !isNull());
   if (isNull())
     return false;
   for (const auto& ref : scene().connectedTo(refOf(*this), asDst, asSrc))
@@ -179,23 +175,23 @@ MPlug MPlug::source(MStatus* s) const {
 }
 
 unsigned int MPlug::numElements(MStatus* s) const {
-  report(s, isArray());
+  OmbrixHost::reportStatus(s, isArray());
   return isArray() ? static_cast<unsigned int>(scene().existingIndices(refOf(*this)).size()) : 0;
 }
 
 unsigned int MPlug::numChildren(MStatus* s) const {
-  report(s, isCompound());
+  OmbrixHost::reportStatus(s, isCompound());
   return isCompound() ? static_cast<unsigned int>(Access::plugAttribute(*this)->children.size()) : 0;
 }
 
 unsigned int MPlug::logicalIndex(MStatus* s) const {
-  report(s, isElement());
+  OmbrixHost::reportStatus(s, isElement());
   return isElement() ? static_cast<unsigned int>(indices_.back()) : 0;
 }
 
 int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus* s) {
   indices.clear();
-  report(s, isArray());
+  OmbrixHost::reportStatus(s, isArray());
   if (isArray())
     for (int i : scene().existingIndices(refOf(*this)))
       indices.append(i);
@@ -204,7 +200,7 @@ int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus* s) {
 
 MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* s) const {
   bool ok = isArray() && logicalIndex < 0x7fffffffu;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MPlug();
   MPlug out(*this);
@@ -215,7 +211,7 @@ MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* s) const 
 MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* s) const {
   auto used = isArray() ? scene().existingIndices(refOf(*this)) : std::vector<int>();
   bool ok = physicalIndex < used.size();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   return ok ? elementByLogicalIndex(static_cast<unsigned int>(used[physicalIndex])) : MPlug();
 }
 
@@ -223,7 +219,7 @@ MPlug MPlug::child(const MObject& attr, MStatus* s) const {
   const auto* a = Access::plugAttribute(*this);
   const auto* c = Access::attribute(attr);
   bool ok = a && c && c->parent == a;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MPlug();
   auto idx = indices_;
@@ -234,7 +230,7 @@ MPlug MPlug::child(const MObject& attr, MStatus* s) const {
 MPlug MPlug::child(unsigned int index, MStatus* s) const {
   const auto* a = Access::plugAttribute(*this);
   const auto* c = a ? a->child(index) : nullptr;
-  report(s, c != nullptr);
+  OmbrixHost::reportStatus(s, c != nullptr);
   if (!c)
     return MPlug();
   auto idx = indices_;
@@ -245,7 +241,7 @@ MPlug MPlug::child(unsigned int index, MStatus* s) const {
 MPlug MPlug::parent(MStatus* s) const {
   const auto* a = Access::plugAttribute(*this);
   bool ok = a && a->parent;
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MPlug();
   auto idx = indices_;
@@ -255,7 +251,7 @@ MPlug MPlug::parent(MStatus* s) const {
 
 MPlug MPlug::array(MStatus* s) const {
   bool ok = isElement();
-  report(s, ok);
+  OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MPlug();
   MPlug out(*this);
@@ -328,27 +324,27 @@ MStatus MPlug::setValue(bool value) { return writeValue(*this, Value::ofNumber(v
 
 MString MPlug::asString(MStatus* s) const {
   MString v;
-  report(s, getValue(v) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
 int MPlug::asInt(MStatus* s) const {
   int v = 0;
-  report(s, getValue(v) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
 float MPlug::asFloat(MStatus* s) const {
   float v = 0.0f;
-  report(s, getValue(v) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
 double MPlug::asDouble(MStatus* s) const {
   double v = 0.0;
-  report(s, getValue(v) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
 bool MPlug::asBool(MStatus* s) const {
   bool v = false;
-  report(s, getValue(v) == MStatus::kSuccess);
+  OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
 MStatus MPlug::setString(const MString& value) { return setValue(value); }

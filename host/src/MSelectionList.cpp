@@ -30,14 +30,6 @@ unsigned int MSelectionList::length(MStatus* s) const {
   return static_cast<unsigned int>(items_.size());
 }
 
-static bool globMatch(const char* pattern, const char* text) {
-  if (*pattern == '\0')
-    return *text == '\0';
-  if (*pattern == '*')
-    return globMatch(pattern + 1, text) || (*text && globMatch(pattern, text + 1));
-  return *text && (*pattern == '?' || *pattern == *text) && globMatch(pattern + 1, text + 1);
-}
-
 MStatus MSelectionList::add(const MString& matchString, bool) {
   std::string text = matchString.asChar();
   std::string component;
@@ -50,7 +42,7 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
   std::vector<OmbrixHost::DagChain> paths;
   if (text.find('*') != std::string::npos || text.find('?') != std::string::npos) {
     for (auto& n : scene().nodes())
-      if (globMatch(text.c_str(), n->name.c_str())) {
+      if (OmbrixHost::globMatch(text.c_str(), n->name.c_str())) {
         auto all = n->dag ? scene().allPaths(n.get()) : std::vector<OmbrixHost::DagChain>{{n.get()}};
         if (!all.empty())
           paths.push_back(all[0]);

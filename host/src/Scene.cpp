@@ -37,6 +37,30 @@ bool splitIndexed(const std::string& part, std::string& name, int& index) {
   return true;
 }
 
+// Greedy matching that returns to the last star: linear in practice, never
+// exponential, whatever the pattern.
+bool globMatch(const char* pattern, const char* text) {
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*text) {
+    if (*pattern == '*') {
+      star = pattern++;
+      resume = text;
+    } else if (*pattern == '?' || *pattern == *text) {
+      ++pattern;
+      ++text;
+    } else if (star) {
+      pattern = star + 1;
+      text = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (*pattern == '*')
+    ++pattern;
+  return *pattern == '\0';
+}
+
 Scene::Scene() { reset(); }
 Scene::~Scene() = default;
 

@@ -108,6 +108,9 @@ private:
 // The process's one scene, as Maya has one.
 Scene& scene();
 
+// Maya's name patterns: * any run of characters, ? one character.
+bool globMatch(const char* pattern, const char* text);
+
 // Splits "a[3]" into its name and index (-1 when none). False on bad syntax.
 bool splitIndexed(const std::string& part, std::string& name, int& index);
 

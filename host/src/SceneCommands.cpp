@@ -27,6 +27,15 @@ Node* needNode(const std::string& name) {
   return paths[0].back();
 }
 
+// What a name (or pattern, or "obj.f[0:3]") selects; fails when nothing matches.
+MSelectionList needSelection(const std::string& name) {
+  MSelectionList found;
+  MStatus st = found.add(MString(name.c_str()));
+  if (!st)
+    MelInterpreter::fail(st.errorString().asChar());
+  return found;
+}
+
 Node* currentNode() {
   auto n = scene().currentNode.lock();
   if (!n || !n->alive)
@@ -219,10 +228,7 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   if (f.has("clear") || (!f.has("add") && !f.has("deselect")))
     s.activeSelection().clear();
   for (const auto& p : f.positional) {
-    MSelectionList found;
-    MStatus st = found.add(MString(p.asString().c_str()));
-    if (!st)
-      MelInterpreter::fail(st.errorString().asChar());
+    MSelectionList found = needSelection(p.asString());
     for (unsigned int i = 0; i < found.length(); ++i) {
       MDagPath path;
       MObject comp, node;
@@ -360,10 +366,7 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
       return MelValue::ofString(set->name);
   }
   for (const auto& p : f.positional) {
-    MSelectionList found;
-    MStatus st = found.add(MString(p.asString().c_str()));
-    if (!st)
-      MelInterpreter::fail(st.errorString().asChar());
+    MSelectionList found = needSelection(p.asString());
     for (unsigned int i = 0; i < found.length(); ++i) {
       MDagPath path;
       MObject comp;
@@ -386,14 +389,6 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
     }
   }
   return MelValue::ofString(set->name);
-}
-
-bool globMatch(const char* pattern, const char* text) {
-  if (*pattern == '\0')
-    return *text == '\0';
-  if (*pattern == '*')
-    return globMatch(pattern + 1, text) || (*text && globMatch(pattern, text + 1));
-  return *text && (*pattern == '?' || *pattern == *text) && globMatch(pattern + 1, text + 1);
 }
 
 MelValue ls(MelInterpreter&, const std::vector<MelValue>& args) {
