@@ -3,6 +3,7 @@
 #include "SetAttr.h"
 
 #include <cmath>
+#include <map>
 
 namespace OmbrixHost {
 namespace {
@@ -105,22 +106,19 @@ bool readCount(DataCursor& c, long long limit, long long& n, std::string& error)
 }
 
 // polyFaces: "f N e..." faces as signed edge loops, "mu S N ids" their UVs in
-// set S, "h N e..." holes, "fc"/"mc" colours (not kept).
+// set S, "h N e..." holes, "fc"/"mc" colours (not kept). The faces of one
+// statement are read first and join the mesh only when all of them are good.
 bool readFaces(MeshData& m, Range r, DataCursor& c, std::string& error, bool& holes) {
-  if (r.lo >= 0 && static_cast<std::size_t>(r.lo) < m.faceCounts.size()) {
-    m.faceCounts.resize(static_cast<std::size_t>(r.lo));
-    m.rebuildFaceStarts();
-    m.faceConnects.resize(static_cast<std::size_t>(m.faceStarts.back()));
-    for (auto& s : m.uvSets)
-      s.uvIds.resize(m.faceConnects.size(), -1);
-  } else if (r.lo >= 0 && static_cast<std::size_t>(r.lo) > m.faceCounts.size()) {
-    error = "faces must be given in order; face " + std::to_string(r.lo) + " comes before face " +
-            std::to_string(m.faceCounts.size());
+  std::size_t keep = m.faceCounts.size();
+  if (r.lo >= 0 && static_cast<std::size_t>(r.lo) > keep) {
+    error = "faces must be given in order; face " + std::to_string(r.lo) + " comes before face " + std::to_string(keep);
     return false;
   }
-  if (m.faceStarts.size() != m.faceCounts.size() + 1)
-    m.rebuildFaceStarts();
+  if (r.lo >= 0)
+    keep = static_cast<std::size_t>(r.lo);
   long long numEdges = static_cast<long long>(m.edges.size() / 2);
+  std::vector<int> counts, connects;
+  std::map<int, std::vector<int>> uvs;  // per set, one id per corner of the new faces
   std::string word;
   bool quoted;
   long long n = 0;
@@ -146,31 +144,29 @@ bool readFaces(MeshData& m, Range r, DataCursor& c, std::string& error, bool& ho
         holes = true;
         continue;
       }
-      m.faceCounts.push_back(static_cast<int>(n));
-      m.faceConnects.insert(m.faceConnects.end(), verts.begin(), verts.end());
-      m.faceStarts.push_back(static_cast<int>(m.faceConnects.size()));
-      for (auto& s : m.uvSets)
-        s.uvIds.resize(m.faceConnects.size(), -1);
+      counts.push_back(static_cast<int>(n));
+      connects.insert(connects.end(), verts.begin(), verts.end());
     } else if (word == "mu") {
       long long set;
       if (!c.integer(set) || set < 0 || set > 255 || !readCount(c, 1 << 20, n, error)) {
         error = "a UV set index and count are expected after mu";
         return false;
       }
-      if (m.faceCounts.empty() || n != m.faceCounts.back()) {
+      if (counts.empty() || n != counts.back()) {
         error = "mu gives " + std::to_string(n) + " UVs for a face of " +
-                std::to_string(m.faceCounts.empty() ? 0 : m.faceCounts.back()) + " corners";
+                std::to_string(counts.empty() ? 0 : counts.back()) + " corners";
         return false;
       }
-      UVSet& s = setAt(m, static_cast<int>(set));
-      std::size_t start = m.faceConnects.size() - static_cast<std::size_t>(n);
+      auto& ids = uvs[static_cast<int>(set)];
+      ids.resize(connects.size(), -1);
+      std::size_t start = connects.size() - static_cast<std::size_t>(n);
       for (long long k = 0; k < n; ++k) {
         long long id;
         if (!c.integer(id) || id < 0 || id > (1LL << 30)) {
           error = "a UV index is expected after mu";
           return false;
         }
-        s.uvIds[start + static_cast<std::size_t>(k)] = static_cast<int>(id);
+        ids[start + static_cast<std::size_t>(k)] = static_cast<int>(id);
       }
     } else if (word == "mc" || word == "fc") {
       long long skip;
@@ -189,10 +185,29 @@ bool readFaces(MeshData& m, Range r, DataCursor& c, std::string& error, bool& ho
       error = "unexpected \"" + word + "\" in the polyFaces data";
       return false;
     }
-    if (r.hi >= 0 && static_cast<long long>(m.faceCounts.size()) > r.hi + 1) {
+    if (r.hi >= 0 && static_cast<long long>(keep + counts.size()) > r.hi + 1) {
       error = "more faces than the range " + std::to_string(r.lo) + ":" + std::to_string(r.hi);
       return false;
     }
+  }
+  m.faceCounts.resize(keep);
+  m.rebuildFaceStarts();
+  m.faceConnects.resize(static_cast<std::size_t>(m.faceStarts.back()));
+  std::size_t before = m.faceConnects.size();
+  m.faceCounts.insert(m.faceCounts.end(), counts.begin(), counts.end());
+  m.faceConnects.insert(m.faceConnects.end(), connects.begin(), connects.end());
+  m.rebuildFaceStarts();
+  for (auto& [set, ids] : uvs)
+    setAt(m, set);
+  for (std::size_t s = 0; s < m.uvSets.size(); ++s) {
+    auto& target = m.uvSets[s].uvIds;
+    target.resize(before, -1);
+    auto found = uvs.find(static_cast<int>(s));
+    if (found != uvs.end()) {
+      found->second.resize(connects.size(), -1);
+      target.insert(target.end(), found->second.begin(), found->second.end());
+    }
+    target.resize(m.faceConnects.size(), -1);
   }
   return true;
 }
