@@ -473,13 +473,13 @@ MelValue MelInterpreter::statement(Cursor& c) {
     }
     if (w == "while" || w == "for" || w == "do" || w == "switch")
       fail("'" + w + "' is not supported by this host");
-    std::string name = c.next().text;
-    if (c.isPunct("(") && !c.peek().spaceBefore) {
-      auto args = callArgs(c);
-      MelValue result = call(name, args, tok.line);
+    if (c.isPunct("(", 1) && !c.peek(1).spaceBefore) {
+      // name(args): a call in an expression, "f(2) * 10;" as much as "f(2);".
+      MelValue result = expression(c);
       c.accept(";");
       return result;
     }
+    std::string name = c.next().text;
     return commandStyle(c, name);
   }
   if (tok.kind == MelToken::kVariable && c.isPunct("=", 1)) {

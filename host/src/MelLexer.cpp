@@ -6,10 +6,14 @@
 namespace OmbrixHost {
 namespace {
 
-bool wordChar(char c) {
+// Characters of names, paths and plugs. * and ? continue a word (a name
+// pattern such as pCube*) but do not start one: alone they are operators.
+bool wordStart(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ':' || c == '|' || c == '.' || c == '#' ||
-         c == '@' || c == '*' || c == '?';
+         c == '@';
 }
+
+bool wordChar(char c) { return wordStart(c) || c == '*' || c == '?'; }
 
 }  // namespace
 
@@ -136,7 +140,7 @@ bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, std::strin
       push(MelToken::kNumber, text.substr(start, i - start));
       continue;
     }
-    if (wordChar(c)) {
+    if (wordStart(c)) {
       std::size_t start = i;
       while (i < n && wordChar(text[i]))
         ++i;

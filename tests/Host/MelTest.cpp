@@ -53,3 +53,22 @@ TEST_F(HostTest, WaitCursorAndPrintAnswerNothing) {
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Launching OmbrixVael\n");
   EXPECT_EQ(result.length(), 0u);
 }
+
+TEST_F(HostTest, MelStringsArraysAndOperators) {
+  EXPECT_EQ(mel("string $s = \"a \\\"quoted\\\" word\"; $s;"), "a \"quoted\" word");
+  EXPECT_EQ(mel("int $a[] = {3, 4, 5}; $a[1];"), "4");
+  EXPECT_EQ(mel("string $x = \"n\" + 3 + \"-\" + 2.5; $x;"), "n3-2.5");
+  EXPECT_EQ(mel("7 / 2;"), "3");
+  EXPECT_EQ(mel("7.0 / 2;"), "3.5");
+  EXPECT_EQ(mel("(1 < 2) && (\"a\" == \"a\") && !(3 != 3);"), "1");
+  EXPECT_EQ(mel("global proc int early(int $v) { if ($v > 0) { return 1; } return 2; } early(5) * 10 + early(-5);"),
+            "12");
+  EXPECT_EQ(mel("global int $counter = 4; global proc bump() { global int $counter; $counter = $counter + 1; } "
+                "bump(); bump(); $counter;"),
+            "6");
+  EXPECT_NE(melError("global proc one(string $a) {} one(\"x\", \"y\");").find("Wrong number of arguments"),
+            std::string::npos);
+  EXPECT_NE(melError("global proc again() { again(); } again();").find("nest too deeply"), std::string::npos);
+  EXPECT_NE(melError("for ($i = 0; $i < 3; $i++) print $i;").find("not supported"), std::string::npos);
+  EXPECT_NE(melError("$undeclared;").find("undeclared variable"), std::string::npos);
+}

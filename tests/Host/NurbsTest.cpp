@@ -142,3 +142,122 @@ TEST_F(HostTest, TessellationPreferencesAnswerTheirTypes) {
   }
   EXPECT_NE(melError("nurbsToPolygonsPref -q -zz;").find("Invalid flag"), std::string::npos);
 }
+
+namespace {
+
+// A skewed bilinear patch: its (0,0)-(1,1) diagonal is long, the other short.
+MObject skewedPatch() {
+  MFnDagNode transform;
+  MObject t = transform.create("transform", "skew");
+  MPointArray cvs;
+  cvs.append(MPoint(0, 0, 0));
+  cvs.append(MPoint(0, 0, 1));
+  cvs.append(MPoint(1, 0, 0));
+  cvs.append(MPoint(5, 0, 1));
+  MDoubleArray knots;
+  knots.append(0.0);
+  knots.append(1.0);
+  return MFnNurbsSurface().create(cvs, knots, knots, 1, 1, MFnNurbsSurface::kOpen, MFnNurbsSurface::kOpen, false, t);
+}
+
+}  // namespace
+
+TEST_F(HostTest, EdgeSwapSplitsCellsAlongTheShorterDiagonal) {
+  MFnNurbsSurface surface(skewedPatch());
+  MTesselationParams params(MTesselationParams::kGeneralFormat);
+  params.setUNumber(1);
+  params.setVNumber(1);
+  params.setSubdivisionFlag(MTesselationParams::kUseChordHeightRatio, false);
+  auto diagonalLength = [&](bool swap) {
+    params.setSubdivisionFlag(MTesselationParams::kUseTriangleEdgeSwapping, swap);
+    MFnMesh mesh(MFnDagNode(surface.tesselate(params)).child(0));
+    EXPECT_EQ(mesh.numPolygons(), 2);
+    // The diagonal is the edge both triangles share.
+    MIntArray a, b;
+    mesh.getPolygonVertices(0, a);
+    mesh.getPolygonVertices(1, b);
+    std::vector<int> shared;
+    for (unsigned int i = 0; i < a.length(); ++i)
+      for (unsigned int j = 0; j < b.length(); ++j)
+        if (a[i] == b[j])
+          shared.push_back(a[i]);
+    EXPECT_EQ(shared.size(), 2u);
+    MPoint p, q;
+    mesh.getPoint(shared[0], p);
+    mesh.getPoint(shared[1], q);
+    return p.distanceTo(q);
+  };
+  EXPECT_NEAR(diagonalLength(true), std::sqrt(2.0), 1e-9);
+  EXPECT_NEAR(diagonalLength(false), std::sqrt(26.0), 1e-9);
+
+  params.setOutputType(MTesselationParams::kQuads);
+  MFnMesh quads(MFnDagNode(surface.tesselate(params)).child(0));
+  ASSERT_EQ(quads.numPolygons(), 1);
+  EXPECT_EQ(quads.polygonVertexCount(0), 4);
+}
+
+TEST_F(HostTest, ClosedSurfacesShareTheirSeamAndPolePoints) {
+
+  std::vector<std::string> problems;
+  OmbrixHost::loadMayaAsciiText("//Maya ASCII 2018 scene\ncreateNode transform -n \"s\";\n"
+                                "createNode nurbsSurface -n \"sShape\" -p \"s\";\n"
+                                "createNode makeNurbSphere -n \"mk\";\n\tsetAttr \".r\" 1;\n"
+                                "connectAttr \"mk.os\" \"sShape.cr\";\n",
+                                "s.ma", problems);
+  ASSERT_TRUE(problems.empty()) << problems[0];
+  MFnNurbsSurface sphere(path("sShape"));
+  MTesselationParams general(MTesselationParams::kGeneralFormat);
+  general.setSubdivisionFlag(MTesselationParams::kUseChordHeightRatio, false);
+  general.setUIsoparmType(MTesselationParams::kSurfaceEquiSpaced);
+  general.setVIsoparmType(MTesselationParams::kSurfaceEquiSpaced);
+  general.setUNumber(6);
+  general.setVNumber(8);
+  MFnMesh mesh(MFnDagNode(sphere.tesselate(general)).child(0));
+  // 5 rings of 8 points plus two poles; the triangles at the poles collapse.
+  EXPECT_EQ(mesh.numVertices(), 5 * 8 + 2);
+  EXPECT_EQ(mesh.numPolygons(), 2 * 6 * 8 - 2 * 8);
+  EXPECT_EQ(mesh.numUVs(), 7 * 9) << "UVs keep the seam open";
+}
+
+TEST_F(HostTest, EquallySpacedIsoparmsIn3DFollowArcLength) {
+  MObject t = MFnDagNode().create("transform", "curved");
+  // Quadratic: x = u, y = u^2 over u in [0, 1]: parameter steps are not length steps.
+  MPointArray cvs;
+  for (double x : {0.0, 0.5, 1.0})
+    for (double z : {0.0, 1.0})
+      cvs.append(MPoint(x, x == 0.5 ? 0.0 : (x == 1.0 ? 1.0 : 0.0), z));
+  MDoubleArray uk, vk;
+  for (double k : {0.0, 0.0, 1.0, 1.0})
+    uk.append(k);
+  vk.append(0.0);
+  vk.append(1.0);
+  MFnNurbsSurface surface;
+  surface.create(cvs, uk, vk, 2, 1, MFnNurbsSurface::kOpen, MFnNurbsSurface::kOpen, false, t);
+  // The spread of the edge lengths along the curved side, for one isoparm type.
+  auto spread = [&](MTesselationParams::IsoparmType type) {
+    MTesselationParams params(MTesselationParams::kGeneralFormat);
+    params.setSubdivisionFlag(MTesselationParams::kUseChordHeightRatio, false);
+    params.setUIsoparmType(type);
+    params.setUNumber(4);
+    params.setVNumber(1);
+    MFnMesh mesh(MFnDagNode(surface.tesselate(params)).child(0));
+    std::vector<MPoint> edge;
+    for (int i = 0; i < mesh.numVertices(); ++i) {
+      MPoint p;
+      mesh.getPoint(i, p);
+      if (p.z == 0.0)
+        edge.push_back(p);
+    }
+    EXPECT_EQ(edge.size(), 5u);
+    std::sort(edge.begin(), edge.end(), [](const MPoint& a, const MPoint& b) { return a.x < b.x; });
+    double shortest = 1e30, longest = 0;
+    for (std::size_t i = 0; i + 1 < edge.size(); ++i) {
+      shortest = std::min(shortest, edge[i].distanceTo(edge[i + 1]));
+      longest = std::max(longest, edge[i].distanceTo(edge[i + 1]));
+    }
+    return longest / shortest;
+  };
+  double byLength = spread(MTesselationParams::kSurface3DEquiSpaced);
+  EXPECT_LT(byLength, 1.03);  // equal arcs: chords differ only by the curvature
+  EXPECT_LT(byLength, spread(MTesselationParams::kSurfaceEquiSpaced));
+}

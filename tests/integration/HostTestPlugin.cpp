@@ -58,11 +58,33 @@ public:
   static void* creator() { return new HostProbe(); }
 };
 
+// Answers its arguments in reverse order as the command's result.
+class HostResult : public MPxCommand {
+public:
+  MStatus doIt(const MArgList& args) override {
+    MStringArray reversed;
+    for (unsigned int i = args.length(); i-- > 0;)
+      reversed.append(args.asString(i));
+    setResult(reversed);
+    return MStatus::kSuccess;
+  }
+  static void* creator() { return new HostResult(); }
+};
+
+// Fails, as a command of a broken plug-in would.
+class HostFail : public MPxCommand {
+public:
+  MStatus doIt(const MArgList&) override { return MStatus(MStatus::kFailure, "hostFail always fails"); }
+  static void* creator() { return new HostFail(); }
+};
+
 }  // namespace
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Host test", "1.0", "Any");
   plugin.registerCommand("hostProbe", HostProbe::creator);
+  plugin.registerCommand("hostResult", HostResult::creator);
+  plugin.registerCommand("hostFail", HostFail::creator);
   MStringArray result;
   MGlobal::executeCommand("source \"OmbrixVael\";", result, false, false);
   MGlobal::executeCommand("CreateOmbrixMenu();", result, false, false);
@@ -75,6 +97,8 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
   MStringArray result;
   MGlobal::executeCommand("DestroyOmbrixMenu()", result, false, false);
   plugin.deregisterCommand("hostProbe");
+  plugin.deregisterCommand("hostResult");
+  plugin.deregisterCommand("hostFail");
   MGlobal::executeCommand("print \"test plug-in unloaded\\n\";", result, false, false);
   return MStatus::kSuccess;
 }
