@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (text.compare(0, 12, "//Maya ASCII") != 0)
     text = "//Maya ASCII 2018 scene\n" + text;
   std::vector<std::string> problems;
+  OmbrixHost::resetSession();
   OmbrixHost::loadMayaAsciiText(text, "fuzz.ma", problems);
   OmbrixHost::sceneStatsJson();
   for (MItDag it(MItDag::kDepthFirst, MFn::kMesh); !it.isDone(); it.next()) {

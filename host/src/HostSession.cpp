@@ -62,6 +62,11 @@ bool runMel(const std::string& text, MelValue& result, std::string& error) {
 }
 
 void resetScene() { scene().reset(); }
+
+void resetSession() {
+  mel().forgetScripts();
+  scene().reset();
+}
 void setWorkspaceRoot(const std::string& dir) { scene().workspaceRoot = dir; }
 void addScriptPath(const std::string& dir) { scene().scriptPath.push_back(dir); }
 

@@ -29,6 +29,8 @@ OPENMAYA_EXPORT void closePluginObject(const MObject& plugin);
 OPENMAYA_EXPORT bool runMel(const std::string& text, MelValue& result, std::string& error);
 
 OPENMAYA_EXPORT void resetScene();
+// A new session: a new scene, and no procedure or variable left from earlier scripts.
+OPENMAYA_EXPORT void resetSession();
 OPENMAYA_EXPORT void setWorkspaceRoot(const std::string& dir);
 OPENMAYA_EXPORT void addScriptPath(const std::string& dir);
 OPENMAYA_EXPORT std::vector<std::string> menuNames();

@@ -148,9 +148,15 @@ int precedenceOf(const MelToken& t) {
 
 }  // namespace
 
-MelInterpreter::MelInterpreter() { globals_["$gMainWindow"] = MelValue::ofString("MayaWindow"); }
+MelInterpreter::MelInterpreter() { forgetScripts(); }
 
 void MelInterpreter::fail(const std::string& message) { throw MelError(message); }
+
+void MelInterpreter::forgetScripts() {
+  procedures_.clear();
+  globals_.clear();
+  globals_["$gMainWindow"] = MelValue::ofString("MayaWindow");
+}
 
 void MelInterpreter::registerCommand(const std::string& name, MelCommand command) {
   commands_[name] = std::move(command);

@@ -35,6 +35,8 @@ public:
   MelValue call(const std::string& name, const std::vector<MelValue>& args, int line);
 
   MelValue& globalVariable(const std::string& name) { return globals_[name]; }
+  // Forgets every procedure and variable a script defined.
+  void forgetScripts();
 
   [[noreturn]] static void fail(const std::string& message);
 
