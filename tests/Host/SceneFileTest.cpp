@@ -148,3 +148,22 @@ TEST_F(HostTest, HostileNumbersAndNamesAreRefused) {
   EXPECT_LE(mesh.numVertices(), 1);
   EXPECT_EQ(mesh.numPolygons(), 0);
 }
+
+TEST_F(HostTest, NamespacedNamesStayWhole) {
+  auto problems = loadText("createNode transform -n \"chars:hero\";\n"
+                           "createNode mesh -n \"chars:heroShape\" -p \"chars:hero\";\n"
+                           "\tsetAttr -s 3 \".vt[0:2]\" 0 0 0 1 0 0 0 1 0;\n"
+                           "\tsetAttr -s 3 \".ed[0:2]\" 0 1 0 1 2 0 2 0 0;\n"
+                           "\tsetAttr -ch 3 \".fc[0]\" -type \"polyFaces\" f 3 0 1 2;\n"
+                           "createNode lambert -n \"chars:skin\";\n"
+                           "createNode shadingEngine -n \"chars:skinSG\";\n\tsetAttr \".ro\" yes;\n"
+                           "connectAttr \"chars:skin.oc\" \"chars:skinSG.ss\";\n"
+                           "connectAttr \"chars:heroShape.iog\" \":chars:skinSG.dsm\" -na;\n");
+  EXPECT_TRUE(problems.empty()) << problems[0];
+  EXPECT_EQ(path("chars:heroShape").fullPathName(), "|chars:hero|chars:heroShape");
+  EXPECT_NE(OmbrixHost::sceneStatsJson().find("{\"name\":\"chars:heroShape\",\"path\":\"|chars:hero|chars:heroShape\""),
+            std::string::npos);
+  MSelectionList members;
+  MFnSet(node("chars:skinSG")).getMembers(members, true);
+  EXPECT_EQ(members.length(), 1u);
+}
