@@ -16,8 +16,6 @@ namespace OmbrixHost {
 
 namespace {
 
-const double kPi = 3.14159265358979323846;
-
 Node* needNode(const std::string& name) {
   auto paths = scene().findPaths(name);
   if (paths.empty() || paths[0].empty())
@@ -54,11 +52,6 @@ PlugRef needPlug(const std::string& text) {
   return plug;
 }
 
-double toShown(const AttrDef* attr, double value) {
-  if (attr->kind == AttrKind::kAngle && scene().angleUnit == "deg")
-    return value * 180.0 / kPi;
-  return value;
-}
 
 MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("createNode", args,
@@ -120,7 +113,7 @@ MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
       PlugRef c{plug.node, child.get(), plug.indices};
       c.indices.push_back(-1);
       const Value* v = scene().getValue(c);
-      out.numbers.push_back(toShown(child.get(), v && v->kind == Value::kNumber ? v->number : child->defaultNumber));
+      out.numbers.push_back(shownValue(child.get(), v && v->kind == Value::kNumber ? v->number : child->defaultNumber));
     }
     return out;
   }
@@ -136,7 +129,7 @@ MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   }
   if (v && v->kind == Value::kString)
     return MelValue::ofString(v->text);
-  double n = toShown(plug.attr, v && v->kind == Value::kNumber ? v->number : plug.attr->defaultNumber);
+  double n = shownValue(plug.attr, v && v->kind == Value::kNumber ? v->number : plug.attr->defaultNumber);
   if (plug.attr->kind == AttrKind::kInt || plug.attr->kind == AttrKind::kBool || plug.attr->kind == AttrKind::kEnum)
     return MelValue::ofInt(static_cast<long long>(n));
   return MelValue::ofFloat(n);

@@ -260,6 +260,14 @@ int rangeLevel(const PlugRef& plug) {
 
 }  // namespace
 
+double shownValue(const AttrDef* a, double v) {
+  if (a->kind == AttrKind::kAngle && scene().angleUnit == "deg")
+    return v * 180.0 / 3.14159265358979323846;
+  if (isDistance(a))
+    return v / linearScale();
+  return v;
+}
+
 double linearScale() {
   const std::string& u = scene().linearUnit;
   if (u == "mm" || u == "millimeter")
