@@ -48,6 +48,9 @@ void closePluginObject(const MObject& plugin) {
   auto& records = plugins();
   for (auto it = records.begin(); it != records.end(); ++it)
     if (it->node.get() == n) {
+      // Commands a module did not deregister go with it: their code is unloaded.
+      for (const auto& command : it->info.commands)
+        mel().removeCommand(command);
       it->node->alive = false;
       records.erase(it);
       return;

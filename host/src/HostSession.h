@@ -22,6 +22,7 @@ struct PluginInfo {
 // The object handed to initializePlugin; later MFnPlugin calls on it fill `info`.
 OPENMAYA_EXPORT MObject openPluginObject(const std::string& path);
 OPENMAYA_EXPORT const PluginInfo* pluginInfo(const MObject& plugin);
+// Forgets the plug-in, and the commands it left registered.
 OPENMAYA_EXPORT void closePluginObject(const MObject& plugin);
 
 // Runs MEL as the script editor does: errors are printed to stderr as
