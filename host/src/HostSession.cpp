@@ -2,6 +2,7 @@
 
 #include "HostObject.h"
 #include "MelInterpreter.h"
+#include "PluginState.h"
 #include "Scene.h"
 
 #include <iostream>

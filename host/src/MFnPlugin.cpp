@@ -1,6 +1,7 @@
 #include "HostObject.h"
 #include "HostSession.h"
 #include "MelInterpreter.h"
+#include "PluginState.h"
 
 #include <maya/MArgList.h>
 #include <maya/MFnPlugin.h>
@@ -8,11 +9,6 @@
 
 #include <algorithm>
 #include <memory>
-
-namespace OmbrixHost {
-PluginInfo* mutablePluginInfo(const MObject& plugin);
-MelValue& commandResult();
-}  // namespace OmbrixHost
 
 using OmbrixHost::mel;
 using OmbrixHost::MelValue;

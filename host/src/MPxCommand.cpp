@@ -1,4 +1,4 @@
-#include "MelValue.h"
+#include "PluginState.h"
 
 #include <maya/MGlobal.h>
 #include <maya/MPxCommand.h>

@@ -11,7 +11,6 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace OmbrixHost {
 namespace {
@@ -158,14 +157,17 @@ bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) 
     problems.push_back(path + ":0: cannot open the file");
     return false;
   }
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  if (!in.good() && !in.eof()) {
+  // Read in one piece: a million-face scene is over a hundred megabytes.
+  in.seekg(0, std::ios::end);
+  std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  if (size < 0 || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
     problems.push_back(path + ":0: cannot read the file");
     return false;
   }
   adoptWorkspace(fs::u8path(path));
-  return loadMayaAsciiText(buffer.str(), path, problems);
+  return loadMayaAsciiText(text, path, problems);
 }
 
 bool loadMayaAsciiText(const std::string& text, const std::string& path, std::vector<std::string>& problems) {

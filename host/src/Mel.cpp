@@ -2,9 +2,6 @@
 
 namespace OmbrixHost {
 
-void registerSessionCommands(MelInterpreter& mel);
-void registerSceneCommands(MelInterpreter& mel);
-
 MelInterpreter& mel() {
   static MelInterpreter* instance = [] {
     auto* m = new MelInterpreter();

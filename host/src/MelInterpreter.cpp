@@ -239,7 +239,7 @@ MelValue& MelInterpreter::variable(const std::string& name) {
   return it->second;
 }
 
-MelValue MelInterpreter::call(const std::string& name, const std::vector<MelValue>& args, int) {
+MelValue MelInterpreter::call(const std::string& name, const std::vector<MelValue>& args) {
   auto proc = procedures_.find(name);
   if (proc != procedures_.end())
     return runProcedure(proc->second, args);
@@ -519,7 +519,6 @@ std::vector<MelValue> MelInterpreter::callArgs(Cursor& c) {
 
 MelValue MelInterpreter::commandStyle(Cursor& c, const std::string& name) {
   std::vector<MelValue> args;
-  int line = c.peek().line;
   while (!c.atEnd() && !c.isPunct(";") && !c.isPunct("}")) {
     const MelToken& tok = c.peek();
     if (tok.kind == MelToken::kString) {
@@ -551,7 +550,7 @@ MelValue MelInterpreter::commandStyle(Cursor& c, const std::string& name) {
     }
   }
   c.accept(";");
-  return call(name, args, line);
+  return call(name, args);
 }
 
 MelValue MelInterpreter::expression(Cursor& c, int precedence) {
@@ -606,7 +605,7 @@ MelValue MelInterpreter::primary(Cursor& c) {
   case MelToken::kWord:
     if (c.isPunct("(")) {
       auto args = callArgs(c);
-      return call(tok.text, args, tok.line);
+      return call(tok.text, args);
     }
     return MelValue::ofString(tok.text, true);
   case MelToken::kPunct:

@@ -32,9 +32,8 @@ public:
   void removeCommand(const std::string& name);
   bool hasCommand(const std::string& name) const;
   bool hasProcedure(const std::string& name) const;
-  MelValue call(const std::string& name, const std::vector<MelValue>& args, int line);
+  MelValue call(const std::string& name, const std::vector<MelValue>& args);
 
-  MelValue& globalVariable(const std::string& name) { return globals_[name]; }
   // Forgets every procedure and variable a script defined.
   void forgetScripts();
 
@@ -73,6 +72,8 @@ private:
 
 // The host's interpreter, with every built-in command registered.
 MelInterpreter& mel();
+void registerSessionCommands(MelInterpreter& mel);
+void registerSceneCommands(MelInterpreter& mel);
 
 // Flag parsing for built-in commands: "-q -dir", "-n name".
 struct MelFlags {

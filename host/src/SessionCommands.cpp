@@ -37,15 +37,16 @@ bool exists(const std::string& path) {
 }
 
 MelValue print(MelInterpreter&, const std::vector<MelValue>& args) {
+  // A string array prints one element a line, as in Maya's script editor.
   std::string text;
-  for (const auto& a : args)
-    text += a.kind == MelValue::kStringArray ? [&] {
-      std::string lines;
-      for (const auto& s : a.strings)
-        lines += s + "\n";
-      return lines;
-    }()
-                                             : a.asString();
+  for (const auto& a : args) {
+    if (a.kind != MelValue::kStringArray) {
+      text += a.asString();
+      continue;
+    }
+    for (const auto& s : a.strings)
+      text += s + "\n";
+  }
   std::cout << text << std::flush;
   return MelValue();
 }

@@ -160,9 +160,35 @@ bool takeCount(DataCursor& c, long long& count, std::string& error) {
   return true;
 }
 
+// The data types putTyped reads; the others are kept as written while a file loads.
+bool knownDataType(const std::string& type) {
+  return tupleWidth(type) || type == "string" || type == "matrix" || type == "stringArray" ||
+         type == "componentList" || type == "Int32Array" || type == "doubleArray" || type == "floatArray";
+}
+
+bool readNumbers(DataCursor& c, std::size_t count, std::vector<double>& out, std::string& error, const char* what) {
+  for (std::size_t k = 0; k < count; ++k) {
+    double n;
+    if (!c.number(n)) {
+      error = std::string("too few numbers for ") + what;
+      return false;
+    }
+    out.push_back(n);
+  }
+  return true;
+}
+
+// A list value remembers its data type, so that saving writes it back as given.
+void storeTagged(const PlugRef& plug, Value v, const std::string& type) {
+  v.text = type;
+  scene().setValue(plug, std::move(v));
+}
+
 bool putTyped(const PlugRef& plug, const std::string& type, DataCursor& c, std::string& error) {
   std::string item;
   bool quoted;
+  std::vector<double> numbers;
+  long long count = 0;
   if (type == "string") {
     if (!c.item(item, quoted)) {
       error = "a string is expected";
@@ -171,34 +197,16 @@ bool putTyped(const PlugRef& plug, const std::string& type, DataCursor& c, std::
     scene().setValue(plug, Value::ofString(item));
     return true;
   }
-  if (tupleWidth(type)) {
-    if (plug.attr->kind == AttrKind::kCompound)
-      return putNumbers(plug, c, error);
-    std::vector<double> numbers(static_cast<std::size_t>(tupleWidth(type)));
-    for (auto& n : numbers)
-      if (!c.number(n)) {
-        error = "a number is expected for " + type;
-        return false;
-      }
-    Value v = Value::ofNumbers(numbers);
-    v.text = type;
-    scene().setValue(plug, v);
-    return true;
-  }
-  if (type == "matrix") {
-    std::vector<double> m(16);
-    for (auto& n : m)
-      if (!c.number(n)) {
-        error = "a matrix needs 16 numbers";
-        return false;
-      }
-    Value v = Value::ofNumbers(m);
-    v.text = type;
-    scene().setValue(plug, v);
+  if (tupleWidth(type) && plug.attr->kind == AttrKind::kCompound)
+    return putNumbers(plug, c, error);
+  if (tupleWidth(type) || type == "matrix") {
+    if (!readNumbers(c, type == "matrix" ? 16 : static_cast<std::size_t>(tupleWidth(type)), numbers, error,
+                     type.c_str()))
+      return false;
+    storeTagged(plug, Value::ofNumbers(numbers), type);
     return true;
   }
   if (type == "stringArray" || type == "componentList") {
-    long long count;
     if (!takeCount(c, count, error))
       return false;
     std::vector<std::string> strings;
@@ -209,27 +217,13 @@ bool putTyped(const PlugRef& plug, const std::string& type, DataCursor& c, std::
       }
       strings.push_back(item);
     }
-    Value v = Value::ofStrings(strings);
-    v.text = type;
-    scene().setValue(plug, v);
+    storeTagged(plug, Value::ofStrings(strings), type);
     return true;
   }
-  if (type == "Int32Array" || type == "doubleArray" || type == "floatArray") {
-    long long count;
-    if (!takeCount(c, count, error))
+  if (knownDataType(type)) {  // Int32Array, doubleArray, floatArray: a count, then the numbers
+    if (!takeCount(c, count, error) || !readNumbers(c, static_cast<std::size_t>(count), numbers, error, type.c_str()))
       return false;
-    std::vector<double> numbers;
-    for (long long k = 0; k < count; ++k) {
-      double n;
-      if (!c.number(n)) {
-        error = "the array ends before its count";
-        return false;
-      }
-      numbers.push_back(n);
-    }
-    Value v = Value::ofNumbers(numbers);
-    v.text = type;
-    scene().setValue(plug, v);
+    storeTagged(plug, Value::ofNumbers(numbers), type);
     return true;
   }
   error = "unsupported data type \"" + type + "\"";
@@ -311,11 +305,7 @@ bool applySetAttr(const char* begin, const char* end, std::string& error) {
   }
   if (known && plug.node->nurbs && r.type == "nurbsSurface")
     return setNurbsSurfaceData(*plug.node, values, error);
-  if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !tupleWidth(r.type) &&
-                                                          r.type != "string" && r.type != "matrix" &&
-                                                          r.type != "stringArray" && r.type != "componentList" &&
-                                                          r.type != "Int32Array" && r.type != "doubleArray" &&
-                                                          r.type != "floatArray")) {
+  if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !knownDataType(r.type))) {
     if (!scene().loading) {
       error = known ? "unsupported data type \"" + r.type + "\"" : resolveError;
       return false;
