@@ -65,6 +65,7 @@ class ProjectWriter {
   void WriteMaterial(int index, Material& material);
   void WriteTrailer();
   void WriteNames();
+  void WriteCheckWords();
   std::string ChannelImageName(int material, int channel) const;
 
   HvModel& model_;
@@ -90,8 +91,7 @@ int ProjectWriter::Run() {
   WriteHeader(static_cast<int>(meshes.size()));
   const bool headerWritten = out_.Flush();
   ProgressSink::Advance(progress_, 1);
-  out_.U32(out_.Sum());
-  out_.U32(out_.Xor());
+  WriteCheckWords();
   for (const HvMesh* mesh : meshes) {
     if (out_.Failed()) break;  // a failed write stops the mesh section
     WriteMesh(*mesh);
@@ -107,13 +107,19 @@ int ProjectWriter::Run() {
   if (headerWritten) {
     WriteNames();
     out_.Flush();
-    const uint32_t sum = out_.Sum(), xorWord = out_.Xor();
-    out_.U32(sum);
-    out_.U32(xorWord);
+    WriteCheckWords();
   }
   const bool complete = out_.Flush() && stream_.Flush() == 1;
   ProgressSink::Advance(progress_, 1);
   return headerWritten && complete ? 1 : 0;
+}
+
+// Both words as they stand before either is written: the sum word itself
+// goes through the checksum and would change the xor.
+void ProjectWriter::WriteCheckWords() {
+  const uint32_t sum = out_.Sum(), xorWord = out_.Xor();
+  out_.U32(sum);
+  out_.U32(xorWord);
 }
 
 void ProjectWriter::WriteHeader(int meshCount) {
