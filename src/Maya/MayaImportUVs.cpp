@@ -1,0 +1,3 @@
+#include "Maya/MayaImportUVs.h"
+
+MStatus importUVs() { return MStatus(MStatus::kFailure); }
