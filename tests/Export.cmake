@@ -5,8 +5,18 @@ ombrix_test(test_MayaExport SOURCES
   Maya/MaterialExportTest.cpp
   Maya/NurbsExportTest.cpp
   Maya/ExportFlowTest.cpp
+  Maya/PluginModuleTest.cpp
   DEPENDS MayaPlugin)
 target_include_directories(test_MayaExport PRIVATE ${PROJECT_SOURCE_DIR}/host/src)
+add_dependencies(test_MayaExport ObvTester2)
+# The module is loaded from the programs' folder (beside OpenMaya).
+if(WIN32)
+  set(export_module ../bin/$<TARGET_FILE_NAME:ObvTester2>)
+else()
+  set(export_module $<TARGET_FILE:ObvTester2>)
+endif()
+target_compile_definitions(test_MayaExport PRIVATE OMBRIX_MODULE="${export_module}"
+                           OMBRIX_MEL_DIR="${PROJECT_SOURCE_DIR}/tools/mel")
 # The Windows build shares one user registry between test programs.
 set_tests_properties(test_MayaExport test_Maya PROPERTIES RESOURCE_LOCK painter_registry)
 
