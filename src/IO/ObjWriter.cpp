@@ -1,5 +1,6 @@
 // The OBJ writer: three de-duplicated lists (positions, normals, texture
 // coordinates) in pool order, then the faces group by group.
+#include <charconv>
 #include <cstdio>
 #include <string>
 
@@ -25,6 +26,28 @@ class TextOut {
     char text[128];
     std::snprintf(text, sizeof text, format, values...);
     Put(text);
+  }
+  // The value as "%12.8g" writes it: to_chars in general format with
+  // precision 8 gives printf's digits, exponent and NaN/infinity texts.
+  void Number(double value) {
+    char text[40];
+    const std::to_chars_result result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 8);
+    const size_t length = static_cast<size_t>(result.ptr - text);
+    if (length < 12) buffer_.append(12 - length, ' ');
+    buffer_.append(text, length);
+  }
+  void Integer(int value) {
+    char text[16];
+    const std::to_chars_result result = std::to_chars(text, text + sizeof text, value);
+    buffer_.append(text, static_cast<size_t>(result.ptr - text));
+  }
+  // Numbers after `prefix`, each after a blank, then the line end.
+  template <typename... Values>
+  void NumberLine(const char* prefix, Values... values) {
+    buffer_ += prefix;
+    ((buffer_ += ' ', Number(values)), ...);
+    Put("\n");
   }
   void Flush() {
     if (!buffer_.empty()) stream_.Write(buffer_.data(), buffer_.size());
@@ -93,17 +116,17 @@ int WriteObj(HvModel& model, HvIO& stream, ProgressSink* progress, const char* s
   out.Put("# vertices\n\n");
   for (int i = 0; i < positions.Count(); ++i) {
     const PointRecord p = positions.Get(i);
-    out.Format("v %12.8g %12.8g %12.8g\n", p[0], p[1], p[2]);
+    out.NumberLine("v", p[0], p[1], p[2]);
   }
   out.Put("\n# normals\n\n");
   for (int i = 0; i < normals.Count(); ++i) {
     const PointRecord n = normals.Get(i);
-    out.Format("vn %12.8g %12.8g %12.8g\n", n[0], n[1], n[2]);
+    out.NumberLine("vn", n[0], n[1], n[2]);
   }
   out.Put("\n# texture vertices\n\n");
   for (int i = 0; i < textures.Count(); ++i) {
     const PointRecord t = textures.Get(i);
-    out.Format("vt %12.8g %12.8g\n", t[0], 1.0 - t[1]);
+    out.NumberLine("vt", t[0], 1.0 - t[1]);
   }
   out.Put("\n");
   char name[2048];
@@ -118,9 +141,14 @@ int WriteObj(HvModel& model, HvIO& stream, ProgressSink* progress, const char* s
       out.Put("f ");
       // The same walk as the first pass: each corner's records are where
       // that pass put them (what Find would answer).
-      for (int i = 0; i < polygon.count; ++i, next += 3)
-        out.Format("%d/%d/%d ", positions.Index(located[next]) + 1,
-                   textures.Index(located[next + 1]) + 1, normals.Index(located[next + 2]) + 1);
+      for (int i = 0; i < polygon.count; ++i, next += 3) {
+        out.Integer(positions.Index(located[next]) + 1);
+        out.Put("/");
+        out.Integer(textures.Index(located[next + 1]) + 1);
+        out.Put("/");
+        out.Integer(normals.Index(located[next + 2]) + 1);
+        out.Put(" ");
+      }
       out.Put("\n");
     });
   }
