@@ -2,6 +2,7 @@
 // coordinates) in pool order, then the faces group by group.
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -30,9 +31,15 @@ class TextOut {
     Put(text);
   }
   // The value as "%12.8g" writes it: to_chars in general format with
-  // precision 8 gives printf's digits, exponent and NaN/infinity texts.
+  // precision 8 gives printf's digits and exponent; NaN and infinity go to
+  // printf itself (C libraries differ on the sign of a NaN).
   void Number(double value) {
     char text[40];
+    if (!std::isfinite(value)) {
+      std::snprintf(text, sizeof text, "%12.8g", value);
+      buffer_ += text;
+      return;
+    }
     const std::to_chars_result result =
         std::to_chars(text, text + sizeof text, value, std::chars_format::general, 8);
     const size_t length = static_cast<size_t>(result.ptr - text);
