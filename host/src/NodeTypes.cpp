@@ -283,6 +283,7 @@ const TypeInfo kTypeInfo[] = {
     {MFn::kDagNode, MFn::kDependencyNode, "kDagNode"},
     {MFn::kWorld, MFn::kDagNode, "kWorld"},
     {MFn::kTransform, MFn::kDagNode, "kTransform"},
+    {MFn::kUnknownTransform, MFn::kTransform, "kUnknownTransform"},
     {MFn::kShape, MFn::kDagNode, "kShape"},
     {MFn::kSurface, MFn::kShape, "kSurface"},
     {MFn::kMesh, MFn::kSurface, "kMesh"},

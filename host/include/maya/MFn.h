@@ -10,6 +10,7 @@ public:
     kDependencyNode = 4,
     kDagNode = 107,
     kTransform = 110,
+    kUnknownTransform = 246,
     kShape = 239,
     kCamera = 250,
     kWorld = 253,
