@@ -328,7 +328,8 @@ TEST_F(HostTest, NurbsSurfacesFromDataAndFromCreationNodes) {
   EXPECT_EQ(sphere.numCVsInU(), 7);
   EXPECT_EQ(sphere.numCVsInV(), 11);
   EXPECT_EQ(sphere.formInV(), MFnNurbsSurface::kPeriodic);
-  MObject result = sphere.tesselate(MTesselationParams());
+  MTesselationParams params;
+  MObject result = sphere.tesselate(params);
   MFnMesh mesh(MFnDagNode(result).child(0));
   ASSERT_GT(mesh.numPolygons(), 0);
   for (int i = 0; i < mesh.numVertices(); ++i) {
@@ -343,7 +344,8 @@ TEST_F(HostTest, NurbsSurfacesFromDataAndFromCreationNodes) {
   MFnNurbsSurface patch(path("nShape"));
   EXPECT_EQ(patch.degreeU(), 1);
   EXPECT_EQ(patch.numCVsInU(), 2);
-  MPoint mid = patch.point(0.5, 0.5);
+  MPoint mid;
+  patch.getPointAtParam(0.5, 0.5, mid);
   EXPECT_DOUBLE_EQ(mid.x, 0.5);
   EXPECT_DOUBLE_EQ(mid.z, 0.5);
   auto bad = loadText("createNode transform -n \"n\";\ncreateNode nurbsSurface -n \"nShape\" -p \"n\";\n"

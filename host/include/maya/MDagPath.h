@@ -15,7 +15,6 @@ public:
   MDagPath& operator=(const MDagPath& other);
   ~MDagPath();
   bool operator==(const MDagPath& other) const;
-  bool operator!=(const MDagPath& other) const;
 
   MObject node(MStatus* ReturnStatus = nullptr) const;
   MObject transform(MStatus* ReturnStatus = nullptr) const;

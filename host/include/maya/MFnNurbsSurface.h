@@ -2,7 +2,6 @@
 #include <maya/MDoubleArray.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MPointArray.h>
-#include <maya/MSpace.h>
 #include <maya/MTesselationParams.h>
 
 class OPENMAYA_EXPORT MFnNurbsSurface : public MFnDagNode {
@@ -19,7 +18,7 @@ public:
                  const MDoubleArray& vKnotSequences, unsigned int degreeInU, unsigned int degreeInV,
                  Form formU, Form formV, bool createRational, MObject parentOrOwner = MObject::kNullObj,
                  MStatus* ReturnStatus = nullptr);
-  MObject tesselate(const MTesselationParams& params = MTesselationParams::fsDefaultTesselationParams,
+  MObject tesselate(MTesselationParams& params = MTesselationParams::fsDefaultTesselationParams,
                     MObject parentOrOwner = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
 
   int degreeU(MStatus* ReturnStatus = nullptr) const;
@@ -36,7 +35,6 @@ public:
   MStatus getKnotsInV(MDoubleArray& knots) const;
   MStatus getCVs(MPointArray& cvs, MSpace::Space space = MSpace::kObject) const;
   MStatus getKnotDomain(double& startU, double& endU, double& startV, double& endV) const;
-  MPoint point(double u, double v, MSpace::Space space = MSpace::kObject) const;
   MStatus getPointAtParam(double u, double v, MPoint& point, MSpace::Space space = MSpace::kObject) const;
 
 protected:

@@ -16,8 +16,8 @@ public:
   virtual bool hasSyntax() const;
 
   static void displayInfo(const MString& text);
-  static void displayWarning(const MString& text);
-  static void displayError(const MString& text);
+  static void displayWarning(const MString& text, bool showLineNumber = false);
+  static void displayError(const MString& text, bool showLineNumber = false);
   static void clearResult();
   static void setResult(const MString& result);
   static void setResult(const char* result);
