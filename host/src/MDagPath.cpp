@@ -2,6 +2,7 @@
 #include "Scene.h"
 
 #include <maya/MDagPathArray.h>
+#include <maya/MMatrix.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::scene;

@@ -3,6 +3,7 @@
 
 #include <maya/MDagPathArray.h>
 #include <maya/MFnDagNode.h>
+#include <maya/MMatrix.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::Node;

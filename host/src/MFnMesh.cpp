@@ -1,8 +1,14 @@
 #include "HostObject.h"
 #include "Scene.h"
 
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
 #include <maya/MFnMesh.h>
+#include <maya/MIntArray.h>
 #include <maya/MItMeshPolygon.h>
+#include <maya/MMatrix.h>
+#include <maya/MPointArray.h>
+#include <maya/MStringArray.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::MeshData;

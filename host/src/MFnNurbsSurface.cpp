@@ -2,7 +2,11 @@
 #include "NurbsTessellator.h"
 #include "Scene.h"
 
+#include <maya/MDoubleArray.h>
 #include <maya/MFnNurbsSurface.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::Node;

@@ -1,11 +1,12 @@
 #include "HostFixture.h"
 
+#include <maya/MFloatArray.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MFnSet.h>
 #include <maya/MItDag.h>
-#include <maya/MPoint.h>
-#include <maya/MFloatArray.h>
+#include <maya/MMatrix.h>
 #include <maya/MPlugArray.h>
+#include <maya/MPoint.h>
 #include <maya/MTesselationParams.h>
 
 #include <cmath>

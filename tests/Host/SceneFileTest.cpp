@@ -4,6 +4,7 @@
 #include "HostObject.h"
 
 #include <maya/MFnSet.h>
+#include <maya/MMatrix.h>
 #include <maya/MPlugArray.h>
 
 #include <filesystem>

@@ -1,11 +1,11 @@
 #pragma once
-#include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
-#include <maya/MString.h>
 #include <vector>
 
 class MDagPathArray;
+class MMatrix;
+class MString;
 
 // A path from the world down to one DAG node; the world itself is the empty path.
 class OPENMAYA_EXPORT MDagPath {

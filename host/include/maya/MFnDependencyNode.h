@@ -1,9 +1,9 @@
 #pragma once
 #include <maya/MFnBase.h>
-#include <maya/MPlug.h>
-#include <maya/MString.h>
 
+class MPlug;
 class MPlugArray;
+class MString;
 
 class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
 public:

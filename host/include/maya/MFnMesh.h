@@ -1,13 +1,13 @@
 #pragma once
-#include <maya/MFloatArray.h>
-#include <maya/MFloatPointArray.h>
 #include <maya/MFnDagNode.h>
-#include <maya/MIntArray.h>
 #include <maya/MPoint.h>
-#include <maya/MPointArray.h>
-#include <maya/MStringArray.h>
 
 class MDGModifier;
+class MFloatArray;
+class MFloatPointArray;
+class MIntArray;
+class MPointArray;
+class MStringArray;
 class MSelectionList;
 class MUintArray;
 

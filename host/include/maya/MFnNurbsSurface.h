@@ -1,8 +1,10 @@
 #pragma once
-#include <maya/MDoubleArray.h>
 #include <maya/MFnDagNode.h>
-#include <maya/MPointArray.h>
 #include <maya/MTesselationParams.h>
+
+class MDoubleArray;
+class MPoint;
+class MPointArray;
 
 class OPENMAYA_EXPORT MFnNurbsSurface : public MFnDagNode {
 public:

@@ -1,9 +1,10 @@
 #pragma once
 #include <maya/MDagPath.h>
-#include <maya/MFloatArray.h>
-#include <maya/MIntArray.h>
 #include <maya/MPoint.h>
 #include <vector>
+
+class MFloatArray;
+class MIntArray;
 
 class OPENMAYA_EXPORT MItMeshPolygon {
 public:

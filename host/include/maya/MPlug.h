@@ -2,10 +2,10 @@
 #include <maya/MDGContext.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
-#include <maya/MString.h>
 #include <vector>
 
 class MPlugArray;
+class MString;
 class MIntArray;
 
 class OPENMAYA_EXPORT MPlug {

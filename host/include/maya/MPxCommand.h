@@ -1,9 +1,9 @@
 #pragma once
-#include <maya/MArgList.h>
-#include <maya/MDoubleArray.h>
-#include <maya/MIntArray.h>
 #include <maya/MStatus.h>
-#include <maya/MStringArray.h>
+
+class MArgList;
+class MString;
+class MStringArray;
 
 class OPENMAYA_EXPORT MPxCommand {
 public:

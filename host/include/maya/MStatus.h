@@ -1,6 +1,8 @@
 #pragma once
 #include <maya/MTypes.h>
-#include <maya/MString.h>
+#include <string>
+
+class MString;
 
 class OPENMAYA_EXPORT MStatus {
 public:
@@ -33,5 +35,5 @@ private:
   friend class OmbrixHost::Access;
   MStatus(MStatusCode code, const MString& message);
   MStatusCode code_;
-  MString message_;
+  std::string message_;
 };
