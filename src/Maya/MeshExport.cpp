@@ -7,7 +7,7 @@
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 #include <maya/MPointArray.h>
-#include <maya/MSpace.h>
+#include <maya/MTypes.h>
 #include <maya/MString.h>
 
 #include <cfloat>

@@ -56,7 +56,7 @@ int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int
           return -2;
         MObject component = member.component;
         for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
-          if (face.index() == polygonIndex)
+          if (static_cast<int>(face.index()) == polygonIndex)
             return entryOfGroup(member, partialPath);
         break;
       }
