@@ -38,7 +38,7 @@ public:
   // A failure with the host's own message, which mayahost shows with the command's error.
   static MStatus failure(MStatus::MStatusCode code, const MString& message) { return MStatus(code, message); }
   static void addArg(MArgList& list, const MString& arg) { list.addArg(arg); }
-  static TessellationSettings tessellation(const MTesselationParams& params);
+  OPENMAYA_EXPORT static TessellationSettings tessellation(const MTesselationParams& params);
 
   static MObject wrap(Node* node);
   static MObject wrapAttribute(Node* owner, const AttrDef* attr);
