@@ -123,6 +123,7 @@ MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const 
   if (!m)
     return MStatus::kInvalidParameter;
   MMatrix world = space == MSpace::kWorld && hasPath_ ? path_.inclusiveMatrix() : MMatrix();
+  Access::items(vertexArray).reserve(m->points.size());
   for (const auto& p : m->points)
     vertexArray.append(MPoint(p.x, p.y, p.z) * world);
   return MStatus::kSuccess;
@@ -278,6 +279,8 @@ MStatus MFnMesh::getAssignedUVs(MIntArray& uvCounts, MIntArray& uvIds, const MSt
   const UVSet* set = m ? m->uvSet(&name) : nullptr;
   if (!set)
     return MStatus::kInvalidParameter;
+  Access::items(uvCounts).reserve(m->faceCounts.size());
+  Access::items(uvIds).reserve(m->faceConnects.size());
   for (int f = 0; f < m->numFaces(); ++f) {
     int start = m->faceStart(f), n = m->faceCounts[f];
     bool mapped = true;

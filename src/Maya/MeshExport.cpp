@@ -3,7 +3,7 @@
 #include <maya/MFloatArray.h>
 #include <maya/MFnMesh.h>
 #include <maya/MIOStream.h>
-#include <maya/MItMeshPolygon.h>
+#include <maya/MIntArray.h>
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 #include <maya/MPointArray.h>
@@ -46,10 +46,34 @@ WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world) {
   return out;
 }
 
-// Corner positions of the current polygon; false when a corner has no sound point.
-bool setCorners(MItMeshPolygon& polygon, const WorldPoints& world, PolygonDesc& desc) {
+// The polygons of a mesh read in one go: vertex counts and indices, and the
+// UV set's assigned ids and values (what MItMeshPolygon would give face by
+// face, without a call per face).
+struct MeshArrays {
+  MIntArray counts, connects;
+  MIntArray uvCounts, uvIds;
+  MFloatArray us, vs;
+
+  MeshArrays(const MFnMesh& mesh, const MString& uvSet) {
+    mesh.getVertices(counts, connects);
+    if (!mesh.getAssignedUVs(uvCounts, uvIds, &uvSet) || !mesh.getUVs(us, vs, &uvSet))
+      uvCounts.clear();
+  }
+};
+
+// One polygon's place in the arrays, moved on face by face.
+struct PolygonCursor {
+  unsigned int face = 0;
+  unsigned int corner = 0;    // first index of the face in connects
+  unsigned int uvCorner = 0;  // first id of the face in uvIds
+};
+
+// Corner positions of the polygon; false when a corner has no sound point.
+bool setCorners(const MeshArrays& arrays, const PolygonCursor& at, const WorldPoints& world, PolygonDesc& desc) {
+  if (static_cast<size_t>(at.corner) + static_cast<size_t>(desc.count) > arrays.connects.length())
+    return false;
   for (int i = 0; i < desc.count; ++i) {
-    const auto vertex = static_cast<size_t>(static_cast<int>(polygon.vertexIndex(i)));
+    const auto vertex = static_cast<size_t>(arrays.connects[at.corner + static_cast<unsigned int>(i)]);
     if (vertex >= world.points.size() || !world.finite[vertex])
       return false;
     desc.positions[i] = world.points[vertex];
@@ -57,15 +81,36 @@ bool setCorners(MItMeshPolygon& polygon, const WorldPoints& world, PolygonDesc& 
   return true;
 }
 
-void setUVs(MItMeshPolygon& polygon, const MString& uvSet, PolygonDesc& desc, MFloatArray& u, MFloatArray& v) {
-  const bool has = polygon.hasUVs(uvSet) && polygon.getUVs(u, v, &uvSet) &&
-                   u.length() >= static_cast<unsigned int>(desc.count) &&
-                   v.length() >= static_cast<unsigned int>(desc.count);
+// True when every corner of the polygon has a UV of the set.
+bool hasUVs(const MeshArrays& arrays, const PolygonCursor& at, int count) {
+  if (at.face >= arrays.uvCounts.length() || arrays.uvCounts[at.face] != count ||
+      static_cast<size_t>(at.uvCorner) + static_cast<size_t>(count) > arrays.uvIds.length())
+    return false;
+  for (unsigned int i = 0; i < static_cast<unsigned int>(count); ++i) {
+    const int id = arrays.uvIds[at.uvCorner + i];
+    if (id < 0 || static_cast<unsigned int>(id) >= arrays.us.length() ||
+        static_cast<unsigned int>(id) >= arrays.vs.length())
+      return false;
+  }
+  return true;
+}
+
+void setUVs(const MeshArrays& arrays, const PolygonCursor& at, PolygonDesc& desc) {
+  const bool has = hasUVs(arrays, at, desc.count);
   for (int i = 0; i < desc.count; ++i) {
     // A polygon without UVs gets (0, 0), not what an earlier polygon left.
-    desc.u[i] = has ? u[static_cast<unsigned int>(i)] : 0.0f;
-    desc.v[i] = has ? static_cast<float>(1.0 - static_cast<double>(v[static_cast<unsigned int>(i)])) : 0.0f;
+    const unsigned int id = has ? static_cast<unsigned int>(arrays.uvIds[at.uvCorner + static_cast<unsigned int>(i)]) : 0;
+    desc.u[i] = has ? arrays.us[id] : 0.0f;
+    desc.v[i] = has ? static_cast<float>(1.0 - static_cast<double>(arrays.vs[id])) : 0.0f;
   }
+}
+
+void advance(const MeshArrays& arrays, PolygonCursor& at) {
+  const int count = arrays.counts[at.face];
+  at.corner += static_cast<unsigned int>(count > 0 ? count : 0);
+  if (at.face < arrays.uvCounts.length() && arrays.uvCounts[at.face] > 0)
+    at.uvCorner += static_cast<unsigned int>(arrays.uvCounts[at.face]);
+  ++at.face;
 }
 
 }  // namespace
@@ -84,20 +129,20 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
   const MeshShading shading(namingPath.fullPathName(), namingPath.partialPathName(), mesh.numPolygons());
   int badFaces = 0;
   int unsoundFaces = 0;
+  const MeshArrays arrays(mesh, uvSet);
   PolygonDesc desc;
-  MFloatArray u, v;
-  for (MItMeshPolygon polygon(geometryPath); !polygon.isDone(); polygon.next()) {
-    const int entry = shading.entry(static_cast<int>(polygon.index()));
-    const int n = static_cast<int>(polygon.polygonVertexCount());
+  for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
+    const int entry = shading.entry(static_cast<int>(at.face));
+    const int n = arrays.counts[at.face];
     if (n < 3)
       ++badFaces;
     if (!desc.Resize(n < 0 ? 0 : n))
       continue;
-    if (!setCorners(polygon, world, desc)) {
+    if (!setCorners(arrays, at, world, desc)) {
       ++unsoundFaces;
       continue;
     }
-    setUVs(polygon, uvSet, desc, u, v);
+    setUVs(arrays, at, desc);
     desc.material = entry >= 0 ? model.Material(entry, false) : nullptr;
     model.AddPolygon(desc);
   }
