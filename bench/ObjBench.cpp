@@ -115,9 +115,9 @@ void WriteOurs(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(ReadOurs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ReadTinyObjLoader)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ReadAssimp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(WriteOurs)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadOurs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(ReadTinyObjLoader)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(ReadAssimp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
+BENCHMARK(WriteOurs)->Unit(benchmark::kMillisecond)->Iterations(3)->MeasureProcessCPUTime();
 
 BENCHMARK_MAIN();

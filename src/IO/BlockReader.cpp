@@ -7,7 +7,7 @@ bool BlockReader::Available() {
   if (at_ < size_) return true;
   base_ += static_cast<int64_t>(size_);
   at_ = 0;
-  size_ = stream_.Read(block_.data(), block_.size());
+  size_ = stream_.Read(block_.get(), kBlockBytes);
   return size_ > 0;
 }
 
@@ -16,7 +16,7 @@ int BlockReader::ReadLine(char* buffer, int maximum) {
   int consumed = 0, stored = 0;
   while (stored < maximum - 1 && Available()) {
     const size_t room = std::min(size_ - at_, static_cast<size_t>(maximum - 1 - stored));
-    const uint8_t* from = block_.data() + at_;
+    const uint8_t* from = block_.get() + at_;
     size_t n = 0;
     bool ended = false, zero = false;
     while (n < room) {
@@ -46,7 +46,7 @@ size_t BlockReader::Read(void* buffer, size_t count) {
   size_t copied = 0;
   while (copied < count && Available()) {
     const size_t n = std::min(count - copied, size_ - at_);
-    std::memcpy(out + copied, block_.data() + at_, n);
+    std::memcpy(out + copied, block_.get() + at_, n);
     copied += n;
     at_ += n;
   }

@@ -5,7 +5,7 @@
 // line logic and lose a stdio call per character.
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "HvCore/HvIO.h"
 
@@ -14,7 +14,8 @@ class BlockReader {
   static constexpr size_t kBlockBytes = size_t{1} << 20;
 
   // Reads from the stream's current position, which is then its offset 0.
-  explicit BlockReader(HvIO& stream) : stream_(stream), block_(kBlockBytes) {}
+  explicit BlockReader(HvIO& stream)
+      : stream_(stream), block_(new uint8_t[kBlockBytes]), base_(stream.Tell()) {}
 
   // Up to maximum - 1 bytes through the first CR or LF; a zero byte ends
   // the line unstored. The bytes consumed.
@@ -30,7 +31,7 @@ class BlockReader {
   bool Available();
 
   HvIO& stream_;
-  std::vector<uint8_t> block_;
+  std::unique_ptr<uint8_t[]> block_;  // left uninitialised: only read bytes are used
   size_t at_ = 0, size_ = 0;
-  int64_t base_ = 0;  // offset of the block's first byte
+  int64_t base_;  // stream offset of the block's first byte
 };

@@ -153,6 +153,8 @@ void ProjectWriter::WriteMesh(const HvMesh& mesh) {
   out_.U32(triangles);
 
   vertices_.Clear();
+  // A closed triangle mesh has about half as many positions as triangles.
+  vertices_.Reserve(triangles / 2);
   int32_t materialWord = -1;
   const void* previous = nullptr;
   bool first = true;

@@ -24,8 +24,16 @@ void PositionIndex::Clear() {
   positions_.clear();
 }
 
-void PositionIndex::Grow() {
-  std::vector<Slot> old(slots_.empty() ? 1024 : slots_.size() * 2, Slot{{0, 0, 0}, kEmpty});
+void PositionIndex::Reserve(size_t count) {
+  size_t size = slots_.empty() ? 1024 : slots_.size();
+  while (size < 2 * (count + 1)) size *= 2;
+  if (size > slots_.size()) Grow(size);
+}
+
+void PositionIndex::Grow() { Grow(slots_.empty() ? 1024 : slots_.size() * 2); }
+
+void PositionIndex::Grow(size_t size) {
+  std::vector<Slot> old(size, Slot{{0, 0, 0}, kEmpty});
   old.swap(slots_);
   const size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {

@@ -4,6 +4,7 @@
 // matches the same NaN). Open addressing: a lookup touches one probe run;
 // a small direct-mapped cache of recent positions in front of it catches
 // the corners that neighbouring polygons share without touching the table.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +17,9 @@ class PositionIndex {
   uint32_t Count() const { return static_cast<uint32_t>(positions_.size()); }
   const std::vector<Vector3>& Positions() const { return positions_; }
   void Clear();
+  // Sizes the table for `count` distinct positions at once (no effect on
+  // the indices; saves the rehashing of growing step by step).
+  void Reserve(size_t count);
 
  private:
   struct Slot {
@@ -23,6 +27,7 @@ class PositionIndex {
     uint32_t index;  // UINT32_MAX when empty
   };
   void Grow();
+  void Grow(size_t size);
 
   static constexpr size_t kRecentSlots = 4096;
   std::vector<Slot> recent_;

@@ -19,6 +19,7 @@
 #include "IO/ObjFormat.h"
 #include "Model3D/HvModel.h"
 #include "Support/FileText.h"
+#include "Support/ObjWrite.h"
 #include "Support/TempPath.h"
 
 namespace {
@@ -136,12 +137,7 @@ TEST(ObjNumbers, WrittenAsPrintfWritesThem) {
     model.AddPolygon(desc);
   }
   TempPath path("numbers.obj");
-  {
-    HvIO stream(path.c_str(), HvIO::kWrite);
-    ObjModelFormat format;
-    format.Attach(&stream, 0);
-    ASSERT_EQ(format.Write(&model, nullptr, nullptr), 1);
-  }
+  ASSERT_EQ(WriteObjFile(model, path.str()), 1);
   std::istringstream lines(ReadText(path.str()));
   std::set<std::string> written;
   for (std::string line; std::getline(lines, line);)

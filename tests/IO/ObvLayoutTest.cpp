@@ -12,6 +12,7 @@
 
 #include "IO/FormatRegistry.h"
 #include "Model3D/HvModel.h"
+#include "Support/FormatsFixture.h"
 #include "Support/TempPath.h"
 
 namespace {
@@ -318,14 +319,7 @@ void ExpectLayout(const char* options, bool packed) {
   EXPECT_EQ(in.Left(), 0u);
 }
 
-class ObvLayoutTest : public ::testing::Test {
- protected:
-  void SetUp() override { StartupFormats(); }
-  void TearDown() override {
-    TeardownModelFormats();
-    TeardownSceneReaders();
-  }
-};
+using ObvLayoutTest = FormatsFixture;
 
 }  // namespace
 

@@ -25,7 +25,9 @@
 #include "Model3D/HvModel.h"
 #include "Model3D/Scene.h"
 #include "Support/FileText.h"
+#include "Support/FormatsFixture.h"
 #include "Support/GeneratedObj.h"
+#include "Support/ObjWrite.h"
 #include "Support/Sha256.h"
 
 namespace {
@@ -87,12 +89,7 @@ std::string DigestOf(const char* path) {
 // "obv obj hv3" digests of what the three writers make of the model.
 std::string WrittenDigests(HvModel& model) {
   EXPECT_EQ(SaveModelByName(&model, HvString(kObv), "OBV", "", nullptr, nullptr), 1);
-  {
-    HvIO stream(kObj, HvIO::kWrite);
-    ObjModelFormat format;
-    format.Attach(&stream, 0);
-    EXPECT_EQ(format.Write(&model, nullptr, nullptr), 1);
-  }
+  EXPECT_EQ(WriteObjFile(model, kObj), 1);
   {
     Scene scene;
     auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
@@ -170,14 +167,7 @@ void ExpectDigests(const std::string& name, const std::string& actual) {
   EXPECT_EQ(found->second, actual) << "changed:\n    {\"" << name << "\", \"" << actual << "\"},";
 }
 
-class WriterDigests : public ::testing::Test {
- protected:
-  void SetUp() override { StartupFormats(); }
-  void TearDown() override {
-    TeardownModelFormats();
-    TeardownSceneReaders();
-  }
-};
+using WriterDigests = FormatsFixture;
 
 }  // namespace
 
