@@ -1,0 +1,12 @@
+#pragma once
+// The export driver of ExportAllOmbrixPlug and ExportSelOmbrixPlug: the scene
+// into a model, the model into the project file "Maya.obv" in the exchange
+// directory, the log file, and the load token for the painter link.
+#include <cstdint>
+
+extern const char kExchangeFileName[];  // "Maya.obv"
+
+// 1 when the project file was saved, 0 otherwise. selectionFlag 0 exports
+// all geometry, 1 the selection. The token stored is that of the log file,
+// or 0 when no log file could be written.
+int runExport(int selectionFlag);

@@ -1,0 +1,109 @@
+#include "Maya/MaterialTranslation.h"
+
+#include <maya/MFn.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
+#include <maya/MPlug.h>
+#include <maya/MPlugArray.h>
+
+
+#include "Maya/ShadingTable.h"
+#include "Model3D/HvModel.h"
+
+namespace {
+
+struct ChannelRow {
+  const char* attribute;
+  const char* channel;
+};
+const ChannelRow kChannels[] = {{"color", "DiffuseColor"},
+                                {"normalCamera", "Bump"},
+                                {"incandescence", "Ambient"},
+                                {"specularColor", "SpecularColor"},
+                                {"transparency", "Opacity"}};
+
+bool isSwitch(const MObject& node) {
+  return node.hasFn(MFn::kTripleShadingSwitch) || node.hasFn(MFn::kDoubleShadingSwitch) ||
+         node.hasFn(MFn::kSingleShadingSwitch);
+}
+
+// The texture a switch gives the object: the input paired with the object's
+// shape (the last such pair wins), else the switch's default input.
+MObject switchTexture(const MObject& sw, const MString& objectName) {
+  MPlugArray connections;
+  MFnDependencyNode(sw).getConnections(connections);
+  const unsigned int n = connections.length();
+  MObject chosen;
+  for (unsigned int k = 0; k + 1 < n; ++k) {
+    const MObject shape = plugSource(connections[k]);
+    if (shape.isNull() || !shape.hasFn(MFn::kShape) || MFnDependencyNode(shape).name() != objectName)
+      continue;
+    const MObject next = plugSource(connections[k + 1]);
+    if (!next.isNull())
+      chosen = next;
+  }
+  if (!chosen.isNull())
+    return chosen;
+  const MObject fallback = plugSource(MFnDependencyNode(sw).findPlug("default", true));
+  return fallback.isNull() ? sw : fallback;
+}
+
+MString fileLocation(const MObject& texture) {
+  MString fileName = "Unknown Filename";
+  MFnDependencyNode(texture).findPlug("fileTextureName", true).getValue(fileName);
+  const std::string command = "file -q -loc " + melStringLiteral(fileName.asChar()) + ";";
+  MString location;
+  MGlobal::executeCommand(command.c_str(), location, false, false);
+  if (location == "unknown")
+    location = workspaceDirectory() + fileName;
+  return location;
+}
+
+}  // namespace
+
+MString& workspaceDirectory() {
+  static MString directory;
+  return directory;
+}
+
+std::string melStringLiteral(const char* text) {
+  std::string out = "\"";
+  for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
+    switch (*p) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: out += *p; break;
+    }
+  }
+  return out + "\"";
+}
+
+void translateChannel(Material& material, const MObject& shader, const char* attribute,
+                      const MString& objectName, const char* channel) {
+  const MPlug plug = shaderChannelPlug(shader, attribute);
+  if (plug.isNull() || !plug.isConnected())
+    return;
+  MObject texture = plugSource(plug);
+  if (texture.isNull())
+    return;
+  if (isSwitch(texture))
+    texture = switchTexture(texture, objectName);
+  if (texture.hasFn(MFn::kFileTexture))
+    material.SetMapFileName(channel, fileLocation(texture).asChar());
+}
+
+void translateMaterials(HvModel& model) {
+  MGlobal::executeCommand("workspace -q -dir", workspaceDirectory(), false, false);
+  const std::vector<ShadingEntry>& entries = shadingTable().entries;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    Material* material = model.Material(static_cast<int>(i), true);
+    if (material == nullptr)
+      continue;
+    material->SetName(entries[i].entryName.asChar());
+    for (const ChannelRow& row : kChannels)
+      translateChannel(*material, entries[i].shader, row.attribute, entries[i].objectName, row.channel);
+  }
+}

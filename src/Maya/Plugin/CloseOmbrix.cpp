@@ -1,0 +1,27 @@
+// The CloseOmbrix command: ask a running painter to close.
+#include <maya/MArgList.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStatus.h>
+
+#include <new>
+
+#include "Maya/EchoMessage.h"
+#include "Maya/PainterLink.h"
+#include "Maya/PluginState.h"
+#include "Maya/Plugin/Commands.h"
+
+namespace {
+
+class CloseOmbrix : public MPxCommand {
+ public:
+  ~CloseOmbrix() override {}
+  MStatus doIt(const MArgList&) override {
+    echoMessage("Closing OmbrixVael");
+    gPainterBridge->close();
+    return MStatus::kSuccess;
+  }
+};
+
+}  // namespace
+
+void* createCloseOmbrix() { return new (std::nothrow) CloseOmbrix(); }

@@ -1,0 +1,27 @@
+// The LaunchOmbrix command: start the painter if it does not run.
+#include <maya/MArgList.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStatus.h>
+
+#include <new>
+
+#include "Maya/EchoMessage.h"
+#include "Maya/PainterLink.h"
+#include "Maya/PluginState.h"
+#include "Maya/Plugin/Commands.h"
+
+namespace {
+
+class LaunchOmbrix : public MPxCommand {
+ public:
+  ~LaunchOmbrix() override {}
+  MStatus doIt(const MArgList&) override {
+    echoMessage("Launching OmbrixVael");
+    gPainterBridge->launch();
+    return MStatus::kSuccess;
+  }
+};
+
+}  // namespace
+
+void* createLaunchOmbrix() { return new (std::nothrow) LaunchOmbrix(); }

@@ -1,0 +1,65 @@
+// The module's entry points: what Maya calls when it loads and unloads the
+// plug-in. The only source of the module that carries MApiVersion.
+#include <maya/MFnPlugin.h>
+#include <maya/MGlobal.h>
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+#include <maya/MString.h>
+#include <maya/MStringArray.h>
+#include <maya/MTypes.h>
+
+#include <new>
+
+#include "HvCore/ReportDiagnostic.h"
+#include "IO/FormatRegistry.h"
+#include "Maya/PainterLink.h"
+#include "Maya/PluginState.h"
+#include "Maya/Plugin/Commands.h"
+
+namespace {
+
+const char kVendor[] = "Halvera";
+const char kVersion[] = "1.25";
+
+struct CommandRow {
+  const char* name;
+  void* (*creator)();
+};
+const CommandRow kCommands[] = {{"SwitchOmbrix", createSwitchOmbrix},
+                                {"LaunchOmbrix", createLaunchOmbrix},
+                                {"CloseOmbrix", createCloseOmbrix},
+                                {"AutoLoadOmbrix", createAutoLoadOmbrix},
+                                {"ExportAllOmbrixPlug", createExportAllOmbrixPlug},
+                                {"ExportSelOmbrixPlug", createExportSelOmbrixPlug},
+                                {"UVImportOmbrix", createUVImportOmbrix}};
+
+void runMel(const char* command) {
+  MStringArray result;
+  MGlobal::executeCommand(command, result, false, false);
+}
+
+}  // namespace
+
+PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
+  MFnPlugin plugin(obj, kVendor, kVersion, "Any");
+  for (const CommandRow& command : kCommands)
+    plugin.registerCommand(command.name, command.creator);
+  StartupFormats();
+  gPainterBridge = new (std::nothrow) PainterBridge();
+  runMel("source \"OmbrixVael\";");
+  runMel("CreateOmbrixMenu();");
+  return MStatus::kSuccess;
+}
+
+PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
+  MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
+  runMel("DestroyOmbrixMenu()");
+  for (const CommandRow& command : kCommands)
+    plugin.deregisterCommand(command.name);
+  delete gPainterBridge;
+  gPainterBridge = nullptr;
+  TeardownModelFormats();
+  TeardownSceneReaders();
+  ReportDiagnostic("MantaroQuit");
+  return MStatus::kSuccess;
+}

@@ -1,0 +1,27 @@
+// The SwitchOmbrix command: start the painter if needed and bring it to the top.
+#include <maya/MArgList.h>
+#include <maya/MPxCommand.h>
+#include <maya/MStatus.h>
+
+#include <new>
+
+#include "Maya/EchoMessage.h"
+#include "Maya/PainterLink.h"
+#include "Maya/PluginState.h"
+#include "Maya/Plugin/Commands.h"
+
+namespace {
+
+class SwitchOmbrix : public MPxCommand {
+ public:
+  ~SwitchOmbrix() override {}
+  MStatus doIt(const MArgList&) override {
+    echoMessage("Switching to OmbrixVael");
+    gPainterBridge->switchTo();
+    return MStatus::kSuccess;
+  }
+};
+
+}  // namespace
+
+void* createSwitchOmbrix() { return new (std::nothrow) SwitchOmbrix(); }

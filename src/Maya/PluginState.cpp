@@ -1,0 +1,3 @@
+#include "Maya/PluginState.h"
+
+PainterBridge* gPainterBridge = nullptr;

@@ -1,0 +1,111 @@
+#include "Maya/PolygonMaterial.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MFn.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MIOStream.h>
+#include <maya/MItMeshPolygon.h>
+#include <maya/MObject.h>
+
+#include "Maya/ShadingTable.h"
+
+namespace {
+
+const char kVertexMessage[] = "Shouldn't be here. No vertex/colour assignment yet!";
+constexpr int kUndecided = -3;
+
+enum class MemberKind { kWhole, kVertices, kFaces, kOther };
+
+MemberKind kindOf(const ShadingMember& member) {
+  const MFn::Type type = member.path.apiType();
+  if ((type != MFn::kMesh && type != MFn::kNurbsSurface) || member.component.isNull())
+    return MemberKind::kWhole;
+  if (member.component.apiType() == MFn::kMeshVertComponent)
+    return MemberKind::kVertices;
+  if (member.component.apiType() == MFn::kMeshPolygonComponent)
+    return MemberKind::kFaces;
+  return MemberKind::kOther;
+}
+
+int entryOfGroup(const ShadingMember& member, const MString& partialPath) {
+  const MObject shader = getSurfaceShader(shadingTable().groups[static_cast<size_t>(member.group)]);
+  return findShadingEntry(MFnDependencyNode(shader).name(), partialPath);
+}
+
+const std::vector<ShadingMember>* membersOf(const MString& fullPath) {
+  const auto& index = shadingTable().membersByPath;
+  const auto found = index.find(fullPath.asChar());
+  return found == index.end() ? nullptr : &found->second;
+}
+
+}  // namespace
+
+int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int polygonIndex) {
+  const std::vector<ShadingMember>* members = membersOf(fullPath);
+  if (members == nullptr)
+    return -1;
+  for (const ShadingMember& member : *members) {
+    switch (kindOf(member)) {
+      case MemberKind::kWhole:
+        return entryOfGroup(member, partialPath);
+      case MemberKind::kVertices:
+        cerr << kVertexMessage << endl;
+        return -1;
+      case MemberKind::kFaces: {
+        if (polygonIndex == -1)
+          return -2;
+        MObject component = member.component;
+        for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
+          if (face.index() == polygonIndex)
+            return entryOfGroup(member, partialPath);
+        break;
+      }
+      case MemberKind::kOther:
+        break;
+    }
+  }
+  return -1;
+}
+
+MeshShading::MeshShading(const MString& fullPath, const MString& partialPath, int polygonCount)
+    : entries_(static_cast<size_t>(polygonCount > 0 ? polygonCount : 0), kUndecided) {
+  const std::vector<ShadingMember>* members = membersOf(fullPath);
+  size_t undecided = entries_.size();
+  auto decide = [&](size_t polygon, int entry) {
+    if (polygon < entries_.size() && entries_[polygon] == kUndecided) {
+      entries_[polygon] = entry;
+      --undecided;
+    }
+  };
+  for (size_t m = 0; members != nullptr && m < members->size() && undecided > 0; ++m) {
+    const ShadingMember& member = (*members)[m];
+    switch (kindOf(member)) {
+      case MemberKind::kWhole:
+      case MemberKind::kVertices: {
+        const bool whole = kindOf(member) == MemberKind::kWhole;
+        if (!whole)
+          cerr << kVertexMessage << endl;  // once per object, not once per polygon
+        const int entry = whole ? entryOfGroup(member, partialPath) : -1;
+        for (size_t p = 0; p < entries_.size(); ++p)
+          decide(p, entry);
+        break;
+      }
+      case MemberKind::kFaces: {
+        const int entry = entryOfGroup(member, partialPath);
+        MObject component = member.component;
+        for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
+          decide(static_cast<size_t>(face.index()), entry);
+        break;
+      }
+      case MemberKind::kOther:
+        break;
+    }
+  }
+}
+
+int MeshShading::entry(int polygonIndex) const {
+  if (polygonIndex < 0 || static_cast<size_t>(polygonIndex) >= entries_.size())
+    return -1;
+  const int entry = entries_[static_cast<size_t>(polygonIndex)];
+  return entry == kUndecided ? -1 : entry;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The scene export: shading table and materials for the whole scene, then
+// one group per mesh shape or NURBS surface reached by the DAG walk (all of
+// the scene breadth first, or each selected subtree depth first).
+#include <maya/MDagPath.h>
+#include <maya/MFnDagNode.h>
+#include <maya/MStatus.h>
+
+class HvModel;
+
+// selectionFlag 0: all geometry; anything else: the active selection.
+// Always success.
+MStatus gatherMayaScene(HvModel& model, int selectionFlag);
+void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path);

@@ -1,0 +1,157 @@
+#include "Maya/ShadingTable.h"
+
+#include <maya/MFn.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnSet.h>
+#include <maya/MGlobal.h>
+#include <maya/MPlug.h>
+#include <maya/MPlugArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MStringArray.h>
+
+namespace {
+
+// The order in which the switch search looks at a shader's channels.
+const char* const kSwitchAttributes[] = {"color", "specularColor", "incandescence", "transparency",
+                                         "normalCamera"};
+
+bool isShadingSwitch(MFn::Type type) {
+  return type == MFn::kSingleShadingSwitch || type == MFn::kDoubleShadingSwitch ||
+         type == MFn::kTripleShadingSwitch;
+}
+
+bool hasEntry(const ShadingEntry& wanted) {
+  for (const ShadingEntry& e : shadingTable().entries)
+    if (e.shader == wanted.shader && e.entryName == wanted.entryName && e.shaderName == wanted.shaderName &&
+        e.objectName == wanted.objectName)
+      return true;
+  return false;
+}
+
+// The entries of one switch: one per shape feeding one of its inputs.
+bool collectFromSwitch(const MObject& shader, const MString& shaderName, const MObject& sw) {
+  bool found = false;
+  MPlugArray connections;
+  MFnDependencyNode(sw).getConnections(connections);
+  for (unsigned int i = 0; i < connections.length(); ++i) {
+    const MObject object = plugSource(connections[i]);
+    if (object.isNull() || !object.hasFn(MFn::kShape))
+      continue;
+    const MString objectName = MFnDependencyNode(object).name();
+    ShadingEntry entry{shader, shaderName + "|" + objectName, shaderName, objectName};
+    if (!hasEntry(entry))
+      shadingTable().entries.push_back(entry);
+    found = true;
+  }
+  return found;
+}
+
+// Every member of every group, read once, under its object's full path name.
+void indexMembers(ShadingTable& table) {
+  for (size_t g = 0; g < table.groups.size(); ++g) {
+    MSelectionList members;
+    MFnSet(table.groups[g]).getMembers(members, true);
+    for (unsigned int m = 0; m < members.length(); ++m) {
+      ShadingMember member;
+      member.group = static_cast<int>(g);
+      if (!members.getDagPath(m, member.path, member.component))
+        continue;
+      table.membersByPath[member.path.fullPathName().asChar()].push_back(member);
+    }
+  }
+}
+
+}  // namespace
+
+void ShadingTable::clear() {
+  groups.clear();
+  entries.clear();
+  membersByPath.clear();
+}
+
+ShadingTable& shadingTable() {
+  static ShadingTable table;
+  return table;
+}
+
+MObject plugSource(const MPlug& plug) {
+  MPlugArray sources;
+  plug.connectedTo(sources, true, false);
+  if (sources.length() == 0)
+    return MObject();
+  return sources[0].node();
+}
+
+MPlug shaderChannelPlug(const MObject& shader, const char* attribute) {
+  MPlug plug = MFnDependencyNode(shader).findPlug(attribute, true);
+  if (MString(attribute) == "normalCamera" && plug.isConnected()) {
+    const MObject bump = plugSource(plug);
+    if (!bump.isNull()) {
+      MPlug bumpValue = MFnDependencyNode(bump).findPlug("bumpValue", true);
+      if (!bumpValue.isNull() && bumpValue.isConnected())
+        plug = bumpValue;
+    }
+  }
+  return plug;
+}
+
+MObject getSurfaceShader(const MObject& set) {
+  return plugSource(MFnDependencyNode(set).findPlug("surfaceShader", true));
+}
+
+bool collectSwitchEntries(const MObject& shader, const MString& shaderName) {
+  bool result = false;
+  for (const char* attribute : kSwitchAttributes) {
+    const MPlug plug = shaderChannelPlug(shader, attribute);
+    if (plug.isNull() || !plug.isConnected())
+      continue;
+    const MObject source = plugSource(plug);
+    if (!source.isNull() && isShadingSwitch(source.apiType()) && collectFromSwitch(shader, shaderName, source))
+      result = true;
+  }
+  return result;
+}
+
+void buildShadingTable() {
+  ShadingTable& table = shadingTable();
+  table.clear();
+  MStringArray names;
+  MGlobal::executeCommand("ls -sets", names, false, false);
+  MSelectionList sets;
+  for (unsigned int i = 0; i < names.length(); ++i)
+    sets.add(names[i]);
+  for (unsigned int i = 0; i < sets.length(); ++i) {
+    MObject set;
+    if (!sets.getDependNode(i, set) || !set.hasFn(MFn::kSet))
+      continue;
+    if (MFnSet(set).restriction() != MFnSet::kRenderableOnly)
+      continue;
+    const MObject shader = getSurfaceShader(set);
+    if (shader.isNull())
+      continue;
+    table.groups.push_back(set);
+    bool known = false;
+    for (const ShadingEntry& e : table.entries)
+      known = known || e.shader == shader;
+    if (known)
+      continue;
+    const MString name = MFnDependencyNode(shader).name();
+    if (!collectSwitchEntries(shader, name))
+      table.entries.push_back({shader, name, name, name});
+  }
+  indexMembers(table);
+}
+
+int findShadingEntry(const MString& shaderName, const MString& objectName) {
+  const std::vector<ShadingEntry>& entries = shadingTable().entries;
+  int byShader = -1;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i].shaderName != shaderName)
+      continue;
+    if (entries[i].objectName == objectName)
+      return static_cast<int>(i);
+    if (byShader < 0)
+      byShader = static_cast<int>(i);
+  }
+  return byShader;
+}

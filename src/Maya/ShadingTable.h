@@ -1,0 +1,53 @@
+#pragma once
+// The scene's shading as the export sees it: the renderable shading groups
+// with a surface shader, and one entry per material to export (a shader, or
+// a shader and one object that a shading switch of it names). Entry i becomes
+// material i of the model. Rebuilt at the start of every export.
+#include <maya/MDagPath.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MString.h>
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct ShadingEntry {
+  MObject shader;       // the node on a shading group's "surfaceShader"
+  MString entryName;    // shader name, or shader name "|" object name
+  MString shaderName;
+  MString objectName;   // shader name for a plain entry
+};
+
+// One member of a shading group, as found by its DAG path.
+struct ShadingMember {
+  int group = 0;          // index into ShadingTable::groups
+  MDagPath path;
+  MObject component;      // null: the whole object
+};
+
+struct ShadingTable {
+  std::vector<MObject> groups;
+  std::vector<ShadingEntry> entries;
+  // The members of every group, read once per export and keyed by the full
+  // path name of their object; each list in group order, then member order.
+  std::unordered_map<std::string, std::vector<ShadingMember>> membersByPath;
+
+  void clear();
+};
+
+// The process-wide table (one export at a time).
+ShadingTable& shadingTable();
+
+// The source node of a plug: the node of the first plug connected to it as
+// destination; null when there is none.
+MObject plugSource(const MPlug& plug);
+// The shader's plug of an attribute; "normalCamera" is followed through a
+// bump node's "bumpValue" when that is connected.
+MPlug shaderChannelPlug(const MObject& shader, const char* attribute);
+
+void buildShadingTable();
+bool collectSwitchEntries(const MObject& shader, const MString& shaderName);
+// Source of the set's "surfaceShader", or a null object.
+MObject getSurfaceShader(const MObject& set);
+int findShadingEntry(const MString& shaderName, const MString& objectName);
