@@ -220,8 +220,16 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   }
   if (f.has("clear") || (!f.has("add") && !f.has("deselect")))
     s.activeSelection().clear();
+  // As in Maya, a string array argument stands for its elements.
+  std::vector<std::string> names;
   for (const auto& p : f.positional) {
-    MSelectionList found = needSelection(p.asString());
+    if (p.kind == MelValue::kStringArray)
+      names.insert(names.end(), p.strings.begin(), p.strings.end());
+    else
+      names.push_back(p.asString());
+  }
+  for (const auto& name : names) {
+    MSelectionList found = needSelection(name);
     for (unsigned int i = 0; i < found.length(); ++i) {
       MDagPath path;
       MObject comp, node;
@@ -358,8 +366,16 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
     if (f.has("empty"))
       return MelValue::ofString(set->name);
   }
+  // As in Maya, a string array argument stands for its elements.
+  std::vector<std::string> names;
   for (const auto& p : f.positional) {
-    MSelectionList found = needSelection(p.asString());
+    if (p.kind == MelValue::kStringArray)
+      names.insert(names.end(), p.strings.begin(), p.strings.end());
+    else
+      names.push_back(p.asString());
+  }
+  for (const auto& name : names) {
+    MSelectionList found = needSelection(name);
     for (unsigned int i = 0; i < found.length(); ++i) {
       MDagPath path;
       MObject comp;

@@ -23,13 +23,13 @@
 
 #include "IO/CorrespondenceTable.h"
 #include "Maya/ExchangePaths.h"
+#include "Maya/MayaCodes.h"
 #include "Model3D/PolygonDesc.h"
 
 namespace {
 
-// Two DAG kinds passed over like every other non-mesh path; only their
-// numbers are known (API version "400").
-constexpr MFn::Type kSkippedKind109 = static_cast<MFn::Type>(109);
+// A further DAG kind passed over like every other non-mesh path; only its
+// number is known (API version "400").
 constexpr MFn::Type kSkippedKind292 = static_cast<MFn::Type>(292);
 
 // Per face-vertex, in polygon then corner order, with the distinct UVs.
@@ -205,7 +205,7 @@ MStatus SlowMethod(MFnMesh& mesh, const MeshUvWork& work) {
 }
 
 bool IsImportable(MFnDagNode& dagNode, const MDagPath& path) {
-  if (dagNode.isIntermediateObject() || path.hasFn(kSkippedKind109)) return false;
+  if (dagNode.isIntermediateObject() || path.hasFn(MayaCodes::kSkippedKindA)) return false;
   if (path.hasFn(MFn::kNurbsSurface)) {
     cerr << "Cannot set UV's for NURBS surfaces" << endl;
     return false;
