@@ -40,3 +40,38 @@ foreach(scene UsdExportMeshTest UsdExportGeomSubsetTest UsdExportUVSwitchTest mu
                         "Polygons affected: [1-9]")
   endif()
 endforeach()
+
+# obvtool's correspondence commands on the bundled example.
+set(uv_work ${CMAKE_BINARY_DIR}/tests-work)
+function(uv_tool_test name regex)
+  add_test(NAME ${name} COMMAND obvtool ${ARGN} WORKING_DIRECTORY ${uv_work})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED examples PASS_REGULAR_EXPRESSION "${regex}")
+endfunction()
+function(uv_tool_failure name code)
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:obvtool>
+           "-DCMAKE_CROSSCOMPILING_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+           -DEXPECT=${code} "-DARGS=${ARGN}" -P ${PROJECT_SOURCE_DIR}/tools/expect-exit.cmake
+           WORKING_DIRECTORY ${uv_work})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED examples)
+endfunction()
+add_test(NAME tool_cor_planar COMMAND obvtool cor examples/cube.obv examples/planar.cor --uv planar
+         WORKING_DIRECTORY ${uv_work})
+set_tests_properties(tool_cor_planar PROPERTIES FIXTURES_REQUIRED examples FIXTURES_SETUP corexample
+                                                PASS_REGULAR_EXPRESSION "examples/planar.cor: 14 records")
+uv_tool_test(tool_info_cor
+  "format: COR \\(correspondence file\\)\nrecords: 14\nbounds \\(Maya frame\\): \\(-4, -1, -4\\) - \\(4, 1, 4\\)\nuv range: \\(0, 0\\) - \\(1, 0.25\\)"
+  info examples/planar.cor)
+uv_tool_test(tool_info_cor_json "\"format\":\"COR\",\"announced\":14,\"records\":14,\"truncated\":false"
+                 info examples/planar.cor --json)
+uv_tool_test(tool_verify_cor "examples/planar.cor: 14 records verified" verify examples/planar.cor)
+uv_tool_test(tool_uvlayout_cor "examples/planar.png: 14 triangles, 64x64"
+                 uvlayout examples/planar.cor -o examples/planar.png --size 64)
+uv_tool_test(tool_uvlayout_obv "examples/layout.png: 14 triangles, 1024x1024"
+                 uvlayout examples/cube.obv -o examples/layout.png)
+set_tests_properties(tool_info_cor tool_info_cor_json tool_verify_cor tool_uvlayout_cor
+                     PROPERTIES FIXTURES_REQUIRED "examples;corexample")
+# Failures: exit 1 for bad input, 2 for usage.
+uv_tool_failure(tool_cor_not_a_project 1 cor examples/checker.tga examples/x.cor)
+uv_tool_failure(tool_cor_bad_uv 2 cor examples/cube.obv examples/x.cor --uv shift 1)
+uv_tool_failure(tool_uvlayout_no_output 2 uvlayout examples/cube.obv)
+uv_tool_failure(tool_uvlayout_bad_size 2 uvlayout examples/cube.obv -o x.png --size 3)
