@@ -138,15 +138,17 @@ void faceVertexCounter(benchmark::State& state, bool history) {
   state.counters["faceVertices"] = double(state.range(0)) * (history ? 4000.0 : 6000.0);
 }
 
-void BM_ExportTriangles(benchmark::State& state) {
-  prepare(false, "triangles", static_cast<int>(state.range(0)));
+// The export of the mesh (scene walk and project file), the peer of its import.
+void BM_Export(benchmark::State& state, bool history, const char* name) {
+  prepare(history, name, static_cast<int>(state.range(0)));
   for (auto _ : state) {
     Quiet quiet;
     if (runExport(1) != 1) state.SkipWithError("the export failed");
   }
-  faceVertexCounter(state, false);
+  faceVertexCounter(state, history);
 }
-BENCHMARK(BM_ExportTriangles)->Arg(125)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_Export, Triangles, false, "triangles")->Arg(125)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_Export, QuadsWithHistory, true, "quads")->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_ImportTrianglesFast(benchmark::State& state) {
   prepare(false, "triangles", static_cast<int>(state.range(0)));
@@ -157,16 +159,6 @@ void BM_ImportTrianglesFast(benchmark::State& state) {
   faceVertexCounter(state, false);
 }
 BENCHMARK(BM_ImportTrianglesFast)->Arg(125)->Arg(500)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-void BM_ExportQuadsWithHistory(benchmark::State& state) {
-  prepare(true, "quads", static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    Quiet quiet;
-    if (runExport(1) != 1) state.SkipWithError("the export failed");
-  }
-  faceVertexCounter(state, true);
-}
-BENCHMARK(BM_ExportQuadsWithHistory)->Arg(250)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 // Each run inserts one more tweak node: a fresh scene per iteration.
 void BM_ImportQuadsSlow(benchmark::State& state) {
