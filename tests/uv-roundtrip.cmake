@@ -7,14 +7,18 @@
 # PLUGIN (module file name), BIN (their folder), WORK (a folder of its own),
 # SCENE, SELECT (MEL selecting the meshes to import onto), NEW (how many
 # leading triangles of the export are on the selected meshes: ALL for all),
-# METHOD (a pattern the import's output must show).
+# METHOD (a pattern the import's output must show); PAINTER set (Windows):
+# the painter stand-in writes maya.cor itself after AutoLoadOmbrix's LoadMe.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/exchange)
 
 if(EMULATOR)
   string(REPLACE "/" "\\" exchange "Z:${WORK}/exchange")
+  string(REPLACE "/" "\\" windows_bin "Z:${BIN}")
   execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
                   /v "Temp Directory" /d "${exchange}" /f OUTPUT_QUIET ERROR_QUIET)
+  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
+                  /v "Base Directory" /d "${windows_bin}" /f OUTPUT_QUIET ERROR_QUIET)
 else()
   set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
   file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${WORK}/exchange\n")
@@ -31,9 +35,27 @@ function(run name)
   set(output "${out}${err}" PARENT_SCOPE)
 endfunction()
 
-run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
-file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
-run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
+if(PAINTER)
+  # The stand-in, started by AutoLoadOmbrix, writes maya.cor on LoadMe.
+  set(ENV{OMBVAEL_ARGS} "--write-cor shift:0.25:0.5 --journal ${WORK}/painter.journal")
+  execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
+  run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug -c AutoLoadOmbrix)
+  foreach(attempt RANGE 100)
+    if(EXISTS ${WORK}/exchange/maya.cor)
+      break()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.2)
+  endforeach()
+  execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
+  if(NOT EXISTS ${WORK}/exchange/maya.cor)
+    message(FATAL_ERROR "the painter stand-in wrote no maya.cor; see ${WORK}/painter.journal")
+  endif()
+  file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
+else()
+  run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
+  file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
+  run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
+endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c "${SELECT}" -c UVImportOmbrix
     --save ${WORK}/imported.ma)
