@@ -48,9 +48,13 @@ MObject switchTexture(const MObject& sw, const MString& objectName) {
   return fallback.isNull() ? sw : fallback;
 }
 
+// Where the host finds the texture's file, or the file name under the
+// workspace when it cannot; "" for a file node that names no file.
 MString fileLocation(const MObject& texture) {
   MString fileName = "Unknown Filename";
   MFnDependencyNode(texture).findPlug("fileTextureName", true).getValue(fileName);
+  if (fileName.length() == 0)
+    return MString();
   const std::string command = "file -q -loc " + melStringLiteral(fileName.asChar()) + ";";
   MString location;
   MGlobal::executeCommand(command.c_str(), location, false, false);
@@ -91,8 +95,11 @@ void translateChannel(Material& material, const MObject& shader, const char* att
     return;
   if (isSwitch(texture))
     texture = switchTexture(texture, objectName);
-  if (texture.hasFn(MFn::kFileTexture))
-    material.SetMapFileName(channel, fileLocation(texture).asChar());
+  if (!texture.hasFn(MFn::kFileTexture))
+    return;
+  const MString location = fileLocation(texture);
+  if (location.length() > 0)
+    material.SetMapFileName(channel, location.asChar());
 }
 
 void translateMaterials(HvModel& model) {

@@ -1,0 +1,65 @@
+# The plug-in's scene export: its library through the host stand-in, and the
+# module end to end through mayahost.
+ombrix_test(test_MayaExport SOURCES
+  Maya/SceneExportTest.cpp
+  Maya/MaterialExportTest.cpp
+  Maya/NurbsExportTest.cpp
+  Maya/ExportFlowTest.cpp
+  Maya/PluginModuleTest.cpp
+  DEPENDS MayaPlugin)
+target_include_directories(test_MayaExport PRIVATE ${PROJECT_SOURCE_DIR}/host/src)
+add_dependencies(test_MayaExport ObvTester2)
+# The module is loaded from the programs' folder (beside OpenMaya).
+if(WIN32)
+  set(export_module ../bin/$<TARGET_FILE_NAME:ObvTester2>)
+else()
+  set(export_module $<TARGET_FILE:ObvTester2>)
+endif()
+target_compile_definitions(test_MayaExport PRIVATE OMBRIX_MODULE="${export_module}"
+                           OMBRIX_MEL_DIR="${PROJECT_SOURCE_DIR}/tools/mel")
+# The Windows build shares one user registry between test programs.
+set_tests_properties(test_MayaExport test_Maya PROPERTIES RESOURCE_LOCK painter_registry)
+
+# End to end: mayahost loads the module, runs the commands, unloads it;
+# obvtool reads what the export wrote.
+set(export_work ${CMAKE_BINARY_DIR}/tests-work/export)
+set(export_data ${CMAKE_CURRENT_SOURCE_DIR}/data/export)
+function(ombrix_export_test name scene)
+  cmake_parse_arguments(ARG "REAL" "EXPECT;OUTPUT" "SELECT;COMMANDS" ${ARGN})
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND}
+           "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DMAYAHOST=$<TARGET_FILE:mayahost>
+           -DOBVTOOL=$<TARGET_FILE:obvtool> -DMODULE=$<TARGET_FILE:ObvTester2> -DSCENE=${scene}
+           -DWORK=${export_work}/${name} "-DSELECT=${ARG_SELECT}" "-DCOMMANDS=${ARG_COMMANDS}"
+           "-DEXPECT=${ARG_EXPECT}" "-DOUTPUT=${ARG_OUTPUT}" -DREAL=${ARG_REAL}
+           -P ${CMAKE_CURRENT_SOURCE_DIR}/export-scene.cmake)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter_registry)
+endfunction()
+
+set(example_scenes ${PROJECT_SOURCE_DIR}/examples/maya/scenes)
+ombrix_export_test(export_switch_scene ${example_scenes}/textured_switch.ma
+  EXPECT "\"groups\":\\[{\"name\":\"pCubeShape1\",\"polygons\":6,\"triangles\":12},{\"name\":\"pSphereShape1\",\"polygons\":96,\"triangles\":168}\\].*\"materials\":\\[{\"name\":\"lambert1\",\"maps\":{}},{\"name\":\"blinn1\\|pCubeShape1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/sourceimages/crate.tga\",\"Bump\":\"[^\"]*/sourceimages/bumps.tga\"}},{\"name\":\"blinn1\\|pSphereShape1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/sourceimages/globe.tga\"")
+ombrix_export_test(export_split_scene ${example_scenes}/split_mesh.ma
+  EXPECT "\"groups\":\\[{\"name\":\"splitShape\",\"polygons\":2,\"triangles\":4}\\].*{\"name\":\"redBlinn\",\"maps\":{}},{\"name\":\"woodLambert\",\"maps\":{\"DiffuseColor\":\"[^\"]*/sourceimages/wood.tga\"}}")
+ombrix_export_test(export_nurbs_scene ${example_scenes}/nurbs_sphere.ma
+  EXPECT "\"groups\":\\[{\"name\":\"polySurfaceShape1\",\"polygons\":[0-9]+,\"triangles\":[0-9]+}\\].*\"lambert2\",\"maps\":{\"DiffuseColor\":\"[^\"]*/sourceimages/marble.tga\"")
+# A selection: selection order, then each subtree depth first; an instance by its own path.
+ombrix_export_test(export_selection ${export_data}/instances.ma
+  SELECT inner "|second|firstShape" COMMANDS ExportSelOmbrixPlug
+  EXPECT "\"groups\":\\[{\"name\":\"innerShape\",[^]]*},{\"name\":\"firstShape\",[^]]*}\\].*\"bounds\":{\"min\":\\[-0.5,-0.5,-20.5\\],\"max\":\\[10.5,0.5,0.5\\]}")
+ombrix_export_test(export_all_instances ${export_data}/instances.ma
+  EXPECT "\"groups\":\\[{\"name\":\"firstShape\",[^]]*},{\"name\":\"firstShape\",[^]]*},{\"name\":\"innerShape\",[^]]*}\\]")
+# Odd data: what is sound is exported; missing textures keep their workspace name.
+ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
+  EXPECT "\"groups\":\\[{\"name\":\"boxShape\",\"polygons\":6,\"triangles\":12}\\].*{\"name\":\"odd\",\"maps\":{\"Ambient\":\"[^\"]*sourceimages/not-there.tga\"}}")
+# The echoes, and the painter commands with no painter installed; the export after them.
+ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
+  COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug
+  OUTPUT "Closing OmbrixVael\r?\nSwitching to OmbrixVael\r?\nLaunching OmbrixVael\r?\n")
+
+# The scenes real Maya saved: one group per shape, one material per shader.
+if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
+  foreach(scene UsdExportGeomSubsetTest UsdExportMeshTest UsdExportUVSwitchTest multi_uv_simple)
+    ombrix_export_test(export_real_${scene} ${ombrix_shared_maya}/${scene}.ma REAL)
+  endforeach()
+  ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL)
+endif()

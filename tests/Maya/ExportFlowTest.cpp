@@ -1,0 +1,155 @@
+// The export driver end to end inside one process: the project file and the
+// log file in the exchange directory, the stale paths file, the load token.
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "ExportFixture.h"
+#include "HvCore/HvIO.h"
+#include "IO/FormatRegistry.h"
+#include "IO/ObvFormat.h"
+#include "Maya/ExchangePaths.h"
+#include "Maya/ExportFlow.h"
+#include "Maya/PainterLink.h"
+#include "Maya/PluginState.h"
+#include "Platform/Process.h"
+#include "Platform/Registry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr uint32_t kMayaObvToken = 2500946208u;
+
+std::string contents(const fs::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// An exchange directory of its own (the native build keeps its registry in a
+// file of its own too), the formats started, and a painter bridge.
+class ExportFlowTest : public ExportTest {
+ protected:
+  void SetUp() override {
+    ExportTest::SetUp();
+    const std::string id = std::to_string(Platform::CurrentProcessId());
+#ifndef _WIN32
+    registry_ = fs::current_path() / ("export-registry-" + id);
+    setenv("OMBRIX_REGISTRY", registry_.string().c_str(), 1);
+#endif
+    exchange_ = fs::current_path() / ("export-exchange-" + id);
+    fs::create_directories(exchange_);
+    setTempDirectory(exchange_.string());
+    StartupFormats();
+    gPainterBridge = new PainterBridge();
+  }
+  void TearDown() override {
+    delete gPainterBridge;
+    gPainterBridge = nullptr;
+    TeardownModelFormats();
+    TeardownSceneReaders();
+    clearTempDirectory();
+    fs::remove_all(exchange_);
+#ifndef _WIN32
+    fs::remove(registry_);
+#endif
+  }
+
+  static void setTempDirectory(const std::string& value) {
+    Platform::RegistryKey key = nullptr;
+    ASSERT_NE(Platform::CreateUserKey(kPainterRegistryKey, "", key), Platform::KeyDisposition::kFailed);
+    ASSERT_TRUE(Platform::SetStringValue(key, "Temp Directory", value.c_str()));
+    Platform::CloseKey(key);
+  }
+  static void clearTempDirectory() {
+    Platform::RegistryKey key = nullptr;
+    Platform::CreateUserKey(kPainterRegistryKey, "", key);
+    Platform::DeleteValue(key, "Temp Directory");
+    Platform::CloseKey(key);
+  }
+
+  std::unique_ptr<HvModel> readProject() {
+    auto model = std::make_unique<HvModel>();
+    const std::string path = (exchange_ / "Maya.obv").string();
+    HvIO stream(path.c_str(), HvIO::kRead);
+    ObvFormat format;
+    format.Attach(&stream, 0);
+    EXPECT_EQ(format.Identify(), 1);
+    EXPECT_EQ(format.Load(model.get(), "", nullptr, nullptr), 1) << format.LastError();
+    return model;
+  }
+
+  uint32_t token() const { return gPainterBridge->link()->loadToken(); }
+
+  fs::path registry_;
+  fs::path exchange_;
+};
+
+}  // namespace
+
+TEST_F(ExportFlowTest, ExportWritesProjectAndLogAndStoresTheToken) {
+  cube("box");
+  scene("setAttr box.translate 0 2 0;");
+  shader("wood");
+  fileTexture("woodFile", "wood.tga", "wood.color");
+  load();
+  mel("sets -e -forceElement woodSG boxShape;");
+  std::ofstream(exchange_ / "Maya.obvpaths") << "stale";
+  EXPECT_EQ(runExport(0), 1);
+  EXPECT_FALSE(fs::exists(exchange_ / "Maya.obvpaths"));
+  EXPECT_EQ(contents(exchange_ / "OBVLLOG" / "2500946208.log"), "Maya.obv\n");
+  EXPECT_EQ(token(), kMayaObvToken);
+
+  auto project = readProject();
+  ASSERT_EQ(groupNames(*project), (std::vector<std::string>{"boxShape"}));
+  EXPECT_EQ(project->Group(0, false)->PolygonCount(), 6);
+  EXPECT_EQ(materialNames(*project), (std::vector<std::string>{"lambert1", "wood"}));
+  EXPECT_NE(mapOf(*project, "wood", "DiffuseColor").find("wood.tga"), std::string::npos);
+  BoundingBox box;
+  ASSERT_TRUE(project->Bounds(box));
+  EXPECT_FLOAT_EQ(box.min.y, 1.5f);
+  EXPECT_FLOAT_EQ(box.max.y, 2.5f);
+
+  // Again: the same names and token, the file replaced.
+  mel("delete box;");
+  EXPECT_EQ(runExport(0), 1);
+  EXPECT_EQ(token(), kMayaObvToken);
+  EXPECT_EQ(readProject()->GroupCount(), 0);
+}
+
+TEST_F(ExportFlowTest, WithoutALogFileTheTokenIsZero) {
+  EXPECT_EQ(runExport(0), 1);
+  ASSERT_EQ(token(), kMayaObvToken);
+  // The log directory cannot be made: a file stands where it would be.
+  fs::remove_all(exchange_ / "OBVLLOG");
+  std::ofstream(exchange_ / "OBVLLOG") << "in the way";
+  runExport(0);
+  EXPECT_EQ(token(), 0u);
+}
+
+TEST_F(ExportFlowTest, ATooLongExchangePathIsAnErrorNotTheDefaultFile) {
+  // The directory itself fits its buffer; joined to the file name it does not.
+  const std::string base = exchange_.string() + "/";
+  setTempDirectory(base + std::string(995 - base.size(), 'd'));
+  fs::remove("c:\\temp\\maya.obv");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runExport(0), 0);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("Exchange path too long"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists("c:\\temp\\maya.obv"));
+  EXPECT_EQ(token(), 0u);
+}
+
+TEST_F(ExportFlowTest, AFailedSaveIsReported) {
+  // The project file's place is taken by a directory.
+  fs::create_directories(exchange_ / "Maya.obv");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runExport(0), 0);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("could not save"), std::string::npos) << err;
+  // The log file and the token still follow.
+  EXPECT_EQ(token(), kMayaObvToken);
+}

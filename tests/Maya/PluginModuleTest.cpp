@@ -1,0 +1,62 @@
+// The module as Maya sees it: loaded from its file, initialized, its
+// commands run, uninitialized; nothing of it stays registered.
+#include <maya/MObject.h>
+#include <maya/MStatus.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "Host/HostFixture.h"
+#include "Platform/DynamicLibrary.h"
+
+namespace {
+
+using EntryPoint = MStatus (*)(MObject);
+
+EntryPoint entry(const Platform::DynamicLibrary& module, const char* name) {
+  void* address = module.Symbol(name);
+  EntryPoint fn = nullptr;
+  std::memcpy(&fn, &address, sizeof fn);
+  return fn;
+}
+
+bool hasMenu() {
+  const auto menus = OmbrixHost::menuNames();
+  return std::find(menus.begin(), menus.end(), "OmbrixVaelMenu") != menus.end();
+}
+
+}  // namespace
+
+TEST_F(HostTest, ModuleRegistersItsCommandsAndMenuAndTakesThemAway) {
+  OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
+  Platform::DynamicLibrary module;
+  std::string error;
+  ASSERT_TRUE(module.Open(OMBRIX_MODULE, error)) << error;
+  ASSERT_NE(module.Symbol("MApiVersion"), nullptr);
+  EXPECT_STREQ(static_cast<const char*>(module.Symbol("MApiVersion")), "400");
+  EntryPoint init = entry(module, "_Z16initializePlugin7MObject");
+  EntryPoint uninit = entry(module, "_Z18uninitializePlugin7MObject");
+  ASSERT_NE(init, nullptr);
+  ASSERT_NE(uninit, nullptr);
+
+  MObject plugin = OmbrixHost::openPluginObject(OMBRIX_MODULE);
+  ASSERT_TRUE(init(plugin));
+  const OmbrixHost::PluginInfo* info = OmbrixHost::pluginInfo(plugin);
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->version, "1.25");
+  EXPECT_EQ(info->requiredApiVersion, "Any");
+  EXPECT_EQ(info->commands, (std::vector<std::string>{"SwitchOmbrix", "LaunchOmbrix", "CloseOmbrix",
+                                                      "AutoLoadOmbrix", "ExportAllOmbrixPlug",
+                                                      "ExportSelOmbrixPlug", "UVImportOmbrix"}));
+  EXPECT_TRUE(hasMenu());
+  testing::internal::CaptureStdout();
+  mel("CloseOmbrix");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Closing OmbrixVael\n");
+
+  ASSERT_TRUE(uninit(plugin));
+  EXPECT_TRUE(info->commands.empty());
+  EXPECT_FALSE(hasMenu());
+  EXPECT_NE(melError("CloseOmbrix").find("CloseOmbrix"), std::string::npos);
+  OmbrixHost::closePluginObject(plugin);
+  module.Close();
+}
