@@ -5,7 +5,7 @@ target_include_directories(test_UvImport PRIVATE ${PROJECT_SOURCE_DIR}/host/src)
 target_compile_definitions(test_UvImport PRIVATE
                            OMBRIX_EXAMPLE_SCENES="${PROJECT_SOURCE_DIR}/examples/maya/scenes")
 # It points the user's "Temp Directory" at a folder of its own.
-set_tests_properties(test_UvImport PROPERTIES RESOURCE_LOCK painter-registry)
+set_tests_properties(test_UvImport PROPERTIES RESOURCE_LOCK painter_registry)
 
 # Round trips through mayahost: export, maya.cor from the project file,
 # UVImportOmbrix, save, load, export again.
@@ -16,7 +16,7 @@ function(ombrix_uv_roundtrip name scene select new method)
            -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/${name}
            -DSCENE=${scene} "-DSELECT=${select}" -DNEW=${new} "-DMETHOD=${method}"
            -P ${CMAKE_CURRENT_SOURCE_DIR}/uv-roundtrip.cmake)
-  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter-registry)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter_registry)
 endfunction()
 set(uv_scenes ${PROJECT_SOURCE_DIR}/examples/maya/scenes)
 set(uv_all_meshes "select -r `ls -l -type mesh`")
