@@ -1,9 +1,9 @@
-// Reading a generated 1M-triangle OBJ (v/vt/vn on every corner) into a
-// model, beside tinyobjloader and assimp (ReadFile, no post-processing) in
-// the same run; and writing the same model as OBJ.
+// Reading generated 1M-triangle OBJ files into a model, beside
+// tinyobjloader and assimp in the same run; and writing the model as OBJ.
 #include <benchmark/benchmark.h>
 
 #include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <tiny_obj_loader.h>
 
@@ -13,6 +13,7 @@
 #include "IO/ObjFormat.h"
 #include "Model3D/HvModel.h"
 #include "Platform/Process.h"
+#include "Support/GeneratedObj.h"
 
 namespace {
 
@@ -20,33 +21,33 @@ std::string Scratch(const char* name) {
   return "/tmp/ombrix-bench-" + std::to_string(Platform::CurrentProcessId()) + "-" + name;
 }
 
-// A 708 x 708 vertex grid with heights: 999,698 triangles, every corner
-// with its own v/vt/vn indices.
+// The generated 1M-triangle files the writer digests are pinned on: a
+// 708 x 708 grid with v/vt/vn on every corner (999,698 triangles) and an
+// irregular mesh of positions only, which the reader joins, smooths and
+// gives corner normals.
+std::string WriteScratch(const char* name, const std::string& text) {
+  const std::string file = Scratch(name);
+  std::FILE* out = std::fopen(file.c_str(), "wb");
+  std::fwrite(text.data(), 1, text.size(), out);
+  std::fclose(out);
+  return file;
+}
+
 const std::string& ObjFile() {
-  static const std::string path = [] {
-    const std::string file = Scratch("grid.obj");
-    std::FILE* out = std::fopen(file.c_str(), "w");
-    const int side = 708;
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) std::fprintf(out, "v %d %d %g\n", x, y, ((x * 7 + y * 3) % 11) * 0.1);
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) std::fprintf(out, "vt %g %g\n", x / 707.0, y / 707.0);
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) std::fprintf(out, "vn 0 0 1\n");
-    for (int y = 0; y + 1 < side; ++y)
-      for (int x = 0; x + 1 < side; ++x) {
-        const int a = y * side + x + 1, b = a + 1, c = a + side + 1, d = a + side;
-        std::fprintf(out, "f %d/%d/%d %d/%d/%d %d/%d/%d\n", a, a, a, b, b, b, c, c, c);
-        std::fprintf(out, "f %d/%d/%d %d/%d/%d %d/%d/%d\n", a, a, a, c, c, c, d, d, d);
-      }
-    std::fclose(out);
-    return file;
-  }();
+  static const std::string path = WriteScratch("grid.obj", GridObj(708, true));
   return path;
 }
 
+const std::string& PlainObjFile() {
+  static const std::string path = WriteScratch("plain.obj", IrregularObj(708));
+  return path;
+}
+
+const std::string& File(int which) { return which == 0 ? ObjFile() : PlainObjFile(); }
+
+// Arg 0: the file with normals; arg 1: positions only.
 void ReadOurs(benchmark::State& state) {
-  const std::string& path = ObjFile();
+  const std::string& path = File(static_cast<int>(state.range(0)));
   long polygons = 0;
   for (auto _ : state) {
     HvModel model;
@@ -77,12 +78,17 @@ void ReadTinyObjLoader(benchmark::State& state) {
   state.counters["polygons"] = static_cast<double>(faces);
 }
 
+// Arg 0: the file with normals, read as it is; arg 1: positions only, with
+// the work our reader does on it (join identical vertices, smooth normals).
 void ReadAssimp(benchmark::State& state) {
-  const std::string& path = ObjFile();
+  const std::string& path = File(static_cast<int>(state.range(0)));
+  const unsigned steps =
+      state.range(0) == 0 ? 0u : aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals;
   long faces = 0;
   for (auto _ : state) {
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, 0);
+    importer.SetPropertyFloat(AI_CONFIG_PP_GSN_MAX_SMOOTHING_ANGLE, 45.0f);
+    const aiScene* scene = importer.ReadFile(path, steps);
     faces = 0;
     for (unsigned m = 0; scene != nullptr && m < scene->mNumMeshes; ++m) faces += scene->mMeshes[m]->mNumFaces;
   }
@@ -109,9 +115,9 @@ void WriteOurs(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(ReadOurs)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(ReadTinyObjLoader)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(ReadAssimp)->Unit(benchmark::kMillisecond)->Iterations(2);
-BENCHMARK(WriteOurs)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(ReadOurs)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadTinyObjLoader)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ReadAssimp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(WriteOurs)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();

@@ -2,7 +2,11 @@
 # GoogleTest, which is built with its own flags in the cross build).
 
 function(ombrix_warnings target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  if(MSVC)
+    target_compile_options(${target} PRIVATE /W3 /permissive-)
+  else()
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+  endif()
 endfunction()
 
 # ombrix_library(NAME SOURCES... DEPENDS libs...)
@@ -16,6 +20,6 @@ endfunction()
 
 # Static runtime for the Windows build: the test programs and tools run under
 # Wine without any MinGW DLLs beside them.
-if(WIN32)
+if(WIN32 AND NOT MSVC)
   add_link_options(-static -static-libgcc -static-libstdc++)
 endif()

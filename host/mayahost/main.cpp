@@ -1,6 +1,7 @@
 // mayahost: runs a plug-in module inside the host stand-in, the way Maya
 // loads one: check its API version, initializePlugin, run MEL, uninitializePlugin.
 #include "HostSession.h"
+#include "ModuleLayout.h"
 
 #include "Platform/DynamicLibrary.h"
 
@@ -20,7 +21,9 @@ namespace {
 const char* kUsage =
     "usage: mayahost [options]\n"
     "  --plugin MODULE    load a plug-in module (initializePlugin before the commands,\n"
-    "                     uninitializePlugin after them)\n"
+    "                     uninitializePlugin after them): a file, or a name found on\n"
+    "                     MAYA_PLUG_IN_PATH or in the plug-ins folder of a module\n"
+    "                     that a *.mod file on MAYA_MODULE_PATH describes\n"
     "  --scene FILE.ma    open a Maya ASCII scene first\n"
     "  --workspace DIR    the workspace (project) directory\n"
     "  --select NAME      select an object before the commands run (repeatable)\n"
@@ -109,20 +112,33 @@ std::string directoryOf(const std::string& path) {
   return slash == std::string::npos ? "." : path.substr(0, slash);
 }
 
-void setScriptPath(const char* argv0) {
-  if (const char* env = std::getenv("MAYA_SCRIPT_PATH")) {
-#if defined(_WIN32)
-    const char separator = ';';
-#else
-    const char separator = ':';
-#endif
-    std::stringstream parts(env);
-    std::string dir;
-    while (std::getline(parts, dir, separator))
-      if (!dir.empty())
-        OmbrixHost::addScriptPath(dir);
+// Scripts come from MAYA_SCRIPT_PATH, then the modules' scripts folders, then
+// the mel folder beside mayahost; plug-ins named without a folder from
+// MAYA_PLUG_IN_PATH, then the modules' plug-ins folders.
+std::vector<std::string> setSearchPaths(const char* argv0) {
+  for (const auto& dir : MayaHost::splitSearchPath(std::getenv("MAYA_SCRIPT_PATH")))
+    OmbrixHost::addScriptPath(dir);
+  std::vector<std::string> problems;
+  auto modules = MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), problems);
+  for (const auto& p : problems)
+    std::cerr << "mayahost: " << p << std::endl;
+  std::vector<std::string> pluginDirs = MayaHost::splitSearchPath(std::getenv("MAYA_PLUG_IN_PATH"));
+  for (const auto& m : modules) {
+    for (const auto& dir : m.scriptDirs)
+      OmbrixHost::addScriptPath(dir);
+    pluginDirs.insert(pluginDirs.end(), m.pluginDirs.begin(), m.pluginDirs.end());
   }
   OmbrixHost::addScriptPath(directoryOf(argv0) + "/mel");
+  return pluginDirs;
+}
+
+// A plug-in given by its file, or by its name on the plug-in path.
+std::string pluginFile(const std::string& plugin, const std::vector<std::string>& pluginDirs) {
+  std::ifstream direct(plugin, std::ios::binary);
+  if (direct)
+    return plugin;
+  std::string found = MayaHost::findPlugin(plugin, pluginDirs);
+  return found.empty() ? plugin : found;
 }
 
 bool runStep(const std::pair<bool, std::string>& step) {
@@ -214,7 +230,7 @@ int main(int argc, char** argv) {
   if (!parse(argc, argv, o, error))
     return usage(error);
   bool ok = true;
-  setScriptPath(argv[0]);
+  std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);
   if (!o.workspace.empty())
     OmbrixHost::setWorkspaceRoot(o.workspace);
   if (!o.scene.empty()) {
@@ -226,7 +242,7 @@ int main(int argc, char** argv) {
   for (const auto& name : o.selections)
     ok = runStep({false, "select -add \"" + name + "\";"}) && ok;
   PluginSession plugin;
-  if (!o.plugin.empty() && !plugin.load(o.plugin))
+  if (!o.plugin.empty() && !plugin.load(pluginFile(o.plugin, pluginDirs)))
     return 1;
   for (const auto& step : o.steps)
     ok = runStep(step) && ok;

@@ -3,10 +3,13 @@
 // implementation reaches the private parts of the interface's value classes.
 #include "Node.h"
 
+#include <maya/MArgList.h>
 #include <maya/MDagPath.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MSelectionList.h>
+#include <maya/MStatus.h>
+#include <maya/MTesselationParams.h>
 
 #include <memory>
 #include <vector>
@@ -28,8 +31,15 @@ struct ObjectData {
   std::vector<int> elements;      // for components, in the order given
 };
 
+struct TessellationSettings;
+
 class Access {
 public:
+  // A failure with the host's own message, which mayahost shows with the command's error.
+  static MStatus failure(MStatus::MStatusCode code, const MString& message) { return MStatus(code, message); }
+  static void addArg(MArgList& list, const MString& arg) { list.addArg(arg); }
+  OPENMAYA_EXPORT static TessellationSettings tessellation(const MTesselationParams& params);
+
   static MObject wrap(Node* node);
   static MObject wrapAttribute(Node* owner, const AttrDef* attr);
   static MObject makeComponent(MFn::Type type, std::vector<int> elements);
@@ -51,6 +61,9 @@ public:
   static std::string plugKeyOf(const MPlug& plug);
 
   static std::vector<MSelectionList::Item>& items(MSelectionList& list) { return list.items_; }
+  // The values of an array class (MIntArray, MDoubleArray, ...).
+  template <typename Array>
+  static auto& items(Array& array) { return array.items_; }
   static const std::vector<MSelectionList::Item>& items(const MSelectionList& list) { return list.items_; }
 };
 

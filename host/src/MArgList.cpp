@@ -43,17 +43,6 @@ MArgList& MArgList::addArg(const MString& arg) {
   args_.push_back(arg);
   return *this;
 }
-MArgList& MArgList::addArg(int arg) {
-  MString s;
-  s += arg;
-  return addArg(s);
-}
-MArgList& MArgList::addArg(double arg) {
-  MString s;
-  s += arg;
-  return addArg(s);
-}
 
 MDGContext::MDGContext() = default;
-bool MDGContext::isNormal() const { return true; }
 MDGContext MDGContext::fsNormal;

@@ -128,7 +128,7 @@ MStatus MDGModifier::doIt() {
       break;
     }
     if (!ok)
-      return MStatus(MStatus::kFailure, MString(error.c_str()));
+      return OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
     done_.push_back(op);
   }
   return MStatus::kSuccess;

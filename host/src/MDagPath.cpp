@@ -2,6 +2,7 @@
 #include "Scene.h"
 
 #include <maya/MDagPathArray.h>
+#include <maya/MMatrix.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::scene;
@@ -11,7 +12,6 @@ MDagPath::MDagPath(const MDagPath& other) = default;
 MDagPath& MDagPath::operator=(const MDagPath& other) = default;
 MDagPath::~MDagPath() = default;
 bool MDagPath::operator==(const MDagPath& other) const { return nodes_ == other.nodes_; }
-bool MDagPath::operator!=(const MDagPath& other) const { return !(*this == other); }
 
 MObject MDagPath::node(MStatus* s) const {
   OmbrixHost::reportStatus(s, isValid(), MStatus::kFailure);

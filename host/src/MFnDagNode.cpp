@@ -3,6 +3,7 @@
 
 #include <maya/MDagPathArray.h>
 #include <maya/MFnDagNode.h>
+#include <maya/MMatrix.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::Node;
@@ -28,11 +29,11 @@ MStatus MFnDagNode::setObject(const MObject& object) {
   return MFnBase::setObject(object);
 }
 
-MObject MFnDagNode::create(const MString& type, const MObject& parent, MStatus* s) {
+MObject MFnDagNode::create(const MString& type, MObject& parent, MStatus* s) {
   return create(type, MString(), parent, s);
 }
 
-MObject MFnDagNode::create(const MString& type, const MString& name, const MObject& parent, MStatus* s) {
+MObject MFnDagNode::create(const MString& type, const MString& name, MObject& parent, MStatus* s) {
   std::string error;
   Node* p = Access::node(parent);
   if (!parent.isNull() && !p) {
@@ -68,7 +69,7 @@ MStatus MFnDagNode::addChild(MObject& child, unsigned int, bool keepExistingPare
   Node* c = Access::node(child);
   std::string error;
   if (!n || !c || !scene().addChild(n, c, keepExistingParents, error))
-    return MStatus(MStatus::kInvalidParameter, MString(error.c_str()));
+    return OmbrixHost::Access::failure(MStatus::kInvalidParameter, MString(error.c_str()));
   return MStatus::kSuccess;
 }
 

@@ -6,6 +6,7 @@
 #include <maya/MFnCompoundAttribute.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnSingleIndexedComponent.h>
+#include <maya/MIntArray.h>
 #include <maya/MPlugArray.h>
 
 #include <functional>
@@ -74,8 +75,6 @@ MString MFnDependencyNode::setName(const MString& name, bool, MStatus* s) {
     return MString();
   return MString(scene().rename(n, name.asChar()).c_str());
 }
-
-MString MFnDependencyNode::absoluteName(MStatus* s) const { return MString(":") + name(s); }
 
 MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {
   array.clear();
@@ -212,6 +211,23 @@ MObject MFnCompoundAttribute::child(unsigned int index, MStatus* s) const {
 
 // ---------------------------------------------------------------- components
 
+MFnComponent::MFnComponent() = default;
+MFnComponent::MFnComponent(const MObject& object, MStatus* s) { OmbrixHost::reportStatus(s, setObject(object)); }
+MFnComponent::~MFnComponent() = default;
+MFn::Type MFnComponent::type() const { return MFn::kComponent; }
+MFn::Type MFnComponent::requiredType() const { return MFn::kComponent; }
+int MFnComponent::elementCount(MStatus* s) const {
+  auto* d = Access::data(object_);
+  OmbrixHost::reportStatus(s, d != nullptr);
+  return d ? static_cast<int>(d->elements.size()) : 0;
+}
+MFn::Type MFnComponent::componentType(MStatus* s) const {
+  auto* d = Access::data(object_);
+  OmbrixHost::reportStatus(s, d != nullptr);
+  return d ? d->componentType : MFn::kInvalid;
+}
+bool MFnComponent::isEmpty(MStatus* s) const { return elementCount(s) == 0; }
+
 MFnSingleIndexedComponent::MFnSingleIndexedComponent() = default;
 MFnSingleIndexedComponent::MFnSingleIndexedComponent(const MObject& object, MStatus* s) {
   OmbrixHost::reportStatus(s, setObject(object));
@@ -245,11 +261,6 @@ int MFnSingleIndexedComponent::element(int index, MStatus* s) const {
   bool ok = d && index >= 0 && static_cast<std::size_t>(index) < d->elements.size();
   OmbrixHost::reportStatus(s, ok);
   return ok ? d->elements[index] : -1;
-}
-int MFnSingleIndexedComponent::elementCount(MStatus* s) const {
-  auto* d = Access::data(object_);
-  OmbrixHost::reportStatus(s, d != nullptr);
-  return d ? static_cast<int>(d->elements.size()) : 0;
 }
 MStatus MFnSingleIndexedComponent::getElements(MIntArray& elements) const {
   elements.clear();

@@ -1,8 +1,14 @@
 #include "HostObject.h"
 #include "Scene.h"
 
+#include <maya/MFloatArray.h>
+#include <maya/MFloatPointArray.h>
 #include <maya/MFnMesh.h>
+#include <maya/MIntArray.h>
 #include <maya/MItMeshPolygon.h>
+#include <maya/MMatrix.h>
+#include <maya/MPointArray.h>
+#include <maya/MStringArray.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::MeshData;
@@ -20,7 +26,7 @@ MeshData* meshOf(const MObject& object) {
 
 std::string uvSetNameOf(const MString* uvSet) { return uvSet ? uvSet->asChar() : std::string(); }
 
-MStatus invalid(const char* why) { return MStatus(MStatus::kInvalidParameter, MString(why)); }
+MStatus invalid(const char* why) { return OmbrixHost::Access::failure(MStatus::kInvalidParameter, MString(why)); }
 
 }  // namespace
 
@@ -62,12 +68,12 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray
   MeshData& m = *shape->mesh;
   for (int i = 0; i < numVertices; ++i)
     m.points.push_back({vertexArray[i].x, vertexArray[i].y, vertexArray[i].z});
-  m.faceCounts = polygonCounts.items();
-  m.faceConnects = polygonConnects.items();
+  m.faceCounts = Access::items(polygonCounts);
+  m.faceConnects = Access::items(polygonConnects);
   m.rebuildFaceStarts();
   UVSet& uv = m.ensureUVSet("map1");
-  uv.us = uArray.items();
-  uv.vs = vArray.items();
+  uv.us = Access::items(uArray);
+  uv.vs = Access::items(vArray);
   uv.uvIds.assign(m.faceConnects.size(), -1);
   shape->values["currentUVSet"] = OmbrixHost::Value::ofString("map1");
   setObject(Access::wrap(shape));
@@ -146,8 +152,8 @@ MStatus MFnMesh::getVertices(MIntArray& vertexCount, MIntArray& vertexList) cons
   MeshData* m = meshOf(object_);
   if (!m)
     return MStatus::kInvalidParameter;
-  vertexCount.items() = m->faceCounts;
-  vertexList.items() = m->faceConnects;
+  Access::items(vertexCount) = m->faceCounts;
+  Access::items(vertexList) = m->faceConnects;
   return MStatus::kSuccess;
 }
 
@@ -157,9 +163,11 @@ int MFnMesh::numUVSets(MStatus* s) const {
   return m ? static_cast<int>(m->uvSets.size()) : 0;
 }
 
-int MFnMesh::numUVs(const MString* uvSet, MStatus* s) const {
+int MFnMesh::numUVs(MStatus* s) const { return numUVs(currentUVSetName(), s); }
+
+int MFnMesh::numUVs(const MString& uvSet, MStatus* s) const {
   MeshData* m = meshOf(object_);
-  std::string name = uvSetNameOf(uvSet);
+  std::string name = uvSetNameOf(&uvSet);
   const UVSet* set = m ? m->uvSet(&name) : nullptr;
   OmbrixHost::reportStatus(s, set != nullptr);
   return set ? static_cast<int>(set->us.size()) : 0;
@@ -190,7 +198,7 @@ MString MFnMesh::currentUVSetName(MStatus* s, int instance) const {
   return name;
 }
 
-MStatus MFnMesh::setCurrentUVSetName(const MString& name) {
+MStatus MFnMesh::setCurrentUVSetName(const MString& name, MDGModifier*, MSelectionList*) {
   MeshData* m = meshOf(object_);
   if (!m)
     return MStatus::kInvalidParameter;
@@ -203,7 +211,7 @@ MStatus MFnMesh::setCurrentUVSetName(const MString& name) {
   return invalid("No UV set of that name");
 }
 
-MString MFnMesh::createUVSetWithName(const MString& name, MStatus* s) {
+MString MFnMesh::createUVSetWithName(const MString& name, MDGModifier*, MStatus* s, const MUintArray*) {
   MeshData* m = meshOf(object_);
   bool ok = m && name.length() > 0;
   OmbrixHost::reportStatus(s, ok);
@@ -223,8 +231,8 @@ MStatus MFnMesh::getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString*
   const UVSet* set = m ? m->uvSet(&name) : nullptr;
   if (!set)
     return MStatus::kInvalidParameter;
-  uArray.items() = set->us;
-  vArray.items() = set->vs;
+  Access::items(uArray) = set->us;
+  Access::items(vArray) = set->vs;
   return MStatus::kSuccess;
 }
 
@@ -302,8 +310,8 @@ MStatus MFnMesh::setUVs(const MFloatArray& uArray, const MFloatArray& vArray, co
     return MStatus::kInvalidParameter;
   if (uArray.length() != vArray.length())
     return invalid("The u and v arrays differ in length");
-  set->us = uArray.items();
-  set->vs = vArray.items();
+  set->us = Access::items(uArray);
+  set->vs = Access::items(vArray);
   set->uvIds.resize(m->faceConnects.size(), -1);
   return MStatus::kSuccess;
 }
@@ -363,17 +371,15 @@ MItMeshPolygon::MItMeshPolygon(const MDagPath& polyObject, MObject& component, M
 
 MItMeshPolygon::~MItMeshPolygon() = default;
 
-int MItMeshPolygon::count(MStatus* s) {
+unsigned int MItMeshPolygon::count(MStatus* s) {
   MeshData* m = meshOf(mesh_);
   OmbrixHost::reportStatus(s, m != nullptr);
   if (!m)
     return 0;
-  return all_ ? m->numFaces() : static_cast<int>(faces_.size());
+  return all_ ? static_cast<unsigned int>(m->numFaces()) : static_cast<unsigned int>(faces_.size());
 }
 
-bool MItMeshPolygon::isDone(MStatus* s) {
-  return static_cast<int>(cursor_) >= count(s);
-}
+bool MItMeshPolygon::isDone(MStatus* s) { return cursor_ >= count(s); }
 
 MStatus MItMeshPolygon::next() {
   ++cursor_;
@@ -387,10 +393,10 @@ MStatus MItMeshPolygon::reset() {
 
 int MItMeshPolygon::current() const { return all_ ? static_cast<int>(cursor_) : faces_[cursor_]; }
 
-int MItMeshPolygon::index(MStatus* s) {
+unsigned int MItMeshPolygon::index(MStatus* s) {
   bool ok = !isDone();
   OmbrixHost::reportStatus(s, ok);
-  return ok ? current() : -1;
+  return ok ? static_cast<unsigned int>(current()) : 0;
 }
 
 unsigned int MItMeshPolygon::polygonVertexCount(MStatus* s) {
@@ -399,11 +405,11 @@ unsigned int MItMeshPolygon::polygonVertexCount(MStatus* s) {
   return ok ? static_cast<unsigned int>(meshOf(mesh_)->faceCounts[current()]) : 0;
 }
 
-int MItMeshPolygon::vertexIndex(int index, MStatus* s) {
+unsigned int MItMeshPolygon::vertexIndex(int index, MStatus* s) {
   MeshData* m = meshOf(mesh_);
   bool ok = !isDone() && index >= 0 && index < m->faceCounts[current()];
   OmbrixHost::reportStatus(s, ok);
-  return ok ? m->faceConnects[m->faceStart(current()) + index] : -1;
+  return ok ? static_cast<unsigned int>(m->faceConnects[m->faceStart(current()) + index]) : 0;
 }
 
 MStatus MItMeshPolygon::getVertices(MIntArray& vertices) {

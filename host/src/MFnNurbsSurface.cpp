@@ -2,7 +2,11 @@
 #include "NurbsTessellator.h"
 #include "Scene.h"
 
+#include <maya/MDoubleArray.h>
 #include <maya/MFnNurbsSurface.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::Node;
@@ -35,8 +39,8 @@ MObject MFnNurbsSurface::create(const MPointArray& controlVertices, const MDoubl
   d.formU = formU;
   d.formV = formV;
   d.rational = createRational;
-  d.knotsU = uKnotSequences.items();
-  d.knotsV = vKnotSequences.items();
+  d.knotsU = Access::items(uKnotSequences);
+  d.knotsV = Access::items(vKnotSequences);
   for (unsigned int i = 0; i < controlVertices.length(); ++i) {
     const MPoint& p = controlVertices[i];
     double w = createRational && p.w != 0.0 ? p.w : 1.0;
@@ -58,12 +62,12 @@ MObject MFnNurbsSurface::create(const MPointArray& controlVertices, const MDoubl
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
 
-MObject MFnNurbsSurface::tesselate(const MTesselationParams& params, MObject parentOrOwner, MStatus* s) {
+MObject MFnNurbsSurface::tesselate(MTesselationParams& params, MObject parentOrOwner, MStatus* s) {
   NurbsData* d = surfaceOf(object_);
   Node* parent = Access::node(parentOrOwner);
   OmbrixHost::MeshData mesh;
   bool ok = d && (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform))) &&
-            OmbrixHost::tessellateSurface(*d, params, mesh);
+            OmbrixHost::tessellateSurface(*d, OmbrixHost::Access::tessellation(params), mesh);
   OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MObject();
@@ -120,14 +124,14 @@ MStatus MFnNurbsSurface::getKnotsInU(MDoubleArray& knots) const {
   NurbsData* d = surfaceOf(object_);
   if (!d)
     return MStatus::kInvalidParameter;
-  knots.items() = d->knotsU;
+  Access::items(knots) = d->knotsU;
   return MStatus::kSuccess;
 }
 MStatus MFnNurbsSurface::getKnotsInV(MDoubleArray& knots) const {
   NurbsData* d = surfaceOf(object_);
   if (!d)
     return MStatus::kInvalidParameter;
-  knots.items() = d->knotsV;
+  Access::items(knots) = d->knotsV;
   return MStatus::kSuccess;
 }
 MStatus MFnNurbsSurface::getCVs(MPointArray& cvs, MSpace::Space space) const {
@@ -161,9 +165,4 @@ MStatus MFnNurbsSurface::getPointAtParam(double u, double v, MPoint& point, MSpa
   if (space == MSpace::kWorld && hasPath_)
     point = point * path_.inclusiveMatrix();
   return MStatus::kSuccess;
-}
-MPoint MFnNurbsSurface::point(double u, double v, MSpace::Space space) const {
-  MPoint p;
-  getPointAtParam(u, v, p, space);
-  return p;
 }

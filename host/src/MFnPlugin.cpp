@@ -77,11 +77,11 @@ MStatus MFnPlugin::registerCommand(const MString& commandName, MCreatorFunction 
   if (!info || !creatorFunction || name.empty())
     return MStatus::kInvalidParameter;
   if (mel().hasCommand(name) || mel().hasProcedure(name))
-    return MStatus(MStatus::kFailure, MString(("command " + name + " is already registered").c_str()));
+    return OmbrixHost::Access::failure(MStatus::kFailure, MString(("command " + name + " is already registered").c_str()));
   mel().registerCommand(name, [creatorFunction, name](OmbrixHost::MelInterpreter&, const std::vector<MelValue>& args) {
     MArgList list;
     for (const auto& a : args)
-      list.addArg(MString(a.asString().c_str()));
+      OmbrixHost::Access::addArg(list, MString(a.asString().c_str()));
     OmbrixHost::commandResult() = MelValue();
     std::unique_ptr<MPxCommand> command(static_cast<MPxCommand*>(creatorFunction()));
     if (!command)
@@ -102,7 +102,7 @@ MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
     return MStatus::kInvalidParameter;
   auto it = std::find(info->commands.begin(), info->commands.end(), name);
   if (it == info->commands.end())
-    return MStatus(MStatus::kFailure, MString(("command " + name + " is not registered").c_str()));
+    return OmbrixHost::Access::failure(MStatus::kFailure, MString(("command " + name + " is not registered").c_str()));
   info->commands.erase(it);
   mel().removeCommand(name);
   return MStatus::kSuccess;

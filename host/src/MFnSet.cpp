@@ -55,7 +55,7 @@ MStatus MFnSet::addMember(const MObject& object) {
     return addMember(path);
   }
   ok = OmbrixHost::addSetMember(set, n, error);
-  return ok ? MStatus(MStatus::kSuccess) : MStatus(MStatus::kFailure, MString(error.c_str()));
+  return ok ? MStatus(MStatus::kSuccess) : OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
 }
 
 MStatus MFnSet::addMember(const MDagPath& path, const MObject& component) {
@@ -68,7 +68,7 @@ MStatus MFnSet::addMember(const MDagPath& path, const MObject& component) {
   std::string error;
   bool ok = OmbrixHost::addSetMember(set, chain, isComponent ? c->componentType : MFn::kInvalid,
                                      isComponent ? c->elements : std::vector<int>(), error);
-  return ok ? MStatus(MStatus::kSuccess) : MStatus(MStatus::kFailure, MString(error.c_str()));
+  return ok ? MStatus(MStatus::kSuccess) : OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
 }
 
 MStatus MFnSet::addMembers(const MSelectionList& list) {

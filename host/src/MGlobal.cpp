@@ -15,7 +15,7 @@ namespace {
 MStatus run(const MString& command, MelValue& value, bool display) {
   std::string error;
   if (!OmbrixHost::runMel(command.asChar(), value, error))
-    return MStatus(MStatus::kFailure, MString(error.c_str()));
+    return OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
   if (display && value.kind != MelValue::kNone)
     std::cout << "// Result: " << value.asString() << " //" << std::endl;
   return MStatus::kSuccess;
@@ -28,7 +28,7 @@ MStatus runNumber(const MString& command, double& out, bool display) {
   if (!st)
     return st;
   if (!v.isNumber())
-    return MStatus(MStatus::kInvalidParameter, "the command's result is not a number");
+    return OmbrixHost::Access::failure(MStatus::kInvalidParameter, "the command's result is not a number");
   out = v.asNumber();
   return st;
 }
@@ -113,7 +113,7 @@ MStatus MGlobal::sourceFile(const MString& fileName) {
   if (OmbrixHost::mel().sourceFile(fileName.asChar(), error))
     return MStatus::kSuccess;
   std::cerr << "// Error: " << error << " //" << std::endl;
-  return MStatus(MStatus::kFailure, MString(error.c_str()));
+  return OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
 }
 
 MStatus MGlobal::getActiveSelectionList(MSelectionList& dest, bool) {

@@ -168,12 +168,6 @@ bool MPlug::connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* s) c
   return array.length() > 0;
 }
 
-MPlug MPlug::source(MStatus* s) const {
-  MPlugArray sources;
-  connectedTo(sources, true, false, s);
-  return sources.length() ? sources[0] : MPlug();
-}
-
 unsigned int MPlug::numElements(MStatus* s) const {
   OmbrixHost::reportStatus(s, isArray());
   return isArray() ? static_cast<unsigned int>(scene().existingIndices(refOf(*this)).size()) : 0;
@@ -189,13 +183,13 @@ unsigned int MPlug::logicalIndex(MStatus* s) const {
   return isElement() ? static_cast<unsigned int>(indices_.back()) : 0;
 }
 
-int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus* s) {
+unsigned int MPlug::getExistingArrayAttributeIndices(MIntArray& indices, MStatus* s) {
   indices.clear();
   OmbrixHost::reportStatus(s, isArray());
   if (isArray())
     for (int i : scene().existingIndices(refOf(*this)))
       indices.append(i);
-  return static_cast<int>(indices.length());
+  return indices.length();
 }
 
 MPlug MPlug::elementByLogicalIndex(unsigned int logicalIndex, MStatus* s) const {
@@ -215,7 +209,7 @@ MPlug MPlug::elementByPhysicalIndex(unsigned int physicalIndex, MStatus* s) cons
   return ok ? elementByLogicalIndex(static_cast<unsigned int>(used[physicalIndex])) : MPlug();
 }
 
-MPlug MPlug::child(const MObject& attr, MStatus* s) const {
+MPlug MPlug::child(MObject& attr, MStatus* s) const {
   const auto* a = Access::plugAttribute(*this);
   const auto* c = Access::attribute(attr);
   bool ok = a && c && c->parent == a;
@@ -275,7 +269,7 @@ MStatus MPlug::selectAncestorLogicalIndex(unsigned int index, const MObject& att
   return MStatus::kInvalidParameter;
 }
 
-MStatus MPlug::getValue(MString& value, const MDGContext&) const {
+MStatus MPlug::getValue(MString& value, MDGContext&) const {
   if (!addressable(*this))
     return MStatus::kInvalidParameter;
   const auto* a = Access::plugAttribute(*this);
@@ -290,24 +284,24 @@ MStatus MPlug::getValue(MString& value, const MDGContext&) const {
   return MStatus::kSuccess;
 }
 
-MStatus MPlug::getValue(int& value, const MDGContext&) const {
+MStatus MPlug::getValue(int& value, MDGContext&) const {
   double d;
   if (!readNumber(*this, d))
     return MStatus::kInvalidParameter;
   value = static_cast<int>(d);
   return MStatus::kSuccess;
 }
-MStatus MPlug::getValue(float& value, const MDGContext&) const {
+MStatus MPlug::getValue(float& value, MDGContext&) const {
   double d;
   if (!readNumber(*this, d))
     return MStatus::kInvalidParameter;
   value = static_cast<float>(d);
   return MStatus::kSuccess;
 }
-MStatus MPlug::getValue(double& value, const MDGContext&) const {
+MStatus MPlug::getValue(double& value, MDGContext&) const {
   return readNumber(*this, value) ? MStatus::kSuccess : MStatus::kInvalidParameter;
 }
-MStatus MPlug::getValue(bool& value, const MDGContext&) const {
+MStatus MPlug::getValue(bool& value, MDGContext&) const {
   double d;
   if (!readNumber(*this, d))
     return MStatus::kInvalidParameter;
@@ -322,27 +316,27 @@ MStatus MPlug::setValue(float value) { return writeValue(*this, Value::ofNumber(
 MStatus MPlug::setValue(double value) { return writeValue(*this, Value::ofNumber(value)); }
 MStatus MPlug::setValue(bool value) { return writeValue(*this, Value::ofNumber(value ? 1.0 : 0.0)); }
 
-MString MPlug::asString(MStatus* s) const {
+MString MPlug::asString(MDGContext&, MStatus* s) const {
   MString v;
   OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
-int MPlug::asInt(MStatus* s) const {
+int MPlug::asInt(MDGContext&, MStatus* s) const {
   int v = 0;
   OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
-float MPlug::asFloat(MStatus* s) const {
+float MPlug::asFloat(MDGContext&, MStatus* s) const {
   float v = 0.0f;
   OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
-double MPlug::asDouble(MStatus* s) const {
+double MPlug::asDouble(MDGContext&, MStatus* s) const {
   double v = 0.0;
   OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;
 }
-bool MPlug::asBool(MStatus* s) const {
+bool MPlug::asBool(MDGContext&, MStatus* s) const {
   bool v = false;
   OmbrixHost::reportStatus(s, getValue(v) == MStatus::kSuccess);
   return v;

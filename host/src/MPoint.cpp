@@ -44,7 +44,11 @@ bool MPoint::isEquivalent(const MPoint& o, double tolerance) const {
          std::fabs(w - o.w) <= tolerance;
 }
 double MPoint::distanceTo(const MPoint& o) const { return (*this - o).length(); }
-MPoint MPoint::cartesianize() const { return w != 0.0 && w != 1.0 ? MPoint(x / w, y / w, z / w, 1.0) : *this; }
+MPoint& MPoint::cartesianize() {
+  if (w != 0.0 && w != 1.0)
+    *this = MPoint(x / w, y / w, z / w, 1.0);
+  return *this;
+}
 const MPoint MPoint::origin;
 
 MFloatPoint::MFloatPoint() : x(0.0f), y(0.0f), z(0.0f), w(1.0f) {}

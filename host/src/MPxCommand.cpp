@@ -23,8 +23,8 @@ bool MPxCommand::isUndoable() const { return false; }
 bool MPxCommand::hasSyntax() const { return false; }
 
 void MPxCommand::displayInfo(const MString& text) { MGlobal::displayInfo(text); }
-void MPxCommand::displayWarning(const MString& text) { MGlobal::displayWarning(text); }
-void MPxCommand::displayError(const MString& text) { MGlobal::displayError(text); }
+void MPxCommand::displayWarning(const MString& text, bool) { MGlobal::displayWarning(text); }
+void MPxCommand::displayError(const MString& text, bool) { MGlobal::displayError(text); }
 void MPxCommand::clearResult() { commandResult() = MelValue(); }
 void MPxCommand::setResult(const MString& result) { commandResult() = MelValue::ofString(result.asChar()); }
 void MPxCommand::setResult(const char* result) { setResult(MString(result)); }

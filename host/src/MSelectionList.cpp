@@ -51,7 +51,7 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
     paths = scene().findPaths(text);
   }
   if (paths.empty())
-    return MStatus(MStatus::kInvalidParameter, MString(("No object matches name: " + text).c_str()));
+    return OmbrixHost::Access::failure(MStatus::kInvalidParameter, MString(("No object matches name: " + text).c_str()));
   for (auto chain : paths) {
     if (chain.empty())
       continue;

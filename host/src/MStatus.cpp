@@ -1,10 +1,11 @@
 #include <maya/MStatus.h>
+#include <maya/MString.h>
 
 #include <cstdio>
 
 MStatus::MStatus() : code_(kSuccess) {}
 MStatus::MStatus(MStatusCode code) : code_(code) {}
-MStatus::MStatus(MStatusCode code, const MString& message) : code_(code), message_(message) {}
+MStatus::MStatus(MStatusCode code, const MString& message) : code_(code), message_(message.asChar()) {}
 bool MStatus::error() const { return code_ != kSuccess; }
 void MStatus::clear() {
   code_ = kSuccess;
@@ -12,8 +13,8 @@ void MStatus::clear() {
 }
 MStatus::MStatusCode MStatus::statusCode() const { return code_; }
 MString MStatus::errorString() const {
-  if (message_.length() > 0)
-    return message_;
+  if (!message_.empty())
+    return MString(message_.c_str());
   static const char* texts[] = {"(kSuccess): ",          "(kFailure): ",         "(kInsufficientMemory): ",
                                 "(kInvalidParameter): ", "(kLicenseFailure): ",  "(kUnknownParameter): ",
                                 "(kNotImplemented): ",   "(kNotFound): ",        "(kEndOfFile): "};

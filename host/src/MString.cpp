@@ -36,10 +36,6 @@ MString& MString::operator+=(const char* text) {
     text_ += text;
   return *this;
 }
-MString& MString::operator+=(char c) {
-  text_ += c;
-  return *this;
-}
 MString& MString::operator+=(int value) {
   text_ += std::to_string(value);
   return *this;
@@ -71,7 +67,6 @@ bool MString::operator==(const MString& other) const { return text_ == other.tex
 bool MString::operator==(const char* text) const { return text_ == (text ? text : ""); }
 bool MString::operator!=(const MString& other) const { return !(*this == other); }
 bool MString::operator!=(const char* text) const { return !(*this == text); }
-bool MString::operator<(const MString& other) const { return text_ < other.text_; }
 const char* MString::asChar() const { return text_.c_str(); }
 const char* MString::asUTF8() const { return text_.c_str(); }
 unsigned int MString::length() const { return static_cast<unsigned int>(text_.size()); }
@@ -138,10 +133,13 @@ MString& MString::toUpperCase() {
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return *this;
 }
-MString& MString::set(const char* text) { return *this = text; }
-MString& MString::set(double value) {
+MStatus MString::set(const char* text) {
+  *this = text;
+  return MStatus::kSuccess;
+}
+MStatus MString::set(double value) {
   text_ = numberText(value);
-  return *this;
+  return MStatus::kSuccess;
 }
 
 MString operator+(const char* text, const MString& other) { return MString(text) + other; }

@@ -1,3 +1,6 @@
+#include "HostObject.h"
+#include "NurbsTessellator.h"
+
 #include <maya/MTesselationParams.h>
 
 MTesselationParams MTesselationParams::fsDefaultTesselationParams;
@@ -36,3 +39,27 @@ void MTesselationParams::setUIsoparmType(IsoparmType type) { uIsoparm_ = type; }
 void MTesselationParams::setVIsoparmType(IsoparmType type) { vIsoparm_ = type; }
 void MTesselationParams::setUNumber(int count) { uNumber_ = count; }
 void MTesselationParams::setVNumber(int count) { vNumber_ = count; }
+
+namespace OmbrixHost {
+
+TessellationSettings Access::tessellation(const MTesselationParams& p) {
+  TessellationSettings s;
+  s.format = p.format_;
+  s.polyType = p.polyType_;
+  s.triangleCount = p.triangleCount_;
+  s.stdChordHeightRatio = p.stdChordHeightRatio_;
+  s.stdFractionalTolerance = p.stdFractionalTolerance_;
+  s.stdMinEdgeLength = p.stdMinEdgeLength_;
+  s.chordHeightRatio = p.chordHeightRatio_;
+  s.delta3D = p.delta3D_;
+  s.useChordHeightRatio = p.subdivisionFlag(MTesselationParams::kUseChordHeightRatio);
+  s.useFractionalTolerance = p.subdivisionFlag(MTesselationParams::kUseFractionalTolerance);
+  s.edgeSwapping = p.subdivisionFlag(MTesselationParams::kUseTriangleEdgeSwapping);
+  s.uIsoparm = p.uIsoparm_;
+  s.vIsoparm = p.vIsoparm_;
+  s.uNumber = p.uNumber_;
+  s.vNumber = p.vNumber_;
+  return s;
+}
+
+}  // namespace OmbrixHost

@@ -247,7 +247,7 @@ std::map<std::string, NodeType> buildTypes() {
            polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("depth", "d", 1),
                              num("subdivisionsWidth", "sw", 1, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
                              num("subdivisionsDepth", "sd", 1, K::kInt)})));
-  add(make("polyPlane", MFn::kPolyPlane, false,
+  add(make("polyPlane", MFn::kPolyPrimitiveMisc, false,
            polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("subdivisionsWidth", "sw", 10, K::kInt),
                              num("subdivisionsHeight", "sh", 10, K::kInt)})));
   add(make("polySphere", MFn::kPolySphere, false,
@@ -260,11 +260,11 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("polyTorus", MFn::kPolyTorus, false,
            polyCreatorAttrs({num("radius", "r", 1), num("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 20, K::kInt)})));
-  add(make("makeNurbSphere", MFn::kMakeNurbSphere, false,
+  add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
                               num("spans", "nsp", 4, K::kInt), num("heightRatio", "hr", 2)})));
-  add(make("makeNurbPlane", MFn::kMakeNurbPlane, false,
+  add(make("makeNurbPlane", MFn::kNurbsPlane, false,
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
   return t;
@@ -283,6 +283,7 @@ const TypeInfo kTypeInfo[] = {
     {MFn::kDagNode, MFn::kDependencyNode, "kDagNode"},
     {MFn::kWorld, MFn::kDagNode, "kWorld"},
     {MFn::kTransform, MFn::kDagNode, "kTransform"},
+    {MFn::kUnknownTransform, MFn::kTransform, "kUnknownTransform"},
     {MFn::kShape, MFn::kDagNode, "kShape"},
     {MFn::kSurface, MFn::kShape, "kSurface"},
     {MFn::kMesh, MFn::kSurface, "kMesh"},
@@ -313,12 +314,13 @@ const TypeInfo kTypeInfo[] = {
     {MFn::kPolyCreator, MFn::kDependencyNode, "kPolyCreator"},
     {MFn::kPolyPrimitive, MFn::kPolyCreator, "kPolyPrimitive"},
     {MFn::kPolyCube, MFn::kPolyPrimitive, "kPolyCube"},
-    {MFn::kPolyPlane, MFn::kPolyPrimitive, "kPolyPlane"},
+    {MFn::kPolyPrimitiveMisc, MFn::kPolyPrimitive, "kPolyPrimitiveMisc"},
     {MFn::kPolySphere, MFn::kPolyPrimitive, "kPolySphere"},
     {MFn::kPolyCylinder, MFn::kPolyPrimitive, "kPolyCylinder"},
     {MFn::kPolyTorus, MFn::kPolyPrimitive, "kPolyTorus"},
-    {MFn::kMakeNurbSphere, MFn::kDependencyNode, "kMakeNurbSphere"},
-    {MFn::kMakeNurbPlane, MFn::kDependencyNode, "kMakeNurbPlane"},
+    {MFn::kPrimitive, MFn::kDependencyNode, "kPrimitive"},
+    {MFn::kSphere, MFn::kPrimitive, "kSphere"},
+    {MFn::kNurbsPlane, MFn::kPrimitive, "kNurbsPlane"},
     {MFn::kPluginDependNode, MFn::kDependencyNode, "kPluginDependNode"},
     {MFn::kUnknown, MFn::kDependencyNode, "kUnknown"},
     {MFn::kComponent, MFn::kBase, "kComponent"},

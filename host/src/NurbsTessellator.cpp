@@ -193,16 +193,16 @@ struct Grid {
   std::vector<double> us, vs;
 };
 
-Grid parameterGrid(const NurbsEvaluator& e, const MTesselationParams& p) {
+Grid parameterGrid(const NurbsEvaluator& e, const TessellationSettings& p) {
   Direction du(e, true), dv(e, false);
   auto spansU = e.spanBoundariesU(), spansV = e.spanBoundariesV();
   double diag = e.boundingDiagonal();
   Grid g;
-  switch (p.formatType()) {
+  switch (p.format) {
   case MTesselationParams::kTriangleCountFormat: {
     double lu = std::max(1e-12, du.lengthAlong((e.vMin() + e.vMax()) / 2, e.uMin(), e.uMax(), nullptr, 64));
     double lv = std::max(1e-12, dv.lengthAlong((e.uMin() + e.uMax()) / 2, e.vMin(), e.vMax(), nullptr, 64));
-    double cells = std::max(1.0, p.triangleCount() / 2.0);
+    double cells = std::max(1.0, p.triangleCount / 2.0);
     int nu = std::max(1, static_cast<int>(std::lround(std::sqrt(cells * lu / lv))));
     int nv = std::max(1, static_cast<int>(std::lround(cells / nu)));
     g.us = evenly(e.uMin(), e.uMax(), std::min(nu, 4096));
@@ -210,12 +210,12 @@ Grid parameterGrid(const NurbsEvaluator& e, const MTesselationParams& p) {
     break;
   }
   case MTesselationParams::kGeneralFormat: {
-    g.us = isoparms(du, p.uIsoparmType(), std::min(p.uNumber(), 1024), spansU);
-    g.vs = isoparms(dv, p.vIsoparmType(), std::min(p.vNumber(), 1024), spansV);
+    g.us = isoparms(du, p.uIsoparm, std::min(p.uNumber, 1024), spansU);
+    g.vs = isoparms(dv, p.vIsoparm, std::min(p.vNumber, 1024), spansV);
     Refinement rule;
-    if (p.subdivisionFlag(MTesselationParams::kUseChordHeightRatio))
-      rule.ratio = p.chordHeightRatio();
-    if (p.subdivisionFlag(MTesselationParams::kUseFractionalTolerance))
+    if (p.useChordHeightRatio)
+      rule.ratio = p.chordHeightRatio;
+    if (p.useFractionalTolerance)
       rule.absolute = 0.01 * diag;
     if (rule.ratio > 0.0 || rule.absolute > 0.0) {
       du.refine(g.us, rule);
@@ -228,11 +228,11 @@ Grid parameterGrid(const NurbsEvaluator& e, const MTesselationParams& p) {
     g.us = spansU;
     g.vs = spansV;
     Refinement rule;
-    rule.ratio = p.stdChordHeightRatio();
-    rule.absolute = p.stdFractionalTolerance() * diag;
-    if (p.delta3D() > 0.0)
-      rule.absolute = rule.absolute > 0.0 ? std::min(rule.absolute, p.delta3D()) : p.delta3D();
-    rule.minEdge = std::max(0.0, p.stdMinEdgeLength());
+    rule.ratio = p.stdChordHeightRatio;
+    rule.absolute = p.stdFractionalTolerance * diag;
+    if (p.delta3D > 0.0)
+      rule.absolute = rule.absolute > 0.0 ? std::min(rule.absolute, p.delta3D) : p.delta3D;
+    rule.minEdge = std::max(0.0, p.stdMinEdgeLength);
     du.refine(g.us, rule);
     dv.refine(g.vs, rule);
     break;
@@ -287,7 +287,7 @@ double NurbsEvaluator::boundingDiagonal() const {
   return distance(lo, hi);
 }
 
-bool tessellateSurface(const NurbsData& surface, const MTesselationParams& params, MeshData& out) {
+bool tessellateSurface(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
   if (!surface.valid())
     return false;
   NurbsEvaluator e(surface);
@@ -309,8 +309,8 @@ bool tessellateSurface(const NurbsData& surface, const MTesselationParams& param
       uv.us.push_back(static_cast<float>((g.us[i] - e.uMin()) / (e.uMax() - e.uMin())));
       uv.vs.push_back(static_cast<float>((g.vs[j] - e.vMin()) / (e.vMax() - e.vMin())));
     }
-  bool swap = params.subdivisionFlag(MTesselationParams::kUseTriangleEdgeSwapping);
-  bool quads = params.outputType() == MTesselationParams::kQuads;
+  bool swap = params.edgeSwapping;
+  bool quads = params.polyType == MTesselationParams::kQuads;
   auto emit = [&](std::vector<int> grid) {
     std::vector<int> verts;
     std::vector<int> ids;

@@ -26,7 +26,20 @@ private:
   double u0_, u1_, v0_, v1_;
 };
 
+// What MTesselationParams asks for, as the tessellator reads it.
+struct TessellationSettings {
+  MTesselationParams::TessFormat format = MTesselationParams::kStandardFitFormat;
+  MTesselationParams::PolyType polyType = MTesselationParams::kTriangles;
+  int triangleCount = 0;
+  double stdChordHeightRatio = 0.0, stdFractionalTolerance = 0.0, stdMinEdgeLength = 0.0;
+  double chordHeightRatio = 0.0, delta3D = 0.0;
+  bool useChordHeightRatio = false, useFractionalTolerance = false, edgeSwapping = false;
+  MTesselationParams::IsoparmType uIsoparm = MTesselationParams::kSpanEquiSpaced;
+  MTesselationParams::IsoparmType vIsoparm = MTesselationParams::kSpanEquiSpaced;
+  int uNumber = 0, vNumber = 0;
+};
+
 // Builds the tessellated mesh. False when the surface data is unusable.
-bool tessellateSurface(const NurbsData& surface, const MTesselationParams& params, MeshData& out);
+bool tessellateSurface(const NurbsData& surface, const TessellationSettings& params, MeshData& out);
 
 }  // namespace OmbrixHost

@@ -1,6 +1,7 @@
 #include "Scene.h"
 
 #include "NodeTypes.h"
+#include "SetAttr.h"
 
 #include <algorithm>
 #include <cctype>
@@ -197,6 +198,8 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
     return nullptr;
   }
   bool dag = type ? type->dag : parent != nullptr;
+  if (parent && !parent->dag)
+    adoptAsUnknownTransform(parent);
   if (!dag && parent) {
     error = "A dependency node cannot have a parent: " + typeName;
     return nullptr;
@@ -210,7 +213,9 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   node->typeName = typeName;
   node->type = type;
   node->dag = dag;
-  node->apiType = type ? type->apiType : (dag ? MFn::kDagNode : MFn::kUnknown);
+  node->apiType = type ? type->apiType : MFn::kUnknown;
+  if (!type && dag)
+    makeUnknownTransform(node.get());
   node->serial = ++serial_;
   node->sourceLine = currentLine;
   if (type && type->apiType == MFn::kMesh)
@@ -288,6 +293,8 @@ void Scene::deleteNode(Node* node) {
 bool Scene::addChild(Node* parent, Node* child, bool keepExistingParents, std::string& error) {
   if (!parent)
     parent = world_.get();
+  if (!parent->dag)
+    adoptAsUnknownTransform(parent);
   if (!child || !child->dag || child == world_.get() || !parent->dag) {
     error = "Only DAG objects can be parented";
     return false;
@@ -320,6 +327,38 @@ bool Scene::addChild(Node* parent, Node* child, bool keepExistingParents, std::s
   child->parents.push_back(parent);
   parent->children.push_back(child);
   dagChanged();
+  return true;
+}
+
+void Scene::makeUnknownTransform(Node* node) {
+  node->dag = true;
+  node->type = findNodeType("transform");
+  node->apiType = MFn::kUnknownTransform;
+}
+
+bool Scene::adoptAsUnknownTransform(Node* node) {
+  if (!node || !node->alive || node->dag || node->type || node->implied || node->serial <= defaultNodes ||
+      node->typeName == "unknown")
+    return false;
+  makeUnknownTransform(node);
+  node->parents.push_back(world_.get());
+  world_->children.push_back(node);
+  dagChanged();
+  // Values the file gave before the node was known to be a transform (".t", ".r")
+  // now reach its transform attributes; the others stay kept as written.
+  std::vector<std::string> raw = std::move(node->rawSetAttrs);
+  node->rawSetAttrs.clear();
+  auto savedCurrent = currentNode;
+  bool savedLoading = loading;
+  currentNode = node->self;
+  loading = true;
+  for (const auto& line : raw) {
+    std::string ignored;
+    if (!applySetAttr(line.data(), line.data() + line.size(), ignored))
+      node->rawSetAttrs.push_back(line);
+  }
+  currentNode = savedCurrent;
+  loading = savedLoading;
   return true;
 }
 

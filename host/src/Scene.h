@@ -46,6 +46,10 @@ public:
 
   // DAG
   bool addChild(Node* parent, Node* child, bool keepExistingParents, std::string& error);
+  // A node of a type the host does not know that is given DAG children acts as
+  // Maya's unknown DAG node does, a transform under the world, so that its
+  // children keep their place and its own placement. False for any other node.
+  bool adoptAsUnknownTransform(Node* node);
   std::vector<DagChain> allPaths(Node* node) const;
   std::string fullPathName(const DagChain& chain) const;
   std::string partialPathName(const DagChain& chain) const;
@@ -93,6 +97,7 @@ private:
   void indexName(Node* node);
   void unindexName(Node* node);
   void detachConnections(Node* node);
+  void makeUnknownTransform(Node* node);
 
   std::vector<std::shared_ptr<Node>> nodes_;
   std::shared_ptr<Node> world_;

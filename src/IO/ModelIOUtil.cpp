@@ -1,53 +1,54 @@
 #include "IO/ModelIOUtil.h"
 
 #include <cctype>
+#include <charconv>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
 #include "HvCore/HvIO.h"
 
 size_t readLogicalLine(HvIO& stream, char* buffer, size_t size) {
-  if (buffer == nullptr || size == 0) return 0;
-  buffer[0] = '\0';
-  size_t used = 0, total = 0;
-  while (used + 1 < size) {
-    const int got = stream.ReadLine(buffer + used, static_cast<int>(size - used));
-    if (got <= 0) break;
-    total += static_cast<size_t>(got);
-    size_t length = used + std::strlen(buffer + used);
-    // A line that filled the buffer without its end goes on being read.
-    const bool ended = length > used && (buffer[length - 1] == '\n' || buffer[length - 1] == '\r');
-    if (!ended && length + 1 < size && got > 0 && !stream.AtEnd()) {
-      used = length;
-      continue;
+  return readLogicalLineFrom(stream, buffer, size);
+}
+
+namespace {
+
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// One number as strtof reads it from `text`: from_chars where the two agree
+// by construction (a plain decimal that converts in range; both round
+// correctly), strtof itself for everything else.
+float ReadFloat(const char* text, const char* last, const char** end) {
+  const char* start = text;
+  while (IsCSpace(*start)) ++start;
+  const char* digits = start + (*start == '-' ? 1 : 0);
+  const bool decimal = (*digits >= '0' && *digits <= '9') || *digits == '.';
+  const bool hex = digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X');
+  if (decimal && !hex) {
+    float value = 0.0f;
+    const std::from_chars_result result = std::from_chars(start, last, value);
+    if (result.ec == std::errc()) {
+      *end = result.ptr;
+      return value;
     }
-    if (ended && buffer[length - 1] == '\r') {
-      // CR LF: take the LF too.
-      uint8_t next = 0;
-      const int64_t at = stream.Tell();
-      if (stream.Read(&next, 1) == 1) {
-        if (next == '\n' && length + 1 < size) {
-          buffer[length++] = '\n';
-          buffer[length] = '\0';
-          ++total;
-        } else if (next != '\n') {
-          stream.Seek(at, HvIO::kFromStart);
-        } else {
-          ++total;
-        }
-      }
-    }
-    size_t end = length;
-    while (end > 0 && std::strchr("\r\n \t", buffer[end - 1]) != nullptr) --end;
-    if (end > 0 && buffer[end - 1] == '\\') {
-      buffer[end - 1] = ' ';
-      buffer[end] = '\0';
-      used = end;
-      continue;
-    }
-    break;
   }
-  return total;
+  char* stop = nullptr;
+  const float value = std::strtof(text, &stop);
+  *end = stop;
+  return value;
+}
+
+}  // namespace
+
+int readFloats(const char* text, float* values, int count) {
+  const char* const last = text + std::strlen(text);
+  int read = 0;
+  for (const char* end = nullptr; read < count; ++read, text = end) {
+    values[read] = ReadFloat(text, last, &end);
+    if (end == text) break;
+  }
+  return read;
 }
 
 std::string firstToken(const char* line, const char** rest) {

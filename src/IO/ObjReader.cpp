@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HvCore/HvIO.h"
+#include "IO/BlockReader.h"
 #include "IO/ModelIOUtil.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
@@ -70,6 +71,9 @@ class ObjReader {
   int Run();
 
  private:
+  // Every logical line of the source; false at a line that fails the read.
+  template <typename Source>
+  bool ReadLines(Source& source);
   bool Line(const std::string& token, char* rest);
   bool Face(const char* rest);
   void Group(const char* rest);
@@ -88,6 +92,7 @@ class ObjReader {
   std::vector<Vector3> positions_, normals_;
   std::vector<float> u_, v_;
   std::vector<Corner> corners_;
+  PolygonDesc desc_;  // reused face after face
   void* material_ = nullptr;
   bool stored_ = false;
   bool normalsIncomplete_ = false;
@@ -113,15 +118,15 @@ int ObjReader::Run() {
   }
   stream_.Seek(0, HvIO::kFromStart);
   model_.ClearAll();
-  char line[kLogicalLineBytes];
-  while (readLogicalLine(stream_, line, sizeof line) > 0) {
-    if (stream_.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !stored_) break;
-    ProgressSink::SetPosition(progress_, static_cast<double>(stream_.Tell()));
-    const char* restStart = nullptr;
-    const std::string token = firstToken(line, &restStart);
-    if (token.empty() || token[0] == '#') continue;
-    if (!Line(token, line + (restStart - line))) return 0;
+  // A file is read in large blocks; other streams line by line as they are.
+  bool read;
+  if (stream_.LocatorKind() == HvIO::kFile) {
+    BlockReader blocks(stream_);
+    read = ReadLines(blocks);
+  } else {
+    read = ReadLines(stream_);
   }
+  if (!read) return 0;
   if (normals_.empty()) normalsIncomplete_ = true;
   if (normalsIncomplete_) {
     for (int g = 0; g < model_.GroupCount(); ++g) {
@@ -133,14 +138,18 @@ int ObjReader::Run() {
   return stored_ ? 1 : 0;
 }
 
-// Up to `count` numbers as "%f %f %f" reads them; how many were read.
-int ReadNumbers(const char* text, float* values, int count) {
-  int read = 0;
-  for (char* end = nullptr; read < count; ++read, text = end) {
-    values[read] = std::strtof(text, &end);
-    if (end == text) break;
+template <typename Source>
+bool ObjReader::ReadLines(Source& source) {
+  char line[kLogicalLineBytes];
+  while (readLogicalLineFrom(source, line, sizeof line) > 0) {
+    if (source.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !stored_) break;
+    ProgressSink::SetPosition(progress_, static_cast<double>(source.Tell()));
+    const char* restStart = nullptr;
+    const std::string token = firstToken(line, &restStart);
+    if (token.empty() || token[0] == '#') continue;
+    if (!Line(token, line + (restStart - line))) return false;
   }
-  return read;
+  return true;
 }
 
 bool ObjReader::Line(const std::string& token, char* rest) {
@@ -150,18 +159,18 @@ bool ObjReader::Line(const std::string& token, char* rest) {
   float& c = n[2];
   if (token == "v") {
     sanitizeNumberText(rest);
-    ReadNumbers(rest, n, 3);
+    readFloats(rest, n, 3);
     positions_.emplace_back(a, b, c);
     stored_ = true;
   } else if (token == "vt") {
     sanitizeNumberText(rest);
-    if (ReadNumbers(rest, n, 2) < 1) return false;
+    if (readFloats(rest, n, 2) < 1) return false;
     u_.push_back(a);
     v_.push_back(static_cast<float>(1.0 - b));
     stored_ = true;
   } else if (token == "vn") {
     sanitizeNumberText(rest);
-    if (ReadNumbers(rest, n, 3) != 3) return false;
+    if (readFloats(rest, n, 3) != 3) return false;
     normals_.emplace_back(a, b, c);
     stored_ = true;
   } else if (token == "f" || token == "fo") {
@@ -178,7 +187,7 @@ bool ObjReader::Line(const std::string& token, char* rest) {
 
 bool ObjReader::Face(const char* rest) {
   if (!ParseCorners(rest, scene_, corners_) || corners_.size() < 3) return false;
-  PolygonDesc desc;
+  PolygonDesc& desc = desc_;
   if (!desc.Resize(static_cast<int>(corners_.size()))) return false;
   void* fallback = material_;
   if (fallback == nullptr)

@@ -27,6 +27,12 @@ class UniquePointPool {
   int Count() const { return count_; }
   // The record at a global index; all zero beyond the count.
   PointRecord Get(int index) const;
+  // Every record in index order (what Get(0), Get(1), ... give).
+  template <typename Visit>
+  void ForEach(Visit visit) const {
+    for (const auto& bucket : buckets_)
+      for (const PointRecord& record : bucket) visit(record);
+  }
   void Clear();
 
  private:

@@ -17,7 +17,7 @@
 #include <maya/MPlugArray.h>
 #include <maya/MPoint.h>
 #include <maya/MSelectionList.h>
-#include <maya/MSpace.h>
+#include <maya/MTypes.h>
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
 

@@ -7,7 +7,7 @@
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 #include <maya/MPointArray.h>
-#include <maya/MSpace.h>
+#include <maya/MTypes.h>  // MSpace
 #include <maya/MString.h>
 
 #include <cfloat>
@@ -87,7 +87,7 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
   PolygonDesc desc;
   MFloatArray u, v;
   for (MItMeshPolygon polygon(geometryPath); !polygon.isDone(); polygon.next()) {
-    const int entry = shading.entry(polygon.index());
+    const int entry = shading.entry(static_cast<int>(polygon.index()));
     const int n = static_cast<int>(polygon.polygonVertexCount());
     if (n < 3)
       ++badFaces;

@@ -56,7 +56,7 @@ int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int
           return -2;
         MObject component = member.component;
         for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
-          if (face.index() == polygonIndex)
+          if (static_cast<int>(face.index()) == polygonIndex)
             return entryOfGroup(member, partialPath);
         break;
       }
@@ -94,7 +94,7 @@ MeshShading::MeshShading(const MString& fullPath, const MString& partialPath, in
         const int entry = entryOfGroup(member, partialPath);
         MObject component = member.component;
         for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
-          decide(static_cast<size_t>(face.index()), entry);
+          decide(static_cast<size_t>(static_cast<int>(face.index())), entry);
         break;
       }
       case MemberKind::kOther:

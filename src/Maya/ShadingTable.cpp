@@ -20,12 +20,17 @@ bool isShadingSwitch(MFn::Type type) {
          type == MFn::kTripleShadingSwitch;
 }
 
+std::string pairKey(const MString& shaderName, const MString& objectName) {
+  return std::string(shaderName.asChar()) + '\n' + objectName.asChar();
+}
+
 bool hasEntry(const ShadingEntry& wanted) {
-  for (const ShadingEntry& e : shadingTable().entries)
-    if (e.shader == wanted.shader && e.entryName == wanted.entryName && e.shaderName == wanted.shaderName &&
-        e.objectName == wanted.objectName)
-      return true;
-  return false;
+  const ShadingTable& table = shadingTable();
+  const auto found = table.firstByShaderAndObject.find(pairKey(wanted.shaderName, wanted.objectName));
+  if (found == table.firstByShaderAndObject.end())
+    return false;
+  const ShadingEntry& e = table.entries[static_cast<size_t>(found->second)];
+  return e.shader == wanted.shader && e.entryName == wanted.entryName;
 }
 
 // The entries of one switch: one per shape feeding one of its inputs.
@@ -40,7 +45,7 @@ bool collectFromSwitch(const MObject& shader, const MString& shaderName, const M
     const MString objectName = MFnDependencyNode(object).name();
     ShadingEntry entry{shader, shaderName + "|" + objectName, shaderName, objectName};
     if (!hasEntry(entry))
-      shadingTable().entries.push_back(entry);
+      shadingTable().addEntry(entry);
     found = true;
   }
   return found;
@@ -67,6 +72,15 @@ void ShadingTable::clear() {
   groups.clear();
   entries.clear();
   membersByPath.clear();
+  firstByShaderAndObject.clear();
+  firstByShader.clear();
+}
+
+void ShadingTable::addEntry(const ShadingEntry& entry) {
+  const int index = static_cast<int>(entries.size());
+  entries.push_back(entry);
+  firstByShaderAndObject.emplace(pairKey(entry.shaderName, entry.objectName), index);
+  firstByShader.emplace(entry.shaderName.asChar(), index);
 }
 
 ShadingTable& shadingTable() {
@@ -130,28 +144,22 @@ void buildShadingTable() {
     if (shader.isNull())
       continue;
     table.groups.push_back(set);
-    bool known = false;
-    for (const ShadingEntry& e : table.entries)
-      known = known || e.shader == shader;
-    if (known)
-      continue;
+    // A shader already met (node names are unique, so its name finds it).
     const MString name = MFnDependencyNode(shader).name();
+    const auto seen = table.firstByShader.find(name.asChar());
+    if (seen != table.firstByShader.end() && table.entries[static_cast<size_t>(seen->second)].shader == shader)
+      continue;
     if (!collectSwitchEntries(shader, name))
-      table.entries.push_back({shader, name, name, name});
+      table.addEntry({shader, name, name, name});
   }
   indexMembers(table);
 }
 
 int findShadingEntry(const MString& shaderName, const MString& objectName) {
-  const std::vector<ShadingEntry>& entries = shadingTable().entries;
-  int byShader = -1;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i].shaderName != shaderName)
-      continue;
-    if (entries[i].objectName == objectName)
-      return static_cast<int>(i);
-    if (byShader < 0)
-      byShader = static_cast<int>(i);
-  }
-  return byShader;
+  const ShadingTable& table = shadingTable();
+  const auto pair = table.firstByShaderAndObject.find(pairKey(shaderName, objectName));
+  if (pair != table.firstByShaderAndObject.end())
+    return pair->second;
+  const auto shader = table.firstByShader.find(shaderName.asChar());
+  return shader != table.firstByShader.end() ? shader->second : -1;
 }

@@ -32,6 +32,12 @@ struct ShadingTable {
   // The members of every group, read once per export and keyed by the full
   // path name of their object; each list in group order, then member order.
   std::unordered_map<std::string, std::vector<ShadingMember>> membersByPath;
+  // The first entry of each (shader name, object name) pair and of each
+  // shader name, kept as entries are added.
+  std::unordered_map<std::string, int> firstByShaderAndObject;
+  std::unordered_map<std::string, int> firstByShader;
+
+  void addEntry(const ShadingEntry& entry);
 
   void clear();
 };

@@ -12,6 +12,7 @@
 
 #include "Math/WeightedBlend.h"
 #include "Model3D/HvMesh.h"
+#include "Model3D/WorkerRanges.h"
 
 namespace {
 
@@ -160,23 +161,31 @@ void HvMesh::ComputeCornerNormals(double threshold) {
   }
   table.directions.resize(corners);
   table.weights.resize(corners, 0.0);
-  for (size_t i = 0; i < polygons_.size(); ++i) {
-    const MeshPolygon* polygon = polygons_[i];
-    if (polygon == nullptr) continue;
-    for (int c = 0; c < polygon->count; ++c) {
-      const MeshEdge* arriving = polygon->Corner(polygon->Wrap(c - 1)).edge;
-      const MeshEdge* leaving = polygon->Corner(c).edge;
-      if (arriving == nullptr || leaving == nullptr) continue;
-      const Contribution contribution =
-          CornerContribution(*arriving, *leaving, polygon->Corner(c).position);
-      table.directions[table.firstCorner[i] + static_cast<size_t>(c)] = contribution.direction;
-      table.weights[table.firstCorner[i] + static_cast<size_t>(c)] = contribution.weight;
+  // Each worker fills the table rows of its own polygons...
+  ForEachRange(polygons_.size(), kMinPolygonsPerWorker, [&](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+      const MeshPolygon* polygon = polygons_[i];
+      if (polygon == nullptr) continue;
+      for (int c = 0; c < polygon->count; ++c) {
+        const MeshEdge* arriving = polygon->Corner(polygon->Wrap(c - 1)).edge;
+        const MeshEdge* leaving = polygon->Corner(c).edge;
+        if (arriving == nullptr || leaving == nullptr) continue;
+        const Contribution contribution =
+            CornerContribution(*arriving, *leaving, polygon->Corner(c).position);
+        table.directions[table.firstCorner[i] + static_cast<size_t>(c)] = contribution.direction;
+        table.weights[table.firstCorner[i] + static_cast<size_t>(c)] = contribution.weight;
+      }
     }
-  }
+  });
+  // ...and, once the whole table stands, the normals of its own corners: the
+  // walks only read edges, positions and the table.
   const CornerWalker walker(table);
-  for (MeshPolygon* polygon : polygons_) {
-    if (polygon == nullptr) continue;
-    for (int i = 0; i < polygon->count; ++i)
-      polygon->Corner(i).normal = walker.Normal(*polygon, i, threshold);
-  }
+  ForEachRange(polygons_.size(), kMinPolygonsPerWorker, [&](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+      MeshPolygon* polygon = polygons_[i];
+      if (polygon == nullptr) continue;
+      for (int c = 0; c < polygon->count; ++c)
+        polygon->Corner(c).normal = walker.Normal(*polygon, c, threshold);
+    }
+  });
 }

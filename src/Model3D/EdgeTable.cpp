@@ -1,11 +1,13 @@
 #include "Model3D/EdgeTable.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 
 namespace {
 
-constexpr int kInitialBits = 14;  // 16384 buckets to start with
+constexpr int kInitialBits = 14;  // 16384 slots to start with
 
 uint64_t Mix(uint64_t h) {
   h ^= h >> 33;
@@ -15,9 +17,13 @@ uint64_t Mix(uint64_t h) {
   return h ^ (h >> 33);
 }
 
+bool Findable(const Vector3& p) { return !std::isnan(p.x) && !std::isnan(p.y) && !std::isnan(p.z); }
+
+}  // namespace
+
 // Hash of a position's bits with -0.0 taken as +0.0, so that positions that
 // compare equal always hash alike.
-uint64_t StrongHash(const Vector3& p) {
+uint64_t EdgeTable::PositionMix(const Vector3& p) {
   uint64_t h = 0x9E3779B97F4A7C15ull;
   for (float c : {p.x, p.y, p.z}) {
     if (c == 0.0f) c = 0.0f;
@@ -28,72 +34,130 @@ uint64_t StrongHash(const Vector3& p) {
   return h;
 }
 
-}  // namespace
-
-EdgeTable::EdgeTable() : buckets_(size_t{1} << kInitialBits, nullptr), shift_(32 - kInitialBits) {}
+EdgeTable::EdgeTable() : slots_(size_t{1} << kInitialBits, Slot{0, 0}), bits_(kInitialBits) {}
 
 EdgeTable::~EdgeTable() { Clear(); }
 
-size_t EdgeTable::Bucket(const Vector3& a, const Vector3& b) const {
-  return static_cast<size_t>((StrongHash(a) + StrongHash(b)) >> (32 + shift_));
-}
-
-MeshEdge* EdgeTable::Find(const Vector3& a, const Vector3& b, int32_t key) const {
-  for (MeshEdge* edge = buckets_[Bucket(a, b)]; edge != nullptr; edge = edge->next)
+MeshEdge* EdgeTable::Find(const Vector3& a, const Vector3& b, int32_t key, uint64_t pairHash) const {
+  if (!Findable(a) || !Findable(b)) return nullptr;
+  const auto tag = static_cast<uint32_t>(pairHash >> 32);
+  for (size_t i = Home(tag);; i = (i + 1) & Mask()) {
+    const Slot slot = slots_[i];
+    if (slot.id == 0) return nullptr;
+    if (slot.tag != tag) continue;
+    MeshEdge* edge = Edge(slot.id - 1);
     if (edge->key == key && edge->Joins(a, b)) return edge;
-  return nullptr;
+  }
 }
 
-MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key) {
-  if (static_cast<size_t>(count_) >= buckets_.size() && shift_ > 8) Grow();
-  void* block = blocks_.Allocate(sizeof(MeshEdge));
-  if (block == nullptr) return nullptr;
-  auto* edge = new (block) MeshEdge();
+void EdgeTable::Prefetch(uint64_t pairHash) const {
+#if defined(__GNUC__)
+  __builtin_prefetch(&slots_[Home(static_cast<uint32_t>(pairHash >> 32))]);
+#else
+  (void)pairHash;
+#endif
+}
+
+bool EdgeTable::TakeId(uint32_t& id) {
+  if (!freeIds_.empty()) {
+    id = freeIds_.back();
+    freeIds_.pop_back();
+    return true;
+  }
+  if (used_ == UINT32_MAX - 1) return false;
+  if ((used_ >> kChunkBits) == chunks_.size()) {
+    auto* chunk = new (std::nothrow) EdgeBytes[size_t{1} << kChunkBits];
+    if (chunk == nullptr) return false;
+    chunks_.emplace_back(chunk);
+  }
+  id = used_++;
+  return true;
+}
+
+MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key, uint64_t pairHash) {
+  uint32_t id = 0;
+  if (!TakeId(id)) return nullptr;
+  auto* edge = new (Edge(id)) MeshEdge();
+  edge->hash = pairHash;
   edge->key = key;
   edge->a = a;
   edge->b = b;
-  MeshEdge*& head = buckets_[Bucket(a, b)];
-  edge->next = head;
-  head = edge;
   ++count_;
+  if (!Findable(a) || !Findable(b)) {
+    unlisted_.push_back(id);
+    return edge;
+  }
+  if ((slots_.size() - slots_.size() / 4) <= static_cast<size_t>(count_)) Grow();
+  Insert({id + 1, static_cast<uint32_t>(pairHash >> 32)});
   return edge;
 }
 
+void EdgeTable::Insert(Slot slot) {
+  size_t i = Home(slot.tag);
+  while (slots_[i].id != 0) i = (i + 1) & Mask();
+  slots_[i] = slot;
+}
+
+// Empties the slot of edge `id` and closes the gap behind it, so that every
+// later slot of the run stays reachable from its home.
+void EdgeTable::Unlink(uint32_t id, uint32_t tag) {
+  size_t hole = Home(tag);
+  while (slots_[hole].id != id + 1) {
+    if (slots_[hole].id == 0) return;  // not listed
+    hole = (hole + 1) & Mask();
+  }
+  for (size_t next = (hole + 1) & Mask(); slots_[next].id != 0; next = (next + 1) & Mask()) {
+    const size_t home = Home(slots_[next].tag);
+    // The entry may move into the hole when its home is not cyclically in (hole, next].
+    const bool between = hole <= next ? (home > hole && home <= next) : (home > hole || home <= next);
+    if (between) continue;
+    slots_[hole] = slots_[next];
+    hole = next;
+  }
+  slots_[hole] = Slot{0, 0};
+}
+
 void EdgeTable::Delete(MeshEdge* edge) {
-  for (MeshEdge** link = &buckets_[Bucket(edge->a, edge->b)]; *link != nullptr; link = &(*link)->next) {
-    if (*link == edge) {
-      *link = edge->next;
-      edge->~MeshEdge();
-      blocks_.Free(edge, sizeof(MeshEdge));
-      --count_;
-      return;
+  if (edge == nullptr) return;
+  // The edge's number: its slot, or its place among the unlisted.
+  uint32_t id = UINT32_MAX;
+  const auto tag = static_cast<uint32_t>(edge->hash >> 32);
+  for (size_t i = Home(tag); slots_[i].id != 0; i = (i + 1) & Mask()) {
+    if (Edge(slots_[i].id - 1) == edge) {
+      id = slots_[i].id - 1;
+      Unlink(id, tag);
+      break;
     }
   }
+  if (id == UINT32_MAX) {
+    const auto found = std::find_if(unlisted_.begin(), unlisted_.end(),
+                                    [&](uint32_t n) { return Edge(n) == edge; });
+    if (found == unlisted_.end()) return;
+    id = *found;
+    unlisted_.erase(found);
+  }
+  edge->~MeshEdge();
+  freeIds_.push_back(id);
+  --count_;
 }
 
 void EdgeTable::Clear() {
-  for (MeshEdge*& head : buckets_) {
-    while (head != nullptr) {
-      MeshEdge* next = head->next;
-      head->~MeshEdge();
-      head = next;
-    }
+  for (Slot& slot : slots_) {
+    if (slot.id != 0) Edge(slot.id - 1)->~MeshEdge();
+    slot = Slot{0, 0};
   }
-  blocks_.Clear();
+  for (uint32_t id : unlisted_) Edge(id)->~MeshEdge();
+  unlisted_.clear();
+  freeIds_.clear();
+  chunks_.clear();
+  used_ = 0;
   count_ = 0;
 }
 
 void EdgeTable::Grow() {
-  std::vector<MeshEdge*> old(buckets_.size() * 2, nullptr);
-  old.swap(buckets_);
-  --shift_;
-  for (MeshEdge* edge : old) {
-    while (edge != nullptr) {
-      MeshEdge* next = edge->next;
-      MeshEdge*& head = buckets_[Bucket(edge->a, edge->b)];
-      edge->next = head;
-      head = edge;
-      edge = next;
-    }
-  }
+  std::vector<Slot> old(slots_.size() * 2, Slot{0, 0});
+  old.swap(slots_);
+  ++bits_;
+  for (const Slot& slot : old)
+    if (slot.id != 0) Insert(slot);
 }

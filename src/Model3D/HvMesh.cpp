@@ -5,6 +5,7 @@
 
 #include "HvCore/ReportDiagnostic.h"
 #include "Math/PolygonNormal.h"
+#include "Model3D/WorkerRanges.h"
 
 namespace {
 
@@ -109,6 +110,12 @@ bool HvMesh::SetPolygon(int index, const PolygonDesc& desc, const VertexLayerLis
 }
 
 bool HvMesh::LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc) {
+  // Each position is hashed once, and the slots of every edge are asked for
+  // before the first lookup, so that their cache misses overlap.
+  const size_t count = static_cast<size_t>(desc.count);
+  mixes_.resize(count);
+  for (size_t i = 0; i < count; ++i) mixes_[i] = EdgeTable::PositionMix(desc.positions[i]);
+  for (size_t i = 0; i < count; ++i) edges_.Prefetch(mixes_[i] + mixes_[i == 0 ? count - 1 : i - 1]);
   int prev = desc.count - 1;
   int32_t prevHash = PositionHash(desc.positions[prev]);
   for (int i = 0; i < desc.count; ++i) {
@@ -116,8 +123,9 @@ bool HvMesh::LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc) {
     const Vector3& b = desc.positions[i];
     const int32_t hash = PositionHash(b);
     const int32_t key = prevHash ^ hash;
-    MeshEdge* edge = edges_.Find(a, b, key);
-    if (edge == nullptr) edge = edges_.Create(a, b, key);
+    const uint64_t pairHash = mixes_[static_cast<size_t>(prev)] + mixes_[static_cast<size_t>(i)];
+    MeshEdge* edge = edges_.Find(a, b, key, pairHash);
+    if (edge == nullptr) edge = edges_.Create(a, b, key, pairHash);
     if (edge == nullptr || !edge->Add(polygon)) return false;
     edge->smoothness = desc.weights[prev];
     polygon->Corner(prev).edge = edge;
@@ -193,21 +201,25 @@ bool HvMesh::SetPolygonAux(int index, void* aux) {
 
 void HvMesh::SetEdgeSmoothness(double threshold, bool twoSided) {
   threshold = std::fabs(threshold);
-  // Every edge belongs to at least one polygon; visiting edges through their
-  // first polygon, in polygon order, reads memory nearly in sequence.
-  for (MeshPolygon* polygon : polygons_) {
-    if (polygon == nullptr) continue;
-    for (int i = 0; i < polygon->count; ++i) {
-      MeshEdge* edge = polygon->Corner(i).edge;
-      if (edge == nullptr || edge->PolygonAt(0) != polygon) continue;
-      edge->smoothness = 1.0f;
-      if (edge->polygonCount <= 1) continue;
-      const Vector3& n0 = edge->PolygonAt(0)->faceNormal;
-      const Vector3& n1 = edge->PolygonAt(1)->faceNormal;
-      double d = Vector3::Dot(n0, n1);
-      if (twoSided) d = std::fabs(d);
-      const double c = d / (n0.Length() * n1.Length() + 1e-8);
-      edge->smoothness = c >= threshold ? 1.0f : 0.0f;
+  // Every edge belongs to at least one polygon and is set by its first one,
+  // so workers over separate polygon ranges write separate edges; in
+  // polygon order memory is read nearly in sequence.
+  ForEachRange(polygons_.size(), kMinPolygonsPerWorker, [&](size_t begin, size_t end) {
+    for (size_t p = begin; p < end; ++p) {
+      const MeshPolygon* polygon = polygons_[p];
+      if (polygon == nullptr) continue;
+      for (int i = 0; i < polygon->count; ++i) {
+        MeshEdge* edge = polygon->Corner(i).edge;
+        if (edge == nullptr || edge->PolygonAt(0) != polygon) continue;
+        edge->smoothness = 1.0f;
+        if (edge->polygonCount <= 1) continue;
+        const Vector3& n0 = edge->PolygonAt(0)->faceNormal;
+        const Vector3& n1 = edge->PolygonAt(1)->faceNormal;
+        double d = Vector3::Dot(n0, n1);
+        if (twoSided) d = std::fabs(d);
+        const double c = d / (n0.Length() * n1.Length() + 1e-8);
+        edge->smoothness = c >= threshold ? 1.0f : 0.0f;
+      }
     }
-  }
+  });
 }

@@ -3,9 +3,11 @@
 // from a table of shared edges. Two polygons are neighbours when they hold
 // an edge with bit-identical endpoint positions (in either direction). On
 // that table the mesh computes edge smoothness and corner normals.
+#include <cstdint>
 #include <vector>
 
 #include "HvTL/HvString.h"
+#include "Model3D/BlockPool.h"
 #include "Model3D/EdgeTable.h"
 #include "Model3D/MeshPolygon.h"
 #include "Model3D/PolygonData.h"
@@ -51,6 +53,9 @@ class HvMesh {
   // Recomputes every corner normal by averaging across smooth edges.
   void ComputeCornerNormals(double threshold);
 
+  // Polygons a worker of the parallel passes takes at the least.
+  static constexpr size_t kMinPolygonsPerWorker = 4096;
+
   // Read access for the passes and tests.
   const MeshPolygon* Polygon(int index) const;
 
@@ -68,4 +73,5 @@ class HvMesh {
   HvString name_{"Default"};
   int extra_ = 0;
   std::vector<MeshEdge*> emptied_;  // scratch for Detach
+  std::vector<uint64_t> mixes_;     // scratch for LinkEdges: position hashes
 };

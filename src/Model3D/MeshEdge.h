@@ -10,7 +10,7 @@
 struct MeshPolygon;
 
 struct MeshEdge {
-  MeshEdge* next = nullptr;  // next edge in the same hash chain
+  uint64_t hash = 0;  // the edge table's hash of both endpoints
   int32_t key = 0;
   float smoothness = 0.0f;
   Vector3 a;  // the corner the edge was created from

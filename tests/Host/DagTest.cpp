@@ -2,6 +2,7 @@
 
 #include <maya/MDagPathArray.h>
 #include <maya/MItDag.h>
+#include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 
 #include <cmath>

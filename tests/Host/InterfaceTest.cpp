@@ -2,6 +2,7 @@
 #include "HostFixture.h"
 
 #include <maya/MDagPathArray.h>
+#include <maya/MFloatArray.h>
 #include <maya/MFnAttribute.h>
 #include <maya/MFnSet.h>
 #include <maya/MFnSingleIndexedComponent.h>

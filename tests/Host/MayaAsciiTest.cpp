@@ -1,9 +1,12 @@
 #include "HostFixture.h"
 
+#include <maya/MFloatArray.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MFnSet.h>
-#include <maya/MFloatArray.h>
+#include <maya/MItDag.h>
+#include <maya/MMatrix.h>
 #include <maya/MPlugArray.h>
+#include <maya/MPoint.h>
 #include <maya/MTesselationParams.h>
 
 #include <cmath>
@@ -326,7 +329,8 @@ TEST_F(HostTest, NurbsSurfacesFromDataAndFromCreationNodes) {
   EXPECT_EQ(sphere.numCVsInU(), 7);
   EXPECT_EQ(sphere.numCVsInV(), 11);
   EXPECT_EQ(sphere.formInV(), MFnNurbsSurface::kPeriodic);
-  MObject result = sphere.tesselate(MTesselationParams());
+  MTesselationParams params;
+  MObject result = sphere.tesselate(params);
   MFnMesh mesh(MFnDagNode(result).child(0));
   ASSERT_GT(mesh.numPolygons(), 0);
   for (int i = 0; i < mesh.numVertices(); ++i) {
@@ -341,7 +345,8 @@ TEST_F(HostTest, NurbsSurfacesFromDataAndFromCreationNodes) {
   MFnNurbsSurface patch(path("nShape"));
   EXPECT_EQ(patch.degreeU(), 1);
   EXPECT_EQ(patch.numCVsInU(), 2);
-  MPoint mid = patch.point(0.5, 0.5);
+  MPoint mid;
+  patch.getPointAtParam(0.5, 0.5, mid);
   EXPECT_DOUBLE_EQ(mid.x, 0.5);
   EXPECT_DOUBLE_EQ(mid.z, 0.5);
   auto bad = loadText("createNode transform -n \"n\";\ncreateNode nurbsSurface -n \"nShape\" -p \"n\";\n"
@@ -359,4 +364,64 @@ TEST_F(HostTest, SceneUnitsOtherThanCentimetresScalePositions) {
   EXPECT_DOUBLE_EQ(p.x, 100.0);
   MPoint world = p * path("aShape").inclusiveMatrix();
   EXPECT_DOUBLE_EQ(world.x, 200.0);
+}
+
+TEST_F(HostTest, PluginDagNodesOfUnknownTypeActAsTransforms) {
+  // An assembly node of a plug-in the host lacks: its children are created
+  // under it and one more is parented to it later; a second unknown node is
+  // created with a parent, a third never takes children.
+  const std::string scene =
+      "createNode assemblyReference -n \"asm\";\n\tsetAttr \".t\" -type \"double3\" 10 0 0;\n"
+      "\tsetAttr \".definition\" -type \"string\" \"set/chair.ma\";\n"
+      "createNode transform -n \"seat\" -p \"asm\";\n\tsetAttr \".t\" -type \"double3\" 0 1 0;\n"
+      "createNode mesh -n \"seatShape\" -p \"seat\";\ncreateNode polyCube -n \"pc\";\n"
+      "connectAttr \"pc.out\" \"seatShape.i\";\n"
+      "createNode vendorLocator -n \"marker\" -p \"asm\";\n"
+      "createNode vendorSolver -n \"solver\";\n"
+      "createNode transform -n \"leg\";\nparent -r \"leg\" \"asm\";\n";
+  auto problems = loadText(scene);
+  ASSERT_TRUE(problems.empty()) << problems[0];
+
+  auto check = [&] {
+    EXPECT_EQ(path("seatShape").fullPathName(), "|asm|seat|seatShape");
+    EXPECT_EQ(path("leg").fullPathName(), "|asm|leg");
+    EXPECT_EQ(path("marker").fullPathName(), "|asm|marker");
+    MObject assembly = node("asm");
+    EXPECT_TRUE(assembly.hasFn(MFn::kTransform));
+    EXPECT_TRUE(assembly.hasFn(MFn::kDagNode));
+    EXPECT_EQ(assembly.apiType(), MFn::kUnknownTransform);
+    EXPECT_EQ(MFnDependencyNode(assembly).typeName(), "assemblyReference");
+    EXPECT_FALSE(node("solver").hasFn(MFn::kDagNode));
+    // The assembly's own translation places its children.
+    MPoint corner = MPoint(0.5, 0.5, 0.5) * path("seatShape").inclusiveMatrix();
+    EXPECT_DOUBLE_EQ(corner.x, 10.5);
+    EXPECT_DOUBLE_EQ(corner.y, 1.5);
+    // Walked by the DAG iterator like any transform.
+    std::vector<std::string> walked;
+    for (MItDag it(MItDag::kDepthFirst, MFn::kMesh); !it.isDone(); it.next()) {
+      MDagPath p;
+      it.getPath(p);
+      walked.push_back(p.fullPathName().asChar());
+    }
+    EXPECT_EQ(walked, std::vector<std::string>{"|asm|seat|seatShape"});
+    EXPECT_EQ(mel("nodeType asm"), "assemblyReference");
+  };
+  check();
+
+  // Saved and read back: the same hierarchy, the attribute it does not know kept.
+  fs::path saved = fs::current_path() / "host-assembly.ma";
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
+  std::ifstream in(saved);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("createNode assemblyReference -n \"asm\";"), std::string::npos) << text;
+  EXPECT_NE(text.find("set/chair.ma"), std::string::npos);
+  problems = load(saved);
+  EXPECT_TRUE(problems.empty()) << problems[0];
+  check();
+  fs::remove(saved);
+
+  // Maya's own "unknown" node type and DG nodes the host knows never take children.
+  EXPECT_NE(melError("createNode unknown -n u; createNode transform -p u;").find("Invalid parent"), std::string::npos);
+  EXPECT_NE(melError("createNode lambert -n l; createNode transform -p l;").find("Invalid parent"), std::string::npos);
 }

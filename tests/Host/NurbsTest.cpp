@@ -83,7 +83,8 @@ TEST_F(HostTest, StandardFitRefinesACurvedSurface) {
   MStatus st;
   MObject shape = surface.create(cvs, uk, vk, 2, 1, MFnNurbsSurface::kOpen, MFnNurbsSurface::kOpen, true, t, &st);
   ASSERT_EQ(st, MStatus::kSuccess);
-  MPoint top = surface.point(1.0, 0.5);
+  MPoint top;
+  surface.getPointAtParam(1.0, 0.5, top);
   EXPECT_NEAR(top.y, 1.0, 1e-9);
 
   MTesselationParams loose(MTesselationParams::kStandardFitFormat);
@@ -108,7 +109,8 @@ TEST_F(HostTest, StandardFitRefinesACurvedSurface) {
 
 TEST_F(HostTest, TessellationResultIsANewTransformWithAMeshThatCanBeRemoved) {
   MObject shape = makePatch();
-  MObject result = MFnNurbsSurface(shape).tesselate(MTesselationParams(), MObject::kNullObj);
+  MTesselationParams params;
+  MObject result = MFnNurbsSurface(shape).tesselate(params, MObject::kNullObj);
   ASSERT_TRUE(result.hasFn(MFn::kTransform));
   MFnDagNode dag(result);
   ASSERT_EQ(dag.childCount(), 1u);

@@ -1,8 +1,10 @@
 // Maya ASCII details: how Maya splits data, what the host keeps as written,
 // and what it reports.
 #include "HostFixture.h"
+#include "HostObject.h"
 
 #include <maya/MFnSet.h>
+#include <maya/MMatrix.h>
 #include <maya/MPlugArray.h>
 
 #include <filesystem>
@@ -54,7 +56,7 @@ TEST_F(HostTest, DataSplitOverSeveralStatementsComesTogether) {
   EXPECT_EQ(mesh.numUVs(), 4);
   MIntArray second;
   mesh.getPolygonVertices(1, second);
-  EXPECT_EQ(second.items(), (std::vector<int>{0, 2, 3}));
+  EXPECT_EQ(OmbrixHost::Access::items(second), (std::vector<int>{0, 2, 3}));
   MPoint tweaked;
   mesh.getPoint(1, tweaked);
   EXPECT_DOUBLE_EQ(tweaked.y, 0.5);

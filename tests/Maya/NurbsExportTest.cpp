@@ -3,7 +3,9 @@
 #include <maya/MTesselationParams.h>
 
 #include "ExportFixture.h"
+#include "HostObject.h"
 #include "Maya/NurbsExport.h"
+#include "NurbsTessellator.h"
 
 namespace {
 
@@ -28,37 +30,39 @@ const char kControlPointMessage[] =
 }  // namespace
 
 TEST_F(ExportTest, PreferencesFillTheTessellationSettings) {
+  // The devkit offers no getters: the settings are read as the host's tessellator reads them.
+  auto read = [](const MTesselationParams& p) { return OmbrixHost::Access::tessellation(p); };
   mel("nurbsToPolygonsPref -f 0 -pc 321 -pt 1;");
   MTesselationParams count(MTesselationParams::kStandardFitFormat, MTesselationParams::kTriangles);
   applyTessellationPrefs(count);
-  EXPECT_EQ(count.formatType(), MTesselationParams::kTriangleCountFormat);
-  EXPECT_EQ(count.triangleCount(), 321);
-  EXPECT_EQ(count.outputType(), MTesselationParams::kTriangles);
+  EXPECT_EQ(read(count).format, MTesselationParams::kTriangleCountFormat);
+  EXPECT_EQ(read(count).triangleCount, 321);
+  EXPECT_EQ(read(count).polyType, MTesselationParams::kTriangles);
 
   mel("nurbsToPolygonsPref -f 1 -chr 0.7 -ft 0.02 -mel 0.003 -d 0.4;");
   MTesselationParams standard;
   applyTessellationPrefs(standard);
-  EXPECT_EQ(standard.formatType(), MTesselationParams::kStandardFitFormat);
-  EXPECT_DOUBLE_EQ(standard.stdChordHeightRatio(), 0.7);
-  EXPECT_DOUBLE_EQ(standard.stdFractionalTolerance(), 0.02);
-  EXPECT_DOUBLE_EQ(standard.stdMinEdgeLength(), 0.003);
-  EXPECT_DOUBLE_EQ(standard.delta3D(), 0.4);
-  EXPECT_TRUE(standard.subdivisionFlag(MTesselationParams::kUseFractionalTolerance));
+  EXPECT_EQ(read(standard).format, MTesselationParams::kStandardFitFormat);
+  EXPECT_DOUBLE_EQ(read(standard).stdChordHeightRatio, 0.7);
+  EXPECT_DOUBLE_EQ(read(standard).stdFractionalTolerance, 0.02);
+  EXPECT_DOUBLE_EQ(read(standard).stdMinEdgeLength, 0.003);
+  EXPECT_DOUBLE_EQ(read(standard).delta3D, 0.4);
+  EXPECT_TRUE(read(standard).useFractionalTolerance);
 
   // General: a u type outside 0..3 leaves the host's default.
   mel("nurbsToPolygonsPref -f 2 -un 5 -vn 6 -ut 7 -vt 1 -ucr 0 -es 1 -uch 1 -chr 0.6;");
   MTesselationParams general;
   const MTesselationParams defaults;
   applyTessellationPrefs(general);
-  EXPECT_EQ(general.formatType(), MTesselationParams::kGeneralFormat);
-  EXPECT_EQ(general.uNumber(), 5);
-  EXPECT_EQ(general.vNumber(), 6);
-  EXPECT_EQ(general.uIsoparmType(), defaults.uIsoparmType());
-  EXPECT_EQ(general.vIsoparmType(), MTesselationParams::kSurface3DEquiSpaced);
-  EXPECT_FALSE(general.subdivisionFlag(MTesselationParams::kUseChordHeightRatio));
-  EXPECT_TRUE(general.subdivisionFlag(MTesselationParams::kUseTriangleEdgeSwapping));
-  EXPECT_TRUE(general.subdivisionFlag(MTesselationParams::kUseFractionalTolerance));
-  EXPECT_DOUBLE_EQ(general.chordHeightRatio(), 0.6);
+  EXPECT_EQ(read(general).format, MTesselationParams::kGeneralFormat);
+  EXPECT_EQ(read(general).uNumber, 5);
+  EXPECT_EQ(read(general).vNumber, 6);
+  EXPECT_EQ(read(general).uIsoparm, read(defaults).uIsoparm);
+  EXPECT_EQ(read(general).vIsoparm, MTesselationParams::kSurface3DEquiSpaced);
+  EXPECT_FALSE(read(general).useChordHeightRatio);
+  EXPECT_TRUE(read(general).edgeSwapping);
+  EXPECT_TRUE(read(general).useFractionalTolerance);
+  EXPECT_DOUBLE_EQ(read(general).chordHeightRatio, 0.6);
 }
 
 TEST_F(ExportTest, ControlPointFormatFallsBackToStandardFitForEverySurface) {

@@ -10,6 +10,8 @@
 #include <maya/MIOStream.h>
 #include <maya/MItDag.h>
 #include <maya/MItSelectionList.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
 #include <maya/MPxCommand.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
@@ -74,7 +76,10 @@ public:
 // Fails, as a command of a broken plug-in would.
 class HostFail : public MPxCommand {
 public:
-  MStatus doIt(const MArgList&) override { return MStatus(MStatus::kFailure, "hostFail always fails"); }
+  MStatus doIt(const MArgList&) override {
+    displayError("hostFail always fails");
+    return MStatus::kFailure;
+  }
   static void* creator() { return new HostFail(); }
 };
 

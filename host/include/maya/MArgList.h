@@ -14,10 +14,9 @@ public:
   int asInt(unsigned int index, MStatus* ReturnStatus = nullptr) const;
   double asDouble(unsigned int index, MStatus* ReturnStatus = nullptr) const;
   bool asBool(unsigned int index, MStatus* ReturnStatus = nullptr) const;
-  MArgList& addArg(const MString& arg);
-  MArgList& addArg(int arg);
-  MArgList& addArg(double arg);
 
 private:
+  friend class OmbrixHost::Access;
+  MArgList& addArg(const MString& arg);
   std::vector<MString> args_;
 };

@@ -4,6 +4,5 @@
 class OPENMAYA_EXPORT MDGContext {
 public:
   MDGContext();
-  bool isNormal() const;
   static MDGContext fsNormal;
 };

@@ -1,11 +1,11 @@
 #pragma once
-#include <maya/MMatrix.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
-#include <maya/MString.h>
 #include <vector>
 
 class MDagPathArray;
+class MMatrix;
+class MString;
 
 // A path from the world down to one DAG node; the world itself is the empty path.
 class OPENMAYA_EXPORT MDagPath {
@@ -15,7 +15,6 @@ public:
   MDagPath& operator=(const MDagPath& other);
   ~MDagPath();
   bool operator==(const MDagPath& other) const;
-  bool operator!=(const MDagPath& other) const;
 
   MObject node(MStatus* ReturnStatus = nullptr) const;
   MObject transform(MStatus* ReturnStatus = nullptr) const;

@@ -10,6 +10,7 @@ public:
     kDependencyNode = 4,
     kDagNode = 107,
     kTransform = 110,
+    kUnknownTransform = 246,
     kShape = 239,
     kCamera = 250,
     kWorld = 253,
@@ -33,7 +34,6 @@ public:
     kPolyCreator = 428,
     kPolyPrimitive = 429,
     kPolyCube = 433,
-    kPolyPlane = 434,
     kPolySphere = 435,
     kPolyCylinder = 436,
     kPolyTorus = 437,
@@ -42,8 +42,6 @@ public:
     kSet = 459,
     kTexture2d = 475,
     kFileTexture = 476,
-    kMakeNurbSphere = 480,
-    kMakeNurbPlane = 481,
     kUnknown = 521,
     kComponent = 524,
     kSingleIndexedComponent = 525,
@@ -67,6 +65,10 @@ public:
     kDoubleShadingSwitch = 592,
     kTripleShadingSwitch = 593,
     kPolyTweakUV = 701,
-    kLast = 1024
+    kNurbsPlane = 1025,
+    kSphere = 1026,
+    kPrimitive = 1028,
+    kPolyPrimitiveMisc = 1027,
+    kLast = 1106
   };
 };

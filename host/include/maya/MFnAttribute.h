@@ -1,6 +1,7 @@
 #pragma once
 #include <maya/MFnBase.h>
-#include <maya/MString.h>
+
+class MString;
 
 class OPENMAYA_EXPORT MFnAttribute : public MFnBase {
 public:

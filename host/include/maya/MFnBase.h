@@ -5,8 +5,9 @@
 
 class OPENMAYA_EXPORT MFnBase {
 public:
-  MFnBase();
   virtual ~MFnBase();
+  MFnBase(const MFnBase&) = delete;
+  MFnBase& operator=(const MFnBase&) = delete;
   virtual MFn::Type type() const;
   bool hasObj(MFn::Type type) const;
   bool hasObj(const MObject& object) const;
@@ -15,6 +16,7 @@ public:
   virtual MStatus setObject(const MObject& object);
 
 protected:
+  MFnBase();
   // The kind of object this function set works on.
   virtual MFn::Type requiredType() const;
   MObject object_;

@@ -13,9 +13,8 @@ public:
   MStatus setObject(MObject& object) override;
   MStatus setObject(const MObject& object) override;
 
-  MObject create(const MString& type, const MObject& parent = MObject::kNullObj,
-                 MStatus* ReturnStatus = nullptr);
-  MObject create(const MString& type, const MString& name, const MObject& parent = MObject::kNullObj,
+  MObject create(const MString& type, MObject& parent = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
+  MObject create(const MString& type, const MString& name, MObject& parent = MObject::kNullObj,
                  MStatus* ReturnStatus = nullptr);
   unsigned int parentCount(MStatus* ReturnStatus = nullptr) const;
   MObject parent(unsigned int i, MStatus* ReturnStatus = nullptr) const;
@@ -33,7 +32,7 @@ public:
   MString partialPathName(MStatus* ReturnStatus = nullptr) const;
   MMatrix transformationMatrix(MStatus* ReturnStatus = nullptr) const;
 
-  static const unsigned int kNextPos = 0xFFFFFFFFu;
+  enum { kNextPos = 0xff };
 
 protected:
   MFn::Type requiredType() const override;

@@ -1,9 +1,9 @@
 #pragma once
 #include <maya/MFnBase.h>
-#include <maya/MPlug.h>
-#include <maya/MString.h>
 
+class MPlug;
 class MPlugArray;
+class MString;
 
 class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
 public:
@@ -17,7 +17,6 @@ public:
   MString typeName(MStatus* ReturnStatus = nullptr) const;
   MString name(MStatus* ReturnStatus = nullptr) const;
   MString setName(const MString& name, bool createNamespace = false, MStatus* ReturnStatus = nullptr);
-  MString absoluteName(MStatus* ReturnStatus = nullptr) const;
   MStatus getConnections(MPlugArray& array) const;
   unsigned int attributeCount(MStatus* ReturnStatus = nullptr) const;
   MObject attribute(unsigned int index, MStatus* ReturnStatus = nullptr) const;

@@ -1,12 +1,15 @@
 #pragma once
-#include <maya/MFloatArray.h>
-#include <maya/MFloatPointArray.h>
 #include <maya/MFnDagNode.h>
-#include <maya/MIntArray.h>
 #include <maya/MPoint.h>
-#include <maya/MPointArray.h>
-#include <maya/MSpace.h>
-#include <maya/MStringArray.h>
+
+class MDGModifier;
+class MFloatArray;
+class MFloatPointArray;
+class MIntArray;
+class MPointArray;
+class MStringArray;
+class MSelectionList;
+class MUintArray;
 
 class OPENMAYA_EXPORT MFnMesh : public MFnDagNode {
 public:
@@ -35,12 +38,15 @@ public:
   MStatus getVertices(MIntArray& vertexCount, MIntArray& vertexList) const;
 
   int numUVSets(MStatus* ReturnStatus = nullptr) const;
-  int numUVs(const MString* uvSet = nullptr, MStatus* ReturnStatus = nullptr) const;
+  int numUVs(MStatus* ReturnStatus = nullptr) const;
+  int numUVs(const MString& uvSet, MStatus* ReturnStatus = nullptr) const;
   MStatus getUVSetNames(MStringArray& setNames) const;
-  MStatus getCurrentUVSetName(MString& setName, int instance = kInstanceUnspecified) const;
-  MString currentUVSetName(MStatus* ReturnStatus = nullptr, int instance = kInstanceUnspecified) const;
-  MStatus setCurrentUVSetName(const MString& setName);
-  MString createUVSetWithName(const MString& setName, MStatus* ReturnStatus = nullptr);
+  MStatus getCurrentUVSetName(MString& setName, int instance = -1) const;
+  MString currentUVSetName(MStatus* ReturnStatus = nullptr, int instance = -1) const;
+  MStatus setCurrentUVSetName(const MString& setName, MDGModifier* modifier = nullptr,
+                              MSelectionList* currentSelection = nullptr);
+  MString createUVSetWithName(const MString& setName, MDGModifier* modifier = nullptr,
+                              MStatus* ReturnStatus = nullptr, const MUintArray* instances = nullptr);
   MStatus getUVs(MFloatArray& uArray, MFloatArray& vArray, const MString* uvSet = nullptr) const;
   MStatus getUV(int uvId, float& u, float& v, const MString* uvSet = nullptr) const;
   MStatus getPolygonUV(int polygonId, int vertexIndex, float& u, float& v,
@@ -51,8 +57,6 @@ public:
   MStatus setUVs(const MFloatArray& uArray, const MFloatArray& vArray, const MString* uvSet = nullptr);
   MStatus assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds, const MString* uvSet = nullptr);
   MStatus updateSurface();
-
-  static const int kInstanceUnspecified = -1;
 
 protected:
   MFn::Type requiredType() const override;

@@ -1,9 +1,10 @@
 #pragma once
-#include <maya/MDoubleArray.h>
 #include <maya/MFnDagNode.h>
-#include <maya/MPointArray.h>
-#include <maya/MSpace.h>
 #include <maya/MTesselationParams.h>
+
+class MDoubleArray;
+class MPoint;
+class MPointArray;
 
 class OPENMAYA_EXPORT MFnNurbsSurface : public MFnDagNode {
 public:
@@ -19,7 +20,7 @@ public:
                  const MDoubleArray& vKnotSequences, unsigned int degreeInU, unsigned int degreeInV,
                  Form formU, Form formV, bool createRational, MObject parentOrOwner = MObject::kNullObj,
                  MStatus* ReturnStatus = nullptr);
-  MObject tesselate(const MTesselationParams& params = MTesselationParams::fsDefaultTesselationParams,
+  MObject tesselate(MTesselationParams& params = MTesselationParams::fsDefaultTesselationParams,
                     MObject parentOrOwner = MObject::kNullObj, MStatus* ReturnStatus = nullptr);
 
   int degreeU(MStatus* ReturnStatus = nullptr) const;
@@ -36,7 +37,6 @@ public:
   MStatus getKnotsInV(MDoubleArray& knots) const;
   MStatus getCVs(MPointArray& cvs, MSpace::Space space = MSpace::kObject) const;
   MStatus getKnotDomain(double& startU, double& endU, double& startV, double& endV) const;
-  MPoint point(double u, double v, MSpace::Space space = MSpace::kObject) const;
   MStatus getPointAtParam(double u, double v, MPoint& point, MSpace::Space space = MSpace::kObject) const;
 
 protected:

@@ -1,6 +1,7 @@
 #pragma once
 #include <maya/MFnDependencyNode.h>
-#include <maya/MSelectionList.h>
+
+class MSelectionList;
 
 class OPENMAYA_EXPORT MFnSet : public MFnDependencyNode {
 public:

@@ -1,8 +1,9 @@
 #pragma once
-#include <maya/MFnBase.h>
-#include <maya/MIntArray.h>
+#include <maya/MFnComponent.h>
 
-class OPENMAYA_EXPORT MFnSingleIndexedComponent : public MFnBase {
+class MIntArray;
+
+class OPENMAYA_EXPORT MFnSingleIndexedComponent : public MFnComponent {
 public:
   MFnSingleIndexedComponent();
   MFnSingleIndexedComponent(const MObject& object, MStatus* ReturnStatus = nullptr);
@@ -12,7 +13,6 @@ public:
   MStatus addElement(int element);
   MStatus addElements(MIntArray& elements);
   int element(int index, MStatus* ReturnStatus = nullptr) const;
-  int elementCount(MStatus* ReturnStatus = nullptr) const;
   MStatus getElements(MIntArray& elements) const;
 
 protected:

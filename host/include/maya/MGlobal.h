@@ -1,10 +1,12 @@
 #pragma once
 #include <maya/MDoubleArray.h>
 #include <maya/MIntArray.h>
-#include <maya/MSelectionList.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
+
+class MObject;
+class MSelectionList;
 
 class OPENMAYA_EXPORT MGlobal {
 public:

@@ -1,10 +1,10 @@
 #pragma once
 #include <maya/MDagPath.h>
-#include <maya/MFloatArray.h>
-#include <maya/MIntArray.h>
 #include <maya/MPoint.h>
-#include <maya/MSpace.h>
 #include <vector>
+
+class MFloatArray;
+class MIntArray;
 
 class OPENMAYA_EXPORT MItMeshPolygon {
 public:
@@ -15,10 +15,10 @@ public:
   bool isDone(MStatus* ReturnStatus = nullptr);
   MStatus next();
   MStatus reset();
-  int count(MStatus* ReturnStatus = nullptr);
-  int index(MStatus* ReturnStatus = nullptr);
+  unsigned int count(MStatus* ReturnStatus = nullptr);
+  unsigned int index(MStatus* ReturnStatus = nullptr);
   unsigned int polygonVertexCount(MStatus* ReturnStatus = nullptr);
-  int vertexIndex(int index, MStatus* ReturnStatus = nullptr);
+  unsigned int vertexIndex(int index, MStatus* ReturnStatus = nullptr);
   MStatus getVertices(MIntArray& vertices);
   MPoint point(int index, MSpace::Space space = MSpace::kObject, MStatus* ReturnStatus = nullptr);
   bool hasUVs(MStatus* ReturnStatus = nullptr) const;

@@ -2,7 +2,8 @@
 #include <maya/MHostArray.h>
 #include <maya/MObject.h>
 
-class MObjectArray : public MHostArray<MObject> {
-public:
-  using MHostArray<MObject>::MHostArray;
+class MObjectArray : private MHostArray<MObject, MObjectArray> {
+  OMBRIX_ARRAY_MEMBERS(MObjectArray, MObject)
+  MObjectArray(const MObject src[], unsigned int count) : MHostArray<MObject, MObjectArray>(src, count) {}
+  MObjectArray(unsigned int initialSize, const MObject& initialValue) : MHostArray<MObject, MObjectArray>(initialSize, initialValue) {}
 };

@@ -2,10 +2,10 @@
 #include <maya/MDGContext.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
-#include <maya/MString.h>
 #include <vector>
 
 class MPlugArray;
+class MString;
 class MIntArray;
 
 class OPENMAYA_EXPORT MPlug {
@@ -32,35 +32,34 @@ public:
   bool isDestination(MStatus* ReturnStatus = nullptr) const;
   bool isSource(MStatus* ReturnStatus = nullptr) const;
   bool connectedTo(MPlugArray& array, bool asDst, bool asSrc, MStatus* ReturnStatus = nullptr) const;
-  MPlug source(MStatus* ReturnStatus = nullptr) const;
   unsigned int numElements(MStatus* ReturnStatus = nullptr) const;
   unsigned int numChildren(MStatus* ReturnStatus = nullptr) const;
   unsigned int logicalIndex(MStatus* ReturnStatus = nullptr) const;
-  int getExistingArrayAttributeIndices(MIntArray& indices, MStatus* ReturnStatus = nullptr);
+  unsigned int getExistingArrayAttributeIndices(MIntArray& indices, MStatus* ReturnStatus = nullptr);
   MPlug elementByLogicalIndex(unsigned int logicalIndex, MStatus* ReturnStatus = nullptr) const;
   MPlug elementByPhysicalIndex(unsigned int physicalIndex, MStatus* ReturnStatus = nullptr) const;
-  MPlug child(const MObject& attr, MStatus* ReturnStatus = nullptr) const;
+  MPlug child(MObject& attr, MStatus* ReturnStatus = nullptr) const;
   MPlug child(unsigned int index, MStatus* ReturnStatus = nullptr) const;
   MPlug parent(MStatus* ReturnStatus = nullptr) const;
   MPlug array(MStatus* ReturnStatus = nullptr) const;
   MStatus selectAncestorLogicalIndex(unsigned int index, const MObject& attribute = MObject::kNullObj);
 
-  MStatus getValue(MString& value, const MDGContext& ctx = MDGContext::fsNormal) const;
-  MStatus getValue(int& value, const MDGContext& ctx = MDGContext::fsNormal) const;
-  MStatus getValue(float& value, const MDGContext& ctx = MDGContext::fsNormal) const;
-  MStatus getValue(double& value, const MDGContext& ctx = MDGContext::fsNormal) const;
-  MStatus getValue(bool& value, const MDGContext& ctx = MDGContext::fsNormal) const;
+  MStatus getValue(MString& value, MDGContext& ctx = MDGContext::fsNormal) const;
+  MStatus getValue(int& value, MDGContext& ctx = MDGContext::fsNormal) const;
+  MStatus getValue(float& value, MDGContext& ctx = MDGContext::fsNormal) const;
+  MStatus getValue(double& value, MDGContext& ctx = MDGContext::fsNormal) const;
+  MStatus getValue(bool& value, MDGContext& ctx = MDGContext::fsNormal) const;
   MStatus setValue(const MString& value);
   MStatus setValue(const char* value);
   MStatus setValue(int value);
   MStatus setValue(float value);
   MStatus setValue(double value);
   MStatus setValue(bool value);
-  MString asString(MStatus* ReturnStatus = nullptr) const;
-  int asInt(MStatus* ReturnStatus = nullptr) const;
-  float asFloat(MStatus* ReturnStatus = nullptr) const;
-  double asDouble(MStatus* ReturnStatus = nullptr) const;
-  bool asBool(MStatus* ReturnStatus = nullptr) const;
+  MString asString(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
+  int asInt(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
+  float asFloat(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
+  double asDouble(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
+  bool asBool(MDGContext& ctx = MDGContext::fsNormal, MStatus* ReturnStatus = nullptr) const;
   MStatus setString(const MString& value);
   MStatus setInt(int value);
   MStatus setFloat(float value);

@@ -17,7 +17,7 @@ public:
   bool operator!=(const MPoint& other) const;
   bool isEquivalent(const MPoint& other, double tolerance = 1e-10) const;
   double distanceTo(const MPoint& other) const;
-  MPoint cartesianize() const;
+  MPoint& cartesianize();
   double x, y, z, w;
 
   static const MPoint origin;

@@ -1,9 +1,9 @@
 #pragma once
-#include <maya/MArgList.h>
-#include <maya/MDoubleArray.h>
-#include <maya/MIntArray.h>
 #include <maya/MStatus.h>
-#include <maya/MStringArray.h>
+
+class MArgList;
+class MString;
+class MStringArray;
 
 class OPENMAYA_EXPORT MPxCommand {
 public:
@@ -16,8 +16,8 @@ public:
   virtual bool hasSyntax() const;
 
   static void displayInfo(const MString& text);
-  static void displayWarning(const MString& text);
-  static void displayError(const MString& text);
+  static void displayWarning(const MString& text, bool showLineNumber = false);
+  static void displayError(const MString& text, bool showLineNumber = false);
   static void clearResult();
   static void setResult(const MString& result);
   static void setResult(const char* result);

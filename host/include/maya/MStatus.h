@@ -1,6 +1,8 @@
 #pragma once
 #include <maya/MTypes.h>
-#include <maya/MString.h>
+#include <string>
+
+class MString;
 
 class OPENMAYA_EXPORT MStatus {
 public:
@@ -17,12 +19,11 @@ public:
   };
   MStatus();
   MStatus(MStatusCode code);
-  MStatus(MStatusCode code, const MString& message);
   bool error() const;
   void clear();
   MStatusCode statusCode() const;
   MString errorString() const;
-  void perror(const char* text = nullptr) const;
+  void perror(const char* text) const;
   void perror(const MString& text) const;
   operator bool() const;
   bool operator==(const MStatus& other) const;
@@ -31,6 +32,8 @@ public:
   bool operator!=(MStatusCode code) const;
 
 private:
+  friend class OmbrixHost::Access;
+  MStatus(MStatusCode code, const MString& message);
   MStatusCode code_;
-  MString message_;
+  std::string message_;
 };

@@ -17,7 +17,6 @@ public:
   MString& operator=(const char* text);
   MString& operator+=(const MString& other);
   MString& operator+=(const char* text);
-  MString& operator+=(char c);
   MString& operator+=(int value);
   MString& operator+=(unsigned int value);
   MString& operator+=(double value);
@@ -28,7 +27,6 @@ public:
   bool operator==(const char* text) const;
   bool operator!=(const MString& other) const;
   bool operator!=(const char* text) const;
-  bool operator<(const MString& other) const;
   const char* asChar() const;
   const char* asUTF8() const;
   unsigned int length() const;
@@ -46,8 +44,8 @@ public:
   double asDouble() const;
   MString& toLowerCase();
   MString& toUpperCase();
-  MString& set(const char* text);
-  MString& set(double value);
+  MStatus set(const char* text);
+  MStatus set(double value);
 
 private:
   std::string text_;

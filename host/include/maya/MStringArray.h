@@ -2,7 +2,8 @@
 #include <maya/MHostArray.h>
 #include <maya/MString.h>
 
-class MStringArray : public MHostArray<MString> {
-public:
-  using MHostArray<MString>::MHostArray;
+class MStringArray : private MHostArray<MString, MStringArray> {
+  OMBRIX_ARRAY_MEMBERS(MStringArray, MString)
+  MStringArray(const MString src[], unsigned int count) : MHostArray<MString, MStringArray>(src, count) {}
+  MStringArray(unsigned int initialSize, const MString& initialValue) : MHostArray<MString, MStringArray>(initialSize, initialValue) {}
 };

@@ -47,24 +47,11 @@ public:
   void setUNumber(int count);
   void setVNumber(int count);
 
-  // What the host's tessellator reads back.
-  TessFormat formatType() const { return format_; }
-  PolyType outputType() const { return polyType_; }
-  int triangleCount() const { return triangleCount_; }
-  double stdChordHeightRatio() const { return stdChordHeightRatio_; }
-  double stdFractionalTolerance() const { return stdFractionalTolerance_; }
-  double stdMinEdgeLength() const { return stdMinEdgeLength_; }
-  double chordHeightRatio() const { return chordHeightRatio_; }
-  double delta3D() const { return delta3D_; }
-  bool subdivisionFlag(SubdivisionType type) const;
-  IsoparmType uIsoparmType() const { return uIsoparm_; }
-  IsoparmType vIsoparmType() const { return vIsoparm_; }
-  int uNumber() const { return uNumber_; }
-  int vNumber() const { return vNumber_; }
-
   static MTesselationParams fsDefaultTesselationParams;
 
 private:
+  friend class OmbrixHost::Access;
+  bool subdivisionFlag(SubdivisionType type) const;
   TessFormat format_;
   PolyType polyType_;
   int triangleCount_ = 200;

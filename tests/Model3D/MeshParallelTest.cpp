@@ -1,0 +1,160 @@
+// The parallel passes on damaged meshes: any number of workers gives the
+// serial result bit for bit; the edge table stays consistent through
+// replaced polygons and unmatched (NaN) edges.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Model3D/MeshBuilders.h"
+#include "Model3D/WorkerRanges.h"
+#include "Platform/Process.h"
+
+namespace {
+
+// A jittered grid with damage mixed in: one edge shared by thousands of
+// triangles of both windings, NaN and infinite positions, repeated
+// corners, zero-area and folded polygons.
+void AddDamagedMesh(HvMesh& mesh) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const int side = 90;
+  auto at = [](int x, int y) {
+    return Vector3(static_cast<float>(x), static_cast<float>(y), static_cast<float>((x * 7 + y * 13) % 5) * 0.3f);
+  };
+  for (int y = 0; y + 1 < side; ++y)
+    for (int x = 0; x + 1 < side; ++x) {
+      Vector3 c = at(x + 1, y + 1);
+      if ((x * 31 + y) % 97 == 0) c.x = nan;
+      if ((x * 17 + y) % 89 == 0) c.z = inf;
+      AddCorners(mesh, {at(x, y), at(x + 1, y), c});
+      AddCorners(mesh, {at(x, y), c, at(x, y + 1)});
+      if ((x + y) % 23 == 0) AddCorners(mesh, {at(x, y), at(x, y), at(x + 1, y)});
+      if ((x + y) % 29 == 0) AddCorners(mesh, {at(x, y), at(x + 1, y), at(x, y), at(x + 1, y)});
+    }
+  for (int i = 0; i < 5000; ++i) {
+    const Vector3 tip(0.5f, static_cast<float>(i % 71) - 35.0f, static_cast<float>(i % 13) - 6.0f);
+    if (i % 2 == 0)
+      AddCorners(mesh, {{0, 0, 0}, {1, 0, 0}, tip});
+    else
+      AddCorners(mesh, {{1, 0, 0}, {0, 0, 0}, tip});
+  }
+  for (int i = 0; i < 300; ++i) AddCorners(mesh, {{nan, nan, nan}, {nan, nan, nan}, {nan, nan, nan}});
+}
+
+// Every corner's normal and edge smoothness, as bits.
+std::vector<uint32_t> Results(const HvMesh& mesh) {
+  std::vector<uint32_t> bits;
+  for (int p = 0; p < mesh.PolygonCount(); ++p) {
+    const MeshPolygon& polygon = *mesh.Polygon(p);
+    for (int c = 0; c < polygon.count; ++c) {
+      const MeshCorner& corner = polygon.Corner(c);
+      uint32_t word[4];
+      std::memcpy(word, &corner.normal, 12);
+      std::memcpy(&word[3], &corner.edge->smoothness, 4);
+      bits.insert(bits.end(), word, word + 4);
+    }
+  }
+  return bits;
+}
+
+std::vector<uint32_t> PassesWith(const char* threads, double smoothThreshold, bool twoSided) {
+  Platform::SetEnvironmentValue("OMBRIX_THREADS", threads);
+  HvMesh mesh;
+  AddDamagedMesh(mesh);
+  EXPECT_EQ(WorkerCount(static_cast<size_t>(mesh.PolygonCount()), HvMesh::kMinPolygonsPerWorker),
+            std::stoi(threads));
+  mesh.SetEdgeSmoothness(smoothThreshold, twoSided);
+  mesh.ComputeCornerNormals(0.4);
+  return Results(mesh);
+}
+
+class MeshParallel : public ::testing::Test {
+ protected:
+  void TearDown() override { Platform::SetEnvironmentValue("OMBRIX_THREADS", ""); }
+};
+
+}  // namespace
+
+TEST_F(MeshParallel, AnyWorkerCountGivesTheSerialResult) {
+  for (const auto& [threshold, twoSided] : {std::pair{0.707, true}, std::pair{0.2, false}}) {
+    const std::vector<uint32_t> serial = PassesWith("1", threshold, twoSided);
+    ASSERT_GT(serial.size(), 4u * 30000);
+    for (const char* threads : {"2", "3", "5"})
+      EXPECT_TRUE(PassesWith(threads, threshold, twoSided) == serial) << threads << " workers";
+  }
+}
+
+TEST_F(MeshParallel, WorkerCountFollowsTheEnvironment) {
+  Platform::SetEnvironmentValue("OMBRIX_THREADS", "1");
+  EXPECT_EQ(WorkerCount(1000000, 10), 1);
+  Platform::SetEnvironmentValue("OMBRIX_THREADS", "5");
+  EXPECT_EQ(WorkerCount(1000000, 10), 5);
+  EXPECT_EQ(WorkerCount(25, 10), 2);  // never fewer than 10 items a worker
+  EXPECT_EQ(WorkerCount(0, 10), 1);
+  Platform::SetEnvironmentValue("OMBRIX_THREADS", "many");
+  EXPECT_GE(WorkerCount(1000000, 10), 1);
+  std::vector<int> seen(1000, 0);
+  Platform::SetEnvironmentValue("OMBRIX_THREADS", "4");
+  ForEachRange(seen.size(), 10, [&](size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) ++seen[i];
+  });
+  EXPECT_EQ(std::vector<int>(1000, 1), seen);  // every item exactly once
+}
+
+TEST(MeshEdgeTable, NaNEdgesMatchNothingAndStayCheap) {
+  // Corners that are all the same NaN: every edge is new, none is found,
+  // and a hundred thousand of them neither pile up nor get lost.
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  HvMesh mesh;
+  for (int i = 0; i < 40000; ++i) ASSERT_TRUE(AddCorners(mesh, {{nan, nan, nan}, {nan, nan, nan}, {nan, nan, nan}}));
+  EXPECT_EQ(mesh.EdgeCount(), 120000);
+  PolygonDesc desc;
+  Describe(desc, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+  ASSERT_TRUE(mesh.SetPolygon(5, desc));  // replaces a NaN triangle: its three edges go
+  EXPECT_EQ(mesh.EdgeCount(), 120000);
+  mesh.SetEdgeSmoothness(0.5, true);
+  mesh.ComputeCornerNormals(0.4);
+  mesh.Clear();
+  EXPECT_EQ(mesh.EdgeCount(), 0);
+}
+
+TEST(MeshEdgeTable, ReplacedPolygonsLeaveTheTableOfAFreshBuild) {
+  // Polygons replaced one by one (edges deleted from the middle of runs of
+  // slots) must leave the same edges as building the final mesh at once.
+  auto corners = [](int i, int round) {
+    const float x = static_cast<float>(i % 150), y = static_cast<float>(i / 150 + round * 3);
+    return std::vector<Vector3>{{x, y, 0}, {x + 1, y, 0}, {x, y + 1, 0}};
+  };
+  HvMesh replaced, fresh;
+  PolygonDesc desc;
+  const int count = 30000;
+  for (int i = 0; i < count; ++i) {
+    const auto c = corners(i, 0);
+    Describe(desc, {c[0], c[1], c[2]});
+    replaced.AddPolygon(desc);
+  }
+  for (int i = 0; i < count; i += 3) {
+    const auto c = corners(i, 1);
+    Describe(desc, {c[0], c[1], c[2]});
+    ASSERT_TRUE(replaced.SetPolygon(i, desc));
+  }
+  for (int i = 0; i < count; ++i) {
+    const auto c = corners(i, i % 3 == 0 ? 1 : 0);
+    Describe(desc, {c[0], c[1], c[2]});
+    fresh.AddPolygon(desc);
+  }
+  ASSERT_EQ(replaced.EdgeCount(), fresh.EdgeCount());
+  for (int p = 0; p < count; ++p)
+    for (int c = 0; c < 3; ++c) {
+      const MeshEdge* a = replaced.Polygon(p)->Corner(c).edge;
+      const MeshEdge* b = fresh.Polygon(p)->Corner(c).edge;
+      ASSERT_NE(a, nullptr);
+      ASSERT_EQ(a->polygonCount, b->polygonCount) << "polygon " << p << " corner " << c;
+      for (int k = 0; k < a->polygonCount; ++k) EXPECT_GE(b->Find(fresh.Polygon(a->PolygonAt(k)->index)), 0);
+    }
+}
