@@ -11,6 +11,8 @@
 #include "IO/FormatRegistry.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/ExportFlow.h"
+#include "Maya/SceneExport.h"
+#include "Model3D/HvModel.h"
 #include "Platform/Registry.h"
 
 #include <maya/MDagPath.h>
@@ -35,6 +37,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -197,6 +200,24 @@ void BM_ExportScene(benchmark::State& state) {
   counters(state, path);
 }
 
+// The scene into the model alone (no project file, no log file): where the export's time goes.
+void BM_GatherScene(benchmark::State& state) {
+  std::string path = sceneFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    bool loaded = load(path);
+    auto model = std::make_unique<HvModel>();
+    state.ResumeTiming();
+    if (!loaded)
+      state.SkipWithError("the scene did not load");
+    gatherMayaScene(*model, 0);
+    state.PauseTiming();
+    model.reset();
+    state.ResumeTiming();
+  }
+  counters(state, path);
+}
+
 // Arguments: kind, divisor (1 full size, 4 a quarter).
 void sizes(benchmark::internal::Benchmark* b) {
   for (int kind : {kOneMesh, kManyMeshes, kTwoShadingGroups})
@@ -206,6 +227,7 @@ void sizes(benchmark::internal::Benchmark* b) {
 }
 BENCHMARK(BM_LoadScene)->Apply(sizes);
 BENCHMARK(BM_ExportScene)->Apply(sizes);
+BENCHMARK(BM_GatherScene)->Apply(sizes);
 
 }  // namespace
 

@@ -196,6 +196,18 @@ MelValue rename(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(scene().rename(n, wanted));
 }
 
+// As in Maya, a string array argument stands for its elements.
+std::vector<std::string> positionalNames(const MelFlags& f) {
+  std::vector<std::string> names;
+  for (const auto& p : f.positional) {
+    if (p.kind == MelValue::kStringArray)
+      names.insert(names.end(), p.strings.begin(), p.strings.end());
+    else
+      names.push_back(p.asString());
+  }
+  return names;
+}
+
 MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("select", args,
                          {{"noExpand", "ne", 0}, {"replace", "r", 0}, {"add", "add", 0}, {"clear", "cl", 0},
@@ -220,8 +232,8 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   }
   if (f.has("clear") || (!f.has("add") && !f.has("deselect")))
     s.activeSelection().clear();
-  for (const auto& p : f.positional) {
-    MSelectionList found = needSelection(p.asString());
+  for (const auto& name : positionalNames(f)) {
+    MSelectionList found = needSelection(name);
     for (unsigned int i = 0; i < found.length(); ++i) {
       MDagPath path;
       MObject comp, node;
@@ -358,8 +370,8 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
     if (f.has("empty"))
       return MelValue::ofString(set->name);
   }
-  for (const auto& p : f.positional) {
-    MSelectionList found = needSelection(p.asString());
+  for (const auto& name : positionalNames(f)) {
+    MSelectionList found = needSelection(name);
     for (unsigned int i = 0; i < found.length(); ++i) {
       MDagPath path;
       MObject comp;

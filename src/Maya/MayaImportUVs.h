@@ -1,7 +1,38 @@
 #pragma once
 // UV import: brings the layout edited in the painter (the correspondence file
-// "maya.cor" in the exchange directory) back onto the selected meshes.
+// "maya.cor" in the exchange directory) back onto the selected meshes. Each
+// polygon is recognised by the world-space positions of its first three
+// corners; a mesh without construction history gets its UVs replaced (fast
+// method), a mesh with history a polyTweakUV node in front of it (slow
+// method). A failure never leaves a mesh without UVs or half rewired.
+#include <maya/MFloatArray.h>
+#include <maya/MIntArray.h>
 #include <maya/MStatus.h>
+
+#include "IO/FloatKeyIndex.h"
+
+class CorrespondenceTable;
+class MDagPath;
+class MFnDagNode;
+class MFnMesh;
 
 // Success, or failure when the correspondence file cannot be loaded.
 MStatus importUVs();
+
+// One mesh: its UVs from the matching records; failure for paths that are
+// not meshes (and for NURBS surfaces, with a message) or when a method fails.
+MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path);
+
+// The distinct (x, y, z, u, v) keys of one mesh, in order of appearance.
+using UvKeyIndex = FloatKeyIndex<5>;
+// The index of the first key equal to `key` in all five components, or -1.
+int findUvEntry(const float key[5], const UvKeyIndex& keys);
+
+// The whole UV layout of a mesh as assignUVs takes it.
+struct MeshUvArrays {
+  MIntArray uvCounts, uvIds;
+  MFloatArray us, vs;
+};
+// The fast method's write: the current UV set becomes `layout`. When Maya
+// refuses it, the mesh gets its previous UVs back and the result is failure.
+MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout);

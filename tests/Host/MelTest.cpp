@@ -72,3 +72,12 @@ TEST_F(HostTest, MelStringsArraysAndOperators) {
   EXPECT_NE(melError("for ($i = 0; $i < 3; $i++) print $i;").find("not supported"), std::string::npos);
   EXPECT_NE(melError("$undeclared;").find("undeclared variable"), std::string::npos);
 }
+
+TEST_F(HostTest, SelectTakesTheElementsOfAStringArray) {
+  quadMesh("first");
+  quadMesh("second");
+  mel("select -r `ls -l -type mesh`");
+  EXPECT_EQ(mel("ls -sl -l"), "|first|firstShape |second|secondShape");
+  mel("string $both[] = {\"first\", \"second\"}; select -r $both");
+  EXPECT_EQ(mel("ls -sl"), "first second");
+}

@@ -11,6 +11,12 @@ int VerifyCommand(const Arguments& arguments);
 int ConvertCommand(const Arguments& arguments);
 int PainterCommand(const Arguments& arguments);
 int DoctorCommand(const Arguments& arguments);
+int CorCommand(const Arguments& arguments);
+int UvLayoutCommand(const Arguments& arguments);
+// Correspondence files ("CORR" at the start): info and verify of them.
+bool IsCorrespondenceFile(const std::string& path);
+int CorrespondenceInfo(const std::string& path, bool json);
+int CorrespondenceVerify(const std::string& path);
 
 // Reports "obvtool: FILE: reason" and returns 1.
 int Fail(const std::string& file, const std::string& reason);

@@ -36,8 +36,9 @@ bool VerifyProjectFile(const std::string& path) {
 }
 
 int VerifyCommand(const Arguments& arguments) {
-  if (arguments.size() != 1) return UsageError("verify takes one project file");
+  if (arguments.size() != 1) return UsageError("verify takes one project or correspondence file");
   const std::string& path = arguments[0];
+  if (IsCorrespondenceFile(path)) return CorrespondenceVerify(path);
   HvIO stream(path.c_str(), HvIO::kRead);
   if (!stream.IsOpen()) return Fail(path, "cannot open the file");
   ObvFormat format;

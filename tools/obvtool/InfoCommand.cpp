@@ -149,6 +149,7 @@ int InfoCommand(const Arguments& arguments) {
       return UsageError("info takes one file");
   }
   if (path.empty()) return UsageError("info needs a file");
+  if (IsCorrespondenceFile(path)) return CorrespondenceInfo(path, json);
   std::unique_ptr<TerminalProgress> progress;
   if (Platform::StderrIsTerminal()) progress = std::make_unique<TerminalProgress>("reading");
   LoadedModel loaded;

@@ -15,8 +15,16 @@ const char kUsage[] =
     "  info FILE [--json]                   summary of a model or project file: format, groups\n"
     "                                       with polygon and triangle counts, materials and their\n"
     "                                       map file names, shaders, bounds; for a project file\n"
-    "                                       whether its check words verify\n"
-    "  verify FILE.obv                      check a project file's closing check words\n"
+    "                                       whether its check words verify; for\n"
+    "                                       a correspondence file (maya.cor): its record count,\n"
+    "                                       bounds (Maya frame) and UV range\n"
+    "  verify FILE                          check a project file's closing check words, or that a\n"
+    "                                       correspondence file is whole and its values finite\n"
+    "  cor PROJECT.obv OUT.cor [--uv planar|shift DU DV|same]\n"
+    "                                       a correspondence file with one record per triangle\n"
+    "                                       of the project file, with new UVs (same: its own)\n"
+    "  uvlayout FILE -o OUT.png [--size N]  picture of the UV layout of a project or\n"
+    "                                       correspondence file (default 1024 pixels)\n"
     "  convert IN OUT [--options TEXT]      read any supported model file and write OUT by its\n"
     "                                       extension: .obv (options 'p' writes it unpacked)\n"
     "                                       .obj or .hv3\n"
@@ -61,6 +69,10 @@ int main(int argc, char** argv) {
     status = ConvertCommand(arguments);
   else if (command == "painter")
     status = PainterCommand(arguments);
+  else if (command == "cor")
+    status = CorCommand(arguments);
+  else if (command == "uvlayout")
+    status = UvLayoutCommand(arguments);
   else if (command == "doctor")
     status = DoctorCommand(arguments);
   else

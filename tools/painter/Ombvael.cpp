@@ -4,7 +4,11 @@
 // files on LoadMe, and exits on CloseMe. A Windows program of its own.
 //
 //   Ombvael.exe [--title TEXT] [--title-suffix TEXT] [--reply send|post|none]
-//               [--delay-ms N] [--hang] [--journal FILE]
+//               [--delay-ms N] [--hang] [--journal FILE] [--write-cor MODE]
+// --write-cor writes, after each LoadMe, the correspondence file maya.cor
+// into the exchange directory: one record per triangle of the project file
+// loaded, with UVs by MODE (same, planar, shift:DU:DV), as the painter
+// does when the artist sends the layout back.
 // Started without arguments (as the plug-in starts it), it takes them from
 // the environment variable OMBVAEL_ARGS, split at blanks.
 #include <windows.h>
@@ -17,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "IO/CorrespondenceWriter.h"
 #include "IO/FormatRegistry.h"
 #include "IO/ModelFileReader.h"
 #include "Maya/ExchangePaths.h"
@@ -29,6 +34,8 @@ struct Options {
   int delayMs = 0;
   bool hang = false;
   std::string journal;
+  bool writeCor = false;
+  CorrespondenceUvMode corMode;
 };
 
 Options g_options;
@@ -52,6 +59,20 @@ const char* MessageName(UINT message) {
   if (message == g_whoIsThere) return "ZuruZovaridUzu3";
   if (message == g_closeMe) return "CloseMe";
   return "registered";
+}
+
+void WriteCorrespondence(HvModel& model) {
+  char path[kExchangeBufferSize], error[kExchangeBufferSize];
+  if (!getCorrespondenceFilePath("maya.cor", path, error)) {
+    Journal("write-cor failed: %s", error);
+    return;
+  }
+  const std::vector<CorrespondenceRecord> records = makeCorrespondenceRecords(model, g_options.corMode);
+  std::string reason;
+  if (writeCorrespondenceFile(path, records, reason))
+    Journal("wrote %s records=%zu", path, records.size());
+  else
+    Journal("write-cor failed: %s: %s", path, reason.c_str());
 }
 
 // On LoadMe: the log file named by the token names the project file.
@@ -85,6 +106,7 @@ void LoadExport(unsigned token) {
   Journal("loaded %s format=%s groups=%d polygons=%d materials=%d", name, loaded.format.c_str(),
           loaded.Model()->GroupCount(), loaded.Model()->TotalPolygonCount(),
           loaded.Model()->MaterialCount());
+  if (g_options.writeCor) WriteCorrespondence(*loaded.Model());
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -130,12 +152,17 @@ bool ParseOptions(int argc, char** argv) {
       g_options.delayMs = std::atoi(argv[++i]);
     } else if (option == "--journal" && hasValue) {
       g_options.journal = argv[++i];
+    } else if (option == "--write-cor" && hasValue &&
+               parseCorrespondenceUvMode(argv[i + 1], g_options.corMode)) {
+      g_options.writeCor = true;
+      ++i;
     } else if (option == "--hang") {
       g_options.hang = true;
     } else {
       std::fprintf(stderr,
                    "usage: Ombvael.exe [--title TEXT] [--title-suffix TEXT] [--reply send|post|none]"
-                   " [--delay-ms N] [--hang] [--journal FILE]\n");
+                   " [--delay-ms N] [--hang] [--journal FILE]"
+                   " [--write-cor same|planar|shift:DU:DV]\n");
       return false;
     }
   }

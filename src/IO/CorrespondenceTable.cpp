@@ -1,0 +1,185 @@
+#include "IO/CorrespondenceTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "HvTL/LittleEndian.h"
+#include "Model3D/PolygonDesc.h"
+#include "Platform/FileOffset.h"
+
+namespace {
+
+uint32_t Bits(float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// The nine positions of corners 0, 1, 2: the key of the hash and the match.
+void PositionKey(const CorrespondenceRecord& record, float key[9]) {
+  for (int c = 0; c < 3; ++c) {
+    key[3 * c] = record.corner[c].x;
+    key[3 * c + 1] = record.corner[c].y;
+    key[3 * c + 2] = record.corner[c].z;
+  }
+}
+
+int HashKey(const float key[9]) {
+  static const uint32_t kFactors[9] = {57u,
+                                       1u,
+                                       113u,
+                                       static_cast<uint32_t>(-945),
+                                       345u,
+                                       static_cast<uint32_t>(-1625),
+                                       static_cast<uint32_t>(-593),
+                                       static_cast<uint32_t>(-1233),
+                                       163u};
+  uint32_t h = 0;
+  for (int i = 0; i < 9; ++i) h += kFactors[i] * Bits(key[i]);
+  return static_cast<int>(h & 0xFFFu);
+}
+
+CorrespondenceRecord DecodeRecord(const uint8_t* bytes) {
+  CorrespondenceRecord stored;
+  for (int c = 0; c < 3; ++c) {
+    const uint8_t* p = bytes + 20 * c;
+    stored.corner[c] = {LoadF32LE(p), LoadF32LE(p + 4), LoadF32LE(p + 8), LoadF32LE(p + 12),
+                        LoadF32LE(p + 16)};
+  }
+  return Correspondence::FromFileFrame(stored);
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+int64_t FileSize(std::FILE* file) {
+  if (Platform::SeekFile(file, 0, SEEK_END) != 0) return -1;
+  const int64_t size = Platform::TellFile(file);
+  return Platform::SeekFile(file, 0, SEEK_SET) == 0 ? size : -1;
+}
+
+int Refuse(CorrespondenceLoadInfo* info, const char* reason) {
+  if (info != nullptr) info->error = reason;
+  return 0;
+}
+
+}  // namespace
+
+namespace Correspondence {
+
+CorrespondenceRecord FromFileFrame(const CorrespondenceRecord& stored) {
+  CorrespondenceRecord record;
+  for (int c = 0; c < 3; ++c) {
+    const CorrespondenceCorner& s = stored.corner[c];
+    record.corner[c] = {s.x, -s.y, -s.z, s.u, static_cast<float>(1.0 - static_cast<double>(s.v))};
+  }
+  return record;
+}
+
+CorrespondenceRecord ToFileFrame(const CorrespondenceRecord& record) {
+  // Both maps negate y and z and take v to 1 - v.
+  return FromFileFrame(record);
+}
+
+}  // namespace Correspondence
+
+CorrespondenceTable::CorrespondenceTable() : buckets_(Correspondence::kBucketCount) {}
+
+CorrespondenceTable::~CorrespondenceTable() { clearCorrespondences(*this); }
+
+std::vector<const CorrespondenceRecord*> CorrespondenceTable::Bucket(int bucket) const {
+  std::vector<const CorrespondenceRecord*> out;
+  if (bucket < 0 || bucket >= Correspondence::kBucketCount) return out;
+  for (uint32_t index : buckets_[static_cast<size_t>(bucket)]) out.push_back(&records_[index]);
+  return out;
+}
+
+void CorrespondenceTable::Append(const CorrespondenceRecord& record) {
+  const uint32_t index = static_cast<uint32_t>(records_.size());
+  records_.push_back(record);
+  float key[9];
+  PositionKey(record, key);
+  buckets_[static_cast<size_t>(HashKey(key))].push_back(index);
+  first_.FindOrInsert(key, static_cast<int32_t>(index));
+}
+
+int correspondenceHash(const CorrespondenceRecord& record) {
+  float key[9];
+  PositionKey(record, key);
+  return HashKey(key);
+}
+
+int loadCorrespondenceFile(CorrespondenceTable& table, const char* path, CorrespondenceLoadInfo* info) {
+  CorrespondenceLoadInfo scratch;
+  CorrespondenceLoadInfo& out = info != nullptr ? *info : scratch;
+  out = CorrespondenceLoadInfo();
+  std::unique_ptr<std::FILE, FileCloser> file(path != nullptr ? std::fopen(path, "rb") : nullptr);
+  if (!file) return Refuse(&out, "cannot open the file");
+  const int64_t size = FileSize(file.get());
+  uint8_t header[Correspondence::kHeaderBytes];
+  const size_t got = std::fread(header, 1, sizeof header, file.get());
+  if (got < 4 || std::memcmp(header, Correspondence::kMagic, 4) != 0)
+    return Refuse(&out, "not a correspondence file (no \"CORR\" at its start)");
+  clearCorrespondences(table);
+  if (got < sizeof header) {
+    out.truncated = true;
+    out.error = "the file ends before its record count";
+    return 1;
+  }
+  out.announced = static_cast<int32_t>(LoadU32LE(header + 4));
+  if (out.announced <= 0) {
+    if (size > static_cast<int64_t>(sizeof header))
+      out.trailingBytes = static_cast<uint64_t>(size) - sizeof header;
+    return 1;
+  }
+  // Never more than the file's size holds, whatever the count says.
+  const uint64_t body = size > 8 ? static_cast<uint64_t>(size) - 8 : 0;
+  const uint64_t held = body / Correspondence::kRecordBytes;
+  const uint64_t wanted = std::min<uint64_t>(static_cast<uint64_t>(out.announced), held);
+  const uint64_t announcedBytes = static_cast<uint64_t>(out.announced) * Correspondence::kRecordBytes;
+  if (body > announcedBytes) out.trailingBytes = body - announcedBytes;
+  table.records_.reserve(static_cast<size_t>(wanted));
+  table.first_.Reserve(static_cast<size_t>(wanted));
+  constexpr size_t kChunkRecords = 1024;
+  std::vector<uint8_t> chunk(kChunkRecords * Correspondence::kRecordBytes);
+  for (uint64_t done = 0; done < static_cast<uint64_t>(out.announced);) {
+    const size_t ask = static_cast<size_t>(
+        std::min<uint64_t>(kChunkRecords, static_cast<uint64_t>(out.announced) - done));
+    const size_t bytes = std::fread(chunk.data(), 1, ask * Correspondence::kRecordBytes, file.get());
+    const size_t whole = bytes / Correspondence::kRecordBytes;
+    for (size_t i = 0; i < whole; ++i) table.Append(DecodeRecord(&chunk[i * Correspondence::kRecordBytes]));
+    done += whole;
+    if (whole < ask) break;
+  }
+  out.read = static_cast<uint32_t>(table.records_.size());
+  if (out.read < static_cast<uint32_t>(out.announced)) {
+    out.truncated = true;
+    out.error = "the file ends after " + std::to_string(out.read) + " of " +
+                std::to_string(out.announced) + " records";
+  }
+  return 1;
+}
+
+const CorrespondenceRecord* findCorrespondence(const CorrespondenceTable& table, const PolygonDesc& desc) {
+  if (desc.count < 3) return nullptr;
+  float key[9];
+  for (int c = 0; c < 3; ++c) {
+    key[3 * c] = desc.positions[c].x;
+    key[3 * c + 1] = desc.positions[c].y;
+    key[3 * c + 2] = desc.positions[c].z;
+  }
+  // Equal positions differ at most in the sign bits of zeros, which leave
+  // the low 12 bits of the hash alone: the first equal record in file order
+  // is the first equal record of desc's bucket.
+  const int32_t index = table.first_.Find(key);
+  return index < 0 ? nullptr : &table.records_[static_cast<size_t>(index)];
+}
+
+void clearCorrespondences(CorrespondenceTable& table) {
+  table.records_.clear();
+  for (std::vector<uint32_t>& bucket : table.buckets_) bucket.clear();
+  table.first_.Clear();
+}

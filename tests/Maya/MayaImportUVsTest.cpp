@@ -1,0 +1,404 @@
+// The UV import against the host: scenes built in-process, maya.cor files
+// built byte by byte in the exchange directory.
+#include <maya/MFnNurbsSurface.h>
+#include <maya/MItDag.h>
+#include <maya/MMatrix.h>
+#include <maya/MPlugArray.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <random>
+
+#include "Host/HostFixture.h"
+#include "Maya/ExchangePaths.h"
+#include "Maya/MayaImportUVs.h"
+#include "Platform/FileSystem.h"
+#include "Platform/Process.h"
+#include "Platform/Registry.h"
+#include "Support/FileText.h"
+
+namespace {
+
+using testing::internal::CaptureStderr;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStderr;
+using testing::internal::GetCapturedStdout;
+
+struct Corner {
+  float x, y, z, u, v;  // Maya world frame; u, v as Maya shows them
+};
+
+void PutF32(std::string& out, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, 4);
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((bits >> (8 * i)) & 0xFF);
+}
+
+// A record in the file's frame: (x, -y, -z); the file's v is Maya's v.
+void PutRecord(std::string& out, const Corner (&c)[3]) {
+  for (const Corner& k : c) {
+    PutF32(out, k.x);
+    PutF32(out, -k.y);
+    PutF32(out, -k.z);
+    PutF32(out, k.u);
+    PutF32(out, k.v);
+  }
+}
+
+class ImportUVsTest : public HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    const std::string id = std::to_string(Platform::CurrentProcessId());
+#ifndef _WIN32
+    registry_ = "ombrix-test-registry-uv-" + id;
+    setenv("OMBRIX_REGISTRY", registry_.c_str(), 1);
+#endif
+    directory_ = "exchange-uv-" + id;
+    Platform::MakeDirectory(directory_.c_str());
+    Platform::RegistryKey key = nullptr;
+    ASSERT_NE(Platform::CreateUserKey(kPainterRegistryKey, "Base Directory", key),
+              Platform::KeyDisposition::kFailed);
+    ASSERT_TRUE(Platform::SetStringValue(key, "Temp Directory", directory_.c_str()));
+    Platform::CloseKey(key);
+    char path[kExchangeBufferSize];
+    getCorrespondenceFilePath("maya.cor", path, nullptr);
+    corPath_ = path;
+    std::remove(corPath_.c_str());
+  }
+  void TearDown() override {
+    std::remove(corPath_.c_str());
+#ifndef _WIN32
+    std::remove(registry_.c_str());
+#endif
+  }
+
+  void WriteCor(const std::vector<std::vector<Corner>>& triangles) {
+    std::string bytes = "CORR";
+    const uint32_t n = static_cast<uint32_t>(triangles.size());
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((n >> (8 * i)) & 0xFF);
+    for (const auto& t : triangles) PutRecord(bytes, {t[0], t[1], t[2]});
+    WriteText(corPath_, bytes);
+  }
+
+  // Runs the import; its two streams land in out_ and err_.
+  MStatus Import() {
+    CaptureStdout();
+    CaptureStderr();
+    const MStatus status = importUVs();
+    out_ = GetCapturedStdout();
+    err_ = GetCapturedStderr();
+    return status;
+  }
+
+  static void Select(const char* name) { MGlobal::selectByName(name, MGlobal::kAddToList); }
+
+  static void PolygonUV(const char* shape, int p, int k, float& u, float& v) {
+    MFnMesh mesh(path(shape));
+    u = v = -1.0f;
+    mesh.getPolygonUV(p, k, u, v);
+  }
+
+  // A strip of `count` triangles along x, each with its own UVs (0.01 t).
+  static MObject triangleStrip(const char* name, int count) {
+    MFnDagNode transform;
+    MObject t = transform.create("transform", name);
+    MFloatPointArray points;
+    MIntArray counts, connects;
+    MFloatArray us, vs;
+    for (int i = 0; i < count; ++i) {
+      points.append(MFloatPoint(float(i), 0, 0));
+      points.append(MFloatPoint(float(i) + 1, 0, 0));
+      points.append(MFloatPoint(float(i), 1, 0));
+      counts.append(3);
+      for (int k = 0; k < 3; ++k) {
+        connects.append(3 * i + k);
+        us.append(0.01f * float(i));
+        vs.append(0.5f);
+      }
+    }
+    MFnMesh mesh;
+    MObject shape = mesh.create(3 * count, count, points, counts, connects, us, vs, t);
+    MFnDependencyNode(shape).setName(MString(name) + "Shape");
+    MIntArray uvCounts, uvIds;
+    for (int i = 0; i < 3 * count; ++i) uvIds.append(i);
+    mesh.assignUVs(counts, uvIds);
+    return shape;
+  }
+
+  std::string registry_, directory_, corPath_, out_, err_;
+};
+
+Corner At(float x, float y, float z, float u, float v) { return {x, y, z, u, v}; }
+
+// Strip triangle i with new UVs (u0 + k/8, 0.25).
+std::vector<Corner> StripRecord(int i, float u0) {
+  const float x = float(i);
+  return {At(x, 0, 0, u0, 0.25f), At(x + 1, 0, 0, u0 + 0.125f, 0.25f), At(x, 1, 0, u0 + 0.25f, 0.25f)};
+}
+
+TEST_F(ImportUVsTest, EmptySelectionOnlyFinishes) {
+  WriteCor({});
+  EXPECT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(out_, "");
+  EXPECT_EQ(err_, "Finished Importing UV's\n");
+  EXPECT_FALSE(OmbrixHost::waitCursorOn());
+}
+
+TEST_F(ImportUVsTest, MissingOrForeignFileFailsSilentlyAndTouchesNothing) {
+  triangleStrip("strip", 2);
+  Select("strip");
+  EXPECT_EQ(Import(), MStatus::kFailure);
+  EXPECT_EQ(out_ + err_, "");
+  EXPECT_FALSE(OmbrixHost::waitCursorOn());
+  WriteText(corPath_, "CORX\0\0\0\0");
+  EXPECT_EQ(Import(), MStatus::kFailure);
+  EXPECT_EQ(out_ + err_, "");
+  float u, v;
+  PolygonUV("stripShape", 1, 0, u, v);
+  EXPECT_FLOAT_EQ(u, 0.01f);
+}
+
+TEST_F(ImportUVsTest, TwelveTrianglesFiveMatchedFastMethod) {
+  triangleStrip("strip", 12);
+  std::vector<std::vector<Corner>> records;
+  for (int i : {0, 3, 4, 8, 11}) records.push_back(StripRecord(i, 0.5f));
+  records.push_back(StripRecord(20, 0.5f));  // matches nothing
+  WriteCor(records);
+  Select("strip");
+  EXPECT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(out_, "Polygons affected: 5    (Total of: 12)\n"
+                  "There is no construction history, using fast method\n");
+  EXPECT_EQ(err_, "Importing UV's for |strip|stripShape\nFinished Importing UV's\n");
+  for (int p = 0; p < 12; ++p) {
+    const bool matched = p == 0 || p == 3 || p == 4 || p == 8 || p == 11;
+    for (int k = 0; k < 3; ++k) {
+      float u, v;
+      PolygonUV("stripShape", p, k, u, v);
+      EXPECT_FLOAT_EQ(u, matched ? 0.5f + 0.125f * float(k) : 0.01f * float(p)) << p << "," << k;
+      EXPECT_FLOAT_EQ(v, matched ? 0.25f : 0.5f) << p << "," << k;
+    }
+  }
+  // Distinct (position, u, v): the strip's corners never coincide.
+  EXPECT_EQ(MFnMesh(path("stripShape")).numUVs(), 36);
+}
+
+TEST_F(ImportUVsTest, SharedPositionsWithEqualUVsShareOneUV) {
+  quadMesh("quad", true);  // two triangles sharing (0,0,0) and (1,1,0)
+  WriteCor({{At(0, 0, 0, 0.1f, 0.1f), At(1, 0, 0, 0.2f, 0.1f), At(1, 1, 0, 0.3f, 0.3f)},
+            {At(0, 0, 0, 0.1f, 0.1f), At(1, 1, 0, 0.3f, 0.3f), At(0, 1, 0, 0.4f, 0.4f)}});
+  Select("quad");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(MFnMesh(path("quadShape")).numUVs(), 4);
+  MFnMesh mesh(path("quadShape"));
+  int a = -1, b = -2;
+  mesh.getPolygonUVid(0, 0, a);
+  mesh.getPolygonUVid(1, 0, b);
+  EXPECT_EQ(a, b);
+}
+
+TEST_F(ImportUVsTest, QuadCornersBeyondTheThirdComeFromTheFan) {
+  quadMesh("quad");
+  quadMesh("lone");
+  WriteCor({{At(0, 0, 0, 0.1f, 0.9f), At(1, 0, 0, 0.2f, 0.8f), At(1, 1, 0, 0.3f, 0.7f)},
+            {At(0, 0, 0, 0.1f, 0.9f), At(1, 1, 0, 0.3f, 0.7f), At(0, 1, 0, 0.4f, 0.6f)}});
+  Select("quad");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  const float expected[4][2] = {{0.1f, 0.9f}, {0.2f, 0.8f}, {0.3f, 0.7f}, {0.4f, 0.6f}};
+  for (int k = 0; k < 4; ++k) {
+    float u, v;
+    PolygonUV("quadShape", 0, k, u, v);
+    EXPECT_FLOAT_EQ(u, expected[k][0]) << k;
+    EXPECT_NEAR(v, expected[k][1], 1e-6) << k;
+  }
+  // Without the second fan triangle the fourth corner keeps its own UV.
+  WriteCor({{At(0, 0, 0, 0.1f, 0.9f), At(1, 0, 0, 0.2f, 0.8f), At(1, 1, 0, 0.3f, 0.7f)}});
+  MGlobal::clearSelectionList();
+  Select("lone");
+  {
+    MFnMesh lone(path("loneShape"));
+    MFloatArray us, vs;
+    MIntArray counts, ids;
+    for (int k = 0; k < 4; ++k) us.append(0.7f), vs.append(0.05f * float(k)), ids.append(k);
+    counts.append(4);
+    lone.setUVs(us, vs);
+    lone.assignUVs(counts, ids);
+  }
+  float before_u, before_v, u, v;
+  PolygonUV("loneShape", 0, 3, before_u, before_v);
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  PolygonUV("loneShape", 0, 3, u, v);
+  EXPECT_EQ(u, before_u);
+  EXPECT_EQ(v, before_v);
+  PolygonUV("loneShape", 0, 2, u, v);
+  EXPECT_FLOAT_EQ(u, 0.3f);
+}
+
+TEST_F(ImportUVsTest, TransformWithTwoMeshesAndOtherSelectionItems) {
+  MFnDagNode().create("transform", "pair");
+  triangleStrip("a", 1);
+  triangleStrip("b", 1);
+  mel("parent a b pair");
+  mel("createNode lambert -n paint");
+  WriteCor({StripRecord(0, 0.5f)});
+  Select("pair");
+  Select("paint");  // no DAG node: nothing under it is walked
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(err_, "Importing UV's for |pair|a|aShape\nImporting UV's for |pair|b|bShape\n"
+                  "Finished Importing UV's\n");
+}
+
+TEST_F(ImportUVsTest, NurbsSurfacesAreRefusedAndTheWalkGoesOn) {
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadMayaAscii(std::string(OMBRIX_EXAMPLE_SCENES) + "/nurbs_sphere.ma", problems));
+  triangleStrip("strip", 1);
+  WriteCor({StripRecord(0, 0.5f)});
+  mel("select -r nurbsSphere1 strip");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_NE(err_.find("Cannot set UV's for NURBS surfaces\n"), std::string::npos);
+  EXPECT_NE(err_.find("Importing UV's for |strip|stripShape\n"), std::string::npos);
+}
+
+TEST_F(ImportUVsTest, TruncatedFileImportsWhatItHoldsAndSaysSo) {
+  triangleStrip("strip", 2);
+  std::string bytes = "CORR";
+  bytes += std::string("\x05\x00\x00\x00", 4);
+  const auto r = StripRecord(1, 0.5f);
+  PutRecord(bytes, {r[0], r[1], r[2]});
+  WriteText(corPath_, bytes + "abc");
+  Select("strip");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_NE(err_.find(": the file ends after 1 of 5 records; importing those\n"), std::string::npos);
+  EXPECT_NE(out_.find("Polygons affected: 1    (Total of: 2)"), std::string::npos);
+}
+
+TEST_F(ImportUVsTest, RefusedAssignmentRestoresThePreviousUVs) {
+  triangleStrip("strip", 2);
+  MFnMesh mesh(path("stripShape"));
+  MeshUvArrays bad;
+  bad.us.append(0.9f);
+  bad.vs.append(0.9f);
+  for (int p = 0; p < 2; ++p) bad.uvCounts.append(3);
+  for (int i = 0; i < 6; ++i) bad.uvIds.append(i);  // ids 1..5 do not exist
+  EXPECT_EQ(replaceMeshUVs(mesh, bad), MStatus::kFailure);
+  EXPECT_EQ(mesh.numUVs(), 6);
+  float u, v;
+  PolygonUV("stripShape", 1, 2, u, v);
+  EXPECT_FLOAT_EQ(u, 0.01f);
+  EXPECT_FLOAT_EQ(v, 0.5f);
+}
+
+TEST(FindUvEntryTest, SameAnswerAsTheFirstEqualLinearSearch) {
+  std::mt19937 random(7);
+  const float values[] = {0.0f, -0.0f, 0.5f, 1.0f, std::numeric_limits<float>::quiet_NaN()};
+  std::vector<std::array<float, 5>> keys;
+  UvKeyIndex index;
+  for (int n = 0; n < 2000; ++n) {
+    std::array<float, 5> key;
+    for (float& value : key) value = values[random() % 5];
+    int linear = -1;
+    for (size_t i = 0; i < keys.size() && linear < 0; ++i) {
+      bool equal = true;
+      for (int c = 0; c < 5; ++c) equal = equal && keys[i][static_cast<size_t>(c)] == key[static_cast<size_t>(c)];
+      if (equal) linear = static_cast<int>(i);
+    }
+    ASSERT_EQ(findUvEntry(key.data(), index), linear) << n;
+    if (linear < 0) {
+      index.FindOrInsert(key.data(), static_cast<int32_t>(keys.size()));
+      keys.push_back(key);
+    }
+  }
+}
+
+// A mesh with construction history: a polyPlane feeding the shape.
+const char kPlaneScene[] =
+    "//Maya ASCII 2016 scene\n"
+    "requires maya \"2016\";\n"
+    "createNode transform -n \"pPlane1\";\n"
+    "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
+    "createNode polyPlane -n \"polyPlane1\";\n"
+    "\tsetAttr \".sw\" 2;\n"
+    "\tsetAttr \".sh\" 1;\n"
+    "connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n";
+
+TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(kPlaneScene, "plane.ma", problems))
+      << (problems.empty() ? "" : problems[0]);
+  MFnMesh mesh(path("pPlaneShape1"));
+  ASSERT_EQ(mesh.numPolygons(), 2);
+  // Records for both quads' fans, read back from the mesh itself.
+  std::vector<std::vector<Corner>> records;
+  MMatrix world = path("pPlaneShape1").inclusiveMatrix();
+  for (int p = 0; p < 2; ++p) {
+    MIntArray verts;
+    mesh.getPolygonVertices(p, verts);
+    std::vector<Corner> corners;
+    for (unsigned k = 0; k < verts.length(); ++k) {
+      MPoint point;
+      mesh.getPoint(verts[k], point, MSpace::kPostTransform);
+      point = point * world;
+      corners.push_back(At(float(point.x), float(point.y), float(point.z), 0.125f * float(4 * p + k), 0.5f));
+    }
+    for (size_t k = 2; k < corners.size(); ++k) records.push_back({corners[0], corners[k - 1], corners[k]});
+  }
+  WriteCor(records);
+  Select("pPlane1");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(out_, "Polygons affected: 2    (Total of: 2)\n"
+                  "There is construction history, using slow method\n");
+  // polyPlane1.output -> tweak.inputPolymesh, tweak.output -> inMesh.
+  MPlugArray sources;
+  ASSERT_TRUE(mesh.findPlug("inMesh", true).connectedTo(sources, true, false));
+  ASSERT_EQ(sources.length(), 1u);
+  MFnDependencyNode tweak(sources[0].node());
+  EXPECT_EQ(std::string(tweak.typeName().asChar()), "polyTweakUV");
+  MPlugArray upstream;
+  ASSERT_TRUE(tweak.findPlug("inputPolymesh", true).connectedTo(upstream, true, false));
+  EXPECT_EQ(std::string(MFnDependencyNode(upstream[0].node()).name().asChar()), "polyPlane1");
+  // One newUV element per face-vertex, polygon then corner order.
+  MPlug newUV = tweak.findPlug("newUV", true);
+  ASSERT_EQ(newUV.numElements(), 8u);
+  for (unsigned i = 0; i < 8; ++i) {
+    MPlug element = newUV.elementByLogicalIndex(i);
+    MIntArray verts;
+    mesh.getPolygonVertices(static_cast<int>(i / 4), verts);
+    EXPECT_EQ(element.child(0).asInt(), static_cast<int>(i / 4)) << i;
+    EXPECT_EQ(element.child(1).asInt(), verts[i % 4]) << i;
+    EXPECT_FLOAT_EQ(element.child(2).asFloat(), 0.125f * float(i)) << i;
+    EXPECT_NEAR(element.child(3).asFloat(), 0.5f, 1e-6) << i;
+  }
+  // The UVs come through a save and a load.
+  const std::string saved = directory_ + "/plane-saved.ma";
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved, error)) << error;
+  OmbrixHost::resetScene();
+  ASSERT_TRUE(OmbrixHost::loadMayaAscii(saved, problems));
+  for (int p = 0; p < 2; ++p)
+    for (int k = 0; k < 4; ++k) {
+      float u, v;
+      PolygonUV("pPlaneShape1", p, k, u, v);
+      EXPECT_FLOAT_EQ(u, 0.125f * float(4 * p + k)) << p << "," << k;
+      EXPECT_NEAR(v, 0.5f, 1e-6);
+    }
+  std::remove(saved.c_str());
+}
+
+TEST_F(ImportUVsTest, HistoryWithoutAnInputConnectionLeavesTheTweakUnconnected) {
+  triangleStrip("strip", 1);
+  mel("createNode transform -n driver");
+  mel("connectAttr driver.visibility stripShape.visibility");  // a history entry, no inMesh input
+  WriteCor({StripRecord(0, 0.5f)});
+  Select("strip");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_NE(out_.find("using slow method"), std::string::npos);
+  MPlugArray sources;
+  EXPECT_FALSE(MFnMesh(path("stripShape")).findPlug("inMesh", true).connectedTo(sources, true, false) &&
+               sources.length() > 0);
+  EXPECT_EQ(mel("ls -type polyTweakUV"), "polyTweakUV1");
+}
+
+}  // namespace

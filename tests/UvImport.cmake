@@ -1,0 +1,83 @@
+# The UV import: the plug-in's import against the host, obvtool's
+# correspondence commands, the round trip through mayahost.
+ombrix_test(test_UvImport SOURCES Maya/MayaImportUVsTest.cpp DEPENDS MayaPlugin OpenMaya)
+target_include_directories(test_UvImport PRIVATE ${PROJECT_SOURCE_DIR}/host/src)
+target_compile_definitions(test_UvImport PRIVATE
+                           OMBRIX_EXAMPLE_SCENES="${PROJECT_SOURCE_DIR}/examples/maya/scenes")
+# It points the user's "Temp Directory" at a folder of its own.
+set_tests_properties(test_UvImport PROPERTIES RESOURCE_LOCK painter_registry)
+
+# Round trips through mayahost: export, maya.cor from the project file,
+# UVImportOmbrix, save, load, export again.
+function(ombrix_uv_roundtrip name scene select new method)
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} ${ARGN}
+           -DHOST=$<TARGET_FILE:mayahost> -DTOOL=$<TARGET_FILE:obvtool>
+           "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
+           -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/${name}
+           -DSCENE=${scene} "-DSELECT=${select}" -DNEW=${new} "-DMETHOD=${method}"
+           -P ${CMAKE_CURRENT_SOURCE_DIR}/uv-roundtrip.cmake)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter_registry)
+endfunction()
+set(uv_scenes ${PROJECT_SOURCE_DIR}/examples/maya/scenes)
+set(uv_all_meshes "select -r `ls -l -type mesh`")
+# polyCube and polySphere history: the slow method.
+ombrix_uv_roundtrip(uv_roundtrip_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
+                    "There is construction history, using slow method")
+# Only the cube (first in the export, 6 quads = 12 triangles): the sphere keeps its UVs.
+ombrix_uv_roundtrip(uv_roundtrip_selection ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "Polygons affected: 6    \\(Total of: 6\\)")
+# A mesh without history: the fast method.
+ombrix_uv_roundtrip(uv_roundtrip_no_history ${uv_scenes}/split_mesh.ma "${uv_all_meshes}" ALL
+                    "There is no construction history, using fast method")
+# Under Wine, with the painter stand-in writing maya.cor after AutoLoadOmbrix.
+if(WIN32)
+  ombrix_uv_roundtrip(uv_roundtrip_painter ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
+                      "There is construction history, using slow method" -DPAINTER=1)
+  set_tests_properties(uv_roundtrip_painter PROPERTIES RUN_SERIAL TRUE)
+endif()
+# The scenes real Maya saved, where present.
+get_filename_component(uv_shared_maya ${PROJECT_SOURCE_DIR}/../shared/data/maya ABSOLUTE)
+if(DEFINED ENV{OMBRIX_SHARED_MAYA})
+  set(uv_shared_maya $ENV{OMBRIX_SHARED_MAYA})
+endif()
+foreach(scene UsdExportMeshTest UsdExportGeomSubsetTest UsdExportUVSwitchTest multi_uv_simple)
+  if(EXISTS ${uv_shared_maya}/${scene}.ma)
+    ombrix_uv_roundtrip(uv_roundtrip_real_${scene} ${uv_shared_maya}/${scene}.ma "${uv_all_meshes}" ALL
+                        "Polygons affected: [1-9]")
+  endif()
+endforeach()
+
+# obvtool's correspondence commands on the bundled example.
+set(uv_work ${CMAKE_BINARY_DIR}/tests-work)
+function(uv_tool_test name regex)
+  add_test(NAME ${name} COMMAND obvtool ${ARGN} WORKING_DIRECTORY ${uv_work})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED examples PASS_REGULAR_EXPRESSION "${regex}")
+endfunction()
+function(uv_tool_failure name code)
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} -DTOOL=$<TARGET_FILE:obvtool>
+           "-DCMAKE_CROSSCOMPILING_EMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+           -DEXPECT=${code} "-DARGS=${ARGN}" -P ${PROJECT_SOURCE_DIR}/tools/expect-exit.cmake
+           WORKING_DIRECTORY ${uv_work})
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED examples)
+endfunction()
+add_test(NAME tool_cor_planar COMMAND obvtool cor examples/cube.obv examples/planar.cor --uv planar
+         WORKING_DIRECTORY ${uv_work})
+set_tests_properties(tool_cor_planar PROPERTIES FIXTURES_REQUIRED examples FIXTURES_SETUP corexample
+                                                PASS_REGULAR_EXPRESSION "examples/planar.cor: 14 records")
+uv_tool_test(tool_info_cor
+  "format: COR \\(correspondence file\\)\nrecords: 14\nbounds \\(Maya frame\\): \\(-4, -1, -4\\) - \\(4, 1, 4\\)\nuv range: \\(0, 0\\) - \\(1, 0.25\\)"
+  info examples/planar.cor)
+uv_tool_test(tool_info_cor_json "\"format\":\"COR\",\"announced\":14,\"records\":14,\"truncated\":false"
+                 info examples/planar.cor --json)
+uv_tool_test(tool_verify_cor "examples/planar.cor: 14 records verified" verify examples/planar.cor)
+uv_tool_test(tool_uvlayout_cor "examples/planar.png: 14 triangles, 64x64"
+                 uvlayout examples/planar.cor -o examples/planar.png --size 64)
+uv_tool_test(tool_uvlayout_obv "examples/layout.png: 14 triangles, 1024x1024"
+                 uvlayout examples/cube.obv -o examples/layout.png)
+set_tests_properties(tool_info_cor tool_info_cor_json tool_verify_cor tool_uvlayout_cor
+                     PROPERTIES FIXTURES_REQUIRED "examples;corexample")
+# Failures: exit 1 for bad input, 2 for usage.
+uv_tool_failure(tool_cor_not_a_project 1 cor examples/checker.tga examples/x.cor)
+uv_tool_failure(tool_cor_bad_uv 2 cor examples/cube.obv examples/x.cor --uv shift 1)
+uv_tool_failure(tool_uvlayout_no_output 2 uvlayout examples/cube.obv)
+uv_tool_failure(tool_uvlayout_bad_size 2 uvlayout examples/cube.obv -o x.png --size 3)

@@ -1,0 +1,125 @@
+# The UV round trip through mayahost and obvtool: export the whole scene,
+# make maya.cor from the project file with shifted UVs, import them onto the
+# selection, save, load the saved scene and export again. The second project
+# file must carry exactly the correspondence file's UVs on the meshes that
+# were selected and the first export's UVs everywhere else.
+# Variables: HOST (mayahost), TOOL (obvtool), EMULATOR (empty natively),
+# PLUGIN (module file name), BIN (their folder), WORK (a folder of its own),
+# SCENE, SELECT (MEL selecting the meshes to import onto), NEW (how many
+# leading triangles of the export are on the selected meshes: ALL for all),
+# METHOD (a pattern the import's output must show); PAINTER set (Windows):
+# the painter stand-in writes maya.cor itself after AutoLoadOmbrix's LoadMe.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/exchange)
+
+if(EMULATOR)
+  string(REPLACE "/" "\\" exchange "Z:${WORK}/exchange")
+  string(REPLACE "/" "\\" windows_bin "Z:${BIN}")
+  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
+                  /v "Temp Directory" /d "${exchange}" /f OUTPUT_QUIET ERROR_QUIET)
+  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
+                  /v "Base Directory" /d "${windows_bin}" /f OUTPUT_QUIET ERROR_QUIET)
+else()
+  set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
+  file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${WORK}/exchange\n")
+endif()
+
+function(run name)
+  execute_process(COMMAND ${EMULATOR} ${ARGN} RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}
+                  OUTPUT_FILE ${WORK}/${name}.out ERROR_FILE ${WORK}/${name}.err)
+  file(READ ${WORK}/${name}.out out)
+  file(READ ${WORK}/${name}.err err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: exit ${status}\n${out}${err}")
+  endif()
+  set(output "${out}${err}" PARENT_SCOPE)
+endfunction()
+
+if(PAINTER)
+  # The stand-in, started by AutoLoadOmbrix, writes maya.cor on LoadMe.
+  set(ENV{OMBVAEL_ARGS} "--write-cor shift:0.25:0.5 --journal ${WORK}/painter.journal")
+  execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
+  run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug -c AutoLoadOmbrix)
+  foreach(attempt RANGE 100)
+    if(EXISTS ${WORK}/exchange/maya.cor)
+      break()
+    endif()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.2)
+  endforeach()
+  execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
+  if(NOT EXISTS ${WORK}/exchange/maya.cor)
+    message(FATAL_ERROR "the painter stand-in wrote no maya.cor; see ${WORK}/painter.journal")
+  endif()
+  file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
+else()
+  run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
+  file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
+  run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
+endif()
+run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
+run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c "${SELECT}" -c UVImportOmbrix
+    --save ${WORK}/imported.ma)
+if(NOT output MATCHES "${METHOD}")
+  message(FATAL_ERROR "the import's output does not show '${METHOD}':\n${output}")
+endif()
+if(NOT output MATCHES "Finished Importing UV's")
+  message(FATAL_ERROR "the import did not finish:\n${output}")
+endif()
+message(STATUS "${output}")
+run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
+run(second ${TOOL} cor ${WORK}/exchange/Maya.obv ${WORK}/second.cor)
+
+# Expected: the header, then for each of the first NEW triangles the first
+# record of maya.cor with its three corner positions (meshes that lie on
+# each other take the UVs of the first of them, as the import does), and for
+# the rest the unchanged export's record. A record is 60 bytes (120 hex
+# digits) after 8 bytes of header; corner c's x y z are its bytes 20c..20c+11.
+file(READ ${WORK}/exchange/maya.cor shifted HEX)
+file(READ ${WORK}/same.cor same HEX)
+file(READ ${WORK}/second.cor second HEX)
+string(LENGTH "${same}" digits)
+math(EXPR count "(${digits} - 16) / 120")
+if(NEW STREQUAL "ALL")
+  set(NEW ${count})
+endif()
+function(record_at text index out_record out_key)
+  math(EXPR at "16 + ${index} * 120")
+  string(SUBSTRING "${text}" ${at} 120 record)
+  string(SUBSTRING "${record}" 0 24 k0)
+  string(SUBSTRING "${record}" 40 24 k1)
+  string(SUBSTRING "${record}" 80 24 k2)
+  set(${out_record} "${record}" PARENT_SCOPE)
+  set(${out_key} "${k0}${k1}${k2}" PARENT_SCOPE)
+endfunction()
+set(keys "")
+set(records "")
+if(count GREATER 0)
+  math(EXPR last "${count} - 1")
+  foreach(i RANGE ${last})
+    record_at("${shifted}" ${i} record key)
+    list(APPEND keys "${key}")
+    list(APPEND records "${record}")
+  endforeach()
+endif()
+string(SUBSTRING "${shifted}" 0 16 expected)
+if(count GREATER 0)
+  foreach(i RANGE ${last})
+    if(i LESS NEW)
+      list(GET keys ${i} key)
+      list(FIND keys "${key}" first)
+      list(GET records ${first} record)
+    else()
+      record_at("${same}" ${i} record key)
+    endif()
+    string(APPEND expected "${record}")
+  endforeach()
+endif()
+if(NOT second STREQUAL expected)
+  string(LENGTH "${second}" a)
+  string(LENGTH "${expected}" b)
+  message(FATAL_ERROR "the second export's UVs differ from the correspondence file's "
+                      "(${a} against ${b} hex digits); see ${WORK}")
+endif()
+if(second STREQUAL same)
+  message(FATAL_ERROR "the second export is the first one: nothing was imported")
+endif()
