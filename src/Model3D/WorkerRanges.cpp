@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -34,16 +35,28 @@ void ForEachRange(size_t count, size_t minPerWorker,
   if (count == 0) return;
   const size_t workers = static_cast<size_t>(WorkerCount(count, minPerWorker));
   auto bound = [&](size_t i) { return count / workers * i + std::min(i, count % workers); };
+  // An exception in any range (memory running short) reaches the caller
+  // after every worker has been joined; the first one wins.
+  std::vector<std::exception_ptr> failures(workers);
+  auto run = [&](size_t i) {
+    try {
+      work(bound(i), bound(i + 1));
+    } catch (...) {
+      failures[i] = std::current_exception();
+    }
+  };
   std::vector<std::thread> threads;
   size_t started = 1;
   for (; started < workers; ++started) {
     try {
-      threads.emplace_back(work, bound(started), bound(started + 1));
+      threads.emplace_back(run, started);
     } catch (const std::system_error&) {
       break;  // no more threads to be had: the calling thread does the rest
     }
   }
-  work(0, bound(1));
-  for (size_t i = started; i < workers; ++i) work(bound(i), bound(i + 1));
+  run(0);
+  for (size_t i = started; i < workers; ++i) run(i);
   for (std::thread& thread : threads) thread.join();
+  for (const std::exception_ptr& failure : failures)
+    if (failure) std::rethrow_exception(failure);
 }

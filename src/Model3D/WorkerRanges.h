@@ -4,7 +4,8 @@
 // workers that are all joined before the call returns. The number of
 // workers: the hardware's threads, at most one per `minPerWorker` items,
 // capped by the environment variable OMBRIX_THREADS (1 forces one). Callers
-// give work whose result does not depend on how the items are split.
+// give work whose result does not depend on how the items are split. An
+// exception thrown by the work is rethrown once all workers are joined.
 #include <cstddef>
 #include <functional>
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -104,6 +105,15 @@ TEST_F(MeshParallel, WorkerCountFollowsTheEnvironment) {
     for (size_t i = begin; i < end; ++i) ++seen[i];
   });
   EXPECT_EQ(std::vector<int>(1000, 1), seen);  // every item exactly once
+  // A failing range reaches the caller after all workers are joined.
+  std::vector<int> done(4, 0);
+  EXPECT_THROW(ForEachRange(4, 1,
+                            [&](size_t begin, size_t) {
+                              done[begin] = 1;
+                              if (begin == 2) throw std::runtime_error("range 2");
+                            }),
+               std::runtime_error);
+  EXPECT_EQ(std::vector<int>(4, 1), done);
 }
 
 TEST(MeshEdgeTable, NaNEdgesMatchNothingAndStayCheap) {
