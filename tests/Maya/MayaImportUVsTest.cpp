@@ -2,6 +2,9 @@
 // built byte by byte in the exchange directory.
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MItDag.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MTypes.h>
 #include <maya/MPlugArray.h>
 
 #include <array>
