@@ -3,6 +3,8 @@
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MItDag.h>
 #include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MTypes.h>
 #include <maya/MPlugArray.h>
 
 #include <array>

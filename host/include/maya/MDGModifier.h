@@ -2,7 +2,7 @@
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
-#include <maya/MString.h>
+#include <maya/MFnDependencyNode.h>  // as the devkit's (MString comes with it)
 #include <vector>
 
 class OPENMAYA_EXPORT MDGModifier {

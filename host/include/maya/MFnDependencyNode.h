@@ -1,9 +1,9 @@
 #pragma once
 #include <maya/MFnBase.h>
+#include <maya/MString.h>  // as the devkit's
 
 class MPlug;
 class MPlugArray;
-class MString;
 
 class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
 public:
