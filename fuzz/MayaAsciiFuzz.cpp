@@ -4,6 +4,7 @@
 
 #include <maya/MFnMesh.h>
 #include <maya/MFnNurbsSurface.h>
+#include <maya/MIntArray.h>
 #include <maya/MItDag.h>
 #include <maya/MTesselationParams.h>
 
