@@ -414,6 +414,7 @@ TEST_F(HostTest, PluginDagNodesOfUnknownTypeActAsTransforms) {
   ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
   std::ifstream in(saved);
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();  // Windows refuses to remove an open file
   EXPECT_NE(text.find("createNode assemblyReference -n \"asm\";"), std::string::npos) << text;
   EXPECT_NE(text.find("set/chair.ma"), std::string::npos);
   problems = load(saved);

@@ -63,7 +63,7 @@ set_value("Temp Directory" ${WORK}/exchange)
 
 # No painter: CloseOmbrix says so and costs nothing.
 host(no_painter "" CloseOmbrix)
-if(NOT no_painter_out MATCHES "CloseOmbrix" OR no_painter_seconds GREATER 10)
+if(NOT no_painter_out MATCHES "Closing OmbrixVael" OR no_painter_seconds GREATER 10)
   message(FATAL_ERROR "CloseOmbrix without a painter: ${no_painter_seconds} s\n${no_painter_out}")
 endif()
 
