@@ -14,6 +14,7 @@
 #include "Maya/SceneExport.h"
 #include "Model3D/HvModel.h"
 #include "Platform/Registry.h"
+#include "TriangleGrid.h"
 
 #include <maya/MDagPath.h>
 #include <maya/MFloatArray.h>
@@ -51,36 +52,6 @@ const int kMillionSide = 707;  // 2 * 707^2 = 999,698 triangles
 const int kManyCount = 1000;
 const int kStripQuads = 500;   // 1,000 triangles per mesh
 
-// A grid of `columns` x `rows` quads, each split into two triangles, with UVs.
-MObject triangleGrid(const std::string& name, int columns, int rows, float offset) {
-  MFnDagNode transform;
-  MObject parent = transform.create("transform", MString(name.c_str()));
-  MFloatPointArray points;
-  MFloatArray us, vs;
-  for (int r = 0; r <= rows; ++r)
-    for (int c = 0; c <= columns; ++c) {
-      points.append(MFloatPoint(static_cast<float>(c), offset, static_cast<float>(-r)));
-      us.append(static_cast<float>(c) / static_cast<float>(columns));
-      vs.append(static_cast<float>(r) / static_cast<float>(rows));
-    }
-  MIntArray counts, connects;
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < columns; ++c) {
-      int v = r * (columns + 1) + c;
-      for (int corner : {v, v + 1, v + columns + 2, v, v + columns + 2, v + columns + 1})
-        connects.append(corner);
-      counts.append(3);
-      counts.append(3);
-    }
-  MFnMesh mesh;
-  MObject shape = mesh.create(static_cast<int>(points.length()), static_cast<int>(counts.length()), points, counts,
-                              connects, parent);
-  mesh.setUVs(us, vs);
-  mesh.assignUVs(counts, connects);
-  MFnDependencyNode(shape).setName(MString((name + "Shape").c_str()));
-  return shape;
-}
-
 // Faces first, first + 2, ... of the mesh into a new shading group `name`.
 void assignAlternateFaces(const MDagPath& mesh, int faces, int first, const std::string& name) {
   MGlobal::executeCommand(MString(("createNode lambert -n " + name + "Shader; sets -renderable true "
@@ -109,11 +80,11 @@ std::string sceneFile(int kind, int divisor) {
   int triangles = 0;
   if (kind == kManyMeshes) {
     for (int i = 0; i < kManyCount / divisor; ++i)
-      triangleGrid("strip" + std::to_string(i), kStripQuads, 1, static_cast<float>(i));
+      triangleGrid("strip" + std::to_string(i), kStripQuads, 1, 1.0f, static_cast<float>(i));
     triangles = kManyCount / divisor * kStripQuads * 2;
   } else {
     int side = divisor == 1 ? kMillionSide : (kMillionSide + 1) / 2;  // a quarter of the faces
-    triangleGrid("grid", side, side, 0.0f);
+    triangleGrid("grid", side, side, 1.0f, 0.0f);
     triangles = 2 * side * side;
     if (kind == kTwoShadingGroups) {
       MSelectionList list;

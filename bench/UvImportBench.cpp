@@ -28,6 +28,7 @@
 #include "IO/ModelFileReader.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/ExportFlow.h"
+#include "TriangleGrid.h"
 #include "Maya/MayaImportUVs.h"
 #include "Platform/Registry.h"
 
@@ -54,31 +55,7 @@ std::string exchangeDirectory() {
 }
 
 // rows x 1000 quad cells, each cut into two triangles (500 rows: 1M triangles).
-void buildTriangleMesh(int rows) {
-  const int columns = 1000;
-  MFloatPointArray points;
-  MFloatArray us, vs;
-  for (int r = 0; r <= rows; ++r)
-    for (int c = 0; c <= columns; ++c) {
-      points.append(MFloatPoint(0.01f * float(c), 0.0f, -0.01f * float(r)));
-      us.append(float(c) / columns);
-      vs.append(float(r) / rows);
-    }
-  MIntArray counts, connects;
-  for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < columns; ++c) {
-      const int v = r * (columns + 1) + c;
-      for (int corner : {v, v + 1, v + columns + 2, v, v + columns + 2, v + columns + 1}) connects.append(corner);
-      counts.append(3);
-      counts.append(3);
-    }
-  MObject transform = MFnDagNode().create("transform", "triangles");
-  MFnMesh mesh;
-  mesh.create(static_cast<int>(points.length()), static_cast<int>(counts.length()), points, counts, connects,
-              transform);
-  mesh.setUVs(us, vs);
-  mesh.assignUVs(counts, connects);
-}
+void buildTriangleMesh(int rows) { triangleGrid("triangles", 1000, rows, 0.01f, 0.0f); }
 
 // A polyPlane of 1000 x rows subdivisions, quads with construction history
 // (1000 rows: 1M quads).
