@@ -59,8 +59,12 @@ ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
 
 # The scenes real Maya saved: one group per shape, one material per shader.
 if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
-  foreach(scene UsdExportGeomSubsetTest UsdExportMeshTest UsdExportUVSwitchTest multi_uv_simple)
+  foreach(scene UsdExportGeomSubsetTest UsdExportMeshTest UsdExportUVSwitchTest)
     ombrix_export_test(export_real_${scene} ${ombrix_shared_maya}/${scene}.ma REAL)
   endforeach()
-  ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL)
+  # Current shaders: a USD preview surface, and Maya 2025's default standardSurface1.
+  ombrix_export_test(export_real_multi_uv_simple ${ombrix_shared_maya}/multi_uv_simple.ma REAL
+    EXPECT "{\"name\":\"multi_uv_set_mat\",\"maps\":{\"DiffuseColor\":\"[^\"]*label_bc.png\",\"Opacity\":\"[^\"]*label_o.png\"}}")
+  ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL
+    EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}")
 endif()

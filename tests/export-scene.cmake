@@ -36,6 +36,11 @@ execute_process(COMMAND ${EMULATOR} ${MAYAHOST} ${args} RESULT_VARIABLE status
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "mayahost ${args}: exit ${status}\n${out}${err}")
 endif()
+# mayahost runs as batch Maya: loading the module, exporting and unloading it
+# print no error there.
+if(err MATCHES "Error")
+  message(FATAL_ERROR "mayahost ${args} printed an error:\n${err}")
+endif()
 if(OUTPUT AND NOT "${out}${err}" MATCHES "${OUTPUT}")
   message(FATAL_ERROR "mayahost output does not match ${OUTPUT}:\n${out}${err}")
 endif()

@@ -28,7 +28,7 @@ if(EMULATOR)
   set(run ${EMULATOR} ${run})
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E env MAYA_MODULE_PATH=${WORK}/install
-                        ${run} --plugin ObvTester2 -c "menu -exists OmbrixVaelMenu"
+                        ${run} --interactive --plugin ObvTester2 -c "menu -exists OmbrixVaelMenu"
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc EQUAL 0 OR NOT out MATCHES "// Result: 1 //"
    OR NOT err MATCHES "Broken.mod:1: a setting before the first module line"

@@ -31,8 +31,12 @@ const char* kUsage =
     "  --script FILE      run the MEL statements of FILE (in order with -c)\n"
     "  --save OUT.ma      save the scene as Maya ASCII after the commands\n"
     "  --stats            print one JSON object describing the scene, last\n"
+    "  --interactive      run as interactive Maya (menus, wait cursor); without it\n"
+    "                     as batch Maya: `about -batch` answers 1, UI commands fail\n"
     "  --help             this text\n"
-    "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\".\n"
+    "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\";\n"
+    "a plug-in's displayWarning and displayError print \"Warning: ...\" and\n"
+    "\"Error: ...\" on stderr as batch Maya does (\"// Warning: ... //\" with --interactive).\n"
     "Exit status: 0 success, 1 a failed load, command or save, 2 usage.\n";
 
 struct Options {
@@ -40,6 +44,7 @@ struct Options {
   std::vector<std::string> selections;
   std::vector<std::pair<bool, std::string>> steps;  // (is a script file, text or path)
   bool stats = false;
+  bool interactive = false;
 };
 
 using EntryPoint = MStatus (*)(MObject);
@@ -99,6 +104,8 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
       o.steps.emplace_back(true, v);
     } else if (a == "--stats") {
       o.stats = true;
+    } else if (a == "--interactive") {
+      o.interactive = true;
     } else {
       error = "unknown option " + a;
       return false;
@@ -231,6 +238,7 @@ int main(int argc, char** argv) {
     return usage(error);
   bool ok = true;
   std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);
+  OmbrixHost::setInteractive(o.interactive);
   if (!o.workspace.empty())
     OmbrixHost::setWorkspaceRoot(o.workspace);
   if (!o.scene.empty()) {

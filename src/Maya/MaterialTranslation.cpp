@@ -4,43 +4,35 @@
 #include <maya/MFnDependencyNode.h>
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
-#include <maya/MPlugArray.h>
 
-
+#include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
 #include "Model3D/HvModel.h"
 
 namespace {
 
+// The model's channels, in the order translateMaterials fills them.
 struct ChannelRow {
-  const char* attribute;
+  const char* ShaderChannelNames::*attribute;
   const char* channel;
 };
-const ChannelRow kChannels[] = {{"color", "DiffuseColor"},
-                                {"normalCamera", "Bump"},
-                                {"incandescence", "Ambient"},
-                                {"specularColor", "SpecularColor"},
-                                {"transparency", "Opacity"}};
+const ChannelRow kChannels[] = {{&ShaderChannelNames::diffuse, "DiffuseColor"},
+                                {&ShaderChannelNames::bump, "Bump"},
+                                {&ShaderChannelNames::ambient, "Ambient"},
+                                {&ShaderChannelNames::specular, "SpecularColor"},
+                                {&ShaderChannelNames::opacity, "Opacity"}};
 
-bool isSwitch(const MObject& node) {
-  return node.hasFn(MFn::kTripleShadingSwitch) || node.hasFn(MFn::kDoubleShadingSwitch) ||
-         node.hasFn(MFn::kSingleShadingSwitch);
-}
-
-// The texture a switch gives the object: the input paired with the object's
-// shape (the last such pair wins), else the switch's default input.
+// The texture a switch gives the object: the value of the input whose
+// "inShape" names the object's shape (the last such input wins), else the
+// switch's default input.
 MObject switchTexture(const MObject& sw, const MString& objectName) {
-  MPlugArray connections;
-  MFnDependencyNode(sw).getConnections(connections);
-  const unsigned int n = connections.length();
   MObject chosen;
-  for (unsigned int k = 0; k + 1 < n; ++k) {
-    const MObject shape = plugSource(connections[k]);
-    if (shape.isNull() || !shape.hasFn(MFn::kShape) || MFnDependencyNode(shape).name() != objectName)
+  for (const SwitchInput& input : switchInputs(sw)) {
+    if (input.shape.isNull() || !input.shape.hasFn(MFn::kShape) ||
+        MFnDependencyNode(input.shape).name() != objectName)
       continue;
-    const MObject next = plugSource(connections[k + 1]);
-    if (!next.isNull())
-      chosen = next;
+    if (!input.texture.isNull())
+      chosen = input.texture;
   }
   if (!chosen.isNull())
     return chosen;
@@ -93,7 +85,7 @@ void translateChannel(Material& material, const MObject& shader, const char* att
   MObject texture = plugSource(plug);
   if (texture.isNull())
     return;
-  if (isSwitch(texture))
+  if (isShadingSwitch(texture))
     texture = switchTexture(texture, objectName);
   if (!texture.hasFn(MFn::kFileTexture))
     return;
@@ -110,7 +102,8 @@ void translateMaterials(HvModel& model) {
     if (material == nullptr)
       continue;
     material->SetName(entries[i].entryName.asChar());
+    const ShaderChannelNames& names = shaderChannelNames(entries[i].shader);
     for (const ChannelRow& row : kChannels)
-      translateChannel(*material, entries[i].shader, row.attribute, entries[i].objectName, row.channel);
+      translateChannel(*material, entries[i].shader, names.*row.attribute, entries[i].objectName, row.channel);
   }
 }

@@ -24,6 +24,7 @@
 #include "IO/CorrespondenceTable.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
+#include "Maya/WaitCursor.h"
 #include "Model3D/PolygonDesc.h"
 
 namespace {
@@ -249,7 +250,7 @@ MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, con
 }
 
 MStatus importUVs() {
-  MGlobal::executeCommand("waitCursor -state on;", false, false);
+  setWaitCursor(true);
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
   MItSelectionList items(selection, MFn::kInvalid);
@@ -259,7 +260,7 @@ MStatus importUVs() {
   getCorrespondenceFilePath("maya.cor", path, nullptr);
   CorrespondenceLoadInfo info;
   if (!loadCorrespondenceFile(table, path, &info)) {
-    MGlobal::executeCommand("waitCursor -state off;", false, false);
+    setWaitCursor(false);
     return MStatus(MStatus::kFailure);
   }
   ReportLoad(path, info);
@@ -278,6 +279,6 @@ MStatus importUVs() {
     }
   }
   cerr << "Finished Importing UV's" << endl;
-  MGlobal::executeCommand("waitCursor -state off;", false, false);
+  setWaitCursor(false);
   return MStatus(MStatus::kSuccess);
 }

@@ -9,15 +9,34 @@
 #include <maya/MSelectionList.h>
 #include <maya/MStringArray.h>
 
+#include <algorithm>
+#include <utility>
+
+#include "Maya/ShaderChannels.h"
+
 namespace {
 
-// The order in which the switch search looks at a shader's channels.
-const char* const kSwitchAttributes[] = {"color", "specularColor", "incandescence", "transparency",
-                                         "normalCamera"};
+// The value child of a switch's input elements, by the kind of switch.
+const char* switchValueAttribute(const MObject& shadingSwitch) {
+  switch (shadingSwitch.apiType()) {
+    case MFn::kSingleShadingSwitch: return "inSingle";
+    case MFn::kDoubleShadingSwitch: return "inDouble";
+    default: return "inTriple";
+  }
+}
 
-bool isShadingSwitch(MFn::Type type) {
-  return type == MFn::kSingleShadingSwitch || type == MFn::kDoubleShadingSwitch ||
-         type == MFn::kTripleShadingSwitch;
+// The source of a plug, or else the first source among its children (a
+// colour connected channel by channel).
+MObject valueSource(const MPlug& plug) {
+  const MObject whole = plugSource(plug);
+  if (!whole.isNull() || !plug.isCompound())
+    return whole;
+  for (unsigned int c = 0; c < plug.numChildren(); ++c) {
+    const MObject part = plugSource(plug.child(c));
+    if (!part.isNull())
+      return part;
+  }
+  return MObject();
 }
 
 std::string pairKey(const MString& shaderName, const MString& objectName) {
@@ -36,13 +55,10 @@ bool hasEntry(const ShadingEntry& wanted) {
 // The entries of one switch: one per shape feeding one of its inputs.
 bool collectFromSwitch(const MObject& shader, const MString& shaderName, const MObject& sw) {
   bool found = false;
-  MPlugArray connections;
-  MFnDependencyNode(sw).getConnections(connections);
-  for (unsigned int i = 0; i < connections.length(); ++i) {
-    const MObject object = plugSource(connections[i]);
-    if (object.isNull() || !object.hasFn(MFn::kShape))
+  for (const SwitchInput& input : switchInputs(sw)) {
+    if (input.shape.isNull() || !input.shape.hasFn(MFn::kShape))
       continue;
-    const MString objectName = MFnDependencyNode(object).name();
+    const MString objectName = MFnDependencyNode(input.shape).name();
     ShadingEntry entry{shader, shaderName + "|" + objectName, shaderName, objectName};
     if (!hasEntry(entry))
       shadingTable().addEntry(entry);
@@ -96,9 +112,39 @@ MObject plugSource(const MPlug& plug) {
   return sources[0].node();
 }
 
+bool isShadingSwitch(const MObject& node) {
+  return node.hasFn(MFn::kTripleShadingSwitch) || node.hasFn(MFn::kDoubleShadingSwitch) ||
+         node.hasFn(MFn::kSingleShadingSwitch);
+}
+
+std::vector<SwitchInput> switchInputs(const MObject& shadingSwitch) {
+  MFnDependencyNode fn(shadingSwitch);
+  MObject shapeAttribute = fn.attribute("inShape");
+  MObject valueAttribute = fn.attribute(switchValueAttribute(shadingSwitch));
+  const MPlug inputs = fn.findPlug("input", true);
+  std::vector<std::pair<unsigned int, MPlug>> elements;
+  const unsigned int count = inputs.isNull() ? 0 : inputs.numElements();
+  for (unsigned int i = 0; i < count; ++i) {
+    const MPlug element = inputs.elementByPhysicalIndex(i);
+    elements.emplace_back(element.logicalIndex(), element);
+  }
+  std::stable_sort(elements.begin(), elements.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<SwitchInput> result;
+  for (const auto& element : elements) {
+    SwitchInput input;
+    if (!shapeAttribute.isNull())
+      input.shape = plugSource(element.second.child(shapeAttribute));
+    if (!valueAttribute.isNull())
+      input.texture = valueSource(element.second.child(valueAttribute));
+    result.push_back(input);
+  }
+  return result;
+}
+
 MPlug shaderChannelPlug(const MObject& shader, const char* attribute) {
   MPlug plug = MFnDependencyNode(shader).findPlug(attribute, true);
-  if (MString(attribute) == "normalCamera" && plug.isConnected()) {
+  if (MString(attribute) == shaderChannelNames(shader).bump && plug.isConnected()) {
     const MObject bump = plugSource(plug);
     if (!bump.isNull()) {
       MPlug bumpValue = MFnDependencyNode(bump).findPlug("bumpValue", true);
@@ -115,12 +161,15 @@ MObject getSurfaceShader(const MObject& set) {
 
 bool collectSwitchEntries(const MObject& shader, const MString& shaderName) {
   bool result = false;
-  for (const char* attribute : kSwitchAttributes) {
+  // The order in which the switch search looks at a shader's channels.
+  const ShaderChannelNames& names = shaderChannelNames(shader);
+  const char* const attributes[] = {names.diffuse, names.specular, names.ambient, names.opacity, names.bump};
+  for (const char* attribute : attributes) {
     const MPlug plug = shaderChannelPlug(shader, attribute);
     if (plug.isNull() || !plug.isConnected())
       continue;
     const MObject source = plugSource(plug);
-    if (!source.isNull() && isShadingSwitch(source.apiType()) && collectFromSwitch(shader, shaderName, source))
+    if (!source.isNull() && isShadingSwitch(source) && collectFromSwitch(shader, shaderName, source))
       result = true;
   }
   return result;

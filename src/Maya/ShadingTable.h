@@ -48,9 +48,21 @@ ShadingTable& shadingTable();
 // The source node of a plug: the node of the first plug connected to it as
 // destination; null when there is none.
 MObject plugSource(const MPlug& plug);
-// The shader's plug of an attribute; "normalCamera" is followed through a
+// The shader's plug of an attribute; the shader's bump attribute
+// ("normalCamera", or "normal" on a USD preview surface) is followed through a
 // bump node's "bumpValue" when that is connected.
 MPlug shaderChannelPlug(const MObject& shader, const char* attribute);
+
+// One element of a shading switch's "input": the shape its "inShape" names
+// and the node on its value child ("inSingle", "inDouble" or "inTriple");
+// either is null when that plug has no source.
+struct SwitchInput {
+  MObject shape;
+  MObject texture;
+};
+// The switch's inputs in the order of their logical indices.
+std::vector<SwitchInput> switchInputs(const MObject& shadingSwitch);
+bool isShadingSwitch(const MObject& node);
 
 void buildShadingTable();
 bool collectSwitchEntries(const MObject& shader, const MString& shaderName);

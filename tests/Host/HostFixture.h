@@ -19,7 +19,11 @@
 
 class HostTest : public ::testing::Test {
 protected:
-  void SetUp() override { OmbrixHost::resetScene(); }
+  // Each test starts as batch Maya with a new scene.
+  void SetUp() override {
+    OmbrixHost::setInteractive(false);
+    OmbrixHost::resetScene();
+  }
 
 public:
 

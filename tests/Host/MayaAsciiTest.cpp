@@ -181,6 +181,69 @@ TEST_F(HostTest, ShadingSwitchAndRelativeTexturesComeThrough) {
   OmbrixHost::setWorkspaceRoot("");
 }
 
+// The node a plug is fed from, by name; "" when nothing feeds it.
+static std::string sourceName(const char* nodeName, const char* attribute) {
+  MPlugArray from;
+  MFnDependencyNode(HostTest::node(nodeName)).findPlug(attribute, true).connectedTo(from, true, false);
+  return from.length() ? MFnDependencyNode(from[0].node()).name().asChar() : "";
+}
+
+TEST_F(HostTest, CurrentMayasDefaultMaterialAndSurfaceShadersComeThrough) {
+  if (!fs::exists(kShared / "multi_uv_simple.ma"))
+    GTEST_SKIP();
+  // Saved by Maya 2025, whose new objects get standardSurface1.
+  load(kShared / "rel_project" / "scenes" / "TextureTest.ma");
+  EXPECT_EQ(sourceName("initialShadingGroup", "surfaceShader"), "standardSurface1");
+  EXPECT_EQ(MFnDependencyNode(node("standardSurface1")).typeName(), "standardSurface");
+  EXPECT_EQ(sourceName("standardSurface1", "baseColor"), "file1");
+  fs::path saved = fs::current_path() / "host-standard-surface.ma";
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
+  EXPECT_TRUE(load(saved).empty());
+  EXPECT_EQ(sourceName("initialShadingGroup", "surfaceShader"), "standardSurface1");
+  EXPECT_EQ(sourceName("standardSurface1", "bc"), "file1");
+  fs::remove(saved);
+  OmbrixHost::setWorkspaceRoot("");
+
+  load(kShared / "multi_uv_simple.ma");
+  EXPECT_EQ(MFnDependencyNode(node("multi_uv_set_mat")).typeName(), "usdPreviewSurface");
+  EXPECT_EQ(sourceName("multi_uv_set_mat", "diffuseColor"), "texcoord_checker_up_bc");
+  EXPECT_EQ(sourceName("multi_uv_set_mat", "opacity"), "uv_grid_ao_opacity");
+  EXPECT_EQ(sourceName("multi_uv_set_mat", "occlusion"), "uv_grid_ao");
+  // Maya 2022 has standardSurface1 too, but lambert1 stays its default material.
+  load(kShared / "UsdExportUVSwitchTest.ma");
+  EXPECT_EQ(MFnDependencyNode(node("standardSurface1")).typeName(), "standardSurface");
+  EXPECT_EQ(sourceName("initialShadingGroup", "surfaceShader"), "lambert1");
+}
+
+TEST_F(HostTest, SurfaceShadersHaveTheirMapInputsUnderLongAndShortNames) {
+  struct Row {
+    const char* type;
+    std::vector<std::pair<const char*, const char*>> inputs;
+  };
+  const Row rows[] = {
+      {"standardSurface", {{"baseColor", "bc"}, {"normalCamera", "n"}, {"emissionColor", "ec"},
+                           {"specularColor", "sc"}, {"opacity", "o"}}},
+      {"aiStandardSurface", {{"baseColor", "base_color"}, {"normalCamera", "n"}, {"emissionColor", "emission_color"},
+                             {"specularColor", "specular_color"}, {"opacity", "opacity"}}},
+      {"openPBRSurface", {{"baseColor", "bc"}, {"normalCamera", "n"}, {"emissionColor", "ec"},
+                          {"specularColor", "sc"}, {"geometryOpacity", "go"}}},
+      {"usdPreviewSurface", {{"diffuseColor", "dc"}, {"normal", "nrm"}, {"emissiveColor", "ec"},
+                             {"specularColor", "spc"}, {"opacity", "opc"}}},
+  };
+  for (const Row& row : rows) {
+    const std::string name = mel(std::string("createNode ") + row.type);
+    MFnDependencyNode shader(node(name.c_str()));
+    for (const auto& [longName, shortName] : row.inputs) {
+      EXPECT_FALSE(shader.findPlug(longName, true).isNull()) << row.type << "." << longName;
+      EXPECT_EQ(shader.attribute(longName), shader.attribute(shortName)) << row.type << "." << shortName;
+    }
+    mel("createNode file -n tex_" + name + "; connectAttr tex_" + name + ".outColor " + name + "." +
+        row.inputs[0].second + ";");
+    EXPECT_EQ(sourceName(name.c_str(), row.inputs[0].first), "tex_" + name);
+  }
+}
+
 TEST_F(HostTest, SavingThenLoadingGivesTheSameScene) {
   auto scenes = scenesIn(kShared);
   auto examples = scenesIn(kExamples);

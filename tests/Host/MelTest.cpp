@@ -10,6 +10,7 @@ TEST_F(HostTest, BadCommandsFailWithMayasKindOfMessage) {
   EXPECT_NE(melError("print \"unterminated;").find("unterminated string"), std::string::npos);
   EXPECT_NE(melError("connectAttr lambert1.outColor initialShadingGroup.surfaceShader;").find("already"),
             std::string::npos);
+  OmbrixHost::setInteractive(true);
   MStatus st = MGlobal::executeCommand("deleteUI -menu nothing;");
   EXPECT_EQ(st, MStatus::kFailure);
   EXPECT_NE(std::string(st.errorString().asChar()).find("not found"), std::string::npos);
@@ -23,6 +24,7 @@ TEST_F(HostTest, MelVariablesProceduresAndConditions) {
 }
 
 TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
+  OmbrixHost::setInteractive(true);
   OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
   mel("source \"OmbrixVael\";");
   mel("CreateOmbrixMenu();");
@@ -41,7 +43,44 @@ TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
   EXPECT_TRUE(OmbrixHost::menuNames().empty());
 }
 
+TEST_F(HostTest, BatchModeHasNoUserInterfaceAndTheCompanionScriptKnowsIt) {
+  EXPECT_EQ(mel("about -batch"), "1");
+  for (const char* command : {"menu -label \"M\" m1;", "menuItem -label \"I\";", "setParent -menu ..;",
+                              "deleteUI -menu m1;", "waitCursor -state on;"})
+    EXPECT_NE(melError(command).find("batch mode"), std::string::npos) << command;
+  EXPECT_FALSE(OmbrixHost::waitCursorOn());
+  EXPECT_EQ(MGlobal::mayaState(), MGlobal::kBatch);
+  // Loading and unloading the menu script in batch mode is silent.
+  OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
+  testing::internal::CaptureStderr();
+  mel("source \"OmbrixVael\"; CreateOmbrixMenu(); DestroyOmbrixMenu();");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_TRUE(OmbrixHost::menuNames().empty());
+
+  OmbrixHost::setInteractive(true);
+  EXPECT_EQ(mel("about -batch"), "0");
+  EXPECT_EQ(MGlobal::mayaState(), MGlobal::kInteractive);
+  mel("CreateOmbrixMenu();");
+  EXPECT_EQ(OmbrixHost::menuNames().size(), 1u);
+}
+
+TEST_F(HostTest, DisplayedMessagesTakeBatchOrScriptEditorForm) {
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  MGlobal::displayInfo("Polygons affected: 5");
+  MGlobal::displayWarning("no UVs matched");
+  MGlobal::displayError("cannot save");
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "Polygons affected: 5\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Warning: no UVs matched\nError: cannot save\n");
+  OmbrixHost::setInteractive(true);
+  testing::internal::CaptureStderr();
+  MGlobal::displayWarning("no UVs matched");
+  MGlobal::displayError("cannot save");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "// Warning: no UVs matched //\n// Error: cannot save //\n");
+}
+
 TEST_F(HostTest, WaitCursorAndPrintAnswerNothing) {
+  OmbrixHost::setInteractive(true);
   MStatus st = MGlobal::executeCommand("waitCursor -state on;", false, false);
   EXPECT_EQ(st, MStatus::kSuccess);
   EXPECT_TRUE(OmbrixHost::waitCursorOn());

@@ -62,7 +62,9 @@ TEST_F(HostTest, WholeObjectMembershipHasNoComponent) {
   EXPECT_TRUE(component.isNull());
 }
 
-TEST_F(HostTest, SwitchConnectionsListShapeThenTextureForEachInput) {
+// Maya leaves the order of getConnections undocumented; the host answers the
+// latest connection first so that no caller can pair plugs by their order.
+TEST_F(HostTest, SwitchConnectionsDoNotComeBackInCreationOrder) {
   quadMesh("pSphere");
   quadMesh("pCube");
   mel("createNode blinn -n blinn1; createNode tripleShadingSwitch -n sw;"
@@ -78,13 +80,21 @@ TEST_F(HostTest, SwitchConnectionsListShapeThenTextureForEachInput) {
   MFnDependencyNode(sw).getConnections(conns);
   ASSERT_EQ(conns.length(), 5u);
   std::vector<std::string> sources;
-  for (unsigned int i = 0; i < 4; ++i) {
+  for (unsigned int i = 1; i < 5; ++i) {
     MPlugArray from;
     ASSERT_TRUE(conns[i].connectedTo(from, true, false));
     sources.push_back(MFnDependencyNode(from[0].node()).name().asChar());
-    EXPECT_EQ(from[0].node().hasFn(MFn::kShape), i % 2 == 0);
   }
-  EXPECT_EQ(sources, (std::vector<std::string>{"pSphereShape", "skyFile", "pCubeShape", "woodFile"}));
+  EXPECT_EQ(sources, (std::vector<std::string>{"woodFile", "pCubeShape", "skyFile", "pSphereShape"}));
+  // The switch's own structure pairs them: input[1]'s shape and value.
+  MPlug input = MFnDependencyNode(sw).findPlug("input", true);
+  ASSERT_EQ(input.numElements(), 2u);
+  MPlug second = input.elementByPhysicalIndex(1);
+  EXPECT_EQ(second.logicalIndex(), 1u);
+  MObject inShape = MFnDependencyNode(sw).attribute("inShape");
+  MPlugArray shape;
+  ASSERT_TRUE(second.child(inShape).connectedTo(shape, true, false));
+  EXPECT_EQ(MFnDependencyNode(shape[0].node()).name(), "pCubeShape");
   MPlugArray color;
   MFnDependencyNode(node("blinn1")).findPlug("color").connectedTo(color, true, false);
   ASSERT_EQ(color.length(), 1u);

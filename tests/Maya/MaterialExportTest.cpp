@@ -76,6 +76,74 @@ TEST_F(WorkspaceExportTest, BumpComesThroughBumpValueOrDirectly) {
   EXPECT_EQ(mapOf(*model, "direct", "Bump"), workspace() + "maps/direct.tga");
 }
 
+// Current Maya's surface shaders, Arnold's and the USD preview surface: each
+// input that carries a map feeds the channel the lambert family's would.
+TEST_F(WorkspaceExportTest, CurrentShadersGiveTheirMapsToTheFiveChannels) {
+  struct Row {
+    const char* type;
+    const char* inputs[5];  // diffuse, bump, emission, specular, opacity
+    bool floatOpacity;
+  };
+  const Row rows[] = {
+      {"standardSurface", {"baseColor", "normalCamera", "emissionColor", "specularColor", "opacity"}, false},
+      {"aiStandardSurface", {"baseColor", "normalCamera", "emissionColor", "specularColor", "opacity"}, false},
+      {"openPBRSurface", {"baseColor", "normalCamera", "emissionColor", "specularColor", "geometryOpacity"}, true},
+      {"usdPreviewSurface", {"diffuseColor", "normal", "emissiveColor", "specularColor", "opacity"}, true},
+  };
+  const char* channels[] = {"DiffuseColor", "Bump", "Ambient", "SpecularColor", "Opacity"};
+  for (const Row& row : rows) {
+    const std::string name = std::string(row.type) + "1";
+    shader(name, row.type);
+    for (int c = 0; c < 5; ++c) {
+      const std::string tex = name + "_" + channels[c];
+      fileTexture(tex, "maps/" + tex + ".tga", "");
+      if (c == 1)
+        scene("createNode bump2d -n " + tex + "_bump; connectAttr " + tex + ".outAlpha " + tex +
+              "_bump.bumpValue; connectAttr " + tex + "_bump.outNormal " + name + "." + row.inputs[c] + ";");
+      else
+        scene("connectAttr " + tex + (c == 4 && row.floatOpacity ? ".outAlpha " : ".outColor ") + name + "." +
+              row.inputs[c] + ";");
+    }
+  }
+  auto model = exported(0);
+  EXPECT_EQ(materialNames(*model), (Names{"lambert1", "standardSurface1", "aiStandardSurface1", "openPBRSurface1",
+                                          "usdPreviewSurface1"}));
+  for (const Row& row : rows)
+    for (const char* channel : channels) {
+      const std::string name = std::string(row.type) + "1";
+      EXPECT_EQ(mapOf(*model, name, channel), workspace() + "maps/" + name + "_" + channel + ".tga");
+    }
+}
+
+// The switch's inputs are paired by their own index, not by the order in
+// which their plugs were connected (or come back from the host).
+TEST_F(ExportTest, SwitchPairsEachInputsShapeWithItsOwnValue) {
+  cube("pSphere");
+  cube("pCube");
+  cube("pCone");
+  shader("surface1", "standardSurface");
+  fileTexture("skyFile", "sky.tga", "");
+  fileTexture("woodFile", "wood.tga", "");
+  fileTexture("stoneFile", "stone.tga", "");
+  scene("createNode tripleShadingSwitch -n sw;"
+        "connectAttr woodFile.outColor sw.input[7].inTriple;"
+        "connectAttr pCubeShape.instObjGroups[0] sw.input[7].inShape;"
+        "connectAttr pSphereShape.instObjGroups[0] sw.input[2].inShape;"
+        "connectAttr stoneFile.outColor sw.input[3].inTriple;"
+        "connectAttr skyFile.outColor sw.input[2].inTriple;"
+        "connectAttr pConeShape.instObjGroups[0] sw.input[3].inShape;"
+        "connectAttr sw.output surface1.baseColor;");
+  load();
+  mel("sets -e -forceElement surface1SG pSphereShape pCubeShape pConeShape;");
+  auto model = exported(0);
+  EXPECT_EQ(materialNames(*model),
+            (Names{"lambert1", "surface1|pSphereShape", "surface1|pConeShape", "surface1|pCubeShape"}));
+  EXPECT_NE(mapOf(*model, "surface1|pSphereShape", "DiffuseColor").find("sky.tga"), std::string::npos);
+  EXPECT_NE(mapOf(*model, "surface1|pConeShape", "DiffuseColor").find("stone.tga"), std::string::npos);
+  EXPECT_NE(mapOf(*model, "surface1|pCubeShape", "DiffuseColor").find("wood.tga"), std::string::npos);
+  EXPECT_EQ(polygonMaterial(*model, 2, 0), "surface1|pConeShape");
+}
+
 TEST_F(ExportTest, OnlyRenderableGroupsWithAShaderMakeEntries) {
   shader("shared");
   scene("sets -renderable true -noSurfaceShader true -empty -name sharedSG2;"

@@ -150,6 +150,19 @@ TEST_F(ImportUVsTest, EmptySelectionOnlyFinishes) {
   EXPECT_FALSE(OmbrixHost::waitCursorOn());
 }
 
+// In interactive Maya the import shows the wait cursor and takes it away again,
+// on success and on failure; in batch Maya (the tests above) it never asks for it.
+TEST_F(ImportUVsTest, InteractiveImportLeavesTheWaitCursorOff) {
+  OmbrixHost::setInteractive(true);
+  EXPECT_EQ(Import(), MStatus::kFailure);  // no correspondence file
+  EXPECT_EQ(out_ + err_, "");
+  EXPECT_FALSE(OmbrixHost::waitCursorOn());
+  WriteCor({});
+  EXPECT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(err_, "Finished Importing UV's\n");
+  EXPECT_FALSE(OmbrixHost::waitCursorOn());
+}
+
 TEST_F(ImportUVsTest, MissingOrForeignFileFailsSilentlyAndTouchesNothing) {
   triangleStrip("strip", 2);
   Select("strip");

@@ -28,6 +28,7 @@ bool hasMenu() {
 }  // namespace
 
 TEST_F(HostTest, ModuleRegistersItsCommandsAndMenuAndTakesThemAway) {
+  OmbrixHost::setInteractive(true);
   OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
   Platform::DynamicLibrary module;
   std::string error;
@@ -57,6 +58,27 @@ TEST_F(HostTest, ModuleRegistersItsCommandsAndMenuAndTakesThemAway) {
   EXPECT_TRUE(info->commands.empty());
   EXPECT_FALSE(hasMenu());
   EXPECT_NE(melError("CloseOmbrix").find("CloseOmbrix"), std::string::npos);
+  OmbrixHost::closePluginObject(plugin);
+  module.Close();
+}
+
+// Batch Maya (mayabatch, mayapy, render jobs): the module loads, imports and
+// unloads without a menu, a wait cursor or an error.
+TEST_F(HostTest, ModuleInBatchModeBuildsNoMenuAndPrintsNoError) {
+  OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
+  Platform::DynamicLibrary module;
+  std::string error;
+  ASSERT_TRUE(module.Open(OMBRIX_MODULE, error)) << error;
+  EntryPoint init = entry(module, "_Z16initializePlugin7MObject");
+  EntryPoint uninit = entry(module, "_Z18uninitializePlugin7MObject");
+  ASSERT_NE(init, nullptr);
+  ASSERT_NE(uninit, nullptr);
+  MObject plugin = OmbrixHost::openPluginObject(OMBRIX_MODULE);
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(init(plugin));
+  EXPECT_FALSE(hasMenu());
+  ASSERT_TRUE(uninit(plugin));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   OmbrixHost::closePluginObject(plugin);
   module.Close();
 }

@@ -26,6 +26,10 @@ public:
   MStatus doIt();
   MStatus undoIt();
 
+  // Not copyable, as the devkit's (whose copy operations are not public).
+  MDGModifier(const MDGModifier&) = delete;
+  MDGModifier& operator=(const MDGModifier&) = delete;
+
 private:
   struct Operation {
     int kind;

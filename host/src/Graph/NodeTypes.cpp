@@ -102,6 +102,53 @@ AttrList reflectAttrs() {
   return a;
 }
 
+// A current surface shader: its maps' inputs (long, short) in the order
+// diffuse, bump (a normal), emission, specular, opacity, and its outputs.
+struct SurfaceInputs {
+  const char* diffuse[2];
+  const char* normal[2];
+  const char* emission[2];
+  const char* specular[2];
+  const char* opacity[2];
+  bool opacityIsColour;
+  const char* outColor[2];
+};
+
+AttrList surfaceShaderAttrs(const SurfaceInputs& in) {
+  AttrList a = dependAttrs();
+  a.push_back(makeTriple(in.diffuse[0], in.diffuse[1], "RGB", "rgb", K::kFloat, 0.8));
+  a.push_back(makeTriple(in.normal[0], in.normal[1], "XYZ", "xyz", K::kFloat));
+  a.push_back(makeTriple(in.emission[0], in.emission[1], "RGB", "rgb", K::kFloat));
+  a.push_back(makeTriple(in.specular[0], in.specular[1], "RGB", "rgb", K::kFloat, 1.0));
+  if (in.opacityIsColour)
+    a.push_back(makeTriple(in.opacity[0], in.opacity[1], "RGB", "rgb", K::kFloat, 1.0));
+  else
+    a.push_back(makeAttr(in.opacity[0], in.opacity[1], K::kFloat, false, 1.0));
+  a.push_back(makeTriple(in.outColor[0], in.outColor[1], "RGB", "rgb", K::kFloat));
+  a.push_back(makeTriple("outTransparency", "ot", "RGB", "rgb", K::kFloat));
+  return a;
+}
+
+// Names from Maya's node reference (standardSurface, openPBRSurface), Arnold's
+// plug-in (aiStandardSurface: short names are Arnold's parameter names) and
+// Maya's USD plug-in (usdPreviewSurface).
+const SurfaceInputs kStandardSurface = {{"baseColor", "bc"},         {"normalCamera", "n"},
+                                        {"emissionColor", "ec"},     {"specularColor", "sc"},
+                                        {"opacity", "o"},            true,
+                                        {"outColor", "oc"}};
+const SurfaceInputs kArnoldStandardSurface = {{"baseColor", "base_color"},         {"normalCamera", "n"},
+                                              {"emissionColor", "emission_color"}, {"specularColor", "specular_color"},
+                                              {"opacity", "opacity"},              true,
+                                              {"outColor", "out"}};
+const SurfaceInputs kOpenPBRSurface = {{"baseColor", "bc"},     {"normalCamera", "n"},
+                                       {"emissionColor", "ec"}, {"specularColor", "sc"},
+                                       {"geometryOpacity", "go"}, false,
+                                       {"outColor", "oc"}};
+const SurfaceInputs kUsdPreviewSurface = {{"diffuseColor", "dc"},  {"normal", "nrm"},
+                                          {"emissiveColor", "ec"}, {"specularColor", "spc"},
+                                          {"opacity", "opc"},      false,
+                                          {"outColor", "oc"}};
+
 AttrList fileAttrs() {
   AttrList a = dependAttrs();
   a.push_back(makeAttr("fileTextureName", "ftn", K::kString));
@@ -220,6 +267,16 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("lambert", MFn::kLambert, false, lambertAttrs()));
   add(make("blinn", MFn::kBlinn, false, reflectAttrs()));
   add(make("phong", MFn::kPhong, false, reflectAttrs()));
+  // Current surface shaders: Maya's own have function sets the devkits of
+  // older Maya lack, the others are plug-in nodes.
+  add(make("standardSurface", MFn::kDependencyNode, false, surfaceShaderAttrs(kStandardSurface)));
+  add(make("openPBRSurface", MFn::kDependencyNode, false, surfaceShaderAttrs(kOpenPBRSurface)));
+  add(make("aiStandardSurface", MFn::kPluginDependNode, false, surfaceShaderAttrs(kArnoldStandardSurface)));
+  add(make("usdPreviewSurface", MFn::kPluginDependNode, false, [] {
+    AttrList a = surfaceShaderAttrs(kUsdPreviewSurface);
+    a.push_back(makeAttr("occlusion", "ocl", K::kFloat, false, 1.0));
+    return a;
+  }()));
   add(make("file", MFn::kFileTexture, false, fileAttrs()));
   add(make("bump2d", MFn::kBump, false, bumpAttrs()));
   add(make("place2dTexture", MFn::kPlace2dTexture, false, dependAttrs()));

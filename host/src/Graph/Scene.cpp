@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 
@@ -78,6 +79,7 @@ void Scene::reset() {
   angleUnit = "deg";
   fileInfo.clear();
   requirements.clear();
+  savedBy.clear();
   menuOrder.clear();
   world_ = std::make_shared<Node>();
   world_->name = "";
@@ -128,6 +130,24 @@ void Scene::createDefaults() {
     dst.node->connections.back().builtIn = true;
   }
   defaultNodes = serial_;
+}
+
+Node* Scene::createImpliedDefault(const std::string& name, std::string& error) {
+  if (name != "standardSurface1")
+    return createNode("unknown", name, nullptr, error);
+  Node* material = createNode("standardSurface", name, nullptr, error);
+  const int year = std::atoi(savedBy.c_str());
+  PlugRef out, shader;
+  if (!material || year < 2024 || !resolvePlugOn(material, "outColor", out, error) ||
+      !resolvePlug("initialShadingGroup.surfaceShader", shader, error))
+    return material;
+  for (const PlugRef& source : connectedTo(shader, true, false))
+    disconnect(source, shader, error);
+  if (connect(out, shader, false, false, error)) {
+    out.node->connections.back().builtIn = true;
+    shader.node->connections.back().builtIn = true;
+  }
+  return material;
 }
 
 // ---------------------------------------------------------------- names

@@ -37,6 +37,11 @@ public:
   // null and sets `error` for a DG node given a parent or a bad parent.
   Node* createNode(const std::string& type, const std::string& name, Node* parent, std::string& error);
   void deleteNode(Node* node);
+  // A default node that a scene file names but this host's new scene lacks.
+  // "standardSurface1" is a standardSurface; in a scene saved by Maya 2024 or
+  // later, whose default material it is, it takes lambert1's place on
+  // "initialShadingGroup". Any other name becomes an opaque node.
+  Node* createImpliedDefault(const std::string& name, std::string& error);
   std::string rename(Node* node, const std::string& wanted);
   std::string uniqueName(const std::string& wanted, Node* parent, const Node* self) const;
 
@@ -86,11 +91,16 @@ public:
   std::vector<std::string> menuOrder;
   std::string currentMenu;
   bool waitCursor = false;
+  // Maya with its user interface; false is batch Maya (no menus, no cursor).
+  // A setting of the session: a new scene keeps it.
+  bool interactive = false;
   std::weak_ptr<Node> currentNode;  // the node a relative setAttr ".attr" addresses
   std::string linearUnit = "cm";
   std::string angleUnit = "deg";
   std::vector<std::pair<std::string, std::string>> fileInfo;
   std::vector<std::string> requirements;
+  // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
+  std::string savedBy;
 
 private:
   void createDefaults();

@@ -4,6 +4,8 @@
 #include "NodeTypes.h"
 #include "Scene.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -37,13 +39,22 @@ std::string number(double v) {
   return buffer;
 }
 
+std::string headerVersion(const std::string& savedBy) {
+  const bool plain = !savedBy.empty() && std::all_of(savedBy.begin(), savedBy.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '.';
+  });
+  return plain ? savedBy : "2018";
+}
+
 class Writer {
 public:
   explicit Writer(std::ostream& out) : out_(out) {}
 
   void write(const std::string& fileName) {
     auto& s = scene();
-    out_ << "//Maya ASCII 2018 scene\n//Name: " << fileName << "\n//Codeset: UTF-8\n";
+    // The version of the Maya that wrote the loaded scene stays: what its
+    // default nodes are depends on it.
+    out_ << "//Maya ASCII " << headerVersion(s.savedBy) << " scene\n//Name: " << fileName << "\n//Codeset: UTF-8\n";
     out_ << "requires maya \"2018\";\n";
     for (const auto& r : s.requirements)
       if (r.compare(0, 6, "\"maya\"") != 0)

@@ -217,9 +217,10 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
     // In Maya ASCII files: make a node current for the setAttr lines that follow.
     std::string name = f.positional[0].asString();
     if (s.loading && !name.empty() && name[0] == ':' && s.findPaths(name).empty()) {
-      // A default node of the Maya that wrote the file: kept as an opaque node.
+      // A default node of the Maya that wrote the file: kept as an opaque
+      // node, or as the default material when it is that.
       std::string error;
-      Node* made = s.createNode("unknown", name.substr(1), nullptr, error);
+      Node* made = s.createImpliedDefault(name.substr(1), error);
       if (made) {
         made->implied = true;
         s.currentNode = made->self;

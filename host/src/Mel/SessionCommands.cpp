@@ -1,7 +1,9 @@
 // MEL commands about the session: output, scripts, workspace and file
-// locations, preferences, the wait cursor and menus.
+// locations, preferences, the wait cursor and menus, and what Maya runs as.
 #include "MelInterpreter.h"
 #include "Scene.h"
+
+#include <maya/MTypes.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -164,7 +166,25 @@ MelValue nurbsToPolygonsPref(MelInterpreter&, const std::vector<MelValue>& args)
   return asked->integer ? MelValue::ofInt(static_cast<long long>(value)) : MelValue::ofFloat(value);
 }
 
+// Commands of Maya's user interface, which batch Maya does not have.
+void needInterface(const char* command) {
+  if (!scene().interactive)
+    MelInterpreter::fail(std::string(command) + ": this command needs Maya's user interface; batch mode has none.");
+}
+
+MelValue about(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("about", args, {{"batch", "b", 0}, {"version", "v", 0}, {"apiVersion", "api", 0}});
+  if (f.has("batch"))
+    return MelValue::ofInt(scene().interactive ? 0 : 1);
+  if (f.has("version"))
+    return MelValue::ofString("host stand-in");
+  if (f.has("apiVersion"))
+    return MelValue::ofInt(MAYA_API_VERSION);
+  MelInterpreter::fail("about: one of -batch, -version or -apiVersion expected");
+}
+
 MelValue waitCursor(MelInterpreter&, const std::vector<MelValue>& args) {
+  needInterface("waitCursor");
   auto f = parseMelFlags("waitCursor", args, {{"state", "st", 1}, {"query", "q", 0}});
   if (f.has("query"))
     return MelValue::ofInt(scene().waitCursor);
@@ -175,6 +195,7 @@ MelValue waitCursor(MelInterpreter&, const std::vector<MelValue>& args) {
 }
 
 MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
+  needInterface("menu");
   auto f = parseMelFlags("menu", args,
                          {{"label", "l", 1}, {"parent", "p", 1}, {"tearOff", "to", 1}, {"exists", "ex", 0},
                           {"allowOptionBoxes", "aob", 1}, {"edit", "e", 0}, {"query", "q", 0}});
@@ -198,6 +219,7 @@ MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
 }
 
 MelValue menuItem(MelInterpreter&, const std::vector<MelValue>& args) {
+  needInterface("menuItem");
   auto f = parseMelFlags("menuItem", args,
                          {{"label", "l", 1}, {"command", "c", 1}, {"divider", "d", 1}, {"annotation", "ann", 1},
                           {"parent", "p", 1}, {"optionBox", "ob", 1}});
@@ -211,6 +233,7 @@ MelValue menuItem(MelInterpreter&, const std::vector<MelValue>& args) {
 }
 
 MelValue setParent(MelInterpreter&, const std::vector<MelValue>& args) {
+  needInterface("setParent");
   auto f = parseMelFlags("setParent", args, {{"menu", "m", 0}, {"query", "q", 0}});
   if (!f.positional.empty() && f.positional[0].asString() == "..")
     scene().currentMenu.clear();
@@ -220,6 +243,7 @@ MelValue setParent(MelInterpreter&, const std::vector<MelValue>& args) {
 }
 
 MelValue deleteUI(MelInterpreter&, const std::vector<MelValue>& args) {
+  needInterface("deleteUI");
   auto f = parseMelFlags("deleteUI", args, {{"menu", "m", 0}, {"menuItem", "mi", 0}, {"window", "wnd", 0}});
   auto& s = scene();
   for (const auto& p : f.positional) {
@@ -258,6 +282,7 @@ void registerSessionCommands(MelInterpreter& mel) {
   mel.registerCommand("setParent", setParent);
   mel.registerCommand("deleteUI", deleteUI);
   mel.registerCommand("exists", existsCommand);
+  mel.registerCommand("about", about);
 }
 
 }  // namespace OmbrixHost

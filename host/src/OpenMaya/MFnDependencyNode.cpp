@@ -81,8 +81,11 @@ MStatus MFnDependencyNode::getConnections(MPlugArray& array) const {
   Node* n = Access::node(object_);
   if (!n)
     return MStatus::kInvalidParameter;
+  // Maya does not document the order of this list; the host gives the plug
+  // connected last first, so that no caller can rely on creation order.
   std::vector<std::string> seen;
-  for (const auto& c : n->connections) {
+  for (auto it = n->connections.rbegin(); it != n->connections.rend(); ++it) {
+    const auto& c = *it;
     bool known = false;
     for (const auto& k : seen)
       known = known || k == c.localKey;

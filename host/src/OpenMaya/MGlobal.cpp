@@ -182,12 +182,26 @@ MStatus MGlobal::deleteNode(MObject& node) { return removeFromModel(node); }
 MGlobal::MMayaState MGlobal::mayaState(MStatus* ReturnStatus) {
   if (ReturnStatus)
     *ReturnStatus = MStatus::kSuccess;
-  return kBatch;
+  return scene().interactive ? kInteractive : kBatch;
 }
 
 MString MGlobal::mayaVersion() { return MString("host stand-in"); }
 int MGlobal::apiVersion() { return MAYA_API_VERSION; }
 
+// As Maya prints them: in batch mode a plain "Warning: " or "Error: " line on
+// the error stream, in the script editor the same text between "//" marks.
 void MGlobal::displayInfo(const MString& text) { std::cout << text.asChar() << std::endl; }
-void MGlobal::displayWarning(const MString& text) { std::cerr << "// Warning: " << text.asChar() << " //" << std::endl; }
-void MGlobal::displayError(const MString& text) { std::cerr << "// Error: " << text.asChar() << " //" << std::endl; }
+
+void MGlobal::displayWarning(const MString& text) {
+  if (scene().interactive)
+    std::cerr << "// Warning: " << text.asChar() << " //" << std::endl;
+  else
+    std::cerr << "Warning: " << text.asChar() << std::endl;
+}
+
+void MGlobal::displayError(const MString& text) {
+  if (scene().interactive)
+    std::cerr << "// Error: " << text.asChar() << " //" << std::endl;
+  else
+    std::cerr << "Error: " << text.asChar() << std::endl;
+}

@@ -82,5 +82,6 @@ std::vector<std::pair<std::string, std::string>> menuItems(const std::string& me
 }
 
 bool waitCursorOn() { return scene().waitCursor; }
+void setInteractive(bool interactive) { scene().interactive = interactive; }
 
 }  // namespace OmbrixHost

@@ -37,6 +37,9 @@ OPENMAYA_EXPORT void addScriptPath(const std::string& dir);
 OPENMAYA_EXPORT std::vector<std::string> menuNames();
 OPENMAYA_EXPORT std::vector<std::pair<std::string, std::string>> menuItems(const std::string& menu);
 OPENMAYA_EXPORT bool waitCursorOn();
+// Batch Maya (the default: `about -batch` answers 1, UI commands fail) or
+// interactive Maya with its menus and wait cursor.
+OPENMAYA_EXPORT void setInteractive(bool interactive);
 
 // Maya ASCII scenes. Problems are reported as "file:line: reason"; a load
 // goes on past the lines it cannot use and answers false when there were any.
