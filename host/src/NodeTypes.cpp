@@ -168,8 +168,10 @@ AttrList tweakUVAttrs() {
   a.push_back(makeAttr("output", "out", K::kMesh));
   a.push_back(makeAttr("uvSetName", "uvs", K::kString));
   a.push_back(makeCompound("newUV", "nuv", true,
-                           {makeAttr("newUVFace", "nuf", K::kInt), makeAttr("newUVVertex", "nuvt", K::kInt),
-                            makeAttr("newUVU", "nuu", K::kFloat), makeAttr("newUVV", "nuvv", K::kFloat)}));
+                           {makeAttr("faceId", "fid", K::kInt, false, -1), makeAttr("vertexId", "vid", K::kInt),
+                            makeAttr("newUValue", "nu", K::kFloat), makeAttr("newVValue", "nv", K::kFloat)}));
+  a.push_back(makeCompound("uvTweak", "uvtk", true,
+                           {makeAttr("uvTweakU", "tu", K::kFloat), makeAttr("uvTweakV", "tv", K::kFloat)}));
   return a;
 }
 

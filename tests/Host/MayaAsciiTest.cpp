@@ -236,8 +236,8 @@ TEST_F(HostTest, ChangedUvsAndTweakNodesSurviveASave) {
   MGlobal::executeCommand("createNode(\"polyTweakUV\")", created, false, false);
   mel("disconnectAttr polyCube1.output pCubeShape1.inMesh;"
       "connectAttr polyCube1.output polyTweakUV1.inputPolymesh; connectAttr polyTweakUV1.output pCubeShape1.inMesh;"
-      "setAttr polyTweakUV1.newUV[0].newUVFace 0; setAttr polyTweakUV1.newUV[0].newUVVertex 3;"
-      "setAttr polyTweakUV1.newUV[0].newUVU 0.9; setAttr polyTweakUV1.newUV[0].newUVV 0.8;");
+      "setAttr polyTweakUV1.newUV[0].faceId 0; setAttr polyTweakUV1.newUV[0].vertexId 3;"
+      "setAttr polyTweakUV1.newUV[0].newUValue 0.9; setAttr polyTweakUV1.newUV[0].newVValue 0.8;");
   ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
   load(saved);
   MFnMesh cube(path("pCubeShape1"));
