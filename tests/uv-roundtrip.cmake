@@ -69,7 +69,9 @@ endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 set(steps -c "${SELECT}" -c UVImportOmbrix)
 if(MODE STREQUAL "undo")
-  set(steps -c "${SELECT}" -c ls -c UVImportOmbrix -c "undoInfo -q -undoName" -c undo -c ls)
+  # An export between the import and the undo leaves nothing on the queue.
+  set(steps -c "${SELECT}" -c ls -c UVImportOmbrix -c ExportAllOmbrixPlug -c "undoInfo -q -undoName" -c undo
+            -c ls)
 elseif(MODE STREQUAL "redo")
   set(steps ${steps} -c undo -c redo -c "undoInfo -q -undoName")
 endif()
