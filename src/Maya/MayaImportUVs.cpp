@@ -137,7 +137,7 @@ MStatus FastMethod(MFnMesh& mesh, const MeshUvArrays& layout, UvImportChanges& c
   if (status != MStatus::kSuccess)
     ReportFailure("Couldn't assign UV's to surface");
   else
-    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), previous, layout);
+    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), std::move(previous), layout);
   mesh.updateSurface();
   return status;
 }
