@@ -19,7 +19,6 @@
 #include <maya/MSelectionList.h>
 #include <maya/MTypes.h>
 #include <maya/MString.h>
-#include <maya/MStringArray.h>
 
 #include <memory>
 #include <utility>
@@ -163,6 +162,13 @@ bool FillTweak(MFnDependencyNode& tweak, const MString& uvSet, const MeshUvWork&
   return ok;
 }
 
+// Takes back what the modifier did, and says why.
+MStatus Abandon(MDGModifier& modifier, const char* why) {
+  modifier.undoIt();
+  ReportFailure(why);
+  return MStatus(MStatus::kFailure);
+}
+
 // The tweak node between the mesh's input and the mesh. One modifier creates
 // it and rewires, so that undoing the modifier takes the node out (with the
 // values it was filled with, for a redo) and gives the mesh its input back.
@@ -171,31 +177,20 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
   std::unique_ptr<MDGModifier> modifier(new MDGModifier);
   MStatus status;
   MObject node = modifier->createNode("polyTweakUV", &status);
-  if (status != MStatus::kSuccess || node.isNull() || modifier->doIt() != MStatus::kSuccess) {
-    ReportFailure("Logic Error");
-    return MStatus(MStatus::kFailure);
-  }
+  if (status != MStatus::kSuccess || node.isNull() || modifier->doIt() != MStatus::kSuccess)
+    return Abandon(*modifier, "Logic Error");
   MFnDependencyNode tweak(node);
   MFnCompoundAttribute newUV(tweak.attribute("newUV"));
-  if (newUV.numChildren() == 0) {
-    modifier->undoIt();
-    ReportFailure("Logic Error");
-    return MStatus(MStatus::kFailure);
-  }
-  if (!FillTweak(tweak, mesh.currentUVSetName(), work)) {
-    modifier->undoIt();
-    ReportFailure("Couldn't fill the UV tweak node; the mesh is left as it was");
-    return MStatus(MStatus::kFailure);
-  }
+  if (newUV.numChildren() == 0)
+    return Abandon(*modifier, "Logic Error");
+  if (!FillTweak(tweak, mesh.currentUVSetName(), work))
+    return Abandon(*modifier, "Couldn't fill the UV tweak node; the mesh is left as it was");
   const MPlug inMesh = mesh.findPlug("inMesh", true);
   modifier->disconnect(source, inMesh);
   modifier->connect(source, tweak.findPlug("inputPolymesh", true));
   modifier->connect(tweak.findPlug("output", true), inMesh);
-  if (modifier->doIt() != MStatus::kSuccess) {
-    modifier->undoIt();
-    ReportFailure("Couldn't connect the UV tweak node; the mesh is left as it was");
-    return MStatus(MStatus::kFailure);
-  }
+  if (modifier->doIt() != MStatus::kSuccess)
+    return Abandon(*modifier, "Couldn't connect the UV tweak node; the mesh is left as it was");
   changes.addTweak(std::move(modifier));
   return MStatus(MStatus::kSuccess);
 }
