@@ -29,6 +29,20 @@ ombrix_uv_roundtrip(uv_roundtrip_selection ${uv_scenes}/textured_switch.ma "sele
 # A mesh without history: the fast method.
 ombrix_uv_roundtrip(uv_roundtrip_no_history ${uv_scenes}/split_mesh.ma "${uv_all_meshes}" ALL
                     "There is no construction history, using fast method")
+# Undo and redo in the same mayahost session, then a save and a load: for
+# both methods, two meshes at once, and a part of the scene.
+foreach(mode undo redo)
+  ombrix_uv_roundtrip(uv_${mode}_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
+                      "using slow method" -DMODE=${mode})
+  ombrix_uv_roundtrip(uv_${mode}_no_history ${uv_scenes}/split_mesh.ma "${uv_all_meshes}" ALL
+                      "using fast method" -DMODE=${mode})
+  ombrix_uv_roundtrip(uv_${mode}_selection ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                      "Polygons affected: 6    \\(Total of: 6\\)" -DMODE=${mode})
+endforeach()
+# After Delete History the meshes have no geometry input: the fast method,
+# and no tweak node anywhere.
+ombrix_uv_roundtrip(uv_roundtrip_deleted_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
+                    "using fast method" "-DPREPARE=delete -ch pCube1 pSphere1" -DNO_TWEAK=1)
 # Under Wine, with the painter stand-in writing maya.cor after AutoLoadOmbrix.
 if(WIN32)
   ombrix_uv_roundtrip(uv_roundtrip_painter ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
@@ -46,6 +60,12 @@ foreach(scene UsdExportMeshTest UsdExportGeomSubsetTest UsdExportUVSwitchTest mu
                         "Polygons affected: [1-9]")
   endif()
 endforeach()
+# Planes shaded per face (groupId nodes) whose history was deleted.
+if(EXISTS ${uv_shared_maya}/UsdExportGeomSubsetTest.ma)
+  ombrix_uv_roundtrip(uv_roundtrip_real_deleted_history ${uv_shared_maya}/UsdExportGeomSubsetTest.ma
+                      "${uv_all_meshes}" ALL "using fast method" "-DPREPARE=delete -ch pPlane1 pPlane2"
+                      -DNO_TWEAK=1)
+endif()
 
 # obvtool's correspondence commands on the bundled example.
 set(uv_work ${CMAKE_BINARY_DIR}/tests-work)

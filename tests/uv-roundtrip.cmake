@@ -9,6 +9,11 @@
 # leading triangles of the export are on the selected meshes: ALL for all),
 # METHOD (a pattern the import's output must show); PAINTER set (Windows):
 # the painter stand-in writes maya.cor itself after AutoLoadOmbrix's LoadMe.
+# PREPARE: MEL run on the scene (saved again) before anything else, such as
+# "delete -ch". MODE undo: the import is undone in the same session, so the
+# second export must equal the first and the scene hold the same nodes;
+# MODE redo: undone and redone, as if imported once. NO_TWEAK set: the saved
+# scene must hold no polyTweakUV node.
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/exchange)
 
@@ -35,6 +40,11 @@ function(run name)
   set(output "${out}${err}" PARENT_SCOPE)
 endfunction()
 
+if(PREPARE)
+  run(prepare ${HOST} --scene ${SCENE} -c "${PREPARE}" --save ${WORK}/prepared.ma)
+  set(SCENE ${WORK}/prepared.ma)
+endif()
+
 if(PAINTER)
   # The stand-in, started by AutoLoadOmbrix, writes maya.cor on LoadMe.
   set(ENV{OMBVAEL_ARGS} "--write-cor shift:0.25:0.5 --journal ${WORK}/painter.journal")
@@ -57,8 +67,36 @@ else()
   run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
-run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c "${SELECT}" -c UVImportOmbrix
-    --save ${WORK}/imported.ma)
+set(steps -c "${SELECT}" -c UVImportOmbrix)
+if(MODE STREQUAL "undo")
+  # An export between the import and the undo leaves nothing on the queue.
+  set(steps -c "${SELECT}" -c ls -c UVImportOmbrix -c ExportAllOmbrixPlug -c "undoInfo -q -undoName" -c undo
+            -c ls)
+elseif(MODE STREQUAL "redo")
+  set(steps ${steps} -c undo -c redo -c "undoInfo -q -undoName")
+endif()
+run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps} --save ${WORK}/imported.ma)
+if(MODE)
+  # The import is on the undo queue under its own name, and undo takes it back.
+  if(NOT output MATCHES "// Result: UVImportOmbrix //" OR NOT output MATCHES "Undo: UVImportOmbrix")
+    message(FATAL_ERROR "the import was not undone as a command of its own:\n${output}")
+  endif()
+endif()
+if(MODE STREQUAL "undo")
+  string(REGEX MATCHALL "// Result: [^\n]* //" listed "${output}")
+  list(GET listed 0 nodes_before)
+  list(GET listed 2 nodes_after)
+  if(NOT nodes_before STREQUAL nodes_after)
+    message(FATAL_ERROR "undo left other nodes than were there:\n${nodes_before}\n${nodes_after}")
+  endif()
+  set(NEW 0)
+endif()
+if(NO_TWEAK)
+  file(READ ${WORK}/imported.ma saved_scene)
+  if(saved_scene MATCHES "polyTweakUV")
+    message(FATAL_ERROR "the saved scene holds a polyTweakUV node; see ${WORK}/imported.ma")
+  endif()
+endif()
 if(NOT output MATCHES "${METHOD}")
   message(FATAL_ERROR "the import's output does not show '${METHOD}':\n${output}")
 endif()
@@ -124,6 +162,6 @@ if(NOT second STREQUAL expected)
   message(FATAL_ERROR "the second export's UVs differ from the correspondence file's "
                       "(${a} against ${b} hex digits); see ${WORK}")
 endif()
-if(second STREQUAL same)
+if(second STREQUAL same AND NOT MODE STREQUAL "undo")
   message(FATAL_ERROR "the second export is the first one: nothing was imported")
 endif()

@@ -19,11 +19,14 @@
 #include <maya/MSelectionList.h>
 #include <maya/MTypes.h>
 #include <maya/MString.h>
-#include <maya/MStringArray.h>
+
+#include <memory>
+#include <utility>
 
 #include "IO/CorrespondenceTable.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
+#include "Maya/UvImportChanges.h"
 #include "Maya/WaitCursor.h"
 #include "Model3D/PolygonDesc.h"
 
@@ -112,46 +115,42 @@ void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath&
   }
 }
 
-bool HasHistory(const MDagPath& path) {
-  MStringArray history;
-  MGlobal::executeCommand("listHistory " + path.partialPathName(), history, false, false);
-  return history.length() > 1;
+// The slow method is for a mesh whose geometry comes from upstream: only a
+// node in front of "inMesh" can carry new UVs through history. listHistory
+// also names nodes that feed no geometry (the groupIds of per-face shading).
+bool HasInputGeometry(const MFnMesh& mesh, MPlug& source) {
+  MPlugArray sources;
+  if (!mesh.findPlug("inMesh", true).connectedTo(sources, true, false) || sources.length() == 0) return false;
+  source = sources[0];
+  return true;
 }
 
-MStatus FastMethod(MFnMesh& mesh, const MeshUvArrays& layout) {
+void ReportFailure(const char* text) {
+  cerr << text << endl;
+  MGlobal::displayError(MString("Ombrix Vael UV import: ") + text);
+}
+
+MStatus FastMethod(MFnMesh& mesh, const MeshUvArrays& layout, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
-  const MStatus status = replaceMeshUVs(mesh, layout);
-  if (status != MStatus::kSuccess) cerr << "Couldn't assign UV's to surface" << endl;
+  MeshUvArrays previous;
+  const MStatus status = replaceMeshUVs(mesh, layout, &previous);
+  if (status != MStatus::kSuccess)
+    ReportFailure("Couldn't assign UV's to surface");
+  else
+    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), std::move(previous), layout);
   mesh.updateSurface();
   return status;
 }
 
-// The new polyTweakUV node, or a null object when it could not be made.
-MObject CreateTweakNode() {
-  MStringArray created;
-  MGlobal::executeCommand("createNode(\"polyTweakUV\")", created, false, false);
-  MObject node;
-  MSelectionList list;
-  if (created.length() == 0 || list.add(created[0]) != MStatus::kSuccess) return node;
-  list.getDependNode(0, node);
-  return node;
-}
-
-void DeleteNode(MObject node) {
-  MDGModifier remove;
-  remove.deleteNode(node);
-  remove.doIt();
-}
-
 // Fills newUV: element i gets face-vertex i's face, vertex, u and v.
-bool FillTweak(MFnDependencyNode& tweak, const MeshUvWork& work) {
+bool FillTweak(MFnDependencyNode& tweak, const MString& uvSet, const MeshUvWork& work) {
   MPlug plug = tweak.findPlug("newUV", true);
   MPlug element = plug.elementByLogicalIndex(0);
   MFnCompoundAttribute children(element.attribute());
   MObject child[4];
   for (unsigned c = 0; c < 4; ++c) child[c] = children.child(c);
-  if (!plug.isArray()) return true;
-  bool ok = true;
+  bool ok = tweak.findPlug("uvSetName", true).setValue(uvSet) == MStatus::kSuccess;
+  if (!plug.isArray()) return ok;
   const MeshUvArrays& layout = work.layout;
   for (unsigned i = 0; ok && i < layout.uvIds.length(); ++i) {
     const unsigned uv = static_cast<unsigned>(layout.uvIds[i]);
@@ -164,44 +163,36 @@ bool FillTweak(MFnDependencyNode& tweak, const MeshUvWork& work) {
   return ok;
 }
 
-// Puts the tweak node between the mesh's input and the mesh; on a failed
-// rewiring the former connection is restored.
-bool WireTweak(MFnMesh& mesh, MFnDependencyNode& tweak) {
-  MPlug inMesh = mesh.findPlug("inMesh", true);
-  MPlugArray sources;
-  if (!inMesh.connectedTo(sources, true, false) || sources.length() == 0) return true;
-  MDGModifier modifier;
-  modifier.disconnect(sources[0], inMesh);
-  modifier.connect(sources[0], tweak.findPlug("inputPolymesh", true));
-  modifier.connect(tweak.findPlug("output", true), inMesh);
-  if (modifier.doIt() == MStatus::kSuccess) return true;
+// Takes back what the modifier did, and says why.
+MStatus Abandon(MDGModifier& modifier, const char* why) {
   modifier.undoIt();
-  return false;
+  ReportFailure(why);
+  return MStatus(MStatus::kFailure);
 }
 
-MStatus SlowMethod(MFnMesh& mesh, const MeshUvWork& work) {
+// The tweak node between the mesh's input and the mesh. One modifier creates
+// it and rewires, so that undoing the modifier takes the node out (with the
+// values it was filled with, for a redo) and gives the mesh its input back.
+MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is construction history, using slow method\n";
-  MObject node = CreateTweakNode();
-  if (node.isNull()) {
-    cerr << "Logic Error" << endl;
-    return MStatus(MStatus::kFailure);
-  }
+  std::unique_ptr<MDGModifier> modifier(new MDGModifier);
+  MStatus status;
+  MObject node = modifier->createNode("polyTweakUV", &status);
+  if (status != MStatus::kSuccess || node.isNull() || modifier->doIt() != MStatus::kSuccess)
+    return Abandon(*modifier, "Logic Error");
   MFnDependencyNode tweak(node);
   MFnCompoundAttribute newUV(tweak.attribute("newUV"));
-  if (newUV.numChildren() == 0) {
-    cerr << "Logic Error" << endl;
-    return MStatus(MStatus::kFailure);
-  }
-  if (!FillTweak(tweak, work)) {
-    cerr << "Couldn't fill the UV tweak node; the mesh is left as it was" << endl;
-    DeleteNode(node);
-    return MStatus(MStatus::kFailure);
-  }
-  if (!WireTweak(mesh, tweak)) {
-    cerr << "Couldn't connect the UV tweak node; the mesh is left as it was" << endl;
-    DeleteNode(node);
-    return MStatus(MStatus::kFailure);
-  }
+  if (newUV.numChildren() == 0)
+    return Abandon(*modifier, "Logic Error");
+  if (!FillTweak(tweak, mesh.currentUVSetName(), work))
+    return Abandon(*modifier, "Couldn't fill the UV tweak node; the mesh is left as it was");
+  const MPlug inMesh = mesh.findPlug("inMesh", true);
+  modifier->disconnect(source, inMesh);
+  modifier->connect(source, tweak.findPlug("inputPolymesh", true));
+  modifier->connect(tweak.findPlug("output", true), inMesh);
+  if (modifier->doIt() != MStatus::kSuccess)
+    return Abandon(*modifier, "Couldn't connect the UV tweak node; the mesh is left as it was");
+  changes.addTweak(std::move(modifier));
   return MStatus(MStatus::kSuccess);
 }
 
@@ -209,47 +200,75 @@ bool IsImportable(MFnDagNode& dagNode, const MDagPath& path) {
   if (dagNode.isIntermediateObject() || path.hasFn(MayaCodes::kSkippedKindA)) return false;
   if (path.hasFn(MFn::kNurbsSurface)) {
     cerr << "Cannot set UV's for NURBS surfaces" << endl;
+    MGlobal::displayWarning("Ombrix Vael UV import: cannot set UV's for NURBS surfaces: " + path.fullPathName());
     return false;
   }
   return !path.hasFn(kSkippedKind292) && path.hasFn(MFn::kMesh);
 }
 
 void ReportLoad(const char* path, const CorrespondenceLoadInfo& info) {
-  if (info.truncated) cerr << "Correspondence file " << path << ": " << info.error << "; importing those" << endl;
+  if (!info.truncated) return;
+  cerr << "Correspondence file " << path << ": " << info.error << "; importing those" << endl;
+  MGlobal::displayWarning(MString("Ombrix Vael UV import: ") + path + ": " + info.error.c_str() +
+                          "; importing those");
+}
+
+void ReportCounts(const MDagPath& path, int matched, int total) {
+  cout << "Polygons affected: " << matched << "    (Total of: " << total << ")" << endl;
+  MString text = "Ombrix Vael UV import: " + path.partialPathName() + ": Polygons affected: ";
+  text += matched;
+  text += " (Total of: ";
+  text += total;
+  MGlobal::displayInfo(text + ")");
+}
+
+// The walk below a selection item; items that are no DAG node (a shader, a
+// set) have no subtree and are passed over.
+void ImportItem(const CorrespondenceTable& table, const MObject& item, MItDag& dag, UvImportChanges& changes) {
+  if (!item.hasFn(MFn::kDagNode) || dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess)
+    return;
+  for (; !dag.isDone(); dag.next()) {
+    MDagPath current;
+    dag.getPath(current);
+    MFnDagNode dagNode(current);
+    importMeshUVs(table, dagNode, current, changes);
+  }
 }
 
 }  // namespace
 
 int findUvEntry(const float key[5], const UvKeyIndex& keys) { return keys.Find(key); }
 
-MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout) {
+MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, MeshUvArrays* previous) {
   const MString uvSet = mesh.currentUVSetName();
-  MeshUvArrays previous;
-  mesh.getUVs(previous.us, previous.vs, &uvSet);
-  mesh.getAssignedUVs(previous.uvCounts, previous.uvIds, &uvSet);
-  mesh.clearUVs(&uvSet);
-  if (mesh.setUVs(layout.us, layout.vs, &uvSet) == MStatus::kSuccess &&
-      mesh.assignUVs(layout.uvCounts, layout.uvIds, &uvSet) == MStatus::kSuccess)
-    return MStatus(MStatus::kSuccess);
-  mesh.clearUVs(&uvSet);
-  mesh.setUVs(previous.us, previous.vs, &uvSet);
-  mesh.assignUVs(previous.uvCounts, previous.uvIds, &uvSet);
-  return MStatus(MStatus::kFailure);
+  MeshUvArrays before;
+  readMeshUVs(mesh, uvSet, before);
+  const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
+  if (!written) writeMeshUVs(mesh, uvSet, before);
+  if (previous != nullptr) *previous = before;
+  return MStatus(written ? MStatus::kSuccess : MStatus::kFailure);
 }
 
-MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path) {
+MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path,
+                      UvImportChanges& changes) {
   if (!IsImportable(dagNode, path)) return MStatus(MStatus::kFailure);
   cerr << "Importing UV's for " << path.fullPathName().asChar() << endl;
   MFnMesh mesh(path);
   MeshUvWork work;
   CollectUVs(table, mesh, path, work);
-  cout << "Polygons affected: " << work.matched << "    (Total of: " << mesh.numPolygons() << ")" << endl;
+  ReportCounts(path, work.matched, mesh.numPolygons());
   if (work.matched == 0) return MStatus(MStatus::kSuccess);
-  if (!HasHistory(path)) return FastMethod(mesh, work.layout);
-  return SlowMethod(mesh, work);
+  MPlug source;
+  if (!HasInputGeometry(mesh, source)) return FastMethod(mesh, work.layout, changes);
+  return SlowMethod(mesh, source, work, changes);
 }
 
 MStatus importUVs() {
+  UvImportChanges changes;
+  return importUVs(changes);
+}
+
+MStatus importUVs(UvImportChanges& changes) {
   setWaitCursor(true);
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
@@ -260,23 +279,14 @@ MStatus importUVs() {
   getCorrespondenceFilePath("maya.cor", path, nullptr);
   CorrespondenceLoadInfo info;
   if (!loadCorrespondenceFile(table, path, &info)) {
+    MGlobal::displayWarning(MString("Ombrix Vael UV import: no correspondence file to import: ") + path);
     setWaitCursor(false);
     return MStatus(MStatus::kFailure);
   }
   ReportLoad(path, info);
   for (; !items.isDone(); items.next()) {
     MObject item;
-    // An item that is no DAG node has no subtree: the walk must not run
-    // over the previous item's again.
-    if (items.getDependNode(item) != MStatus::kSuccess ||
-        dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess)
-      continue;
-    for (; !dag.isDone(); dag.next()) {
-      MDagPath current;
-      dag.getPath(current);
-      MFnDagNode dagNode(current);
-      importMeshUVs(table, dagNode, current);
-    }
+    if (items.getDependNode(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
   }
   cerr << "Finished Importing UV's" << endl;
   setWaitCursor(false);

@@ -3,36 +3,37 @@
 // "maya.cor" in the exchange directory) back onto the selected meshes. Each
 // polygon is recognised by the world-space positions of its first three
 // corners; a mesh without construction history gets its UVs replaced (fast
-// method), a mesh with history a polyTweakUV node in front of it (slow
-// method). A failure never leaves a mesh without UVs or half rewired.
-#include <maya/MFloatArray.h>
-#include <maya/MIntArray.h>
+// method), a mesh whose geometry comes from construction history a
+// polyTweakUV node in front of it (slow method). A failure never leaves a
+// mesh without UVs, half rewired or with a stray tweak node. Every change is
+// recorded, so that the command's undo takes it back.
 #include <maya/MStatus.h>
 
 #include "IO/FloatKeyIndex.h"
+#include "Maya/MeshUvArrays.h"
 
 class CorrespondenceTable;
+class UvImportChanges;
 class MDagPath;
 class MFnDagNode;
 class MFnMesh;
 
-// Success, or failure when the correspondence file cannot be loaded.
+// Success, or failure when the correspondence file cannot be loaded. The
+// second form records what it changed in `changes`.
 MStatus importUVs();
+MStatus importUVs(UvImportChanges& changes);
 
 // One mesh: its UVs from the matching records; failure for paths that are
 // not meshes (and for NURBS surfaces, with a message) or when a method fails.
-MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path);
+MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path,
+                      UvImportChanges& changes);
 
 // The distinct (x, y, z, u, v) keys of one mesh, in order of appearance.
 using UvKeyIndex = FloatKeyIndex<5>;
 // The index of the first key equal to `key` in all five components, or -1.
 int findUvEntry(const float key[5], const UvKeyIndex& keys);
 
-// The whole UV layout of a mesh as assignUVs takes it.
-struct MeshUvArrays {
-  MIntArray uvCounts, uvIds;
-  MFloatArray us, vs;
-};
-// The fast method's write: the current UV set becomes `layout`. When Maya
-// refuses it, the mesh gets its previous UVs back and the result is failure.
-MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout);
+// The fast method's write: the current UV set becomes `layout`; its former
+// layout goes to `previous` when given. When Maya refuses the new one, the
+// mesh gets its previous UVs back and the result is failure.
+MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, MeshUvArrays* previous = nullptr);

@@ -40,7 +40,7 @@ TEST_F(HostTest, PlugsNameTheirElementsAndChildrenAsMayaDoes) {
 }
 
 TEST_F(HostTest, ArrayPlugsListTheIndicesInUse) {
-  mel("createNode polyTweakUV -n tw; setAttr tw.newUV[4].newUVFace 1; setAttr tw.newUV[9].newUVFace 2;");
+  mel("createNode polyTweakUV -n tw; setAttr tw.newUV[4].faceId 1; setAttr tw.newUV[9].faceId 2;");
   MPlug newUV = MFnDependencyNode(node("tw")).findPlug("newUV");
   MIntArray used;
   EXPECT_EQ(newUV.getExistingArrayAttributeIndices(used), 2);

@@ -299,8 +299,8 @@ TEST_F(HostTest, ChangedUvsAndTweakNodesSurviveASave) {
   MGlobal::executeCommand("createNode(\"polyTweakUV\")", created, false, false);
   mel("disconnectAttr polyCube1.output pCubeShape1.inMesh;"
       "connectAttr polyCube1.output polyTweakUV1.inputPolymesh; connectAttr polyTweakUV1.output pCubeShape1.inMesh;"
-      "setAttr polyTweakUV1.newUV[0].newUVFace 0; setAttr polyTweakUV1.newUV[0].newUVVertex 3;"
-      "setAttr polyTweakUV1.newUV[0].newUVU 0.9; setAttr polyTweakUV1.newUV[0].newUVV 0.8;");
+      "setAttr polyTweakUV1.newUV[0].faceId 0; setAttr polyTweakUV1.newUV[0].vertexId 3;"
+      "setAttr polyTweakUV1.newUV[0].newUValue 0.9; setAttr polyTweakUV1.newUV[0].newVValue 0.8;");
   ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
   load(saved);
   MFnMesh cube(path("pCubeShape1"));
@@ -312,6 +312,53 @@ TEST_F(HostTest, ChangedUvsAndTweakNodesSurviveASave) {
   MGlobal::executeCommand("listHistory pCubeShape1", history, false, false);
   EXPECT_EQ(history.length(), 3u);
   fs::remove(saved);
+}
+
+// A tweak node as Maya saves it, with its short attribute names: uvTweak
+// moves existing UVs, newUV gives corners UVs of their own, on the set that
+// uvSetName names.
+TEST_F(HostTest, MayasTweakNodeAttributesApplyToTheNamedUvSet) {
+  const char scene[] =
+      "//Maya ASCII 2024 scene\n"
+      "requires maya \"2024\";\n"
+      "createNode transform -n \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
+      "createNode polyPlane -n \"polyPlane1\";\n"
+      "\tsetAttr \".sw\" 1;\n"
+      "\tsetAttr \".sh\" 1;\n"
+      "createNode polyTweakUV -n \"polyTweakUV1\";\n"
+      "\tsetAttr \".uvs\" -type \"string\" \"map1\";\n"
+      "\tsetAttr -s 1 \".uvtk[0]\" -type \"float2\" 0.5 0.25;\n"
+      "\tsetAttr \".nuv[0].fid\" 0;\n"
+      "\tsetAttr \".nuv[0].vid\" 3;\n"
+      "\tsetAttr \".nuv[0].nu\" 0.9;\n"
+      "\tsetAttr \".nuv[0].nv\" 0.8;\n"
+      "connectAttr \"polyPlane1.out\" \"polyTweakUV1.ip\";\n"
+      "connectAttr \"polyTweakUV1.out\" \"pPlaneShape1.i\";\n";
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(
+      "//Maya ASCII 2024 scene\nrequires maya \"2024\";\ncreateNode transform -n \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\ncreateNode polyPlane -n \"polyPlane1\";\n"
+      "\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\nconnectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n",
+      "plain.ma", problems));
+  MFloatArray plainU, plainV;
+  MFnMesh(path("pPlaneShape1")).getUVs(plainU, plainV);
+  ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(scene, "tweak.ma", problems)) << (problems.empty() ? "" : problems[0]);
+  MFnMesh mesh(path("pPlaneShape1"));
+  MFloatArray us, vs;
+  mesh.getUVs(us, vs);
+  ASSERT_GE(plainU.length(), 1u);
+  EXPECT_FLOAT_EQ(us[0], plainU[0] + 0.5f);
+  EXPECT_FLOAT_EQ(vs[0], plainV[0] + 0.25f);
+  MIntArray verts;
+  mesh.getPolygonVertices(0, verts);
+  for (unsigned k = 0; k < verts.length(); ++k) {
+    if (verts[k] != 3) continue;
+    float u = 0, v = 0;
+    ASSERT_EQ(mesh.getPolygonUV(0, static_cast<int>(k), u, v), MStatus::kSuccess);
+    EXPECT_FLOAT_EQ(u, 0.9f);
+    EXPECT_FLOAT_EQ(v, 0.8f);
+  }
 }
 
 TEST_F(HostTest, MalformedScenesReportFileAndLineAndGoOn) {

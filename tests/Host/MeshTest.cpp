@@ -71,9 +71,9 @@ TEST_F(HostTest, TweakNodeElementsAreAddressedBySelectingTheAncestorIndex) {
     EXPECT_EQ(element.child(u).setValue(0.5f), MStatus::kSuccess);
     EXPECT_EQ(element.child(v).setValue(0.25f + i), MStatus::kSuccess);
   }
-  EXPECT_EQ(mel("getAttr polyTweakUV1.newUV[2].newUVFace"), "12");
-  EXPECT_EQ(mel("getAttr polyTweakUV1.newUV[1].newUVVertex"), "21");
-  EXPECT_EQ(mel("getAttr polyTweakUV1.newUV[2].newUVV"), "2.25");
+  EXPECT_EQ(mel("getAttr polyTweakUV1.newUV[2].faceId"), "12");
+  EXPECT_EQ(mel("getAttr polyTweakUV1.newUV[1].vertexId"), "21");
+  EXPECT_EQ(mel("getAttr polyTweakUV1.newUV[2].newVValue"), "2.25");
   EXPECT_EQ(plug.numElements(), 3u);
 }
 

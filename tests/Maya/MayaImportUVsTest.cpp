@@ -12,11 +12,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <random>
 
 #include "Host/HostFixture.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/MayaImportUVs.h"
+#include "Maya/UvImportChanges.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"
 #include "Platform/Registry.h"
@@ -51,7 +53,7 @@ void PutRecord(std::string& out, const Corner (&c)[3]) {
 }
 
 class ImportUVsTest : public HostTest {
- protected:
+ public:
   void SetUp() override {
     HostTest::SetUp();
     const std::string id = std::to_string(Platform::CurrentProcessId());
@@ -86,13 +88,18 @@ class ImportUVsTest : public HostTest {
     WriteText(corPath_, bytes);
   }
 
-  // Runs the import; its two streams land in out_ and err_.
+  // Runs the import; its two streams land in out_ and err_, what it shows
+  // in the Script Editor in shown_, what it changed in changes_.
   MStatus Import() {
+    changes_ = std::make_unique<UvImportChanges>();
+    OmbrixHost::captureDisplayed(true);
     CaptureStdout();
     CaptureStderr();
-    const MStatus status = importUVs();
+    const MStatus status = importUVs(*changes_);
     out_ = GetCapturedStdout();
     err_ = GetCapturedStderr();
+    shown_ = OmbrixHost::displayedMessages();
+    OmbrixHost::captureDisplayed(false);
     return status;
   }
 
@@ -132,6 +139,8 @@ class ImportUVsTest : public HostTest {
   }
 
   std::string registry_, directory_, corPath_, out_, err_;
+  std::vector<std::string> shown_;
+  std::unique_ptr<UvImportChanges> changes_;
 };
 
 Corner At(float x, float y, float z, float u, float v) { return {x, y, z, u, v}; }
@@ -169,9 +178,12 @@ TEST_F(ImportUVsTest, MissingOrForeignFileFailsSilentlyAndTouchesNothing) {
   EXPECT_EQ(Import(), MStatus::kFailure);
   EXPECT_EQ(out_ + err_, "");
   EXPECT_FALSE(OmbrixHost::waitCursorOn());
+  // The artist learns of it in the Script Editor.
+  EXPECT_EQ(shown_, std::vector<std::string>{"Warning: Ombrix Vael UV import: no correspondence file to import: " + corPath_});
   WriteText(corPath_, "CORX\0\0\0\0");
   EXPECT_EQ(Import(), MStatus::kFailure);
   EXPECT_EQ(out_ + err_, "");
+  EXPECT_TRUE(changes_->empty());
   float u, v;
   PolygonUV("stripShape", 1, 0, u, v);
   EXPECT_FLOAT_EQ(u, 0.01f);
@@ -188,6 +200,7 @@ TEST_F(ImportUVsTest, TwelveTrianglesFiveMatchedFastMethod) {
   EXPECT_EQ(out_, "Polygons affected: 5    (Total of: 12)\n"
                   "There is no construction history, using fast method\n");
   EXPECT_EQ(err_, "Importing UV's for |strip|stripShape\nFinished Importing UV's\n");
+  EXPECT_EQ(shown_, std::vector<std::string>{"Info: Ombrix Vael UV import: stripShape: Polygons affected: 5 (Total of: 12)"});
   for (int p = 0; p < 12; ++p) {
     const bool matched = p == 0 || p == 3 || p == 4 || p == 8 || p == 11;
     for (int k = 0; k < 3; ++k) {
@@ -339,15 +352,16 @@ const char kPlaneScene[] =
     "\tsetAttr \".sh\" 1;\n"
     "connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n";
 
-TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
+// Loads the plane scene and writes records for both quads' fans, read back
+// from the mesh itself: corner k of polygon p gets u = (4p + k) / 8, v = 0.5.
+void LoadPlaneWithRecords(ImportUVsTest& test) {
   std::vector<std::string> problems;
   ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(kPlaneScene, "plane.ma", problems))
       << (problems.empty() ? "" : problems[0]);
-  MFnMesh mesh(path("pPlaneShape1"));
+  MFnMesh mesh(HostTest::path("pPlaneShape1"));
   ASSERT_EQ(mesh.numPolygons(), 2);
-  // Records for both quads' fans, read back from the mesh itself.
   std::vector<std::vector<Corner>> records;
-  MMatrix world = path("pPlaneShape1").inclusiveMatrix();
+  MMatrix world = HostTest::path("pPlaneShape1").inclusiveMatrix();
   for (int p = 0; p < 2; ++p) {
     MIntArray verts;
     mesh.getPolygonVertices(p, verts);
@@ -360,7 +374,12 @@ TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
     }
     for (size_t k = 2; k < corners.size(); ++k) records.push_back({corners[0], corners[k - 1], corners[k]});
   }
-  WriteCor(records);
+  test.WriteCor(records);
+}
+
+TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
+  LoadPlaneWithRecords(*this);
+  MFnMesh mesh(path("pPlaneShape1"));
   Select("pPlane1");
   ASSERT_EQ(Import(), MStatus::kSuccess);
   EXPECT_EQ(out_, "Polygons affected: 2    (Total of: 2)\n"
@@ -391,6 +410,7 @@ TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved, error)) << error;
   OmbrixHost::resetScene();
+  std::vector<std::string> problems;
   ASSERT_TRUE(OmbrixHost::loadMayaAscii(saved, problems));
   for (int p = 0; p < 2; ++p)
     for (int k = 0; k < 4; ++k) {
@@ -402,18 +422,162 @@ TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
   std::remove(saved.c_str());
 }
 
-TEST_F(ImportUVsTest, HistoryWithoutAnInputConnectionLeavesTheTweakUnconnected) {
-  triangleStrip("strip", 1);
-  mel("createNode transform -n driver");
-  mel("connectAttr driver.visibility stripShape.visibility");  // a history entry, no inMesh input
-  WriteCor({StripRecord(0, 0.5f)});
+// A mesh shaded per face without construction history: Maya's listHistory
+// names its groupId nodes, yet nothing feeds its geometry.
+TEST_F(ImportUVsTest, GroupIdsWithoutInputGeometryTakeTheFastMethod) {
+  triangleStrip("strip", 2);
+  mel("createNode groupId -n groupId1; createNode groupId -n groupId2;"
+      "connectAttr groupId1.id stripShape.iog[0].og[0].gid; connectAttr groupId2.id stripShape.iog[0].og[1].gid");
+  MStringArray history;
+  MGlobal::executeCommand("listHistory stripShape", history, false, false);
+  ASSERT_EQ(history.length(), 3u);
+  WriteCor({StripRecord(1, 0.5f)});
   Select("strip");
   ASSERT_EQ(Import(), MStatus::kSuccess);
-  EXPECT_NE(out_.find("using slow method"), std::string::npos);
+  EXPECT_NE(out_.find("using fast method"), std::string::npos) << out_;
+  EXPECT_EQ(mel("ls -type polyTweakUV"), "");
+  float u, v;
+  PolygonUV("stripShape", 1, 2, u, v);
+  EXPECT_FLOAT_EQ(u, 0.75f);
+}
+
+// The bits of a layout, so that "as before" means exactly as before.
+std::string Bits(const MeshUvArrays& layout) {
+  std::string out;
+  auto floats = [&out](const MFloatArray& values) {
+    for (unsigned i = 0; i < values.length(); ++i) {
+      uint32_t bits;
+      const float value = values[i];
+      std::memcpy(&bits, &value, 4);
+      out += std::to_string(bits) + " ";
+    }
+    out += "| ";
+  };
+  auto ints = [&out](const MIntArray& values) {
+    for (unsigned i = 0; i < values.length(); ++i) out += std::to_string(values[i]) + " ";
+    out += "| ";
+  };
+  floats(layout.us);
+  floats(layout.vs);
+  ints(layout.uvCounts);
+  ints(layout.uvIds);
+  return out;
+}
+
+std::string LayoutOf(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  MeshUvArrays layout;
+  readMeshUVs(mesh, mesh.currentUVSetName(), layout);
+  return Bits(layout);
+}
+
+TEST_F(ImportUVsTest, UndoPutsTheFastMethodsLayoutBackBitForBitAndRedoAppliesItAgain) {
+  triangleStrip("strip", 3);
+  {
+    // An unassigned UV and a face without UVs must come back too.
+    MFnMesh mesh(path("stripShape"));
+    MFloatArray us, vs;
+    MIntArray counts, ids;
+    for (int i = 0; i < 7; ++i) us.append(0.1f * float(i) + 0.01f), vs.append(0.3f);
+    for (int f = 0; f < 3; ++f) counts.append(f == 1 ? 0 : 3);
+    for (int i : {0, 1, 2, 3, 4, 5}) ids.append(i);
+    mesh.setUVs(us, vs);
+    ASSERT_EQ(mesh.assignUVs(counts, ids), MStatus::kSuccess);
+  }
+  const std::string before = LayoutOf("stripShape");
+  const std::string nodes = mel("ls");
+  WriteCor({StripRecord(0, 0.5f), StripRecord(2, 0.25f)});
+  Select("strip");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  ASSERT_FALSE(changes_->empty());
+  const std::string after = LayoutOf("stripShape");
+  ASSERT_NE(after, before);
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_EQ(changes_->undo(), MStatus::kSuccess);
+    EXPECT_EQ(LayoutOf("stripShape"), before) << round;
+    EXPECT_EQ(mel("ls"), nodes);
+    EXPECT_EQ(changes_->redo(), MStatus::kSuccess);
+    EXPECT_EQ(LayoutOf("stripShape"), after) << round;
+  }
+}
+
+// The tweak node's plug values, face, vertex, u, v per element.
+std::string TweakValues(const MObject& node) {
+  MPlug newUV = MFnDependencyNode(node).findPlug("newUV", true);
+  std::string out;
+  for (unsigned i = 0; i < newUV.numElements(); ++i) {
+    MPlug element = newUV.elementByLogicalIndex(i);
+    out += std::to_string(element.child(0).asInt()) + "," + std::to_string(element.child(1).asInt()) + "," +
+           std::to_string(element.child(2).asFloat()) + "," + std::to_string(element.child(3).asFloat()) + " ";
+  }
+  return out;
+}
+
+std::string InMeshSource(const char* shape) {
   MPlugArray sources;
-  EXPECT_FALSE(MFnMesh(path("stripShape")).findPlug("inMesh", true).connectedTo(sources, true, false) &&
-               sources.length() > 0);
-  EXPECT_EQ(mel("ls -type polyTweakUV"), "polyTweakUV1");
+  if (!MFnMesh(HostTest::path(shape)).findPlug("inMesh", true).connectedTo(sources, true, false) ||
+      sources.length() == 0)
+    return "";
+  return MFnDependencyNode(sources[0].node()).name().asChar();
+}
+
+TEST_F(ImportUVsTest, UndoTakesTheTweakNodeOutAndRedoPutsItBackFilled) {
+  LoadPlaneWithRecords(*this);
+  triangleStrip("strip", 1);
+  const std::string nodes = mel("ls");
+  const std::string stripBefore = LayoutOf("stripShape");
+  mel("select -r pPlane1");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  ASSERT_EQ(InMeshSource("pPlaneShape1"), "polyTweakUV1");
+  const std::string filled = TweakValues(node("polyTweakUV1"));
+  ASSERT_FALSE(filled.empty());
+  EXPECT_EQ(mel("getAttr polyTweakUV1.uvSetName"), "map1");
+  EXPECT_EQ(changes_->undo(), MStatus::kSuccess);
+  EXPECT_EQ(mel("ls"), nodes);
+  EXPECT_EQ(InMeshSource("pPlaneShape1"), "polyPlane1");
+  EXPECT_EQ(LayoutOf("stripShape"), stripBefore);
+  EXPECT_EQ(changes_->redo(), MStatus::kSuccess);
+  ASSERT_EQ(InMeshSource("pPlaneShape1"), "polyTweakUV1");
+  EXPECT_EQ(TweakValues(node("polyTweakUV1")), filled);
+  MPlugArray upstream;
+  ASSERT_TRUE(MFnDependencyNode(node("polyTweakUV1")).findPlug("inputPolymesh", true).connectedTo(upstream, true, false));
+  EXPECT_EQ(std::string(MFnDependencyNode(upstream[0].node()).name().asChar()), "polyPlane1");
+}
+
+// One run over a mesh with history and one without: one undo takes both back.
+TEST_F(ImportUVsTest, OneUndoTakesBackEveryMeshOfTheRun) {
+  LoadPlaneWithRecords(*this);
+  std::vector<std::vector<Corner>> records;
+  triangleStrip("strip", 2);
+  const std::string stripBefore = LayoutOf("stripShape");
+  const std::string nodes = mel("ls");
+  // The plane's records stay in the file; the strip's first triangle joins them.
+  std::string bytes = ReadText(corPath_);
+  const auto r = StripRecord(0, 0.5f);
+  PutRecord(bytes, {r[0], r[1], r[2]});
+  const uint32_t n = 5;
+  for (int i = 0; i < 4; ++i) bytes[static_cast<size_t>(4 + i)] = static_cast<char>((n >> (8 * i)) & 0xFF);
+  WriteText(corPath_, bytes);
+  mel("select -r pPlane1 strip");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  ASSERT_NE(LayoutOf("stripShape"), stripBefore);
+  ASSERT_EQ(InMeshSource("pPlaneShape1"), "polyTweakUV1");
+  EXPECT_EQ(changes_->undo(), MStatus::kSuccess);
+  EXPECT_EQ(LayoutOf("stripShape"), stripBefore);
+  EXPECT_EQ(mel("ls"), nodes);
+}
+
+// A selected shader is no DAG node: nothing is walked for it, whatever the
+// DAG iterator would do with it as a root.
+TEST_F(ImportUVsTest, ItemsThatAreNoDagNodesAreNotWalked) {
+  triangleStrip("a", 1);
+  triangleStrip("b", 1);
+  mel("createNode lambert -n paint");
+  WriteCor({StripRecord(0, 0.5f)});
+  Select("a");
+  Select("paint");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(err_, "Importing UV's for |a|aShape\nFinished Importing UV's\n");
 }
 
 }  // namespace

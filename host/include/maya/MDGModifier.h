@@ -3,7 +3,12 @@
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
 #include <maya/MFnDependencyNode.h>  // as the devkit's (MString comes with it)
+#include <memory>
 #include <vector>
+
+namespace OmbrixHost {
+struct ModifierRecord;
+}
 
 class OPENMAYA_EXPORT MDGModifier {
 public:
@@ -38,6 +43,7 @@ private:
     MObject node;
     MString text;
     double number = 0.0;
+    std::shared_ptr<OmbrixHost::ModifierRecord> saved;  // what undoing the operation puts back
   };
   std::vector<Operation> pending_;
   std::vector<Operation> done_;

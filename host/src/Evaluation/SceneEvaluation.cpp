@@ -42,27 +42,38 @@ void resolveGroupComponents(Node* shape) {
   }
 }
 
-// Applies a polyTweakUV node's newUV elements: each gives a face, a mesh
-// vertex of that face and the UV its corner takes.
+// Applies a polyTweakUV node to its UV set ("uvSetName", the current set
+// when empty): first "uvTweak", a (u, v) displacement per existing UV, then
+// each "newUV" element, which gives a face, a mesh vertex of that face and
+// the UV its corner takes.
 void applyTweakUV(const Node* tweak, MeshData& m) {
-  UVSet* set = m.uvSet(nullptr);
+  const std::string setName = tweak->text("uvSetName");
+  UVSet* set = m.uvSet(setName.empty() ? nullptr : &setName);
   if (!set)
     return;
+  PlugRef shifts{const_cast<Node*>(tweak), tweak->findAttribute("uvTweak"), {-1}};
+  for (int index : scene().existingIndices(shifts)) {
+    if (index < 0 || static_cast<std::size_t>(index) >= set->us.size())
+      continue;
+    std::string base = "uvTweak[" + std::to_string(index) + "].";
+    set->us[static_cast<std::size_t>(index)] += static_cast<float>(tweak->number(base + "uvTweakU", 0.0));
+    set->vs[static_cast<std::size_t>(index)] += static_cast<float>(tweak->number(base + "uvTweakV", 0.0));
+  }
   PlugRef array{const_cast<Node*>(tweak), tweak->findAttribute("newUV"), {-1}};
   if (!array.attr)
     return;
   for (int index : scene().existingIndices(array)) {
     std::string base = "newUV[" + std::to_string(index) + "].";
-    int face = static_cast<int>(tweak->number(base + "newUVFace", -1));
-    int vertex = static_cast<int>(tweak->number(base + "newUVVertex", -1));
+    int face = static_cast<int>(tweak->number(base + "faceId", -1));
+    int vertex = static_cast<int>(tweak->number(base + "vertexId", -1));
     if (face < 0 || face >= m.numFaces())
       continue;
     for (int k = 0; k < m.faceCounts[face]; ++k) {
       std::size_t corner = static_cast<std::size_t>(m.faceStart(face) + k);
       if (m.faceConnects[corner] != vertex)
         continue;
-      set->us.push_back(static_cast<float>(tweak->number(base + "newUVU", 0.0)));
-      set->vs.push_back(static_cast<float>(tweak->number(base + "newUVV", 0.0)));
+      set->us.push_back(static_cast<float>(tweak->number(base + "newUValue", 0.0)));
+      set->vs.push_back(static_cast<float>(tweak->number(base + "newVValue", 0.0)));
       if (set->uvIds.size() < m.faceConnects.size())
         set->uvIds.resize(m.faceConnects.size(), -1);
       set->uvIds[corner] = static_cast<int>(set->us.size()) - 1;

@@ -169,13 +169,16 @@ AttrList bumpAttrs() {
   return a;
 }
 
-std::shared_ptr<AttrDef> switchValue(const std::string& name, const std::string& shortName, int width) {
+// A switch's value of `width` numbers; the children of a double or triple
+// value are named by its role, as Maya names them: inComp1, defComp2, outComp3.
+std::shared_ptr<AttrDef> switchValue(const std::string& name, const std::string& shortName, int width,
+                                     const std::string& role) {
   if (width == 1)
     return makeAttr(name, shortName, K::kFloat);
-  if (width == 3)
-    return makeTriple(name, shortName, "RGB", "rgb", K::kFloat);
-  return makeCompound(name, shortName, false,
-                      {makeAttr(name + "0", shortName + "0", K::kFloat), makeAttr(name + "1", shortName + "1", K::kFloat)});
+  AttrList parts;
+  for (int k = 1; k <= width; ++k)
+    parts.push_back(makeAttr(role + "Comp" + std::to_string(k), role.substr(0, 1) + "c" + std::to_string(k), K::kFloat));
+  return makeCompound(name, shortName, false, parts);
 }
 
 AttrList switchAttrs(int width) {
@@ -183,9 +186,10 @@ AttrList switchAttrs(int width) {
   static const char* inShort[] = {"", "is", "idl", "it"};
   AttrList a = dependAttrs();
   a.push_back(makeCompound("input", "i", true,
-                           {switchValue(inNames[width], inShort[width], width), makeAttr("inShape", "iis", K::kMessage)}));
-  a.push_back(switchValue("default", "def", width));
-  a.push_back(switchValue("output", "out", width));
+                           {switchValue(inNames[width], inShort[width], width, "in"),
+                            makeAttr("inShape", "iis", K::kMessage)}));
+  a.push_back(switchValue("default", "def", width, "def"));
+  a.push_back(switchValue("output", "out", width, "out"));
   return a;
 }
 
@@ -215,8 +219,10 @@ AttrList tweakUVAttrs() {
   a.push_back(makeAttr("output", "out", K::kMesh));
   a.push_back(makeAttr("uvSetName", "uvs", K::kString));
   a.push_back(makeCompound("newUV", "nuv", true,
-                           {makeAttr("newUVFace", "nuf", K::kInt), makeAttr("newUVVertex", "nuvt", K::kInt),
-                            makeAttr("newUVU", "nuu", K::kFloat), makeAttr("newUVV", "nuvv", K::kFloat)}));
+                           {makeAttr("faceId", "fid", K::kInt, false, -1), makeAttr("vertexId", "vid", K::kInt),
+                            makeAttr("newUValue", "nu", K::kFloat), makeAttr("newVValue", "nv", K::kFloat)}));
+  a.push_back(makeCompound("uvTweak", "uvtk", true,
+                           {makeAttr("uvTweakU", "tu", K::kFloat), makeAttr("uvTweakV", "tv", K::kFloat)}));
   return a;
 }
 

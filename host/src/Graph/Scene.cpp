@@ -2,6 +2,7 @@
 
 #include "NodeTypes.h"
 #include "SetAttr.h"
+#include "UndoQueue.h"
 
 #include <algorithm>
 #include <cctype>
@@ -67,8 +68,10 @@ Scene::Scene() { reset(); }
 Scene::~Scene() = default;
 
 void Scene::reset() {
+  undoQueue().flush();  // its commands name nodes of the scene that goes
   for (auto& n : nodes_)
     n->alive = false;
+  resetSerial_ = serial_;
   nodes_.clear();
   names_.clear();
   selection_.clear();
@@ -262,6 +265,21 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   nodes_.push_back(node);
   indexName(node.get());
   return node.get();
+}
+
+bool Scene::restoreNode(const std::shared_ptr<Node>& node) {
+  if (!node || node->alive || node->serial <= resetSerial_)
+    return false;
+  node->alive = true;
+  node->name = uniqueName(node->name, node->dag ? world_.get() : nullptr, node.get());
+  if (node->dag) {
+    node->parents.push_back(world_.get());
+    world_->children.push_back(node.get());
+    dagChanged();
+  }
+  nodes_.push_back(node);
+  indexName(node.get());
+  return true;
 }
 
 void Scene::detachConnections(Node* node) {

@@ -42,6 +42,9 @@ public:
   // later, whose default material it is, it takes lambert1's place on
   // "initialShadingGroup". Any other name becomes an opaque node.
   Node* createImpliedDefault(const std::string& name, std::string& error);
+  // Puts a node deleted from this scene back (an undone deletion), under the
+  // world when it is a DAG node; false for a node of an earlier scene.
+  bool restoreNode(const std::shared_ptr<Node>& node);
   std::string rename(Node* node, const std::string& wanted);
   std::string uniqueName(const std::string& wanted, Node* parent, const Node* self) const;
 
@@ -115,6 +118,7 @@ private:
   MSelectionList selection_;
   std::map<std::string, double> prefs_;
   std::uint64_t serial_ = 0;
+  std::uint64_t resetSerial_ = 0;  // nodes up to this serial belong to earlier scenes
   std::uint64_t dagRevision_ = 0;
   mutable std::uint64_t partialCacheRevision_ = ~0ull;
   mutable std::map<std::string, std::string> partialCache_;

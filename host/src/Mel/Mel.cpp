@@ -7,6 +7,7 @@ MelInterpreter& mel() {
     auto* m = new MelInterpreter();
     registerSessionCommands(*m);
     registerSceneCommands(*m);
+    registerUndoCommands(*m);
     return m;
   }();
   return *instance;

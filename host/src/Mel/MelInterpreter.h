@@ -74,6 +74,7 @@ private:
 MelInterpreter& mel();
 void registerSessionCommands(MelInterpreter& mel);
 void registerSceneCommands(MelInterpreter& mel);
+void registerUndoCommands(MelInterpreter& mel);
 
 // Flag parsing for built-in commands: "-q -dir", "-n name".
 struct MelFlags {

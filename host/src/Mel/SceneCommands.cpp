@@ -1,6 +1,7 @@
 // MEL commands that build and query the scene: nodes, attributes,
 // connections, parenting, selection, sets and history.
 #include "Components.h"
+#include "History.h"
 #include "HostObject.h"
 #include "MelInterpreter.h"
 #include "Scene.h"
@@ -255,12 +256,40 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+// The shapes Delete History works on for a name: a transform's shapes, or the shape itself.
+std::vector<Node*> historyShapes(Node* n) {
+  std::vector<Node*> shapes;
+  if (n->hasFn(MFn::kShape))
+    shapes.push_back(n);
+  else if (n->hasFn(MFn::kTransform))
+    for (Node* c : n->children)
+      if (c->hasFn(MFn::kShape))
+        shapes.push_back(c);
+  return shapes;
+}
+
+// "delete -ch [objects]": Delete History of the objects, or of the selection.
+MelValue deleteConstructionHistory(const MelFlags& f) {
+  std::vector<Node*> targets;
+  for (const auto& name : positionalNames(f))
+    targets.push_back(needNode(name));
+  if (f.positional.empty())
+    for (auto& item : Access::items(scene().activeSelection()))
+      if (Node* n = Access::node(item.node))
+        targets.push_back(n);
+  for (Node* target : targets)
+    for (Node* shape : historyShapes(target))
+      if (shape->alive)
+        deleteHistory(shape);
+  return MelValue();
+}
+
 MelValue deleteCommand(MelInterpreter&, const std::vector<MelValue>& args) {
-  for (const auto& a : args) {
-    if (a.isFlag())
-      MelInterpreter::fail("delete: Invalid flag '" + a.s + "'");
-    scene().deleteNode(needNode(a.asString()));
-  }
+  auto f = parseMelFlags("delete", args, {{"constructionHistory", "ch", 0}});
+  if (f.has("constructionHistory"))
+    return deleteConstructionHistory(f);
+  for (const auto& name : positionalNames(f))
+    scene().deleteNode(needNode(name));
   return MelValue();
 }
 
@@ -452,30 +481,12 @@ MelValue ls(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofStrings(out);
 }
 
-// The node and every node upstream of it; set bookkeeping on instObjGroups
-// is not history.
-MelValue listHistory(MelInterpreter&, const std::vector<MelValue>& args) {
+MelValue listHistoryCommand(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("listHistory", args, {{"pruneDagObjects", "pdo", -1}, {"future", "f", -1}});
   if (f.positional.size() != 1)
     MelInterpreter::fail("listHistory: one object expected");
-  Node* start = needNode(f.positional[0].asString());
-  if (start->hasFn(MFn::kTransform))
-    for (Node* c : start->children)
-      if (c->hasFn(MFn::kShape) && c->number("intermediateObject", 0.0) == 0.0) {
-        start = c;
-        break;
-      }
-  std::vector<Node*> order{start};
-  std::set<Node*> seen{start};
-  for (std::size_t k = 0; k < order.size(); ++k)
-    for (const auto& c : order[k]->connections) {
-      if (c.outgoing || c.localKey.compare(0, 13, "instObjGroups") == 0)
-        continue;
-      if (seen.insert(c.remote.node).second)
-        order.push_back(c.remote.node);
-    }
   std::vector<std::string> names;
-  for (Node* n : order)
+  for (Node* n : OmbrixHost::listHistory(needNode(f.positional[0].asString())))
     names.push_back(n->name);
   return MelValue::ofStrings(names);
 }
@@ -545,7 +556,7 @@ void registerSceneCommands(MelInterpreter& mel) {
   mel.registerCommand("addAttr", addAttr);
   mel.registerCommand("sets", sets);
   mel.registerCommand("ls", ls);
-  mel.registerCommand("listHistory", listHistory);
+  mel.registerCommand("listHistory", listHistoryCommand);
   mel.registerCommand("nodeType", nodeType);
   mel.registerCommand("objExists", objExists);
   mel.registerCommand("requires", requires);

@@ -4,16 +4,124 @@
 #include <maya/MDGModifier.h>
 #include <maya/MGlobal.h>
 
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
 using OmbrixHost::Access;
 using OmbrixHost::PlugRef;
+using OmbrixHost::Node;
 using OmbrixHost::scene;
+using OmbrixHost::Value;
 
 namespace {
 
-enum Kind { kConnect, kDisconnect, kDelete, kRename, kCommand, kSetInt, kSetFloat, kSetDouble, kSetString };
+enum Kind { kCreate, kConnect, kDisconnect, kDelete, kRename, kCommand, kSetInt, kSetFloat, kSetDouble, kSetString };
 
 PlugRef refOf(const MPlug& plug) {
   return PlugRef{Access::plugNode(plug), Access::plugAttribute(plug), Access::plugIndices(plug)};
+}
+
+std::shared_ptr<Node> sharedNode(const MObject& object) {
+  const OmbrixHost::ObjectData* d = Access::data(object);
+  return d && d->kind == OmbrixHost::ObjectData::kNode ? d->node : nullptr;
+}
+
+}  // namespace
+
+namespace OmbrixHost {
+struct ModifierRecord {
+  bool hadValue = false;
+  Value value;                                     // a plug's former value
+  std::vector<std::pair<PlugRef, PlugRef>> links;  // a deleted node's connections, source first
+  std::string name;                                // a renamed node's former name
+};
+}  // namespace OmbrixHost
+
+using OmbrixHost::ModifierRecord;
+
+namespace {
+
+std::shared_ptr<ModifierRecord> savePlugValue(const MPlug& plug) {
+  auto saved = std::make_shared<ModifierRecord>();
+  Node* n = Access::plugNode(plug);
+  if (!n)
+    return saved;
+  auto it = n->values.find(Access::plugKeyOf(plug));
+  saved->hadValue = it != n->values.end();
+  if (saved->hadValue)
+    saved->value = it->second;
+  return saved;
+}
+
+void restorePlugValue(const MPlug& plug, const ModifierRecord& saved) {
+  Node* n = Access::plugNode(plug);
+  if (!n)
+    return;
+  if (saved.hadValue)
+    n->values[Access::plugKeyOf(plug)] = saved.value;
+  else
+    n->values.erase(Access::plugKeyOf(plug));
+}
+
+std::shared_ptr<ModifierRecord> saveLinks(Node* n) {
+  auto saved = std::make_shared<ModifierRecord>();
+  for (const auto& c : n->connections)
+    saved->links.emplace_back(c.outgoing ? c.local : c.remote, c.outgoing ? c.remote : c.local);
+  return saved;
+}
+
+// A created node is made at once (so that its plugs can be found before
+// doIt, as in Maya); doIt after an undo puts it back with its values.
+bool redoCreate(const MObject& node) {
+  if (Access::node(node))
+    return true;
+  return scene().restoreNode(sharedNode(node));
+}
+
+bool setPlug(int kind, MPlug& plug, double number, const MString& text) {
+  switch (kind) {
+  case kSetInt:
+    return plug.setValue(static_cast<int>(number)) == MStatus::kSuccess;
+  case kSetFloat:
+    return plug.setValue(static_cast<float>(number)) == MStatus::kSuccess;
+  case kSetDouble:
+    return plug.setValue(number) == MStatus::kSuccess;
+  default:
+    return plug.setValue(text) == MStatus::kSuccess;
+  }
+}
+
+void undoOperation(int kind, const MPlug& source, const MPlug& dest, const MObject& node, const ModifierRecord* saved) {
+  std::string error;
+  switch (kind) {
+  case kCreate:
+    scene().deleteNode(Access::node(node));
+    break;
+  case kConnect:
+    scene().disconnect(refOf(source), refOf(dest), error);
+    break;
+  case kDisconnect:
+    scene().connect(refOf(source), refOf(dest), false, false, error);
+    break;
+  case kDelete:
+    // The node comes back with its values and connections (a DAG node under the world).
+    if (saved && scene().restoreNode(sharedNode(node)))
+      for (const auto& link : saved->links)
+        scene().connect(link.first, link.second, false, false, error);
+    break;
+  case kRename:
+    if (Node* n = Access::node(node))
+      if (saved)
+        scene().rename(n, saved->name);
+    break;
+  case kCommand:
+    break;  // a MEL command given to the modifier is not taken back by this host
+  default:
+    if (saved)
+      restorePlugValue(source, *saved);
+  }
 }
 
 }  // namespace
@@ -26,27 +134,30 @@ MObject MDGModifier::createNode(const MString& type, MStatus* s) {
   OmbrixHost::Node* n = scene().createNode(type.asChar(), "", nullptr, error);
   if (s)
     *s = n ? MStatus::kSuccess : MStatus::kInvalidParameter;
-  return Access::wrap(n);
+  MObject made = Access::wrap(n);
+  if (n)
+    pending_.push_back(Operation{kCreate, MPlug(), MPlug(), made, MString(), 0.0, nullptr});
+  return made;
 }
 
 MStatus MDGModifier::deleteNode(const MObject& node) {
   if (!Access::node(node))
     return MStatus::kInvalidParameter;
-  pending_.push_back(Operation{kDelete, MPlug(), MPlug(), node, MString(), 0.0});
+  pending_.push_back(Operation{kDelete, MPlug(), MPlug(), node, MString(), 0.0, nullptr});
   return MStatus::kSuccess;
 }
 
 MStatus MDGModifier::renameNode(const MObject& node, const MString& newName) {
   if (!Access::node(node) || newName.length() == 0)
     return MStatus::kInvalidParameter;
-  pending_.push_back(Operation{kRename, MPlug(), MPlug(), node, newName, 0.0});
+  pending_.push_back(Operation{kRename, MPlug(), MPlug(), node, newName, 0.0, nullptr});
   return MStatus::kSuccess;
 }
 
 MStatus MDGModifier::connect(const MPlug& source, const MPlug& dest) {
   if (source.isNull() || dest.isNull())
     return MStatus::kInvalidParameter;
-  pending_.push_back(Operation{kConnect, source, dest, MObject(), MString(), 0.0});
+  pending_.push_back(Operation{kConnect, source, dest, MObject(), MString(), 0.0, nullptr});
   return MStatus::kSuccess;
 }
 
@@ -58,7 +169,7 @@ MStatus MDGModifier::connect(const MObject& sourceNode, const MObject& sourceAtt
 MStatus MDGModifier::disconnect(const MPlug& source, const MPlug& dest) {
   if (source.isNull() || dest.isNull())
     return MStatus::kInvalidParameter;
-  pending_.push_back(Operation{kDisconnect, source, dest, MObject(), MString(), 0.0});
+  pending_.push_back(Operation{kDisconnect, source, dest, MObject(), MString(), 0.0, nullptr});
   return MStatus::kSuccess;
 }
 
@@ -68,35 +179,41 @@ MStatus MDGModifier::disconnect(const MObject& sourceNode, const MObject& source
 }
 
 MStatus MDGModifier::newPlugValueInt(const MPlug& plug, int value) {
-  pending_.push_back(Operation{kSetInt, plug, MPlug(), MObject(), MString(), static_cast<double>(value)});
+  pending_.push_back(Operation{kSetInt, plug, MPlug(), MObject(), MString(), static_cast<double>(value), nullptr});
   return MStatus::kSuccess;
 }
 MStatus MDGModifier::newPlugValueFloat(const MPlug& plug, float value) {
-  pending_.push_back(Operation{kSetFloat, plug, MPlug(), MObject(), MString(), value});
+  pending_.push_back(Operation{kSetFloat, plug, MPlug(), MObject(), MString(), value, nullptr});
   return MStatus::kSuccess;
 }
 MStatus MDGModifier::newPlugValueDouble(const MPlug& plug, double value) {
-  pending_.push_back(Operation{kSetDouble, plug, MPlug(), MObject(), MString(), value});
+  pending_.push_back(Operation{kSetDouble, plug, MPlug(), MObject(), MString(), value, nullptr});
   return MStatus::kSuccess;
 }
 MStatus MDGModifier::newPlugValueString(const MPlug& plug, const MString& value) {
-  pending_.push_back(Operation{kSetString, plug, MPlug(), MObject(), value, 0.0});
+  pending_.push_back(Operation{kSetString, plug, MPlug(), MObject(), value, 0.0, nullptr});
   return MStatus::kSuccess;
 }
 MStatus MDGModifier::commandToExecute(const MString& command) {
-  pending_.push_back(Operation{kCommand, MPlug(), MPlug(), MObject(), command, 0.0});
+  pending_.push_back(Operation{kCommand, MPlug(), MPlug(), MObject(), command, 0.0, nullptr});
   return MStatus::kSuccess;
 }
 
 // Runs the queued operations in order; the first failure stops the run and is
-// returned with its message.
+// returned with its message (it and the operations after it stay queued).
+// After undoIt the same operations run again: that is the redo.
 MStatus MDGModifier::doIt() {
   std::vector<Operation> ops;
   ops.swap(pending_);
-  for (auto& op : ops) {
+  for (std::size_t k = 0; k < ops.size(); ++k) {
+    Operation& op = ops[k];
     std::string error;
     bool ok = true;
     switch (op.kind) {
+    case kCreate:
+      ok = redoCreate(op.node);
+      error = "the created node cannot be put back";
+      break;
     case kConnect:
       ok = scene().connect(refOf(op.source), refOf(op.dest), false, false, error);
       break;
@@ -104,45 +221,44 @@ MStatus MDGModifier::doIt() {
       ok = scene().disconnect(refOf(op.source), refOf(op.dest), error);
       break;
     case kDelete:
-      scene().deleteNode(Access::node(op.node));
+      if (Node* n = Access::node(op.node)) {
+        op.saved = saveLinks(n);
+        scene().deleteNode(n);
+      }
       break;
     case kRename:
-      if (auto* n = Access::node(op.node))
+      if (auto* n = Access::node(op.node)) {
+        op.saved = std::make_shared<ModifierRecord>();
+        op.saved->name = n->name;
         scene().rename(n, op.text.asChar());
+      }
       break;
     case kCommand:
       ok = MGlobal::executeCommand(op.text) == MStatus::kSuccess;
       error = "command failed: " + std::string(op.text.asChar());
       break;
     case kSetInt:
-      ok = op.source.setValue(static_cast<int>(op.number)) == MStatus::kSuccess;
-      break;
     case kSetFloat:
-      ok = op.source.setValue(static_cast<float>(op.number)) == MStatus::kSuccess;
-      break;
     case kSetDouble:
-      ok = op.source.setValue(op.number) == MStatus::kSuccess;
-      break;
     case kSetString:
-      ok = op.source.setValue(op.text) == MStatus::kSuccess;
+      op.saved = savePlugValue(op.source);
+      ok = setPlug(op.kind, op.source, op.number, op.text);
       break;
     }
-    if (!ok)
+    if (!ok) {
+      pending_.assign(ops.begin() + static_cast<std::ptrdiff_t>(k), ops.end());
       return OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
+    }
     done_.push_back(op);
   }
   return MStatus::kSuccess;
 }
 
-// Undoes connections and disconnections; other operations stay.
+// Takes back what doIt did, newest first; the operations are queued again.
 MStatus MDGModifier::undoIt() {
-  for (auto it = done_.rbegin(); it != done_.rend(); ++it) {
-    std::string error;
-    if (it->kind == kConnect)
-      scene().disconnect(refOf(it->source), refOf(it->dest), error);
-    else if (it->kind == kDisconnect)
-      scene().connect(refOf(it->source), refOf(it->dest), false, false, error);
-  }
+  for (auto it = done_.rbegin(); it != done_.rend(); ++it)
+    undoOperation(it->kind, it->source, it->dest, it->node, it->saved.get());
+  pending_.insert(pending_.begin(), done_.begin(), done_.end());
   done_.clear();
   return MStatus::kSuccess;
 }

@@ -2,6 +2,7 @@
 #include "HostSession.h"
 #include "MelInterpreter.h"
 #include "PluginState.h"
+#include "UndoQueue.h"
 
 #include <maya/MArgList.h>
 #include <maya/MFnPlugin.h>
@@ -89,7 +90,12 @@ MStatus MFnPlugin::registerCommand(const MString& commandName, MCreatorFunction 
     MStatus status = command->doIt(list);
     if (!status)
       OmbrixHost::MelInterpreter::fail(name + ": " + status.errorString().asChar());
-    return OmbrixHost::commandResult();
+    MelValue result = OmbrixHost::commandResult();
+    std::string text = name;
+    for (const auto& a : args)
+      text += " " + a.asString();
+    OmbrixHost::undoQueue().record(std::move(command), text);
+    return result;
   });
   info->commands.push_back(name);
   return MStatus::kSuccess;
@@ -105,5 +111,6 @@ MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
     return OmbrixHost::Access::failure(MStatus::kFailure, MString(("command " + name + " is not registered").c_str()));
   info->commands.erase(it);
   mel().removeCommand(name);
+  OmbrixHost::undoQueue().flush();  // the commands kept there are the module's code
   return MStatus::kSuccess;
 }

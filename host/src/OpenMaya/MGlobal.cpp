@@ -2,6 +2,7 @@
 #include "HostSession.h"
 #include "MelInterpreter.h"
 #include "Scene.h"
+#include "UndoQueue.h"
 
 #include <maya/MGlobal.h>
 
@@ -12,7 +13,9 @@ using OmbrixHost::scene;
 
 namespace {
 
-MStatus run(const MString& command, MelValue& value, bool display) {
+// With undo off, nothing the command runs is kept on the undo queue.
+MStatus run(const MString& command, MelValue& value, bool display, bool undo) {
+  OmbrixHost::UndoQueue::Suspend suspend(!undo);
   std::string error;
   if (!OmbrixHost::runMel(command.asChar(), value, error))
     return OmbrixHost::Access::failure(MStatus::kFailure, MString(error.c_str()));
@@ -22,9 +25,9 @@ MStatus run(const MString& command, MelValue& value, bool display) {
 }
 
 // A command whose result must be a number; `out` is left alone otherwise.
-MStatus runNumber(const MString& command, double& out, bool display) {
+MStatus runNumber(const MString& command, double& out, bool display, bool undo) {
   MelValue v;
-  MStatus st = run(command, v, display);
+  MStatus st = run(command, v, display, undo);
   if (!st)
     return st;
   if (!v.isNumber())
@@ -35,26 +38,26 @@ MStatus runNumber(const MString& command, double& out, bool display) {
 
 }  // namespace
 
-MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool) {
+MStatus MGlobal::executeCommand(const MString& command, bool displayEnabled, bool undoEnabled) {
   MelValue v;
-  return run(command, v, displayEnabled);
+  return run(command, v, displayEnabled, undoEnabled);
 }
 
-MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled, bool) {
+MStatus MGlobal::executeCommand(const MString& command, int& result, bool displayEnabled, bool undoEnabled) {
   double d = 0.0;
-  MStatus st = runNumber(command, d, displayEnabled);
+  MStatus st = runNumber(command, d, displayEnabled, undoEnabled);
   if (st)
     result = static_cast<int>(d);
   return st;
 }
 
-MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled, bool) {
-  return runNumber(command, result, displayEnabled);
+MStatus MGlobal::executeCommand(const MString& command, double& result, bool displayEnabled, bool undoEnabled) {
+  return runNumber(command, result, displayEnabled, undoEnabled);
 }
 
-MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled, bool) {
+MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool displayEnabled, bool undoEnabled) {
   MDoubleArray numbers;
-  MStatus st = executeCommand(command, numbers, displayEnabled, false);
+  MStatus st = executeCommand(command, numbers, displayEnabled, undoEnabled);
   if (!st)
     return st;
   result.clear();
@@ -63,9 +66,9 @@ MStatus MGlobal::executeCommand(const MString& command, MIntArray& result, bool 
   return st;
 }
 
-MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled, bool) {
+MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bool displayEnabled, bool undoEnabled) {
   MelValue v;
-  MStatus st = run(command, v, displayEnabled);
+  MStatus st = run(command, v, displayEnabled, undoEnabled);
   if (!st)
     return st;
   result.clear();
@@ -77,17 +80,17 @@ MStatus MGlobal::executeCommand(const MString& command, MDoubleArray& result, bo
   return st;
 }
 
-MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled, bool) {
+MStatus MGlobal::executeCommand(const MString& command, MString& result, bool displayEnabled, bool undoEnabled) {
   MelValue v;
-  MStatus st = run(command, v, displayEnabled);
+  MStatus st = run(command, v, displayEnabled, undoEnabled);
   if (st)
     result = v.kind == MelValue::kStringArray && !v.strings.empty() ? v.strings[0].c_str() : v.asString().c_str();
   return st;
 }
 
-MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled, bool) {
+MStatus MGlobal::executeCommand(const MString& command, MStringArray& result, bool displayEnabled, bool undoEnabled) {
   MelValue v;
-  MStatus st = run(command, v, displayEnabled);
+  MStatus st = run(command, v, displayEnabled, undoEnabled);
   if (!st)
     return st;
   result.clear();
@@ -190,18 +193,24 @@ int MGlobal::apiVersion() { return MAYA_API_VERSION; }
 
 // As Maya prints them: in batch mode a plain "Warning: " or "Error: " line on
 // the error stream, in the script editor the same text between "//" marks.
-void MGlobal::displayInfo(const MString& text) { std::cout << text.asChar() << std::endl; }
-
-void MGlobal::displayWarning(const MString& text) {
-  if (scene().interactive)
-    std::cerr << "// Warning: " << text.asChar() << " //" << std::endl;
-  else
-    std::cerr << "Warning: " << text.asChar() << std::endl;
+void MGlobal::displayInfo(const MString& text) {
+  if (OmbrixHost::keepDisplayed("Info", text.asChar()))
+    return;
+  std::cout << text.asChar() << std::endl;
 }
 
-void MGlobal::displayError(const MString& text) {
+namespace {
+
+void displayMarked(const char* kind, const MString& text) {
+  if (OmbrixHost::keepDisplayed(kind, text.asChar()))
+    return;
   if (scene().interactive)
-    std::cerr << "// Error: " << text.asChar() << " //" << std::endl;
+    std::cerr << "// " << kind << ": " << text.asChar() << " //" << std::endl;
   else
-    std::cerr << "Error: " << text.asChar() << std::endl;
+    std::cerr << kind << ": " << text.asChar() << std::endl;
 }
+
+}  // namespace
+
+void MGlobal::displayWarning(const MString& text) { displayMarked("Warning", text); }
+void MGlobal::displayError(const MString& text) { displayMarked("Error", text); }

@@ -62,7 +62,10 @@ MStatus MItDag::reset(const MObject& object, TraversalType type, MFn::Type filte
   type_ = type == kInvalidType ? kDepthFirst : type;
   filter_ = filter;
   MDagPath path;
-  if (!object.isNull() && !object.hasFn(MFn::kWorld)) {
+  // Maya does not say what a root that is no DAG node (a shader, a set) does;
+  // the host then walks from the world, so that a caller relying on a
+  // failure here shows it.
+  if (!object.isNull() && !object.hasFn(MFn::kWorld) && object.hasFn(MFn::kDagNode)) {
     if (!MDagPath::getAPathTo(object, path)) {
       pending_.clear();
       cursor_ = 0;

@@ -1,4 +1,5 @@
 #include "HostSession.h"
+#include "UndoQueue.h"
 
 #include "HostObject.h"
 #include "MelInterpreter.h"
@@ -50,6 +51,7 @@ void closePluginObject(const MObject& plugin) {
   for (auto it = records.begin(); it != records.end(); ++it)
     if (it->node.get() == n) {
       // Commands a module did not deregister go with it: their code is unloaded.
+      undoQueue().flush();
       for (const auto& command : it->info.commands)
         mel().removeCommand(command);
       it->node->alive = false;
@@ -83,5 +85,31 @@ std::vector<std::pair<std::string, std::string>> menuItems(const std::string& me
 
 bool waitCursorOn() { return scene().waitCursor; }
 void setInteractive(bool interactive) { scene().interactive = interactive; }
+
+namespace {
+struct DisplayCaptureState {
+  bool on = false;
+  std::vector<std::string> messages;
+};
+DisplayCaptureState& displayCapture() {
+  static DisplayCaptureState state;
+  return state;
+}
+}  // namespace
+
+void captureDisplayed(bool on) {
+  displayCapture().on = on;
+  if (on)
+    displayCapture().messages.clear();
+}
+
+std::vector<std::string> displayedMessages() { return displayCapture().messages; }
+
+bool keepDisplayed(const char* kind, const std::string& text) {
+  if (!displayCapture().on)
+    return false;
+  displayCapture().messages.push_back(std::string(kind) + ": " + text);
+  return true;
+}
 
 }  // namespace OmbrixHost

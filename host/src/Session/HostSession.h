@@ -41,6 +41,15 @@ OPENMAYA_EXPORT bool waitCursorOn();
 // interactive Maya with its menus and wait cursor.
 OPENMAYA_EXPORT void setInteractive(bool interactive);
 
+// What reaches Maya's Script Editor through MGlobal::displayInfo, displayWarning
+// and displayError: while capturing, each call is kept as "Info: TEXT",
+// "Warning: TEXT" or "Error: TEXT" instead of being printed. Starting a
+// capture forgets what an earlier one kept.
+OPENMAYA_EXPORT void captureDisplayed(bool on);
+OPENMAYA_EXPORT std::vector<std::string> displayedMessages();
+// Inside the host library: true when the message was kept by a capture.
+bool keepDisplayed(const char* kind, const std::string& text);
+
 // Maya ASCII scenes. Problems are reported as "file:line: reason"; a load
 // goes on past the lines it cannot use and answers false when there were any.
 OPENMAYA_EXPORT bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems);

@@ -1,4 +1,6 @@
-// The UVImportOmbrix command: bring the UVs edited in the painter back onto the selected meshes.
+// The UVImportOmbrix command: bring the UVs edited in the painter back onto
+// the selected meshes. It goes on Maya's undo queue when it changed a mesh;
+// undo puts every mesh back as it was, redo applies the import again.
 #include <maya/MArgList.h>
 #include <maya/MPxCommand.h>
 #include <maya/MStatus.h>
@@ -7,6 +9,7 @@
 
 #include "Maya/MayaImportUVs.h"
 #include "Maya/Plugin/Commands.h"
+#include "Maya/UvImportChanges.h"
 
 namespace {
 
@@ -14,9 +17,16 @@ class UVImportOmbrix : public MPxCommand {
  public:
   ~UVImportOmbrix() override {}
   MStatus doIt(const MArgList&) override {
-    importUVs();
+    importUVs(changes_);
     return MStatus::kSuccess;
   }
+  MStatus undoIt() override { return changes_.undo(); }
+  MStatus redoIt() override { return changes_.redo(); }
+  // A run that changed nothing has nothing to undo.
+  bool isUndoable() const override { return !changes_.empty(); }
+
+ private:
+  UvImportChanges changes_;
 };
 
 }  // namespace

@@ -1,0 +1,16 @@
+#include "Maya/MeshUvArrays.h"
+
+#include <maya/MFnMesh.h>
+
+void readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout) {
+  mesh.getUVs(layout.us, layout.vs, &uvSet);
+  mesh.getAssignedUVs(layout.uvCounts, layout.uvIds, &uvSet);
+}
+
+MStatus writeMeshUVs(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout) {
+  mesh.clearUVs(&uvSet);
+  if (mesh.setUVs(layout.us, layout.vs, &uvSet) == MStatus::kSuccess &&
+      mesh.assignUVs(layout.uvCounts, layout.uvIds, &uvSet) == MStatus::kSuccess)
+    return MStatus(MStatus::kSuccess);
+  return MStatus(MStatus::kFailure);
+}
