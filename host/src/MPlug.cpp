@@ -26,10 +26,10 @@ bool addressable(const MPlug& plug) {
   const auto* a = Access::plugAttribute(plug);
   if (!a || !Access::plugNode(plug))
     return false;
-  auto chain = a->chain();
   const auto& idx = Access::plugIndices(plug);
-  for (std::size_t i = 0; i < chain.size(); ++i)
-    if (chain[i]->array && idx[i] < 0)
+  std::size_t pos = idx.size();
+  for (const auto* up = a; up; up = up->parent)
+    if (pos-- == 0 || (up->array && idx[pos] < 0))
       return false;
   return true;
 }
@@ -45,10 +45,10 @@ bool readNumber(const MPlug& plug, double& out) {
   const auto* a = Access::plugAttribute(plug);
   if (!numeric(a->kind))
     return false;
-  const Value* v = scene().getValue(refOf(plug));
-  if (v && v->kind == Value::kNumber)
-    out = v->number;
-  else if (!v || v->kind == Value::kNone)
+  const Value v = scene().getValue(refOf(plug));
+  if (v.kind == Value::kNumber)
+    out = v.number;
+  else if (v.kind == Value::kNone)
     out = a->defaultNumber;
   else
     return false;
@@ -69,7 +69,7 @@ MStatus writeValue(const MPlug& plug, Value value) {
     value.number = static_cast<double>(static_cast<long long>(value.number));
   else if (a->kind == AttrKind::kFloat)
     value.number = static_cast<double>(static_cast<float>(value.number));
-  scene().setValue(refOf(plug), std::move(value));
+  scene().setValue(Access::plugNode(plug), a, Access::plugIndices(plug), std::move(value));
   return MStatus::kSuccess;
 }
 
@@ -273,9 +273,9 @@ MStatus MPlug::getValue(MString& value, MDGContext&) const {
   if (!addressable(*this))
     return MStatus::kInvalidParameter;
   const auto* a = Access::plugAttribute(*this);
-  const Value* v = scene().getValue(refOf(*this));
-  if (v && v->kind == Value::kString) {
-    value = v->text.c_str();
+  const Value v = scene().getValue(refOf(*this));
+  if (v.kind == Value::kString) {
+    value = v.text.c_str();
     return MStatus::kSuccess;
   }
   if (a->kind != AttrKind::kString)
