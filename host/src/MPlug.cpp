@@ -258,12 +258,13 @@ MStatus MPlug::selectAncestorLogicalIndex(unsigned int index, const MObject& att
   if (!a || index >= 0x7fffffffu)
     return MStatus::kInvalidParameter;
   const auto* wanted = Access::attribute(attribute);
-  auto chain = a->chain();
-  for (std::size_t i = chain.size(); i-- > 0;)
-    if (wanted ? chain[i] == wanted : chain[i]->array) {
-      if (!chain[i]->array)
+  // From the plug's own attribute up its chain; indices_ has one entry per link.
+  std::size_t pos = indices_.size();
+  for (const auto* up = a; up && pos-- > 0; up = up->parent)
+    if (wanted ? up == wanted : up->array) {
+      if (!up->array)
         return MStatus::kInvalidParameter;
-      indices_[i] = static_cast<int>(index);
+      indices_[pos] = static_cast<int>(index);
       return MStatus::kSuccess;
     }
   return MStatus::kInvalidParameter;
