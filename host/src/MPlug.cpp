@@ -55,21 +55,34 @@ bool readNumber(const MPlug& plug, double& out) {
   return true;
 }
 
-MStatus writeValue(const MPlug& plug, Value value) {
+// A number as the attribute's kind keeps it.
+double keptAs(AttrKind kind, double number) {
+  if (kind == AttrKind::kBool)
+    return number != 0.0 ? 1.0 : 0.0;
+  if (kind == AttrKind::kInt || kind == AttrKind::kEnum)
+    return static_cast<double>(static_cast<long long>(number));
+  if (kind == AttrKind::kFloat)
+    return static_cast<double>(static_cast<float>(number));
+  return number;
+}
+
+MStatus writeNumber(const MPlug& plug, double number) {
   if (!addressable(plug))
     return MStatus::kInvalidParameter;
   const auto* a = Access::plugAttribute(plug);
-  bool ok = value.kind == Value::kString ? (a->kind == AttrKind::kString || a->kind == AttrKind::kGeneric)
-                                         : numeric(a->kind);
-  if (!ok)
+  if (!numeric(a->kind))
     return MStatus::kInvalidParameter;
-  if (a->kind == AttrKind::kBool)
-    value.number = value.number != 0.0 ? 1.0 : 0.0;
-  else if (a->kind == AttrKind::kInt || a->kind == AttrKind::kEnum)
-    value.number = static_cast<double>(static_cast<long long>(value.number));
-  else if (a->kind == AttrKind::kFloat)
-    value.number = static_cast<double>(static_cast<float>(value.number));
-  scene().setValue(Access::plugNode(plug), a, Access::plugIndices(plug), std::move(value));
+  scene().setNumber(Access::plugNode(plug), a, Access::plugIndices(plug), keptAs(a->kind, number));
+  return MStatus::kSuccess;
+}
+
+MStatus writeText(const MPlug& plug, const char* text) {
+  if (!addressable(plug))
+    return MStatus::kInvalidParameter;
+  const auto* a = Access::plugAttribute(plug);
+  if (a->kind != AttrKind::kString && a->kind != AttrKind::kGeneric)
+    return MStatus::kInvalidParameter;
+  scene().setValue(PlugRef{Access::plugNode(plug), a, Access::plugIndices(plug)}, Value::ofString(text));
   return MStatus::kSuccess;
 }
 
@@ -310,12 +323,12 @@ MStatus MPlug::getValue(bool& value, MDGContext&) const {
   return MStatus::kSuccess;
 }
 
-MStatus MPlug::setValue(const MString& value) { return writeValue(*this, Value::ofString(value.asChar())); }
+MStatus MPlug::setValue(const MString& value) { return writeText(*this, value.asChar()); }
 MStatus MPlug::setValue(const char* value) { return setValue(MString(value)); }
-MStatus MPlug::setValue(int value) { return writeValue(*this, Value::ofNumber(value)); }
-MStatus MPlug::setValue(float value) { return writeValue(*this, Value::ofNumber(value)); }
-MStatus MPlug::setValue(double value) { return writeValue(*this, Value::ofNumber(value)); }
-MStatus MPlug::setValue(bool value) { return writeValue(*this, Value::ofNumber(value ? 1.0 : 0.0)); }
+MStatus MPlug::setValue(int value) { return writeNumber(*this, value); }
+MStatus MPlug::setValue(float value) { return writeNumber(*this, value); }
+MStatus MPlug::setValue(double value) { return writeNumber(*this, value); }
+MStatus MPlug::setValue(bool value) { return writeNumber(*this, value ? 1.0 : 0.0); }
 
 MString MPlug::asString(MDGContext&, MStatus* s) const {
   MString v;

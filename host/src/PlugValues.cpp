@@ -55,29 +55,40 @@ constexpr std::size_t kDenseSlack = 65536;
 }  // namespace
 
 void PlugValues::set(const AttrDef* attr, const std::vector<int>& indices, Value value) {
+  if (value.kind == Value::kNumber) {
+    setNumber(attr, indices, value.number);
+    return;
+  }
   const ChainShape shape = shapeOf(attr);
   AttrValues& slot = byAttr_[attr];
   const int element = denseIndex(shape, indices);
   const std::size_t at = static_cast<std::size_t>(element);
-  const bool fits = element >= 0 && (at < slot.present.size() || at < 2 * slot.denseCount + kDenseSlack);
-  if (fits && value.kind == Value::kNumber) {
-    if (!slot.keyed.empty())
-      slot.keyed.erase(normalized(attr, shape.depth, indices));
-    if (at >= slot.present.size()) {
-      const std::size_t size = std::max(at + 1, slot.present.size() + slot.present.size() / 2);
-      slot.present.resize(size, 0);
-      slot.dense.resize(size, 0.0);
-    }
-    slot.denseCount += slot.present[at] ? 0 : 1;
-    slot.present[at] = 1;
-    slot.dense[at] = value.number;
-    return;
-  }
   if (element >= 0 && at < slot.present.size() && slot.present[at]) {
     slot.present[at] = 0;
     --slot.denseCount;
   }
   slot.keyed[normalized(attr, shape.depth, indices)] = std::move(value);
+}
+
+void PlugValues::setNumber(const AttrDef* attr, const std::vector<int>& indices, double number) {
+  const ChainShape shape = shapeOf(attr);
+  AttrValues& slot = byAttr_[attr];
+  const int element = denseIndex(shape, indices);
+  const std::size_t at = static_cast<std::size_t>(element);
+  if (element < 0 || (at >= slot.present.size() && at >= 2 * slot.denseCount + kDenseSlack)) {
+    slot.keyed[normalized(attr, shape.depth, indices)] = Value::ofNumber(number);
+    return;
+  }
+  if (!slot.keyed.empty())
+    slot.keyed.erase(normalized(attr, shape.depth, indices));
+  if (at >= slot.present.size()) {
+    const std::size_t size = std::max(at + 1, slot.present.size() + slot.present.size() / 2);
+    slot.present.resize(size, 0);
+    slot.dense.resize(size, 0.0);
+  }
+  slot.denseCount += slot.present[at] ? 0 : 1;
+  slot.present[at] = 1;
+  slot.dense[at] = number;
 }
 
 Value PlugValues::get(const AttrDef* attr, const std::vector<int>& indices) const {

@@ -21,6 +21,7 @@ public:
   // `indices` runs along the attribute's chain from its root; positions that
   // are no array, or are missing or negative, count as "no index".
   void set(const AttrDef* attr, const std::vector<int>& indices, Value value);
+  void setNumber(const AttrDef* attr, const std::vector<int>& indices, double number);
   // The stored value; kind kNone when there is none.
   Value get(const AttrDef* attr, const std::vector<int>& indices) const;
   // The stored number, or `fallback` when the plug holds no number.

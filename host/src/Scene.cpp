@@ -782,10 +782,10 @@ std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool as
 
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
-void Scene::setValue(const PlugRef& plug, Value value) { setValue(plug.node, plug.attr, plug.indices, std::move(value)); }
+void Scene::setValue(const PlugRef& plug, Value value) { plug.node->values.set(plug.attr, plug.indices, std::move(value)); }
 
-void Scene::setValue(Node* node, const AttrDef* attr, const std::vector<int>& indices, Value value) {
-  node->values.set(attr, indices, std::move(value));
+void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number) {
+  node->values.setNumber(attr, indices, number);
 }
 
 Value Scene::getValue(const PlugRef& plug) const { return plug.node->values.get(plug.attr, plug.indices); }

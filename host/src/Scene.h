@@ -75,7 +75,7 @@ public:
 
   // Values
   void setValue(const PlugRef& plug, Value value);
-  void setValue(Node* node, const AttrDef* attr, const std::vector<int>& indices, Value value);
+  void setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number);
   Value getValue(const PlugRef& plug) const;  // kind kNone when the plug holds nothing
   std::vector<int> existingIndices(const PlugRef& arrayPlug) const;
 
