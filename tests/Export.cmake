@@ -8,7 +8,7 @@ ombrix_test(test_MayaExport SOURCES
   Maya/ExportFlowTest.cpp
   Maya/PluginModuleTest.cpp
   DEPENDS MayaPlugin)
-target_include_directories(test_MayaExport PRIVATE ${PROJECT_SOURCE_DIR}/host/src)
+target_link_libraries(test_MayaExport PRIVATE HostInternals)
 add_dependencies(test_MayaExport ObvTester2)
 # The module is loaded from the programs' folder (beside OpenMaya).
 if(WIN32)

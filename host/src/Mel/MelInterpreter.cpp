@@ -1,5 +1,6 @@
 #include "MelInterpreter.h"
 
+#include "MelCursor.h"
 #include "Scene.h"
 
 #include <cctype>
@@ -7,56 +8,7 @@
 #include <sstream>
 
 namespace OmbrixHost {
-
-struct MelInterpreter::Cursor {
-  const std::vector<MelToken>& t;
-  std::size_t i = 0;
-  const MelToken& peek(std::size_t ahead = 0) const {
-    std::size_t k = i + ahead;
-    return k < t.size() ? t[k] : t.back();
-  }
-  const MelToken& next() {
-    const MelToken& tok = peek();
-    if (i + 1 < t.size())
-      ++i;
-    return tok;
-  }
-  bool isPunct(const char* p, std::size_t ahead = 0) const {
-    return peek(ahead).kind == MelToken::kPunct && peek(ahead).text == p;
-  }
-  bool isWord(const char* w) const { return peek().kind == MelToken::kWord && peek().text == w; }
-  bool accept(const char* p) {
-    if (!isPunct(p))
-      return false;
-    next();
-    return true;
-  }
-  void expect(const char* p) {
-    if (!accept(p))
-      MelInterpreter::fail(std::string("Syntax error: expected '") + p + "' before '" + peek().text + "'");
-  }
-  bool atEnd() const { return peek().kind == MelToken::kEnd; }
-};
-
 namespace {
-
-// Bounds how deeply statements, blocks and expressions nest, so that hostile
-// text cannot exhaust the stack.
-class NestingGuard {
-public:
-  explicit NestingGuard(int& counter) : n_(counter) {
-    if (++n_ > 200) {
-      --n_;
-      MelInterpreter::fail("Statements or expressions nest too deeply.");
-    }
-  }
-  ~NestingGuard() { --n_; }
-  NestingGuard(const NestingGuard&) = delete;
-  NestingGuard& operator=(const NestingGuard&) = delete;
-
-private:
-  int& n_;
-};
 
 bool isTypeWord(const std::string& w) {
   return w == "string" || w == "int" || w == "float" || w == "vector" || w == "matrix";
@@ -89,61 +41,6 @@ MelValue converted(const MelValue& v, const std::string& type, bool array) {
   MelValue out = v;
   out.word = false;
   return out;
-}
-
-MelValue binary(const std::string& op, const MelValue& a, const MelValue& b) {
-  bool ints = a.kind == MelValue::kInt && b.kind == MelValue::kInt;
-  if (op == "+") {
-    if (a.kind == MelValue::kString || b.kind == MelValue::kString)
-      return MelValue::ofString(a.asString() + b.asString());
-    return ints ? MelValue::ofInt(a.i + b.i) : MelValue::ofFloat(a.asNumber() + b.asNumber());
-  }
-  if (op == "-")
-    return ints ? MelValue::ofInt(a.i - b.i) : MelValue::ofFloat(a.asNumber() - b.asNumber());
-  if (op == "*")
-    return ints ? MelValue::ofInt(a.i * b.i) : MelValue::ofFloat(a.asNumber() * b.asNumber());
-  if (op == "/") {
-    if (ints)
-      return b.i == 0 ? MelValue::ofInt(0) : MelValue::ofInt(a.i / b.i);
-    return MelValue::ofFloat(b.asNumber() == 0.0 ? 0.0 : a.asNumber() / b.asNumber());
-  }
-  if (op == "==" || op == "!=") {
-    bool eq = (a.kind == MelValue::kString || b.kind == MelValue::kString) ? a.asString() == b.asString()
-                                                                             : a.asNumber() == b.asNumber();
-    return MelValue::ofInt(op == "==" ? eq : !eq);
-  }
-  if (op == "<")
-    return MelValue::ofInt(a.asNumber() < b.asNumber());
-  if (op == ">")
-    return MelValue::ofInt(a.asNumber() > b.asNumber());
-  if (op == "<=")
-    return MelValue::ofInt(a.asNumber() <= b.asNumber());
-  if (op == ">=")
-    return MelValue::ofInt(a.asNumber() >= b.asNumber());
-  if (op == "&&")
-    return MelValue::ofInt(a.truth() && b.truth());
-  if (op == "||")
-    return MelValue::ofInt(a.truth() || b.truth());
-  MelInterpreter::fail("Unsupported operator " + op);
-}
-
-int precedenceOf(const MelToken& t) {
-  if (t.kind != MelToken::kPunct)
-    return -1;
-  const std::string& p = t.text;
-  if (p == "||")
-    return 1;
-  if (p == "&&")
-    return 2;
-  if (p == "==" || p == "!=")
-    return 3;
-  if (p == "<" || p == ">" || p == "<=" || p == ">=")
-    return 4;
-  if (p == "+" || p == "-")
-    return 5;
-  if (p == "*" || p == "/")
-    return 6;
-  return -1;
 }
 
 }  // namespace
@@ -503,20 +400,6 @@ MelValue MelInterpreter::statement(Cursor& c) {
   return v;
 }
 
-std::vector<MelValue> MelInterpreter::callArgs(Cursor& c) {
-  std::vector<MelValue> args;
-  c.expect("(");
-  if (c.accept(")"))
-    return args;
-  do {
-    MelValue v = expression(c);
-    v.word = false;
-    args.push_back(v);
-  } while (c.accept(","));
-  c.expect(")");
-  return args;
-}
-
 MelValue MelInterpreter::commandStyle(Cursor& c, const std::string& name) {
   std::vector<MelValue> args;
   while (!c.atEnd() && !c.isPunct(";") && !c.isPunct("}")) {
@@ -551,157 +434,6 @@ MelValue MelInterpreter::commandStyle(Cursor& c, const std::string& name) {
   }
   c.accept(";");
   return call(name, args);
-}
-
-MelValue MelInterpreter::expression(Cursor& c, int precedence) {
-  MelValue left = primary(c);
-  while (true) {
-    int p = precedenceOf(c.peek());
-    if (p < 0 || p <= precedence)
-      return left;
-    std::string op = c.next().text;
-    MelValue right = expression(c, p);
-    left = binary(op, left, right);
-  }
-}
-
-MelValue MelInterpreter::primary(Cursor& c) {
-  NestingGuard nesting(nesting_);
-  const MelToken tok = c.next();
-  switch (tok.kind) {
-  case MelToken::kNumber:
-    if (tok.text.find_first_of(".eE") == std::string::npos && tok.text.size() < 18)
-      return MelValue::ofInt(std::stoll(tok.text));
-    return MelValue::ofFloat(std::strtod(tok.text.c_str(), nullptr));
-  case MelToken::kString: {
-    MelValue v = MelValue::ofString(tok.text);
-    return v;
-  }
-  case MelToken::kVariable: {
-    MelValue v = variable(tok.text);
-    if (c.isPunct("[") && !c.peek().spaceBefore) {
-      c.next();
-      long long index = static_cast<long long>(expression(c).asNumber());
-      c.expect("]");
-      if (v.kind == MelValue::kStringArray)
-        return MelValue::ofString(index >= 0 && static_cast<std::size_t>(index) < v.strings.size()
-                                      ? v.strings[static_cast<std::size_t>(index)]
-                                      : "");
-      if (v.kind == MelValue::kIntArray || v.kind == MelValue::kFloatArray)
-        return MelValue::ofFloat(index >= 0 && static_cast<std::size_t>(index) < v.numbers.size()
-                                     ? v.numbers[static_cast<std::size_t>(index)]
-                                     : 0.0);
-      fail("Not an array: " + tok.text);
-    }
-    return v;
-  }
-  case MelToken::kBackquote: {
-    std::vector<MelToken> inner;
-    std::string error;
-    if (!tokenizeMel(tok.text, inner, error))
-      fail(error);
-    return runTokens(inner);
-  }
-  case MelToken::kWord:
-    if (c.isPunct("(")) {
-      auto args = callArgs(c);
-      return call(tok.text, args);
-    }
-    return MelValue::ofString(tok.text, true);
-  case MelToken::kPunct:
-    if (tok.text == "(") {
-      MelValue v = expression(c);
-      c.expect(")");
-      return v;
-    }
-    if (tok.text == "-") {
-      MelValue v = primary(c);
-      return v.kind == MelValue::kInt ? MelValue::ofInt(-v.i) : MelValue::ofFloat(-v.asNumber());
-    }
-    if (tok.text == "!")
-      return MelValue::ofInt(!primary(c).truth());
-    if (tok.text == "{") {
-      MelValue array = MelValue::ofStrings({});
-      bool numbers = true;
-      std::vector<MelValue> items;
-      if (!c.isPunct("}"))
-        do {
-          items.push_back(expression(c));
-          numbers = numbers && items.back().kind != MelValue::kString;
-        } while (c.accept(","));
-      c.expect("}");
-      if (numbers && !items.empty()) {
-        array.kind = MelValue::kFloatArray;
-        for (auto& i : items)
-          array.numbers.push_back(i.asNumber());
-      } else {
-        for (auto& i : items)
-          array.strings.push_back(i.asString());
-      }
-      return array;
-    }
-    break;
-  default:
-    break;
-  }
-  fail("Syntax error near '" + tok.text + "'");
-}
-
-// ---------------------------------------------------------------- flags
-
-std::string MelFlags::text(const std::string& name, const std::string& fallback) const {
-  auto it = flags.find(name);
-  return it == flags.end() || it->second.empty() ? fallback : it->second.front().asString();
-}
-
-double MelFlags::number(const std::string& name, double fallback) const {
-  auto it = flags.find(name);
-  return it == flags.end() || it->second.empty() ? fallback : it->second.front().asNumber();
-}
-
-static bool boolWord(const MelValue& v) {
-  static const char* words[] = {"true", "false", "on", "off", "yes", "no", "1", "0"};
-  std::string s = v.asString();
-  for (const char* w : words)
-    if (s == w)
-      return true;
-  return false;
-}
-
-MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args,
-                       std::initializer_list<MelFlagSpec> spec) {
-  MelFlags out;
-  bool querying = false;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    const MelValue& a = args[k];
-    if (!a.isFlag()) {
-      out.positional.push_back(a);
-      continue;
-    }
-    std::string flag = a.s.substr(1);
-    const MelFlagSpec* found = nullptr;
-    for (const auto& s : spec)
-      if (flag == s.longName || flag == s.shortName)
-        found = &s;
-    if (!found)
-      MelInterpreter::fail(command + ": Invalid flag '-" + flag + "'");
-    std::string name = found->longName;
-    if (name == "query")
-      querying = true;
-    auto& values = out.flags[name];
-    int arity = querying && name != "query" ? 0 : found->arity;
-    if (arity < 0) {
-      if (k + 1 < args.size() && !args[k + 1].isFlag() && boolWord(args[k + 1]))
-        values.push_back(args[++k]);
-      continue;
-    }
-    for (int n = 0; n < arity; ++n) {
-      if (k + 1 >= args.size())
-        MelInterpreter::fail(command + ": Flag '-" + flag + "' must be passed a value");
-      values.push_back(args[++k]);
-    }
-  }
-  return out;
 }
 
 }  // namespace OmbrixHost
