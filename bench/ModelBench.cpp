@@ -13,9 +13,6 @@
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
-#include <malloc.h>
-#include <sys/resource.h>
-
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -24,6 +21,7 @@
 #include <vector>
 
 #include "Model3D/HvModel.h"
+#include "ProcessMemory.h"
 
 namespace {
 
@@ -66,31 +64,6 @@ const std::vector<Triangle>& Mesh(int which) {
   }
   static const std::vector<Triangle> irregular = MakeGrid(708, true);  // 1,000,000 triangles
   return irregular;
-}
-
-double StatusMegabytes(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.rfind(field, 0) == 0) return std::stod(line.substr(std::strlen(field))) / 1024.0;
-  return 0.0;
-}
-
-// Resets the process's peak resident size to the current one and returns it:
-// what a run adds on top is then PeakMegabytes() minus this.
-double ResetPeakMemory() {
-  malloc_trim(0);  // give freed heap back first, so the baseline is what is in use
-  std::ofstream("/proc/self/clear_refs") << "5";
-  return StatusMegabytes("VmRSS:");
-}
-
-double PeakMegabytes() { return StatusMegabytes("VmHWM:"); }
-
-// The process's peak resident size so far (getrusage), whatever ran before.
-double MaxRssMegabytes() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
 void Fill(HvModel& model, const std::vector<Triangle>& triangles) {

@@ -26,6 +26,7 @@
 #include "IO/CorrespondenceTable.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
+#include "Maya/MeshArrays.h"
 #include "Maya/UvImportChanges.h"
 #include "Maya/WaitCursor.h"
 #include "Model3D/PolygonDesc.h"
@@ -46,21 +47,24 @@ struct MeshUvWork {
 
 float Unflip(float v) { return static_cast<float>(1.0 - static_cast<double>(v)); }
 
-// Reads polygon p into desc: world-space corners and their current UVs.
-void DescribePolygon(const MFnMesh& mesh, const MMatrix& world, const MString& uvSet, int p,
-                     MIntArray& verts, PolygonDesc& desc) {
-  mesh.getPolygonVertices(p, verts);
-  if (!desc.Resize(static_cast<int>(verts.length()))) desc.Resize(0);
+// Reads the polygon at `at` into desc: world-space corners and their current
+// UVs ((0, 0) where the polygon has none). False when a corner has no sound
+// point: such a polygon matches no record.
+bool DescribePolygon(const MeshArrays& arrays, const WorldPoints& world, const PolygonCursor& at,
+                     PolygonDesc& desc) {
+  if (!desc.Resize(polygonSize(arrays, at)) || !cornersInRange(arrays, at, desc.count)) desc.Resize(0);
+  const bool mapped = hasUVs(arrays, at, desc.count);
+  bool sound = true;
   for (int k = 0; k < desc.count; ++k) {
-    MPoint point;
-    mesh.getPoint(verts[static_cast<unsigned>(k)], point, MSpace::kPostTransform);
-    point = point * world;
-    desc.positions[k] = Vector3(point.x, point.y, point.z);
-    float u = 0.0f, v = 0.0f;
-    mesh.getPolygonUV(p, k, u, v, &uvSet);
-    desc.u[k] = u;
-    desc.v[k] = v;
+    const auto vertex = static_cast<size_t>(arrays.connects[at.corner + static_cast<unsigned>(k)]);
+    const bool known = vertex < world.points.size() && world.finite[vertex];
+    sound = sound && known;
+    desc.positions[k] = known ? world.points[vertex] : Vector3();
+    const unsigned id = mapped ? static_cast<unsigned>(arrays.uvIds[at.uvCorner + static_cast<unsigned>(k)]) : 0;
+    desc.u[k] = mapped ? arrays.us[id] : 0.0f;
+    desc.v[k] = mapped ? arrays.vs[id] : 0.0f;
   }
+  return sound;
 }
 
 // Corner k >= 3 of a matched polygon: corner 2 of the fan triangle
@@ -89,15 +93,16 @@ void AddFaceVertex(MeshUvWork& work, const PolygonDesc& desc, int p, int k, int 
 }
 
 void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath& path, MeshUvWork& work) {
-  const MMatrix world = path.inclusiveMatrix();
-  const MString uvSet = mesh.currentUVSetName();
-  MIntArray verts;
+  const WorldPoints world = worldPoints(mesh, path.inclusiveMatrix());
+  const MeshArrays arrays(mesh, mesh.currentUVSetName());
+  work.layout.uvCounts.setLength(arrays.counts.length());
   PolygonDesc desc, fan;
-  for (int p = 0; p < mesh.numPolygons(); ++p) {
-    DescribePolygon(mesh, world, uvSet, p, verts, desc);
-    const CorrespondenceRecord* record = findCorrespondence(table, desc);
+  for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
+    const int p = static_cast<int>(at.face);
+    const bool sound = DescribePolygon(arrays, world, at, desc);
+    const CorrespondenceRecord* record = sound ? findCorrespondence(table, desc) : nullptr;
     if (record != nullptr) ++work.matched;
-    work.layout.uvCounts.append(desc.count);
+    work.layout.uvCounts[at.face] = desc.count;
     for (int k = 0; k < desc.count; ++k) {
       float u = desc.u[k], v = desc.v[k];
       const CorrespondenceRecord* source = record;
@@ -110,7 +115,7 @@ void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath&
         u = source->corner[corner].u;
         v = Unflip(source->corner[corner].v);
       }
-      AddFaceVertex(work, desc, p, k, verts[static_cast<unsigned>(k)], u, v);
+      AddFaceVertex(work, desc, p, k, arrays.connects[at.corner + static_cast<unsigned>(k)], u, v);
     }
   }
 }
@@ -142,23 +147,29 @@ MStatus FastMethod(MFnMesh& mesh, const MeshUvArrays& layout, UvImportChanges& c
   return status;
 }
 
-// Fills newUV: element i gets face-vertex i's face, vertex, u and v.
+// Fills newUV: element i gets face-vertex i's face, vertex, u and v. The four
+// child plugs are made once and moved from element to element.
 bool FillTweak(MFnDependencyNode& tweak, const MString& uvSet, const MeshUvWork& work) {
   MPlug plug = tweak.findPlug("newUV", true);
-  MPlug element = plug.elementByLogicalIndex(0);
-  MFnCompoundAttribute children(element.attribute());
-  MObject child[4];
-  for (unsigned c = 0; c < 4; ++c) child[c] = children.child(c);
   bool ok = tweak.findPlug("uvSetName", true).setValue(uvSet) == MStatus::kSuccess;
   if (!plug.isArray()) return ok;
+  const MObject newUV = plug.attribute();
+  MPlug element = plug.elementByLogicalIndex(0);
+  MFnCompoundAttribute children(newUV);
+  MPlug child[4];
+  for (unsigned c = 0; c < 4; ++c) {
+    MObject attribute = children.child(c);
+    child[c] = element.child(attribute);
+  }
   const MeshUvArrays& layout = work.layout;
   for (unsigned i = 0; ok && i < layout.uvIds.length(); ++i) {
     const unsigned uv = static_cast<unsigned>(layout.uvIds[i]);
-    ok = element.selectAncestorLogicalIndex(i, MObject::kNullObj) == MStatus::kSuccess &&
-         element.child(child[0]).setValue(work.faceIds[i]) == MStatus::kSuccess &&
-         element.child(child[1]).setValue(work.vertexIds[i]) == MStatus::kSuccess &&
-         element.child(child[2]).setValue(layout.us[uv]) == MStatus::kSuccess &&
-         element.child(child[3]).setValue(layout.vs[uv]) == MStatus::kSuccess;
+    for (unsigned c = 0; ok && c < 4; ++c)
+      ok = child[c].selectAncestorLogicalIndex(i, newUV) == MStatus::kSuccess;
+    ok = ok && child[0].setValue(work.faceIds[i]) == MStatus::kSuccess &&
+         child[1].setValue(work.vertexIds[i]) == MStatus::kSuccess &&
+         child[2].setValue(layout.us[uv]) == MStatus::kSuccess &&
+         child[3].setValue(layout.vs[uv]) == MStatus::kSuccess;
   }
   return ok;
 }

@@ -214,6 +214,23 @@ TEST_F(ImportUVsTest, TwelveTrianglesFiveMatchedFastMethod) {
   EXPECT_EQ(MFnMesh(path("stripShape")).numUVs(), 36);
 }
 
+TEST_F(ImportUVsTest, APolygonWithAnUnsoundPointMatchesNothing) {
+  triangleStrip("strip", 2);
+  MFnMesh(path("stripShape")).setPoint(3, MPoint(std::numeric_limits<double>::infinity(), 0, 0));
+  // Triangle 1 with its unsound corner at the origin: it must not match.
+  WriteCor({StripRecord(0, 0.5f), {At(0, 0, 0, 0.9f, 0.9f), At(2, 0, 0, 0.9f, 0.9f), At(1, 1, 0, 0.9f, 0.9f)}});
+  Select("strip");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(out_, "Polygons affected: 1    (Total of: 2)\n"
+                  "There is no construction history, using fast method\n");
+  float u, v;
+  PolygonUV("stripShape", 1, 1, u, v);
+  EXPECT_FLOAT_EQ(u, 0.01f);
+  EXPECT_FLOAT_EQ(v, 0.5f);
+  PolygonUV("stripShape", 0, 1, u, v);
+  EXPECT_FLOAT_EQ(u, 0.625f);
+}
+
 TEST_F(ImportUVsTest, SharedPositionsWithEqualUVsShareOneUV) {
   quadMesh("quad", true);  // two triangles sharing (0,0,0) and (1,1,0)
   WriteCor({{At(0, 0, 0, 0.1f, 0.1f), At(1, 0, 0, 0.2f, 0.1f), At(1, 1, 0, 0.3f, 0.3f)},

@@ -16,7 +16,7 @@ double attr(const Node& n, const char* name) {
   if (!a)
     return 0.0;
   std::vector<int> none(a->chain().size(), -1);
-  return n.number(plugKey(a, none), a->defaultNumber);
+  return n.values.number(a, none, a->defaultNumber);
 }
 
 // Maps the primitive's own +Y onto its axis attribute.

@@ -25,17 +25,16 @@ void resolveGroupComponents(Node* shape) {
     if (c.outgoing || key.size() < suffix.size() || key.compare(key.size() - suffix.size(), suffix.size(), suffix) != 0)
       continue;
     std::string listKey = key.substr(0, key.size() - suffix.size()) + ".objectGrpCompList";
-    if (shape->value(listKey))
+    if (shape->value(listKey).kind != Value::kNone)
       continue;
     Node* groupId = c.remote.node;
     for (const auto& g : groupId->connections) {
       if (!g.outgoing || g.remote.node->typeName != "groupParts" || g.remote.key() != "groupId")
         continue;
-      const Value* list = g.remote.node->value("inputComponents");
-      if (list && list->kind == Value::kStrings) {
-        Value v = *list;
-        v.text = "componentList";
-        shape->values[listKey] = v;
+      Value list = g.remote.node->value("inputComponents");
+      if (list.kind == Value::kStrings) {
+        list.text = "componentList";
+        shape->setValue(listKey, std::move(list));
         break;
       }
     }
@@ -62,18 +61,25 @@ void applyTweakUV(const Node* tweak, MeshData& m) {
   PlugRef array{const_cast<Node*>(tweak), tweak->findAttribute("newUV"), {-1}};
   if (!array.attr)
     return;
+  const AttrDef* faceAttr = tweak->findAttribute("faceId");
+  const AttrDef* vertexAttr = tweak->findAttribute("vertexId");
+  const AttrDef* uAttr = tweak->findAttribute("newUValue");
+  const AttrDef* vAttr = tweak->findAttribute("newVValue");
+  if (!faceAttr || !vertexAttr || !uAttr || !vAttr)
+    return;
+  std::vector<int> element{-1, -1};
   for (int index : scene().existingIndices(array)) {
-    std::string base = "newUV[" + std::to_string(index) + "].";
-    int face = static_cast<int>(tweak->number(base + "faceId", -1));
-    int vertex = static_cast<int>(tweak->number(base + "vertexId", -1));
+    element[0] = index;
+    int face = static_cast<int>(tweak->values.number(faceAttr, element, -1));
+    int vertex = static_cast<int>(tweak->values.number(vertexAttr, element, -1));
     if (face < 0 || face >= m.numFaces())
       continue;
     for (int k = 0; k < m.faceCounts[face]; ++k) {
       std::size_t corner = static_cast<std::size_t>(m.faceStart(face) + k);
       if (m.faceConnects[corner] != vertex)
         continue;
-      set->us.push_back(static_cast<float>(tweak->number(base + "newUValue", 0.0)));
-      set->vs.push_back(static_cast<float>(tweak->number(base + "newVValue", 0.0)));
+      set->us.push_back(static_cast<float>(tweak->values.number(uAttr, element, 0.0)));
+      set->vs.push_back(static_cast<float>(tweak->values.number(vAttr, element, 0.0)));
       if (set->uvIds.size() < m.faceConnects.size())
         set->uvIds.resize(m.faceConnects.size(), -1);
       set->uvIds[corner] = static_cast<int>(set->us.size()) - 1;

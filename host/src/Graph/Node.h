@@ -3,6 +3,7 @@
 // connections, and for DAG nodes their parents and children.
 #include "AttrDef.h"
 #include "GeometryData.h"
+#include "PlugValues.h"
 #include "Value.h"
 
 #include <cstdint>
@@ -45,7 +46,7 @@ struct Node {
   std::weak_ptr<Node> self;
 
   AttrList dynamicAttrs;
-  std::map<std::string, Value> values;
+  PlugValues values;
   std::vector<Connection> connections;
   std::vector<Node*> parents;
   std::vector<Node*> children;
@@ -56,7 +57,11 @@ struct Node {
   AttrDef* findAttribute(const std::string& name) const;
   // Root attributes in definition order: the type's, then the dynamic ones.
   std::vector<AttrDef*> rootAttributes() const;
-  const Value* value(const std::string& key) const;
+  // Values by plug key ("instObjGroups[0].objectGroups[1].objectGrpCompList");
+  // a key that names no attribute of the node holds nothing.
+  bool resolveKey(const std::string& key, const AttrDef*& attr, std::vector<int>& indices) const;
+  Value value(const std::string& key) const;
+  void setValue(const std::string& key, Value v);
   double number(const std::string& key, double fallback) const;
   std::string text(const std::string& key) const;
   bool hasFn(MFn::Type type) const;

@@ -514,25 +514,27 @@ std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool as
 
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
-void Scene::setValue(const PlugRef& plug, Value value) { plug.node->values[plug.key()] = std::move(value); }
+void Scene::setValue(const PlugRef& plug, Value value) { plug.node->values.set(plug.attr, plug.indices, std::move(value)); }
 
-const Value* Scene::getValue(const PlugRef& plug) const { return plug.node->value(plug.key()); }
+void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number) {
+  node->values.setNumber(attr, indices, number);
+}
+
+Value Scene::getValue(const PlugRef& plug) const { return plug.node->values.get(plug.attr, plug.indices); }
 
 std::vector<int> Scene::existingIndices(const PlugRef& arrayPlug) const {
   std::set<int> found;
+  arrayPlug.node->values.collectIndices(arrayPlug.attr, arrayPlug.indices, found);
   std::string prefix = arrayPlug.key() + "[";
-  auto collect = [&](const std::string& key) {
+  for (const auto& c : arrayPlug.node->connections) {
+    const std::string& key = c.localKey;
     if (key.compare(0, prefix.size(), prefix) != 0)
-      return;
+      continue;
     std::size_t end = key.find(']', prefix.size());
     if (end == std::string::npos || end == prefix.size())
-      return;
+      continue;
     found.insert(std::atoi(key.c_str() + prefix.size()));
-  };
-  for (const auto& kv : arrayPlug.node->values)
-    collect(kv.first);
-  for (const auto& c : arrayPlug.node->connections)
-    collect(c.localKey);
+  }
   return std::vector<int>(found.begin(), found.end());
 }
 

@@ -83,7 +83,8 @@ public:
 
   // Values
   void setValue(const PlugRef& plug, Value value);
-  const Value* getValue(const PlugRef& plug) const;
+  void setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number);
+  Value getValue(const PlugRef& plug) const;  // kind kNone when the plug holds nothing
   std::vector<int> existingIndices(const PlugRef& arrayPlug) const;
 
   MSelectionList& activeSelection() { return selection_; }

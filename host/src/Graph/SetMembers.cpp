@@ -9,14 +9,14 @@ namespace {
 MObject componentOf(Node* shape, int instance, int group) {
   std::string key = "instObjGroups[" + std::to_string(instance) + "].objectGroups[" + std::to_string(group) +
                     "].objectGrpCompList";
-  const Value* v = shape->value(key);
-  if (!v || v->kind != Value::kStrings)
+  const Value v = shape->value(key);
+  if (v.kind != Value::kStrings)
     return MObject();
   MFn::Type type = MFn::kInvalid;
   std::vector<int> elements;
   int faces = shape->mesh ? shape->mesh->numFaces() : 0;
   int points = shape->mesh ? static_cast<int>(shape->mesh->points.size()) : 0;
-  for (const auto& item : v->strings) {
+  for (const auto& item : v.strings) {
     MFn::Type t;
     if (!parseComponent(item, t, elements, item[0] == 'f' ? faces : points))
       continue;

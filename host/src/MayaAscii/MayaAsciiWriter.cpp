@@ -151,19 +151,31 @@ private:
     }
   }
 
+  struct KeyedValue {
+    std::string key;
+    const AttrDef* attr;
+    Value value;
+  };
+
+  // The node's values in the order of their plug keys' texts.
+  static std::vector<KeyedValue> sortedValues(const Node* n) {
+    std::vector<KeyedValue> out;
+    n->values.forEach([&](const AttrDef* attr, const std::vector<int>& indices, const Value& v) {
+      out.push_back(KeyedValue{plugKey(attr, indices), attr, v});
+    });
+    std::sort(out.begin(), out.end(), [](const KeyedValue& a, const KeyedValue& b) { return a.key < b.key; });
+    return out;
+  }
+
   void values(const Node* n) {
-    for (const auto& [key, v] : n->values) {
+    for (const auto& [key, attr, v] : sortedValues(n)) {
       if (n->mesh && key == "currentUVSet")
         continue;  // written with the mesh data
-      PlugRef plug;
-      std::string error;
-      if (!scene().resolvePlugOn(const_cast<Node*>(n), key, plug, error))
-        continue;
       out_ << "\tsetAttr " << quoted("." + key);
       switch (v.kind) {
       case Value::kNumber: {
         double shown = v.number;
-        if (plug.attr->kind == AttrKind::kAngle)
+        if (attr->kind == AttrKind::kAngle)
           shown = v.number * 180.0 / 3.14159265358979323846;
         out_ << " " << number(shown);
         break;

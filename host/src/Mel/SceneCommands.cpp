@@ -113,24 +113,24 @@ MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
     for (const auto& child : plug.attr->children) {
       PlugRef c{plug.node, child.get(), plug.indices};
       c.indices.push_back(-1);
-      const Value* v = scene().getValue(c);
-      out.numbers.push_back(shownValue(child.get(), v && v->kind == Value::kNumber ? v->number : child->defaultNumber));
+      const Value v = scene().getValue(c);
+      out.numbers.push_back(shownValue(child.get(), v.kind == Value::kNumber ? v.number : child->defaultNumber));
     }
     return out;
   }
-  const Value* v = scene().getValue(plug);
+  const Value v = scene().getValue(plug);
   if (plug.attr->kind == AttrKind::kString)
-    return MelValue::ofString(v && v->kind == Value::kString ? v->text : "");
-  if (v && v->kind == Value::kStrings)
-    return MelValue::ofStrings(v->strings);
-  if (v && v->kind == Value::kNumbers) {
+    return MelValue::ofString(v.kind == Value::kString ? v.text : "");
+  if (v.kind == Value::kStrings)
+    return MelValue::ofStrings(v.strings);
+  if (v.kind == Value::kNumbers) {
     MelValue out = MelValue::ofKind(MelValue::kFloatArray);
-    out.numbers = v->numbers;
+    out.numbers = v.numbers;
     return out;
   }
-  if (v && v->kind == Value::kString)
-    return MelValue::ofString(v->text);
-  double n = shownValue(plug.attr, v && v->kind == Value::kNumber ? v->number : plug.attr->defaultNumber);
+  if (v.kind == Value::kString)
+    return MelValue::ofString(v.text);
+  double n = shownValue(plug.attr, v.kind == Value::kNumber ? v.number : plug.attr->defaultNumber);
   if (plug.attr->kind == AttrKind::kInt || plug.attr->kind == AttrKind::kBool || plug.attr->kind == AttrKind::kEnum)
     return MelValue::ofInt(static_cast<long long>(n));
   return MelValue::ofFloat(n);
@@ -396,7 +396,7 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
     if (!set)
       MelInterpreter::fail("sets: " + error);
     if (renderable)
-      set->values["renderableOnlySet"] = Value::ofNumber(1.0);
+      set->setValue("renderableOnlySet", Value::ofNumber(1.0));
     if (f.has("empty"))
       return MelValue::ofString(set->name);
   }

@@ -48,10 +48,8 @@ std::shared_ptr<ModifierRecord> savePlugValue(const MPlug& plug) {
   Node* n = Access::plugNode(plug);
   if (!n)
     return saved;
-  auto it = n->values.find(Access::plugKeyOf(plug));
-  saved->hadValue = it != n->values.end();
-  if (saved->hadValue)
-    saved->value = it->second;
+  saved->value = n->values.get(Access::plugAttribute(plug), Access::plugIndices(plug));
+  saved->hadValue = saved->value.kind != OmbrixHost::Value::kNone;
   return saved;
 }
 
@@ -60,9 +58,9 @@ void restorePlugValue(const MPlug& plug, const ModifierRecord& saved) {
   if (!n)
     return;
   if (saved.hadValue)
-    n->values[Access::plugKeyOf(plug)] = saved.value;
+    n->values.set(Access::plugAttribute(plug), Access::plugIndices(plug), saved.value);
   else
-    n->values.erase(Access::plugKeyOf(plug));
+    n->values.erase(Access::plugAttribute(plug), Access::plugIndices(plug));
 }
 
 std::shared_ptr<ModifierRecord> saveLinks(Node* n) {

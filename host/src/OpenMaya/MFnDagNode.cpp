@@ -120,7 +120,7 @@ MStatus MFnDagNode::setIntermediateObject(bool isIntermediate) {
   Node* n = Access::node(object_);
   if (!n)
     return MStatus::kInvalidParameter;
-  n->values["intermediateObject"] = OmbrixHost::Value::ofNumber(isIntermediate ? 1.0 : 0.0);
+  n->setValue("intermediateObject", OmbrixHost::Value::ofNumber(isIntermediate ? 1.0 : 0.0));
   return MStatus::kSuccess;
 }
 

@@ -75,7 +75,7 @@ MObject MFnMesh::create(int numVertices, int numPolygons, const MFloatPointArray
   uv.us = Access::items(uArray);
   uv.vs = Access::items(vArray);
   uv.uvIds.assign(m.faceConnects.size(), -1);
-  shape->values["currentUVSet"] = OmbrixHost::Value::ofString("map1");
+  shape->setValue("currentUVSet", OmbrixHost::Value::ofString("map1"));
   setObject(Access::wrap(shape));
   OmbrixHost::reportStatus(s, true);
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
@@ -206,7 +206,7 @@ MStatus MFnMesh::setCurrentUVSetName(const MString& name, MDGModifier*, MSelecti
   for (std::size_t i = 0; i < m->uvSets.size(); ++i)
     if (m->uvSets[i].name == name.asChar()) {
       m->currentUVSet = static_cast<int>(i);
-      Access::node(object_)->values["currentUVSet"] = OmbrixHost::Value::ofString(name.asChar());
+      Access::node(object_)->setValue("currentUVSet", OmbrixHost::Value::ofString(name.asChar()));
       return MStatus::kSuccess;
     }
   return invalid("No UV set of that name");

@@ -74,7 +74,7 @@ MObject MFnNurbsSurface::tesselate(MTesselationParams& params, MObject parentOrO
   std::string error;
   Node* shape = scene().createNode("mesh", "", parent, error);
   *shape->mesh = std::move(mesh);
-  shape->values["currentUVSet"] = OmbrixHost::Value::ofString("map1");
+  shape->setValue("currentUVSet", OmbrixHost::Value::ofString("map1"));
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
 

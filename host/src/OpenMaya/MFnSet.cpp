@@ -22,7 +22,7 @@ MObject MFnSet::create(const MSelectionList& members, Restriction restriction, b
     return MObject();
   }
   if (restriction == kRenderableOnly)
-    n->values["renderableOnlySet"] = OmbrixHost::Value::ofNumber(1.0);
+    n->setValue("renderableOnlySet", OmbrixHost::Value::ofNumber(1.0));
   setObject(Access::wrap(n));
   OmbrixHost::reportStatus(s, addMembers(members) == MStatus::kSuccess);
   return object_;

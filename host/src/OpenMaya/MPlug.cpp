@@ -26,10 +26,10 @@ bool addressable(const MPlug& plug) {
   const auto* a = Access::plugAttribute(plug);
   if (!a || !Access::plugNode(plug))
     return false;
-  auto chain = a->chain();
   const auto& idx = Access::plugIndices(plug);
-  for (std::size_t i = 0; i < chain.size(); ++i)
-    if (chain[i]->array && idx[i] < 0)
+  std::size_t pos = idx.size();
+  for (const auto* up = a; up; up = up->parent)
+    if (pos-- == 0 || (up->array && idx[pos] < 0))
       return false;
   return true;
 }
@@ -45,31 +45,44 @@ bool readNumber(const MPlug& plug, double& out) {
   const auto* a = Access::plugAttribute(plug);
   if (!numeric(a->kind))
     return false;
-  const Value* v = scene().getValue(refOf(plug));
-  if (v && v->kind == Value::kNumber)
-    out = v->number;
-  else if (!v || v->kind == Value::kNone)
+  const Value v = scene().getValue(refOf(plug));
+  if (v.kind == Value::kNumber)
+    out = v.number;
+  else if (v.kind == Value::kNone)
     out = a->defaultNumber;
   else
     return false;
   return true;
 }
 
-MStatus writeValue(const MPlug& plug, Value value) {
+// A number as the attribute's kind keeps it.
+double keptAs(AttrKind kind, double number) {
+  if (kind == AttrKind::kBool)
+    return number != 0.0 ? 1.0 : 0.0;
+  if (kind == AttrKind::kInt || kind == AttrKind::kEnum)
+    return static_cast<double>(static_cast<long long>(number));
+  if (kind == AttrKind::kFloat)
+    return static_cast<double>(static_cast<float>(number));
+  return number;
+}
+
+MStatus writeNumber(const MPlug& plug, double number) {
   if (!addressable(plug))
     return MStatus::kInvalidParameter;
   const auto* a = Access::plugAttribute(plug);
-  bool ok = value.kind == Value::kString ? (a->kind == AttrKind::kString || a->kind == AttrKind::kGeneric)
-                                         : numeric(a->kind);
-  if (!ok)
+  if (!numeric(a->kind))
     return MStatus::kInvalidParameter;
-  if (a->kind == AttrKind::kBool)
-    value.number = value.number != 0.0 ? 1.0 : 0.0;
-  else if (a->kind == AttrKind::kInt || a->kind == AttrKind::kEnum)
-    value.number = static_cast<double>(static_cast<long long>(value.number));
-  else if (a->kind == AttrKind::kFloat)
-    value.number = static_cast<double>(static_cast<float>(value.number));
-  scene().setValue(refOf(plug), std::move(value));
+  scene().setNumber(Access::plugNode(plug), a, Access::plugIndices(plug), keptAs(a->kind, number));
+  return MStatus::kSuccess;
+}
+
+MStatus writeText(const MPlug& plug, const char* text) {
+  if (!addressable(plug))
+    return MStatus::kInvalidParameter;
+  const auto* a = Access::plugAttribute(plug);
+  if (a->kind != AttrKind::kString && a->kind != AttrKind::kGeneric)
+    return MStatus::kInvalidParameter;
+  scene().setValue(PlugRef{Access::plugNode(plug), a, Access::plugIndices(plug)}, Value::ofString(text));
   return MStatus::kSuccess;
 }
 
@@ -258,12 +271,13 @@ MStatus MPlug::selectAncestorLogicalIndex(unsigned int index, const MObject& att
   if (!a || index >= 0x7fffffffu)
     return MStatus::kInvalidParameter;
   const auto* wanted = Access::attribute(attribute);
-  auto chain = a->chain();
-  for (std::size_t i = chain.size(); i-- > 0;)
-    if (wanted ? chain[i] == wanted : chain[i]->array) {
-      if (!chain[i]->array)
+  // From the plug's own attribute up its chain; indices_ has one entry per link.
+  std::size_t pos = indices_.size();
+  for (const auto* up = a; up && pos-- > 0; up = up->parent)
+    if (wanted ? up == wanted : up->array) {
+      if (!up->array)
         return MStatus::kInvalidParameter;
-      indices_[i] = static_cast<int>(index);
+      indices_[pos] = static_cast<int>(index);
       return MStatus::kSuccess;
     }
   return MStatus::kInvalidParameter;
@@ -273,9 +287,9 @@ MStatus MPlug::getValue(MString& value, MDGContext&) const {
   if (!addressable(*this))
     return MStatus::kInvalidParameter;
   const auto* a = Access::plugAttribute(*this);
-  const Value* v = scene().getValue(refOf(*this));
-  if (v && v->kind == Value::kString) {
-    value = v->text.c_str();
+  const Value v = scene().getValue(refOf(*this));
+  if (v.kind == Value::kString) {
+    value = v.text.c_str();
     return MStatus::kSuccess;
   }
   if (a->kind != AttrKind::kString)
@@ -309,12 +323,12 @@ MStatus MPlug::getValue(bool& value, MDGContext&) const {
   return MStatus::kSuccess;
 }
 
-MStatus MPlug::setValue(const MString& value) { return writeValue(*this, Value::ofString(value.asChar())); }
+MStatus MPlug::setValue(const MString& value) { return writeText(*this, value.asChar()); }
 MStatus MPlug::setValue(const char* value) { return setValue(MString(value)); }
-MStatus MPlug::setValue(int value) { return writeValue(*this, Value::ofNumber(value)); }
-MStatus MPlug::setValue(float value) { return writeValue(*this, Value::ofNumber(value)); }
-MStatus MPlug::setValue(double value) { return writeValue(*this, Value::ofNumber(value)); }
-MStatus MPlug::setValue(bool value) { return writeValue(*this, Value::ofNumber(value ? 1.0 : 0.0)); }
+MStatus MPlug::setValue(int value) { return writeNumber(*this, value); }
+MStatus MPlug::setValue(float value) { return writeNumber(*this, value); }
+MStatus MPlug::setValue(double value) { return writeNumber(*this, value); }
+MStatus MPlug::setValue(bool value) { return writeNumber(*this, value ? 1.0 : 0.0); }
 
 MString MPlug::asString(MDGContext&, MStatus* s) const {
   MString v;

@@ -1,0 +1,49 @@
+#pragma once
+// The stored values of one node's plugs, by attribute and logical indices.
+// A number at an element of an attribute with one array on its chain (the
+// children of a compound array such as newUV[i].faceId) goes to a dense
+// table per attribute: an assignment per face-vertex costs no allocation.
+// Everything else is kept as a whole Value under its chain of indices.
+#include "AttrDef.h"
+#include "Value.h"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <vector>
+
+namespace OmbrixHost {
+
+class PlugValues {
+public:
+  // `indices` runs along the attribute's chain from its root; positions that
+  // are no array, or are missing or negative, count as "no index".
+  void set(const AttrDef* attr, const std::vector<int>& indices, Value value);
+  void setNumber(const AttrDef* attr, const std::vector<int>& indices, double number);
+  // Forgets the value the plug holds, if any.
+  void erase(const AttrDef* attr, const std::vector<int>& indices);
+  // The stored value; kind kNone when there is none.
+  Value get(const AttrDef* attr, const std::vector<int>& indices) const;
+  // The stored number, or `fallback` when the plug holds no number.
+  double number(const AttrDef* attr, const std::vector<int>& indices, double fallback) const;
+  // The logical indices in use at `arrayAttr` (an array attribute) by values
+  // of it or of its descendants whose indices above it equal `indices`.
+  void collectIndices(const AttrDef* arrayAttr, const std::vector<int>& indices, std::set<int>& out) const;
+  // Every stored value with its attribute and indices (one per chain position,
+  // -1 where there is none), in no particular order.
+  void forEach(const std::function<void(const AttrDef*, const std::vector<int>&, const Value&)>& visit) const;
+  bool empty() const { return byAttr_.empty(); }
+
+private:
+  struct AttrValues {
+    std::vector<double> dense;             // by the one array index
+    std::vector<std::uint8_t> present;     // 1 where dense holds a value
+    std::size_t denseCount = 0;
+    std::map<std::vector<int>, Value> keyed;  // normalized indices
+  };
+  std::unordered_map<const AttrDef*, AttrValues> byAttr_;
+};
+
+}  // namespace OmbrixHost

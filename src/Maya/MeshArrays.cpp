@@ -1,0 +1,68 @@
+#include "Maya/MeshArrays.h"
+
+#include <maya/MFnMesh.h>
+#include <maya/MMatrix.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+#include <maya/MTypes.h>  // MSpace
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+bool fitsFloat(double value) {
+  return std::isfinite(value) && std::fabs(value) <= static_cast<double>(FLT_MAX);
+}
+
+}  // namespace
+
+WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world) {
+  MPointArray local;
+  mesh.getPoints(local, MSpace::kPostTransform);
+  WorldPoints out;
+  out.points.resize(local.length());
+  out.finite.resize(local.length());
+  for (unsigned int i = 0; i < local.length(); ++i) {
+    const MPoint p = local[i] * world;
+    out.finite[i] = fitsFloat(p.x) && fitsFloat(p.y) && fitsFloat(p.z);
+    if (out.finite[i])
+      out.points[i] = Vector3(p.x, p.y, p.z);
+  }
+  return out;
+}
+
+MeshArrays::MeshArrays(const MFnMesh& mesh, const MString& uvSet) {
+  mesh.getVertices(counts, connects);
+  if (!mesh.getAssignedUVs(uvCounts, uvIds, &uvSet) || !mesh.getUVs(us, vs, &uvSet))
+    uvCounts.clear();
+}
+
+int polygonSize(const MeshArrays& arrays, const PolygonCursor& at) {
+  const int count = arrays.counts[at.face];
+  return count > 0 ? count : 0;
+}
+
+bool cornersInRange(const MeshArrays& arrays, const PolygonCursor& at, int count) {
+  return static_cast<size_t>(at.corner) + static_cast<size_t>(count) <= arrays.connects.length();
+}
+
+bool hasUVs(const MeshArrays& arrays, const PolygonCursor& at, int count) {
+  if (at.face >= arrays.uvCounts.length() || arrays.uvCounts[at.face] != count ||
+      static_cast<size_t>(at.uvCorner) + static_cast<size_t>(count) > arrays.uvIds.length())
+    return false;
+  for (unsigned int i = 0; i < static_cast<unsigned int>(count); ++i) {
+    const int id = arrays.uvIds[at.uvCorner + i];
+    if (id < 0 || static_cast<unsigned int>(id) >= arrays.us.length() ||
+        static_cast<unsigned int>(id) >= arrays.vs.length())
+      return false;
+  }
+  return true;
+}
+
+void advance(const MeshArrays& arrays, PolygonCursor& at) {
+  at.corner += static_cast<unsigned int>(polygonSize(arrays, at));
+  if (at.face < arrays.uvCounts.length() && arrays.uvCounts[at.face] > 0)
+    at.uvCorner += static_cast<unsigned int>(arrays.uvCounts[at.face]);
+  ++at.face;
+}
