@@ -1,17 +1,11 @@
 #include "SceneEvaluation.h"
 
+#include "MeshHistory.h"
 #include "Primitives.h"
 #include "Scene.h"
 
 namespace OmbrixHost {
 namespace {
-
-const Connection* incoming(const Node* n, const std::string& key) {
-  for (const auto& c : n->connections)
-    if (!c.outgoing && c.localKey == key)
-      return &c;
-  return nullptr;
-}
 
 std::string where(const std::string& file, const Node* n) {
   return file + ":" + std::to_string(n->sourceLine) + ": ";
@@ -42,63 +36,14 @@ void resolveGroupComponents(Node* shape) {
   }
 }
 
-// Applies a polyTweakUV node's newUV elements: each gives a face, a mesh
-// vertex of that face and the UV its corner takes.
-void applyTweakUV(const Node* tweak, MeshData& m) {
-  UVSet* set = m.uvSet(nullptr);
-  if (!set)
+// The mesh its inMesh history gives, when it has history.
+void evaluateMeshHistory(MeshHistory& history, Node* shape) {
+  if (!incomingConnection(shape, "inMesh"))
     return;
-  PlugRef array{const_cast<Node*>(tweak), tweak->findAttribute("newUV"), {-1}};
-  if (!array.attr)
-    return;
-  for (int index : scene().existingIndices(array)) {
-    std::string base = "newUV[" + std::to_string(index) + "].";
-    int face = static_cast<int>(tweak->number(base + "newUVFace", -1));
-    int vertex = static_cast<int>(tweak->number(base + "newUVVertex", -1));
-    if (face < 0 || face >= m.numFaces())
-      continue;
-    for (int k = 0; k < m.faceCounts[face]; ++k) {
-      std::size_t corner = static_cast<std::size_t>(m.faceStart(face) + k);
-      if (m.faceConnects[corner] != vertex)
-        continue;
-      set->us.push_back(static_cast<float>(tweak->number(base + "newUVU", 0.0)));
-      set->vs.push_back(static_cast<float>(tweak->number(base + "newUVV", 0.0)));
-      if (set->uvIds.size() < m.faceConnects.size())
-        set->uvIds.resize(m.faceConnects.size(), -1);
-      set->uvIds[corner] = static_cast<int>(set->us.size()) - 1;
-    }
-  }
-}
-
-// Follows inMesh upstream through groupParts and polyTweakUV nodes to a
-// creation node; anything else stops the evaluation.
-void evaluateMeshHistory(Node* shape, const std::string& file, std::vector<std::string>& problems) {
-  std::vector<const Node*> tweaks;
-  const Connection* c = incoming(shape, "inMesh");
-  while (c) {
-    const Node* up = c->remote.node;
-    if (up->typeName == "groupParts") {
-      c = incoming(up, "inputGeometry");
-      continue;
-    }
-    if (up->typeName == "polyTweakUV") {
-      tweaks.push_back(up);
-      c = incoming(up, "inputPolymesh");
-      continue;
-    }
-    MeshData generated;
-    std::string why;
-    if (!generatePolyPrimitive(*up, generated, why)) {
-      problems.push_back(where(file, shape) + shape->name + ": construction history through " + up->name + " (" +
-                         up->typeName + ") is not evaluated (" + why + "); the mesh keeps the data in the file");
-      return;
-    }
-    generated.tweaks = std::move(shape->mesh->tweaks);
-    *shape->mesh = std::move(generated);
-    for (auto it = tweaks.rbegin(); it != tweaks.rend(); ++it)
-      applyTweakUV(*it, *shape->mesh);
-    return;
-  }
+  MeshData evaluated;
+  if (history.shapeMesh(shape, evaluated))
+    *shape->mesh = std::move(evaluated);
+  shape->historyNote = history.note(shape);
 }
 
 void finishMesh(Node* shape, const std::string& file, std::vector<std::string>& problems) {
@@ -137,7 +82,7 @@ void finishMesh(Node* shape, const std::string& file, std::vector<std::string>& 
 }
 
 void evaluateSurface(Node* shape, const std::string& file, std::vector<std::string>& problems) {
-  const Connection* c = incoming(shape, "create");
+  const Connection* c = incomingConnection(shape, "create");
   if (!c)
     return;
   NurbsData d;
@@ -152,9 +97,10 @@ void evaluateSurface(Node* shape, const std::string& file, std::vector<std::stri
 }  // namespace
 
 void evaluateLoadedScene(const std::string& file, std::vector<std::string>& problems) {
+  MeshHistory history(file, problems);
   for (const auto& node : scene().nodes()) {
     if (node->mesh) {
-      evaluateMeshHistory(node.get(), file, problems);
+      evaluateMeshHistory(history, node.get());
       finishMesh(node.get(), file, problems);
       resolveGroupComponents(node.get());
     } else if (node->nurbs) {
