@@ -181,6 +181,22 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   p = pointsOf("barShape");
   expectPoint(p, 1, 0.5, 0, 1);
   expectPoint(p, 5, 0.5, 2, 0);
+  // A bind pre-matrix of NaNs: the same fallback, naming the influence.
+  std::string nanBind = rig;
+  nanBind.replace(nanBind.find("0 0 1 0 0 -1 0 1"), 16, "0 0 1 0 0 nan 0 1");
+  problems = loadScene(nanBind);
+  EXPECT_NE(joined(problems).find("(the matrices of influence 1 are not numbers); the mesh takes the geometry upstream"),
+            std::string::npos)
+      << joined(problems);
+  expectPoint(pointsOf("barShape"), 4, -0.5, 2, 0);
+
+  // Dual-quaternion skinning is computed as linear and said so.
+  problems = loadScene(rig + "setAttr \"skinCluster1.sm\" 1;\n");
+  EXPECT_NE(joined(problems).find("barShape: construction history through skinCluster1 (skinCluster): dual-quaternion "
+                                  "skinning is evaluated as linear blend skinning"),
+            std::string::npos)
+      << joined(problems);
+  expectPoint(pointsOf("barShape"), 4, -1, 0.5, 0);
 }
 
 TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
@@ -236,6 +252,15 @@ TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
   p = pointsOf("barShape");
   expectPoint(p, 4, -0.5, 2.5, 0);
   expectPoint(p, 1, 0.5, 0, 0);
+
+  // An item at weight 0 (index 5000) alone offsets nothing, whatever it holds.
+  std::string zeroItem = scene;
+  zeroItem.replace(zeroItem.find("iti[6000].ipt"), 13, "iti[5000].ipt");
+  zeroItem.replace(zeroItem.find("iti[6000].ict"), 13, "iti[5000].ict");
+  zeroItem.replace(zeroItem.find("iti[5500].ipt"), 13, "iti[5000].ipt");
+  zeroItem.replace(zeroItem.find("iti[5500].ict"), 13, "iti[5000].ict");
+  loadScene(zeroItem);
+  expectPoint(pointsOf("barShape"), 4, -0.5, 2, 0);
 }
 
 TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {

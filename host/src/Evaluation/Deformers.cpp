@@ -277,6 +277,8 @@ std::vector<Point3> targetAt(const TargetItems& items, double w, std::size_t cou
     if (k != 5000)
       steps.emplace_back((k - 5000) / 1000.0, &item.deltas);
   std::sort(steps.begin(), steps.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  if (steps.size() < 2)
+    return std::vector<Point3>(count);  // only an item at weight 0, which offsets nothing
   std::size_t upper = 1;
   while (upper + 1 < steps.size() && steps[upper].first < w)
     ++upper;
