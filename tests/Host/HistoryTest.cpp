@@ -109,6 +109,17 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
   EXPECT_FLOAT_EQ(us[2], 0.375f);
   EXPECT_FLOAT_EQ(vs[2], 0.25f);
 
+  // Vertices moved on a mesh with history: a polyTweak node between the cube and the shape.
+  expectAllEvaluated(loadScene(cubeScene("createNode polyTweak -n \"polyTweak1\";\n"
+                                         "\tsetAttr \".uopa\" yes;\n"
+                                         "\tsetAttr -s 2 \".tk[0:1]\" -type \"float3\" 0 0.5 0  0 0 -1;\n"
+                                         "connectAttr \"polyCube1.out\" \"polyTweak1.ip\";\n",
+                                         "polyTweak1.out")));
+  points = pointsOf("pCubeShape1");
+  expectPoint(points, 0, -1, -0.5, 1);
+  expectPoint(points, 1, 1, -1, 0);
+  expectPoint(points, 2, -1, 1, 1);
+
   // invertTransform undoes the same matrix: the cube of 2 comes out scaled by 2 and down 6.
   loadScene(cubeScene("createNode transformGeometry -n \"transformGeometry1\";\n"
                       "\tsetAttr \".txf\" -type \"matrix\" 0.5 0 0 0 0 0.5 0 0 0 0 0.5 0 0 3 0 1;\n"

@@ -138,6 +138,26 @@ bool transformPoints(const Node& node, MeshData& m, std::string& why) {
   return true;
 }
 
+// polyTweak: tweak[v] added to point v (vertices moved on a mesh with history).
+bool tweakVertices(const Node& node, MeshData& m, std::string& why) {
+  PlugRef array{const_cast<Node*>(&node), node.findAttribute("tweak"), {-1}};
+  std::vector<std::pair<std::size_t, Point3>> moves;
+  for (int v : scene().existingIndices(array)) {
+    if (v < 0 || static_cast<std::size_t>(v) >= m.points.size())
+      continue;
+    std::string key = "tweak[" + std::to_string(v) + "].";
+    Point3 d{node.number(key + "tweakX", 0.0), node.number(key + "tweakY", 0.0), node.number(key + "tweakZ", 0.0)};
+    if (!std::isfinite(d.x) || !std::isfinite(d.y) || !std::isfinite(d.z)) {
+      why = "the tweak of vertex " + std::to_string(v) + " is not a number";
+      return false;
+    }
+    moves.emplace_back(static_cast<std::size_t>(v), d);
+  }
+  for (const auto& [v, d] : moves)
+    m.points[v] = Point3{m.points[v].x + d.x, m.points[v].y + d.y, m.points[v].z + d.z};
+  return true;
+}
+
 bool is(const Node& node, const char* type) { return node.typeName == type; }
 
 }  // namespace
@@ -145,7 +165,7 @@ bool is(const Node& node, const char* type) { return node.typeName == type; }
 const char* modifierInput(const Node& node) {
   if (is(node, "groupParts") || is(node, "transformGeometry"))
     return "inputGeometry";
-  for (const char* type : {"polyTweakUV", "polyMoveUV", "polyColorPerVertex", "polyMapCut", "polyMapSew"})
+  for (const char* type : {"polyTweak", "polyTweakUV", "polyMoveUV", "polyColorPerVertex", "polyMapCut", "polyMapSew"})
     if (is(node, type))
       return "inputPolymesh";
   return nullptr;
@@ -161,6 +181,8 @@ bool applyModifier(const Node& node, MeshData& mesh, std::string& why) {
     return moveUVs(node, mesh, why);
   if (is(node, "transformGeometry"))
     return transformPoints(node, mesh, why);
+  if (is(node, "polyTweak"))
+    return tweakVertices(node, mesh, why);
   return modifierInput(node) != nullptr;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Modifiers of a mesh's construction history: nodes that take one mesh and
-// give one, changing its points or UVs (polyTweakUV, polyMoveUV,
+// give one, changing its points or UVs (polyTweak, polyTweakUV, polyMoveUV,
 // transformGeometry) or passing it through as far as the host is concerned
 // (groupParts, polyColorPerVertex, polyMapCut, polyMapSew).
 #include "GeometryData.h"

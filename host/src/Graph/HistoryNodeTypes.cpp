@@ -100,6 +100,11 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
                                       uvPair("pivot", "pvt", "pivotU", "pvu", "pivotV", "pvv", 0.0),
                                       makeAttr("rotationAngle", "ra", K::kAngle)}));
+  add("polyTweak", dg, false,
+      polyModifierAttrs(dependAttrs, {makeCompound("tweak", "tk", true,
+                                                   {number("tweakX", "tx", 0, K::kFloat),
+                                                    number("tweakY", "ty", 0, K::kFloat),
+                                                    number("tweakZ", "tz", 0, K::kFloat)})}));
   add("transformGeometry", dg, false, transformGeometryAttrs(dependAttrs));
   add("tweak", dg, false, tweakAttrs(dependAttrs));
   add("skinCluster", dg, false, skinClusterAttrs(dependAttrs));
