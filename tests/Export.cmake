@@ -52,6 +52,11 @@ ombrix_export_test(export_all_instances ${export_data}/instances.ma
 # Odd data: what is sound is exported; missing textures keep their workspace name.
 ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
   EXPECT "\"groups\":\\[{\"name\":\"boxShape\",\"polygons\":6,\"triangles\":12}\\].*{\"name\":\"odd\",\"maps\":{\"Ambient\":\"[^\"]*sourceimages/not-there.tga\"}}")
+# Construction history: a skinned bar (its top turned by the tip joint), a frozen cube moved to
+# z -20, and a cube behind a node the host does not evaluate, exported from the cube and said so.
+ombrix_export_test(export_history ${export_data}/history.ma
+  EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"bevelledShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
+  OUTPUT "Warning: bevelledShape: construction history through polyBevel1 \\(polyBevel3\\) is not evaluated")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
   COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug

@@ -229,6 +229,44 @@ bool cylinder(const Node& n, MeshData& out, std::string&) {
   return true;
 }
 
+// Rings from the base up, narrowing to the apex; the base an n-gon facing down.
+bool cone(const Node& n, MeshData& out, std::string& why) {
+  if (attr(n, "subdivisionsCap") != 0) {
+    why = "subdivided cone caps are not generated";
+    return false;
+  }
+  double r = attr(n, "radius"), h = attr(n, "height");
+  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  Builder b;
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  int apex = b.point(0, h / 2, 0);
+  auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(static_cast<double>(i) / sa, 0.5 + 0.5 * j / sh);
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j + 1 < sh; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
+              {v(j + 1, i), t(j + 1, i)}});
+  for (int i = 0; i < sa; ++i) {
+    int tip = b.texel((i + 0.5) / sa, 1.0);
+    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
+  }
+  std::vector<std::pair<int, int>> base;
+  for (int i = sa - 1; i >= 0; --i) {
+    double a = 2 * kPi * i / sa;
+    base.emplace_back(v(0, i), b.texel(0.5 + 0.25 * std::cos(a), 0.25 - 0.25 * std::sin(a)));
+  }
+  b.face(base);
+  out = b.finish(n);
+  return true;
+}
+
 bool torus(const Node& n, MeshData& out, std::string&) {
   double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
@@ -422,6 +460,9 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 3 &&
            torus(creator, out, why);
+  if (type == "polyCone")
+    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+           attr(creator, "subdivisionsAxis") >= 3 && cone(creator, out, why);
   why = "a " + type + " node is not evaluated";
   return false;
 }

@@ -1,17 +1,11 @@
 #include "SceneEvaluation.h"
 
+#include "MeshHistory.h"
 #include "Primitives.h"
 #include "Scene.h"
 
 namespace OmbrixHost {
 namespace {
-
-const Connection* incoming(const Node* n, const std::string& key) {
-  for (const auto& c : n->connections)
-    if (!c.outgoing && c.localKey == key)
-      return &c;
-  return nullptr;
-}
 
 std::string where(const std::string& file, const Node* n) {
   return file + ":" + std::to_string(n->sourceLine) + ": ";
@@ -41,81 +35,14 @@ void resolveGroupComponents(Node* shape) {
   }
 }
 
-// Applies a polyTweakUV node to its UV set ("uvSetName", the current set
-// when empty): first "uvTweak", a (u, v) displacement per existing UV, then
-// each "newUV" element, which gives a face, a mesh vertex of that face and
-// the UV its corner takes.
-void applyTweakUV(const Node* tweak, MeshData& m) {
-  const std::string setName = tweak->text("uvSetName");
-  UVSet* set = m.uvSet(setName.empty() ? nullptr : &setName);
-  if (!set)
+// The mesh its inMesh history gives, when it has history.
+void evaluateMeshHistory(MeshHistory& history, Node* shape) {
+  if (!incomingConnection(shape, "inMesh"))
     return;
-  PlugRef shifts{const_cast<Node*>(tweak), tweak->findAttribute("uvTweak"), {-1}};
-  for (int index : scene().existingIndices(shifts)) {
-    if (index < 0 || static_cast<std::size_t>(index) >= set->us.size())
-      continue;
-    std::string base = "uvTweak[" + std::to_string(index) + "].";
-    set->us[static_cast<std::size_t>(index)] += static_cast<float>(tweak->number(base + "uvTweakU", 0.0));
-    set->vs[static_cast<std::size_t>(index)] += static_cast<float>(tweak->number(base + "uvTweakV", 0.0));
-  }
-  PlugRef array{const_cast<Node*>(tweak), tweak->findAttribute("newUV"), {-1}};
-  if (!array.attr)
-    return;
-  const AttrDef* faceAttr = tweak->findAttribute("faceId");
-  const AttrDef* vertexAttr = tweak->findAttribute("vertexId");
-  const AttrDef* uAttr = tweak->findAttribute("newUValue");
-  const AttrDef* vAttr = tweak->findAttribute("newVValue");
-  if (!faceAttr || !vertexAttr || !uAttr || !vAttr)
-    return;
-  std::vector<int> element{-1, -1};
-  for (int index : scene().existingIndices(array)) {
-    element[0] = index;
-    int face = static_cast<int>(tweak->values.number(faceAttr, element, -1));
-    int vertex = static_cast<int>(tweak->values.number(vertexAttr, element, -1));
-    if (face < 0 || face >= m.numFaces())
-      continue;
-    for (int k = 0; k < m.faceCounts[face]; ++k) {
-      std::size_t corner = static_cast<std::size_t>(m.faceStart(face) + k);
-      if (m.faceConnects[corner] != vertex)
-        continue;
-      set->us.push_back(static_cast<float>(tweak->values.number(uAttr, element, 0.0)));
-      set->vs.push_back(static_cast<float>(tweak->values.number(vAttr, element, 0.0)));
-      if (set->uvIds.size() < m.faceConnects.size())
-        set->uvIds.resize(m.faceConnects.size(), -1);
-      set->uvIds[corner] = static_cast<int>(set->us.size()) - 1;
-    }
-  }
-}
-
-// Follows inMesh upstream through groupParts and polyTweakUV nodes to a
-// creation node; anything else stops the evaluation.
-void evaluateMeshHistory(Node* shape, const std::string& file, std::vector<std::string>& problems) {
-  std::vector<const Node*> tweaks;
-  const Connection* c = incoming(shape, "inMesh");
-  while (c) {
-    const Node* up = c->remote.node;
-    if (up->typeName == "groupParts") {
-      c = incoming(up, "inputGeometry");
-      continue;
-    }
-    if (up->typeName == "polyTweakUV") {
-      tweaks.push_back(up);
-      c = incoming(up, "inputPolymesh");
-      continue;
-    }
-    MeshData generated;
-    std::string why;
-    if (!generatePolyPrimitive(*up, generated, why)) {
-      problems.push_back(where(file, shape) + shape->name + ": construction history through " + up->name + " (" +
-                         up->typeName + ") is not evaluated (" + why + "); the mesh keeps the data in the file");
-      return;
-    }
-    generated.tweaks = std::move(shape->mesh->tweaks);
-    *shape->mesh = std::move(generated);
-    for (auto it = tweaks.rbegin(); it != tweaks.rend(); ++it)
-      applyTweakUV(*it, *shape->mesh);
-    return;
-  }
+  MeshData evaluated;
+  if (history.shapeMesh(shape, evaluated))
+    *shape->mesh = std::move(evaluated);
+  shape->historyNote = history.note(shape);
 }
 
 void finishMesh(Node* shape, const std::string& file, std::vector<std::string>& problems) {
@@ -154,7 +81,7 @@ void finishMesh(Node* shape, const std::string& file, std::vector<std::string>& 
 }
 
 void evaluateSurface(Node* shape, const std::string& file, std::vector<std::string>& problems) {
-  const Connection* c = incoming(shape, "create");
+  const Connection* c = incomingConnection(shape, "create");
   if (!c)
     return;
   NurbsData d;
@@ -169,9 +96,10 @@ void evaluateSurface(Node* shape, const std::string& file, std::vector<std::stri
 }  // namespace
 
 void evaluateLoadedScene(const std::string& file, std::vector<std::string>& problems) {
+  MeshHistory history(file, problems);
   for (const auto& node : scene().nodes()) {
     if (node->mesh) {
-      evaluateMeshHistory(node.get(), file, problems);
+      evaluateMeshHistory(history, node.get());
       finishMesh(node.get(), file, problems);
       resolveGroupComponents(node.get());
     } else if (node->nurbs) {

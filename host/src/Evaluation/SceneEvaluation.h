@@ -1,7 +1,8 @@
 #pragma once
 // What Maya computes when it opens a scene and the host computes once after
-// loading one: geometry from creation nodes, UV tweak nodes, vertex tweaks,
-// and the faces of per-face set membership from groupParts nodes.
+// loading one: the geometry of meshes with construction history (MeshHistory),
+// vertex tweaks, NURBS surfaces from creation nodes, and the faces of per-face
+// set membership from groupParts nodes.
 #include <string>
 #include <vector>
 

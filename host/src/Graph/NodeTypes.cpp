@@ -1,5 +1,7 @@
 #include "NodeTypes.h"
 
+#include "HistoryNodeTypes.h"
+
 #include <map>
 #include <memory>
 
@@ -323,6 +325,10 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("polyTorus", MFn::kPolyTorus, false,
            polyCreatorAttrs({num("radius", "r", 1), num("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 20, K::kInt)})));
+  add(make("polyCone", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
+                             num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCap", "sc", 0, K::kInt),
+                             num("roundCap", "rcp", 0, K::kInt)})));
   add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
@@ -330,6 +336,7 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("makeNurbPlane", MFn::kNurbsPlane, false,
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
+  addHistoryNodeTypes(t, dependAttrs, transformAttrs);
   return t;
 }
 

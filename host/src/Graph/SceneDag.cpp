@@ -263,6 +263,26 @@ void rotation(M4 m, const double r[3], int order) {
   }
 }
 
+// A joint turns by its jointOrient after its rotation; with segment scale
+// compensation its parent joint's scale does not reach it.
+void jointOrientation(const Node* joint, M4 out) {
+  double orient[3];
+  for (int i = 0; i < 3; ++i)
+    orient[i] = joint->number(std::string("jointOrient.jointOrient") + "XYZ"[i], 0.0);
+  double step[4][4];
+  rotation(step, orient, 0);
+  multiply(out, step, out);
+  const Node* parent = joint->parents.empty() ? nullptr : joint->parents.front();
+  if (!parent || parent->typeName != "joint" || joint->number("segmentScaleCompensate", 1.0) == 0.0)
+    return;
+  identity(step);
+  for (int i = 0; i < 3; ++i) {
+    double s = parent->number(std::string("scale.scale") + "XYZ"[i], 1.0);
+    step[i][i] = s != 0.0 ? 1.0 / s : 1.0;
+  }
+  multiply(out, step, out);
+}
+
 }  // namespace
 
 void Scene::localMatrix(const Node* node, double out[4][4]) const {
@@ -303,6 +323,8 @@ void Scene::localMatrix(const Node* node, double out[4][4]) const {
   multiply(out, step, out);
   rotation(step, r, order);
   multiply(out, step, out);
+  if (node->typeName == "joint")
+    jointOrientation(node, out);
   translation(step, rp[0] + rpt[0] + t[0], rp[1] + rpt[1] + t[1], rp[2] + rpt[2] + t[2]);
   multiply(out, step, out);
 }

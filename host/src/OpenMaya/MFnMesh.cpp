@@ -4,6 +4,7 @@
 #include <maya/MFloatArray.h>
 #include <maya/MFloatPointArray.h>
 #include <maya/MFnMesh.h>
+#include <maya/MGlobal.h>
 #include <maya/MIntArray.h>
 #include <maya/MItMeshPolygon.h>
 #include <maya/MMatrix.h>
@@ -19,8 +20,14 @@ using OmbrixHost::UVSet;
 namespace {
 
 
+// A mesh whose history the host could not wholly evaluate says so, once, to
+// whatever reads it first (an export, say).
 MeshData* meshOf(const MObject& object) {
   Node* n = Access::node(object);
+  if (n && !n->historyNote.empty()) {
+    MGlobal::displayWarning(MString(n->historyNote.c_str()));
+    n->historyNote.clear();
+  }
   return n ? n->mesh.get() : nullptr;
 }
 

@@ -1,0 +1,167 @@
+#include "MeshHistory.h"
+
+#include "Deformers.h"
+#include "Modifiers.h"
+#include "Primitives.h"
+
+#include <algorithm>
+
+namespace OmbrixHost {
+namespace {
+
+const int kMaxDepth = 1000;
+const char* const kKeepsFileData = "the mesh keeps the data in the file";
+const char* const kTakesUpstream = "the mesh takes the geometry upstream of it";
+
+void addTweaks(const Node* shape, MeshData& m) {
+  const auto& tweaks = shape->mesh->tweaks;
+  for (std::size_t i = 0; i < tweaks.size() && i < m.points.size(); ++i)
+    m.points[i] = Point3{m.points[i].x + tweaks[i].x, m.points[i].y + tweaks[i].y, m.points[i].z + tweaks[i].z};
+  m.tweaks.clear();
+}
+
+std::string deformerInput(int index) { return "input[" + std::to_string(index) + "].inputGeometry"; }
+
+// Where a node of a type the host does not evaluate takes its mesh, by the
+// names Maya's poly modifiers and deformers use, long or as a file writes them.
+std::vector<std::string> likelyInputs(int index) {
+  std::string i = std::to_string(index);
+  return {"inputPolymesh", "ip", "inputGeometry", "ig", deformerInput(index), "ip[" + i + "].ig", "inMesh", "i"};
+}
+
+class Visit {
+public:
+  Visit(std::set<const Node*>& active, const Node* node) : active_(active), node_(node) {
+    entered_ = active_.insert(node).second;
+  }
+  ~Visit() {
+    if (entered_)
+      active_.erase(node_);
+  }
+  Visit(const Visit&) = delete;
+  Visit& operator=(const Visit&) = delete;
+  bool entered() const { return entered_ && active_.size() <= static_cast<std::size_t>(kMaxDepth); }
+
+private:
+  std::set<const Node*>& active_;
+  const Node* node_;
+  bool entered_;
+};
+
+}  // namespace
+
+const Connection* incomingConnection(const Node* node, const std::string& key) {
+  for (const auto& c : node->connections)
+    if (!c.outgoing && c.localKey == key)
+      return &c;
+  return nullptr;
+}
+
+bool MeshHistory::shapeMesh(const Node* shape, MeshData& out) {
+  auto memo = shapes_.find(shape);
+  if (memo != shapes_.end()) {
+    out = memo->second;
+    return true;
+  }
+  if (!shape->mesh)
+    return false;
+  const Connection* in = incomingConnection(shape, "inMesh");
+  bool ok = true;
+  if (!in) {
+    out = *shape->mesh;
+  } else {
+    const Node* outer = shape_;
+    shape_ = shape;
+    Visit visit(active_, shape);
+    if (!visit.entered()) {
+      report(shape, "its history runs in a cycle or deeper than " + std::to_string(kMaxDepth) + " nodes",
+             kKeepsFileData);
+      ok = false;
+    } else {
+      ok = meshAt(in->remote, out);
+    }
+    shape_ = outer;
+  }
+  if (!ok)
+    return false;
+  out.rebuildFaceStarts();
+  addTweaks(shape, out);
+  shapes_[shape] = out;
+  return true;
+}
+
+std::string MeshHistory::note(const Node* shape) const {
+  auto it = notes_.find(shape);
+  return it == notes_.end() ? std::string() : it->second;
+}
+
+bool MeshHistory::meshAt(const PlugRef& source, MeshData& out) {
+  const Node* node = source.node;
+  if (node->mesh)
+    return shapeMesh(node, out);
+  Visit visit(active_, node);
+  if (!visit.entered()) {
+    report(node, "its history runs in a cycle or deeper than " + std::to_string(kMaxDepth) + " nodes",
+           kKeepsFileData);
+    return false;
+  }
+  return nodeOutput(node, source, out);
+}
+
+bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& out) {
+  std::string why;
+  if (node->hasFn(MFn::kPolyCreator)) {
+    if (generatePolyPrimitive(*node, out, why))
+      return true;
+    report(node, why.empty() ? "its attributes are out of range" : why, kKeepsFileData);
+    return false;
+  }
+  if (const char* input = modifierInput(*node)) {
+    if (!passThrough(node, input, "", out))
+      return false;
+    if (!applyModifier(*node, out, why))
+      report(node, why, kTakesUpstream);
+    return true;
+  }
+  int index = source.indices.empty() ? 0 : std::max(0, source.indices.front());
+  if (isDeformer(*node)) {
+    if (!passThrough(node, deformerInput(index), "", out))
+      return false;
+    DeformerSources sources{[this](const PlugRef& plug, MeshData& mesh) { return meshAt(plug, mesh); }};
+    if (!applyDeformer(*node, index, out, sources, why))
+      report(node, why, kTakesUpstream);
+    else if (!why.empty())
+      report(node, why, nullptr);
+    return true;
+  }
+  for (const auto& key : likelyInputs(index))
+    if (incomingConnection(node, key))
+      return passThrough(node, key, "the host does not evaluate " + node->typeName + " nodes", out);
+  report(node, "the host does not evaluate " + node->typeName + " nodes", kKeepsFileData);
+  return false;
+}
+
+// The mesh arriving on `inputKey`; `why` non-empty reports the node as passed through.
+bool MeshHistory::passThrough(const Node* node, const std::string& inputKey, const std::string& why, MeshData& out) {
+  const Connection* in = incomingConnection(node, inputKey);
+  if (!in) {
+    report(node, "nothing is connected to its " + inputKey, kKeepsFileData);
+    return false;
+  }
+  if (!meshAt(in->remote, out))
+    return false;
+  if (!why.empty())
+    report(node, why, kTakesUpstream);
+  return true;
+}
+
+void MeshHistory::report(const Node* node, const std::string& why, const char* outcome) {
+  const Node* shape = shape_ ? shape_ : node;
+  std::string text = shape->name + ": construction history through " + node->name + " (" + node->typeName + ")";
+  text += outcome ? " is not evaluated (" + why + "); " + outcome : ": " + why;
+  problems_.push_back(file_ + ":" + std::to_string(shape->sourceLine) + ": " + text);
+  if (outcome && !notes_.count(shape))
+    notes_[shape] = text;
+}
+
+}  // namespace OmbrixHost

@@ -1,0 +1,43 @@
+#pragma once
+// The construction history feeding mesh shapes, evaluated as Maya does when a
+// scene opens: creation nodes, then modifiers and deformers in turn. A node
+// the host cannot evaluate is reported once and passes its input through, so
+// that the mesh takes the nearest geometry upstream of it that is sound.
+#include "GeometryData.h"
+#include "Node.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace OmbrixHost {
+
+// The connection feeding the plug `key` of a node; null when there is none.
+const Connection* incomingConnection(const Node* node, const std::string& key);
+
+class MeshHistory {
+public:
+  MeshHistory(const std::string& file, std::vector<std::string>& problems) : file_(file), problems_(problems) {}
+
+  // The mesh a shape shows: what its inMesh history gives, or its own data,
+  // with its vertex tweaks added. False when its history gives nothing sound.
+  bool shapeMesh(const Node* shape, MeshData& out);
+  // What the shape's history could not evaluate, as one line; empty when all of it was.
+  std::string note(const Node* shape) const;
+
+private:
+  bool meshAt(const PlugRef& source, MeshData& out);
+  bool nodeOutput(const Node* node, const PlugRef& source, MeshData& out);
+  bool passThrough(const Node* node, const std::string& inputKey, const std::string& why, MeshData& out);
+  void report(const Node* node, const std::string& why, const char* outcome);
+
+  const std::string& file_;
+  std::vector<std::string>& problems_;
+  std::map<const Node*, MeshData> shapes_;
+  std::set<const Node*> active_;  // being evaluated: seeing one again is a cycle
+  const Node* shape_ = nullptr;   // the shape whose history is being evaluated
+  std::map<const Node*, std::string> notes_;
+};
+
+}  // namespace OmbrixHost
