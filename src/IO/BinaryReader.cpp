@@ -146,32 +146,28 @@ bool BinaryReader::SeekTo(uint64_t offset, const char* what) {
 bool BinaryReader::Holds(uint64_t count, uint64_t bytesEach, const char* what) {
   if (Failed()) return false;
   if (bytesEach == 0 || count <= Left() / bytesEach) return true;
+  if (!ends_.empty() && ends_.back().missing > 0)
+    return Fail(std::string("the file ends inside the ") + what + " records (" + std::to_string(count) +
+                " announced)");
   return Fail(std::string(what) + " count " + std::to_string(count) + " is more than the " +
               std::to_string(Left()) + " bytes left can hold");
 }
 
 bool BinaryReader::Enter(uint64_t length, const char* what) {
-  const bool fits = !Failed() && length <= Left();
-  if (!Failed() && !fits) Fail(Where(what));
-  ends_.push_back(fits ? offset_ + length : End());
-  return fits;
+  const uint64_t left = Left();
+  const bool cutByFile = !Failed() && length > left && End() >= size_;
+  if (!Failed() && length > left && !cutByFile) Fail(Where(what));
+  const bool fits = !Failed() && length <= left;
+  ends_.push_back(Level{fits ? offset_ + length : End(), cutByFile ? length - left : 0,
+                        cutByFile ? what : ""});
+  return fits || cutByFile;
 }
 
 void BinaryReader::Leave() {
   if (ends_.empty()) return;
-  if (!Failed()) offset_ = std::max(offset_, ends_.back());
+  const Level level = ends_.back();
+  if (!Failed()) offset_ = std::max(offset_, level.end);
+  if (level.missing > 0)
+    Fail("the file ends " + std::to_string(level.missing) + " bytes before the end of " + level.what);
   ends_.pop_back();
-}
-
-uint64_t BinaryReader::EnterRest(uint64_t length, const char* what) {
-  const uint64_t left = Left();
-  Enter(std::min(length, left), what);
-  return length > left ? length - left : 0;
-}
-
-bool BinaryReader::FailMissing(uint64_t missing, const char* what) {
-  if (missing == 0 || Failed()) return !Failed();
-  offset_ = std::max(offset_, End());
-  return Fail(std::string("the file ends ") + std::to_string(missing) + " bytes before the end of " +
-              what);
 }

@@ -48,20 +48,17 @@ class BinaryReader {
   bool Holds(uint64_t count, uint64_t bytesEach, const char* what);
   // Reads from here on end `length` bytes ahead, which must lie inside the
   // current chunk; Leave moves to that end and restores the outer bounds.
+  // A chunk cut short by the end of the file is read up to that end, so
+  // that a read inside it fails where the bytes are missing; leaving it
+  // fails in any case.
   bool Enter(uint64_t length, const char* what);
   void Leave();
-  // Enter for a chunk that holds the rest of the file (a main chunk): a
-  // file that ends first is read to its end, so that damage inside is
-  // found where it lies; answers the bytes missing, for FailMissing.
-  uint64_t EnterRest(uint64_t length, const char* what);
-  // After reading such a chunk: the file ends `missing` bytes short of it.
-  bool FailMissing(uint64_t missing, const char* what);
   size_t Depth() const { return ends_.size(); }
 
  private:
   bool Take(uint8_t* out, size_t count, const char* what);
   bool Fill();
-  uint64_t End() const { return ends_.empty() ? size_ : ends_.back(); }
+  uint64_t End() const { return ends_.empty() ? size_ : ends_.back().end; }
   std::string Where(const char* what) const;
 
   HvIO& stream_;
@@ -69,7 +66,12 @@ class BinaryReader {
   Order order_;
   uint64_t size_ = 0;
   uint64_t offset_ = 0;
-  std::vector<uint64_t> ends_;  // of the chunks entered, innermost last
+  struct Level {
+    uint64_t end;
+    uint64_t missing;  // bytes of the chunk past the end of the file
+    std::string what;
+  };
+  std::vector<Level> ends_;  // the chunks entered, innermost last
   std::vector<uint8_t> buffer_;
   uint64_t bufferOffset_ = 0;  // reader offset of buffer_[0]
   ReadFailure failure_;

@@ -59,12 +59,12 @@ bool Reader3DS::Run() {
   if (!in_.U16(id, "the main chunk header") || !in_.U32(length, "the main chunk header"))
     return false;
   if (length < 6) return in_.Fail("the main chunk is shorter than its header");
-  const uint64_t missing = in_.EnterRest(length - 6, "the main chunk");
+  in_.Enter(length - 6, "the main chunk");
   while (!in_.Failed()) {
     while (in_.Depth() > 1 && in_.Left() == 0) in_.Leave();
     if (in_.Left() == 0 || !Chunk()) break;
   }
-  in_.FailMissing(missing, "the main chunk");
+  while (in_.Depth() > 0) in_.Leave();  // a chunk cut short fails here
   model_.SetEdgeSmoothnessAll(0.5, true);
   model_.ComputeCornerNormalsAll(0.4);
   return !in_.Failed();

@@ -75,16 +75,6 @@ class Cursor {
     if (in_.Enter(length, what.c_str())) visit(data);
     in_.Leave();
   }
-  // As Within for the chunk that holds the whole file: a file that ends
-  // before the chunk is read to its end, then refused.
-  template <typename Visit>
-  void WithinRest(uint32_t length, const std::string& what, Visit visit) {
-    Cursor data(in_, what);
-    const uint64_t missing = in_.EnterRest(length, what.c_str());
-    visit(data);
-    in_.FailMissing(missing, what.c_str());
-    in_.Leave();
-  }
   // A variable-length index: 2 bytes, or 0xFF and 3 more.
   bool VX(uint32_t& v) {
     uint32_t first = 0, second = 0;
@@ -129,8 +119,11 @@ class LwoReader {
  public:
   LwoReader(BinaryReader& in, HvModel& model) : in_(in), model_(model) {}
 
-  // False when the file is damaged or no LightWave object; what was read
-  // before the damage is built into the model all the same.
+  // True when the file is an IFF FORM of a LightWave type; the reader is
+  // left at its start.
+  static bool IsLightWave(BinaryReader& in);
+  // False when the file is damaged; what was read before the damage is
+  // built into the model all the same.
   bool Run();
 
  private:
@@ -163,20 +156,27 @@ class LwoReader {
   std::map<std::string, std::map<std::pair<uint32_t, uint32_t>, std::pair<float, float>>> vmads_;
 };
 
+bool LwoReader::IsLightWave(BinaryReader& in) {
+  char header[12] = {};
+  if (!in.Bytes(header, sizeof header, "the FORM header")) return false;
+  const std::string id(header, 4), type(header + 8, 4);
+  if (id != "FORM") return in.Fail("not an IFF file (no FORM at its start)");
+  if (type != "LWO2" && type != "LXOB" && type != "LWOB" && type != "LWLO")
+    return in.Fail("not a LightWave object (FORM type " + type + ")");
+  return in.SeekTo(0, "the FORM header");
+}
+
 bool LwoReader::Run() {
   Cursor file(in_, "the FORM header");
   std::string id, type;
   uint32_t length = 0;
   if (!file.Id(id) || !file.U4(length)) return false;
-  if (id != "FORM") return in_.Fail("not an IFF file (no FORM at its start)");
-  file.WithinRest(length, "the FORM chunk", [&](Cursor& form) {
+  file.Within(length, "the FORM chunk", [&](Cursor& form) {
     if (!form.Id(type)) return;
     if (type == "LWO2" || type == "LXOB")
       ReadLwo2(form);
-    else if (type == "LWOB" || type == "LWLO")
-      ReadLwob(form);
     else
-      in_.Fail("not a LightWave object (FORM type " + type + ")");
+      ReadLwob(form);
   });
   Build();
   return !in_.Failed();
@@ -507,8 +507,12 @@ int SceneLWO::Load(Scene* scene, const char* options, ProgressSink* progress) {
   ClearFailure();
   HvIO* stream = Stream();
   if (scene == nullptr || stream == nullptr || !stream->IsOpen()) return Refuse("stream not open");
-  HvModel* target = AddTargetModel(*scene, options);
   BinaryReader in(*stream, Start(), BinaryReader::kBigEndian);
+  if (!LwoReader::IsLightWave(in)) {
+    SetFailure(in.Failure());
+    return 0;
+  }
+  HvModel* target = AddTargetModel(*scene, options);
   LwoReader reader(in, *target);
   if (reader.Run()) return 1;
   SetFailure(in.Failure());
