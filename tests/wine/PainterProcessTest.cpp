@@ -147,6 +147,47 @@ TEST_F(PainterProcessTest, AutoLoadMakesThePainterReadTheExport) {
       << Read(journal_);
 }
 
+TEST_F(PainterProcessTest, AProjectFileThePainterHoldsOpenIsNotReplacedUntilItLetsGo) {
+  // The painter reads Maya.obv with the C runtime, which does not let the
+  // file be deleted or replaced while it is open: the export's replacement
+  // waits two seconds, then fails and leaves the old file whole.
+  const std::string exchange = std::filesystem::current_path().string() + "\\held-" +
+                               std::to_string(Platform::CurrentProcessId());
+  Platform::MakeDirectory(exchange.c_str());
+  SetValue("Temp Directory", exchange);
+  StartupFormats();
+  HvModel model;
+  PolygonDesc desc;
+  desc.Resize(3);
+  desc.positions[1] = Vector3(1, 0, 0);
+  desc.positions[2] = Vector3(0, 1, 0);
+  model.AddPolygon(desc);
+  const std::string project = exchange + "\\Maya.obv", newer = project + ".tmp";
+  ASSERT_EQ(SaveModelByName(&model, HvString(project.c_str()), "OBV", "", nullptr, nullptr), 1);
+  model.AddPolygon(desc);
+  ASSERT_EQ(SaveModelByName(&model, HvString(newer.c_str()), "OBV", "", nullptr, nullptr), 1);
+  TeardownModelFormats();
+  TeardownSceneReaders();
+  uint32_t token = 0;
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), 1);
+  const std::string old = Read(project);
+
+  SetPainterArguments("--hold-ms 6000");
+  PainterBridge bridge(Timing(20000));
+  bridge.setLoadToken(token);
+  ASSERT_EQ(bridge.autoLoad(), 1);
+  ASSERT_TRUE(JournalShows(journal_, "holding Maya.obv")) << Read(journal_);
+  std::string reason;
+  const uint32_t start = Milliseconds();
+  EXPECT_FALSE(Platform::ReplaceFile(newer.c_str(), project.c_str(), reason));
+  EXPECT_GE(ElapsedMs(Milliseconds(), start), 1900);
+  EXPECT_FALSE(reason.empty());
+  EXPECT_EQ(Read(project), old);
+  ASSERT_TRUE(JournalShows(journal_, "released")) << Read(journal_);
+  EXPECT_TRUE(Platform::ReplaceFile(newer.c_str(), project.c_str(), reason)) << reason;
+  EXPECT_NE(Read(project), old);
+}
+
 TEST_F(PainterProcessTest, TwoPaintersAreAskedAndAPostedReplyCounts) {
   PainterLink link(Timing(20000));
   SetPainterArguments("--title-suffix _A");
