@@ -57,7 +57,7 @@ bool saveProject(HvModel& model, const char* path) {
     return false;
   }
   std::string reason;
-  if (!Platform::ReplaceFile(temporary, path, reason)) {
+  if (!Platform::MoveFileOver(temporary, path, reason)) {
     std::remove(temporary);
     reportExportError(std::string("could not replace ") + path + ": " + reason);
     return false;

@@ -15,7 +15,7 @@ MakeDirectoryResult MakeDirectory(const char* path);
 // case, as it reads after "PATH: ") when `to` is left as it was. On Windows
 // a file that another program holds open without letting it be replaced is
 // tried again for up to two seconds.
-bool ReplaceFile(const char* from, const char* to, std::string& reason);
+bool MoveFileOver(const char* from, const char* to, std::string& reason);
 // The C runtime's text for an errno value, in lower case.
 std::string ErrorText(int error);
 

@@ -16,7 +16,7 @@ MakeDirectoryResult MakeDirectory(const char* path) {
   return errno == EEXIST ? MakeDirectoryResult::kExists : MakeDirectoryResult::kFailed;
 }
 
-bool ReplaceFile(const char* from, const char* to, std::string& reason) {
+bool MoveFileOver(const char* from, const char* to, std::string& reason) {
   // rename replaces the name in one step; a reader holding the old file
   // keeps reading it whole.
   if (rename(from, to) == 0) return true;

@@ -41,7 +41,7 @@ MakeDirectoryResult MakeDirectory(const char* path) {
   return errno == EEXIST ? MakeDirectoryResult::kExists : MakeDirectoryResult::kFailed;
 }
 
-bool ReplaceFile(const char* from, const char* to, std::string& reason) {
+bool MoveFileOver(const char* from, const char* to, std::string& reason) {
   // A reader that opened the old file without FILE_SHARE_DELETE (the C
   // runtime's fopen does so) keeps it from being replaced until it closes
   // it: wait a little for the painter to finish reading.
