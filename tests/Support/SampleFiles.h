@@ -128,19 +128,15 @@ inline void SaveProject(const std::string& path, int count) {
 // A scene of `count` quads saved by a scene reader's own save (LWO, HV3).
 template <typename Format>
 void SaveScene(const std::string& path, int count) {
-  auto* model = new HvModel();
-  Quads(*model, count);
+  HvModel model;  // the scene's nodes do not own their models
+  Quads(model, count);
   Scene scene;
-  auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
-  node->SetPayload(model);
-  scene.AddNode(std::move(node));
-  {
-    HvIO stream(path.c_str(), HvIO::kWrite);
-    Format format;
-    format.Attach(&stream, 0);
-    format.Save(&scene, 0, nullptr);
-  }
-  delete model;
+  scene.AddNode(std::make_unique<SceneNode>(SceneNode::kMeshSet));
+  scene.NodeAt(0)->SetPayload(&model);
+  HvIO stream(path.c_str(), HvIO::kWrite);
+  Format format;
+  format.Attach(&stream, 0);
+  format.Save(&scene, 0, nullptr);
 }
 
 inline std::string ObjText(int quads) {
