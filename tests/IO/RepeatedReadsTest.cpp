@@ -2,6 +2,7 @@
 // session, a batch converter) keeps memory flat, in every format.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "IMGLib/ImageHandles.h"
@@ -32,7 +33,10 @@ class RepeatedReads : public FormatsFixture {
     const uint64_t before = HeapInUse();
     for (int i = 0; i < kReads; ++i) readOnce();
     EXPECT_EQ(ImageHolderCount(), holders) << path;
-    return static_cast<int64_t>(HeapInUse()) - static_cast<int64_t>(before);
+    const int64_t growth = static_cast<int64_t>(HeapInUse()) - static_cast<int64_t>(before);
+    std::printf("%s: %d reads, heap in use %llu bytes, then %+lld\n", path.c_str(), kReads,
+                static_cast<unsigned long long>(before), static_cast<long long>(growth));
+    return growth;
   }
 };
 
