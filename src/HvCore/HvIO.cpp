@@ -59,9 +59,12 @@ HvIO::~HvIO() { Close(); }
 
 int HvIO::Close() {
   Impl& s = *impl_;
+  int closed = 1;
   if (s.file != nullptr) {
-    std::fflush(s.file);
-    std::fclose(s.file);
+    // What stdio still buffers reaches the file here: a failure now is a
+    // failed write, and the caller must hear of it.
+    if (std::fflush(s.file) != 0) closed = 0;
+    if (std::fclose(s.file) != 0) closed = 0;
     s.file = nullptr;
   }
   if (s.mapping != nullptr) {
@@ -72,7 +75,7 @@ int HvIO::Close() {
     s.mapping = nullptr;
   }
   s.position = 0;
-  return 1;
+  return closed;
 }
 
 int HvIO::Flush() {

@@ -27,6 +27,8 @@ class HvIO {
   HvIO& operator=(const HvIO&) = delete;
   virtual ~HvIO();
 
+  // 1, or 0 when a file's buffered data could not be written or its close
+  // failed (errno tells why).
   virtual int Close();
   virtual int Flush();
   virtual int64_t Size();

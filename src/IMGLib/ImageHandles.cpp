@@ -1,13 +1,14 @@
 #include "IMGLib/ImageHandles.h"
 
+#include <map>
 #include <mutex>
-#include <vector>
 
 namespace {
 
 struct HandleTable {
   std::mutex guard;
-  std::vector<std::unique_ptr<ImageHolder>> holders;
+  std::map<uint32_t, std::unique_ptr<ImageHolder>> holders;
+  uint32_t last = 0;
 };
 
 HandleTable& Table() {
@@ -20,13 +21,30 @@ HandleTable& Table() {
 uint32_t RegisterImageHolder(std::unique_ptr<ImageHolder> holder) {
   HandleTable& table = Table();
   std::lock_guard<std::mutex> lock(table.guard);
-  table.holders.push_back(std::move(holder));
-  return static_cast<uint32_t>(table.holders.size());
+  if (++table.last == 0) ++table.last;
+  table.holders[table.last] = std::move(holder);
+  return table.last;
 }
 
 ImageHolder* ImageHolderFor(uint32_t handle) {
   HandleTable& table = Table();
   std::lock_guard<std::mutex> lock(table.guard);
-  if (handle == 0 || handle > table.holders.size()) return nullptr;
-  return table.holders[handle - 1].get();
+  const auto found = table.holders.find(handle);
+  return found != table.holders.end() ? found->second.get() : nullptr;
+}
+
+void ReleaseImageHolder(uint32_t handle) {
+  std::unique_ptr<ImageHolder> released;
+  HandleTable& table = Table();
+  std::lock_guard<std::mutex> lock(table.guard);
+  const auto found = table.holders.find(handle);
+  if (found == table.holders.end()) return;
+  released = std::move(found->second);
+  table.holders.erase(found);
+}
+
+size_t ImageHolderCount() {
+  HandleTable& table = Table();
+  std::lock_guard<std::mutex> lock(table.guard);
+  return table.holders.size();
 }

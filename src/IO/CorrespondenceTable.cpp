@@ -1,13 +1,13 @@
 #include "IO/CorrespondenceTable.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "HvTL/LittleEndian.h"
 #include "Model3D/PolygonDesc.h"
-#include "Platform/FileOffset.h"
+#include "HvCore/HvIO.h"
+#include "IO/BinaryReader.h"
 
 namespace {
 
@@ -51,14 +51,9 @@ CorrespondenceRecord DecodeRecord(const uint8_t* bytes) {
   return Correspondence::FromFileFrame(stored);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-int64_t FileSize(std::FILE* file) {
-  if (Platform::SeekFile(file, 0, SEEK_END) != 0) return -1;
-  const int64_t size = Platform::TellFile(file);
-  return Platform::SeekFile(file, 0, SEEK_SET) == 0 ? size : -1;
+// "offset N: REASON", as the caller puts it after the file name.
+std::string Located(const ReadFailure& failure) {
+  return "offset " + std::to_string(failure.offset) + ": " + failure.reason;
 }
 
 int Refuse(CorrespondenceLoadInfo* info, const char* reason) {
@@ -116,49 +111,40 @@ int loadCorrespondenceFile(CorrespondenceTable& table, const char* path, Corresp
   CorrespondenceLoadInfo scratch;
   CorrespondenceLoadInfo& out = info != nullptr ? *info : scratch;
   out = CorrespondenceLoadInfo();
-  std::unique_ptr<std::FILE, FileCloser> file(path != nullptr ? std::fopen(path, "rb") : nullptr);
-  if (!file) return Refuse(&out, "cannot open the file");
-  const int64_t size = FileSize(file.get());
-  uint8_t header[Correspondence::kHeaderBytes];
-  const size_t got = std::fread(header, 1, sizeof header, file.get());
-  if (got < 4 || std::memcmp(header, Correspondence::kMagic, 4) != 0)
+  HvIO stream(path != nullptr ? path : "", HvIO::kRead);
+  if (!stream.IsOpen()) return Refuse(&out, "cannot open the file");
+  BinaryReader in(stream, 0, BinaryReader::kLittleEndian);
+  char magic[4] = {};
+  if (!in.Bytes(magic, 4, "the magic") || std::memcmp(magic, Correspondence::kMagic, 4) != 0)
     return Refuse(&out, "not a correspondence file (no \"CORR\" at its start)");
   clearCorrespondences(table);
-  if (got < sizeof header) {
+  if (!in.I32(out.announced, "the record count")) {
     out.truncated = true;
-    out.error = "the file ends before its record count";
+    out.error = Located(in.Failure());
     return 1;
   }
-  out.announced = static_cast<int32_t>(LoadU32LE(header + 4));
   if (out.announced <= 0) {
-    if (size > static_cast<int64_t>(sizeof header))
-      out.trailingBytes = static_cast<uint64_t>(size) - sizeof header;
+    out.trailingBytes = in.Left();
     return 1;
   }
   // Never more than the file's size holds, whatever the count says.
-  const uint64_t body = size > 8 ? static_cast<uint64_t>(size) - 8 : 0;
-  const uint64_t held = body / Correspondence::kRecordBytes;
-  const uint64_t wanted = std::min<uint64_t>(static_cast<uint64_t>(out.announced), held);
-  const uint64_t announcedBytes = static_cast<uint64_t>(out.announced) * Correspondence::kRecordBytes;
-  if (body > announcedBytes) out.trailingBytes = body - announcedBytes;
+  const uint64_t held = in.Left() / Correspondence::kRecordBytes;
+  const auto announced = static_cast<uint64_t>(out.announced);
+  const uint64_t announcedBytes = announced * Correspondence::kRecordBytes;
+  if (in.Left() > announcedBytes) out.trailingBytes = in.Left() - announcedBytes;
+  const uint64_t wanted = std::min(announced, held);
   table.records_.reserve(static_cast<size_t>(wanted));
   table.first_.Reserve(static_cast<size_t>(wanted));
-  constexpr size_t kChunkRecords = 1024;
-  std::vector<uint8_t> chunk(kChunkRecords * Correspondence::kRecordBytes);
-  for (uint64_t done = 0; done < static_cast<uint64_t>(out.announced);) {
-    const size_t ask = static_cast<size_t>(
-        std::min<uint64_t>(kChunkRecords, static_cast<uint64_t>(out.announced) - done));
-    const size_t bytes = std::fread(chunk.data(), 1, ask * Correspondence::kRecordBytes, file.get());
-    const size_t whole = bytes / Correspondence::kRecordBytes;
-    for (size_t i = 0; i < whole; ++i) table.Append(DecodeRecord(&chunk[i * Correspondence::kRecordBytes]));
-    done += whole;
-    if (whole < ask) break;
+  uint8_t record[Correspondence::kRecordBytes];
+  for (uint64_t done = 0; done < announced; ++done) {
+    if (!in.Bytes(record, sizeof record, "a record")) break;
+    table.Append(DecodeRecord(record));
   }
   out.read = static_cast<uint32_t>(table.records_.size());
   if (out.read < static_cast<uint32_t>(out.announced)) {
     out.truncated = true;
-    out.error = "the file ends after " + std::to_string(out.read) + " of " +
-                std::to_string(out.announced) + " records";
+    out.error = "offset " + std::to_string(in.Failure().offset) + ": the file ends after " +
+                std::to_string(out.read) + " of " + std::to_string(out.announced) + " records";
   }
   return 1;
 }

@@ -62,7 +62,8 @@ int SaveModelByName(HvModel* model, const HvString& locator, const char* formatN
     if (!format || std::strcmp(format->Name(), formatName) != 0) continue;
     HvIO stream(locator.Text(), HvIO::kWrite);
     format->Attach(&stream, 0);
-    if (format->Save(model, options, progress, reserved) == 1) return 1;
+    // A save is complete only once the file is closed without an error.
+    if (format->Save(model, options, progress, reserved) == 1 && stream.Close() == 1) return 1;
   }
   return 0;
 }

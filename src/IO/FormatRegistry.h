@@ -14,7 +14,8 @@ int CheckSceneReaders();
 
 // Saves through the first format of that name (exact, case-sensitive) whose
 // save succeeds, each on a fresh stream opened in write mode. 0 when no
-// format of that name exists (and then no file is created) or all failed.
+// format of that name exists (and then no file is created) or all failed; a
+// save whose stream does not close cleanly has failed (errno tells why).
 int SaveModelByName(HvModel* model, const HvString& locator, const char* formatName,
                     const char* options, ProgressSink* progress, void* reserved);
 

@@ -208,14 +208,28 @@ class Hv3Reader {
  public:
   Hv3Reader(HvIO& stream, Scene& scene) : stream_(stream), scene_(scene) {}
 
-  void Run() {
+  // False when the file ends inside a section: it has lost its end.
+  bool Run() {
     stream_.Seek(0, HvIO::kFromStart);
-    while (!stream_.AtEnd() && ReadLine())
+    while (!failure_.Failed() && !stream_.AtEnd() && ReadLine())
       if (std::strncmp(line_.data(), "HV3File", 7) == 0) Model();
+    return !failure_.Failed();
   }
+  const ReadFailure& Failure() const { return failure_; }
 
  private:
-  bool ReadLine() { return stream_.ReadLine(line_.data(), kLineBytes) > 0; }
+  bool ReadLine() {
+    if (stream_.ReadLine(line_.data(), kLineBytes) <= 0) return false;
+    number_ = next_;
+    const size_t length = std::strlen(line_.data());
+    if (length > 0 && (line_[length - 1] == '\n' || line_[length - 1] == '\r')) ++next_;
+    return true;
+  }
+  // At the end of the data inside `section`: the file has been cut.
+  void EndsInside(const char* section) {
+    failure_.line = number_;
+    failure_.reason = std::string("the file ends inside ") + section;
+  }
   static const char* SkipBlanks(const char* p) {
     while (*p == ' ' || *p == '\t') ++p;
     return p;
@@ -231,6 +245,8 @@ class Hv3Reader {
   Scene& scene_;
   std::vector<char> line_ = std::vector<char>(kLineBytes);
   std::map<std::pair<uint64_t, int>, float> decode_;
+  int number_ = 0, next_ = 1;  // of the line read last, and of the next one
+  ReadFailure failure_;
 };
 
 void Hv3Reader::Model() {
@@ -239,8 +255,10 @@ void Hv3Reader::Model() {
   node->SetPayload(model);
   scene_.AddNode(std::move(node));
   decode_.clear();
-  while (!stream_.AtEnd() && ReadLine()) {
+  bool closed = false;  // by the file's unindented closing line
+  while (!failure_.Failed() && !stream_.AtEnd() && ReadLine()) {
     const char* text = SkipBlanks(line_.data());
+    if (line_[0] == ')') closed = true;
     if (std::strncmp(text, "CodeTable", 9) == 0) {
       CodeTable();
     } else if (std::strncmp(text, "Polygon", 7) == 0) {
@@ -249,10 +267,12 @@ void Hv3Reader::Model() {
       model->Shader(0, true)->Root()->SetColor("DiffuseColor", 0.8, 0.8, 0.8, 1.0);
     }
   }
+  if (!closed && !failure_.Failed()) EndsInside("the model (no closing line)");
 }
 
 void Hv3Reader::CodeTable() {
-  while (!stream_.AtEnd() && ReadLine() && !SectionEnds()) {
+  bool ended = false;
+  while (!stream_.AtEnd() && ReadLine() && !(ended = SectionEnds())) {
     float value = 0;
     char code[64];
     if (std::sscanf(SkipBlanks(line_.data()), "%f,%63s", &value, code) != 2) continue;
@@ -262,6 +282,7 @@ void Hv3Reader::CodeTable() {
     for (size_t i = 0; i < length; ++i) bits = bits * 2 + (code[i] == '1' ? 1 : 0);
     decode_[{bits, static_cast<int>(length)}] = value;
   }
+  if (!ended) EndsInside("the CodeTable section");
 }
 
 float Hv3Reader::Decode(const std::string& code) const {
@@ -274,7 +295,8 @@ float Hv3Reader::Decode(const std::string& code) const {
 }
 
 void Hv3Reader::Polygons(HvModel& model) {
-  while (!stream_.AtEnd() && ReadLine() && !SectionEnds()) {
+  bool ended = false;
+  while (!stream_.AtEnd() && ReadLine() && !(ended = SectionEnds())) {
     int count = 0;
     if (std::sscanf(SkipBlanks(line_.data()), "%d:", &count) != 1 || count < 3 || count > 15)
       continue;
@@ -305,6 +327,7 @@ void Hv3Reader::Polygons(HvModel& model) {
   }
   model.SetEdgeSmoothnessAll(0.8, true);
   model.ComputeCornerNormalsAll(0.4);
+  if (!ended) EndsInside("the Polygon section");
 }
 
 }  // namespace
@@ -324,10 +347,12 @@ int Hv3Format::Identify() {
 
 int Hv3Format::Load(Scene* scene, const char* options, ProgressSink* progress) {
   (void)options, (void)progress;
+  ClearFailure();
   if (scene == nullptr || Stream() == nullptr) return 1;
   Hv3Reader reader(*Stream(), *scene);
-  reader.Run();
-  return 1;
+  if (reader.Run()) return 1;
+  SetFailure(reader.Failure());
+  return 0;
 }
 
 int Hv3Format::Save(Scene* scene, uint32_t word, ProgressSink* progress) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "HvCore/HvIO.h"
+#include "IO/ReadFailure.h"
 
 class HvModel;
 class ProgressSink;
@@ -20,14 +21,26 @@ class FormatObject {
     return 1;
   }
   const char* Name() const { return name_; }
+  // Where and why the last load failed (no reason after a sound one).
+  const ReadFailure& LastFailure() const { return failure_; }
+  const char* LastError() const { return failure_.reason.c_str(); }
 
  protected:
   explicit FormatObject(const char* name) : name_(name) {}
   HvIO* Stream() const { return stream_; }
   int64_t Start() const { return start_; }
+  void ClearFailure() { failure_ = ReadFailure(); }
+  void SetFailure(const ReadFailure& failure) { failure_ = failure; }
+  // A failure without a place; answers 0 for the load to return.
+  int Refuse(const char* reason) {
+    failure_ = ReadFailure();
+    failure_.reason = reason;
+    return 0;
+  }
 
  private:
   const char* name_;
+  ReadFailure failure_;
   HvIO* stream_ = nullptr;
   int64_t start_ = 0;
 };

@@ -28,8 +28,12 @@ int ObjModelFormat::Identify() { return HasObjExtension(Stream()) ? 1 : 0; }
 
 int ObjModelFormat::Read(HvModel* model, void* ignored, ProgressSink* progress) {
   (void)ignored;
-  if (model == nullptr || Stream() == nullptr) return 0;
-  return ReadObj(*model, *Stream(), progress, false);
+  ClearFailure();
+  if (model == nullptr || Stream() == nullptr) return Refuse("no stream");
+  ReadFailure failure;
+  const int read = ReadObj(*model, *Stream(), progress, false, &failure);
+  SetFailure(failure);
+  return read;
 }
 
 int ObjModelFormat::Write(HvModel* model, void* ignored, ProgressSink* progress) {
@@ -41,14 +45,18 @@ int ObjModelFormat::Write(HvModel* model, void* ignored, ProgressSink* progress)
 int ObjSceneFormat::Identify() { return HasObjExtension(Stream()) ? 1 : 0; }
 
 int ObjSceneFormat::Load(Scene* scene, const char* options, ProgressSink* progress) {
-  if (scene == nullptr || Stream() == nullptr) return 0;
+  ClearFailure();
+  if (scene == nullptr || Stream() == nullptr) return Refuse("no stream");
   HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene->FirstModel() : nullptr;
   if (target == nullptr) target = new HvModel();  // the scene's caller owns mesh-set models
   auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
   node->SetPayload(target);
   scene->AddNode(std::move(node));
   target->ClearAll();
-  return ReadObj(*target, *Stream(), progress, true);
+  ReadFailure failure;
+  const int read = ReadObj(*target, *Stream(), progress, true, &failure);
+  SetFailure(failure);
+  return read;
 }
 
 int ObjSceneFormat::Save(Scene* scene, uint32_t word, ProgressSink* progress) {

@@ -10,6 +10,7 @@
 #include "HvCore/HvIO.h"
 #include "IO/BlockReader.h"
 #include "IO/ModelIOUtil.h"
+#include "IO/ReadFailure.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
 
@@ -69,8 +70,20 @@ class ObjReader {
       : model_(model), stream_(stream), progress_(progress), scene_(scene) {}
 
   int Run();
+  const ReadFailure& Failure() const { return failure_; }
 
  private:
+  // Records why the current line fails the read; false.
+  bool Fail(const char* reason) {
+    failure_.line = line_;
+    failure_.reason = reason;
+    return false;
+  }
+  // Why the file as a whole is no OBJ file; false.
+  bool Refuse(const char* reason) {
+    failure_.reason = reason;
+    return false;
+  }
   // Every logical line of the source; false at a line that fails the read.
   template <typename Source>
   bool ReadLines(Source& source);
@@ -96,7 +109,16 @@ class ObjReader {
   void* material_ = nullptr;
   bool stored_ = false;
   bool normalsIncomplete_ = false;
+  int line_ = 0;  // where the logical line being read starts
+  ReadFailure failure_;
 };
+
+// Physical line ends in a logical line (CR LF counts once).
+int LineEnds(const char* text) {
+  int ends = 0;
+  for (const char* p = text; *p != '\0'; ++p) ends += *p == '\n' || (*p == '\r' && p[1] != '\n');
+  return ends;
+}
 
 bool IsTextBlock(const uint8_t* block, size_t size) {
   for (size_t i = 0; i < size; ++i) {
@@ -110,7 +132,7 @@ int ObjReader::Run() {
   for (int block = 0; block < 8; ++block) {
     uint8_t bytes[64];
     if (stream_.Read(bytes, sizeof bytes) < sizeof bytes) break;
-    if (!IsTextBlock(bytes, sizeof bytes)) return 0;
+    if (!IsTextBlock(bytes, sizeof bytes)) return Refuse("not a text file (bytes that are not text near its start)");
   }
   if (progress_ != nullptr) {
     stream_.Seek(0, HvIO::kFromEnd);
@@ -127,6 +149,7 @@ int ObjReader::Run() {
     read = ReadLines(stream_);
   }
   if (!read) return 0;
+  if (!stored_) return Refuse("no \"v\", \"vt\" or \"vn\" line in the file's first 2048 bytes");
   if (normals_.empty()) normalsIncomplete_ = true;
   if (normalsIncomplete_) {
     for (int g = 0; g < model_.GroupCount(); ++g) {
@@ -141,7 +164,10 @@ int ObjReader::Run() {
 template <typename Source>
 bool ObjReader::ReadLines(Source& source) {
   char line[kLogicalLineBytes];
+  int next = 1;
   while (readLogicalLineFrom(source, line, sizeof line) > 0) {
+    line_ = next;
+    next += LineEnds(line);
     if (source.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !stored_) break;
     ProgressSink::SetPosition(progress_, static_cast<double>(source.Tell()));
     const char* restStart = nullptr;
@@ -164,13 +190,13 @@ bool ObjReader::Line(const std::string& token, char* rest) {
     stored_ = true;
   } else if (token == "vt") {
     sanitizeNumberText(rest);
-    if (readFloats(rest, n, 2) < 1) return false;
+    if (readFloats(rest, n, 2) < 1) return Fail("a \"vt\" line without a number");
     u_.push_back(a);
     v_.push_back(static_cast<float>(1.0 - b));
     stored_ = true;
   } else if (token == "vn") {
     sanitizeNumberText(rest);
-    if (readFloats(rest, n, 3) != 3) return false;
+    if (readFloats(rest, n, 3) != 3) return Fail("a \"vn\" line without three numbers");
     normals_.emplace_back(a, b, c);
     stored_ = true;
   } else if (token == "f" || token == "fo") {
@@ -186,9 +212,10 @@ bool ObjReader::Line(const std::string& token, char* rest) {
 }
 
 bool ObjReader::Face(const char* rest) {
-  if (!ParseCorners(rest, scene_, corners_) || corners_.size() < 3) return false;
+  if (!ParseCorners(rest, scene_, corners_)) return Fail("a face corner without an index, or an index 0");
+  if (corners_.size() < 3) return Fail("a face with fewer than 3 corners");
   PolygonDesc& desc = desc_;
-  if (!desc.Resize(static_cast<int>(corners_.size()))) return false;
+  if (!desc.Resize(static_cast<int>(corners_.size()))) return Fail("a face with too many corners");
   void* fallback = material_;
   if (fallback == nullptr)
     fallback = scene_ ? static_cast<void*>(model_.Shader(0, true))
@@ -196,7 +223,7 @@ bool ObjReader::Face(const char* rest) {
   (scene_ ? desc.aux : desc.material) = fallback;
   for (size_t i = 0; i < corners_.size(); ++i) {
     const Corner& corner = corners_[i];
-    if (corner.index[0] == 0) return false;
+    if (corner.index[0] == 0) return Fail("a face corner without a position index");
     const int p = Resolve(corner.index[0], positions_.size());
     const int t = Resolve(corner.index[1], u_.size());
     const int n = Resolve(corner.index[2], normals_.size());
@@ -252,8 +279,11 @@ void ObjReader::UseMaterial(char* rest) {
 
 }  // namespace
 
-int ReadObj(HvModel& model, HvIO& stream, ProgressSink* progress, bool sceneVariant) {
+int ReadObj(HvModel& model, HvIO& stream, ProgressSink* progress, bool sceneVariant,
+            ReadFailure* failure) {
   if (!stream.IsOpen()) return 0;
   ObjReader reader(model, stream, progress, sceneVariant);
-  return reader.Run();
+  const int read = reader.Run();
+  if (failure != nullptr) *failure = reader.Failure();
+  return read;
 }

@@ -6,8 +6,11 @@
 class HvIO;
 class HvModel;
 class ProgressSink;
+struct ReadFailure;
 
-// 1 on success (some "v", "vt" or "vn" line stored), 0 on failure.
-int ReadObj(HvModel& model, HvIO& stream, ProgressSink* progress, bool sceneVariant);
+// 1 on success (some "v", "vt" or "vn" line stored), 0 on failure, with the
+// line and the reason in `failure` when given.
+int ReadObj(HvModel& model, HvIO& stream, ProgressSink* progress, bool sceneVariant,
+            ReadFailure* failure = nullptr);
 // 1 when the file defined at least one material.
 int ReadMtl(HvModel& model, HvIO& stream, ProgressSink* progress, bool sceneVariant);

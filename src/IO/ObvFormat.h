@@ -13,14 +13,9 @@ class ObvFormat : public ModelFormat {
   // Options: a first character 'p' writes unpacked (no file-name list);
   // anything else packed. 1 only when every byte was written.
   int Save(HvModel* model, const char* options, ProgressSink* progress, void* reserved) override;
-  // Rebuilds each polygon from its triangle fan; 0 on any damage, with a
-  // reason in LastError().
+  // Rebuilds each polygon from its triangle fan; 0 on any damage, with its
+  // offset and reason in LastFailure().
   int Load(HvModel* model, const char* options, ProgressSink* progress, void* reserved) override;
   // The closing check words against the file's 32-bit words before them.
   int Verify();
-
-  const char* LastError() const { return error_; }
-
- private:
-  const char* error_ = "";
 };

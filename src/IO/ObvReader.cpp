@@ -8,7 +8,7 @@
 #include "HvTL/LittleEndian.h"
 #include "IO/ObvFormat.h"
 #include "IO/ObvLayout.h"
-#include "IO/StreamReader.h"
+#include "IO/BinaryReader.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
 
@@ -44,18 +44,14 @@ std::string FixedText(const char* bytes, size_t width) {
 
 class ProjectReader {
  public:
-  explicit ProjectReader(StreamReader& in) : in_(in) {}
+  explicit ProjectReader(BinaryReader& in) : in_(in) {}
 
-  // Reads everything; on failure error() says what was wrong.
+  // Reads everything; on failure the reader's Failure() says where and why.
   bool Read();
   void Build(HvModel& model) const;
-  const char* Error() const { return error_; }
 
  private:
-  bool Fail(const char* reason) {
-    error_ = reason;
-    return false;
-  }
+  bool Fail(const char* reason) { return in_.Fail(reason); }
   bool ReadMesh(MeshRecord& mesh);
   bool ReadTriangle(TriangleRecord& t);
   bool ReadMaterial(MaterialRecord& material);
@@ -63,8 +59,7 @@ class ProjectReader {
   bool ReadString(std::string& text);
   bool AddPolygon(HvModel& model, const MeshRecord& mesh, size_t first, size_t end) const;
 
-  StreamReader& in_;
-  const char* error_ = "";
+  BinaryReader& in_;
   std::vector<MeshRecord> meshes_;
   std::vector<MaterialRecord> materials_;
   std::vector<std::vector<std::string>> mapNames_;  // per material, per channel
@@ -73,51 +68,47 @@ class ProjectReader {
 
 bool ProjectReader::Read() {
   uint8_t header[Obv::kHeaderBytes];
-  if (!in_.Bytes(header, sizeof header)) return Fail("file too short for the project header");
+  if (!in_.Bytes(header, sizeof header, "the project header")) return false;
   if (std::memcmp(header, Obv::kHeaderText, sizeof Obv::kHeaderText - 1) != 0)
     return Fail("not a project file (header text missing)");
   const uint32_t meshCount = LoadU32LE(header + 48);
   const uint32_t materialCount = LoadU32LE(header + 52);
   if (LoadU32LE(header + 56) != 0) return Fail("optional trailer records are not supported");
-  if (!in_.Skip(8)) return Fail("file ends in the header check words");
-  if (meshCount > in_.Remaining() / (Obv::kMeshHeaderBytes + Obv::kMeshTrailerBytes))
-    return Fail("mesh count larger than the file can hold");
+  if (!in_.Skip(8, "the header check words")) return false;
+  if (!in_.Holds(meshCount, Obv::kMeshHeaderBytes + Obv::kMeshTrailerBytes, "mesh")) return false;
   meshes_.resize(meshCount);
   for (MeshRecord& mesh : meshes_)
     if (!ReadMesh(mesh)) return false;
-  if (materialCount > in_.Remaining() / (Obv::kMaterialBytes + Obv::kLayerBytes))
-    return Fail("material count larger than the file can hold");
+  if (!in_.Holds(materialCount, Obv::kMaterialBytes + Obv::kLayerBytes, "material")) return false;
   materials_.resize(materialCount);
   for (MaterialRecord& material : materials_)
     if (!ReadMaterial(material)) return false;
   uint32_t trailer[6];
   for (uint32_t& value : trailer)
-    if (!in_.U32(value)) return Fail("file ends in the trailer");
+    if (!in_.U32(value, "the trailer")) return false;
   uint32_t packed = 0;
-  if (!in_.Skip(72 + 4 + 12) || !in_.U32(packed)) return Fail("file ends in the trailer");
+  if (!in_.Skip(72 + 4 + 12, "the trailer") || !in_.U32(packed, "the trailer")) return false;
   packed_ = packed == 1;
   return ReadNames();
 }
 
 bool ProjectReader::ReadMesh(MeshRecord& mesh) {
   uint8_t header[Obv::kMeshHeaderBytes];
-  if (!in_.Bytes(header, sizeof header)) return Fail("file ends in a mesh header");
+  if (!in_.Bytes(header, sizeof header, "a mesh header")) return false;
   mesh.name = FixedText(reinterpret_cast<const char*>(header + 44), Obv::kShortNameBytes);
   const uint32_t triangles = LoadU32LE(header + 76);
-  if (triangles > in_.Remaining() / Obv::kTriangleBytes)
-    return Fail("triangle count larger than the file can hold");
+  if (!in_.Holds(triangles, Obv::kTriangleBytes, "triangle")) return false;
   mesh.triangles.resize(triangles);
   for (TriangleRecord& t : mesh.triangles)
-    if (!ReadTriangle(t)) return Fail("file ends in a triangle record");
+    if (!ReadTriangle(t)) return false;
   uint32_t vertexCount = 0;
-  if (!in_.Skip(128 + 4) || !in_.U32(vertexCount)) return Fail("file ends in a mesh trailer");
-  if (vertexCount > in_.Remaining() / Obv::kVertexBytes)
-    return Fail("vertex count larger than the file can hold");
+  if (!in_.Skip(128 + 4, "a mesh trailer") || !in_.U32(vertexCount, "a mesh trailer")) return false;
+  if (!in_.Holds(vertexCount, Obv::kVertexBytes, "vertex")) return false;
   mesh.vertices.resize(vertexCount);
   for (Vector3& v : mesh.vertices) {
     float xyz[3];
     for (float& value : xyz)
-      if (!in_.F32(value)) return Fail("file ends in a vertex table");
+      if (!in_.F32(value, "a vertex table")) return false;
     v = Unflip(xyz[0], xyz[1], xyz[2]);
   }
   for (const TriangleRecord& t : mesh.triangles)
@@ -128,7 +119,7 @@ bool ProjectReader::ReadMesh(MeshRecord& mesh) {
 
 bool ProjectReader::ReadTriangle(TriangleRecord& t) {
   uint8_t bytes[Obv::kTriangleBytes];
-  if (!in_.Bytes(bytes, sizeof bytes)) return false;
+  if (!in_.Bytes(bytes, sizeof bytes, "a triangle record")) return false;
   for (int i = 0; i < 3; ++i) t.vertex[i] = LoadU32LE(bytes + 4 * i);
   for (int i = 0; i < 6; ++i) t.uv[i] = static_cast<int32_t>(LoadU32LE(bytes + 12 + 4 * i));
   t.first = LoadU32LE(bytes + 36);
@@ -144,7 +135,7 @@ bool ProjectReader::ReadTriangle(TriangleRecord& t) {
 
 bool ProjectReader::ReadMaterial(MaterialRecord& material) {
   uint8_t record[Obv::kMaterialBytes];
-  if (!in_.Bytes(record, sizeof record)) return Fail("file ends in a material record");
+  if (!in_.Bytes(record, sizeof record, "a material record")) return false;
   material.word = LoadU32LE(record + 4);
   if (LoadU32LE(record + 8) != Obv::kChannelCount) return Fail("material without five channels");
   for (int c = 0; c < Obv::kChannelCount; ++c) {
@@ -154,18 +145,16 @@ bool ProjectReader::ReadMaterial(MaterialRecord& material) {
   }
   material.name = FixedText(reinterpret_cast<const char*>(record + 292), Obv::kShortNameBytes);
   const uint32_t layers = LoadU32LE(record + 344);
-  if (layers > in_.Remaining() / Obv::kLayerBytes) return Fail("layer count larger than the file can hold");
-  if (!in_.Skip(static_cast<uint64_t>(layers) * Obv::kLayerBytes))
-    return Fail("file ends in a layer record");
+  if (!in_.Holds(layers, Obv::kLayerBytes, "layer")) return false;
+  if (!in_.Skip(static_cast<uint64_t>(layers) * Obv::kLayerBytes, "a layer record")) return false;
   return true;
 }
 
 bool ProjectReader::ReadString(std::string& text) {
   uint32_t count = 0;
-  if (!in_.U32(count)) return Fail("file ends in the file-name list");
-  if (count > in_.Remaining()) return Fail("file name longer than the file can hold");
+  if (!in_.U32(count, "the file-name list") || !in_.Holds(count, 1, "file name byte")) return false;
   text.assign(count, '\0');
-  if (count > 0 && !in_.Bytes(&text[0], count)) return Fail("file ends in a file name");
+  if (count > 0 && !in_.Bytes(&text[0], count, "a file name")) return false;
   text.resize(strnlen(text.c_str(), count));
   return true;
 }
@@ -184,8 +173,9 @@ bool ProjectReader::ReadNames() {
     }
   }
   uint32_t end = 0, sum = 0, xorWord = 0;
-  if (!in_.U32(end)) return Fail("file ends in the file-name list");
-  if (!in_.U32(sum) || !in_.U32(xorWord)) return Fail("file ends before the closing check words");
+  if (!in_.U32(end, "the file-name list")) return false;
+  if (!in_.U32(sum, "the closing check words") || !in_.U32(xorWord, "the closing check words"))
+    return false;
   return true;
 }
 
@@ -247,20 +237,13 @@ void ProjectReader::Build(HvModel& model) const {
 int ObvFormat::Load(HvModel* model, const char* options, ProgressSink* progress, void* reserved) {
   (void)options, (void)reserved;
   HvIO* stream = Stream();
-  error_ = "";
-  if (model == nullptr || stream == nullptr || !stream->IsOpen()) {
-    error_ = "stream not open";
-    return 0;
-  }
-  if (!stream->Seek(Start(), HvIO::kFromStart)) {
-    error_ = "cannot seek to the data";
-    return 0;
-  }
+  ClearFailure();
+  if (model == nullptr || stream == nullptr || !stream->IsOpen()) return Refuse("stream not open");
   ProgressSink::SetTotal(progress, 2);
-  StreamReader in(*stream);
+  BinaryReader in(*stream, Start(), BinaryReader::kLittleEndian);
   ProjectReader reader(in);
   if (!reader.Read()) {
-    error_ = reader.Error();
+    SetFailure(in.Failure());
     return 0;
   }
   ProgressSink::SetPosition(progress, 1);

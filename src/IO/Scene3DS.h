@@ -9,7 +9,9 @@ class Scene3DS : public SceneReader {
   Scene3DS() : SceneReader("3DS") {}
   // 1 when the data starts with "MM" (the main chunk id 0x4D4D).
   int Identify() override;
-  // Options "Clump=1" read into the scene's first model. Damaged chunks end
-  // the read or are skipped; nothing is read outside the file or a chunk.
+  // Options "Clump=1" read into the scene's first model. A file that ends
+  // inside a chunk, or a chunk that runs past its parent, answers 0 with the
+  // offset and reason in LastFailure(); the model read so far stays in the
+  // scene.
   int Load(Scene* scene, const char* options, ProgressSink* progress) override;
 };

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "IO/BinaryReader.h"
 #include "IO/ModelIOUtil.h"
 #include "IO/SceneReaderSupport.h"
 #include "Math/SeamFix.h"
@@ -20,75 +21,77 @@
 
 namespace {
 
-constexpr uint64_t kMaxFileBytes = uint64_t{1} << 30;
-
-// Big-endian reads inside [at, end); every read checks what is left.
+// The LightWave view of the binary reader: big-endian values named after
+// the format's types, each failure naming the chunk being read.
 class Cursor {
  public:
-  Cursor(const uint8_t* data, size_t at, size_t end) : data_(data), at_(at), end_(end) {}
-  size_t At() const { return at_; }
-  size_t End() const { return end_; }
-  size_t Left() const { return end_ > at_ ? end_ - at_ : 0; }
-  void Skip(size_t n) { at_ = n > Left() ? end_ : at_ + n; }
-  bool U1(uint32_t& v) { return Take(1, v); }
-  bool U2(uint32_t& v) { return Take(2, v); }
-  bool U4(uint32_t& v) { return Take(4, v); }
-  bool F4(float& f) {
-    uint32_t bits = 0;
-    if (!U4(bits)) return false;
-    std::memcpy(&f, &bits, 4);
+  Cursor(BinaryReader& in, std::string what) : in_(in), what_(std::move(what)) {}
+  uint64_t Left() const { return in_.Left(); }
+  bool U1(uint32_t& v) {
+    uint8_t byte = 0;
+    if (!in_.U8(byte, what_.c_str())) return false;
+    v = byte;
     return true;
   }
+  bool U2(uint32_t& v) {
+    uint16_t word = 0;
+    if (!in_.U16(word, what_.c_str())) return false;
+    v = word;
+    return true;
+  }
+  bool U4(uint32_t& v) { return in_.U32(v, what_.c_str()); }
+  bool F4(float& f) { return in_.F32(f, what_.c_str()); }
   bool Vec(float (&v)[3]) { return F4(v[0]) && F4(v[1]) && F4(v[2]); }
   bool Id(std::string& id) {
-    if (Left() < 4) return false;
-    id.assign(reinterpret_cast<const char*>(data_ + at_), 4);
-    at_ += 4;
+    char bytes[4];
+    if (!in_.Bytes(bytes, 4, what_.c_str())) return false;
+    id.assign(bytes, 4);
     return true;
   }
   // A zero-terminated string padded to an even length.
   bool S0(std::string& text) {
-    size_t stop = at_;
-    while (stop < end_ && data_[stop] != 0) ++stop;
-    if (stop >= end_) return false;
-    text.assign(reinterpret_cast<const char*>(data_ + at_), stop - at_);
-    const size_t length = stop - at_ + 1;
-    Skip(length + (length & 1));
+    if (!in_.Text(text, static_cast<size_t>(in_.Left()), (what_ + "'s name").c_str())) return false;
+    if ((text.size() + 1) % 2 != 0 && in_.Left() > 0) in_.Skip(1, what_.c_str());
     return true;
   }
-  // Walks the chunks from here to the end: an id, a length (4 bytes for
-  // chunks, 2 for sub-chunks) and the data, padded to an even length. Each
-  // visit reads its data through a cursor that ends with it.
+  // Walks the chunks from here to the end of the current one: an id, a
+  // length (4 bytes for chunks, 2 for sub-chunks) and the data, padded to
+  // an even length. Each visit reads inside the chunk it visits.
   template <typename Visit>
   void Chunks(bool longLengths, Visit visit) {
     std::string id;
     uint32_t length = 0;
-    while (Id(id) && (longLengths ? U4(length) : U2(length))) {
-      Cursor data(data_, at_, at_ + std::min<size_t>(length, Left()));
-      visit(id, data);
-      Skip(static_cast<size_t>(length) + (length & 1));
+    while (in_.Left() > 0 && Id(id) && (longLengths ? U4(length) : U2(length))) {
+      Cursor data(in_, (longLengths ? "chunk " : "sub-chunk ") + id);
+      if (in_.Enter(length, data.what_.c_str())) visit(id, data);
+      in_.Leave();
+      if (length % 2 != 0 && in_.Left() > 0) in_.Skip(1, what_.c_str());
     }
+  }
+  // Reads a sub-chunk of `length` bytes from here, then goes on after it.
+  template <typename Visit>
+  void Within(uint32_t length, const std::string& what, Visit visit) {
+    Cursor data(in_, what);
+    if (in_.Enter(length, what.c_str())) visit(data);
+    in_.Leave();
   }
   // A variable-length index: 2 bytes, or 0xFF and 3 more.
   bool VX(uint32_t& v) {
-    if (Left() >= 1 && data_[at_] == 0xFF) {
-      if (!U4(v)) return false;
-      v &= 0x00FFFFFF;
+    uint32_t first = 0, second = 0;
+    if (!U1(first) || !U1(second)) return false;
+    if (first != 0xFF) {
+      v = first << 8 | second;
       return true;
     }
-    return U2(v);
+    uint32_t rest = 0;
+    if (!U2(rest)) return false;
+    v = second << 16 | rest;
+    return true;
   }
 
  private:
-  bool Take(size_t n, uint32_t& v) {
-    if (Left() < n) return false;
-    v = 0;
-    for (size_t i = 0; i < n; ++i) v = v << 8 | data_[at_ + i];
-    at_ += n;
-    return true;
-  }
-  const uint8_t* data_;
-  size_t at_, end_;
+  BinaryReader& in_;
+  std::string what_;
 };
 
 struct Texture {
@@ -114,8 +117,13 @@ struct Polygon {
 
 class LwoReader {
  public:
-  LwoReader(const std::vector<uint8_t>& data, HvModel& model) : data_(data), model_(model) {}
+  LwoReader(BinaryReader& in, HvModel& model) : in_(in), model_(model) {}
 
+  // True when the file is an IFF FORM of a LightWave type; the reader is
+  // left at its start.
+  static bool IsLightWave(BinaryReader& in);
+  // False when the file is damaged; what was read before the damage is
+  // built into the model all the same.
   bool Run();
 
  private:
@@ -135,7 +143,7 @@ class LwoReader {
   void TextureCoordinates(const Texture& texture, const Polygon& polygon, size_t index,
                           PolygonDesc& desc) const;
 
-  const std::vector<uint8_t>& data_;
+  BinaryReader& in_;
   HvModel& model_;
   std::vector<Vector3> points_;  // as in the file
   size_t layerBase_ = 0;
@@ -148,20 +156,30 @@ class LwoReader {
   std::map<std::string, std::map<std::pair<uint32_t, uint32_t>, std::pair<float, float>>> vmads_;
 };
 
+bool LwoReader::IsLightWave(BinaryReader& in) {
+  char header[12] = {};
+  if (!in.Bytes(header, sizeof header, "the FORM header")) return false;
+  const std::string id(header, 4), type(header + 8, 4);
+  if (id != "FORM") return in.Fail("not an IFF file (no FORM at its start)");
+  if (type != "LWO2" && type != "LXOB" && type != "LWOB" && type != "LWLO")
+    return in.Fail("not a LightWave object (FORM type " + type + ")");
+  return in.SeekTo(0, "the FORM header");
+}
+
 bool LwoReader::Run() {
-  Cursor file(data_.data(), 0, data_.size());
+  Cursor file(in_, "the FORM header");
   std::string id, type;
   uint32_t length = 0;
-  if (!file.Id(id) || id != "FORM" || !file.U4(length) || !file.Id(type)) return false;
-  Cursor chunks(data_.data(), file.At(), std::min(data_.size(), size_t{8} + length));
-  if (type == "LWO2" || type == "LXOB")
-    ReadLwo2(chunks);
-  else if (type == "LWOB" || type == "LWLO")
-    ReadLwob(chunks);
-  else
-    return false;
+  if (!file.Id(id) || !file.U4(length)) return false;
+  file.Within(length, "the FORM chunk", [&](Cursor& form) {
+    if (!form.Id(type)) return;
+    if (type == "LWO2" || type == "LXOB")
+      ReadLwo2(form);
+    else
+      ReadLwob(form);
+  });
   Build();
-  return true;
+  return !in_.Failed();
 }
 
 void LwoReader::ReadLwo2(Cursor& chunks) {
@@ -189,7 +207,7 @@ void LwoReader::Polygons2(Cursor& in) {
   if (!in.Id(type)) return;
   const bool faces = type == "FACE" || type == "PTCH";
   uint32_t header = 0;
-  while (in.U2(header)) {
+  while (in.Left() > 0 && in.U2(header)) {
     const uint32_t count = header & 0x03FF;
     Polygon polygon;
     bool whole = true;
@@ -208,14 +226,14 @@ void LwoReader::Polygons2(Cursor& in) {
 
 void LwoReader::Tags(Cursor& in) {
   std::string tag;
-  while (in.S0(tag)) tags_.push_back(tag);
+  while (in.Left() > 0 && in.S0(tag)) tags_.push_back(tag);
 }
 
 void LwoReader::PolygonTags(Cursor& in) {
   std::string type;
   if (!in.Id(type) || type != "SURF") return;
   uint32_t polygon = 0, tag = 0;
-  while (in.VX(polygon) && in.U2(tag)) {
+  while (in.Left() > 0 && in.VX(polygon) && in.U2(tag)) {
     const size_t index = polygonBase_ + polygon;
     if (index < polygons_.size()) polygons_[index].tag = static_cast<int>(tag);
   }
@@ -227,7 +245,7 @@ void LwoReader::Map(Cursor& in, bool perPolygon) {
   if (!in.Id(type) || !in.U2(dimension) || !in.S0(name) || type != "TXUV" || dimension < 2) return;
   uint32_t point = 0, polygon = 0;
   float u = 0, v = 0;
-  while (in.VX(point) && (!perPolygon || in.VX(polygon)) && in.F4(u) && in.F4(v)) {
+  while (in.Left() > 0 && in.VX(point) && (!perPolygon || in.VX(polygon)) && in.F4(u) && in.F4(v)) {
     for (uint32_t i = 2; i < dimension; ++i) {
       float extra;
       if (!in.F4(extra)) return;
@@ -255,12 +273,12 @@ void LwoReader::Block(Cursor& in, Surface& surface) {
   uint32_t length = 0;
   if (!in.Id(id) || id != "IMAP" || !in.U2(length)) return;
   // The block header: an ordinal and sub-chunks, among them the channel.
-  Cursor header(data_.data(), in.At(), in.At() + std::min<size_t>(length, in.Left()));
-  header.S0(ordinal);
-  header.Chunks(false, [&](const std::string& field, Cursor& sub) {
-    if (field == "CHAN") sub.Id(channel);
+  in.Within(length, "a block header", [&](Cursor& header) {
+    header.S0(ordinal);
+    header.Chunks(false, [&](const std::string& field, Cursor& sub) {
+      if (field == "CHAN") sub.Id(channel);
+    });
   });
-  in.Skip(header.End() - in.At());
   if (channel != "COLR") return;
   Texture texture;
   texture.projection = 0;
@@ -299,7 +317,7 @@ void LwoReader::ReadLwob(Cursor& chunks) {
 
 void LwoReader::PolygonsB(Cursor& in) {
   uint32_t count = 0;
-  while (in.U2(count)) {
+  while (in.Left() > 0 && in.U2(count)) {
     Polygon polygon;
     bool whole = true;
     for (uint32_t i = 0; i < count; ++i) {
@@ -486,23 +504,19 @@ int SceneLWO::Identify() { return StartsWith(Stream(), Start(), "FORM", 4) ? 1 :
 
 int SceneLWO::Load(Scene* scene, const char* options, ProgressSink* progress) {
   (void)progress;
+  ClearFailure();
   HvIO* stream = Stream();
-  if (scene == nullptr || stream == nullptr) return 0;
-  std::vector<uint8_t> data;
-  if (!ReadRest(*stream, Start(), kMaxFileBytes, data) || data.size() <= 12) return 0;
-  HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene->FirstModel() : nullptr;
-  std::unique_ptr<HvModel> created;
-  if (target == nullptr) {
-    created = std::make_unique<HvModel>();
-    target = created.get();
+  if (scene == nullptr || stream == nullptr || !stream->IsOpen()) return Refuse("stream not open");
+  BinaryReader in(*stream, Start(), BinaryReader::kBigEndian);
+  if (!LwoReader::IsLightWave(in)) {
+    SetFailure(in.Failure());
+    return 0;
   }
-  LwoReader reader(data, *target);
-  if (!reader.Run()) return 0;
-  auto node = std::make_unique<SceneNode>(SceneNode::kMeshSet);
-  node->SetPayload(target);
-  scene->AddNode(std::move(node));
-  created.release();  // the scene's caller owns mesh-set models
-  return 1;
+  HvModel* target = AddTargetModel(*scene, options);
+  LwoReader reader(in, *target);
+  if (reader.Run()) return 1;
+  SetFailure(in.Failure());
+  return 0;
 }
 
 int SceneLWO::Save(Scene* scene, uint32_t word, ProgressSink* progress) {

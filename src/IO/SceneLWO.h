@@ -5,7 +5,9 @@
 // surfaces become materials and shaders with their colour and colour
 // texture, whose coordinates come from planar, cylindrical or spherical
 // projections or from UV maps (VMAP, with VMAD per polygon). Save writes the
-// first model as LWO2.
+// first model as LWO2. A file that ends inside a chunk, or a chunk that
+// runs past its parent, answers 0 with the offset and reason in
+// LastFailure(); what was read before stays in the scene's new model.
 #include "IO/ModelFormat.h"
 
 class SceneLWO : public SceneReader {

@@ -17,15 +17,6 @@ bool StartsWith(HvIO* stream, int64_t start, const char* magic, size_t count) {
   return std::memcmp(bytes, magic, count) == 0;
 }
 
-bool ReadRest(HvIO& stream, int64_t start, uint64_t limit, std::vector<uint8_t>& data) {
-  const int64_t size = stream.Size() - start;
-  if (size <= 0 || static_cast<uint64_t>(size) > limit) return false;
-  data.resize(static_cast<size_t>(size));
-  stream.Seek(start, HvIO::kFromStart);
-  data.resize(stream.Read(data.data(), data.size()));
-  return !data.empty();
-}
-
 HvModel* AddTargetModel(Scene& scene, const char* options) {
   HvModel* target = getIntOption(options, "Clump", 0) != 0 ? scene.FirstModel() : nullptr;
   if (target == nullptr) target = new HvModel();

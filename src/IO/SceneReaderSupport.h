@@ -1,10 +1,9 @@
 #pragma once
-// What the binary scene readers share: recognising their magic bytes,
-// reading the whole stream into memory within a size limit, and the target
-// model of a load ("Clump=1": the scene's first model; otherwise a new one).
+// What the binary scene readers share: recognising their magic bytes and
+// the target model of a load ("Clump=1": the scene's first model; otherwise
+// a new one).
 #include <cstddef>
 #include <cstdint>
-#include <vector>
 
 #include "HvCore/HvIO.h"
 
@@ -13,8 +12,6 @@ class Scene;
 
 // True when `magic` (count bytes) starts at `start`; the position is kept.
 bool StartsWith(HvIO* stream, int64_t start, const char* magic, size_t count);
-// The stream from `start` to its end; false when empty or above `limit`.
-bool ReadRest(HvIO& stream, int64_t start, uint64_t limit, std::vector<uint8_t>& data);
 // The model a load reads into, held by a new mesh-set node added to the
 // scene. A new model belongs to the scene's caller, as every reader's does.
 HvModel* AddTargetModel(Scene& scene, const char* options);

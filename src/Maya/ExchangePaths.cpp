@@ -15,6 +15,7 @@ namespace {
 const char kTempDirectoryValue[] = "Temp Directory";
 const char kDefaultProject[] = "c:\\temp\\maya.obv";
 const char kDefaultCorrespondence[] = "c:\\temp\\maya.cor";
+const char kTemporarySuffix[] = ".tmp";
 
 void SetError(char* error, const char* format, ...)
 #if defined(__GNUC__)
@@ -139,9 +140,21 @@ int writeLogFile(uint32_t* token, const char* name, char* error) {
     SetError(error, "Failed to open log file: %s", path);
     return 0;
   }
-  std::fprintf(file, "%s\n", name != nullptr ? name : "");
-  std::fclose(file);
+  // The write and the close both count: a full disk shows at either.
+  const bool written = std::fprintf(file, "%s\n", name != nullptr ? name : "") >= 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    SetError(error, "Failed to write log file: %s", path);
+    return 0;
+  }
   return 1;
+}
+
+int getTemporaryProjectPath(const char* projectPath, char* out, char* error) {
+  return FormatPath(out, error, "%s%s", projectPath != nullptr ? projectPath : "",
+                    kTemporarySuffix)
+             ? 1
+             : 0;
 }
 
 int getPathsFilePath(const char* projectPath, char* out) {

@@ -23,7 +23,11 @@ int getExchangeFilePath(const char* name, char* out, char* error);
 int getCorrespondenceFilePath(const char* name, char* out, char* error);
 uint32_t hashFileName(const char* text);
 // Writes DIR\OBVLLOG\TOKEN.log holding the name, TOKEN = hashFileName(name).
+// A failed write or close is a failure ("Failed to write log file: PATH").
 int writeLogFile(uint32_t* token, const char* name, char* error);
+// Where the export writes the project file before it replaces the last
+// one: beside it, the project path followed by ".tmp".
+int getTemporaryProjectPath(const char* projectPath, char* out, char* error);
 // The project path with its extension replaced by "obvpaths"; always 1.
 int getPathsFilePath(const char* projectPath, char* out);
 // Deletes the paths file when there is one.

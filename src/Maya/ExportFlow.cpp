@@ -1,8 +1,13 @@
 #include "Maya/ExportFlow.h"
 
+#include <maya/MGlobal.h>
 #include <maya/MIOStream.h>
+#include <maya/MString.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "HvTL/HvString.h"
 #include "IO/FormatRegistry.h"
@@ -11,6 +16,7 @@
 #include "Maya/PluginState.h"
 #include "Maya/SceneExport.h"
 #include "Model3D/HvModel.h"
+#include "Platform/FileSystem.h"
 
 const char kExchangeFileName[] = "Maya.obv";
 
@@ -22,12 +28,41 @@ const char kProjectFormat[] = "OBV";
 // the export would land somewhere nobody asked for.
 bool pathTooLong(const char* error) { return std::strstr(error, "too long") != nullptr; }
 
-int saveProject(HvModel& model, const char* path) {
-  const HvString locator(path);
-  const int saved = SaveModelByName(&model, locator, kProjectFormat, "", nullptr, nullptr);
-  if (!saved)
-    cerr << "Ombrix Vael export: could not save " << path << endl;
-  return saved;
+// One line for the artist: on the error stream and in the Script Editor.
+void reportExportError(const std::string& what) {
+  const std::string line = "Ombrix Vael export: " + what;
+  cerr << line << endl;
+  MGlobal::displayError(MString(line.c_str()));
+}
+
+// All or nothing: the project file is written beside the last one and put
+// in its place only once it is complete and closed, so that a failed save
+// (a full disk, an unwritable directory, a file held open) leaves the last
+// good export as it was.
+bool saveProject(HvModel& model, const char* path) {
+  char temporary[kExchangeBufferSize] = {};
+  char error[kExchangeBufferSize] = {};
+  if (!getTemporaryProjectPath(path, temporary, error)) {
+    reportExportError(error);
+    return false;
+  }
+  errno = 0;
+  const int saved =
+      SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr);
+  const int cause = errno;
+  if (!saved) {
+    std::remove(temporary);
+    reportExportError(std::string("could not write ") + path + ": " +
+                      (cause != 0 ? Platform::ErrorText(cause) : "the project writer failed"));
+    return false;
+  }
+  std::string reason;
+  if (!Platform::MoveFileOver(temporary, path, reason)) {
+    std::remove(temporary);
+    reportExportError(std::string("could not replace ") + path + ": " + reason);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -38,18 +73,24 @@ int runExport(int selectionFlag) {
 
   char path[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  int saved = 0;
   if (!getExchangeFilePath(kExchangeFileName, path, error) && pathTooLong(error)) {
-    cerr << "Ombrix Vael export: " << error << endl;
-  } else {
-    removePathsFile(path, error);
-    saved = saveProject(model, path);
+    reportExportError(error);
+    return 0;
   }
+  removePathsFile(path, error);
+  // A failed save changes nothing else: no log file, the last token stands.
+  if (!saveProject(model, path)) return 0;
 
   uint32_t token = 0;
-  if (!writeLogFile(&token, kExchangeFileName, nullptr))
+  char logDirectory[kExchangeBufferSize] = {};
+  const bool exchange = getLogDirectory(logDirectory, nullptr) != 0;
+  if (!writeLogFile(&token, kExchangeFileName, error)) {
     token = 0;  // no log file: nothing for the painter to load
+    // Without an exchange directory there is no log to write; any other
+    // failure the artist hears of.
+    if (exchange) reportExportError(error);
+  }
   if (gPainterBridge != nullptr)
     gPainterBridge->setLoadToken(token);
-  return saved;
+  return 1;
 }

@@ -7,6 +7,10 @@
 extern const char kExchangeFileName[];  // "Maya.obv"
 
 // 1 when the project file was saved, 0 otherwise. selectionFlag 0 exports
-// all geometry, 1 the selection. The token stored is that of the log file,
-// or 0 when no log file could be written.
+// all geometry, 1 the selection. The project file is replaced only by a
+// complete one: on any failure the last Maya.obv, the log file and the
+// painter link's token stay as they were, and one line saying what failed
+// and where goes to the error stream and to MGlobal::displayError. After a
+// save the token stored is that of the log file, or 0 when no log file
+// could be written.
 int runExport(int selectionFlag);

@@ -1,5 +1,6 @@
 #pragma once
-// Directories and the path separator of the platform.
+// Directories, the path separator and file replacement of the platform.
+#include <string>
 
 namespace Platform {
 
@@ -8,5 +9,14 @@ char PathSeparator();
 
 enum class MakeDirectoryResult { kCreated, kExists, kFailed };
 MakeDirectoryResult MakeDirectory(const char* path);
+
+// Puts the file `from` in place of `to` in one step: a reader of `to` sees
+// the old file or the new one, never a part. False with the reason (lower
+// case, as it reads after "PATH: ") when `to` is left as it was. On Windows
+// a file that another program holds open without letting it be replaced is
+// tried again for up to two seconds.
+bool MoveFileOver(const char* from, const char* to, std::string& reason);
+// The C runtime's text for an errno value, in lower case.
+std::string ErrorText(int error);
 
 }  // namespace Platform

@@ -1,5 +1,7 @@
 #include "Shader/Shader.h"
 
+#include "IMGLib/ImageHandles.h"
+
 Shader::Shader(const char* name) : name_(name) {
   root_ = CreateNode();
   root_->SetString("Magic", "RootNode");
@@ -8,6 +10,13 @@ Shader::Shader(const char* name) : name_(name) {
 
 Shader::~Shader() {
   for (auto& node : nodes_) node.reset();  // in list order
+  for (uint32_t handle : imageHandles_) ReleaseImageHolder(handle);
+}
+
+uint32_t Shader::AdoptImageHolder(std::unique_ptr<ImageHolder> holder) {
+  const uint32_t handle = RegisterImageHolder(std::move(holder));
+  imageHandles_.push_back(handle);
+  return handle;
 }
 
 ShaderNode* Shader::CreateNode() {

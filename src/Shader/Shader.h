@@ -1,12 +1,14 @@
 #pragma once
 // A shader graph: an ordered list of nodes it owns, the first of which is
 // the root describing the surface ("Magic" = "RootNode", "BaseType" = "BRDF").
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "HvCore/HvObject.h"
 #include "HvCore/MutexHolder.h"
 #include "HvTL/HvString.h"
+#include "IMGLib/ImageHolder.h"
 #include "Shader/ShaderNode.h"
 
 class Shader : public HvObject {
@@ -19,6 +21,9 @@ class Shader : public HvObject {
   ShaderNode* CreateNode();
   int NodeCount() const { return static_cast<int>(nodes_.size()); }
   ShaderNode* NodeAt(int index) const;
+  // Registers the holder for the life of this shader and answers its
+  // handle, for an image value of one of the shader's nodes.
+  uint32_t AdoptImageHolder(std::unique_ptr<ImageHolder> holder);
 
   const HvString& Name() const { return name_; }
   void SetName(const char* name) { name_.Assign(name); }
@@ -27,5 +32,6 @@ class Shader : public HvObject {
   HvString name_;
   ShaderNode* root_ = nullptr;
   std::vector<std::unique_ptr<ShaderNode>> nodes_;
+  std::vector<uint32_t> imageHandles_;  // released with the shader
   MutexHolder lock_;  // "AnotherReadWriteMutex": created with the shader, never taken
 };

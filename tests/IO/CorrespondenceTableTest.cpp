@@ -165,7 +165,7 @@ TEST_F(CorrespondenceTest, TruncatedFileKeepsTheWholeRecordsRead) {
   EXPECT_TRUE(info.truncated);
   EXPECT_EQ(info.announced, 5);
   EXPECT_EQ(info.read, 1u);
-  EXPECT_EQ(info.error, "the file ends after 1 of 5 records");
+  EXPECT_EQ(info.error, "offset 68: the file ends after 1 of 5 records");
   EXPECT_EQ(table_.Size(), 1u);
   EXPECT_EQ(Load("CORR\x01", &info), 1);  // magic, then no whole count
   EXPECT_TRUE(info.truncated);

@@ -57,6 +57,20 @@ std::unique_ptr<HvModel> Load(const std::vector<uint8_t>& bytes) {
   return LoadFirstModel<Scene3DS>(path.c_str());
 }
 
+// Why the load of these bytes failed: "offset N: REASON".
+std::string LoadError(const std::vector<uint8_t>& bytes) {
+  TempPath path("damaged.3ds");
+  std::ofstream(path.str(), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  HvIO stream(path.c_str(), HvIO::kRead);
+  Scene3DS format;
+  format.Attach(&stream, 0);
+  Scene scene;
+  EXPECT_EQ(format.Load(&scene, "", nullptr), 0);
+  for (int i = 0; i < scene.NodeCount(); ++i) delete static_cast<HvModel*>(scene.NodeAt(i)->Payload());
+  return "offset " + std::to_string(format.LastFailure().offset) + ": " + format.LastFailure().reason;
+}
+
 std::vector<uint8_t> MaterialChunk(const char* name, const std::vector<uint8_t>& colour) {
   return Chunk(0xAFFF, Join({Chunk(0xA000, Text(name)), colour}));
 }
@@ -88,7 +102,7 @@ TEST(Scene3DS, PointsTurnYUpAndTexturesFlip) {
   EXPECT_EQ(red->GetColor("DiffuseColor"), 0xFFFF8000u);
 }
 
-TEST(Scene3DS, DamagedChunksAreSkippedOrEndTheRead) {
+TEST(Scene3DS, DamagedChunksAreSkippedOrRefused) {
   // A colour chunk of the wrong length is skipped whole; the mesh after it
   // is still read.
   const auto oddColour = Chunk(0xA020, Join({Chunk(0x0011, {255, 0, 0, 0})}));
@@ -98,14 +112,13 @@ TEST(Scene3DS, DamagedChunksAreSkippedOrEndTheRead) {
   ASSERT_NE(model, nullptr);
   EXPECT_EQ(model->TotalPolygonCount(), 1);
   EXPECT_EQ(model->FindMaterial("m", false)->GetColor("DiffuseColor"), 0x404040u);
-  // A face count larger than its chunk, and a chunk longer than the file.
-  const auto tooMany = Chunk(0x4120, U16s({500, 0, 1, 2, 0}));
-  model = Load(Chunk(0x4D4D, Chunk(0x3D3D, Mesh(tooMany))));
-  EXPECT_EQ(model->TotalPolygonCount(), 0);
-  auto cut = Chunk(0x4D4D, Chunk(0x3D3D, Mesh(faces), 1000));
-  model = Load(cut);
-  EXPECT_EQ(model->TotalPolygonCount(), 1);
+  // A face count larger than its chunk, a chunk longer than the file and a
+  // file cut inside a chunk are refused with where and why.
+  EXPECT_EQ(LoadError(Chunk(0x4D4D, Chunk(0x3D3D, Mesh(Chunk(0x4120, U16s({500, 0, 1, 2, 0})))))),
+            "offset 112: face count 500 is more than the 8 bytes left can hold");
+  EXPECT_EQ(LoadError(Chunk(0x4D4D, Chunk(0x3D3D, Mesh(faces), 1000))),
+            "offset 120: the file ends 1000 bytes before the end of chunk 0x3D3D");
+  auto cut = Chunk(0x4D4D, Chunk(0x3D3D, Mesh(faces)));
   cut.resize(cut.size() - 3);
-  model = Load(cut);
-  EXPECT_EQ(model->TotalPolygonCount(), 0);
+  EXPECT_EQ(LoadError(cut), "offset 112: the file ends inside the face records (1 announced)");
 }

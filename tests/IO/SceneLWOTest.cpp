@@ -62,17 +62,24 @@ TEST(SceneLWO, WrittenLwo2ReadsBack) {
   EXPECT_STREQ(static_cast<const Material*>(data.material)->Name().Text(), "Default");
 }
 
-TEST(SceneLWO, DamagedFilesAreRefusedOrReadWithoutHarm) {
+TEST(SceneLWO, DamagedFilesAreRefusedWithWhereAndWhy) {
   TempPath path("bad.lwo");
-  std::ofstream(path.str(), std::ios::binary) << "FORM\x7F\xFF\xFF\xFFLWO2PNTS\xFF\xFF\xFF\xFF";
-  std::unique_ptr<HvModel> model = Load(path);
-  ASSERT_NE(model, nullptr);
-  EXPECT_EQ(model->TotalPolygonCount(), 0);
-  std::ofstream(path.str(), std::ios::binary) << "FORMxxxxTEXT";
-  HvIO stream(path.c_str(), HvIO::kRead);
-  SceneLWO format;
-  format.Attach(&stream, 0);
-  Scene scene;
-  EXPECT_EQ(format.Load(&scene, "", nullptr), 0);
-  EXPECT_EQ(scene.NodeCount(), 0);
+  auto load = [&](const std::string& bytes, int& nodes) {
+    std::ofstream(path.str(), std::ios::binary) << bytes;
+    HvIO stream(path.c_str(), HvIO::kRead);
+    SceneLWO format;
+    format.Attach(&stream, 0);
+    Scene scene;
+    EXPECT_EQ(format.Load(&scene, "", nullptr), 0);
+    nodes = scene.NodeCount();
+    for (int i = 0; i < nodes; ++i) delete static_cast<HvModel*>(scene.NodeAt(i)->Payload());
+    return "offset " + std::to_string(format.LastFailure().offset) + ": " + format.LastFailure().reason;
+  };
+  int nodes = 0;
+  EXPECT_EQ(load("FORM\x7F\xFF\xFF\xFFLWO2PNTS\xFF\xFF\xFF\xFF", nodes),
+            "offset 20: the file ends 4294967295 bytes before the end of chunk PNTS");
+  EXPECT_EQ(nodes, 1);  // the model read so far, for those who ask for it
+  // Not a LightWave object at all: nothing is added to the scene.
+  EXPECT_EQ(load("FORMxxxxTEXT", nodes), "offset 12: not a LightWave object (FORM type TEXT)");
+  EXPECT_EQ(nodes, 0);
 }

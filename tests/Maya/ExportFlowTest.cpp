@@ -143,13 +143,130 @@ TEST_F(ExportFlowTest, ATooLongExchangePathIsAnErrorNotTheDefaultFile) {
   EXPECT_EQ(token(), 0u);
 }
 
-TEST_F(ExportFlowTest, AFailedSaveIsReported) {
-  // The project file's place is taken by a directory.
-  fs::create_directories(exchange_ / "Maya.obv");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(runExport(0), 0);
-  const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("could not save"), std::string::npos) << err;
-  // The log file and the token still follow.
-  EXPECT_EQ(token(), kMayaObvToken);
+// A failed export leaves the last good one whole: Maya.obv, the log file
+// and the token as they were, no temporary file, one line naming the file.
+class FailedExportTest : public ExportFlowTest {
+ protected:
+  // A first, good export of one cube into `directory`.
+  void exportGood(const fs::path& directory) {
+    setTempDirectory(directory.string());
+    cube("first");
+    load();
+    ASSERT_EQ(runExport(0), 1);
+    good_ = contents(directory / "Maya.obv");
+    ASSERT_FALSE(good_.empty());
+    log_ = fs::last_write_time(directory / "OBVLLOG" / "2500946208.log");
+  }
+  // Runs an export that must fail and answers what it printed.
+  static std::string failingExport() {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(runExport(0), 0);
+    return testing::internal::GetCapturedStderr();
+  }
+  void expectLastGoodKept(const fs::path& directory) {
+    EXPECT_EQ(contents(directory / "Maya.obv"), good_);
+    EXPECT_FALSE(fs::exists(directory / "Maya.obv.tmp"));
+    EXPECT_EQ(fs::last_write_time(directory / "OBVLLOG" / "2500946208.log"), log_);
+    EXPECT_EQ(contents(directory / "OBVLLOG" / "2500946208.log"), "Maya.obv\n");
+    EXPECT_EQ(token(), kMayaObvToken);
+  }
+  static void manyCubes(int count) {
+    for (int i = 0; i < count; ++i) cube("many" + std::to_string(i));
+    load();
+  }
+#ifndef _WIN32
+  // A small tmpfs at `directory` (we may run as root); false when mounting
+  // is not permitted here.
+  bool mountTmpfs(const fs::path& directory, const std::string& options) {
+    fs::create_directories(directory);
+    const std::string command =
+        "mount -t tmpfs -o " + options + " ombrix-test '" + directory.string() + "' 2>/dev/null";
+    mounted_ = std::system(command.c_str()) == 0;
+    if (mounted_) mountPoint_ = directory;
+    return mounted_;
+  }
+  static bool remount(const fs::path& directory, const std::string& options) {
+    const std::string command =
+        "mount -o remount," + options + " '" + directory.string() + "' 2>/dev/null";
+    return std::system(command.c_str()) == 0;
+  }
+  void TearDown() override {
+    if (mounted_) std::system(("umount '" + mountPoint_.string() + "'").c_str());
+    ExportFlowTest::TearDown();
+  }
+  bool mounted_ = false;
+  fs::path mountPoint_;
+#endif
+  std::string good_;
+  fs::file_time_type log_;
+};
+
+TEST_F(FailedExportTest, ADirectoryThatCannotHoldFilesKeepsTheLastToken) {
+  exportGood(exchange_);
+  // A path whose parent is a regular file: no one, root included, can write there.
+  std::ofstream(exchange_ / "plain") << "a file";
+  setTempDirectory((exchange_ / "plain" / "sub").string());
+  const std::string err = failingExport();
+  EXPECT_NE(err.find("Ombrix Vael export: could not write "), std::string::npos) << err;
+  EXPECT_NE(err.find("Maya.obv: "), std::string::npos) << err;
+  EXPECT_NE(err.find("// Error: Ombrix Vael export:"), std::string::npos) << err;
+  expectLastGoodKept(exchange_);
 }
+
+TEST_F(FailedExportTest, AProjectFilePlaceTakenByADirectoryIsReported) {
+  fs::create_directories(exchange_ / "Maya.obv");
+  const std::string err = failingExport();
+  EXPECT_NE(err.find("could not replace"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(exchange_ / "Maya.obv.tmp"));
+  EXPECT_FALSE(fs::exists(exchange_ / "OBVLLOG"));
+  EXPECT_EQ(token(), 0u);  // there never was a good export
+}
+
+#ifndef _WIN32
+TEST_F(FailedExportTest, AFullDiskKeepsTheLastGoodExport) {
+  const fs::path disk = exchange_ / "disk";
+  if (!mountTmpfs(disk, "size=64k")) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+  exportGood(disk);
+  manyCubes(120);  // far more than the 64 KiB left
+  const std::string err = failingExport();
+  EXPECT_NE(err.find("Maya.obv: no space left on device"), std::string::npos) << err;
+  expectLastGoodKept(disk);
+}
+
+TEST_F(FailedExportTest, AReadOnlyExchangeDirectoryKeepsTheLastGoodExport) {
+  const fs::path disk = exchange_ / "disk";
+  if (!mountTmpfs(disk, "size=1m")) GTEST_SKIP() << "mounting a tmpfs is not permitted here";
+  exportGood(disk);
+  ASSERT_TRUE(remount(disk, "ro"));
+  const std::string err = failingExport();
+  EXPECT_NE(err.find("Maya.obv: read-only file system"), std::string::npos) << err;
+  expectLastGoodKept(disk);
+}
+
+TEST_F(FailedExportTest, AReaderOfTheOldFileKeepsReadingItWhole) {
+  exportGood(exchange_);
+  std::ifstream reader(exchange_ / "Maya.obv", std::ios::binary);
+  manyCubes(3);
+  EXPECT_EQ(runExport(0), 1);
+  std::stringstream old;
+  old << reader.rdbuf();
+  EXPECT_EQ(old.str(), good_);
+  EXPECT_EQ(readProject()->GroupCount(), 3);
+}
+#else
+TEST_F(FailedExportTest, AFileHeldOpenIsNotReplacedAndStaysWhole) {
+  // The C runtime opens without FILE_SHARE_DELETE, as a reading painter
+  // does: Windows refuses to replace the file while it is open.
+  exportGood(exchange_);
+  std::FILE* reader = std::fopen((exchange_ / "Maya.obv").string().c_str(), "rb");
+  ASSERT_NE(reader, nullptr);
+  manyCubes(3);
+  const std::string err = failingExport();
+  std::fclose(reader);
+  EXPECT_NE(err.find("could not replace "), std::string::npos) << err;
+  expectLastGoodKept(exchange_);
+  // Once the reader has let go, the next export replaces it.
+  EXPECT_EQ(runExport(0), 1);
+  EXPECT_EQ(readProject()->GroupCount(), 3);
+}
+#endif

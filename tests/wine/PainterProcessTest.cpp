@@ -95,6 +95,29 @@ class PainterProcessTest : public ::testing::Test {
     return timing;
   }
 
+  // A new exchange directory of its own, recorded as "Temp Directory".
+  std::string MakeExchange(const std::string& name) {
+    const std::string exchange = std::filesystem::current_path().string() + "\\" + name + "-" +
+                                 std::to_string(Platform::CurrentProcessId());
+    Platform::MakeDirectory(exchange.c_str());
+    SetValue("Temp Directory", exchange);
+    return exchange;
+  }
+
+  // A project file of `triangles` copies of one triangle.
+  static void SaveTriangles(const std::string& path, int triangles) {
+    StartupFormats();
+    HvModel model;
+    PolygonDesc desc;
+    desc.Resize(3);
+    desc.positions[1] = Vector3(1, 0, 0);
+    desc.positions[2] = Vector3(0, 1, 0);
+    for (int i = 0; i < triangles; ++i) model.AddPolygon(desc);
+    EXPECT_EQ(SaveModelByName(&model, HvString(path.c_str()), "OBV", "", nullptr, nullptr), 1);
+    TeardownModelFormats();
+    TeardownSceneReaders();
+  }
+
   std::string journal_;
 };
 
@@ -118,22 +141,10 @@ TEST_F(PainterProcessTest, LaunchWaitsForThePainterRunsItOnceAndClosesIt) {
 }
 
 TEST_F(PainterProcessTest, AutoLoadMakesThePainterReadTheExport) {
-  const std::string exchange = std::filesystem::current_path().string() + "\\exchange-" +
-                               std::to_string(Platform::CurrentProcessId());
-  Platform::MakeDirectory(exchange.c_str());
-  SetValue("Temp Directory", exchange);
-  StartupFormats();
-  HvModel model;
-  PolygonDesc desc;
-  desc.Resize(3);
-  desc.positions[1] = Vector3(1, 0, 0);
-  desc.positions[2] = Vector3(0, 1, 0);
-  model.AddPolygon(desc);
+  MakeExchange("exchange");
   char project[kExchangeBufferSize];
   ASSERT_EQ(getExchangeFilePath("Maya.obv", project, nullptr), 1);
-  ASSERT_EQ(SaveModelByName(&model, HvString(project), "OBV", "", nullptr, nullptr), 1);
-  TeardownModelFormats();
-  TeardownSceneReaders();
+  SaveTriangles(project, 1);
   uint32_t token = 0;
   ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), 1);
 
@@ -145,6 +156,33 @@ TEST_F(PainterProcessTest, AutoLoadMakesThePainterReadTheExport) {
   EXPECT_EQ(bridge.autoLoad(), 1);
   EXPECT_TRUE(JournalShows(journal_, "loaded Maya.obv format=OBV groups=1 polygons=1"))
       << Read(journal_);
+}
+
+TEST_F(PainterProcessTest, AProjectFileThePainterHoldsOpenIsNotReplacedUntilItLetsGo) {
+  // The painter reads Maya.obv with the C runtime, which does not let the
+  // file be deleted or replaced while it is open: the export's replacement
+  // waits two seconds, then fails and leaves the old file whole.
+  const std::string project = MakeExchange("held") + "\\Maya.obv", newer = project + ".tmp";
+  SaveTriangles(project, 1);
+  SaveTriangles(newer, 2);
+  uint32_t token = 0;
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), 1);
+  const std::string old = Read(project);
+
+  SetPainterArguments("--hold-ms 6000");
+  PainterBridge bridge(Timing(20000));
+  bridge.setLoadToken(token);
+  ASSERT_EQ(bridge.autoLoad(), 1);
+  ASSERT_TRUE(JournalShows(journal_, "holding Maya.obv")) << Read(journal_);
+  std::string reason;
+  const uint32_t start = Milliseconds();
+  EXPECT_FALSE(Platform::MoveFileOver(newer.c_str(), project.c_str(), reason));
+  EXPECT_GE(ElapsedMs(Milliseconds(), start), 1900);
+  EXPECT_FALSE(reason.empty());
+  EXPECT_EQ(Read(project), old);
+  ASSERT_TRUE(JournalShows(journal_, "released")) << Read(journal_);
+  EXPECT_TRUE(Platform::MoveFileOver(newer.c_str(), project.c_str(), reason)) << reason;
+  EXPECT_NE(Read(project), old);
 }
 
 TEST_F(PainterProcessTest, TwoPaintersAreAskedAndAPostedReplyCounts) {

@@ -20,6 +20,9 @@ int CorrespondenceVerify(const std::string& path);
 
 // Reports "obvtool: FILE: reason" and returns 1.
 int Fail(const std::string& file, const std::string& reason);
+// Reports "obvtool: " and a line that names its file (a read's located
+// error) and returns 1.
+int FailLine(const std::string& line);
 // Reports a usage error and returns 2.
 int UsageError(const std::string& message);
 // True when the project file at path carries closing check words that match.

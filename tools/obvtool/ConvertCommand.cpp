@@ -75,7 +75,7 @@ int ConvertCommand(const Arguments& arguments) {
   {
     std::unique_ptr<TerminalProgress> progress;
     if (terminal) progress = std::make_unique<TerminalProgress>("reading");
-    if (!ReadModelFile(in.c_str(), loaded, error, progress.get())) return Fail(in, error);
+    if (!ReadModelFile(in.c_str(), loaded, error, progress.get())) return FailLine(error);
   }
   std::unique_ptr<TerminalProgress> progress;
   if (terminal) progress = std::make_unique<TerminalProgress>("writing");

@@ -140,7 +140,7 @@ int CorCommand(const Arguments& arguments) {
   if (files.size() != 2) return UsageError("cor takes a project file and an output file");
   LoadedModel loaded;
   std::string error;
-  if (!ReadModelFile(files[0].c_str(), loaded, error)) return Fail(files[0], error);
+  if (!ReadModelFile(files[0].c_str(), loaded, error)) return FailLine(error);
   if (loaded.format != "OBV") return Fail(files[0], "not a project file (format " + loaded.format + ")");
   const std::vector<CorrespondenceRecord> records = makeCorrespondenceRecords(*loaded.Model(), mode);
   if (!writeCorrespondenceFile(files[1].c_str(), records, error)) return Fail(files[1], error);
@@ -185,7 +185,7 @@ int UvLayoutCommand(const Arguments& arguments) {
     }
   } else {
     LoadedModel loaded;
-    if (!ReadModelFile(in.c_str(), loaded, error)) return Fail(in, error);
+    if (!ReadModelFile(in.c_str(), loaded, error)) return FailLine(error);
     std::vector<int> groups;
     const auto records = makeCorrespondenceRecords(*loaded.Model(), CorrespondenceUvMode(), &groups);
     for (size_t r = 0; r < records.size(); ++r) {

@@ -137,10 +137,12 @@ void PrintJson(HvModel& model, const Summary& s) {
 
 int InfoCommand(const Arguments& arguments) {
   std::string path;
-  bool json = false;
+  bool json = false, partial = false;
   for (const std::string& argument : arguments) {
     if (argument == "--json")
       json = true;
+    else if (argument == "--partial")
+      partial = true;
     else if (!argument.empty() && argument[0] == '-')
       return UsageError("info: unknown option '" + argument + "'");
     else if (path.empty())
@@ -154,13 +156,15 @@ int InfoCommand(const Arguments& arguments) {
   if (Platform::StderrIsTerminal()) progress = std::make_unique<TerminalProgress>("reading");
   LoadedModel loaded;
   std::string error;
-  if (!ReadModelFile(path.c_str(), loaded, error, progress.get())) return Fail(path, error);
+  if (!ReadModelFile(path.c_str(), loaded, error, progress.get(), partial)) return FailLine(error);
   progress.reset();
+  // A damaged file stays an error; --partial only shows what was read.
+  if (loaded.partial) FailLine(error + " (what was read before the damage follows)");
   Summary summary = Summarise(*loaded.Model(), loaded.format);
   if (loaded.format == "OBV") summary.verified = VerifyProjectFile(path) ? 1 : 0;
   if (json)
     PrintJson(*loaded.Model(), summary);
   else
     PrintText(*loaded.Model(), summary);
-  return 0;
+  return loaded.partial ? 1 : 0;
 }

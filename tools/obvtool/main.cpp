@@ -12,12 +12,14 @@ namespace {
 const char kUsage[] =
     "usage: obvtool COMMAND [ARGUMENTS]\n"
     "\n"
-    "  info FILE [--json]                   summary of a model or project file: format, groups\n"
+    "  info FILE [--json] [--partial]       summary of a model or project file: format, groups\n"
     "                                       with polygon and triangle counts, materials and their\n"
     "                                       map file names, shaders, bounds; for a project file\n"
     "                                       whether its check words verify; for\n"
     "                                       a correspondence file (maya.cor): its record count,\n"
-    "                                       bounds (Maya frame) and UV range\n"
+    "                                       bounds (Maya frame) and UV range; a damaged file is\n"
+    "                                       refused (\"FILE: offset N: REASON\", \"FILE:LINE: REASON\"),\n"
+    "                                       --partial shows what was read before the damage\n"
     "  verify FILE                          check a project file's closing check words, or that a\n"
     "                                       correspondence file is whole and its values finite\n"
     "  cor PROJECT.obv OUT.cor [--uv planar|shift DU DV|same]\n"
@@ -43,6 +45,11 @@ const char kUsage[] =
 
 int Fail(const std::string& file, const std::string& reason) {
   std::fprintf(stderr, "obvtool: %s: %s\n", file.c_str(), reason.c_str());
+  return 1;
+}
+
+int FailLine(const std::string& line) {
+  std::fprintf(stderr, "obvtool: %s\n", line.c_str());
   return 1;
 }
 

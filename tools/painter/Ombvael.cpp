@@ -5,10 +5,12 @@
 //
 //   Ombvael.exe [--title TEXT] [--title-suffix TEXT] [--reply send|post|none]
 //               [--delay-ms N] [--hang] [--journal FILE] [--write-cor MODE]
+//               [--hold-ms N]
 // --write-cor writes, after each LoadMe, the correspondence file maya.cor
 // into the exchange directory: one record per triangle of the project file
 // loaded, with UVs by MODE (same, planar, shift:DU:DV), as the painter
-// does when the artist sends the layout back.
+// does when the artist sends the layout back. --hold-ms keeps the project
+// file open for N ms after each LoadMe, as a painter still reading it does.
 // Started without arguments (as the plug-in starts it), it takes them from
 // the environment variable OMBVAEL_ARGS, split at blanks.
 #include <windows.h>
@@ -36,9 +38,12 @@ struct Options {
   std::string journal;
   bool writeCor = false;
   CorrespondenceUvMode corMode;
+  int holdMs = 0;
 };
 
 Options g_options;
+std::FILE* g_held = nullptr;  // the project file, while --hold-ms keeps it open
+constexpr UINT_PTR kReleaseTimer = 1;
 UINT g_loadMe, g_replying, g_whoIsThere, g_closeMe;
 
 void Journal(const char* format, ...) {
@@ -107,6 +112,10 @@ void LoadExport(unsigned token) {
           loaded.Model()->GroupCount(), loaded.Model()->TotalPolygonCount(),
           loaded.Model()->MaterialCount());
   if (g_options.writeCor) WriteCorrespondence(*loaded.Model());
+  if (g_options.holdMs > 0 && g_held == nullptr) {
+    g_held = std::fopen(project.c_str(), "rb");  // no FILE_SHARE_DELETE, as the C runtime opens
+    Journal("holding %s", name);
+  }
 }
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -124,12 +133,20 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     }
     if (message == g_loadMe) {
       LoadExport(static_cast<unsigned>(lParam));
+      if (g_held != nullptr) SetTimer(window, kReleaseTimer, static_cast<UINT>(g_options.holdMs), nullptr);
       return 0;
     }
     if (message == g_closeMe) {
       DestroyWindow(window);
       return 0;
     }
+  }
+  if (message == WM_TIMER && wParam == kReleaseTimer) {
+    KillTimer(window, kReleaseTimer);
+    if (g_held != nullptr) std::fclose(g_held);
+    g_held = nullptr;
+    Journal("released");
+    return 0;
   }
   if (message == WM_DESTROY) {
     PostQuitMessage(0);
@@ -156,13 +173,15 @@ bool ParseOptions(int argc, char** argv) {
                parseCorrespondenceUvMode(argv[i + 1], g_options.corMode)) {
       g_options.writeCor = true;
       ++i;
+    } else if (option == "--hold-ms" && hasValue) {
+      g_options.holdMs = std::atoi(argv[++i]);
     } else if (option == "--hang") {
       g_options.hang = true;
     } else {
       std::fprintf(stderr,
                    "usage: Ombvael.exe [--title TEXT] [--title-suffix TEXT] [--reply send|post|none]"
                    " [--delay-ms N] [--hang] [--journal FILE]"
-                   " [--write-cor same|planar|shift:DU:DV]\n");
+                   " [--write-cor same|planar|shift:DU:DV] [--hold-ms N]\n");
       return false;
     }
   }

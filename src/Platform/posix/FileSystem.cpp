@@ -1,7 +1,11 @@
 #include "Platform/FileSystem.h"
 
 #include <errno.h>
+#include <stdio.h>
+#include <string.h>
 #include <sys/stat.h>
+
+#include <cctype>
 
 namespace Platform {
 
@@ -10,6 +14,20 @@ char PathSeparator() { return '/'; }
 MakeDirectoryResult MakeDirectory(const char* path) {
   if (mkdir(path, 0777) == 0) return MakeDirectoryResult::kCreated;
   return errno == EEXIST ? MakeDirectoryResult::kExists : MakeDirectoryResult::kFailed;
+}
+
+bool MoveFileOver(const char* from, const char* to, std::string& reason) {
+  // rename replaces the name in one step; a reader holding the old file
+  // keeps reading it whole.
+  if (rename(from, to) == 0) return true;
+  reason = ErrorText(errno);
+  return false;
+}
+
+std::string ErrorText(int error) {
+  std::string text = strerror(error);
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
 }
 
 }  // namespace Platform

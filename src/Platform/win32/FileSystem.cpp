@@ -2,8 +2,37 @@
 
 #include <direct.h>
 #include <errno.h>
+#include <string.h>
+#include <windows.h>
+
+#include <cctype>
 
 namespace Platform {
+
+namespace {
+
+constexpr DWORD kRetryMs = 2000;
+constexpr DWORD kRetryStepMs = 100;
+
+std::string LowerFirst(std::string text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.' ||
+                           text.back() == ' '))
+    text.pop_back();
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+std::string WindowsErrorText(DWORD code) {
+  if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION)
+    return "the file is in use by another program";
+  char text[512] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, text, sizeof text, nullptr);
+  if (length == 0) return "Windows error " + std::to_string(code);
+  return LowerFirst(text);
+}
+
+}  // namespace
 
 char PathSeparator() { return '\\'; }
 
@@ -11,5 +40,28 @@ MakeDirectoryResult MakeDirectory(const char* path) {
   if (_mkdir(path) == 0) return MakeDirectoryResult::kCreated;
   return errno == EEXIST ? MakeDirectoryResult::kExists : MakeDirectoryResult::kFailed;
 }
+
+bool MoveFileOver(const char* from, const char* to, std::string& reason) {
+  // A reader that opened the old file without FILE_SHARE_DELETE (the C
+  // runtime's fopen does so) keeps it from being replaced until it closes
+  // it: wait a little for the painter to finish reading.
+  DWORD waited = 0;
+  for (;;) {
+    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD code = GetLastError();
+    const bool busy = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
+                      code == ERROR_ACCESS_DENIED;
+    if (!busy || waited >= kRetryMs) {
+      reason = code == ERROR_ACCESS_DENIED
+                   ? "access is denied (another program may hold the file open)"
+                   : WindowsErrorText(code);
+      return false;
+    }
+    Sleep(kRetryStepMs);
+    waited += kRetryStepMs;
+  }
+}
+
+std::string ErrorText(int error) { return LowerFirst(strerror(error)); }
 
 }  // namespace Platform
