@@ -209,7 +209,7 @@ TEST_F(FailedExportTest, ADirectoryThatCannotHoldFilesKeepsTheLastToken) {
   const std::string err = failingExport();
   EXPECT_NE(err.find("Ombrix Vael export: could not write "), std::string::npos) << err;
   EXPECT_NE(err.find("Maya.obv: "), std::string::npos) << err;
-  EXPECT_NE(err.find("// Error: Ombrix Vael export:"), std::string::npos) << err;
+  EXPECT_NE(err.find("Error: Ombrix Vael export:"), std::string::npos) << err;
   expectLastGoodKept(exchange_);
 }
 
