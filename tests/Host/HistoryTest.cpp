@@ -316,14 +316,18 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   EXPECT_EQ(MFnMesh(path("pCubeShape1")).numPolygons(), 0);
 }
 
+// A shape "p<Kind>Shape1" under "p<Kind>1", made by the creation node "poly<Kind>1", as Maya saves it.
+std::string creatorScene(const std::string& kind, const std::string& settings) {
+  std::string t = "p" + kind + "1", shape = "p" + kind + "Shape1", node = "poly" + kind + "1";
+  return "createNode transform -n \"" + t + "\";\n" + "createNode mesh -n \"" + shape + "\" -p \"" + t +
+         "\";\n" + "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n" + "createNode poly" + kind +
+         " -n \"" + node + "\";\n" + settings + "connectAttr \"" + node + ".out\" \"" + shape + ".i\";\n";
+}
+
+double distance(const MPoint& a, const MPoint& b) { return (a - b).length(); }
+
 TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
-  auto scene = [](const std::string& settings) {
-    return "createNode transform -n \"pCone1\";\n"
-           "createNode mesh -n \"pConeShape1\" -p \"pCone1\";\n"
-           "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
-           "createNode polyCone -n \"polyCone1\";\n" +
-           settings + "connectAttr \"polyCone1.out\" \"pConeShape1.i\";\n";
-  };
+  auto scene = [](const std::string& settings) { return creatorScene("Cone", settings); };
   auto problems = loadScene(scene(""));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   MFnMesh cone(path("pConeShape1"));
@@ -354,4 +358,53 @@ TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
   EXPECT_NEAR(p[8].y, 0, 1e-9);
   EXPECT_NEAR(std::hypot(p[8].x, p[8].z), 1, 1e-9);
   expectPoint(p, 16, 0, 2, 0);
+}
+
+TEST_F(HostTest, PyramidHasEdgesOfSideLengthAndItsCountsForEachBase) {
+  auto problems = loadScene(creatorScene("Pyramid", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh square(path("pPyramidShape1"));
+  EXPECT_EQ(square.numVertices(), 5);
+  EXPECT_EQ(square.numPolygons(), 5);
+  MPointArray p = pointsOf("pPyramidShape1");
+  const double half = std::sqrt(0.5) / 2;
+  expectPoint(p, 0, std::sqrt(0.5), -half, 0);
+  expectPoint(p, 4, 0, half, 0);
+  EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
+  EXPECT_NEAR(distance(p[0], p[4]), 1, 1e-9);
+
+  // A triangular base (the first choice), edges 2 long, two rings: a tetrahedron cut at half height.
+  loadScene(creatorScene("Pyramid", "\tsetAttr \".ns\" 0;\n\tsetAttr \".w\" 2;\n\tsetAttr \".sh\" 2;\n"));
+  MFnMesh triangle(path("pPyramidShape1"));
+  EXPECT_EQ(triangle.numVertices(), 7);
+  EXPECT_EQ(triangle.numPolygons(), 7);
+  p = pointsOf("pPyramidShape1");
+  EXPECT_NEAR(distance(p[0], p[6]), 2, 1e-9);
+  EXPECT_NEAR(p[3].y, 0, 1e-9);
+  EXPECT_NEAR(std::hypot(p[3].x, p[3].z), 1 / std::sqrt(3.0), 1e-9);
+
+  // Subdivided caps are not made up: the load says so.
+  problems = loadScene(creatorScene("Pyramid", "\tsetAttr \".sc\" 2;\n"));
+  EXPECT_NE(joined(problems).find("subdivided pyramid caps are not generated"), std::string::npos) << joined(problems);
+}
+
+TEST_F(HostTest, PrismHasSidesOfSideLengthAlongItsLength) {
+  auto problems = loadScene(creatorScene("Prism", "\tsetAttr \".sc\" 0;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh triangle(path("pPrismShape1"));
+  EXPECT_EQ(triangle.numVertices(), 6);
+  EXPECT_EQ(triangle.numPolygons(), 5);
+  MPointArray p = pointsOf("pPrismShape1");
+  expectPoint(p, 0, 1 / std::sqrt(3.0), -1, 0);
+  EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
+  EXPECT_NEAR(distance(p[0], p[3]), 2, 1e-9);
+
+  // Six sides of 1 (radius 1), length 3, caps fanned to a centre point.
+  loadScene(creatorScene("Prism", "\tsetAttr \".ns\" 6;\n\tsetAttr \".l\" 3;\n\tsetAttr \".sc\" 1;\n"));
+  MFnMesh hexagon(path("pPrismShape1"));
+  EXPECT_EQ(hexagon.numVertices(), 14);
+  EXPECT_EQ(hexagon.numPolygons(), 18);
+  p = pointsOf("pPrismShape1");
+  expectPoint(p, 6, 1, 1.5, 0);
+  expectPoint(p, 13, 0, 1.5, 0);
 }

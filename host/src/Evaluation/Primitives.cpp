@@ -158,11 +158,12 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
   return true;
 }
 
-bool cylinder(const Node& n, MeshData& out, std::string&) {
-  double r = attr(n, "radius"), h = attr(n, "height");
-  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  int sc = static_cast<int>(attr(n, "subdivisionsCaps"));
-  Builder b;
+// Prism sides around a ring: the circumradius of a regular polygon whose
+// edges are `side` long.
+double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
+
+// A closed tube of `sa` sides along y, centred on the origin, with `sc` cap rings.
+void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r, -h / 2 + h * j / sh, i, sa);
@@ -225,19 +226,27 @@ bool cylinder(const Node& n, MeshData& out, std::string&) {
       order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {centre, centreTexel}});
     }
   }
+}
+
+bool cylinder(const Node& n, MeshData& out, std::string&) {
+  Builder b;
+  cylinderMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
+               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
+  out = b.finish(n);
+  return true;
+}
+
+bool prism(const Node& n, MeshData& out, std::string&) {
+  int sides = static_cast<int>(attr(n, "numberOfSides"));
+  Builder b;
+  cylinderMesh(b, polygonRadius(attr(n, "sideLength"), sides), attr(n, "length"), sides,
+               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
   out = b.finish(n);
   return true;
 }
 
 // Rings from the base up, narrowing to the apex; the base an n-gon facing down.
-bool cone(const Node& n, MeshData& out, std::string& why) {
-  if (attr(n, "subdivisionsCap") != 0) {
-    why = "subdivided cone caps are not generated";
-    return false;
-  }
-  double r = attr(n, "radius"), h = attr(n, "height");
-  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  Builder b;
+void coneMesh(Builder& b, double r, double h, int sa, int sh) {
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
@@ -263,6 +272,36 @@ bool cone(const Node& n, MeshData& out, std::string& why) {
     base.emplace_back(v(0, i), b.texel(0.5 + 0.25 * std::cos(a), 0.25 - 0.25 * std::sin(a)));
   }
   b.face(base);
+}
+
+bool cone(const Node& n, MeshData& out, std::string& why) {
+  if (attr(n, "subdivisionsCap") != 0) {
+    why = "subdivided cone caps are not generated";
+    return false;
+  }
+  Builder b;
+  coneMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
+           static_cast<int>(attr(n, "subdivisionsHeight")));
+  out = b.finish(n);
+  return true;
+}
+
+// numberOfSides is stored either as the choice (0, 1, 2) or as the count itself (3, 4, 5).
+int pyramidSides(const Node& n) {
+  int ns = static_cast<int>(attr(n, "numberOfSides"));
+  return ns < 3 ? ns + 3 : ns;
+}
+
+// Every edge, base and slanted, is sideLength long; centred on the origin.
+bool pyramid(const Node& n, MeshData& out, std::string& why) {
+  if (attr(n, "subdivisionsCaps") != 0) {
+    why = "subdivided pyramid caps are not generated";
+    return false;
+  }
+  int sides = pyramidSides(n);
+  double s = attr(n, "sideLength"), r = polygonRadius(s, sides);
+  Builder b;
+  coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")));
   out = b.finish(n);
   return true;
 }
@@ -460,6 +499,13 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 3 &&
            torus(creator, out, why);
+  if (type == "polyPyramid")
+    return inRange(creator, {"subdivisionsHeight"}, 4096, why) && pyramidSides(creator) >= 3 &&
+           pyramidSides(creator) <= 5 && pyramid(creator, out, why);
+  if (type == "polyPrism")
+    return inRange(creator, {"numberOfSides", "subdivisionsHeight"}, 4096, why) &&
+           attr(creator, "numberOfSides") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
+           attr(creator, "subdivisionsCaps") <= 1024 && prism(creator, out, why);
   if (type == "polyCone")
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && cone(creator, out, why);
