@@ -408,3 +408,37 @@ TEST_F(HostTest, PrismHasSidesOfSideLengthAlongItsLength) {
   expectPoint(p, 6, 1, 1.5, 0);
   expectPoint(p, 13, 0, 1.5, 0);
 }
+
+TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
+  auto problems = loadScene(creatorScene("Pipe", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh pipe(path("pPipeShape1"));
+  EXPECT_EQ(pipe.numVertices(), 80);
+  EXPECT_EQ(pipe.numPolygons(), 80);
+  MPointArray p = pointsOf("pPipeShape1");
+  expectPoint(p, 0, 1, -1, 0);
+  expectPoint(p, 20, 1, 1, 0);
+  expectPoint(p, 40, 0.5, 1, 0);
+  expectPoint(p, 60, 0.5, -1, 0);
+  // The inner wall's faces look at the axis.
+  MIntArray corners;
+  pipe.getPolygonVertices(40, corners);
+  ASSERT_EQ(corners.length(), 4u);
+  MVector normal = (p[corners[1]] - p[corners[0]]) ^ (p[corners[3]] - p[corners[0]]);
+  EXPECT_LT(normal * MVector(p[corners[0]].x, 0, p[corners[0]].z), 0);
+
+  // Two rows along the height and across each cap, a thinner wall, eight sides.
+  loadScene(creatorScene("Pipe", "\tsetAttr \".h\" 4;\n\tsetAttr \".t\" 0.25;\n\tsetAttr \".sa\" 8;\n"
+                                 "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
+  MFnMesh finer(path("pPipeShape1"));
+  EXPECT_EQ(finer.numVertices(), 64);
+  EXPECT_EQ(finer.numPolygons(), 64);
+  p = pointsOf("pPipeShape1");
+  expectPoint(p, 8, 1, 0, 0);
+  expectPoint(p, 24, 0.875, 2, 0);
+
+  // A wall as thick as the radius leaves no pipe: said at load, nothing made up.
+  problems = loadScene(creatorScene("Pipe", "\tsetAttr \".t\" 1;\n"));
+  EXPECT_NE(joined(problems).find("its thickness leaves no hole inside the pipe"), std::string::npos)
+      << joined(problems);
+}

@@ -306,26 +306,64 @@ bool pyramid(const Node& n, MeshData& out, std::string& why) {
   return true;
 }
 
-bool torus(const Node& n, MeshData& out, std::string&) {
-  double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
-  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  Builder b;
-  for (int j = 0; j < sh; ++j) {
-    double a = 2 * kPi * j / sh + twist;
+// Revolves a closed profile of (radius, height) points about the y axis into
+// `sa` columns; the profile runs up the outside so that faces point outwards.
+void revolveMesh(Builder& b, const std::vector<std::pair<double, double>>& profile, int sa) {
+  int rows = static_cast<int>(profile.size());
+  for (const auto& rh : profile)
     for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r + sr * std::cos(a), sr * std::sin(a), i, sa);
+      Point3 p = ringPoint(rh.first, rh.second, i, sa);
       b.point(p.x, p.y, p.z);
     }
-  }
-  for (int j = 0; j <= sh; ++j)
+  for (int j = 0; j <= rows; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, static_cast<double>(j) / sh);
-  auto v = [&](int j, int i) { return (j % sh) * sa + (i % sa); };
+      b.texel(static_cast<double>(i) / sa, static_cast<double>(j) / rows);
+  auto v = [&](int j, int i) { return (j % rows) * sa + (i % sa); };
   auto t = [&](int j, int i) { return j * (sa + 1) + i; };
-  for (int j = 0; j < sh; ++j)
+  for (int j = 0; j < rows; ++j)
     for (int i = 0; i < sa; ++i)
       b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
               {v(j + 1, i), t(j + 1, i)}});
+}
+
+bool torus(const Node& n, MeshData& out, std::string&) {
+  double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
+  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  std::vector<std::pair<double, double>> section;
+  for (int j = 0; j < sh; ++j) {
+    double a = 2 * kPi * j / sh + twist;
+    section.emplace_back(r + sr * std::cos(a), sr * std::sin(a));
+  }
+  Builder b;
+  revolveMesh(b, section, sa);
+  out = b.finish(n);
+  return true;
+}
+
+// Points from `from` towards `to` in `steps` equal steps, the end left out.
+void walk(std::vector<std::pair<double, double>>& profile, std::pair<double, double> from, std::pair<double, double> to,
+          int steps) {
+  for (int k = 0; k < steps; ++k)
+    profile.emplace_back(from.first + (to.first - from.first) * k / steps,
+                         from.second + (to.second - from.second) * k / steps);
+}
+
+// A tube of outer radius `radius`, wall `thickness`, centred on the origin:
+// up the outside, in across the top, down the inside, out across the bottom.
+bool pipe(const Node& n, MeshData& out, std::string& why) {
+  double r = attr(n, "radius"), h = attr(n, "height"), inner = r - attr(n, "thickness");
+  if (!(inner > 0 && inner < r)) {
+    why = "its thickness leaves no hole inside the pipe";
+    return false;
+  }
+  int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
+  std::vector<std::pair<double, double>> profile;
+  walk(profile, {r, -h / 2}, {r, h / 2}, sh);
+  walk(profile, {r, h / 2}, {inner, h / 2}, sc);
+  walk(profile, {inner, h / 2}, {inner, -h / 2}, sh);
+  walk(profile, {inner, -h / 2}, {r, -h / 2}, sc);
+  Builder b;
+  revolveMesh(b, profile, static_cast<int>(attr(n, "subdivisionsAxis")));
   out = b.finish(n);
   return true;
 }
@@ -506,6 +544,9 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
     return inRange(creator, {"numberOfSides", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "numberOfSides") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
            attr(creator, "subdivisionsCaps") <= 1024 && prism(creator, out, why);
+  if (type == "polyPipe")
+    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 4096, why) &&
+           attr(creator, "subdivisionsAxis") >= 3 && pipe(creator, out, why);
   if (type == "polyCone")
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && cone(creator, out, why);
