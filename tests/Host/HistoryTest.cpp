@@ -326,6 +326,14 @@ std::string creatorScene(const std::string& kind, const std::string& settings) {
 
 double distance(const MPoint& a, const MPoint& b) { return (a - b).length(); }
 
+// The shape's points, once its vertex and face counts are checked.
+MPointArray pointsWithCounts(const char* shape, int vertices, int faces) {
+  MFnMesh mesh(HostTest::path(shape));
+  EXPECT_EQ(mesh.numVertices(), vertices) << shape;
+  EXPECT_EQ(mesh.numPolygons(), faces) << shape;
+  return pointsOf(shape);
+}
+
 TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
   auto scene = [](const std::string& settings) { return creatorScene("Cone", settings); };
   auto problems = loadScene(scene(""));
@@ -363,10 +371,7 @@ TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
 TEST_F(HostTest, PyramidHasEdgesOfSideLengthAndItsCountsForEachBase) {
   auto problems = loadScene(creatorScene("Pyramid", ""));
   EXPECT_TRUE(problems.empty()) << joined(problems);
-  MFnMesh square(path("pPyramidShape1"));
-  EXPECT_EQ(square.numVertices(), 5);
-  EXPECT_EQ(square.numPolygons(), 5);
-  MPointArray p = pointsOf("pPyramidShape1");
+  MPointArray p = pointsWithCounts("pPyramidShape1", 5, 5);
   const double half = std::sqrt(0.5) / 2;
   expectPoint(p, 0, std::sqrt(0.5), -half, 0);
   expectPoint(p, 4, 0, half, 0);
@@ -375,10 +380,7 @@ TEST_F(HostTest, PyramidHasEdgesOfSideLengthAndItsCountsForEachBase) {
 
   // A triangular base (the first choice), edges 2 long, two rings: a tetrahedron cut at half height.
   loadScene(creatorScene("Pyramid", "\tsetAttr \".ns\" 0;\n\tsetAttr \".w\" 2;\n\tsetAttr \".sh\" 2;\n"));
-  MFnMesh triangle(path("pPyramidShape1"));
-  EXPECT_EQ(triangle.numVertices(), 7);
-  EXPECT_EQ(triangle.numPolygons(), 7);
-  p = pointsOf("pPyramidShape1");
+  p = pointsWithCounts("pPyramidShape1", 7, 7);
   EXPECT_NEAR(distance(p[0], p[6]), 2, 1e-9);
   EXPECT_NEAR(p[3].y, 0, 1e-9);
   EXPECT_NEAR(std::hypot(p[3].x, p[3].z), 1 / std::sqrt(3.0), 1e-9);
@@ -391,20 +393,14 @@ TEST_F(HostTest, PyramidHasEdgesOfSideLengthAndItsCountsForEachBase) {
 TEST_F(HostTest, PrismHasSidesOfSideLengthAlongItsLength) {
   auto problems = loadScene(creatorScene("Prism", "\tsetAttr \".sc\" 0;\n"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
-  MFnMesh triangle(path("pPrismShape1"));
-  EXPECT_EQ(triangle.numVertices(), 6);
-  EXPECT_EQ(triangle.numPolygons(), 5);
-  MPointArray p = pointsOf("pPrismShape1");
+  MPointArray p = pointsWithCounts("pPrismShape1", 6, 5);
   expectPoint(p, 0, 1 / std::sqrt(3.0), -1, 0);
   EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
   EXPECT_NEAR(distance(p[0], p[3]), 2, 1e-9);
 
   // Six sides of 1 (radius 1), length 3, caps fanned to a centre point.
   loadScene(creatorScene("Prism", "\tsetAttr \".ns\" 6;\n\tsetAttr \".l\" 3;\n\tsetAttr \".sc\" 1;\n"));
-  MFnMesh hexagon(path("pPrismShape1"));
-  EXPECT_EQ(hexagon.numVertices(), 14);
-  EXPECT_EQ(hexagon.numPolygons(), 18);
-  p = pointsOf("pPrismShape1");
+  p = pointsWithCounts("pPrismShape1", 14, 18);
   expectPoint(p, 6, 1, 1.5, 0);
   expectPoint(p, 13, 0, 1.5, 0);
 }
@@ -430,10 +426,7 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   // Two rows along the height and across each cap, a thinner wall, eight sides.
   loadScene(creatorScene("Pipe", "\tsetAttr \".h\" 4;\n\tsetAttr \".t\" 0.25;\n\tsetAttr \".sa\" 8;\n"
                                  "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
-  MFnMesh finer(path("pPipeShape1"));
-  EXPECT_EQ(finer.numVertices(), 64);
-  EXPECT_EQ(finer.numPolygons(), 64);
-  p = pointsOf("pPipeShape1");
+  p = pointsWithCounts("pPipeShape1", 64, 64);
   expectPoint(p, 8, 1, 0, 0);
   expectPoint(p, 24, 0.875, 2, 0);
 
