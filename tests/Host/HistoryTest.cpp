@@ -435,3 +435,31 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   EXPECT_NE(joined(problems).find("its thickness leaves no hole inside the pipe"), std::string::npos)
       << joined(problems);
 }
+
+TEST_F(HostTest, PlatonicSolidsHaveTheirCountsOnASphereOfTheRadiusFacingOut) {
+  struct Solid {
+    int type, vertices, faces, corners;
+  };
+  for (Solid s : {Solid{0, 20, 12, 5}, Solid{1, 12, 20, 3}, Solid{2, 6, 8, 3}, Solid{3, 4, 4, 3}}) {
+    auto problems = loadScene(creatorScene("PlatonicSolid", "\tsetAttr \".st\" " + std::to_string(s.type) +
+                                                             ";\n\tsetAttr \".r\" 2;\n"));
+    EXPECT_TRUE(problems.empty()) << joined(problems);
+    MPointArray p = pointsWithCounts("pPlatonicSolidShape1", s.vertices, s.faces);
+    for (unsigned int i = 0; i < p.length(); ++i)
+      EXPECT_NEAR(MVector(p[i].x, p[i].y, p[i].z).length(), 2, 1e-9) << s.type;
+    MFnMesh mesh(path("pPlatonicSolidShape1"));
+    for (int f = 0; f < s.faces; ++f) {
+      MIntArray c;
+      mesh.getPolygonVertices(f, c);
+      ASSERT_EQ(static_cast<int>(c.length()), s.corners) << s.type;
+      MVector normal = (p[c[1]] - p[c[0]]) ^ (p[c[2]] - p[c[0]]);
+      EXPECT_GT(normal * MVector(p[c[0]].x, p[c[0]].y, p[c[0]].z), 0) << s.type << " face " << f;
+      // Every edge of a face is as long as the first.
+      for (unsigned int k = 1; k < c.length(); ++k)
+        EXPECT_NEAR(distance(p[c[k]], p[c[(k + 1) % c.length()]]), distance(p[c[0]], p[c[1]]), 1e-9);
+    }
+  }
+  auto problems = loadScene(creatorScene("PlatonicSolid", "\tsetAttr \".st\" 7;\n"));
+  EXPECT_NE(joined(problems).find("its solidType is not one of the four solids"), std::string::npos)
+      << joined(problems);
+}

@@ -368,6 +368,106 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
   return true;
 }
 
+Point3 scaled(Point3 p, double length) {
+  double l = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+  return {p.x * length / l, p.y * length / l, p.z * length / l};
+}
+
+double dot(Point3 a, Point3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Point3 minus(Point3 a, Point3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point3 cross(Point3 a, Point3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+
+using Polyhedron = std::pair<std::vector<Point3>, std::vector<std::vector<int>>>;
+
+// The triangles of a regular polyhedron: every three points an edge apart, turned outwards.
+Polyhedron triangulated(std::vector<Point3> points, double edge) {
+  auto adjacent = [&](int a, int b) {
+    Point3 d = minus(points[static_cast<std::size_t>(a)], points[static_cast<std::size_t>(b)]);
+    return std::fabs(std::sqrt(dot(d, d)) - edge) < 1e-6 * edge;
+  };
+  std::vector<std::vector<int>> faces;
+  int n = static_cast<int>(points.size());
+  for (int a = 0; a < n; ++a)
+    for (int b = a + 1; b < n; ++b)
+      for (int c = b + 1; c < n; ++c)
+        if (adjacent(a, b) && adjacent(b, c) && adjacent(a, c)) {
+          Point3 pa = points[static_cast<std::size_t>(a)];
+          Point3 normal =
+              cross(minus(points[static_cast<std::size_t>(b)], pa), minus(points[static_cast<std::size_t>(c)], pa));
+          faces.push_back(dot(normal, pa) > 0 ? std::vector<int>{a, b, c} : std::vector<int>{a, c, b});
+        }
+  return {std::move(points), std::move(faces)};
+}
+
+// The dual: a point at each face's centre, a face around each point, turned outwards.
+Polyhedron dual(const Polyhedron& p) {
+  std::vector<Point3> centres;
+  for (const auto& f : p.second) {
+    Point3 c{};
+    for (int v : f) {
+      const Point3& q = p.first[static_cast<std::size_t>(v)];
+      c = {c.x + q.x, c.y + q.y, c.z + q.z};
+    }
+    centres.push_back(c);
+  }
+  std::vector<std::vector<int>> faces;
+  for (std::size_t v = 0; v < p.first.size(); ++v) {
+    Point3 axis = p.first[v];
+    std::vector<int> around;
+    for (std::size_t f = 0; f < p.second.size(); ++f)
+      if (std::find(p.second[f].begin(), p.second[f].end(), static_cast<int>(v)) != p.second[f].end())
+        around.push_back(static_cast<int>(f));
+    Point3 first = centres[static_cast<std::size_t>(around[0])];
+    Point3 u = minus(first, scaled(axis, dot(first, axis) / std::sqrt(dot(axis, axis))));
+    Point3 w = cross(axis, u);
+    auto angle = [&](int f) {
+      Point3 c = centres[static_cast<std::size_t>(f)];
+      return std::atan2(dot(c, w), dot(c, u));
+    };
+    std::sort(around.begin(), around.end(), [&](int a, int b) { return angle(a) < angle(b); });
+    faces.push_back(around);
+  }
+  return {centres, faces};
+}
+
+// solidType 0 dodecahedron, 1 icosahedron, 2 octahedron, 3 tetrahedron, every point `radius` from the centre.
+bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
+  int type = static_cast<int>(attr(n, "solidType"));
+  const double phi = (1 + std::sqrt(5.0)) / 2;
+  Polyhedron solid;
+  if (type == 0 || type == 1) {
+    std::vector<Point3> ico;
+    for (double a : {-1.0, 1.0})
+      for (double b : {-phi, phi})
+        for (Point3 p : {Point3{0, a, b}, Point3{a, b, 0}, Point3{b, 0, a}})
+          ico.push_back(p);
+    solid = triangulated(ico, 2.0);
+    if (type == 0)
+      solid = dual(solid);
+  } else if (type == 2) {
+    solid = triangulated({{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, std::sqrt(2.0));
+  } else if (type == 3) {
+    solid = triangulated({{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}, std::sqrt(8.0));
+  } else {
+    why = "its solidType is not one of the four solids";
+    return false;
+  }
+  Builder b;
+  for (Point3 p : solid.first) {
+    Point3 q = scaled(p, attr(n, "radius"));
+    b.point(q.x, q.y, q.z);
+  }
+  for (const auto& f : solid.second) {
+    std::vector<std::pair<int, int>> corners;
+    for (int v : f)
+      corners.emplace_back(v, 0);
+    b.face(corners);
+  }
+  out = b.finish(n);
+  out.uvSets.clear();  // Maya makes no UVs on these solids
+  return true;
+}
+
 bool inRange(const Node& n, std::initializer_list<const char*> counts, int limit, std::string& why) {
   for (const char* name : counts) {
     double c = attr(n, name);
@@ -547,6 +647,8 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
   if (type == "polyPipe")
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && pipe(creator, out, why);
+  if (type == "polyPlatonicSolid")
+    return platonicSolid(creator, out, why);
   if (type == "polyCone")
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && cone(creator, out, why);

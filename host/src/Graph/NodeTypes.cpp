@@ -340,6 +340,8 @@ std::map<std::string, NodeType> buildTypes() {
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
                              num("subdivisionsCaps", "sc", 1, K::kInt), num("roundCap", "rcp", 0, K::kInt),
                              num("roundCapHeightCompensation", "rch", 0, K::kInt)})));
+  add(make("polyPlatonicSolid", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
   add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
