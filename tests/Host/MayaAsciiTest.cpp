@@ -398,6 +398,9 @@ TEST_F(HostTest, CreationNodesGiveMayasCountsWithFacesOutwards) {
            "\tsetAttr \".sc\" 1;\n"
            "createNode transform -n \"t\";\ncreateNode mesh -n \"tShape\" -p \"t\";\ncreateNode polyTorus -n \"pt\";\n"
            "createNode transform -n \"p\";\ncreateNode mesh -n \"pShape\" -p \"p\";\ncreateNode polyPlane -n \"pp\";\n"
+           "createNode transform -n \"y\";\ncreateNode mesh -n \"yShape\" -p \"y\";\ncreateNode polyPyramid -n \"py\";\n"
+           "createNode transform -n \"r\";\ncreateNode mesh -n \"rShape\" -p \"r\";\ncreateNode polyPrism -n \"pr\";\n"
+           "connectAttr \"py.out\" \"yShape.i\";\nconnectAttr \"pr.out\" \"rShape.i\";\n"
            "connectAttr \"ps.out\" \"sShape.i\";\nconnectAttr \"pc.out\" \"cShape.i\";\nconnectAttr \"pk.out\" \"kShape.i\";\n"
            "connectAttr \"pt.out\" \"tShape.i\";\nconnectAttr \"pp.out\" \"pShape.i\";\n");
   struct Expect {
@@ -405,7 +408,8 @@ TEST_F(HostTest, CreationNodesGiveMayasCountsWithFacesOutwards) {
     int vertices, faces, uvs;
   };
   for (const Expect& e : {Expect{"sShape", 382, 400, 439}, Expect{"cShape", 40, 22, 82}, Expect{"kShape", 42, 60, 84},
-                          Expect{"tShape", 400, 400, 441}, Expect{"pShape", 121, 100, 121}}) {
+                          Expect{"tShape", 400, 400, 441}, Expect{"pShape", 121, 100, 121},
+                          Expect{"yShape", 5, 5, 13}, Expect{"rShape", 14, 15, 22}}) {
     MFnMesh mesh(path(e.shape));
     EXPECT_EQ(mesh.numVertices(), e.vertices) << e.shape;
     EXPECT_EQ(mesh.numPolygons(), e.faces) << e.shape;

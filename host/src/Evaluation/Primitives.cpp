@@ -158,11 +158,12 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
   return true;
 }
 
-bool cylinder(const Node& n, MeshData& out, std::string&) {
-  double r = attr(n, "radius"), h = attr(n, "height");
-  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  int sc = static_cast<int>(attr(n, "subdivisionsCaps"));
-  Builder b;
+// Prism sides around a ring: the circumradius of a regular polygon whose
+// edges are `side` long.
+double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
+
+// A closed tube of `sa` sides along y, centred on the origin, with `sc` cap rings.
+void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r, -h / 2 + h * j / sh, i, sa);
@@ -225,19 +226,27 @@ bool cylinder(const Node& n, MeshData& out, std::string&) {
       order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {centre, centreTexel}});
     }
   }
+}
+
+bool cylinder(const Node& n, MeshData& out, std::string&) {
+  Builder b;
+  cylinderMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
+               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
+  out = b.finish(n);
+  return true;
+}
+
+bool prism(const Node& n, MeshData& out, std::string&) {
+  int sides = static_cast<int>(attr(n, "numberOfSides"));
+  Builder b;
+  cylinderMesh(b, polygonRadius(attr(n, "sideLength"), sides), attr(n, "length"), sides,
+               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
   out = b.finish(n);
   return true;
 }
 
 // Rings from the base up, narrowing to the apex; the base an n-gon facing down.
-bool cone(const Node& n, MeshData& out, std::string& why) {
-  if (attr(n, "subdivisionsCap") != 0) {
-    why = "subdivided cone caps are not generated";
-    return false;
-  }
-  double r = attr(n, "radius"), h = attr(n, "height");
-  int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  Builder b;
+void coneMesh(Builder& b, double r, double h, int sa, int sh) {
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
@@ -263,31 +272,199 @@ bool cone(const Node& n, MeshData& out, std::string& why) {
     base.emplace_back(v(0, i), b.texel(0.5 + 0.25 * std::cos(a), 0.25 - 0.25 * std::sin(a)));
   }
   b.face(base);
+}
+
+bool cone(const Node& n, MeshData& out, std::string& why) {
+  if (attr(n, "subdivisionsCap") != 0) {
+    why = "subdivided cone caps are not generated";
+    return false;
+  }
+  Builder b;
+  coneMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
+           static_cast<int>(attr(n, "subdivisionsHeight")));
   out = b.finish(n);
   return true;
+}
+
+// numberOfSides is stored either as the choice (0, 1, 2) or as the count itself (3, 4, 5).
+int pyramidSides(const Node& n) {
+  int ns = static_cast<int>(attr(n, "numberOfSides"));
+  return ns < 3 ? ns + 3 : ns;
+}
+
+// Every edge, base and slanted, is sideLength long; centred on the origin.
+bool pyramid(const Node& n, MeshData& out, std::string& why) {
+  if (attr(n, "subdivisionsCaps") != 0) {
+    why = "subdivided pyramid caps are not generated";
+    return false;
+  }
+  int sides = pyramidSides(n);
+  double s = attr(n, "sideLength"), r = polygonRadius(s, sides);
+  Builder b;
+  coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")));
+  out = b.finish(n);
+  return true;
+}
+
+// Revolves a closed profile of (radius, height) points about the y axis into
+// `sa` columns; the profile runs up the outside so that faces point outwards.
+void revolveMesh(Builder& b, const std::vector<std::pair<double, double>>& profile, int sa) {
+  int rows = static_cast<int>(profile.size());
+  for (const auto& rh : profile)
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(rh.first, rh.second, i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  for (int j = 0; j <= rows; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(static_cast<double>(i) / sa, static_cast<double>(j) / rows);
+  auto v = [&](int j, int i) { return (j % rows) * sa + (i % sa); };
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j < rows; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
+              {v(j + 1, i), t(j + 1, i)}});
 }
 
 bool torus(const Node& n, MeshData& out, std::string&) {
   double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  Builder b;
+  std::vector<std::pair<double, double>> section;
   for (int j = 0; j < sh; ++j) {
     double a = 2 * kPi * j / sh + twist;
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r + sr * std::cos(a), sr * std::sin(a), i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    section.emplace_back(r + sr * std::cos(a), sr * std::sin(a));
   }
-  for (int j = 0; j <= sh; ++j)
-    for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, static_cast<double>(j) / sh);
-  auto v = [&](int j, int i) { return (j % sh) * sa + (i % sa); };
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
-  for (int j = 0; j < sh; ++j)
-    for (int i = 0; i < sa; ++i)
-      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
-              {v(j + 1, i), t(j + 1, i)}});
+  Builder b;
+  revolveMesh(b, section, sa);
   out = b.finish(n);
+  return true;
+}
+
+// Points from `from` towards `to` in `steps` equal steps, the end left out.
+void walk(std::vector<std::pair<double, double>>& profile, std::pair<double, double> from, std::pair<double, double> to,
+          int steps) {
+  for (int k = 0; k < steps; ++k)
+    profile.emplace_back(from.first + (to.first - from.first) * k / steps,
+                         from.second + (to.second - from.second) * k / steps);
+}
+
+// A tube of outer radius `radius`, wall `thickness`, centred on the origin:
+// up the outside, in across the top, down the inside, out across the bottom.
+bool pipe(const Node& n, MeshData& out, std::string& why) {
+  double r = attr(n, "radius"), h = attr(n, "height"), inner = r - attr(n, "thickness");
+  if (!(inner > 0 && inner < r)) {
+    why = "its thickness leaves no hole inside the pipe";
+    return false;
+  }
+  int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
+  std::vector<std::pair<double, double>> profile;
+  walk(profile, {r, -h / 2}, {r, h / 2}, sh);
+  walk(profile, {r, h / 2}, {inner, h / 2}, sc);
+  walk(profile, {inner, h / 2}, {inner, -h / 2}, sh);
+  walk(profile, {inner, -h / 2}, {r, -h / 2}, sc);
+  Builder b;
+  revolveMesh(b, profile, static_cast<int>(attr(n, "subdivisionsAxis")));
+  out = b.finish(n);
+  return true;
+}
+
+Point3 scaled(Point3 p, double length) {
+  double l = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+  return {p.x * length / l, p.y * length / l, p.z * length / l};
+}
+
+double dot(Point3 a, Point3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+Point3 minus(Point3 a, Point3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point3 cross(Point3 a, Point3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+
+using Polyhedron = std::pair<std::vector<Point3>, std::vector<std::vector<int>>>;
+
+// The triangles of a regular polyhedron: every three points an edge apart, turned outwards.
+Polyhedron triangulated(std::vector<Point3> points, double edge) {
+  auto adjacent = [&](int a, int b) {
+    Point3 d = minus(points[static_cast<std::size_t>(a)], points[static_cast<std::size_t>(b)]);
+    return std::fabs(std::sqrt(dot(d, d)) - edge) < 1e-6 * edge;
+  };
+  std::vector<std::vector<int>> faces;
+  int n = static_cast<int>(points.size());
+  for (int a = 0; a < n; ++a)
+    for (int b = a + 1; b < n; ++b)
+      for (int c = b + 1; c < n; ++c)
+        if (adjacent(a, b) && adjacent(b, c) && adjacent(a, c)) {
+          Point3 pa = points[static_cast<std::size_t>(a)];
+          Point3 normal =
+              cross(minus(points[static_cast<std::size_t>(b)], pa), minus(points[static_cast<std::size_t>(c)], pa));
+          faces.push_back(dot(normal, pa) > 0 ? std::vector<int>{a, b, c} : std::vector<int>{a, c, b});
+        }
+  return {std::move(points), std::move(faces)};
+}
+
+// The dual: a point at each face's centre, a face around each point, turned outwards.
+Polyhedron dual(const Polyhedron& p) {
+  std::vector<Point3> centres;
+  for (const auto& f : p.second) {
+    Point3 c{};
+    for (int v : f) {
+      const Point3& q = p.first[static_cast<std::size_t>(v)];
+      c = {c.x + q.x, c.y + q.y, c.z + q.z};
+    }
+    centres.push_back(c);
+  }
+  std::vector<std::vector<int>> faces;
+  for (std::size_t v = 0; v < p.first.size(); ++v) {
+    Point3 axis = p.first[v];
+    std::vector<int> around;
+    for (std::size_t f = 0; f < p.second.size(); ++f)
+      if (std::find(p.second[f].begin(), p.second[f].end(), static_cast<int>(v)) != p.second[f].end())
+        around.push_back(static_cast<int>(f));
+    Point3 first = centres[static_cast<std::size_t>(around[0])];
+    Point3 u = minus(first, scaled(axis, dot(first, axis) / std::sqrt(dot(axis, axis))));
+    Point3 w = cross(axis, u);
+    auto angle = [&](int f) {
+      Point3 c = centres[static_cast<std::size_t>(f)];
+      return std::atan2(dot(c, w), dot(c, u));
+    };
+    std::sort(around.begin(), around.end(), [&](int a, int b) { return angle(a) < angle(b); });
+    faces.push_back(around);
+  }
+  return {centres, faces};
+}
+
+// solidType 0 dodecahedron, 1 icosahedron, 2 octahedron, 3 tetrahedron, every point `radius` from the centre.
+bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
+  int type = static_cast<int>(attr(n, "solidType"));
+  const double phi = (1 + std::sqrt(5.0)) / 2;
+  Polyhedron solid;
+  if (type == 0 || type == 1) {
+    std::vector<Point3> ico;
+    for (double a : {-1.0, 1.0})
+      for (double b : {-phi, phi})
+        for (Point3 p : {Point3{0, a, b}, Point3{a, b, 0}, Point3{b, 0, a}})
+          ico.push_back(p);
+    solid = triangulated(ico, 2.0);
+    if (type == 0)
+      solid = dual(solid);
+  } else if (type == 2) {
+    solid = triangulated({{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, std::sqrt(2.0));
+  } else if (type == 3) {
+    solid = triangulated({{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}, std::sqrt(8.0));
+  } else {
+    why = "its solidType is not one of the four solids";
+    return false;
+  }
+  Builder b;
+  for (Point3 p : solid.first) {
+    Point3 q = scaled(p, attr(n, "radius"));
+    b.point(q.x, q.y, q.z);
+  }
+  for (const auto& f : solid.second) {
+    std::vector<std::pair<int, int>> corners;
+    for (int v : f)
+      corners.emplace_back(v, 0);
+    b.face(corners);
+  }
+  out = b.finish(n);
+  out.uvSets.clear();  // Maya makes no UVs on these solids
   return true;
 }
 
@@ -460,6 +637,18 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 3 &&
            torus(creator, out, why);
+  if (type == "polyPyramid")
+    return inRange(creator, {"subdivisionsHeight"}, 4096, why) && pyramidSides(creator) >= 3 &&
+           pyramidSides(creator) <= 5 && pyramid(creator, out, why);
+  if (type == "polyPrism")
+    return inRange(creator, {"numberOfSides", "subdivisionsHeight"}, 4096, why) &&
+           attr(creator, "numberOfSides") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
+           attr(creator, "subdivisionsCaps") <= 1024 && prism(creator, out, why);
+  if (type == "polyPipe")
+    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 4096, why) &&
+           attr(creator, "subdivisionsAxis") >= 3 && pipe(creator, out, why);
+  if (type == "polyPlatonicSolid")
+    return platonicSolid(creator, out, why);
   if (type == "polyCone")
     return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && cone(creator, out, why);

@@ -1,6 +1,7 @@
 #pragma once
 // Geometry of Maya's creation nodes: polyCube, polyPlane, polySphere,
-// polyCylinder and polyTorus for meshes, makeNurbSphere and makeNurbPlane
+// polyCylinder, polyTorus, polyPyramid, polyPrism, polyPipe and
+// polyPlatonicSolid for meshes, makeNurbSphere and makeNurbPlane
 // for NURBS surfaces, read from the node's attributes.
 #include "GeometryData.h"
 #include "Node.h"

@@ -329,6 +329,19 @@ std::map<std::string, NodeType> buildTypes() {
            polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCap", "sc", 0, K::kInt),
                              num("roundCap", "rcp", 0, K::kInt)})));
+  add(make("polyPyramid", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kInt),
+                             num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt)})));
+  add(make("polyPrism", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("length", "l", 2), num("sideLength", "w", 1), num("numberOfSides", "ns", 3, K::kInt),
+                             num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 2, K::kInt)})));
+  add(make("polyPipe", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("thickness", "t", 0.5),
+                             num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
+                             num("subdivisionsCaps", "sc", 1, K::kInt), num("roundCap", "rcp", 0, K::kInt),
+                             num("roundCapHeightCompensation", "rch", 0, K::kInt)})));
+  add(make("polyPlatonicSolid", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("radius", "r", 1), num("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
   add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
