@@ -60,9 +60,9 @@ bool DescribePolygon(const MeshArrays& arrays, const WorldPoints& world, const P
     const bool known = vertex < world.points.size() && world.finite[vertex];
     sound = sound && known;
     desc.positions[k] = known ? world.points[vertex] : Vector3();
-    const unsigned id = mapped ? static_cast<unsigned>(arrays.uvIds[at.uvCorner + static_cast<unsigned>(k)]) : 0;
-    desc.u[k] = mapped ? arrays.us[id] : 0.0f;
-    desc.v[k] = mapped ? arrays.vs[id] : 0.0f;
+    const unsigned id = mapped ? static_cast<unsigned>(arrays.uv.uvIds[at.uvCorner + static_cast<unsigned>(k)]) : 0;
+    desc.u[k] = mapped ? arrays.uv.us[id] : 0.0f;
+    desc.v[k] = mapped ? arrays.uv.vs[id] : 0.0f;
   }
   return sound;
 }

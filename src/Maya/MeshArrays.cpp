@@ -34,8 +34,8 @@ WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world) {
 
 MeshArrays::MeshArrays(const MFnMesh& mesh, const MString& uvSet) {
   mesh.getVertices(counts, connects);
-  if (!mesh.getAssignedUVs(uvCounts, uvIds, &uvSet) || !mesh.getUVs(us, vs, &uvSet))
-    uvCounts.clear();
+  if (!readMeshUVs(mesh, uvSet, uv))
+    uv.uvCounts.clear();
 }
 
 int polygonSize(const MeshArrays& arrays, const PolygonCursor& at) {
@@ -48,13 +48,13 @@ bool cornersInRange(const MeshArrays& arrays, const PolygonCursor& at, int count
 }
 
 bool hasUVs(const MeshArrays& arrays, const PolygonCursor& at, int count) {
-  if (at.face >= arrays.uvCounts.length() || arrays.uvCounts[at.face] != count ||
-      static_cast<size_t>(at.uvCorner) + static_cast<size_t>(count) > arrays.uvIds.length())
+  if (at.face >= arrays.uv.uvCounts.length() || arrays.uv.uvCounts[at.face] != count ||
+      static_cast<size_t>(at.uvCorner) + static_cast<size_t>(count) > arrays.uv.uvIds.length())
     return false;
   for (unsigned int i = 0; i < static_cast<unsigned int>(count); ++i) {
-    const int id = arrays.uvIds[at.uvCorner + i];
-    if (id < 0 || static_cast<unsigned int>(id) >= arrays.us.length() ||
-        static_cast<unsigned int>(id) >= arrays.vs.length())
+    const int id = arrays.uv.uvIds[at.uvCorner + i];
+    if (id < 0 || static_cast<unsigned int>(id) >= arrays.uv.us.length() ||
+        static_cast<unsigned int>(id) >= arrays.uv.vs.length())
       return false;
   }
   return true;
@@ -62,7 +62,7 @@ bool hasUVs(const MeshArrays& arrays, const PolygonCursor& at, int count) {
 
 void advance(const MeshArrays& arrays, PolygonCursor& at) {
   at.corner += static_cast<unsigned int>(polygonSize(arrays, at));
-  if (at.face < arrays.uvCounts.length() && arrays.uvCounts[at.face] > 0)
-    at.uvCorner += static_cast<unsigned int>(arrays.uvCounts[at.face]);
+  if (at.face < arrays.uv.uvCounts.length() && arrays.uv.uvCounts[at.face] > 0)
+    at.uvCorner += static_cast<unsigned int>(arrays.uv.uvCounts[at.face]);
   ++at.face;
 }

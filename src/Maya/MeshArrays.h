@@ -3,13 +3,13 @@
 // in world space, and the polygons' vertex counts, indices and UVs as whole
 // arrays (what MItMeshPolygon would give face by face, without a call per
 // face or corner). Shared by the export and the UV import.
-#include <maya/MFloatArray.h>
 #include <maya/MIntArray.h>
 #include <maya/MString.h>
 
 #include <vector>
 
 #include "Math/Vector3.h"
+#include "Maya/MeshUvArrays.h"
 
 class MFnMesh;
 class MMatrix;
@@ -24,8 +24,7 @@ WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world);
 
 struct MeshArrays {
   MIntArray counts, connects;
-  MIntArray uvCounts, uvIds;  // uvCounts empty when the UV set cannot be read
-  MFloatArray us, vs;
+  MeshUvArrays uv;  // uv.uvCounts empty when the UV set cannot be read
 
   MeshArrays(const MFnMesh& mesh, const MString& uvSet);
 };

@@ -38,9 +38,9 @@ void setUVs(const MeshArrays& arrays, const PolygonCursor& at, PolygonDesc& desc
   const bool has = hasUVs(arrays, at, desc.count);
   for (int i = 0; i < desc.count; ++i) {
     // A polygon without UVs gets (0, 0), not what an earlier polygon left.
-    const unsigned int id = has ? static_cast<unsigned int>(arrays.uvIds[at.uvCorner + static_cast<unsigned int>(i)]) : 0;
-    desc.u[i] = has ? arrays.us[id] : 0.0f;
-    desc.v[i] = has ? static_cast<float>(1.0 - static_cast<double>(arrays.vs[id])) : 0.0f;
+    const unsigned int id = has ? static_cast<unsigned int>(arrays.uv.uvIds[at.uvCorner + static_cast<unsigned int>(i)]) : 0;
+    desc.u[i] = has ? arrays.uv.us[id] : 0.0f;
+    desc.v[i] = has ? static_cast<float>(1.0 - static_cast<double>(arrays.uv.vs[id])) : 0.0f;
   }
 }
 

@@ -2,9 +2,10 @@
 
 #include <maya/MFnMesh.h>
 
-void readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout) {
-  mesh.getUVs(layout.us, layout.vs, &uvSet);
-  mesh.getAssignedUVs(layout.uvCounts, layout.uvIds, &uvSet);
+bool readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout) {
+  const bool values = mesh.getUVs(layout.us, layout.vs, &uvSet) == MStatus::kSuccess;
+  const bool assigned = mesh.getAssignedUVs(layout.uvCounts, layout.uvIds, &uvSet) == MStatus::kSuccess;
+  return values && assigned;
 }
 
 MStatus writeMeshUVs(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout) {

@@ -13,7 +13,8 @@ struct MeshUvArrays {
   MFloatArray us, vs;
 };
 
-void readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout);
+// False when Maya cannot answer the set's UVs or their assignment.
+bool readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout);
 // Clears the set and writes `layout`; failure when Maya refuses the values
 // or the assignment (the set is then left as Maya left it).
 MStatus writeMeshUVs(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout);
