@@ -82,13 +82,12 @@ int runExport(int selectionFlag) {
   if (!saveProject(model, path)) return 0;
 
   uint32_t token = 0;
-  char logDirectory[kExchangeBufferSize] = {};
-  const bool exchange = getLogDirectory(logDirectory, nullptr) != 0;
   if (!writeLogFile(&token, kExchangeFileName, error)) {
     token = 0;  // no log file: nothing for the painter to load
     // Without an exchange directory there is no log to write; any other
     // failure the artist hears of.
-    if (exchange) reportExportError(error);
+    char logDirectory[kExchangeBufferSize] = {};
+    if (getLogDirectory(logDirectory, nullptr) != 0) reportExportError(error);
   }
   if (gPainterBridge != nullptr)
     gPainterBridge->setLoadToken(token);
