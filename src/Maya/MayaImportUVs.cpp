@@ -40,6 +40,7 @@ constexpr MFn::Type kSkippedKind292 = static_cast<MFn::Type>(292);
 // Per face-vertex, in polygon then corner order, with the distinct UVs.
 struct MeshUvWork {
   MeshUvArrays layout;
+  MeshUvArrays before;  // the current UV set as read for the pass
   MIntArray faceIds, vertexIds;
   UvKeyIndex keys;
   int matched = 0;
@@ -94,7 +95,7 @@ void AddFaceVertex(MeshUvWork& work, const PolygonDesc& desc, int p, int k, int 
 
 void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath& path, MeshUvWork& work) {
   const WorldPoints world = worldPoints(mesh, path.inclusiveMatrix());
-  const MeshArrays arrays(mesh, mesh.currentUVSetName());
+  MeshArrays arrays(mesh, mesh.currentUVSetName());
   work.layout.uvCounts.setLength(arrays.counts.length());
   PolygonDesc desc, fan;
   for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
@@ -118,6 +119,7 @@ void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath&
       AddFaceVertex(work, desc, p, k, arrays.connects[at.corner + static_cast<unsigned>(k)], u, v);
     }
   }
+  work.before = std::move(arrays.uv);
 }
 
 // The slow method is for a mesh whose geometry comes from upstream: only a
@@ -135,14 +137,22 @@ void ReportFailure(const char* text) {
   MGlobal::displayError(MString("Ombrix Vael UV import: ") + text);
 }
 
-MStatus FastMethod(MFnMesh& mesh, const MeshUvArrays& layout, UvImportChanges& changes) {
+// Writes the new layout; when Maya refuses it, the layout read before goes back.
+bool WriteOrRestore(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout, const MeshUvArrays& before) {
+  const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
+  if (!written) writeMeshUVs(mesh, uvSet, before);
+  return written;
+}
+
+MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
-  MeshUvArrays previous;
-  const MStatus status = replaceMeshUVs(mesh, layout, &previous);
+  const MString uvSet = mesh.currentUVSetName();
+  const MStatus status(WriteOrRestore(mesh, uvSet, work.layout, work.before) ? MStatus::kSuccess
+                                                                              : MStatus::kFailure);
   if (status != MStatus::kSuccess)
     ReportFailure("Couldn't assign UV's to surface");
   else
-    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), std::move(previous), layout);
+    changes.addReplacedLayout(mesh.object(), uvSet, std::move(work.before), work.layout);
   mesh.updateSurface();
   return status;
 }
@@ -254,9 +264,8 @@ MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, MeshUvArrays* 
   const MString uvSet = mesh.currentUVSetName();
   MeshUvArrays before;
   readMeshUVs(mesh, uvSet, before);
-  const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
-  if (!written) writeMeshUVs(mesh, uvSet, before);
-  if (previous != nullptr) *previous = before;
+  const bool written = WriteOrRestore(mesh, uvSet, layout, before);
+  if (previous != nullptr) *previous = std::move(before);
   return MStatus(written ? MStatus::kSuccess : MStatus::kFailure);
 }
 
@@ -270,7 +279,7 @@ MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, con
   ReportCounts(path, work.matched, mesh.numPolygons());
   if (work.matched == 0) return MStatus(MStatus::kSuccess);
   MPlug source;
-  if (!HasInputGeometry(mesh, source)) return FastMethod(mesh, work.layout, changes);
+  if (!HasInputGeometry(mesh, source)) return FastMethod(mesh, work, changes);
   return SlowMethod(mesh, source, work, changes);
 }
 
