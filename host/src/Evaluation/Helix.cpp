@@ -50,16 +50,18 @@ bool generateHelix(const Node& n, MeshData& out, std::string& why) {
   double coils = attr(n, "coils"), r = attr(n, "radius");
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
   double segmentsWanted = std::ceil(attr(n, "subdivisionsCoil") * coils - 1e-9);
-  if (!(coils > 0) || !(segmentsWanted >= 1) || segmentsWanted * sa > kMaxCreatedPoints) {
+  double capPoints = sc > 0 ? 2.0 * (sa * (sc - 1.0) + 1) : 0.0;
+  if (!(coils > 0) || !(segmentsWanted >= 1) || sa * (segmentsWanted + 1) + capPoints > kMaxCreatedPoints) {
     why = "its coils and subdivisions ask for no tube or too many points";
     return false;
   }
-  if (!(r > 0) || !std::isfinite(r)) {
-    why = "radius is out of range";
+  Coil coil{coils, attr(n, "height"), attr(n, "width") / 2, attr(n, "direction") == 0};
+  if (!(r > 0) || !std::isfinite(r) || !std::isfinite(coil.height) || !std::isfinite(coil.halfWidth) ||
+      !(std::hypot(coil.height, coil.halfWidth) > 0)) {
+    why = "radius, height or width is out of range";
     return false;
   }
   int segments = static_cast<int>(segmentsWanted);
-  Coil coil{coils, attr(n, "height"), attr(n, "width") / 2, attr(n, "direction") == 0};
   Builder b;
   for (int j = 0; j <= segments; ++j) {
     CoilFrame f = coil.at(static_cast<double>(j) / segments);
