@@ -1,6 +1,6 @@
 // Construction history as Maya writes it into Maya ASCII scenes: modifiers,
 // deformers driven by joints and targets, and history the host cannot evaluate.
-#include "HostFixture.h"
+#include "HistoryScene.h"
 
 #include <maya/MFloatArray.h>
 #include <maya/MIntArray.h>
@@ -12,40 +12,9 @@
 #include <string>
 #include <vector>
 
+using namespace HistoryScene;
+
 namespace {
-
-std::vector<std::string> loadScene(const std::string& body) {
-  std::vector<std::string> problems;
-  OmbrixHost::loadMayaAsciiText("//Maya ASCII 2018 scene\nrequires maya \"2018\";\ncurrentUnit -l centimeter -a degree -t film;\n" +
-                                    body,
-                                "history.ma", problems);
-  return problems;
-}
-
-std::string joined(const std::vector<std::string>& lines) {
-  std::string out;
-  for (const auto& l : lines)
-    out += l + "\n";
-  return out;
-}
-
-void expectAllEvaluated(const std::vector<std::string>& problems) {
-  EXPECT_EQ(joined(problems).find("not evaluated"), std::string::npos) << joined(problems);
-}
-
-MPointArray pointsOf(const char* shape) {
-  MFnMesh mesh(HostTest::path(shape));
-  MPointArray points;
-  EXPECT_EQ(mesh.getPoints(points), MStatus::kSuccess) << shape;
-  return points;
-}
-
-void expectPoint(const MPointArray& points, unsigned int i, double x, double y, double z) {
-  ASSERT_LT(i, points.length());
-  EXPECT_NEAR(points[i].x, x, 1e-9) << "vertex " << i;
-  EXPECT_NEAR(points[i].y, y, 1e-9) << "vertex " << i;
-  EXPECT_NEAR(points[i].z, z, 1e-9) << "vertex " << i;
-}
 
 // A cube's shape fed by the given history; the cube's creation node is polyCube1.
 std::string cubeScene(const std::string& history, const std::string& last) {
@@ -314,152 +283,4 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   EXPECT_NE(joined(problems).find("is not evaluated (its history runs in a cycle"), std::string::npos)
       << joined(problems);
   EXPECT_EQ(MFnMesh(path("pCubeShape1")).numPolygons(), 0);
-}
-
-// A shape "p<Kind>Shape1" under "p<Kind>1", made by the creation node "poly<Kind>1", as Maya saves it.
-std::string creatorScene(const std::string& kind, const std::string& settings) {
-  std::string t = "p" + kind + "1", shape = "p" + kind + "Shape1", node = "poly" + kind + "1";
-  return "createNode transform -n \"" + t + "\";\n" + "createNode mesh -n \"" + shape + "\" -p \"" + t +
-         "\";\n" + "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n" + "createNode poly" + kind +
-         " -n \"" + node + "\";\n" + settings + "connectAttr \"" + node + ".out\" \"" + shape + ".i\";\n";
-}
-
-double distance(const MPoint& a, const MPoint& b) { return (a - b).length(); }
-
-// The shape's points, once its vertex and face counts are checked.
-MPointArray pointsWithCounts(const char* shape, int vertices, int faces) {
-  MFnMesh mesh(HostTest::path(shape));
-  EXPECT_EQ(mesh.numVertices(), vertices) << shape;
-  EXPECT_EQ(mesh.numPolygons(), faces) << shape;
-  return pointsOf(shape);
-}
-
-TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
-  auto scene = [](const std::string& settings) { return creatorScene("Cone", settings); };
-  auto problems = loadScene(scene(""));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
-  MFnMesh cone(path("pConeShape1"));
-  EXPECT_EQ(cone.numVertices(), 21);
-  EXPECT_EQ(cone.numPolygons(), 21);
-  EXPECT_EQ(cone.numUVs(), 61);
-  MPointArray p = pointsOf("pConeShape1");
-  expectPoint(p, 20, 0, 1, 0);
-  for (unsigned int i = 0; i < 20; ++i) {
-    EXPECT_NEAR(p[i].y, -1, 1e-9);
-    EXPECT_NEAR(std::hypot(p[i].x, p[i].z), 1, 1e-9);
-  }
-  MIntArray counts, connects;
-  cone.getVertices(counts, connects);
-  EXPECT_EQ(counts[0], 3);
-  EXPECT_EQ(counts[20], 20);
-  // The base faces down: its first three corners turn clockwise seen from above.
-  MPoint a = p[connects[60]], b = p[connects[61]], c = p[connects[62]];
-  double normalY = (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z);
-  EXPECT_LT(normalY, 0);
-
-  // Radius 2, height 4, two rings along the height: a middle ring of radius 1 at y 0.
-  loadScene(scene("\tsetAttr \".r\" 2;\n\tsetAttr \".h\" 4;\n\tsetAttr \".sa\" 8;\n\tsetAttr \".sh\" 2;\n"));
-  MFnMesh taller(path("pConeShape1"));
-  EXPECT_EQ(taller.numVertices(), 17);
-  EXPECT_EQ(taller.numPolygons(), 17);
-  p = pointsOf("pConeShape1");
-  EXPECT_NEAR(p[8].y, 0, 1e-9);
-  EXPECT_NEAR(std::hypot(p[8].x, p[8].z), 1, 1e-9);
-  expectPoint(p, 16, 0, 2, 0);
-}
-
-TEST_F(HostTest, PyramidHasEdgesOfSideLengthAndItsCountsForEachBase) {
-  auto problems = loadScene(creatorScene("Pyramid", ""));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
-  MPointArray p = pointsWithCounts("pPyramidShape1", 5, 5);
-  const double half = std::sqrt(0.5) / 2;
-  expectPoint(p, 0, std::sqrt(0.5), -half, 0);
-  expectPoint(p, 4, 0, half, 0);
-  EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
-  EXPECT_NEAR(distance(p[0], p[4]), 1, 1e-9);
-
-  // A triangular base (the first choice), edges 2 long, two rings: a tetrahedron cut at half height.
-  loadScene(creatorScene("Pyramid", "\tsetAttr \".ns\" 0;\n\tsetAttr \".w\" 2;\n\tsetAttr \".sh\" 2;\n"));
-  p = pointsWithCounts("pPyramidShape1", 7, 7);
-  EXPECT_NEAR(distance(p[0], p[6]), 2, 1e-9);
-  EXPECT_NEAR(p[3].y, 0, 1e-9);
-  EXPECT_NEAR(std::hypot(p[3].x, p[3].z), 1 / std::sqrt(3.0), 1e-9);
-
-  // Subdivided caps are not made up: the load says so.
-  problems = loadScene(creatorScene("Pyramid", "\tsetAttr \".sc\" 2;\n"));
-  EXPECT_NE(joined(problems).find("subdivided pyramid caps are not generated"), std::string::npos) << joined(problems);
-}
-
-TEST_F(HostTest, PrismHasSidesOfSideLengthAlongItsLength) {
-  auto problems = loadScene(creatorScene("Prism", "\tsetAttr \".sc\" 0;\n"));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
-  MPointArray p = pointsWithCounts("pPrismShape1", 6, 5);
-  expectPoint(p, 0, 1 / std::sqrt(3.0), -1, 0);
-  EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
-  EXPECT_NEAR(distance(p[0], p[3]), 2, 1e-9);
-
-  // Six sides of 1 (radius 1), length 3, caps fanned to a centre point.
-  loadScene(creatorScene("Prism", "\tsetAttr \".ns\" 6;\n\tsetAttr \".l\" 3;\n\tsetAttr \".sc\" 1;\n"));
-  p = pointsWithCounts("pPrismShape1", 14, 18);
-  expectPoint(p, 6, 1, 1.5, 0);
-  expectPoint(p, 13, 0, 1.5, 0);
-}
-
-TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
-  auto problems = loadScene(creatorScene("Pipe", ""));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
-  MFnMesh pipe(path("pPipeShape1"));
-  EXPECT_EQ(pipe.numVertices(), 80);
-  EXPECT_EQ(pipe.numPolygons(), 80);
-  MPointArray p = pointsOf("pPipeShape1");
-  expectPoint(p, 0, 1, -1, 0);
-  expectPoint(p, 20, 1, 1, 0);
-  expectPoint(p, 40, 0.5, 1, 0);
-  expectPoint(p, 60, 0.5, -1, 0);
-  // The inner wall's faces look at the axis.
-  MIntArray corners;
-  pipe.getPolygonVertices(40, corners);
-  ASSERT_EQ(corners.length(), 4u);
-  MVector normal = (p[corners[1]] - p[corners[0]]) ^ (p[corners[3]] - p[corners[0]]);
-  EXPECT_LT(normal * MVector(p[corners[0]].x, 0, p[corners[0]].z), 0);
-
-  // Two rows along the height and across each cap, a thinner wall, eight sides.
-  loadScene(creatorScene("Pipe", "\tsetAttr \".h\" 4;\n\tsetAttr \".t\" 0.25;\n\tsetAttr \".sa\" 8;\n"
-                                 "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
-  p = pointsWithCounts("pPipeShape1", 64, 64);
-  expectPoint(p, 8, 1, 0, 0);
-  expectPoint(p, 24, 0.875, 2, 0);
-
-  // A wall as thick as the radius leaves no pipe: said at load, nothing made up.
-  problems = loadScene(creatorScene("Pipe", "\tsetAttr \".t\" 1;\n"));
-  EXPECT_NE(joined(problems).find("its thickness leaves no hole inside the pipe"), std::string::npos)
-      << joined(problems);
-}
-
-TEST_F(HostTest, PlatonicSolidsHaveTheirCountsOnASphereOfTheRadiusFacingOut) {
-  struct Solid {
-    int type, vertices, faces, corners;
-  };
-  for (Solid s : {Solid{0, 20, 12, 5}, Solid{1, 12, 20, 3}, Solid{2, 6, 8, 3}, Solid{3, 4, 4, 3}}) {
-    auto problems = loadScene(creatorScene("PlatonicSolid", "\tsetAttr \".st\" " + std::to_string(s.type) +
-                                                             ";\n\tsetAttr \".r\" 2;\n"));
-    EXPECT_TRUE(problems.empty()) << joined(problems);
-    MPointArray p = pointsWithCounts("pPlatonicSolidShape1", s.vertices, s.faces);
-    for (unsigned int i = 0; i < p.length(); ++i)
-      EXPECT_NEAR(MVector(p[i].x, p[i].y, p[i].z).length(), 2, 1e-9) << s.type;
-    MFnMesh mesh(path("pPlatonicSolidShape1"));
-    for (int f = 0; f < s.faces; ++f) {
-      MIntArray c;
-      mesh.getPolygonVertices(f, c);
-      ASSERT_EQ(static_cast<int>(c.length()), s.corners) << s.type;
-      MVector normal = (p[c[1]] - p[c[0]]) ^ (p[c[2]] - p[c[0]]);
-      EXPECT_GT(normal * MVector(p[c[0]].x, p[c[0]].y, p[c[0]].z), 0) << s.type << " face " << f;
-      // Every edge of a face is as long as the first.
-      for (unsigned int k = 1; k < c.length(); ++k)
-        EXPECT_NEAR(distance(p[c[k]], p[c[(k + 1) % c.length()]]), distance(p[c[0]], p[c[1]]), 1e-9);
-    }
-  }
-  auto problems = loadScene(creatorScene("PlatonicSolid", "\tsetAttr \".st\" 7;\n"));
-  EXPECT_NE(joined(problems).find("its solidType is not one of the four solids"), std::string::npos)
-      << joined(problems);
 }

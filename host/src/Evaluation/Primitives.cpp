@@ -1,6 +1,9 @@
 #include "Primitives.h"
 
+#include "CreationNodes.h"
 #include "NurbsTessellator.h"
+#include "Polyhedra.h"
+#include "PrimitiveBuilder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,96 +12,7 @@
 namespace OmbrixHost {
 namespace {
 
-const double kPi = 3.14159265358979323846;
-
-double attr(const Node& n, const char* name) {
-  const AttrDef* a = n.findAttribute(name);
-  if (!a)
-    return 0.0;
-  std::vector<int> none(a->chain().size(), -1);
-  return n.values.number(a, none, a->defaultNumber);
-}
-
-// Maps the primitive's own +Y onto its axis attribute.
-std::function<Point3(Point3)> axisRotation(const Node& n) {
-  double ax = attr(n, "axisX"), ay = attr(n, "axisY"), az = attr(n, "axisZ");
-  double len = std::sqrt(ax * ax + ay * ay + az * az);
-  if (len < 1e-12 || (std::fabs(ax) < 1e-12 && std::fabs(az) < 1e-12 && ay > 0))
-    return [](Point3 p) { return p; };
-  ax /= len, ay /= len, az /= len;
-  if (std::fabs(ax) < 1e-12 && std::fabs(az) < 1e-12)
-    return [](Point3 p) { return Point3{p.x, -p.y, -p.z}; };
-  // Rotation about k = Y x a by the angle between them (Rodrigues).
-  double kx = az, kz = -ax;
-  double kl = std::sqrt(kx * kx + kz * kz);
-  kx /= kl, kz /= kl;
-  double c = ay, s = std::sqrt(std::max(0.0, 1.0 - ay * ay));
-  return [=](Point3 p) {
-    double dot = kx * p.x + kz * p.z;
-    Point3 cross{-kz * p.y, kz * p.x - kx * p.z, kx * p.y};
-    return Point3{p.x * c + cross.x * s + kx * dot * (1 - c), p.y * c + cross.y * s,
-                  p.z * c + cross.z * s + kz * dot * (1 - c)};
-  };
-}
-
-struct Builder {
-  MeshData m;
-  UVSet uv{"map1", {}, {}, {}};
-  int point(double x, double y, double z) {
-    m.points.push_back({x, y, z});
-    return static_cast<int>(m.points.size()) - 1;
-  }
-  int texel(double u, double v) {
-    uv.us.push_back(static_cast<float>(u));
-    uv.vs.push_back(static_cast<float>(v));
-    return static_cast<int>(uv.us.size()) - 1;
-  }
-  void face(std::initializer_list<std::pair<int, int>> corners) {
-    m.faceCounts.push_back(static_cast<int>(corners.size()));
-    for (auto& c : corners) {
-      m.faceConnects.push_back(c.first);
-      uv.uvIds.push_back(c.second);
-    }
-  }
-  void face(const std::vector<std::pair<int, int>>& corners) {
-    m.faceCounts.push_back(static_cast<int>(corners.size()));
-    for (auto& c : corners) {
-      m.faceConnects.push_back(c.first);
-      uv.uvIds.push_back(c.second);
-    }
-  }
-  MeshData finish(const Node& n) {
-    auto rotate = axisRotation(n);
-    for (auto& p : m.points)
-      p = rotate(p);
-    m.uvSets.push_back(uv);
-    m.rebuildFaceStarts();
-    return std::move(m);
-  }
-};
-
-bool cube(const Node& n, MeshData& out, std::string& why) {
-  if (attr(n, "subdivisionsWidth") != 1 || attr(n, "subdivisionsHeight") != 1 || attr(n, "subdivisionsDepth") != 1) {
-    why = "subdivided cubes are not generated";
-    return false;
-  }
-  double w = attr(n, "width"), h = attr(n, "height"), d = attr(n, "depth");
-  Builder b;
-  const double P[8][3] = {{-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}, {-1, 1, -1}, {1, 1, -1}, {-1, -1, -1}, {1, -1, -1}};
-  for (const auto& p : P)
-    b.point(p[0] * w / 2, p[1] * h / 2, p[2] * d / 2);
-  const double T[14][2] = {{0.375, 0},   {0.625, 0},    {0.375, 0.25}, {0.625, 0.25}, {0.375, 0.5},
-                           {0.625, 0.5}, {0.375, 0.75}, {0.625, 0.75}, {0.375, 1},    {0.625, 1},
-                           {0.875, 0},   {0.875, 0.25}, {0.125, 0},    {0.125, 0.25}};
-  for (const auto& t : T)
-    b.texel(t[0], t[1]);
-  const int F[6][4] = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 1, 0}, {1, 7, 5, 3}, {6, 0, 2, 4}};
-  const int U[6][4] = {{0, 1, 3, 2}, {2, 3, 5, 4}, {4, 5, 7, 6}, {6, 7, 9, 8}, {1, 10, 11, 3}, {12, 0, 2, 13}};
-  for (int f = 0; f < 6; ++f)
-    b.face({{F[f][0], U[f][0]}, {F[f][1], U[f][1]}, {F[f][2], U[f][2]}, {F[f][3], U[f][3]}});
-  out = b.finish(n);
-  return true;
-}
+using namespace Creation;
 
 bool plane(const Node& n, MeshData& out, std::string&) {
   double w = attr(n, "width"), h = attr(n, "height");
@@ -116,12 +30,6 @@ bool plane(const Node& n, MeshData& out, std::string&) {
               {v(r + 1, c), v(r + 1, c)}});
   out = b.finish(n);
   return true;
-}
-
-// Rings of `around` points about the y axis, angle 0 on +x turning towards -z.
-Point3 ringPoint(double radius, double y, int i, int around) {
-  double t = 2 * kPi * i / around;
-  return {radius * std::cos(t), y, -radius * std::sin(t)};
 }
 
 bool sphere(const Node& n, MeshData& out, std::string&) {
@@ -181,50 +89,16 @@ void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
   // Caps: the bottom one faces down, the top one up; inner rings towards a centre.
   for (int cap = 0; cap < 2; ++cap) {
     double y = cap ? h / 2 : -h / 2;
-    double cu = 0.5, cv = cap ? 0.84375 : 0.15625, cr = 0.15625;
-    int edgeRing = cap ? sh : 0;
-    auto capTexel = [&](double radius, int i) {
-      double a = 2 * kPi * i / sa;
-      return b.texel(cu + cr * radius * std::cos(a), cv + (cap ? 1 : -1) * cr * radius * std::sin(a));
-    };
-    std::vector<int> outerPoints, outerTexels;
-    for (int i = 0; i < sa; ++i) {
-      outerPoints.push_back(v(edgeRing, i));
-      outerTexels.push_back(capTexel(1.0, i));
-    }
-    auto order = [&](std::vector<std::pair<int, int>> corners) {
-      if (!cap)
-        std::reverse(corners.begin(), corners.end());
-      b.face(corners);
-    };
-    if (sc <= 0) {
-      std::vector<std::pair<int, int>> corners;
-      for (int i = 0; i < sa; ++i)
-        corners.emplace_back(outerPoints[i], outerTexels[i]);
-      order(corners);
-      continue;
-    }
-    for (int ring = 1; ring < sc; ++ring) {
-      double f = 1.0 - static_cast<double>(ring) / sc;
-      std::vector<int> points, texels;
-      for (int i = 0; i < sa; ++i) {
-        Point3 p = ringPoint(r * f, y, i, sa);
-        points.push_back(b.point(p.x, p.y, p.z));
-        texels.push_back(capTexel(f, i));
-      }
-      for (int i = 0; i < sa; ++i) {
-        int k = (i + 1) % sa;
-        order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {points[k], texels[k]},
-               {points[i], texels[i]}});
-      }
-      outerPoints = points;
-      outerTexels = texels;
-    }
-    int centre = b.point(0, y, 0), centreTexel = b.texel(cu, cv);
-    for (int i = 0; i < sa; ++i) {
-      int k = (i + 1) % sa;
-      order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {centre, centreTexel}});
-    }
+    Cap c;
+    for (int i = 0; i < sa; ++i)
+      c.rim.push_back(v(cap ? sh : 0, i));
+    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
+    c.rings = sc;
+    c.v = cap ? 0.84375 : 0.15625;
+    c.uvRadius = 0.15625;
+    c.faceUp = cap == 1;
+    c.reversed = cap == 0;
+    addCap(b, c);
   }
 }
 
@@ -246,7 +120,7 @@ bool prism(const Node& n, MeshData& out, std::string&) {
 }
 
 // Rings from the base up, narrowing to the apex; the base an n-gon facing down.
-void coneMesh(Builder& b, double r, double h, int sa, int sh) {
+void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
@@ -266,6 +140,18 @@ void coneMesh(Builder& b, double r, double h, int sa, int sh) {
     int tip = b.texel((i + 0.5) / sa, 1.0);
     b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
   }
+  if (sc > 0) {
+    Cap base;
+    for (int i = 0; i < sa; ++i)
+      base.rim.push_back(v(0, i));
+    base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
+    base.rings = sc;
+    base.v = 0.25;
+    base.faceUp = false;
+    base.reversed = true;
+    addCap(b, base);
+    return;
+  }
   std::vector<std::pair<int, int>> base;
   for (int i = sa - 1; i >= 0; --i) {
     double a = 2 * kPi * i / sa;
@@ -274,14 +160,10 @@ void coneMesh(Builder& b, double r, double h, int sa, int sh) {
   b.face(base);
 }
 
-bool cone(const Node& n, MeshData& out, std::string& why) {
-  if (attr(n, "subdivisionsCap") != 0) {
-    why = "subdivided cone caps are not generated";
-    return false;
-  }
+bool cone(const Node& n, MeshData& out, std::string&) {
   Builder b;
   coneMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
-           static_cast<int>(attr(n, "subdivisionsHeight")));
+           static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCap")));
   out = b.finish(n);
   return true;
 }
@@ -293,15 +175,12 @@ int pyramidSides(const Node& n) {
 }
 
 // Every edge, base and slanted, is sideLength long; centred on the origin.
-bool pyramid(const Node& n, MeshData& out, std::string& why) {
-  if (attr(n, "subdivisionsCaps") != 0) {
-    why = "subdivided pyramid caps are not generated";
-    return false;
-  }
+bool pyramid(const Node& n, MeshData& out, std::string&) {
   int sides = pyramidSides(n);
   double s = attr(n, "sideLength"), r = polygonRadius(s, sides);
   Builder b;
-  coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")));
+  coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")),
+           static_cast<int>(attr(n, "subdivisionsCaps")));
   out = b.finish(n);
   return true;
 }
@@ -348,8 +227,22 @@ void walk(std::vector<std::pair<double, double>>& profile, std::pair<double, dou
                          from.second + (to.second - from.second) * k / steps);
 }
 
+// Across a round cap: a half circle from `from` to `to` bulging by half their
+// distance (up when `up`), the end left out.
+void arc(std::vector<std::pair<double, double>>& profile, std::pair<double, double> from, std::pair<double, double> to,
+         int steps, bool up) {
+  double cr = (from.first + to.first) / 2, half = std::fabs(to.first - from.first) / 2;
+  double start = from.first > to.first ? 0.0 : kPi;
+  for (int k = 0; k < steps; ++k) {
+    double a = start + (up ? 1 : -1) * (from.first > to.first ? 1 : -1) * kPi * k / steps;
+    profile.emplace_back(cr + half * std::cos(a), from.second + half * std::sin(a));
+  }
+}
+
 // A tube of outer radius `radius`, wall `thickness`, centred on the origin:
 // up the outside, in across the top, down the inside, out across the bottom.
+// Round caps are half circles across the wall; with roundCapHeightCompensation
+// the walls are shortened so that the caps' tops stay at the height.
 bool pipe(const Node& n, MeshData& out, std::string& why) {
   double r = attr(n, "radius"), h = attr(n, "height"), inner = r - attr(n, "thickness");
   if (!(inner > 0 && inner < r)) {
@@ -358,106 +251,38 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
   }
   int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
   std::vector<std::pair<double, double>> profile;
-  walk(profile, {r, -h / 2}, {r, h / 2}, sh);
-  walk(profile, {r, h / 2}, {inner, h / 2}, sc);
-  walk(profile, {inner, h / 2}, {inner, -h / 2}, sh);
-  walk(profile, {inner, -h / 2}, {r, -h / 2}, sc);
+  bool round = attr(n, "roundCap") != 0;
+  double top = round && attr(n, "roundCapHeightCompensation") != 0 ? h / 2 - (r - inner) / 2 : h / 2;
+  walk(profile, {r, -top}, {r, top}, sh);
+  if (round)
+    arc(profile, {r, top}, {inner, top}, sc, true);
+  else
+    walk(profile, {r, h / 2}, {inner, h / 2}, sc);
+  walk(profile, {inner, top}, {inner, -top}, sh);
+  if (round)
+    arc(profile, {inner, -top}, {r, -top}, sc, false);
+  else
+    walk(profile, {inner, -h / 2}, {r, -h / 2}, sc);
   Builder b;
   revolveMesh(b, profile, static_cast<int>(attr(n, "subdivisionsAxis")));
   out = b.finish(n);
   return true;
 }
 
-Point3 scaled(Point3 p, double length) {
-  double l = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-  return {p.x * length / l, p.y * length / l, p.z * length / l};
-}
-
-double dot(Point3 a, Point3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Point3 minus(Point3 a, Point3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Point3 cross(Point3 a, Point3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-
-using Polyhedron = std::pair<std::vector<Point3>, std::vector<std::vector<int>>>;
-
-// The triangles of a regular polyhedron: every three points an edge apart, turned outwards.
-Polyhedron triangulated(std::vector<Point3> points, double edge) {
-  auto adjacent = [&](int a, int b) {
-    Point3 d = minus(points[static_cast<std::size_t>(a)], points[static_cast<std::size_t>(b)]);
-    return std::fabs(std::sqrt(dot(d, d)) - edge) < 1e-6 * edge;
-  };
-  std::vector<std::vector<int>> faces;
-  int n = static_cast<int>(points.size());
-  for (int a = 0; a < n; ++a)
-    for (int b = a + 1; b < n; ++b)
-      for (int c = b + 1; c < n; ++c)
-        if (adjacent(a, b) && adjacent(b, c) && adjacent(a, c)) {
-          Point3 pa = points[static_cast<std::size_t>(a)];
-          Point3 normal =
-              cross(minus(points[static_cast<std::size_t>(b)], pa), minus(points[static_cast<std::size_t>(c)], pa));
-          faces.push_back(dot(normal, pa) > 0 ? std::vector<int>{a, b, c} : std::vector<int>{a, c, b});
-        }
-  return {std::move(points), std::move(faces)};
-}
-
-// The dual: a point at each face's centre, a face around each point, turned outwards.
-Polyhedron dual(const Polyhedron& p) {
-  std::vector<Point3> centres;
-  for (const auto& f : p.second) {
-    Point3 c{};
-    for (int v : f) {
-      const Point3& q = p.first[static_cast<std::size_t>(v)];
-      c = {c.x + q.x, c.y + q.y, c.z + q.z};
-    }
-    centres.push_back(c);
-  }
-  std::vector<std::vector<int>> faces;
-  for (std::size_t v = 0; v < p.first.size(); ++v) {
-    Point3 axis = p.first[v];
-    std::vector<int> around;
-    for (std::size_t f = 0; f < p.second.size(); ++f)
-      if (std::find(p.second[f].begin(), p.second[f].end(), static_cast<int>(v)) != p.second[f].end())
-        around.push_back(static_cast<int>(f));
-    Point3 first = centres[static_cast<std::size_t>(around[0])];
-    Point3 u = minus(first, scaled(axis, dot(first, axis) / std::sqrt(dot(axis, axis))));
-    Point3 w = cross(axis, u);
-    auto angle = [&](int f) {
-      Point3 c = centres[static_cast<std::size_t>(f)];
-      return std::atan2(dot(c, w), dot(c, u));
-    };
-    std::sort(around.begin(), around.end(), [&](int a, int b) { return angle(a) < angle(b); });
-    faces.push_back(around);
-  }
-  return {centres, faces};
-}
-
 // solidType 0 dodecahedron, 1 icosahedron, 2 octahedron, 3 tetrahedron, every point `radius` from the centre.
 bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
   int type = static_cast<int>(attr(n, "solidType"));
-  const double phi = (1 + std::sqrt(5.0)) / 2;
-  Polyhedron solid;
-  if (type == 0 || type == 1) {
-    std::vector<Point3> ico;
-    for (double a : {-1.0, 1.0})
-      for (double b : {-phi, phi})
-        for (Point3 p : {Point3{0, a, b}, Point3{a, b, 0}, Point3{b, 0, a}})
-          ico.push_back(p);
-    solid = triangulated(ico, 2.0);
-    if (type == 0)
-      solid = dual(solid);
-  } else if (type == 2) {
-    solid = triangulated({{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}, std::sqrt(2.0));
-  } else if (type == 3) {
-    solid = triangulated({{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}, std::sqrt(8.0));
-  } else {
+  const RegularSolid solids[] = {RegularSolid::kDodecahedron, RegularSolid::kIcosahedron, RegularSolid::kOctahedron,
+                                 RegularSolid::kTetrahedron};
+  if (type < 0 || type > 3) {
     why = "its solidType is not one of the four solids";
     return false;
   }
+  Polyhedron solid = regularSolid(solids[type], attr(n, "radius"));
   Builder b;
-  for (Point3 p : solid.first) {
-    Point3 q = scaled(p, attr(n, "radius"));
-    b.point(q.x, q.y, q.z);
-  }
-  for (const auto& f : solid.second) {
+  for (Point3 p : solid.points)
+    b.point(p);
+  for (const auto& f : solid.faces) {
     std::vector<std::pair<int, int>> corners;
     for (int v : f)
       corners.emplace_back(v, 0);
@@ -465,17 +290,6 @@ bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
   }
   out = b.finish(n);
   out.uvSets.clear();  // Maya makes no UVs on these solids
-  return true;
-}
-
-bool inRange(const Node& n, std::initializer_list<const char*> counts, int limit, std::string& why) {
-  for (const char* name : counts) {
-    double c = attr(n, name);
-    if (!(c >= 1 && c <= limit)) {
-      why = std::string(name) + " is out of range";
-      return false;
-    }
-  }
   return true;
 }
 
@@ -551,7 +365,7 @@ bool solve(std::vector<std::vector<double>> a, std::vector<double>& b) {
 }
 
 bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
-  if (!inRange(n, {"degree", "spans", "sections"}, 64, why))
+  if (!countsWithin(n, {"degree", "spans", "sections"}, 1, 64, why))
     return false;
   int deg = static_cast<int>(attr(n, "degree")), spans = static_cast<int>(attr(n, "spans"));
   int sections = static_cast<int>(attr(n, "sections"));
@@ -595,7 +409,7 @@ bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
 }
 
 bool nurbPlane(const Node& n, NurbsData& d, std::string& why) {
-  if (!inRange(n, {"degree", "patchesU", "patchesV"}, 256, why))
+  if (!countsWithin(n, {"degree", "patchesU", "patchesV"}, 1, 256, why))
     return false;
   int deg = static_cast<int>(attr(n, "degree"));
   if (deg > 7) {
@@ -622,36 +436,44 @@ bool nurbPlane(const Node& n, NurbsData& d, std::string& why) {
 bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why) {
   const std::string& type = creator.typeName;
   if (type == "polyCube")
-    return cube(creator, out, why);
+    return generateCube(creator, out, why);
   if (type == "polyPlane")
-    return inRange(creator, {"subdivisionsWidth", "subdivisionsHeight"}, 4096, why) && plane(creator, out, why);
+    return countsWithin(creator, {"subdivisionsWidth", "subdivisionsHeight"}, 1, 4096, why) && plane(creator, out, why);
   if (type == "polySphere")
-    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 2 &&
            sphere(creator, out, why);
   if (type == "polyCylinder")
-    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
            attr(creator, "subdivisionsCaps") <= 1024 && cylinder(creator, out, why);
   if (type == "polyTorus")
-    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
+    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 3 &&
            torus(creator, out, why);
   if (type == "polyPyramid")
-    return inRange(creator, {"subdivisionsHeight"}, 4096, why) && pyramidSides(creator) >= 3 &&
+    return countsWithin(creator, {"subdivisionsHeight"}, 1, 4096, why) &&
+           countsWithin(creator, {"subdivisionsCaps"}, 0, 1024, why) && pyramidSides(creator) >= 3 &&
            pyramidSides(creator) <= 5 && pyramid(creator, out, why);
   if (type == "polyPrism")
-    return inRange(creator, {"numberOfSides", "subdivisionsHeight"}, 4096, why) &&
+    return countsWithin(creator, {"numberOfSides", "subdivisionsHeight"}, 1, 4096, why) &&
            attr(creator, "numberOfSides") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
            attr(creator, "subdivisionsCaps") <= 1024 && prism(creator, out, why);
   if (type == "polyPipe")
-    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 4096, why) &&
+    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 1, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && pipe(creator, out, why);
   if (type == "polyPlatonicSolid")
     return platonicSolid(creator, out, why);
   if (type == "polyCone")
-    return inRange(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 4096, why) &&
-           attr(creator, "subdivisionsAxis") >= 3 && cone(creator, out, why);
+    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
+           countsWithin(creator, {"subdivisionsCap"}, 0, 1024, why) && attr(creator, "subdivisionsAxis") >= 3 &&
+           cone(creator, out, why);
+  if (type == "polyDisc")
+    return generateDisc(creator, out, why);
+  if (type == "polyHelix")
+    return generateHelix(creator, out, why);
+  if (type == "polyPlatonic")
+    return generatePlatonic(creator, out, why);
   why = "a " + type + " node is not evaluated";
   return false;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Geometry of Maya's creation nodes: polyCube, polyPlane, polySphere,
-// polyCylinder, polyTorus, polyPyramid, polyPrism, polyPipe and
-// polyPlatonicSolid for meshes, makeNurbSphere and makeNurbPlane
-// for NURBS surfaces, read from the node's attributes.
+// polyCylinder, polyCone, polyTorus, polyPyramid, polyPrism, polyPipe,
+// polyPlatonicSolid, polyDisc, polyHelix and polyPlatonic for meshes,
+// makeNurbSphere and makeNurbPlane for NURBS surfaces, read from the
+// node's attributes.
 #include "GeometryData.h"
 #include "Node.h"
 

@@ -342,6 +342,20 @@ std::map<std::string, NodeType> buildTypes() {
                              num("roundCapHeightCompensation", "rch", 0, K::kInt)})));
   add(make("polyPlatonicSolid", MFn::kPolyPrimitiveMisc, false,
            polyCreatorAttrs({num("radius", "r", 1), num("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
+  // The newer creation nodes: Maya writes their attributes by their long names.
+  add(make("polyDisc", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("sides", "sides", 12, K::kInt), num("subdivisionMode", "subdivizionMode", 0, K::kEnum),
+                             num("subdivisions", "subdivisions", 2, K::kInt), num("radius", "radius", 1)})));
+  add(make("polyHelix", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("coils", "c", 3), num("height", "h", 2), num("width", "w", 2), num("radius", "r", 0.4),
+                             num("subdivisionsAxis", "sa", 8, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt),
+                             num("subdivisionsCoil", "sco", 50, K::kInt), num("direction", "d", 1, K::kEnum),
+                             num("roundCap", "rcp", 0, K::kBool)})));
+  add(make("polyPlatonic", MFn::kPolyPrimitiveMisc, false,
+           polyCreatorAttrs({num("primitive", "primitive", 4, K::kEnum),
+                             num("subdivisionMode", "subdivisionMode", 0, K::kEnum),
+                             num("subdivisions", "subdivisions", 0, K::kInt),
+                             num("sphericalInflation", "sphericalInflation", 1), num("radius", "radius", 1)})));
   add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),

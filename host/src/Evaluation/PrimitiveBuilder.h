@@ -1,0 +1,59 @@
+#pragma once
+// What the creation nodes' meshes are built from: the node's numbers, the
+// turn onto its axis, a mesh builder with one UV set, and the caps that
+// close a ring of points.
+#include "GeometryData.h"
+#include "Node.h"
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace OmbrixHost {
+namespace Creation {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The attribute's value, its default when unset, 0 when the node has no such attribute.
+double attr(const Node& n, const char* name);
+
+// Maps the primitive's own +Y onto its axis attribute.
+std::function<Point3(Point3)> axisRotation(const Node& n);
+
+// Point i of a ring of `around` points about the y axis, angle 0 on +x turning towards -z.
+Point3 ringPoint(double radius, double y, int i, int around);
+
+// False with `why` set unless every named count lies in [low, high].
+bool countsWithin(const Node& n, std::initializer_list<const char*> counts, int low, int high, std::string& why);
+
+struct Builder {
+  MeshData m;
+  UVSet uv{"map1", {}, {}, {}};
+  int point(double x, double y, double z);
+  int point(Point3 p) { return point(p.x, p.y, p.z); }
+  int texel(double u, double v);
+  void face(std::initializer_list<std::pair<int, int>> corners);
+  void face(const std::vector<std::pair<int, int>>& corners);
+  // The mesh turned onto the node's axis, with its UVs unless `withUVs` is false.
+  MeshData finish(const Node& n, bool withUVs = true);
+};
+
+// A cap across the ring `rim`: one polygon when `rings` is 0, otherwise
+// rings - 1 rings of quads inside it and a fan of triangles to the centre.
+// inner(f, i) is point i of the ring a fraction f of the way out (f 0: the centre).
+// UVs lie on a circle of `uvRadius` about (u, v), turning upwards in v when
+// `faceUp`; `reversed` turns the faces round (a cap looking the other way).
+struct Cap {
+  std::vector<int> rim;
+  std::function<Point3(double, int)> inner;
+  int rings = 0;
+  double u = 0.5, v = 0.5, uvRadius = 0.25;
+  bool faceUp = true;
+  bool reversed = false;
+};
+void addCap(Builder& b, const Cap& cap);
+
+}  // namespace Creation
+}  // namespace OmbrixHost

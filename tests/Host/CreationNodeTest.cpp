@@ -1,0 +1,388 @@
+// Creation nodes as Maya saves them: each node's counts, sizes and faces
+// turned outwards, and the load's message for attributes out of range.
+#include "HistoryScene.h"
+
+#include <maya/MFloatArray.h>
+#include <maya/MIntArray.h>
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+#include <maya/MVector.h>
+
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace HistoryScene;
+
+namespace {
+
+MVector vec(const MPoint& p) { return MVector(p.x, p.y, p.z); }
+
+// The volume the faces enclose, positive when they all look outwards.
+double signedVolume(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  MPointArray p = pointsOf(shape);
+  double volume = 0;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray c;
+    mesh.getPolygonVertices(f, c);
+    for (unsigned int k = 1; k + 1 < c.length(); ++k) {
+      MVector a = vec(p[c[0]]), b = vec(p[c[k]]), d = vec(p[c[k + 1]]);
+      volume += a * (b ^ d) / 6;
+    }
+  }
+  return volume;
+}
+
+// Every edge is walked once each way: the surface is closed and its faces turn alike.
+bool closedAndConsistent(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  std::map<std::pair<int, int>, int> walked;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray c;
+    mesh.getPolygonVertices(f, c);
+    for (unsigned int k = 0; k < c.length(); ++k)
+      ++walked[{c[k], c[(k + 1) % c.length()]}];
+  }
+  for (const auto& e : walked)
+    if (e.second != 1 || walked.count({e.first.second, e.first.first}) != 1)
+      return false;
+  return true;
+}
+
+std::string settings(std::initializer_list<std::pair<const char*, double>> values) {
+  std::string out;
+  for (const auto& v : values) {
+    char number[64];
+    std::snprintf(number, sizeof number, "%.17g", v.second);
+    out += std::string("\tsetAttr \".") + v.first + "\" " + number + ";\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
+  auto scene = [](const std::string& settings) { return creatorScene("Cone", settings); };
+  auto problems = loadScene(scene(""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh cone(path("pConeShape1"));
+  EXPECT_EQ(cone.numVertices(), 21);
+  EXPECT_EQ(cone.numPolygons(), 21);
+  EXPECT_EQ(cone.numUVs(), 61);
+  MPointArray p = pointsOf("pConeShape1");
+  expectPoint(p, 20, 0, 1, 0);
+  for (unsigned int i = 0; i < 20; ++i) {
+    EXPECT_NEAR(p[i].y, -1, 1e-9);
+    EXPECT_NEAR(std::hypot(p[i].x, p[i].z), 1, 1e-9);
+  }
+  MIntArray counts, connects;
+  cone.getVertices(counts, connects);
+  EXPECT_EQ(counts[0], 3);
+  EXPECT_EQ(counts[20], 20);
+  // The base faces down: its first three corners turn clockwise seen from above.
+  MPoint a = p[connects[60]], b = p[connects[61]], c = p[connects[62]];
+  double normalY = (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z);
+  EXPECT_LT(normalY, 0);
+
+  // Radius 2, height 4, two rings along the height: a middle ring of radius 1 at y 0.
+  loadScene(scene("\tsetAttr \".r\" 2;\n\tsetAttr \".h\" 4;\n\tsetAttr \".sa\" 8;\n\tsetAttr \".sh\" 2;\n"));
+  MFnMesh taller(path("pConeShape1"));
+  EXPECT_EQ(taller.numVertices(), 17);
+  EXPECT_EQ(taller.numPolygons(), 17);
+  p = pointsOf("pConeShape1");
+  EXPECT_NEAR(p[8].y, 0, 1e-9);
+  EXPECT_NEAR(std::hypot(p[8].x, p[8].z), 1, 1e-9);
+  expectPoint(p, 16, 0, 2, 0);
+}
+
+TEST_F(HostTest, PyramidHasEdgesOfSideLengthAndItsCountsForEachBase) {
+  auto problems = loadScene(creatorScene("Pyramid", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pPyramidShape1", 5, 5);
+  const double half = std::sqrt(0.5) / 2;
+  expectPoint(p, 0, std::sqrt(0.5), -half, 0);
+  expectPoint(p, 4, 0, half, 0);
+  EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
+  EXPECT_NEAR(distance(p[0], p[4]), 1, 1e-9);
+
+  // A triangular base (the first choice), edges 2 long, two rings: a tetrahedron cut at half height.
+  loadScene(creatorScene("Pyramid", "\tsetAttr \".ns\" 0;\n\tsetAttr \".w\" 2;\n\tsetAttr \".sh\" 2;\n"));
+  p = pointsWithCounts("pPyramidShape1", 7, 7);
+  EXPECT_NEAR(distance(p[0], p[6]), 2, 1e-9);
+  EXPECT_NEAR(p[3].y, 0, 1e-9);
+  EXPECT_NEAR(std::hypot(p[3].x, p[3].z), 1 / std::sqrt(3.0), 1e-9);
+
+  // Two cap subdivisions: a ring of four points inside the base and a centre, the base in 4 quads and 4 triangles.
+  problems = loadScene(creatorScene("Pyramid", "\tsetAttr \".sc\" 2;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  p = pointsWithCounts("pPyramidShape1", 10, 12);
+  expectPoint(p, 9, 0, -half, 0);
+  EXPECT_NEAR(std::hypot(p[5].x, p[5].z), std::sqrt(0.5) / 2, 1e-9);
+  EXPECT_GT(signedVolume("pPyramidShape1"), 0);
+}
+
+TEST_F(HostTest, PrismHasSidesOfSideLengthAlongItsLength) {
+  auto problems = loadScene(creatorScene("Prism", "\tsetAttr \".sc\" 0;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pPrismShape1", 6, 5);
+  expectPoint(p, 0, 1 / std::sqrt(3.0), -1, 0);
+  EXPECT_NEAR(distance(p[0], p[1]), 1, 1e-9);
+  EXPECT_NEAR(distance(p[0], p[3]), 2, 1e-9);
+
+  // Six sides of 1 (radius 1), length 3, caps fanned to a centre point.
+  loadScene(creatorScene("Prism", "\tsetAttr \".ns\" 6;\n\tsetAttr \".l\" 3;\n\tsetAttr \".sc\" 1;\n"));
+  p = pointsWithCounts("pPrismShape1", 14, 18);
+  expectPoint(p, 6, 1, 1.5, 0);
+  expectPoint(p, 13, 0, 1.5, 0);
+}
+
+TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
+  auto problems = loadScene(creatorScene("Pipe", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh pipe(path("pPipeShape1"));
+  EXPECT_EQ(pipe.numVertices(), 80);
+  EXPECT_EQ(pipe.numPolygons(), 80);
+  MPointArray p = pointsOf("pPipeShape1");
+  expectPoint(p, 0, 1, -1, 0);
+  expectPoint(p, 20, 1, 1, 0);
+  expectPoint(p, 40, 0.5, 1, 0);
+  expectPoint(p, 60, 0.5, -1, 0);
+  // The inner wall's faces look at the axis.
+  MIntArray corners;
+  pipe.getPolygonVertices(40, corners);
+  ASSERT_EQ(corners.length(), 4u);
+  MVector normal = (p[corners[1]] - p[corners[0]]) ^ (p[corners[3]] - p[corners[0]]);
+  EXPECT_LT(normal * MVector(p[corners[0]].x, 0, p[corners[0]].z), 0);
+
+  // Two rows along the height and across each cap, a thinner wall, eight sides.
+  loadScene(creatorScene("Pipe", "\tsetAttr \".h\" 4;\n\tsetAttr \".t\" 0.25;\n\tsetAttr \".sa\" 8;\n"
+                                 "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
+  p = pointsWithCounts("pPipeShape1", 64, 64);
+  expectPoint(p, 8, 1, 0, 0);
+  expectPoint(p, 24, 0.875, 2, 0);
+
+  // A wall as thick as the radius leaves no pipe: said at load, nothing made up.
+  problems = loadScene(creatorScene("Pipe", "\tsetAttr \".t\" 1;\n"));
+  EXPECT_NE(joined(problems).find("its thickness leaves no hole inside the pipe"), std::string::npos)
+      << joined(problems);
+}
+
+TEST_F(HostTest, PlatonicSolidsHaveTheirCountsOnASphereOfTheRadiusFacingOut) {
+  struct Solid {
+    int type, vertices, faces, corners;
+  };
+  for (Solid s : {Solid{0, 20, 12, 5}, Solid{1, 12, 20, 3}, Solid{2, 6, 8, 3}, Solid{3, 4, 4, 3}}) {
+    auto problems = loadScene(creatorScene("PlatonicSolid", "\tsetAttr \".st\" " + std::to_string(s.type) +
+                                                             ";\n\tsetAttr \".r\" 2;\n"));
+    EXPECT_TRUE(problems.empty()) << joined(problems);
+    MPointArray p = pointsWithCounts("pPlatonicSolidShape1", s.vertices, s.faces);
+    for (unsigned int i = 0; i < p.length(); ++i)
+      EXPECT_NEAR(MVector(p[i].x, p[i].y, p[i].z).length(), 2, 1e-9) << s.type;
+    MFnMesh mesh(path("pPlatonicSolidShape1"));
+    for (int f = 0; f < s.faces; ++f) {
+      MIntArray c;
+      mesh.getPolygonVertices(f, c);
+      ASSERT_EQ(static_cast<int>(c.length()), s.corners) << s.type;
+      MVector normal = (p[c[1]] - p[c[0]]) ^ (p[c[2]] - p[c[0]]);
+      EXPECT_GT(normal * MVector(p[c[0]].x, p[c[0]].y, p[c[0]].z), 0) << s.type << " face " << f;
+      // Every edge of a face is as long as the first.
+      for (unsigned int k = 1; k < c.length(); ++k)
+        EXPECT_NEAR(distance(p[c[k]], p[c[(k + 1) % c.length()]]), distance(p[c[0]], p[c[1]]), 1e-9);
+    }
+  }
+  auto problems = loadScene(creatorScene("PlatonicSolid", "\tsetAttr \".st\" 7;\n"));
+  EXPECT_NE(joined(problems).find("its solidType is not one of the four solids"), std::string::npos)
+      << joined(problems);
+}
+
+TEST_F(HostTest, SubdividedCubesAndConeCapsCloseTheirSurface) {
+  auto problems = loadScene(creatorScene(
+      "Cube", settings({{"w", 2}, {"h", 3}, {"d", 4}, {"sw", 2}, {"sh", 3}, {"sd", 4}})));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 54, 52);
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 77);
+  EXPECT_TRUE(closedAndConsistent("pCubeShape1"));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 24, 1e-9);
+  for (unsigned int i = 0; i < p.length(); ++i)
+    EXPECT_NEAR(std::fmax(std::fabs(p[i].x), std::fmax(std::fabs(p[i].y) / 1.5, std::fabs(p[i].z) / 2)), 1, 1e-9);
+  // Every corner of every face has a UV inside the unit square.
+  MFnMesh cube(path("pCubeShape1"));
+  MFloatArray us, vs;
+  cube.getUVs(us, vs);
+  for (unsigned int i = 0; i < us.length(); ++i) {
+    EXPECT_GE(us[i], 0.f);
+    EXPECT_LE(vs[i], 1.f);
+  }
+  for (int f = 0; f < cube.numPolygons(); ++f)
+    for (int k = 0; k < 4; ++k) {
+      int id = -1;
+      EXPECT_EQ(cube.getPolygonUVid(f, k, id), MStatus::kSuccess);
+      EXPECT_GE(id, 0);
+    }
+
+  // Three cap subdivisions: two rings inside the base and its centre.
+  problems = loadScene(creatorScene("Cone", settings({{"sc", 3}})));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  p = pointsWithCounts("pConeShape1", 62, 80);
+  expectPoint(p, 61, 0, -1, 0);
+  EXPECT_NEAR(std::hypot(p[21].x, p[21].z), 2.0 / 3, 1e-9);
+  EXPECT_TRUE(closedAndConsistent("pConeShape1"));
+  EXPECT_GT(signedVolume("pConeShape1"), 0);
+}
+
+TEST_F(HostTest, PipeRoundCapsBulgeOrKeepTheHeight) {
+  auto topOf = [](const char* shape) {
+    MPointArray p = pointsOf(shape);
+    double top = -1e9;
+    for (unsigned int i = 0; i < p.length(); ++i)
+      top = std::fmax(top, p[i].y);
+    return top;
+  };
+  auto problems = loadScene(creatorScene("Pipe", settings({{"sc", 4}, {"rcp", 1}})));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  pointsWithCounts("pPipeShape1", 200, 200);
+  EXPECT_NEAR(topOf("pPipeShape1"), 1.25, 1e-9);
+  EXPECT_TRUE(closedAndConsistent("pPipeShape1"));
+  EXPECT_GT(signedVolume("pPipeShape1"), 0);
+  loadScene(creatorScene("Pipe", settings({{"sc", 4}, {"rcp", 1}, {"rch", 1}})));
+  EXPECT_NEAR(topOf("pPipeShape1"), 1.0, 1e-9);
+  EXPECT_GT(signedVolume("pPipeShape1"), 0);
+}
+
+TEST_F(HostTest, DiscsSliceTheirSidesByEachMode) {
+  // As Maya creates it: twelve sides, each corner's quad in 2 x 2.
+  auto problems = loadScene(creatorScene("Disc", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pDiscShape1", 73, 48);
+  EXPECT_EQ(MFnMesh(path("pDiscShape1")).numUVs(), 73);
+  double widest = 0;
+  for (unsigned int i = 0; i < p.length(); ++i) {
+    EXPECT_NEAR(p[i].y, 0, 1e-12);
+    widest = std::fmax(widest, std::hypot(p[i].x, p[i].z));
+  }
+  EXPECT_NEAR(widest, 1, 1e-9);
+
+  struct Mode {
+    int mode, vertices, faces;
+  };
+  for (Mode m : {Mode{0, 1 + 8 * 3 + 8 * 9, 72}, Mode{1, 49, 72}, Mode{2, 25, 24}, Mode{3, 33, 32}, Mode{4, 32, 25}}) {
+    problems = loadScene(creatorScene(
+        "Disc", settings({{"sides", 8}, {"subdivizionMode", m.mode}, {"subdivisions", 3}, {"radius", 2}})));
+    EXPECT_TRUE(problems.empty()) << joined(problems);
+    p = pointsWithCounts("pDiscShape1", m.vertices, m.faces);
+    MFnMesh disc(path("pDiscShape1"));
+    for (int f = 0; f < disc.numPolygons(); ++f) {
+      MIntArray c;
+      disc.getPolygonVertices(f, c);
+      MVector normal = (p[c[1]] - p[c[0]]) ^ (p[c[2]] - p[c[0]]);
+      ASSERT_GT(normal.y, 0) << "mode " << m.mode << " face " << f;
+    }
+    // The sides' corners lie on the radius; nothing lies beyond it.
+    for (unsigned int i = 0; i < p.length(); ++i)
+      EXPECT_LE(std::hypot(p[i].x, p[i].z), 2 + 1e-9) << m.mode;
+  }
+  // No subdivisions: the polygon of the sides alone.
+  loadScene(creatorScene("Disc", settings({{"sides", 5}, {"subdivisions", 0}})));
+  pointsWithCounts("pDiscShape1", 5, 1);
+  // A scene saved by Maya: twenty sides in caps, five subdivisions, radius 7.
+  loadScene(creatorScene("Disc", settings({{"sides", 20}, {"subdivizionMode", 3}, {"subdivisions", 5}, {"radius", 7}})));
+  p = pointsWithCounts("pDiscShape1", 121, 120);
+  expectPoint(p, 0, 0, 0, 0);
+}
+
+TEST_F(HostTest, HelixWindsItsTubeAroundTheAxis) {
+  // As Maya creates it: three coils of fifty sections, eight sides, flat ends.
+  auto problems = loadScene(creatorScene("Helix", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pHelixShape1", 8 * 151, 8 * 150 + 2);
+  EXPECT_EQ(MFnMesh(path("pHelixShape1")).numUVs(), 151 * 9 + 16);
+  EXPECT_TRUE(closedAndConsistent("pHelixShape1"));
+  double length = std::hypot(2 * 3.14159265358979323846 * 3, 2.0);
+  double volume = signedVolume("pHelixShape1"), tube = 3.14159265358979323846 * 0.16 * length;
+  EXPECT_GT(volume, 0.85 * tube);
+  EXPECT_LT(volume, tube);
+  // The first ring circles (1, -1, 0) and the last (1, 1, 0), half a coil in (-1, -2/3, 0).
+  auto ringCentre = [&](unsigned int ring) {
+    MVector c;
+    for (unsigned int k = 0; k < 8; ++k)
+      c = c + vec(p[ring * 8 + k]) * (1.0 / 8);
+    return c;
+  };
+  for (auto expect : {std::make_pair(0u, MVector(1, -1, 0)), std::make_pair(150u, MVector(1, 1, 0)),
+                      std::make_pair(25u, MVector(-1, -1 + 2.0 / 6, 0))}) {
+    MVector c = ringCentre(expect.first);
+    EXPECT_NEAR((c - expect.second).length(), 0, 1e-6) << expect.first;
+    for (unsigned int k = 0; k < 8; ++k)
+      EXPECT_NEAR((vec(p[expect.first * 8 + k]) - c).length(), 0.4, 1e-9);
+  }
+  // Counterclockwise seen from above: an eighth of a coil in, the tube is towards -z; clockwise towards +z.
+  EXPECT_LT(ringCentre(6).z, 0);
+  loadScene(creatorScene("Helix", settings({{"d", 0}, {"c", 4}, {"sc", 2}, {"rcp", 1}})));
+  p = pointsWithCounts("pHelixShape1", 8 * 201 + 18, 8 * 200 + 32);
+  EXPECT_GT(ringCentre(6).z, 0);
+  EXPECT_TRUE(closedAndConsistent("pHelixShape1"));
+  EXPECT_GT(signedVolume("pHelixShape1"), 0);
+  // The round ends reach a tube radius beyond the flat ones.
+  double along = std::hypot(8 * 3.14159265358979323846, 2.0);
+  expectPoint(p, 8 * 201 + 8, 1, -1 - 0.4 * 2 / along, -0.4 * 8 * 3.14159265358979323846 / along);
+}
+
+TEST_F(HostTest, PlatonicBodiesAreSlicedAndInflatedOntoTheRadius) {
+  struct Body {
+    int primitive, vertices, faces;
+  };
+  for (Body body : {Body{0, 4, 4}, Body{1, 8, 6}, Body{2, 6, 8}, Body{3, 20, 12}, Body{4, 12, 20}}) {
+    auto problems = loadScene(creatorScene("Platonic", settings({{"primitive", body.primitive}, {"radius", 2}})));
+    EXPECT_TRUE(problems.empty()) << joined(problems);
+    MPointArray p = pointsWithCounts("pPlatonicShape1", body.vertices, body.faces);
+    for (unsigned int i = 0; i < p.length(); ++i)
+      EXPECT_NEAR(vec(p[i]).length(), 2, 1e-9) << body.primitive;
+    EXPECT_TRUE(closedAndConsistent("pPlatonicShape1")) << body.primitive;
+    EXPECT_GT(signedVolume("pPlatonicShape1"), 0) << body.primitive;
+  }
+  // An icosahedron of twice-cut triangles pushed onto the sphere; a cube of 2 x 2 quads left flat.
+  loadScene(creatorScene("Platonic", settings({{"subdivisionMode", 1}, {"subdivisions", 2}})));
+  MPointArray p = pointsWithCounts("pPlatonicShape1", 122, 240);
+  for (unsigned int i = 0; i < p.length(); ++i)
+    EXPECT_NEAR(vec(p[i]).length(), 1, 1e-9);
+  EXPECT_TRUE(closedAndConsistent("pPlatonicShape1"));
+  loadScene(creatorScene("Platonic", settings({{"primitive", 1}, {"subdivisions", 1}, {"sphericalInflation", 0}})));
+  p = pointsWithCounts("pPlatonicShape1", 26, 24);
+  EXPECT_EQ(MFnMesh(path("pPlatonicShape1")).numUVs(), 6 * 9);
+  EXPECT_NEAR(signedVolume("pPlatonicShape1"), std::pow(2 / std::sqrt(3.0), 3), 1e-9);
+  EXPECT_TRUE(closedAndConsistent("pPlatonicShape1"));
+}
+
+TEST_F(HostTest, CreationNodesOutOfRangeAreRefusedAtLoad) {
+  struct Bad {
+    const char* kind;
+    std::string settings;
+    const char* message;
+  };
+  for (const Bad& bad : {Bad{"Disc", settings({{"sides", 2}}), "sides is out of range"},
+                         Bad{"Disc", settings({{"subdivisions", -1}}), "subdivisions is out of range"},
+                         Bad{"Disc", settings({{"subdivizionMode", 9}}), "subdivisionMode is out of range"},
+                         Bad{"Disc", settings({{"sides", 4000}, {"subdivisions", 4000}}), "too many points"},
+                         Bad{"Helix", settings({{"sco", 0}}), "subdivisionsCoil is out of range"},
+                         Bad{"Helix", settings({{"c", 1e12}}), "too many points"},
+                         Bad{"Helix", settings({{"c", -1}}), "no tube"},
+                         Bad{"Helix", settings({{"r", 0}}), "radius, height or width is out of range"},
+                         Bad{"Helix", settings({{"h", 0}, {"w", 0}}), "radius, height or width is out of range"},
+                         Bad{"Helix", settings({{"sa", 4096}, {"sc", 1024}, {"sco", 1}, {"c", 1}}), "too many points"},
+                         Bad{"Platonic", settings({{"primitive", 7}}), "primitive is out of range"},
+                         Bad{"Platonic", settings({{"subdivisions", 1000}, {"subdivisionMode", 0}}), "too many points"},
+                         Bad{"Cube", settings({{"sw", 0}}), "subdivisionsWidth is out of range"},
+                         Bad{"Cube", settings({{"sw", 4000}, {"sh", 4000}, {"sd", 4000}}), "too many points"},
+                         Bad{"Cone", settings({{"sc", -1}}), "subdivisionsCap is out of range"},
+                         Bad{"Pyramid", settings({{"sc", 1e9}}), "subdivisionsCaps is out of range"}}) {
+    auto problems = loadScene(creatorScene(bad.kind, bad.settings));
+    EXPECT_NE(joined(problems).find(bad.message), std::string::npos) << bad.kind << ": " << joined(problems);
+    std::string shape = std::string("p") + bad.kind + "Shape1";
+    EXPECT_EQ(MFnMesh(path(shape.c_str())).numPolygons(), 0) << bad.kind;
+  }
+}

@@ -1,0 +1,64 @@
+#pragma once
+// Scenes as Maya saves them, loaded into the host, and what their meshes hold.
+#include "HostFixture.h"
+
+#include <maya/MPoint.h>
+#include <maya/MPointArray.h>
+
+#include <string>
+#include <vector>
+
+namespace HistoryScene {
+
+inline std::vector<std::string> loadScene(const std::string& body) {
+  std::vector<std::string> problems;
+  OmbrixHost::loadMayaAsciiText("//Maya ASCII 2018 scene\nrequires maya \"2018\";\ncurrentUnit -l centimeter -a degree -t film;\n" +
+                                    body,
+                                "history.ma", problems);
+  return problems;
+}
+
+inline std::string joined(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines)
+    out += l + "\n";
+  return out;
+}
+
+inline void expectAllEvaluated(const std::vector<std::string>& problems) {
+  EXPECT_EQ(joined(problems).find("not evaluated"), std::string::npos) << joined(problems);
+}
+
+inline MPointArray pointsOf(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  MPointArray points;
+  EXPECT_EQ(mesh.getPoints(points), MStatus::kSuccess) << shape;
+  return points;
+}
+
+inline void expectPoint(const MPointArray& points, unsigned int i, double x, double y, double z) {
+  ASSERT_LT(i, points.length());
+  EXPECT_NEAR(points[i].x, x, 1e-9) << "vertex " << i;
+  EXPECT_NEAR(points[i].y, y, 1e-9) << "vertex " << i;
+  EXPECT_NEAR(points[i].z, z, 1e-9) << "vertex " << i;
+}
+
+// A shape "p<Kind>Shape1" under "p<Kind>1", made by the creation node "poly<Kind>1", as Maya saves it.
+inline std::string creatorScene(const std::string& kind, const std::string& settings) {
+  std::string t = "p" + kind + "1", shape = "p" + kind + "Shape1", node = "poly" + kind + "1";
+  return "createNode transform -n \"" + t + "\";\n" + "createNode mesh -n \"" + shape + "\" -p \"" + t +
+         "\";\n" + "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n" + "createNode poly" + kind +
+         " -n \"" + node + "\";\n" + settings + "connectAttr \"" + node + ".out\" \"" + shape + ".i\";\n";
+}
+
+inline double distance(const MPoint& a, const MPoint& b) { return (a - b).length(); }
+
+// The shape's points, once its vertex and face counts are checked.
+inline MPointArray pointsWithCounts(const char* shape, int vertices, int faces) {
+  MFnMesh mesh(HostTest::path(shape));
+  EXPECT_EQ(mesh.numVertices(), vertices) << shape;
+  EXPECT_EQ(mesh.numPolygons(), faces) << shape;
+  return pointsOf(shape);
+}
+
+}  // namespace HistoryScene
