@@ -63,7 +63,7 @@ AttrList skinClusterAttrs(AttrListMaker dependAttrs) {
                        {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kDouble, true)}),
                         makeAttr("bindPreMatrix", "pm", K::kMatrix, true), makeAttr("matrix", "ma", K::kMatrix, true),
                         makeAttr("geomMatrix", "gm", K::kMatrix), number("skinningMethod", "sm", 0, K::kEnum),
-                        number("normalizeWeights", "nw", 1, K::kEnum), makeAttr("blendWeights", "bw", K::kGeneric)});
+                        number("normalizeWeights", "nw", 1, K::kEnum), makeAttr("blendWeights", "bw", K::kDouble)});
 }
 
 AttrList blendShapeAttrs(AttrListMaker dependAttrs) {
