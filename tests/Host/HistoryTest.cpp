@@ -625,6 +625,10 @@ TEST_F(HostTest, DualQuaternionSkinningKeepsATwistedVertexOnItsRadius) {
   expectPoint(p, 3, h, 1, -h);
   expectPoint(p, 4, 0, 2, 0.5);
   expectPoint(p, 0, -0.5, 0, 0);
+  // Twisted 200 degrees, the blend takes the shorter way: half of -160 degrees.
+  loadScene(rig + "setAttr \"skinCluster1.sm\" 1;\nsetAttr \"joint2.r\" -type \"double3\" 0 200 0;\n");
+  const double turn = -80 * std::acos(-1.0) / 180;
+  expectPoint(pointsOf("barShape"), 2, -0.5 * std::cos(turn), 1, 0.5 * std::sin(turn));
 
   // Weight blended: vertex 2 linear, vertex 3 dual quaternion, vertex 4 (one joint) either.
   std::string blended = rig + "setAttr \"skinCluster1.sm\" 2;\n";

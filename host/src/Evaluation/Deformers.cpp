@@ -147,11 +147,11 @@ Point3 linearSkin(const Weighted& weighted, const Point3& p, double total, bool 
 // The influences' stretches blended linearly, then their rigid motions as one dual quaternion.
 Point3 dualQuaternionSkin(const Weighted& weighted, const Point3& p, double total) {
   Point3 stretched;
-  DualQuaternion blend;
+  DualQuaternionBlend blend;
   for (const auto& [influence, w] : weighted) {
     Point3 s = influence->split.stretched(p);
     stretched = Point3{stretched.x + w * s.x, stretched.y + w * s.y, stretched.z + w * s.z};
-    blend.accumulate(influence->motion, w);
+    blend.add(influence->motion, w);
   }
   return blend.apply(Point3{stretched.x / total, stretched.y / total, stretched.z / total});
 }

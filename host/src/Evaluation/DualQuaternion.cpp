@@ -16,7 +16,7 @@ double dot(const Quaternion& a, const Quaternion& b) { return a.w * b.w + a.x * 
 
 Quaternion scaled(const Quaternion& q, double s) { return Quaternion{q.w * s, q.x * s, q.y * s, q.z * s}; }
 
-void add(Quaternion& to, const Quaternion& q) {
+void addTo(Quaternion& to, const Quaternion& q) {
   to.w += q.w;
   to.x += q.x;
   to.y += q.y;
@@ -55,6 +55,8 @@ bool orthogonalFactor(const Mat3& a, Mat3& u) {
       change += std::fabs(next - u[i / 3][i % 3]);
       u[i / 3][i % 3] = next;
     }
+    if (!std::isfinite(change))
+      return false;
     if (change < 1e-15)
       break;
   }
@@ -91,7 +93,7 @@ RigidSplit RigidSplit::of(const Matrix4& m) {
     a[i / 3][i % 3] = m.m[i / 3][i % 3];
   out.translation = Point3{m.m[3][0], m.m[3][1], m.m[3][2]};
   if (!orthogonalFactor(a, u)) {
-    for (int i = 0; i < 9; ++i)  // flattened: all of it is stretch
+    for (int i = 0; i < 9; ++i)  // flattened or degenerate: all of it is stretch
       out.stretch[i / 3][i % 3] = a[i / 3][i % 3];
     return out;
   }
@@ -121,19 +123,22 @@ DualQuaternion DualQuaternion::of(const RigidSplit& rigid) {
   return out;
 }
 
-void DualQuaternion::accumulate(const DualQuaternion& other, double weight) {
-  bool first = dot(real, real) == 0.0 && dot(dual, dual) == 0.0;
-  if (!first && dot(real, other.real) < 0.0)
+void DualQuaternionBlend::add(const DualQuaternion& q, double weight) {
+  if (empty_) {
+    first_ = q.real;
+    empty_ = false;
+  } else if (dot(first_, q.real) < 0.0) {
     weight = -weight;
-  add(real, scaled(other.real, weight));
-  add(dual, scaled(other.dual, weight));
+  }
+  addTo(sum_.real, scaled(q.real, weight));
+  addTo(sum_.dual, scaled(q.dual, weight));
 }
 
-Point3 DualQuaternion::apply(const Point3& p) const {
-  double norm = std::sqrt(dot(real, real));
+Point3 DualQuaternionBlend::apply(const Point3& p) const {
+  double norm = std::sqrt(dot(sum_.real, sum_.real));
   if (!(norm > 0.0))
     return p;
-  Quaternion r = scaled(real, 1.0 / norm), d = scaled(dual, 1.0 / norm);
+  Quaternion r = scaled(sum_.real, 1.0 / norm), d = scaled(sum_.dual, 1.0 / norm);
   Quaternion t = scaled(product(d, conjugate(r)), 2.0);
   Point3 turned = rotate(r, p);
   return Point3{turned.x + t.x, turned.y + t.y, turned.z + t.z};

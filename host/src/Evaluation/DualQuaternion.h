@@ -26,10 +26,20 @@ struct DualQuaternion {
   Quaternion dual{0.0, 0.0, 0.0, 0.0};
 
   static DualQuaternion of(const RigidSplit& rigid);
-  // Adds `weight` times `other`, turned to the same hemisphere as this sum's first term.
-  void accumulate(const DualQuaternion& other, double weight);
-  // The blended motion applied to p; p unchanged when the sum is zero.
+};
+
+// A weighted sum of dual quaternions, each turned to the hemisphere of the
+// first one added, so that blending q and -q (the same motion) cannot cancel.
+class DualQuaternionBlend {
+public:
+  void add(const DualQuaternion& q, double weight);
+  // The motion of the normalized sum applied to p; p unchanged when the sum is zero.
   Point3 apply(const Point3& p) const;
+
+private:
+  DualQuaternion sum_;
+  Quaternion first_;
+  bool empty_ = true;
 };
 
 }  // namespace OmbrixHost
