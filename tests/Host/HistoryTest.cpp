@@ -533,6 +533,23 @@ TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
 }
 
+TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
+  // The bar's file lists its middle edge (vertices 2 and 3) as e[3]; its faces walk it third and fifth.
+  std::string bar = kBarShapes;
+  bar.replace(bar.find("\tsetAttr -s 2 -ch 8 \".fc"), std::string::npos,
+              "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+              "\tsetAttr -s 6 \".uvst[0].uvsp[0:5]\" -type \"float2\" 0 0 1 0 0 0.5 1 0.5 0 1 1 1;\n"
+              "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+              "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" f 4 0 2 -4 -2 mu 0 4 0 1 3 2 "
+              "f 4 3 5 -7 -5 mu 0 4 2 3 5 4;\n");
+  auto problems = loadScene(bar + seamNode("polyMapCut", "polyMapCut1", "1 \"e[3]\"") +
+                            "connectAttr \"barShapeOrig.w\" \"polyMapCut1.ip\";\n"
+                            "connectAttr \"polyMapCut1.out\" \"barShape.i\";\n");
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("barShape")).numUVs(), 8);
+  EXPECT_EQ(cornerUVs("barShape"), (std::vector<int>{0, 1, 3, 2, 6, 7, 5, 4}));
+}
+
 TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {
   auto problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "3 \"e[1]\" \"e[40]\" \"f[0]\"") +
                                            "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
