@@ -475,7 +475,8 @@ std::string planeScene(const std::string& history, const std::string& last) {
   return "createNode transform -n \"pPlane1\";\n"
          "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
          "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
-         "createNode polyPlane -n \"polyPlane1\";\n\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n" +
+         "createNode polyPlane -n \"polyPlane1\";\n"
+         "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n" +
          history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
 }
 
