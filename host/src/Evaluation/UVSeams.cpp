@@ -27,10 +27,15 @@ public:
       walkers_[fill[static_cast<std::size_t>(MeshEdges::edgeOf(edges.loops[c]))]++] = c;
   }
 
+  struct Walkers {
+    const std::size_t* corners;
+    std::size_t size;
+    std::size_t operator[](std::size_t k) const { return corners[k]; }
+  };
   // The face-vertices walking edge e, lowest first.
-  std::vector<std::size_t> walkers(int e) const {
-    return {walkers_.begin() + static_cast<long>(first_[static_cast<std::size_t>(e)]),
-            walkers_.begin() + static_cast<long>(first_[static_cast<std::size_t>(e) + 1])};
+  Walkers walkers(int e) const {
+    std::size_t from = first_[static_cast<std::size_t>(e)], to = first_[static_cast<std::size_t>(e) + 1];
+    return Walkers{walkers_.data() + from, to - from};
   }
   // The corner at vertex v of the face that walks the edge from corner c.
   std::size_t at(std::size_t c, int v) const { return connects_[c] == v ? c : next_[c]; }
@@ -82,32 +87,42 @@ void cutUVs(const MeshData& m, const MeshEdges& edges, const std::vector<bool>& 
           cutEnd[static_cast<std::size_t>(v)] = true;
       continue;
     }
-    std::vector<std::size_t> walking = corners.walkers(e);
-    for (std::size_t k = 1; k < walking.size(); ++k)
+    auto walking = corners.walkers(e);
+    for (std::size_t k = 1; k < walking.size; ++k)
       for (int v : {a, b}) {
         std::size_t x = corners.at(walking[0], v), y = corners.at(walking[k], v);
         if (set.uvIds[x] >= 0 && set.uvIds[x] == set.uvIds[y])
           parts.join(x, y);
       }
   }
-  std::map<std::pair<int, int>, std::size_t> keeper;  // (vertex, UV id): the part keeping the id
-  std::map<std::size_t, int> renamed;                 // part: its new UV id
+  // Per (vertex, UV id), the part keeping the id: by id, with the rare id used at two vertices aside.
+  const std::size_t none = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> keeper(set.us.size(), none);
+  std::vector<int> keeperVertex(set.us.size(), -1);
+  std::map<std::pair<int, int>, std::size_t> elsewhere;
+  auto keeperOf = [&](int v, int id, std::size_t part) {
+    std::size_t i = static_cast<std::size_t>(id);
+    if (keeper[i] == none) {
+      keeper[i] = part;
+      keeperVertex[i] = v;
+    }
+    return keeperVertex[i] == v ? keeper[i] : elsewhere.emplace(std::make_pair(v, id), part).first->second;
+  };
+  std::vector<int> renamed(m.faceConnects.size(), -1);  // by part: its new UV id
   for (std::size_t c = 0; c < m.faceConnects.size(); ++c) {
     int v = m.faceConnects[c], id = set.uvIds[c];
-    if (id < 0 || static_cast<std::size_t>(id) >= set.us.size() || v < 0 ||
+    if (id < 0 || static_cast<std::size_t>(id) >= keeper.size() || v < 0 ||
         static_cast<std::size_t>(v) >= cutEnd.size() || !cutEnd[static_cast<std::size_t>(v)])
       continue;
     std::size_t part = parts.find(c);
-    auto kept = keeper.emplace(std::make_pair(v, id), part).first;
-    if (kept->second == part)
+    if (keeperOf(v, id, part) == part)
       continue;
-    auto fresh = renamed.find(part);
-    if (fresh == renamed.end()) {
-      fresh = renamed.emplace(part, static_cast<int>(set.us.size())).first;
+    if (renamed[part] < 0) {
+      renamed[part] = static_cast<int>(set.us.size());
       set.us.push_back(set.us[static_cast<std::size_t>(id)]);
       set.vs.push_back(set.vs[static_cast<std::size_t>(id)]);
     }
-    set.uvIds[c] = fresh->second;
+    set.uvIds[c] = renamed[part];
   }
 }
 
@@ -119,8 +134,8 @@ void sewUVs(const MeshData& m, const MeshEdges& edges, const std::vector<int>& s
   DisjointSets merged(count);
   auto valid = [count](int id) { return id >= 0 && static_cast<std::size_t>(id) < count; };
   for (int e : sewn) {
-    std::vector<std::size_t> walking = corners.walkers(e);
-    if (walking.size() < 2)
+    auto walking = corners.walkers(e);
+    if (walking.size < 2)
       continue;  // a border of the mesh: nothing on the other side
     for (int v : {edges.ends[static_cast<std::size_t>(e)].first, edges.ends[static_cast<std::size_t>(e)].second}) {
       int x = set.uvIds[corners.at(walking[0], v)], y = set.uvIds[corners.at(walking[1], v)];
