@@ -14,6 +14,8 @@ public:
     next_.resize(connects_.size());
     std::size_t start = 0;
     for (int count : m.faceCounts) {
+      if (count <= 0 || start + static_cast<std::size_t>(count) > next_.size())
+        continue;
       for (int k = 0; k < count; ++k)
         next_[start + static_cast<std::size_t>(k)] = start + static_cast<std::size_t>((k + 1) % count);
       start += static_cast<std::size_t>(count);

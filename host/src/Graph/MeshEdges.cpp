@@ -10,7 +10,9 @@ template <typename Visit>
 void forEachCorner(const MeshData& m, Visit visit) {
   std::size_t start = 0;
   for (int count : m.faceCounts) {
-    if (count <= 0 || start + static_cast<std::size_t>(count) > m.faceConnects.size())
+    if (count <= 0)
+      continue;  // a face without corners walks no edge
+    if (start + static_cast<std::size_t>(count) > m.faceConnects.size())
       return;
     for (int k = 0; k < count; ++k)
       visit(m.faceConnects[start + static_cast<std::size_t>(k)],
