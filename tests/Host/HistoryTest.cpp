@@ -549,6 +549,14 @@ TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
   EXPECT_TRUE(problems.empty()) << joined(problems);
   EXPECT_EQ(MFnMesh(path("barShape")).numUVs(), 8);
   EXPECT_EQ(cornerUVs("barShape"), (std::vector<int>{0, 1, 3, 2, 6, 7, 5, 4}));
+
+  // An edge list naming a vertex by a number no int holds is refused where the file gives it.
+  std::string huge = bar;
+  huge.replace(huge.find("2 3 0 2 4"), 3, "2 7777777777 0");
+  problems = loadScene(huge);
+  EXPECT_NE(joined(problems).find("history.ma:13: setAttr: an edge names a vertex by a number that is no vertex index"),
+            std::string::npos)
+      << joined(problems);
 }
 
 TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {
