@@ -167,7 +167,7 @@ std::vector<double> dualQuaternionShares(const Node& node, Skinning method, std:
     shares[v] = std::isfinite(stored.numbers[v]) ? std::min(1.0, std::max(0.0, stored.numbers[v])) : 0.0;
   if (given != count)
     why = "its blendWeights has " + std::to_string(given) + " values for a mesh of " + std::to_string(count) +
-          " vertices; the vertices without one are skinned linearly";
+          " vertices; " + (given < count ? "the vertices without one are skinned linearly" : "the rest are left out");
   return shares;
 }
 
