@@ -61,7 +61,8 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
   MFnMesh cube(path("pCubeShape1"));
   EXPECT_EQ(cube.numVertices(), 8);
   EXPECT_EQ(cube.numPolygons(), 6);
-  EXPECT_EQ(cube.numUVs(), 14);
+  // Cutting round the first face (UVs 0 to 3) gives each of its corners a UV of its own.
+  EXPECT_EQ(cube.numUVs(), 18);
   MPointArray points = pointsOf("pCubeShape1");
   for (unsigned int i = 0; i < points.length(); ++i) {
     EXPECT_NEAR(std::fabs(points[i].x), 0.5, 1e-9);
@@ -71,7 +72,7 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
   // The cube's first two UVs are (0.375, 0) and (0.625, 0); only they move.
   MFloatArray us, vs;
   cube.getUVs(us, vs);
-  ASSERT_EQ(us.length(), 14u);
+  ASSERT_EQ(us.length(), 18u);
   EXPECT_FLOAT_EQ(us[0], 0.625f);
   EXPECT_FLOAT_EQ(vs[0], 0.5f);
   EXPECT_FLOAT_EQ(us[1], 0.875f);
@@ -170,13 +171,14 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
       << joined(problems);
   expectPoint(pointsOf("barShape"), 4, -0.5, 2, 0);
 
-  // Dual-quaternion skinning is computed as linear and said so.
+  // Dual-quaternion skinning: a vertex held by one joint goes where linear skinning puts it,
+  // one held by both turns by half the angle about joint2, at its distance from it.
   problems = loadScene(rig + "setAttr \"skinCluster1.sm\" 1;\n");
-  EXPECT_NE(joined(problems).find("barShape: construction history through skinCluster1 (skinCluster): dual-quaternion "
-                                  "skinning is evaluated as linear blend skinning"),
-            std::string::npos)
-      << joined(problems);
-  expectPoint(pointsOf("barShape"), 4, -1, 0.5, 0);
+  expectAllEvaluated(problems);
+  p = pointsOf("barShape");
+  expectPoint(p, 4, -1, 0.5, 0);
+  expectPoint(p, 1, 0.5, 0, 1);
+  expectPoint(p, 2, -std::sqrt(0.125), 1 - std::sqrt(0.125), 0);
 }
 
 TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
@@ -283,4 +285,222 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   EXPECT_NE(joined(problems).find("is not evaluated (its history runs in a cycle"), std::string::npos)
       << joined(problems);
   EXPECT_EQ(MFnMesh(path("pCubeShape1")).numPolygons(), 0);
+}
+
+namespace {
+
+// A plane of 2 x 2 quads, its vertices and UVs row by row (vertex i has UV i),
+// fed through the given history. The host numbers its 12 edges as the faces first
+// walk them: e[1] and e[7] are the middle column, from vertex 1 through 4 to 7.
+std::string planeScene(const std::string& history, const std::string& last) {
+  return "createNode transform -n \"pPlane1\";\n"
+         "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode polyPlane -n \"polyPlane1\";\n"
+         "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n" +
+         history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
+}
+
+std::string seamNode(const char* type, const char* name, const std::string& components) {
+  return std::string("createNode ") + type + " -n \"" + name + "\";\n\tsetAttr \".uopa\" yes;\n" +
+         "\tsetAttr \".ics\" -type \"componentList\" " + components + ";\n";
+}
+
+// The UV id of each face-vertex, face by face.
+std::vector<int> cornerUVs(const char* shape) {
+  MIntArray counts, ids;
+  EXPECT_EQ(MFnMesh(HostTest::path(shape)).getAssignedUVs(counts, ids), MStatus::kSuccess);
+  std::vector<int> out;
+  for (unsigned int i = 0; i < ids.length(); ++i)
+    out.push_back(ids[i]);
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
+  const std::string cut = seamNode("polyMapCut", "polyMapCut1", "2 \"e[1]\" \"e[7]\"") +
+                          "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n";
+  auto problems = loadScene(planeScene(cut, "polyMapCut1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh plane(path("pPlaneShape1"));
+  EXPECT_EQ(plane.numVertices(), 9);
+  EXPECT_EQ(plane.numPolygons(), 4);
+  // Each of the seam's three vertices gets a UV for the right-hand faces (1 and 3).
+  EXPECT_EQ(plane.numUVs(), 12);
+  std::vector<int> expected{0, 1, 4, 3, 9, 2, 5, 10, 3, 4, 7, 6, 10, 5, 8, 11};
+  EXPECT_EQ(cornerUVs("pPlaneShape1"), expected);
+  float u = 0, v = 0;
+  plane.getUV(10, u, v);
+  EXPECT_FLOAT_EQ(u, 0.5f);
+  EXPECT_FLOAT_EQ(v, 0.5f);
+
+  // Sewing the same edges merges each new UV back into the one it was copied from.
+  const std::string sewn = cut + seamNode("polyMapSew", "polyMapSew1", "1 \"e[1:7]\"") +
+                           "connectAttr \"polyMapCut1.out\" \"polyMapSew1.ip\";\n";
+  problems = loadScene(planeScene(sewn, "polyMapSew1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+  EXPECT_EQ(cornerUVs("pPlaneShape1"), (std::vector<int>{0, 1, 4, 3, 1, 2, 5, 4, 3, 4, 7, 6, 4, 5, 8, 7}));
+
+  // One edge from the border to the middle: the middle vertex stays joined round the other edges.
+  loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[1]\"") +
+                           "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
+                       "polyMapCut1.out"));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 10);
+  // A border edge has nothing on its other side to part from.
+  loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[0]\"") +
+                           "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
+                       "polyMapCut1.out"));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+}
+
+TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
+  // The bar's file lists its middle edge (vertices 2 and 3) as e[3]; its faces walk it third and fifth.
+  std::string bar = kBarShapes;
+  bar.replace(bar.find("\tsetAttr -s 2 -ch 8 \".fc"), std::string::npos,
+              "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+              "\tsetAttr -s 6 \".uvst[0].uvsp[0:5]\" -type \"float2\" 0 0 1 0 0 0.5 1 0.5 0 1 1 1;\n"
+              "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+              "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" f 4 0 2 -4 -2 mu 0 4 0 1 3 2 "
+              "f 4 3 5 -7 -5 mu 0 4 2 3 5 4;\n");
+  auto problems = loadScene(bar + seamNode("polyMapCut", "polyMapCut1", "1 \"e[3]\"") +
+                            "connectAttr \"barShapeOrig.w\" \"polyMapCut1.ip\";\n"
+                            "connectAttr \"polyMapCut1.out\" \"barShape.i\";\n");
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("barShape")).numUVs(), 8);
+  EXPECT_EQ(cornerUVs("barShape"), (std::vector<int>{0, 1, 3, 2, 6, 7, 5, 4}));
+
+  // An edge list naming a vertex by a number no int holds is refused where the file gives it.
+  std::string huge = bar;
+  huge.replace(huge.find("2 3 0 2 4"), 3, "2 7777777777 0");
+  problems = loadScene(huge);
+  EXPECT_NE(joined(problems).find("history.ma:13: setAttr: an edge names a vertex by a number that is no vertex index"),
+            std::string::npos)
+      << joined(problems);
+}
+
+TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {
+  auto problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "3 \"e[1]\" \"e[40]\" \"f[0]\"") +
+                                           "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
+                                       "polyMapCut1.out"));
+  EXPECT_NE(joined(problems).find("history.ma:5: pPlaneShape1: construction history through polyMapCut1 "
+                                  "(polyMapCut): its components \"e[40]\", \"f[0]\" name no edge of the mesh "
+                                  "(which has 12) and are left out"),
+            std::string::npos)
+      << joined(problems);
+  expectAllEvaluated(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 10);
+
+  problems = loadScene(planeScene(seamNode("polyMapSew", "polyMapSew1", "0") +
+                                      "connectAttr \"polyPlane1.out\" \"polyMapSew1.ip\";\n",
+                                  "polyMapSew1.out"));
+  EXPECT_NE(joined(problems).find("(polyMapSew): its inputComponents name no edges; the UVs are unchanged"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+
+  // A UV set the mesh does not have: the UVs arriving at the node come through.
+  problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[1]\"") +
+                                      "\tsetAttr \".uvs\" -type \"string\" \"other\";\n"
+                                      "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
+                                  "polyMapCut1.out"));
+  EXPECT_NE(joined(problems).find("is not evaluated (the mesh has no UV set \"other\")"), std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+}
+
+TEST_F(HostTest, TweakTakesItsPointListAsOffsetsOrAsPoints) {
+  std::string tweak = std::string(kBarShapes) +
+                      "createNode tweak -n \"tweak1\";\n"
+                      "\tsetAttr -s 2 \".pl[0].cp[0:1]\" -type \"double3\" 0 0 1  0 0.5 0;\n"
+                      "\tsetAttr -s 1 \".vl[0].vt[5]\" -type \"float3\" 1 0 0;\n"
+                      "connectAttr \"barShapeOrig.w\" \"tweak1.ip[0].ig\";\n"
+                      "connectAttr \"tweak1.og[0]\" \"barShape.i\";\n";
+  auto problems = loadScene(tweak);
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsOf("barShape");
+  expectPoint(p, 0, -0.5, 0, 1);
+  expectPoint(p, 1, 0.5, 0.5, 0);
+  expectPoint(p, 5, 1.5, 2, 0);
+  expectPoint(p, 2, -0.5, 1, 0);
+
+  // Not relative: the listed vertices go to the values themselves.
+  loadScene(tweak + "setAttr \"tweak1.rtw\" no;\n");
+  p = pointsOf("barShape");
+  expectPoint(p, 0, 0, 0, 1);
+  expectPoint(p, 1, 0, 0.5, 0);
+  expectPoint(p, 3, 0.5, 1, 0);
+
+  // Tweaks of vertices the bar does not have are left out, and said so.
+  problems = loadScene(tweak + "setAttr \"tweak1.pl[0].cp[9]\" -type \"double3\" 5 5 5;\n");
+  EXPECT_NE(joined(problems).find("(tweak): its tweaks of 1 vertices the mesh does not have (of 6) are left out"),
+            std::string::npos)
+      << joined(problems);
+  expectPoint(pointsOf("barShape"), 0, -0.5, 0, 1);
+}
+
+TEST_F(HostTest, DualQuaternionSkinningKeepsATwistedVertexOnItsRadius) {
+  // joint2 sits 1 up the bar from joint1 and is twisted 90 degrees about the bar (Y).
+  std::string rig = std::string(kBarShapes) +
+      "createNode joint -n \"joint1\";\n"
+      "createNode joint -n \"joint2\" -p \"joint1\";\n\tsetAttr \".t\" -type \"double3\" 0 1 0 ;\n"
+      "\tsetAttr \".r\" -type \"double3\" 0 90 0 ;\n"
+      "createNode skinCluster -n \"skinCluster1\";\n"
+      "\tsetAttr -s 6 \".wl\";\n"
+      "\tsetAttr \".wl[0].w[0]\"  1;\n\tsetAttr \".wl[1].w[0]\"  1;\n"
+      "\tsetAttr -s 2 \".wl[2].w[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".wl[3].w[0:1]\"  0.5 0.5;\n"
+      "\tsetAttr \".wl[4].w[1]\"  1;\n\tsetAttr \".wl[5].w[1]\"  1;\n"
+      "\tsetAttr -s 2 \".pm\";\n"
+      "\tsetAttr \".pm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+      "\tsetAttr \".pm[1]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -1 0 1;\n"
+      "\tsetAttr -s 2 \".ma\";\n"
+      "connectAttr \"joint1.wm\" \"skinCluster1.ma[0]\";\n"
+      "connectAttr \"joint2.wm\" \"skinCluster1.ma[1]\";\n"
+      "connectAttr \"barShapeOrig.w\" \"skinCluster1.ip[0].ig\";\n"
+      "connectAttr \"skinCluster1.og[0]\" \"barShape.i\";\n";
+  const double h = std::sqrt(0.125);  // 0.5 at 45 degrees
+  // Linear: the half-way vertices (radius 0.5) fall inside, to a radius of 0.35.
+  expectAllEvaluated(loadScene(rig));
+  MPointArray p = pointsOf("barShape");
+  expectPoint(p, 2, -0.25, 1, 0.25);
+  expectPoint(p, 4, 0, 2, 0.5);
+  // Dual quaternion: turned 45 degrees, still 0.5 from the axis.
+  expectAllEvaluated(loadScene(rig + "setAttr \"skinCluster1.sm\" 1;\n"));
+  p = pointsOf("barShape");
+  expectPoint(p, 2, -h, 1, h);
+  expectPoint(p, 3, h, 1, -h);
+  expectPoint(p, 4, 0, 2, 0.5);
+  expectPoint(p, 0, -0.5, 0, 0);
+  // Twisted 200 degrees, the blend takes the shorter way: half of -160 degrees.
+  loadScene(rig + "setAttr \"skinCluster1.sm\" 1;\nsetAttr \"joint2.r\" -type \"double3\" 0 200 0;\n");
+  const double turn = -80 * std::acos(-1.0) / 180;
+  expectPoint(pointsOf("barShape"), 2, -0.5 * std::cos(turn), 1, 0.5 * std::sin(turn));
+
+  // Weight blended: vertex 2 linear, vertex 3 dual quaternion, vertex 4 (one joint) either.
+  std::string blended = rig + "setAttr \"skinCluster1.sm\" 2;\n";
+  expectAllEvaluated(loadScene(blended + "setAttr \"skinCluster1.bw\" -type \"doubleArray\" 6 0 0 0 1 0.5 0 ;\n"));
+  p = pointsOf("barShape");
+  expectPoint(p, 2, -0.25, 1, 0.25);
+  expectPoint(p, 3, h, 1, -h);
+  expectPoint(p, 4, 0, 2, 0.5);
+  // Too few blend weights: the vertices without one are skinned linearly, and the load says so.
+  auto problems = loadScene(blended + "setAttr \"skinCluster1.bw\" -type \"doubleArray\" 3 1 1 1 ;\n");
+  EXPECT_NE(joined(problems).find("skinCluster1 (skinCluster): its blendWeights has 3 values for a mesh of 6 "
+                                  "vertices; the vertices without one are skinned linearly"),
+            std::string::npos)
+      << joined(problems);
+  p = pointsOf("barShape");
+  expectPoint(p, 2, -h, 1, h);
+  expectPoint(p, 3, 0.25, 1, -0.25);
+
+  // A joint scaled 2 and twisted: alone on a vertex, dual quaternion and linear agree.
+  std::string scaled = rig + "setAttr \"joint2.s\" -type \"double3\" 2 2 2;\n";
+  loadScene(scaled);
+  MPointArray linear = pointsOf("barShape");
+  expectPoint(linear, 5, 0, 3, -1);
+  loadScene(scaled + "setAttr \"skinCluster1.sm\" 1;\n");
+  p = pointsOf("barShape");
+  expectPoint(p, 5, 0, 3, -1);
+  expectPoint(p, 4, 0, 3, 1);
 }

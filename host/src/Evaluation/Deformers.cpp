@@ -2,6 +2,7 @@
 
 #include "Components.h"
 #include "DataCursor.h"
+#include "DualQuaternion.h"
 #include "Matrix4.h"
 #include "MeshHistory.h"
 #include "Scene.h"
@@ -37,21 +38,40 @@ void applyEnvelope(const Node& node, MeshData& mesh, const std::vector<Point3>& 
 
 // ---------------------------------------------------------------- tweak
 
+struct TweakList {
+  const char* list;      // vlist, plist
+  const char* element;   // vertex, controlPoints
+  const char* axes[3];   // the element's children
+};
+const TweakList kTweakLists[] = {{"vlist", "vertex", {"xVertex", "yVertex", "zVertex"}},
+                                 {"plist", "controlPoints", {"xValue", "yValue", "zValue"}}};
+
+// Each list's values for the points of input[index]: offsets added to them
+// with relativeTweak on, the points themselves with it off.
 bool tweakPoints(const Node& node, int index, std::vector<Point3>& points, std::string& why) {
-  std::string base = indexed("vlist", index) + ".vertex";
-  for (int v : elementsOf(node, "vertex", {index, -1})) {
-    if (v < 0 || static_cast<std::size_t>(v) >= points.size())
-      continue;
-    std::string key = indexed(base, v);
-    Point3 offset{node.number(key + ".xVertex", 0.0), node.number(key + ".yVertex", 0.0),
-                  node.number(key + ".zVertex", 0.0)};
-    if (!finite(offset)) {
-      why = "the tweak of vertex " + std::to_string(v) + " is not a number";
-      return false;
+  bool relative = node.number("relativeTweak", 1.0) != 0.0;
+  int stray = 0;
+  for (const auto& list : kTweakLists) {
+    std::string base = indexed(list.list, index) + "." + list.element;
+    for (int v : elementsOf(node, list.element, {index, -1})) {
+      if (v < 0 || static_cast<std::size_t>(v) >= points.size()) {
+        ++stray;
+        continue;
+      }
+      std::string key = indexed(base, v) + ".";
+      Point3 value{node.number(key + list.axes[0], 0.0), node.number(key + list.axes[1], 0.0),
+                   node.number(key + list.axes[2], 0.0)};
+      if (!finite(value)) {
+        why = "the tweak of vertex " + std::to_string(v) + " is not a number";
+        return false;
+      }
+      Point3& p = points[static_cast<std::size_t>(v)];
+      p = relative ? Point3{p.x + value.x, p.y + value.y, p.z + value.z} : value;
     }
-    Point3& p = points[static_cast<std::size_t>(v)];
-    p = Point3{p.x + offset.x, p.y + offset.y, p.z + offset.z};
   }
+  if (stray > 0)
+    why = "its tweaks of " + std::to_string(stray) + " vertices the mesh does not have (of " +
+          std::to_string(points.size()) + ") are left out";
   return true;
 }
 
@@ -85,6 +105,8 @@ bool driverMatrix(const Node& node, int j, Matrix4& out, bool& present) {
 struct Influence {
   int index;
   Matrix4 transform;  // bindPreMatrix * matrix: from the bind pose to the current one
+  RigidSplit split;   // the transform as a stretch and a rigid motion
+  DualQuaternion motion;
 };
 
 bool influences(const Node& node, std::vector<Influence>& out, std::string& why) {
@@ -103,9 +125,55 @@ bool influences(const Node& node, std::vector<Influence>& out, std::string& why)
       why = "the matrices of influence " + std::to_string(j) + " are not numbers";
       return false;
     }
-    out.push_back(Influence{j, transform});
+    RigidSplit split = RigidSplit::of(transform);
+    out.push_back(Influence{j, transform, split, DualQuaternion::of(split)});
   }
   return true;
+}
+
+enum class Skinning { kLinear, kDualQuaternion, kBlended };
+
+using Weighted = std::vector<std::pair<const Influence*, double>>;
+
+Point3 linearSkin(const Weighted& weighted, const Point3& p, double total, bool normalize) {
+  Point3 sum;
+  for (const auto& [influence, w] : weighted) {
+    Point3 moved = influence->transform.apply(p);
+    sum = Point3{sum.x + w * moved.x, sum.y + w * moved.y, sum.z + w * moved.z};
+  }
+  return normalize ? Point3{sum.x / total, sum.y / total, sum.z / total} : sum;
+}
+
+// The influences' stretches blended linearly, then their rigid motions as one dual quaternion.
+Point3 dualQuaternionSkin(const Weighted& weighted, const Point3& p, double total) {
+  Point3 stretched;
+  DualQuaternionBlend blend;
+  for (const auto& [influence, w] : weighted) {
+    Point3 s = influence->split.stretched(p);
+    stretched = Point3{stretched.x + w * s.x, stretched.y + w * s.y, stretched.z + w * s.z};
+    blend.add(influence->motion, w);
+  }
+  return blend.apply(Point3{stretched.x / total, stretched.y / total, stretched.z / total});
+}
+
+// How far each vertex goes from linear (0) to dual-quaternion skinning (1).
+std::vector<double> dualQuaternionShares(const Node& node, Skinning method, std::size_t count, std::string& why) {
+  if (method != Skinning::kBlended)
+    return std::vector<double>(count, method == Skinning::kDualQuaternion ? 1.0 : 0.0);
+  const Value stored = node.value("blendWeights");
+  std::vector<double> shares(count, 0.0);
+  std::size_t given = stored.kind == Value::kNumbers ? stored.numbers.size() : 0;
+  for (std::size_t v = 0; v < count && v < given; ++v)
+    shares[v] = std::isfinite(stored.numbers[v]) ? std::min(1.0, std::max(0.0, stored.numbers[v])) : 0.0;
+  if (given != count)
+    why = "its blendWeights has " + std::to_string(given) + " values for a mesh of " + std::to_string(count) +
+          " vertices; " + (given < count ? "the vertices without one are skinned linearly" : "the rest are left out");
+  return shares;
+}
+
+Skinning skinningMethod(const Node& node) {
+  double method = node.number("skinningMethod", 0.0);
+  return method == 1.0 ? Skinning::kDualQuaternion : method == 2.0 ? Skinning::kBlended : Skinning::kLinear;
 }
 
 bool skinPoints(const Node& node, std::vector<Point3>& points, std::string& why) {
@@ -126,11 +194,14 @@ bool skinPoints(const Node& node, std::vector<Point3>& points, std::string& why)
     return false;
   }
   bool normalize = node.number("normalizeWeights", 1.0) == 2.0;
+  std::string note;
+  std::vector<double> shares = dualQuaternionShares(node, skinningMethod(node), points.size(), note);
+  Weighted weights;
   for (std::size_t v = 0; v < points.size(); ++v) {
     Point3 world = geom.apply(points[v]);
-    Point3 sum;
     double total = 0.0;
     std::string base = indexed("weightList", static_cast<int>(v)) + ".weights";
+    weights.clear();
     for (const auto& influence : all) {
       double w = node.number(indexed(base, influence.index), 0.0);
       if (w == 0.0)
@@ -139,16 +210,19 @@ bool skinPoints(const Node& node, std::vector<Point3>& points, std::string& why)
         why = "the weight of vertex " + std::to_string(v) + " is not a number";
         return false;
       }
-      Point3 moved = influence.transform.apply(world);
-      sum = Point3{sum.x + w * moved.x, sum.y + w * moved.y, sum.z + w * moved.z};
+      weights.emplace_back(&influence, w);
       total += w;
     }
     if (total == 0.0)
       continue;  // no influence holds the vertex: it stays where its input has it
-    if (normalize)
-      sum = Point3{sum.x / total, sum.y / total, sum.z / total};
-    points[v] = geomInverse.apply(sum);
+    double share = shares[v];
+    Point3 linear = share < 1.0 ? linearSkin(weights, world, total, normalize) : Point3{};
+    Point3 dual = share > 0.0 ? dualQuaternionSkin(weights, world, total) : Point3{};
+    Point3 skinned{linear.x + share * (dual.x - linear.x), linear.y + share * (dual.y - linear.y),
+                   linear.z + share * (dual.z - linear.z)};
+    points[v] = geomInverse.apply(skinned);
   }
+  why = note;
   return true;
 }
 
@@ -357,8 +431,6 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);
-  if (is(node, "skinCluster") && node.number("skinningMethod", 0.0) != 0.0)
-    why = "dual-quaternion skinning is evaluated as linear blend skinning";
   return true;  // `why`, when set, names what was left out
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Deformers of a mesh's construction history: nodes that move the points of
 // input[i].inputGeometry into outputGeometry[i] and keep the topology: tweak,
-// skinCluster (linear blend skinning by joints) and blendShape.
+// skinCluster (linear, dual-quaternion or blended skinning by joints) and blendShape.
 #include "GeometryData.h"
 #include "Node.h"
 
@@ -19,7 +19,8 @@ bool isDeformer(const Node& node);
 
 // Deforms `mesh`, the geometry of input[index]. False, with `mesh` unchanged
 // and `why` set, when the node's values cannot be used; true with `why` set
-// when the result is the host's nearest to Maya's (dual-quaternion skinning).
+// when some of them were left out (a blend weight list too short, a target of
+// another topology).
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why);
 
 }  // namespace OmbrixHost

@@ -121,6 +121,8 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
       return false;
     if (!applyModifier(*node, out, why))
       report(node, why, kTakesUpstream);
+    else if (!why.empty())
+      report(node, why, nullptr);
     return true;
   }
   int index = source.indices.empty() ? 0 : std::max(0, source.indices.front());

@@ -1,8 +1,8 @@
 #pragma once
 // Modifiers of a mesh's construction history: nodes that take one mesh and
 // give one, changing its points or UVs (polyTweak, polyTweakUV, polyMoveUV,
-// transformGeometry) or passing it through as far as the host is concerned
-// (groupParts, polyColorPerVertex, polyMapCut, polyMapSew).
+// transformGeometry, polyMapCut, polyMapSew) or passing it through as far as
+// the host is concerned (groupParts, polyColorPerVertex).
 #include "GeometryData.h"
 #include "Node.h"
 
@@ -15,7 +15,8 @@ namespace OmbrixHost {
 const char* modifierInput(const Node& node);
 
 // Applies the modifier to `mesh`. False, with `mesh` unchanged and `why` set,
-// when the node's values cannot be used.
+// when the node's values cannot be used; true with `why` set when some of
+// them were left out (components that name nothing of the mesh).
 bool applyModifier(const Node& node, MeshData& mesh, std::string& why);
 
 }  // namespace OmbrixHost

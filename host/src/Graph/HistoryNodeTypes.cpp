@@ -63,7 +63,7 @@ AttrList skinClusterAttrs(AttrListMaker dependAttrs) {
                        {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kDouble, true)}),
                         makeAttr("bindPreMatrix", "pm", K::kMatrix, true), makeAttr("matrix", "ma", K::kMatrix, true),
                         makeAttr("geomMatrix", "gm", K::kMatrix), number("skinningMethod", "sm", 0, K::kEnum),
-                        number("normalizeWeights", "nw", 1, K::kEnum)});
+                        number("normalizeWeights", "nw", 1, K::kEnum), makeAttr("blendWeights", "bw", K::kDouble)});
 }
 
 AttrList blendShapeAttrs(AttrListMaker dependAttrs) {
@@ -93,8 +93,8 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
     types.emplace(name, NodeType{name, api, dag, std::move(attrs), name});
   };
   const MFn::Type dg = MFn::kDependencyNode;
-  for (const char* passThrough : {"polyColorPerVertex", "polyMapCut", "polyMapSew"})
-    add(passThrough, dg, false, polyModifierAttrs(dependAttrs, {}));
+  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew"})  // the polyModifier attributes alone
+    add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),

@@ -3,6 +3,7 @@
 #include "SetAttr.h"
 
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace OmbrixHost {
@@ -74,14 +75,23 @@ bool readPoints(std::vector<Point3>& out, Range r, DataCursor& c, std::string& e
 }
 
 bool readEdges(MeshData& m, Range r, DataCursor& c, std::string& error) {
-  return readElements([&] { return m.edges.size() / 2; },
-                      [&](std::size_t i, const double* v) {
-                        if (2 * i + 1 >= m.edges.size())
-                          m.edges.resize(2 * i + 2);
-                        m.edges[2 * i] = static_cast<int>(v[0]);
-                        m.edges[2 * i + 1] = static_cast<int>(v[1]);
-                      },
-                      r, 3, c, error, "edge");
+  bool vertexNumbers = true;
+  auto vertex = [&](double v) {
+    bool whole = v >= 0 && v <= std::numeric_limits<int>::max() && v == std::floor(v);
+    vertexNumbers = vertexNumbers && whole;
+    return whole ? static_cast<int>(v) : -1;
+  };
+  bool read = readElements([&] { return m.edges.size() / 2; },
+                           [&](std::size_t i, const double* v) {
+                             if (2 * i + 1 >= m.edges.size())
+                               m.edges.resize(2 * i + 2);
+                             m.edges[2 * i] = vertex(v[0]);
+                             m.edges[2 * i + 1] = vertex(v[1]);
+                           },
+                           r, 3, c, error, "edge");
+  if (read && !vertexNumbers)
+    error = "an edge names a vertex by a number that is no vertex index";
+  return read && vertexNumbers;
 }
 
 bool readUVs(UVSet& set, Range r, DataCursor& c, std::string& error) {

@@ -1,6 +1,7 @@
 // Writing the scene back as Maya ASCII: nodes with their values, mesh and
 // surface data, instances, then every connection.
 #include "HostSession.h"
+#include "MeshEdges.h"
 #include "NodeTypes.h"
 #include "Scene.h"
 
@@ -228,25 +229,9 @@ private:
       return;
     // Edges in the order the faces first use them; a face walks each edge
     // forwards (e) or backwards (-e - 1).
-    std::map<std::pair<int, int>, int> edgeIndex;
-    std::vector<std::pair<int, int>> edges;
-    std::vector<long long> loops;
-    for (int f = 0; f < m.numFaces(); ++f)
-      for (int k = 0; k < m.faceCounts[f]; ++k) {
-        int a = m.faceConnects[m.faceStart(f) + k];
-        int b = m.faceConnects[m.faceStart(f) + (k + 1) % m.faceCounts[f]];
-        auto forward = edgeIndex.find({a, b});
-        auto backward = edgeIndex.find({b, a});
-        if (forward != edgeIndex.end()) {
-          loops.push_back(forward->second);
-        } else if (backward != edgeIndex.end()) {
-          loops.push_back(-static_cast<long long>(backward->second) - 1);
-        } else {
-          edgeIndex[{a, b}] = static_cast<int>(edges.size());
-          loops.push_back(static_cast<long long>(edges.size()));
-          edges.emplace_back(a, b);
-        }
-      }
+    MeshEdges meshEdgeList = faceOrderEdges(m);
+    const auto& edges = meshEdgeList.ends;
+    const auto& loops = meshEdgeList.loops;
     out_ << "\tsetAttr -s " << edges.size() << " \".ed[0:" << edges.size() - 1 << "]\"";
     for (std::size_t i = 0; i < edges.size(); ++i)
       out_ << (i % 6 ? " " : "\n\t\t") << edges[i].first << " " << edges[i].second << " 0";
