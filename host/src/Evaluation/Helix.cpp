@@ -87,18 +87,16 @@ bool generateHelix(const Node& n, MeshData& out, std::string& why) {
     for (int k = 0; k < sa; ++k)
       cap.rim.push_back(v(j, k));
     cap.rings = sc;
-    cap.inner = [&, f, outward](double fraction, int k) {
-      Point3 p = across(f, r * fraction, 2 * kPi * k / sa);
-      double dome = round ? outward * r * std::sqrt(1 - fraction * fraction) : 0.0;
-      return Point3{p.x + dome * f.along.x, p.y + dome * f.along.y, p.z + dome * f.along.z};
-    };
+    cap.inner = [&, f](double fraction, int k) { return across(f, r * fraction, 2 * kPi * k / sa); };
+    if (round)
+      cap.dome = scaledTo(f.along, outward * r);
     cap.u = end ? 0.75 : 0.25;
     cap.v = 0.875;
     cap.uvRadius = 0.1;
     cap.reversed = !end;
     addCap(b, cap);
   }
-  out = b.finish(n, attr(n, "createUVs") != 0);
+  out = b.finish(n);
   return true;
 }
 

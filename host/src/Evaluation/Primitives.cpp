@@ -14,14 +14,19 @@ namespace {
 
 using namespace Creation;
 
+// The UVs fill the unit square, or with createUVs 2 (preserve aspect ratio)
+// its longer side's length from the origin, the other side in proportion.
 bool plane(const Node& n, MeshData& out, std::string&) {
   double w = attr(n, "width"), h = attr(n, "height");
   int sw = static_cast<int>(attr(n, "subdivisionsWidth")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  double longer = std::max(std::fabs(w), std::fabs(h)), su = 1, sv = 1;
+  if (attr(n, "createUVs") == 2 && longer > 0)
+    su = std::fabs(w) / longer, sv = std::fabs(h) / longer;
   Builder b;
   for (int r = 0; r <= sh; ++r)
     for (int c = 0; c <= sw; ++c) {
       b.point(-w / 2 + w * c / sw, 0.0, h / 2 - h * r / sh);
-      b.texel(static_cast<double>(c) / sw, static_cast<double>(r) / sh);
+      b.texel(su * c / sw, sv * r / sh);
     }
   auto v = [&](int r, int c) { return r * (sw + 1) + c; };
   for (int r = 0; r < sh; ++r)
@@ -70,11 +75,12 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
 // edges are `side` long.
 double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
 
-// A closed tube of `sa` sides along y, centred on the origin, with `sc` cap rings.
-void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
+// A closed tube of `sa` sides along y, centred on the origin, its wall `half`
+// up and down, with `sc` cap rings; round caps bulge `dome` beyond the wall.
+void cylinderMesh(Builder& b, double r, double half, int sa, int sh, int sc, double dome) {
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r, -h / 2 + h * j / sh, i, sa);
+      Point3 p = ringPoint(r, -half + 2 * half * j / sh, i, sa);
       b.point(p.x, p.y, p.z);
     }
   auto v = [&](int j, int i) { return j * sa + (i % sa); };
@@ -88,12 +94,13 @@ void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
               {v(j + 1, i), t(j + 1, i)}});
   // Caps: the bottom one faces down, the top one up; inner rings towards a centre.
   for (int cap = 0; cap < 2; ++cap) {
-    double y = cap ? h / 2 : -h / 2;
+    double y = cap ? half : -half;
     Cap c;
     for (int i = 0; i < sa; ++i)
       c.rim.push_back(v(cap ? sh : 0, i));
     c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
     c.rings = sc;
+    c.dome = {0, cap ? dome : -dome, 0};
     c.v = cap ? 0.84375 : 0.15625;
     c.uvRadius = 0.15625;
     c.faceUp = cap == 1;
@@ -102,10 +109,14 @@ void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
   }
 }
 
+// Round caps are half spheres of the radius over the ends; with
+// roundCapHeightCompensation the wall is shortened so that they end at the height.
 bool cylinder(const Node& n, MeshData& out, std::string&) {
+  double r = attr(n, "radius");
   Builder b;
-  cylinderMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
-               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
+  cylinderMesh(b, r, wallHalfHeight(n, r), static_cast<int>(attr(n, "subdivisionsAxis")),
+               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")),
+               attr(n, "roundCap") != 0 ? r : 0.0);
   out = b.finish(n);
   return true;
 }
@@ -113,14 +124,15 @@ bool cylinder(const Node& n, MeshData& out, std::string&) {
 bool prism(const Node& n, MeshData& out, std::string&) {
   int sides = static_cast<int>(attr(n, "numberOfSides"));
   Builder b;
-  cylinderMesh(b, polygonRadius(attr(n, "sideLength"), sides), attr(n, "length"), sides,
-               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
+  cylinderMesh(b, polygonRadius(attr(n, "sideLength"), sides), attr(n, "length") / 2, sides,
+               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")), 0.0);
   out = b.finish(n);
   return true;
 }
 
-// Rings from the base up, narrowing to the apex; the base an n-gon facing down.
-void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
+// Rings from the base up, narrowing to the apex; the base an n-gon facing
+// down, or `sc` cap rings bulging `dome` below it.
+void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc, double dome) {
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
@@ -146,6 +158,7 @@ void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
       base.rim.push_back(v(0, i));
     base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
     base.rings = sc;
+    base.dome = {0, -dome, 0};
     base.v = 0.25;
     base.faceUp = false;
     base.reversed = true;
@@ -160,10 +173,13 @@ void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
   b.face(base);
 }
 
+// A round cap makes the base a half sphere of the radius below it.
 bool cone(const Node& n, MeshData& out, std::string&) {
+  double r = attr(n, "radius");
   Builder b;
-  coneMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
-           static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCap")));
+  coneMesh(b, r, attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
+           static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCap")),
+           attr(n, "roundCap") != 0 ? r : 0.0);
   out = b.finish(n);
   return true;
 }
@@ -180,7 +196,7 @@ bool pyramid(const Node& n, MeshData& out, std::string&) {
   double s = attr(n, "sideLength"), r = polygonRadius(s, sides);
   Builder b;
   coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-           static_cast<int>(attr(n, "subdivisionsCaps")));
+           static_cast<int>(attr(n, "subdivisionsCaps")), 0.0);
   out = b.finish(n);
   return true;
 }
@@ -252,7 +268,7 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
   int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
   std::vector<std::pair<double, double>> profile;
   bool round = attr(n, "roundCap") != 0;
-  double top = round && attr(n, "roundCapHeightCompensation") != 0 ? h / 2 - (r - inner) / 2 : h / 2;
+  double top = wallHalfHeight(n, (r - inner) / 2);
   walk(profile, {r, -top}, {r, top}, sh);
   if (round)
     arc(profile, {r, top}, {inner, top}, sc, true);
@@ -289,7 +305,7 @@ bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
     b.face(corners);
   }
   out = b.finish(n);
-  out.uvSets.clear();  // Maya makes no UVs on these solids
+  out.uvSets.clear();  // Maya makes no UVs on these solids, whatever createUVs says
   return true;
 }
 
