@@ -8,6 +8,7 @@
 #include <maya/MPointArray.h>
 #include <maya/MVector.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
@@ -252,6 +253,150 @@ TEST_F(HostTest, PipeRoundCapsBulgeOrKeepTheHeight) {
   loadScene(creatorScene("Pipe", settings({{"sc", 4}, {"rcp", 1}, {"rch", 1}})));
   EXPECT_NEAR(topOf("pPipeShape1"), 1.0, 1e-9);
   EXPECT_GT(signedVolume("pPipeShape1"), 0);
+}
+
+namespace {
+
+// Every point of the shape from `first` on lies `radius` from `centre`.
+void expectOnSphere(const char* shape, unsigned int first, MVector centre, double radius) {
+  MPointArray p = pointsOf(shape);
+  for (unsigned int i = first; i < p.length(); ++i)
+    EXPECT_NEAR((vec(p[i]) - centre).length(), radius, 1e-9) << shape << " vertex " << i;
+}
+
+}  // namespace
+
+TEST_F(HostTest, CylinderAndConeRoundCapsAreHalfSpheresOfTheRadius) {
+  // Three cap rings domed: two rings and a centre over each end, a ring of the sphere each.
+  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 3;\n\tsetAttr \".rcp\" yes;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pCylinderShape1", 40 + 2 * 41, 20 + 2 * 60);
+  expectPoint(p, 80, 0, -2, 0);
+  expectPoint(p, 121, 0, 2, 0);
+  for (unsigned int i = 40; i < 81; ++i)
+    EXPECT_NEAR((vec(p[i]) - MVector(0, -1, 0)).length(), 1, 1e-9) << i;
+  expectOnSphere("pCylinderShape1", 81, MVector(0, 1, 0), 1);
+  EXPECT_TRUE(closedAndConsistent("pCylinderShape1"));
+  double volume = signedVolume("pCylinderShape1"), pi = 3.14159265358979323846;
+  EXPECT_GT(volume, 2 * 10 * std::sin(pi / 10));  // more than the flat-capped 20-gon prism
+  EXPECT_LT(volume, 2 * pi + 4 * pi / 3);         // less than the capsule it approximates
+
+  // Height compensation: the walls shortened by the radius, the domes' tops at the height.
+  loadScene(creatorScene("Cylinder", "\tsetAttr \".h\" 4;\n\tsetAttr \".sc\" 3;\n\tsetAttr \".rcp\" yes;\n"
+                                     "\tsetAttr \".rch\" yes;\n"));
+  p = pointsWithCounts("pCylinderShape1", 122, 140);
+  expectPoint(p, 0, 1, -1, 0);
+  expectPoint(p, 20, 1, 1, 0);
+  expectPoint(p, 121, 0, 2, 0);
+  expectOnSphere("pCylinderShape1", 81, MVector(0, 1, 0), 1);
+  // Without cap rings the ends stay flat polygons.
+  loadScene(creatorScene("Cylinder", "\tsetAttr \".rcp\" yes;\n"));
+  p = pointsWithCounts("pCylinderShape1", 40, 22);
+  expectPoint(p, 20, 1, 1, 0);
+
+  // The cone's base domed below it: a ring of radius 1/2 and the centre a radius down.
+  problems = loadScene(creatorScene("Cone", "\tsetAttr \".sc\" 2;\n\tsetAttr \".rcp\" yes;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  p = pointsWithCounts("pConeShape1", 42, 60);
+  expectPoint(p, 41, 0, -2, 0);
+  EXPECT_NEAR(p[21].y, -1 - std::sqrt(0.75), 1e-9);
+  EXPECT_NEAR(std::hypot(p[21].x, p[21].z), 0.5, 1e-9);
+  expectOnSphere("pConeShape1", 21, MVector(0, -1, 0), 1);
+  EXPECT_TRUE(closedAndConsistent("pConeShape1"));
+  EXPECT_GT(signedVolume("pConeShape1"), 10 * std::sin(pi / 10) * 2 / 3);  // more than the flat-based cone
+}
+
+TEST_F(HostTest, CreationNodesMakeNoUVsWithCreateUVsOff) {
+  // As Maya writes it: an enum 0 on most nodes, a bool on the torus and the pipe.
+  for (const char* kind : {"Cube", "Plane", "Sphere", "Cylinder", "Cone", "Torus", "Pyramid", "Prism", "Pipe", "Disc",
+                           "Helix", "Platonic"}) {
+    std::string shape = std::string("p") + kind + "Shape1";
+    auto problems = loadScene(creatorScene(kind, ""));
+    EXPECT_TRUE(problems.empty()) << kind << ": " << joined(problems);
+    MFnMesh withUVs(path(shape.c_str()));
+    int faces = withUVs.numPolygons();
+    EXPECT_GT(withUVs.numUVs(), 0) << kind;
+    bool isBool = std::string(kind) == "Torus" || std::string(kind) == "Pipe";
+    problems = loadScene(creatorScene(kind, isBool ? "\tsetAttr \".cuv\" no;\n" : "\tsetAttr \".cuv\" 0;\n"));
+    EXPECT_TRUE(problems.empty()) << kind << ": " << joined(problems);
+    MFnMesh without(path(shape.c_str()));
+    EXPECT_EQ(without.numPolygons(), faces) << kind;
+    EXPECT_EQ(without.numUVs(), 0) << kind;
+  }
+}
+
+TEST_F(HostTest, PlaneKeepsItsAspectRatioInUVsWhenAsked) {
+  auto widest = [](float& u, float& v) {
+    MFloatArray us, vs;
+    MFnMesh(path("pPlaneShape1")).getUVs(us, vs);
+    u = v = 0;
+    for (unsigned int i = 0; i < us.length(); ++i)
+      u = std::fmax(u, us[i]), v = std::fmax(v, vs[i]);
+  };
+  float u = 0, v = 0;
+  loadScene(creatorScene("Plane", settings({{"w", 2}, {"sw", 2}, {"sh", 1}})));
+  widest(u, v);
+  EXPECT_FLOAT_EQ(u, 1);
+  EXPECT_FLOAT_EQ(v, 1);
+  loadScene(creatorScene("Plane", settings({{"w", 2}, {"sw", 2}, {"sh", 1}, {"cuv", 2}})));
+  widest(u, v);
+  EXPECT_FLOAT_EQ(u, 1);
+  EXPECT_FLOAT_EQ(v, 0.5);
+  loadScene(creatorScene("Plane", settings({{"h", 4}, {"cuv", 2}})));
+  widest(u, v);
+  EXPECT_FLOAT_EQ(u, 0.25);
+  EXPECT_FLOAT_EQ(v, 1);
+}
+
+namespace {
+
+// Each edge's length in UV space over its length on the cube, edge by edge.
+std::vector<double> uvStretch(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  MPointArray p = pointsOf(shape);
+  MFloatArray us, vs;
+  mesh.getUVs(us, vs);
+  std::vector<double> out;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray c;
+    mesh.getPolygonVertices(f, c);
+    for (unsigned int k = 0; k < c.length(); ++k) {
+      int a = -1, b = -1;
+      mesh.getPolygonUVid(f, static_cast<int>(k), a);
+      mesh.getPolygonUVid(f, static_cast<int>((k + 1) % c.length()), b);
+      out.push_back(std::hypot(us[b] - us[a], vs[b] - vs[a]) / distance(p[c[k]], p[c[(k + 1) % c.length()]]));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HostTest, CubeLaysOutItsUVsAsCreateUVsAsks) {
+  const std::string box = "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 2;\n";
+  // Each face separately: six times two faces, each with the unit square of its own.
+  auto problems = loadScene(creatorScene("Cube", box + "\tsetAttr \".cuv\" 2;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh cube(path("pCubeShape1"));
+  ASSERT_EQ(cube.numPolygons(), 10);
+  EXPECT_EQ(cube.numUVs(), 40);
+  MFloatArray us, vs;
+  cube.getUVs(us, vs);
+  for (unsigned int i = 0; i < us.length(); ++i) {
+    EXPECT_TRUE(us[i] == 0 || us[i] == 1) << i;
+    EXPECT_TRUE(vs[i] == 0 || vs[i] == 1) << i;
+  }
+  // Collectively (Maya's default): the wide front is as wide in UVs as the square sides.
+  loadScene(creatorScene("Cube", box));
+  auto stretch = uvStretch("pCubeShape1");
+  EXPECT_GT(*std::max_element(stretch.begin(), stretch.end()), *std::min_element(stretch.begin(), stretch.end()) + 0.1);
+  // Keeping the aspect ratio every edge is stretched alike, the cross 4 long fitted into 1;
+  // without normalisation the UVs are as long as the edges.
+  for (auto mode : {std::make_pair(4, 0.25), std::make_pair(1, 1.0)}) {
+    loadScene(creatorScene("Cube", box + "\tsetAttr \".cuv\" " + std::to_string(mode.first) + ";\n"));
+    for (double s : uvStretch("pCubeShape1"))
+      ASSERT_NEAR(s, mode.second, 1e-6) << "createUVs " << mode.first;
+  }
 }
 
 TEST_F(HostTest, DiscsSliceTheirSidesByEachMode) {
