@@ -75,9 +75,39 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
 // edges are `side` long.
 double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
 
-// A closed tube of `sa` sides along y, centred on the origin, its wall `half`
-// up and down, with `sc` cap rings; round caps bulge `dome` beyond the wall.
-void cylinderMesh(Builder& b, double r, double half, int sa, int sh, int sc, double dome) {
+// Where a tube's UVs lie: its side unrolled, `width` by `height`, above
+// the circle of its bottom cap, `capDiameter` across, and below the top
+// cap's when it has one; the caps centred on the side's middle.
+struct TubeLayout {
+  double width, height, capDiameter;
+};
+
+// createUVs 2 (normalise) gives the unit-square layout `normalised`; 1 (no
+// normalisation) the side as long as it runs round and up and the caps as
+// wide as they are; 3 (keep the aspect ratio) that scaled into the unit square.
+TubeLayout tubeLayout(const Node& n, TubeLayout normalised, int caps, double radius, int sides, double slant) {
+  int mode = static_cast<int>(attr(n, "createUVs"));
+  if (mode != 1 && mode != 3)
+    return normalised;
+  double r = std::fabs(radius);
+  TubeLayout actual{2 * sides * r * std::sin(kPi / sides), std::fabs(slant), 2 * r};
+  double extent = std::max(actual.width, caps * actual.capDiameter + actual.height);
+  double s = mode == 3 && extent > 0 ? 1 / extent : 1;
+  return {s * actual.width, s * actual.height, s * actual.capDiameter};
+}
+
+// A tube along y about the origin: `sides` around, its wall `half` up and
+// down in `rows`, with `capRings` cap rings; round caps bulge `dome` beyond the wall.
+struct Tube {
+  double radius, half;
+  int sides, rows, capRings;
+  double dome;
+};
+
+// A closed tube, the caps' inner rings towards a centre.
+void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
+  double r = tube.radius, half = tube.half;
+  int sa = tube.sides, sh = tube.rows;
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r, -half + 2 * half * j / sh, i, sa);
@@ -86,53 +116,61 @@ void cylinderMesh(Builder& b, double r, double half, int sa, int sh, int sc, dou
   auto v = [&](int j, int i) { return j * sa + (i % sa); };
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, 0.3125 + 0.375 * j / sh);
+      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
   auto t = [&](int j, int i) { return j * (sa + 1) + i; };
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i)
       b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
               {v(j + 1, i), t(j + 1, i)}});
-  // Caps: the bottom one faces down, the top one up; inner rings towards a centre.
+  // Caps: the bottom one faces down, the top one up.
   for (int cap = 0; cap < 2; ++cap) {
     double y = cap ? half : -half;
     Cap c;
     for (int i = 0; i < sa; ++i)
       c.rim.push_back(v(cap ? sh : 0, i));
     c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
-    c.rings = sc;
-    c.dome = {0, cap ? dome : -dome, 0};
-    c.v = cap ? 0.84375 : 0.15625;
-    c.uvRadius = 0.15625;
+    c.rings = tube.capRings;
+    c.dome = {0, cap ? tube.dome : -tube.dome, 0};
+    c.u = uv.width / 2;
+    c.v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
+    c.uvRadius = uv.capDiameter / 2;
     c.faceUp = cap == 1;
     c.reversed = cap == 0;
     addCap(b, c);
   }
 }
 
+// The cylinder's own layout: the side in the middle 0.375 of the unit square's height.
+constexpr TubeLayout kCylinderUVs{1.0, 0.375, 0.3125};
+
 // Round caps are half spheres of the radius over the ends; with
 // roundCapHeightCompensation the wall is shortened so that they end at the height.
 bool cylinder(const Node& n, MeshData& out, std::string&) {
-  double r = attr(n, "radius");
+  double r = attr(n, "radius"), half = wallHalfHeight(n, r);
+  Tube tube{r, half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0};
   Builder b;
-  cylinderMesh(b, r, wallHalfHeight(n, r), static_cast<int>(attr(n, "subdivisionsAxis")),
-               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")),
-               attr(n, "roundCap") != 0 ? r : 0.0);
+  cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
   out = b.finish(n);
   return true;
 }
 
 bool prism(const Node& n, MeshData& out, std::string&) {
   int sides = static_cast<int>(attr(n, "numberOfSides"));
+  double r = polygonRadius(attr(n, "sideLength"), sides), length = attr(n, "length");
+  Tube tube{r, length / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
   Builder b;
-  cylinderMesh(b, polygonRadius(attr(n, "sideLength"), sides), attr(n, "length") / 2, sides,
-               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")), 0.0);
+  cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, sides, length));
   out = b.finish(n);
   return true;
 }
 
-// Rings from the base up, narrowing to the apex; the base an n-gon facing
-// down, or `sc` cap rings bulging `dome` below it.
-void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc, double dome) {
+// Rings from the base up, narrowing to the apex at `half`; the base an n-gon
+// facing down, or cap rings bulging `dome` below it.
+void coneMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
+  double r = tube.radius, h = 2 * tube.half;
+  int sa = tube.sides, sh = tube.rows;
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i) {
       Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
@@ -142,24 +180,27 @@ void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc, double dom
   auto v = [&](int j, int i) { return j * sa + (i % sa); };
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, 0.5 + 0.5 * j / sh);
+      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
   auto t = [&](int j, int i) { return j * (sa + 1) + i; };
   for (int j = 0; j + 1 < sh; ++j)
     for (int i = 0; i < sa; ++i)
       b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
               {v(j + 1, i), t(j + 1, i)}});
   for (int i = 0; i < sa; ++i) {
-    int tip = b.texel((i + 0.5) / sa, 1.0);
+    int tip = b.texel(uv.width * (i + 0.5) / sa, uv.capDiameter + uv.height);
     b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
   }
-  if (sc > 0) {
+  double cu = uv.width / 2, cr = uv.capDiameter / 2;
+  if (tube.capRings > 0) {
     Cap base;
     for (int i = 0; i < sa; ++i)
       base.rim.push_back(v(0, i));
     base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
-    base.rings = sc;
-    base.dome = {0, -dome, 0};
-    base.v = 0.25;
+    base.rings = tube.capRings;
+    base.dome = {0, -tube.dome, 0};
+    base.u = cu;
+    base.v = cr;
+    base.uvRadius = cr;
     base.faceUp = false;
     base.reversed = true;
     addCap(b, base);
@@ -168,18 +209,21 @@ void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc, double dom
   std::vector<std::pair<int, int>> base;
   for (int i = sa - 1; i >= 0; --i) {
     double a = 2 * kPi * i / sa;
-    base.emplace_back(v(0, i), b.texel(0.5 + 0.25 * std::cos(a), 0.25 - 0.25 * std::sin(a)));
+    base.emplace_back(v(0, i), b.texel(cu + cr * std::cos(a), cr - cr * std::sin(a)));
   }
   b.face(base);
 }
 
+// The cone's own layout: the base in the lower half of the unit square, the side above.
+constexpr TubeLayout kConeUVs{1.0, 0.5, 0.5};
+
 // A round cap makes the base a half sphere of the radius below it.
 bool cone(const Node& n, MeshData& out, std::string&) {
-  double r = attr(n, "radius");
+  double r = attr(n, "radius"), h = attr(n, "height");
+  Tube tube{r, h / 2, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0};
   Builder b;
-  coneMesh(b, r, attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
-           static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCap")),
-           attr(n, "roundCap") != 0 ? r : 0.0);
+  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)));
   out = b.finish(n);
   return true;
 }
@@ -193,10 +237,11 @@ int pyramidSides(const Node& n) {
 // Every edge, base and slanted, is sideLength long; centred on the origin.
 bool pyramid(const Node& n, MeshData& out, std::string&) {
   int sides = pyramidSides(n);
-  double s = attr(n, "sideLength"), r = polygonRadius(s, sides);
+  double s = attr(n, "sideLength"), r = polygonRadius(s, sides), h = std::sqrt(std::max(0.0, s * s - r * r));
+  Tube tube{r, h / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
   Builder b;
-  coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-           static_cast<int>(attr(n, "subdivisionsCaps")), 0.0);
+  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)));
   out = b.finish(n);
   return true;
 }
