@@ -350,7 +350,7 @@ TEST_F(HostTest, PlaneKeepsItsAspectRatioInUVsWhenAsked) {
 
 namespace {
 
-// Each edge's length in UV space over its length on the cube, edge by edge.
+// Each edge's length in UV space over its length on the mesh, edge by edge.
 std::vector<double> uvStretch(const char* shape) {
   MFnMesh mesh(HostTest::path(shape));
   MPointArray p = pointsOf(shape);
@@ -397,6 +397,37 @@ TEST_F(HostTest, CubeLaysOutItsUVsAsCreateUVsAsks) {
     for (double s : uvStretch("pCubeShape1"))
       ASSERT_NEAR(s, mode.second, 1e-6) << "createUVs " << mode.first;
   }
+}
+
+TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
+  const double pi = 3.14159265358979323846, around = 40 * std::sin(pi / 20);
+  // Normalised (the default) the side is squeezed; unnormalised every edge keeps its
+  // length, keeping the aspect ratio every edge is shortened alike into the unit square.
+  loadScene(creatorScene("Cylinder", ""));
+  auto stretch = uvStretch("pCylinderShape1");
+  EXPECT_GT(*std::max_element(stretch.begin(), stretch.end()), 1.2 * *std::min_element(stretch.begin(), stretch.end()));
+  for (auto mode : {std::make_pair(1, 1.0), std::make_pair(3, 1 / around)}) {
+    loadScene(creatorScene("Cylinder", "\tsetAttr \".cuv\" " + std::to_string(mode.first) + ";\n"));
+    for (double s : uvStretch("pCylinderShape1"))
+      ASSERT_NEAR(s / mode.second, 1, 1e-5) << "createUVs " << mode.first;
+  }
+  // The cone unrolled: as wide as the base runs round, the base's circle below the slant.
+  auto extent = [](float& u, float& v) {
+    MFloatArray us, vs;
+    MFnMesh(path("pConeShape1")).getUVs(us, vs);
+    u = v = 0;
+    for (unsigned int i = 0; i < us.length(); ++i)
+      u = std::fmax(u, us[i]), v = std::fmax(v, vs[i]);
+  };
+  float u = 0, v = 0;
+  loadScene(creatorScene("Cone", "\tsetAttr \".cuv\" 1;\n"));
+  extent(u, v);
+  EXPECT_NEAR(u, around, 1e-5);
+  EXPECT_NEAR(v, 2 + std::sqrt(5.0), 1e-5);
+  loadScene(creatorScene("Cone", "\tsetAttr \".cuv\" 3;\n"));
+  extent(u, v);
+  EXPECT_NEAR(u, 1, 1e-6);
+  EXPECT_NEAR(v, (2 + std::sqrt(5.0)) / around, 1e-6);
 }
 
 TEST_F(HostTest, DiscsSliceTheirSidesByEachMode) {
