@@ -51,7 +51,7 @@ CrossLayout crossLayout(int mode, double w, double h, double d) {
     return {0.375, 0.25, 0.25, 0.25, 0.25};
   double width = std::fabs(w), height = std::fabs(h), depth = std::fabs(d);
   double extent = std::max(width + 2 * depth, 2 * (height + depth));
-  double s = mode == 4 && extent > 0 ? 1 / extent : 1;
+  double s = mode == 4 ? unitScale(extent) : 1;
   return {0.5 - s * width / 2, s * width, s * depth, s * height, s * depth};
 }
 

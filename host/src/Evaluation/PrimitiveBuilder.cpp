@@ -40,6 +40,8 @@ Point3 ringPoint(double radius, double y, int i, int around) {
   return {radius * std::cos(t), y, -radius * std::sin(t)};
 }
 
+double unitScale(double extent) { return extent > 0 ? 1 / extent : 1; }
+
 bool countsWithin(const Node& n, std::initializer_list<const char*> counts, int low, int high, std::string& why) {
   for (const char* name : counts) {
     double c = attr(n, name);

@@ -25,6 +25,9 @@ std::function<Point3(Point3)> axisRotation(const Node& n);
 // Point i of a ring of `around` points about the y axis, angle 0 on +x turning towards -z.
 Point3 ringPoint(double radius, double y, int i, int around);
 
+// The scale that fits a layout `extent` long into the unit square (1 for an empty one).
+double unitScale(double extent);
+
 // False with `why` set unless every named count lies in [low, high].
 bool countsWithin(const Node& n, std::initializer_list<const char*> counts, int low, int high, std::string& why);
 

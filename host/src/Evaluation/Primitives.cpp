@@ -19,9 +19,11 @@ using namespace Creation;
 bool plane(const Node& n, MeshData& out, std::string&) {
   double w = attr(n, "width"), h = attr(n, "height");
   int sw = static_cast<int>(attr(n, "subdivisionsWidth")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  double longer = std::max(std::fabs(w), std::fabs(h)), su = 1, sv = 1;
-  if (attr(n, "createUVs") == 2 && longer > 0)
-    su = std::fabs(w) / longer, sv = std::fabs(h) / longer;
+  double su = 1, sv = 1;
+  if (attr(n, "createUVs") == 2) {
+    double s = unitScale(std::max(std::fabs(w), std::fabs(h)));
+    su = s * std::fabs(w), sv = s * std::fabs(h);
+  }
   Builder b;
   for (int r = 0; r <= sh; ++r)
     for (int c = 0; c <= sw; ++c) {
@@ -92,7 +94,7 @@ TubeLayout tubeLayout(const Node& n, TubeLayout normalised, int caps, double rad
   double r = std::fabs(radius);
   TubeLayout actual{2 * sides * r * std::sin(kPi / sides), std::fabs(slant), 2 * r};
   double extent = std::max(actual.width, caps * actual.capDiameter + actual.height);
-  double s = mode == 3 && extent > 0 ? 1 / extent : 1;
+  double s = mode == 3 ? unitScale(extent) : 1;
   return {s * actual.width, s * actual.height, s * actual.capDiameter};
 }
 
