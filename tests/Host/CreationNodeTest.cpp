@@ -412,9 +412,9 @@ TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
       ASSERT_NEAR(s / mode.second, 1, 1e-5) << "createUVs " << mode.first;
   }
   // The cone unrolled: as wide as the base runs round, the base's circle below the slant.
-  auto extent = [](float& u, float& v) {
+  auto extent = [](float& u, float& v, const char* shape = "pConeShape1") {
     MFloatArray us, vs;
-    MFnMesh(path("pConeShape1")).getUVs(us, vs);
+    MFnMesh(path(shape)).getUVs(us, vs);
     u = v = 0;
     for (unsigned int i = 0; i < us.length(); ++i)
       u = std::fmax(u, us[i]), v = std::fmax(v, vs[i]);
@@ -428,6 +428,17 @@ TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
   extent(u, v);
   EXPECT_NEAR(u, 1, 1e-6);
   EXPECT_NEAR(v, (2 + std::sqrt(5.0)) / around, 1e-6);
+
+  // The helix's tube as long as its centre line and high as it runs round, the caps above.
+  const double coil = std::hypot(6 * pi, 2.0), tube = 6.4 * std::sin(pi / 8) + 0.8;
+  loadScene(creatorScene("Helix", "\tsetAttr \".cuv\" 1;\n"));
+  extent(u, v, "pHelixShape1");
+  EXPECT_NEAR(u, coil, 1e-5);
+  EXPECT_NEAR(v, tube, 1e-5);
+  loadScene(creatorScene("Helix", "\tsetAttr \".cuv\" 3;\n"));
+  extent(u, v, "pHelixShape1");
+  EXPECT_NEAR(u, 1, 1e-6);
+  EXPECT_NEAR(v, tube / coil, 1e-6);
 }
 
 TEST_F(HostTest, DiscsSliceTheirSidesByEachMode) {
