@@ -56,7 +56,7 @@ struct HelixLayout {
 HelixLayout helixLayout(int mode, double length, double radius, int sides) {
   if (mode != 1 && mode != 3)
     return {1.0, 0.75, 0.1, 0.875, 0.25, 0.75};
-  double around = 2 * sides * radius * std::sin(kPi / sides);
+  double around = ringLength(radius, sides);
   double s = mode == 3 ? unitScale(std::max({length, around + 2 * radius, 4 * radius})) : 1;
   return {s * length, s * around, s * radius, s * (around + radius), s * radius, s * 3 * radius};
 }

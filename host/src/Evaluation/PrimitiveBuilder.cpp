@@ -42,6 +42,8 @@ Point3 ringPoint(double radius, double y, int i, int around) {
 
 double unitScale(double extent) { return extent > 0 ? 1 / extent : 1; }
 
+double ringLength(double radius, int around) { return 2 * around * std::fabs(radius) * std::sin(kPi / around); }
+
 bool countsWithin(const Node& n, std::initializer_list<const char*> counts, int low, int high, std::string& why) {
   for (const char* name : counts) {
     double c = attr(n, name);

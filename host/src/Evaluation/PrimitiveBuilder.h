@@ -24,6 +24,8 @@ std::function<Point3(Point3)> axisRotation(const Node& n);
 
 // Point i of a ring of `around` points about the y axis, angle 0 on +x turning towards -z.
 Point3 ringPoint(double radius, double y, int i, int around);
+// The length once round such a ring.
+double ringLength(double radius, int around);
 
 // The scale that fits a layout `extent` long into the unit square (1 for an empty one).
 double unitScale(double extent);
