@@ -337,7 +337,7 @@ std::map<std::string, NodeType> buildTypes() {
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCap", "sc", 0, K::kInt),
                              num("roundCap", "rcp", 0, K::kBool)})));
   add(make("polyPyramid", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {num("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kEnum),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt)})));
   add(make("polyPrism", MFn::kPolyPrimitiveMisc, false,
            polyCreatorAttrs({K::kEnum, 2}, {num("length", "l", 2), num("sideLength", "w", 1), num("numberOfSides", "ns", 3, K::kInt),
