@@ -264,6 +264,16 @@ void expectOnSphere(const char* shape, unsigned int first, MVector centre, doubl
     EXPECT_NEAR((vec(p[i]) - centre).length(), radius, 1e-9) << shape << " vertex " << i;
 }
 
+// The largest u and v of the shape's UVs.
+std::pair<float, float> uvExtent(const char* shape) {
+  MFloatArray us, vs;
+  MFnMesh(HostTest::path(shape)).getUVs(us, vs);
+  std::pair<float, float> extent{0.f, 0.f};
+  for (unsigned int i = 0; i < us.length(); ++i)
+    extent = {std::fmax(extent.first, us[i]), std::fmax(extent.second, vs[i])};
+  return extent;
+}
+
 }  // namespace
 
 TEST_F(HostTest, CylinderAndConeRoundCapsAreHalfSpheresOfTheRadius) {
@@ -326,26 +336,19 @@ TEST_F(HostTest, CreationNodesMakeNoUVsWithCreateUVsOff) {
 }
 
 TEST_F(HostTest, PlaneKeepsItsAspectRatioInUVsWhenAsked) {
-  auto widest = [](float& u, float& v) {
-    MFloatArray us, vs;
-    MFnMesh(path("pPlaneShape1")).getUVs(us, vs);
-    u = v = 0;
-    for (unsigned int i = 0; i < us.length(); ++i)
-      u = std::fmax(u, us[i]), v = std::fmax(v, vs[i]);
+  // Unnormalised (the default) the unit square; keeping the aspect ratio the longer side 0 to 1.
+  struct Case {
+    std::string settings;
+    double u, v;
   };
-  float u = 0, v = 0;
-  loadScene(creatorScene("Plane", settings({{"w", 2}, {"sw", 2}, {"sh", 1}})));
-  widest(u, v);
-  EXPECT_FLOAT_EQ(u, 1);
-  EXPECT_FLOAT_EQ(v, 1);
-  loadScene(creatorScene("Plane", settings({{"w", 2}, {"sw", 2}, {"sh", 1}, {"cuv", 2}})));
-  widest(u, v);
-  EXPECT_FLOAT_EQ(u, 1);
-  EXPECT_FLOAT_EQ(v, 0.5);
-  loadScene(creatorScene("Plane", settings({{"h", 4}, {"cuv", 2}})));
-  widest(u, v);
-  EXPECT_FLOAT_EQ(u, 0.25);
-  EXPECT_FLOAT_EQ(v, 1);
+  for (const Case& c : {Case{settings({{"w", 2}, {"sw", 2}, {"sh", 1}}), 1, 1},
+                        Case{settings({{"w", 2}, {"sw", 2}, {"sh", 1}, {"cuv", 2}}), 1, 0.5},
+                        Case{settings({{"h", 4}, {"cuv", 2}}), 0.25, 1}}) {
+    loadScene(creatorScene("Plane", c.settings));
+    auto extent = uvExtent("pPlaneShape1");
+    EXPECT_FLOAT_EQ(extent.first, static_cast<float>(c.u)) << c.settings;
+    EXPECT_FLOAT_EQ(extent.second, static_cast<float>(c.v)) << c.settings;
+  }
 }
 
 namespace {
@@ -411,34 +414,21 @@ TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
     for (double s : uvStretch("pCylinderShape1"))
       ASSERT_NEAR(s / mode.second, 1, 1e-5) << "createUVs " << mode.first;
   }
-  // The cone unrolled: as wide as the base runs round, the base's circle below the slant.
-  auto extent = [](float& u, float& v, const char* shape = "pConeShape1") {
-    MFloatArray us, vs;
-    MFnMesh(path(shape)).getUVs(us, vs);
-    u = v = 0;
-    for (unsigned int i = 0; i < us.length(); ++i)
-      u = std::fmax(u, us[i]), v = std::fmax(v, vs[i]);
+  struct Case {
+    const char* kind;
+    int mode;
+    double u, v;
   };
-  float u = 0, v = 0;
-  loadScene(creatorScene("Cone", "\tsetAttr \".cuv\" 1;\n"));
-  extent(u, v);
-  EXPECT_NEAR(u, around, 1e-5);
-  EXPECT_NEAR(v, 2 + std::sqrt(5.0), 1e-5);
-  loadScene(creatorScene("Cone", "\tsetAttr \".cuv\" 3;\n"));
-  extent(u, v);
-  EXPECT_NEAR(u, 1, 1e-6);
-  EXPECT_NEAR(v, (2 + std::sqrt(5.0)) / around, 1e-6);
-
-  // The helix's tube as long as its centre line and high as it runs round, the caps above.
-  const double coil = std::hypot(6 * pi, 2.0), tube = 6.4 * std::sin(pi / 8) + 0.8;
-  loadScene(creatorScene("Helix", "\tsetAttr \".cuv\" 1;\n"));
-  extent(u, v, "pHelixShape1");
-  EXPECT_NEAR(u, coil, 1e-5);
-  EXPECT_NEAR(v, tube, 1e-5);
-  loadScene(creatorScene("Helix", "\tsetAttr \".cuv\" 3;\n"));
-  extent(u, v, "pHelixShape1");
-  EXPECT_NEAR(u, 1, 1e-6);
-  EXPECT_NEAR(v, tube / coil, 1e-6);
+  const double slant = std::sqrt(5.0), coil = std::hypot(6 * pi, 2.0), tube = 6.4 * std::sin(pi / 8) + 0.8;
+  // The cone unrolled: as wide as the base runs round, the base's circle below the slant;
+  // the helix's tube as long as its centre line and high as it runs round, the caps above.
+  for (const Case& c : {Case{"Cone", 1, around, 2 + slant}, Case{"Cone", 3, 1, (2 + slant) / around},
+                        Case{"Helix", 1, coil, tube}, Case{"Helix", 3, 1, tube / coil}}) {
+    loadScene(creatorScene(c.kind, "\tsetAttr \".cuv\" " + std::to_string(c.mode) + ";\n"));
+    auto extent = uvExtent((std::string("p") + c.kind + "Shape1").c_str());
+    EXPECT_NEAR(extent.first / c.u, 1, 1e-6) << c.kind << " " << c.mode;
+    EXPECT_NEAR(extent.second / c.v, 1, 1e-6) << c.kind << " " << c.mode;
+  }
 }
 
 TEST_F(HostTest, DiscsSliceTheirSidesByEachMode) {
