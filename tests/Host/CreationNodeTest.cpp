@@ -8,6 +8,7 @@
 #include <maya/MPointArray.h>
 #include <maya/MVector.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
@@ -252,6 +253,182 @@ TEST_F(HostTest, PipeRoundCapsBulgeOrKeepTheHeight) {
   loadScene(creatorScene("Pipe", settings({{"sc", 4}, {"rcp", 1}, {"rch", 1}})));
   EXPECT_NEAR(topOf("pPipeShape1"), 1.0, 1e-9);
   EXPECT_GT(signedVolume("pPipeShape1"), 0);
+}
+
+namespace {
+
+// Every point of the shape from `first` on lies `radius` from `centre`.
+void expectOnSphere(const char* shape, unsigned int first, MVector centre, double radius) {
+  MPointArray p = pointsOf(shape);
+  for (unsigned int i = first; i < p.length(); ++i)
+    EXPECT_NEAR((vec(p[i]) - centre).length(), radius, 1e-9) << shape << " vertex " << i;
+}
+
+// The largest u and v of the shape's UVs.
+std::pair<float, float> uvExtent(const char* shape) {
+  MFloatArray us, vs;
+  MFnMesh(HostTest::path(shape)).getUVs(us, vs);
+  std::pair<float, float> extent{0.f, 0.f};
+  for (unsigned int i = 0; i < us.length(); ++i)
+    extent = {std::fmax(extent.first, us[i]), std::fmax(extent.second, vs[i])};
+  return extent;
+}
+
+}  // namespace
+
+TEST_F(HostTest, CylinderAndConeRoundCapsAreHalfSpheresOfTheRadius) {
+  // Three cap rings domed: two rings and a centre over each end, a ring of the sphere each.
+  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 3;\n\tsetAttr \".rcp\" yes;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pCylinderShape1", 40 + 2 * 41, 20 + 2 * 60);
+  expectPoint(p, 80, 0, -2, 0);
+  expectPoint(p, 121, 0, 2, 0);
+  for (unsigned int i = 40; i < 81; ++i)
+    EXPECT_NEAR((vec(p[i]) - MVector(0, -1, 0)).length(), 1, 1e-9) << i;
+  expectOnSphere("pCylinderShape1", 81, MVector(0, 1, 0), 1);
+  EXPECT_TRUE(closedAndConsistent("pCylinderShape1"));
+  double volume = signedVolume("pCylinderShape1"), pi = 3.14159265358979323846;
+  EXPECT_GT(volume, 2 * 10 * std::sin(pi / 10));  // more than the flat-capped 20-gon prism
+  EXPECT_LT(volume, 2 * pi + 4 * pi / 3);         // less than the capsule it approximates
+
+  // Height compensation: the walls shortened by the radius, the domes' tops at the height.
+  loadScene(creatorScene("Cylinder", "\tsetAttr \".h\" 4;\n\tsetAttr \".sc\" 3;\n\tsetAttr \".rcp\" yes;\n"
+                                     "\tsetAttr \".rch\" yes;\n"));
+  p = pointsWithCounts("pCylinderShape1", 122, 140);
+  expectPoint(p, 0, 1, -1, 0);
+  expectPoint(p, 20, 1, 1, 0);
+  expectPoint(p, 121, 0, 2, 0);
+  expectOnSphere("pCylinderShape1", 81, MVector(0, 1, 0), 1);
+  // Without cap rings the ends stay flat polygons.
+  loadScene(creatorScene("Cylinder", "\tsetAttr \".rcp\" yes;\n"));
+  p = pointsWithCounts("pCylinderShape1", 40, 22);
+  expectPoint(p, 20, 1, 1, 0);
+
+  // The cone's base domed below it: a ring of radius 1/2 and the centre a radius down.
+  problems = loadScene(creatorScene("Cone", "\tsetAttr \".sc\" 2;\n\tsetAttr \".rcp\" yes;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  p = pointsWithCounts("pConeShape1", 42, 60);
+  expectPoint(p, 41, 0, -2, 0);
+  EXPECT_NEAR(p[21].y, -1 - std::sqrt(0.75), 1e-9);
+  EXPECT_NEAR(std::hypot(p[21].x, p[21].z), 0.5, 1e-9);
+  expectOnSphere("pConeShape1", 21, MVector(0, -1, 0), 1);
+  EXPECT_TRUE(closedAndConsistent("pConeShape1"));
+  EXPECT_GT(signedVolume("pConeShape1"), 10 * std::sin(pi / 10) * 2 / 3);  // more than the flat-based cone
+}
+
+TEST_F(HostTest, CreationNodesMakeNoUVsWithCreateUVsOff) {
+  // As Maya writes it: an enum 0 on most nodes, a bool on the torus and the pipe.
+  for (const char* kind : {"Cube", "Plane", "Sphere", "Cylinder", "Cone", "Torus", "Pyramid", "Prism", "Pipe", "Disc",
+                           "Helix", "Platonic"}) {
+    std::string shape = std::string("p") + kind + "Shape1";
+    auto problems = loadScene(creatorScene(kind, ""));
+    EXPECT_TRUE(problems.empty()) << kind << ": " << joined(problems);
+    MFnMesh withUVs(path(shape.c_str()));
+    int faces = withUVs.numPolygons();
+    EXPECT_GT(withUVs.numUVs(), 0) << kind;
+    bool isBool = std::string(kind) == "Torus" || std::string(kind) == "Pipe";
+    problems = loadScene(creatorScene(kind, isBool ? "\tsetAttr \".cuv\" no;\n" : "\tsetAttr \".cuv\" 0;\n"));
+    EXPECT_TRUE(problems.empty()) << kind << ": " << joined(problems);
+    MFnMesh without(path(shape.c_str()));
+    EXPECT_EQ(without.numPolygons(), faces) << kind;
+    EXPECT_EQ(without.numUVs(), 0) << kind;
+  }
+}
+
+TEST_F(HostTest, PlaneKeepsItsAspectRatioInUVsWhenAsked) {
+  // Unnormalised (the default) the unit square; keeping the aspect ratio the longer side 0 to 1.
+  struct Case {
+    std::string settings;
+    double u, v;
+  };
+  for (const Case& c : {Case{settings({{"w", 2}, {"sw", 2}, {"sh", 1}}), 1, 1},
+                        Case{settings({{"w", 2}, {"sw", 2}, {"sh", 1}, {"cuv", 2}}), 1, 0.5},
+                        Case{settings({{"h", 4}, {"cuv", 2}}), 0.25, 1}}) {
+    loadScene(creatorScene("Plane", c.settings));
+    auto extent = uvExtent("pPlaneShape1");
+    EXPECT_FLOAT_EQ(extent.first, static_cast<float>(c.u)) << c.settings;
+    EXPECT_FLOAT_EQ(extent.second, static_cast<float>(c.v)) << c.settings;
+  }
+}
+
+namespace {
+
+// Each edge's length in UV space over its length on the mesh, edge by edge.
+std::vector<double> uvStretch(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  MPointArray p = pointsOf(shape);
+  MFloatArray us, vs;
+  mesh.getUVs(us, vs);
+  std::vector<double> out;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray c;
+    mesh.getPolygonVertices(f, c);
+    for (unsigned int k = 0; k < c.length(); ++k) {
+      int a = -1, b = -1;
+      mesh.getPolygonUVid(f, static_cast<int>(k), a);
+      mesh.getPolygonUVid(f, static_cast<int>((k + 1) % c.length()), b);
+      out.push_back(std::hypot(us[b] - us[a], vs[b] - vs[a]) / distance(p[c[k]], p[c[(k + 1) % c.length()]]));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HostTest, CubeLaysOutItsUVsAsCreateUVsAsks) {
+  const std::string box = "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 2;\n";
+  // Each face separately: six times two faces, each with the unit square of its own.
+  auto problems = loadScene(creatorScene("Cube", box + "\tsetAttr \".cuv\" 2;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh cube(path("pCubeShape1"));
+  ASSERT_EQ(cube.numPolygons(), 10);
+  EXPECT_EQ(cube.numUVs(), 40);
+  MFloatArray us, vs;
+  cube.getUVs(us, vs);
+  for (unsigned int i = 0; i < us.length(); ++i) {
+    EXPECT_TRUE(us[i] == 0 || us[i] == 1) << i;
+    EXPECT_TRUE(vs[i] == 0 || vs[i] == 1) << i;
+  }
+  // Collectively (Maya's default): the wide front is as wide in UVs as the square sides.
+  loadScene(creatorScene("Cube", box));
+  auto stretch = uvStretch("pCubeShape1");
+  EXPECT_GT(*std::max_element(stretch.begin(), stretch.end()), *std::min_element(stretch.begin(), stretch.end()) + 0.1);
+  // Keeping the aspect ratio every edge is stretched alike, the cross 4 long fitted into 1;
+  // without normalisation the UVs are as long as the edges.
+  for (auto mode : {std::make_pair(4, 0.25), std::make_pair(1, 1.0)}) {
+    loadScene(creatorScene("Cube", box + "\tsetAttr \".cuv\" " + std::to_string(mode.first) + ";\n"));
+    for (double s : uvStretch("pCubeShape1"))
+      ASSERT_NEAR(s, mode.second, 1e-6) << "createUVs " << mode.first;
+  }
+}
+
+TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
+  const double pi = 3.14159265358979323846, around = 40 * std::sin(pi / 20);
+  // Normalised (the default) the side is squeezed; unnormalised every edge keeps its
+  // length, keeping the aspect ratio every edge is shortened alike into the unit square.
+  loadScene(creatorScene("Cylinder", ""));
+  auto stretch = uvStretch("pCylinderShape1");
+  EXPECT_GT(*std::max_element(stretch.begin(), stretch.end()), 1.2 * *std::min_element(stretch.begin(), stretch.end()));
+  for (auto mode : {std::make_pair(1, 1.0), std::make_pair(3, 1 / around)}) {
+    loadScene(creatorScene("Cylinder", "\tsetAttr \".cuv\" " + std::to_string(mode.first) + ";\n"));
+    for (double s : uvStretch("pCylinderShape1"))
+      ASSERT_NEAR(s / mode.second, 1, 1e-5) << "createUVs " << mode.first;
+  }
+  struct Case {
+    const char* kind;
+    int mode;
+    double u, v;
+  };
+  const double slant = std::sqrt(5.0), coil = std::hypot(6 * pi, 2.0), tube = 6.4 * std::sin(pi / 8) + 0.8;
+  // The cone unrolled: as wide as the base runs round, the base's circle below the slant;
+  // the helix's tube as long as its centre line and high as it runs round, the caps above.
+  for (const Case& c : {Case{"Cone", 1, around, 2 + slant}, Case{"Cone", 3, 1, (2 + slant) / around},
+                        Case{"Helix", 1, coil, tube}, Case{"Helix", 3, 1, tube / coil}}) {
+    loadScene(creatorScene(c.kind, "\tsetAttr \".cuv\" " + std::to_string(c.mode) + ";\n"));
+    auto extent = uvExtent((std::string("p") + c.kind + "Shape1").c_str());
+    EXPECT_NEAR(extent.first / c.u, 1, 1e-6) << c.kind << " " << c.mode;
+    EXPECT_NEAR(extent.second / c.v, 1, 1e-6) << c.kind << " " << c.mode;
+  }
 }
 
 TEST_F(HostTest, DiscsSliceTheirSidesByEachMode) {

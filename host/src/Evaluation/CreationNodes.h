@@ -8,10 +8,14 @@
 
 namespace OmbrixHost {
 
+bool generateCone(const Node& n, MeshData& out, std::string& why);
 bool generateCube(const Node& n, MeshData& out, std::string& why);
+bool generateCylinder(const Node& n, MeshData& out, std::string& why);
 bool generateDisc(const Node& n, MeshData& out, std::string& why);
 bool generateHelix(const Node& n, MeshData& out, std::string& why);
 bool generatePlatonic(const Node& n, MeshData& out, std::string& why);
+bool generatePrism(const Node& n, MeshData& out, std::string& why);
+bool generatePyramid(const Node& n, MeshData& out, std::string& why);
 
 // Counts beyond which no creation node is built: a scene asking for more is refused.
 constexpr long long kMaxCreatedPoints = 4000000;

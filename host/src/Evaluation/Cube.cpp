@@ -2,10 +2,13 @@
 // subdivisionsWidth/Height/Depth. The points run in rows along x around the
 // band front, top, back, bottom, then the inside points of the right and left
 // sides; the UVs are Maya's cross (the band up the middle column, the right
-// and left sides beside the front).
+// and left sides beside the front), laid out as createUVs asks.
 #include "CreationNodes.h"
 #include "PrimitiveBuilder.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace OmbrixHost {
@@ -31,6 +34,50 @@ struct CubeGrid {
     return -1;
   }
 };
+
+// Where the cross's parts lie: the middle column `frontWidth` wide from
+// `left`, the end sides `sideWidth` wide beside the front, the front and back
+// `frontHeight` tall, the top and bottom `capHeight`, from v 0 up.
+struct CrossLayout {
+  double left, frontWidth, sideWidth, frontHeight, capHeight;
+};
+
+// createUVs 3 (normalise collectively) gives each part a quarter of the unit
+// square; 1 (no normalisation) and 4 (keep the aspect ratio) make the parts
+// as long as the cube's sides, 4 then scaled to fit the unit square; both
+// centred on u 0.5 as the collective cross is.
+CrossLayout crossLayout(int mode, double w, double h, double d) {
+  if (mode != 1 && mode != 4)
+    return {0.375, 0.25, 0.25, 0.25, 0.25};
+  double width = std::fabs(w), height = std::fabs(h), depth = std::fabs(d);
+  double extent = std::max(width + 2 * depth, 2 * (height + depth));
+  double s = mode == 4 ? unitScale(extent) : 1;
+  return {0.5 - s * width / 2, s * width, s * depth, s * height, s * depth};
+}
+
+// createUVs 2 (normalise each face separately): every face's UVs its own,
+// stretched over the unit square.
+void unitizeFaces(UVSet& uv, const std::vector<int>& faceCounts) {
+  UVSet out{uv.name, {}, {}, {}};
+  std::size_t corner = 0;
+  for (int count : faceCounts) {
+    std::size_t first = corner, end = corner + static_cast<std::size_t>(count);
+    float lowU = 1e30f, lowV = 1e30f, highU = -1e30f, highV = -1e30f;
+    for (std::size_t k = first; k < end; ++k) {
+      auto id = static_cast<std::size_t>(uv.uvIds[k]);
+      lowU = std::min(lowU, uv.us[id]), highU = std::max(highU, uv.us[id]);
+      lowV = std::min(lowV, uv.vs[id]), highV = std::max(highV, uv.vs[id]);
+    }
+    for (std::size_t k = first; k < end; ++k) {
+      auto id = static_cast<std::size_t>(uv.uvIds[k]);
+      out.us.push_back(highU > lowU ? (uv.us[id] - lowU) / (highU - lowU) : 0.f);
+      out.vs.push_back(highV > lowV ? (uv.vs[id] - lowV) / (highV - lowV) : 0.f);
+      out.uvIds.push_back(static_cast<int>(out.us.size()) - 1);
+    }
+    corner = end;
+  }
+  uv = std::move(out);
+}
 
 }  // namespace
 
@@ -73,19 +120,21 @@ bool generateCube(const Node& n, MeshData& out, std::string& why) {
                                            : b.point(side ? -w / 2 : w / 2, -h / 2 + h * bb / g.sh, d / 2 - d * a / g.sd));
       }
   auto sideAt = [&](int side, int a, int bb) { return sidePoint[side][static_cast<std::size_t>(a * (g.sh + 1) + bb)]; };
-  // UVs: the band, a quarter of the height per side; then the right and left sides.
+  // UVs: the band up the middle column; then the right and left sides.
+  int mode = static_cast<int>(attr(n, "createUVs"));
+  CrossLayout x = crossLayout(mode, w, h, d);
   auto rowV = [&](int r) {
     if (r <= g.sh)
-      return 0.25 * r / g.sh;
+      return x.frontHeight * r / g.sh;
     if (r <= g.sh + g.sd)
-      return 0.25 + 0.25 * (r - g.sh) / g.sd;
+      return x.frontHeight + x.capHeight * (r - g.sh) / g.sd;
     if (r <= 2 * g.sh + g.sd)
-      return 0.5 + 0.25 * (r - g.sh - g.sd) / g.sh;
-    return 0.75 + 0.25 * (r - 2 * g.sh - g.sd) / g.sd;
+      return x.frontHeight + x.capHeight + x.frontHeight * (r - g.sh - g.sd) / g.sh;
+    return 2 * x.frontHeight + x.capHeight + x.capHeight * (r - 2 * g.sh - g.sd) / g.sd;
   };
   for (int r = 0; r <= g.rows(); ++r)
     for (int c = 0; c <= g.sw; ++c)
-      b.texel(0.375 + 0.25 * c / g.sw, rowV(r));
+      b.texel(x.left + x.frontWidth * c / g.sw, rowV(r));
   auto bandUV = [&](int r, int c) { return r * (g.sw + 1) + c; };
   std::vector<int> sideUV[2];
   for (int side = 0; side < 2; ++side) {
@@ -95,7 +144,8 @@ bool generateCube(const Node& n, MeshData& out, std::string& why) {
         // The right side meets the front's right column at a = 0, the left side its left column at a = 0.
         int& uv = sideUV[side][static_cast<std::size_t>(a * (g.sh + 1) + bb)];
         uv = a == 0 ? bandUV(bb, side ? 0 : g.sw)
-                    : b.texel(side ? 0.375 - 0.25 * a / g.sd : 0.625 + 0.25 * a / g.sd, 0.25 * bb / g.sh);
+                    : b.texel(side ? x.left - x.sideWidth * a / g.sd : x.left + x.frontWidth + x.sideWidth * a / g.sd,
+                              x.frontHeight * bb / g.sh);
       }
   }
   auto sideUVAt = [&](int side, int a, int bb) { return sideUV[side][static_cast<std::size_t>(a * (g.sh + 1) + bb)]; };
@@ -112,6 +162,8 @@ bool generateCube(const Node& n, MeshData& out, std::string& why) {
                 {sideAt(side, a1, bb + 1), sideUVAt(side, a1, bb + 1)},
                 {sideAt(side, a0, bb + 1), sideUVAt(side, a0, bb + 1)}});
       }
+  if (mode == 2)
+    unitizeFaces(b.uv, b.m.faceCounts);
   out = b.finish(n);
   return true;
 }

@@ -4,6 +4,7 @@
 #include "Polyhedra.h"
 #include "PrimitiveBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace OmbrixHost {
@@ -41,6 +42,25 @@ Point3 across(const CoilFrame& f, double radius, double angle) {
           f.centre.z + c * f.out.z + s * f.side.z};
 }
 
+// Where the helix's UVs lie: the tube unrolled, `width` along the coil by
+// `height` round it, and the end caps' circles of `capRadius` about
+// (`firstCapU`, `capV`) and (`lastCapU`, `capV`) above it.
+struct HelixLayout {
+  double width, height, capRadius, capV, firstCapU, lastCapU;
+};
+
+// createUVs 2 (normalise) fills the unit square; 1 (no normalisation) gives the
+// tube as long as its centre line and as high as it runs round, the caps
+// their size side by side above it; 3 (keep the aspect ratio) that scaled
+// into the unit square.
+HelixLayout helixLayout(int mode, double length, double radius, int sides) {
+  if (mode != 1 && mode != 3)
+    return {1.0, 0.75, 0.1, 0.875, 0.25, 0.75};
+  double around = ringLength(radius, sides);
+  double s = mode == 3 ? unitScale(std::max({length, around + 2 * radius, 4 * radius})) : 1;
+  return {s * length, s * around, s * radius, s * (around + radius), s * radius, s * 3 * radius};
+}
+
 }  // namespace
 
 bool generateHelix(const Node& n, MeshData& out, std::string& why) {
@@ -68,10 +88,12 @@ bool generateHelix(const Node& n, MeshData& out, std::string& why) {
     for (int k = 0; k < sa; ++k)
       b.point(across(f, r, 2 * kPi * k / sa));
   }
-  // The tube's UVs fill the lower three quarters, u along the coil; the caps sit above.
+  // The tube's UVs u along the coil, v round it; the caps sit above.
+  double length = std::hypot(2 * kPi * coils * coil.halfWidth, coil.height);
+  HelixLayout uv = helixLayout(static_cast<int>(attr(n, "createUVs")), length, r, sa);
   for (int j = 0; j <= segments; ++j)
     for (int k = 0; k <= sa; ++k)
-      b.texel(static_cast<double>(j) / segments, 0.75 * k / sa);
+      b.texel(uv.width * j / segments, uv.height * k / sa);
   auto v = [&](int j, int k) { return j * sa + (k % sa); };
   auto t = [&](int j, int k) { return j * (sa + 1) + k; };
   for (int j = 0; j < segments; ++j)
@@ -87,18 +109,16 @@ bool generateHelix(const Node& n, MeshData& out, std::string& why) {
     for (int k = 0; k < sa; ++k)
       cap.rim.push_back(v(j, k));
     cap.rings = sc;
-    cap.inner = [&, f, outward](double fraction, int k) {
-      Point3 p = across(f, r * fraction, 2 * kPi * k / sa);
-      double dome = round ? outward * r * std::sqrt(1 - fraction * fraction) : 0.0;
-      return Point3{p.x + dome * f.along.x, p.y + dome * f.along.y, p.z + dome * f.along.z};
-    };
-    cap.u = end ? 0.75 : 0.25;
-    cap.v = 0.875;
-    cap.uvRadius = 0.1;
+    cap.inner = [&, f](double fraction, int k) { return across(f, r * fraction, 2 * kPi * k / sa); };
+    if (round)
+      cap.dome = scaledTo(f.along, outward * r);
+    cap.u = end ? uv.lastCapU : uv.firstCapU;
+    cap.v = uv.capV;
+    cap.uvRadius = uv.capRadius;
     cap.reversed = !end;
     addCap(b, cap);
   }
-  out = b.finish(n, attr(n, "createUVs") != 0);
+  out = b.finish(n);
   return true;
 }
 

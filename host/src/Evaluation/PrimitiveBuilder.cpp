@@ -40,6 +40,10 @@ Point3 ringPoint(double radius, double y, int i, int around) {
   return {radius * std::cos(t), y, -radius * std::sin(t)};
 }
 
+double unitScale(double extent) { return extent > 0 ? 1 / extent : 1; }
+
+double ringLength(double radius, int around) { return 2 * around * std::fabs(radius) * std::sin(kPi / around); }
+
 bool countsWithin(const Node& n, std::initializer_list<const char*> counts, int low, int high, std::string& why) {
   for (const char* name : counts) {
     double c = attr(n, name);
@@ -74,14 +78,21 @@ void Builder::face(const std::vector<std::pair<int, int>>& corners) {
   }
 }
 
-MeshData Builder::finish(const Node& n, bool withUVs) {
+MeshData Builder::finish(const Node& n) {
   auto rotate = axisRotation(n);
   for (auto& p : m.points)
     p = rotate(p);
-  if (withUVs)
+  if (attr(n, "createUVs") != 0)
     m.uvSets.push_back(uv);
   m.rebuildFaceStarts();
   return std::move(m);
+}
+
+double wallHalfHeight(const Node& n, double capHeight) {
+  double half = attr(n, "height") / 2;
+  if (attr(n, "roundCap") == 0 || attr(n, "roundCapHeightCompensation") == 0)
+    return half;
+  return std::max(0.0, half - capHeight);
 }
 
 void addCap(Builder& b, const Cap& cap) {
@@ -95,6 +106,11 @@ void addCap(Builder& b, const Cap& cap) {
     if (cap.reversed)
       std::reverse(corners.begin(), corners.end());
     b.face(corners);
+  };
+  auto innerPoint = [&](double f, int i) {
+    Point3 p = cap.inner(f, i);
+    double lift = std::sqrt(std::max(0.0, 1 - f * f));
+    return b.point(p.x + lift * cap.dome.x, p.y + lift * cap.dome.y, p.z + lift * cap.dome.z);
   };
   std::vector<int> outerPoints = cap.rim, outerTexels;
   for (int i = 0; i < sides; ++i)
@@ -110,7 +126,7 @@ void addCap(Builder& b, const Cap& cap) {
     double f = 1.0 - static_cast<double>(ring) / cap.rings;
     std::vector<int> points, texels;
     for (int i = 0; i < sides; ++i) {
-      points.push_back(b.point(cap.inner(f, i)));
+      points.push_back(innerPoint(f, i));
       texels.push_back(capTexel(f, i));
     }
     for (int i = 0; i < sides; ++i) {
@@ -121,7 +137,7 @@ void addCap(Builder& b, const Cap& cap) {
     outerPoints = points;
     outerTexels = texels;
   }
-  int centre = b.point(cap.inner(0.0, 0)), centreTexel = b.texel(cap.u, cap.v);
+  int centre = innerPoint(0.0, 0), centreTexel = b.texel(cap.u, cap.v);
   for (int i = 0; i < sides; ++i) {
     int k = (i + 1) % sides;
     order({{outerPoints[i], outerTexels[i]}, {outerPoints[k], outerTexels[k]}, {centre, centreTexel}});

@@ -24,6 +24,11 @@ std::function<Point3(Point3)> axisRotation(const Node& n);
 
 // Point i of a ring of `around` points about the y axis, angle 0 on +x turning towards -z.
 Point3 ringPoint(double radius, double y, int i, int around);
+// The length once round such a ring.
+double ringLength(double radius, int around);
+
+// The scale that fits a layout `extent` long into the unit square (1 for an empty one).
+double unitScale(double extent);
 
 // False with `why` set unless every named count lies in [low, high].
 bool countsWithin(const Node& n, std::initializer_list<const char*> counts, int low, int high, std::string& why);
@@ -36,19 +41,26 @@ struct Builder {
   int texel(double u, double v);
   void face(std::initializer_list<std::pair<int, int>> corners);
   void face(const std::vector<std::pair<int, int>>& corners);
-  // The mesh turned onto the node's axis, with its UVs unless `withUVs` is false.
-  MeshData finish(const Node& n, bool withUVs = true);
+  // The mesh turned onto the node's axis, with its UVs unless the node's createUVs is 0.
+  MeshData finish(const Node& n);
 };
+
+// Half the height of a tube's straight wall: half the height, less the
+// round caps' `capHeight` when roundCapHeightCompensation keeps them inside it.
+double wallHalfHeight(const Node& n, double capHeight);
 
 // A cap across the ring `rim`: one polygon when `rings` is 0, otherwise
 // rings - 1 rings of quads inside it and a fan of triangles to the centre.
 // inner(f, i) is point i of the ring a fraction f of the way out (f 0: the centre).
+// A round cap bulges by `dome` (the offset of its centre from the rim's plane),
+// each inner ring lifted onto the half sphere over the rim.
 // UVs lie on a circle of `uvRadius` about (u, v), turning upwards in v when
 // `faceUp`; `reversed` turns the faces round (a cap looking the other way).
 struct Cap {
   std::vector<int> rim;
   std::function<Point3(double, int)> inner;
   int rings = 0;
+  Point3 dome{};
   double u = 0.5, v = 0.5, uvRadius = 0.25;
   bool faceUp = true;
   bool reversed = false;

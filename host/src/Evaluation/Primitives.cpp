@@ -14,14 +14,21 @@ namespace {
 
 using namespace Creation;
 
+// The UVs fill the unit square, or with createUVs 2 (preserve aspect ratio)
+// its longer side's length from the origin, the other side in proportion.
 bool plane(const Node& n, MeshData& out, std::string&) {
   double w = attr(n, "width"), h = attr(n, "height");
   int sw = static_cast<int>(attr(n, "subdivisionsWidth")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
+  double su = 1, sv = 1;
+  if (attr(n, "createUVs") == 2) {
+    double s = unitScale(std::max(std::fabs(w), std::fabs(h)));
+    su = s * std::fabs(w), sv = s * std::fabs(h);
+  }
   Builder b;
   for (int r = 0; r <= sh; ++r)
     for (int c = 0; c <= sw; ++c) {
       b.point(-w / 2 + w * c / sw, 0.0, h / 2 - h * r / sh);
-      b.texel(static_cast<double>(c) / sw, static_cast<double>(r) / sh);
+      b.texel(su * c / sw, sv * r / sh);
     }
   auto v = [&](int r, int c) { return r * (sw + 1) + c; };
   for (int r = 0; r < sh; ++r)
@@ -62,125 +69,6 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
     int pole = b.texel((i + 0.5) / sa, 1.0);
     b.face({{v(top, i), t(top, i)}, {v(top, i + 1), t(top, i + 1)}, {north, pole}});
   }
-  out = b.finish(n);
-  return true;
-}
-
-// Prism sides around a ring: the circumradius of a regular polygon whose
-// edges are `side` long.
-double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
-
-// A closed tube of `sa` sides along y, centred on the origin, with `sc` cap rings.
-void cylinderMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
-  for (int j = 0; j <= sh; ++j)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r, -h / 2 + h * j / sh, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
-  auto v = [&](int j, int i) { return j * sa + (i % sa); };
-  for (int j = 0; j <= sh; ++j)
-    for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, 0.3125 + 0.375 * j / sh);
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
-  for (int j = 0; j < sh; ++j)
-    for (int i = 0; i < sa; ++i)
-      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
-              {v(j + 1, i), t(j + 1, i)}});
-  // Caps: the bottom one faces down, the top one up; inner rings towards a centre.
-  for (int cap = 0; cap < 2; ++cap) {
-    double y = cap ? h / 2 : -h / 2;
-    Cap c;
-    for (int i = 0; i < sa; ++i)
-      c.rim.push_back(v(cap ? sh : 0, i));
-    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
-    c.rings = sc;
-    c.v = cap ? 0.84375 : 0.15625;
-    c.uvRadius = 0.15625;
-    c.faceUp = cap == 1;
-    c.reversed = cap == 0;
-    addCap(b, c);
-  }
-}
-
-bool cylinder(const Node& n, MeshData& out, std::string&) {
-  Builder b;
-  cylinderMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
-               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
-  out = b.finish(n);
-  return true;
-}
-
-bool prism(const Node& n, MeshData& out, std::string&) {
-  int sides = static_cast<int>(attr(n, "numberOfSides"));
-  Builder b;
-  cylinderMesh(b, polygonRadius(attr(n, "sideLength"), sides), attr(n, "length"), sides,
-               static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCaps")));
-  out = b.finish(n);
-  return true;
-}
-
-// Rings from the base up, narrowing to the apex; the base an n-gon facing down.
-void coneMesh(Builder& b, double r, double h, int sa, int sh, int sc) {
-  for (int j = 0; j < sh; ++j)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
-  int apex = b.point(0, h / 2, 0);
-  auto v = [&](int j, int i) { return j * sa + (i % sa); };
-  for (int j = 0; j < sh; ++j)
-    for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, 0.5 + 0.5 * j / sh);
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
-  for (int j = 0; j + 1 < sh; ++j)
-    for (int i = 0; i < sa; ++i)
-      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
-              {v(j + 1, i), t(j + 1, i)}});
-  for (int i = 0; i < sa; ++i) {
-    int tip = b.texel((i + 0.5) / sa, 1.0);
-    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
-  }
-  if (sc > 0) {
-    Cap base;
-    for (int i = 0; i < sa; ++i)
-      base.rim.push_back(v(0, i));
-    base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
-    base.rings = sc;
-    base.v = 0.25;
-    base.faceUp = false;
-    base.reversed = true;
-    addCap(b, base);
-    return;
-  }
-  std::vector<std::pair<int, int>> base;
-  for (int i = sa - 1; i >= 0; --i) {
-    double a = 2 * kPi * i / sa;
-    base.emplace_back(v(0, i), b.texel(0.5 + 0.25 * std::cos(a), 0.25 - 0.25 * std::sin(a)));
-  }
-  b.face(base);
-}
-
-bool cone(const Node& n, MeshData& out, std::string&) {
-  Builder b;
-  coneMesh(b, attr(n, "radius"), attr(n, "height"), static_cast<int>(attr(n, "subdivisionsAxis")),
-           static_cast<int>(attr(n, "subdivisionsHeight")), static_cast<int>(attr(n, "subdivisionsCap")));
-  out = b.finish(n);
-  return true;
-}
-
-// numberOfSides is stored either as the choice (0, 1, 2) or as the count itself (3, 4, 5).
-int pyramidSides(const Node& n) {
-  int ns = static_cast<int>(attr(n, "numberOfSides"));
-  return ns < 3 ? ns + 3 : ns;
-}
-
-// Every edge, base and slanted, is sideLength long; centred on the origin.
-bool pyramid(const Node& n, MeshData& out, std::string&) {
-  int sides = pyramidSides(n);
-  double s = attr(n, "sideLength"), r = polygonRadius(s, sides);
-  Builder b;
-  coneMesh(b, r, std::sqrt(std::max(0.0, s * s - r * r)), sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-           static_cast<int>(attr(n, "subdivisionsCaps")));
   out = b.finish(n);
   return true;
 }
@@ -252,7 +140,7 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
   int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
   std::vector<std::pair<double, double>> profile;
   bool round = attr(n, "roundCap") != 0;
-  double top = round && attr(n, "roundCapHeightCompensation") != 0 ? h / 2 - (r - inner) / 2 : h / 2;
+  double top = wallHalfHeight(n, (r - inner) / 2);
   walk(profile, {r, -top}, {r, top}, sh);
   if (round)
     arc(profile, {r, top}, {inner, top}, sc, true);
@@ -289,7 +177,7 @@ bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
     b.face(corners);
   }
   out = b.finish(n);
-  out.uvSets.clear();  // Maya makes no UVs on these solids
+  out.uvSets.clear();  // Maya makes no UVs on these solids, whatever createUVs says
   return true;
 }
 
@@ -444,30 +332,22 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 2 &&
            sphere(creator, out, why);
   if (type == "polyCylinder")
-    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
-           attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
-           attr(creator, "subdivisionsCaps") <= 1024 && cylinder(creator, out, why);
+    return generateCylinder(creator, out, why);
   if (type == "polyTorus")
     return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && attr(creator, "subdivisionsHeight") >= 3 &&
            torus(creator, out, why);
   if (type == "polyPyramid")
-    return countsWithin(creator, {"subdivisionsHeight"}, 1, 4096, why) &&
-           countsWithin(creator, {"subdivisionsCaps"}, 0, 1024, why) && pyramidSides(creator) >= 3 &&
-           pyramidSides(creator) <= 5 && pyramid(creator, out, why);
+    return generatePyramid(creator, out, why);
   if (type == "polyPrism")
-    return countsWithin(creator, {"numberOfSides", "subdivisionsHeight"}, 1, 4096, why) &&
-           attr(creator, "numberOfSides") >= 3 && attr(creator, "subdivisionsCaps") >= 0 &&
-           attr(creator, "subdivisionsCaps") <= 1024 && prism(creator, out, why);
+    return generatePrism(creator, out, why);
   if (type == "polyPipe")
     return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 1, 4096, why) &&
            attr(creator, "subdivisionsAxis") >= 3 && pipe(creator, out, why);
   if (type == "polyPlatonicSolid")
     return platonicSolid(creator, out, why);
   if (type == "polyCone")
-    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
-           countsWithin(creator, {"subdivisionsCap"}, 0, 1024, why) && attr(creator, "subdivisionsAxis") >= 3 &&
-           cone(creator, out, why);
+    return generateCone(creator, out, why);
   if (type == "polyDisc")
     return generateDisc(creator, out, why);
   if (type == "polyHelix")

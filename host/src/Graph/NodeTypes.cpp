@@ -228,10 +228,16 @@ AttrList tweakUVAttrs() {
   return a;
 }
 
-AttrList polyCreatorAttrs(std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+// createUVs is an enum of UV layouts (0 none) on most creation nodes, a bool on some.
+struct UVChoice {
+  K kind;
+  double defaultValue;
+};
+
+AttrList polyCreatorAttrs(UVChoice uvs, std::initializer_list<std::shared_ptr<AttrDef>> extra) {
   AttrList a = dependAttrs();
   a.push_back(makeAttr("output", "out", K::kMesh));
-  a.push_back(makeAttr("createUVs", "cuv", K::kInt, false, 1));
+  a.push_back(makeAttr("createUVs", "cuv", uvs.kind, false, uvs.defaultValue));
   a.push_back(makeTriple("axis", "ax", "XYZ", "xyz", K::kDouble));
   a.back()->children[1]->defaultNumber = 1.0;
   for (auto& e : extra)
@@ -309,50 +315,51 @@ std::map<std::string, NodeType> buildTypes() {
     return a;
   }()));
   add(make("polyCube", MFn::kPolyCube, false,
-           polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("depth", "d", 1),
+           polyCreatorAttrs({K::kEnum, 3}, {num("width", "w", 1), num("height", "h", 1), num("depth", "d", 1),
                              num("subdivisionsWidth", "sw", 1, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
                              num("subdivisionsDepth", "sd", 1, K::kInt)})));
   add(make("polyPlane", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("width", "w", 1), num("height", "h", 1), num("subdivisionsWidth", "sw", 10, K::kInt),
+           polyCreatorAttrs({K::kEnum, 1}, {num("width", "w", 1), num("height", "h", 1), num("subdivisionsWidth", "sw", 10, K::kInt),
                              num("subdivisionsHeight", "sh", 10, K::kInt)})));
   add(make("polySphere", MFn::kPolySphere, false,
-           polyCreatorAttrs({num("radius", "r", 1), num("subdivisionsAxis", "sa", 20, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {num("radius", "r", 1), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 20, K::kInt)})));
   add(make("polyCylinder", MFn::kPolyCylinder, false,
-           polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt),
-                             num("roundCap", "rcp", 0, K::kInt)})));
+                             num("roundCap", "rcp", 0, K::kBool),
+                             num("roundCapHeightCompensation", "rch", 0, K::kBool)})));
   add(make("polyTorus", MFn::kPolyTorus, false,
-           polyCreatorAttrs({num("radius", "r", 1), num("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
+           polyCreatorAttrs({K::kBool, 1}, {num("radius", "r", 1), num("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 20, K::kInt)})));
   add(make("polyCone", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCap", "sc", 0, K::kInt),
-                             num("roundCap", "rcp", 0, K::kInt)})));
+                             num("roundCap", "rcp", 0, K::kBool)})));
   add(make("polyPyramid", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {num("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kEnum),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt)})));
   add(make("polyPrism", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("length", "l", 2), num("sideLength", "w", 1), num("numberOfSides", "ns", 3, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {num("length", "l", 2), num("sideLength", "w", 1), num("numberOfSides", "ns", 3, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 2, K::kInt)})));
   add(make("polyPipe", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("radius", "r", 1), num("height", "h", 2), num("thickness", "t", 0.5),
+           polyCreatorAttrs({K::kBool, 1}, {num("radius", "r", 1), num("height", "h", 2), num("thickness", "t", 0.5),
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
-                             num("subdivisionsCaps", "sc", 1, K::kInt), num("roundCap", "rcp", 0, K::kInt),
-                             num("roundCapHeightCompensation", "rch", 0, K::kInt)})));
+                             num("subdivisionsCaps", "sc", 1, K::kInt), num("roundCap", "rcp", 0, K::kBool),
+                             num("roundCapHeightCompensation", "rch", 0, K::kBool)})));
   add(make("polyPlatonicSolid", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("radius", "r", 1), num("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
+           polyCreatorAttrs({K::kEnum, 4}, {num("radius", "r", 1), num("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
   // The newer creation nodes: Maya writes their attributes by their long names.
   add(make("polyDisc", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("sides", "sides", 12, K::kInt), num("subdivisionMode", "subdivizionMode", 0, K::kEnum),
+           polyCreatorAttrs({K::kEnum, 2}, {num("sides", "sides", 12, K::kInt), num("subdivisionMode", "subdivizionMode", 0, K::kEnum),
                              num("subdivisions", "subdivisions", 2, K::kInt), num("radius", "radius", 1)})));
   add(make("polyHelix", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("coils", "c", 3), num("height", "h", 2), num("width", "w", 2), num("radius", "r", 0.4),
+           polyCreatorAttrs({K::kEnum, 2}, {num("coils", "c", 3), num("height", "h", 2), num("width", "w", 2), num("radius", "r", 0.4),
                              num("subdivisionsAxis", "sa", 8, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt),
                              num("subdivisionsCoil", "sco", 50, K::kInt), num("direction", "d", 1, K::kEnum),
                              num("roundCap", "rcp", 0, K::kBool)})));
   add(make("polyPlatonic", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({num("primitive", "primitive", 4, K::kEnum),
+           polyCreatorAttrs({K::kEnum, 2}, {num("primitive", "primitive", 4, K::kEnum),
                              num("subdivisionMode", "subdivisionMode", 0, K::kEnum),
                              num("subdivisions", "subdivisions", 0, K::kInt),
                              num("sphericalInflation", "sphericalInflation", 1), num("radius", "radius", 1)})));

@@ -1,0 +1,215 @@
+// The tubes: polyCylinder and polyPrism (a ring of sides between two caps),
+// polyCone and polyPyramid (a ring narrowing to an apex over a base), each
+// centred on the origin with its UVs laid out as createUVs asks.
+#include "CreationNodes.h"
+#include "PrimitiveBuilder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
+
+namespace OmbrixHost {
+
+using namespace Creation;
+
+namespace {
+
+// Prism sides around a ring: the circumradius of a regular polygon whose
+// edges are `side` long.
+double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
+
+// Where a tube's UVs lie: its side unrolled, `width` by `height`, above
+// the circle of its bottom cap, `capDiameter` across, and below the top
+// cap's when it has one; the caps centred on the side's middle.
+struct TubeLayout {
+  double width, height, capDiameter;
+};
+
+// createUVs 2 (normalise) gives the unit-square layout `normalised`; 1 (no
+// normalisation) the side as long as it runs round and up and the caps as
+// wide as they are; 3 (keep the aspect ratio) that scaled into the unit square.
+TubeLayout tubeLayout(const Node& n, TubeLayout normalised, int caps, double radius, int sides, double slant) {
+  int mode = static_cast<int>(attr(n, "createUVs"));
+  if (mode != 1 && mode != 3)
+    return normalised;
+  TubeLayout actual{ringLength(radius, sides), std::fabs(slant), 2 * std::fabs(radius)};
+  double extent = std::max(actual.width, caps * actual.capDiameter + actual.height);
+  double s = mode == 3 ? unitScale(extent) : 1;
+  return {s * actual.width, s * actual.height, s * actual.capDiameter};
+}
+
+// A tube along y about the origin: `sides` around, its wall `half` up and
+// down in `rows`, with `capRings` cap rings; round caps bulge `dome` beyond the wall.
+struct Tube {
+  double radius, half;
+  int sides, rows, capRings;
+  double dome;
+};
+
+// A closed tube, the caps' inner rings towards a centre.
+void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
+  double r = tube.radius, half = tube.half;
+  int sa = tube.sides, sh = tube.rows;
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(r, -half + 2 * half * j / sh, i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
+              {v(j + 1, i), t(j + 1, i)}});
+  // Caps: the bottom one faces down, the top one up.
+  for (int cap = 0; cap < 2; ++cap) {
+    double y = cap ? half : -half;
+    Cap c;
+    for (int i = 0; i < sa; ++i)
+      c.rim.push_back(v(cap ? sh : 0, i));
+    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
+    c.rings = tube.capRings;
+    c.dome = {0, cap ? tube.dome : -tube.dome, 0};
+    c.u = uv.width / 2;
+    c.v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
+    c.uvRadius = uv.capDiameter / 2;
+    c.faceUp = cap == 1;
+    c.reversed = cap == 0;
+    addCap(b, c);
+  }
+}
+
+// The cylinder's own layout: the side in the middle 0.375 of the unit square's height.
+constexpr TubeLayout kCylinderUVs{1.0, 0.375, 0.3125};
+
+// Round caps are half spheres of the radius over the ends; with
+// roundCapHeightCompensation the wall is shortened so that they end at the height.
+bool cylinder(const Node& n, MeshData& out) {
+  double r = attr(n, "radius"), half = wallHalfHeight(n, r);
+  Tube tube{r, half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0};
+  Builder b;
+  cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
+  out = b.finish(n);
+  return true;
+}
+
+bool prism(const Node& n, MeshData& out) {
+  int sides = static_cast<int>(attr(n, "numberOfSides"));
+  double r = polygonRadius(attr(n, "sideLength"), sides), length = attr(n, "length");
+  Tube tube{r, length / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
+  Builder b;
+  cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, sides, length));
+  out = b.finish(n);
+  return true;
+}
+
+// Rings from the base up, narrowing to the apex at `half`; the base an n-gon
+// facing down, or cap rings bulging `dome` below it.
+void coneMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
+  double r = tube.radius, h = 2 * tube.half;
+  int sa = tube.sides, sh = tube.rows;
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sa; ++i) {
+      Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
+      b.point(p.x, p.y, p.z);
+    }
+  int apex = b.point(0, h / 2, 0);
+  auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j + 1 < sh; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
+              {v(j + 1, i), t(j + 1, i)}});
+  for (int i = 0; i < sa; ++i) {
+    int tip = b.texel(uv.width * (i + 0.5) / sa, uv.capDiameter + uv.height);
+    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
+  }
+  double cu = uv.width / 2, cr = uv.capDiameter / 2;
+  if (tube.capRings > 0) {
+    Cap base;
+    for (int i = 0; i < sa; ++i)
+      base.rim.push_back(v(0, i));
+    base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
+    base.rings = tube.capRings;
+    base.dome = {0, -tube.dome, 0};
+    base.u = cu;
+    base.v = cr;
+    base.uvRadius = cr;
+    base.faceUp = false;
+    base.reversed = true;
+    addCap(b, base);
+    return;
+  }
+  std::vector<std::pair<int, int>> base;
+  for (int i = sa - 1; i >= 0; --i) {
+    double a = 2 * kPi * i / sa;
+    base.emplace_back(v(0, i), b.texel(cu + cr * std::cos(a), cr - cr * std::sin(a)));
+  }
+  b.face(base);
+}
+
+// The cone's own layout: the base in the lower half of the unit square, the side above.
+constexpr TubeLayout kConeUVs{1.0, 0.5, 0.5};
+
+// A round cap makes the base a half sphere of the radius below it.
+bool cone(const Node& n, MeshData& out) {
+  double r = attr(n, "radius"), h = attr(n, "height");
+  Tube tube{r, h / 2, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0};
+  Builder b;
+  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)));
+  out = b.finish(n);
+  return true;
+}
+
+// numberOfSides is stored either as the choice (0, 1, 2) or as the count itself (3, 4, 5).
+int pyramidSides(const Node& n) {
+  int ns = static_cast<int>(attr(n, "numberOfSides"));
+  return ns < 3 ? ns + 3 : ns;
+}
+
+// Every edge, base and slanted, is sideLength long; centred on the origin.
+bool pyramid(const Node& n, MeshData& out) {
+  int sides = pyramidSides(n);
+  double s = attr(n, "sideLength"), r = polygonRadius(s, sides), h = std::sqrt(std::max(0.0, s * s - r * r));
+  Tube tube{r, h / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
+  Builder b;
+  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)));
+  out = b.finish(n);
+  return true;
+}
+
+}  // namespace
+
+bool generateCylinder(const Node& n, MeshData& out, std::string& why) {
+  return countsWithin(n, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
+         attr(n, "subdivisionsAxis") >= 3 && attr(n, "subdivisionsCaps") >= 0 && attr(n, "subdivisionsCaps") <= 1024 &&
+         cylinder(n, out);
+}
+
+bool generatePrism(const Node& n, MeshData& out, std::string& why) {
+  return countsWithin(n, {"numberOfSides", "subdivisionsHeight"}, 1, 4096, why) && attr(n, "numberOfSides") >= 3 &&
+         attr(n, "subdivisionsCaps") >= 0 && attr(n, "subdivisionsCaps") <= 1024 && prism(n, out);
+}
+
+bool generateCone(const Node& n, MeshData& out, std::string& why) {
+  return countsWithin(n, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
+         countsWithin(n, {"subdivisionsCap"}, 0, 1024, why) && attr(n, "subdivisionsAxis") >= 3 && cone(n, out);
+}
+
+bool generatePyramid(const Node& n, MeshData& out, std::string& why) {
+  return countsWithin(n, {"subdivisionsHeight"}, 1, 4096, why) && countsWithin(n, {"subdivisionsCaps"}, 0, 1024, why) &&
+         pyramidSides(n) >= 3 && pyramidSides(n) <= 5 && pyramid(n, out);
+}
+
+}  // namespace OmbrixHost
