@@ -41,6 +41,22 @@ int BlockReader::ReadLine(char* buffer, int maximum) {
   return consumed;
 }
 
+const char* BlockReader::PeekLine(size_t limit, size_t& length) {
+  if (!Available()) return nullptr;
+  const size_t left = size_ - at_;
+  const auto* from = block_.get() + at_;
+  const auto* feed = static_cast<const uint8_t*>(std::memchr(from, '\n', std::min(left, limit)));
+  if (feed == nullptr) return nullptr;
+  size_t n = static_cast<size_t>(feed - from);
+  const bool crlf = n > 0 && from[n - 1] == '\r';
+  if (crlf) --n;
+  bool odd = false;  // a zero byte or a CR inside the line
+  for (size_t i = 0; i < n; ++i) odd |= from[i] == 0 || from[i] == '\r';
+  if (odd) return nullptr;
+  length = n + (crlf ? 2 : 1);
+  return reinterpret_cast<const char*>(from);
+}
+
 size_t BlockReader::Read(void* buffer, size_t count) {
   auto* out = static_cast<uint8_t*>(buffer);
   size_t copied = 0;
