@@ -41,6 +41,26 @@ int BlockReader::ReadLine(char* buffer, int maximum) {
   return consumed;
 }
 
+namespace {
+
+// Whether any of the n bytes is 0 or CR, eight at a time.
+bool HoldsZeroOrCr(const uint8_t* bytes, size_t n) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  constexpr uint64_t kCrs = kOnes * '\r';
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes + i, sizeof word);
+    const uint64_t crs = word ^ kCrs;
+    if ((((word - kOnes) & ~word) | ((crs - kOnes) & ~crs)) & kHighs) return true;
+  }
+  for (; i < n; ++i)
+    if (bytes[i] == 0 || bytes[i] == '\r') return true;
+  return false;
+}
+
+}  // namespace
+
 const char* BlockReader::PeekLine(size_t limit, size_t& length) {
   if (!Available()) return nullptr;
   const size_t left = size_ - at_;
@@ -50,9 +70,7 @@ const char* BlockReader::PeekLine(size_t limit, size_t& length) {
   size_t n = static_cast<size_t>(feed - from);
   const bool crlf = n > 0 && from[n - 1] == '\r';
   if (crlf) --n;
-  bool odd = false;  // a zero byte or a CR inside the line
-  for (size_t i = 0; i < n; ++i) odd |= from[i] == 0 || from[i] == '\r';
-  if (odd) return nullptr;
+  if (HoldsZeroOrCr(from, n)) return nullptr;
   length = n + (crlf ? 2 : 1);
   return reinterpret_cast<const char*>(from);
 }

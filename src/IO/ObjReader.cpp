@@ -1,6 +1,7 @@
 #include "IO/ObjReader.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,20 +39,14 @@ long ReadIndex(const char* p, const char** end) {
   const char* q = negative ? p + 1 : p;
   *end = p;
   if (!IsDigit(*q)) return 0;
-  const unsigned long long limit =
-      negative ? static_cast<unsigned long long>(LONG_MAX) + 1 : static_cast<unsigned long long>(LONG_MAX);
-  unsigned long long magnitude = 0;
-  bool saturated = false;
-  for (; IsDigit(*q); ++q) {
-    const auto digit = static_cast<unsigned long long>(*q - '0');
-    if (saturated || magnitude > (limit - digit) / 10) {
-      saturated = true;
-      continue;
-    }
-    magnitude = magnitude * 10 + digit;
-  }
+  while (*q == '0') ++q;
+  // Up to 19 digits fit in 64 bits; more are past any long.
+  const char* first = q;
+  uint64_t magnitude = 0;
+  for (; IsDigit(*q); ++q) magnitude = magnitude * 10 + static_cast<uint64_t>(*q - '0');
   *end = q;
-  if (saturated) magnitude = limit;
+  const uint64_t limit = static_cast<uint64_t>(LONG_MAX) + (negative ? 1 : 0);
+  if (q - first > 19 || magnitude > limit) magnitude = limit;
   if (!negative) return static_cast<long>(magnitude);
   return magnitude == limit ? LONG_MIN : -static_cast<long>(magnitude);
 }
@@ -159,6 +154,8 @@ class ObjReader {
   bool ReadLines(Source& source);
   bool Line(Keyword keyword, char* rest);
   bool Face(const char* rest);
+  // Adds the face waiting to be added, if any.
+  void AddPending();
   void Group(const char* rest);
   void Library(char* rest);
   void UseMaterial(char* rest);
@@ -175,7 +172,12 @@ class ObjReader {
   std::vector<Vector3> positions_, normals_;
   std::vector<float> u_, v_;
   std::vector<Corner> corners_;
-  PolygonDesc desc_;  // reused face after face
+  // Faces are added one face late, so that the edge slots of the next one
+  // are asked for while this one is added: the face being read and the one
+  // waiting (pending_, or -1), reused in turn.
+  PolygonDesc faces_[2];
+  int pending_ = -1;
+  int filling_ = 0;
   void* material_ = nullptr;
   bool stored_ = false;
   bool normalsIncomplete_ = false;
@@ -243,9 +245,19 @@ bool ObjReader::ReadLines(Source& source) {
     const char* restStart = nullptr;
     const Keyword keyword = KeywordOf(line, &restStart);
     if (keyword == Keyword::kNone) continue;
-    if (!Line(keyword, line + (restStart - line))) return false;
+    if (!Line(keyword, line + (restStart - line))) {
+      AddPending();
+      return false;
+    }
   }
+  AddPending();
   return true;
+}
+
+void ObjReader::AddPending() {
+  if (pending_ < 0) return;
+  model_.AddPolygon(faces_[pending_]);
+  pending_ = -1;
 }
 
 bool ObjReader::Line(Keyword keyword, char* rest) {
@@ -276,12 +288,15 @@ bool ObjReader::Line(Keyword keyword, char* rest) {
     case Keyword::kFace:
       return Face(rest);
     case Keyword::kGroup:
+      AddPending();
       Group(rest);
       break;
     case Keyword::kLibrary:
+      AddPending();
       Library(rest);
       break;
     case Keyword::kUseMaterial:
+      AddPending();
       UseMaterial(rest);
       break;
     default:
@@ -293,7 +308,7 @@ bool ObjReader::Line(Keyword keyword, char* rest) {
 bool ObjReader::Face(const char* rest) {
   if (!ParseCorners(rest, scene_, corners_)) return Fail("a face corner without an index, or an index 0");
   if (corners_.size() < 3) return Fail("a face with fewer than 3 corners");
-  PolygonDesc& desc = desc_;
+  PolygonDesc& desc = faces_[filling_];
   if (!desc.Resize(static_cast<int>(corners_.size()))) return Fail("a face with too many corners");
   void* fallback = material_;
   if (fallback == nullptr)
@@ -319,7 +334,10 @@ bool ObjReader::Face(const char* rest) {
     desc.v[i] = textured ? v_[static_cast<size_t>(t) - 1] : 0.0f;
     desc.weights[i] = 0.0f;
   }
-  model_.AddPolygon(desc);
+  model_.PrefetchEdges(desc);
+  AddPending();
+  pending_ = filling_;
+  filling_ ^= 1;
   return true;
 }
 
