@@ -1,5 +1,7 @@
 #include "Model3D/CornerFan.h"
 
+#include <algorithm>
+
 #include "Model3D/MeshEdge.h"
 
 CornerFan::Role CornerFan::Take(MeshPolygon& polygon, int corner) {
@@ -95,21 +97,34 @@ void CornerFan::Gather(const Corner& start) {
   members_.insert(members_.begin(), before_.rbegin(), before_.rend());
 }
 
-Vector3 CornerFan::Blend(size_t first, bool down) const {
-  const size_t count = members_.size();
-  // Each contribution signed as the walk meets it: flipped when the edge
-  // toward the blend's next member is the one arriving at the corner.
-  auto at = [&](size_t i) {
-    const Contribution& c = contributions_[i];
-    return members_[i].arrivingIsNext != down ? c.Flipped() : c;
-  };
-  NormalBlend blend(at(first));
-  for (size_t n = 1, i = first; n < count; ++n) {
-    i = down ? (i + count - 1) % count : (i + 1) % count;
-    blend.Add(at(i));
+// One member's blend, a contribution at a time, in the order of its walk:
+// from `first` through every other member, toward lower list positions when
+// `down` (around a ring), else higher. Each contribution is signed as the
+// walk meets it: flipped when the edge toward the blend's next member is the
+// one arriving at the corner.
+class CornerFan::Chain {
+ public:
+  Chain(const CornerFan& fan, size_t first, bool down)
+      : fan_(fan), at_(first), down_(down), blend_(Signed()) {}
+
+  void Next() {
+    const size_t count = fan_.members_.size();
+    at_ = down_ ? (at_ + count - 1) % count : (at_ + 1) % count;
+    blend_.Add(Signed());
   }
-  return blend.Normal();
-}
+  Vector3 Normal() const { return blend_.Normal(); }
+
+ private:
+  Contribution Signed() const {
+    const Contribution& c = fan_.contributions_[at_];
+    return fan_.members_[at_].arrivingIsNext != down_ ? c.Flipped() : c;
+  }
+
+  const CornerFan& fan_;
+  size_t at_;
+  bool down_;
+  NormalBlend blend_;
+};
 
 void CornerFan::SetNormals() {
   const size_t count = members_.size();
@@ -118,23 +133,37 @@ void CornerFan::SetNormals() {
     contributions_[i] = CornerContributionAt(*members_[i].polygon, members_[i].corner);
   // A member's walk first goes the way of its arriving edge, then blends
   // back from where it stopped: in a ring from the member beside it on the
-  // other side, in a row from the row's end.
+  // other side, in a row from the row's end. So a ring makes a blend for
+  // each member, a row one for each way its walks start in.
+  chains_.clear();
+  for (size_t i = 0; i < count; ++i) {
+    const bool made = !ring_ && std::any_of(chains_.begin(), chains_.end(), [&](size_t j) {
+      return members_[j].arrivingIsNext == members_[i].arrivingIsNext;
+    });
+    if (!made) chains_.push_back(i);
+  }
+  auto chainOf = [&](size_t i) {
+    const bool down = members_[i].arrivingIsNext;
+    const size_t first = !ring_ ? (down ? count - 1 : 0) : down ? (i + count - 1) % count : (i + 1) % count;
+    return Chain(*this, first, down);
+  };
+  // Two blends side by side, each in its own order: their long chains of
+  // dependent steps overlap in the processor.
+  for (size_t c = 0; c < chains_.size(); c += 2) {
+    const size_t pair = std::min<size_t>(2, chains_.size() - c);
+    Chain chain[2] = {chainOf(chains_[c]), chainOf(chains_[c + pair - 1])};
+    for (size_t n = 1; n < count; ++n)
+      for (size_t k = 0; k < pair; ++k) chain[k].Next();
+    for (size_t k = 0; k < pair; ++k) Assign(chains_[c + k], chain[k].Normal());
+  }
+}
+
+void CornerFan::Assign(size_t chain, const Vector3& normal) {
   if (ring_) {
-    for (size_t i = 0; i < count; ++i) {
-      const bool down = members_[i].arrivingIsNext;
-      const size_t first = down ? (i + count - 1) % count : (i + 1) % count;
-      members_[i].polygon->Corner(members_[i].corner).normal = Blend(first, down);
-    }
+    members_[chain].polygon->Corner(members_[chain].corner).normal = normal;
     return;
   }
-  bool made[2] = {false, false};
-  Vector3 normal[2];
-  for (const Member& member : members_) {
-    const bool down = member.arrivingIsNext;
-    if (!made[down]) {
-      normal[down] = Blend(down ? count - 1 : 0, down);
-      made[down] = true;
-    }
-    member.polygon->Corner(member.corner).normal = normal[down];
-  }
+  for (const Member& member : members_)
+    if (member.arrivingIsNext == members_[chain].arrivingIsNext)
+      member.polygon->Corner(member.corner).normal = normal;
 }

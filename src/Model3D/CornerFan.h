@@ -70,15 +70,17 @@ class CornerFan {
   // One side of Gather: the members reached across `edge` and beyond; true
   // when that way leads back to start (a ring).
   bool Follow(const Corner& start, const MeshEdge* edge, std::vector<Member>& out);
-  // The normal blended from the member at `first` through every other one,
-  // toward lower list positions when `down` (around a ring), else higher.
-  Vector3 Blend(size_t first, bool down) const;
+  class Chain;
+  // Sets the normal of the member whose blend it is, and in a row of every
+  // member whose walk starts the same way.
+  void Assign(size_t member, const Vector3& normal);
 
   double threshold_;
   Vector3 position_;
   std::vector<Member> members_;
   std::vector<Member> before_;  // scratch for Gather
   std::vector<Contribution> contributions_;
+  std::vector<size_t> chains_;  // the members whose blends are made
   bool ring_ = false;
   bool broken_ = false;
 };
