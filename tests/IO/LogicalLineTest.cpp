@@ -23,12 +23,11 @@ struct Read {
 };
 
 template <typename Source>
-std::vector<Read> AllLines(Source& source, HvIO& stream) {
+std::vector<Read> AllLines(Source& source) {
   std::vector<Read> lines;
   char buffer[kLogicalLineBytes];
   for (size_t count; (count = readLogicalLine(source, buffer, sizeof buffer)) > 0;)
     lines.push_back({count, buffer, source.Tell()});
-  EXPECT_TRUE(stream.AtEnd() || lines.size() > 0);
   return lines;
 }
 
@@ -37,10 +36,10 @@ void ExpectSameLines(const std::string& text, const char* what) {
   WriteText(path.str(), text);
   HvIO direct(path.c_str(), HvIO::kRead);
   ASSERT_TRUE(direct.IsOpen());
-  const std::vector<Read> expected = AllLines(direct, direct);
+  const std::vector<Read> expected = AllLines(direct);
   HvIO stream(path.c_str(), HvIO::kRead);
   BlockReader blocks(stream);
-  const std::vector<Read> got = AllLines(blocks, stream);
+  const std::vector<Read> got = AllLines(blocks);
   ASSERT_EQ(got.size(), expected.size()) << what;
   for (size_t i = 0; i < got.size(); ++i) {
     EXPECT_EQ(got[i].count, expected[i].count) << what << ", line " << i;
