@@ -55,7 +55,7 @@ HvMesh::HvMesh(void* owner) : owner_(owner) {}
 HvMesh::~HvMesh() { Clear(); }
 
 void HvMesh::Clear() {
-  for (MeshPolygon* polygon : polygons_) MeshPolygon::Free(polygon, polygonBlocks_);
+  // The pool releases every polygon block at once.
   polygons_.clear();
   polygonBlocks_.Clear();
   edges_.Clear();

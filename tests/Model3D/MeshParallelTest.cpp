@@ -3,6 +3,7 @@
 // replaced polygons and unmatched (NaN) edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -137,4 +138,37 @@ TEST(MeshEdgeTable, ReplacedPolygonsLeaveTheTableOfAFreshBuild) {
       ASSERT_EQ(a->polygonCount, b->polygonCount) << "polygon " << p << " corner " << c;
       for (int k = 0; k < a->polygonCount; ++k) EXPECT_GE(b->Find(fresh.Polygon(a->PolygonAt(k)->index)), 0);
     }
+}
+
+TEST(MeshEdgeTable, ClearReleasesEveryBlockAndLeavesAFreshMesh) {
+  // Polygons of 100 corners (heap blocks), edges of many polygons (heap
+  // lists), replaced polygons (edges deleted and their numbers reused): all
+  // released by Clear, after which the mesh builds as a new one does.
+  auto build = [](HvMesh& mesh) {
+    AddDamagedMesh(mesh);
+    PolygonDesc big;
+    big.Resize(100);
+    for (int i = 0; i < 100; ++i) {
+      const double a = 6.283185307179586 * i / 100;
+      big.positions[i] = Vector3(std::cos(a), std::sin(a), 0);
+      big.weights[i] = 1.0f;
+    }
+    for (int copy = 0; copy < 3; ++copy) mesh.AddPolygon(big);
+    PolygonDesc small;
+    Describe(small, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    for (int i = 0; i < 20; ++i) mesh.SetPolygon(i * 7, i % 2 == 0 ? small : big);
+  };
+  HvMesh reused, fresh;
+  build(reused);
+  reused.Clear();
+  EXPECT_EQ(reused.EdgeCount(), 0);
+  EXPECT_EQ(reused.PolygonCount(), 0);
+  build(reused);
+  build(fresh);
+  ASSERT_EQ(reused.EdgeCount(), fresh.EdgeCount());
+  for (HvMesh* mesh : {&reused, &fresh}) {
+    mesh->SetEdgeSmoothness(0.707, true);
+    mesh->ComputeCornerNormals(0.4);
+  }
+  EXPECT_TRUE(Results(reused) == Results(fresh));
 }
