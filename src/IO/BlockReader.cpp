@@ -41,6 +41,40 @@ int BlockReader::ReadLine(char* buffer, int maximum) {
   return consumed;
 }
 
+namespace {
+
+// Whether any of the n bytes is 0 or CR, eight at a time.
+bool HoldsZeroOrCr(const uint8_t* bytes, size_t n) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+  constexpr uint64_t kCrs = kOnes * '\r';
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes + i, sizeof word);
+    const uint64_t crs = word ^ kCrs;
+    if ((((word - kOnes) & ~word) | ((crs - kOnes) & ~crs)) & kHighs) return true;
+  }
+  for (; i < n; ++i)
+    if (bytes[i] == 0 || bytes[i] == '\r') return true;
+  return false;
+}
+
+}  // namespace
+
+const char* BlockReader::PeekLine(size_t limit, size_t& length) {
+  if (!Available()) return nullptr;
+  const size_t left = size_ - at_;
+  const auto* from = block_.get() + at_;
+  const auto* feed = static_cast<const uint8_t*>(std::memchr(from, '\n', std::min(left, limit)));
+  if (feed == nullptr) return nullptr;
+  size_t n = static_cast<size_t>(feed - from);
+  const bool crlf = n > 0 && from[n - 1] == '\r';
+  if (crlf) --n;
+  if (HoldsZeroOrCr(from, n)) return nullptr;
+  length = n + (crlf ? 2 : 1);
+  return reinterpret_cast<const char*>(from);
+}
+
 size_t BlockReader::Read(void* buffer, size_t count) {
   auto* out = static_cast<uint8_t*>(buffer);
   size_t copied = 0;

@@ -22,6 +22,11 @@ class BlockReader {
   int ReadLine(char* buffer, int maximum);
   size_t Read(void* buffer, size_t count);
   int64_t Tell() const { return base_ + static_cast<int64_t>(at_); }
+  // The next line when it lies whole in the block, ends with LF or CR LF,
+  // holds no zero byte and no other CR, and takes at most `limit` bytes with
+  // its end; null otherwise. Nothing is consumed (Skip does that).
+  const char* PeekLine(size_t limit, size_t& length);
+  void Skip(size_t count) { at_ += count; }
   // Only back to a position inside the current block (false otherwise).
   int Seek(int64_t offset, int origin);
   bool AtEnd() { return !Available(); }

@@ -7,9 +7,25 @@
 #include <cstring>
 
 #include "HvCore/HvIO.h"
+#include "IO/BlockReader.h"
 
 size_t readLogicalLine(HvIO& stream, char* buffer, size_t size) {
   return readLogicalLineFrom(stream, buffer, size);
+}
+
+size_t readLogicalLine(BlockReader& stream, char* buffer, size_t size) {
+  size_t length = 0;
+  const char* text = buffer != nullptr && size > 0 ? stream.PeekLine(size - 1, length) : nullptr;
+  if (text == nullptr) return readLogicalLineFrom(stream, buffer, size);
+  size_t end = length;
+  while (end > 0 && (text[end - 1] == '\n' || text[end - 1] == '\r' || text[end - 1] == ' ' ||
+                     text[end - 1] == '\t'))
+    --end;
+  if (end > 0 && text[end - 1] == '\\') return readLogicalLineFrom(stream, buffer, size);
+  std::memcpy(buffer, text, length);
+  buffer[length] = '\0';
+  stream.Skip(length);
+  return length;
 }
 
 namespace {
@@ -65,8 +81,11 @@ std::string firstToken(const char* line, const char** rest) {
 void sanitizeNumberText(char* text) {
   for (char* p = text; p != nullptr && *p != '\0'; ++p) {
     const auto c = static_cast<unsigned char>(*p);
-    if (!std::isdigit(c) && !std::iscntrl(c) && c != '-' && c != '.' && c != ' ' && c != 'e')
-      *p = '0';
+    // ASCII as every locale has it; the locale decides about other bytes.
+    const bool kept = c < 0x80 ? (c >= '0' && c <= '9') || c < 0x20 || c == 0x7F || c == '-' ||
+                                     c == '.' || c == ' ' || c == 'e'
+                               : std::iscntrl(c) != 0;
+    if (!kept) *p = '0';
   }
 }
 

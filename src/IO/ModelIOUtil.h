@@ -7,6 +7,8 @@
 
 #include "HvCore/HvIO.h"
 
+class BlockReader;
+
 constexpr size_t kLogicalLineBytes = 2048;
 
 // One line with its line end; a line whose last character before the
@@ -14,6 +16,9 @@ constexpr size_t kLogicalLineBytes = 2048;
 // backslash becomes a blank). Limited to `size` bytes with the terminator.
 // Returns the bytes read, 0 at the end of the stream.
 size_t readLogicalLine(HvIO& stream, char* buffer, size_t size);
+// The same from a file read in blocks: a plain line (see PeekLine) that
+// does not continue is copied straight from the block.
+size_t readLogicalLine(BlockReader& stream, char* buffer, size_t size);
 // The same over anything with the stream's ReadLine, Read, Tell, Seek and
 // AtEnd (a buffered reader standing in for the stream).
 template <typename Source>

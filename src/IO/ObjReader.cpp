@@ -1,6 +1,7 @@
 #include "IO/ObjReader.h"
 
-#include <cctype>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,25 +21,56 @@ struct Corner {
   int index[3] = {0, 0, 0};  // position, texture, normal; 0 = absent
 };
 
+// The first character at or after p that is in the set, or null at the
+// end of the text (as strpbrk).
+template <typename InSet>
+const char* FindFirst(const char* p, InSet inSet) {
+  for (; *p != '\0'; ++p)
+    if (inSet(*p)) return p;
+  return nullptr;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The integer at p as strtol reads it in base 10 (p is at a digit or '-'):
+// saturated to long's range, *end after its digits, or at p when there are none.
+long ReadIndex(const char* p, const char** end) {
+  const bool negative = *p == '-';
+  const char* q = negative ? p + 1 : p;
+  *end = p;
+  if (!IsDigit(*q)) return 0;
+  while (*q == '0') ++q;
+  // Up to 19 digits fit in 64 bits; more are past any long.
+  const char* first = q;
+  uint64_t magnitude = 0;
+  for (; IsDigit(*q); ++q) magnitude = magnitude * 10 + static_cast<uint64_t>(*q - '0');
+  *end = q;
+  const uint64_t limit = static_cast<uint64_t>(LONG_MAX) + (negative ? 1 : 0);
+  if (q - first > 19 || magnitude > limit) magnitude = limit;
+  if (!negative) return static_cast<long>(magnitude);
+  return magnitude == limit ? LONG_MIN : -static_cast<long>(magnitude);
+}
+
 // Stores n (1-based, or negative from the end in the scene variant).
 bool ParseCorners(const char* text, bool negative, std::vector<Corner>& corners) {
-  const char* digits = negative ? "0123456789-/" : "0123456789/";
+  auto isStart = [negative](char c) { return IsDigit(c) || c == '/' || (negative && c == '-'); };
+  auto isBreak = [](char c) { return c == '/' || c == ' ' || c == '\t'; };
   corners.assign(1, Corner());
   int slot = 0;
   bool pending = false;
-  const char* p = std::strpbrk(text, digits);
+  const char* p = FindFirst(text, isStart);
   if (p == nullptr) return false;
   while (*p != '\0' && *p != '\n' && *p != '\r') {
     if (*p == ' ' || *p == '\t') {
       pending = true;
-      p = std::strpbrk(p, digits);
+      p = FindFirst(p, isStart);
       if (p == nullptr) break;
     } else if (*p == '/') {
       ++slot;
       ++p;
-    } else if (std::isdigit(static_cast<unsigned char>(*p)) || (negative && *p == '-')) {
-      char* end = nullptr;
-      const long value = std::strtol(p, &end, 10);
+    } else if (IsDigit(*p) || (negative && *p == '-')) {
+      const char* end = nullptr;
+      const long value = ReadIndex(p, &end);
       if (end == p) {
         ++p;
         continue;
@@ -50,7 +82,7 @@ bool ParseCorners(const char* text, bool negative, std::vector<Corner>& corners)
       }
       if (value == 0 || value > 0x7FFFFFFF || value < -0x7FFFFFFF) return false;
       if (slot <= 2) corners.back().index[slot] = static_cast<int>(value);
-      p = std::strpbrk(end, "/ \t");
+      p = FindFirst(end, isBreak);
       if (p == nullptr) break;
     } else {
       ++p;
@@ -62,6 +94,39 @@ bool ParseCorners(const char* text, bool negative, std::vector<Corner>& corners)
       if ((before == 0) != (now == 0)) corners[i].index[s] = before;
     }
   return true;
+}
+
+// The keywords the reader acts on.
+enum class Keyword { kNone, kPosition, kTexture, kNormal, kFace, kGroup, kLibrary, kUseMaterial, kOther };
+
+// The line's first token (between blanks, tabs, CR and LF) as a keyword,
+// letters compared without case; *rest is set just after it. kNone for an
+// empty line or a comment.
+Keyword KeywordOf(const char* line, const char** rest) {
+  const char* p = line;
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r') ++p;
+  const char* start = p;
+  while (*p != '\0' && *p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') ++p;
+  *rest = p;
+  const size_t length = static_cast<size_t>(p - start);
+  if (length == 0 || *start == '#') return Keyword::kNone;
+  auto is = [&](const char* word) {
+    if (std::strlen(word) != length) return false;
+    for (size_t i = 0; i < length; ++i) {
+      const char c = start[i];
+      if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != word[i]) return false;
+    }
+    return true;
+  };
+  static const struct {
+    const char* word;
+    Keyword keyword;
+  } kWords[] = {{"v", Keyword::kPosition},   {"vt", Keyword::kTexture},    {"vn", Keyword::kNormal},
+                {"f", Keyword::kFace},       {"fo", Keyword::kFace},       {"g", Keyword::kGroup},
+                {"mtllib", Keyword::kLibrary}, {"usemtl", Keyword::kUseMaterial}};
+  for (const auto& entry : kWords)
+    if (is(entry.word)) return entry.keyword;
+  return Keyword::kOther;
 }
 
 class ObjReader {
@@ -87,8 +152,10 @@ class ObjReader {
   // Every logical line of the source; false at a line that fails the read.
   template <typename Source>
   bool ReadLines(Source& source);
-  bool Line(const std::string& token, char* rest);
+  bool Line(Keyword keyword, char* rest);
   bool Face(const char* rest);
+  // Adds the face waiting to be added, if any.
+  void AddPending();
   void Group(const char* rest);
   void Library(char* rest);
   void UseMaterial(char* rest);
@@ -105,7 +172,12 @@ class ObjReader {
   std::vector<Vector3> positions_, normals_;
   std::vector<float> u_, v_;
   std::vector<Corner> corners_;
-  PolygonDesc desc_;  // reused face after face
+  // Faces are added one face late, so that the edge slots of the next one
+  // are asked for while this one is added: the face being read and the one
+  // waiting (pending_, or -1), reused in turn.
+  PolygonDesc faces_[2];
+  int pending_ = -1;
+  int filling_ = 0;
   void* material_ = nullptr;
   bool stored_ = false;
   bool normalsIncomplete_ = false;
@@ -165,56 +237,78 @@ template <typename Source>
 bool ObjReader::ReadLines(Source& source) {
   char line[kLogicalLineBytes];
   int next = 1;
-  while (readLogicalLineFrom(source, line, sizeof line) > 0) {
+  while (readLogicalLine(source, line, sizeof line) > 0) {
     line_ = next;
     next += LineEnds(line);
     if (source.Tell() >= static_cast<int64_t>(kLogicalLineBytes) && !stored_) break;
     ProgressSink::SetPosition(progress_, static_cast<double>(source.Tell()));
     const char* restStart = nullptr;
-    const std::string token = firstToken(line, &restStart);
-    if (token.empty() || token[0] == '#') continue;
-    if (!Line(token, line + (restStart - line))) return false;
+    const Keyword keyword = KeywordOf(line, &restStart);
+    if (keyword == Keyword::kNone) continue;
+    if (!Line(keyword, line + (restStart - line))) {
+      AddPending();
+      return false;
+    }
   }
+  AddPending();
   return true;
 }
 
-bool ObjReader::Line(const std::string& token, char* rest) {
+void ObjReader::AddPending() {
+  if (pending_ < 0) return;
+  model_.AddPolygon(faces_[pending_]);
+  pending_ = -1;
+}
+
+bool ObjReader::Line(Keyword keyword, char* rest) {
   float n[3] = {0, 0, 0};
   float& a = n[0];
   float& b = n[1];
   float& c = n[2];
-  if (token == "v") {
-    sanitizeNumberText(rest);
-    readFloats(rest, n, 3);
-    positions_.emplace_back(a, b, c);
-    stored_ = true;
-  } else if (token == "vt") {
-    sanitizeNumberText(rest);
-    if (readFloats(rest, n, 2) < 1) return Fail("a \"vt\" line without a number");
-    u_.push_back(a);
-    v_.push_back(static_cast<float>(1.0 - b));
-    stored_ = true;
-  } else if (token == "vn") {
-    sanitizeNumberText(rest);
-    if (readFloats(rest, n, 3) != 3) return Fail("a \"vn\" line without three numbers");
-    normals_.emplace_back(a, b, c);
-    stored_ = true;
-  } else if (token == "f" || token == "fo") {
-    return Face(rest);
-  } else if (token == "g") {
-    Group(rest);
-  } else if (token == "mtllib") {
-    Library(rest);
-  } else if (token == "usemtl") {
-    UseMaterial(rest);
+  switch (keyword) {
+    case Keyword::kPosition:
+      sanitizeNumberText(rest);
+      readFloats(rest, n, 3);
+      positions_.emplace_back(a, b, c);
+      stored_ = true;
+      break;
+    case Keyword::kTexture:
+      sanitizeNumberText(rest);
+      if (readFloats(rest, n, 2) < 1) return Fail("a \"vt\" line without a number");
+      u_.push_back(a);
+      v_.push_back(static_cast<float>(1.0 - b));
+      stored_ = true;
+      break;
+    case Keyword::kNormal:
+      sanitizeNumberText(rest);
+      if (readFloats(rest, n, 3) != 3) return Fail("a \"vn\" line without three numbers");
+      normals_.emplace_back(a, b, c);
+      stored_ = true;
+      break;
+    case Keyword::kFace:
+      return Face(rest);
+    case Keyword::kGroup:
+      AddPending();
+      Group(rest);
+      break;
+    case Keyword::kLibrary:
+      AddPending();
+      Library(rest);
+      break;
+    case Keyword::kUseMaterial:
+      AddPending();
+      UseMaterial(rest);
+      break;
+    default:
+      break;  // "s" and unknown keywords: nothing to do
   }
-  return true;  // "s" and unknown keywords: nothing to do
+  return true;
 }
 
 bool ObjReader::Face(const char* rest) {
   if (!ParseCorners(rest, scene_, corners_)) return Fail("a face corner without an index, or an index 0");
   if (corners_.size() < 3) return Fail("a face with fewer than 3 corners");
-  PolygonDesc& desc = desc_;
+  PolygonDesc& desc = faces_[filling_];
   if (!desc.Resize(static_cast<int>(corners_.size()))) return Fail("a face with too many corners");
   void* fallback = material_;
   if (fallback == nullptr)
@@ -240,7 +334,10 @@ bool ObjReader::Face(const char* rest) {
     desc.v[i] = textured ? v_[static_cast<size_t>(t) - 1] : 0.0f;
     desc.weights[i] = 0.0f;
   }
-  model_.AddPolygon(desc);
+  model_.PrefetchEdges(desc);
+  AddPending();
+  pending_ = filling_;
+  filling_ ^= 1;
   return true;
 }
 

@@ -10,7 +10,7 @@ constexpr size_t kChunkBytes = 64 * 1024;
 BlockPool::~BlockPool() { Clear(); }
 
 void* BlockPool::Allocate(size_t bytes) {
-  if (bytes > kMaxPooled) return std::malloc(bytes);
+  if (bytes > kMaxPooled) return AllocateLarge(bytes);
   const size_t sizeClass = SizeClass(bytes);
   if (sizeClass < free_.size() && free_[sizeClass] != nullptr) {
     FreeBlock* block = free_[sizeClass];
@@ -34,6 +34,7 @@ void* BlockPool::Allocate(size_t bytes) {
 void BlockPool::Free(void* block, size_t bytes) {
   if (block == nullptr) return;
   if (bytes > kMaxPooled) {
+    large_.erase(block);
     std::free(block);
     return;
   }
@@ -44,7 +45,21 @@ void BlockPool::Free(void* block, size_t bytes) {
   free_[sizeClass] = freed;
 }
 
+void* BlockPool::AllocateLarge(size_t bytes) {
+  void* block = std::malloc(bytes);
+  if (block == nullptr) return nullptr;
+  try {
+    large_.insert(block);
+  } catch (const std::bad_alloc&) {
+    std::free(block);
+    return nullptr;
+  }
+  return block;
+}
+
 void BlockPool::Clear() {
+  for (void* block : large_) std::free(block);
+  large_.clear();
   free_.clear();
   chunks_.clear();
   cursor_ = nullptr;

@@ -2,9 +2,11 @@
 // Fixed-size blocks carved from 64 KiB chunks, with one free list per size
 // (in steps of 16 bytes). Meshes make millions of small, equal blocks
 // (triangles, edges); the pool keeps them close together and frees them all
-// at once. Blocks above kMaxPooled bytes come from the heap one by one.
+// at once. Blocks above kMaxPooled bytes come from the heap one by one; the
+// pool keeps them too, so that Clear releases every block.
 #include <cstddef>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 class BlockPool {
@@ -24,12 +26,14 @@ class BlockPool {
 
  private:
   static size_t SizeClass(size_t bytes) { return (bytes + 15) / 16; }
+  void* AllocateLarge(size_t bytes);
 
   struct FreeBlock {
     FreeBlock* next;
   };
   std::vector<FreeBlock*> free_;            // by size class
   std::vector<std::unique_ptr<char[]>> chunks_;
+  std::unordered_set<void*> large_;  // the blocks above kMaxPooled, from the heap
   char* cursor_ = nullptr;
   size_t left_ = 0;
 };

@@ -136,17 +136,19 @@ void EdgeTable::Delete(MeshEdge* edge) {
     id = *found;
     unlisted_.erase(found);
   }
+  // A blank edge stays at a free number, so that every number handed out
+  // holds an edge and Clear can go through them in order.
   edge->~MeshEdge();
+  new (edge) MeshEdge();
   freeIds_.push_back(id);
   --count_;
 }
 
 void EdgeTable::Clear() {
-  for (Slot& slot : slots_) {
-    if (slot.id != 0) Edge(slot.id - 1)->~MeshEdge();
-    slot = Slot{0, 0};
-  }
-  for (uint32_t id : unlisted_) Edge(id)->~MeshEdge();
+  // In number order: the edges are read in the order they lie in memory.
+  for (uint32_t id = 0; id < used_; ++id) Edge(id)->~MeshEdge();
+  std::vector<Slot>(size_t{1} << kInitialBits, Slot{0, 0}).swap(slots_);
+  bits_ = kInitialBits;
   unlisted_.clear();
   freeIds_.clear();
   chunks_.clear();

@@ -1,5 +1,6 @@
 #include "Model3D/HvMesh.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -54,7 +55,7 @@ HvMesh::HvMesh(void* owner) : owner_(owner) {}
 HvMesh::~HvMesh() { Clear(); }
 
 void HvMesh::Clear() {
-  for (MeshPolygon* polygon : polygons_) MeshPolygon::Free(polygon, polygonBlocks_);
+  // The pool releases every polygon block at once.
   polygons_.clear();
   polygonBlocks_.Clear();
   edges_.Clear();
@@ -109,13 +110,17 @@ bool HvMesh::SetPolygon(int index, const PolygonDesc& desc, const VertexLayerLis
   return true;
 }
 
-bool HvMesh::LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc) {
-  // Each position is hashed once, and the slots of every edge are asked for
-  // before the first lookup, so that their cache misses overlap.
-  const size_t count = static_cast<size_t>(desc.count);
+void HvMesh::PrefetchEdges(const PolygonDesc& desc) {
+  const size_t count = static_cast<size_t>(std::max(desc.count, 0));
   mixes_.resize(count);
   for (size_t i = 0; i < count; ++i) mixes_[i] = EdgeTable::PositionMix(desc.positions[i]);
   for (size_t i = 0; i < count; ++i) edges_.Prefetch(mixes_[i] + mixes_[i == 0 ? count - 1 : i - 1]);
+}
+
+bool HvMesh::LinkEdges(MeshPolygon* polygon, const PolygonDesc& desc) {
+  // Each position is hashed once, and the slots of every edge are asked for
+  // before the first lookup, so that their cache misses overlap.
+  PrefetchEdges(desc);
   int prev = desc.count - 1;
   int32_t prevHash = PositionHash(desc.positions[prev]);
   for (int i = 0; i < desc.count; ++i) {

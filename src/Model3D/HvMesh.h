@@ -40,6 +40,10 @@ class HvMesh {
   bool AddPolygon(const PolygonDesc& desc, const VertexLayerList* layers = nullptr) {
     return SetPolygon(PolygonCount(), desc, layers);
   }
+  // Asks the processor for the edge slots the polygon's lookups will read:
+  // a caller that has the next polygon before adding this one hides their
+  // cache misses behind its own work.
+  void PrefetchEdges(const PolygonDesc& desc);
   bool GetPolygon(int index, PolygonData& data, const VertexLayerList* layers = nullptr) const;
   // With neighbours: the adjacency polygon of corner i is the next polygon
   // after this one on the edge that starts at corner i (group left to the model).

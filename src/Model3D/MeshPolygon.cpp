@@ -5,15 +5,6 @@
 #include "Model3D/PolygonCorners.h"
 #include "Model3D/VertexLayerList.h"
 
-size_t MeshPolygon::Stride(int extra) {
-  const size_t bytes = sizeof(MeshCorner) + static_cast<size_t>(extra);
-  return (bytes + alignof(MeshCorner) - 1) / alignof(MeshCorner) * alignof(MeshCorner);
-}
-
-size_t MeshPolygon::BlockBytes(int count, int extra) {
-  return sizeof(MeshPolygon) + static_cast<size_t>(count) * Stride(extra);
-}
-
 MeshPolygon* MeshPolygon::Allocate(int count, int extra, BlockPool& pool) {
   if (count < 1 || count > PolygonCorners::kMaxCorners || extra < 0 ||
       extra > VertexLayerList::kMaxTotalSize)

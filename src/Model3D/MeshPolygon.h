@@ -38,8 +38,13 @@ struct MeshPolygon {
   int Wrap(int i) const { return ((i % count) + count) % count; }
 
  private:
-  static size_t Stride(int extra);
-  static size_t BlockBytes(int count, int extra);
+  static size_t Stride(int extra) {
+    const size_t bytes = sizeof(MeshCorner) + static_cast<size_t>(extra);
+    return (bytes + alignof(MeshCorner) - 1) / alignof(MeshCorner) * alignof(MeshCorner);
+  }
+  static size_t BlockBytes(int count, int extra) {
+    return sizeof(MeshPolygon) + static_cast<size_t>(count) * Stride(extra);
+  }
   uint8_t* CornerBytes(int i) {
     return reinterpret_cast<uint8_t*>(this + 1) + static_cast<size_t>(i) * Stride(extra);
   }

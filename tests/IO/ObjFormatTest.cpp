@@ -132,6 +132,31 @@ TEST(ObjReader, FacesIndicesAndTheirInheritance) {
   EXPECT_EQ(Polygon(model, 0, 4).positions[0], Vector3(102, 0, 0));  // 1E2 -> 102
 }
 
+TEST(ObjReader, FaceIndexTextAsStrtolReadsIt) {
+  // Leading zeros, separators of any kind, digits glued to other text, and
+  // the largest index: each face's first corner tells what was read.
+  TempPath path("indices.obj");
+  WriteText(path.str(),
+            "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 7 7 7\n"
+            "f 0000000000000000000000004 2 3\nf 4//1 2//1 3//1\nf\t4/x/ 2 3\nf x4 2 3\n"
+            "f 2147483647 2 3\nf 3 4 1 \\\n 2\nf 4 -2 -3\n");
+  HvModel model;
+  ASSERT_EQ(ReadModel(path, model), 1);
+  ASSERT_EQ(model.TotalPolygonCount(), 7);
+  for (int face : {0, 1, 2, 3}) EXPECT_EQ(Polygon(model, 0, face).positions[0], Vector3(7, 7, 7)) << face;
+  EXPECT_EQ(Polygon(model, 0, 4).positions[0], Vector3(0, 0, 0));  // beyond the positions
+  EXPECT_EQ(Polygon(model, 0, 5).positions.size(), 4u);            // continued on the next line
+  EXPECT_EQ(Polygon(model, 0, 6).positions[2], Vector3(0, 1, 0));  // '-3' read as 3
+  // Past the 32-bit range the face fails, however many digits, where long
+  // has 64 bits; where it has 32, strtol stops at the 32-bit limit itself,
+  // which is a valid index.
+  for (const char* face : {"f 1 2 2147483648\n", "f 1 2 -2147483648\n", "f 1 2 99999999999999999999\n"}) {
+    WriteText(path.str(), std::string("v 0 0 0\nv 1 0 0\nv 0 1 0\n") + face);
+    HvModel big;
+    EXPECT_EQ(ReadModel(path, big), sizeof(long) == 4 ? 1 : 0) << face;
+  }
+}
+
 TEST(ObjReader, SceneVariantCountsNegativeIndicesBack) {
   TempPath path("scene.obj");
   WriteText(path.str(), "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 5 5 5\nf -1 -2 -3\nusemtl red paint\nf 1 2 3\n");

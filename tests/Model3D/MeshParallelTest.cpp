@@ -3,6 +3,7 @@
 // replaced polygons and unmatched (NaN) edges.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -16,36 +17,6 @@
 #include "Platform/Process.h"
 
 namespace {
-
-// A jittered grid with damage mixed in: one edge shared by thousands of
-// triangles of both windings, NaN and infinite positions, repeated
-// corners, zero-area and folded polygons.
-void AddDamagedMesh(HvMesh& mesh) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float inf = std::numeric_limits<float>::infinity();
-  const int side = 90;
-  auto at = [](int x, int y) {
-    return Vector3(static_cast<float>(x), static_cast<float>(y), static_cast<float>((x * 7 + y * 13) % 5) * 0.3f);
-  };
-  for (int y = 0; y + 1 < side; ++y)
-    for (int x = 0; x + 1 < side; ++x) {
-      Vector3 c = at(x + 1, y + 1);
-      if ((x * 31 + y) % 97 == 0) c.x = nan;
-      if ((x * 17 + y) % 89 == 0) c.z = inf;
-      AddCorners(mesh, {at(x, y), at(x + 1, y), c});
-      AddCorners(mesh, {at(x, y), c, at(x, y + 1)});
-      if ((x + y) % 23 == 0) AddCorners(mesh, {at(x, y), at(x, y), at(x + 1, y)});
-      if ((x + y) % 29 == 0) AddCorners(mesh, {at(x, y), at(x + 1, y), at(x, y), at(x + 1, y)});
-    }
-  for (int i = 0; i < 5000; ++i) {
-    const Vector3 tip(0.5f, static_cast<float>(i % 71) - 35.0f, static_cast<float>(i % 13) - 6.0f);
-    if (i % 2 == 0)
-      AddCorners(mesh, {{0, 0, 0}, {1, 0, 0}, tip});
-    else
-      AddCorners(mesh, {{1, 0, 0}, {0, 0, 0}, tip});
-  }
-  for (int i = 0; i < 300; ++i) AddCorners(mesh, {{nan, nan, nan}, {nan, nan, nan}, {nan, nan, nan}});
-}
 
 // Every corner's normal and edge smoothness, as bits.
 std::vector<uint32_t> Results(const HvMesh& mesh) {
@@ -167,4 +138,37 @@ TEST(MeshEdgeTable, ReplacedPolygonsLeaveTheTableOfAFreshBuild) {
       ASSERT_EQ(a->polygonCount, b->polygonCount) << "polygon " << p << " corner " << c;
       for (int k = 0; k < a->polygonCount; ++k) EXPECT_GE(b->Find(fresh.Polygon(a->PolygonAt(k)->index)), 0);
     }
+}
+
+TEST(MeshEdgeTable, ClearReleasesEveryBlockAndLeavesAFreshMesh) {
+  // Polygons of 100 corners (heap blocks), edges of many polygons (heap
+  // lists), replaced polygons (edges deleted and their numbers reused): all
+  // released by Clear, after which the mesh builds as a new one does.
+  auto build = [](HvMesh& mesh) {
+    AddDamagedMesh(mesh);
+    PolygonDesc big;
+    big.Resize(100);
+    for (int i = 0; i < 100; ++i) {
+      const double a = 6.283185307179586 * i / 100;
+      big.positions[i] = Vector3(std::cos(a), std::sin(a), 0);
+      big.weights[i] = 1.0f;
+    }
+    for (int copy = 0; copy < 3; ++copy) mesh.AddPolygon(big);
+    PolygonDesc small;
+    Describe(small, {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}});
+    for (int i = 0; i < 20; ++i) mesh.SetPolygon(i * 7, i % 2 == 0 ? small : big);
+  };
+  HvMesh reused, fresh;
+  build(reused);
+  reused.Clear();
+  EXPECT_EQ(reused.EdgeCount(), 0);
+  EXPECT_EQ(reused.PolygonCount(), 0);
+  build(reused);
+  build(fresh);
+  ASSERT_EQ(reused.EdgeCount(), fresh.EdgeCount());
+  for (HvMesh* mesh : {&reused, &fresh}) {
+    mesh->SetEdgeSmoothness(0.707, true);
+    mesh->ComputeCornerNormals(0.4);
+  }
+  EXPECT_TRUE(Results(reused) == Results(fresh));
 }
