@@ -11,6 +11,7 @@
 #include <string>
 
 #include "IO/ObjFormat.h"
+#include "ProcessMemory.h"
 #include "Model3D/HvModel.h"
 #include "Platform/Process.h"
 #include "Support/GeneratedObj.h"
@@ -45,10 +46,13 @@ const std::string& PlainObjFile() {
 
 const std::string& File(int which) { return which == 0 ? ObjFile() : PlainObjFile(); }
 
+// Each read reports peak_MB: the resident memory it adds at its peak, over
+// its iterations (the peak is reset before the first).
 // Arg 0: the file with normals; arg 1: positions only.
 void ReadOurs(benchmark::State& state) {
   const std::string& path = File(static_cast<int>(state.range(0)));
   long polygons = 0;
+  const double baseline = ResetPeakMemory();
   for (auto _ : state) {
     HvModel model;
     HvIO stream(path.c_str(), HvIO::kRead);
@@ -61,11 +65,13 @@ void ReadOurs(benchmark::State& state) {
     state.ResumeTiming();
   }
   state.counters["polygons"] = static_cast<double>(polygons);
+  state.counters["peak_MB"] = PeakMegabytes() - baseline;
 }
 
 void ReadTinyObjLoader(benchmark::State& state) {
   const std::string& path = ObjFile();
   long faces = 0;
+  const double baseline = ResetPeakMemory();
   for (auto _ : state) {
     tinyobj::attrib_t attributes;
     std::vector<tinyobj::shape_t> shapes;
@@ -76,6 +82,7 @@ void ReadTinyObjLoader(benchmark::State& state) {
     for (const auto& shape : shapes) faces += static_cast<long>(shape.mesh.num_face_vertices.size());
   }
   state.counters["polygons"] = static_cast<double>(faces);
+  state.counters["peak_MB"] = PeakMegabytes() - baseline;
 }
 
 // Arg 0: the file with normals, read as it is; arg 1: positions only, with
@@ -85,6 +92,7 @@ void ReadAssimp(benchmark::State& state) {
   const unsigned steps =
       state.range(0) == 0 ? 0u : aiProcess_JoinIdenticalVertices | aiProcess_GenSmoothNormals;
   long faces = 0;
+  const double baseline = ResetPeakMemory();
   for (auto _ : state) {
     Assimp::Importer importer;
     importer.SetPropertyFloat(AI_CONFIG_PP_GSN_MAX_SMOOTHING_ANGLE, 45.0f);
@@ -93,6 +101,7 @@ void ReadAssimp(benchmark::State& state) {
     for (unsigned m = 0; scene != nullptr && m < scene->mNumMeshes; ++m) faces += scene->mMeshes[m]->mNumFaces;
   }
   state.counters["polygons"] = static_cast<double>(faces);
+  state.counters["peak_MB"] = PeakMegabytes() - baseline;
 }
 
 void WriteOurs(benchmark::State& state) {
