@@ -44,14 +44,14 @@ void PositionIndex::Grow(size_t size) {
   }
 }
 
-uint64_t PositionIndex::Key(const Vector3& p, uint32_t bits[3]) {
+inline uint64_t PositionIndex::Key(const Vector3& p, uint32_t bits[3]) {
   std::memcpy(&bits[0], &p.x, 4);
   std::memcpy(&bits[1], &p.y, 4);
   std::memcpy(&bits[2], &p.z, 4);
   return HashBits(bits);
 }
 
-bool PositionIndex::Recent(uint64_t hash, const uint32_t bits[3], uint32_t& index) const {
+inline bool PositionIndex::Recent(uint64_t hash, const uint32_t bits[3], uint32_t& index) const {
   if (recent_.empty()) return false;
   const Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
   if (cached.index == kEmpty || std::memcmp(cached.bits, bits, sizeof cached.bits) != 0) return false;
