@@ -48,6 +48,7 @@ TEST_F(HostTest, ComponentTextsNameSingleIndicesRangesAndAllOfEachKind) {
       {"vtx[*]", MFn::kMeshVertComponent, {0, 1, 2, 3}},
       {"map[0000000003]", MFn::kMeshMapComponent, {3}},
       {"f[2147483647]", MFn::kMeshPolygonComponent, {2147483647}},
+      {"f[2147483646:2147483647]", MFn::kMeshPolygonComponent, {2147483646, 2147483647}},
   };
   for (const auto& c : cases) {
     const Selected s = select(c.text);
@@ -57,10 +58,10 @@ TEST_F(HostTest, ComponentTextsNameSingleIndicesRangesAndAllOfEachKind) {
   }
 }
 
-TEST_F(HostTest, MalformedComponentTextsSelectTheWholeMesh) {
+TEST_F(HostTest, MalformedOrHugeComponentTextsSelectTheWholeMesh) {
   quadMesh("split", true);
   for (const char* text : {"f[]", "g[1]", "ff[1]", "F[1]", "vt[1]", "f[ 1]", "f[1 ]", "f[+1]", "f[-1]", "f[1x]",
                            "f[0x1]", "f[12345678901]", "f[3:1]", "f[:1]", "f[1:]", "f[0:1:1]", "f[**]", "f[*:1]",
-                           "f[1]]", "f[[1]"})
+                           "f[1]]", "f[[1]", "f[0:2147483647]"})
     EXPECT_TRUE(select(text).whole) << text;
 }

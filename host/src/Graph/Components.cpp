@@ -18,7 +18,7 @@ const Prefix kPrefixes[] = {{"f", MFn::kMeshPolygonComponent},
 
 // One to ten digits, nothing else; the value as strtol gives it (a value past
 // long's range, possible where long has 32 bits, is long's largest).
-bool parseNumber(const char* begin, const char* end, long& out) {
+bool parseNumber(const char* begin, const char* end, int64_t& out) {
   const auto length = end - begin;
   if (length <= 0 || length > 10)
     return false;
@@ -28,7 +28,7 @@ bool parseNumber(const char* begin, const char* end, long& out) {
       return false;
     value = value * 10 + (*c - '0');
   }
-  out = value > std::numeric_limits<long>::max() ? std::numeric_limits<long>::max() : static_cast<long>(value);
+  out = std::min<int64_t>(value, std::numeric_limits<long>::max());
   return true;
 }
 
@@ -40,7 +40,7 @@ MFn::Type prefixType(const std::string& text, std::size_t length) {
 }
 
 // The range between the brackets: "*", "N" or "N:M".
-bool parseRange(const char* begin, const char* end, int count, long& lo, long& hi) {
+bool parseRange(const char* begin, const char* end, int count, int64_t& lo, int64_t& hi) {
   if (end - begin == 1 && *begin == '*') {
     if (count < 0)
       return false;
@@ -68,12 +68,14 @@ bool parseComponent(const std::string& text, MFn::Type& type, std::vector<int>& 
   type = prefixType(text, open);
   if (type == MFn::kInvalid)
     return false;
-  long lo = 0, hi = 0;
+  // 64 bits whatever long's size: the last index of the range is not the
+  // largest value of the counter's type.
+  int64_t lo = 0, hi = 0;
   if (!parseRange(text.data() + open + 1, text.data() + text.size() - 1, count, lo, hi))
     return false;
   if (hi >= lo && static_cast<std::size_t>(hi - lo + 1) > limit)
     return false;
-  for (long i = lo; i <= hi; ++i)
+  for (int64_t i = lo; i <= hi; ++i)
     elements.push_back(static_cast<int>(i));
   return true;
 }
