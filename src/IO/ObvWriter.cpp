@@ -51,6 +51,9 @@ void WriteIdentity(ChecksumWriter& out, int size) {
 
 bool Written(const MeshPolygon* polygon) { return polygon != nullptr && polygon->count >= 3; }
 
+// How many polygons ahead the vertex table is asked for the slots of corners.
+constexpr int kVertexLookahead = 4;
+
 class ProjectWriter {
  public:
   ProjectWriter(HvModel& model, HvIO& stream, bool packed, ProgressSink* progress)
@@ -62,6 +65,8 @@ class ProjectWriter {
   void WriteHeader(int meshCount);
   void WriteMesh(const HvMesh& mesh);
   void WriteTriangles(const MeshPolygon& polygon, int32_t materialIndex);
+  // The vertex-table slots of a later polygon's corners, asked for ahead.
+  void PrefetchVertices(const HvMesh& mesh, int polygonIndex) const;
   void WriteMaterial(int index, Material& material);
   void WriteTrailer();
   void WriteNames();
@@ -161,6 +166,7 @@ void ProjectWriter::WriteMesh(const HvMesh& mesh) {
   for (int i = 0; i < mesh.PolygonCount(); ++i) {
     const MeshPolygon* polygon = mesh.Polygon(i);
     if (!Written(polygon)) continue;
+    PrefetchVertices(mesh, i + kVertexLookahead);
     const auto found = materialIndex_.find(polygon->material);
     const int32_t index = found != materialIndex_.end() ? found->second : -1;
     WriteTriangles(*polygon, index);
@@ -177,6 +183,13 @@ void ProjectWriter::WriteMesh(const HvMesh& mesh) {
     vertex.Flipped(p);
     vertex.WriteTo(out_);
   }
+}
+
+void ProjectWriter::PrefetchVertices(const HvMesh& mesh, int polygonIndex) const {
+  if (polygonIndex >= mesh.PolygonCount()) return;
+  const MeshPolygon* polygon = mesh.Polygon(polygonIndex);
+  if (!Written(polygon)) return;
+  for (int c = 0; c < polygon->count; ++c) vertices_.Prefetch(polygon->Corner(c).position);
 }
 
 void ProjectWriter::WriteTriangles(const MeshPolygon& polygon, int32_t materialIndex) {

@@ -44,17 +44,39 @@ void PositionIndex::Grow(size_t size) {
   }
 }
 
-uint32_t PositionIndex::IndexOf(const Vector3& p) {
-  if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
-  uint32_t bits[3];
+inline uint64_t PositionIndex::Key(const Vector3& p, uint32_t bits[3]) {
   std::memcpy(&bits[0], &p.x, 4);
   std::memcpy(&bits[1], &p.y, 4);
   std::memcpy(&bits[2], &p.z, 4);
-  const uint64_t hash = HashBits(bits);
+  return HashBits(bits);
+}
+
+inline bool PositionIndex::Recent(uint64_t hash, const uint32_t bits[3], uint32_t& index) const {
+  if (recent_.empty()) return false;
+  const Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
+  if (cached.index == kEmpty || std::memcmp(cached.bits, bits, sizeof cached.bits) != 0) return false;
+  index = cached.index;
+  return true;
+}
+
+void PositionIndex::Prefetch(const Vector3& p) const {
+  uint32_t bits[3];
+  const uint64_t hash = Key(p, bits);
+  uint32_t index = 0;
+  if (slots_.empty() || Recent(hash, bits, index)) return;
+#if defined(__GNUC__)
+  __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+#endif
+}
+
+uint32_t PositionIndex::IndexOf(const Vector3& p) {
+  if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
+  uint32_t bits[3];
+  const uint64_t hash = Key(p, bits);
   if (recent_.empty()) recent_.assign(kRecentSlots, Slot{{0, 0, 0}, kEmpty});
+  uint32_t index = 0;
+  if (Recent(hash, bits, index)) return index;
   Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
-  if (cached.index != kEmpty && std::memcmp(cached.bits, bits, sizeof bits) == 0)
-    return cached.index;
   const size_t mask = slots_.size() - 1;
   size_t at = hash & mask;
   while (slots_[at].index != kEmpty) {
@@ -64,7 +86,7 @@ uint32_t PositionIndex::IndexOf(const Vector3& p) {
     }
     at = (at + 1) & mask;
   }
-  const auto index = static_cast<uint32_t>(positions_.size());
+  index = static_cast<uint32_t>(positions_.size());
   slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index};
   cached = slots_[at];
   positions_.push_back(p);

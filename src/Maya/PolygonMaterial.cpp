@@ -4,7 +4,9 @@
 #include <maya/MFn.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MIOStream.h>
-#include <maya/MItMeshPolygon.h>
+#include <maya/MFnMesh.h>
+#include <maya/MFnSingleIndexedComponent.h>
+#include <maya/MIntArray.h>
 #include <maya/MObject.h>
 
 #include "Maya/ShadingTable.h"
@@ -32,6 +34,21 @@ int entryOfGroup(const ShadingMember& member, const MString& partialPath) {
   return findShadingEntry(MFnDependencyNode(shader).name(), partialPath);
 }
 
+// The faces of a face-component member that lie in its mesh, in the
+// component's order (what MItMeshPolygon over the component visits), read in
+// one go.
+std::vector<int> memberFaces(const ShadingMember& member) {
+  MIntArray elements;
+  MFnSingleIndexedComponent(member.component).getElements(elements);
+  const int count = MFnMesh(member.path).numPolygons();
+  std::vector<int> faces;
+  faces.reserve(elements.length());
+  for (unsigned int i = 0; i < elements.length(); ++i)
+    if (elements[i] >= 0 && elements[i] < count)
+      faces.push_back(elements[i]);
+  return faces;
+}
+
 const std::vector<ShadingMember>* membersOf(const MString& fullPath) {
   const auto& index = shadingTable().membersByPath;
   const auto found = index.find(fullPath.asChar());
@@ -54,9 +71,8 @@ int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int
       case MemberKind::kFaces: {
         if (polygonIndex == -1)
           return -2;
-        MObject component = member.component;
-        for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
-          if (static_cast<int>(face.index()) == polygonIndex)
+        for (int face : memberFaces(member))
+          if (face == polygonIndex)
             return entryOfGroup(member, partialPath);
         break;
       }
@@ -92,9 +108,8 @@ MeshShading::MeshShading(const MString& fullPath, const MString& partialPath, in
       }
       case MemberKind::kFaces: {
         const int entry = entryOfGroup(member, partialPath);
-        MObject component = member.component;
-        for (MItMeshPolygon face(member.path, component); !face.isDone(); face.next())
-          decide(static_cast<size_t>(static_cast<int>(face.index())), entry);
+        for (int face : memberFaces(member))
+          decide(static_cast<size_t>(face), entry);
         break;
       }
       case MemberKind::kOther:

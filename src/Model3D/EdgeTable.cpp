@@ -7,7 +7,9 @@
 
 namespace {
 
-constexpr int kInitialBits = 14;  // 16384 slots to start with
+// 1024 slots (8 KB) to start with: a model of many small meshes has a table
+// per mesh, and growing moves slots only.
+constexpr int kInitialBits = 10;
 
 uint64_t Mix(uint64_t h) {
   h ^= h >> 33;
@@ -36,7 +38,7 @@ uint64_t EdgeTable::PositionMix(const Vector3& p) {
 
 EdgeTable::EdgeTable() : slots_(size_t{1} << kInitialBits, Slot{0, 0}), bits_(kInitialBits) {}
 
-EdgeTable::~EdgeTable() { Clear(); }
+EdgeTable::~EdgeTable() { DestroyEdges(); }
 
 MeshEdge* EdgeTable::Find(const Vector3& a, const Vector3& b, int32_t key, uint64_t pairHash) const {
   if (!Findable(a) || !Findable(b)) return nullptr;
@@ -144,9 +146,13 @@ void EdgeTable::Delete(MeshEdge* edge) {
   --count_;
 }
 
-void EdgeTable::Clear() {
+void EdgeTable::DestroyEdges() {
   // In number order: the edges are read in the order they lie in memory.
   for (uint32_t id = 0; id < used_; ++id) Edge(id)->~MeshEdge();
+}
+
+void EdgeTable::Clear() {
+  DestroyEdges();
   std::vector<Slot>(size_t{1} << kInitialBits, Slot{0, 0}).swap(slots_);
   bits_ = kInitialBits;
   unlisted_.clear();

@@ -70,6 +70,7 @@ class EdgeTable {
   // A free edge number, with storage; false when memory is short.
   bool TakeId(uint32_t& id);
   void Grow();
+  void DestroyEdges();
 
   std::vector<Slot> slots_;
   int bits_;

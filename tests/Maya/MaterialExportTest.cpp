@@ -5,6 +5,8 @@
 
 #include "ExportFixture.h"
 #include "Maya/MaterialTranslation.h"
+#include "Maya/PolygonMaterial.h"
+#include "Maya/ShadingTable.h"
 
 namespace {
 
@@ -211,6 +213,25 @@ TEST_F(ExportTest, FacesTakeTheGroupOfTheirComponent) {
   mel("sets -e -forceElement redSG split.f[0:2]; sets -e -forceElement blueSG split.f[3:5];");
   auto model = exported(0);
   for (int p = 0; p < 6; ++p) EXPECT_EQ(polygonMaterial(*model, 0, p), p < 3 ? "red" : "blue") << p;
+}
+
+TEST_F(ExportTest, FaceComponentsReachingPastTheMeshShadeOnlyItsFaces) {
+  cube("split");
+  shader("red");
+  shader("blue");
+  load();
+  mel("sets -e -forceElement redSG split.f[4:40]; sets -e -forceElement blueSG split.f[0:1];");
+  auto model = exported(0);
+  const char* expected[] = {"blue", "blue", "", "", "red", "red"};
+  for (int p = 0; p < 6; ++p) EXPECT_EQ(polygonMaterial(*model, 0, p), expected[p]) << p;
+  // Asked one polygon at a time: an index the component names but the mesh
+  // lacks has no material.
+  const MDagPath shape = path("splitShape");
+  const int red = findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), 5);
+  EXPECT_EQ(std::string(shadingTable().entries.at(static_cast<size_t>(red)).entryName.asChar()), "red");
+  EXPECT_EQ(findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), 2), -1);
+  EXPECT_EQ(findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), 7), -1);
+  EXPECT_EQ(findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), -1), -2);
 }
 
 TEST_F(ExportTest, UnshadedAndVertexShadedPolygonsHaveNoMaterial) {

@@ -2,6 +2,8 @@
 // which order, and what each polygon carries.
 #include <maya/MFloatArray.h>
 #include <maya/MFnMesh.h>
+#include <maya/MMatrix.h>
+#include <maya/MPointArray.h>
 
 #include <cmath>
 #include <limits>
@@ -116,6 +118,32 @@ TEST_F(ExportTest, PositionsAreInWorldSpace) {
   EXPECT_FLOAT_EQ(box.min.y, 1.5f);
   EXPECT_FLOAT_EQ(box.min.z, 2.5f);
   EXPECT_FLOAT_EQ(box.max.z, 3.5f);
+}
+
+TEST_F(ExportTest, WorldPositionsHaveTheBitsOfTheHostsPointProduct) {
+  // Rotated, scaled and moved twice over: every corner is the f32 of
+  // MPoint * MMatrix, bit for bit.
+  scene("createNode transform -n outer; setAttr outer.rotate 33.3 71 -12; setAttr outer.scale 1.7 0.3 2.9;"
+        "setAttr outer.translate 0.1 -7.3 1000.7;");
+  load();
+  meshOf("turned", {{0.1f, 0.2f, 0.3f}, {1e5f, -3.7f, 0.001f}, {-2.5f, 7e-3f, 11.25f}, {9.9f, 8.8f, -7.7f}},
+         {{0, 1, 2}, {0, 2, 3}});
+  mel("parent turned outer; setAttr turned.rotate -5 17.5 200; setAttr turned.translate 3 -1 0.25;");
+  MDagPath shape = path("turnedShape");
+  MPointArray local;
+  MFnMesh(shape).getPoints(local, MSpace::kPostTransform);
+  const MMatrix world = shape.inclusiveMatrix();
+  auto model = exported(0);
+  ASSERT_EQ(model->GroupCount(), 1);
+  const int faces[2][3] = {{0, 1, 2}, {0, 2, 3}};
+  for (int f = 0; f < 2; ++f)
+    for (int c = 0; c < 3; ++c) {
+      const MPoint expected = local[static_cast<unsigned int>(faces[f][c])] * world;
+      const Vector3 got = corner(*model, 0, f, c);
+      EXPECT_EQ(got.x, static_cast<float>(expected.x)) << f << " " << c;
+      EXPECT_EQ(got.y, static_cast<float>(expected.y)) << f << " " << c;
+      EXPECT_EQ(got.z, static_cast<float>(expected.z)) << f << " " << c;
+    }
 }
 
 TEST_F(ExportTest, UVsComeFromTheCurrentSetWithVFlipped) {

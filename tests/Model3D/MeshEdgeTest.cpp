@@ -195,3 +195,32 @@ TEST(MeshEdges, ThousandsOfPolygonsOnOneEdgeStayCyclicAndQuick) {
   mesh.SetEdgeSmoothness(0.5, true);
   mesh.ComputeCornerNormals(0.4);
 }
+
+TEST(MeshEdges, TableFindsEveryEdgeAcrossGrowthDeletionAndClear) {
+  // From its small start the table grows many times; deleting closes the
+  // gaps of the probe runs, and a cleared table starts over.
+  EdgeTable table;
+  auto a = [](int i) { return Vector3(static_cast<float>(i), 0.0f, 0.0f); };
+  auto b = [](int i) { return Vector3(static_cast<float>(i), 1.0f, 0.0f); };
+  std::vector<MeshEdge*> edges;
+  for (int i = 0; i < 20000; ++i) {
+    ASSERT_EQ(table.Find(a(i), b(i), i), nullptr);
+    edges.push_back(table.Create(a(i), b(i), i));
+    ASSERT_NE(edges.back(), nullptr);
+  }
+  for (int i = 0; i < 20000; i += 3) table.Delete(edges[static_cast<size_t>(i)]);
+  EXPECT_EQ(table.Count(), 20000 - 6667);
+  for (int i = 0; i < 20000; ++i) {
+    MeshEdge* found = table.Find(b(i), a(i), i);  // either direction
+    if (i % 3 == 0)
+      EXPECT_EQ(found, nullptr) << i;
+    else
+      EXPECT_EQ(found, edges[static_cast<size_t>(i)]) << i;
+    EXPECT_EQ(table.Find(a(i), b(i), i + 1), nullptr) << "another key " << i;
+  }
+  table.Clear();
+  EXPECT_EQ(table.Count(), 0);
+  EXPECT_EQ(table.Find(a(1), b(1), 1), nullptr);
+  ASSERT_NE(table.Create(a(1), b(1), 1), nullptr);
+  EXPECT_NE(table.Find(a(1), b(1), 1), nullptr);
+}

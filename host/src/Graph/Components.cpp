@@ -1,8 +1,8 @@
 #include "Components.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdlib>
+#include <cstdint>
+#include <limits>
 
 namespace OmbrixHost {
 namespace {
@@ -16,50 +16,66 @@ const Prefix kPrefixes[] = {{"f", MFn::kMeshPolygonComponent},
                             {"e", MFn::kMeshEdgeComponent},
                             {"map", MFn::kMeshMapComponent}};
 
-bool parseNumber(const std::string& s, long& out) {
-  if (s.empty() || s.size() > 10)
+// One to ten digits, nothing else; the value as strtol gives it (a value past
+// long's range, possible where long has 32 bits, is long's largest).
+bool parseNumber(const char* begin, const char* end, int64_t& out) {
+  const auto length = end - begin;
+  if (length <= 0 || length > 10)
     return false;
-  for (char c : s)
-    if (!std::isdigit(static_cast<unsigned char>(c)))
+  int64_t value = 0;
+  for (const char* c = begin; c != end; ++c) {
+    if (*c < '0' || *c > '9')
       return false;
-  out = std::strtol(s.c_str(), nullptr, 10);
+    value = value * 10 + (*c - '0');
+  }
+  out = std::min<int64_t>(value, std::numeric_limits<long>::max());
   return true;
+}
+
+MFn::Type prefixType(const std::string& text, std::size_t length) {
+  for (const auto& p : kPrefixes)
+    if (text.compare(0, length, p.text) == 0)
+      return p.type;
+  return MFn::kInvalid;
+}
+
+// The range between the brackets: "*", "N" or "N:M".
+bool parseRange(const char* begin, const char* end, int count, int64_t& lo, int64_t& hi) {
+  if (end - begin == 1 && *begin == '*') {
+    if (count < 0)
+      return false;
+    lo = 0;
+    hi = count - 1;
+    return true;
+  }
+  const char* colon = std::find(begin, end, ':');
+  if (colon == end) {
+    if (!parseNumber(begin, end, lo))
+      return false;
+    hi = lo;
+    return true;
+  }
+  return parseNumber(begin, colon, lo) && parseNumber(colon + 1, end, hi) && hi >= lo;
 }
 
 }  // namespace
 
 bool parseComponent(const std::string& text, MFn::Type& type, std::vector<int>& elements, int count,
                     std::size_t limit) {
-  auto open = text.find('[');
+  const auto open = text.find('[');
   if (open == std::string::npos || text.back() != ']')
     return false;
-  std::string prefix = text.substr(0, open);
-  type = MFn::kInvalid;
-  for (const auto& p : kPrefixes)
-    if (prefix == p.text)
-      type = p.type;
+  type = prefixType(text, open);
   if (type == MFn::kInvalid)
     return false;
-  std::string range = text.substr(open + 1, text.size() - open - 2);
-  long lo = 0, hi = 0;
-  if (range == "*") {
-    if (count < 0)
-      return false;
-    lo = 0;
-    hi = count - 1;
-  } else {
-    auto colon = range.find(':');
-    if (colon == std::string::npos) {
-      if (!parseNumber(range, lo))
-        return false;
-      hi = lo;
-    } else if (!parseNumber(range.substr(0, colon), lo) || !parseNumber(range.substr(colon + 1), hi) || hi < lo) {
-      return false;
-    }
-  }
+  // 64 bits whatever long's size: the last index of the range is not the
+  // largest value of the counter's type.
+  int64_t lo = 0, hi = 0;
+  if (!parseRange(text.data() + open + 1, text.data() + text.size() - 1, count, lo, hi))
+    return false;
   if (hi >= lo && static_cast<std::size_t>(hi - lo + 1) > limit)
     return false;
-  for (long i = lo; i <= hi; ++i)
+  for (int64_t i = lo; i <= hi; ++i)
     elements.push_back(static_cast<int>(i));
   return true;
 }

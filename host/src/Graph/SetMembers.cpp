@@ -1,5 +1,7 @@
 #include "SetMembers.h"
 
+#include <utility>
+
 #include "Components.h"
 #include "HostObject.h"
 
@@ -22,7 +24,7 @@ MObject componentOf(Node* shape, int instance, int group) {
       continue;
     type = t;
   }
-  return type == MFn::kInvalid ? MObject() : Access::makeComponent(type, elements);
+  return type == MFn::kInvalid ? MObject() : Access::makeComponent(type, std::move(elements));
 }
 
 void addDagMember(const PlugRef& src, MSelectionList& out) {
