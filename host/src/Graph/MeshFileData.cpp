@@ -77,7 +77,7 @@ bool readPoints(std::vector<Point3>& out, Range r, DataCursor& c, std::string& e
 bool readEdges(MeshData& m, Range r, DataCursor& c, std::string& error) {
   bool vertexNumbers = true;
   auto vertex = [&](double v) {
-    bool whole = v >= 0 && v <= std::numeric_limits<int>::max() && v == std::floor(v);
+    bool whole = v >= 0 && v <= std::numeric_limits<int>::max() && static_cast<double>(static_cast<int>(v)) == v;
     vertexNumbers = vertexNumbers && whole;
     return whole ? static_cast<int>(v) : -1;
   };
