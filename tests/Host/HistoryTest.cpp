@@ -16,15 +16,23 @@ using namespace HistoryScene;
 
 namespace {
 
+// The shape "p<Kind>Shape1" under "p<Kind>1", its UV set map1, fed through
+// `history` from the creation node "poly<Kind>1" (set up by `settings`);
+// `last` is the plug that drives the shape.
+std::string fedScene(const std::string& kind, const std::string& shapeAttrs, const std::string& settings,
+                     const std::string& history, const std::string& last) {
+  const std::string t = "p" + kind + "1", shape = "p" + kind + "Shape1";
+  return "createNode transform -n \"" + t + "\";\n" + "createNode mesh -n \"" + shape + "\" -p \"" + t +
+         "\";\n" + shapeAttrs +
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode poly" + kind + " -n \"poly" + kind + "1\";\n" + settings + history + "connectAttr \"" + last +
+         "\" \"" + shape + ".i\";\n";
+}
+
 // A cube's shape fed by the given history; the cube's creation node is polyCube1.
 std::string cubeScene(const std::string& history, const std::string& last) {
-  return "createNode transform -n \"pCube1\";\n"
-         "createNode mesh -n \"pCubeShape1\" -p \"pCube1\";\n"
-         "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
-         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
-         "createNode polyCube -n \"polyCube1\";\n\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n"
-         "\tsetAttr \".cuv\" 4;\n" +
-         history + "connectAttr \"" + last + "\" \"pCubeShape1.i\";\n";
+  return fedScene("Cube", "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n",
+                  "\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n\tsetAttr \".cuv\" 4;\n", history, last);
 }
 
 // A bar of two quads up Y (-0.5..0.5 by 0..2) as an intermediate "Orig" shape,
@@ -102,20 +110,25 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
     EXPECT_NEAR(std::fabs(points[i].y + 6.0), 2.0, 1e-9);
 }
 
+// The bar's skinCluster1: its bottom two points on joint1, its middle two half
+// on each joint, its top two on joint2 (bound 1 up from joint1).
+const std::string kBarSkin =
+    "createNode skinCluster -n \"skinCluster1\";\n"
+    "\tsetAttr -s 6 \".wl\";\n"
+    "\tsetAttr \".wl[0].w[0]\"  1;\n\tsetAttr \".wl[1].w[0]\"  1;\n"
+    "\tsetAttr -s 2 \".wl[2].w[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".wl[3].w[0:1]\"  0.5 0.5;\n"
+    "\tsetAttr \".wl[4].w[1]\"  1;\n\tsetAttr \".wl[5].w[1]\"  1;\n"
+    "\tsetAttr -s 2 \".pm\";\n"
+    "\tsetAttr \".pm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+    "\tsetAttr \".pm[1]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -1 0 1;\n";
+
 TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   // joint2 sits 1 up from joint1 at bind time and is now turned 90 degrees about Z.
   std::string rig = std::string(kBarShapes) +
       "createNode joint -n \"joint1\";\n\tsetAttr \".uoc\" 1;\n"
       "createNode joint -n \"joint2\" -p \"joint1\";\n\tsetAttr \".t\" -type \"double3\" 0 1 0 ;\n"
       "\tsetAttr \".r\" -type \"double3\" 0 0 45 ;\n\tsetAttr \".jo\" -type \"double3\" 0 0 45 ;\n"
-      "createNode skinCluster -n \"skinCluster1\";\n"
-      "\tsetAttr -s 6 \".wl\";\n"
-      "\tsetAttr \".wl[0].w[0]\"  1;\n\tsetAttr \".wl[1].w[0]\"  1;\n"
-      "\tsetAttr -s 2 \".wl[2].w[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".wl[3].w[0:1]\"  0.5 0.5;\n"
-      "\tsetAttr \".wl[4].w[1]\"  1;\n\tsetAttr \".wl[5].w[1]\"  1;\n"
-      "\tsetAttr -s 2 \".pm\";\n"
-      "\tsetAttr \".pm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
-      "\tsetAttr \".pm[1]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -1 0 1;\n"
+      + kBarSkin +
       "\tsetAttr \".gm\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
       "\tsetAttr -s 2 \".ma\";\n\tsetAttr -s 2 \".dpf[0:1]\"  4 4;\n\tsetAttr \".mi\" 5;\n"
       "createNode tweak -n \"tweak1\";\n"
@@ -293,12 +306,7 @@ namespace {
 // fed through the given history. The host numbers its 12 edges as the faces first
 // walk them: e[1] and e[7] are the middle column, from vertex 1 through 4 to 7.
 std::string planeScene(const std::string& history, const std::string& last) {
-  return "createNode transform -n \"pPlane1\";\n"
-         "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
-         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
-         "createNode polyPlane -n \"polyPlane1\";\n"
-         "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n" +
-         history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
+  return fedScene("Plane", "", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n", history, last);
 }
 
 std::string seamNode(const char* type, const char* name, const std::string& components) {
@@ -446,14 +454,7 @@ TEST_F(HostTest, DualQuaternionSkinningKeepsATwistedVertexOnItsRadius) {
       "createNode joint -n \"joint1\";\n"
       "createNode joint -n \"joint2\" -p \"joint1\";\n\tsetAttr \".t\" -type \"double3\" 0 1 0 ;\n"
       "\tsetAttr \".r\" -type \"double3\" 0 90 0 ;\n"
-      "createNode skinCluster -n \"skinCluster1\";\n"
-      "\tsetAttr -s 6 \".wl\";\n"
-      "\tsetAttr \".wl[0].w[0]\"  1;\n\tsetAttr \".wl[1].w[0]\"  1;\n"
-      "\tsetAttr -s 2 \".wl[2].w[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".wl[3].w[0:1]\"  0.5 0.5;\n"
-      "\tsetAttr \".wl[4].w[1]\"  1;\n\tsetAttr \".wl[5].w[1]\"  1;\n"
-      "\tsetAttr -s 2 \".pm\";\n"
-      "\tsetAttr \".pm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
-      "\tsetAttr \".pm[1]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -1 0 1;\n"
+      + kBarSkin +
       "\tsetAttr -s 2 \".ma\";\n"
       "connectAttr \"joint1.wm\" \"skinCluster1.ma[0]\";\n"
       "connectAttr \"joint2.wm\" \"skinCluster1.ma[1]\";\n"
