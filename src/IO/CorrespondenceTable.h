@@ -61,7 +61,10 @@ class CorrespondenceTable {
   friend int loadCorrespondenceFile(CorrespondenceTable&, const char*, CorrespondenceLoadInfo*);
   friend const CorrespondenceRecord* findCorrespondence(const CorrespondenceTable&, const PolygonDesc&);
   friend void clearCorrespondences(CorrespondenceTable&);
-  void Append(const CorrespondenceRecord& record);
+  // Records are added in runs: the index slots of a whole run are asked
+  // for before the first of it goes in.
+  static constexpr size_t kAppendRun = 16;
+  void Append(const CorrespondenceRecord* records, size_t count);
 
   std::vector<CorrespondenceRecord> records_;
   std::vector<std::vector<uint32_t>> buckets_;  // record indices, file order
