@@ -26,6 +26,15 @@ void PositionKey(const CorrespondenceRecord& record, float key[9]) {
   }
 }
 
+// The same key from a polygon's first three corners.
+void CornerKey(const Vector3* corners, float key[9]) {
+  for (int c = 0; c < 3; ++c) {
+    key[3 * c] = corners[c].x;
+    key[3 * c + 1] = corners[c].y;
+    key[3 * c + 2] = corners[c].z;
+  }
+}
+
 int HashKey(const float key[9]) {
   static const uint32_t kFactors[9] = {57u,
                                        1u,
@@ -166,16 +175,18 @@ int loadCorrespondenceFile(CorrespondenceTable& table, const char* path, Corresp
 const CorrespondenceRecord* findCorrespondence(const CorrespondenceTable& table, const PolygonDesc& desc) {
   if (desc.count < 3) return nullptr;
   float key[9];
-  for (int c = 0; c < 3; ++c) {
-    key[3 * c] = desc.positions[c].x;
-    key[3 * c + 1] = desc.positions[c].y;
-    key[3 * c + 2] = desc.positions[c].z;
-  }
+  CornerKey(desc.positions, key);
   // Equal positions differ at most in the sign bits of zeros, which leave
   // the low 12 bits of the hash alone: the first equal record in file order
   // is the first equal record of desc's bucket.
   const int32_t index = table.first_.Find(key);
   return index < 0 ? nullptr : &table.records_[static_cast<size_t>(index)];
+}
+
+void prefetchCorrespondence(const CorrespondenceTable& table, const Vector3 corners[3]) {
+  float key[9];
+  CornerKey(corners, key);
+  table.first_.Prefetch(FloatKeyIndex<9>::Hash(key));
 }
 
 void clearCorrespondences(CorrespondenceTable& table) {
