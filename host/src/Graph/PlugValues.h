@@ -43,7 +43,31 @@ private:
     std::size_t denseCount = 0;
     std::map<std::vector<int>, Value> keyed;  // normalized indices
   };
+  // The entry of the attribute set last, for runs of assignments to one
+  // attribute (the elements of a compound array filled child by child).
+  // Map entries keep their address until erased; a copy or a move starts
+  // without it.
+  struct LastSet {
+    const AttrDef* attr = nullptr;
+    AttrValues* values = nullptr;
+    LastSet() = default;
+    LastSet(const LastSet&) {}
+    LastSet(LastSet&& other) noexcept { other.reset(); }
+    LastSet& operator=(const LastSet&) { return reset(); }
+    LastSet& operator=(LastSet&& other) noexcept {
+      other.reset();
+      return reset();
+    }
+    LastSet& reset() {
+      attr = nullptr;
+      values = nullptr;
+      return *this;
+    }
+  };
+  AttrValues& valuesFor(const AttrDef* attr);
+
   std::unordered_map<const AttrDef*, AttrValues> byAttr_;
+  LastSet last_;
 };
 
 }  // namespace OmbrixHost
