@@ -55,11 +55,14 @@ constexpr std::size_t kDenseSlack = 65536;
 }  // namespace
 
 PlugValues::AttrValues& PlugValues::valuesFor(const AttrDef* attr) {
-  if (last_.attr != attr) {
-    last_.values = &byAttr_[attr];
-    last_.attr = attr;
-  }
-  return *last_.values;
+  for (unsigned i = 0; i < RecentAttrs::kSize; ++i)
+    if (recent_.attr[i] == attr)
+      return *recent_.values[i];
+  const unsigned i = recent_.next;
+  recent_.next = (i + 1) % RecentAttrs::kSize;
+  recent_.values[i] = &byAttr_[attr];
+  recent_.attr[i] = attr;
+  return *recent_.values[i];
 }
 
 void PlugValues::set(const AttrDef* attr, const std::vector<int>& indices, Value value) {
@@ -92,8 +95,9 @@ void PlugValues::erase(const AttrDef* attr, const std::vector<int>& indices) {
   }
   slot.keyed.erase(normalized(attr, shape.depth, indices));
   if (slot.keyed.empty() && slot.denseCount == 0) {
-    if (last_.attr == attr)
-      last_.reset();
+    for (unsigned i = 0; i < RecentAttrs::kSize; ++i)
+      if (recent_.attr[i] == attr)
+        recent_.forget(i);
     byAttr_.erase(found);
   }
 }
