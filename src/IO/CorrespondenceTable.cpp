@@ -26,6 +26,15 @@ void PositionKey(const CorrespondenceRecord& record, float key[9]) {
   }
 }
 
+// The same key from a polygon's first three corners.
+void CornerKey(const Vector3* corners, float key[9]) {
+  for (int c = 0; c < 3; ++c) {
+    key[3 * c] = corners[c].x;
+    key[3 * c + 1] = corners[c].y;
+    key[3 * c + 2] = corners[c].z;
+  }
+}
+
 int HashKey(const float key[9]) {
   static const uint32_t kFactors[9] = {57u,
                                        1u,
@@ -92,13 +101,20 @@ std::vector<const CorrespondenceRecord*> CorrespondenceTable::Bucket(int bucket)
   return out;
 }
 
-void CorrespondenceTable::Append(const CorrespondenceRecord& record) {
-  const uint32_t index = static_cast<uint32_t>(records_.size());
-  records_.push_back(record);
-  float key[9];
-  PositionKey(record, key);
-  buckets_[static_cast<size_t>(HashKey(key))].push_back(index);
-  first_.FindOrInsert(key, static_cast<int32_t>(index));
+void CorrespondenceTable::Append(const CorrespondenceRecord* records, size_t count) {
+  float keys[kAppendRun][9];
+  uint64_t hashes[kAppendRun];
+  for (size_t r = 0; r < count; ++r) {
+    PositionKey(records[r], keys[r]);
+    hashes[r] = FloatKeyIndex<9>::Hash(keys[r]);
+    first_.Prefetch(hashes[r]);
+  }
+  for (size_t r = 0; r < count; ++r) {
+    const uint32_t index = static_cast<uint32_t>(records_.size());
+    records_.push_back(records[r]);
+    buckets_[static_cast<size_t>(HashKey(keys[r]))].push_back(index);
+    first_.FindOrInsert(keys[r], static_cast<int32_t>(index), hashes[r]);
+  }
 }
 
 int correspondenceHash(const CorrespondenceRecord& record) {
@@ -128,18 +144,25 @@ int loadCorrespondenceFile(CorrespondenceTable& table, const char* path, Corresp
     return 1;
   }
   // Never more than the file's size holds, whatever the count says.
-  const uint64_t held = in.Left() / Correspondence::kRecordBytes;
+  const uint64_t fits = in.Left() / Correspondence::kRecordBytes;
   const auto announced = static_cast<uint64_t>(out.announced);
   const uint64_t announcedBytes = announced * Correspondence::kRecordBytes;
   if (in.Left() > announcedBytes) out.trailingBytes = in.Left() - announcedBytes;
-  const uint64_t wanted = std::min(announced, held);
+  const uint64_t wanted = std::min(announced, fits);
   table.records_.reserve(static_cast<size_t>(wanted));
   table.first_.Reserve(static_cast<size_t>(wanted));
-  uint8_t record[Correspondence::kRecordBytes];
+  uint8_t bytes[Correspondence::kRecordBytes];
+  CorrespondenceRecord run[CorrespondenceTable::kAppendRun];
+  size_t held = 0;
   for (uint64_t done = 0; done < announced; ++done) {
-    if (!in.Bytes(record, sizeof record, "a record")) break;
-    table.Append(DecodeRecord(record));
+    if (!in.Bytes(bytes, sizeof bytes, "a record")) break;
+    run[held++] = DecodeRecord(bytes);
+    if (held == CorrespondenceTable::kAppendRun) {
+      table.Append(run, held);
+      held = 0;
+    }
   }
+  table.Append(run, held);
   out.read = static_cast<uint32_t>(table.records_.size());
   if (out.read < static_cast<uint32_t>(out.announced)) {
     out.truncated = true;
@@ -152,16 +175,18 @@ int loadCorrespondenceFile(CorrespondenceTable& table, const char* path, Corresp
 const CorrespondenceRecord* findCorrespondence(const CorrespondenceTable& table, const PolygonDesc& desc) {
   if (desc.count < 3) return nullptr;
   float key[9];
-  for (int c = 0; c < 3; ++c) {
-    key[3 * c] = desc.positions[c].x;
-    key[3 * c + 1] = desc.positions[c].y;
-    key[3 * c + 2] = desc.positions[c].z;
-  }
+  CornerKey(desc.positions, key);
   // Equal positions differ at most in the sign bits of zeros, which leave
   // the low 12 bits of the hash alone: the first equal record in file order
   // is the first equal record of desc's bucket.
   const int32_t index = table.first_.Find(key);
   return index < 0 ? nullptr : &table.records_[static_cast<size_t>(index)];
+}
+
+void prefetchCorrespondence(const CorrespondenceTable& table, const Vector3 corners[3]) {
+  float key[9];
+  CornerKey(corners, key);
+  table.first_.Prefetch(FloatKeyIndex<9>::Hash(key));
 }
 
 void clearCorrespondences(CorrespondenceTable& table) {

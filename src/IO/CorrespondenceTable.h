@@ -12,6 +12,7 @@
 #include "IO/FloatKeyIndex.h"
 
 class PolygonDesc;
+struct Vector3;
 
 struct CorrespondenceCorner {
   float x, y, z, u, v;
@@ -60,8 +61,12 @@ class CorrespondenceTable {
  private:
   friend int loadCorrespondenceFile(CorrespondenceTable&, const char*, CorrespondenceLoadInfo*);
   friend const CorrespondenceRecord* findCorrespondence(const CorrespondenceTable&, const PolygonDesc&);
+  friend void prefetchCorrespondence(const CorrespondenceTable&, const Vector3*);
   friend void clearCorrespondences(CorrespondenceTable&);
-  void Append(const CorrespondenceRecord& record);
+  // Records are added in runs: the index slots of a whole run are asked
+  // for before the first of it goes in.
+  static constexpr size_t kAppendRun = 16;
+  void Append(const CorrespondenceRecord* records, size_t count);
 
   std::vector<CorrespondenceRecord> records_;
   std::vector<std::vector<uint32_t>> buckets_;  // record indices, file order
@@ -82,4 +87,7 @@ int loadCorrespondenceFile(CorrespondenceTable& table, const char* path,
 // equal desc's corners 0, 1, 2 (floating-point comparison); null when none.
 const CorrespondenceRecord* findCorrespondence(const CorrespondenceTable& table,
                                                const PolygonDesc& desc);
+// Brings towards the cache what findCorrespondence will first read for a
+// polygon with these first three corners; answers nothing.
+void prefetchCorrespondence(const CorrespondenceTable& table, const Vector3 corners[3]);
 void clearCorrespondences(CorrespondenceTable& table);

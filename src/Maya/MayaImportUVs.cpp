@@ -46,6 +46,9 @@ struct MeshUvWork {
   int matched = 0;
 };
 
+// How far ahead of the polygon being matched the walk asks the table.
+constexpr int kPolygonsAhead = 4;
+
 float Unflip(float v) { return static_cast<float>(1.0 - static_cast<double>(v)); }
 
 // Reads the polygon at `at` into desc: world-space corners and their current
@@ -66,6 +69,20 @@ bool DescribePolygon(const MeshArrays& arrays, const WorldPoints& world, const P
     desc.v[k] = mapped ? arrays.uv.vs[id] : 0.0f;
   }
   return sound;
+}
+
+// Asks the table ahead for the polygon at `at` (when it has three corners
+// with points), so that its lookup finds the slot cached.
+void PrefetchPolygon(const CorrespondenceTable& table, const MeshArrays& arrays, const WorldPoints& world,
+                     const PolygonCursor& at) {
+  if (at.face >= arrays.counts.length() || polygonSize(arrays, at) < 3 || !cornersInRange(arrays, at, 3)) return;
+  Vector3 corners[3];
+  for (unsigned k = 0; k < 3; ++k) {
+    const auto vertex = static_cast<size_t>(arrays.connects[at.corner + k]);
+    if (vertex >= world.points.size()) return;
+    corners[k] = world.points[vertex];
+  }
+  prefetchCorrespondence(table, corners);
 }
 
 // Corner k >= 3 of a matched polygon: corner 2 of the fan triangle
@@ -98,8 +115,12 @@ void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath&
   MeshArrays arrays(mesh, mesh.currentUVSetName());
   work.layout.uvCounts.setLength(arrays.counts.length());
   PolygonDesc desc, fan;
+  PolygonCursor ahead;
+  for (int k = 0; k < kPolygonsAhead && ahead.face < arrays.counts.length(); ++k) advance(arrays, ahead);
   for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
     const int p = static_cast<int>(at.face);
+    PrefetchPolygon(table, arrays, world, ahead);
+    if (ahead.face < arrays.counts.length()) advance(arrays, ahead);
     const bool sound = DescribePolygon(arrays, world, at, desc);
     const CorrespondenceRecord* record = sound ? findCorrespondence(table, desc) : nullptr;
     if (record != nullptr) ++work.matched;

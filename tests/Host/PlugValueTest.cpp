@@ -3,6 +3,7 @@
 // one attribute, and the order a saved scene lists them in.
 #include "HostFixture.h"
 
+#include <maya/MDGModifier.h>
 #include <maya/MFnCompoundAttribute.h>
 
 #include <filesystem>
@@ -141,4 +142,24 @@ TEST_F(HostTest, SavedScenesListValuesByPlugNameAndReadBackTheSame) {
   EXPECT_FLOAT_EQ(newUVChild("tw", 2, 2).asFloat(), 0.75f);
   EXPECT_FLOAT_EQ(newUVChild("tw", 10, 3).asFloat(), 0.125f);
   EXPECT_EQ(usedIndices(MFnDependencyNode(node("tw")).findPlug("newUV")), (std::vector<int>{2, 10}));
+}
+
+// A run of assignments to one child, broken by an undo that takes the
+// attribute's last value away, then resumed on the same child.
+TEST_F(HostTest, AssignmentsAfterAnUndoEmptiedTheAttributeLand) {
+  mel("createNode polyTweakUV -n tw;");
+  MPlug u = newUVChild("tw", 3, 2);
+  MDGModifier modifier;
+  ASSERT_EQ(modifier.newPlugValueFloat(u, 0.5f), MStatus::kSuccess);
+  ASSERT_EQ(modifier.doIt(), MStatus::kSuccess);
+  EXPECT_EQ(u.asFloat(), 0.5f);
+  ASSERT_EQ(modifier.undoIt(), MStatus::kSuccess);
+  EXPECT_TRUE(usedIndices(MFnDependencyNode(node("tw")).findPlug("newUV")).empty());
+  ASSERT_EQ(u.setValue(0.75f), MStatus::kSuccess);
+  ASSERT_EQ(newUVChild("tw", 4, 2).setValue(0.25f), MStatus::kSuccess);
+  ASSERT_EQ(newUVChild("tw", 4, 0).setValue(9), MStatus::kSuccess);
+  EXPECT_EQ(newUVChild("tw", 3, 2).asFloat(), 0.75f);
+  EXPECT_EQ(newUVChild("tw", 4, 2).asFloat(), 0.25f);
+  EXPECT_EQ(newUVChild("tw", 4, 0).asInt(), 9);
+  EXPECT_EQ(usedIndices(MFnDependencyNode(node("tw")).findPlug("newUV")), (std::vector<int>{3, 4}));
 }

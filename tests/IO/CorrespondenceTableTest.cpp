@@ -119,6 +119,25 @@ TEST_F(CorrespondenceTest, FirstInFileOrderWinsAndShortFractionsShareBucketZero)
   EXPECT_EQ(table_.Bucket(0).back()->corner[0].u, 0.9f);
 }
 
+TEST_F(CorrespondenceTest, FirstOfManyRecordsWinsWhereverItsRepeatsFall) {
+  // 1000 records of 37 distinct keys: each key's repeats fall in other runs
+  // of the reading and after the index has grown several times.
+  std::vector<FileRecord> records;
+  for (int i = 0; i < 1000; ++i) {
+    const float k = float(i % 37);
+    records.push_back(Triangle(k, k * 0.25f, -k, 1, 2, 3, 0, k, 1, 0.001f * float(i)));
+  }
+  ASSERT_EQ(Load(CorFile(records)), 1);
+  EXPECT_EQ(table_.Size(), 1000u);
+  for (int i = 0; i < 37; ++i) {
+    const float k = float(i);
+    const CorrespondenceRecord* r = Find({k, -k * 0.25f, k, 1, -2, -3, 0, -k, -1});
+    ASSERT_NE(r, nullptr) << i;
+    EXPECT_EQ(r, &table_.Records()[static_cast<size_t>(i)]) << i;
+  }
+  EXPECT_EQ(Find({37, -9.25f, 37, 1, -2, -3, 0, -37, -1}), nullptr);
+}
+
 TEST_F(CorrespondenceTest, SignedZerosShareTheBucketAndCompareEqual) {
   // The sign bit is bit 31 of the pattern: no multiple of it reaches the low
   // 12 bits, so -0.0 and +0.0 hash alike, and they compare equal.

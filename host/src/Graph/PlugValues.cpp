@@ -54,13 +54,24 @@ constexpr std::size_t kDenseSlack = 65536;
 
 }  // namespace
 
+PlugValues::AttrValues& PlugValues::valuesFor(const AttrDef* attr) {
+  for (unsigned i = 0; i < RecentAttrs::kSize; ++i)
+    if (recent_.attr[i] == attr)
+      return *recent_.values[i];
+  const unsigned i = recent_.next;
+  recent_.next = (i + 1) % RecentAttrs::kSize;
+  recent_.values[i] = &byAttr_[attr];
+  recent_.attr[i] = attr;
+  return *recent_.values[i];
+}
+
 void PlugValues::set(const AttrDef* attr, const std::vector<int>& indices, Value value) {
   if (value.kind == Value::kNumber) {
     setNumber(attr, indices, value.number);
     return;
   }
   const ChainShape shape = shapeOf(attr);
-  AttrValues& slot = byAttr_[attr];
+  AttrValues& slot = valuesFor(attr);
   const int element = denseIndex(shape, indices);
   const std::size_t at = static_cast<std::size_t>(element);
   if (element >= 0 && at < slot.present.size() && slot.present[at]) {
@@ -83,13 +94,17 @@ void PlugValues::erase(const AttrDef* attr, const std::vector<int>& indices) {
     --slot.denseCount;
   }
   slot.keyed.erase(normalized(attr, shape.depth, indices));
-  if (slot.keyed.empty() && slot.denseCount == 0)
+  if (slot.keyed.empty() && slot.denseCount == 0) {
+    for (unsigned i = 0; i < RecentAttrs::kSize; ++i)
+      if (recent_.attr[i] == attr)
+        recent_.forget(i);
     byAttr_.erase(found);
+  }
 }
 
 void PlugValues::setNumber(const AttrDef* attr, const std::vector<int>& indices, double number) {
   const ChainShape shape = shapeOf(attr);
-  AttrValues& slot = byAttr_[attr];
+  AttrValues& slot = valuesFor(attr);
   const int element = denseIndex(shape, indices);
   const std::size_t at = static_cast<std::size_t>(element);
   if (element < 0 || (at >= slot.present.size() && at >= 2 * slot.denseCount + kDenseSlack)) {

@@ -43,7 +43,37 @@ private:
     std::size_t denseCount = 0;
     std::map<std::vector<int>, Value> keyed;  // normalized indices
   };
+  // The entries of the attributes set last, for runs of assignments to a
+  // few attributes (the children of a compound array filled element by
+  // element). Map entries keep their address until erased; a copy or a move
+  // starts without them.
+  struct RecentAttrs {
+    static constexpr unsigned kSize = 4;
+    const AttrDef* attr[kSize] = {};
+    AttrValues* values[kSize] = {};
+    unsigned next = 0;
+    RecentAttrs() = default;
+    RecentAttrs(const RecentAttrs&) {}
+    RecentAttrs(RecentAttrs&& other) noexcept { other.reset(); }
+    RecentAttrs& operator=(const RecentAttrs&) { return reset(); }
+    RecentAttrs& operator=(RecentAttrs&& other) noexcept {
+      other.reset();
+      return reset();
+    }
+    RecentAttrs& reset() {
+      for (unsigned i = 0; i < kSize; ++i)
+        forget(i);
+      return *this;
+    }
+    void forget(unsigned i) {
+      attr[i] = nullptr;
+      values[i] = nullptr;
+    }
+  };
+  AttrValues& valuesFor(const AttrDef* attr);
+
   std::unordered_map<const AttrDef*, AttrValues> byAttr_;
+  RecentAttrs recent_;
 };
 
 }  // namespace OmbrixHost
