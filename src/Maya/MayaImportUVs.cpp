@@ -158,22 +158,13 @@ void ReportFailure(const char* text) {
   MGlobal::displayError(MString("Ombrix Vael UV import: ") + text);
 }
 
-// Writes the new layout; when Maya refuses it, the layout read before goes back.
-bool WriteOrRestore(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout, const MeshUvArrays& before) {
-  const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
-  if (!written) writeMeshUVs(mesh, uvSet, before);
-  return written;
-}
-
 MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
-  const MString uvSet = mesh.currentUVSetName();
-  const MStatus status(WriteOrRestore(mesh, uvSet, work.layout, work.before) ? MStatus::kSuccess
-                                                                              : MStatus::kFailure);
+  const MStatus status = replaceMeshUVs(mesh, work.layout, work.before);
   if (status != MStatus::kSuccess)
     ReportFailure("Couldn't assign UV's to surface");
   else
-    changes.addReplacedLayout(mesh.object(), uvSet, std::move(work.before), work.layout);
+    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), std::move(work.before), work.layout);
   mesh.updateSurface();
   return status;
 }
@@ -281,12 +272,10 @@ void ImportItem(const CorrespondenceTable& table, const MObject& item, MItDag& d
 
 int findUvEntry(const float key[5], const UvKeyIndex& keys) { return keys.Find(key); }
 
-MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, MeshUvArrays* previous) {
+MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, const MeshUvArrays& before) {
   const MString uvSet = mesh.currentUVSetName();
-  MeshUvArrays before;
-  readMeshUVs(mesh, uvSet, before);
-  const bool written = WriteOrRestore(mesh, uvSet, layout, before);
-  if (previous != nullptr) *previous = std::move(before);
+  const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
+  if (!written) writeMeshUVs(mesh, uvSet, before);
   return MStatus(written ? MStatus::kSuccess : MStatus::kFailure);
 }
 

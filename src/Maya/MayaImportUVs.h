@@ -33,7 +33,7 @@ using UvKeyIndex = FloatKeyIndex<5>;
 // The index of the first key equal to `key` in all five components, or -1.
 int findUvEntry(const float key[5], const UvKeyIndex& keys);
 
-// The fast method's write: the current UV set becomes `layout`; its former
-// layout goes to `previous` when given. When Maya refuses the new one, the
-// mesh gets its previous UVs back and the result is failure.
-MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, MeshUvArrays* previous = nullptr);
+// The fast method's write: the current UV set becomes `layout`. When Maya
+// refuses it, the mesh gets `before` (the set's layout as read before) back
+// and the result is failure.
+MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, const MeshUvArrays& before);

@@ -18,6 +18,7 @@
 #include "Host/HostFixture.h"
 #include "Maya/ExchangePaths.h"
 #include "Maya/MayaImportUVs.h"
+#include "Maya/MeshUvArrays.h"
 #include "Maya/UvImportChanges.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"
@@ -328,7 +329,9 @@ TEST_F(ImportUVsTest, RefusedAssignmentRestoresThePreviousUVs) {
   bad.vs.append(0.9f);
   for (int p = 0; p < 2; ++p) bad.uvCounts.append(3);
   for (int i = 0; i < 6; ++i) bad.uvIds.append(i);  // ids 1..5 do not exist
-  EXPECT_EQ(replaceMeshUVs(mesh, bad), MStatus::kFailure);
+  MeshUvArrays before;
+  ASSERT_TRUE(readMeshUVs(mesh, mesh.currentUVSetName(), before));
+  EXPECT_EQ(replaceMeshUVs(mesh, bad, before), MStatus::kFailure);
   EXPECT_EQ(mesh.numUVs(), 6);
   float u, v;
   PolygonUV("stripShape", 1, 2, u, v);
