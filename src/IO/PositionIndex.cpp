@@ -1,10 +1,9 @@
 #include "IO/PositionIndex.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
-
-constexpr uint32_t kEmpty = UINT32_MAX;
 
 uint64_t HashBits(const uint32_t bits[3]) {
   uint64_t h = 0x9E3779B97F4A7C15ull;
@@ -19,8 +18,8 @@ uint64_t HashBits(const uint32_t bits[3]) {
 }  // namespace
 
 void PositionIndex::Clear() {
-  recent_.clear();
-  slots_.clear();
+  recent_.Reset(0);
+  slots_.Reset(0);
   positions_.clear();
 }
 
@@ -33,13 +32,14 @@ void PositionIndex::Reserve(size_t count) {
 void PositionIndex::Grow() { Grow(slots_.empty() ? 1024 : slots_.size() * 2); }
 
 void PositionIndex::Grow(size_t size) {
-  std::vector<Slot> old(size, Slot{{0, 0, 0}, kEmpty});
+  ZeroedArray<Slot> old;
+  if (!old.Reset(size)) throw std::bad_alloc();
   old.swap(slots_);
   const size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
-    if (slot.index == kEmpty) continue;
+    if (slot.number == 0) continue;
     size_t at = HashBits(slot.bits) & mask;
-    while (slots_[at].index != kEmpty) at = (at + 1) & mask;
+    while (slots_[at].number != 0) at = (at + 1) & mask;
     slots_[at] = slot;
   }
 }
@@ -54,8 +54,8 @@ inline uint64_t PositionIndex::Key(const Vector3& p, uint32_t bits[3]) {
 inline bool PositionIndex::Recent(uint64_t hash, const uint32_t bits[3], uint32_t& index) const {
   if (recent_.empty()) return false;
   const Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
-  if (cached.index == kEmpty || std::memcmp(cached.bits, bits, sizeof cached.bits) != 0) return false;
-  index = cached.index;
+  if (cached.number == 0 || std::memcmp(cached.bits, bits, sizeof cached.bits) != 0) return false;
+  index = cached.number - 1;
   return true;
 }
 
@@ -73,21 +73,21 @@ uint32_t PositionIndex::IndexOf(const Vector3& p) {
   if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
   uint32_t bits[3];
   const uint64_t hash = Key(p, bits);
-  if (recent_.empty()) recent_.assign(kRecentSlots, Slot{{0, 0, 0}, kEmpty});
+  if (recent_.empty() && !recent_.Reset(kRecentSlots)) throw std::bad_alloc();
   uint32_t index = 0;
   if (Recent(hash, bits, index)) return index;
   Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
   const size_t mask = slots_.size() - 1;
   size_t at = hash & mask;
-  while (slots_[at].index != kEmpty) {
+  while (slots_[at].number != 0) {
     if (std::memcmp(slots_[at].bits, bits, sizeof bits) == 0) {
       cached = slots_[at];
-      return slots_[at].index;
+      return slots_[at].number - 1;
     }
     at = (at + 1) & mask;
   }
   index = static_cast<uint32_t>(positions_.size());
-  slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index};
+  slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index + 1};
   cached = slots_[at];
   positions_.push_back(p);
   return index;

@@ -7,6 +7,8 @@ namespace {
 constexpr size_t kChunkBytes = 64 * 1024;
 }
 
+BlockPool::BlockPool() : chunks_(kChunkBytes) {}
+
 BlockPool::~BlockPool() { Clear(); }
 
 void* BlockPool::Allocate(size_t bytes) {
@@ -19,9 +21,8 @@ void* BlockPool::Allocate(size_t bytes) {
   }
   const size_t rounded = sizeClass * 16;
   if (left_ < rounded) {
-    auto* chunk = new (std::nothrow) char[kChunkBytes];
+    auto* chunk = static_cast<char*>(chunks_.Take());
     if (chunk == nullptr) return nullptr;
-    chunks_.emplace_back(chunk);
     cursor_ = chunk;
     left_ = kChunkBytes;
   }
@@ -61,7 +62,7 @@ void BlockPool::Clear() {
   for (void* block : large_) std::free(block);
   large_.clear();
   free_.clear();
-  chunks_.clear();
+  chunks_.Clear();
   cursor_ = nullptr;
   left_ = 0;
 }

@@ -36,7 +36,9 @@ uint64_t EdgeTable::PositionMix(const Vector3& p) {
   return h;
 }
 
-EdgeTable::EdgeTable() : slots_(size_t{1} << kInitialBits, Slot{0, 0}), bits_(kInitialBits) {}
+EdgeTable::EdgeTable() : bits_(kInitialBits), edgeMemory_(sizeof(EdgeBytes) << kChunkBits) {
+  if (!slots_.Reset(size_t{1} << kInitialBits)) throw std::bad_alloc();
+}
 
 EdgeTable::~EdgeTable() { DestroyEdges(); }
 
@@ -68,15 +70,21 @@ bool EdgeTable::TakeId(uint32_t& id) {
   }
   if (used_ == UINT32_MAX - 1) return false;
   if ((used_ >> kChunkBits) == chunks_.size()) {
-    auto* chunk = new (std::nothrow) EdgeBytes[size_t{1} << kChunkBits];
+    auto* chunk = static_cast<EdgeBytes*>(edgeMemory_.Take());
     if (chunk == nullptr) return false;
-    chunks_.emplace_back(chunk);
+    try {
+      chunks_.push_back(chunk);
+    } catch (const std::bad_alloc&) {
+      return false;  // the chunk stays with the arena, unused
+    }
   }
   id = used_++;
   return true;
 }
 
 MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key, uint64_t pairHash) {
+  const bool listed = Findable(a) && Findable(b);
+  if (listed && (slots_.size() - slots_.size() / 4) <= static_cast<size_t>(count_) + 1 && !Grow()) return nullptr;
   uint32_t id = 0;
   if (!TakeId(id)) return nullptr;
   auto* edge = new (Edge(id)) MeshEdge();
@@ -85,11 +93,10 @@ MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key, uin
   edge->a = a;
   edge->b = b;
   ++count_;
-  if (!Findable(a) || !Findable(b)) {
+  if (!listed) {
     unlisted_.push_back(id);
     return edge;
   }
-  if ((slots_.size() - slots_.size() / 4) <= static_cast<size_t>(count_)) Grow();
   Insert({id + 1, static_cast<uint32_t>(pairHash >> 32)});
   return edge;
 }
@@ -153,19 +160,22 @@ void EdgeTable::DestroyEdges() {
 
 void EdgeTable::Clear() {
   DestroyEdges();
-  std::vector<Slot>(size_t{1} << kInitialBits, Slot{0, 0}).swap(slots_);
-  bits_ = kInitialBits;
+  if (slots_.size() != (size_t{1} << kInitialBits) && slots_.Reset(size_t{1} << kInitialBits)) bits_ = kInitialBits;
+  std::fill(slots_.begin(), slots_.end(), Slot{0, 0});
   unlisted_.clear();
   freeIds_.clear();
   chunks_.clear();
+  edgeMemory_.Clear();
   used_ = 0;
   count_ = 0;
 }
 
-void EdgeTable::Grow() {
-  std::vector<Slot> old(slots_.size() * 2, Slot{0, 0});
+bool EdgeTable::Grow() {
+  ZeroedArray<Slot> old;
+  if (!old.Reset(slots_.size() * 2)) return false;
   old.swap(slots_);
   ++bits_;
   for (const Slot& slot : old)
     if (slot.id != 0) Insert(slot);
+  return true;
 }
