@@ -61,12 +61,17 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
   int badFaces = 0;
   int unsoundFaces = 0;
   const MeshArrays arrays(mesh, uvSet);
-  PolygonDesc desc;
+  // Each polygon is added one step after it is filled, so that the edge
+  // slots it will look up are asked for while the one before is linked.
+  PolygonDesc descs[2];
+  int filling = 0;
+  bool pending = false;
   for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
     const int entry = shading.entry(static_cast<int>(at.face));
     const int n = arrays.counts[at.face];
     if (n < 3)
       ++badFaces;
+    PolygonDesc& desc = descs[filling];
     if (!desc.Resize(n < 0 ? 0 : n))
       continue;
     if (!setCorners(arrays, at, world, desc)) {
@@ -75,8 +80,14 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
     }
     setUVs(arrays, at, desc);
     desc.material = entry >= 0 ? model.Material(entry, false) : nullptr;
-    model.AddPolygon(desc);
+    model.PrefetchEdges(desc);
+    if (pending)
+      model.AddPolygon(descs[filling ^ 1]);
+    pending = true;
+    filling ^= 1;
   }
+  if (pending)
+    model.AddPolygon(descs[filling ^ 1]);
   if (badFaces > 0)
     cerr << badFaces << " non tri/quad face found. Some faces may be missing." << endl;
   if (unsoundFaces > 0)
