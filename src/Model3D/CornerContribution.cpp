@@ -24,12 +24,13 @@ Vector3 DirectionFrom(const Vector3& p, const MeshEdge& edge) {
 Contribution CornerContributionAt(const MeshPolygon& polygon, int corner) {
   const MeshEdge* far = polygon.Corner(polygon.Wrap(corner - 1)).edge;
   const MeshEdge* near = polygon.Corner(corner).edge;
-  if (far == nullptr || near == nullptr) return {Vector3(), 0.0};
+  if (far == nullptr || near == nullptr) return {Vector3(), 0.0, 0.0};
   const Vector3& p = polygon.Corner(corner).position;
   const Vector3 dF = DirectionFrom(p, *far);
   const Vector3 dN = DirectionFrom(p, *near);
   const double cosine = std::fmax(-1.0, std::fmin(1.0, Vector3::Dot(dN, dF)));
-  return {Vector3::Cross(dN, dF), std::acos(cosine)};
+  const Vector3 direction = Vector3::Cross(dN, dF);
+  return {direction, std::acos(cosine), direction.Length()};
 }
 
 Vector3 NormalBlend::Normal() const {

@@ -10,8 +10,9 @@ struct MeshPolygon;
 struct Contribution {
   Vector3 direction;  // dN x dF with F the edge arriving at the corner and N the one leaving it
   double weight;      // the corner angle
+  double length;      // direction.Length(), the same for the flipped direction
 
-  Contribution Flipped() const { return {Vector3::Scale(direction, -1.0), weight}; }
+  Contribution Flipped() const { return {Vector3::Scale(direction, -1.0), weight, length}; }
 };
 
 // The contribution of a polygon's corner; zero when either edge is missing.
@@ -24,7 +25,7 @@ class NormalBlend {
       : direction_(first.direction), weight_(first.weight) {}
 
   void Add(const Contribution& next) {
-    direction_ = WeightedBlend(direction_, weight_, next.direction, next.weight);
+    direction_ = WeightedBlend(direction_, direction_.Length(), weight_, next.direction, next.length, next.weight);
     weight_ += next.weight;
   }
   // The blend at unit length, or +y when it has no finite direction.

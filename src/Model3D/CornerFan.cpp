@@ -109,7 +109,10 @@ class CornerFan::Chain {
 
   void Next() {
     const size_t count = fan_.members_.size();
-    at_ = down_ ? (at_ + count - 1) % count : (at_ + 1) % count;
+    if (down_)
+      at_ = at_ == 0 ? count - 1 : at_ - 1;
+    else
+      at_ = at_ + 1 == count ? 0 : at_ + 1;
     blend_.Add(Signed());
   }
   Vector3 Normal() const { return blend_.Normal(); }
@@ -147,14 +150,16 @@ void CornerFan::SetNormals() {
     const size_t first = !ring_ ? (down ? count - 1 : 0) : down ? (i + count - 1) % count : (i + 1) % count;
     return Chain(*this, first, down);
   };
-  // Two blends side by side, each in its own order: their long chains of
-  // dependent steps overlap in the processor.
-  for (size_t c = 0; c < chains_.size(); c += 2) {
-    const size_t pair = std::min<size_t>(2, chains_.size() - c);
-    Chain chain[2] = {chainOf(chains_[c]), chainOf(chains_[c + pair - 1])};
+  // Up to four blends side by side, each in its own order: their long
+  // chains of dependent steps overlap in the processor.
+  constexpr size_t kSideBySide = 4;
+  for (size_t c = 0; c < chains_.size(); c += kSideBySide) {
+    const size_t group = std::min(kSideBySide, chains_.size() - c);
+    auto member = [&](size_t k) { return chains_[c + std::min(k, group - 1)]; };
+    Chain chain[kSideBySide] = {chainOf(member(0)), chainOf(member(1)), chainOf(member(2)), chainOf(member(3))};
     for (size_t n = 1; n < count; ++n)
-      for (size_t k = 0; k < pair; ++k) chain[k].Next();
-    for (size_t k = 0; k < pair; ++k) Assign(chains_[c + k], chain[k].Normal());
+      for (size_t k = 0; k < group; ++k) chain[k].Next();
+    for (size_t k = 0; k < group; ++k) Assign(chains_[c + k], chain[k].Normal());
   }
 }
 

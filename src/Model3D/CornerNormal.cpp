@@ -11,6 +11,9 @@
 #include "Model3D/HvMesh.h"
 #include "Model3D/WorkerRanges.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 // Where a walk stands: a polygon and its corner at the walk's position.
@@ -98,26 +101,60 @@ Vector3 WalkedNormal(const MeshPolygon& polygon, int cornerIndex, double thresho
 
 }  // namespace
 
+namespace {
+
+// The corners of one worker's range whose normals a fan gathered earlier in
+// the range has set: a fan is gathered by its lowest polygon, which the
+// range reaches before any other member in it, so the members after it need
+// not look for it. One bit a corner for the first eight corners of each
+// polygon; other corners take their roles as before.
+class SetCorners {
+ public:
+  SetCorners(size_t begin, size_t end) : begin_(begin), bits_(end - begin, 0) {}
+
+  bool Has(size_t polygon, int corner) const {
+    return corner < 8 && ((bits_[polygon - begin_] >> corner) & 1) != 0;
+  }
+  void Add(const std::vector<CornerFan::Member>& members) {
+    for (const CornerFan::Member& member : members) {
+      const auto at = static_cast<size_t>(member.polygon->index) - begin_;
+      if (at < bits_.size() && member.corner < 8) bits_[at] = static_cast<uint8_t>(bits_[at] | (1u << member.corner));
+    }
+  }
+
+ private:
+  size_t begin_;
+  std::vector<uint8_t> bits_;
+};
+
+}  // namespace
+
 void HvMesh::ComputeCornerNormals(double threshold) {
   // Each corner's normal is written once: by the worker whose range holds
   // the lowest polygon of its fan, or by its own. The walks and the fans
   // only read edges, positions and polygon numbers.
   ForEachRange(polygons_.size(), kMinPolygonsPerWorker, [&](size_t begin, size_t end) {
     CornerFan fan(threshold);
+    SetCorners set(begin, end);
     for (size_t i = begin; i < end; ++i) {
       MeshPolygon* polygon = polygons_[i];
       if (polygon == nullptr) continue;
       for (int c = 0; c < polygon->count; ++c) {
+        if (set.Has(i, c)) continue;
         const CornerFan::Role role = fan.Take(*polygon, c);
         if (role == CornerFan::Role::kAlone) {
           polygon->Corner(c).normal = WalkedNormal(*polygon, c, threshold);
-        } else if (role == CornerFan::Role::kGathered && fan.Blendable()) {
+          continue;
+        }
+        if (role != CornerFan::Role::kGathered) continue;
+        if (fan.Blendable()) {
           fan.SetNormals();
-        } else if (role == CornerFan::Role::kGathered) {
+        } else {
           for (const CornerFan::Member& member : fan.Members())
             member.polygon->Corner(member.corner).normal =
                 WalkedNormal(*member.polygon, member.corner, threshold);
         }
+        set.Add(fan.Members());
       }
     }
   });
