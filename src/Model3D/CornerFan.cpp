@@ -8,8 +8,9 @@ CornerFan::Role CornerFan::Take(MeshPolygon& polygon, int corner) {
   position_ = polygon.Corner(corner).position;
   Corner start;
   if (!CornerOf(&polygon, start) || start.corner != corner) return Role::kAlone;
-  if (ReachesLowerIndex(start)) return Role::kElsewhere;
   Gather(start);
+  for (const Member& member : members_)
+    if (member.polygon->index < polygon.index) return Role::kElsewhere;
   return Role::kGathered;
 }
 
@@ -43,29 +44,6 @@ CornerFan::Crossing CornerFan::Cross(const Corner& from, const MeshEdge* edge, C
   MeshPolygon* neighbour = first == from.polygon ? second : first;
   if (!CornerOf(neighbour, to) || (to.arriving != edge && to.leaving != edge)) return Crossing::kBroken;
   return Crossing::kInside;
-}
-
-bool CornerFan::ReachesLowerIndex(const Corner& start) const {
-  // Both ways in turn, so that a lower index near either side is met soon
-  // whatever the order of the polygons around the fan.
-  Corner side[2] = {start, start};
-  const MeshEdge* edge[2] = {start.arriving, start.leaving};
-  bool open[2] = {true, true};
-  while (open[0] || open[1]) {
-    for (int s = 0; s < 2; ++s) {
-      if (!open[s]) continue;
-      Corner next;
-      if (Cross(side[s], edge[s], next) != Crossing::kInside) {
-        open[s] = false;
-        continue;
-      }
-      if (next.polygon->index < start.polygon->index) return true;
-      if (next.polygon == side[1 - s].polygon) return false;  // the two ways met: a whole ring
-      edge[s] = next.Other(edge[s]);
-      side[s] = next;
-    }
-  }
-  return false;
 }
 
 bool CornerFan::Follow(const Corner& start, const MeshEdge* edge, std::vector<Member>& out) {

@@ -37,7 +37,7 @@ class CornerFan {
 
   explicit CornerFan(double threshold) : threshold_(threshold) {}
 
-  // Finds the role of a polygon's corner; with kGathered the fan's members
+  // Finds the role of a polygon's corner; unless kAlone the fan's members
   // are listed in their order around the position.
   Role Take(MeshPolygon& polygon, int corner);
   const std::vector<Member>& Members() const { return members_; }
@@ -61,9 +61,6 @@ class CornerFan {
   bool CornerOf(MeshPolygon* polygon, Corner& out) const;
   // Across one of from's edges at the position.
   Crossing Cross(const Corner& from, const MeshEdge* edge, Corner& to) const;
-  // Whether a member of lower polygon index is reached from start, walking
-  // both ways one step at a time.
-  bool ReachesLowerIndex(const Corner& start) const;
   // Lists the members from start, first along its arriving edge; the ones
   // reached the other way come before it, nearest last.
   void Gather(const Corner& start);

@@ -103,11 +103,12 @@ Vector3 WalkedNormal(const MeshPolygon& polygon, int cornerIndex, double thresho
 
 namespace {
 
-// The corners of one worker's range whose normals a fan gathered earlier in
-// the range has set: a fan is gathered by its lowest polygon, which the
-// range reaches before any other member in it, so the members after it need
-// not look for it. One bit a corner for the first eight corners of each
-// polygon; other corners take their roles as before.
+// The corners of one worker's range whose fans have been seen: a fan is
+// gathered by its lowest polygon, which sets every member's normal; any
+// other member of the range that meets the fan first (its lowest polygon
+// lies in an earlier range) finds that out once for all the members in its
+// range. One bit a corner for the first eight corners of each polygon;
+// other corners take their roles one by one.
 class SetCorners {
  public:
   SetCorners(size_t begin, size_t end) : begin_(begin), bits_(end - begin, 0) {}
@@ -146,14 +147,15 @@ void HvMesh::ComputeCornerNormals(double threshold) {
           polygon->Corner(c).normal = WalkedNormal(*polygon, c, threshold);
           continue;
         }
-        if (role != CornerFan::Role::kGathered) continue;
-        if (fan.Blendable()) {
+        if (role == CornerFan::Role::kGathered && fan.Blendable()) {
           fan.SetNormals();
-        } else {
+        } else if (role == CornerFan::Role::kGathered) {
           for (const CornerFan::Member& member : fan.Members())
             member.polygon->Corner(member.corner).normal =
                 WalkedNormal(*member.polygon, member.corner, threshold);
         }
+        // Gathered here or by its lowest polygon: either way no member of
+        // this range needs to look at the fan again.
         set.Add(fan.Members());
       }
     }
