@@ -36,7 +36,8 @@ uint64_t EdgeTable::PositionMix(const Vector3& p) {
   return h;
 }
 
-EdgeTable::EdgeTable() : bits_(kInitialBits), edgeMemory_(sizeof(EdgeBytes) << kChunkBits) {
+EdgeTable::EdgeTable(RegionSource* regions)
+    : bits_(kInitialBits), edgeMemory_(sizeof(EdgeBytes) << kChunkBits, regions) {
   if (!slots_.Reset(size_t{1} << kInitialBits)) throw std::bad_alloc();
 }
 

@@ -16,7 +16,9 @@
 
 class HvMesh {
  public:
-  explicit HvMesh(void* owner = nullptr);
+  // `regions`, when given, serves the memory of polygons and edges and must
+  // outlive the mesh (a model's RegionSource for all its groups).
+  explicit HvMesh(void* owner = nullptr, RegionSource* regions = nullptr);
   ~HvMesh();
   HvMesh(const HvMesh&) = delete;
   HvMesh& operator=(const HvMesh&) = delete;

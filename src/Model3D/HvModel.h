@@ -10,6 +10,7 @@
 #include "Math/BoundingBox.h"
 #include "Model3D/HvMesh.h"
 #include "Model3D/PolygonId.h"
+#include "Model3D/RegionSource.h"
 #include "Shader/Material.h"
 #include "Shader/Shader.h"
 
@@ -75,6 +76,7 @@ class HvModel : public HvObject {
 
   std::vector<std::unique_ptr<::Material>> materials_;
   std::vector<std::unique_ptr<::Shader>> shaders_;
+  RegionSource regions_;  // the groups' memory: declared first, released last
   std::vector<std::unique_ptr<HvMesh>> groups_;
   std::vector<int> groupPolygonCounts_;
   int currentIndex_ = -1;

@@ -54,3 +54,67 @@ TEST(ChunkArena, ChunksLargerThanARegion) {
 }
 
 }  // namespace
+
+#include "Model3D/RegionSource.h"
+
+#include <thread>
+
+namespace {
+
+TEST(RegionSource, ServesPowersOfTwoAndReusesWhatIsGivenBack) {
+  RegionSource source;
+  EXPECT_FALSE(RegionSource::Serves(RegionSource::kMinRegionBytes / 2));
+  EXPECT_FALSE(RegionSource::Serves(3 * RegionSource::kMinRegionBytes));
+  EXPECT_FALSE(RegionSource::Serves(2 * RegionSource::kMaxRegionBytes));
+  EXPECT_EQ(source.Take(3 * RegionSource::kMinRegionBytes), nullptr);
+  std::vector<std::pair<unsigned char*, size_t>> taken;
+  for (int i = 0; i < 60; ++i) {  // mixed sizes over several blocks
+    const size_t bytes = RegionSource::kMinRegionBytes << (i % 7);
+    auto* region = static_cast<unsigned char*>(source.Take(bytes));
+    ASSERT_NE(region, nullptr);
+    ASSERT_EQ(reinterpret_cast<uintptr_t>(region) % 64, 0u);
+    std::memset(region, i, bytes);
+    taken.push_back({region, bytes});
+  }
+  for (size_t i = 0; i < taken.size(); ++i)
+    ASSERT_EQ(taken[i].first[taken[i].second - 1], i) << i;
+  std::sort(taken.begin(), taken.end());
+  for (size_t i = 1; i < taken.size(); ++i)
+    ASSERT_GE(taken[i].first - taken[i - 1].first, static_cast<std::ptrdiff_t>(taken[i - 1].second));
+  source.Give(taken[5].first, taken[5].second);
+  EXPECT_EQ(source.Take(taken[5].second), taken[5].first);
+}
+
+// Arenas of many small meshes sharing one source from two threads, then
+// cleared and filled again: every chunk keeps its bytes.
+TEST(RegionSource, ArenasShareOneSourceAcrossThreads) {
+  RegionSource source;
+  auto fill = [&](int seed, bool& ok) {
+    ok = true;
+    for (int round = 0; round < 2; ++round) {
+      std::vector<std::unique_ptr<ChunkArena>> arenas;
+      std::vector<std::pair<unsigned char*, int>> chunks;
+      for (int a = 0; a < 50; ++a) {
+        arenas.push_back(std::make_unique<ChunkArena>(size_t{16} << 10, &source));
+        for (int c = 0; c < 1 + a % 20; ++c) {
+          auto* chunk = static_cast<unsigned char*>(arenas.back()->Take());
+          if (chunk == nullptr) ok = false;
+          if (chunk == nullptr) return;
+          const int mark = (seed + a * 31 + c) & 0xFF;
+          std::memset(chunk, mark, size_t{16} << 10);
+          chunks.push_back({chunk, mark});
+        }
+      }
+      for (const auto& chunk : chunks)
+        if (chunk.first[0] != chunk.second || chunk.first[(16 << 10) - 1] != chunk.second) ok = false;
+    }
+  };
+  bool ok[2] = {false, false};
+  std::thread other(fill, 7, std::ref(ok[1]));
+  fill(1, ok[0]);
+  other.join();
+  EXPECT_TRUE(ok[0]);
+  EXPECT_TRUE(ok[1]);
+}
+
+}  // namespace
