@@ -4,10 +4,10 @@
 #include <new>
 
 namespace {
-constexpr size_t kChunkBytes = 16 * 1024;
+constexpr size_t kChunkBytes = 64 * 1024;
 }
 
-BlockPool::BlockPool(RegionSource* regions) : chunks_(kChunkBytes, regions) {}
+BlockPool::BlockPool() : chunks_(kChunkBytes) {}
 
 BlockPool::~BlockPool() { Clear(); }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Fixed-size blocks carved from 16 KiB chunks (from a ChunkArena, so that a
+// Fixed-size blocks carved from 64 KiB chunks (from a ChunkArena, so that a
 // large mesh's chunks lie in huge pages), with one free list per size
 // (in steps of 16 bytes). Meshes make millions of small, equal blocks
 // (triangles, edges); the pool keeps them close together and frees them all
@@ -16,7 +16,7 @@ class BlockPool {
  public:
   static constexpr size_t kMaxPooled = 2048;
 
-  explicit BlockPool(RegionSource* regions = nullptr);
+  BlockPool();
   ~BlockPool();
   BlockPool(const BlockPool&) = delete;
   BlockPool& operator=(const BlockPool&) = delete;

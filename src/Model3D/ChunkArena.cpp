@@ -3,17 +3,23 @@
 #include <algorithm>
 #include <new>
 
-#include "Model3D/RegionSource.h"
 #include "Platform/PageMemory.h"
 
 namespace {
 
 bool InPages(size_t bytes) { return bytes >= Platform::kHugePageBytes; }
 
+void Release(void* bytes, size_t size) {
+  if (InPages(size))
+    Platform::FreePages(bytes, size);
+  else
+    ::operator delete(bytes, std::align_val_t{ChunkArena::kAlignment});
+}
+
 }  // namespace
 
-ChunkArena::ChunkArena(size_t chunkBytes, RegionSource* source)
-    : chunkBytes_((std::max<size_t>(chunkBytes, 1) + kAlignment - 1) / kAlignment * kAlignment), source_(source) {}
+ChunkArena::ChunkArena(size_t chunkBytes)
+    : chunkBytes_((std::max<size_t>(chunkBytes, 1) + kAlignment - 1) / kAlignment * kAlignment) {}
 
 ChunkArena::~ChunkArena() { Clear(); }
 
@@ -26,18 +32,15 @@ void* ChunkArena::Take() {
 }
 
 bool ChunkArena::AddRegion() {
-  size_t size = chunkBytes_;
-  while (size * 2 <= held_ / 4 && size * 2 <= kMaxRegionBytes) size *= 2;
-  const bool shared = source_ != nullptr && RegionSource::Serves(size);
-  void* bytes = shared          ? source_->Take(size)
-                : InPages(size) ? Platform::AllocatePages(size)
-                                : ::operator new(size, std::align_val_t{kAlignment}, std::nothrow);
+  const size_t wanted = std::min(std::max(held_, chunkBytes_), std::max(kMaxRegionBytes, chunkBytes_));
+  const size_t size = wanted / chunkBytes_ * chunkBytes_;
+  void* bytes = InPages(size) ? Platform::AllocatePages(size)
+                              : ::operator new(size, std::align_val_t{kAlignment}, std::nothrow);
   if (bytes == nullptr) return false;
-  const Region region{static_cast<char*>(bytes), size, shared};
   try {
-    regions_.push_back(region);
+    regions_.push_back({static_cast<char*>(bytes), size});
   } catch (const std::bad_alloc&) {
-    Release(region);
+    Release(bytes, size);
     return false;
   }
   cursor_ = static_cast<char*>(bytes);
@@ -47,18 +50,9 @@ bool ChunkArena::AddRegion() {
 }
 
 void ChunkArena::Clear() {
-  for (const Region& region : regions_) Release(region);
+  for (const Region& region : regions_) Release(region.bytes, region.size);
   regions_.clear();
   cursor_ = nullptr;
   left_ = 0;
   held_ = 0;
-}
-
-void ChunkArena::Release(const Region& region) {
-  if (region.shared)
-    source_->Give(region.bytes, region.size);
-  else if (InPages(region.size))
-    Platform::FreePages(region.bytes, region.size);
-  else
-    ::operator delete(region.bytes, std::align_val_t{kAlignment});
 }

@@ -36,8 +36,7 @@ uint64_t EdgeTable::PositionMix(const Vector3& p) {
   return h;
 }
 
-EdgeTable::EdgeTable(RegionSource* regions)
-    : bits_(kInitialBits), edgeMemory_(sizeof(EdgeBytes) << kChunkBits, regions) {
+EdgeTable::EdgeTable() : bits_(kInitialBits), edgeMemory_(sizeof(EdgeBytes) << kChunkBits) {
   if (!slots_.Reset(size_t{1} << kInitialBits)) throw std::bad_alloc();
 }
 

@@ -24,8 +24,7 @@
 
 class EdgeTable {
  public:
-  // Edge chunks from `regions` when given (see ChunkArena).
-  explicit EdgeTable(RegionSource* regions = nullptr);
+  EdgeTable();
   ~EdgeTable();
   EdgeTable(const EdgeTable&) = delete;
   EdgeTable& operator=(const EdgeTable&) = delete;
@@ -59,7 +58,7 @@ class EdgeTable {
     uint32_t id;   // edge number + 1; 0 for an empty slot
     uint32_t tag;  // the top 32 bits of the edge's pair hash
   };
-  static constexpr int kChunkBits = 8;  // 256 edges (16 KiB) a chunk
+  static constexpr int kChunkBits = 12;  // 4096 edges a chunk
   struct alignas(64) EdgeBytes {  // one cache line an edge
     unsigned char bytes[sizeof(MeshEdge)];
   };

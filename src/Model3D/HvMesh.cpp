@@ -50,7 +50,7 @@ void CopyCornersOut(MeshPolygon& polygon, PolygonCorners& out, const VertexLayer
 
 }  // namespace
 
-HvMesh::HvMesh(void* owner, RegionSource* regions) : owner_(owner), polygonBlocks_(regions), edges_(regions) {}
+HvMesh::HvMesh(void* owner) : owner_(owner) {}
 
 HvMesh::~HvMesh() { Clear(); }
 

@@ -16,9 +16,7 @@
 
 class HvMesh {
  public:
-  // `regions`, when given, serves the memory of polygons and edges and must
-  // outlive the mesh (a model's RegionSource for all its groups).
-  explicit HvMesh(void* owner = nullptr, RegionSource* regions = nullptr);
+  explicit HvMesh(void* owner = nullptr);
   ~HvMesh();
   HvMesh(const HvMesh&) = delete;
   HvMesh& operator=(const HvMesh&) = delete;

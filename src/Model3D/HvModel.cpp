@@ -69,7 +69,7 @@ HvMesh* HvModel::Group(int index, bool create) {
   if (slot == nullptr) return nullptr;
   if (groupPolygonCounts_.size() < groups_.size()) groupPolygonCounts_.resize(groups_.size(), 0);
   if (create && !*slot) {
-    *slot = std::make_unique<HvMesh>(this, &regions_);
+    *slot = std::make_unique<HvMesh>(this);
     groupPolygonCounts_[static_cast<size_t>(index)] = 0;
   }
   return slot->get();

@@ -10,7 +10,6 @@
 #include "Math/BoundingBox.h"
 #include "Model3D/HvMesh.h"
 #include "Model3D/PolygonId.h"
-#include "Model3D/RegionSource.h"
 #include "Shader/Material.h"
 #include "Shader/Shader.h"
 
@@ -76,7 +75,6 @@ class HvModel : public HvObject {
 
   std::vector<std::unique_ptr<::Material>> materials_;
   std::vector<std::unique_ptr<::Shader>> shaders_;
-  RegionSource regions_;  // the groups' memory: declared first, released last
   std::vector<std::unique_ptr<HvMesh>> groups_;
   std::vector<int> groupPolygonCounts_;
   int currentIndex_ = -1;
