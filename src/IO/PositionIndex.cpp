@@ -1,9 +1,10 @@
 #include "IO/PositionIndex.h"
 
 #include <cstring>
-#include <new>
 
 namespace {
+
+constexpr uint32_t kEmpty = UINT32_MAX;
 
 uint64_t HashBits(const uint32_t bits[3]) {
   uint64_t h = 0x9E3779B97F4A7C15ull;
@@ -18,8 +19,8 @@ uint64_t HashBits(const uint32_t bits[3]) {
 }  // namespace
 
 void PositionIndex::Clear() {
-  recent_.Reset(0);
-  slots_.Reset(0);
+  recent_.clear();
+  slots_.clear();
   positions_.clear();
 }
 
@@ -32,14 +33,13 @@ void PositionIndex::Reserve(size_t count) {
 void PositionIndex::Grow() { Grow(slots_.empty() ? 1024 : slots_.size() * 2); }
 
 void PositionIndex::Grow(size_t size) {
-  ZeroedArray<Slot> old;
-  if (!old.Reset(size)) throw std::bad_alloc();
+  std::vector<Slot> old(size, Slot{{0, 0, 0}, kEmpty});
   old.swap(slots_);
   const size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
-    if (slot.number == 0) continue;
+    if (slot.index == kEmpty) continue;
     size_t at = HashBits(slot.bits) & mask;
-    while (slots_[at].number != 0) at = (at + 1) & mask;
+    while (slots_[at].index != kEmpty) at = (at + 1) & mask;
     slots_[at] = slot;
   }
 }
@@ -54,8 +54,8 @@ inline uint64_t PositionIndex::Key(const Vector3& p, uint32_t bits[3]) {
 inline bool PositionIndex::Recent(uint64_t hash, const uint32_t bits[3], uint32_t& index) const {
   if (recent_.empty()) return false;
   const Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
-  if (cached.number == 0 || std::memcmp(cached.bits, bits, sizeof cached.bits) != 0) return false;
-  index = cached.number - 1;
+  if (cached.index == kEmpty || std::memcmp(cached.bits, bits, sizeof cached.bits) != 0) return false;
+  index = cached.index;
   return true;
 }
 
@@ -73,21 +73,21 @@ uint32_t PositionIndex::IndexOf(const Vector3& p) {
   if ((positions_.size() + 1) * 2 > slots_.size()) Grow();
   uint32_t bits[3];
   const uint64_t hash = Key(p, bits);
-  if (recent_.empty() && !recent_.Reset(kRecentSlots)) throw std::bad_alloc();
+  if (recent_.empty()) recent_.assign(kRecentSlots, Slot{{0, 0, 0}, kEmpty});
   uint32_t index = 0;
   if (Recent(hash, bits, index)) return index;
   Slot& cached = recent_[(hash >> 40) & (kRecentSlots - 1)];
   const size_t mask = slots_.size() - 1;
   size_t at = hash & mask;
-  while (slots_[at].number != 0) {
+  while (slots_[at].index != kEmpty) {
     if (std::memcmp(slots_[at].bits, bits, sizeof bits) == 0) {
       cached = slots_[at];
-      return slots_[at].number - 1;
+      return slots_[at].index;
     }
     at = (at + 1) & mask;
   }
   index = static_cast<uint32_t>(positions_.size());
-  slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index + 1};
+  slots_[at] = Slot{{bits[0], bits[1], bits[2]}, index};
   cached = slots_[at];
   positions_.push_back(p);
   return index;

@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "HvTL/ZeroedArray.h"
 #include "Math/Vector3.h"
 
 class PositionIndex {
@@ -29,7 +28,7 @@ class PositionIndex {
  private:
   struct Slot {
     uint32_t bits[3];
-    uint32_t number;  // the index + 1; 0 when empty
+    uint32_t index;  // UINT32_MAX when empty
   };
   void Grow();
   void Grow(size_t size);
@@ -38,7 +37,7 @@ class PositionIndex {
   bool Recent(uint64_t hash, const uint32_t bits[3], uint32_t& index) const;
 
   static constexpr size_t kRecentSlots = 4096;
-  ZeroedArray<Slot> recent_;
-  ZeroedArray<Slot> slots_;  // in huge pages when large
+  std::vector<Slot> recent_;
+  std::vector<Slot> slots_;
   std::vector<Vector3> positions_;
 };

@@ -7,8 +7,6 @@ namespace {
 constexpr size_t kChunkBytes = 64 * 1024;
 }
 
-BlockPool::BlockPool() : chunks_(kChunkBytes) {}
-
 BlockPool::~BlockPool() { Clear(); }
 
 void* BlockPool::Allocate(size_t bytes) {
@@ -21,8 +19,9 @@ void* BlockPool::Allocate(size_t bytes) {
   }
   const size_t rounded = sizeClass * 16;
   if (left_ < rounded) {
-    auto* chunk = static_cast<char*>(chunks_.Take());
+    auto* chunk = new (std::nothrow) char[kChunkBytes];
     if (chunk == nullptr) return nullptr;
+    chunks_.emplace_back(chunk);
     cursor_ = chunk;
     left_ = kChunkBytes;
   }
@@ -62,7 +61,7 @@ void BlockPool::Clear() {
   for (void* block : large_) std::free(block);
   large_.clear();
   free_.clear();
-  chunks_.Clear();
+  chunks_.clear();
   cursor_ = nullptr;
   left_ = 0;
 }

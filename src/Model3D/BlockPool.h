@@ -1,6 +1,5 @@
 #pragma once
-// Fixed-size blocks carved from 64 KiB chunks (from a ChunkArena, so that a
-// large mesh's chunks lie in huge pages), with one free list per size
+// Fixed-size blocks carved from 64 KiB chunks, with one free list per size
 // (in steps of 16 bytes). Meshes make millions of small, equal blocks
 // (triangles, edges); the pool keeps them close together and frees them all
 // at once. Blocks above kMaxPooled bytes come from the heap one by one; the
@@ -10,13 +9,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "Model3D/ChunkArena.h"
-
 class BlockPool {
  public:
   static constexpr size_t kMaxPooled = 2048;
 
-  BlockPool();
+  BlockPool() = default;
   ~BlockPool();
   BlockPool(const BlockPool&) = delete;
   BlockPool& operator=(const BlockPool&) = delete;
@@ -35,7 +32,7 @@ class BlockPool {
     FreeBlock* next;
   };
   std::vector<FreeBlock*> free_;            // by size class
-  ChunkArena chunks_;
+  std::vector<std::unique_ptr<char[]>> chunks_;
   std::unordered_set<void*> large_;  // the blocks above kMaxPooled, from the heap
   char* cursor_ = nullptr;
   size_t left_ = 0;

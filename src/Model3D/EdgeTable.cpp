@@ -36,9 +36,7 @@ uint64_t EdgeTable::PositionMix(const Vector3& p) {
   return h;
 }
 
-EdgeTable::EdgeTable() : bits_(kInitialBits), edgeMemory_(sizeof(EdgeBytes) << kChunkBits) {
-  if (!slots_.Reset(size_t{1} << kInitialBits)) throw std::bad_alloc();
-}
+EdgeTable::EdgeTable() : slots_(size_t{1} << kInitialBits, Slot{0, 0}), bits_(kInitialBits) {}
 
 EdgeTable::~EdgeTable() { DestroyEdges(); }
 
@@ -70,21 +68,15 @@ bool EdgeTable::TakeId(uint32_t& id) {
   }
   if (used_ == UINT32_MAX - 1) return false;
   if ((used_ >> kChunkBits) == chunks_.size()) {
-    auto* chunk = static_cast<EdgeBytes*>(edgeMemory_.Take());
+    auto* chunk = new (std::nothrow) EdgeBytes[size_t{1} << kChunkBits];
     if (chunk == nullptr) return false;
-    try {
-      chunks_.push_back(chunk);
-    } catch (const std::bad_alloc&) {
-      return false;  // the chunk stays with the arena, unused
-    }
+    chunks_.emplace_back(chunk);
   }
   id = used_++;
   return true;
 }
 
 MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key, uint64_t pairHash) {
-  const bool listed = Findable(a) && Findable(b);
-  if (listed && (slots_.size() - slots_.size() / 4) <= static_cast<size_t>(count_) + 1 && !Grow()) return nullptr;
   uint32_t id = 0;
   if (!TakeId(id)) return nullptr;
   auto* edge = new (Edge(id)) MeshEdge();
@@ -93,10 +85,11 @@ MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key, uin
   edge->a = a;
   edge->b = b;
   ++count_;
-  if (!listed) {
+  if (!Findable(a) || !Findable(b)) {
     unlisted_.push_back(id);
     return edge;
   }
+  if ((slots_.size() - slots_.size() / 4) <= static_cast<size_t>(count_)) Grow();
   Insert({id + 1, static_cast<uint32_t>(pairHash >> 32)});
   return edge;
 }
@@ -160,22 +153,19 @@ void EdgeTable::DestroyEdges() {
 
 void EdgeTable::Clear() {
   DestroyEdges();
-  if (slots_.size() != (size_t{1} << kInitialBits) && slots_.Reset(size_t{1} << kInitialBits)) bits_ = kInitialBits;
-  std::fill(slots_.begin(), slots_.end(), Slot{0, 0});
+  std::vector<Slot>(size_t{1} << kInitialBits, Slot{0, 0}).swap(slots_);
+  bits_ = kInitialBits;
   unlisted_.clear();
   freeIds_.clear();
   chunks_.clear();
-  edgeMemory_.Clear();
   used_ = 0;
   count_ = 0;
 }
 
-bool EdgeTable::Grow() {
-  ZeroedArray<Slot> old;
-  if (!old.Reset(slots_.size() * 2)) return false;
+void EdgeTable::Grow() {
+  std::vector<Slot> old(slots_.size() * 2, Slot{0, 0});
   old.swap(slots_);
   ++bits_;
   for (const Slot& slot : old)
     if (slot.id != 0) Insert(slot);
-  return true;
 }

@@ -8,8 +8,7 @@
 // hold an edge's number and 32 bits of that hash: a lookup reads one or
 // two cache lines of slots and touches only the edges whose hash bits
 // agree, and growing the table moves slots without touching any edge.
-// Edges live in chunks of their own, numbered; the chunks and a large
-// table's slots lie in huge pages where the system has them. An edge with a NaN
+// Edges live in chunks of their own, numbered. An edge with a NaN
 // coordinate can match nothing, so it is kept out of the slots (a damaged
 // file full of them would otherwise pile up in one run of slots).
 // Which slot holds an edge is invisible outside the table.
@@ -18,8 +17,6 @@
 #include <memory>
 #include <vector>
 
-#include "HvTL/ZeroedArray.h"
-#include "Model3D/ChunkArena.h"
 #include "Model3D/MeshEdge.h"
 
 class EdgeTable {
@@ -69,17 +66,15 @@ class EdgeTable {
     return reinterpret_cast<MeshEdge*>(&chunks_[id >> kChunkBits][id & ((1u << kChunkBits) - 1)]);
   }
   void Insert(Slot slot);
-  // Doubles the slots; false when memory is short.
-  bool Grow();
   void Unlink(uint32_t id, uint32_t tag);
   // A free edge number, with storage; false when memory is short.
   bool TakeId(uint32_t& id);
+  void Grow();
   void DestroyEdges();
 
-  ZeroedArray<Slot> slots_;
+  std::vector<Slot> slots_;
   int bits_;
-  ChunkArena edgeMemory_;
-  std::vector<EdgeBytes*> chunks_;
+  std::vector<std::unique_ptr<EdgeBytes[]>> chunks_;
   uint32_t used_ = 0;               // numbers handed out so far
   std::vector<uint32_t> freeIds_;   // deleted numbers, for reuse
   std::vector<uint32_t> unlisted_;  // edges kept out of the slots
