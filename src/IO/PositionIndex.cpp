@@ -28,6 +28,7 @@ void PositionIndex::Reserve(size_t count) {
   size_t size = slots_.empty() ? 1024 : slots_.size();
   while (size < 2 * (count + 1)) size *= 2;
   if (size > slots_.size()) Grow(size);
+  positions_.reserve(count);
 }
 
 void PositionIndex::Grow() { Grow(slots_.empty() ? 1024 : slots_.size() * 2); }

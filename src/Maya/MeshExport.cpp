@@ -61,6 +61,7 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
   int badFaces = 0;
   int unsoundFaces = 0;
   const MeshArrays arrays(mesh, uvSet);
+  model.ReserveInCurrentGroup(arrays.counts.length(), arrays.connects.length());
   // Each polygon is added one step after it is filled, so that the edge
   // slots it will look up are asked for while the one before is linked.
   PolygonDesc descs[2];

@@ -162,10 +162,29 @@ void EdgeTable::Clear() {
   count_ = 0;
 }
 
-void EdgeTable::Grow() {
-  std::vector<Slot> old(slots_.size() * 2, Slot{0, 0});
+bool EdgeTable::Reserve(size_t count) {
+  size_t size = slots_.size();
+  int bits = bits_;
+  while (size - size / 4 <= count) {
+    if (bits >= 31) return false;
+    size *= 2;
+    ++bits;
+  }
+  if (bits == bits_) return true;
+  try {
+    Rehash(bits);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+void EdgeTable::Grow() { Rehash(bits_ + 1); }
+
+void EdgeTable::Rehash(int bits) {
+  std::vector<Slot> old(size_t{1} << bits, Slot{0, 0});
   old.swap(slots_);
-  ++bits_;
+  bits_ = bits;
   for (const Slot& slot : old)
     if (slot.id != 0) Insert(slot);
 }

@@ -47,6 +47,10 @@ class EdgeTable {
   void Delete(MeshEdge* edge);
   // Deletes every edge.
   void Clear();
+  // Sizes the slots for `count` edges at once (no effect on any lookup;
+  // saves moving the slots while the table grows step by step). False when
+  // memory is short; the table stays as it was.
+  bool Reserve(size_t count);
 
   int Count() const { return count_; }
 
@@ -70,6 +74,8 @@ class EdgeTable {
   // A free edge number, with storage; false when memory is short.
   bool TakeId(uint32_t& id);
   void Grow();
+  // Moves every slot into a table of 2^bits slots (at least as many).
+  void Rehash(int bits);
   void DestroyEdges();
 
   std::vector<Slot> slots_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "HvCore/ReportDiagnostic.h"
 #include "Math/PolygonNormal.h"
@@ -59,6 +60,17 @@ void HvMesh::Clear() {
   polygons_.clear();
   polygonBlocks_.Clear();
   edges_.Clear();
+}
+
+void HvMesh::Reserve(size_t polygons, size_t corners) {
+  constexpr size_t kMaxReserved = size_t{1} << 28;
+  if (polygons > kMaxReserved || corners > kMaxReserved) return;
+  try {
+    polygons_.reserve(polygons_.size() + polygons);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  edges_.Reserve(static_cast<size_t>(edges_.Count()) + corners / 2);
 }
 
 const MeshPolygon* HvMesh::Polygon(int index) const {

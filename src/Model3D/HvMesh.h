@@ -23,6 +23,10 @@ class HvMesh {
 
   // Frees every polygon and edge.
   void Clear();
+  // Room for `polygons` more polygons with `corners` corners in all, most
+  // edges shared by two of them (no effect on the mesh; saves growing its
+  // tables step by step). Counts past what memory can hold are ignored.
+  void Reserve(size_t polygons, size_t corners);
 
   void SetName(const HvString& name) { name_ = name; }
   const HvString& GetName() const { return name_; }

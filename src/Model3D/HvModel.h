@@ -27,6 +27,10 @@ class HvModel : public HvObject {
   bool GetGroupName(int index, char* buffer, size_t size);
   int FindGroup(const char* name) const;
   bool AddPolygon(const PolygonDesc& desc, const VertexLayerList* layers = nullptr);
+  // HvMesh::Reserve in the current group (nothing before it exists).
+  void ReserveInCurrentGroup(size_t polygons, size_t corners) {
+    if (current_ != nullptr) current_->Reserve(polygons, corners);
+  }
   // HvMesh::PrefetchEdges in the current group (nothing before it exists).
   void PrefetchEdges(const PolygonDesc& desc) {
     if (current_ != nullptr) current_->PrefetchEdges(desc);
