@@ -99,19 +99,15 @@ Vector3 WalkedNormal(const MeshPolygon& polygon, int cornerIndex, double thresho
   return blend.Normal();
 }
 
-}  // namespace
-
-namespace {
-
 // The corners of one worker's range whose fans have been seen: a fan is
 // gathered by its lowest polygon, which sets every member's normal; any
 // other member of the range that meets the fan first (its lowest polygon
 // lies in an earlier range) finds that out once for all the members in its
 // range. One bit a corner for the first eight corners of each polygon;
 // other corners take their roles one by one.
-class SetCorners {
+class SeenCorners {
  public:
-  SetCorners(size_t begin, size_t end) : begin_(begin), bits_(end - begin, 0) {}
+  SeenCorners(size_t begin, size_t end) : begin_(begin), bits_(end - begin, 0) {}
 
   bool Has(size_t polygon, int corner) const {
     return corner < 8 && ((bits_[polygon - begin_] >> corner) & 1) != 0;
@@ -119,7 +115,8 @@ class SetCorners {
   void Add(const std::vector<CornerFan::Member>& members) {
     for (const CornerFan::Member& member : members) {
       const auto at = static_cast<size_t>(member.polygon->index) - begin_;
-      if (at < bits_.size() && member.corner < 8) bits_[at] = static_cast<uint8_t>(bits_[at] | (1u << member.corner));
+      if (at < bits_.size() && member.corner < 8)
+        bits_[at] = static_cast<uint8_t>(bits_[at] | (1u << member.corner));
     }
   }
 
@@ -136,12 +133,12 @@ void HvMesh::ComputeCornerNormals(double threshold) {
   // only read edges, positions and polygon numbers.
   ForEachRange(polygons_.size(), kMinPolygonsPerWorker, [&](size_t begin, size_t end) {
     CornerFan fan(threshold);
-    SetCorners set(begin, end);
+    SeenCorners seen(begin, end);
     for (size_t i = begin; i < end; ++i) {
       MeshPolygon* polygon = polygons_[i];
       if (polygon == nullptr) continue;
       for (int c = 0; c < polygon->count; ++c) {
-        if (set.Has(i, c)) continue;
+        if (seen.Has(i, c)) continue;
         const CornerFan::Role role = fan.Take(*polygon, c);
         if (role == CornerFan::Role::kAlone) {
           polygon->Corner(c).normal = WalkedNormal(*polygon, c, threshold);
@@ -156,7 +153,7 @@ void HvMesh::ComputeCornerNormals(double threshold) {
         }
         // Gathered here or by its lowest polygon: either way no member of
         // this range needs to look at the fan again.
-        set.Add(fan.Members());
+        seen.Add(fan.Members());
       }
     }
   });
