@@ -172,3 +172,38 @@ TEST(MeshEdgeTable, ClearReleasesEveryBlockAndLeavesAFreshMesh) {
   }
   EXPECT_TRUE(Results(reused) == Results(fresh));
 }
+
+namespace {
+
+// A cone of `sides` triangles around one apex, added in a shuffled order,
+// so that the apex's fan has members in every worker's range.
+std::vector<uint32_t> ConeWith(const char* threads, int sides) {
+  Platform::SetEnvironmentValue("OMBRIX_THREADS", threads);
+  std::vector<int> order(static_cast<size_t>(sides));
+  for (int i = 0; i < sides; ++i) order[static_cast<size_t>(i)] = i;
+  uint32_t state = 12345;
+  for (size_t i = order.size() - 1; i > 0; --i) {
+    state = state * 1664525u + 1013904223u;
+    std::swap(order[i], order[state % (i + 1)]);
+  }
+  auto rim = [&](int i) {
+    const double a = 2.0 * 3.141592653589793 * (i % sides) / sides;
+    return Vector3(std::cos(a), 0.0, std::sin(a));
+  };
+  HvMesh mesh;
+  for (int i : order) AddCorners(mesh, {{0.0f, 1.0f, 0.0f}, rim(i + 1), rim(i)});
+  mesh.SetEdgeSmoothness(0.0, true);
+  mesh.ComputeCornerNormals(0.4);
+  return Results(mesh);
+}
+
+}  // namespace
+
+// The apex's fan is far past the walks' crossing limit, so its lowest
+// polygon walks each member; every other range meets the fan once, not once
+// a member.
+TEST_F(MeshParallel, OneHugeFanAcrossEveryRange) {
+  const std::vector<uint32_t> serial = ConeWith("1", 30000);
+  for (const char* threads : {"2", "4"})
+    EXPECT_TRUE(ConeWith(threads, 30000) == serial) << threads << " workers";
+}
