@@ -14,6 +14,7 @@
 #include "IO/ReadFailure.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
+#include "Model3D/PolygonPipeline.h"
 
 namespace {
 
@@ -132,7 +133,7 @@ Keyword KeywordOf(const char* line, const char** rest) {
 class ObjReader {
  public:
   ObjReader(HvModel& model, HvIO& stream, ProgressSink* progress, bool scene)
-      : model_(model), stream_(stream), progress_(progress), scene_(scene) {}
+      : model_(model), stream_(stream), progress_(progress), scene_(scene), faces_(model) {}
 
   int Run();
   const ReadFailure& Failure() const { return failure_; }
@@ -154,8 +155,6 @@ class ObjReader {
   bool ReadLines(Source& source);
   bool Line(Keyword keyword, char* rest);
   bool Face(const char* rest);
-  // Adds the face waiting to be added, if any.
-  void AddPending();
   void Group(const char* rest);
   void Library(char* rest);
   void UseMaterial(char* rest);
@@ -172,12 +171,8 @@ class ObjReader {
   std::vector<Vector3> positions_, normals_;
   std::vector<float> u_, v_;
   std::vector<Corner> corners_;
-  // Faces are added one face late, so that the edge slots of the next one
-  // are asked for while this one is added: the face being read and the one
-  // waiting (pending_, or -1), reused in turn.
-  PolygonDesc faces_[2];
-  int pending_ = -1;
-  int filling_ = 0;
+  // Faces are added one face late (see PolygonPipeline).
+  PolygonPipeline faces_;
   void* material_ = nullptr;
   bool stored_ = false;
   bool normalsIncomplete_ = false;
@@ -246,18 +241,12 @@ bool ObjReader::ReadLines(Source& source) {
     const Keyword keyword = KeywordOf(line, &restStart);
     if (keyword == Keyword::kNone) continue;
     if (!Line(keyword, line + (restStart - line))) {
-      AddPending();
+      faces_.Flush();
       return false;
     }
   }
-  AddPending();
+  faces_.Flush();
   return true;
-}
-
-void ObjReader::AddPending() {
-  if (pending_ < 0) return;
-  model_.AddPolygon(faces_[pending_]);
-  pending_ = -1;
 }
 
 bool ObjReader::Line(Keyword keyword, char* rest) {
@@ -288,15 +277,15 @@ bool ObjReader::Line(Keyword keyword, char* rest) {
     case Keyword::kFace:
       return Face(rest);
     case Keyword::kGroup:
-      AddPending();
+      faces_.Flush();
       Group(rest);
       break;
     case Keyword::kLibrary:
-      AddPending();
+      faces_.Flush();
       Library(rest);
       break;
     case Keyword::kUseMaterial:
-      AddPending();
+      faces_.Flush();
       UseMaterial(rest);
       break;
     default:
@@ -308,7 +297,7 @@ bool ObjReader::Line(Keyword keyword, char* rest) {
 bool ObjReader::Face(const char* rest) {
   if (!ParseCorners(rest, scene_, corners_)) return Fail("a face corner without an index, or an index 0");
   if (corners_.size() < 3) return Fail("a face with fewer than 3 corners");
-  PolygonDesc& desc = faces_[filling_];
+  PolygonDesc& desc = faces_.Filling();
   if (!desc.Resize(static_cast<int>(corners_.size()))) return Fail("a face with too many corners");
   void* fallback = material_;
   if (fallback == nullptr)
@@ -334,10 +323,7 @@ bool ObjReader::Face(const char* rest) {
     desc.v[i] = textured ? v_[static_cast<size_t>(t) - 1] : 0.0f;
     desc.weights[i] = 0.0f;
   }
-  model_.PrefetchEdges(desc);
-  AddPending();
-  pending_ = filling_;
-  filling_ ^= 1;
+  faces_.Push();
   return true;
 }
 

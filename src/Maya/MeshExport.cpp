@@ -18,6 +18,7 @@
 #include "Maya/PolygonMaterial.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/PolygonDesc.h"
+#include "Model3D/PolygonPipeline.h"
 
 namespace {
 
@@ -62,17 +63,13 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
   int unsoundFaces = 0;
   const MeshArrays arrays(mesh, uvSet);
   model.ReserveInCurrentGroup(arrays.counts.length(), arrays.connects.length());
-  // Each polygon is added one step after it is filled, so that the edge
-  // slots it will look up are asked for while the one before is linked.
-  PolygonDesc descs[2];
-  int filling = 0;
-  bool pending = false;
+  PolygonPipeline polygons(model);
   for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
     const int entry = shading.entry(static_cast<int>(at.face));
     const int n = arrays.counts[at.face];
     if (n < 3)
       ++badFaces;
-    PolygonDesc& desc = descs[filling];
+    PolygonDesc& desc = polygons.Filling();
     if (!desc.Resize(n < 0 ? 0 : n))
       continue;
     if (!setCorners(arrays, at, world, desc)) {
@@ -81,14 +78,9 @@ MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath&
     }
     setUVs(arrays, at, desc);
     desc.material = entry >= 0 ? model.Material(entry, false) : nullptr;
-    model.PrefetchEdges(desc);
-    if (pending)
-      model.AddPolygon(descs[filling ^ 1]);
-    pending = true;
-    filling ^= 1;
+    polygons.Push();
   }
-  if (pending)
-    model.AddPolygon(descs[filling ^ 1]);
+  polygons.Flush();
   if (badFaces > 0)
     cerr << badFaces << " non tri/quad face found. Some faces may be missing." << endl;
   if (unsoundFaces > 0)
