@@ -19,6 +19,9 @@ uint64_t Mix(uint64_t h) {
   return h ^ (h >> 33);
 }
 
+// Whether `edges` fill `slots` past three quarters: the table grows first.
+bool Crowded(size_t slots, size_t edges) { return slots - slots / 4 <= edges; }
+
 bool Findable(const Vector3& p) { return !std::isnan(p.x) && !std::isnan(p.y) && !std::isnan(p.z); }
 
 }  // namespace
@@ -89,7 +92,7 @@ MeshEdge* EdgeTable::Create(const Vector3& a, const Vector3& b, int32_t key, uin
     unlisted_.push_back(id);
     return edge;
   }
-  if ((slots_.size() - slots_.size() / 4) <= static_cast<size_t>(count_)) Grow();
+  if (Crowded(slots_.size(), static_cast<size_t>(count_))) Grow();
   Insert({id + 1, static_cast<uint32_t>(pairHash >> 32)});
   return edge;
 }
@@ -165,7 +168,7 @@ void EdgeTable::Clear() {
 bool EdgeTable::Reserve(size_t count) {
   size_t size = slots_.size();
   int bits = bits_;
-  while (size - size / 4 <= count) {
+  while (Crowded(size, count)) {
     if (bits >= 31) return false;
     size *= 2;
     ++bits;
