@@ -3,6 +3,7 @@
 #include "Deformers.h"
 #include "Modifiers.h"
 #include "Primitives.h"
+#include "UVEdits.h"
 
 #include <algorithm>
 
@@ -92,7 +93,11 @@ bool MeshHistory::shapeMesh(const Node* shape, MeshData& out) {
 
 std::string MeshHistory::note(const Node* shape) const {
   auto it = notes_.find(shape);
-  return it == notes_.end() ? std::string() : it->second;
+  auto layout = layoutNotes_.find(shape);
+  std::string out = it == notes_.end() ? std::string() : it->second;
+  if (layout != layoutNotes_.end())
+    out += (out.empty() ? "" : "; ") + layout->second;
+  return out;
 }
 
 bool MeshHistory::meshAt(const PlugRef& source, MeshData& out) {
@@ -116,6 +121,8 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
     report(node, why.empty() ? "its attributes are out of range" : why, kKeepsFileData);
     return false;
   }
+  if (isUVEdit(*node))
+    return uvEditOutput(node, out);
   if (const char* input = modifierInput(*node)) {
     if (!passThrough(node, input, "", out))
       return false;
@@ -141,6 +148,32 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
       return passThrough(node, key, "the host does not evaluate " + node->typeName + " nodes", out);
   report(node, "the host does not evaluate " + node->typeName + " nodes", kKeepsFileData);
   return false;
+}
+
+bool MeshHistory::uvEditOutput(const Node* node, MeshData& out) {
+  if (!passThrough(node, "inputPolymesh", "", out))
+    return false;
+  std::string why;
+  bool hostLayout = false;
+  if (!applyUVEdit(*node, out, why, hostLayout))
+    report(node, why, kTakesUpstream);
+  else if (!why.empty())
+    report(node, why, nullptr);
+  if (hostLayout)
+    noteHostLayout(node);
+  return true;
+}
+
+// Once per mesh: its UVs are where the host put them, which Maya may not share.
+void MeshHistory::noteHostLayout(const Node* node) {
+  const Node* shape = shape_ ? shape_ : node;
+  if (layoutNotes_.count(shape))
+    return;
+  std::string text = "UVs of " + shape->name + " come from " + node->name +
+                     ", laid out by mayahost; Maya's layout may differ: import the painter's UVs back, or delete "
+                     "history in Maya before exporting";
+  problems_.push_back(file_ + ":" + std::to_string(shape->sourceLine) + ": " + text);
+  layoutNotes_[shape] = text;
 }
 
 // The mesh arriving on `inputKey`; `why` non-empty reports the node as passed through.

@@ -1,5 +1,7 @@
 #include "UVSeams.h"
 
+#include "DisjointSets.h"
+
 #include <algorithm>
 #include <map>
 #include <numeric>
@@ -47,26 +49,6 @@ private:
   std::vector<std::size_t> next_;
   std::vector<std::size_t> first_;    // per edge, where its walkers start
   std::vector<std::size_t> walkers_;  // face-vertices by edge
-};
-
-class DisjointSets {
-public:
-  explicit DisjointSets(std::size_t n) : parent_(n) { std::iota(parent_.begin(), parent_.end(), 0); }
-  std::size_t find(std::size_t i) {
-    while (parent_[i] != i)
-      i = parent_[i] = parent_[parent_[i]];
-    return i;
-  }
-  // The lower root becomes the root of both.
-  void join(std::size_t a, std::size_t b) {
-    a = find(a);
-    b = find(b);
-    if (a != b)
-      parent_[std::max(a, b)] = std::min(a, b);
-  }
-
-private:
-  std::vector<std::size_t> parent_;
 };
 
 bool usable(const MeshData& m, const MeshEdges& edges, const UVSet& set) {
