@@ -218,6 +218,10 @@ bool listedFaces(const Node& node, const MeshData& m, std::vector<int>& faces, s
   }
   note = strayNote(listed, "face", m.numFaces());
   faces.clear();
+  if (!listed.given && node.value("inputComponents").kind == Value::kStrings) {
+    note = "its inputComponents name no faces; the UVs are unchanged";
+    return true;
+  }
   if (!listed.given) {
     for (int f = 0; f < m.numFaces(); ++f)
       faces.push_back(f);

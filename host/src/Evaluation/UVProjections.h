@@ -22,7 +22,8 @@ void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::
 // such set) or the current set, "map1" on a mesh without UVs.
 UVSet& writableSet(const Node& node, MeshData& m);
 
-// The faces a node's inputComponents name (all of them when it names none);
+// The faces a node's inputComponents name (all of them without a list, none
+// with an empty one, which `note` tells);
 // false with `why` set when an item cannot be read, `note` set when some are left out.
 bool listedFaces(const Node& node, const MeshData& m, std::vector<int>& faces, std::string& why, std::string& note);
 
