@@ -219,3 +219,216 @@ TEST_F(HostTest, CylindricalAndSphericalProjectionsOfTheCubesCorners) {
   problems = loadScene(cubeProjection("polySphProj", "0 0 0", "\tsetAttr \".ps\" -type \"double2\" 360 0 ;\n"));
   expectFound(problems, "(polySphProj) is not evaluated (its projectionScale gives a projectionVerticalSweep of 0)");
 }
+
+namespace {
+
+// polyFlipUV1 on the plane (2 by 1, its UVs 0 to 1 across and 0 to 0.5 up).
+std::string flipScene(const std::string& components, const std::string& settings) {
+  return uvScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n",
+                 uvNode("Plane", "polyFlipUV", components,
+                        std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n" + settings),
+                 "polyFlipUV1.out");
+}
+
+// The plane's corner UVs, each mirrored: u about `u0` (when not NaN), v about `v0`.
+std::vector<std::pair<float, float>> mirrored(std::vector<std::pair<float, float>> uvs, double u0, double v0) {
+  for (auto& uv : uvs) {
+    if (!std::isnan(u0))
+      uv.first = static_cast<float>(2 * u0 - uv.first);
+    if (!std::isnan(v0))
+      uv.second = static_cast<float>(2 * v0 - uv.second);
+  }
+  return uvs;
+}
+
+void expectUVs(const std::vector<std::pair<float, float>>& actual, const std::vector<std::pair<float, float>>& expected) {
+  ASSERT_EQ(actual.size(), expected.size());
+  for (std::size_t i = 0; i < actual.size(); ++i)
+    expectUV(actual[i], expected[i].first, expected[i].second);
+}
+
+}  // namespace
+
+TEST_F(HostTest, FlipMirrorsTheFacesUVsAboutThePivotTheirBoxOrTheMapsMiddle) {
+  const double none = std::nan("");
+  loadScene(creatorScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n"));
+  const auto plane = allCornerUVs("pPlaneShape1");
+  // As Maya saves a flip: horizontal about the pivot it was given.
+  auto problems = loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".up\" yes;\n\tsetAttr \".pu\" 0.25;\n"
+                                                    "\tsetAttr \".pv\" 0.75;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  expectUVs(allCornerUVs("pPlaneShape1"), mirrored(plane, 0.25, none));
+  loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".ft\" 1;\n\tsetAttr \".up\" yes;\n\tsetAttr \".pv\" 0.75;\n"));
+  expectUVs(allCornerUVs("pPlaneShape1"), mirrored(plane, none, 0.75));
+  // Local: about the middle of the faces' UVs (v 0 to 0.5); global: about the map's middle.
+  loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".ft\" 1;\n"));
+  expectUVs(allCornerUVs("pPlaneShape1"), mirrored(plane, none, 0.25));
+  loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".ft\" 1;\n\tsetAttr \".l\" no;\n"));
+  expectUVs(allCornerUVs("pPlaneShape1"), mirrored(plane, none, 0.5));
+
+  problems = loadScene(flipScene("1 \"f[3]\"", "\tsetAttr \".up\" yes;\n"));
+  expectFound(problems, "(polyFlipUV): its components \"f[3]\" name no face of the mesh (which has 1) and are left out");
+  EXPECT_EQ(allCornerUVs("pPlaneShape1"), plane);
+  problems = loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".up\" yes;\n\tsetAttr \".pu\" nan;\n"));
+  expectFound(problems, "(polyFlipUV) is not evaluated (its pivot is not a number)");
+  EXPECT_EQ(allCornerUVs("pPlaneShape1"), plane);
+}
+
+TEST_F(HostTest, FlippingOneFaceOfTheCubeCutsItsUVsFromTheOthersUnlessTold) {
+  const std::string cube = "\tsetAttr \".cuv\" 4;\n";
+  loadScene(creatorScene("Cube", cube));
+  const auto before = allCornerUVs("pCubeShape1");
+  const int uvs = MFnMesh(path("pCubeShape1")).numUVs();
+  const std::string flip =
+      uvNode("Cube", "polyFlipUV", "1 \"f[0]\"",
+             std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n\tsetAttr \".up\" yes;\n"
+             "\tsetAttr \".pu\" 0.5;\n");
+  auto problems = loadScene(uvScene("Cube", cube, flip, "polyFlipUV1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  auto after = allCornerUVs("pCubeShape1");
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t c = 0; c < after.size(); ++c)
+    if (c < 4)
+      expectUV(after[c], 1.0 - before[c].first, before[c].second);
+    else
+      EXPECT_EQ(after[c], before[c]) << "corner " << c;
+  // The front face's UVs are those of the top and bottom faces too: it takes copies of its own.
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), uvs + 4);
+
+  std::string uncut = flip;
+  uncut.insert(uncut.find("connectAttr"), "\tsetAttr \".cut\" no;\n");
+  loadScene(uvScene("Cube", cube, uncut, "polyFlipUV1.out"));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), uvs);
+  EXPECT_NE(allCornerUVs("pCubeShape1"), after);
+}
+
+namespace {
+
+// Two quads up Y sharing the edge from vertex 2 to vertex 3 (e[3] in the file's
+// list), each its own UV piece: the lower one the unit square, the upper one
+// half as big at (2.5..3, 3..3.5), turned a quarter and, with `mirrored`, flipped.
+std::string stripScene(const std::string& history, bool mirrored) {
+  return std::string("createNode transform -n \"strip\";\n"
+                     "createNode mesh -n \"stripShape\" -p \"strip\";\n"
+                     "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n"
+                     "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+                     "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+                     "createNode mesh -n \"stripShapeOrig\" -p \"strip\";\n"
+                     "\tsetAttr -k off \".v\";\n\tsetAttr \".io\" yes;\n"
+                     "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+                     "\tsetAttr -s 8 \".uvst[0].uvsp[0:7]\" -type \"float2\" 0 0 1 0 1 1 0 1 3 3 3 3.5 ") +
+         (mirrored ? "3.5 3.5 3.5 3" : "2.5 3.5 2.5 3") +
+         ";\n"
+         "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "\tsetAttr -s 6 \".vt[0:5]\"  -0.5 0 0 0.5 0 0 -0.5 1 0 0.5 1 0 -0.5 2 0 0.5 2 0;\n"
+         "\tsetAttr -s 7 \".ed[0:6]\"  0 1 0 0 2 0 1 3 0 2 3 0 2 4 0 3 5 0 4 5 0;\n"
+         "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" f 4 0 2 -4 -2 mu 0 4 0 1 2 3 "
+         "f 4 3 5 -7 -5 mu 0 4 4 5 6 7;\n" +
+         history + "connectAttr \"stripShapeOrig.w\" \"" +
+         history.substr(history.find('"') + 1, history.find('"', history.find('"') + 1) - history.find('"') - 1) +
+         ".ip\";\n";
+}
+
+std::string sewMove(const std::string& components, const std::string& settings = "") {
+  return "createNode polyMapSewMove -n \"polyMapSewMove1\";\n\tsetAttr \".uopa\" yes;\n"
+         "\tsetAttr \".ics\" -type \"componentList\" " +
+         components + ";\n" + settings + "connectAttr \"polyMapSewMove1.out\" \"stripShape.i\";\n";
+}
+
+const char* const kStripLaidOut = "history.ma:5: UVs of stripShape come from polyMapSewMove1, laid out by mayahost; "
+                                  "Maya's layout may differ: import the painter's UVs back, or delete history in "
+                                  "Maya before exporting";
+
+}  // namespace
+
+TEST_F(HostTest, SewMoveBringsTheSmallerPieceOntoTheEdgeAndSewsIt) {
+  for (bool mirroredPiece : {false, true}) {
+    auto problems = loadScene(stripScene(sewMove("1 \"e[3]\""), mirroredPiece));
+    expectAllEvaluated(problems);
+    expectFound(problems, kStripLaidOut);
+    // The export, reading the mesh, tells the artist once.
+    testing::internal::CaptureStderr();
+    MFnMesh strip(path("stripShape"));
+    EXPECT_EQ(strip.numUVs(), 6) << mirroredPiece;
+    MFnMesh again(path("stripShape"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: " + std::string(kStripLaidOut).substr(std::string("history.ma:5: ").size()) + "\n");
+    // The upper quad turned, halved back to size (and mirrored back) onto the lower one's top edge.
+    expectUV(uvAt("stripShape", 1, -0.5, 1, 0), 0, 1);
+    expectUV(uvAt("stripShape", 1, 0.5, 1, 0), 1, 1);
+    expectUV(uvAt("stripShape", 1, 0.5, 2, 0), 1, 2);
+    expectUV(uvAt("stripShape", 1, -0.5, 2, 0), 0, 2);
+    expectUV(uvAt("stripShape", 0, 0.5, 0, 0), 1, 0);
+  }
+}
+
+TEST_F(HostTest, SewMoveRefusesPiecesOverItsLimitAndEdgesItCannotUse) {
+  auto problems = loadScene(stripScene(sewMove("1 \"e[3]\"", "\tsetAttr \".lps\" yes;\n\tsetAttr \".nf\" 0;\n"), false));
+  expectFound(problems, "(polyMapSewMove): 1 of its edges join pieces larger than numberFaces and are not sewn");
+  EXPECT_EQ(joined(problems).find("laid out by mayahost"), std::string::npos) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("stripShape")).numUVs(), 8);
+  expectUV(uvAt("stripShape", 1, 0.5, 2, 0), 2.5, 3.5);
+
+  problems = loadScene(stripScene(sewMove("2 \"e[0]\" \"e[40]\""), false));
+  expectFound(problems, "(polyMapSewMove): its components \"e[40]\" name no edge of the mesh (which has 7) and are "
+                        "left out");
+  EXPECT_EQ(MFnMesh(path("stripShape")).numUVs(), 8);
+  problems = loadScene(stripScene(sewMove("0"), false));
+  expectFound(problems, "(polyMapSewMove): its inputComponents name no edges; the UVs are unchanged");
+}
+
+TEST_F(HostTest, AutomaticProjectionAndLayoutPackPiecesApartInTheUnitSquareAndSaySo) {
+  auto problems = loadScene(uvScene(
+      "Cube", "\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n\tsetAttr \".cuv\" 4;\n",
+      uvNode("Cube", "polyAutoProj", "1 \"f[0:5]\"",
+             std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity +
+                 ";\n\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n\tsetAttr \".ps\" 0.20000000298023224;\n"
+                 "\tsetAttr \".dl\" yes;\n"),
+      "polyAutoProj1.out"));
+  expectAllEvaluated(problems);
+  expectFound(problems, "history.ma:5: UVs of pCubeShape1 come from polyAutoProj1, laid out by mayahost");
+  MFnMesh cube(path("pCubeShape1"));
+  // Each side faces its own axis: six pieces of four UVs, squares of one size, none overlapping.
+  EXPECT_EQ(cube.numUVs(), 24);
+  const auto uvs = allCornerUVs("pCubeShape1");
+  ASSERT_EQ(uvs.size(), 24u);
+  struct Box {
+    float lo[2] = {9, 9}, hi[2] = {-9, -9};
+  };
+  std::vector<Box> boxes(6);
+  for (std::size_t c = 0; c < uvs.size(); ++c) {
+    Box& b = boxes[c / 4];
+    b.lo[0] = std::min(b.lo[0], uvs[c].first);
+    b.hi[0] = std::max(b.hi[0], uvs[c].first);
+    b.lo[1] = std::min(b.lo[1], uvs[c].second);
+    b.hi[1] = std::max(b.hi[1], uvs[c].second);
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_GE(boxes[i].lo[0], 0.0f);
+    EXPECT_LE(boxes[i].hi[1], 1.0f);
+    EXPECT_NEAR(boxes[i].hi[0] - boxes[i].lo[0], boxes[0].hi[0] - boxes[0].lo[0], 1e-5);
+    EXPECT_NEAR(boxes[i].hi[1] - boxes[i].lo[1], boxes[i].hi[0] - boxes[i].lo[0], 1e-5);
+    for (std::size_t j = 0; j < i; ++j)
+      EXPECT_TRUE(boxes[i].lo[0] >= boxes[j].hi[0] || boxes[j].lo[0] >= boxes[i].hi[0] ||
+                  boxes[i].lo[1] >= boxes[j].hi[1] || boxes[j].lo[1] >= boxes[i].hi[1])
+          << "pieces " << i << " and " << j << " overlap";
+  }
+
+  // Layout: the strip's two pieces side by side in the unit square, the upper one still half the size.
+  problems = loadScene(stripScene("createNode polyLayoutUV -n \"polyLayoutUV1\";\n\tsetAttr \".uopa\" yes;\n"
+                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n"
+                                  "\tsetAttr \".l\" 2;\n\tsetAttr \".sc\" 1;\n\tsetAttr \".se\" 0;\n"
+                                  "connectAttr \"polyLayoutUV1.out\" \"stripShape.i\";\n",
+                                  false));
+  expectFound(problems, "history.ma:5: UVs of stripShape come from polyLayoutUV1, laid out by mayahost");
+  auto lower = uvAt("stripShape", 0, 0.5, 1, 0), lowerStart = uvAt("stripShape", 0, -0.5, 1, 0);
+  auto upper = uvAt("stripShape", 1, 0.5, 2, 0), upperStart = uvAt("stripShape", 1, 0.5, 1, 0);
+  EXPECT_NEAR(std::hypot(upper.first - upperStart.first, upper.second - upperStart.second),
+              std::hypot(lower.first - lowerStart.first, lower.second - lowerStart.second) / 2, 1e-5);
+  for (const auto& uv : allCornerUVs("stripShape")) {
+    EXPECT_GE(uv.first, 0.0f);
+    EXPECT_LE(uv.first, 1.0f);
+    EXPECT_GE(uv.second, 0.0f);
+    EXPECT_LE(uv.second, 1.0f);
+  }
+}
