@@ -432,3 +432,24 @@ TEST_F(HostTest, AutomaticProjectionAndLayoutPackPiecesApartInTheUnitSquareAndSa
     EXPECT_LE(uv.second, 1.0f);
   }
 }
+
+TEST_F(HostTest, ContourProjectionStretchesAGridOfQuadsAndRefusesOtherFaces) {
+  // Two quads side by side: the middle vertices go halfway along the rows, the corners to the square's corners.
+  auto problems = loadScene(uvScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 1;\n",
+                                    uvNode("Plane", "polyContourProj", "1 \"f[0:1]\"",
+                                           std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n"),
+                                    "polyContourProj1.out"));
+  expectAllEvaluated(problems);
+  expectFound(problems, "UVs of pPlaneShape1 come from polyContourProj1, laid out by mayahost");
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 6);
+  auto middle = uvAt("pPlaneShape1", 0, 0, 0, 0.5), corner = uvAt("pPlaneShape1", 0, -1, 0, 0.5);
+  // Halfway along its row, at one end of its column.
+  float along = middle.first == 0.5f ? middle.second : middle.first;
+  EXPECT_TRUE((middle.first == 0.5f) != (middle.second == 0.5f));
+  EXPECT_TRUE(along == 0.0f || along == 1.0f);
+  EXPECT_TRUE((corner.first == 0.0f || corner.first == 1.0f) && (corner.second == 0.0f || corner.second == 1.0f));
+
+  // A closed cube has no corners to stretch between.
+  problems = loadScene(cubeProjection("polyContourProj", "0 0 0", ""));
+  expectFound(problems, "(polyContourProj) is not evaluated (its faces make no grid of quads with four corners)");
+}

@@ -1,5 +1,6 @@
 #include "UVEdits.h"
 
+#include "UVContour.h"
 #include "UVProjections.h"
 #include "UVShells.h"
 
@@ -8,7 +9,7 @@ namespace OmbrixHost {
 namespace {
 
 const char* const kTypes[] = {"polyPlanarProj", "polyCylProj", "polySphProj", "polyFlipUV",
-                              "polyMapSewMove", "polyAutoProj", "polyLayoutUV"};
+                              "polyMapSewMove", "polyAutoProj", "polyLayoutUV", "polyContourProj"};
 
 }  // namespace
 
@@ -31,6 +32,8 @@ bool applyUVEdit(const Node& node, MeshData& mesh, std::string& why, bool& hostL
     return sewMoveUVs(node, mesh, why, hostLayout);
   if (type == "polyAutoProj")
     return autoProjectUVs(node, mesh, why, hostLayout);
+  if (type == "polyContourProj")
+    return contourProjectUVs(node, mesh, why, hostLayout);
   if (type == "polyLayoutUV")
     return layoutUVs(node, mesh, why, hostLayout);
   return projectUVs(node, mesh, why);

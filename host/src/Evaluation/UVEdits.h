@@ -1,6 +1,8 @@
 #pragma once
 // The UV nodes of a mesh's construction history that project, flip, sew and
-// lay out UVs; each takes its mesh on "inputPolymesh".
+// lay out UVs (polyPlanarProj, polyCylProj, polySphProj, polyFlipUV,
+// polyMapSewMove, polyAutoProj, polyContourProj, polyLayoutUV); each takes
+// its mesh on "inputPolymesh".
 #include "GeometryData.h"
 #include "Node.h"
 
