@@ -202,11 +202,10 @@ TEST_F(HostTest, CylindricalAndSphericalProjectionsOfTheCubesCorners) {
   EXPECT_NEAR(std::fabs(uvAt("pCubeShape1", back, 1, 1, -1).first - uvAt("pCubeShape1", back, -1, 1, -1).first), 0.75,
               1e-5);
 
-  // On the axis (the cube's edge at x = z = 1), a corner takes the direction of the rest of its face.
+  // On the axis (the cube's edge at x = z = 1) there is no way round: a corner there faces the front.
   loadScene(cubeProjection("polyCylProj", "1 0 1", "\tsetAttr \".ps\" -type \"double2\" 360 2 ;\n"));
-  int front = 0;
-  expectUV(uvAt("pCubeShape1", front, 1, 1, 1), 0.25, 1);
-  expectUV(uvAt("pCubeShape1", front, -1, 1, 1), 0.25, 1);
+  expectUV(uvAt("pCubeShape1", 0, 1, 1, 1), 0.5, 1);
+  expectUV(uvAt("pCubeShape1", 0, -1, 1, 1), 0.25, 1);
 
   // Latitude up the sphere: asin(1 / sqrt(3)) = 35.26 degrees of 180.
   problems = loadScene(cubeProjection("polySphProj", "0 0 0", "\tsetAttr \".ps\" -type \"double2\" 360 180 ;\n"));
@@ -452,4 +451,53 @@ TEST_F(HostTest, ContourProjectionStretchesAGridOfQuadsAndRefusesOtherFaces) {
   // A closed cube has no corners to stretch between.
   problems = loadScene(cubeProjection("polyContourProj", "0 0 0", ""));
   expectFound(problems, "(polyContourProj) is not evaluated (its faces make no grid of quads with four corners)");
+}
+
+TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsMayaDoes) {
+  // Maya's default sweeps: 180 degrees round per unit of U, 90 up per unit of V, the front (+Z) at U 0.5.
+  auto problems = loadScene(uvScene(
+      "Sphere", "\tsetAttr \".sa\" 6;\n\tsetAttr \".sh\" 6;\n",
+      uvNode("Sphere", "polySphProj", "1 \"f[0:35]\"",
+             std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity +
+                 ";\n\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" 0 0 0 ;\n\tsetAttr \".r\" 1;\n"),
+      "polySphProj1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  // One UV per point, and one more for each point of the column at -150 degrees and the top pole,
+  // whose faces straddle the seam at the back.
+  EXPECT_EQ(MFnMesh(path("pSphereShape1")).numUVs(), 38);
+  const double lowRing = -0.866025403784, x = 0.25, z = 0.433012701892;
+  const double third = 1.0 / 3.0, latitude = 0.5 - 60.0 / 90.0;
+  int across = -1, behind = -1, bottomAcross = -1, topAcross = -1, top = -1;
+  MFnMesh mesh(path("pSphereShape1"));
+  MPointArray points = pointsOf("pSphereShape1");
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray v;
+    mesh.getPolygonVertices(f, v);
+    int left = 0, right = 0, pole = 0;
+    for (unsigned int k = 0; k < v.length(); ++k) {
+      const MPoint& p = points[static_cast<unsigned int>(v[k])];
+      left += std::fabs(p.x + x * std::hypot(p.x, p.z) / 0.5) < 1e-6 && p.z < 0 ? 1 : 0;
+      right += std::fabs(p.x - x * std::hypot(p.x, p.z) / 0.5) < 1e-6 && p.z < 0 ? 1 : 0;
+      pole += std::hypot(p.x, p.z) < 1e-9 ? (p.y > 0 ? 2 : 1) : 0;
+    }
+    if (v.length() == 4 && left == 2 && right == 2 && across < 0)
+      across = f;
+    if (v.length() == 4 && left == 2 && right == 0 && behind < 0)
+      behind = f;
+    if (v.length() == 3 && left == 1 && right == 1)
+      (pole == 1 ? bottomAcross : topAcross) = f;
+    if (v.length() == 3 && pole == 2 && left == 0 && right == 0)
+      top = f;
+  }
+  ASSERT_TRUE(across >= 0 && behind >= 0 && bottomAcross >= 0 && topAcross >= 0 && top >= 0);
+  // (-0.25, -0.87, -0.43) is 150 degrees round to the left, 60 down: U -1/3, or 5/3 where its face
+  // reaches across the seam from the right (+150 degrees, U 4/3).
+  expectUV(uvAt("pSphereShape1", behind, -x, lowRing, -z), -third, latitude);
+  expectUV(uvAt("pSphereShape1", across, -x, lowRing, -z), 5 * third, latitude);
+  expectUV(uvAt("pSphereShape1", across, x, lowRing, -z), 4 * third, latitude);
+  // The poles face the front; the triangle across the seam at the top takes its pole a turn further.
+  expectUV(uvAt("pSphereShape1", bottomAcross, 0, -1, 0), 0.5, -0.5);
+  expectUV(uvAt("pSphereShape1", bottomAcross, -x, lowRing, -z), 5 * third, latitude);
+  expectUV(uvAt("pSphereShape1", top, 0, 1, 0), 0.5, 1.5);
+  expectUV(uvAt("pSphereShape1", topAcross, 0, 1, 0), 2.5, 1.5);
 }

@@ -109,7 +109,6 @@ bool readManipulator(const Node& node, Manipulator& out, std::string& why) {
 // across and up the plane, or round (degrees from the front, +Z) and up.
 struct Spot {
   double round = 0.0, up = 0.0;
-  bool onAxis = false;  // on the axis of a cylinder or sphere: no direction round it
 };
 
 Spot spotOf(const Manipulator& p, const Point3& point) {
@@ -120,9 +119,9 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
     s.up = l.y;
     return s;
   }
+  // On the axis (a pole), where no direction round it is sound, Maya takes the front.
   double across = std::hypot(l.x, l.z), size = std::hypot(across, l.y);
-  s.onAxis = across <= 1e-12 * std::max(1.0, size);
-  s.round = s.onAxis ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
+  s.round = across <= 1e-6 * std::max(1.0, size) ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
   if (p.shape == Shape::kCylinder)
     s.up = l.y;
   else
@@ -130,24 +129,24 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
   return s;
 }
 
-// One face's spots made whole across the seam (each within half a turn of the
-// face's first), and corners on the axis placed round where the rest of the face is.
-void joinFace(std::vector<Spot>& spots, bool acrossSeam) {
-  double first = 0.0, sum = 0.0;
-  int placed = 0;
-  for (auto& s : spots) {
-    if (s.onAxis)
-      continue;
-    if (placed == 0)
-      first = s.round;
-    else if (acrossSeam)
-      s.round += 360.0 * std::round((first - s.round) / 360.0);
-    sum += s.round;
-    ++placed;
+// One face's spots made whole across the seam, as Maya corrects it: each
+// corner taken the way round nearest the corner before it, then the face
+// moved by whole turns until its lowest corner is no more than half a turn
+// back from the front. `moved` tells which corners no longer have their own value.
+void joinFace(std::vector<Spot>& spots, std::vector<bool>& moved) {
+  std::vector<double> own;
+  for (const Spot& s : spots)
+    own.push_back(s.round);
+  double lowest = spots.empty() ? 0.0 : spots[0].round;
+  for (std::size_t k = 1; k < spots.size(); ++k) {
+    spots[k].round += 360.0 * std::round((spots[k - 1].round - spots[k].round) / 360.0);
+    lowest = std::min(lowest, spots[k].round);
   }
-  for (auto& s : spots)
-    if (s.onAxis)
-      s.round = placed ? sum / placed : 0.0;
+  const double turns = lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
+  for (std::size_t k = 0; k < spots.size(); ++k) {
+    spots[k].round += 360.0 * turns;
+    moved.push_back(spots[k].round != own[k]);
+  }
 }
 
 UVValue placed(const Manipulator& p, const Spot& s) {
@@ -161,7 +160,8 @@ UVValue placed(const Manipulator& p, const Spot& s) {
 
 }  // namespace
 
-void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set) {
+void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
+                   const std::vector<bool>& late) {
   const std::vector<std::size_t> offsets = faceOffsets(m);
   if (offsets.back() != m.faceConnects.size())
     return;
@@ -187,17 +187,21 @@ void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::
   for (int& id : set.uvIds)
     id = id >= 0 && id < count ? renumbered[static_cast<std::size_t>(id)] : -1;
   std::map<std::tuple<int, float, float>, int> made;
-  std::size_t k = 0;
-  for (int f : faces)
-    for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < values.size(); ++c, ++k) {
-      auto key = std::make_tuple(m.faceConnects[c], values[k].first, values[k].second);
-      auto [it, fresh] = made.emplace(key, static_cast<int>(set.us.size()));
-      if (fresh) {
-        set.us.push_back(values[k].first);
-        set.vs.push_back(values[k].second);
+  for (bool lateOnes : {false, true}) {
+    std::size_t k = 0;
+    for (int f : faces)
+      for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < values.size(); ++c, ++k) {
+        if ((k < late.size() && late[k]) != lateOnes)
+          continue;
+        auto key = std::make_tuple(m.faceConnects[c], values[k].first, values[k].second);
+        auto [it, fresh] = made.emplace(key, static_cast<int>(set.us.size()));
+        if (fresh) {
+          set.us.push_back(values[k].first);
+          set.vs.push_back(values[k].second);
+        }
+        set.uvIds[c] = it->second;
       }
-      set.uvIds[c] = it->second;
-    }
+  }
 }
 
 UVSet& writableSet(const Node& node, MeshData& m) {
@@ -245,6 +249,7 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
     return false;
   }
   std::vector<UVValue> values;
+  std::vector<bool> moved;
   std::vector<Spot> spots;
   for (int f : faces) {
     spots.clear();
@@ -252,12 +257,14 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
       int v = m.faceConnects[c];
       spots.push_back(v >= 0 && static_cast<std::size_t>(v) < m.points.size() ? spotOf(p, m.points[v]) : Spot{});
     }
-    if (p.shape != Shape::kPlane)
-      joinFace(spots, p.seamCorrect);
+    if (p.shape != Shape::kPlane && p.seamCorrect)
+      joinFace(spots, moved);
+    else
+      moved.resize(moved.size() + spots.size(), false);
     for (const Spot& s : spots)
       values.push_back(placed(p, s));
   }
-  assignFaceUVs(m, faces, values, writableSet(node, m));
+  assignFaceUVs(m, faces, values, writableSet(node, m), moved);
   why = note;
   if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0)
     why += std::string(why.empty() ? "" : "; ") +
