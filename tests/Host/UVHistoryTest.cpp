@@ -137,6 +137,10 @@ TEST_F(HostTest, PlanarProjectionWithUnusableValuesSaysWhy) {
                         "its components \"f[7]\" name no face of the mesh (which has 1) and are left out");
   expectAllEvaluated(problems);
   expectUV(uvAt("pPlaneShape1", 0, 0.5, 0, -0.5), 1, 1);
+  // A range reaching two billion faces past a mesh of one is cut to the mesh, not listed out.
+  problems = loadScene(planarScene("1 \"f[0:2000000000]\"", size));
+  expectFound(problems, "its components \"f[0:2000000000]\" name no face of the mesh (which has 1)");
+  expectUV(uvAt("pPlaneShape1", 0, 0.5, 0, -0.5), 1, 1);
 
   loadScene(creatorScene("Plane", "\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n"));
   const auto plain = allCornerUVs("pPlaneShape1");

@@ -2,6 +2,9 @@
 
 #include "Components.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace OmbrixHost {
 
 ListedElements listedElements(const Node& node, MFn::Type wanted, int count) {
@@ -12,21 +15,18 @@ ListedElements listedElements(const Node& node, MFn::Type wanted, int count) {
   out.given = !list.strings.empty();
   for (const auto& text : list.strings) {
     MFn::Type type;
-    std::vector<int> elements;
-    if (!parseComponent(text, type, elements, count)) {
+    int64_t lo = 0, hi = 0;
+    if (!parseComponentRange(text, type, lo, hi, count)) {
       if (out.unreadable.empty())
         out.unreadable = text;
       out.stray.push_back(text);
       continue;
     }
-    bool inRange = type == wanted;
-    for (int e : elements) {
-      if (type == wanted && e >= 0 && e < count)
-        out.elements.push_back(e);
-      else
-        inRange = false;
-    }
-    if (!inRange)
+    // Only the part of the range the mesh has is listed: a range past it costs nothing.
+    if (type == wanted)
+      for (int64_t e = std::max<int64_t>(lo, 0); e <= hi && e < count; ++e)
+        out.elements.push_back(static_cast<int>(e));
+    if (type != wanted || lo < 0 || hi >= count)
       out.stray.push_back(text);
   }
   return out;

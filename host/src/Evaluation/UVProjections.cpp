@@ -215,6 +215,10 @@ UVSet& writableSet(const Node& node, MeshData& m) {
 }
 
 bool listedFaces(const Node& node, const MeshData& m, std::vector<int>& faces, std::string& why, std::string& note) {
+  if (faceOffsets(m).back() != m.faceConnects.size()) {
+    why = "the mesh's face counts do not match its face-vertices";
+    return false;
+  }
   ListedElements listed = listedElements(node, MFn::kMeshPolygonComponent, m.numFaces());
   if (!listed.unreadable.empty()) {
     why = "its component \"" + listed.unreadable + "\" cannot be read";
@@ -244,10 +248,6 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
   if (!readManipulator(node, p, why) || !listedFaces(node, m, faces, why, note))
     return false;
   const std::vector<std::size_t> offsets = faceOffsets(m);
-  if (offsets.back() != m.faceConnects.size()) {
-    why = "the mesh's face counts do not match its face-vertices";
-    return false;
-  }
   std::vector<UVValue> values;
   std::vector<bool> moved;
   std::vector<Spot> spots;

@@ -198,7 +198,8 @@ Complex uvAt(const UVSet& set, int id) { return Complex(set.us[id], set.vs[id]);
 void movePiece(UVSet& set, const std::vector<int>& ids, Complex from0, Complex from1, Complex to0, Complex to1,
                bool mirror) {
   Complex d = mirror ? std::conj(from1 - from0) : from1 - from0;
-  Complex factor = std::abs(d) > 0.0 ? (to1 - to0) / d : Complex(1.0, 0.0);
+  // An edge of no length on the moving side: the piece is only moved, not turned or scaled.
+  Complex factor = std::abs(d) > 1e-9 * std::max(1.0, std::abs(to1 - to0)) ? (to1 - to0) / d : Complex(1.0, 0.0);
   for (int id : ids) {
     Complex z = uvAt(set, id) - from0;
     Complex moved = to0 + (mirror ? std::conj(z) : z) * factor;
@@ -373,10 +374,6 @@ bool autoProjectUVs(const Node& node, MeshData& m, std::string& why, bool& hostL
   if (!listedFaces(node, m, faces, why, note))
     return false;
   const std::vector<std::size_t> offsets = faceOffsets(m);
-  if (offsets.back() != m.faceConnects.size()) {
-    why = "the mesh's face counts do not match its face-vertices";
-    return false;
-  }
   auto pointAt = [&](std::size_t c) {
     int v = m.faceConnects[c];
     Point3 p = v >= 0 && static_cast<std::size_t>(v) < m.points.size() ? m.points[v] : Point3{};
