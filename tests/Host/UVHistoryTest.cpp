@@ -17,6 +17,7 @@ using namespace HistoryScene;
 namespace {
 
 const char* const kIdentity = "1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1";
+const std::string kIdentityInput = std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n";
 
 // The creation node "poly<Kind>1" feeding `history`, whose plug `last` drives the shape.
 std::string uvScene(const std::string& kind, const std::string& settings, const std::string& history,
@@ -166,8 +167,7 @@ namespace {
 std::string cubeProjection(const char* type, const std::string& centre, const std::string& settings) {
   return uvScene("Cube", "\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n\tsetAttr \".cuv\" 4;\n",
                  uvNode("Cube", type, "1 \"f[0:5]\"",
-                        std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity +
-                            ";\n\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" " + centre + " ;\n" +
+                        kIdentityInput + "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" " + centre + " ;\n" +
                             settings + "\tsetAttr \".r\" 1.7320508075688772;\n"),
                  std::string(type) + "1.out");
 }
@@ -229,7 +229,7 @@ namespace {
 std::string flipScene(const std::string& components, const std::string& settings) {
   return uvScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n",
                  uvNode("Plane", "polyFlipUV", components,
-                        std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n" + settings),
+                        kIdentityInput + settings),
                  "polyFlipUV1.out");
 }
 
@@ -284,7 +284,7 @@ TEST_F(HostTest, FlippingOneFaceOfTheCubeCutsItsUVsFromTheOthersUnlessTold) {
   const int uvs = MFnMesh(path("pCubeShape1")).numUVs();
   const std::string flip =
       uvNode("Cube", "polyFlipUV", "1 \"f[0]\"",
-             std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n\tsetAttr \".up\" yes;\n"
+             kIdentityInput + "\tsetAttr \".up\" yes;\n"
              "\tsetAttr \".pu\" 0.5;\n");
   auto problems = loadScene(uvScene("Cube", cube, flip, "polyFlipUV1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
@@ -384,8 +384,7 @@ TEST_F(HostTest, AutomaticProjectionAndLayoutPackPiecesApartInTheUnitSquareAndSa
   auto problems = loadScene(uvScene(
       "Cube", "\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n\tsetAttr \".cuv\" 4;\n",
       uvNode("Cube", "polyAutoProj", "1 \"f[0:5]\"",
-             std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity +
-                 ";\n\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n\tsetAttr \".ps\" 0.20000000298023224;\n"
+             kIdentityInput + "\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n\tsetAttr \".ps\" 0.20000000298023224;\n"
                  "\tsetAttr \".dl\" yes;\n"),
       "polyAutoProj1.out"));
   expectAllEvaluated(problems);
@@ -440,7 +439,7 @@ TEST_F(HostTest, ContourProjectionStretchesAGridOfQuadsAndRefusesOtherFaces) {
   // Two quads side by side: the middle vertices go halfway along the rows, the corners to the square's corners.
   auto problems = loadScene(uvScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 1;\n",
                                     uvNode("Plane", "polyContourProj", "1 \"f[0:1]\"",
-                                           std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity + ";\n"),
+                                           kIdentityInput),
                                     "polyContourProj1.out"));
   expectAllEvaluated(problems);
   expectFound(problems, "UVs of pPlaneShape1 come from polyContourProj1, laid out by mayahost");
@@ -462,8 +461,7 @@ TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsM
   auto problems = loadScene(uvScene(
       "Sphere", "\tsetAttr \".sa\" 6;\n\tsetAttr \".sh\" 6;\n",
       uvNode("Sphere", "polySphProj", "1 \"f[0:35]\"",
-             std::string("\tsetAttr \".ix\" -type \"matrix\" ") + kIdentity +
-                 ";\n\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" 0 0 0 ;\n\tsetAttr \".r\" 1;\n"),
+             kIdentityInput + "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" 0 0 0 ;\n\tsetAttr \".r\" 1;\n"),
       "polySphProj1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   // One UV per point, and one more for each point of the column at -150 degrees and the top pole,

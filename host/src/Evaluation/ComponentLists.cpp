@@ -54,6 +54,14 @@ std::string strayNote(const ListedElements& listed, const char* element, int cou
          ") and are left out";
 }
 
+ListedElements listedEdges(const Node& node, const MeshEdges& edges, std::string& note) {
+  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
+  note = strayNote(listed, "edge", edges.count());
+  if (note.empty() && listed.elements.empty())
+    note = "its inputComponents name no edges; the UVs are unchanged";
+  return listed;
+}
+
 UVSet* targetSet(const Node& node, MeshData& m) {
   std::string name = node.text("uvSetName");
   return name.empty() ? m.uvSet(nullptr) : m.uvSet(&name);

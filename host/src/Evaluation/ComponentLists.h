@@ -2,6 +2,7 @@
 // What a history node's "inputComponents" list names of a mesh, and the UV
 // set a UV node works on.
 #include "GeometryData.h"
+#include "MeshEdges.h"
 #include "Node.h"
 
 #include <maya/MFn.h>
@@ -28,6 +29,9 @@ bool selectedElements(const Node& node, MFn::Type wanted, int count, std::vector
 // "its components "e[40]", "f[2]" name no edge of the mesh (which has 12) and are left out";
 // empty when every item was used.
 std::string strayNote(const ListedElements& listed, const char* element, int count);
+
+// The edges an edge list names; `note` tells of items left out, or that it names none.
+ListedElements listedEdges(const Node& node, const MeshEdges& edges, std::string& note);
 
 // The UV set a UV node works on: the one its uvSetName names, else the current one.
 UVSet* targetSet(const Node& node, MeshData& m);

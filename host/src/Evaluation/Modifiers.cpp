@@ -78,10 +78,7 @@ bool editSeams(const Node& node, MeshData& m, bool cut, std::string& why) {
     return false;
   }
   MeshEdges edges = meshEdges(m);
-  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
-  why = strayNote(listed, "edge", edges.count());
-  if (why.empty() && listed.elements.empty())
-    why = "its inputComponents name no edges; the UVs are unchanged";
+  ListedElements listed = listedEdges(node, edges, why);
   if (cut) {
     std::vector<bool> marked(static_cast<std::size_t>(edges.count()), false);
     for (int e : listed.elements)

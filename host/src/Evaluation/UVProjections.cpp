@@ -2,6 +2,7 @@
 
 #include "ComponentLists.h"
 #include "Matrix4.h"
+#include "UVSeams.h"
 
 #include <algorithm>
 #include <cmath>
@@ -170,20 +171,11 @@ void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::
     for (std::size_t c = offsets[f]; c < offsets[f + 1]; ++c)
       set.uvIds[c] = -1;
   const int count = static_cast<int>(set.us.size());
-  std::vector<int> renumbered(set.us.size(), -1);
+  std::vector<bool> used(set.us.size(), false);
   for (int id : set.uvIds)
     if (id >= 0 && id < count)
-      renumbered[static_cast<std::size_t>(id)] = 0;
-  std::size_t kept = 0;
-  for (std::size_t id = 0; id < renumbered.size(); ++id) {
-    if (renumbered[id] < 0)
-      continue;
-    set.us[kept] = set.us[id];
-    set.vs[kept] = set.vs[id];
-    renumbered[id] = static_cast<int>(kept++);
-  }
-  set.us.resize(kept);
-  set.vs.resize(kept);
+      used[static_cast<std::size_t>(id)] = true;
+  const std::vector<int> renumbered = keepUVs(set, used);
   for (int& id : set.uvIds)
     id = id >= 0 && id < count ? renumbered[static_cast<std::size_t>(id)] : -1;
   std::map<std::tuple<int, float, float>, int> made;

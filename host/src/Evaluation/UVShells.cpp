@@ -281,10 +281,7 @@ bool sewMoveUVs(const Node& node, MeshData& m, std::string& why, bool& hostLayou
     return false;
   }
   MeshEdges edges = meshEdges(m);
-  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
-  why = strayNote(listed, "edge", edges.count());
-  if (why.empty() && listed.elements.empty())
-    why = "its inputComponents name no edges; the UVs are unchanged";
+  ListedElements listed = listedEdges(node, edges, why);
   const double limit = node.number("limitPieceSize", 0.0) != 0.0 ? node.number("numberFaces", 10.0) : HUGE_VAL;
   EdgeWalkers walkers(m, edges, offsets);
   Pieces pieces(*set, offsets, allFaces(m));
