@@ -167,7 +167,8 @@ namespace {
 std::string cubeProjection(const char* type, const std::string& centre, const std::string& settings) {
   return uvScene("Cube", "\tsetAttr \".w\" 2;\n\tsetAttr \".h\" 2;\n\tsetAttr \".d\" 2;\n\tsetAttr \".cuv\" 4;\n",
                  uvNode("Cube", type, "1 \"f[0:5]\"",
-                        kIdentityInput + "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" " + centre + " ;\n" +
+                        kIdentityInput + "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" " + centre +
+                            " ;\n" +
                             settings + "\tsetAttr \".r\" 1.7320508075688772;\n"),
                  std::string(type) + "1.out");
 }
@@ -217,7 +218,8 @@ TEST_F(HostTest, CylindricalAndSphericalProjectionsOfTheCubesCorners) {
   expectUV(uvAt("pCubeShape1", 0, 1, 1, 1), 0.625, 0.5 + std::asin(1.0 / std::sqrt(3.0)) / 3.14159265358979323846);
   // Maya's default sweeps, 180 by 90 degrees, map half the way round and up onto the unit square.
   loadScene(cubeProjection("polySphProj", "0 0 0", ""));
-  expectUV(uvAt("pCubeShape1", 0, 1, -1, 1), 0.75, 0.5 - std::asin(1.0 / std::sqrt(3.0)) / (3.14159265358979323846 / 2));
+  expectUV(uvAt("pCubeShape1", 0, 1, -1, 1), 0.75,
+           0.5 - std::asin(1.0 / std::sqrt(3.0)) / (3.14159265358979323846 / 2));
 
   problems = loadScene(cubeProjection("polySphProj", "0 0 0", "\tsetAttr \".ps\" -type \"double2\" 360 0 ;\n"));
   expectFound(problems, "(polySphProj) is not evaluated (its projectionScale gives a projectionVerticalSweep of 0)");
@@ -225,9 +227,13 @@ TEST_F(HostTest, CylindricalAndSphericalProjectionsOfTheCubesCorners) {
 
 namespace {
 
-// polyFlipUV1 on the plane (2 by 1, its UVs 0 to 1 across and 0 to 0.5 up).
+// A plane 2 by 1, its UVs 0 to 1 across and 0 to 0.5 up.
+const char* const kFlipPlane =
+    "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n";
+
+// polyFlipUV1 on that plane.
 std::string flipScene(const std::string& components, const std::string& settings) {
-  return uvScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n",
+  return uvScene("Plane", kFlipPlane,
                  uvNode("Plane", "polyFlipUV", components,
                         kIdentityInput + settings),
                  "polyFlipUV1.out");
@@ -244,7 +250,8 @@ std::vector<std::pair<float, float>> mirrored(std::vector<std::pair<float, float
   return uvs;
 }
 
-void expectUVs(const std::vector<std::pair<float, float>>& actual, const std::vector<std::pair<float, float>>& expected) {
+void expectUVs(const std::vector<std::pair<float, float>>& actual,
+               const std::vector<std::pair<float, float>>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (std::size_t i = 0; i < actual.size(); ++i)
     expectUV(actual[i], expected[i].first, expected[i].second);
@@ -254,7 +261,7 @@ void expectUVs(const std::vector<std::pair<float, float>>& actual, const std::ve
 
 TEST_F(HostTest, FlipMirrorsTheFacesUVsAboutThePivotTheirBoxOrTheMapsMiddle) {
   const double none = std::nan("");
-  loadScene(creatorScene("Plane", "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n\tsetAttr \".cuv\" 2;\n"));
+  loadScene(creatorScene("Plane", kFlipPlane));
   const auto plane = allCornerUVs("pPlaneShape1");
   // As Maya saves a flip: horizontal about the pivot it was given.
   auto problems = loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".up\" yes;\n\tsetAttr \".pu\" 0.25;\n"
@@ -270,7 +277,8 @@ TEST_F(HostTest, FlipMirrorsTheFacesUVsAboutThePivotTheirBoxOrTheMapsMiddle) {
   expectUVs(allCornerUVs("pPlaneShape1"), mirrored(plane, none, 0.5));
 
   problems = loadScene(flipScene("1 \"f[3]\"", "\tsetAttr \".up\" yes;\n"));
-  expectFound(problems, "(polyFlipUV): its components \"f[3]\" name no face of the mesh (which has 1) and are left out");
+  expectFound(problems,
+              "(polyFlipUV): its components \"f[3]\" name no face of the mesh (which has 1) and are left out");
   EXPECT_EQ(allCornerUVs("pPlaneShape1"), plane);
   problems = loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".up\" yes;\n\tsetAttr \".pu\" nan;\n"));
   expectFound(problems, "(polyFlipUV) is not evaluated (its pivot is not a number)");
@@ -366,7 +374,8 @@ TEST_F(HostTest, SewMoveBringsTheSmallerPieceOntoTheEdgeAndSewsIt) {
 }
 
 TEST_F(HostTest, SewMoveRefusesPiecesOverItsLimitAndEdgesItCannotUse) {
-  auto problems = loadScene(stripScene(sewMove("1 \"e[3]\"", "\tsetAttr \".lps\" yes;\n\tsetAttr \".nf\" 0;\n"), false));
+  auto problems =
+      loadScene(stripScene(sewMove("1 \"e[3]\"", "\tsetAttr \".lps\" yes;\n\tsetAttr \".nf\" 0;\n"), false));
   expectFound(problems, "(polyMapSewMove): 1 of its edges join pieces larger than numberFaces and are not sewn");
   EXPECT_EQ(joined(problems).find("laid out by mayahost"), std::string::npos) << joined(problems);
   EXPECT_EQ(MFnMesh(path("stripShape")).numUVs(), 8);
@@ -461,7 +470,8 @@ TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsM
   auto problems = loadScene(uvScene(
       "Sphere", "\tsetAttr \".sa\" 6;\n\tsetAttr \".sh\" 6;\n",
       uvNode("Sphere", "polySphProj", "1 \"f[0:35]\"",
-             kIdentityInput + "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" 0 0 0 ;\n\tsetAttr \".r\" 1;\n"),
+             kIdentityInput +
+                 "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" 0 0 0 ;\n\tsetAttr \".r\" 1;\n"),
       "polySphProj1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   // One UV per point, and one more for each point of the column at -150 degrees and the top pole,

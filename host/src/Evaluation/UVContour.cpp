@@ -66,7 +66,9 @@ public:
   }
 
 private:
-  int corner(int f, int k) const { return m_.faceConnects[offsets_[static_cast<std::size_t>(f)] + static_cast<std::size_t>(k)]; }
+  int corner(int f, int k) const {
+    return m_.faceConnects[offsets_[static_cast<std::size_t>(f)] + static_cast<std::size_t>(k)];
+  }
 
   // Along the border from `from` through `next` to the next corner.
   std::vector<int> walk(int from, int next) const {

@@ -4,7 +4,6 @@
 #include "UVProjections.h"
 #include "UVShells.h"
 
-
 namespace OmbrixHost {
 namespace {
 

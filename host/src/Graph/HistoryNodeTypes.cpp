@@ -136,7 +136,8 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                       {makeAttr("isPerspective", "per", K::kBool), makeAttr("cameraMatrix", "cam", K::kMatrix)}));
   add("polyCylProj", dg, false,
       projectionAttrs(dependAttrs,
-                      pair("projectionScale", "ps", "projectionHorizontalSweep", "phs", 180, "projectionHeight", "ph", 1),
+                      pair("projectionScale", "ps", "projectionHorizontalSweep", "phs", 180, "projectionHeight",
+                           "ph", 1),
                       {number("seamCorrect", "sc", 1, K::kBool)}));
   add("polySphProj", dg, false,
       projectionAttrs(dependAttrs,
