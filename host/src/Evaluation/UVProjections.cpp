@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <tuple>
 
 namespace OmbrixHost {
 namespace {
@@ -159,6 +157,33 @@ UVValue placed(const Manipulator& p, const Spot& s) {
                  static_cast<float>(p.imageCentre[1] + p.imageScale[1] * v)};
 }
 
+// The UVs made at each point, so that face-vertices of one point with one value share one.
+class MadeUVs {
+public:
+  MadeUVs(std::size_t points, UVSet& set) : set_(set), first_(set.us.size()), latest_(points, -1) {}
+
+  int at(int vertex, const UVValue& uv) {
+    const bool known = vertex >= 0 && static_cast<std::size_t>(vertex) < latest_.size();
+    for (int id = known ? latest_[static_cast<std::size_t>(vertex)] : -1; id >= 0;
+         id = before_[static_cast<std::size_t>(id) - first_])
+      if (set_.us[static_cast<std::size_t>(id)] == uv.first && set_.vs[static_cast<std::size_t>(id)] == uv.second)
+        return id;
+    const int id = static_cast<int>(set_.us.size());
+    set_.us.push_back(uv.first);
+    set_.vs.push_back(uv.second);
+    before_.push_back(known ? latest_[static_cast<std::size_t>(vertex)] : -1);
+    if (known)
+      latest_[static_cast<std::size_t>(vertex)] = id;
+    return id;
+  }
+
+private:
+  UVSet& set_;
+  std::size_t first_;       // the first UV made here
+  std::vector<int> latest_; // per point, the last UV made there
+  std::vector<int> before_; // per UV made, the one made before it at its point
+};
+
 }  // namespace
 
 void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
@@ -178,21 +203,13 @@ void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::
   const std::vector<int> renumbered = keepUVs(set, used);
   for (int& id : set.uvIds)
     id = id >= 0 && id < count ? renumbered[static_cast<std::size_t>(id)] : -1;
-  std::map<std::tuple<int, float, float>, int> made;
+  MadeUVs made(m.points.size(), set);
   for (bool lateOnes : {false, true}) {
     std::size_t k = 0;
     for (int f : faces)
-      for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < values.size(); ++c, ++k) {
-        if ((k < late.size() && late[k]) != lateOnes)
-          continue;
-        auto key = std::make_tuple(m.faceConnects[c], values[k].first, values[k].second);
-        auto [it, fresh] = made.emplace(key, static_cast<int>(set.us.size()));
-        if (fresh) {
-          set.us.push_back(values[k].first);
-          set.vs.push_back(values[k].second);
-        }
-        set.uvIds[c] = it->second;
-      }
+      for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < values.size(); ++c, ++k)
+        if ((k < late.size() && late[k]) == lateOnes)
+          set.uvIds[c] = made.at(m.faceConnects[c], values[k]);
   }
 }
 
