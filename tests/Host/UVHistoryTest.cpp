@@ -513,3 +513,32 @@ TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsM
   expectUV(uvAt("pSphereShape1", top, 0, 1, 0), 0.5, 1.5);
   expectUV(uvAt("pSphereShape1", topAcross, 0, 1, 0), 2.5, 1.5);
 }
+
+TEST_F(HostTest, UVNodesWriteTheSetTheyNameAndSayOnceThatTheHostLaidItOut) {
+  // A projection into a set the mesh does not have yet makes it; the current set keeps its UVs.
+  auto problems = loadScene(planarScene("1 \"f[0]\"", "\tsetAttr \".ps\" -type \"double2\" 1 1 ;\n"
+                                                      "\tsetAttr \".uvs\" -type \"string\" \"map2\";\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh plane(path("pPlaneShape1"));
+  EXPECT_EQ(plane.numUVs(MString("map2")), 4);
+  EXPECT_EQ(plane.numUVs(MString("map1")), 4);
+  float u = -1, v = -1;
+  const MString map2("map2");
+  plane.getPolygonUV(0, 0, u, v, &map2);
+  EXPECT_TRUE((u == 0.0f || u == 1.0f) && (v == 0.0f || v == 1.0f)) << u << " " << v;
+
+  // A flip of a set the mesh does not have passes the UVs through.
+  problems = loadScene(flipScene("1 \"f[0]\"", "\tsetAttr \".uvs\" -type \"string\" \"map2\";\n"));
+  expectFound(problems, "(polyFlipUV) is not evaluated (the mesh has no UV set \"map2\")");
+
+  // An automatic projection laid out again: the mesh is told once.
+  problems = loadScene(uvScene("Cube", "\tsetAttr \".cuv\" 4;\n",
+                               uvNode("Cube", "polyAutoProj", "1 \"f[0:5]\"", kIdentityInput) +
+                                   "createNode polyLayoutUV -n \"polyLayoutUV1\";\n\tsetAttr \".uopa\" yes;\n"
+                                   "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:5]\";\n"
+                                   "connectAttr \"polyAutoProj1.out\" \"polyLayoutUV1.ip\";\n",
+                               "polyLayoutUV1.out"));
+  const std::string all = joined(problems);
+  EXPECT_NE(all.find("UVs of pCubeShape1 come from polyAutoProj1, laid out by mayahost"), std::string::npos) << all;
+  EXPECT_EQ(all.find("laid out by mayahost"), all.rfind("laid out by mayahost")) << all;
+}

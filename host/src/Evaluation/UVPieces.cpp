@@ -90,8 +90,8 @@ UVValue Packing::place(std::size_t i, double u, double v) const {
 }
 
 double spaceShare(const Node& node) {
-  double percent = node.number("percentageSpace", 0.2);
-  return std::isfinite(percent) ? std::max(0.0, std::min(percent, 5.0)) / 100.0 : 0.002;
+  double percent = node.number("percentageSpace", 0.0);
+  return std::isfinite(percent) ? std::max(0.0, std::min(percent, 5.0)) / 100.0 : 0.0;
 }
 
 }  // namespace OmbrixHost

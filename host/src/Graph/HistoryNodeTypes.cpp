@@ -151,10 +151,10 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polyMapSewMove", dg, false,
       polyModifierAttrs(dependAttrs,
                         {number("limitPieceSize", "lps", 0, K::kBool), number("numberFaces", "nf", 10, K::kInt)}));
-  add("polyAutoProj", dg, false, worldModifierAttrs(dependAttrs, {number("percentageSpace", "ps", 0.2, K::kFloat)}));
+  for (const char* packing : {"polyAutoProj", "polyLayoutUV"})
+    add(packing, dg, false, worldModifierAttrs(dependAttrs, {number("percentageSpace", "ps", 0, K::kFloat)}));
   add("polyContourProj", dg, false,
       worldModifierAttrs(dependAttrs, {number("flipRails", "fr", 0, K::kBool), number("method", "m", 0, K::kEnum)}));
-  add("polyLayoutUV", dg, false, worldModifierAttrs(dependAttrs, {number("percentageSpace", "ps", 0, K::kFloat)}));
   add("polyTweak", dg, false,
       polyModifierAttrs(dependAttrs, {makeCompound("tweak", "tk", true,
                                                    {number("tweakX", "tx", 0, K::kFloat),
