@@ -512,6 +512,24 @@ TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsM
   expectUV(uvAt("pSphereShape1", bottomAcross, -x, lowRing, -z), 5 * third, latitude);
   expectUV(uvAt("pSphereShape1", top, 0, 1, 0), 0.5, 1.5);
   expectUV(uvAt("pSphereShape1", topAcross, 0, 1, 0), 2.5, 1.5);
+  // Numbering: each point's UV where the faces first reach it (one per point, 0 to 31), then those
+  // moved across the seam.
+  MIntArray ids;
+  for (int f : {behind, across}) {
+    MIntArray vertices;
+    mesh.getPolygonVertices(f, vertices);
+    for (unsigned int k = 0; k < vertices.length(); ++k) {
+      const MPoint& p = points[static_cast<unsigned int>(vertices[k])];
+      int id = -1;
+      if (std::fabs(p.x + x) < 1e-6 && std::fabs(p.y - lowRing) < 1e-6 && p.z < 0)
+        mesh.getPolygonUVid(f, static_cast<int>(k), id);
+      if (id >= 0)
+        ids.append(id);
+    }
+  }
+  ASSERT_EQ(ids.length(), 2u);
+  EXPECT_LT(ids[0], 32);
+  EXPECT_GE(ids[1], 32);
 }
 
 TEST_F(HostTest, UVNodesWriteTheSetTheyNameAndSayOnceThatTheHostLaidItOut) {

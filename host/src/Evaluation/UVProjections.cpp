@@ -131,21 +131,16 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
 // One face's spots made whole across the seam, as Maya corrects it: each
 // corner taken the way round nearest the corner before it, then the face
 // moved by whole turns until its lowest corner is no more than half a turn
-// back from the front. `moved` tells which corners no longer have their own value.
-void joinFace(std::vector<Spot>& spots, std::vector<bool>& moved) {
-  std::vector<double> own;
-  for (const Spot& s : spots)
-    own.push_back(s.round);
+// back from the front.
+void joinFace(std::vector<Spot>& spots) {
   double lowest = spots.empty() ? 0.0 : spots[0].round;
   for (std::size_t k = 1; k < spots.size(); ++k) {
     spots[k].round += 360.0 * std::round((spots[k - 1].round - spots[k].round) / 360.0);
     lowest = std::min(lowest, spots[k].round);
   }
   const double turns = lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
-  for (std::size_t k = 0; k < spots.size(); ++k) {
-    spots[k].round += 360.0 * turns;
-    moved.push_back(spots[k].round != own[k]);
-  }
+  for (Spot& s : spots)
+    s.round += 360.0 * turns;
 }
 
 UVValue placed(const Manipulator& p, const Spot& s) {
@@ -187,30 +182,34 @@ private:
 }  // namespace
 
 void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
-                   const std::vector<bool>& late) {
+                   const std::vector<UVValue>& firstValues) {
   const std::vector<std::size_t> offsets = faceOffsets(m);
   if (offsets.back() != m.faceConnects.size())
     return;
   set.uvIds.resize(m.faceConnects.size(), -1);
-  for (int f : faces)
-    for (std::size_t c = offsets[f]; c < offsets[f + 1]; ++c)
-      set.uvIds[c] = -1;
-  const int count = static_cast<int>(set.us.size());
-  std::vector<bool> used(set.us.size(), false);
-  for (int id : set.uvIds)
-    if (id >= 0 && id < count)
-      used[static_cast<std::size_t>(id)] = true;
-  const std::vector<int> renumbered = keepUVs(set, used);
   for (int& id : set.uvIds)
-    id = id >= 0 && id < count ? renumbered[static_cast<std::size_t>(id)] : -1;
+    if (id >= static_cast<int>(set.us.size()))
+      id = -1;
+  // Each point's UV as the faces first reach it (before a seam moves it), then the values the faces take.
   MadeUVs made(m.points.size(), set);
-  for (bool lateOnes : {false, true}) {
+  for (const std::vector<UVValue>* pass : {&firstValues, &values}) {
     std::size_t k = 0;
     for (int f : faces)
-      for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < values.size(); ++c, ++k)
-        if ((k < late.size() && late[k]) == lateOnes)
-          set.uvIds[c] = made.at(m.faceConnects[c], values[k]);
+      for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < pass->size(); ++c, ++k) {
+        int id = made.at(m.faceConnects[c], (*pass)[k]);
+        if (pass == &values)
+          set.uvIds[c] = id;
+      }
   }
+  // The faces' former UVs no face uses any more go, and so does a point's first UV when every face
+  // there took one moved across a seam.
+  std::vector<bool> used(set.us.size(), false);
+  for (int id : set.uvIds)
+    if (id >= 0)
+      used[static_cast<std::size_t>(id)] = true;
+  const std::vector<int> kept = keepUVs(set, used);
+  for (int& id : set.uvIds)
+    id = id >= 0 ? kept[static_cast<std::size_t>(id)] : -1;
 }
 
 UVSet& writableSet(const Node& node, MeshData& m) {
@@ -257,8 +256,7 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
   if (!readManipulator(node, p, why) || !listedFaces(node, m, faces, why, note))
     return false;
   const std::vector<std::size_t> offsets = faceOffsets(m);
-  std::vector<UVValue> values;
-  std::vector<bool> moved;
+  std::vector<UVValue> values, firstValues;
   std::vector<Spot> spots;
   for (int f : faces) {
     spots.clear();
@@ -266,14 +264,14 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
       int v = m.faceConnects[c];
       spots.push_back(v >= 0 && static_cast<std::size_t>(v) < m.points.size() ? spotOf(p, m.points[v]) : Spot{});
     }
+    for (const Spot& s : spots)
+      firstValues.push_back(placed(p, s));
     if (p.shape != Shape::kPlane && p.seamCorrect)
-      joinFace(spots, moved);
-    else
-      moved.resize(moved.size() + spots.size(), false);
+      joinFace(spots);
     for (const Spot& s : spots)
       values.push_back(placed(p, s));
   }
-  assignFaceUVs(m, faces, values, writableSet(node, m), moved);
+  assignFaceUVs(m, faces, values, writableSet(node, m), firstValues);
   why = note;
   if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0)
     why += std::string(why.empty() ? "" : "; ") +

@@ -15,10 +15,11 @@ using UVValue = std::pair<float, float>;
 // Gives the face-vertices of `faces` (ascending) the UVs `values`, one per
 // face-vertex of those faces in order: face-vertices at one vertex with one
 // value share a UV. UVs no face uses any more are removed (those after them
-// move down); the new ones follow, in the order the faces first reach them,
-// those of the face-vertices flagged `late` (moved across a seam) after the rest.
+// move down); the new ones follow, numbered in the order the faces first
+// reach each point with its value in `firstValues` (before a seam moved it;
+// none given: `values`), then the values moved across a seam.
 void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
-                   const std::vector<bool>& late = {});
+                   const std::vector<UVValue>& firstValues = {});
 
 // The UV set a node writes UVs into: its uvSetName (made when the mesh has no
 // such set) or the current set, "map1" on a mesh without UVs.
