@@ -560,3 +560,25 @@ TEST_F(HostTest, UVNodesWriteTheSetTheyNameAndSayOnceThatTheHostLaidItOut) {
   EXPECT_NE(all.find("UVs of pCubeShape1 come from polyAutoProj1, laid out by mayahost"), std::string::npos) << all;
   EXPECT_EQ(all.find("laid out by mayahost"), all.rfind("laid out by mayahost")) << all;
 }
+
+TEST_F(HostTest, AMeshDeformedFromAShapeWithUVHistoryIsToldOfItsLayout) {
+  // The cube's "Orig" shape keeps its modelling history; a tweak deforms it into the shape shown.
+  std::string scene = uvScene("Cube", "\tsetAttr \".cuv\" 4;\n",
+                              uvNode("Cube", "polyAutoProj", "1 \"f[0:5]\"", kIdentityInput), "polyAutoProj1.out");
+  for (const std::string from : {"-n \"pCubeShape1\"", "\"pCubeShape1.i\""})
+    scene.replace(scene.find(from), from.size(), from.substr(0, from.find("Shape1")) + "Shape1Orig" +
+                                                     from.substr(from.find("Shape1") + 6));
+  scene += "createNode mesh -n \"pCubeShape1\" -p \"pCube1\";\n"
+           "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+           "createNode tweak -n \"tweak1\";\n"
+           "connectAttr \"pCubeShape1Orig.w\" \"tweak1.ip[0].ig\";\n"
+           "connectAttr \"tweak1.og[0]\" \"pCubeShape1.i\";\n";
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  EXPECT_EQ(problems.size(), 1u) << joined(problems);
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 24);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Warning: UVs of pCubeShape1 come from polyAutoProj1, laid out by mayahost; Maya's layout may differ: "
+            "import the painter's UVs back, or delete history in Maya before exporting\n");
+}

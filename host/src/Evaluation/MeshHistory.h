@@ -33,6 +33,8 @@ private:
   bool passThrough(const Node* node, const std::string& inputKey, const std::string& why, MeshData& out);
   bool uvEditOutput(const Node* node, MeshData& out);
   void noteHostLayout(const Node* node);
+  void inheritNotes(const Node* upstream);
+  static std::string layoutText(const Node* shape, const Node* node);
   void report(const Node* node, const std::string& why, const char* outcome);
 
   const std::string& file_;
@@ -41,7 +43,7 @@ private:
   std::set<const Node*> active_;  // being evaluated: seeing one again is a cycle
   const Node* shape_ = nullptr;   // the shape whose history is being evaluated
   std::map<const Node*, std::string> notes_;
-  std::map<const Node*, std::string> layoutNotes_;  // UVs laid out by the host, told once per shape
+  std::map<const Node*, const Node*> layoutNotes_;  // per shape, the node whose UV layout is the host's
 };
 
 }  // namespace OmbrixHost

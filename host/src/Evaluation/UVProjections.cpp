@@ -157,15 +157,17 @@ class MadeUVs {
 public:
   MadeUVs(std::size_t points, UVSet& set) : set_(set), first_(set.us.size()), latest_(points, -1) {}
 
-  int at(int vertex, const UVValue& uv) {
+  int at(int vertex, const UVValue& uv, int piece) {
     const bool known = vertex >= 0 && static_cast<std::size_t>(vertex) < latest_.size();
     for (int id = known ? latest_[static_cast<std::size_t>(vertex)] : -1; id >= 0;
          id = before_[static_cast<std::size_t>(id) - first_])
-      if (set_.us[static_cast<std::size_t>(id)] == uv.first && set_.vs[static_cast<std::size_t>(id)] == uv.second)
+      if (set_.us[static_cast<std::size_t>(id)] == uv.first && set_.vs[static_cast<std::size_t>(id)] == uv.second &&
+          pieces_[static_cast<std::size_t>(id) - first_] == piece)
         return id;
     const int id = static_cast<int>(set_.us.size());
     set_.us.push_back(uv.first);
     set_.vs.push_back(uv.second);
+    pieces_.push_back(piece);
     before_.push_back(known ? latest_[static_cast<std::size_t>(vertex)] : -1);
     if (known)
       latest_[static_cast<std::size_t>(vertex)] = id;
@@ -177,12 +179,13 @@ private:
   std::size_t first_;       // the first UV made here
   std::vector<int> latest_; // per point, the last UV made there
   std::vector<int> before_; // per UV made, the one made before it at its point
+  std::vector<int> pieces_; // per UV made, the piece of the faces using it
 };
 
 }  // namespace
 
 void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
-                   const std::vector<UVValue>& firstValues) {
+                   const std::vector<UVValue>& firstValues, const std::vector<int>& pieces) {
   const std::vector<std::size_t> offsets = faceOffsets(m);
   if (offsets.back() != m.faceConnects.size())
     return;
@@ -194,9 +197,9 @@ void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::
   MadeUVs made(m.points.size(), set);
   for (const std::vector<UVValue>* pass : {&firstValues, &values}) {
     std::size_t k = 0;
-    for (int f : faces)
-      for (std::size_t c = offsets[f]; c < offsets[f + 1] && k < pass->size(); ++c, ++k) {
-        int id = made.at(m.faceConnects[c], (*pass)[k]);
+    for (std::size_t i = 0; i < faces.size(); ++i)
+      for (std::size_t c = offsets[faces[i]]; c < offsets[faces[i] + 1] && k < pass->size(); ++c, ++k) {
+        int id = made.at(m.faceConnects[c], (*pass)[k], i < pieces.size() ? pieces[i] : 0);
         if (pass == &values)
           set.uvIds[c] = id;
       }

@@ -17,9 +17,10 @@ using UVValue = std::pair<float, float>;
 // value share a UV. UVs no face uses any more are removed (those after them
 // move down); the new ones follow, numbered in the order the faces first
 // reach each point with its value in `firstValues` (before a seam moved it;
-// none given: `values`), then the values moved across a seam.
+// none given: `values`), then the values moved across a seam. Faces of
+// different `pieces` (one per face; none given: one piece) share no UVs.
 void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
-                   const std::vector<UVValue>& firstValues = {});
+                   const std::vector<UVValue>& firstValues = {}, const std::vector<int>& pieces = {});
 
 // The UV set a node writes UVs into: its uvSetName (made when the mesh has no
 // such set) or the current set, "map1" on a mesh without UVs.

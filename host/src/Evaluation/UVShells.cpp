@@ -146,12 +146,12 @@ bool autoProjectUVs(const Node& node, MeshData& m, std::string& why, bool& hostL
       pieces.join(i, firstFace.emplace(std::make_pair(m.faceConnects[c], facing[i]), i).first->second);
   std::map<std::size_t, std::size_t> boxOf;
   std::vector<Box> boxes;
-  std::vector<std::size_t> pieceOfFace(faces.size());
+  std::vector<int> pieceOfFace(faces.size());
   for (std::size_t i = 0, k = 0; i < faces.size(); ++i) {
     auto [it, fresh] = boxOf.emplace(pieces.find(i), boxes.size());
     if (fresh)
       boxes.emplace_back();
-    pieceOfFace[i] = it->second;
+    pieceOfFace[i] = static_cast<int>(it->second);
     for (std::size_t c = offsets[faces[i]]; c < offsets[faces[i] + 1]; ++c, ++k)
       boxes[it->second].add(flat[k].first, flat[k].second);
   }
@@ -159,8 +159,8 @@ bool autoProjectUVs(const Node& node, MeshData& m, std::string& why, bool& hostL
   std::vector<UVValue> values;
   for (std::size_t i = 0, k = 0; i < faces.size(); ++i)
     for (std::size_t c = offsets[faces[i]]; c < offsets[faces[i] + 1]; ++c, ++k)
-      values.push_back(packing.place(pieceOfFace[i], flat[k].first, flat[k].second));
-  assignFaceUVs(m, faces, values, writableSet(node, m));
+      values.push_back(packing.place(static_cast<std::size_t>(pieceOfFace[i]), flat[k].first, flat[k].second));
+  assignFaceUVs(m, faces, values, writableSet(node, m), {}, pieceOfFace);
   hostLayout = !faces.empty();
   why = note;
   return true;
