@@ -176,6 +176,7 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
     return false;
   }
   scene().reset();
+  scene().fileFormat = "mayaAscii";
   // "//Maya ASCII 2025ff01 scene": the version of the Maya that wrote it.
   const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
   if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
