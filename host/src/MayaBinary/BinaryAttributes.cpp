@@ -223,7 +223,8 @@ AttrChunkResult numbers(Node& node, const Target& t, const NumberShape& s, Chunk
              std::to_string(count * s.bytes);
     return AttrChunkResult::kSkipped;
   }
-  if (node.typeName == "time" && s.width == 1) {  // a time: 64-bit ticks
+  // The time node (the host's new scene has it as an opaque "time1"): 64-bit ticks.
+  if ((node.typeName == "time" || node.typeName == "time1") && s.width == 1) {
     for (long long k = 0; k < t.elements(); ++k) {
       std::int64_t ticks;
       d.i64(ticks);
