@@ -11,7 +11,6 @@ namespace OmbrixHost {
 namespace {
 
 constexpr std::uint8_t kHasCount = 0x08;
-constexpr double kTicksPerSecond = 141120000.0;
 // Elements are stored densely by index: a larger index in a few bytes of a
 // hostile file would allocate far past what the file holds.
 constexpr long long kIndexLimit = 1LL << 22;
@@ -212,25 +211,43 @@ AttrChunkResult sparseNumbers(const Target& t, ChunkData& d, std::string& reason
   return AttrChunkResult::kRead;
 }
 
-AttrChunkResult numbers(Node& node, const Target& t, const NumberShape& s, ChunkData& d, double fps,
+bool isTimeNode(const Node& node) {
+  return node.typeName == "time" || node.typeName == "time1";  // the host's new scene has an opaque "time1"
+}
+
+// Times: a count of ticks per element, 32-bit or 64-bit as the chunk's size says.
+AttrChunkResult times(const Target& t, ChunkData& d, const TimeUnits& time, std::string& reason) {
+  const std::uint64_t n = static_cast<std::uint64_t>(t.elements());
+  if (d.remaining() != 4 * n && d.remaining() != 8 * n) {
+    reason = "the times of " + t.name + " are " + std::to_string(d.remaining()) + " bytes";
+    return AttrChunkResult::kSkipped;
+  }
+  const bool wide = d.remaining() == 8 * n;
+  for (std::uint64_t k = 0; k < n; ++k) {
+    std::int64_t ticks = 0;
+    std::int32_t narrow = 0;
+    if (wide)
+      d.i64(ticks);
+    else if (d.i32(narrow))
+      ticks = narrow;
+    scene().setValue(element(t, static_cast<long long>(k)),
+                     Value::ofNumber(static_cast<double>(ticks) * time.framesPerSecond / time.ticksPerSecond));
+  }
+  return AttrChunkResult::kRead;
+}
+
+AttrChunkResult numbers(Node& node, const Target& t, const NumberShape& s, ChunkData& d, const TimeUnits& time,
                         std::string& reason) {
   const AttrDef* a = t.plug.attr;
   if (s.width == 1 && a->array && !t.plug.indices.empty() && t.plug.indices.back() < 0 && t.lo >= 0)
     return sparseNumbers(t, d, reason);
+  if (s.width == 1 && isTimeNode(node))
+    return times(t, d, time, reason);
   const std::uint64_t count = static_cast<std::uint64_t>(t.elements()) * s.width;
   if (count * s.bytes != d.remaining()) {
     reason = std::string(s.tag) + " value of " + t.name + " is " + std::to_string(d.remaining()) + " bytes, not " +
              std::to_string(count * s.bytes);
     return AttrChunkResult::kSkipped;
-  }
-  // The time node (the host's new scene has it as an opaque "time1"): 64-bit ticks.
-  if ((node.typeName == "time" || node.typeName == "time1") && s.width == 1) {
-    for (long long k = 0; k < t.elements(); ++k) {
-      std::int64_t ticks;
-      d.i64(ticks);
-      scene().setValue(element(t, k), Value::ofNumber(static_cast<double>(ticks) * fps / kTicksPerSecond));
-    }
-    return AttrChunkResult::kRead;
   }
   std::vector<double> values;
   readNumbers(d, s, static_cast<std::size_t>(count), values);
@@ -290,67 +307,78 @@ AttrChunkResult text(Node& node, const Target& t, ChunkData& d, std::string& rea
   return AttrChunkResult::kRead;
 }
 
-// A 32-bit count, then the items.
-template <typename Item>
-bool list(ChunkData& d, unsigned smallest, std::vector<Item>& out, bool (*read)(ChunkData&, Item&)) {
+// stringArray: a 32-bit count, then the NUL-ended strings.
+bool strings(ChunkData& d, std::vector<std::string>& out) {
   std::int32_t n;
-  if (!d.i32(n) || n < 0 || static_cast<std::uint64_t>(n) * smallest > d.remaining())
+  if (!d.i32(n) || n < 0 || static_cast<std::uint64_t>(n) > d.remaining())
     return false;
   out.resize(static_cast<std::size_t>(n));
-  for (Item& item : out)
-    if (!read(d, item))
+  for (std::string& item : out)
+    if (!d.text(item))
       return false;
   return d.remaining() == 0;
 }
 
-bool readString(ChunkData& d, std::string& s) { return d.text(s); }
-bool readInt(ChunkData& d, double& v) {
-  std::int32_t i;
-  if (!d.i32(i))
-    return false;
-  v = i;
-  return true;
-}
-
-// componentList: a count, then per item its kind ("CMDV", mesh vertices),
-// a count of index pairs and the pairs; -1 as first index stands for all.
+// componentList: a count of items, then per item its kind ("CMDV" mesh
+// vertices, "CMDE" edges, "CMDF" faces), a count of index ranges and the
+// ranges, first and last index; a first index of -1 stands for all.
 bool components(ChunkData& d, std::vector<std::string>& out) {
+  static const std::pair<const char*, const char*> kKinds[] = {{"CMDV", "vtx"}, {"CMDE", "e"}, {"CMDF", "f"}};
   std::int32_t n;
-  if (!d.i32(n) || n < 0 || static_cast<std::uint64_t>(n) * 16 > d.remaining())
+  if (!d.i32(n) || n < 0 || static_cast<std::uint64_t>(n) * 8 > d.remaining())
     return false;
   for (std::int32_t k = 0; k < n; ++k) {
-    char kind[4];
-    std::int32_t pairs, first, last;
+    std::string kind(4, ' ');
+    const char* word = nullptr;
+    std::int32_t ranges;
     for (char& c : kind) {
       std::uint8_t b;
       if (!d.u8(b))
         return false;
       c = static_cast<char>(b);
     }
-    if (std::memcmp(kind, "CMDV", 4) != 0 || !d.i32(pairs) || pairs != 1 || !d.i32(first) || !d.i32(last) ||
-        first != -1)
+    for (const auto& known : kKinds)
+      if (kind == known.first)
+        word = known.second;
+    if (!word || !d.i32(ranges) || ranges < 0 || static_cast<std::uint64_t>(ranges) * 8 > d.remaining())
       return false;
-    out.push_back("vtx[*]");
+    for (std::int32_t r = 0; r < ranges; ++r) {
+      std::int32_t first, last;
+      d.i32(first), d.i32(last);
+      if (first == -1)
+        out.push_back(std::string(word) + "[*]");
+      else if (first < 0 || last < first)
+        return false;
+      else
+        out.push_back(std::string(word) + "[" + std::to_string(first) +
+                      (last == first ? "" : ":" + std::to_string(last)) + "]");
+    }
   }
   return d.remaining() == 0;
 }
 
 AttrChunkResult lists(const char* tag, const Target& t, ChunkData& d, std::string& reason) {
-  std::vector<std::string> strings;
+  std::vector<std::string> texts;
   std::vector<double> ints;
   bool ok;
   Value v;
   if (std::memcmp(tag, "STR#", 4) == 0) {
-    ok = list<std::string>(d, 1, strings, readString);
-    v = Value::ofStrings(strings);
+    ok = strings(d, texts);
+    v = Value::ofStrings(texts);
     v.text = "stringArray";
-  } else if (std::memcmp(tag, "I32#", 4) == 0) {
-    ok = list<double>(d, 4, ints, readInt);
+  } else if (std::memcmp(tag, "I32#", 4) == 0) {  // the integers fill the chunk, without a count
+    ok = d.remaining() % 4 == 0;
+    ints.resize(static_cast<std::size_t>(d.remaining() / 4));
+    for (double& i : ints) {
+      std::int32_t n;
+      d.i32(n);
+      i = n;
+    }
     v = Value::ofNumbers(ints);
     v.text = "Int32Array";
   } else {
-    ok = components(d, strings);
-    v = Value::ofStrings(strings);
+    ok = components(d, texts);
+    v = Value::ofStrings(texts);
     v.text = "componentList";
   }
   if (!ok || t.lo >= 0) {
@@ -380,7 +408,7 @@ AttrChunkResult mesh(Node& node, const Target& t, ChunkData& d, std::string& rea
 
 }  // namespace
 
-AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, double framesPerSecond,
+AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, const TimeUnits& time,
                                    std::string& reason) {
   const bool known = std::memcmp(tag, "FLGS", 4) == 0 || std::memcmp(tag, "CMPD", 4) == 0 ||
                      std::memcmp(tag, "STR ", 4) == 0 || std::memcmp(tag, "STR#", 4) == 0 ||
@@ -396,7 +424,7 @@ AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, 
   if (std::memcmp(tag, "FLGS", 4) == 0)
     return AttrChunkResult::kRead;  // keyable, locked, the size of an array: nothing the host keeps
   if (const NumberShape* s = shapeOf(tag))
-    return numbers(node, t, *s, data, framesPerSecond, reason);
+    return numbers(node, t, *s, data, time, reason);
   if (std::memcmp(tag, "CMPD", 4) == 0)
     return compound(t, data, reason);
   if (std::memcmp(tag, "STR ", 4) == 0)

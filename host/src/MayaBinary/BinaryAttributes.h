@@ -9,6 +9,13 @@
 
 namespace OmbrixHost {
 
+// Times are counted in ticks: 6000 a second in files of Maya 2015 and
+// before (32-bit counts), as the header's TDUR says in later ones (64-bit).
+struct TimeUnits {
+  double ticksPerSecond = 6000;
+  double framesPerSecond = 24;
+};
+
 enum class AttrChunkResult {
   kRead,     // the value is in the scene
   kSkipped,  // left out: `reason` says why (the host cannot decode it safely)
@@ -16,8 +23,8 @@ enum class AttrChunkResult {
 
 // Applies one attribute chunk of tag `tag` to `node`. Values are the file's
 // internal units (centimetres, radians); a time is given in ticks and is
-// stored in frames of `framesPerSecond`.
-AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, double framesPerSecond,
+// stored in frames.
+AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, const TimeUnits& time,
                                    std::string& reason);
 
 }  // namespace OmbrixHost

@@ -5,9 +5,11 @@
 //   int32 n, then n int32: the faces as loops of edges; bit 31 reverses the
 //          edge, bit 30 ends a loop and bit 29 ends the face (a loop ended
 //          without it is followed by a hole of the same face)
-//   int32 0, int32 number of UV sets, then per set: int32 0, its name ending
-//          in NUL, int32 n and n floats (u v per UV), int32 n and n int32
-//          (a UV per face corner)
+//   int32 n, then n floats: normals, x y z each (not kept; empty unless the
+//          normals were set), then, when there are any, an int32 0
+//   int32 number of UV sets, int32 0, then per set: its name ending in NUL,
+//          int32 n and n floats (u v per UV), int32 n and n int32 (a UV per
+//          face corner, -1 where the face has none)
 // and colour data the host does not keep.
 #include "BinaryMesh.h"
 
@@ -109,17 +111,19 @@ bool readFaces(ChunkData& d, MeshData& m, std::string& error) {
 
 // False (with `note`) when the UV data is of a layout not known; the mesh keeps no UVs then.
 bool readUVSets(ChunkData& d, MeshData& m, std::string& note) {
-  std::int32_t lead, sets;
-  if (!d.i32(lead) || !d.i32(sets) || lead != 0 || sets < 0 || sets > 255) {
+  std::int32_t sets, zero;
+  std::uint32_t normals;
+  std::string error;
+  std::int32_t afterNormals = 0;
+  if (!count(d, 4, normals, error, "normal") || !d.skip(4ull * normals) || (normals && !d.i32(afterNormals)) ||
+      afterNormals != 0 || !d.i32(sets) || sets < 0 || sets > 255 || !d.i32(zero) || zero != 0) {
     note = "its UV data is of a layout not known";
     return false;
   }
-  std::string error;
   for (std::int32_t s = 0; s < sets; ++s) {
     UVSet set;
-    std::int32_t flags;
     std::uint32_t n;
-    if (!d.i32(flags) || flags != 0 || !d.text(set.name) || !count(d, 4, n, error, "UV") || n % 2 != 0) {
+    if (!d.text(set.name) || !count(d, 4, n, error, "UV") || n % 2 != 0) {
       note = "its UV set " + std::to_string(s) + " is of a layout not known";
       return false;
     }

@@ -24,7 +24,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::uint8_t kCreateShared = 0x01;  // CREA: like createNode -s
-constexpr std::uint8_t kCreateAtTop = 0x80;   // CREA: no parent name follows
+constexpr std::uint8_t kCreateAtTop = 0x80;   // CREA: no parent name follows (Maya 2020)
 constexpr std::uint8_t kNextAvailable = 0x01; // CWFL: like connectAttr -na
 
 bool is(const char* tag, const char* word) { return std::memcmp(tag, word, 4) == 0; }
@@ -124,7 +124,9 @@ private:
       else if (is(c.tag, "AUNI"))
         s.angleUnit = d.rest() == "rad" ? "rad" : "deg";
       else if (is(c.tag, "TUNI"))
-        fps_ = framesPerSecond(d.rest());
+        time_.framesPerSecond = framesPerSecond(d.rest());
+      else if (is(c.tag, "TDUR"))
+        time_.ticksPerSecond = std::atof(d.rest().c_str());
       else if (is(c.tag, "FINF") && d.text(a) && d.text(b))
         s.fileInfo.emplace_back(a, b);
       else if (is(c.tag, "PLUG") && d.text(a) && d.text(b))
@@ -154,14 +156,17 @@ private:
     ChunkData d = dataOf(crea);
     std::uint8_t flags;
     std::string name, parentName;
-    if (!d.u8(flags) || !d.text(name) || (!(flags & kCreateAtTop) && !d.text(parentName))) {
+    // Maya 2020 sets 0x80 on a node without a parent and ends every CREA with
+    // the node's UUID; Maya 2015 writes no UUID, and a parent name when there is one.
+    if (!d.u8(flags) || !d.text(name) || (!(flags & kCreateAtTop) && d.remaining() > 0 && !d.text(parentName))) {
       broken(atOffset(crea.data, "the CREA chunk is cut off"));
       return nullptr;
     }
     const char* type = nodeTypeForCode(group.form);
     if (!type) {
-      once("", group.form, group.offset,
-           std::string("the node type code \"") + group.form + "\" is not known; " + name + " is read as an unknown node");
+      if (told_.insert(std::string("code/") + group.form).second)
+        problem(group.offset, std::string("the node type code \"") + group.form + "\" is not known; " + name +
+                                  " is read as an unknown node (told once per code)");
       type = "unknown";
     }
     auto& s = scene();
@@ -224,7 +229,7 @@ private:
         return;
       }
       std::string reason;
-      if (readAttributeChunk(*n, c.tag, dataOf(c), fps_, reason) == AttrChunkResult::kSkipped)
+      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, reason) == AttrChunkResult::kSkipped)
         once(n->typeName, c.tag, c.offset, n->name + ": " + reason);
     });
   }
@@ -282,7 +287,7 @@ private:
   std::string name_;
   std::vector<std::string>& problems_;
   std::set<std::string> told_;
-  double fps_ = 24;
+  TimeUnits time_;
   bool complete_ = true;
 };
 
