@@ -100,6 +100,19 @@ std::string boxScene(const Iff& f, const std::string& mesh) {
                              f.group("CONS", f.group("CONN", links), "LIS"));
 }
 
+// The same nodes as Maya 2015 writes them: no UUIDs, no 0x80 on nodes at
+// the top; times in 32-bit ticks of 1/6000 s. A groupParts node names faces,
+// and the mesh carries normals and a second UV set with no UVs.
+std::string olderScene(const Iff& f, const std::string& mesh) {
+  std::string box = f.chunk("CREA", "\x0c" + cstr("box")) + f.attr("DBL3", "t", f64(1) + f64(2) + f64(3));
+  std::string shape = f.chunk("CREA", "\x04" + cstr("boxShape") + cstr("box")) + f.attr("MESH", "o", mesh);
+  std::string parts = f.chunk("CREA", std::string(1, '\0') + cstr("groupParts1")) +
+                      f.attr("CMP#", "ic", i32(1) + "CMDF" + i32(2) + i32(0) + i32(0) + i32(2) + i32(4));
+  std::string time = f.chunk("SLCT", ":time1") + f.attr("DBLE", "o", i32(250 * 12));
+  return f.group("Maya", f.group("HEAD", f.chunk("VERS", "2015")) + f.group("XFRM", box) + f.group("DMSH", shape) +
+                             f.group("GRPP", parts) + f.group("SLCT", time));
+}
+
 // Points, edges (bit 31: hard), faces (bit 31 reverses the edge, bits 30
 // and 29 end the loop and the face), then the UV set map1.
 std::string quadValue(std::int64_t vertexFloats = 12) {
@@ -114,6 +127,22 @@ std::string quadValue(std::int64_t vertexFloats = 12) {
   for (float v : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f})
     m += f32(v);
   return m + i32(4) + i32(0) + i32(1) + i32(3) + i32(2) + std::string(20, '\0');
+}
+
+// The quad with a normal per corner and a second UV set that gives none.
+std::string quadWithNormals() {
+  std::string m = quadValue();
+  std::string normals = i32(12);
+  for (int k = 0; k < 4; ++k)
+    normals += f32(0) + f32(1) + f32(0);
+  std::string uvs = normals + i32(0) + i32(2) + i32(0) + cstr("map1") + i32(8);
+  for (float v : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f})
+    uvs += f32(v);
+  uvs += i32(4) + i32(0) + i32(1) + i32(3) + i32(2) + cstr("shadow") + i32(0) + i32(4);
+  for (int k = 0; k < 4; ++k)
+    uvs += i32(-1);
+  const std::size_t facesEnd = 4 + 12 * 4 + 4 + 8 * 4 + 4 + 4 * 4;
+  return m.substr(0, facesEnd) + uvs;
 }
 
 const char* kBoxAscii =
@@ -217,6 +246,26 @@ TEST_F(HostTest, MayaBinaryBuiltInBothWidthsReadsAsItsMayaAsciiTwin) {
     EXPECT_FLOAT_EQ(u, 0.f);
     EXPECT_FLOAT_EQ(v, 1.f);
   }
+}
+
+TEST_F(HostTest, MayaBinaryOfMaya2015ReadsItsNodesTimesAndComponents) {
+  bool complete = false;
+  auto problems = loadBinary(olderScene(Iff{true}, quadWithNormals()), &complete);
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(joined(problems), "");
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  EXPECT_EQ(path("boxShape").fullPathName(), MString("|box|boxShape"));
+  EXPECT_EQ(mel("getAttr time1.o"), "12");  // 3000 ticks of 1/6000 s at 24 frames a second
+  EXPECT_EQ(mel("getAttr groupParts1.ic"), "f[0] f[2:4]");
+  MFnMesh shape(path("boxShape"));
+  EXPECT_EQ(shape.numPolygons(), 1);
+  MStringArray sets;
+  shape.getUVSetNames(sets);
+  ASSERT_EQ(sets.length(), 2u);
+  EXPECT_EQ(sets[1], MString("shadow"));
+  float u, v;
+  EXPECT_EQ(shape.getPolygonUV(0, 2, u, v), MStatus::kSuccess);
+  EXPECT_FLOAT_EQ(v, 1.f);
 }
 
 TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
