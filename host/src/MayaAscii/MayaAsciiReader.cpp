@@ -5,6 +5,7 @@
 #include "HostSession.h"
 #include "MelInterpreter.h"
 #include "Scene.h"
+#include "SceneLoading.h"
 #include "SceneEvaluation.h"
 #include "SetAttr.h"
 
@@ -140,15 +141,6 @@ void adoptWorkspace(const fs::path& file) {
     }
 }
 
-class LoadingScope {
-public:
-  LoadingScope() { scene().loading = true; }
-  ~LoadingScope() {
-    scene().loading = false;
-    scene().currentLine = 0;
-  }
-};
-
 }  // namespace
 
 bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
@@ -181,7 +173,7 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
   const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
   if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
     scene().savedBy = text.substr(13, versionEnd - 13);
-  LoadingScope loading;
+  SceneLoading loading;
   StatementSplitter splitter(text);
   Statement s;
   std::string error;

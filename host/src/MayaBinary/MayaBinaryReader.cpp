@@ -10,6 +10,7 @@
 #include "IffReader.h"
 #include "NodeTypeCodes.h"
 #include "Scene.h"
+#include "SceneLoading.h"
 #include "SceneEvaluation.h"
 
 #include <cstring>
@@ -41,15 +42,6 @@ double framesPerSecond(const std::string& unit) {
   return 24;
 }
 
-class LoadingScope {
-public:
-  LoadingScope() { scene().loading = true; }
-  ~LoadingScope() {
-    scene().loading = false;
-    scene().currentLine = 0;
-  }
-};
-
 class BinarySceneReader {
 public:
   BinarySceneReader(const std::uint8_t* bytes, std::size_t size, const std::string& name,
@@ -65,7 +57,7 @@ public:
     }
     scene().reset();
     scene().fileFormat = "mayaBinary";
-    LoadingScope loading;
+    SceneLoading loading;
     IffGroupCursor cursor = iff_.children(top);
     IffChunk chunk;
     while (iff_.next(cursor, chunk, error))
