@@ -322,6 +322,15 @@ TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
   EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
   EXPECT_EQ(MFnMesh(path("boxShape")).numPolygons(), 1);
 
+  // An element index far beyond what the file's bytes could fill is refused before anything is allocated.
+  const std::string skin = f.chunk("CREA", "\x80" + cstr("skin") + kUuid) + f.attr("DBLE", "dpf[5]", f64(4)) +
+                           f.attr("DBLE", "dpf[100000]", f64(4));
+  problems = loadBinary(f.group("Maya", f.group("FSCL", skin)));
+  EXPECT_NE(joined(problems).find("skinCluster skin: the indices in dpf[100000] are beyond what the file can hold"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(mel("getAttr skin.dpf[5]"), "4");
+
   // Not a Maya Binary file at all.
   problems = loadBinary(std::string("FOR4\0\0\0\x04Mayb", 12));
   ASSERT_EQ(problems.size(), 1u);

@@ -11,8 +11,7 @@ namespace OmbrixHost {
 namespace {
 
 constexpr std::uint8_t kHasCount = 0x08;
-// Elements are stored densely by index: a larger index in a few bytes of a
-// hostile file would allocate far past what the file holds.
+// No element index beyond this, whatever the budget (elements are stored densely).
 constexpr long long kIndexLimit = 1LL << 22;
 
 struct Target {
@@ -37,7 +36,20 @@ void splitRange(const std::string& text, std::string& base, long long& lo, long 
   base = text.substr(0, open) + "[" + std::to_string(lo) + "]" + text.substr(close + 1);
 }
 
-bool resolveTarget(Node& node, ChunkData& d, Target& t, std::string& reason) {
+// Charges the highest index the chunk uses on each array of the attribute's chain.
+bool chargeIndices(const Node& node, const Target& t, IndexBudget& budget, std::string& reason) {
+  const auto chain = t.plug.attr->chain();
+  for (std::size_t level = 0; level < chain.size(); ++level) {
+    const long long index = static_cast<int>(level) == t.rangeLevel ? t.hi : t.plug.indices[level];
+    if (chain[level]->array && index >= 0 && !budget.charge(&node, chain[level], index)) {
+      reason = "the indices in " + t.name + " are beyond what the file can hold";
+      return false;
+    }
+  }
+  return true;
+}
+
+bool resolveTarget(Node& node, ChunkData& d, Target& t, IndexBudget& budget, std::string& reason) {
   std::uint8_t flags;
   std::uint32_t size;
   if (!d.text(t.name) || !d.u8(flags) || ((flags & kHasCount) && !d.u32(size))) {
@@ -70,7 +82,7 @@ bool resolveTarget(Node& node, ChunkData& d, Target& t, std::string& reason) {
       return false;
     }
   }
-  return true;
+  return chargeIndices(node, t, budget, reason);
 }
 
 PlugRef element(const Target& t, long long k) {
@@ -180,7 +192,7 @@ bool meshUVs(Node& node, const Target& t, const std::vector<double>& numbers) {
 
 // A multi of numbers under each element of a range ("wl[0:7].w"): per
 // element a 32-bit count, then that many 32-bit index and value pairs.
-AttrChunkResult sparseNumbers(const Target& t, ChunkData& d, std::string& reason) {
+AttrChunkResult sparseNumbers(const Target& t, ChunkData& d, IndexBudget& budget, std::string& reason) {
   std::vector<std::pair<PlugRef, double>> values;
   for (long long k = 0; k < t.elements(); ++k) {
     std::int32_t n;
@@ -193,7 +205,7 @@ AttrChunkResult sparseNumbers(const Target& t, ChunkData& d, std::string& reason
       std::int32_t index;
       double v;
       d.i32(index), d.f64(v);
-      if (index < 0 || index >= kIndexLimit) {
+      if (index < 0 || index >= kIndexLimit || !budget.charge(t.plug.node, t.plug.attr, index)) {
         reason = "an index out of range in " + t.name;
         return AttrChunkResult::kSkipped;
       }
@@ -237,10 +249,10 @@ AttrChunkResult times(const Target& t, ChunkData& d, const TimeUnits& time, std:
 }
 
 AttrChunkResult numbers(Node& node, const Target& t, const NumberShape& s, ChunkData& d, const TimeUnits& time,
-                        std::string& reason) {
+                        IndexBudget& budget, std::string& reason) {
   const AttrDef* a = t.plug.attr;
   if (s.width == 1 && a->array && !t.plug.indices.empty() && t.plug.indices.back() < 0 && t.lo >= 0)
-    return sparseNumbers(t, d, reason);
+    return sparseNumbers(t, d, budget, reason);
   if (s.width == 1 && isTimeNode(node))
     return times(t, d, time, reason);
   const std::uint64_t count = static_cast<std::uint64_t>(t.elements()) * s.width;
@@ -408,8 +420,20 @@ AttrChunkResult mesh(Node& node, const Target& t, ChunkData& d, std::string& rea
 
 }  // namespace
 
+bool IndexBudget::charge(const Node* node, const AttrDef* attr, long long index) {
+  long long& highest = highest_.emplace(std::make_pair(node, attr), -1).first->second;
+  if (index <= highest)
+    return true;
+  const auto growth = static_cast<std::uint64_t>(index - highest);
+  if (growth > left_)
+    return false;
+  left_ -= growth;
+  highest = index;
+  return true;
+}
+
 AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, const TimeUnits& time,
-                                   std::string& reason) {
+                                   IndexBudget& budget, std::string& reason) {
   const bool known = std::memcmp(tag, "FLGS", 4) == 0 || std::memcmp(tag, "CMPD", 4) == 0 ||
                      std::memcmp(tag, "STR ", 4) == 0 || std::memcmp(tag, "STR#", 4) == 0 ||
                      std::memcmp(tag, "I32#", 4) == 0 || std::memcmp(tag, "CMP#", 4) == 0 ||
@@ -419,12 +443,12 @@ AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, 
     return AttrChunkResult::kSkipped;
   }
   Target t;
-  if (!resolveTarget(node, data, t, reason))
+  if (!resolveTarget(node, data, t, budget, reason))
     return AttrChunkResult::kSkipped;
   if (std::memcmp(tag, "FLGS", 4) == 0)
     return AttrChunkResult::kRead;  // keyable, locked, the size of an array: nothing the host keeps
   if (const NumberShape* s = shapeOf(tag))
-    return numbers(node, t, *s, data, time, reason);
+    return numbers(node, t, *s, data, time, budget, reason);
   if (std::memcmp(tag, "CMPD", 4) == 0)
     return compound(t, data, reason);
   if (std::memcmp(tag, "STR ", 4) == 0)

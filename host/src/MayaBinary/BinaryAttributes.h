@@ -5,7 +5,10 @@
 #include "ChunkData.h"
 #include "Node.h"
 
+#include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 namespace OmbrixHost {
 
@@ -14,6 +17,20 @@ namespace OmbrixHost {
 struct TimeUnits {
   double ticksPerSecond = 6000;
   double framesPerSecond = 24;
+};
+
+// Array elements are stored densely by index: a high index in a few bytes
+// would allocate far past what the file holds. Each array of each node may
+// grow to the highest index used only while the file's budget lasts.
+class IndexBudget {
+public:
+  explicit IndexBudget(std::uint64_t elements) : left_(elements) {}
+  // False when growing `attr` of `node` to `index` would pass the budget.
+  bool charge(const Node* node, const AttrDef* attr, long long index);
+
+private:
+  std::map<std::pair<const Node*, const AttrDef*>, long long> highest_;
+  std::uint64_t left_;
 };
 
 enum class AttrChunkResult {
@@ -25,6 +42,6 @@ enum class AttrChunkResult {
 // internal units (centimetres, radians); a time is given in ticks and is
 // stored in frames.
 AttrChunkResult readAttributeChunk(Node& node, const char* tag, ChunkData data, const TimeUnits& time,
-                                   std::string& reason);
+                                   IndexBudget& budget, std::string& reason);
 
 }  // namespace OmbrixHost

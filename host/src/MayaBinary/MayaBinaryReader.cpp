@@ -46,7 +46,7 @@ class BinarySceneReader {
 public:
   BinarySceneReader(const std::uint8_t* bytes, std::size_t size, const std::string& name,
                     std::vector<std::string>& problems)
-      : iff_(bytes, size), name_(name), problems_(problems) {}
+      : iff_(bytes, size), name_(name), problems_(problems), budget_(8 * static_cast<std::uint64_t>(size) + 65536) {}
 
   bool read() {
     IffChunk top;
@@ -221,7 +221,7 @@ private:
         return;
       }
       std::string reason;
-      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, reason) == AttrChunkResult::kSkipped)
+      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, budget_, reason) == AttrChunkResult::kSkipped)
         once(n->typeName, c.tag, c.offset, n->name + ": " + reason);
     });
   }
@@ -280,6 +280,7 @@ private:
   std::vector<std::string>& problems_;
   std::set<std::string> told_;
   TimeUnits time_;
+  IndexBudget budget_;
   bool complete_ = true;
 };
 
