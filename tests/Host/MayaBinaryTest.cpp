@@ -279,6 +279,17 @@ TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
     ASSERT_FALSE(problems.empty()) << length;
     EXPECT_EQ(problems[0].compare(0, 17, "scene.mb: offset "), 0) << problems[0];
   }
+  // Cut inside the connections: the nodes before load, the shape outside any shading group.
+  bool cutComplete = true;
+  auto cutProblems = loadBinary(sound.substr(0, sound.find("CWFL") + 20), &cutComplete);
+  EXPECT_FALSE(cutComplete);
+  EXPECT_NE(joined(cutProblems).find("scene.mb: offset " + std::to_string(sound.find("CWFL") + 20) +
+                                     ": the file ends before its Maya group does (" + std::to_string(sound.size()) +
+                                     " bytes)"),
+            std::string::npos)
+      << joined(cutProblems);
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  EXPECT_EQ(MFnMesh(path("boxShape")).numPolygons(), 1);
   if (fs::exists(kRigs / "rig.anim.mb")) {
     const std::string rig = readFile(kRigs / "rig.anim.mb");
     for (std::size_t length = 0; length < rig.size(); length += 997)

@@ -24,13 +24,23 @@ std::string atOffset(std::uint64_t offset, const std::string& reason) {
   return "offset " + std::to_string(offset) + ": " + reason;
 }
 
-bool IffReader::open(IffChunk& top, std::string& error) {
+bool IffReader::open(IffChunk& top, std::string& error, std::string& damage) {
   if (size_ < 12 || (std::memcmp(bytes_, "FOR4", 4) != 0 && std::memcmp(bytes_, "FOR8", 4) != 0)) {
     error = atOffset(0, "not a Maya Binary scene (it does not begin with FOR4 or FOR8)");
     return false;
   }
   width_ = bytes_[3] == '8' ? 8 : 4;
-  if (!header(0, size_, top, error))
+  const unsigned headerSize = width_ == 8 ? 16 : 8;
+  if (size_ < headerSize + 4) {
+    error = atOffset(0, "the file ends inside its first header");
+    return false;
+  }
+  const std::uint64_t stated = bigEndian(bytes_ + headerSize - width_, width_);
+  if (stated > size_ - headerSize) {  // cut short: what is there is read
+    damage = atOffset(size_, "the file ends before its Maya group does (" + std::to_string(stated + headerSize) +
+                                 " bytes)");
+  }
+  if (!header(0, size_, top, error, true))
     return false;
   if (std::strcmp(top.form, "Maya") != 0) {
     error = atOffset(0, std::string("not a Maya Binary scene (its form is \"") + top.form + "\", not \"Maya\")");
@@ -39,7 +49,7 @@ bool IffReader::open(IffChunk& top, std::string& error) {
   return true;
 }
 
-bool IffReader::header(std::uint64_t at, std::uint64_t end, IffChunk& chunk, std::string& error) const {
+bool IffReader::header(std::uint64_t at, std::uint64_t end, IffChunk& chunk, std::string& error, bool clamp) const {
   const unsigned headerSize = width_ == 8 ? 16 : 8;
   if (end - at < headerSize) {
     error = atOffset(at, "the chunk header is cut off");
@@ -51,6 +61,8 @@ bool IffReader::header(std::uint64_t at, std::uint64_t end, IffChunk& chunk, std
   chunk.offset = at;
   chunk.data = at + headerSize;
   chunk.size = bigEndian(p + headerSize - width_, width_);
+  if (clamp && chunk.size > end - chunk.data)
+    chunk.size = end - chunk.data;
   if (chunk.size > end - chunk.data) {
     error = atOffset(at, std::string("the size of ") + chunk.tag + " (" + std::to_string(chunk.size) +
                              ") reaches past its group");

@@ -41,7 +41,8 @@ public:
   IffReader(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
 
   // The outermost group ("FOR4"/"FOR8" of form "Maya"); sets the width.
-  bool open(IffChunk& top, std::string& error);
+  // A file cut short keeps the group to its end, and `damage` says so.
+  bool open(IffChunk& top, std::string& error, std::string& damage);
   // The next chunk of the group; false at its end or on a broken header
   // (then `error` says why, and the group's rest cannot be read).
   bool next(IffGroupCursor& cursor, IffChunk& chunk, std::string& error);
@@ -52,7 +53,8 @@ public:
   std::size_t size() const { return size_; }
 
 private:
-  bool header(std::uint64_t at, std::uint64_t end, IffChunk& chunk, std::string& error) const;
+  // `clamp`: a size past `end` is cut to it instead of refused.
+  bool header(std::uint64_t at, std::uint64_t end, IffChunk& chunk, std::string& error, bool clamp = false) const;
 
   const std::uint8_t* bytes_;
   std::size_t size_;

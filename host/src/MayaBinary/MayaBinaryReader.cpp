@@ -50,20 +50,17 @@ public:
 
   bool read() {
     IffChunk top;
-    std::string error;
-    if (!iff_.open(top, error)) {
+    std::string error, damage;
+    if (!iff_.open(top, error, damage)) {
       problems_.push_back(name_ + ": " + error);
       return false;
     }
     scene().reset();
     scene().fileFormat = "mayaBinary";
     SceneLoading loading;
-    IffGroupCursor cursor = iff_.children(top);
-    IffChunk chunk;
-    while (iff_.next(cursor, chunk, error))
-      topLevel(chunk);
-    if (!error.empty())
-      broken(error);
+    eachChild(top, [&](const IffChunk& c) { topLevel(c); });
+    if (!damage.empty())
+      broken(damage);
     if (top.data + top.size < iff_.size())
       broken(atOffset(top.data + top.size, "bytes follow the Maya group"));
     evaluateLoadedScene(name_, problems_);
