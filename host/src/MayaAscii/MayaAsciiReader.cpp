@@ -10,13 +10,9 @@
 #include "SetAttr.h"
 
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 
 namespace OmbrixHost {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Statement {
   const char* begin;
@@ -128,37 +124,16 @@ std::string located(const std::string& file, int statementLine, const std::strin
   return file + ":" + std::to_string(line) + ": " + reason;
 }
 
-// The project a scene belongs to: workspace.mel beside its scenes/ folder, or beside it.
-void adoptWorkspace(const fs::path& file) {
-  if (!scene().workspaceRoot.empty())
-    return;
-  std::error_code ec;
-  fs::path dir = fs::absolute(file, ec).parent_path();
-  for (const fs::path& candidate : {dir.parent_path(), dir})
-    if (fs::is_regular_file(candidate / "workspace.mel", ec)) {
-      scene().workspaceRoot = candidate.generic_string();
-      return;
-    }
-}
-
 }  // namespace
 
 bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
-  if (!in) {
-    problems.push_back(path + ":0: cannot open the file");
+  std::string text;
+  const FileRead read = readWholeFile(path, text);
+  if (read != FileRead::kRead) {
+    problems.push_back(path + ":0: " + (read == FileRead::kCannotOpen ? "cannot open the file" : "cannot read the file"));
     return false;
   }
-  // Read in one piece: a million-face scene is over a hundred megabytes.
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  if (size < 0 || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
-    problems.push_back(path + ":0: cannot read the file");
-    return false;
-  }
-  adoptWorkspace(fs::u8path(path));
+  adoptWorkspace(path);
   return loadMayaAsciiText(text, path, problems);
 }
 

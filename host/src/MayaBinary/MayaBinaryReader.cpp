@@ -289,22 +289,14 @@ bool loadMayaBinaryData(const std::string& bytes, const std::string& name, std::
 }
 
 bool loadMayaBinary(const std::string& path, std::vector<std::string>& problems) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
   std::string bytes;
-  if (in) {
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size >= 0) {
-      bytes.resize(static_cast<std::size_t>(size));
-      if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-        in.setstate(std::ios::failbit);
-    }
-  }
-  if (!in) {
-    problems.push_back(path + ": " + atOffset(0, "cannot read the file"));
+  const FileRead read = readWholeFile(path, bytes);
+  if (read != FileRead::kRead) {
+    problems.push_back(path + ": " +
+                       atOffset(0, read == FileRead::kCannotOpen ? "cannot open the file" : "cannot read the file"));
     return false;
   }
+  adoptWorkspace(path);
   return loadMayaBinaryData(bytes, path, problems);
 }
 
