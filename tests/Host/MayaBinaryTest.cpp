@@ -209,6 +209,22 @@ TEST_F(HostTest, MayaBinaryRigsLoadWithEveryNodeAndTheirSkinnedCubeAtItsPose) {
     expectPoint(p, 4, -0.5, 0.5, -0.5);
     expectPoint(p, 7, 0.5, -0.5, -0.5);
   }
+
+  // The animation rig posed: bot_ctrl's offset parent matrix raised from 0.5 to 1.5 (the
+  // double at row 3, column 1 of its opm value) carries bot_jnt, and with it the top four
+  // corners, 1 up; the bottom four stay on top_jnt.
+  std::string rig = readFile(kRigs / "rig.anim.mb");
+  const auto opm = rig.find(std::string("opm\0", 4), rig.find(std::string("bot_ctrl\0root_ctrl", 18)));
+  ASSERT_NE(opm, std::string::npos);
+  rig.replace(opm + 5 + 13 * 8, 8, f64(1.5));
+  auto problems = loadBinary(rig);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsOf("meshShape");
+  ASSERT_EQ(p.length(), 8u);
+  expectPoint(p, 2, -0.5, 1.5, 0.5);
+  expectPoint(p, 5, 0.5, 1.5, -0.5);
+  expectPoint(p, 0, -0.5, -0.5, 0.5);
+  expectPoint(p, 6, -0.5, -0.5, -0.5);
 }
 
 TEST_F(HostTest, MayaBinaryBuiltInBothWidthsReadsAsItsMayaAsciiTwin) {
