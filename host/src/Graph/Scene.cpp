@@ -83,6 +83,7 @@ void Scene::reset() {
   fileInfo.clear();
   requirements.clear();
   savedBy.clear();
+  fileFormat.clear();
   menuOrder.clear();
   world_ = std::make_shared<Node>();
   world_->name = "";

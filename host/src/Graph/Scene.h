@@ -105,6 +105,8 @@ public:
   std::vector<std::string> requirements;
   // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
   std::string savedBy;
+  // The kind of the loaded file: "mayaAscii" or "mayaBinary"; "" for a new scene.
+  std::string fileFormat;
 
 private:
   void createDefaults();
