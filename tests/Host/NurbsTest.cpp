@@ -86,6 +86,17 @@ TEST_F(HostTest, StandardFitRefinesACurvedSurface) {
   MPoint top;
   surface.getPointAtParam(1.0, 0.5, top);
   EXPECT_NEAR(top.y, 1.0, 1e-9);
+  // Object and world space only; world space through a path.
+  MPointArray got;
+  EXPECT_EQ(surface.getCVs(got, MSpace::kPostTransform), MStatus::kInvalidParameter);
+  EXPECT_EQ(surface.getPointAtParam(1.0, 0.5, top, MSpace::kTransform), MStatus::kInvalidParameter);
+  EXPECT_EQ(surface.getCVs(got, MSpace::kWorld), MStatus::kInvalidParameter);
+  MFnDependencyNode(t).findPlug("translateY").setValue(2.0);
+  MDagPath onPath;
+  MDagPath::getAPathTo(shape, onPath);
+  ASSERT_EQ(MFnNurbsSurface(onPath).getPointAtParam(1.0, 0.5, top, MSpace::kWorld), MStatus::kSuccess);
+  EXPECT_NEAR(top.y, 3.0, 1e-9);
+  MFnDependencyNode(t).findPlug("translateY").setValue(0.0);
 
   MTesselationParams loose(MTesselationParams::kStandardFitFormat);
   loose.setStdChordHeightRatio(0.1);

@@ -22,6 +22,14 @@ inline void reportStatus(MStatus* status, bool ok, MStatus::MStatusCode failure 
     *status = ok ? MStatus::kSuccess : failure;
 }
 
+// The spaces a shape's function set answers, as Maya documents MSpace: kObject
+// (the same value as kPreTransform) and kWorld, the latter only through a
+// DAG path. The transform spaces (kTransform, kPostTransform) belong to
+// transforms and fail.
+inline bool isShapeSpace(MSpace::Space space, bool hasPath) {
+  return space == MSpace::kObject || (space == MSpace::kWorld && hasPath);
+}
+
 struct ObjectData {
   enum Kind { kNode, kAttribute, kComponent };
   Kind kind = kNode;

@@ -137,9 +137,9 @@ MStatus MFnNurbsSurface::getKnotsInV(MDoubleArray& knots) const {
 MStatus MFnNurbsSurface::getCVs(MPointArray& cvs, MSpace::Space space) const {
   cvs.clear();
   NurbsData* d = surfaceOf(object_);
-  if (!d)
+  if (!d || !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
-  MMatrix world = space == MSpace::kWorld && hasPath_ ? path_.inclusiveMatrix() : MMatrix();
+  MMatrix world = space == MSpace::kWorld ? path_.inclusiveMatrix() : MMatrix();
   for (const auto& p : d->cvs)
     cvs.append(MPoint(p.x, p.y, p.z) * world);
   return MStatus::kSuccess;
@@ -157,12 +157,12 @@ MStatus MFnNurbsSurface::getKnotDomain(double& startU, double& endU, double& sta
 }
 MStatus MFnNurbsSurface::getPointAtParam(double u, double v, MPoint& point, MSpace::Space space) const {
   NurbsData* d = surfaceOf(object_);
-  if (!d || !d->valid())
+  if (!d || !d->valid() || !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
   OmbrixHost::NurbsEvaluator e(*d);
   auto p = e.at(u, v);
   point = MPoint(p.x, p.y, p.z);
-  if (space == MSpace::kWorld && hasPath_)
+  if (space == MSpace::kWorld)
     point = point * path_.inclusiveMatrix();
   return MStatus::kSuccess;
 }
