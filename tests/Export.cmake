@@ -73,3 +73,5 @@ if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
   ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL
     EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}")
 endif()
+add_test(NAME plugin_named_kinds COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src/Maya
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/named-kinds.cmake)

@@ -33,10 +33,6 @@
 
 namespace {
 
-// A further DAG kind passed over like every other non-mesh path; only its
-// number is known (API version "400").
-constexpr MFn::Type kSkippedKind292 = static_cast<MFn::Type>(292);
-
 // Per face-vertex, in polygon then corner order, with the distinct UVs.
 struct MeshUvWork {
   MeshUvArrays layout;
@@ -230,13 +226,13 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
 }
 
 bool IsImportable(MFnDagNode& dagNode, const MDagPath& path) {
-  if (dagNode.isIntermediateObject() || path.hasFn(MayaCodes::kSkippedKindA)) return false;
+  if (dagNode.isIntermediateObject() || MayaCodes::isSkippedKind(path)) return false;
   if (path.hasFn(MFn::kNurbsSurface)) {
     cerr << "Cannot set UV's for NURBS surfaces" << endl;
     MGlobal::displayWarning("Ombrix Vael UV import: cannot set UV's for NURBS surfaces: " + path.fullPathName());
     return false;
   }
-  return !path.hasFn(kSkippedKind292) && path.hasFn(MFn::kMesh);
+  return path.hasFn(MFn::kMesh);
 }
 
 void ReportLoad(const char* path, const CorrespondenceLoadInfo& info) {
