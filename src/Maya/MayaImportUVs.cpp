@@ -251,11 +251,10 @@ void ReportCounts(const MDagPath& path, int matched, int total) {
   MGlobal::displayInfo(text + ")");
 }
 
-// The walk below a selection item; items that are no DAG node (a shader, a
-// set) have no subtree and are passed over.
-void ImportItem(const CorrespondenceTable& table, const MObject& item, MItDag& dag, UvImportChanges& changes) {
-  if (!item.hasFn(MFn::kDagNode) || dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess)
-    return;
+// The walk below a selected DAG path: the path, not only its node, so that a
+// selected instance matches through its own matrix.
+void ImportItem(const CorrespondenceTable& table, const MDagPath& item, MItDag& dag, UvImportChanges& changes) {
+  if (dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess) return;
   for (; !dag.isDone(); dag.next()) {
     MDagPath current;
     dag.getPath(current);
@@ -311,8 +310,9 @@ MStatus importUVs(UvImportChanges& changes) {
   }
   ReportLoad(path, info);
   for (; !items.isDone(); items.next()) {
-    MObject item;
-    if (items.getDependNode(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
+    MDagPath item;
+    // A selected dependency node (a shader, a set) has no subtree to walk.
+    if (items.getDagPath(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
   }
   cerr << "Finished Importing UV's" << endl;
   setWaitCursor(false);
