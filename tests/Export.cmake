@@ -75,3 +75,12 @@ if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
 endif()
 add_test(NAME plugin_named_kinds COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src/Maya
          -P ${CMAKE_CURRENT_SOURCE_DIR}/named-kinds.cmake)
+# A NURBS surface is tessellated into mesh data: the export leaves the scene
+# unmodified, and the group takes the name Maya gives a temporary mesh shape,
+# the first "polySurfaceShapeN" no node has.
+ombrix_export_test(export_nurbs_unmodified ${example_scenes}/nurbs_sphere.ma
+  COMMANDS "file -q -modified" ExportAllOmbrixPlug "file -q -modified"
+  OUTPUT "// Result: 0 //\r?\n// Result: 0 //")
+ombrix_export_test(export_nurbs_name_taken ${example_scenes}/nurbs_sphere.ma
+  COMMANDS "createNode transform -n polySurfaceShape1" ExportAllOmbrixPlug
+  EXPECT "\"groups\":\\[{\"name\":\"polySurfaceShape2\",")

@@ -50,7 +50,7 @@ void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path
   if (MayaCodes::isSkippedKind(path))
     return;
   if (path.hasFn(MFn::kMesh))
-    exportMesh(model, path, path);
+    exportMesh(model, path);
   else if (path.hasFn(MFn::kNurbsSurface))
     tessellateNurbs(model, path);
 }

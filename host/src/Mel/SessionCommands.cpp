@@ -98,12 +98,14 @@ std::string locate(const std::string& name) {
 MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("file", args,
                          {{"query", "q", 0}, {"location", "loc", 0}, {"sceneName", "sn", 0}, {"new", "new", 0},
-                          {"force", "f", 0}});
+                          {"force", "f", 0}, {"modified", "mf", 0}});
   if (f.has("query") && f.has("location")) {
     if (f.positional.size() != 1)
       MelInterpreter::fail("file: -location needs one file name");
     return MelValue::ofString(locate(f.positional[0].asString()));
   }
+  if (f.has("query") && f.has("modified"))
+    return MelValue::ofInt(scene().modified ? 1 : 0);
   if (f.has("query") && f.has("sceneName"))
     return MelValue::ofString("");
   if (f.has("new")) {

@@ -28,7 +28,7 @@ MeshData* meshOf(const MObject& object) {
     MGlobal::displayWarning(MString(n->historyNote.c_str()));
     n->historyNote.clear();
   }
-  return n ? n->mesh.get() : nullptr;
+  return Access::mesh(object);
 }
 
 std::string uvSetNameOf(const MString* uvSet) { return uvSet ? uvSet->asChar() : std::string(); }
@@ -215,7 +215,8 @@ MStatus MFnMesh::setCurrentUVSetName(const MString& name, MDGModifier*, MSelecti
   for (std::size_t i = 0; i < m->uvSets.size(); ++i)
     if (m->uvSets[i].name == name.asChar()) {
       m->currentUVSet = static_cast<int>(i);
-      Access::node(object_)->setValue("currentUVSet", OmbrixHost::Value::ofString(name.asChar()));
+      if (Node* n = Access::node(object_))
+        n->setValue("currentUVSet", OmbrixHost::Value::ofString(name.asChar()));
       return MStatus::kSuccess;
     }
   return invalid("No UV set of that name");

@@ -62,15 +62,22 @@ MObject MFnNurbsSurface::create(const MPointArray& controlVertices, const MDoubl
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
 
+// The owner is null (a new transform), a transform (the mesh's parent) or
+// mesh data, which gets the mesh and creates no node.
 MObject MFnNurbsSurface::tesselate(MTesselationParams& params, MObject parentOrOwner, MStatus* s) {
   NurbsData* d = surfaceOf(object_);
   Node* parent = Access::node(parentOrOwner);
+  const bool intoData = parentOrOwner.hasFn(MFn::kMeshData);
   OmbrixHost::MeshData mesh;
-  bool ok = d && (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform))) &&
+  bool ok = d && (parentOrOwner.isNull() || intoData || (parent && parent->hasFn(MFn::kTransform))) &&
             OmbrixHost::tessellateSurface(*d, OmbrixHost::Access::tessellation(params), mesh);
   OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MObject();
+  if (intoData) {
+    *Access::mesh(parentOrOwner) = std::move(mesh);
+    return parentOrOwner;
+  }
   std::string error;
   Node* shape = scene().createNode("mesh", "", parent, error);
   *shape->mesh = std::move(mesh);
