@@ -84,3 +84,12 @@ ombrix_export_test(export_nurbs_unmodified ${example_scenes}/nurbs_sphere.ma
 ombrix_export_test(export_nurbs_name_taken ${example_scenes}/nurbs_sphere.ma
   COMMANDS "createNode transform -n polySurfaceShape1" ExportAllOmbrixPlug
   EXPECT "\"groups\":\\[{\"name\":\"polySurfaceShape2\",")
+# Texture paths as Maya resolves them: a relative name under the project's root
+# (not the folder the file browser last visited), an absolute one as it is;
+# aiImage and usdUVTexture like file nodes, normal maps and bump nodes followed
+# to their file for "Bump"; a tiled texture as its first tile, with one warning
+# for its material.
+ombrix_export_test(export_texture_paths ${export_data}/textures.ma
+  COMMANDS "workspace -o \"/proj\"" "workspace -dir \"/elsewhere\"" ExportAllOmbrixPlug
+  EXPECT "{\"name\":\"plainBlinn\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/wood_missing.png\",\"SpecularColor\":\"D:/textures/metal_missing.png\"}},{\"name\":\"arnoldSurface\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/skin_color.1001.png\",\"SpecularColor\":\"/proj/sourceimages/skin_rough.1001.png\",\"Bump\":\"/proj/sourceimages/skin_normal.png\"}},{\"name\":\"usdSurface\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/label.png\",\"Bump\":\"/proj/sourceimages/label_normal.png\"}}"
+  OUTPUT "^Warning: Ombrix Vael export: arnoldSurface: tiled textures \\(UDIM\\) go to the painter as their first tile; it paints that tile only\r?\n$")

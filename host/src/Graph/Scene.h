@@ -97,6 +97,8 @@ public:
   MSelectionList& activeSelection() { return selection_; }
   std::map<std::string, double>& tessellationPrefs() { return prefs_; }
   std::string workspaceRoot;
+  // "workspace -dir": the folder the file browser last visited; the root until set.
+  std::string workspaceCurrent;
   std::vector<std::string> scriptPath;
   std::map<std::string, MenuRecord> menus;
   std::vector<std::string> menuOrder;
