@@ -20,6 +20,7 @@
 #include <maya/MTypes.h>
 #include <maya/MString.h>
 
+#include <exception>
 #include <memory>
 #include <utility>
 
@@ -157,10 +158,18 @@ void ReportFailure(const char* text) {
 MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
   const MStatus status = replaceMeshUVs(mesh, work.layout, work.before);
-  if (status != MStatus::kSuccess)
+  if (status != MStatus::kSuccess) {
     ReportFailure("Couldn't assign UV's to surface");
-  else
-    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), std::move(work.before), work.layout);
+  } else {
+    // Recorded from a copy: should the record fail, the mesh gets its layout back.
+    try {
+      changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), work.before, work.layout);
+    } catch (...) {
+      writeMeshUVs(mesh, mesh.currentUVSetName(), work.before);
+      mesh.updateSurface();
+      throw;
+    }
+  }
   mesh.updateSurface();
   return status;
 }
@@ -192,6 +201,22 @@ bool FillTweak(MFnDependencyNode& tweak, const MString& uvSet, const MeshUvWork&
   return ok;
 }
 
+// Takes back what the modifier did when an exception leaves the scope (the
+// modifier outlives the guard: the import's changes keep it once recorded).
+class UndoOnThrow {
+ public:
+  explicit UndoOnThrow(MDGModifier& modifier) : modifier_(modifier), exceptions_(std::uncaught_exceptions()) {}
+  UndoOnThrow(const UndoOnThrow&) = delete;
+  UndoOnThrow& operator=(const UndoOnThrow&) = delete;
+  ~UndoOnThrow() {
+    if (std::uncaught_exceptions() > exceptions_) modifier_.undoIt();
+  }
+
+ private:
+  MDGModifier& modifier_;
+  int exceptions_;
+};
+
 // Takes back what the modifier did, and says why.
 MStatus Abandon(MDGModifier& modifier, const char* why) {
   modifier.undoIt();
@@ -209,6 +234,7 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
   MObject node = modifier->createNode("polyTweakUV", &status);
   if (status != MStatus::kSuccess || node.isNull() || modifier->doIt() != MStatus::kSuccess)
     return Abandon(*modifier, "Logic Error");
+  const UndoOnThrow undoOnThrow(*modifier);
   MFnDependencyNode tweak(node);
   MFnCompoundAttribute newUV(tweak.attribute("newUV"));
   if (newUV.numChildren() == 0)
@@ -294,7 +320,7 @@ MStatus importUVs() {
 }
 
 MStatus importUVs(UvImportChanges& changes) {
-  setWaitCursor(true);
+  const WaitCursorScope waitCursor;
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
   MItSelectionList items(selection, MFn::kInvalid);
@@ -305,7 +331,6 @@ MStatus importUVs(UvImportChanges& changes) {
   CorrespondenceLoadInfo info;
   if (!loadCorrespondenceFile(table, path, &info)) {
     MGlobal::displayWarning(MString("Ombrix Vael UV import: no correspondence file to import: ") + path);
-    setWaitCursor(false);
     return MStatus(MStatus::kFailure);
   }
   ReportLoad(path, info);
@@ -315,6 +340,5 @@ MStatus importUVs(UvImportChanges& changes) {
     if (items.getDagPath(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
   }
   cerr << "Finished Importing UV's" << endl;
-  setWaitCursor(false);
   return MStatus(MStatus::kSuccess);
 }
