@@ -44,6 +44,20 @@ const char* kQuadMesh =
 
 }  // namespace
 
+TEST_F(HostTest, ModifiedIsSetByEditsAndClearedByOpenSaveAndNew) {
+  EXPECT_EQ(mel("file -q -modified"), "0") << "a new scene";
+  EXPECT_TRUE(loadText(kQuadMesh).empty());
+  EXPECT_EQ(mel("file -q -mf"), "0") << "an opened scene";
+  mel("setAttr q.tx 2");
+  EXPECT_EQ(mel("file -q -mf"), "1");
+  saveAndRead();
+  EXPECT_EQ(mel("file -q -mf"), "0") << "a saved scene";
+  mel("createNode transform -n extra");
+  EXPECT_EQ(mel("file -q -mf"), "1");
+  mel("file -f -new");
+  EXPECT_EQ(mel("file -q -mf"), "0");
+}
+
 TEST_F(HostTest, DataSplitOverSeveralStatementsComesTogether) {
   // Two triangles in two statements, over a fifth edge given on its own.
   auto problems = loadText(std::string(kQuadMesh) + "\tsetAttr \".ed[4]\" 0 2 0;\n"

@@ -97,6 +97,7 @@ void Scene::reset() {
             {"m", 0}, {"mt", 0.1}, {"mrt", 0}};
   dagChanged();
   createDefaults();
+  modified = false;
 }
 
 void Scene::createDefaults() {
@@ -210,6 +211,7 @@ std::string Scene::rename(Node* node, const std::string& wanted) {
   node->name = uniqueName(wanted, parent, node);
   indexName(node);
   dagChanged();
+  edited();
   return node->name;
 }
 
@@ -265,6 +267,7 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   }
   nodes_.push_back(node);
   indexName(node.get());
+  edited();
   return node.get();
 }
 
@@ -280,6 +283,7 @@ bool Scene::restoreNode(const std::shared_ptr<Node>& node) {
   }
   nodes_.push_back(node);
   indexName(node.get());
+  edited();
   return true;
 }
 
@@ -325,6 +329,7 @@ void Scene::deleteNode(Node* node) {
   nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(), [&](const std::shared_ptr<Node>& n) { return n.get() == node; }),
                nodes_.end());
   dagChanged();
+  edited();
 }
 
 // ---------------------------------------------------------------- plugs
@@ -478,6 +483,7 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
   std::string sk = src.key(), dk = dst.key();
   src.node->connections.push_back(Connection{sk, src, dst, true});
   dst.node->connections.push_back(Connection{dk, dst, src, false});
+  edited();
   return true;
 }
 
@@ -499,6 +505,8 @@ bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& erro
     }
   if (!found)
     error = "There is no connection from '" + src.node->name + "." + sk + "' to '" + dst.node->name + "." + dk + "'";
+  else
+    edited();
   return found;
 }
 
@@ -515,10 +523,14 @@ std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool as
 
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
-void Scene::setValue(const PlugRef& plug, Value value) { plug.node->values.set(plug.attr, plug.indices, std::move(value)); }
+void Scene::setValue(const PlugRef& plug, Value value) {
+  plug.node->values.set(plug.attr, plug.indices, std::move(value));
+  edited();
+}
 
 void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number) {
   node->values.setNumber(attr, indices, number);
+  edited();
 }
 
 Value Scene::getValue(const PlugRef& plug) const { return plug.node->values.get(plug.attr, plug.indices); }

@@ -72,6 +72,13 @@ public:
   // first use, so that connections through them resolve.
   bool resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const;
   bool loading = false;
+  // Maya's "file -q -modified": set by every edit of the scene, cleared when
+  // a scene is opened, saved or made new. A file being read does not set it.
+  bool modified = false;
+  void edited() {
+    if (!loading)
+      modified = true;
+  }
   std::uint64_t defaultNodes = 0;  // nodes with a serial up to this one come with every new scene
   int currentLine = 0;  // of the scene file being read
   bool connect(const PlugRef& src, const PlugRef& dst, bool force, bool nextAvailable, std::string& error);
@@ -90,6 +97,8 @@ public:
   MSelectionList& activeSelection() { return selection_; }
   std::map<std::string, double>& tessellationPrefs() { return prefs_; }
   std::string workspaceRoot;
+  // "workspace -dir": the folder the file browser last visited; the root until set.
+  std::string workspaceCurrent;
   std::vector<std::string> scriptPath;
   std::map<std::string, MenuRecord> menus;
   std::vector<std::string> menuOrder;

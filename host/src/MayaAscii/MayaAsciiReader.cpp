@@ -175,6 +175,7 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
       problems.push_back(located(path, s.line, failure));
   }
   evaluateLoadedScene(path, problems);
+  scene().modified = false;
   return complete;
 }
 
