@@ -332,7 +332,7 @@ MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::stri
   } else if (name == "edge") {
     ok = readEdges(m, r, values, error);
   } else if (name == "face") {
-    if (type != "polyFaces") {
+    if (!type.empty() && type != "polyFaces") {  // no type: a later block of Maya's
       error = "face data must have the type polyFaces";
       return MeshAttrResult::kFailed;
     }

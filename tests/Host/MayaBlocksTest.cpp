@@ -1,0 +1,160 @@
+// Scenes as Maya saves long arrays: in blocks, with the size and data type
+// on the first; sparse tweaks and weights; holed faces; and what a load
+// refuses, reported and counted.
+#include "HostFixture.h"
+#include "MayaBlockScene.h"
+
+#include <maya/MFloatArray.h>
+#include <maya/MPoint.h>
+
+#include <cstdlib>
+
+namespace {
+
+using MayaBlockScene::Grid;
+
+std::vector<std::string> loadText(const std::string& body) {
+  std::vector<std::string> problems;
+  EXPECT_TRUE(OmbrixHost::loadMayaAsciiText("//Maya ASCII 2020 scene\nrequires maya \"2020\";\n" + body, "t.ma", problems));
+  return problems;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines)
+    out += l + "\n";
+  return out;
+}
+
+// Every face, point and UV of the grid, checked where each block begins and ends.
+void expectWholeGrid(const Grid& g) {
+  MFnMesh mesh(HostTest::path("gridShape"));
+  ASSERT_EQ(mesh.numPolygons(), g.faces());
+  ASSERT_EQ(mesh.numVertices(), g.vertices());
+  ASSERT_EQ(mesh.numUVs(), g.vertices());
+  MIntArray counts, connects;
+  mesh.getVertices(counts, connects);
+  MIntArray uvCounts, uvIds;
+  mesh.getAssignedUVs(uvCounts, uvIds);
+  ASSERT_EQ(uvIds.length(), connects.length());
+  for (int f = 0; f < g.faces(); ++f) {
+    const int r = f / g.columns, c = f % g.columns;
+    const int expected[4] = {g.vertex(r, c), g.vertex(r, c + 1), g.vertex(r + 1, c + 1), g.vertex(r + 1, c)};
+    for (int k = 0; k < 4; ++k) {
+      ASSERT_EQ(connects[static_cast<unsigned>(4 * f + k)], expected[k]) << "face " << f;
+      ASSERT_EQ(uvIds[static_cast<unsigned>(4 * f + k)], expected[k]) << "face " << f;
+    }
+  }
+  MFloatArray us, vs;
+  mesh.getUVs(us, vs);
+  const int last = g.vertices() - 1;
+  EXPECT_FLOAT_EQ(us[static_cast<unsigned>(last)], 1.0f);
+  EXPECT_FLOAT_EQ(vs[static_cast<unsigned>(last)], 1.0f);
+  MPoint p;
+  mesh.getPoint(last, p);
+  EXPECT_DOUBLE_EQ(p.x, g.columns);
+  EXPECT_DOUBLE_EQ(p.z, -g.rows);
+}
+
+}  // namespace
+
+TEST_F(HostTest, MeshesInMayasBlocksArriveWhole) {
+  for (Grid g : {Grid{1, 1}, Grid{499, 1}, Grid{500, 1}, Grid{501, 1}, Grid{1000, 100}}) {
+    auto problems = loadText(MayaBlockScene::gridMesh(g));
+    EXPECT_TRUE(problems.empty()) << g.faces() << " faces: " << joined(problems);
+    expectWholeGrid(g);
+    EXPECT_EQ(OmbrixHost::loadRefusals().total, 0);
+  }
+  // The blocks in the opposite order, the typed first block last.
+  Grid reversed{1201, 1, true};
+  auto problems = loadText(MayaBlockScene::gridMesh(reversed));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  expectWholeGrid(reversed);
+}
+
+TEST_F(HostTest, MillionFaceMeshInMayasBlocksArrivesWhole) {
+  if (std::getenv("OMBRIX_DIGEST_FULL") == nullptr)
+    GTEST_SKIP() << "set OMBRIX_DIGEST_FULL to run";
+  Grid g{1000, 1000};
+  auto problems = loadText(MayaBlockScene::gridMesh(g));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  expectWholeGrid(g);
+}
+
+TEST_F(HostTest, BlocksThatContradictTheFirstAreRefusedAndTheRestLoads) {
+  const std::string mesh = MayaBlockScene::gridMesh(Grid{501, 1});
+  auto withLine = [&](const std::string& statement) {
+    std::string text = mesh + statement;
+    const int line = 3 + static_cast<int>(std::count(mesh.begin(), mesh.end(), '\n'));
+    return std::make_pair(text, "t.ma:" + std::to_string(line) + ": setAttr: ");
+  };
+  struct Case {
+    const char* statement;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"\tsetAttr \".fc[400:401]\" f 4 0 503 -502 -504 f 4 1 504 -503 -505;\n",
+       "the block [400:401] gives elements an earlier block gave (gridShape.fc[400:401] is refused)"},
+      {"\tsetAttr \".vt[1004:1004]\" 9 9 9;\n", "the block [1004:1004] is beyond the declared size 1004"},
+      {"\tsetAttr \".uvst[0].uvsp[1004:1004]\" -type \"double2\" 0 0;\n",
+       "the block names the type \"double2\", the array's first block \"float2\""},
+  };
+  for (const Case& c : cases) {
+    auto [text, where] = withLine(c.statement);
+    auto problems = loadText(text);
+    EXPECT_NE(joined(problems).find(where + c.reason), std::string::npos) << joined(problems);
+    EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+    expectWholeGrid(Grid{501, 1});
+  }
+}
+
+TEST_F(HostTest, SparseTweaksMoveTheirVerticesWhereverTheyStand) {
+  Grid g{599, 1};  // 1200 vertices
+  const std::string tweak = "\tsetAttr \".pt[1071]\" -type \"float3\" 0 2.5 0 ;\n";
+  const std::string mesh = MayaBlockScene::gridMesh(g);
+  const std::size_t points = mesh.find("\tsetAttr -s 1200 \".vt\"");
+  for (const std::string& text : {mesh + tweak, mesh.substr(0, points) + tweak + mesh.substr(points)}) {
+    auto problems = loadText(text);
+    EXPECT_TRUE(problems.empty()) << joined(problems);
+    MPoint p;
+    MFnMesh(path("gridShape")).getPoint(1071, p);
+    EXPECT_DOUBLE_EQ(p.y, 2.5);
+    MFnMesh(path("gridShape")).getPoint(1070, p);
+    EXPECT_DOUBLE_EQ(p.y, 0.0);
+  }
+  // A tweak past the mesh's vertices is refused, with its line; the others apply.
+  auto problems = loadText(mesh + tweak + "\tsetAttr \".pt[1300]\" -type \"float3\" 0 1 0 ;\n");
+  const int line = 4 + static_cast<int>(std::count(mesh.begin(), mesh.end(), '\n'));
+  EXPECT_NE(joined(problems).find("t.ma:" + std::to_string(line) +
+                                  ": gridShape: the tweak of vertex 1300 is refused: the mesh has 1200 vertices"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+  MPoint p;
+  MFnMesh(path("gridShape")).getPoint(1071, p);
+  EXPECT_DOUBLE_EQ(p.y, 2.5);
+}
+
+TEST_F(HostTest, HoledFacesKeepTheirHolesAndTheirOwnUvs) {
+  // A square face with a square hole, each loop with its own UV row.
+  auto problems = loadText(
+      "createNode transform -n \"frame\";\n"
+      "createNode mesh -n \"frameShape\" -p \"frame\";\n"
+      "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+      "\tsetAttr -s 8 \".uvst[0].uvsp[0:7]\" -type \"float2\" 0 0 1 0 1 1 0 1 0.25 0.25 0.75 0.25 0.75 0.75 0.25 0.75;\n"
+      "\tsetAttr -s 8 \".vt[0:7]\"  0 0 0 4 0 0 4 4 0 0 4 0 1 1 0 3 1 0 3 3 0 1 3 0;\n"
+      "\tsetAttr -s 8 \".ed[0:7]\"  0 1 0 1 2 0 2 3 0 3 0 0 4 5 0 5 6 0 6 7 0 7 4 0;\n"
+      "\tsetAttr -ch 8 \".fc[0]\" -type \"polyFaces\" \n"
+      "\t\tf 4 0 1 2 3\n\t\tmu 0 4 0 1 2 3\n"
+      "\t\th 4 -8 -7 -6 -5\n\t\tmu 0 4 4 7 6 5;\n");
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh mesh(path("frameShape"));
+  ASSERT_EQ(mesh.numPolygons(), 1);
+  // The face keeps its outer corners' UVs: the hole's row does not replace them.
+  for (int k = 0; k < 4; ++k) {
+    float u = -1, v = -1;
+    ASSERT_EQ(mesh.getPolygonUV(0, k, u, v), MStatus::kSuccess);
+    EXPECT_FLOAT_EQ(u, k == 1 || k == 2 ? 1.0f : 0.0f) << k;
+    EXPECT_FLOAT_EQ(v, k >= 2 ? 1.0f : 0.0f) << k;
+  }
+}
