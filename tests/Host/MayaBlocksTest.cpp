@@ -8,6 +8,9 @@
 #include <maya/MPoint.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -157,4 +160,22 @@ TEST_F(HostTest, HoledFacesKeepTheirHolesAndTheirOwnUvs) {
     EXPECT_FLOAT_EQ(u, k == 1 || k == 2 ? 1.0f : 0.0f) << k;
     EXPECT_FLOAT_EQ(v, k >= 2 ? 1.0f : 0.0f) << k;
   }
+}
+
+// The Maya ASCII fuzzer's kept inputs load without harm, each a whole scene.
+TEST_F(HostTest, EveryKeptMayaAsciiFuzzInputLoadsWithoutHarm) {
+  namespace fs = std::filesystem;
+  int read = 0;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(fs::path(OMBRIX_FUZZ_CORPUS) / "fuzz_maya_ascii", error)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<std::string> problems;
+    OmbrixHost::resetSession();
+    OmbrixHost::loadMayaAsciiText(text.str(), entry.path().filename().string(), problems);
+    OmbrixHost::sceneStatsJson();
+    ++read;
+  }
+  EXPECT_GT(read, 0);
 }
