@@ -65,6 +65,30 @@ void refuseFaceGaps(Node* shape, const std::string& file, std::vector<std::strin
   m.pendingFaces.clear();
 }
 
+// Maya's sparse weight rows name influences by their matrix[] index; a weight
+// of an influence the skinCluster does not have moves nothing.
+void refuseStrayWeights(Node* skin, const std::string& file, std::vector<std::string>& problems) {
+  const AttrDef* matrix = skin->findAttribute("matrix");
+  const AttrDef* weights = skin->findAttribute("weights");
+  const AttrDef* weightList = skin->findAttribute("weightList");
+  if (!matrix || !weights || !weightList)
+    return;
+  const std::vector<int> influences = scene().existingIndices(PlugRef{skin, matrix, {-1}});
+  int stray = 0, vertex = -1, influence = -1;
+  for (int v : scene().existingIndices(PlugRef{skin, weightList, {-1}}))
+    for (int j : scene().existingIndices(PlugRef{skin, weights, {v, -1}}))
+      if (!std::binary_search(influences.begin(), influences.end(), j) && stray++ == 0) {
+        vertex = v;
+        influence = j;
+      }
+  if (stray > 0)
+    reportRefusal(problems,
+                  where(file, skin) + skin->name + ": the weight of vertex " + std::to_string(vertex) +
+                      " names influence " + std::to_string(influence) + ", which the skinCluster does not have; " +
+                      std::to_string(stray) + (stray == 1 ? " weight is" : " weights are") + " refused",
+                  true);
+}
+
 // The mesh its inMesh history gives, when it has history.
 void evaluateMeshHistory(MeshHistory& history, Node* shape, const std::string& file,
                          std::vector<std::string>& problems) {
@@ -146,6 +170,8 @@ void evaluateLoadedScene(const std::string& file, std::vector<std::string>& prob
       resolveGroupComponents(node.get());
     } else if (node->nurbs) {
       evaluateSurface(node.get(), file, problems);
+    } else if (node->typeName == "skinCluster") {
+      refuseStrayWeights(node.get(), file, problems);
     }
   }
 }
