@@ -149,17 +149,30 @@ TEST_F(HostTest, HoledFacesKeepTheirHolesAndTheirOwnUvs) {
       "\tsetAttr -s 8 \".ed[0:7]\"  0 1 0 1 2 0 2 3 0 3 0 0 4 5 0 5 6 0 6 7 0 7 4 0;\n"
       "\tsetAttr -ch 8 \".fc[0]\" -type \"polyFaces\" \n"
       "\t\tf 4 0 1 2 3\n\t\tmu 0 4 0 1 2 3\n"
-      "\t\th 4 -8 -7 -6 -5\n\t\tmu 0 4 4 7 6 5;\n");
+      "\t\th 4 -8 -7 -6 -5\n\t\tmu 0 4 4 7 6 5;\n"
+      "\tsetAttr \".iog[0].og[0].gcl\" -type \"componentList\" 1 \"f[0]\";\n");
   EXPECT_TRUE(problems.empty()) << joined(problems);
+  // The painter's model holds no holed polygon: the face arrives as the triangles of the
+  // frame around the hole (area 16 - 4), each corner with its own loop's UV.
   MFnMesh mesh(path("frameShape"));
-  ASSERT_EQ(mesh.numPolygons(), 1);
-  // The face keeps its outer corners' UVs: the hole's row does not replace them.
-  for (int k = 0; k < 4; ++k) {
-    float u = -1, v = -1;
-    ASSERT_EQ(mesh.getPolygonUV(0, k, u, v), MStatus::kSuccess);
-    EXPECT_FLOAT_EQ(u, k == 1 || k == 2 ? 1.0f : 0.0f) << k;
-    EXPECT_FLOAT_EQ(v, k >= 2 ? 1.0f : 0.0f) << k;
+  ASSERT_EQ(mesh.numPolygons(), 8);
+  double area = 0.0;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray verts;
+    mesh.getPolygonVertices(f, verts);
+    ASSERT_EQ(verts.length(), 3u);
+    MPoint p[3];
+    for (unsigned k = 0; k < 3; ++k) {
+      mesh.getPoint(verts[k], p[k]);
+      int uv = -1;
+      ASSERT_EQ(mesh.getPolygonUVid(f, static_cast<int>(k), uv), MStatus::kSuccess);
+      EXPECT_EQ(uv, verts[k]) << "face " << f;  // the outer row names UV v for vertex v, and so does the hole's
+    }
+    area += ((p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[1].y - p[0].y) * (p[2].x - p[0].x)) / 2.0;
   }
+  EXPECT_DOUBLE_EQ(area, 12.0);
+  // Per-face component lists follow the face to its triangles.
+  EXPECT_EQ(mel("getAttr frameShape.iog[0].og[0].gcl"), "f[0:7]");
 }
 
 // The Maya ASCII fuzzer's kept inputs load without harm, each a whole scene.

@@ -1,5 +1,6 @@
 #include "SceneEvaluation.h"
 
+#include "HoledFaces.h"
 #include "MeshHistory.h"
 #include "Primitives.h"
 #include "Scene.h"
@@ -168,6 +169,7 @@ void evaluateLoadedScene(const std::string& file, std::vector<std::string>& prob
       evaluateMeshHistory(history, node.get(), file, problems);
       finishMesh(node.get(), file, problems);
       resolveGroupComponents(node.get());
+      splitHoledFaces(*node);
     } else if (node->nurbs) {
       evaluateSurface(node.get(), file, problems);
     } else if (node->typeName == "skinCluster") {
