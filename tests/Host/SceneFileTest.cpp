@@ -68,7 +68,7 @@ TEST_F(HostTest, DataSplitOverSeveralStatementsComesTogether) {
 
 TEST_F(HostTest, PolyFacesErrorsNameTheProblem) {
   auto problems = loadText(std::string(kQuadMesh) + "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 mu 0 3 0 1 2;\n"
-                                                    "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 h 3 0 1 2;\n"
+                                                    "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3;\n"
                                                     "\tsetAttr \".fc[0]\" -type \"polyFaces\" g 1;\n"
                                                     "\tsetAttr \".fc[5]\" -type \"polyFaces\" f 3 0 1 2;\n"
                                                     "\tsetAttr \".fc[0]\" -type \"float3\" 0 1 2;\n");

@@ -169,7 +169,12 @@ void evaluateLoadedScene(const std::string& file, std::vector<std::string>& prob
       evaluateMeshHistory(history, node.get(), file, problems);
       finishMesh(node.get(), file, problems);
       resolveGroupComponents(node.get());
-      splitHoledFaces(*node);
+      if (int dropped = splitHoledFaces(*node))
+        reportRefusal(problems,
+                      where(file, node.get()) + node->name + ": the holes of " + std::to_string(dropped) +
+                          " faces of more than " + std::to_string(kMaxHoledFaceCorners) +
+                          " corners are refused; those faces keep their outline",
+                      true);
     } else if (node->nurbs) {
       evaluateSurface(node.get(), file, problems);
     } else if (node->typeName == "skinCluster") {

@@ -237,11 +237,16 @@ int splitHoledFaces(Node& shape) {
   MeshData split;
   std::vector<int> firstOf(1, 0);  // per old face, its first new face; the count at the end
   std::vector<std::vector<int>> uvIds(m.uvSets.size());
-  int holed = 0;
+  int tooLarge = 0;
   for (int f = 0; f < m.numFaces(); ++f) {
     const auto& holes = holesOf[static_cast<std::size_t>(f)];
     const int start = m.faceStarts[static_cast<std::size_t>(f)], count = m.faceCounts[static_cast<std::size_t>(f)];
-    if (holes.empty() || count < 3) {
+    std::size_t corners = static_cast<std::size_t>(count);
+    for (const FaceHole* hole : holes)
+      corners += hole->vertices.size();
+    if (!holes.empty() && corners > kMaxHoledFaceCorners)
+      ++tooLarge;
+    if (holes.empty() || count < 3 || corners > kMaxHoledFaceCorners) {
       split.faceCounts.push_back(count);
       for (int k = start; k < start + count; ++k) {
         split.faceConnects.push_back(m.faceConnects[static_cast<std::size_t>(k)]);
@@ -251,15 +256,14 @@ int splitHoledFaces(Node& shape) {
       firstOf.push_back(firstOf.back() + 1);
       continue;
     }
-    ++holed;
-    const std::vector<Corner> corners = holedFaceTriangles(m, f, holes);
-    for (const Corner& c : corners) {
+    const std::vector<Corner> triangleCorners = holedFaceTriangles(m, f, holes);
+    for (const Corner& c : triangleCorners) {
       split.faceConnects.push_back(c.vertex);
       for (std::size_t s = 0; s < m.uvSets.size(); ++s)
         uvIds[s].push_back(c.uvIds[s]);
     }
-    split.faceCounts.insert(split.faceCounts.end(), corners.size() / 3, 3);
-    firstOf.push_back(firstOf.back() + static_cast<int>(corners.size() / 3));
+    split.faceCounts.insert(split.faceCounts.end(), triangleCorners.size() / 3, 3);
+    firstOf.push_back(firstOf.back() + static_cast<int>(triangleCorners.size() / 3));
   }
   m.faceCounts = std::move(split.faceCounts);
   m.faceConnects = std::move(split.faceConnects);
@@ -268,7 +272,7 @@ int splitHoledFaces(Node& shape) {
   m.holes.clear();
   m.rebuildFaceStarts();
   remapComponentLists(shape, firstOf);
-  return holed;
+  return tooLarge;
 }
 
 }  // namespace OmbrixHost

@@ -7,7 +7,11 @@
 
 namespace OmbrixHost {
 
-// Answers the number of holed faces split.
+// Faces of more corners than this, with their holes, keep their outline
+// only: the triangulation takes time by the square of the corners.
+const std::size_t kMaxHoledFaceCorners = 4096;
+
+// Answers the number of holed faces too large to split, whose holes are dropped.
 int splitHoledFaces(Node& shape);
 
 }  // namespace OmbrixHost
