@@ -8,8 +8,8 @@
 namespace OmbrixHost {
 
 // Faces of more corners than this, with their holes, keep their outline
-// only: the triangulation takes time by the square of the corners.
-const std::size_t kMaxHoledFaceCorners = 4096;
+// only: clipping ears takes time by the square (at worst the cube) of the corners.
+const std::size_t kMaxHoledFaceCorners = 1024;
 
 // Answers the number of holed faces too large to split, whose holes are dropped.
 int splitHoledFaces(Node& shape);
