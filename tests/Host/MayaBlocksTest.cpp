@@ -192,3 +192,28 @@ TEST_F(HostTest, EveryKeptMayaAsciiFuzzInputLoadsWithoutHarm) {
   }
   EXPECT_GT(read, 0);
 }
+
+TEST_F(HostTest, HostileBlocksAndHolesAreRefusedWithoutHarm) {
+  const std::string frame =
+      "createNode transform -n \"frame\";\n"
+      "createNode mesh -n \"frameShape\" -p \"frame\";\n"
+      "\tsetAttr -s 2 \".uvst[0].uvsp[0:1]\" -type \"float2\" 0 0 1 0;\n"
+      "\tsetAttr -s 8 \".vt[0:7]\"  0 0 0 4 0 0 4 4 0 0 4 0 1 1 0 3 1 0 3 3 0 1 3 0;\n"
+      "\tsetAttr -s 8 \".ed[0:7]\"  0 1 0 1 2 0 2 3 0 3 0 0 4 5 0 5 6 0 6 7 0 7 4 0;\n"
+      "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 mu 0 4 0 1 0 1 h 4 -8 -7 -6 -5 mu 0 4 9 99 999 9999;\n"
+      "\tsetAttr \".pt[4000000000:4000000001]\" 1 1 1 2 2 2;\n"
+      "\tsetAttr -s 99999999999 \".ed\";\n";
+  auto problems = loadText(frame);
+  EXPECT_NE(joined(problems).find("t.ma:9: setAttr: invalid index range"), std::string::npos) << joined(problems);
+  EXPECT_NE(joined(problems).find("t.ma:10: setAttr: the size 99999999999 of edge is more than the file could hold"),
+            std::string::npos)
+      << joined(problems);
+  // The hole's UV ids past the set's two UVs are none; the frame still arrives as triangles.
+  MFnMesh mesh(path("frameShape"));
+  EXPECT_EQ(mesh.numPolygons(), 8);
+  for (int f = 0; f < mesh.numPolygons(); ++f)
+    for (int k = 0; k < 3; ++k) {
+      float u = 0, v = 0;
+      mesh.getPolygonUV(f, k, u, v);
+    }
+}

@@ -164,8 +164,10 @@ std::vector<Corner> holedFaceTriangles(const MeshData& m, int face, const std::v
     Loop loop;
     for (std::size_t k = 0; k < hole->vertices.size(); ++k) {
       std::vector<int> ids;
-      for (std::size_t s = 0; s < m.uvSets.size(); ++s)
-        ids.push_back(s < hole->uvIds.size() && k < hole->uvIds[s].size() ? hole->uvIds[s][k] : -1);
+      for (std::size_t s = 0; s < m.uvSets.size(); ++s) {
+        const int id = s < hole->uvIds.size() && k < hole->uvIds[s].size() ? hole->uvIds[s][k] : -1;
+        ids.push_back(id >= 0 && static_cast<std::size_t>(id) < m.uvSets[s].us.size() ? id : -1);
+      }
       loop.push_back(corner(m, plane, hole->vertices[k], ids));
     }
     if (area(loop) > 0)  // a hole turns against its face

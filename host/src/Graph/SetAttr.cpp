@@ -5,6 +5,7 @@
 #include "Scene.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace OmbrixHost {
 namespace {
@@ -410,7 +411,7 @@ bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock
     return true;  // flags only (-k, -l, -s): nothing to store
   std::string base;
   splitRange(r.plugText, base, block.lo, block.hi);
-  if (block.lo >= 0 && (block.hi < block.lo || block.hi - block.lo >= (1LL << 26))) {
+  if (block.lo >= 0 && (block.hi < block.lo || block.hi - block.lo >= (1LL << 26) || block.hi > INT32_MAX)) {
     error = "invalid index range in " + r.plugText;
     return false;
   }
