@@ -217,3 +217,32 @@ TEST_F(HostTest, HostileBlocksAndHolesAreRefusedWithoutHarm) {
       mesh.getPolygonUV(f, k, u, v);
     }
 }
+
+// On a mesh with history, the shape's tweaks go on top of what the history gives, and are
+// bounded by its vertices: a 1 x 1 polyPlane has 4.
+TEST_F(HostTest, TweaksOfAMeshWithHistoryMoveTheEvaluatedPoints) {
+  const std::string plane =
+      "createNode transform -n \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
+      "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+      "\tsetAttr -s 2 \".pt\";\n"
+      "\tsetAttr \".pt[3]\" -type \"float3\" 0 0.75 0 ;\n";
+  const std::string history =
+      "createNode polyPlane -n \"polyPlane1\";\n\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 1;\n"
+      "connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n";
+  auto problems = loadText(plane + history);
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh mesh(path("pPlaneShape1"));
+  ASSERT_EQ(mesh.numVertices(), 4);
+  MPoint p;
+  mesh.getPoint(3, p);
+  EXPECT_DOUBLE_EQ(p.y, 0.75);
+  mesh.getPoint(2, p);
+  EXPECT_DOUBLE_EQ(p.y, 0.0);
+
+  problems = loadText(plane + "\tsetAttr \".pt[4]\" -type \"float3\" 0 1 0 ;\n" + history);
+  EXPECT_NE(joined(problems).find("t.ma:8: pPlaneShape1: the tweak of vertex 4 is refused: the mesh has 4 vertices"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+}
