@@ -202,10 +202,14 @@ TEST_F(HostTest, HostileBlocksAndHolesAreRefusedWithoutHarm) {
       "\tsetAttr -s 8 \".ed[0:7]\"  0 1 0 1 2 0 2 3 0 3 0 0 4 5 0 5 6 0 6 7 0 7 4 0;\n"
       "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 mu 0 4 0 1 0 1 h 4 -8 -7 -6 -5 mu 0 4 9 99 999 9999;\n"
       "\tsetAttr \".pt[4000000000:4000000001]\" 1 1 1 2 2 2;\n"
-      "\tsetAttr -s 99999999999 \".ed\";\n";
+      "\tsetAttr -s 99999999999 \".ed\";\n"
+      "\tsetAttr \".vt[3000000000]\" 1 1 1;\n";
   auto problems = loadText(frame);
   EXPECT_NE(joined(problems).find("t.ma:9: setAttr: invalid index range"), std::string::npos) << joined(problems);
   EXPECT_NE(joined(problems).find("t.ma:10: setAttr: the size 99999999999 of edge is more than the file could hold"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_NE(joined(problems).find("t.ma:11: setAttr: Invalid attribute name: vt[3000000000]; its values are not used"),
             std::string::npos)
       << joined(problems);
   // The hole's UV ids past the set's two UVs are none; the frame still arrives as triangles.

@@ -379,7 +379,12 @@ bool keepRaw(const char* begin, const char* end, const Request& r, bool known, c
     return false;
   }
   target->rawSetAttrs.emplace_back(begin, end);
-  return true;
+  if (known)
+    return true;
+  // While a file loads, attributes the host does not know are made as used: a plug that
+  // still does not resolve (a bad index, an index on a single value) is reported.
+  error = resolveError + "; its values are not used (kept as written for saving)";
+  return false;
 }
 
 // The block bookkeeping of a file's statement: the array's size and type,
