@@ -200,7 +200,7 @@ TEST_F(HostTest, HostileBlocksAndHolesAreRefusedWithoutHarm) {
       "\tsetAttr -s 2 \".uvst[0].uvsp[0:1]\" -type \"float2\" 0 0 1 0;\n"
       "\tsetAttr -s 8 \".vt[0:7]\"  0 0 0 4 0 0 4 4 0 0 4 0 1 1 0 3 1 0 3 3 0 1 3 0;\n"
       "\tsetAttr -s 8 \".ed[0:7]\"  0 1 0 1 2 0 2 3 0 3 0 0 4 5 0 5 6 0 6 7 0 7 4 0;\n"
-      "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 mu 0 4 0 1 0 1 h 4 -8 -7 -6 -5 mu 0 4 9 99 999 9999;\n"
+      "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 mu 0 4 0 1 0 1 h 4 -8 -7 -6 -5 mu 0 4 9 99 999 9999 h 0 h 2 4 5;\n"
       "\tsetAttr \".pt[4000000000:4000000001]\" 1 1 1 2 2 2;\n"
       "\tsetAttr -s 99999999999 \".ed\";\n"
       "\tsetAttr \".vt[3000000000]\" 1 1 1;\n";

@@ -161,6 +161,8 @@ std::vector<Corner> holedFaceTriangles(const MeshData& m, int face, const std::v
   }
   std::vector<Loop> loops;
   for (const FaceHole* hole : holes) {
+    if (hole->vertices.size() < 3)
+      continue;  // no surface to cut away
     Loop loop;
     for (std::size_t k = 0; k < hole->vertices.size(); ++k) {
       std::vector<int> ids;
