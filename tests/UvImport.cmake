@@ -39,6 +39,16 @@ foreach(mode undo redo)
   ombrix_uv_roundtrip(uv_${mode}_selection ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
                       "Polygons affected: 6    \\(Total of: 6\\)" -DMODE=${mode})
 endforeach()
+# UVs shared as the painter shares them. Moved UVs keep Maya's sharing: the
+# cube's 14 UVs are moved in place (uvTweak, no polyMapDel). A planar layout
+# shares a UV at each of the cube's 8 corners: the faces' UVs are made anew
+# and sewn, also after an undo and a redo.
+ombrix_uv_roundtrip(uv_history_moved_uvs ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "using slow method" -DUV_COUNT=14 -DMOVE_ONLY=1)
+ombrix_uv_roundtrip(uv_history_new_sharing ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "using slow method" -DUV_COUNT=8 "-DUV=planar" -DCOUNT_ONLY=1)
+ombrix_uv_roundtrip(uv_redo_new_sharing ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "using slow method" -DUV_COUNT=8 "-DUV=planar" -DCOUNT_ONLY=1 -DMODE=redo)
 # After Delete History the meshes have no geometry input: the fast method,
 # and no tweak node anywhere.
 ombrix_uv_roundtrip(uv_roundtrip_deleted_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL

@@ -13,7 +13,12 @@
 # "delete -ch". MODE undo: the import is undone in the same session, so the
 # second export must equal the first and the scene hold the same nodes;
 # MODE redo: undone and redone, as if imported once. NO_TWEAK set: the saved
-# scene must hold no polyTweakUV node.
+# scene must hold no polyTweakUV node. UV: obvtool's --uv choice for maya.cor
+# ("shift;0.25;0.5" when not given). UV_COUNT set: `polyEvaluate -uvcoord` on
+# the selection after the import must answer it (UVs shared as the painter
+# shares them). MOVE_ONLY set: the saved scene must hold no polyMapDel node.
+# COUNT_ONLY set: the UVs are not compared with maya.cor's (a planar layout
+# is rounded on its way through the project file).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/exchange)
 
@@ -64,7 +69,10 @@ if(PAINTER)
 else()
   run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
   file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
-  run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
+  if(NOT UV)
+    set(UV shift 0.25 0.5)
+  endif()
+  run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv ${UV})
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 set(steps -c "${SELECT}" -c UVImportOmbrix)
@@ -75,7 +83,13 @@ if(MODE STREQUAL "undo")
 elseif(MODE STREQUAL "redo")
   set(steps ${steps} -c undo -c redo -c "undoInfo -q -undoName")
 endif()
+if(UV_COUNT)
+  list(APPEND steps -c "polyEvaluate -uvcoord")
+endif()
 run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps} --save ${WORK}/imported.ma)
+if(UV_COUNT AND NOT output MATCHES "// Result: ${UV_COUNT} //")
+  message(FATAL_ERROR "the selection does not hold ${UV_COUNT} UVs after the import:\n${output}")
+endif()
 if(MODE)
   # The import is on the undo queue under its own name, and undo takes it back.
   if(NOT output MATCHES "// Result: UVImportOmbrix //" OR NOT output MATCHES "Undo: UVImportOmbrix")
@@ -97,6 +111,12 @@ if(NO_TWEAK)
     message(FATAL_ERROR "the saved scene holds a polyTweakUV node; see ${WORK}/imported.ma")
   endif()
 endif()
+if(MOVE_ONLY)
+  file(READ ${WORK}/imported.ma saved_scene)
+  if(saved_scene MATCHES "polyMapDel")
+    message(FATAL_ERROR "the saved scene holds a polyMapDel node; see ${WORK}/imported.ma")
+  endif()
+endif()
 if(NOT output MATCHES "${METHOD}")
   message(FATAL_ERROR "the import's output does not show '${METHOD}':\n${output}")
 endif()
@@ -111,6 +131,9 @@ message(STATUS "${output}")
 run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
 run(second ${TOOL} cor ${WORK}/exchange/Maya.obv ${WORK}/second.cor)
 
+if(COUNT_ONLY)
+  return()
+endif()
 # Expected: the header, then for each of the first NEW triangles the first
 # record of maya.cor with its three corner positions (meshes that lie on
 # each other take the UVs of the first of them, as the import does), and for

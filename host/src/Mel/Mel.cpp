@@ -8,6 +8,7 @@ MelInterpreter& mel() {
     registerSessionCommands(*m);
     registerSceneCommands(*m);
     registerUndoCommands(*m);
+    registerPolyCommands(*m);
     return m;
   }();
   return *instance;

@@ -75,6 +75,7 @@ MelInterpreter& mel();
 void registerSessionCommands(MelInterpreter& mel);
 void registerSceneCommands(MelInterpreter& mel);
 void registerUndoCommands(MelInterpreter& mel);
+void registerPolyCommands(MelInterpreter& mel);
 
 // Flag parsing for built-in commands: "-q -dir", "-n name".
 struct MelFlags {
