@@ -12,7 +12,8 @@
 # PREPARE: MEL run on the scene (saved again) before anything else, such as
 # "delete -ch". MODE undo: the import is undone in the same session, so the
 # second export must equal the first and the scene hold the same nodes;
-# MODE redo: undone and redone, as if imported once. NO_TWEAK set: the saved
+# MODE redo: undone and redone, as if imported once. MODE unload: only
+# unloadPlugin after the import, before and after flushUndo. NO_TWEAK set: the saved
 # scene must hold no polyTweakUV node. UV: obvtool's --uv choice for maya.cor
 # ("shift;0.25;0.5" when not given). UV_COUNT set: `polyEvaluate -uvcoord` on
 # the selection after the import must answer it (UVs shared as the painter
@@ -76,6 +77,19 @@ else()
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 set(steps -c "${SELECT}" -c UVImportOmbrix)
+if(MODE STREQUAL "unload")
+  # unloadPlugin is refused while the import is on the undo queue, and
+  # succeeds once the queue is flushed; the commands are gone after it.
+  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps}
+                          -c "unloadPlugin ObvTester2" -c flushUndo -c "unloadPlugin ObvTester2" -c UVImportOmbrix
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err WORKING_DIRECTORY ${BIN})
+  if(NOT err MATCHES "unloadPlugin: ObvTester2 cannot be unloaded: the undo queue holds its commands; run flushUndo first"
+     OR NOT out MATCHES "// Result: ObvTester2 //" OR NOT err MATCHES "Cannot find procedure \"UVImportOmbrix\""
+     OR status EQUAL 0)
+    message(FATAL_ERROR "unloadPlugin with the import on the undo queue (exit ${status}):\n${out}${err}")
+  endif()
+  return()
+endif()
 if(MODE STREQUAL "undo")
   # An export between the import and the undo leaves nothing on the queue.
   set(steps -c "${SELECT}" -c ls -c UVImportOmbrix -c ExportAllOmbrixPlug -c "undoInfo -q -undoName" -c undo

@@ -21,7 +21,8 @@ namespace {
 const char* kUsage =
     "usage: mayahost [options]\n"
     "  --plugin MODULE    load a plug-in module (initializePlugin before the commands,\n"
-    "                     uninitializePlugin after them): a file, or a name found on\n"
+    "                     uninitializePlugin after them, or at MEL unloadPlugin NAME,\n"
+    "                     refused while the undo queue holds its commands): a file, or a name found on\n"
     "                     MAYA_PLUG_IN_PATH or in the plug-ins folder of a module\n"
     "                     that a *.mod file on MAYA_MODULE_PATH describes\n"
     "  --scene FILE.ma    open a Maya ASCII scene first\n"
@@ -205,16 +206,28 @@ public:
     return true;
   }
 
-  bool unload() {
+  // MEL unloadPlugin (which has checked the undo queue), or Maya quitting.
+  bool unload(std::string& error) {
     if (!loaded_)
       return true;
     loaded_ = false;
     bool ok = static_cast<bool>(uninit_(object_));
     if (!ok)
-      std::cerr << "mayahost: uninitializePlugin failed" << std::endl;
+      error = "uninitializePlugin failed";
     OmbrixHost::closePluginObject(object_);
     module_.Close();
     return ok;
+  }
+
+  // The end of the run is Maya quitting: the undo queue goes first, so the
+  // module's commands kept there never stop it from unloading.
+  bool quit() {
+    OmbrixHost::flushUndoQueue();
+    std::string error;
+    if (unload(error))
+      return true;
+    std::cerr << "mayahost: " << error << std::endl;
+    return false;
   }
 
 private:
@@ -252,9 +265,10 @@ int main(int argc, char** argv) {
   PluginSession plugin;
   if (!o.plugin.empty() && !plugin.load(pluginFile(o.plugin, pluginDirs)))
     return 1;
+  OmbrixHost::setPluginUnloader([&plugin](const MObject&, std::string& why) { return plugin.unload(why); });
   for (const auto& step : o.steps)
     ok = runStep(step) && ok;
-  ok = plugin.unload() && ok;
+  ok = plugin.quit() && ok;
   if (!o.save.empty() && !OmbrixHost::saveMayaAscii(o.save, error)) {
     std::cerr << "mayahost: " << error << std::endl;
     ok = false;
