@@ -9,6 +9,7 @@ MelInterpreter& mel() {
     registerSceneCommands(*m);
     registerUndoCommands(*m);
     registerPolyCommands(*m);
+    registerTransformCommands(*m);
     return m;
   }();
   return *instance;
