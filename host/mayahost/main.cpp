@@ -24,7 +24,8 @@ const char* kUsage =
     "                     uninitializePlugin after them, or at MEL unloadPlugin NAME,\n"
     "                     refused while the undo queue holds its commands): a file, or a name found on\n"
     "                     MAYA_PLUG_IN_PATH or in the plug-ins folder of a module\n"
-    "                     that a *.mod file on MAYA_MODULE_PATH describes\n"
+    "                     that a *.mod file on MAYA_MODULE_PATH describes for this\n"
+    "                     platform and Maya " OMBRIX_HOST_MAYA_VERSION "\n"
     "  --scene FILE.ma    open a Maya ASCII scene first\n"
     "  --workspace DIR    the workspace (project) directory\n"
     "  --select NAME      select an object before the commands run (repeatable)\n"
@@ -127,7 +128,8 @@ std::vector<std::string> setSearchPaths(const char* argv0) {
   for (const auto& dir : MayaHost::splitSearchPath(std::getenv("MAYA_SCRIPT_PATH")))
     OmbrixHost::addScriptPath(dir);
   std::vector<std::string> problems;
-  auto modules = MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), problems);
+  auto modules =
+      MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), OMBRIX_HOST_MAYA_VERSION, problems);
   for (const auto& p : problems)
     std::cerr << "mayahost: " << p << std::endl;
   std::vector<std::string> pluginDirs = MayaHost::splitSearchPath(std::getenv("MAYA_PLUG_IN_PATH"));
