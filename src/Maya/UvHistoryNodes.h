@@ -43,7 +43,8 @@ struct UvTweak {
 bool uvTweaksFor(const MeshUvArrays& before, const MeshUvArrays& layout, std::vector<UvTweak>& tweaks);
 
 // The offset d for which `from + d` in float is `to`, where one exists within
-// a few units in the last place of the difference; else the rounded difference.
+// a few units in the last place of the difference; else the rounded
+// difference (`to` is then missed by at most a unit of d's last place).
 float exactOffset(float from, float to);
 
 // The edges (by the mesh's edge ids, ascending) whose two faces the layout
