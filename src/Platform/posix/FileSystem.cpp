@@ -9,6 +9,8 @@
 
 namespace Platform {
 
+std::FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+
 char PathSeparator() { return '/'; }
 
 MakeDirectoryResult MakeDirectory(const char* path) {
