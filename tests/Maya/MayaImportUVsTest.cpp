@@ -372,9 +372,18 @@ const char kPlaneScene[] =
     "\tsetAttr \".sh\" 1;\n"
     "connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n";
 
+// The UV a record gives polygon p's corner k at `point`.
+using PlaneUV = void (*)(int p, int k, const MPoint& point, float& u, float& v);
+
+// Corner k of polygon p gets u = (4p + k) / 8, v = 0.5.
+void CornerOrderUV(int p, int k, const MPoint&, float& u, float& v) {
+  u = 0.125f * float(4 * p + k);
+  v = 0.5f;
+}
+
 // Loads the plane scene and writes records for both quads' fans, read back
-// from the mesh itself: corner k of polygon p gets u = (4p + k) / 8, v = 0.5.
-void LoadPlaneWithRecords(ImportUVsTest& test) {
+// from the mesh itself, with the UVs `uvOf` gives.
+void LoadPlaneWithRecords(ImportUVsTest& test, PlaneUV uvOf = CornerOrderUV) {
   std::vector<std::string> problems;
   ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(kPlaneScene, "plane.ma", problems))
       << (problems.empty() ? "" : problems[0]);
@@ -390,7 +399,9 @@ void LoadPlaneWithRecords(ImportUVsTest& test) {
       MPoint point;
       mesh.getPoint(verts[k], point, MSpace::kPostTransform);
       point = point * world;
-      corners.push_back(At(float(point.x), float(point.y), float(point.z), 0.125f * float(4 * p + k), 0.5f));
+      float u, v;
+      uvOf(p, static_cast<int>(k), point, u, v);
+      corners.push_back(At(float(point.x), float(point.y), float(point.z), u, v));
     }
     for (size_t k = 2; k < corners.size(); ++k) records.push_back({corners[0], corners[k - 1], corners[k]});
   }
@@ -573,33 +584,21 @@ TEST_F(ImportUVsTest, UndoTakesTheTweakNodeOutAndRedoPutsItBackFilled) {
   EXPECT_EQ(mel("getAttr polyMapDel1.inputComponents"), "f[*]");
 }
 
+// A UV that follows the position.
+void PositionUV(int, int, const MPoint& point, float& u, float& v) {
+  u = float(0.1 + 0.3 * point.x);
+  v = float(0.7 - 0.3 * point.z);
+}
+
 // Records whose UV follows the position keep the plane's sharing (a UV per
 // vertex): its UVs are moved in place, by offsets that give the painter's
 // values, and no UV is added.
 TEST_F(ImportUVsTest, MovedUVsBecomeOffsetsOfTheUVsTheyMove) {
   std::vector<std::string> problems;
   ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(kPlaneScene, "plane.ma", problems));
+  const int uvsBefore = MFnMesh(path("pPlaneShape1")).numUVs();
+  LoadPlaneWithRecords(*this, PositionUV);
   MFnMesh mesh(path("pPlaneShape1"));
-  const int uvsBefore = mesh.numUVs();
-  auto uvAt = [](const MPoint& p, float& u, float& v) {
-    u = float(0.1 + 0.3 * p.x);
-    v = float(0.7 - 0.3 * p.z);
-  };
-  std::vector<std::vector<Corner>> records;
-  for (int p = 0; p < 2; ++p) {
-    MIntArray verts;
-    mesh.getPolygonVertices(p, verts);
-    std::vector<Corner> corners;
-    for (unsigned k = 0; k < verts.length(); ++k) {
-      MPoint point;
-      mesh.getPoint(verts[k], point);
-      float u, v;
-      uvAt(point, u, v);
-      corners.push_back(At(float(point.x), float(point.y), float(point.z), u, v));
-    }
-    for (size_t k = 2; k < corners.size(); ++k) records.push_back({corners[0], corners[k - 1], corners[k]});
-  }
-  WriteCor(records);
   Select("pPlane1");
   ASSERT_EQ(Import(), MStatus::kSuccess);
   EXPECT_EQ(SourceOf(mesh, "inMesh"), "polyTweakUV1");
@@ -608,7 +607,6 @@ TEST_F(ImportUVsTest, MovedUVsBecomeOffsetsOfTheUVsTheyMove) {
   EXPECT_EQ(mel("objExists polyMapDel1"), "0");
   EXPECT_EQ(mel("polyEvaluate -uvcoord pPlane1"), std::to_string(uvsBefore));
   const std::string saved = directory_ + "/moved-saved.ma";
-
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved, error)) << error;
   OmbrixHost::resetScene();
@@ -622,7 +620,7 @@ TEST_F(ImportUVsTest, MovedUVsBecomeOffsetsOfTheUVsTheyMove) {
       MPoint point;
       reopened.getPoint(verts[static_cast<unsigned>(k)], point);
       float u, v, wantU, wantV;
-      uvAt(point, wantU, wantV);
+      PositionUV(p, k, point, wantU, wantV);
       PolygonUV("pPlaneShape1", p, k, u, v);
       // Exact where old + offset can give the value in float, else one step of the offset's precision off.
       EXPECT_NEAR(u, wantU, 6e-8) << p << "," << k;
