@@ -31,6 +31,8 @@ file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${EXCHANGE})
 
 if(EMULATOR)
+  # Wine reads command lines and file names beyond ASCII as the locale's UTF-8.
+  set(ENV{LC_ALL} C.UTF-8)
   string(REPLACE "/" "\\" exchange "Z:${EXCHANGE}")
   string(REPLACE "/" "\\" windows_bin "Z:${BIN}")
   execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
