@@ -50,10 +50,12 @@ ombrix_uv_roundtrip(uv_history_new_sharing ${uv_scenes}/textured_switch.ma "sele
 ombrix_uv_roundtrip(uv_redo_new_sharing ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
                     "using slow method" -DUV_COUNT=8 "-DUV=planar" -DCOUNT_ONLY=1 -DMODE=redo)
 ombrix_uv_roundtrip(uv_unload_after_import ${uv_scenes}/textured_switch.ma "select -r pCube1" 12 "" -DMODE=unload)
-# An exchange directory named in Cyrillic and Japanese, with spaces (a user
-# profile beyond ASCII): the module writes and reads it through the wide calls.
+# An exchange directory and a scene folder named in Cyrillic and Japanese,
+# with spaces (a user profile beyond ASCII): the module writes and reads the
+# exchange directory through the wide calls, mayahost takes its command line
+# as Unicode.
 ombrix_uv_roundtrip(uv_roundtrip_unicode_exchange ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
-                    "using slow method" "-DEXCHANGE_NAME=Обмен данных データ 交換")
+                    "using slow method" "-DEXCHANGE_NAME=Обмен данных データ 交換" "-DSCENE_FOLDER=Сцены シーン")
 # After Delete History the meshes have no geometry input: the fast method,
 # and no tweak node anywhere.
 ombrix_uv_roundtrip(uv_roundtrip_deleted_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL

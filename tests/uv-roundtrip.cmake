@@ -29,6 +29,12 @@ endif()
 set(EXCHANGE ${WORK}/${EXCHANGE_NAME})
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${EXCHANGE})
+# SCENE_FOLDER: the scene is opened from a copy in that folder of WORK.
+if(SCENE_FOLDER)
+  get_filename_component(scene_name ${SCENE} NAME)
+  file(COPY ${SCENE} DESTINATION "${WORK}/${SCENE_FOLDER}")
+  set(SCENE "${WORK}/${SCENE_FOLDER}/${scene_name}")
+endif()
 
 if(EMULATOR)
   # Wine reads command lines and file names beyond ASCII as the locale's UTF-8.

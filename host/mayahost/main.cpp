@@ -4,12 +4,14 @@
 #include "ModuleLayout.h"
 
 #include "Platform/DynamicLibrary.h"
+#include "Platform/Process.h"
 
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -68,15 +70,16 @@ int usage(const std::string& why) {
   return 2;
 }
 
-bool parse(int argc, char** argv, Options& o, std::string& error) {
+bool parse(const std::vector<std::string>& argv, Options& o, std::string& error) {
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
+    std::string a = argv[static_cast<size_t>(i)];
     auto value = [&](std::string& out) {
       if (i + 1 >= argc) {
         error = a + " needs a value";
         return false;
       }
-      out = argv[++i];
+      out = argv[static_cast<size_t>(++i)];
       return true;
     };
     std::string v;
@@ -144,7 +147,7 @@ std::vector<std::string> setSearchPaths(const char* argv0) {
 
 // A plug-in given by its file, or by its name on the plug-in path.
 std::string pluginFile(const std::string& plugin, const std::vector<std::string>& pluginDirs) {
-  std::ifstream direct(plugin, std::ios::binary);
+  std::ifstream direct(std::filesystem::u8path(plugin), std::ios::binary);
   if (direct)
     return plugin;
   std::string found = MayaHost::findPlugin(plugin, pluginDirs);
@@ -154,7 +157,7 @@ std::string pluginFile(const std::string& plugin, const std::vector<std::string>
 bool runStep(const std::pair<bool, std::string>& step) {
   std::string text = step.second;
   if (step.first) {
-    std::ifstream in(step.second, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(step.second), std::ios::binary);
     if (!in) {
       std::cerr << "mayahost: " << step.second << ": cannot open the script" << std::endl;
       return false;
@@ -249,7 +252,7 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     }
-  if (!parse(argc, argv, o, error))
+  if (!parse(Platform::CommandLineArguments(argc, argv), o, error))
     return usage(error);
   bool ok = true;
   std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);

@@ -2,6 +2,7 @@
 #include "Platform/win32/WideText.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <stdlib.h>
 
@@ -62,6 +63,19 @@ bool StartProcess(const std::string& path, const std::string& workingDirectory) 
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr || count != argc) {
+    if (wide != nullptr) LocalFree(wide);
+    return std::vector<std::string>(argv, argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
 }
 
 bool SetEnvironmentValue(const char* name, const char* value) {
