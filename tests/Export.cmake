@@ -57,6 +57,17 @@ ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
 ombrix_export_test(export_history ${export_data}/history.ma
   EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"bevelledShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
   OUTPUT "Warning: bevelledShape: construction history through polyBevel1 \\(polyBevel3\\) is not evaluated")
+# A texture named in Japanese and Cyrillic: natively (UTF-8) as it is; on Windows the
+# name goes out in the ANSI code page, which cannot hold it, and a warning names it.
+if(WIN32)
+  set(unicode_texture_output "Warning: Ombrix Vael export: the texture file name [^\n]*木目 Дерево.tga cannot be written")
+  set(unicode_texture_expect "\"DiffuseColor\":\"[^\"]*/sourceimages/")
+else()
+  set(unicode_texture_output "")
+  set(unicode_texture_expect "\"DiffuseColor\":\"[^\"]*/sourceimages/木目 Дерево.tga\"")
+endif()
+ombrix_export_test(export_unicode_texture_name ${export_data}/unicode_texture.ma
+  EXPECT "${unicode_texture_expect}" OUTPUT "${unicode_texture_output}")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
   COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug

@@ -5,6 +5,7 @@
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 
+#include "Maya/ExchangeText.h"
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
 #include "Model3D/HvModel.h"
@@ -91,7 +92,7 @@ void translateChannel(Material& material, const MObject& shader, const char* att
     return;
   const MString location = fileLocation(texture);
   if (location.length() > 0)
-    material.SetMapFileName(channel, location.asChar());
+    material.SetMapFileName(channel, exchangeBytes(location, "texture file name"));
 }
 
 void translateMaterials(HvModel& model) {

@@ -9,6 +9,8 @@
 
 namespace Platform {
 
+bool FitsAnsiCodePage(const char*) { return true; }
+
 std::FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
 
 char PathSeparator() { return '/'; }

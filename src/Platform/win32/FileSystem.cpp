@@ -35,6 +35,15 @@ std::string WindowsErrorText(DWORD code) {
 
 }  // namespace
 
+bool FitsAnsiCodePage(const char* utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return true;
+  BOOL replaced = FALSE;
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
+                                        nullptr, 0, nullptr, &replaced);
+  return bytes > 0 && !replaced;
+}
+
 std::FILE* OpenFile(const char* path, const char* mode) {
   return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
 }
