@@ -25,8 +25,9 @@ std::uint64_t edgeKey(int a, int b) {
   return (static_cast<std::uint64_t>(lo) << 32) | hi;
 }
 
-// The children of a compound array attribute's element 0, moved from
-// element to element with selectAncestorLogicalIndex.
+// The children of an array attribute's element 0 (a compound such as newUV,
+// or a numeric pair such as uvTweak's float2), moved from element to element
+// with selectAncestorLogicalIndex.
 struct ElementPlugs {
   MObject array;
   MPlug child[4];
@@ -36,13 +37,9 @@ struct ElementPlugs {
     MPlug plug = node.findPlug(name, true);
     if (!plug.isArray()) return;
     array = plug.attribute();
-    MFnCompoundAttribute children(array);
-    if (children.numChildren() < wanted) return;
     MPlug element = plug.elementByLogicalIndex(0);
-    for (unsigned c = 0; c < wanted; ++c) {
-      MObject attribute = children.child(c);
-      child[c] = element.child(attribute);
-    }
+    if (element.numChildren() < wanted) return;
+    for (unsigned c = 0; c < wanted; ++c) child[c] = element.child(c);
     count = wanted;
   }
   bool select(unsigned index) {
