@@ -4,12 +4,14 @@
 #include "ModuleLayout.h"
 
 #include "Platform/DynamicLibrary.h"
+#include "Platform/Process.h"
 
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -21,9 +23,11 @@ namespace {
 const char* kUsage =
     "usage: mayahost [options]\n"
     "  --plugin MODULE    load a plug-in module (initializePlugin before the commands,\n"
-    "                     uninitializePlugin after them): a file, or a name found on\n"
-    "                     MAYA_PLUG_IN_PATH or in the plug-ins folder of a module\n"
-    "                     that a *.mod file on MAYA_MODULE_PATH describes\n"
+    "                     uninitializePlugin after them, or at MEL unloadPlugin NAME,\n"
+    "                     refused while the undo queue holds its commands): a file,\n"
+    "                     or a name found on MAYA_PLUG_IN_PATH or in the plug-ins\n"
+    "                     folder of a module that a *.mod file on MAYA_MODULE_PATH\n"
+    "                     describes for this platform and Maya " OMBRIX_HOST_MAYA_VERSION "\n"
     "  --scene FILE       open a scene first: Maya ASCII (.ma) or Maya Binary (.mb)\n"
     "  --workspace DIR    the workspace (project) directory\n"
     "  --select NAME      select an object before the commands run (repeatable)\n"
@@ -74,15 +78,16 @@ int usage(const std::string& why) {
   return 2;
 }
 
-bool parse(int argc, char** argv, Options& o, std::string& error) {
+bool parse(const std::vector<std::string>& argv, Options& o, std::string& error) {
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
+    std::string a = argv[static_cast<size_t>(i)];
     auto value = [&](std::string& out) {
       if (i + 1 >= argc) {
         error = a + " needs a value";
         return false;
       }
-      out = argv[++i];
+      out = argv[static_cast<size_t>(++i)];
       return true;
     };
     std::string v;
@@ -139,7 +144,8 @@ std::vector<std::string> setSearchPaths(const char* argv0) {
   for (const auto& dir : MayaHost::splitSearchPath(std::getenv("MAYA_SCRIPT_PATH")))
     OmbrixHost::addScriptPath(dir);
   std::vector<std::string> problems;
-  auto modules = MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), problems);
+  auto modules =
+      MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), OMBRIX_HOST_MAYA_VERSION, problems);
   for (const auto& p : problems)
     std::cerr << "mayahost: " << p << std::endl;
   std::vector<std::string> pluginDirs = MayaHost::splitSearchPath(std::getenv("MAYA_PLUG_IN_PATH"));
@@ -154,7 +160,7 @@ std::vector<std::string> setSearchPaths(const char* argv0) {
 
 // A plug-in given by its file, or by its name on the plug-in path.
 std::string pluginFile(const std::string& plugin, const std::vector<std::string>& pluginDirs) {
-  std::ifstream direct(plugin, std::ios::binary);
+  std::ifstream direct(std::filesystem::u8path(plugin), std::ios::binary);
   if (direct)
     return plugin;
   std::string found = MayaHost::findPlugin(plugin, pluginDirs);
@@ -164,7 +170,7 @@ std::string pluginFile(const std::string& plugin, const std::vector<std::string>
 bool runStep(const std::pair<bool, std::string>& step) {
   std::string text = step.second;
   if (step.first) {
-    std::ifstream in(step.second, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(step.second), std::ios::binary);
     if (!in) {
       std::cerr << "mayahost: " << step.second << ": cannot open the script" << std::endl;
       return false;
@@ -239,16 +245,28 @@ public:
     return true;
   }
 
-  bool unload() {
+  // MEL unloadPlugin (which has checked the undo queue), or Maya quitting.
+  bool unload(std::string& error) {
     if (!loaded_)
       return true;
     loaded_ = false;
     bool ok = static_cast<bool>(uninit_(object_));
     if (!ok)
-      std::cerr << "mayahost: uninitializePlugin failed" << std::endl;
+      error = "uninitializePlugin failed";
     OmbrixHost::closePluginObject(object_);
     module_.Close();
     return ok;
+  }
+
+  // The end of the run is Maya quitting: the undo queue goes first, so the
+  // module's commands kept there never stop it from unloading.
+  bool quit() {
+    OmbrixHost::flushUndoQueue();
+    std::string error;
+    if (unload(error))
+      return true;
+    std::cerr << "mayahost: " << error << std::endl;
+    return false;
   }
 
 private:
@@ -268,7 +286,7 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     }
-  if (!parse(argc, argv, o, error))
+  if (!parse(Platform::CommandLineArguments(argc, argv), o, error))
     return usage(error);
   bool ok = true;
   std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);
@@ -287,9 +305,10 @@ int main(int argc, char** argv) {
   PluginSession plugin;
   if (!o.plugin.empty() && !plugin.load(pluginFile(o.plugin, pluginDirs)))
     return 1;
+  OmbrixHost::setPluginUnloader([&plugin](const MObject&, std::string& why) { return plugin.unload(why); });
   for (const auto& step : o.steps)
     ok = runStep(step) && ok;
-  ok = plugin.unload() && ok;
+  ok = plugin.quit() && ok;
   if (!o.save.empty() && !OmbrixHost::saveMayaAscii(o.save, error)) {
     std::cerr << "mayahost: " << error << std::endl;
     ok = false;

@@ -408,6 +408,55 @@ TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
       << joined(problems);
 }
 
+TEST_F(HostTest, MapDelTakesTheUVsOffItsFacesAndNewUVsSewnRebuildTheShell) {
+  auto problems = loadScene(planeScene(seamNode("polyMapDel", "polyMapDel1", "1 \"f[0]\"") +
+                                           "connectAttr \"polyPlane1.out\" \"polyMapDel1.ip\";\n",
+                                       "polyMapDel1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  // UV 0 belonged to face 0 alone and goes; the others move down by one.
+  MIntArray counts, ids;
+  MFnMesh plane(path("pPlaneShape1"));
+  ASSERT_EQ(plane.getAssignedUVs(counts, ids), MStatus::kSuccess);
+  EXPECT_EQ(plane.numUVs(), 8);
+  EXPECT_EQ(counts[0], 0);
+  EXPECT_EQ(cornerUVs("pPlaneShape1"), (std::vector<int>{0, 1, 4, 3, 2, 3, 6, 5, 3, 4, 7, 6}));
+  EXPECT_EQ(mel("polyEvaluate -v -e -f -t -uv pPlane1"), "9 12 4 8 8");
+  EXPECT_EQ(mel("polyEvaluate -face -vertex pPlane1"), "4 9");
+  EXPECT_EQ(mel("polyUVSet -q -currentUVSet pPlane1"), "map1");
+  EXPECT_EQ(mel("polyUVSet -q -allUVSets pPlaneShape1"), "map1");
+  EXPECT_NE(melError("polyEvaluate -uv -uvSetName other pPlane1").find("has no UV set \"other\""), std::string::npos);
+  EXPECT_NE(melError("polyEvaluate pPlane1").find("give one or more of"), std::string::npos);
+
+  // All faces off, a new UV at every corner (vertex i at (i, -i)), then sewn
+  // along every edge: one UV per vertex again, each with its value.
+  std::string newUVs = "createNode polyTweakUV -n \"polyTweakUV1\";\n\tsetAttr -s 16 \".nuv[0:15]\"";
+  const int corners[16] = {0, 1, 4, 3, 1, 2, 5, 4, 3, 4, 7, 6, 4, 5, 8, 7};
+  for (int c = 0; c < 16; ++c)
+    newUVs += " " + std::to_string(c / 4) + " " + std::to_string(corners[c]) + " " + std::to_string(corners[c]) +
+              " " + std::to_string(-corners[c]);
+  problems = loadScene(planeScene(seamNode("polyMapDel", "polyMapDel1", "1 \"f[*]\"") + newUVs + ";\n" +
+                                      seamNode("polyMapSew", "polyMapSew1", "1 \"e[0:11]\"") +
+                                      "connectAttr \"polyPlane1.out\" \"polyMapDel1.ip\";\n"
+                                      "connectAttr \"polyMapDel1.out\" \"polyTweakUV1.ip\";\n"
+                                      "connectAttr \"polyTweakUV1.out\" \"polyMapSew1.ip\";\n",
+                                  "polyMapSew1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(mel("polyEvaluate -uvcoord pPlaneShape1"), "9");
+  MFnMesh rebuilt(path("pPlaneShape1"));
+  for (int c = 0; c < 16; ++c) {
+    float u = -1, v = -1;
+    ASSERT_EQ(rebuilt.getPolygonUV(c / 4, c % 4, u, v), MStatus::kSuccess);
+    EXPECT_EQ(u, static_cast<float>(corners[c]));
+    EXPECT_EQ(v, static_cast<float>(-corners[c]));
+  }
+  // Without the sew every corner keeps a UV of its own.
+  problems = loadScene(planeScene(seamNode("polyMapDel", "polyMapDel1", "1 \"f[*]\"") + newUVs + ";\n" +
+                                      "connectAttr \"polyPlane1.out\" \"polyMapDel1.ip\";\n"
+                                      "connectAttr \"polyMapDel1.out\" \"polyTweakUV1.ip\";\n",
+                                  "polyTweakUV1.out"));
+  EXPECT_EQ(mel("polyEvaluate -uvcoord pPlaneShape1"), "16");
+}
+
 TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {
   auto problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "3 \"e[1]\" \"e[40]\" \"f[0]\"") +
                                            "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",

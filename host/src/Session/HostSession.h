@@ -6,6 +6,7 @@
 #include <maya/MObject.h>
 #include <maya/MTypes.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ OPENMAYA_EXPORT MObject openPluginObject(const std::string& path);
 OPENMAYA_EXPORT const PluginInfo* pluginInfo(const MObject& plugin);
 // Forgets the plug-in, and the commands it left registered.
 OPENMAYA_EXPORT void closePluginObject(const MObject& plugin);
+
+// MEL `unloadPlugin NAME`: the program that loaded the plug-in (the object
+// given) unloads it when asked; false with `error` set when it cannot.
+using PluginUnloader = std::function<bool(const MObject& plugin, std::string& error)>;
+OPENMAYA_EXPORT void setPluginUnloader(PluginUnloader unloader);
+// Empties the undo queue, as Maya does when it quits.
+OPENMAYA_EXPORT void flushUndoQueue();
 
 // Runs MEL as the script editor does: errors are printed to stderr as
 // "// Error: ... //" and returned.
