@@ -292,6 +292,13 @@ std::map<std::string, NodeType> buildTypes() {
     return a;
   }()));
   add(make("file", MFn::kFileTexture, false, fileAttrs()));
+  // A file reference: the scene connects to its placeholders what its edits
+  // connect to the referenced nodes.
+  add(make("reference", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("placeHolderList", "phl", K::kGeneric, true));
+    return a;
+  }()));
   add(make("bump2d", MFn::kBump, false, bumpAttrs()));
   add(make("place2dTexture", MFn::kPlace2dTexture, false, dependAttrs()));
   add(make("singleShadingSwitch", MFn::kSingleShadingSwitch, false, switchAttrs(1)));

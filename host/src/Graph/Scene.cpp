@@ -83,6 +83,7 @@ void Scene::reset() {
   fileInfo.clear();
   requirements.clear();
   savedBy.clear();
+  references.clear();
   menuOrder.clear();
   world_ = std::make_shared<Node>();
   world_->name = "";
@@ -256,6 +257,10 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   }
   Node* attachTo = dag ? (parent ? parent : world_.get()) : nullptr;
   std::string wanted = name.empty() ? (type ? type->defaultName : typeName) + "#" : name;
+  if (loading) {
+    wanted = references.scoped(wanted);
+    node->fromReference = references.reading;
+  }
   node->name = uniqueName(wanted, attachTo == world_.get() ? world_.get() : attachTo, node.get());
   if (dag) {
     node->parents.push_back(attachTo);

@@ -8,6 +8,9 @@
 #include "SceneEvaluation.h"
 #include "SetAttr.h"
 
+#include "References.h"
+
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -149,9 +152,17 @@ public:
   }
 };
 
-}  // namespace
+// What a file read as a reference leaves to the scene that references it.
+bool sceneWide(const std::string& word) {
+  return word == "requires" || word == "fileInfo" || word == "currentUnit";
+}
 
-bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
+bool isReferenceEdits(const std::string& word, const Statement& s) {
+  static const std::string marker = "\"dataReferenceEdits\"";
+  return word == "setAttr" && std::search(s.begin, s.end, marker.begin(), marker.end()) != s.end;
+}
+
+bool readFileText(const std::string& path, std::string& text, std::vector<std::string>& problems) {
   std::ifstream in(fs::u8path(path), std::ios::binary);
   if (!in) {
     problems.push_back(path + ":0: cannot open the file");
@@ -161,26 +172,25 @@ bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) 
   in.seekg(0, std::ios::end);
   std::streamoff size = in.tellg();
   in.seekg(0, std::ios::beg);
-  std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  text.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
   if (size < 0 || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
     problems.push_back(path + ":0: cannot read the file");
     return false;
   }
-  adoptWorkspace(fs::u8path(path));
-  return loadMayaAsciiText(text, path, problems);
+  return true;
 }
 
-bool loadMayaAsciiText(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
-  if (text.compare(0, 12, "//Maya ASCII") != 0) {
-    problems.push_back(path + ":1: not a Maya ASCII scene (it does not begin with //Maya ASCII)");
-    return false;
-  }
-  scene().reset();
-  // "//Maya ASCII 2025ff01 scene": the version of the Maya that wrote it.
-  const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
-  if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
-    scene().savedBy = text.substr(13, versionEnd - 13);
-  LoadingScope loading;
+bool isMayaAscii(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  if (text.compare(0, 12, "//Maya ASCII") == 0)
+    return true;
+  problems.push_back(path + ":1: not a Maya ASCII scene (it does not begin with //Maya ASCII)");
+  return false;
+}
+
+// Runs the statements of one file; false when the text ends inside a string.
+bool readStatements(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  auto& refs = scene().references;
+  const bool referenced = refs.openFiles.size() > 1;
   StatementSplitter splitter(text);
   Statement s;
   std::string error;
@@ -193,9 +203,15 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
     }
     scene().currentLine = s.line;
     std::string word = commandWord(s);
+    if (referenced && sceneWide(word))
+      continue;
     std::string failure;
     bool ok;
-    if (word == "setAttr") {
+    if (isReferenceEdits(word, s)) {
+      ok = readReferenceEdits(s.begin + 7, s.end, failure);
+      if (!ok)
+        failure = "setAttr: " + failure;
+    } else if (word == "setAttr") {
       ok = applySetAttr(s.begin + 7, s.end, failure);
       if (!ok)
         failure = "setAttr: " + failure;
@@ -203,9 +219,47 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
       MelValue ignored;
       ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
     }
+    problems.insert(problems.end(), refs.messages.begin(), refs.messages.end());
+    refs.messages.clear();
     if (!ok)
       problems.push_back(located(path, s.line, failure));
   }
+  applyReferenceEdits(path, problems);
+  return complete;
+}
+
+// A referenced Maya ASCII file, read into the scene under its namespace.
+bool readMayaAsciiInto(const std::string& path, std::vector<std::string>& problems) {
+  std::string text;
+  if (!readFileText(path, text, problems) || !isMayaAscii(text, path, problems))
+    return false;
+  return readStatements(text, path, problems);
+}
+
+}  // namespace
+
+bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
+  std::string text;
+  if (!readFileText(path, text, problems))
+    return false;
+  adoptWorkspace(fs::u8path(path));
+  return loadMayaAsciiText(text, path, problems);
+}
+
+bool loadMayaAsciiText(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  if (!isMayaAscii(text, path, problems))
+    return false;
+  scene().reset();
+  // "//Maya ASCII 2025ff01 scene": the version of the Maya that wrote it.
+  const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
+  if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
+    scene().savedBy = text.substr(13, versionEnd - 13);
+  LoadingScope loading;
+  scene().references.readers["mayaAscii"] = readMayaAsciiInto;
+  scene().references.openFiles = {path};
+  const bool complete = readStatements(text, path, problems);
+  settleReferences();
+  scene().references.openFiles.clear();
   evaluateLoadedScene(path, problems);
   return complete;
 }

@@ -1,6 +1,7 @@
 // The scene summary of mayahost --stats, as one JSON object.
 #include "HostObject.h"
 #include "HostSession.h"
+#include "References.h"
 #include "SetMembers.h"
 
 #include <maya/MStringArray.h>
@@ -68,7 +69,7 @@ std::string sceneStatsJson() {
   }
   std::ostringstream out;
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
-      << engines.str() << "],\"nodes\":" << s.nodes().size() << "}";
+      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"nodes\":" << s.nodes().size() << "}";
   return out.str();
 }
 
