@@ -5,6 +5,8 @@
 #include "MelInterpreter.h"
 #include "SceneReferences.h"
 
+#include <maya/MTypes.h>
+
 #include <string>
 #include <vector>
 
@@ -29,9 +31,9 @@ void settleReferences();
 // "mayaAscii" file rule). A path from another machine (a drive letter, a
 // folder that is not here) is looked for by its part below a scenes folder
 // and by its file name.
-std::vector<std::string> referenceCandidates(const std::string& written, const std::string& sceneFile,
-                                             const std::string& workspaceRoot);
-std::string expandEnvironment(const std::string& path);
+OPENMAYA_EXPORT std::vector<std::string> referenceCandidates(const std::string& written, const std::string& sceneFile,
+                                                             const std::string& workspaceRoot);
+OPENMAYA_EXPORT std::string expandEnvironment(const std::string& path);
 
 // setAttr ".ed" -type "dataReferenceEdits" ... on the current reference node:
 // the statement from after "setAttr". False with `error` on a malformed list.
