@@ -4,13 +4,13 @@
 //Codeset: 1252
 file -rdi 1 -ns "pillow" -rfn "pillowRN" -op "v=0;" -typ "mayaAscii" "C:/Users/anna/Documents/maya/projects/living/scenes/assets/pillow.ma";
 file -rdi 1 -ns "pillow1" -rfn "pillowRN1" -op "v=0;" -typ "mayaAscii" "C:/Users/anna/Documents/maya/projects/living/scenes/assets/pillow.ma";
-file -rdi 1 -ns "lamp" -rfn "lampRN" -op "v=0;" -typ "mayaAscii" "assets/lamp.ma";
-file -rdi 2 -ns "bulb" -rfn "lamp:bulbRN" -op "v=0;" -typ "mayaAscii" "scenes/assets/bulb.ma";
+file -rdi 1 -ns "livingRoomLamp" -rfn "lampRN" -op "v=0;" -typ "mayaAscii" "assets/lamp.ma";
+file -rdi 2 -ns "bulb" -rfn "livingRoomLamp:bulbRN" -op "v=0;" -typ "mayaAscii" "scenes/assets/bulb.ma";
 file -rdi 1 -ns "crate" -dr 1 -rfn "crateRN" -op "v=0;" -typ "mayaAscii" "assets/crate.ma";
 file -rdi 1 -ns "ghost" -rfn "ghostRN" -op "v=0;" -typ "mayaAscii" "C:/Users/anna/Documents/maya/projects/living/scenes/assets/ghost.ma";
 file -r -ns "pillow" -dr 1 -rfn "pillowRN" -op "v=0;" -typ "mayaAscii" "C:/Users/anna/Documents/maya/projects/living/scenes/assets/pillow.ma";
 file -r -ns "pillow1" -dr 1 -rfn "pillowRN1" -op "v=0;" -typ "mayaAscii" "C:/Users/anna/Documents/maya/projects/living/scenes/assets/pillow.ma";
-file -r -ns "lamp" -dr 1 -rfn "lampRN" -op "v=0;" -typ "mayaAscii" "assets/lamp.ma";
+file -r -ns "livingRoomLamp" -dr 1 -rfn "lampRN" -op "v=0;" -typ "mayaAscii" "assets/lamp.ma";
 file -r -ns "crate" -dr 1 -rfn "crateRN" -op "v=0;" -typ "mayaAscii" "assets/crate.ma";
 file -r -ns "ghost" -dr 1 -rfn "ghostRN" -op "v=0;" -typ "mayaAscii" "C:/Users/anna/Documents/maya/projects/living/scenes/assets/ghost.ma";
 requires maya "2018ff09";
@@ -56,10 +56,10 @@ createNode reference -n "lampRN";
 	rename -uid "5F607182-93A4-B5C6-D7E8-F90A1B2C3D4E";
 	setAttr ".ed" -type "dataReferenceEdits" 
 		"lampRN"
-		"lamp:bulbRN" 1
-		2 "|lamp:bulb:pSphere1" "scale" " -type \"double3\" 2 2 2"
+		"livingRoomLamp:bulbRN" 1
+		2 "|livingRoomLamp:bulb:pSphere1" "scale" " -type \"double3\" 2 2 2"
 		"lampRN" 1
-		2 "|lamp:lampBase" "translate" " -type \"double3\" -4 0 0";
+		2 "|livingRoomLamp:lampBase" "translate" " -type \"double3\" -4 0 0";
 lockNode -l 1 ;
 createNode reference -n "crateRN";
 	rename -uid "60718293-A4B5-C6D7-E8F9-0A1B2C3D4E5F";

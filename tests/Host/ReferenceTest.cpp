@@ -28,11 +28,13 @@ void writeText(const fs::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
 }
 
-// A copy of the reference project, so that saved scenes land beside the shot.
+// A copy of the reference project, so that saved scenes land beside the
+// shot; it is the session's workspace, as a pipeline sets Maya's project.
 fs::path projectCopy(const std::string& name) {
   fs::path dir = fs::current_path() / ("host-references-" + name);
   fs::remove_all(dir);
   fs::copy(OMBRIX_REFERENCE_DATA, dir, fs::copy_options::recursive);
+  OmbrixHost::setWorkspaceRoot(dir.generic_string());
   return dir;
 }
 
@@ -91,9 +93,9 @@ TEST_F(ReferenceTest, ShotLoadsItsReferencesWithTheirEditsAsMayaOpensIt) {
   // Two loaded copies of one asset under their namespaces, a nested reference with the edits of both files.
   EXPECT_EQ(mel("getAttr pillow:pCube1.tx"), "5");
   EXPECT_EQ(mel("getAttr pillow1:pCube1.tx"), "0");
-  EXPECT_EQ(mel("getAttr lamp:lampBase.tx"), "-4");
-  EXPECT_EQ(mel("getAttr lamp:bulb:pSphere1.ty"), "3");
-  EXPECT_EQ(mel("getAttr lamp:bulb:pSphere1.sy"), "2");
+  EXPECT_EQ(mel("getAttr livingRoomLamp:lampBase.tx"), "-4");
+  EXPECT_EQ(mel("getAttr livingRoomLamp:bulb:pSphere1.ty"), "3");
+  EXPECT_EQ(mel("getAttr livingRoomLamp:bulb:pSphere1.sy"), "2");
   EXPECT_EQ(mel("objExists pSphere1"), "0");
   // parent, addAttr, setAttr, deleteAttr, connectAttr and placeholder edits.
   EXPECT_EQ(path("pillow1:pCube1").fullPathName(), MString("|set_grp|pillow1:pCube1"));
@@ -117,7 +119,7 @@ TEST_F(ReferenceTest, ShotLoadsItsReferencesWithTheirEditsAsMayaOpensIt) {
   EXPECT_EQ(problems.size(), 2u) << ::testing::PrintToString(problems);
 
   const std::string stats = OmbrixHost::sceneStatsJson();
-  EXPECT_NE(stats.find("{\"node\":\"lamp:bulbRN\",\"namespace\":\"lamp:bulb\",\"file\":\""), std::string::npos);
+  EXPECT_NE(stats.find("{\"node\":\"livingRoomLamp:bulbRN\",\"namespace\":\"livingRoomLamp:bulb\",\"file\":\""), std::string::npos);
   EXPECT_NE(stats.find("scenes/assets/bulb.ma\",\"depth\":2,\"state\":\"loaded\"}"), std::string::npos) << stats;
   EXPECT_NE(stats.find("\"node\":\"crateRN\",\"namespace\":\"crate\""), std::string::npos);
   EXPECT_NE(stats.find("crate.ma\",\"depth\":1,\"state\":\"deferred\"}"), std::string::npos) << stats;
@@ -131,18 +133,18 @@ TEST_F(ReferenceTest, SavedSceneKeepsItsReferencesAndReloadsTheSame) {
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "scenes" / "again.ma").generic_string(), error)) << error;
   const std::string text = readText(dir / "scenes" / "again.ma");
-  EXPECT_NE(text.find("file -rdi 2 -ns \"bulb\" -rfn \"lamp:bulbRN\" -op \"v=0;\" -typ \"mayaAscii\" "
+  EXPECT_NE(text.find("file -rdi 2 -ns \"bulb\" -rfn \"livingRoomLamp:bulbRN\" -op \"v=0;\" -typ \"mayaAscii\" "
                       "\"scenes/assets/bulb.ma\";\n"),
             std::string::npos);
   EXPECT_NE(text.find("file -rdi 1 -ns \"crate\" -dr 1 -rfn \"crateRN\""), std::string::npos);
-  EXPECT_NE(text.find("file -r -ns \"lamp\" -dr 1 -rfn \"lampRN\" -op \"v=0;\" -typ \"mayaAscii\" "
+  EXPECT_NE(text.find("file -r -ns \"livingRoomLamp\" -dr 1 -rfn \"lampRN\" -op \"v=0;\" -typ \"mayaAscii\" "
                       "\"assets/lamp.ma\";\n"),
             std::string::npos);
   EXPECT_EQ(text.find("file -r -ns \"bulb\""), std::string::npos);
   // Referenced nodes come back from their files, not from the scene.
   EXPECT_EQ(text.find("createNode mesh"), std::string::npos);
   EXPECT_EQ(text.find("pillow:lambert2"), std::string::npos);
-  EXPECT_NE(text.find("\t\t\"lamp:bulbRN\" 1\n\t\t2 \"|lamp:bulb:pSphere1\" \"scale\" \" -type \\\"double3\\\" 2 2 2\""),
+  EXPECT_NE(text.find("\t\t\"livingRoomLamp:bulbRN\" 1\n\t\t2 \"|livingRoomLamp:bulb:pSphere1\" \"scale\" \" -type \\\"double3\\\" 2 2 2\""),
             std::string::npos);
   auto problems = load(dir / "scenes" / "again.ma");
   EXPECT_EQ(problems.size(), 2u) << ::testing::PrintToString(problems);
