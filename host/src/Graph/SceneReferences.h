@@ -4,6 +4,7 @@
 // the state of the reading (the namespace the nodes of a referenced file go
 // into).
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,8 @@ public:
   // The readers of the file types references may name ("mayaAscii",
   // "mayaBinary"), set by each reader when a scene is opened.
   std::map<std::string, ReferenceFileReader> readers;
-  std::vector<ReferenceRecord> records;
+  std::vector<ReferenceRecord> records;  // in file order; add() them
+  std::set<std::string> loadedScopes;  // the namespaces loaded references use
   // "-rdi" lines seen, by reference node; the outermost file's word counts.
   std::map<std::string, ReferenceDepthInfo> depthInfo;
   // While a referenced file is read: what its node names begin with, its
@@ -68,14 +70,19 @@ public:
   std::string scope;
   std::string reading;
   std::vector<std::string> openFiles;
+  std::vector<std::string> openCanonical;  // the same, as the file system names them
+  std::size_t reads = 0;  // referenced files read so far
   // Warnings and errors met while reading references, drained by the reader.
   std::vector<std::string> messages;
 
   ReferenceRecord* find(const std::string& referenceNode) {
-    for (auto& r : records)
-      if (r.referenceNode == referenceNode)
-        return &r;
-    return nullptr;
+    auto it = index_.find(referenceNode);
+    return it == index_.end() ? nullptr : &records[it->second];
+  }
+  ReferenceRecord& add(ReferenceRecord record) {
+    index_[record.referenceNode] = records.size();
+    records.push_back(std::move(record));
+    return records.back();
   }
   // A name as the file being read writes it, in the namespace of the
   // reference; ":name" is in the root namespace.
@@ -88,6 +95,9 @@ public:
     *this = SceneReferences();
     readers = std::move(keep);
   }
+
+private:
+  std::map<std::string, std::size_t> index_;  // records by reference node
 };
 
 }  // namespace OmbrixHost

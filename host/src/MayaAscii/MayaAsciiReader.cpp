@@ -158,7 +158,7 @@ bool sceneWide(const std::string& word) {
 }
 
 bool isReferenceEdits(const std::string& word, const Statement& s) {
-  static const std::string marker = "\"dataReferenceEdits\"";
+  static const std::string marker = "-type \"dataReferenceEdits\"";
   return word == "setAttr" && std::search(s.begin, s.end, marker.begin(), marker.end()) != s.end;
 }
 
@@ -191,6 +191,7 @@ bool isMayaAscii(const std::string& text, const std::string& path, std::vector<s
 bool readStatements(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
   auto& refs = scene().references;
   const bool referenced = refs.openFiles.size() > 1;
+  std::vector<std::string> editHolders;
   StatementSplitter splitter(text);
   Statement s;
   std::string error;
@@ -208,7 +209,10 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
     std::string failure;
     bool ok;
     if (isReferenceEdits(word, s)) {
-      ok = readReferenceEdits(s.begin + 7, s.end, failure);
+      std::string holder;
+      ok = readReferenceEdits(s.begin + 7, s.end, holder, failure);
+      if (!holder.empty())
+        editHolders.push_back(holder);
       if (!ok)
         failure = "setAttr: " + failure;
     } else if (word == "setAttr") {
@@ -224,7 +228,7 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
     if (!ok)
       problems.push_back(located(path, s.line, failure));
   }
-  applyReferenceEdits(path, problems);
+  applyReferenceEdits(editHolders, problems);
   return complete;
 }
 
@@ -256,10 +260,9 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
     scene().savedBy = text.substr(13, versionEnd - 13);
   LoadingScope loading;
   scene().references.readers["mayaAscii"] = readMayaAsciiInto;
-  scene().references.openFiles = {path};
+  startReferences(path);
   const bool complete = readStatements(text, path, problems);
-  settleReferences();
-  scene().references.openFiles.clear();
+  finishReferences();
   evaluateLoadedScene(path, problems);
   return complete;
 }

@@ -128,7 +128,7 @@ public:
   void apply(const std::string& group, const ReferenceEdit& e) {
     std::string error;
     if (!named(e, error) || !run(e, error))
-      problems_.push_back(holder_.file + ":" + std::to_string(editsLine()) + ": Warning: reference edit of " + group +
+      problems_.push_back(holder_.editsFile + ":" + std::to_string(editsLine()) + ": Warning: reference edit of " + group +
                           " (kind " + std::to_string(e.kind) + ") not applied: " + error);
   }
 
@@ -249,7 +249,7 @@ private:
 
 }  // namespace
 
-bool readReferenceEdits(const char* begin, const char* end, std::string& error) {
+bool readReferenceEdits(const char* begin, const char* end, std::string& holder, std::string& error) {
   auto& s = scene();
   std::vector<MelToken> tokens;
   if (!tokenizeMel(std::string(begin, end), tokens, error))
@@ -291,6 +291,7 @@ bool readReferenceEdits(const char* begin, const char* end, std::string& error) 
             ", which no file reference names";
     return false;
   }
+  holder = record->referenceNode;
   record->ownerNode = owner;
   record->editGroups = std::move(groups);
   record->editsFile = s.references.openFiles.empty() ? "" : s.references.openFiles.back();
@@ -298,12 +299,14 @@ bool readReferenceEdits(const char* begin, const char* end, std::string& error) 
   return true;
 }
 
-void applyReferenceEdits(const std::string& file, std::vector<std::string>& problems) {
+void applyReferenceEdits(const std::vector<std::string>& holders, std::vector<std::string>& problems) {
   auto& refs = scene().references;
-  for (std::size_t i = 0; i < refs.records.size(); ++i) {
-    const ReferenceRecord holder = refs.records[i];
-    if (holder.editsFile != file || holder.state != ReferenceRecord::kLoaded)
+  for (const auto& name : holders) {
+    const ReferenceRecord* found = refs.find(name);
+    if (!found || found->state != ReferenceRecord::kLoaded)
       continue;
+    // A copy: edits may add records (a parent edit reading nothing) and move the vector.
+    const ReferenceRecord holder = *found;
     EditApplier applier(holder, problems);
     for (const auto& group : holder.editGroups) {
       const ReferenceRecord* target = refs.find(refs.scoped(group.referenceNode));

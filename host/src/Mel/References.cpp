@@ -72,7 +72,7 @@ public:
         break;
       }
     r.state = deferred() ? ReferenceRecord::kDeferred : ReferenceRecord::kMissing;
-    refs_.records.push_back(r);
+    refs_.add(std::move(r));
   }
 
   void reference() {
@@ -87,7 +87,7 @@ public:
       warn(r, "reference node \"" + r.referenceNode + "\" is named by an earlier reference; this one is left out");
       return;
     }
-    ReferenceRecord& record = known ? *known : (refs_.records.push_back(r), refs_.records.back());
+    ReferenceRecord& record = known ? *known : refs_.add(r);
     if (known)
       keepDescription(record, r);
     record.tried = referenceCandidates(record.written, refs_.openFiles.back(), s_.workspaceRoot);
@@ -148,12 +148,7 @@ private:
   std::string freeScope(const ReferenceRecord& r, std::string scope) {
     if (r.nameSpace.empty() || r.nameSpace == ":")
       return scope;
-    auto used = [&](const std::string& candidate) {
-      for (const auto& other : refs_.records)
-        if (&other != &r && other.state == ReferenceRecord::kLoaded && other.scope == candidate)
-          return true;
-      return false;
-    };
+    auto used = [&](const std::string& candidate) { return refs_.loadedScopes.count(candidate) != 0; };
     if (!used(scope))
       return scope;
     const std::string base = scope.substr(0, scope.size() - 1);
@@ -167,8 +162,8 @@ private:
 
   void load(ReferenceRecord& record) {
     const std::string file = canonical(record.resolved);
-    for (const auto& open : refs_.openFiles)
-      if (canonical(open) == file) {
+    for (const auto& open : refs_.openCanonical)
+      if (open == file) {
         record.state = ReferenceRecord::kCycle;
         warn(record, quotedPath(record.resolved) + " is already being read (a reference cycle); it is left out");
         return;
@@ -178,17 +173,26 @@ private:
       warn(record, "references nest deeper than " + std::to_string(kMaxReferenceDepth) + "; it is left out");
       return;
     }
+    if (refs_.reads >= kMaxReferenceReads) {
+      record.state = ReferenceRecord::kUnreadable;
+      warn(record, "more than " + std::to_string(kMaxReferenceReads) + " referenced files are read; it is left out");
+      return;
+    }
+    ++refs_.reads;
     record.scope = freeScope(record, scopeOf(record));
+    refs_.loadedScopes.insert(record.scope);
     const std::string outerScope = refs_.scope, outerReading = refs_.reading;
     const std::string name = record.referenceNode;
     refs_.scope = record.scope;
     refs_.reading = name;
     refs_.openFiles.push_back(record.resolved);
+    refs_.openCanonical.push_back(file);
     record.state = ReferenceRecord::kLoaded;
     std::vector<std::string> problems;
     std::string why;
     const bool read = readReferencedFile(record, problems, why);
     refs_.openFiles.pop_back();
+    refs_.openCanonical.pop_back();
     refs_.scope = outerScope;
     refs_.reading = outerReading;
     // The nested reading may have added records: look this one up again.
@@ -233,8 +237,16 @@ void referenceLine(const MelFlags& flags, bool depthInfo) {
     line.reference();
 }
 
-void settleReferences() {
+void startReferences(const std::string& scenePath) {
   auto& refs = scene().references;
+  refs.openFiles = {scenePath};
+  refs.openCanonical = {canonical(scenePath)};
+}
+
+void finishReferences() {
+  auto& refs = scene().references;
+  refs.openFiles.clear();
+  refs.openCanonical.clear();
   for (auto& r : refs.records) {
     if (r.stated)
       continue;

@@ -16,14 +16,18 @@ const char* referenceStateName(ReferenceRecord::State state);
 
 // References nest no deeper than this (a scene's own references are depth 1).
 constexpr int kMaxReferenceDepth = 32;
+// No scene reads more files than this (a file referencing another twice at
+// each level would otherwise be read 2^32 times).
+constexpr std::size_t kMaxReferenceReads = 10000;
 
 // "file -r ..." (reads the referenced file now, unless it is deferred) and
 // "file -rdi N ..." (what the saved scene says of each reference at any depth).
 void referenceLine(const MelFlags& flags, bool depthInfo);
 
-// Once the scene is read: references no file line reached stay deferred when
-// they or the reference holding them are.
-void settleReferences();
+// Around the reading of the scene being opened. Once it is read, references
+// no file line reached stay deferred when they or the reference holding them are.
+void startReferences(const std::string& scenePath);
+void finishReferences();
 
 // Where a referenced file is looked for, in order: the path as written (its
 // environment variables expanded), then in the folder of the scene that
@@ -36,10 +40,11 @@ OPENMAYA_EXPORT std::vector<std::string> referenceCandidates(const std::string& 
 OPENMAYA_EXPORT std::string expandEnvironment(const std::string& path);
 
 // setAttr ".ed" -type "dataReferenceEdits" ... on the current reference node:
-// the statement from after "setAttr". False with `error` on a malformed list.
-bool readReferenceEdits(const char* begin, const char* end, std::string& error);
-// Applies the edits stored in `file` (just read) to the references it loaded.
-void applyReferenceEdits(const std::string& file, std::vector<std::string>& problems);
+// the statement from after "setAttr". `holder` is set to the reference node
+// whose record keeps them; false with `error` on a malformed list.
+bool readReferenceEdits(const char* begin, const char* end, std::string& holder, std::string& error);
+// Applies the edits the file just read stored on these reference nodes.
+void applyReferenceEdits(const std::vector<std::string>& holders, std::vector<std::string>& problems);
 // The edits as Maya writes them after -type "dataReferenceEdits", or "" when there are none.
 std::string referenceEditsText(const std::string& referenceNode);
 
