@@ -21,19 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\')
-      out += '\\';
-    if (c == '\n') {
-      out += "\\n";
-      continue;
-    }
-    out += c;
-  }
-  return out + "\"";
-}
+std::string quoted(const std::string& text) { return melQuoted(text); }
 
 std::string number(double v) {
   char buffer[40];

@@ -94,20 +94,6 @@ bool readEdit(EditCursor& c, ReferenceEdit& edit, std::string& error) {
   return true;
 }
 
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char ch : text) {
-    if (ch == '"' || ch == '\\')
-      out += '\\';
-    if (ch == '\n') {
-      out += "\\n";
-      continue;
-    }
-    out += ch;
-  }
-  return out + "\"";
-}
-
 bool runMelQuietly(const std::string& text, std::string& error) {
   MelValue ignored;
   return mel().run(text, ignored, error);
@@ -162,13 +148,13 @@ private:
     const auto& w = e.words;
     switch (e.kind) {
     case 0:
-      return runMelQuietly("parent " + w[2] + " " + quoted(w[0]) + " " + quoted(w[1]) + ";", error);
+      return runMelQuietly("parent " + w[2] + " " + melQuoted(w[0]) + " " + melQuoted(w[1]) + ";", error);
     case 1:
-      return runMelQuietly("addAttr -ln " + quoted(w[1]) + " -sn " + quoted(w[2]) + " " + w[3] + " " + quoted(w[0]) +
+      return runMelQuietly("addAttr -ln " + melQuoted(w[1]) + " -sn " + melQuoted(w[2]) + " " + w[3] + " " + melQuoted(w[0]) +
                                ";",
                            error);
     case 2: {
-      std::string text = " " + quoted(w[0] + "." + w[1]) + w[2];
+      std::string text = " " + melQuoted(w[0] + "." + w[1]) + w[2];
       return applySetAttr(text.data(), text.data() + text.size(), error);
     }
     case 3:
@@ -178,7 +164,7 @@ private:
     case 5:
       return throughPlaceholder(w, error);
     case 6:
-      return runMelQuietly("disconnectAttr " + quoted(w[0]) + " " + quoted(w[1]) + ";", error);
+      return runMelQuietly("disconnectAttr " + melQuoted(w[0]) + " " + melQuoted(w[1]) + ";", error);
     default:
       return true;  // relationships (light linking) are not kept by the host
     }
@@ -248,6 +234,20 @@ private:
 };
 
 }  // namespace
+
+std::string melQuoted(const std::string& text) {
+  std::string out = "\"";
+  for (char ch : text) {
+    if (ch == '"' || ch == '\\')
+      out += '\\';
+    if (ch == '\n') {
+      out += "\\n";
+      continue;
+    }
+    out += ch;
+  }
+  return out + "\"";
+}
 
 bool readReferenceEdits(const char* begin, const char* end, std::string& holder, std::string& error) {
   auto& s = scene();
@@ -323,7 +323,7 @@ std::string referenceEditsText(const std::string& referenceNode) {
   if (!r || r->ownerNode.empty())
     return "";
   const bool loaded = r->state == ReferenceRecord::kLoaded;
-  std::string out = "\n\t\t" + quoted(r->ownerNode);
+  std::string out = "\n\t\t" + melQuoted(r->ownerNode);
   for (const auto& g : r->editGroups) {
     std::string edits;
     std::size_t count = 0;
@@ -336,10 +336,10 @@ std::string referenceEditsText(const std::string& referenceNode) {
       for (std::size_t k = 0; k < e.words.size(); ++k) {
         const bool number = (e.kind == 5 && k == 0) || (e.kind == 7 && k == 2) ||
                             (e.kind == 7 && k + 1 == e.words.size());
-        edits += " " + (number ? e.words[k] : quoted(e.words[k]));
+        edits += " " + (number ? e.words[k] : melQuoted(e.words[k]));
       }
     }
-    out += "\n\t\t" + quoted(g.referenceNode) + " " + std::to_string(count) + edits;
+    out += "\n\t\t" + melQuoted(g.referenceNode) + " " + std::to_string(count) + edits;
   }
   return out;
 }

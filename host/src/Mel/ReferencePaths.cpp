@@ -12,13 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string forwardSlashes(std::string path) {
-  for (auto& ch : path)
-    if (ch == '\\')
-      ch = '/';
-  return path;
-}
-
 bool isAbsolute(const std::string& path) {
   return (!path.empty() && path[0] == '/') ||
          (path.size() > 1 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])));
@@ -57,6 +50,13 @@ std::vector<std::string> tails(const std::string& path, const std::string& scene
 }
 
 }  // namespace
+
+std::string forwardSlashes(std::string path) {
+  for (auto& ch : path)
+    if (ch == '\\')
+      ch = '/';
+  return path;
+}
 
 // $NAME, ${NAME} and %NAME%, as Maya expands them in file paths; a variable
 // that is not set stays as written.

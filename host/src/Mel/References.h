@@ -38,6 +38,10 @@ void finishReferences();
 OPENMAYA_EXPORT std::vector<std::string> referenceCandidates(const std::string& written, const std::string& sceneFile,
                                                              const std::string& workspaceRoot);
 OPENMAYA_EXPORT std::string expandEnvironment(const std::string& path);
+// A path with Windows' backslashes as /.
+std::string forwardSlashes(std::string path);
+// A MEL string literal: quotes and backslashes escaped, newlines as \n.
+std::string melQuoted(const std::string& text);
 
 // setAttr ".ed" -type "dataReferenceEdits" ... on the current reference node:
 // the statement from after "setAttr". `holder` is set to the reference node

@@ -15,13 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string forwardSlashes(std::string path) {
-  for (auto& ch : path)
-    if (ch == '\\')
-      ch = '/';
-  return path;
-}
-
 std::string workspaceDirectory() {
   std::string root = scene().workspaceRoot;
   if (root.empty()) {
