@@ -25,6 +25,8 @@ createNode transform -s -n "persp";
 createNode camera -s -n "perspShape" -p "persp";
 	setAttr ".visibility" 0;
 	setAttr ".fl" 34.999999999999993;
+	setAttr ".fl" 34.999999999999993;
+	setAttr ".fl" 34.999999999999993;
 createNode transform -s -n "top";
 createNode camera -s -n "topShape" -p "top";
 createNode transform -s -n "front";

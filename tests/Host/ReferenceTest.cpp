@@ -97,6 +97,9 @@ TEST_F(ReferenceTest, ShotLoadsItsReferencesWithTheirEditsAsMayaOpensIt) {
   EXPECT_EQ(mel("getAttr livingRoomLamp:bulb:pSphere1.ty"), "3");
   EXPECT_EQ(mel("getAttr livingRoomLamp:bulb:pSphere1.sy"), "2");
   EXPECT_EQ(mel("objExists pSphere1"), "0");
+  // The asset's shared nodes (its camera) are the shot's own.
+  EXPECT_EQ(mel("objExists pillow:persp"), "0");
+  EXPECT_EQ(mel("objExists pillow:perspShape"), "0");
   // parent, addAttr, setAttr, deleteAttr, connectAttr and placeholder edits.
   EXPECT_EQ(path("pillow1:pCube1").fullPathName(), MString("|set_grp|pillow1:pCube1"));
   EXPECT_EQ(mel("getAttr pillow1:pCube1.ry"), "45");

@@ -137,9 +137,10 @@ void Scene::createDefaults() {
 }
 
 Node* Scene::createImpliedDefault(const std::string& name, std::string& error) {
+  // In the root namespace, also while a referenced file is read.
   if (name != "standardSurface1")
-    return createNode("unknown", name, nullptr, error);
-  Node* material = createNode("standardSurface", name, nullptr, error);
+    return createNode("unknown", ":" + name, nullptr, error);
+  Node* material = createNode("standardSurface", ":" + name, nullptr, error);
   const int year = std::atoi(savedBy.c_str());
   PlugRef out, shader;
   if (!material || year < 2024 || !resolvePlugOn(material, "outColor", out, error) ||
@@ -257,10 +258,9 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   }
   Node* attachTo = dag ? (parent ? parent : world_.get()) : nullptr;
   std::string wanted = name.empty() ? (type ? type->defaultName : typeName) + "#" : name;
-  if (loading) {
-    wanted = references.scoped(wanted);
+  if (loading)
     node->fromReference = references.reading;
-  }
+  wanted = loading ? references.scoped(wanted) : (wanted[0] == ':' ? wanted.substr(1) : wanted);
   node->name = uniqueName(wanted, attachTo == world_.get() ? world_.get() : attachTo, node.get());
   if (dag) {
     node->parents.push_back(attachTo);
