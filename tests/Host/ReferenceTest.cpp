@@ -246,3 +246,32 @@ TEST_F(ReferenceTest, ReferencedFilesAreLookedForWhereMayaLooks) {
             "/srv/assets/a.ma /srv/assets/b /srv/assets/c $NOT_SET_HERE_X/d");
   EXPECT_EQ(OmbrixHost::referenceCandidates("$OMBRIX_ASSETS/cup.ma", scene, "").front(), "/srv/assets/cup.ma");
 }
+
+TEST_F(ReferenceTest, OlderScenesReferenceWithRenamingPrefixesAndNoDepthInfo) {
+  fs::path dir = fs::current_path() / "host-references-prefix";
+  fs::remove_all(dir);
+  writeText(dir / "asset.ma", std::string(kHeader) + box("thing"));
+  // Maya before namespaces by default: a prefix, and a reference loaded at its own line.
+  writeText(dir / "shot.ma", std::string(kHeader) +
+                                 "file -r -rpr \"Hero\" -rfn \"HeroRN\" -typ \"mayaAscii\" \"asset.ma\";\n"
+                                 "file -r -rpr \"Idle\" -dr 1 -rfn \"IdleRN\" -typ \"mayaAscii\" \"asset.ma\";\n"
+                                 "createNode reference -n \"HeroRN\";\n"
+                                 "\tsetAttr \".ed\" -type \"dataReferenceEdits\" \n\t\t\"HeroRN\"\n\t\t\"HeroRN\" 1\n"
+                                 "\t\t2 \"|Hero_thing\" \"translate\" \" -type \\\"double3\\\" 0 7 0\";\n");
+  auto problems = load(dir / "shot.ma");
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+  EXPECT_EQ(mel("getAttr Hero_thing.ty"), "7");
+  EXPECT_EQ(mel("objExists Hero_thingShape"), "1");
+  EXPECT_EQ(mel("objExists Idle_thing"), "0");
+  const std::string stats = OmbrixHost::sceneStatsJson();
+  EXPECT_NE(stats.find("{\"node\":\"HeroRN\",\"namespace\":\"Hero\""), std::string::npos) << stats;
+  EXPECT_NE(stats.find("{\"node\":\"IdleRN\",\"namespace\":\"\""), std::string::npos) << stats;
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "again.ma").generic_string(), error)) << error;
+  const std::string text = readText(dir / "again.ma");
+  EXPECT_NE(text.find("file -rdi 1 -rpr \"Hero\" -rfn \"HeroRN\" -typ \"mayaAscii\" \"asset.ma\";\n"
+                      "file -rdi 1 -rpr \"Idle\" -dr 1 -rfn \"IdleRN\" -typ \"mayaAscii\" \"asset.ma\";\n"
+                      "file -r -rpr \"Hero\" -dr 1 -rfn \"HeroRN\""),
+            std::string::npos)
+      << text;
+}
