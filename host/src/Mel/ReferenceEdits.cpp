@@ -305,7 +305,7 @@ void applyReferenceEdits(const std::vector<std::string>& holders, std::vector<st
     const ReferenceRecord* found = refs.find(name);
     if (!found || found->state != ReferenceRecord::kLoaded)
       continue;
-    // A copy: edits may add records (a parent edit reading nothing) and move the vector.
+    // A copy, so that nothing the edits run can move it.
     const ReferenceRecord holder = *found;
     EditApplier applier(holder, problems);
     for (const auto& group : holder.editGroups) {

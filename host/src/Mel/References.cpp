@@ -39,9 +39,10 @@ std::string fileType(const ReferenceRecord& r) {
   return r.type.empty() ? "mayaAscii" : r.type;
 }
 
-// Each file type is read by the reader set for it; Maya Binary files have none yet.
-bool readReferencedFile(const ReferenceRecord& r, std::vector<std::string>& problems, std::string& why) {
-  const std::string type = fileType(r);
+// Each file type is read by the reader set for it; Maya Binary files have none
+// yet. The path is a copy: the reading adds records and may move this one.
+bool readReferencedFile(const std::string type, const std::string path, std::vector<std::string>& problems,
+                        std::string& why) {
   auto& readers = scene().references.readers;
   auto reader = readers.find(type);
   if (reader == readers.end() || !reader->second) {
@@ -49,7 +50,7 @@ bool readReferencedFile(const ReferenceRecord& r, std::vector<std::string>& prob
                                : "files of type \"" + type + "\" are not read by this host";
     return false;
   }
-  reader->second(r.resolved, problems);
+  reader->second(path, problems);
   return true;
 }
 
@@ -190,7 +191,7 @@ private:
     record.state = ReferenceRecord::kLoaded;
     std::vector<std::string> problems;
     std::string why;
-    const bool read = readReferencedFile(record, problems, why);
+    const bool read = readReferencedFile(fileType(record), record.resolved, problems, why);
     refs_.openFiles.pop_back();
     refs_.openCanonical.pop_back();
     refs_.scope = outerScope;
