@@ -265,7 +265,7 @@ TEST_F(ReferenceTest, OlderScenesReferenceWithRenamingPrefixesAndNoDepthInfo) {
   EXPECT_EQ(mel("objExists Idle_thing"), "0");
   const std::string stats = OmbrixHost::sceneStatsJson();
   EXPECT_NE(stats.find("{\"node\":\"HeroRN\",\"namespace\":\"Hero\""), std::string::npos) << stats;
-  EXPECT_NE(stats.find("{\"node\":\"IdleRN\",\"namespace\":\"\""), std::string::npos) << stats;
+  EXPECT_NE(stats.find("{\"node\":\"IdleRN\",\"namespace\":\"Idle\""), std::string::npos) << stats;
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "again.ma").generic_string(), error)) << error;
   const std::string text = readText(dir / "again.ma");
@@ -274,4 +274,27 @@ TEST_F(ReferenceTest, OlderScenesReferenceWithRenamingPrefixesAndNoDepthInfo) {
                       "file -r -rpr \"Hero\" -dr 1 -rfn \"HeroRN\""),
             std::string::npos)
       << text;
+}
+
+TEST_F(ReferenceTest, NestedReferenceSavedUnloadedStaysUnloadedInsideItsLoadedAsset) {
+  fs::path dir = projectCopy("nested-deferred");
+  std::string shot = readText(dir / "scenes" / "shot.ma");
+  const std::string line = "file -rdi 2 -ns \"bulb\" -rfn";
+  ASSERT_NE(shot.find(line), std::string::npos);
+  shot.replace(shot.find(line), line.size(), "file -rdi 2 -ns \"bulb\" -dr 1 -rfn");
+  writeText(dir / "scenes" / "shot.ma", shot);
+  auto problems = load(dir / "scenes" / "shot.ma");
+  // The edits kept for it (the asset's and the shot's) wait for it quietly.
+  EXPECT_EQ(problems.size(), 2u) << ::testing::PrintToString(problems);
+  EXPECT_EQ(mel("objExists livingRoomLamp:lampBase"), "1");
+  EXPECT_EQ(mel("objExists livingRoomLamp:bulb:pSphere1"), "0");
+  const std::string stats = OmbrixHost::sceneStatsJson();
+  EXPECT_NE(stats.find("{\"node\":\"livingRoomLamp:bulbRN\",\"namespace\":\"livingRoomLamp:bulb\""), std::string::npos);
+  EXPECT_NE(stats.find("bulb.ma\",\"depth\":2,\"state\":\"deferred\"}"), std::string::npos) << stats;
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "scenes" / "again.ma").generic_string(), error)) << error;
+  const std::string text = readText(dir / "scenes" / "again.ma");
+  EXPECT_NE(text.find(line.substr(0, line.size() - 5) + " -dr 1 -rfn \"livingRoomLamp:bulbRN\""), std::string::npos);
+  EXPECT_NE(text.find("\t\t\"livingRoomLamp:bulbRN\" 1\n\t\t2 \"|livingRoomLamp:bulb:pSphere1\" \"scale\""),
+            std::string::npos);
 }

@@ -257,12 +257,25 @@ void finishReferences() {
   }
 }
 
+// The namespace a reference's nodes are in, or would be when it loaded: "lamp:bulb".
+std::string namespaceOf(const ReferenceRecord& r, int depth = 0) {
+  if (r.state == ReferenceRecord::kLoaded && !r.scope.empty())
+    return r.scope.substr(0, r.scope.size() - 1);
+  const std::string own = r.nameSpace.empty() ? r.prefix : r.nameSpace;
+  const ReferenceRecord* parent = r.parentReference.empty() || depth > kMaxReferenceDepth
+                                      ? nullptr
+                                      : scene().references.find(r.parentReference);
+  const std::string above = parent ? namespaceOf(*parent, depth + 1) : "";
+  if (above.empty() || above == ":")
+    return own;
+  return own == ":" ? above : above + ":" + own;
+}
+
 std::string referencesJson(std::string (*quote)(const std::string&)) {
   std::string out = "[";
   for (const auto& r : scene().references.records) {
     out += (out.size() > 1 ? ",{" : "{");
-    out += "\"node\":" + quote(r.referenceNode) + ",\"namespace\":" +
-           quote(r.scope.empty() ? r.nameSpace : r.scope.substr(0, r.scope.size() - 1)) +
+    out += "\"node\":" + quote(r.referenceNode) + ",\"namespace\":" + quote(namespaceOf(r)) +
            ",\"file\":" + quote(r.resolved.empty() ? r.written : r.resolved) + ",\"depth\":" + std::to_string(r.depth) +
            ",\"state\":" + quote(referenceStateName(r.state)) + "}";
   }
