@@ -78,3 +78,16 @@ if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
   ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL
     EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}")
 endif()
+# A Maya Binary scene: the skinned cube of the rig Maya 2020 saved, whole and where its joints hold it.
+if(EXISTS ${ombrix_shared_maya}/mb/rig.anim.mb)
+  ombrix_export_test(export_real_binary_rig ${ombrix_shared_maya}/mb/rig.anim.mb REAL
+    EXPECT "\"groups\":\\[{\"name\":\"meshShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-0.5,-0.5,-0.5\\],\"max\":\\[0.5,0.5,0.5\\]}")
+endif()
+# The same quad saved as Maya ASCII and as Maya Binary exports the same project file, byte for byte.
+add_test(NAME export_binary_twin COMMAND ${CMAKE_COMMAND}
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DMAYAHOST=$<TARGET_FILE:mayahost>
+         -DOBVTOOL=$<TARGET_FILE:obvtool> -DMODULE=$<TARGET_FILE:ObvTester2>
+         -DSCENE=${export_data}/quad.ma -DTWIN=${export_data}/quad.mb -DWORK=${export_work}/export_binary_twin
+         -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/export-scene.cmake
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/export-twins.cmake)
+set_tests_properties(export_binary_twin PROPERTIES RESOURCE_LOCK painter_registry)

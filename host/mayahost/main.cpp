@@ -24,7 +24,7 @@ const char* kUsage =
     "                     uninitializePlugin after them): a file, or a name found on\n"
     "                     MAYA_PLUG_IN_PATH or in the plug-ins folder of a module\n"
     "                     that a *.mod file on MAYA_MODULE_PATH describes\n"
-    "  --scene FILE.ma    open a Maya ASCII scene first\n"
+    "  --scene FILE       open a scene first: Maya ASCII (.ma) or Maya Binary (.mb)\n"
     "  --workspace DIR    the workspace (project) directory\n"
     "  --select NAME      select an object before the commands run (repeatable)\n"
     "  -c TEXT            run a MEL command line (repeatable, in order)\n"
@@ -243,7 +243,7 @@ int main(int argc, char** argv) {
     OmbrixHost::setWorkspaceRoot(o.workspace);
   if (!o.scene.empty()) {
     std::vector<std::string> problems;
-    ok = OmbrixHost::loadMayaAscii(o.scene, problems);
+    ok = OmbrixHost::loadSceneFile(o.scene, problems);
     for (const auto& p : problems)
       std::cerr << p << std::endl;
   }

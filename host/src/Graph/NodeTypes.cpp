@@ -48,6 +48,7 @@ AttrList transformAttrs() {
   a.push_back(makeTriple("scalePivotTranslate", "spt", "XYZ", "xyz", K::kDouble));
   a.push_back(makeTriple("rotateAxis", "ra", "XYZ", "xyz", K::kAngle));
   a.push_back(makeAttr("inheritsTransform", "it", K::kBool, false, 1.0));
+  a.push_back(makeAttr("offsetParentMatrix", "opm", K::kMatrix));
   return a;
 }
 

@@ -108,6 +108,8 @@ public:
   std::string savedBy;
   // File references and, while a referenced file is read, its namespace.
   SceneReferences references;
+  // The kind of the loaded file: "mayaAscii" or "mayaBinary"; "" for a new scene.
+  std::string fileFormat;
 
 private:
   void createDefaults();

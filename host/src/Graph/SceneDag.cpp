@@ -332,6 +332,16 @@ void Scene::inclusiveMatrix(const DagChain& chain, double out[4][4]) const {
     double local[4][4];
     localMatrix(*it, local);
     multiply(out, local, out);
+    // Maya 2020 and later: the offset parent matrix sits between the
+    // transform's own matrix and its parent's.
+    const Value offset = (*it)->hasFn(MFn::kTransform) ? (*it)->value("offsetParentMatrix") : Value();
+    if (offset.numbers.size() == 16) {
+      double m[4][4];
+      for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+          m[r][c] = offset.numbers[static_cast<std::size_t>(4 * r + c)];
+      multiply(out, m, out);
+    }
   }
 }
 

@@ -5,20 +5,16 @@
 #include "HostSession.h"
 #include "MelInterpreter.h"
 #include "Scene.h"
+#include "SceneLoading.h"
 #include "SceneEvaluation.h"
 #include "SetAttr.h"
-
 #include "References.h"
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fstream>
 
 namespace OmbrixHost {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Statement {
   const char* begin;
@@ -130,28 +126,6 @@ std::string located(const std::string& file, int statementLine, const std::strin
   return file + ":" + std::to_string(line) + ": " + reason;
 }
 
-// The project a scene belongs to: workspace.mel beside its scenes/ folder, or beside it.
-void adoptWorkspace(const fs::path& file) {
-  if (!scene().workspaceRoot.empty())
-    return;
-  std::error_code ec;
-  fs::path dir = fs::absolute(file, ec).parent_path();
-  for (const fs::path& candidate : {dir.parent_path(), dir})
-    if (fs::is_regular_file(candidate / "workspace.mel", ec)) {
-      scene().workspaceRoot = candidate.generic_string();
-      return;
-    }
-}
-
-class LoadingScope {
-public:
-  LoadingScope() { scene().loading = true; }
-  ~LoadingScope() {
-    scene().loading = false;
-    scene().currentLine = 0;
-  }
-};
-
 // What a file read as a reference leaves to the scene that references it.
 bool sceneWide(const std::string& word) {
   return word == "requires" || word == "fileInfo" || word == "currentUnit";
@@ -163,21 +137,11 @@ bool isReferenceEdits(const std::string& word, const Statement& s) {
 }
 
 bool readFileText(const std::string& path, std::string& text, std::vector<std::string>& problems) {
-  std::ifstream in(fs::u8path(path), std::ios::binary);
-  if (!in) {
-    problems.push_back(path + ":0: cannot open the file");
-    return false;
-  }
-  // Read in one piece: a million-face scene is over a hundred megabytes.
-  in.seekg(0, std::ios::end);
-  std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  text.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  if (size < 0 || !in.read(text.data(), static_cast<std::streamsize>(text.size()))) {
-    problems.push_back(path + ":0: cannot read the file");
-    return false;
-  }
-  return true;
+  const FileRead read = readWholeFile(path, text);
+  if (read == FileRead::kRead)
+    return true;
+  problems.push_back(path + ":0: " + (read == FileRead::kCannotOpen ? "cannot open the file" : "cannot read the file"));
+  return false;
 }
 
 bool isMayaAscii(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
@@ -246,7 +210,7 @@ bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) 
   std::string text;
   if (!readFileText(path, text, problems))
     return false;
-  adoptWorkspace(fs::u8path(path));
+  adoptWorkspace(path);
   return loadMayaAsciiText(text, path, problems);
 }
 
@@ -254,11 +218,12 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
   if (!isMayaAscii(text, path, problems))
     return false;
   scene().reset();
+  scene().fileFormat = "mayaAscii";
   // "//Maya ASCII 2025ff01 scene": the version of the Maya that wrote it.
   const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
   if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
     scene().savedBy = text.substr(13, versionEnd - 13);
-  LoadingScope loading;
+  SceneLoading loading;
   scene().references.readers["mayaAscii"] = readMayaAsciiInto;
   startReferences(path);
   const bool complete = readStatements(text, path, problems);

@@ -56,6 +56,15 @@ OPENMAYA_EXPORT bool loadMayaAscii(const std::string& path, std::vector<std::str
 // The same for text already in memory; `name` stands for the file in messages.
 OPENMAYA_EXPORT bool loadMayaAsciiText(const std::string& text, const std::string& name,
                                        std::vector<std::string>& problems);
+// Maya Binary scenes (.mb), read into the same scene. Problems are reported
+// as "file: offset N: reason"; values that cannot be decoded safely are
+// skipped and told once per node type. False when the file's structure is
+// damaged (what it still holds is loaded).
+OPENMAYA_EXPORT bool loadMayaBinary(const std::string& path, std::vector<std::string>& problems);
+OPENMAYA_EXPORT bool loadMayaBinaryData(const std::string& bytes, const std::string& name,
+                                        std::vector<std::string>& problems);
+// A scene file of either kind, told apart by its first bytes.
+OPENMAYA_EXPORT bool loadSceneFile(const std::string& path, std::vector<std::string>& problems);
 OPENMAYA_EXPORT bool saveMayaAscii(const std::string& path, std::string& error);
 // One JSON object describing the scene's meshes, surfaces, shading groups and nodes.
 OPENMAYA_EXPORT std::string sceneStatsJson();

@@ -69,7 +69,10 @@ std::string sceneStatsJson() {
   }
   std::ostringstream out;
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
-      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"nodes\":" << s.nodes().size() << "}";
+      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"nodes\":" << s.nodes().size();
+  if (!s.fileFormat.empty())
+    out << ",\"format\":" << json(s.fileFormat);
+  out << "}";
   return out.str();
 }
 

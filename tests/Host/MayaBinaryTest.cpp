@@ -1,0 +1,379 @@
+// Maya Binary scenes: the two rig files Maya 2020 saved, files built here
+// chunk by chunk in both container widths (read back as their Maya ASCII
+// equivalents are), and damaged files.
+#include "HistoryScene.h"
+
+#include <maya/MFloatArray.h>
+#include <maya/MPointArray.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+using namespace HistoryScene;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kRigs = fs::path(OMBRIX_SHARED_MAYA) / "mb";
+
+std::string readFile(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> loadBinary(const std::string& bytes, bool* complete = nullptr) {
+  std::vector<std::string> problems;
+  bool ok = OmbrixHost::loadMayaBinaryData(bytes, "scene.mb", problems);
+  if (complete)
+    *complete = ok;
+  return problems;
+}
+
+// The scene summary without the file kind, which is all that may differ.
+std::string statsWithoutFormat() {
+  std::string stats = OmbrixHost::sceneStatsJson();
+  auto at = stats.find(",\"format\":");
+  return at == std::string::npos ? stats : stats.substr(0, at) + "}";
+}
+
+// Big-endian fields and the chunks and groups of the IFF container, laid out
+// as Maya lays them out: data padded to the width, groups unpadded.
+std::string be(std::uint64_t v, int bytes) {
+  std::string out;
+  for (int i = bytes - 1; i >= 0; --i)
+    out += static_cast<char>((v >> (8 * i)) & 0xff);
+  return out;
+}
+std::string i32(std::int64_t v) { return be(static_cast<std::uint32_t>(v), 4); }
+std::string f64(double v) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &v, 8);
+  return be(bits, 8);
+}
+std::string f32(float v) {
+  std::uint32_t bits;
+  std::memcpy(&bits, &v, 4);
+  return be(bits, 4);
+}
+std::string cstr(const std::string& s) { return s + '\0'; }
+
+struct Iff {
+  bool wide;
+  std::string header(const char* tag, std::uint64_t size) const {
+    return wide ? std::string(tag, 4) + std::string(4, '\0') + be(size, 8) : std::string(tag, 4) + be(size, 4);
+  }
+  std::string chunk(const char* tag, const std::string& data) const {
+    std::string padded = data;
+    padded.resize((data.size() + width() - 1) / width() * width(), '\0');
+    return header(tag, data.size()) + padded;
+  }
+  std::string group(const char* form, const std::string& children, const char* kind = "FOR") const {
+    std::string tag = std::string(kind) + (wide ? "8" : "4");
+    return header(tag.c_str(), 4 + children.size()) + std::string(form, 4) + children;
+  }
+  std::size_t width() const { return wide ? 8 : 4; }
+  // An attribute chunk: name, flags, value.
+  std::string attr(const char* tag, const std::string& name, const std::string& value) const {
+    return chunk(tag, cstr(name) + '\x20' + value);
+  }
+};
+
+const std::string kUuid(16, '\x11');
+
+// A quad under "box" (moved and turned), in the initial shading group.
+std::string boxScene(const Iff& f, const std::string& mesh) {
+  std::string head = f.chunk("VERS", "2020") + f.chunk("LUNI", "cm") + f.chunk("TUNI", "film") +
+                     f.chunk("AUNI", "deg") + f.chunk("FINF", cstr("application") + cstr("maya")) +
+                     f.chunk("PLUG", cstr("stereoCamera") + cstr("10.0"));
+  std::string box = f.chunk("CREA", "\x8c" + cstr("box") + kUuid) + f.attr("DBL3", "t", f64(1) + f64(2) + f64(3)) +
+                    f.attr("DBL3", "r", f64(0) + f64(std::acos(-1.0) / 2) + f64(0));
+  std::string shape = f.chunk("CREA", "\x04" + cstr("boxShape") + cstr("box") + kUuid) +
+                      f.attr("STR ", "uvst[0].uvsn", cstr("map1")) + f.attr("MESH", "o", mesh);
+  std::string links = f.chunk("CWFL", "\x01" + cstr("boxShape.iog") + cstr(":initialShadingGroup.dsm"));
+  return f.group("Maya", f.group("HEAD", head) + f.group("XFRM", box) + f.group("DMSH", shape) +
+                             f.group("CONS", f.group("CONN", links), "LIS"));
+}
+
+// The same nodes as Maya 2015 writes them: no UUIDs, no 0x80 on nodes at
+// the top; times in 32-bit ticks of 1/6000 s. A groupParts node names faces,
+// and the mesh carries normals and a second UV set with no UVs.
+std::string olderScene(const Iff& f, const std::string& mesh) {
+  std::string box = f.chunk("CREA", "\x0c" + cstr("box")) + f.attr("DBL3", "t", f64(1) + f64(2) + f64(3));
+  std::string shape = f.chunk("CREA", "\x04" + cstr("boxShape") + cstr("box")) + f.attr("MESH", "o", mesh);
+  std::string parts = f.chunk("CREA", std::string(1, '\0') + cstr("groupParts1")) +
+                      f.attr("CMP#", "ic", i32(1) + "CMDF" + i32(2) + i32(0) + i32(0) + i32(2) + i32(4));
+  std::string time = f.chunk("SLCT", ":time1") + f.attr("DBLE", "o", i32(250 * 12));
+  return f.group("Maya", f.group("HEAD", f.chunk("VERS", "2015")) + f.group("XFRM", box) + f.group("DMSH", shape) +
+                             f.group("GRPP", parts) + f.group("SLCT", time));
+}
+
+// Points, edges (bit 31: hard), faces (bit 31 reverses the edge, bits 30
+// and 29 end the loop and the face), then the UV set map1.
+std::string quadValue(std::int64_t vertexFloats = 12) {
+  std::string m = i32(vertexFloats);
+  for (float v : {-0.5f, 0.f, 0.5f, 0.5f, 0.f, 0.5f, -0.5f, 0.f, -0.5f, 0.5f, 0.f, -0.5f})
+    m += f32(v);
+  m += i32(8);
+  for (std::uint32_t v : {0x80000000u, 1u, 0x80000000u, 2u, 0x80000001u, 3u, 0x80000002u, 3u})
+    m += i32(v);
+  m += i32(4) + i32(0) + i32(2) + i32(0x80000003u) + i32(0xe0000001u);
+  m += i32(0) + i32(1) + i32(0) + cstr("map1") + i32(8);
+  for (float v : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f})
+    m += f32(v);
+  return m + i32(4) + i32(0) + i32(1) + i32(3) + i32(2) + std::string(20, '\0');
+}
+
+// The quad with a normal per corner and a second UV set that gives none.
+std::string quadWithNormals() {
+  std::string m = quadValue();
+  std::string normals = i32(12);
+  for (int k = 0; k < 4; ++k)
+    normals += f32(0) + f32(1) + f32(0);
+  std::string uvs = normals + i32(0) + i32(2) + i32(0) + cstr("map1") + i32(8);
+  for (float v : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f})
+    uvs += f32(v);
+  uvs += i32(4) + i32(0) + i32(1) + i32(3) + i32(2) + cstr("shadow") + i32(0) + i32(4);
+  for (int k = 0; k < 4; ++k)
+    uvs += i32(-1);
+  const std::size_t facesEnd = 4 + 12 * 4 + 4 + 8 * 4 + 4 + 4 * 4;
+  return m.substr(0, facesEnd) + uvs;
+}
+
+const char* kBoxAscii =
+    "//Maya ASCII 2020 scene\n"
+    "requires maya \"2020\";\nrequires \"stereoCamera\" \"10.0\";\n"
+    "currentUnit -l centimeter -a degree -t film;\nfileInfo \"application\" \"maya\";\n"
+    "createNode transform -n \"box\";\n"
+    "\tsetAttr \".t\" -type \"double3\" 1 2 3 ;\n\tsetAttr \".r\" -type \"double3\" 0 90 0 ;\n"
+    "createNode mesh -n \"boxShape\" -p \"box\";\n"
+    "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+    "\tsetAttr -s 4 \".uvst[0].uvsp[0:3]\" -type \"float2\" 0 0 1 0 1 1 0 1;\n"
+    "\tsetAttr -s 4 \".vt[0:3]\"  -0.5 0 0.5 0.5 0 0.5 -0.5 0 -0.5 0.5 0 -0.5;\n"
+    "\tsetAttr -s 4 \".ed[0:3]\"  0 1 0 0 2 0 1 3 0 2 3 0;\n"
+    "\tsetAttr -ch 4 \".fc[0]\" -type \"polyFaces\" f 4 0 2 -4 -2 mu 0 4 0 1 3 2;\n"
+    "connectAttr \"boxShape.iog\" \":initialShadingGroup.dsm\" -na;\n";
+
+}  // namespace
+
+TEST_F(HostTest, MayaBinaryRigsLoadWithEveryNodeAndTheirSkinnedCubeAtItsPose) {
+  // The layout rig binds the cube to its root joint alone; the animation rig
+  // adds a control and a joint above and below it.
+  const std::vector<std::string> animOnly = {"bot_ctrl", "bot_ctrlShape", "bot_jnt", "top_ctrl",
+                                             "top_ctrlShape", "top_jnt", "makeNurbCircle1"};
+  for (const char* file : {"rig.anim.mb", "rig.layout.mb"}) {
+    SCOPED_TRACE(file);
+    const bool anim = std::string(file) == "rig.anim.mb";
+    if (!fs::exists(kRigs / file))
+      GTEST_SKIP() << "no " << (kRigs / file);
+    std::vector<std::string> problems;
+    EXPECT_TRUE(OmbrixHost::loadSceneFile((kRigs / file).string(), problems)) << joined(problems);
+    EXPECT_EQ(joined(problems).find("connectAttr"), std::string::npos) << joined(problems);
+    expectAllEvaluated(problems);
+    for (const char* name :
+         {"persp", "perspShape", "top", "front", "side", "cube", "geo", "mesh", "meshShape", "meshShapeOrig", "rig",
+          "root_ctrl", "root_ctrlShape", "root", "skinCluster1", "tweak1", "skinCluster1Set", "skinCluster1GroupId",
+          "skinCluster1GroupParts", "tweakSet1", "groupId2", "groupParts2", "bindPose1",
+          "uiConfigurationScriptNode", "sceneConfigurationScriptNode", "shapeEditorManager"})
+      EXPECT_EQ(mel(std::string("objExists ") + name), "1") << name;
+    for (const auto& name : animOnly)
+      EXPECT_EQ(mel("objExists " + name), anim ? "1" : "0") << name;
+    EXPECT_EQ(mel("objExists polyCube1"), anim ? "0" : "1");
+    EXPECT_EQ(mel("nodeType root"), "joint");
+    EXPECT_EQ(mel("nodeType skinCluster1"), "skinCluster");
+    EXPECT_EQ(mel("nodeType bindPose1"), "dagPose");
+    EXPECT_NE(OmbrixHost::sceneStatsJson().find("\"format\":\"mayaBinary\""), std::string::npos);
+
+    // The cube whole: 8 corners, 6 quads, 14 UVs on map1.
+    MFnMesh orig(path("meshShapeOrig"));
+    EXPECT_EQ(orig.numVertices(), 8);
+    EXPECT_EQ(orig.numPolygons(), 6);
+    EXPECT_EQ(orig.numUVs(), 14);
+    float u, v;
+    ASSERT_EQ(orig.getPolygonUV(4, 1, u, v), MStatus::kSuccess);
+    EXPECT_FLOAT_EQ(u, 0.875f);  // face 4, corner 1: UV 10
+    EXPECT_FLOAT_EQ(v, 0.0f);
+    // In the animation rig the offset parent matrices put bot_jnt 0.5 up and
+    // top_jnt 0.5 down, where they were bound: the top four corners (on
+    // bot_jnt) and the bottom four (on top_jnt) come out where the undeformed
+    // cube has them; the layout rig's root joint holds all at the origin.
+    MPointArray p = pointsOf("meshShape");
+    ASSERT_EQ(p.length(), 8u);
+    expectPoint(p, 0, -0.5, -0.5, 0.5);
+    expectPoint(p, 3, 0.5, 0.5, 0.5);
+    expectPoint(p, 4, -0.5, 0.5, -0.5);
+    expectPoint(p, 7, 0.5, -0.5, -0.5);
+  }
+
+  // The animation rig posed: bot_ctrl's offset parent matrix raised from 0.5 to 1.5 (the
+  // double at row 3, column 1 of its opm value) carries bot_jnt, and with it the top four
+  // corners, 1 up; the bottom four stay on top_jnt.
+  std::string rig = readFile(kRigs / "rig.anim.mb");
+  const auto opm = rig.find(std::string("opm\0", 4), rig.find(std::string("bot_ctrl\0root_ctrl", 18)));
+  ASSERT_NE(opm, std::string::npos);
+  rig.replace(opm + 5 + 13 * 8, 8, f64(1.5));
+  auto problems = loadBinary(rig);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsOf("meshShape");
+  ASSERT_EQ(p.length(), 8u);
+  expectPoint(p, 2, -0.5, 1.5, 0.5);
+  expectPoint(p, 5, 0.5, 1.5, -0.5);
+  expectPoint(p, 0, -0.5, -0.5, 0.5);
+  expectPoint(p, 6, -0.5, -0.5, -0.5);
+}
+
+TEST_F(HostTest, MayaBinaryBuiltInBothWidthsReadsAsItsMayaAsciiTwin) {
+  std::vector<std::string> problems;
+  OmbrixHost::loadMayaAsciiText(kBoxAscii, "box.ma", problems);
+  ASSERT_EQ(joined(problems), "");
+  const std::string asciiStats = statsWithoutFormat();
+  const MPointArray asciiPoints = [] {
+    MPointArray points;
+    MFnMesh(path("boxShape")).getPoints(points, MSpace::kWorld);
+    return points;
+  }();
+  for (bool wide : {false, true}) {
+    SCOPED_TRACE(wide ? "FOR8" : "FOR4");
+    bool complete = false;
+    problems = loadBinary(boxScene(Iff{wide}, quadValue()), &complete);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(joined(problems), "");
+    EXPECT_EQ(statsWithoutFormat(), asciiStats);
+    // Radians in the file, degrees for MEL; the header's version and plug-in.
+    EXPECT_EQ(mel("getAttr box.r"), "0 90 0");
+    EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+    MPointArray points;
+    MFnMesh shape(path("boxShape"));
+    shape.getPoints(points, MSpace::kWorld);
+    ASSERT_EQ(points.length(), asciiPoints.length());
+    for (unsigned int i = 0; i < points.length(); ++i)
+      EXPECT_LT(points[i].distanceTo(asciiPoints[i]), 1e-6) << i;
+    MIntArray corners;
+    shape.getPolygonVertices(0, corners);
+    ASSERT_EQ(corners.length(), 4u);
+    EXPECT_EQ(corners[2], 3);
+    float u, v;
+    shape.getPolygonUV(0, 2, u, v);
+    EXPECT_FLOAT_EQ(u, 0.f);
+    EXPECT_FLOAT_EQ(v, 1.f);
+  }
+}
+
+TEST_F(HostTest, MayaBinaryOfMaya2015ReadsItsNodesTimesAndComponents) {
+  bool complete = false;
+  auto problems = loadBinary(olderScene(Iff{true}, quadWithNormals()), &complete);
+  EXPECT_TRUE(complete);
+  EXPECT_EQ(joined(problems), "");
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  EXPECT_EQ(path("boxShape").fullPathName(), MString("|box|boxShape"));
+  EXPECT_EQ(mel("getAttr time1.o"), "12");  // 3000 ticks of 1/6000 s at 24 frames a second
+  EXPECT_EQ(mel("getAttr groupParts1.ic"), "f[0] f[2:4]");
+  MFnMesh shape(path("boxShape"));
+  EXPECT_EQ(shape.numPolygons(), 1);
+  MStringArray sets;
+  shape.getUVSetNames(sets);
+  ASSERT_EQ(sets.length(), 2u);
+  EXPECT_EQ(sets[1], MString("shadow"));
+  float u, v;
+  EXPECT_EQ(shape.getPolygonUV(0, 2, u, v), MStatus::kSuccess);
+  EXPECT_FLOAT_EQ(v, 1.f);
+}
+
+TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
+  const Iff f{true};
+  const std::string sound = boxScene(f, quadValue());
+  // Cut anywhere: never a crash, and a cut file is never taken as whole.
+  for (std::size_t length = 0; length < sound.size(); length += 7) {
+    bool complete = true;
+    auto problems = loadBinary(sound.substr(0, length), &complete);
+    EXPECT_FALSE(complete) << length;
+    ASSERT_FALSE(problems.empty()) << length;
+    EXPECT_EQ(problems[0].compare(0, 17, "scene.mb: offset "), 0) << problems[0];
+  }
+  // Cut inside the connections: the nodes before load, the shape outside any shading group.
+  bool cutComplete = true;
+  auto cutProblems = loadBinary(sound.substr(0, sound.find("CWFL") + 20), &cutComplete);
+  EXPECT_FALSE(cutComplete);
+  EXPECT_NE(joined(cutProblems).find("scene.mb: offset " + std::to_string(sound.find("CWFL") + 20) +
+                                     ": the file ends before its Maya group does (" + std::to_string(sound.size()) +
+                                     " bytes)"),
+            std::string::npos)
+      << joined(cutProblems);
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  EXPECT_EQ(MFnMesh(path("boxShape")).numPolygons(), 1);
+  if (fs::exists(kRigs / "rig.anim.mb")) {
+    const std::string rig = readFile(kRigs / "rig.anim.mb");
+    for (std::size_t length = 0; length < rig.size(); length += 997)
+      loadBinary(rig.substr(0, length));
+  }
+
+  // A mesh whose vertex count exceeds its chunk: the mesh is left out, told, and the rest loads.
+  auto problems = loadBinary(boxScene(f, quadValue(1 << 30)));
+  EXPECT_NE(joined(problems).find("boxShape: the mesh is broken (the vertex count exceeds the chunk)"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+
+  // A size past the parent group: the groups before it load.
+  std::string overlong = sound;
+  const auto shapeAt = overlong.find("DMSH") - 16;
+  overlong.replace(shapeAt + 8, 8, be(1ull << 40, 8));
+  bool complete = true;
+  problems = loadBinary(overlong, &complete);
+  EXPECT_FALSE(complete);
+  EXPECT_NE(joined(problems).find("scene.mb: offset " + std::to_string(shapeAt) + ": the size of FOR8 (1099511627776) "
+                                  "reaches past its group"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+
+  // Groups nested without end, and a type code no table has: told, and skipped by their size.
+  std::string nested = f.chunk("CREA", "\x80" + cstr("deep") + kUuid);
+  for (int i = 0; i < 5000; ++i)
+    nested = f.group("ZZZZ", nested);
+  std::string strange = sound;
+  strange.insert(strange.find("FOR8", 16), nested + f.group("ZZZZ", f.chunk("CREA", "\x80" + cstr("odd") + kUuid)));
+  std::string top = strange.substr(0, 8) + be(strange.size() - 16, 8) + strange.substr(16);
+  problems = loadBinary(top);
+  EXPECT_NE(joined(problems).find("scene.mb: offset 40: the node group ZZZZ does not begin with CREA"), std::string::npos)
+      << joined(problems);
+  EXPECT_NE(joined(problems).find("the node type code \"ZZZZ\" is not known; odd is read as an unknown node"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(mel("nodeType odd"), "unknown");
+  EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  EXPECT_EQ(MFnMesh(path("boxShape")).numPolygons(), 1);
+
+  // An element index far beyond what the file's bytes could fill is refused before anything is allocated.
+  const std::string skin = f.chunk("CREA", "\x80" + cstr("skin") + kUuid) + f.attr("DBLE", "dpf[5]", f64(4)) +
+                           f.attr("DBLE", "dpf[100000]", f64(4));
+  problems = loadBinary(f.group("Maya", f.group("FSCL", skin)));
+  EXPECT_NE(joined(problems).find("skinCluster skin: the indices in dpf[100000] are beyond what the file can hold"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(mel("getAttr skin.dpf[5]"), "4");
+
+  // Not a Maya Binary file at all.
+  problems = loadBinary(std::string("FOR4\0\0\0\x04Mayb", 12));
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0], "scene.mb: offset 0: not a Maya Binary scene (its form is \"Mayb\", not \"Maya\")");
+}
+
+// Every input the Maya Binary fuzzer keeps is read again: refused or read, never a crash.
+TEST_F(HostTest, MayaBinaryFuzzCorpusReadsWithoutHarm) {
+  const fs::path corpus = fs::path(OMBRIX_FUZZ_CORPUS) / "fuzz_maya_binary";
+  int read = 0;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(corpus, error)) {
+    SCOPED_TRACE(entry.path().string());
+    loadBinary(readFile(entry.path()));
+    OmbrixHost::sceneStatsJson();
+    ++read;
+  }
+  EXPECT_GT(read, 0) << corpus;
+}
