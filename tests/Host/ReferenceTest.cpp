@@ -53,10 +53,11 @@ std::vector<std::string> containing(const std::vector<std::string>& lines, const
 }
 
 // "file -r" line of a test asset, as Maya writes it.
-std::string referenceLines(const std::string& ns, const std::string& path, const std::string& node = "") {
+std::string referenceLines(const std::string& ns, const std::string& path, const std::string& node = "",
+                           const std::string& type = "mayaAscii") {
   const std::string rfn = node.empty() ? ns + "RN" : node;
-  return "file -rdi 1 -ns \"" + ns + "\" -rfn \"" + rfn + "\" -op \"v=0;\" -typ \"mayaAscii\" \"" + path + "\";\n" +
-         "file -r -ns \"" + ns + "\" -dr 1 -rfn \"" + rfn + "\" -op \"v=0;\" -typ \"mayaAscii\" \"" + path + "\";\n";
+  return "file -rdi 1 -ns \"" + ns + "\" -rfn \"" + rfn + "\" -op \"v=0;\" -typ \"" + type + "\" \"" + path + "\";\n" +
+         "file -r -ns \"" + ns + "\" -dr 1 -rfn \"" + rfn + "\" -op \"v=0;\" -typ \"" + type + "\" \"" + path + "\";\n";
 }
 
 std::string box(const std::string& name) {
@@ -162,14 +163,14 @@ TEST_F(ReferenceTest, BadReferencesAreToldWithFileAndLineAndTheRestLoads) {
   writeText(dir / "a.ma", std::string(kHeader) + referenceLines("b", "b.ma") + box("boxA"));
   writeText(dir / "b.ma", std::string(kHeader) + referenceLines("a", "a.ma") + box("boxB"));
   writeText(dir / "self.ma", std::string(kHeader) + referenceLines("me", "self.ma") + box("boxSelf"));
-  writeText(dir / "rig.mb", "FOR4");
+  writeText(dir / "rig.fbx", "Kaydara FBX Binary");
   // A chain of references far deeper than any scene nests them.
   for (int k = 0; k < 40; ++k)
     writeText(dir / ("deep" + std::to_string(k) + ".ma"),
               std::string(kHeader) + referenceLines("d", "deep" + std::to_string(k + 1) + ".ma"));
   writeText(dir / "deep40.ma", std::string(kHeader) + box("bottom"));
   writeText(dir / "shot.ma", std::string(kHeader) + referenceLines("a", "a.ma") + referenceLines("me", "self.ma") +
-                                 referenceLines("rig", "rig.mb") + referenceLines("d", "deep0.ma") +
+                                 referenceLines("rig", "rig.fbx", "rigRN", "FBX export") + referenceLines("d", "deep0.ma") +
                                  referenceLines("a", "a.ma", "second_aRN") + box("own"));
   auto problems = load(dir / "shot.ma");
   auto cycle = containing(problems, "a reference cycle");
@@ -179,7 +180,9 @@ TEST_F(ReferenceTest, BadReferencesAreToldWithFileAndLineAndTheRestLoads) {
   auto binary = containing(problems, "rigRN");
   ASSERT_EQ(binary.size(), 1u);
   EXPECT_NE(binary[0].find("shot.ma:8: Warning: reference rigRN: \""), std::string::npos) << binary[0];
-  EXPECT_NE(binary[0].find("rig.mb\": Maya Binary files are not read by this host; tried"), std::string::npos);
+  EXPECT_NE(binary[0].find("rig.fbx\": files of type \"FBX export\" are not read by this host; tried"),
+            std::string::npos)
+      << binary[0];
   auto deep = containing(problems, "references nest deeper than 32");
   EXPECT_EQ(deep.size(), 1u) << ::testing::PrintToString(problems);
   auto clash = containing(problems, "namespace \"a\" is in use");
@@ -297,4 +300,27 @@ TEST_F(ReferenceTest, NestedReferenceSavedUnloadedStaysUnloadedInsideItsLoadedAs
   EXPECT_NE(text.find(line.substr(0, line.size() - 5) + " -dr 1 -rfn \"livingRoomLamp:bulbRN\""), std::string::npos);
   EXPECT_NE(text.find("\t\t\"livingRoomLamp:bulbRN\" 1\n\t\t2 \"|livingRoomLamp:bulb:pSphere1\" \"scale\""),
             std::string::npos);
+}
+
+TEST_F(ReferenceTest, MayaBinaryFilesAreReferencedUnderTheirNamespace) {
+  const fs::path rig = fs::path(OMBRIX_SHARED_MAYA) / "mb" / "rig.anim.mb";
+  if (!fs::exists(rig))
+    GTEST_SKIP() << rig << " is not here";
+  fs::path dir = fs::current_path() / "host-references-binary";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  fs::copy_file(rig, dir / "rig.anim.mb");
+  writeText(dir / "shot.ma", std::string(kHeader) + referenceLines("rig", "rig.anim.mb", "rigRN", "mayaBinary") +
+                                 "createNode reference -n \"rigRN\";\n"
+                                 "\tsetAttr \".ed\" -type \"dataReferenceEdits\" \n\t\t\"rigRN\"\n\t\t\"rigRN\" 1\n"
+                                 "\t\t2 \"|rig:cube\" \"translate\" \" -type \\\"double3\\\" 0 0 9\";\n");
+  std::vector<std::string> problems;
+  OmbrixHost::loadSceneFile((dir / "shot.ma").generic_string(), problems);
+  EXPECT_TRUE(containing(problems, "Warning: reference").empty()) << ::testing::PrintToString(problems);
+  EXPECT_EQ(mel("getAttr rig:cube.tz"), "9");
+  const std::string stats = OmbrixHost::sceneStatsJson();
+  EXPECT_NE(stats.find("{\"name\":\"rig:meshShape\",\"path\":\"|rig:cube|rig:geo|rig:mesh|rig:meshShape\",\"vertices\":8"),
+            std::string::npos)
+      << stats;
+  EXPECT_NE(stats.find("rig.anim.mb\",\"depth\":1,\"state\":\"loaded\"}"), std::string::npos) << stats;
 }

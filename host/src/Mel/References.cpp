@@ -39,8 +39,9 @@ std::string fileType(const ReferenceRecord& r) {
   return r.type.empty() ? "mayaAscii" : r.type;
 }
 
-// Each file type is read by the reader set for it; Maya Binary files have none
-// yet. The path is a copy: the reading adds records and may move this one.
+// Each file type is read by the reader set for it (Maya Binary files by the
+// one loadSceneFile sets). The path is a copy: the reading adds records and
+// may move this one.
 bool readReferencedFile(const std::string type, const std::string path, std::vector<std::string>& problems,
                         std::string& why) {
   auto& readers = scene().references.readers;
