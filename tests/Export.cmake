@@ -62,6 +62,12 @@ ombrix_export_test(export_referenced_shot ${CMAKE_CURRENT_SOURCE_DIR}/data/refer
 ombrix_export_test(export_history ${export_data}/history.ma
   EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"bevelledShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
   OUTPUT "Warning: bevelledShape: construction history through polyBevel1 \\(polyBevel3\\) is not evaluated")
+# Long arrays in Maya's blocks (UVs, points, edges and faces over several statements) and a
+# face with a hole (the triangles of the frame around it).
+ombrix_export_test(export_maya_blocks ${export_data}/maya_blocks.ma
+  EXPECT "\"groups\":\\[{\"name\":\"gridShape\",\"polygons\":501,\"triangles\":1002}")
+ombrix_export_test(export_holed_face ${export_data}/holed_face.ma
+  EXPECT "\"groups\":\\[{\"name\":\"frameShape\",\"polygons\":8,\"triangles\":8}")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
   COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug
@@ -91,3 +97,36 @@ add_test(NAME export_binary_twin COMMAND ${CMAKE_COMMAND}
          -DSCRIPT=${CMAKE_CURRENT_SOURCE_DIR}/export-scene.cmake
          -P ${CMAKE_CURRENT_SOURCE_DIR}/export-twins.cmake)
 set_tests_properties(export_binary_twin PROPERTIES RESOURCE_LOCK painter_registry)
+add_test(NAME plugin_named_kinds COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src/Maya
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/named-kinds.cmake)
+# A NURBS surface is tessellated into mesh data: the export leaves the scene
+# unmodified, and the group takes the name Maya gives a temporary mesh shape,
+# the first "polySurfaceShapeN" no node has.
+ombrix_export_test(export_nurbs_unmodified ${example_scenes}/nurbs_sphere.ma
+  COMMANDS "file -q -modified" ExportAllOmbrixPlug "file -q -modified"
+  OUTPUT "// Result: 0 //\r?\n// Result: 0 //")
+ombrix_export_test(export_nurbs_name_taken ${example_scenes}/nurbs_sphere.ma
+  COMMANDS "createNode transform -n polySurfaceShape1" ExportAllOmbrixPlug
+  EXPECT "\"groups\":\\[{\"name\":\"polySurfaceShape2\",")
+# Texture paths as Maya resolves them: a relative name under the project's root
+# (not the folder the file browser last visited), an absolute one as it is;
+# aiImage and usdUVTexture like file nodes, normal maps and bump nodes followed
+# to their file for "Bump"; a tiled texture as its first tile, with one warning
+# for its material.
+ombrix_export_test(export_texture_paths ${export_data}/textures.ma
+  COMMANDS "workspace -o \"/proj\"" "workspace -dir \"/elsewhere\"" ExportAllOmbrixPlug
+  EXPECT "{\"name\":\"plainBlinn\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/wood_missing.png\",\"SpecularColor\":\"D:/textures/metal_missing.png\"}},{\"name\":\"arnoldSurface\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/skin_color.1001.png\",\"SpecularColor\":\"/proj/sourceimages/skin_rough.1001.png\",\"Bump\":\"/proj/sourceimages/skin_normal.png\"}},{\"name\":\"usdSurface\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/label.png\",\"Bump\":\"/proj/sourceimages/label_normal.png\"}}"
+  OUTPUT "^Warning: Ombrix Vael export: arnoldSurface: tiled textures \\(UDIM\\) go to the painter as their first tile; it paints that tile only\r?\n$")
+
+# The commands when memory runs out part way. The test program fails the
+# module's allocations through its own operator new, which reaches a module
+# loaded beside it natively; a Windows module keeps its own runtime's.
+if(NOT WIN32)
+  ombrix_test(test_CommandFailures SOURCES Maya/CommandFailureTest.cpp DEPENDS OpenMaya HvFoundation)
+  target_link_libraries(test_CommandFailures PRIVATE HostInternals ${CMAKE_DL_LIBS})
+  add_dependencies(test_CommandFailures ObvTester2)
+  target_compile_definitions(test_CommandFailures PRIVATE OMBRIX_MODULE="$<TARGET_FILE:ObvTester2>")
+  # Its operator new is malloc's: every delete is a free.
+  set_tests_properties(test_CommandFailures PROPERTIES RESOURCE_LOCK painter_registry
+                       ENVIRONMENT "ASAN_OPTIONS=alloc_dealloc_mismatch=0:intercept_tls_get_addr=0")
+endif()

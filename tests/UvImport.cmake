@@ -39,6 +39,11 @@ foreach(mode undo redo)
   ombrix_uv_roundtrip(uv_${mode}_selection ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
                       "Polygons affected: 6    \\(Total of: 6\\)" -DMODE=${mode})
 endforeach()
+# A selected second instance matches through its own matrix: the correspondence
+# file holds only that instance's polygons.
+ombrix_uv_roundtrip(uv_roundtrip_instance ${PROJECT_SOURCE_DIR}/tests/data/export/instances.ma
+                    "select -r |second|firstShape" ALL "Polygons affected: 6    \\(Total of: 6\\)"
+                    -DEXPORT_SELECTION=1)
 # After Delete History the meshes have no geometry input: the fast method,
 # and no tweak node anywhere.
 ombrix_uv_roundtrip(uv_roundtrip_deleted_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL

@@ -13,7 +13,12 @@
 # "delete -ch". MODE undo: the import is undone in the same session, so the
 # second export must equal the first and the scene hold the same nodes;
 # MODE redo: undone and redone, as if imported once. NO_TWEAK set: the saved
-# scene must hold no polyTweakUV node.
+# scene must hold no polyTweakUV node. EXPORT_SELECTION set: both exports
+# are of the selection only.
+set(export -c ExportAllOmbrixPlug)
+if(EXPORT_SELECTION)
+  set(export -c "${SELECT}" -c ExportSelOmbrixPlug)
+endif()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/exchange)
 
@@ -62,7 +67,7 @@ if(PAINTER)
   endif()
   file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
 else()
-  run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
+  run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${export})
   file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
   run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
 endif()
@@ -108,7 +113,7 @@ if(output MATCHES "Error")
   message(FATAL_ERROR "the import printed an error:\n${output}")
 endif()
 message(STATUS "${output}")
-run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} -c ExportAllOmbrixPlug)
+run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} ${export})
 run(second ${TOOL} cor ${WORK}/exchange/Maya.obv ${WORK}/second.cor)
 
 # Expected: the header, then for each of the first NEW triangles the first

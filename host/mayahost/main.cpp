@@ -31,19 +31,27 @@ const char* kUsage =
     "  --script FILE      run the MEL statements of FILE (in order with -c)\n"
     "  --save OUT.ma      save the scene as Maya ASCII after the commands\n"
     "  --stats            print one JSON object describing the scene, last\n"
+    "  --stats-file PATH  write that JSON object to PATH instead (nothing else\n"
+    "                     on stdout can spoil it)\n"
+    "  --accept-loss      a scene whose load refused geometry data (faces, points,\n"
+    "                     UVs, tweaks, weights) still ends with status 0\n"
     "  --interactive      run as interactive Maya (menus, wait cursor); without it\n"
     "                     as batch Maya: `about -batch` answers 1, UI commands fail\n"
     "  --help             this text\n"
     "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\";\n"
     "a plug-in's displayWarning and displayError print \"Warning: ...\" and\n"
     "\"Error: ...\" on stderr as batch Maya does (\"// Warning: ... //\" with --interactive).\n"
-    "Exit status: 0 success, 1 a failed load, command or save, 2 usage.\n";
+    "Every value a scene load refuses is reported on stderr as \"file:line: ...\"\n"
+    "and counted in the JSON's \"refused\".\n"
+    "Exit status: 0 success, 1 a failed load (or one that refused geometry data,\n"
+    "without --accept-loss), command or save, 2 usage.\n";
 
 struct Options {
-  std::string plugin, scene, workspace, save;
+  std::string plugin, scene, workspace, save, statsFile;
   std::vector<std::string> selections;
   std::vector<std::pair<bool, std::string>> steps;  // (is a script file, text or path)
   bool stats = false;
+  bool acceptLoss = false;
   bool interactive = false;
 };
 
@@ -104,6 +112,11 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
       o.steps.emplace_back(true, v);
     } else if (a == "--stats") {
       o.stats = true;
+    } else if (a == "--stats-file") {
+      if (!value(o.statsFile))
+        return false;
+    } else if (a == "--accept-loss") {
+      o.acceptLoss = true;
     } else if (a == "--interactive") {
       o.interactive = true;
     } else {
@@ -168,6 +181,27 @@ bool runStep(const std::pair<bool, std::string>& step) {
   if (!step.first && result.kind != OmbrixHost::MelValue::kNone)
     std::cout << "// Result: " << result.asString() << " //" << std::endl;
   return true;
+}
+
+// A load that refused geometry fails, unless the loss is accepted.
+bool geometryComplete(const Options& o) {
+  const OmbrixHost::LoadRefusals refused = OmbrixHost::loadRefusals();
+  if (refused.geometry == 0)
+    return true;
+  std::cerr << "mayahost: " << o.scene << ": the load refused geometry data " << refused.geometry
+            << (refused.geometry == 1 ? " time" : " times") << (o.acceptLoss ? " (accepted with --accept-loss)" : "")
+            << std::endl;
+  return o.acceptLoss;
+}
+
+bool writeStats(const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << OmbrixHost::sceneStatsJson() << "\n";
+  out.close();
+  if (out)
+    return true;
+  std::cerr << "mayahost: " << path << ": cannot write the statistics" << std::endl;
+  return false;
 }
 
 class PluginSession {
@@ -246,6 +280,7 @@ int main(int argc, char** argv) {
     ok = OmbrixHost::loadSceneFile(o.scene, problems);
     for (const auto& p : problems)
       std::cerr << p << std::endl;
+    ok = geometryComplete(o) && ok;
   }
   for (const auto& name : o.selections)
     ok = runStep({false, "select -add \"" + name + "\";"}) && ok;
@@ -261,5 +296,7 @@ int main(int argc, char** argv) {
   }
   if (o.stats)
     std::cout << OmbrixHost::sceneStatsJson() << std::endl;
+  if (!o.statsFile.empty() && !writeStats(o.statsFile))
+    ok = false;
   return ok ? 0 : 1;
 }

@@ -66,8 +66,14 @@ void trimTrailingSeparators(char* text) {
 
 int getTempDirectory(char* out, char* error) {
   Platform::RegistryKey key = nullptr;
-  const bool read = Platform::OpenUserKey(kPainterRegistryKey, key) &&
-                    Platform::QueryStringValue(key, kTempDirectoryValue, out, kExchangeBufferSize);
+  bool read = false;
+  try {
+    read = Platform::OpenUserKey(kPainterRegistryKey, key) &&
+           Platform::QueryStringValue(key, kTempDirectoryValue, out, kExchangeBufferSize);
+  } catch (...) {
+    Platform::CloseKey(key);  // the key is closed however the query ends
+    throw;
+  }
   Platform::CloseKey(key);
   if (!read) {
     out[0] = '\0';

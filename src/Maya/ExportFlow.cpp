@@ -47,8 +47,13 @@ bool saveProject(HvModel& model, const char* path) {
     return false;
   }
   errno = 0;
-  const int saved =
-      SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr);
+  int saved = 0;
+  try {
+    saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr);
+  } catch (...) {
+    std::remove(temporary);  // no half-written file stays behind
+    throw;
+  }
   const int cause = errno;
   if (!saved) {
     std::remove(temporary);

@@ -5,6 +5,8 @@
 #include <maya/MGlobal.h>
 #include <maya/MPlug.h>
 
+#include <cstring>
+
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
 #include "Model3D/HvModel.h"
@@ -40,26 +42,84 @@ MObject switchTexture(const MObject& sw, const MString& objectName) {
   return fallback.isNull() ? sw : fallback;
 }
 
-// Where the host finds the texture's file, or the file name under the
-// workspace when it cannot; "" for a file node that names no file.
-MString fileLocation(const MObject& texture) {
-  MString fileName = "Unknown Filename";
-  MFnDependencyNode(texture).findPlug("fileTextureName", true).getValue(fileName);
-  if (fileName.length() == 0)
-    return MString();
-  const std::string command = "file -q -loc " + melStringLiteral(fileName.asChar()) + ";";
-  MString location;
-  MGlobal::executeCommand(command.c_str(), location, false, false);
-  if (location == "unknown")
-    location = workspaceDirectory() + fileName;
-  return location;
+// The texture nodes the export follows, and the attribute naming their file:
+// Maya's file node, Arnold's aiImage and the USD preview shading's texture.
+struct TextureRow {
+  const char* type;
+  const char* fileAttribute;
+};
+const TextureRow kTextureNodes[] = {{"file", "fileTextureName"}, {"aiImage", "filename"}, {"usdUVTexture", "file"}};
+
+const char* textureFileAttribute(const MObject& node) {
+  const MString type = MFnDependencyNode(node).typeName();
+  for (const TextureRow& row : kTextureNodes)
+    if (type == row.type)
+      return row.fileAttribute;
+  return node.hasFn(MFn::kFileTexture) ? kTextureNodes[0].fileAttribute : nullptr;
+}
+
+bool isAbsolutePath(const std::string& name) {
+  return (!name.empty() && (name[0] == '/' || name[0] == '\\')) ||
+         (name.size() > 1 && name[1] == ':');
+}
+
+// The tokens by which a name stands for every tile of a tiled texture, and
+// the first tile each gives.
+struct TileToken {
+  const char* token;
+  const char* firstTile;
+};
+const TileToken kTileTokens[] = {{"<UDIM>", "1001"}, {"<udim>", "1001"}, {"<UVTILE>", "u1_v1"}, {"<uvtile>", "u1_v1"}};
+
+// The name with every tile token replaced by the first tile's; true when it
+// had one.
+bool firstTile(std::string& name) {
+  bool tiled = false;
+  for (const TileToken& tile : kTileTokens)
+    for (size_t at = name.find(tile.token); at != std::string::npos; at = name.find(tile.token, at)) {
+      name.replace(at, std::strlen(tile.token), tile.firstTile);
+      tiled = true;
+    }
+  return tiled;
 }
 
 }  // namespace
 
-MString& workspaceDirectory() {
-  static MString directory;
-  return directory;
+TextureFile textureFile(const MObject& texture) {
+  TextureFile result;
+  const char* attribute = textureFileAttribute(texture);
+  if (attribute == nullptr)
+    return result;
+  MFnDependencyNode node(texture);
+  MString fileName;
+  node.findPlug(attribute, true).getValue(fileName);
+  std::string name = fileName.asChar();
+  result.tiled = firstTile(name);
+  int tilingMode = 0;
+  const MPlug tiling = node.findPlug("uvTilingMode", true);
+  if (!tiling.isNull() && tiling.getValue(tilingMode) == MStatus::kSuccess && tilingMode != 0)
+    result.tiled = true;
+  if (name.empty())
+    return result;
+  // Maya finds a relative name under the project's root; an absolute one is
+  // the file, found or not.
+  const std::string command = "file -q -loc " + melStringLiteral(name.c_str()) + ";";
+  MString location;
+  MGlobal::executeCommand(command.c_str(), location, false, false);
+  if (location != "unknown" && location.length() > 0)
+    result.path = location.asChar();
+  else
+    result.path = isAbsolutePath(name) ? name : std::string(projectRoot().asChar()) + name;
+  return result;
+}
+
+namespace {
+
+}  // namespace
+
+MString& projectRoot() {
+  static MString root;
+  return root;
 }
 
 std::string melStringLiteral(const char* text) {
@@ -77,25 +137,24 @@ std::string melStringLiteral(const char* text) {
   return out + "\"";
 }
 
-void translateChannel(Material& material, const MObject& shader, const char* attribute,
+bool translateChannel(Material& material, const MObject& shader, const char* attribute,
                       const MString& objectName, const char* channel) {
   const MPlug plug = shaderChannelPlug(shader, attribute);
   if (plug.isNull() || !plug.isConnected())
-    return;
+    return false;
   MObject texture = plugSource(plug);
   if (texture.isNull())
-    return;
+    return false;
   if (isShadingSwitch(texture))
     texture = switchTexture(texture, objectName);
-  if (!texture.hasFn(MFn::kFileTexture))
-    return;
-  const MString location = fileLocation(texture);
-  if (location.length() > 0)
-    material.SetMapFileName(channel, location.asChar());
+  const TextureFile file = textureFile(texture);
+  if (!file.path.empty())
+    material.SetMapFileName(channel, file.path.c_str());
+  return file.tiled && !file.path.empty();
 }
 
 void translateMaterials(HvModel& model) {
-  MGlobal::executeCommand("workspace -q -dir", workspaceDirectory(), false, false);
+  MGlobal::executeCommand("workspace -q -rd", projectRoot(), false, false);
   const std::vector<ShadingEntry>& entries = shadingTable().entries;
   for (size_t i = 0; i < entries.size(); ++i) {
     Material* material = model.Material(static_cast<int>(i), true);
@@ -103,7 +162,12 @@ void translateMaterials(HvModel& model) {
       continue;
     material->SetName(entries[i].entryName.asChar());
     const ShaderChannelNames& names = shaderChannelNames(entries[i].shader);
+    bool tiled = false;
     for (const ChannelRow& row : kChannels)
-      translateChannel(*material, entries[i].shader, names.*row.attribute, entries[i].objectName, row.channel);
+      tiled = translateChannel(*material, entries[i].shader, names.*row.attribute, entries[i].objectName,
+                               row.channel) || tiled;
+    if (tiled)
+      MGlobal::displayWarning("Ombrix Vael export: " + entries[i].entryName +
+                              ": tiled textures (UDIM) go to the painter as their first tile; it paints that tile only");
   }
 }

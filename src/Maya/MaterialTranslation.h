@@ -1,6 +1,6 @@
 #pragma once
 // Materials from the shading table: one per entry, named after it, with the
-// texture file name of each channel that a file texture drives (directly, or
+// texture file name of each channel that a texture node drives (directly, or
 // through a shading switch for the entry's object).
 #include <maya/MObject.h>
 #include <maya/MString.h>
@@ -10,11 +10,23 @@
 class HvModel;
 class Material;
 
-// "workspace -q -dir" as the last translateMaterials read it.
-MString& workspaceDirectory();
+// The project's root, "workspace -q -rd", as the last translateMaterials read it.
+MString& projectRoot();
 
+// The file a texture node (file, aiImage, usdUVTexture) gives the painter:
+// where Maya finds it, else a relative name under the project's root and an
+// absolute one as it is; "" for any other node or a node naming no file. A
+// tiled texture gives its first tile.
+struct TextureFile {
+  std::string path;
+  bool tiled = false;  // uvTilingMode set, or a <UDIM> or <UVTILE> token in the name
+};
+TextureFile textureFile(const MObject& texture);
+
+// Every material, with one warning for a material that has tiled textures.
 void translateMaterials(HvModel& model);
-void translateChannel(Material& material, const MObject& shader, const char* attribute,
+// True when the channel got a tiled texture.
+bool translateChannel(Material& material, const MObject& shader, const char* attribute,
                       const MString& objectName, const char* channel);
 
 // A text as a MEL string literal, quotes included: '"' and '\' escaped, and

@@ -20,6 +20,7 @@
 #include <maya/MTypes.h>
 #include <maya/MString.h>
 
+#include <exception>
 #include <memory>
 #include <utility>
 
@@ -32,10 +33,6 @@
 #include "Model3D/PolygonDesc.h"
 
 namespace {
-
-// A further DAG kind passed over like every other non-mesh path; only its
-// number is known (API version "400").
-constexpr MFn::Type kSkippedKind292 = static_cast<MFn::Type>(292);
 
 // Per face-vertex, in polygon then corner order, with the distinct UVs.
 struct MeshUvWork {
@@ -161,10 +158,18 @@ void ReportFailure(const char* text) {
 MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
   const MStatus status = replaceMeshUVs(mesh, work.layout, work.before);
-  if (status != MStatus::kSuccess)
+  if (status != MStatus::kSuccess) {
     ReportFailure("Couldn't assign UV's to surface");
-  else
-    changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), std::move(work.before), work.layout);
+  } else {
+    // Recorded from a copy: should the record fail, the mesh gets its layout back.
+    try {
+      changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), work.before, work.layout);
+    } catch (...) {
+      writeMeshUVs(mesh, mesh.currentUVSetName(), work.before);
+      mesh.updateSurface();
+      throw;
+    }
+  }
   mesh.updateSurface();
   return status;
 }
@@ -196,6 +201,22 @@ bool FillTweak(MFnDependencyNode& tweak, const MString& uvSet, const MeshUvWork&
   return ok;
 }
 
+// Takes back what the modifier did when an exception leaves the scope (the
+// modifier outlives the guard: the import's changes keep it once recorded).
+class UndoOnThrow {
+ public:
+  explicit UndoOnThrow(MDGModifier& modifier) : modifier_(modifier), exceptions_(std::uncaught_exceptions()) {}
+  UndoOnThrow(const UndoOnThrow&) = delete;
+  UndoOnThrow& operator=(const UndoOnThrow&) = delete;
+  ~UndoOnThrow() {
+    if (std::uncaught_exceptions() > exceptions_) modifier_.undoIt();
+  }
+
+ private:
+  MDGModifier& modifier_;
+  int exceptions_;
+};
+
 // Takes back what the modifier did, and says why.
 MStatus Abandon(MDGModifier& modifier, const char* why) {
   modifier.undoIt();
@@ -213,6 +234,7 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
   MObject node = modifier->createNode("polyTweakUV", &status);
   if (status != MStatus::kSuccess || node.isNull() || modifier->doIt() != MStatus::kSuccess)
     return Abandon(*modifier, "Logic Error");
+  const UndoOnThrow undoOnThrow(*modifier);
   MFnDependencyNode tweak(node);
   MFnCompoundAttribute newUV(tweak.attribute("newUV"));
   if (newUV.numChildren() == 0)
@@ -230,13 +252,13 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
 }
 
 bool IsImportable(MFnDagNode& dagNode, const MDagPath& path) {
-  if (dagNode.isIntermediateObject() || path.hasFn(MayaCodes::kSkippedKindA)) return false;
+  if (dagNode.isIntermediateObject() || MayaCodes::isSkippedKind(path)) return false;
   if (path.hasFn(MFn::kNurbsSurface)) {
     cerr << "Cannot set UV's for NURBS surfaces" << endl;
     MGlobal::displayWarning("Ombrix Vael UV import: cannot set UV's for NURBS surfaces: " + path.fullPathName());
     return false;
   }
-  return !path.hasFn(kSkippedKind292) && path.hasFn(MFn::kMesh);
+  return path.hasFn(MFn::kMesh);
 }
 
 void ReportLoad(const char* path, const CorrespondenceLoadInfo& info) {
@@ -255,11 +277,10 @@ void ReportCounts(const MDagPath& path, int matched, int total) {
   MGlobal::displayInfo(text + ")");
 }
 
-// The walk below a selection item; items that are no DAG node (a shader, a
-// set) have no subtree and are passed over.
-void ImportItem(const CorrespondenceTable& table, const MObject& item, MItDag& dag, UvImportChanges& changes) {
-  if (!item.hasFn(MFn::kDagNode) || dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess)
-    return;
+// The walk below a selected DAG path: the path, not only its node, so that a
+// selected instance matches through its own matrix.
+void ImportItem(const CorrespondenceTable& table, const MDagPath& item, MItDag& dag, UvImportChanges& changes) {
+  if (dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess) return;
   for (; !dag.isDone(); dag.next()) {
     MDagPath current;
     dag.getPath(current);
@@ -299,7 +320,7 @@ MStatus importUVs() {
 }
 
 MStatus importUVs(UvImportChanges& changes) {
-  setWaitCursor(true);
+  const WaitCursorScope waitCursor;
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
   MItSelectionList items(selection, MFn::kInvalid);
@@ -310,15 +331,14 @@ MStatus importUVs(UvImportChanges& changes) {
   CorrespondenceLoadInfo info;
   if (!loadCorrespondenceFile(table, path, &info)) {
     MGlobal::displayWarning(MString("Ombrix Vael UV import: no correspondence file to import: ") + path);
-    setWaitCursor(false);
     return MStatus(MStatus::kFailure);
   }
   ReportLoad(path, info);
   for (; !items.isDone(); items.next()) {
-    MObject item;
-    if (items.getDependNode(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
+    MDagPath item;
+    // A selected dependency node (a shader, a set) has no subtree to walk.
+    if (items.getDagPath(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
   }
   cerr << "Finished Importing UV's" << endl;
-  setWaitCursor(false);
   return MStatus(MStatus::kSuccess);
 }

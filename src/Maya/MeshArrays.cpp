@@ -32,7 +32,7 @@ Vector3d timesMatrix(const MPoint& p, const MMatrix& world) {
 
 WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world) {
   MPointArray local;
-  mesh.getPoints(local, MSpace::kPostTransform);
+  mesh.getPoints(local, MSpace::kObject);
   WorldPoints out;
   out.points.resize(local.length());
   out.finite.resize(local.length());

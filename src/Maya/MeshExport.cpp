@@ -47,9 +47,12 @@ void setUVs(const MeshArrays& arrays, const PolygonCursor& at, PolygonDesc& desc
 
 }  // namespace
 
-MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath& namingPath) {
-  MFnMesh mesh(geometryPath);
-  const MString nodeName = mesh.name();
+MStatus exportMesh(HvModel& model, const MDagPath& meshPath) {
+  const MFnMesh mesh(meshPath);
+  return exportMesh(model, mesh, mesh.name(), meshPath);
+}
+
+MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& nodeName, const MDagPath& namingPath) {
   MString uvSet;
   mesh.getCurrentUVSetName(uvSet);
 

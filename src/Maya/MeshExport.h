@@ -3,10 +3,15 @@
 // the current UV set with v flipped, and each polygon's material.
 #include <maya/MDagPath.h>
 #include <maya/MStatus.h>
+#include <maya/MString.h>
+
+class MFnMesh;
 
 class HvModel;
 
-// geometryPath: the mesh that is read (the group is named after its node);
-// namingPath: world matrix and shading lookup (the same path for a mesh
-// shape, the NURBS surface for a tessellated one). Always success.
-MStatus exportMesh(HvModel& model, const MDagPath& geometryPath, const MDagPath& namingPath);
+// mesh: the mesh that is read; groupName: the group's name (the mesh node's
+// for a mesh shape); placement: world matrix and shading lookup (the mesh's
+// own path, or the NURBS surface's for a tessellated one). Always success.
+MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& groupName, const MDagPath& placement);
+// A mesh shape: read through its path, the group named after its node.
+MStatus exportMesh(HvModel& model, const MDagPath& meshPath);

@@ -1,15 +1,14 @@
 #include "Maya/NurbsExport.h"
 
 #include <maya/MDagPath.h>
-#include <maya/MFnDagNode.h>
 #include <maya/MFnMesh.h>
+#include <maya/MFnMeshData.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MGlobal.h>
 #include <maya/MIOStream.h>
 #include <maya/MObject.h>
+#include <maya/MSelectionList.h>
 #include <maya/MString.h>
-
-#include <cstring>
 
 #include "Maya/MayaCodes.h"
 #include "Maya/MeshExport.h"
@@ -120,23 +119,31 @@ void applyTessellationPrefs(MTesselationParams& settings) {
   }
 }
 
+MString temporaryMeshName() {
+  for (unsigned int n = 1;; ++n) {
+    MString name = "polySurfaceShape";
+    name += n;
+    MSelectionList existing;
+    if (existing.add(name) != MStatus::kSuccess)
+      return name;
+  }
+}
+
 MStatus tessellateNurbs(HvModel& model, const MDagPath& nurbsPath) {
   MFnNurbsSurface surface(nurbsPath);
   MTesselationParams settings(MTesselationParams::kStandardFitFormat, MTesselationParams::kTriangles);
   applyTessellationPrefs(settings);
-  MObject result = surface.tesselate(settings, MObject::kNullObj);
-  const MObject child = result.isNull() ? MObject() : MFnDagNode(result).child(0);
-  const char* type = child.apiTypeStr();
-  if (type == nullptr || std::strcmp(type, "kMesh") != 0) {
+  MFnMeshData data;
+  MObject owner = data.create();
+  MStatus tessellated;
+  const MObject result = surface.tesselate(settings, owner, &tessellated);
+  MStatus readable;
+  const MFnMesh mesh(owner, &readable);
+  if (tessellated != MStatus::kSuccess || readable != MStatus::kSuccess) {
+    const char* type = result.apiTypeStr();
     cout << "Unknown Tesselation type ! " << (type != nullptr ? type : "") << endl;
-    // Whatever the tessellation made goes again, as on success.
-    if (!result.isNull())
-      MGlobal::removeFromModel(result);
     return MStatus::kFailure;
   }
-  MDagPath meshPath;
-  MFnMesh(child).getPath(meshPath);
-  exportMesh(model, meshPath, nurbsPath);
-  MGlobal::removeFromModel(result);
+  exportMesh(model, mesh, temporaryMeshName(), nurbsPath);
   return MStatus::kSuccess;
 }

@@ -47,10 +47,10 @@ void exportSelection(HvModel& model) {
 void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path) {
   if (dagNode.isIntermediateObject())
     return;
-  if (path.hasFn(MayaCodes::kSkippedKindA) || path.hasFn(MayaCodes::kSkippedKindB))
+  if (MayaCodes::isSkippedKind(path))
     return;
   if (path.hasFn(MFn::kMesh))
-    exportMesh(model, path, path);
+    exportMesh(model, path);
   else if (path.hasFn(MFn::kNurbsSurface))
     tessellateNurbs(model, path);
 }

@@ -7,7 +7,7 @@
 
 struct ShaderChannelNames {
   const char* diffuse;   // -> "DiffuseColor"
-  const char* bump;      // -> "Bump" (followed through a bump node's "bumpValue")
+  const char* bump;      // -> "Bump" (followed through bump and normal-map nodes)
   const char* ambient;   // -> "Ambient"
   const char* specular;  // -> "SpecularColor"
   const char* opacity;   // -> "Opacity"

@@ -39,6 +39,33 @@ MObject valueSource(const MPlug& plug) {
   return MObject();
 }
 
+// The inputs through which a bump or normal-map node takes its texture, in
+// the order they are tried: Maya's bump2d and bump3d, Arnold's aiNormalMap.
+struct BumpInput {
+  const char* type;
+  const char* attribute;
+};
+const BumpInput kBumpInputs[] = {
+    {"bump2d", "bumpValue"}, {"bump3d", "bumpValue"}, {"aiNormalMap", "input"}, {"aiNormalMap", "normal"}};
+constexpr int kMaxBumpNodes = 4;
+
+// The connected input of a bump or normal-map node; a null plug for any
+// other node or when none is connected.
+MPlug bumpInput(const MObject& node) {
+  if (node.isNull())
+    return MPlug();
+  MFnDependencyNode fn(node);
+  const MString type = fn.typeName();
+  for (const BumpInput& input : kBumpInputs) {
+    if (type != input.type)
+      continue;
+    const MPlug plug = fn.findPlug(input.attribute, true);
+    if (!plug.isNull() && plug.isConnected())
+      return plug;
+  }
+  return MPlug();
+}
+
 std::string pairKey(const MString& shaderName, const MString& objectName) {
   return std::string(shaderName.asChar()) + '\n' + objectName.asChar();
 }
@@ -144,13 +171,15 @@ std::vector<SwitchInput> switchInputs(const MObject& shadingSwitch) {
 
 MPlug shaderChannelPlug(const MObject& shader, const char* attribute) {
   MPlug plug = MFnDependencyNode(shader).findPlug(attribute, true);
-  if (MString(attribute) == shaderChannelNames(shader).bump && plug.isConnected()) {
-    const MObject bump = plugSource(plug);
-    if (!bump.isNull()) {
-      MPlug bumpValue = MFnDependencyNode(bump).findPlug("bumpValue", true);
-      if (!bumpValue.isNull() && bumpValue.isConnected())
-        plug = bumpValue;
-    }
+  if (MString(attribute) != shaderChannelNames(shader).bump)
+    return plug;
+  // Through bump and normal-map nodes (a normal map's own "normal" can hold
+  // a bump node in turn), a few at most: a cycle ends the walk.
+  for (int step = 0; step < kMaxBumpNodes && plug.isConnected(); ++step) {
+    const MPlug next = bumpInput(plugSource(plug));
+    if (next.isNull())
+      break;
+    plug = next;
   }
   return plug;
 }

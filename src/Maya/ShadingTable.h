@@ -49,8 +49,9 @@ ShadingTable& shadingTable();
 // destination; null when there is none.
 MObject plugSource(const MPlug& plug);
 // The shader's plug of an attribute; the shader's bump attribute
-// ("normalCamera", or "normal" on a USD preview surface) is followed through a
-// bump node's "bumpValue" when that is connected.
+// ("normalCamera", or "normal" on a USD preview surface) is followed through
+// bump nodes ("bumpValue") and normal-map nodes ("input", else "normal") as
+// long as they are connected.
 MPlug shaderChannelPlug(const MObject& shader, const char* attribute);
 
 // One element of a shading switch's "input": the shape its "inShape" names

@@ -15,6 +15,8 @@ void UvImportChanges::addReplacedLayout(const MObject& mesh, const MString& uvSe
 }
 
 void UvImportChanges::addTweak(std::unique_ptr<MDGModifier> modifier) {
+  // Room first: once the modifier is taken, recording it cannot fail.
+  changes_.reserve(changes_.size() + 1);
   Change change;
   change.modifier = std::move(modifier);
   changes_.push_back(std::move(change));

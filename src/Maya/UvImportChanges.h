@@ -18,6 +18,8 @@ class UvImportChanges {
   void addReplacedLayout(const MObject& mesh, const MString& uvSet, MeshUvArrays before, MeshUvArrays after);
   void addTweak(std::unique_ptr<MDGModifier> modifier);
   bool empty() const { return changes_.empty(); }
+  // Forgets every change (after undo() has taken them back).
+  void clear() { changes_.clear(); }
 
   // Undo runs over the meshes in reverse order, redo in the import's order.
   MStatus undo();

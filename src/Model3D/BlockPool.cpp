@@ -1,7 +1,9 @@
 #include "Model3D/BlockPool.h"
 
 #include <cstdlib>
+#include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 constexpr size_t kChunkBytes = 64 * 1024;
@@ -19,10 +21,15 @@ void* BlockPool::Allocate(size_t bytes) {
   }
   const size_t rounded = sizeClass * 16;
   if (left_ < rounded) {
-    auto* chunk = new (std::nothrow) char[kChunkBytes];
+    // Owned before the list grows, so that a list that cannot grow frees it.
+    std::unique_ptr<char[]> chunk(new (std::nothrow) char[kChunkBytes]);
     if (chunk == nullptr) return nullptr;
-    chunks_.emplace_back(chunk);
-    cursor_ = chunk;
+    try {
+      chunks_.push_back(std::move(chunk));
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+    cursor_ = chunks_.back().get();
     left_ = kChunkBytes;
   }
   void* block = cursor_;

@@ -69,9 +69,14 @@ bool EdgeTable::TakeId(uint32_t& id) {
   }
   if (used_ == UINT32_MAX - 1) return false;
   if ((used_ >> kChunkBits) == chunks_.size()) {
-    auto* chunk = new (std::nothrow) EdgeBytes[size_t{1} << kChunkBits];
+    // Owned before the list grows, so that a list that cannot grow frees it.
+    std::unique_ptr<EdgeBytes[]> chunk(new (std::nothrow) EdgeBytes[size_t{1} << kChunkBits]);
     if (chunk == nullptr) return false;
-    chunks_.emplace_back(chunk);
+    try {
+      chunks_.push_back(std::move(chunk));
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
   }
   id = used_++;
   return true;
@@ -154,7 +159,13 @@ void EdgeTable::DestroyEdges() {
 
 void EdgeTable::Clear() {
   DestroyEdges();
-  std::vector<Slot>(size_t{1} << kInitialBits, Slot{0, 0}).swap(slots_);
+  // A smaller table gives the memory back; without memory for it (Clear runs
+  // in destructors), the table is emptied in place.
+  try {
+    std::vector<Slot>(size_t{1} << kInitialBits, Slot{0, 0}).swap(slots_);
+  } catch (const std::bad_alloc&) {
+    slots_.assign(size_t{1} << kInitialBits, Slot{0, 0});
+  }
   bits_ = kInitialBits;
   unlisted_.clear();
   freeIds_.clear();

@@ -156,6 +156,26 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   expectPoint(p, 4, -1, 0.5, 0);
   expectPoint(p, 5, -1, 1.5, 0);
 
+  // Maya's sparse form of the same weights: per vertex the count, then influence/weight pairs.
+  std::string sparse = rig;
+  const std::size_t from = sparse.find("\tsetAttr \".wl[0].w[0]\"");
+  const std::size_t to = sparse.find("\tsetAttr -s 2 \".pm\"");
+  sparse.replace(from, to - from, "\tsetAttr \".wl[0:5].w\"\n\t\t1 0 1\n\t\t1 0 1\n\t\t2 0 0.5 1 0.5\n"
+                                  "\t\t2 0 0.5 1 0.5\n\t\t1 1 1\n\t\t1 1 1;\n");
+  problems = loadScene(sparse);
+  EXPECT_EQ(problems.size(), 0u) << joined(problems);
+  p = pointsOf("barShape");
+  expectPoint(p, 1, 0.5, 0, 1);
+  expectPoint(p, 3, 0.25, 1.25, 0);
+  expectPoint(p, 5, -1, 1.5, 0);
+  // A row naming an influence the skinCluster lacks: that weight is refused, and said so.
+  problems = loadScene(sparse.replace(sparse.find("\t\t1 1 1;"), 8, "\t\t1 7 1;"));
+  EXPECT_NE(joined(problems).find("history.ma:21: skinCluster1: the weight of vertex 5 names influence 7, which the "
+                                  "skinCluster does not have; 1 weight is refused"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+
   // The envelope at a half puts every vertex halfway between the tweaked bar and the skinned one.
   loadScene(rig + "setAttr \"skinCluster1.en\" 0.5;\n");
   p = pointsOf("barShape");

@@ -155,6 +155,15 @@ TEST_F(HostTest, MeshCreationValidatesItsArraysAndAnswersWorldPoints) {
   MPoint local;
   onPath.getPoint(2, local);
   EXPECT_DOUBLE_EQ(local.y, 10.0);
+  // A shape answers object and world space only; world space needs a path.
+  for (MSpace::Space transformSpace : {MSpace::kTransform, MSpace::kPostTransform, MSpace::kInvalid}) {
+    EXPECT_EQ(onPath.getPoints(world, transformSpace), MStatus::kInvalidParameter) << transformSpace;
+    EXPECT_EQ(onPath.getPoint(2, local, transformSpace), MStatus::kInvalidParameter) << transformSpace;
+    EXPECT_EQ(onPath.setPoint(2, local, transformSpace), MStatus::kInvalidParameter) << transformSpace;
+  }
+  EXPECT_EQ(MFnMesh(shape).getPoints(world, MSpace::kWorld), MStatus::kInvalidParameter);
+  EXPECT_EQ(MFnMesh(shape).getPoints(world, MSpace::kObject), MStatus::kSuccess);
+  EXPECT_DOUBLE_EQ(world[2].y, 10.0);
 
   MString second = onPath.createUVSetWithName("map1");
   EXPECT_EQ(second, "map11");

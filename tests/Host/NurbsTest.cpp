@@ -1,6 +1,7 @@
 #include "HostFixture.h"
 
 #include <maya/MDoubleArray.h>
+#include <maya/MFnMeshData.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MPointArray.h>
 #include <maya/MTesselationParams.h>
@@ -86,6 +87,17 @@ TEST_F(HostTest, StandardFitRefinesACurvedSurface) {
   MPoint top;
   surface.getPointAtParam(1.0, 0.5, top);
   EXPECT_NEAR(top.y, 1.0, 1e-9);
+  // Object and world space only; world space through a path.
+  MPointArray got;
+  EXPECT_EQ(surface.getCVs(got, MSpace::kPostTransform), MStatus::kInvalidParameter);
+  EXPECT_EQ(surface.getPointAtParam(1.0, 0.5, top, MSpace::kTransform), MStatus::kInvalidParameter);
+  EXPECT_EQ(surface.getCVs(got, MSpace::kWorld), MStatus::kInvalidParameter);
+  MFnDependencyNode(t).findPlug("translateY").setValue(2.0);
+  MDagPath onPath;
+  MDagPath::getAPathTo(shape, onPath);
+  ASSERT_EQ(MFnNurbsSurface(onPath).getPointAtParam(1.0, 0.5, top, MSpace::kWorld), MStatus::kSuccess);
+  EXPECT_NEAR(top.y, 3.0, 1e-9);
+  MFnDependencyNode(t).findPlug("translateY").setValue(0.0);
 
   MTesselationParams loose(MTesselationParams::kStandardFitFormat);
   loose.setStdChordHeightRatio(0.1);
@@ -123,6 +135,30 @@ TEST_F(HostTest, TessellationResultIsANewTransformWithAMeshThatCanBeRemoved) {
   MStringArray meshes;
   MGlobal::executeCommand("ls -type mesh", meshes, false, false);
   EXPECT_EQ(meshes.length(), 0u);
+}
+
+TEST_F(HostTest, TessellationIntoMeshDataCreatesNoNode) {
+  MObject shape = makePatch();
+  const std::string before = mel("ls");
+  MFnMeshData data;
+  MObject owner = data.create();
+  ASSERT_TRUE(owner.hasFn(MFn::kMeshData));
+  MTesselationParams params;
+  MStatus st;
+  MFnNurbsSurface(shape).tesselate(params, owner, &st);
+  ASSERT_EQ(st, MStatus::kSuccess);
+  MFnMesh mesh(owner, &st);
+  ASSERT_EQ(st, MStatus::kSuccess);
+  EXPECT_GT(mesh.numPolygons(), 0);
+  EXPECT_EQ(mesh.currentUVSetName(), "map1");
+  MPointArray points;
+  EXPECT_EQ(mesh.getPoints(points, MSpace::kObject), MStatus::kSuccess);
+  EXPECT_EQ(mesh.getPoints(points, MSpace::kWorld), MStatus::kInvalidParameter) << "data has no path";
+  EXPECT_EQ(mel("ls"), before);
+  // A node of the scene is not data, and data is not a node.
+  EXPECT_NE(MFnMeshData(shape, &st).object(), shape);
+  EXPECT_EQ(st, MStatus::kInvalidParameter);
+  EXPECT_EQ(MFnDependencyNode(owner).name(), "");
 }
 
 TEST_F(HostTest, TessellationPreferencesAnswerTheirTypes) {

@@ -260,8 +260,9 @@ TEST_F(ExportTest, FileNamesStayOneMelString) {
   ASSERT_EQ(std::string(name.asChar()), "x\\\"; createNode transform -n injected; print \"");
   auto model = exported(0);
   EXPECT_EQ(mel("objExists injected"), "0");
-  EXPECT_EQ(mapOf(*model, "odd", "DiffuseColor"), std::string(workspaceDirectory().asChar()) + name.asChar());
-  EXPECT_EQ(mapOf(*model, "odd", "SpecularColor"), std::string(workspaceDirectory().asChar()) + "C:\\new\\tex.tga");
+  EXPECT_EQ(mapOf(*model, "odd", "DiffuseColor"), std::string(projectRoot().asChar()) + name.asChar());
+  // An absolute name that cannot be found stays as it is.
+  EXPECT_EQ(mapOf(*model, "odd", "SpecularColor"), "C:\\new\\tex.tga");
 }
 
 TEST(MelStringLiteral, EscapesQuotesBackslashesAndControls) {

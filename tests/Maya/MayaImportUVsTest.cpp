@@ -388,7 +388,7 @@ void LoadPlaneWithRecords(ImportUVsTest& test) {
     std::vector<Corner> corners;
     for (unsigned k = 0; k < verts.length(); ++k) {
       MPoint point;
-      mesh.getPoint(verts[k], point, MSpace::kPostTransform);
+      mesh.getPoint(verts[k], point, MSpace::kObject);
       point = point * world;
       corners.push_back(At(float(point.x), float(point.y), float(point.z), 0.125f * float(4 * p + k), 0.5f));
     }

@@ -131,7 +131,7 @@ TEST_F(ExportTest, WorldPositionsHaveTheBitsOfTheHostsPointProduct) {
   mel("parent turned outer; setAttr turned.rotate -5 17.5 200; setAttr turned.translate 3 -1 0.25;");
   MDagPath shape = path("turnedShape");
   MPointArray local;
-  MFnMesh(shape).getPoints(local, MSpace::kPostTransform);
+  MFnMesh(shape).getPoints(local, MSpace::kObject);
   const MMatrix world = shape.inclusiveMatrix();
   auto model = exported(0);
   ASSERT_EQ(model->GroupCount(), 1);

@@ -45,7 +45,7 @@ public:
           continue;
         MFnMesh mesh(p);
         MPoint first;
-        mesh.getPoint(0, first, MSpace::kPostTransform);
+        mesh.getPoint(0, first, MSpace::kObject);
         first = first * p.inclusiveMatrix();
         cout << "mesh " << p.fullPathName() << " polygons " << mesh.numPolygons() << " first " << first.x << ","
              << first.y << "," << first.z << endl;

@@ -22,13 +22,22 @@ inline void reportStatus(MStatus* status, bool ok, MStatus::MStatusCode failure 
     *status = ok ? MStatus::kSuccess : failure;
 }
 
+// The spaces a shape's function set answers, as Maya documents MSpace: kObject
+// (the same value as kPreTransform) and kWorld, the latter only through a
+// DAG path. The transform spaces (kTransform, kPostTransform) belong to
+// transforms and fail.
+inline bool isShapeSpace(MSpace::Space space, bool hasPath) {
+  return space == MSpace::kObject || (space == MSpace::kWorld && hasPath);
+}
+
 struct ObjectData {
-  enum Kind { kNode, kAttribute, kComponent };
+  enum Kind { kNode, kAttribute, kComponent, kMeshData };
   Kind kind = kNode;
   std::shared_ptr<Node> node;     // the node, or the owner of the attribute
   const AttrDef* attr = nullptr;  // for attributes
   MFn::Type componentType = MFn::kInvalid;
   std::vector<int> elements;      // for components, in the order given
+  std::shared_ptr<MeshData> mesh; // for mesh data: the geometry it owns, in no scene
 };
 
 struct TessellationSettings;
@@ -46,6 +55,9 @@ public:
   static const ObjectData* data(const MObject& object);
   static ObjectData* mutableData(MObject& object);
   static Node* node(const MObject& object);  // null unless a live node
+  // An empty mesh data object, and the mesh of a mesh node or of mesh data.
+  static MObject makeMeshData();
+  static MeshData* mesh(const MObject& object);
   static const AttrDef* attribute(const MObject& object);
 
   static std::vector<MObject>& pathNodes(MDagPath& path) { return path.nodes_; }

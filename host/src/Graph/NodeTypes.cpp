@@ -160,6 +160,19 @@ AttrList fileAttrs() {
   a.push_back(makeTriple("outTransparency", "ot", "RGB", "rgb", K::kFloat));
   a.push_back(makeCompound("uvCoord", "uv", false, {makeAttr("uCoord", "u", K::kFloat), makeAttr("vCoord", "v", K::kFloat)}));
   a.push_back(makeAttr("colorSpace", "cs", K::kString));
+  // 0 off, 1 ZBrush, 2 Mudbox, 3 Mari (UDIM), 4 explicit tiles; the name then
+  // holds one tile and the pattern the token ("<UDIM>", "<UVTILE>").
+  a.push_back(makeAttr("uvTilingMode", "uvt", K::kEnum));
+  a.push_back(makeAttr("fileTextureNamePattern", "fnp", K::kString));
+  return a;
+}
+
+// A texture of a renderer's plug-in: its file name and the colour and alpha outputs.
+AttrList pluginTextureAttrs(const char* fileAttribute) {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr(fileAttribute, fileAttribute, K::kString));
+  a.push_back(makeTriple("outColor", "oc", "RGB", "rgb", K::kFloat));
+  a.push_back(makeAttr("outAlpha", "oa", K::kFloat));
   return a;
 }
 
@@ -301,6 +314,17 @@ std::map<std::string, NodeType> buildTypes() {
     return a;
   }()));
   add(make("bump2d", MFn::kBump, false, bumpAttrs()));
+  // Arnold's image and normal-map nodes (attributes by Arnold's parameter
+  // names, as Maya saves them), and the texture of the USD preview shading.
+  add(make("aiImage", MFn::kPluginDependNode, false, pluginTextureAttrs("filename")));
+  add(make("usdUVTexture", MFn::kPluginDependNode, false, pluginTextureAttrs("file")));
+  add(make("aiNormalMap", MFn::kPluginDependNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeTriple("input", "input", "XYZ", "xyz", K::kFloat));
+    a.push_back(makeTriple("normal", "normal", "XYZ", "xyz", K::kFloat));
+    a.push_back(makeTriple("outValue", "out", "XYZ", "xyz", K::kFloat));
+    return a;
+  }()));
   add(make("place2dTexture", MFn::kPlace2dTexture, false, dependAttrs()));
   add(make("singleShadingSwitch", MFn::kSingleShadingSwitch, false, switchAttrs(1)));
   add(make("doubleShadingSwitch", MFn::kDoubleShadingSwitch, false, switchAttrs(2)));

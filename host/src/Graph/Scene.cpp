@@ -20,6 +20,13 @@ Scene& scene() {
   return instance;
 }
 
+void reportRefusal(std::vector<std::string>& problems, const std::string& message, bool geometry) {
+  problems.push_back(message);
+  ++scene().refused.total;
+  if (geometry)
+    ++scene().refused.geometry;
+}
+
 bool splitIndexed(const std::string& part, std::string& name, int& index) {
   index = -1;
   auto open = part.find('[');
@@ -80,6 +87,7 @@ void Scene::reset() {
   currentNode.reset();
   linearUnit = "cm";
   angleUnit = "deg";
+  refused = Refusals();
   fileInfo.clear();
   requirements.clear();
   savedBy.clear();
@@ -98,6 +106,7 @@ void Scene::reset() {
             {"m", 0}, {"mt", 0.1}, {"mrt", 0}};
   dagChanged();
   createDefaults();
+  modified = false;
 }
 
 void Scene::createDefaults() {
@@ -212,6 +221,7 @@ std::string Scene::rename(Node* node, const std::string& wanted) {
   node->name = uniqueName(wanted, parent, node);
   indexName(node);
   dagChanged();
+  edited();
   return node->name;
 }
 
@@ -270,6 +280,7 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   }
   nodes_.push_back(node);
   indexName(node.get());
+  edited();
   return node.get();
 }
 
@@ -285,6 +296,7 @@ bool Scene::restoreNode(const std::shared_ptr<Node>& node) {
   }
   nodes_.push_back(node);
   indexName(node.get());
+  edited();
   return true;
 }
 
@@ -330,6 +342,7 @@ void Scene::deleteNode(Node* node) {
   nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(), [&](const std::shared_ptr<Node>& n) { return n.get() == node; }),
                nodes_.end());
   dagChanged();
+  edited();
 }
 
 // ---------------------------------------------------------------- plugs
@@ -483,6 +496,7 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
   std::string sk = src.key(), dk = dst.key();
   src.node->connections.push_back(Connection{sk, src, dst, true});
   dst.node->connections.push_back(Connection{dk, dst, src, false});
+  edited();
   return true;
 }
 
@@ -504,6 +518,8 @@ bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& erro
     }
   if (!found)
     error = "There is no connection from '" + src.node->name + "." + sk + "' to '" + dst.node->name + "." + dk + "'";
+  else
+    edited();
   return found;
 }
 
@@ -520,10 +536,14 @@ std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool as
 
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
-void Scene::setValue(const PlugRef& plug, Value value) { plug.node->values.set(plug.attr, plug.indices, std::move(value)); }
+void Scene::setValue(const PlugRef& plug, Value value) {
+  plug.node->values.set(plug.attr, plug.indices, std::move(value));
+  edited();
+}
 
 void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number) {
   node->values.setNumber(attr, indices, number);
+  edited();
 }
 
 Value Scene::getValue(const PlugRef& plug) const { return plug.node->values.get(plug.attr, plug.indices); }

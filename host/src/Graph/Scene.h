@@ -73,6 +73,13 @@ public:
   // first use, so that connections through them resolve.
   bool resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const;
   bool loading = false;
+  // Maya's "file -q -modified": set by every edit of the scene, cleared when
+  // a scene is opened, saved or made new. A file being read does not set it.
+  bool modified = false;
+  void edited() {
+    if (!loading)
+      modified = true;
+  }
   std::uint64_t defaultNodes = 0;  // nodes with a serial up to this one come with every new scene
   int currentLine = 0;  // of the scene file being read
   bool connect(const PlugRef& src, const PlugRef& dst, bool force, bool nextAvailable, std::string& error);
@@ -91,6 +98,8 @@ public:
   MSelectionList& activeSelection() { return selection_; }
   std::map<std::string, double>& tessellationPrefs() { return prefs_; }
   std::string workspaceRoot;
+  // "workspace -dir": the folder the file browser last visited; the root until set.
+  std::string workspaceCurrent;
   std::vector<std::string> scriptPath;
   std::map<std::string, MenuRecord> menus;
   std::vector<std::string> menuOrder;
@@ -104,6 +113,12 @@ public:
   std::string angleUnit = "deg";
   std::vector<std::pair<std::string, std::string>> fileInfo;
   std::vector<std::string> requirements;
+  // What loading the scene file refused or dropped, as reported: in all, and
+  // of that the geometry (faces, points, UVs, tweaks, weights).
+  struct Refusals {
+    int total = 0;
+    int geometry = 0;
+  } refused;
   // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
   std::string savedBy;
   // File references and, while a referenced file is read, its namespace.
@@ -132,6 +147,9 @@ private:
 
 // The process's one scene, as Maya has one.
 Scene& scene();
+
+// Reports what a load refused ("file:line: node: what was lost") and counts it in scene().refused.
+void reportRefusal(std::vector<std::string>& problems, const std::string& message, bool geometry);
 
 // Maya's name patterns: * any run of characters, ? one character.
 bool globMatch(const char* pattern, const char* text);

@@ -126,6 +126,12 @@ std::string located(const std::string& file, int statementLine, const std::strin
   return file + ":" + std::to_string(line) + ": " + reason;
 }
 
+// "file:line: setAttr: reason (node.plug is refused)"
+std::string refusedSetAttr(const std::string& file, int line, const SetAttrRefusal& refusal) {
+  std::string lost = refusal.plug.empty() ? "" : " (" + refusal.plug + " is refused)";
+  return located(file, line, "setAttr: " + refusal.reason + lost);
+}
+
 // What a file read as a reference leaves to the scene that references it.
 bool sceneWide(const std::string& word) {
   return word == "requires" || word == "fileInfo" || word == "currentUnit";
@@ -156,6 +162,7 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
   auto& refs = scene().references;
   const bool referenced = refs.openFiles.size() > 1;
   std::vector<std::string> editHolders;
+  ArrayBlocks blocks(text.size() / 2);  // an element takes at least two characters
   StatementSplitter splitter(text);
   Statement s;
   std::string error;
@@ -171,22 +178,22 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
     if (referenced && sceneWide(word))
       continue;
     std::string failure;
-    bool ok;
     if (isReferenceEdits(word, s)) {
       std::string holder;
-      ok = readReferenceEdits(s.begin + 7, s.end, holder, failure);
+      if (!readReferenceEdits(s.begin + 7, s.end, holder, failure))
+        problems.push_back(located(path, s.line, "setAttr: " + failure));
       if (!holder.empty())
         editHolders.push_back(holder);
-      if (!ok)
-        failure = "setAttr: " + failure;
-    } else if (word == "setAttr") {
-      ok = applySetAttr(s.begin + 7, s.end, failure);
-      if (!ok)
-        failure = "setAttr: " + failure;
-    } else {
-      MelValue ignored;
-      ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
+      continue;
     }
+    if (word == "setAttr") {
+      SetAttrRefusal refusal;
+      if (!applyFileSetAttr(s.begin + 7, s.end, blocks, s.line, refusal))
+        reportRefusal(problems, refusedSetAttr(path, s.line, refusal), refusal.geometry);
+      continue;
+    }
+    MelValue ignored;
+    const bool ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
     problems.insert(problems.end(), refs.messages.begin(), refs.messages.end());
     refs.messages.clear();
     if (!ok)
@@ -229,6 +236,7 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
   const bool complete = readStatements(text, path, problems);
   finishReferences();
   evaluateLoadedScene(path, problems);
+  scene().modified = false;
   return complete;
 }
 

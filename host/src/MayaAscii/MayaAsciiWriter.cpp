@@ -354,6 +354,7 @@ bool saveMayaAscii(const std::string& path, std::string& error) {
     error = path + ": writing failed";
     return false;
   }
+  scene().modified = false;
   return true;
 }
 

@@ -15,16 +15,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string withSlash(std::string dir) {
+  if (dir.empty() || dir.back() != '/')
+    dir += '/';
+  return dir;
+}
+
+// The project's root ("workspace -q -rd"), with a trailing '/'.
 std::string workspaceDirectory() {
   std::string root = scene().workspaceRoot;
   if (root.empty()) {
     std::error_code ec;
     root = fs::current_path(ec).generic_string();
   }
-  root = forwardSlashes(root);
-  if (root.empty() || root.back() != '/')
-    root += '/';
-  return root;
+  return withSlash(forwardSlashes(root));
 }
 
 bool exists(const std::string& path) {
@@ -61,6 +65,8 @@ MelValue workspace(MelInterpreter&, const std::vector<MelValue>& args) {
                          {{"query", "q", 0}, {"directory", "dir", 1}, {"rootDirectory", "rd", 0}, {"fullName", "fn", 0},
                           {"openWorkspace", "o", 0}, {"update", "u", 0}});
   if (f.has("query")) {
+    if (f.has("directory") && !scene().workspaceCurrent.empty())
+      return MelValue::ofString(withSlash(forwardSlashes(scene().workspaceCurrent)));
     if (f.has("directory") || f.has("rootDirectory") || f.has("fullName")) {
       std::string dir = workspaceDirectory();
       if (f.has("fullName") && dir.size() > 1)
@@ -69,10 +75,13 @@ MelValue workspace(MelInterpreter&, const std::vector<MelValue>& args) {
     }
     MelInterpreter::fail("workspace: nothing to query");
   }
+  // -dir moves the current folder only; the project stays where it is.
   if (f.has("directory"))
-    scene().workspaceRoot = f.text("directory");
-  else if (f.has("openWorkspace") && !f.positional.empty())
+    scene().workspaceCurrent = f.text("directory");
+  else if (f.has("openWorkspace") && !f.positional.empty()) {
     scene().workspaceRoot = f.positional[0].asString();
+    scene().workspaceCurrent.clear();
+  }
   return MelValue();
 }
 
@@ -92,7 +101,7 @@ std::string locate(const std::string& name) {
 MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("file", args,
                          {{"query", "q", 0}, {"location", "loc", 0}, {"sceneName", "sn", 0}, {"new", "new", 0},
-                          {"force", "f", 0}, {"reference", "r", 0}, {"referenceDepthInfo", "rdi", 1},
+                          {"force", "f", 0}, {"modified", "mf", 0}, {"reference", "r", 0}, {"referenceDepthInfo", "rdi", 1},
                           {"namespace", "ns", 1}, {"renamingPrefix", "rpr", 1}, {"referenceNode", "rfn", 1},
                           {"deferReference", "dr", 1}, {"type", "typ", 1}, {"options", "op", 1},
                           {"sharedNodes", "shd", 1}, {"mergeNamespacesOnClash", "mnc", 1},
@@ -107,6 +116,8 @@ MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
       MelInterpreter::fail("file: -location needs one file name");
     return MelValue::ofString(locate(f.positional[0].asString()));
   }
+  if (f.has("query") && f.has("modified"))
+    return MelValue::ofInt(scene().modified ? 1 : 0);
   if (f.has("query") && f.has("sceneName"))
     return MelValue::ofString("");
   if (f.has("new")) {

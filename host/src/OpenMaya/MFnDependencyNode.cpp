@@ -29,7 +29,9 @@ MObject MFnBase::object(MStatus* s) const {
 }
 MStatus MFnBase::setObject(MObject& object) { return setObject(static_cast<const MObject&>(object)); }
 MStatus MFnBase::setObject(const MObject& object) {
-  if (!object.hasFn(requiredType())) {
+  // MFnMesh works on a mesh node and on mesh data alike.
+  const bool meshData = requiredType() == MFn::kMesh && object.hasFn(MFn::kMeshData);
+  if (!object.hasFn(requiredType()) && !meshData) {
     object_ = MObject();
     return MStatus::kInvalidParameter;
   }

@@ -28,7 +28,7 @@ MeshData* meshOf(const MObject& object) {
     MGlobal::displayWarning(MString(n->historyNote.c_str()));
     n->historyNote.clear();
   }
-  return n ? n->mesh.get() : nullptr;
+  return Access::mesh(object);
 }
 
 std::string uvSetNameOf(const MString* uvSet) { return uvSet ? uvSet->asChar() : std::string(); }
@@ -115,11 +115,12 @@ int MFnMesh::polygonVertexCount(int polygonId, MStatus* s) const {
 
 MStatus MFnMesh::getPoint(int vertexId, MPoint& pos, MSpace::Space space) const {
   MeshData* m = meshOf(object_);
-  if (!m || vertexId < 0 || vertexId >= static_cast<int>(m->points.size()))
+  if (!m || vertexId < 0 || vertexId >= static_cast<int>(m->points.size()) ||
+      !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
   const auto& p = m->points[vertexId];
   pos = MPoint(p.x, p.y, p.z);
-  if (space == MSpace::kWorld && hasPath_)
+  if (space == MSpace::kWorld)
     pos = pos * path_.inclusiveMatrix();
   return MStatus::kSuccess;
 }
@@ -127,9 +128,9 @@ MStatus MFnMesh::getPoint(int vertexId, MPoint& pos, MSpace::Space space) const 
 MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const {
   vertexArray.clear();
   MeshData* m = meshOf(object_);
-  if (!m)
+  if (!m || !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
-  MMatrix world = space == MSpace::kWorld && hasPath_ ? path_.inclusiveMatrix() : MMatrix();
+  MMatrix world = space == MSpace::kWorld ? path_.inclusiveMatrix() : MMatrix();
   Access::items(vertexArray).reserve(m->points.size());
   for (const auto& p : m->points)
     vertexArray.append(MPoint(p.x, p.y, p.z) * world);
@@ -138,9 +139,10 @@ MStatus MFnMesh::getPoints(MPointArray& vertexArray, MSpace::Space space) const 
 
 MStatus MFnMesh::setPoint(int vertexId, const MPoint& pos, MSpace::Space space) {
   MeshData* m = meshOf(object_);
-  if (!m || vertexId < 0 || vertexId >= static_cast<int>(m->points.size()))
+  if (!m || vertexId < 0 || vertexId >= static_cast<int>(m->points.size()) ||
+      !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
-  MPoint local = space == MSpace::kWorld && hasPath_ ? pos * path_.inclusiveMatrixInverse() : pos;
+  MPoint local = space == MSpace::kWorld ? pos * path_.inclusiveMatrixInverse() : pos;
   m->points[vertexId] = {local.x, local.y, local.z};
   return MStatus::kSuccess;
 }
@@ -213,7 +215,8 @@ MStatus MFnMesh::setCurrentUVSetName(const MString& name, MDGModifier*, MSelecti
   for (std::size_t i = 0; i < m->uvSets.size(); ++i)
     if (m->uvSets[i].name == name.asChar()) {
       m->currentUVSet = static_cast<int>(i);
-      Access::node(object_)->setValue("currentUVSet", OmbrixHost::Value::ofString(name.asChar()));
+      if (Node* n = Access::node(object_))
+        n->setValue("currentUVSet", OmbrixHost::Value::ofString(name.asChar()));
       return MStatus::kSuccess;
     }
   return invalid("No UV set of that name");
@@ -432,12 +435,16 @@ MStatus MItMeshPolygon::getVertices(MIntArray& vertices) {
 }
 
 MPoint MItMeshPolygon::point(int index, MSpace::Space space, MStatus* s) {
+  if (!OmbrixHost::isShapeSpace(space, path_.length() > 0)) {
+    OmbrixHost::reportStatus(s, false);
+    return MPoint();
+  }
   int vertex = vertexIndex(index, s);
   if (vertex < 0)
     return MPoint();
   const auto& p = meshOf(mesh_)->points[vertex];
   MPoint out(p.x, p.y, p.z);
-  if (space == MSpace::kWorld && path_.length() > 0)
+  if (space == MSpace::kWorld)
     out = out * path_.inclusiveMatrix();
   return out;
 }

@@ -62,15 +62,22 @@ MObject MFnNurbsSurface::create(const MPointArray& controlVertices, const MDoubl
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
 
+// The owner is null (a new transform), a transform (the mesh's parent) or
+// mesh data, which gets the mesh and creates no node.
 MObject MFnNurbsSurface::tesselate(MTesselationParams& params, MObject parentOrOwner, MStatus* s) {
   NurbsData* d = surfaceOf(object_);
   Node* parent = Access::node(parentOrOwner);
+  const bool intoData = parentOrOwner.hasFn(MFn::kMeshData);
   OmbrixHost::MeshData mesh;
-  bool ok = d && (parentOrOwner.isNull() || (parent && parent->hasFn(MFn::kTransform))) &&
+  bool ok = d && (parentOrOwner.isNull() || intoData || (parent && parent->hasFn(MFn::kTransform))) &&
             OmbrixHost::tessellateSurface(*d, OmbrixHost::Access::tessellation(params), mesh);
   OmbrixHost::reportStatus(s, ok);
   if (!ok)
     return MObject();
+  if (intoData) {
+    *Access::mesh(parentOrOwner) = std::move(mesh);
+    return parentOrOwner;
+  }
   std::string error;
   Node* shape = scene().createNode("mesh", "", parent, error);
   *shape->mesh = std::move(mesh);
@@ -137,9 +144,9 @@ MStatus MFnNurbsSurface::getKnotsInV(MDoubleArray& knots) const {
 MStatus MFnNurbsSurface::getCVs(MPointArray& cvs, MSpace::Space space) const {
   cvs.clear();
   NurbsData* d = surfaceOf(object_);
-  if (!d)
+  if (!d || !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
-  MMatrix world = space == MSpace::kWorld && hasPath_ ? path_.inclusiveMatrix() : MMatrix();
+  MMatrix world = space == MSpace::kWorld ? path_.inclusiveMatrix() : MMatrix();
   for (const auto& p : d->cvs)
     cvs.append(MPoint(p.x, p.y, p.z) * world);
   return MStatus::kSuccess;
@@ -157,12 +164,12 @@ MStatus MFnNurbsSurface::getKnotDomain(double& startU, double& endU, double& sta
 }
 MStatus MFnNurbsSurface::getPointAtParam(double u, double v, MPoint& point, MSpace::Space space) const {
   NurbsData* d = surfaceOf(object_);
-  if (!d || !d->valid())
+  if (!d || !d->valid() || !OmbrixHost::isShapeSpace(space, hasPath_))
     return MStatus::kInvalidParameter;
   OmbrixHost::NurbsEvaluator e(*d);
   auto p = e.at(u, v);
   point = MPoint(p.x, p.y, p.z);
-  if (space == MSpace::kWorld && hasPath_)
+  if (space == MSpace::kWorld)
     point = point * path_.inclusiveMatrix();
   return MStatus::kSuccess;
 }

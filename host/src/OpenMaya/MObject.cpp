@@ -36,6 +36,23 @@ MObject Access::makeComponent(MFn::Type type, std::vector<int> elements) {
   return o;
 }
 
+MObject Access::makeMeshData() {
+  MObject o;
+  auto d = std::make_shared<ObjectData>();
+  d->kind = ObjectData::kMeshData;
+  d->mesh = std::make_shared<MeshData>();
+  o.data_ = d;
+  return o;
+}
+
+MeshData* Access::mesh(const MObject& object) {
+  const ObjectData* d = object.data_.get();
+  if (d && d->kind == ObjectData::kMeshData)
+    return d->mesh.get();
+  Node* n = node(object);
+  return n ? n->mesh.get() : nullptr;
+}
+
 const ObjectData* Access::data(const MObject& object) { return object.data_.get(); }
 
 ObjectData* Access::mutableData(MObject& object) { return object.data_.get(); }
@@ -107,6 +124,8 @@ MFn::Type MObject::apiType() const {
     return d->attr ? d->attr->apiType() : MFn::kInvalid;
   case ObjectData::kComponent:
     return d->componentType;
+  case ObjectData::kMeshData:
+    return MFn::kMeshData;
   }
   return MFn::kInvalid;
 }
@@ -129,6 +148,8 @@ bool MObject::operator==(const MObject& other) const {
     return a->node == b->node && a->attr == b->attr;
   case ObjectData::kComponent:
     return a->componentType == b->componentType && a->elements == b->elements;
+  case ObjectData::kMeshData:
+    return a->mesh == b->mesh;
   }
   return false;
 }

@@ -66,6 +66,13 @@ OPENMAYA_EXPORT bool loadMayaBinaryData(const std::string& bytes, const std::str
 // A scene file of either kind, told apart by its first bytes.
 OPENMAYA_EXPORT bool loadSceneFile(const std::string& path, std::vector<std::string>& problems);
 OPENMAYA_EXPORT bool saveMayaAscii(const std::string& path, std::string& error);
+// What the last load refused or dropped, each reported with the load's
+// problems: in all, and of that geometry (faces, points, UVs, tweaks, weights).
+struct LoadRefusals {
+  int total = 0;
+  int geometry = 0;
+};
+OPENMAYA_EXPORT LoadRefusals loadRefusals();
 // One JSON object describing the scene's meshes, surfaces, shading groups and nodes.
 OPENMAYA_EXPORT std::string sceneStatsJson();
 

@@ -7,6 +7,7 @@
 
 #include "Maya/PainterLink.h"
 #include "Maya/PluginState.h"
+#include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
 namespace {
@@ -15,8 +16,10 @@ class AutoLoadOmbrix : public MPxCommand {
  public:
   ~AutoLoadOmbrix() override {}
   MStatus doIt(const MArgList&) override {
-    gPainterBridge->autoLoad();
-    return MStatus::kSuccess;
+    return guardCommand("AutoLoadOmbrix", [] {
+      gPainterBridge->autoLoad();
+      return MStatus(MStatus::kSuccess);
+    });
   }
 };
 

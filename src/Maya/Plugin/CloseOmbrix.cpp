@@ -8,6 +8,7 @@
 #include "Maya/EchoMessage.h"
 #include "Maya/PainterLink.h"
 #include "Maya/PluginState.h"
+#include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
 namespace {
@@ -16,9 +17,11 @@ class CloseOmbrix : public MPxCommand {
  public:
   ~CloseOmbrix() override {}
   MStatus doIt(const MArgList&) override {
-    echoMessage("Closing OmbrixVael");
-    gPainterBridge->close();
-    return MStatus::kSuccess;
+    return guardCommand("CloseOmbrix", [] {
+      echoMessage("Closing OmbrixVael");
+      gPainterBridge->close();
+      return MStatus(MStatus::kSuccess);
+    });
   }
 };
 

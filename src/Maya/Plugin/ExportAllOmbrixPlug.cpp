@@ -6,6 +6,7 @@
 #include <new>
 
 #include "Maya/ExportFlow.h"
+#include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
 namespace {
@@ -14,8 +15,10 @@ class ExportAllOmbrixPlug : public MPxCommand {
  public:
   ~ExportAllOmbrixPlug() override {}
   MStatus doIt(const MArgList&) override {
-    runExport(0);
-    return MStatus::kSuccess;
+    return guardCommand("ExportAllOmbrixPlug", [] {
+      runExport(0);
+      return MStatus(MStatus::kSuccess);
+    });
   }
 };
 

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "Maya/ExportFlow.h"
+#include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
 namespace {
@@ -14,8 +15,10 @@ class ExportSelOmbrixPlug : public MPxCommand {
  public:
   ~ExportSelOmbrixPlug() override {}
   MStatus doIt(const MArgList&) override {
-    runExport(1);
-    return MStatus::kSuccess;
+    return guardCommand("ExportSelOmbrixPlug", [] {
+      runExport(1);
+      return MStatus(MStatus::kSuccess);
+    });
   }
 };
 

@@ -8,6 +8,7 @@
 #include "Maya/EchoMessage.h"
 #include "Maya/PainterLink.h"
 #include "Maya/PluginState.h"
+#include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
 namespace {
@@ -16,9 +17,11 @@ class LaunchOmbrix : public MPxCommand {
  public:
   ~LaunchOmbrix() override {}
   MStatus doIt(const MArgList&) override {
-    echoMessage("Launching OmbrixVael");
-    gPainterBridge->launch();
-    return MStatus::kSuccess;
+    return guardCommand("LaunchOmbrix", [] {
+      echoMessage("Launching OmbrixVael");
+      gPainterBridge->launch();
+      return MStatus(MStatus::kSuccess);
+    });
   }
 };
 

@@ -42,10 +42,15 @@ void runMel(const char* command) {
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   MFnPlugin plugin(obj, kVendor, kVersion, "Any");
+  // The painter commands use the link: without it the module does not load.
+  gPainterBridge = new (std::nothrow) PainterBridge();
+  if (gPainterBridge == nullptr) {
+    MGlobal::displayError("ObvTester2: out of memory; the plug-in is not loaded");
+    return MStatus::kFailure;
+  }
   for (const CommandRow& command : kCommands)
     plugin.registerCommand(command.name, command.creator);
   StartupFormats();
-  gPainterBridge = new (std::nothrow) PainterBridge();
   runMel("source \"OmbrixVael\";");
   runMel("CreateOmbrixMenu();");
   return MStatus::kSuccess;

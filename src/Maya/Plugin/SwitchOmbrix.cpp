@@ -8,6 +8,7 @@
 #include "Maya/EchoMessage.h"
 #include "Maya/PainterLink.h"
 #include "Maya/PluginState.h"
+#include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
 namespace {
@@ -16,9 +17,11 @@ class SwitchOmbrix : public MPxCommand {
  public:
   ~SwitchOmbrix() override {}
   MStatus doIt(const MArgList&) override {
-    echoMessage("Switching to OmbrixVael");
-    gPainterBridge->switchTo();
-    return MStatus::kSuccess;
+    return guardCommand("SwitchOmbrix", [] {
+      echoMessage("Switching to OmbrixVael");
+      gPainterBridge->switchTo();
+      return MStatus(MStatus::kSuccess);
+    });
   }
 };
 

@@ -7,6 +7,7 @@
 
 #include <new>
 
+#include "Maya/CommandGuard.h"
 #include "Maya/MayaImportUVs.h"
 #include "Maya/Plugin/Commands.h"
 #include "Maya/UvImportChanges.h"
@@ -16,9 +17,18 @@ namespace {
 class UVImportOmbrix : public MPxCommand {
  public:
   ~UVImportOmbrix() override {}
+  // A failure part way takes back the meshes already changed.
   MStatus doIt(const MArgList&) override {
-    importUVs(changes_);
-    return MStatus::kSuccess;
+    return guardCommand(
+        "UVImportOmbrix",
+        [this] {
+          importUVs(changes_);
+          return MStatus(MStatus::kSuccess);
+        },
+        [this] {
+          changes_.undo();
+          changes_.clear();
+        });
   }
   MStatus undoIt() override { return changes_.undo(); }
   MStatus redoIt() override { return changes_.redo(); }
