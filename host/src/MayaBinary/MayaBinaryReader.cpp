@@ -50,11 +50,9 @@ public:
 
   bool read() {
     IffChunk top;
-    std::string error, damage;
-    if (!iff_.open(top, error, damage)) {
-      problems_.push_back(name_ + ": " + error);
+    std::string damage;
+    if (!open(top, damage))
       return false;
-    }
     scene().reset();
     scene().fileFormat = "mayaBinary";
     SceneLoading loading;
@@ -67,17 +65,23 @@ public:
   // reference's namespace; its header is the referencing scene's business.
   bool readReferenced() {
     IffChunk top;
-    std::string error, damage;
-    if (!iff_.open(top, error, damage)) {
-      problems_.push_back(name_ + ": " + error);
+    std::string damage;
+    if (!open(top, damage))
       return false;
-    }
     referenced_ = true;
     readNodes(top, damage);
     return complete_;
   }
 
 private:
+  bool open(IffChunk& top, std::string& damage) {
+    std::string error;
+    if (iff_.open(top, error, damage))
+      return true;
+    problems_.push_back(name_ + ": " + error);
+    return false;
+  }
+
   void readNodes(const IffChunk& top, const std::string& damage) {
     eachChild(top, [&](const IffChunk& c) { topLevel(c); });
     if (!damage.empty())
