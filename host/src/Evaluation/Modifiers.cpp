@@ -3,6 +3,7 @@
 #include "Components.h"
 #include "Matrix4.h"
 #include "MeshEdges.h"
+#include "ModelingNodes.h"
 #include "Scene.h"
 #include "UVSeams.h"
 
@@ -73,17 +74,11 @@ void applyNewUVs(const Node& tweak, MeshData& m) {
   }
 }
 
-// What an "inputComponents" list names of one type of element, 0 to count - 1.
-struct ListedElements {
-  bool given = false;              // the list has items
-  std::vector<int> elements;       // in the order listed
-  std::string unreadable;          // the first item that cannot be read
-  std::vector<std::string> stray;  // items that cannot be read or name no such element of the mesh
-};
+}  // namespace
 
-ListedElements listedElements(const Node& node, MFn::Type wanted, int count) {
+ListedElements listedElements(const Node& node, MFn::Type wanted, int count, const char* key) {
   ListedElements out;
-  const Value list = node.value("inputComponents");
+  const Value list = node.value(key);
   if (list.kind != Value::kStrings)
     return out;
   out.given = !list.strings.empty();
@@ -109,6 +104,15 @@ ListedElements listedElements(const Node& node, MFn::Type wanted, int count) {
   return out;
 }
 
+std::string quotedList(const std::vector<std::string>& items) {
+  std::string out;
+  for (const auto& item : items)
+    out += (out.empty() ? "\"" : ", \"") + item + "\"";
+  return out;
+}
+
+namespace {
+
 // The elements of a component list of one type ("map[0:3]"); all when the list is empty.
 bool selectedElements(const Node& node, MFn::Type wanted, int count, std::vector<bool>& out, std::string& why) {
   ListedElements listed = listedElements(node, wanted, count);
@@ -120,13 +124,6 @@ bool selectedElements(const Node& node, MFn::Type wanted, int count, std::vector
   for (int e : listed.elements)
     out[static_cast<std::size_t>(e)] = true;
   return true;
-}
-
-std::string quotedList(const std::vector<std::string>& items) {
-  std::string out;
-  for (const auto& item : items)
-    out += (out.empty() ? "\"" : ", \"") + item + "\"";
-  return out;
 }
 
 // polyMapCut and polyMapSew: the UV shells parted or joined along the listed edges.
@@ -231,6 +228,8 @@ bool is(const Node& node, const char* type) { return node.typeName == type; }
 }  // namespace
 
 const char* modifierInput(const Node& node) {
+  if (const char* input = modelingInput(node))
+    return input;
   if (is(node, "groupParts") || is(node, "transformGeometry"))
     return "inputGeometry";
   for (const char* type : {"polyTweak", "polyTweakUV", "polyMoveUV", "polyColorPerVertex", "polyMapCut", "polyMapSew"})
@@ -240,6 +239,8 @@ const char* modifierInput(const Node& node) {
 }
 
 bool applyModifier(const Node& node, MeshData& mesh, std::string& why) {
+  if (modelingInput(node))
+    return applyModeling(node, mesh, why);
   if (is(node, "polyTweakUV")) {
     applyUvOffsets(node, mesh);
     applyNewUVs(node, mesh);

@@ -77,6 +77,43 @@ AttrList blendShapeAttrs(AttrListMaker dependAttrs) {
   return deformerAttrs(dependAttrs, {makeAttr("weight", "w", K::kFloat, true), target, number("origin", "or", 1, K::kEnum)});
 }
 
+// polyMoveFace and polyExtrudeFace: the faces moved, lifted and inset.
+AttrList extrudeFaceAttrs(AttrListMaker dependAttrs) {
+  auto t = [](const char* name, const char* shortName, K kind, double def) {
+    return makeTriple(name, shortName, "XYZ", "xyz", kind, def);
+  };
+  return polyModifierAttrs(
+      dependAttrs,
+      {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 0, K::kBool),
+       t("translate", "t", K::kDouble, 0), t("rotate", "ro", K::kAngle, 0), t("scale", "s", K::kDouble, 1),
+       t("pivot", "pvt", K::kDouble, 0), t("localTranslate", "lt", K::kDouble, 0),
+       t("localRotate", "lr", K::kAngle, 0), t("localScale", "ls", K::kDouble, 1),
+       t("localDirection", "ld", K::kDouble, 0), number("offset", "off", 0, K::kFloat),
+       number("thickness", "tk", 0, K::kFloat), number("keepFacesTogether", "kft", 1, K::kBool),
+       number("divisions", "d", 1, K::kInt)});
+}
+
+AttrList uniteAttrs(AttrListMaker dependAttrs) {
+  AttrList a = dependAttrs();
+  a.insert(a.end(), {makeAttr("inputPoly", "ip", K::kMesh, true), makeAttr("inputMat", "im", K::kMatrix, true),
+                     makeAttr("output", "out", K::kMesh), number("mergeUVSets", "muv", 1, K::kEnum)});
+  return a;
+}
+
+AttrList separateAttrs(AttrListMaker dependAttrs) {
+  AttrList a = dependAttrs();
+  a.insert(a.end(), {makeAttr("inputPoly", "ip", K::kMesh), makeAttr("output", "out", K::kMesh, true),
+                     number("icount", "ic", -1, K::kInt)});
+  return a;
+}
+
+AttrList deleteComponentAttrs(AttrListMaker dependAttrs) {
+  AttrList a = dependAttrs();
+  a.insert(a.end(), {makeAttr("inputGeometry", "ig", K::kGeneric), makeAttr("outputGeometry", "og", K::kGeneric),
+                     makeAttr("deleteComponents", "dc", K::kComponentList)});
+  return a;
+}
+
 AttrList jointAttrs(AttrListMaker transformAttrs) {
   AttrList a = transformAttrs();
   a.push_back(makeTriple("jointOrient", "jo", "XYZ", "xyz", K::kAngle));
@@ -109,6 +146,13 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("tweak", dg, false, tweakAttrs(dependAttrs));
   add("skinCluster", dg, false, skinClusterAttrs(dependAttrs));
   add("blendShape", dg, false, blendShapeAttrs(dependAttrs));
+  add("polyNormal", dg, false,
+      polyModifierAttrs(dependAttrs, {number("normalMode", "nm", 0, K::kEnum),
+                                      number("userNormalMode", "unm", 1, K::kBool)}));
+  add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
+  add("polyUnite", dg, false, uniteAttrs(dependAttrs));
+  add("polySeparate", dg, false, separateAttrs(dependAttrs));
+  add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 

@@ -1,0 +1,22 @@
+#pragma once
+// The modelling nodes, one file each, as ModelingNodes dispatches to them.
+// Each changes `mesh` and returns true, `why` set when some of its values were
+// left out; or returns false with `mesh` unchanged and `why` set.
+#include "GeometryData.h"
+#include "Node.h"
+
+#include <string>
+#include <vector>
+
+namespace OmbrixHost {
+
+// The faces the node's inputComponents name; every face when it names none
+// and `allWhenEmpty`. False on a component that cannot be read; `why` set
+// when some name no face of the mesh.
+bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<bool>& chosen, std::string& why);
+
+bool deleteComponents(const Node& node, MeshData& mesh, std::string& why);  // deleteComponent
+bool reverseNormals(const Node& node, MeshData& mesh, std::string& why);    // polyNormal
+bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
+
+}  // namespace OmbrixHost

@@ -1,0 +1,300 @@
+// Modelling history as Maya writes it: meshes combined and parted, faces
+// deleted, turned over and extruded, and the messages for values the host
+// cannot use.
+#include "HistoryScene.h"
+
+#include <maya/MFloatArray.h>
+#include <maya/MIntArray.h>
+#include <maya/MPointArray.h>
+
+#include <string>
+#include <vector>
+
+using namespace HistoryScene;
+
+namespace {
+
+// The cube pCube<n> (pCubeShape<n>, made by polyCube<n>) of the given size;
+// `history` runs between polyCube<n> and the shape, `last` feeding the shape.
+std::string cube(int n, const std::string& transform, double size, const std::string& history,
+                 const std::string& last) {
+  const std::string i = std::to_string(n), name = "pCube" + i, shape = "pCubeShape" + i, creator = "polyCube" + i;
+  std::string w = std::to_string(size);
+  return "createNode transform -n \"" + name + "\";\n" + transform + "createNode mesh -n \"" + shape + "\" -p \"" +
+         name + "\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode polyCube -n \"" + creator + "\";\n\tsetAttr \".w\" " + w + ";\n\tsetAttr \".h\" " + w +
+         ";\n\tsetAttr \".d\" " + w + ";\n\tsetAttr \".cuv\" 4;\n" + history + "connectAttr \"" +
+         (last.empty() ? creator + ".out" : last) + "\" \"" + shape + ".i\";\n";
+}
+
+// A shape made by history alone, as Maya makes polySurfaceShape1 for a unite.
+std::string resultShape(const std::string& transform, const std::string& shape) {
+  return "createNode transform -n \"" + transform + "\";\ncreateNode mesh -n \"" + shape + "\" -p \"" + transform +
+         "\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n";
+}
+
+// Two cubes, one moved 2 along X, the other scaled by 2, combined by polyUnite1
+// into polySurfaceShape1 (their own shapes left as intermediate objects).
+std::string unitedCubes(const std::string& inputs) {
+  std::string s = cube(1, "\tsetAttr \".t\" -type \"double3\" 2 0 0 ;\n", 1, "", "") +
+                  cube(2, "\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n", 1, "", "") +
+                  resultShape("polySurface1", "polySurfaceShape1") +
+                  "createNode polyUnite -n \"polyUnite1\";\n\tsetAttr -s 2 \".ip\";\n\tsetAttr -s 2 \".im\";\n"
+                  "createNode groupId -n \"groupId1\";\n\tsetAttr \".ihi\" 0;\n"
+                  "createNode groupParts -n \"groupParts1\";\n\tsetAttr \".ihi\" 0;\n"
+                  "\tsetAttr \".ic\" -type \"componentList\" 1 \"f[0:11]\";\n" +
+                  inputs +
+                  "connectAttr \"polyUnite1.out\" \"groupParts1.ig\";\nconnectAttr \"groupId1.id\" \"groupParts1.gi\";\n"
+                  "connectAttr \"groupParts1.og\" \"polySurfaceShape1.i\";\n";
+  s.replace(s.find("\"pCubeShape1\" -p \"pCube1\";\n") + 27, 0, "\tsetAttr \".io\" yes;\n");
+  return s;
+}
+
+const char* kBothCubes =
+    "connectAttr \"pCubeShape1.o\" \"polyUnite1.ip[0]\";\nconnectAttr \"pCubeShape2.o\" \"polyUnite1.ip[1]\";\n"
+    "connectAttr \"pCubeShape1.wm\" \"polyUnite1.im[0]\";\nconnectAttr \"pCubeShape2.wm\" \"polyUnite1.im[1]\";\n";
+
+std::vector<int> cornersOf(const char* shape, int face) {
+  MIntArray c;
+  MFnMesh(HostTest::path(shape)).getPolygonVertices(face, c);
+  std::vector<int> out;
+  for (unsigned int k = 0; k < c.length(); ++k)
+    out.push_back(c[k]);
+  return out;
+}
+
+bool mentions(const std::vector<std::string>& problems, const std::string& text) {
+  return joined(problems).find(text) != std::string::npos;
+}
+
+}  // namespace
+
+TEST_F(HostTest, UniteCombinesTransformedMeshesInOrderAndKeepsWhatIsSound) {
+  auto problems = loadScene(unitedCubes(kBothCubes));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("polySurfaceShape1", 16, 12);
+  expectPoint(p, 0, 1.5, -0.5, 0.5);   // the first cube's vertex 0, moved 2 along X
+  expectPoint(p, 8, -1, -1, 1);        // the second's, scaled by 2
+  expectPoint(p, 15, 1, -1, -1);
+  MFnMesh united(path("polySurfaceShape1"));
+  EXPECT_EQ(united.numUVs(), 28);
+  EXPECT_EQ(cornersOf("polySurfaceShape1", 6), (std::vector<int>{8, 9, 11, 10}));
+  EXPECT_NEAR(signedVolume("polySurfaceShape1"), 1 + 8, 1e-9);
+
+  // An input whose history cannot give a mesh is left out; the rest come through.
+  problems = loadScene(unitedCubes(std::string(kBothCubes) + "createNode polyMoveUV -n \"a\";\n"
+                                                              "connectAttr \"a.out\" \"a.ip\";\n"
+                                                              "connectAttr \"a.out\" \"polyUnite1.ip[2]\";\n"));
+  EXPECT_TRUE(mentions(problems, "through polyUnite1 (polyUnite): its inputs 2 give no mesh and are left out"))
+      << joined(problems);
+  pointsWithCounts("polySurfaceShape1", 16, 12);
+
+  // A boolean the host does not evaluate gives its inputs combined, not nothing.
+  std::string boolean = unitedCubes(
+      "connectAttr \"pCubeShape1.o\" \"polyCBoolOp1.ip[0]\";\nconnectAttr \"pCubeShape2.o\" \"polyCBoolOp1.ip[1]\";\n"
+      "connectAttr \"pCubeShape1.wm\" \"polyCBoolOp1.im[0]\";\nconnectAttr \"pCubeShape2.wm\" \"polyCBoolOp1.im[1]\";\n");
+  boolean.replace(boolean.find("createNode polyUnite -n \"polyUnite1\""), 36, "createNode polyCBoolOp -n \"polyCBoolOp1\"");
+  boolean.replace(boolean.find("\"polyUnite1.out\""), 16, "\"polyCBoolOp1.out\"");
+  problems = loadScene(boolean);
+  EXPECT_TRUE(mentions(problems, "polySurfaceShape1: construction history through polyCBoolOp1 (polyCBoolOp) is not "
+                                 "evaluated (the host does not evaluate polyCBoolOp nodes); the mesh takes its inputs "
+                                 "combined"))
+      << joined(problems);
+  expectPoint(pointsWithCounts("polySurfaceShape1", 16, 12), 0, 1.5, -0.5, 0.5);
+}
+
+TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
+  std::string scene = unitedCubes(kBothCubes);
+  scene.replace(scene.find("\"polySurfaceShape1\" -p \"polySurface1\";\n") + 39, 0, "\tsetAttr \".io\" yes;\n");
+  scene += resultShape("polySurface2", "polySurfaceShape2") + resultShape("polySurface3", "polySurfaceShape3") +
+           "createNode polySeparate -n \"polySeparate1\";\n\tsetAttr \".ic\" 2;\n\tsetAttr -s 2 \".out\";\n"
+           "createNode groupParts -n \"groupParts2\";\n\tsetAttr \".ihi\" 0;\n"
+           "\tsetAttr \".ic\" -type \"componentList\" 1 \"f[0:5]\";\n"
+           "createNode groupParts -n \"groupParts3\";\n\tsetAttr \".ihi\" 0;\n"
+           "\tsetAttr \".ic\" -type \"componentList\" 1 \"f[0:5]\";\n"
+           "connectAttr \"polySurfaceShape1.o\" \"polySeparate1.ip\";\n"
+           "connectAttr \"polySeparate1.out[0]\" \"groupParts2.ig\";\n"
+           "connectAttr \"polySeparate1.out[1]\" \"groupParts3.ig\";\n"
+           "connectAttr \"groupParts2.og\" \"polySurfaceShape2.i\";\n"
+           "connectAttr \"groupParts3.og\" \"polySurfaceShape3.i\";\n";
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  expectPoint(pointsWithCounts("polySurfaceShape2", 8, 6), 0, 1.5, -0.5, 0.5);
+  expectPoint(pointsWithCounts("polySurfaceShape3", 8, 6), 0, -1, -1, 1);
+  EXPECT_EQ(MFnMesh(path("polySurfaceShape3")).numUVs(), 14);
+  EXPECT_EQ(cornersOf("polySurfaceShape3", 0), (std::vector<int>{0, 1, 3, 2}));
+
+  // A piece the mesh does not have: said, and the whole mesh rather than nothing.
+  scene.replace(scene.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
+  problems = loadScene(scene);
+  EXPECT_TRUE(mentions(problems, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
+                                 "evaluated (its output[5] names no piece of the mesh, which has 2)"))
+      << joined(problems);
+  pointsWithCounts("polySurfaceShape3", 16, 12);
+}
+
+namespace {
+
+// A plane of 2 x 2 quads (vertex i has UV i) through `history` to its shape.
+std::string plane(const std::string& history, const std::string& last) {
+  return creatorScene("Plane", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n")
+             .replace(0, 0, "") +
+         history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
+}
+
+std::string deletion(const std::string& components) {
+  return "createNode deleteComponent -n \"deleteComponent1\";\n\tsetAttr \".dc\" -type \"componentList\" " +
+         components + ";\nconnectAttr \"polyPlane1.out\" \"deleteComponent1.ig\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
+  std::string scene = plane(deletion("1 \"f[0]\""), "deleteComponent1.og");
+  scene.replace(scene.find("connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n"), 46, "");
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 8, 3);
+  expectPoint(p, 0, 0, 0, 0.5);  // vertex 1 of the plane, now the first
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+
+  // The edge between faces 0 and 1 (vertices 1 and 4): one face of six corners.
+  scene = plane(deletion("1 \"e[1]\""), "deleteComponent1.og");
+  scene.replace(scene.find("connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n"), 46, "");
+  problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 3);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 4, 3}));
+
+  // Components out of range, unreadable, or none at all.
+  for (const auto& [list, said, faces] :
+       std::vector<std::tuple<std::string, std::string, int>>{
+           {"2 \"f[40]\" \"f[3]\"", "(deleteComponent): its components \"f[40]\" name nothing of the mesh", 3},
+           {"1 \"f[0:\"", "is not evaluated (its component \"f[0:\" cannot be read)", 4},
+           {"0", "its deleteComponents list is empty; the mesh is unchanged", 4}}) {
+    scene = plane(deletion(list), "deleteComponent1.og");
+    scene.replace(scene.find("connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n"), 46, "");
+    problems = loadScene(scene);
+    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+    EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numPolygons(), faces) << list;
+  }
+}
+
+namespace {
+
+std::string normals(const std::string& first, const std::string& second) {
+  std::string s = "createNode polyNormal -n \"polyNormal1\";\n" + first +
+                  "connectAttr \"polyCube1.out\" \"polyNormal1.ip\";\n";
+  if (second.empty())
+    return s;
+  return s + "createNode polyNormal -n \"polyNormal2\";\n" + second +
+         "connectAttr \"polyNormal1.out\" \"polyNormal2.ip\";\n";
+}
+
+const char* kFirstFace = "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0]\";\n\tsetAttr \".unm\" no;\n";
+
+}  // namespace
+
+TEST_F(HostTest, PolyNormalReversesFacesAndConformsOrPropagatesShells) {
+  // Reverse: face 0 walks its corners the other way, from the same first corner.
+  auto problems = loadScene(cube(1, "", 2, normals(kFirstFace, ""), "polyNormal1.out"));
+  expectAllEvaluated(problems);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 2, 3, 1}));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8 - 2 * 4 / 3.0, 1e-9);  // one face of the six turned in
+
+  // Conform: the cube agrees with most of its faces again.
+  problems = loadScene(cube(1, "", 2,
+                            normals(kFirstFace, "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+                                                "\tsetAttr \".nm\" 2;\n"),
+                            "polyNormal2.out"));
+  expectAllEvaluated(problems);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 1, 3, 2}));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8, 1e-9);
+
+  // Propagate from the reversed face: the whole cube turns inside out.
+  problems = loadScene(cube(1, "", 2, normals(kFirstFace, std::string(kFirstFace) + "\tsetAttr \".nm\" 1;\n"),
+                            "polyNormal2.out"));
+  expectAllEvaluated(problems);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), -8, 1e-9);
+
+  // Reverse and cut: face 0 on its own, with four points of its own.
+  problems = loadScene(cube(1, "", 2, normals(std::string(kFirstFace) + "\tsetAttr \".nm\" 3;\n", ""),
+                            "polyNormal1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 12, 6);
+
+  problems = loadScene(cube(1, "", 2, normals("\tsetAttr \".nm\" 9;\n", ""), "polyNormal1.out"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (its normalMode 9")) << joined(problems);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8, 1e-9);
+  problems = loadScene(cube(1, "", 2,
+                            normals("\tsetAttr \".ics\" -type \"componentList\" 2 \"f[0]\" \"f[6:7]\";\n", ""),
+                            "polyNormal1.out"));
+  EXPECT_TRUE(mentions(problems, "(polyNormal): its components \"f[6:7]\" name no face of the mesh (which has 6)"))
+      << joined(problems);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 2, 3, 1}));
+}
+
+namespace {
+
+// polyExtrudeFace1 on the cube's faces, as Maya saves it (identity inputMatrix, world space).
+std::string extrusion(const std::string& faces, const std::string& settings) {
+  return "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" " + faces +
+         ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
+         "\tsetAttr \".rs\" 56501;\n" + settings + "\tsetAttr \".c[0]\"  0 1 1;\n"
+         "\tsetAttr \".cbn\" -type \"double3\" -1 1 -1 ;\n\tsetAttr \".cbx\" -type \"double3\" 1 1 1 ;\n"
+         "connectAttr \"polyCube1.out\" \"polyExtrudeFace1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
+  // The top of a cube of 2 (y = 1), inset 0.2 and lifted 0.5 along its normal.
+  auto problems = loadScene(cube(1, "", 2, extrusion("1 \"f[1]\"", "\tsetAttr \".off\" 0.2;\n\tsetAttr \".tk\" 0.5;\n"),
+                                 "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 12, 10);
+  expectPoint(p, 8, -0.8, 1.5, 0.8);  // the copies of vertices 2, 3, 4 and 5
+  expectPoint(p, 9, 0.8, 1.5, 0.8);
+  expectPoint(p, 10, -0.8, 1.5, -0.8);
+  expectPoint(p, 11, 0.8, 1.5, -0.8);
+  expectPoint(p, 2, -1, 1, 1);
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{8, 9, 11, 10}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{2, 3, 9, 8}));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8 + 0.5 * (4 + 2.56 + 2 * 1.6) / 3, 1e-9);
+  MFnMesh mesh(path("pCubeShape1"));
+  EXPECT_EQ(mesh.numUVs(), 14 + 4 * 4);
+
+  // Two divisions and a local translation: a ring halfway up each side.
+  problems = loadScene(cube(1, "", 2,
+                            extrusion("1 \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n\tsetAttr \".d\" 2;\n"),
+                            "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pCubeShape1", 16, 14);
+  expectPoint(p, 8, -1, 2, 1);
+  expectPoint(p, 12, -1, 1.5, 1);  // the rings come after the lifted copies
+
+  // Faces kept together share the copies of their common edge; apart, they do not.
+  problems = loadScene(cube(1, "", 2, extrusion("2 \"f[0]\" \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"),
+                            "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 14, 12);
+  problems = loadScene(cube(1, "", 2,
+                            extrusion("2 \"f[0]\" \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+                                                              "\tsetAttr \".kft\" no;\n"),
+                            "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 16, 14);
+
+  // Values it cannot use: said, and the cube comes through unchanged.
+  for (const auto& [faces, settings, said] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"1 \"f[1]\"", "\tsetAttr \".off\" nan;\n", "is not evaluated (a value is not a number)"},
+           {"1 \"f[1]\"", "\tsetAttr \".d\" 0;\n", "is not evaluated (its divisions 0"},
+           {"1 \"f[9]\"", "", "(polyExtrudeFace): its components \"f[9]\" name no face of the mesh (which has 6)"}}) {
+    problems = loadScene(cube(1, "", 2, extrusion(faces, settings), "polyExtrudeFace1.out"));
+    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+    pointsWithCounts("pCubeShape1", 8, 6);
+  }
+}
