@@ -298,3 +298,42 @@ TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
     pointsWithCounts("pCubeShape1", 8, 6);
   }
 }
+
+namespace {
+
+std::string smoothing(const std::string& settings) {
+  return "createNode polySmoothFace -n \"polySmoothFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+         "\tsetAttr \".sdt\" 2;\n" + settings + "\tsetAttr \".suv\" yes;\n\tsetAttr \".ps\" 0.10000000149011612;\n"
+         "\tsetAttr \".ro\" 1;\n\tsetAttr \".ma\" yes;\n\tsetAttr \".m08\" yes;\n"
+         "connectAttr \"polyCube1.out\" \"polySmoothFace1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
+  auto problems = loadScene(cube(1, "", 2, smoothing(""), "polySmoothFace1.out"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
+  expectPoint(p, 0, -5 / 9.0, -5 / 9.0, 5 / 9.0);  // each corner: (F + 2R) / 3 of its three faces and edges
+  expectPoint(p, 8, 0, 0, 1);                      // the front face's centre
+  expectPoint(p, 14, 0, -0.75, 0.75);              // the first edge, of vertices 0 and 1
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 8, 17}));
+  EXPECT_GT(signedVolume("pCubeShape1"), 0);
+  MFnMesh mesh(path("pCubeShape1"));
+  EXPECT_EQ(mesh.numUVs(), 14 + 6 + 19);  // the cube's, a centre per face, a middle per UV edge
+
+  // Continuity 0: the cube keeps its shape, each face in four.
+  loadScene(cube(1, "", 2, smoothing("\tsetAttr \".c\" 0;\n"), "polySmoothFace1.out"));
+  expectPoint(pointsWithCounts("pCubeShape1", 26, 24), 0, -1, -1, 1);
+  // Two divisions: 96 faces.
+  loadScene(cube(1, "", 2, smoothing("\tsetAttr \".dv\" 2;\n"), "polySmoothFace1.out"));
+  pointsWithCounts("pCubeShape1", 98, 96);
+
+  for (const auto& [settings, said] : std::vector<std::pair<std::string, std::string>>{
+           {"\tsetAttr \".dv\" 40;\n", "is not evaluated (its divisions 40 would make more than"},
+           {"\tsetAttr \".c\" nan;\n", "is not evaluated (a value is not a number)"}}) {
+    problems = loadScene(cube(1, "", 2, smoothing(settings), "polySmoothFace1.out"));
+    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+    pointsWithCounts("pCubeShape1", 8, 6);
+  }
+}

@@ -23,7 +23,7 @@ bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<boo
 const char* modelingInput(const Node& node) {
   if (node.typeName == "deleteComponent")
     return "inputGeometry";
-  for (const char* type : {"polyNormal", "polyExtrudeFace"})
+  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace"})
     if (node.typeName == type)
       return "inputPolymesh";
   return nullptr;
@@ -34,6 +34,8 @@ bool applyModeling(const Node& node, MeshData& mesh, std::string& why) {
     return deleteComponents(node, mesh, why);
   if (node.typeName == "polyNormal")
     return reverseNormals(node, mesh, why);
+  if (node.typeName == "polySmoothFace")
+    return smoothFaces(node, mesh, why);
   if (node.typeName == "polyExtrudeFace")
     return extrudeFaces(node, mesh, why);
   return false;

@@ -149,6 +149,11 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polyNormal", dg, false,
       polyModifierAttrs(dependAttrs, {number("normalMode", "nm", 0, K::kEnum),
                                       number("userNormalMode", "unm", 1, K::kBool)}));
+  add("polySmoothFace", dg, false,
+      polyModifierAttrs(dependAttrs, {number("divisions", "dv", 1, K::kInt), number("continuity", "c", 1, K::kFloat),
+                                      number("method", "mth", 0, K::kEnum), number("smoothUVs", "suv", 1, K::kBool),
+                                      number("keepBorder", "kb", 1, K::kBool),
+                                      number("subdivisionType", "sdt", 0, K::kEnum)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyUnite", dg, false, uniteAttrs(dependAttrs));
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
