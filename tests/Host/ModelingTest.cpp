@@ -139,9 +139,9 @@ namespace {
 
 // A plane of 2 x 2 quads (vertex i has UV i) through `history` to its shape.
 std::string plane(const std::string& history, const std::string& last) {
-  return creatorScene("Plane", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n")
-             .replace(0, 0, "") +
-         history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
+  std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n");
+  s.erase(s.find("connectAttr \"polyPlane1.out\""));
+  return s + history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
 }
 
 std::string deletion(const std::string& components) {
@@ -153,7 +153,6 @@ std::string deletion(const std::string& components) {
 
 TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
   std::string scene = plane(deletion("1 \"f[0]\""), "deleteComponent1.og");
-  scene.replace(scene.find("connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n"), 46, "");
   auto problems = loadScene(scene);
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 8, 3);
@@ -163,7 +162,6 @@ TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
 
   // The edge between faces 0 and 1 (vertices 1 and 4): one face of six corners.
   scene = plane(deletion("1 \"e[1]\""), "deleteComponent1.og");
-  scene.replace(scene.find("connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n"), 46, "");
   problems = loadScene(scene);
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 9, 3);
@@ -176,7 +174,6 @@ TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
            {"1 \"f[0:\"", "is not evaluated (its component \"f[0:\" cannot be read)", 4},
            {"0", "its deleteComponents list is empty; the mesh is unchanged", 4}}) {
     scene = plane(deletion(list), "deleteComponent1.og");
-    scene.replace(scene.find("connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n"), 46, "");
     problems = loadScene(scene);
     EXPECT_TRUE(mentions(problems, said)) << joined(problems);
     EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numPolygons(), faces) << list;
@@ -336,4 +333,52 @@ TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
     EXPECT_TRUE(mentions(problems, said)) << joined(problems);
     pointsWithCounts("pCubeShape1", 8, 6);
   }
+}
+
+namespace {
+
+// polySplitRing1 on the plane's left column of faces: across the edges
+// e[0] (vertices 0-1), e[2] (3-4) and e[8] (6-7).
+std::string splitRing(const std::string& settings) {
+  return plane("createNode polySplitRing -n \"polySplitRing1\";\n\tsetAttr \".uopa\" yes;\n"
+               "\tsetAttr \".ics\" -type \"componentList\" 3 \"e[0]\" \"e[2]\" \"e[8]\";\n"
+               "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
+                   settings +
+                   "\tsetAttr \".sma\" 29.999999999999996;\n\tsetAttr \".p[0]\"  0 0 1;\n\tsetAttr \".fq\" yes;\n"
+                   "connectAttr \"polyPlane1.out\" \"polySplitRing1.ip\";\n",
+               "polySplitRing1.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
+  auto problems = loadScene(splitRing("\tsetAttr \".wt\" 0.5;\n\tsetAttr \".re\" 0;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
+  for (unsigned int k = 0; k < 3; ++k)  // the middles of e[0], e[2] and e[8], in that order
+    expectPoint(p, 9 + k, -0.25, 0, (p[3 * k].z + p[3 * k + 1].z) / 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 9, 10, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{3, 10, 11, 6}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 1, 4, 10}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+
+  // A quarter of the way from the root edge's first point, or from its second.
+  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".re\" 0;\n"));
+  p = pointsOf("pPlaneShape1");
+  for (unsigned int k = 9; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.375, 1e-9) << k;
+  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".dr\" no;\n\tsetAttr \".re\" 0;\n"));
+  p = pointsOf("pPlaneShape1");
+  for (unsigned int k = 9; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.125, 1e-9) << k;
+
+  std::string stray = splitRing("\tsetAttr \".wt\" 0.5;\n");
+  stray.replace(stray.find("\"e[8]\""), 6, "\"e[80]\"");
+  problems = loadScene(stray);
+  EXPECT_TRUE(mentions(problems, "(polySplitRing): its components \"e[80]\" name no edge of the mesh (which has 12)"))
+      << joined(problems);
+  pointsWithCounts("pPlaneShape1", 11, 5);
+  problems = loadScene(splitRing("\tsetAttr \".wt\" nan;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
 }

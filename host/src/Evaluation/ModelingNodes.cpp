@@ -23,7 +23,7 @@ bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<boo
 const char* modelingInput(const Node& node) {
   if (node.typeName == "deleteComponent")
     return "inputGeometry";
-  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace"})
+  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace", "polySplitRing"})
     if (node.typeName == type)
       return "inputPolymesh";
   return nullptr;
@@ -36,6 +36,8 @@ bool applyModeling(const Node& node, MeshData& mesh, std::string& why) {
     return reverseNormals(node, mesh, why);
   if (node.typeName == "polySmoothFace")
     return smoothFaces(node, mesh, why);
+  if (node.typeName == "polySplitRing")
+    return splitRing(node, mesh, why);
   if (node.typeName == "polyExtrudeFace")
     return extrudeFaces(node, mesh, why);
   return false;

@@ -18,6 +18,7 @@ bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<boo
 bool deleteComponents(const Node& node, MeshData& mesh, std::string& why);  // deleteComponent
 bool reverseNormals(const Node& node, MeshData& mesh, std::string& why);    // polyNormal
 bool smoothFaces(const Node& node, MeshData& mesh, std::string& why);       // polySmoothFace
+bool splitRing(const Node& node, MeshData& mesh, std::string& why);         // polySplitRing
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

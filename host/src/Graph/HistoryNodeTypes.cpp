@@ -154,6 +154,10 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       number("method", "mth", 0, K::kEnum), number("smoothUVs", "suv", 1, K::kBool),
                                       number("keepBorder", "kb", 1, K::kBool),
                                       number("subdivisionType", "sdt", 0, K::kEnum)}));
+  add("polySplitRing", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("weight", "wt", 0.5),
+                                      number("direction", "dr", 1, K::kBool), number("rootEdge", "re", -1, K::kInt),
+                                      number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyUnite", dg, false, uniteAttrs(dependAttrs));
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
