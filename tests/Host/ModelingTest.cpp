@@ -252,6 +252,10 @@ TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
   auto problems = loadScene(cube(1, "", 2, extrusion("1 \"f[1]\"", "\tsetAttr \".off\" 0.2;\n\tsetAttr \".tk\" 0.5;\n"),
                                  "polyExtrudeFace1.out"));
   expectAllEvaluated(problems);
+  EXPECT_TRUE(mentions(problems, "history.ma:5: pCubeShape1: construction history through polyExtrudeFace1 "
+                                 "(polyExtrudeFace): the UVs of its side faces are laid out by mayahost; Maya's "
+                                 "layout may differ"))
+      << joined(problems);
   MPointArray p = pointsWithCounts("pCubeShape1", 12, 10);
   expectPoint(p, 8, -0.8, 1.5, 0.8);  // the copies of vertices 2, 3, 4 and 5
   expectPoint(p, 9, 0.8, 1.5, 0.8);
@@ -310,6 +314,7 @@ std::string smoothing(const std::string& settings) {
 TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
   auto problems = loadScene(cube(1, "", 2, smoothing(""), "polySmoothFace1.out"));
   expectAllEvaluated(problems);
+  EXPECT_TRUE(mentions(problems, "(polySmoothFace): its UVs are divided plainly by mayahost")) << joined(problems);
   MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
   expectPoint(p, 0, -5 / 9.0, -5 / 9.0, 5 / 9.0);  // each corner: (F + 2R) / 3 of its three faces and edges
   expectPoint(p, 8, 0, 0, 1);                      // the front face's centre

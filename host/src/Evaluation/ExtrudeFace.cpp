@@ -13,7 +13,9 @@
 #include "ModelingSteps.h"
 #include "PolygonList.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <set>
 
@@ -21,6 +23,7 @@ namespace OmbrixHost {
 namespace {
 
 const int kMaxDivisions = 10000;
+const std::int64_t kMaxNewCorners = 1 << 26;
 
 Point3 triple(const Node& node, const std::string& name, double fallback) {
   const std::string key = name + "." + name;
@@ -290,6 +293,14 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   std::vector<bool> chosen;
   if (!listedFaces(node, mesh.numFaces(), false, chosen, why))
     return false;
+  std::int64_t corners = 0;
+  for (int f = 0; f < mesh.numFaces(); ++f)
+    corners += chosen[static_cast<std::size_t>(f)] ? mesh.faceCounts[f] : 0;
+  if (corners * (settings.divisions + 1) * 4 > kMaxNewCorners) {
+    why = "its divisions " + std::to_string(settings.divisions) + " would make more than " +
+          std::to_string(kMaxNewCorners) + " face corners";
+    return false;
+  }
   PolygonList list = PolygonList::of(mesh);
   const auto groups = pieces(list, chosen, settings.together);
   if (groups.empty()) {
@@ -299,7 +310,10 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
     extruder.extrude(piece);
+  const bool withUVs = hasUVs(mesh);
   mesh = list.toMesh();
+  if (withUVs && why.empty())
+    why = "the UVs of its side faces are laid out by mayahost; Maya's layout may differ";
   return true;
 }
 

@@ -105,6 +105,10 @@ int PolygonList::addPoint(Point3 p) {
   return static_cast<int>(points.size()) - 1;
 }
 
+bool hasUVs(const MeshData& m) {
+  return std::any_of(m.uvSets.begin(), m.uvSets.end(), [](const UVSet& set) { return !set.us.empty(); });
+}
+
 std::vector<std::vector<int>> polygonShells(const PolygonList& list) {
   std::vector<int> parent(list.polygons.size());
   std::iota(parent.begin(), parent.end(), 0);

@@ -31,6 +31,9 @@ struct PolygonList {
   int addPoint(Point3 p);
 };
 
+// Whether any UV set of the mesh holds UVs.
+bool hasUVs(const MeshData& m);
+
 // Groups of polygons joined by shared edges (vertex pairs), each in the order of
 // its lowest polygon, polygons ascending within it.
 std::vector<std::vector<int>> polygonShells(const PolygonList& list);

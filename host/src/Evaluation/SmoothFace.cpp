@@ -171,7 +171,11 @@ bool smoothFaces(const Node& node, MeshData& mesh, std::string& why) {
   PolygonList list = PolygonList::of(mesh);
   for (int level = 0; level < static_cast<int>(divisions); ++level)
     list = subdivide(list, std::min(1.0, std::max(0.0, continuity)));
+  const bool withUVs = hasUVs(mesh);
   mesh = list.toMesh();
+  if (withUVs && node.number("smoothUVs", 1.0) != 0.0)
+    why = "its UVs are divided plainly by mayahost, not smoothed as Maya smooths them; the painter's layout may differ "
+          "slightly";
   return true;
 }
 
