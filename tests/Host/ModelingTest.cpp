@@ -387,3 +387,42 @@ TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
   pointsWithCounts("pPlaneShape1", 9, 4);
 }
+
+namespace {
+
+// polyExtrudeEdge1 on the plane's edges, as Maya saves it.
+std::string edgeExtrusion(const std::string& edges, const std::string& settings) {
+  return plane("createNode polyExtrudeEdge -n \"polyExtrudeEdge1\";\n\tsetAttr \".uopa\" yes;\n"
+               "\tsetAttr \".ics\" -type \"componentList\" " + edges +
+                   ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n" +
+                   settings + "\tsetAttr \".rs\" 47443;\n\tsetAttr \".c[0]\"  0 1 1;\n"
+                   "connectAttr \"polyPlane1.out\" \"polyExtrudeEdge1.ip\";\n",
+               "polyExtrudeEdge1.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
+  // The border row of points 0, 1 and 2 (edges e[0] and e[4]) moved 1 along Z.
+  auto problems = loadScene(edgeExtrusion("2 \"e[0]\" \"e[4]\"", "\tsetAttr \".t\" -type \"double3\" 0 0 1 ;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
+  for (unsigned int k = 0; k < 3; ++k)
+    expectPoint(p, 9 + k, p[k].x, p[k].y, p[k].z + 1);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 9, 10}));  // turned as face 0 beside it
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+
+  // Apart, each edge has points of its own; two divisions make two rows.
+  loadScene(edgeExtrusion("2 \"e[0]\" \"e[4]\"", "\tsetAttr \".kft\" no;\n"));
+  pointsWithCounts("pPlaneShape1", 13, 6);
+  loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".d\" 2;\n"));
+  pointsWithCounts("pPlaneShape1", 13, 6);
+
+  problems = loadScene(edgeExtrusion("2 \"e[0]\" \"e[50]\"", ""));
+  EXPECT_TRUE(mentions(problems, "(polyExtrudeEdge): its components \"e[50]\" name no edge of the mesh (which has 12)"))
+      << joined(problems);
+  pointsWithCounts("pPlaneShape1", 11, 5);
+  problems = loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".t\" -type \"double3\" 0 nan 1 ;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+}

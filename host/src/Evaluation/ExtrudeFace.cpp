@@ -8,9 +8,14 @@
 // by scale, rotate (about pivot) and translate, in world space when
 // worldSpace is on (through inputMatrix). Side faces come after the mesh's
 // faces, piece by piece, edge by edge as the piece's faces walk their border,
-// `divisions` of them up each edge; new vertices likewise.
+// `divisions` of them up each edge; new vertices likewise. polyExtrudeEdge
+// does the same to its listed edges: each piece of them (joined by shared
+// points with keepFacesTogether) copied and placed in the frame of the faces
+// beside it, with a side face up each edge.
 #include "Matrix4.h"
+#include "MeshEdges.h"
 #include "ModelingSteps.h"
+#include "Modifiers.h"
 #include "PolygonList.h"
 
 #include <algorithm>
@@ -159,7 +164,8 @@ public:
     }
     for (int v : vertices)
       centre = centre + list_.points[static_cast<std::size_t>(v)] * (1.0 / static_cast<double>(vertices.size()));
-    frame(piece, normalized(pieceNormal));
+    const auto& first = list_.polygons[static_cast<std::size_t>(piece.front())].vertices;
+    frame(normalized(pieceNormal), point(first[1 % first.size()]) - point(first[0]));
     std::map<int, Point3> inset = insets(border, normals);
     std::map<int, int> top;  // border vertex -> its lifted copy; others move in place
     std::map<int, Point3> moved;
@@ -172,17 +178,38 @@ public:
     for (int v : vertices)
       if (!top.count(v))
         list_.points[static_cast<std::size_t>(v)] = moved[v];
-    sides(border, top);
+    sides(border, top, false);
     for (int f : piece)
       for (int& v : list_.polygons[static_cast<std::size_t>(f)].vertices)
         if (top.count(v))
           v = top[v];
   }
 
+  // Edges: each piece's points copied and placed as a face piece's are (its
+  // normal that of the faces beside its edges), a side face up each edge.
+  void extrudeEdges(const std::vector<BorderEdge>& piece) {
+    std::map<int, Point3> normals;
+    Point3 pieceNormal, centre;
+    for (const auto& e : piece) {
+      const Polygon& p = list_.polygons[static_cast<std::size_t>(e.face)];
+      Point3 n = normalized(areaNormal(list_, p));
+      pieceNormal = pieceNormal + n;
+      for (std::size_t k : {e.corner, (e.corner + 1) % p.vertices.size()})
+        normals[p.vertices[k]] = normals[p.vertices[k]] + n;
+    }
+    for (const auto& [v, n] : normals)
+      centre = centre + point(v) * (1.0 / static_cast<double>(normals.size()));
+    const auto& first = list_.polygons[static_cast<std::size_t>(piece.front().face)].vertices;
+    frame(normalized(pieceNormal),
+          point(first[(piece.front().corner + 1) % first.size()]) - point(first[piece.front().corner]));
+    std::map<int, int> top;
+    for (const auto& [v, n] : normals)
+      top[v] = list_.addPoint(place(point(v), centre, normalized(n)));
+    sides(piece, top, true);
+  }
+
 private:
-  void frame(const std::vector<int>& piece, Point3 z) {
-    const auto& v = list_.polygons[static_cast<std::size_t>(piece.front())].vertices;
-    Point3 edge = list_.points[static_cast<std::size_t>(v[1 % v.size()])] - list_.points[static_cast<std::size_t>(v[0])];
+  void frame(Point3 z, Point3 edge) {
     x_ = normalized(edge - z * dot(edge, z));
     z_ = z;
     y_ = cross(z_, x_);
@@ -227,7 +254,7 @@ private:
 
   // The side faces up each border edge a-b: rings of points from the base to
   // the lifted copies, and UVs laid out as a strip beside the face's.
-  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
+  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top, bool reversed) {
     std::map<int, std::vector<int>> rings;  // border vertex -> its points from base to top
     for (const auto& [v, copy] : top) {
       std::vector<int>& ring = rings[v];
@@ -247,6 +274,14 @@ private:
         Polygon side{{ra[k], rb[k], rb[k + 1], ra[k + 1]}, {}};
         for (std::size_t s = 0; s < face.uvs.size(); ++s)
           side.uvs.push_back(stripUVs(s, face.uvs[s][e.corner], face.uvs[s][next], ra, rb, k));
+        if (reversed) {  // walking the edge as the face beside it does not
+          std::swap(side.vertices[0], side.vertices[1]);
+          std::swap(side.vertices[2], side.vertices[3]);
+          for (auto& ids : side.uvs) {
+            std::swap(ids[0], ids[1]);
+            std::swap(ids[2], ids[3]);
+          }
+        }
         list_.polygons.push_back(std::move(side));
       }
     }
@@ -285,6 +320,81 @@ private:
 };
 
 }  // namespace
+
+// The listed edges, each as the first face walking it; joined into pieces by
+// shared points when kept together.
+bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vector<std::vector<BorderEdge>>& out,
+                std::string& why) {
+  const MeshEdges edges = meshEdges(mesh);
+  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
+  if (!listed.unreadable.empty()) {
+    why = "its component \"" + listed.unreadable + "\" cannot be read";
+    return false;
+  }
+  if (!listed.stray.empty())
+    why = "its components " + quotedList(listed.stray) + " name no edge of the mesh (which has " +
+          std::to_string(edges.count()) + ") and are left out";
+  std::vector<bool> chosen(static_cast<std::size_t>(edges.count()), false);
+  for (int e : listed.elements)
+    chosen[static_cast<std::size_t>(e)] = true;
+  std::map<int, BorderEdge> faceOf;
+  for (int f = 0; f < mesh.numFaces(); ++f)
+    for (int k = 0; k < mesh.faceCounts[f]; ++k) {
+      int e = MeshEdges::edgeOf(edges.loops[static_cast<std::size_t>(mesh.faceStart(f) + k)]);
+      if (chosen[static_cast<std::size_t>(e)])
+        faceOf.emplace(e, BorderEdge{f, static_cast<std::size_t>(k)});
+    }
+  std::map<int, int> pieceOfPoint;
+  for (const auto& [e, at] : faceOf) {
+    const auto& ends = edges.ends[static_cast<std::size_t>(e)];
+    auto a = pieceOfPoint.find(ends.first), b = pieceOfPoint.find(ends.second);
+    int piece = !together ? -1 : a != pieceOfPoint.end() ? a->second : b != pieceOfPoint.end() ? b->second : -1;
+    if (piece < 0) {
+      piece = static_cast<int>(out.size());
+      out.emplace_back();
+    } else if (b != pieceOfPoint.end() && b->second != piece) {  // two pieces meet: the later joins the earlier
+      const int merged = b->second;
+      out[static_cast<std::size_t>(piece)].insert(out[static_cast<std::size_t>(piece)].end(),
+                                                  out[static_cast<std::size_t>(merged)].begin(),
+                                                  out[static_cast<std::size_t>(merged)].end());
+      out[static_cast<std::size_t>(merged)].clear();
+      for (auto& [point, p] : pieceOfPoint)
+        p = p == merged ? piece : p;
+    }
+    out[static_cast<std::size_t>(piece)].push_back(at);
+    pieceOfPoint[ends.first] = pieceOfPoint[ends.second] = piece;
+  }
+  out.erase(std::remove_if(out.begin(), out.end(), [](const std::vector<BorderEdge>& p) { return p.empty(); }),
+            out.end());
+  return true;
+}
+
+bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
+  Settings settings;
+  if (!readSettings(node, settings, why))
+    return false;
+  std::vector<std::vector<BorderEdge>> groups;
+  if (!edgePieces(node, mesh, settings.together, groups, why))
+    return false;
+  if (groups.empty()) {
+    why = why.empty() ? "its inputComponents name no edges of a face; the mesh is unchanged" : why;
+    return true;
+  }
+  if (static_cast<std::int64_t>(mesh.faceConnects.size()) * (settings.divisions + 1) * 4 > kMaxNewCorners) {
+    why = "its divisions " + std::to_string(settings.divisions) + " would make more than " +
+          std::to_string(kMaxNewCorners) + " face corners";
+    return false;
+  }
+  PolygonList list = PolygonList::of(mesh);
+  Extruder extruder(list, settings);
+  for (const auto& piece : groups)
+    extruder.extrudeEdges(piece);
+  const bool withUVs = hasUVs(mesh);
+  mesh = list.toMesh();
+  if (withUVs && why.empty())
+    why = "the UVs of its new faces are laid out by mayahost; Maya's layout may differ";
+  return true;
+}
 
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   Settings settings;

@@ -19,6 +19,7 @@ bool deleteComponents(const Node& node, MeshData& mesh, std::string& why);  // d
 bool reverseNormals(const Node& node, MeshData& mesh, std::string& why);    // polyNormal
 bool smoothFaces(const Node& node, MeshData& mesh, std::string& why);       // polySmoothFace
 bool splitRing(const Node& node, MeshData& mesh, std::string& why);         // polySplitRing
+bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeEdge
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

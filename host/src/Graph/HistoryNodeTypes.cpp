@@ -77,7 +77,7 @@ AttrList blendShapeAttrs(AttrListMaker dependAttrs) {
   return deformerAttrs(dependAttrs, {makeAttr("weight", "w", K::kFloat, true), target, number("origin", "or", 1, K::kEnum)});
 }
 
-// polyMoveFace and polyExtrudeFace: the faces moved, lifted and inset.
+// polyExtrudeFace and polyExtrudeEdge: the faces or edges lifted, moved and inset.
 AttrList extrudeFaceAttrs(AttrListMaker dependAttrs) {
   auto t = [](const char* name, const char* shortName, K kind, double def) {
     return makeTriple(name, shortName, "XYZ", "xyz", kind, def);
@@ -159,6 +159,7 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       number("direction", "dr", 1, K::kBool), number("rootEdge", "re", -1, K::kInt),
                                       number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
+  add("polyExtrudeEdge", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyUnite", dg, false, uniteAttrs(dependAttrs));
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
