@@ -426,3 +426,40 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
   pointsWithCounts("pPlaneShape1", 9, 4);
 }
+
+namespace {
+
+std::string mirror(const std::string& settings) {
+  return plane("createNode polyMirror -n \"polyMirror1\";\n\tsetAttr \".uopa\" yes;\n"
+               "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+               "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n" +
+                   settings + "\tsetAttr \".fnf\" 4;\n\tsetAttr \".lnf\" 7;\n"
+                   "connectAttr \"polyPlane1.out\" \"polyMirror1.ip\";\n",
+               "polyMirror1.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
+  // Across x = 0.5, the plane's right border: its three points there are shared.
+  auto problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 15, 8);
+  expectPoint(p, 9, 1.5, 0, p[0].z);  // the image of point 0
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 11, 12, 10}));  // face 0's image, walked back
+  EXPECT_EQ(cornersOf("pPlaneShape1", 5), (std::vector<int>{10, 12, 5, 2}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+
+  // Without merging, every point has an image; cut at x = 0, the right half goes first.
+  loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 0;\n"));
+  pointsWithCounts("pPlaneShape1", 18, 8);
+  loadScene(mirror("\tsetAttr \".cm\" yes;\n"));
+  p = pointsWithCounts("pPlaneShape1", 9, 4);
+  expectPoint(p, 6, 0.5, 0, p[0].z);
+
+  problems = loadScene(mirror("\tsetAttr \".a\" 5;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (its axis 5 is none of X, Y and Z (0 to 2))")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" nan 0 0 ;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+}

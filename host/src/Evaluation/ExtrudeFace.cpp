@@ -35,16 +35,6 @@ Point3 triple(const Node& node, const std::string& name, double fallback) {
   return Point3{node.number(key + "X", fallback), node.number(key + "Y", fallback), node.number(key + "Z", fallback)};
 }
 
-// Turning by x, then y, then z (radians).
-Point3 rotated(Point3 p, Point3 r) {
-  double c = std::cos(r.x), s = std::sin(r.x);
-  p = Point3{p.x, p.y * c - p.z * s, p.y * s + p.z * c};
-  c = std::cos(r.y), s = std::sin(r.y);
-  p = Point3{p.x * c + p.z * s, p.y, -p.x * s + p.z * c};
-  c = std::cos(r.z), s = std::sin(r.z);
-  return Point3{p.x * c - p.y * s, p.x * s + p.y * c, p.z};
-}
-
 Point3 scaled(Point3 p, Point3 s) { return Point3{p.x * s.x, p.y * s.y, p.z * s.z}; }
 
 struct Settings {
@@ -245,10 +235,10 @@ private:
   }
 
   Point3 place(Point3 p, Point3 centre, Point3 normal) const {
-    p = centre + fromFrame(rotated(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
+    p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
     p = p + normal * s_.thickness + fromFrame(s_.localTranslate);
     Point3 w = s_.toWorld.apply(p);
-    w = s_.pivot + rotated(scaled(w - s_.pivot, s_.scale), s_.rotate) + s_.translate;
+    w = s_.pivot + rotatedXYZ(scaled(w - s_.pivot, s_.scale), s_.rotate) + s_.translate;
     return s_.fromWorld.apply(w);
   }
 

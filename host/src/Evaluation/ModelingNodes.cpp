@@ -23,7 +23,7 @@ bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<boo
 const char* modelingInput(const Node& node) {
   if (node.typeName == "deleteComponent")
     return "inputGeometry";
-  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace", "polySplitRing", "polyExtrudeEdge"})
+  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace", "polySplitRing", "polyExtrudeEdge", "polyMirror"})
     if (node.typeName == type)
       return "inputPolymesh";
   return nullptr;
@@ -40,6 +40,8 @@ bool applyModeling(const Node& node, MeshData& mesh, std::string& why) {
     return splitRing(node, mesh, why);
   if (node.typeName == "polyExtrudeEdge")
     return extrudeEdges(node, mesh, why);
+  if (node.typeName == "polyMirror")
+    return mirrorMesh(node, mesh, why);
   if (node.typeName == "polyExtrudeFace")
     return extrudeFaces(node, mesh, why);
   return false;

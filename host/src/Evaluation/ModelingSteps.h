@@ -20,6 +20,7 @@ bool reverseNormals(const Node& node, MeshData& mesh, std::string& why);    // p
 bool smoothFaces(const Node& node, MeshData& mesh, std::string& why);       // polySmoothFace
 bool splitRing(const Node& node, MeshData& mesh, std::string& why);         // polySplitRing
 bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeEdge
+bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why);        // polyMirror
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

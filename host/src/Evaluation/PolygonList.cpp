@@ -152,3 +152,16 @@ Point3 normalized(Point3 a) {
 bool isFinite(Point3 a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
 
 }  // namespace OmbrixHost
+
+namespace OmbrixHost {
+
+Point3 rotatedXYZ(Point3 p, Point3 r) {
+  double c = std::cos(r.x), s = std::sin(r.x);
+  p = Point3{p.x, p.y * c - p.z * s, p.y * s + p.z * c};
+  c = std::cos(r.y), s = std::sin(r.y);
+  p = Point3{p.x * c + p.z * s, p.y, -p.x * s + p.z * c};
+  c = std::cos(r.z), s = std::sin(r.z);
+  return Point3{p.x * c - p.y * s, p.x * s + p.y * c, p.z};
+}
+
+}  // namespace OmbrixHost

@@ -93,6 +93,18 @@ AttrList extrudeFaceAttrs(AttrListMaker dependAttrs) {
        number("divisions", "d", 1, K::kInt)});
 }
 
+AttrList mirrorAttrs(AttrListMaker dependAttrs) {
+  return polyModifierAttrs(
+      dependAttrs,
+      {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 1, K::kBool),
+       number("axis", "a", 0, K::kEnum), number("axisDirection", "ad", 1, K::kEnum),
+       number("mirrorAxis", "ma", 2, K::kEnum), makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble),
+       makeTriple("mirrorPlaneRotate", "ro", "XYZ", "xyz", K::kAngle), number("mergeMode", "mm", 1, K::kEnum),
+       number("mergeThresholdType", "mtt", 0, K::kEnum), number("mergeThreshold", "mt", 0.001),
+       number("cutMesh", "cm", 0, K::kBool), number("firstNewFace", "fnf", 0, K::kInt),
+       number("lastNewFace", "lnf", 0, K::kInt)});
+}
+
 AttrList uniteAttrs(AttrListMaker dependAttrs) {
   AttrList a = dependAttrs();
   a.insert(a.end(), {makeAttr("inputPoly", "ip", K::kMesh, true), makeAttr("inputMat", "im", K::kMatrix, true),
@@ -159,6 +171,7 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       number("direction", "dr", 1, K::kBool), number("rootEdge", "re", -1, K::kInt),
                                       number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
+  add("polyMirror", dg, false, mirrorAttrs(dependAttrs));
   add("polyExtrudeEdge", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyUnite", dg, false, uniteAttrs(dependAttrs));
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
