@@ -463,3 +463,45 @@ TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
   problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" nan 0 0 ;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
 }
+
+namespace {
+
+// A column of three quads with the middle one deleted, bridged across the gap
+// by the edges e[2] (points 3-2) and e[4] (points 4-5).
+std::string bridge(const std::string& edges, const std::string& settings) {
+  std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 3;\n\tsetAttr \".cuv\" 2;\n");
+  s.erase(s.find("connectAttr \"polyPlane1.out\""));
+  return s + "createNode deleteComponent -n \"deleteComponent1\";\n"
+             "\tsetAttr \".dc\" -type \"componentList\" 1 \"f[1]\";\n"
+             "createNode polyBridgeEdge -n \"polyBridgeEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" " +
+         edges + ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".c[0]\"  0 1 1;\n" +
+         settings + "\tsetAttr \".sv1\" 2;\n\tsetAttr \".sv2\" 4;\n\tsetAttr \".d\" 1;\n"
+         "connectAttr \"polyPlane1.out\" \"deleteComponent1.ig\";\n"
+         "connectAttr \"deleteComponent1.og\" \"polyBridgeEdge1.ip\";\n"
+         "connectAttr \"polyBridgeEdge1.out\" \"pPlaneShape1.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, BridgeEdgeJoinsTwoChainsAcrossTheGap) {
+  auto problems = loadScene(bridge("2 \"e[2]\" \"e[4]\"", "\tsetAttr \".dv\" 0;\n"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 8, 3);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{2, 3, 5, 4}));  // the deleted face again
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 4);
+
+  // One division: a row of points halfway.
+  loadScene(bridge("2 \"e[2]\" \"e[4]\"", "\tsetAttr \".dv\" 1;\n"));
+  MPointArray p = pointsWithCounts("pPlaneShape1", 10, 4);
+  expectPoint(p, 8, (p[2].x + p[4].x) / 2, 0, (p[2].z + p[4].z) / 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{2, 3, 9, 8}));
+
+  for (const auto& [edges, said] : std::vector<std::pair<std::string, std::string>>{
+           {"2 \"e[2]\" \"e[40]\"", "is not evaluated (its components \"e[40]\" name no edge of the mesh (which has 8))"},
+           {"1 \"e[2]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"},
+           {"3 \"e[2]\" \"e[4:5]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"}}) {
+    problems = loadScene(bridge(edges, "\tsetAttr \".dv\" 0;\n"));
+    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+    pointsWithCounts("pPlaneShape1", 8, 2);
+  }
+}

@@ -23,7 +23,7 @@ bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<boo
 const char* modelingInput(const Node& node) {
   if (node.typeName == "deleteComponent")
     return "inputGeometry";
-  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace", "polySplitRing", "polyExtrudeEdge", "polyMirror"})
+  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace", "polySplitRing", "polyExtrudeEdge", "polyMirror", "polyBridgeEdge"})
     if (node.typeName == type)
       return "inputPolymesh";
   return nullptr;
@@ -42,6 +42,8 @@ bool applyModeling(const Node& node, MeshData& mesh, std::string& why) {
     return extrudeEdges(node, mesh, why);
   if (node.typeName == "polyMirror")
     return mirrorMesh(node, mesh, why);
+  if (node.typeName == "polyBridgeEdge")
+    return bridgeEdges(node, mesh, why);
   if (node.typeName == "polyExtrudeFace")
     return extrudeFaces(node, mesh, why);
   return false;

@@ -21,6 +21,7 @@ bool smoothFaces(const Node& node, MeshData& mesh, std::string& why);       // p
 bool splitRing(const Node& node, MeshData& mesh, std::string& why);         // polySplitRing
 bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeEdge
 bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why);        // polyMirror
+bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why);       // polyBridgeEdge
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

@@ -172,6 +172,10 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyMirror", dg, false, mirrorAttrs(dependAttrs));
+  add("polyBridgeEdge", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("divisions", "dv", 1, K::kInt),
+                                      number("startVert1", "sv1", -1, K::kInt), number("startVert2", "sv2", -1, K::kInt),
+                                      number("curveType", "ctp", 0, K::kEnum), number("direction", "d", 0, K::kEnum)}));
   add("polyExtrudeEdge", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyUnite", dg, false, uniteAttrs(dependAttrs));
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
