@@ -69,6 +69,13 @@ bool mentions(const std::vector<std::string>& problems, const std::string& text)
   return joined(problems).find(text) != std::string::npos;
 }
 
+// The scene loads with `said` among its lines, the shape with these counts.
+void expectSaid(const std::string& scene, const std::string& said, const char* shape, int vertices, int faces) {
+  auto problems = loadScene(scene);
+  EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+  pointsWithCounts(shape, vertices, faces);
+}
+
 }  // namespace
 
 TEST_F(HostTest, UniteCombinesTransformedMeshesInOrderAndKeepsWhatIsSound) {
@@ -128,11 +135,8 @@ TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
 
   // A piece the mesh does not have: said, and the whole mesh rather than nothing.
   scene.replace(scene.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
-  problems = loadScene(scene);
-  EXPECT_TRUE(mentions(problems, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
-                                 "evaluated (its output[5] names no piece of the mesh, which has 2)"))
-      << joined(problems);
-  pointsWithCounts("polySurfaceShape3", 16, 12);
+  expectSaid(scene, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
+                                 "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
 }
 
 namespace {
@@ -142,6 +146,14 @@ std::string plane(const std::string& history, const std::string& last) {
   std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n");
   s.erase(s.find("connectAttr \"polyPlane1.out\""));
   return s + history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
+}
+
+// The node `type`1 of the given settings between the plane and its shape.
+std::string planeNode(const std::string& type, const std::string& settings) {
+  const std::string name = type + "1";
+  return plane("createNode " + type + " -n \"" + name + "\";\n" + settings + "connectAttr \"polyPlane1.out\" \"" + name +
+                   ".ip\";\n",
+               name + ".out");
 }
 
 std::string deletion(const std::string& components) {
@@ -294,9 +306,7 @@ TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
            {"1 \"f[1]\"", "\tsetAttr \".off\" nan;\n", "is not evaluated (a value is not a number)"},
            {"1 \"f[1]\"", "\tsetAttr \".d\" 0;\n", "is not evaluated (its divisions 0"},
            {"1 \"f[9]\"", "", "(polyExtrudeFace): its components \"f[9]\" name no face of the mesh (which has 6)"}}) {
-    problems = loadScene(cube(1, "", 2, extrusion(faces, settings), "polyExtrudeFace1.out"));
-    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
-    pointsWithCounts("pCubeShape1", 8, 6);
+    expectSaid(cube(1, "", 2, extrusion(faces, settings), "polyExtrudeFace1.out"), said, "pCubeShape1", 8, 6);
   }
 }
 
@@ -334,9 +344,7 @@ TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
   for (const auto& [settings, said] : std::vector<std::pair<std::string, std::string>>{
            {"\tsetAttr \".dv\" 40;\n", "is not evaluated (its divisions 40 would make more than"},
            {"\tsetAttr \".c\" nan;\n", "is not evaluated (a value is not a number)"}}) {
-    problems = loadScene(cube(1, "", 2, smoothing(settings), "polySmoothFace1.out"));
-    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
-    pointsWithCounts("pCubeShape1", 8, 6);
+    expectSaid(cube(1, "", 2, smoothing(settings), "polySmoothFace1.out"), said, "pCubeShape1", 8, 6);
   }
 }
 
@@ -345,13 +353,12 @@ namespace {
 // polySplitRing1 on the plane's left column of faces: across the edges
 // e[0] (vertices 0-1), e[2] (3-4) and e[8] (6-7).
 std::string splitRing(const std::string& settings) {
-  return plane("createNode polySplitRing -n \"polySplitRing1\";\n\tsetAttr \".uopa\" yes;\n"
-               "\tsetAttr \".ics\" -type \"componentList\" 3 \"e[0]\" \"e[2]\" \"e[8]\";\n"
-               "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
-                   settings +
-                   "\tsetAttr \".sma\" 29.999999999999996;\n\tsetAttr \".p[0]\"  0 0 1;\n\tsetAttr \".fq\" yes;\n"
-                   "connectAttr \"polyPlane1.out\" \"polySplitRing1.ip\";\n",
-               "polySplitRing1.out");
+  return planeNode("polySplitRing", "\tsetAttr \".uopa\" yes;\n"
+                                    "\tsetAttr \".ics\" -type \"componentList\" 3 \"e[0]\" \"e[2]\" \"e[8]\";\n"
+                                    "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
+                                        settings +
+                                        "\tsetAttr \".sma\" 29.999999999999996;\n\tsetAttr \".p[0]\"  0 0 1;\n"
+                                        "\tsetAttr \".fq\" yes;\n");
 }
 
 }  // namespace
@@ -379,10 +386,7 @@ TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
 
   std::string stray = splitRing("\tsetAttr \".wt\" 0.5;\n");
   stray.replace(stray.find("\"e[8]\""), 6, "\"e[80]\"");
-  problems = loadScene(stray);
-  EXPECT_TRUE(mentions(problems, "(polySplitRing): its components \"e[80]\" name no edge of the mesh (which has 12)"))
-      << joined(problems);
-  pointsWithCounts("pPlaneShape1", 11, 5);
+  expectSaid(stray, "(polySplitRing): its components \"e[80]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 11, 5);
   problems = loadScene(splitRing("\tsetAttr \".wt\" nan;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
   pointsWithCounts("pPlaneShape1", 9, 4);
@@ -392,12 +396,10 @@ namespace {
 
 // polyExtrudeEdge1 on the plane's edges, as Maya saves it.
 std::string edgeExtrusion(const std::string& edges, const std::string& settings) {
-  return plane("createNode polyExtrudeEdge -n \"polyExtrudeEdge1\";\n\tsetAttr \".uopa\" yes;\n"
-               "\tsetAttr \".ics\" -type \"componentList\" " + edges +
-                   ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n" +
-                   settings + "\tsetAttr \".rs\" 47443;\n\tsetAttr \".c[0]\"  0 1 1;\n"
-                   "connectAttr \"polyPlane1.out\" \"polyExtrudeEdge1.ip\";\n",
-               "polyExtrudeEdge1.out");
+  return planeNode("polyExtrudeEdge",
+                   "\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" " + edges +
+                       ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n" +
+                       settings + "\tsetAttr \".rs\" 47443;\n\tsetAttr \".c[0]\"  0 1 1;\n");
 }
 
 }  // namespace
@@ -418,10 +420,7 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".d\" 2;\n"));
   pointsWithCounts("pPlaneShape1", 13, 6);
 
-  problems = loadScene(edgeExtrusion("2 \"e[0]\" \"e[50]\"", ""));
-  EXPECT_TRUE(mentions(problems, "(polyExtrudeEdge): its components \"e[50]\" name no edge of the mesh (which has 12)"))
-      << joined(problems);
-  pointsWithCounts("pPlaneShape1", 11, 5);
+  expectSaid(edgeExtrusion("2 \"e[0]\" \"e[50]\"", ""), "(polyExtrudeEdge): its components \"e[50]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 11, 5);
   problems = loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".t\" -type \"double3\" 0 nan 1 ;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
   pointsWithCounts("pPlaneShape1", 9, 4);
@@ -430,12 +429,10 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
 namespace {
 
 std::string mirror(const std::string& settings) {
-  return plane("createNode polyMirror -n \"polyMirror1\";\n\tsetAttr \".uopa\" yes;\n"
-               "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
-               "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n" +
-                   settings + "\tsetAttr \".fnf\" 4;\n\tsetAttr \".lnf\" 7;\n"
-                   "connectAttr \"polyPlane1.out\" \"polyMirror1.ip\";\n",
-               "polyMirror1.out");
+  return planeNode("polyMirror", "\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+                                 "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+                                 "\tsetAttr \".ws\" yes;\n" +
+                                     settings + "\tsetAttr \".fnf\" 4;\n\tsetAttr \".lnf\" 7;\n");
 }
 
 }  // namespace

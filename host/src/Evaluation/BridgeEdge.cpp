@@ -10,7 +10,6 @@
 // unit square, along the chains and across the rows.
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
-#include "Modifiers.h"
 #include "PolygonList.h"
 
 #include <algorithm>
@@ -78,19 +77,21 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   const MeshEdges edges = meshEdges(mesh);
-  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
-  if (!listed.unreadable.empty() || !listed.stray.empty()) {
-    why = "its components " + quotedList(listed.stray) + " name no edge of the mesh (which has " +
-          std::to_string(edges.count()) + ")";
+  std::vector<bool> chosen;
+  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
+    return false;
+  if (!why.empty()) {  // a bridge to an edge the mesh does not have cannot be made
+    why.erase(why.rfind(" and are left out"));
     return false;
   }
+  std::vector<int> listedEdges;
+  for (int e = 0; e < edges.count(); ++e)
+    if (chosen[static_cast<std::size_t>(e)])
+      listedEdges.push_back(e);
   // The listed edges in two groups joined by shared points.
   std::vector<std::vector<std::pair<int, int>>> chains;
   std::map<int, std::size_t> chainOf;
-  std::set<int> seen;
-  for (int e : listed.elements) {
-    if (!seen.insert(e).second)
-      continue;
+  for (int e : listedEdges) {
     auto ends = edges.ends[static_cast<std::size_t>(e)];
     auto a = chainOf.find(ends.first), b = chainOf.find(ends.second);
     std::size_t c = a != chainOf.end() ? a->second : b != chainOf.end() ? b->second : chains.size();
@@ -166,11 +167,7 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why) {
       }
       list.polygons.push_back(std::move(quad));
     }
-  const bool withUVs = hasUVs(mesh);
-  mesh = list.toMesh();
-  if (withUVs)
-    why = "the UVs of its new faces are laid out by mayahost; Maya's layout may differ";
-  return true;
+  return finishWithNewUVs(list, mesh, "new faces", why);
 }
 
 }  // namespace OmbrixHost

@@ -15,7 +15,6 @@
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
-#include "Modifiers.h"
 #include "PolygonList.h"
 
 #include <algorithm>
@@ -316,17 +315,9 @@ private:
 bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vector<std::vector<BorderEdge>>& out,
                 std::string& why) {
   const MeshEdges edges = meshEdges(mesh);
-  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
-  if (!listed.unreadable.empty()) {
-    why = "its component \"" + listed.unreadable + "\" cannot be read";
+  std::vector<bool> chosen;
+  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
     return false;
-  }
-  if (!listed.stray.empty())
-    why = "its components " + quotedList(listed.stray) + " name no edge of the mesh (which has " +
-          std::to_string(edges.count()) + ") and are left out";
-  std::vector<bool> chosen(static_cast<std::size_t>(edges.count()), false);
-  for (int e : listed.elements)
-    chosen[static_cast<std::size_t>(e)] = true;
   std::map<int, BorderEdge> faceOf;
   for (int f = 0; f < mesh.numFaces(); ++f)
     for (int k = 0; k < mesh.faceCounts[f]; ++k) {
@@ -379,11 +370,7 @@ bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
     extruder.extrudeEdges(piece);
-  const bool withUVs = hasUVs(mesh);
-  mesh = list.toMesh();
-  if (withUVs && why.empty())
-    why = "the UVs of its new faces are laid out by mayahost; Maya's layout may differ";
-  return true;
+  return finishWithNewUVs(list, mesh, "new faces", why);
 }
 
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
@@ -391,7 +378,7 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   if (!readSettings(node, settings, why))
     return false;
   std::vector<bool> chosen;
-  if (!listedFaces(node, mesh.numFaces(), false, chosen, why))
+  if (!listedComponents(node, MFn::kMeshPolygonComponent, mesh.numFaces(), false, chosen, why))
     return false;
   std::int64_t corners = 0;
   for (int f = 0; f < mesh.numFaces(); ++f)
@@ -410,11 +397,7 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
     extruder.extrude(piece);
-  const bool withUVs = hasUVs(mesh);
-  mesh = list.toMesh();
-  if (withUVs && why.empty())
-    why = "the UVs of its side faces are laid out by mayahost; Maya's layout may differ";
-  return true;
+  return finishWithNewUVs(list, mesh, "side faces", why);
 }
 
 }  // namespace OmbrixHost

@@ -3,10 +3,38 @@
 #include "ModelingSteps.h"
 #include "Modifiers.h"
 
-namespace OmbrixHost {
+#include <cstring>
 
-bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<bool>& chosen, std::string& why) {
-  ListedElements listed = listedElements(node, MFn::kMeshPolygonComponent, count);
+namespace OmbrixHost {
+namespace {
+
+using Step = bool (*)(const Node&, MeshData&, std::string&);
+
+struct ModelingNode {
+  const char* type;
+  const char* input;
+  Step apply;
+};
+
+const ModelingNode kNodes[] = {
+    {"deleteComponent", "inputGeometry", deleteComponents}, {"polyNormal", "inputPolymesh", reverseNormals},
+    {"polyExtrudeFace", "inputPolymesh", extrudeFaces},     {"polyExtrudeEdge", "inputPolymesh", extrudeEdges},
+    {"polySmoothFace", "inputPolymesh", smoothFaces},       {"polySplitRing", "inputPolymesh", splitRing},
+    {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
+};
+
+const ModelingNode* modelingNode(const Node& node) {
+  for (const auto& entry : kNodes)
+    if (node.typeName == entry.type)
+      return &entry;
+  return nullptr;
+}
+
+}  // namespace
+
+bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenEmpty, std::vector<bool>& chosen,
+                      std::string& why) {
+  ListedElements listed = listedElements(node, type, count);
   if (!listed.unreadable.empty()) {
     why = "its component \"" + listed.unreadable + "\" cannot be read";
     return false;
@@ -15,38 +43,28 @@ bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<boo
   for (int f : listed.elements)
     chosen[static_cast<std::size_t>(f)] = true;
   if (!listed.stray.empty())
-    why = "its components " + quotedList(listed.stray) + " name no face of the mesh (which has " +
-          std::to_string(count) + ") and are left out";
+    why = "its components " + quotedList(listed.stray) + " name no " +
+          (type == MFn::kMeshEdgeComponent ? "edge" : "face") + " of the mesh (which has " + std::to_string(count) +
+          ") and are left out";
+  return true;
+}
+
+bool finishWithNewUVs(const PolygonList& list, MeshData& mesh, const char* faces, std::string& why) {
+  const bool withUVs = hasUVs(mesh);
+  mesh = list.toMesh();
+  if (withUVs && why.empty())
+    why = std::string("the UVs of its ") + faces + " are laid out by mayahost; Maya's layout may differ";
   return true;
 }
 
 const char* modelingInput(const Node& node) {
-  if (node.typeName == "deleteComponent")
-    return "inputGeometry";
-  for (const char* type : {"polyNormal", "polyExtrudeFace", "polySmoothFace", "polySplitRing", "polyExtrudeEdge", "polyMirror", "polyBridgeEdge"})
-    if (node.typeName == type)
-      return "inputPolymesh";
-  return nullptr;
+  const ModelingNode* entry = modelingNode(node);
+  return entry ? entry->input : nullptr;
 }
 
 bool applyModeling(const Node& node, MeshData& mesh, std::string& why) {
-  if (node.typeName == "deleteComponent")
-    return deleteComponents(node, mesh, why);
-  if (node.typeName == "polyNormal")
-    return reverseNormals(node, mesh, why);
-  if (node.typeName == "polySmoothFace")
-    return smoothFaces(node, mesh, why);
-  if (node.typeName == "polySplitRing")
-    return splitRing(node, mesh, why);
-  if (node.typeName == "polyExtrudeEdge")
-    return extrudeEdges(node, mesh, why);
-  if (node.typeName == "polyMirror")
-    return mirrorMesh(node, mesh, why);
-  if (node.typeName == "polyBridgeEdge")
-    return bridgeEdges(node, mesh, why);
-  if (node.typeName == "polyExtrudeFace")
-    return extrudeFaces(node, mesh, why);
-  return false;
+  const ModelingNode* entry = modelingNode(node);
+  return entry && entry->apply(node, mesh, why);
 }
 
 }  // namespace OmbrixHost

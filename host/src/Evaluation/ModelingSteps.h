@@ -4,16 +4,22 @@
 // left out; or returns false with `mesh` unchanged and `why` set.
 #include "GeometryData.h"
 #include "Node.h"
+#include "PolygonList.h"
 
 #include <string>
 #include <vector>
 
 namespace OmbrixHost {
 
-// The faces the node's inputComponents name; every face when it names none
-// and `allWhenEmpty`. False on a component that cannot be read; `why` set
-// when some name no face of the mesh.
-bool listedFaces(const Node& node, int count, bool allWhenEmpty, std::vector<bool>& chosen, std::string& why);
+// The faces or edges (`type`) the node's inputComponents name; all of them
+// when it names none and `allWhenEmpty`. False on a component that cannot be
+// read; `why` set when some name nothing of the mesh.
+bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenEmpty, std::vector<bool>& chosen,
+                      std::string& why);
+
+// `list` made the mesh; when the mesh had UVs, `why` (if still empty) says
+// that the UVs of the new `faces` are the host's layout. True.
+bool finishWithNewUVs(const PolygonList& list, MeshData& mesh, const char* faces, std::string& why);
 
 bool deleteComponents(const Node& node, MeshData& mesh, std::string& why);  // deleteComponent
 bool reverseNormals(const Node& node, MeshData& mesh, std::string& why);    // polyNormal

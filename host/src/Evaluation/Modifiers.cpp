@@ -76,9 +76,9 @@ void applyNewUVs(const Node& tweak, MeshData& m) {
 
 }  // namespace
 
-ListedElements listedElements(const Node& node, MFn::Type wanted, int count, const char* key) {
+ListedElements listedElements(const Node& node, MFn::Type wanted, int count) {
   ListedElements out;
-  const Value list = node.value(key);
+  const Value list = node.value("inputComponents");
   if (list.kind != Value::kStrings)
     return out;
   out.given = !list.strings.empty();

@@ -86,7 +86,7 @@ bool reverseNormals(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   std::vector<bool> chosen;
-  if (!listedFaces(node, mesh.numFaces(), true, chosen, why))
+  if (!listedComponents(node, MFn::kMeshPolygonComponent, mesh.numFaces(), true, chosen, why))
     return false;
   PolygonList list = PolygonList::of(mesh);
   const int m = static_cast<int>(mode);

@@ -153,7 +153,7 @@ bool smoothFaces(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   std::vector<bool> chosen;
-  if (!listedFaces(node, mesh.numFaces(), true, chosen, why))
+  if (!listedComponents(node, MFn::kMeshPolygonComponent, mesh.numFaces(), true, chosen, why))
     return false;
   for (bool c : chosen)
     if (!c) {

@@ -8,7 +8,6 @@
 // corner keeps its place and the other comes after the mesh's faces.
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
-#include "Modifiers.h"
 #include "PolygonList.h"
 
 #include <cmath>
@@ -83,25 +82,17 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   const MeshEdges edges = meshEdges(mesh);
-  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
-  if (!listed.unreadable.empty()) {
-    why = "its component \"" + listed.unreadable + "\" cannot be read";
+  std::vector<bool> chosen;
+  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
     return false;
-  }
-  if (!listed.stray.empty())
-    why = "its components " + quotedList(listed.stray) + " name no edge of the mesh (which has " +
-          std::to_string(edges.count()) + ") and are left out";
-  if (listed.elements.empty()) {
-    why = why.empty() ? "its inputComponents name no edges; the mesh is unchanged" : why;
-    return true;
-  }
-  std::vector<bool> chosen(static_cast<std::size_t>(edges.count()), false);
-  for (int e : listed.elements)
-    chosen[static_cast<std::size_t>(e)] = true;
   std::vector<int> order;
   for (int e = 0; e < edges.count(); ++e)
     if (chosen[static_cast<std::size_t>(e)])
       order.push_back(e);
+  if (order.empty()) {
+    why = why.empty() ? "its inputComponents name no edges; the mesh is unchanged" : why;
+    return true;
+  }
   const auto byFace = listedByFace(mesh, edges, chosen);
   const int rootEdge = root >= 0 && root < edges.count() && chosen[static_cast<std::size_t>(root)] ? static_cast<int>(root) : -1;
   Ring ring;
