@@ -502,3 +502,23 @@ TEST_F(HostTest, BridgeEdgeJoinsTwoChainsAcrossTheGap) {
     pointsWithCounts("pPlaneShape1", 8, 2);
   }
 }
+
+TEST_F(HostTest, ModellingNodesRefuseAnInputMeshOfPointsItDoesNotHave) {
+  // An intermediate shape whose face names point 9 of its four: the extrude is not evaluated, no crash.
+  const std::string scene =
+      "createNode transform -n \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n\tsetAttr -k off \".v\";\n"
+      "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+      "createNode mesh -n \"pPlaneShape1Orig\" -p \"pPlane1\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".io\" yes;\n"
+      "\tsetAttr -s 4 \".vt[0:3]\"  -0.5 0 0.5 0.5 0 0.5 -0.5 0 -0.5 0.5 0 -0.5;\n"
+      "\tsetAttr -s 4 \".ed[0:3]\"  0 1 0 0 2 0 1 9 0 2 9 0;\n"
+      "\tsetAttr -ch 4 \".fc[0]\" -type \"polyFaces\" f 4 0 2 -4 -2;\n"
+      "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0]\";\n"
+      "\tsetAttr \".tk\" 1;\n"
+      "connectAttr \"pPlaneShape1Orig.w\" \"polyExtrudeFace1.ip\";\n"
+      "connectAttr \"polyExtrudeFace1.out\" \"pPlaneShape1.i\";\n";
+  auto problems = loadScene(scene);
+  EXPECT_TRUE(mentions(problems, "(polyExtrudeFace) is not evaluated (its input mesh has faces of fewer than three "
+                                 "corners or of points it does not have)"))
+      << joined(problems);
+}

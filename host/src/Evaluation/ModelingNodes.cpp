@@ -23,6 +23,8 @@ const ModelingNode kNodes[] = {
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
 };
 
+const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";
+
 const ModelingNode* modelingNode(const Node& node) {
   for (const auto& entry : kNodes)
     if (node.typeName == entry.type)
@@ -64,6 +66,11 @@ const char* modelingInput(const Node& node) {
 
 bool applyModeling(const Node& node, MeshData& mesh, std::string& why) {
   const ModelingNode* entry = modelingNode(node);
+  mesh.rebuildFaceStarts();
+  if (entry && !wellFormed(mesh)) {
+    why = kMalformed;
+    return false;
+  }
   return entry && entry->apply(node, mesh, why);
 }
 

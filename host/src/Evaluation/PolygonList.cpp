@@ -105,6 +105,19 @@ int PolygonList::addPoint(Point3 p) {
   return static_cast<int>(points.size()) - 1;
 }
 
+bool wellFormed(const MeshData& m) {
+  std::size_t corners = 0;
+  for (int count : m.faceCounts) {
+    if (count < 3)
+      return false;
+    corners += static_cast<std::size_t>(count);
+  }
+  if (corners != m.faceConnects.size())
+    return false;
+  return std::all_of(m.faceConnects.begin(), m.faceConnects.end(),
+                     [&m](int v) { return v >= 0 && static_cast<std::size_t>(v) < m.points.size(); });
+}
+
 bool hasUVs(const MeshData& m) {
   return std::any_of(m.uvSets.begin(), m.uvSets.end(), [](const UVSet& set) { return !set.us.empty(); });
 }

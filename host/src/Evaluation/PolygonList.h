@@ -31,6 +31,10 @@ struct PolygonList {
   int addPoint(Point3 p);
 };
 
+// Every face has three corners or more, each a point of the mesh, and the
+// corners add up to the face list: what the modelling nodes need of their input.
+bool wellFormed(const MeshData& m);
+
 // Whether any UV set of the mesh holds UVs.
 bool hasUVs(const MeshData& m);
 

@@ -4,6 +4,10 @@
 namespace OmbrixHost {
 
 bool separatePiece(MeshData& mesh, int index, std::string& why) {
+  if (!wellFormed(mesh)) {
+    why = "its input mesh has faces of fewer than three corners or of points it does not have";
+    return false;
+  }
   PolygonList list = PolygonList::of(mesh);
   std::vector<std::vector<int>> shells = polygonShells(list);
   if (index < 0 || static_cast<std::size_t>(index) >= shells.size()) {
