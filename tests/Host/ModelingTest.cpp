@@ -522,3 +522,40 @@ TEST_F(HostTest, ModellingNodesRefuseAnInputMeshOfPointsItDoesNotHave) {
                                  "corners or of points it does not have)"))
       << joined(problems);
 }
+
+namespace {
+
+std::string bevel(const std::string& edges, const std::string& settings) {
+  return "createNode polyBevel3 -n \"polyBevel1\";\n\tsetAttr \".uopa\" yes;\n"
+         "\tsetAttr \".ics\" -type \"componentList\" " + edges +
+         ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
+         "\tsetAttr \".oaf\" yes;\n" + settings +
+         "\tsetAttr \".at\" 180;\n\tsetAttr \".sn\" yes;\n\tsetAttr \".mv\" yes;\n\tsetAttr \".mvt\" 0.0001;\n"
+         "\tsetAttr \".sa\" 30;\nconnectAttr \"polyCube1.out\" \"polyBevel1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, BevelCutsEdgesIntoStripsAndCornersIntoFaces) {
+  // Every edge of a cube of 2, fraction 0.5: each corner slides 0.5 along its edges.
+  auto problems = loadScene(cube(1, "", 2, bevel("1 \"e[*]\"", ""), "polyBevel1.out"));
+  expectAllEvaluated(problems);
+  EXPECT_TRUE(mentions(problems, "(polyBevel3): its bevel is shaped by mayahost (one segment); Maya's may differ"))
+      << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 24, 6 + 12 + 8);
+  std::vector<int> front = cornersOf("pCubeShape1", 0);
+  ASSERT_EQ(front.size(), 4u);
+  expectPoint(p, static_cast<unsigned int>(front[0]), -0.5, -0.5, 1);
+  // |x|, |y|, |z| <= 1, each |x| + |y| <= 1.5 and |x| + |y| + |z| <= 2: 17/24 of each octant.
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 17 / 3.0, 1e-9);
+
+  // One edge, e[0] (points 0-1): a strip between the front and the bottom, the sides gain a corner each.
+  loadScene(cube(1, "", 2, bevel("1 \"e[0]\"", ""), "polyBevel1.out"));
+  pointsWithCounts("pCubeShape1", 10, 7);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8 - 0.125 * 2, 1e-9);
+
+  expectSaid(cube(1, "", 2, bevel("1 \"e[0]\"", "\tsetAttr \".f\" 3;\n"), "polyBevel1.out"),
+             "is not evaluated (its fraction (0 to 1) or offset (not below 0) is out of range)", "pCubeShape1", 8, 6);
+  expectSaid(cube(1, "", 2, bevel("1 \"e[99]\"", ""), "polyBevel1.out"),
+             "(polyBevel3): its components \"e[99]\" name no edge of the mesh (which has 12)", "pCubeShape1", 8, 6);
+}

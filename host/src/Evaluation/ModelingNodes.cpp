@@ -21,6 +21,7 @@ const ModelingNode kNodes[] = {
     {"polyExtrudeFace", "inputPolymesh", extrudeFaces},     {"polyExtrudeEdge", "inputPolymesh", extrudeEdges},
     {"polySmoothFace", "inputPolymesh", smoothFaces},       {"polySplitRing", "inputPolymesh", splitRing},
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
+    {"polyBevel3", "inputPolymesh", bevelEdges},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";

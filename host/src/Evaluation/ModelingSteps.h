@@ -28,6 +28,7 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why);         // p
 bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeEdge
 bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why);        // polyMirror
 bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why);       // polyBridgeEdge
+bool bevelEdges(const Node& node, MeshData& mesh, std::string& why);        // polyBevel3
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

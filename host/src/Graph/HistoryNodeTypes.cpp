@@ -172,6 +172,10 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyMirror", dg, false, mirrorAttrs(dependAttrs));
+  add("polyBevel3", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 1, K::kBool),
+                                      number("offset", "o", 0.2), number("fraction", "f", 0.5),
+                                      number("offsetAsFraction", "oaf", 0, K::kBool), number("segments", "sg", 1, K::kInt)}));
   add("polyBridgeEdge", dg, false,
       polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("divisions", "dv", 1, K::kInt),
                                       number("startVert1", "sv1", -1, K::kInt), number("startVert2", "sv2", -1, K::kInt),
