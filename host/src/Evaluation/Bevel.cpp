@@ -233,9 +233,9 @@ bool bevelEdges(const Node& node, MeshData& mesh, std::string& why) {
     why = "its fraction (0 to 1) or offset (not below 0) is out of range";
     return false;
   }
-  const MeshEdges edges = meshEdges(mesh);
+  MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
+  if (!listedEdges(node, mesh, edges, chosen, why))
     return false;
   PolygonList list = PolygonList::of(mesh);
   Beveller beveller(list, chosen, edges, fraction, offset, node.number("offsetAsFraction", 0.0) != 0.0);

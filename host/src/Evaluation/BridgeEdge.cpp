@@ -76,9 +76,9 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why) {
     why = "its divisions are out of range (0 to " + std::to_string(kMaxDivisions) + ")";
     return false;
   }
-  const MeshEdges edges = meshEdges(mesh);
+  MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
+  if (!listedEdges(node, mesh, edges, chosen, why))
     return false;
   if (!why.empty()) {  // a bridge to an edge the mesh does not have cannot be made
     why.erase(why.rfind(" and are left out"));

@@ -314,9 +314,9 @@ private:
 // shared points when kept together.
 bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vector<std::vector<BorderEdge>>& out,
                 std::string& why) {
-  const MeshEdges edges = meshEdges(mesh);
+  MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
+  if (!listedEdges(node, mesh, edges, chosen, why))
     return false;
   std::map<int, BorderEdge> faceOf;
   for (int f = 0; f < mesh.numFaces(); ++f)

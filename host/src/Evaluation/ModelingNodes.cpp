@@ -52,6 +52,11 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
   return true;
 }
 
+bool listedEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why) {
+  edges = meshEdges(mesh);
+  return listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why);
+}
+
 bool finishWithNewUVs(const PolygonList& list, MeshData& mesh, const char* faces, std::string& why) {
   const bool withUVs = hasUVs(mesh);
   mesh = list.toMesh();

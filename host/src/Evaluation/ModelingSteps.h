@@ -3,6 +3,7 @@
 // Each changes `mesh` and returns true, `why` set when some of its values were
 // left out; or returns false with `mesh` unchanged and `why` set.
 #include "GeometryData.h"
+#include "MeshEdges.h"
 #include "Node.h"
 #include "PolygonList.h"
 
@@ -16,6 +17,9 @@ namespace OmbrixHost {
 // read; `why` set when some name nothing of the mesh.
 bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenEmpty, std::vector<bool>& chosen,
                       std::string& why);
+
+// The mesh's edges and those the node's inputComponents name, as listedComponents.
+bool listedEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why);
 
 // `list` made the mesh; when the mesh had UVs, `why` (if still empty) says
 // that the UVs of the new `faces` are the host's layout. True.

@@ -81,9 +81,9 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
     why = "its several splits (splitType 2) are not evaluated; the host makes one";
     return false;
   }
-  const MeshEdges edges = meshEdges(mesh);
+  MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why))
+  if (!listedEdges(node, mesh, edges, chosen, why))
     return false;
   std::vector<int> order;
   for (int e = 0; e < edges.count(); ++e)
