@@ -225,10 +225,8 @@ private:
 bool bevelEdges(const Node& node, MeshData& mesh, std::string& why) {
   const double fraction = node.number("fraction", 0.5), offset = node.number("offset", 0.2);
   const double segments = node.number("segments", 1.0);
-  if (!std::isfinite(fraction) || !std::isfinite(offset) || !std::isfinite(segments)) {
-    why = "a value is not a number";
+  if (!allNumbers({fraction, offset, segments}, why))
     return false;
-  }
   if (fraction < 0 || fraction > 1 || offset < 0) {
     why = "its fraction (0 to 1) or offset (not below 0) is out of range";
     return false;

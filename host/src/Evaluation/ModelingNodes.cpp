@@ -3,7 +3,7 @@
 #include "ModelingSteps.h"
 #include "Modifiers.h"
 
-#include <cstring>
+#include <cmath>
 
 namespace OmbrixHost {
 namespace {
@@ -49,6 +49,15 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
     why = "its components " + quotedList(listed.stray) + " name no " +
           (type == MFn::kMeshEdgeComponent ? "edge" : "face") + " of the mesh (which has " + std::to_string(count) +
           ") and are left out";
+  return true;
+}
+
+bool allNumbers(std::initializer_list<double> values, std::string& why) {
+  for (double v : values)
+    if (!std::isfinite(v)) {
+      why = "a value is not a number";
+      return false;
+    }
   return true;
 }
 

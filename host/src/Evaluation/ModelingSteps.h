@@ -7,6 +7,7 @@
 #include "Node.h"
 #include "PolygonList.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ namespace OmbrixHost {
 // read; `why` set when some name nothing of the mesh.
 bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenEmpty, std::vector<bool>& chosen,
                       std::string& why);
+
+// False, with `why` saying so, when any of the values is not a number.
+bool allNumbers(std::initializer_list<double> values, std::string& why);
 
 // The mesh's edges and those the node's inputComponents name, as listedComponents.
 bool listedEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why);

@@ -144,10 +144,8 @@ PolygonList subdivide(const PolygonList& in, double smooth) {
 
 bool smoothFaces(const Node& node, MeshData& mesh, std::string& why) {
   const double divisions = node.number("divisions", 1.0), continuity = node.number("continuity", 1.0);
-  if (!std::isfinite(divisions) || !std::isfinite(continuity)) {
-    why = "a value is not a number";
+  if (!allNumbers({divisions, continuity}, why))
     return false;
-  }
   if (node.number("method", 0.0) != 0.0) {
     why = "its linear method is not evaluated (the host divides by Catmull-Clark only)";
     return false;

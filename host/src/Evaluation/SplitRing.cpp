@@ -72,10 +72,8 @@ void orient(const MeshData& m, const MeshEdges& edges, const std::vector<std::ve
 
 bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
   const double weight = node.number("weight", 0.5), root = node.number("rootEdge", -1.0);
-  if (!std::isfinite(weight) || !std::isfinite(root)) {
-    why = "a value is not a number";
+  if (!allNumbers({weight, root}, why))
     return false;
-  }
   const double splits = node.number("splitType", 0.0) == 2.0 ? node.number("divisions", 2.0) : 1.0;
   if (splits != 1.0) {
     why = "its several splits (splitType 2) are not evaluated; the host makes one";
