@@ -559,3 +559,25 @@ TEST_F(HostTest, BevelCutsEdgesIntoStripsAndCornersIntoFaces) {
   expectSaid(cube(1, "", 2, bevel("1 \"e[99]\"", ""), "polyBevel1.out"),
              "(polyBevel3): its components \"e[99]\" name no edge of the mesh (which has 12)", "pCubeShape1", 8, 6);
 }
+
+TEST_F(HostTest, TriangulateFansFacesAndSoftEdgeKeepsTheMesh) {
+  const std::string triangulate = "createNode polyTriangulate -n \"polyTriangulate1\";\n\tsetAttr \".ics\" -type "
+                                  "\"componentList\" 1 \"f[0]\";\nconnectAttr \"polyCube1.out\" \"polyTriangulate1.ip\";\n"
+                                  "createNode polySoftEdge -n \"polySoftEdge1\";\n\tsetAttr \".uopa\" yes;\n"
+                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"e[*]\";\n"
+                                  "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+                                  "\tsetAttr \".a\" 180;\n"
+                                  "connectAttr \"polyTriangulate1.out\" \"polySoftEdge1.ip\";\n";
+  auto problems = loadScene(cube(1, "", 2, triangulate, "polySoftEdge1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 8, 7);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{0, 3, 2}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 14);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8, 1e-9);
+
+  std::string stray = cube(1, "", 2, triangulate, "polySoftEdge1.out");
+  stray.replace(stray.find("\"f[0]\""), 6, "\"f[9]\"");
+  expectSaid(stray, "(polyTriangulate): its components \"f[9]\" name no face of the mesh (which has 6)", "pCubeShape1",
+             8, 6);
+}

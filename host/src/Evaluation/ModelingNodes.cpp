@@ -21,7 +21,8 @@ const ModelingNode kNodes[] = {
     {"polyExtrudeFace", "inputPolymesh", extrudeFaces},     {"polyExtrudeEdge", "inputPolymesh", extrudeEdges},
     {"polySmoothFace", "inputPolymesh", smoothFaces},       {"polySplitRing", "inputPolymesh", splitRing},
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
-    {"polyBevel3", "inputPolymesh", bevelEdges},
+    {"polyBevel3", "inputPolymesh", bevelEdges},            {"polyTriangulate", "inputPolymesh", triangulateFaces},
+    {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";

@@ -37,6 +37,8 @@ bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why);      // p
 bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why);        // polyMirror
 bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why);       // polyBridgeEdge
 bool bevelEdges(const Node& node, MeshData& mesh, std::string& why);        // polyBevel3
+bool triangulateFaces(const Node& node, MeshData& mesh, std::string& why);  // polyTriangulate
+bool keepMesh(const Node& node, MeshData& mesh, std::string& why);          // polySoftEdge, polyNormalPerVertex
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost
