@@ -581,3 +581,31 @@ TEST_F(HostTest, TriangulateFansFacesAndSoftEdgeKeepsTheMesh) {
   expectSaid(stray, "(polyTriangulate): its components \"f[9]\" name no face of the mesh (which has 6)", "pCubeShape1",
              8, 6);
 }
+
+TEST_F(HostTest, MergeVertWeldsListedPointsWithinItsDistance) {
+  // The gap of the bridge scene closed instead: points 2 and 4, 3 and 5 a third apart.
+  std::string scene = bridge("2 \"e[2]\" \"e[4]\"", "");
+  const std::string merge = "createNode polyMergeVert -n \"polyMergeVert1\";\n"
+                            "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[2:5]\";\n"
+                            "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".d\" 0.5;\n";
+  scene.replace(scene.find("createNode polyBridgeEdge"), 0, merge);
+  scene.replace(scene.find("connectAttr \"deleteComponent1.og\" \"polyBridgeEdge1.ip\""), 0,
+                "connectAttr \"deleteComponent1.og\" \"polyMergeVert1.ip\";\n");
+  std::string merged = scene;
+  merged.replace(merged.find("\"polyBridgeEdge1.out\" \"pPlaneShape1.i\""), 21, "\"polyMergeVert1.out\"");
+  auto problems = loadScene(merged);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 6, 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{2, 3, 5, 4}));
+  EXPECT_NEAR(p[2].x, -0.5, 1e-9);
+  EXPECT_NEAR(p[3].x, 0.5, 1e-9);
+
+  std::string far = merged;
+  far.replace(far.find("\".d\" 0.5"), 9, "\".d\" 0.1");
+  loadScene(far);
+  pointsWithCounts("pPlaneShape1", 8, 2);
+  std::string stray = merged;
+  stray.replace(stray.find("1 \"vtx[2:5]\""), 12, "2 \"vtx[2:5]\" \"vtx[50]\"");
+  expectSaid(stray, "(polyMergeVert): its components \"vtx[50]\" name no vertex of the mesh (which has 8)",
+             "pPlaneShape1", 6, 2);
+}

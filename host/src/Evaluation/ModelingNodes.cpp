@@ -22,7 +22,7 @@ const ModelingNode kNodes[] = {
     {"polySmoothFace", "inputPolymesh", smoothFaces},       {"polySplitRing", "inputPolymesh", splitRing},
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
     {"polyBevel3", "inputPolymesh", bevelEdges},            {"polyTriangulate", "inputPolymesh", triangulateFaces},
-    {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
+    {"polyMergeVert", "inputPolymesh", mergeVertices},      {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";
@@ -48,8 +48,8 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
     chosen[static_cast<std::size_t>(f)] = true;
   if (!listed.stray.empty())
     why = "its components " + quotedList(listed.stray) + " name no " +
-          (type == MFn::kMeshEdgeComponent ? "edge" : "face") + " of the mesh (which has " + std::to_string(count) +
-          ") and are left out";
+          (type == MFn::kMeshEdgeComponent ? "edge" : type == MFn::kMeshVertComponent ? "vertex" : "face") +
+          " of the mesh (which has " + std::to_string(count) + ") and are left out";
   return true;
 }
 

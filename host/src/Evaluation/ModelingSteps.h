@@ -39,6 +39,7 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why);       // p
 bool bevelEdges(const Node& node, MeshData& mesh, std::string& why);        // polyBevel3
 bool triangulateFaces(const Node& node, MeshData& mesh, std::string& why);  // polyTriangulate
 bool keepMesh(const Node& node, MeshData& mesh, std::string& why);          // polySoftEdge, polyNormalPerVertex
+bool mergeVertices(const Node& node, MeshData& mesh, std::string& why);     // polyMergeVert
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

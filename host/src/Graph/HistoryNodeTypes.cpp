@@ -177,6 +177,9 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
       polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 1, K::kBool),
                                       number("offset", "o", 0.2), number("fraction", "f", 0.5),
                                       number("offsetAsFraction", "oaf", 0, K::kBool), number("segments", "sg", 1, K::kInt)}));
+  add("polyMergeVert", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("distance", "d", 0),
+                                      number("alwaysMergeTwoVertices", "am", 0, K::kBool)}));
   add("polyBridgeEdge", dg, false,
       polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("divisions", "dv", 1, K::kInt),
                                       number("startVert1", "sv1", -1, K::kInt), number("startVert2", "sv2", -1, K::kInt),
