@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "HvTL/Prefetch.h"
+
 template <int N>
 class FloatKeyIndex {
  public:
@@ -27,7 +29,7 @@ class FloatKeyIndex {
 
   // Brings the first slot a key of this hash probes towards the cache.
   void Prefetch(uint64_t hash) const {
-    if (!slots_.empty()) __builtin_prefetch(&slots_[Home(hash, slots_.size())]);
+    if (!slots_.empty()) PrefetchForRead(&slots_[Home(hash, slots_.size())]);
   }
 
   // The value stored with the key equal to `key`, or -1.

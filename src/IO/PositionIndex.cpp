@@ -1,5 +1,7 @@
 #include "IO/PositionIndex.h"
 
+#include "HvTL/Prefetch.h"
+
 #include <cstring>
 
 namespace {
@@ -65,9 +67,7 @@ void PositionIndex::Prefetch(const Vector3& p) const {
   const uint64_t hash = Key(p, bits);
   uint32_t index = 0;
   if (slots_.empty() || Recent(hash, bits, index)) return;
-#if defined(__GNUC__)
-  __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
-#endif
+  PrefetchForRead(&slots_[hash & (slots_.size() - 1)]);
 }
 
 uint32_t PositionIndex::IndexOf(const Vector3& p) {

@@ -1,5 +1,7 @@
 #include "Model3D/EdgeTable.h"
 
+#include "HvTL/Prefetch.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -56,11 +58,7 @@ MeshEdge* EdgeTable::Find(const Vector3& a, const Vector3& b, int32_t key, uint6
 }
 
 void EdgeTable::Prefetch(uint64_t pairHash) const {
-#if defined(__GNUC__)
-  __builtin_prefetch(&slots_[Home(static_cast<uint32_t>(pairHash >> 32))]);
-#else
-  (void)pairHash;
-#endif
+  PrefetchForRead(&slots_[Home(static_cast<uint32_t>(pairHash >> 32))]);
 }
 
 bool EdgeTable::TakeId(uint32_t& id) {

@@ -233,7 +233,7 @@ bool bevelEdges(const Node& node, MeshData& mesh, std::string& why) {
   }
   MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedEdges(node, mesh, edges, chosen, why))
+  if (!chosenEdges(node, mesh, edges, chosen, why))
     return false;
   PolygonList list = PolygonList::of(mesh);
   Beveller beveller(list, chosen, edges, fraction, offset, node.number("offsetAsFraction", 0.0) != 0.0);

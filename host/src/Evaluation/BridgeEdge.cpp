@@ -78,7 +78,7 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why) {
   }
   MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedEdges(node, mesh, edges, chosen, why))
+  if (!chosenEdges(node, mesh, edges, chosen, why))
     return false;
   if (!why.empty()) {  // a bridge to an edge the mesh does not have cannot be made
     why.erase(why.rfind(" and are left out"));

@@ -5,7 +5,6 @@
 #include "Components.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
-#include "Modifiers.h"
 #include "PolygonList.h"
 
 #include <numeric>
@@ -140,8 +139,10 @@ bool deleteComponents(const Node& node, MeshData& mesh, std::string& why) {
   list.polygons = std::move(remaining);
   mesh = list.toMesh();
   std::string notes;
-  if (!deletion.stray.empty())
-    notes = "its components " + quotedList(deletion.stray) + " name nothing of the mesh it can delete and are left out";
+  for (const auto& item : deletion.stray)
+    notes += (notes.empty() ? "its components \"" : ", \"") + item + "\"";
+  if (!notes.empty())
+    notes += " name nothing of the mesh it can delete and are left out";
   if (kept > 0)
     notes += std::string(notes.empty() ? "" : "; ") + std::to_string(kept) +
              " of its edges do not lie between two faces and are kept";

@@ -316,7 +316,7 @@ bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vect
                 std::string& why) {
   MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedEdges(node, mesh, edges, chosen, why))
+  if (!chosenEdges(node, mesh, edges, chosen, why))
     return false;
   std::map<int, BorderEdge> faceOf;
   for (int f = 0; f < mesh.numFaces(); ++f)

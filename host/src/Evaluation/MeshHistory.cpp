@@ -5,6 +5,7 @@
 #include "Modifiers.h"
 #include "Scene.h"
 #include "Primitives.h"
+#include "UVEdits.h"
 
 #include <algorithm>
 
@@ -125,13 +126,34 @@ bool MeshHistory::shapeMesh(const Node* shape, MeshData& out) {
 
 std::string MeshHistory::note(const Node* shape) const {
   auto it = notes_.find(shape);
-  return it == notes_.end() ? std::string() : it->second;
+  auto layout = layoutNotes_.find(shape);
+  std::string out = it == notes_.end() ? std::string() : it->second;
+  if (layout != layoutNotes_.end())
+    out += (out.empty() ? "" : "; ") + layoutText(shape, layout->second);
+  return out;
+}
+
+// A mesh that takes another shape's mesh (an "Orig" shape with history of its
+// own) is told what that shape's history was told, when nothing else was.
+void MeshHistory::inheritNotes(const Node* upstream) {
+  if (!shape_ || shape_ == upstream)
+    return;
+  auto note = notes_.find(upstream);
+  if (note != notes_.end())
+    notes_.emplace(shape_, note->second);
+  auto layout = layoutNotes_.find(upstream);
+  if (layout != layoutNotes_.end())
+    layoutNotes_.emplace(shape_, layout->second);
 }
 
 bool MeshHistory::meshAt(const PlugRef& source, MeshData& out) {
   const Node* node = source.node;
-  if (node->mesh)
-    return shapeMesh(node, out);
+  if (node->mesh) {
+    if (!shapeMesh(node, out))
+      return false;
+    inheritNotes(node);
+    return true;
+  }
   Visit visit(active_, node);
   if (!visit.entered()) {
     report(node, "its history runs in a cycle or deeper than " + std::to_string(kMaxDepth) + " nodes",
@@ -149,6 +171,8 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
     report(node, why.empty() ? "its attributes are out of range" : why, kKeepsFileData);
     return false;
   }
+  if (isUVEdit(*node))
+    return uvEditOutput(node, out);
   if (const char* input = modifierInput(*node)) {
     if (!passThrough(node, input, "", out))
       return false;
@@ -224,6 +248,34 @@ bool MeshHistory::unite(const Node* node, MeshData& out) {
   else if (!leftOut.empty())
     report(node, "its inputs " + leftOut + " give no mesh and are left out", nullptr);
   return true;
+}
+
+std::string MeshHistory::layoutText(const Node* shape, const Node* node) {
+  return "UVs of " + shape->name + " come from " + node->name +
+         ", laid out by mayahost; Maya's layout may differ: import the painter's UVs back, or delete history in Maya "
+         "before exporting";
+}
+
+bool MeshHistory::uvEditOutput(const Node* node, MeshData& out) {
+  if (!passThrough(node, "inputPolymesh", "", out))
+    return false;
+  std::string why;
+  bool hostLayout = false;
+  if (!applyUVEdit(*node, out, why, hostLayout))
+    report(node, why, kTakesUpstream);
+  else if (!why.empty())
+    report(node, why, nullptr);
+  if (hostLayout)
+    noteHostLayout(node);
+  return true;
+}
+
+// Once per mesh: its UVs are where the host put them, which Maya may not share.
+void MeshHistory::noteHostLayout(const Node* node) {
+  const Node* shape = shape_ ? shape_ : node;
+  if (!layoutNotes_.emplace(shape, node).second)
+    return;
+  problems_.push_back(file_ + ":" + std::to_string(shape->sourceLine) + ": " + layoutText(shape, node));
 }
 
 // The mesh arriving on `inputKey`; `why` non-empty reports the node as passed through.

@@ -29,7 +29,8 @@ public:
   // The mesh a shape shows: what its inMesh history gives, or its own data,
   // with its vertex tweaks added. False when its history gives nothing sound.
   bool shapeMesh(const Node* shape, MeshData& out);
-  // What the shape's history could not evaluate, as one line; empty when all of it was.
+  // What the shape's history could not evaluate, and whether its UVs were laid
+  // out by the host, as one line; empty when all of it was evaluated as Maya does.
   std::string note(const Node* shape) const;
 
 private:
@@ -38,6 +39,10 @@ private:
   bool hasMeshArrayInput(const Node* node) const;
   bool unite(const Node* node, MeshData& out);
   bool passThrough(const Node* node, const std::string& inputKey, const std::string& why, MeshData& out);
+  bool uvEditOutput(const Node* node, MeshData& out);
+  void noteHostLayout(const Node* node);
+  void inheritNotes(const Node* upstream);
+  static std::string layoutText(const Node* shape, const Node* node);
   void report(const Node* node, const std::string& why, const char* outcome);
 
   const std::string& file_;
@@ -46,6 +51,7 @@ private:
   std::set<const Node*> active_;  // being evaluated: seeing one again is a cycle
   const Node* shape_ = nullptr;   // the shape whose history is being evaluated
   std::map<const Node*, std::string> notes_;
+  std::map<const Node*, const Node*> layoutNotes_;  // per shape, the node whose UV layout is the host's
 };
 
 }  // namespace OmbrixHost

@@ -1,7 +1,7 @@
 #include "ModelingNodes.h"
 
 #include "ModelingSteps.h"
-#include "Modifiers.h"
+#include "ComponentLists.h"
 
 #include <cmath>
 
@@ -47,9 +47,9 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
   for (int f : listed.elements)
     chosen[static_cast<std::size_t>(f)] = true;
   if (!listed.stray.empty())
-    why = "its components " + quotedList(listed.stray) + " name no " +
-          (type == MFn::kMeshEdgeComponent ? "edge" : type == MFn::kMeshVertComponent ? "vertex" : "face") +
-          " of the mesh (which has " + std::to_string(count) + ") and are left out";
+    why = strayNote(listed,
+                    type == MFn::kMeshEdgeComponent ? "edge" : type == MFn::kMeshVertComponent ? "vertex" : "face",
+                    count);
   return true;
 }
 
@@ -62,7 +62,7 @@ bool allNumbers(std::initializer_list<double> values, std::string& why) {
   return true;
 }
 
-bool listedEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why) {
+bool chosenEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why) {
   edges = meshEdges(mesh);
   return listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why);
 }

@@ -23,7 +23,7 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
 bool allNumbers(std::initializer_list<double> values, std::string& why);
 
 // The mesh's edges and those the node's inputComponents name, as listedComponents.
-bool listedEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why);
+bool chosenEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why);
 
 // `list` made the mesh; when the mesh had UVs, `why` (if still empty) says
 // that the UVs of the new `faces` are the host's layout. True.

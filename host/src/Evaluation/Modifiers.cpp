@@ -1,6 +1,6 @@
 #include "Modifiers.h"
 
-#include "Components.h"
+#include "ComponentLists.h"
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingNodes.h"
@@ -11,12 +11,6 @@
 
 namespace OmbrixHost {
 namespace {
-
-// The UV set a UV modifier works on: the one it names, else the current one.
-UVSet* targetSet(const Node& node, MeshData& m) {
-  std::string name = node.text("uvSetName");
-  return name.empty() ? m.uvSet(nullptr) : m.uvSet(&name);
-}
 
 // uvTweak[i]: an offset added to UV i of the set, whatever its child attributes are called.
 void applyUvOffsets(const Node& node, MeshData& m) {
@@ -74,58 +68,6 @@ void applyNewUVs(const Node& tweak, MeshData& m) {
   }
 }
 
-}  // namespace
-
-ListedElements listedElements(const Node& node, MFn::Type wanted, int count) {
-  ListedElements out;
-  const Value list = node.value("inputComponents");
-  if (list.kind != Value::kStrings)
-    return out;
-  out.given = !list.strings.empty();
-  for (const auto& text : list.strings) {
-    MFn::Type type;
-    std::vector<int> elements;
-    if (!parseComponent(text, type, elements, count)) {
-      if (out.unreadable.empty())
-        out.unreadable = text;
-      out.stray.push_back(text);
-      continue;
-    }
-    bool inRange = type == wanted;
-    for (int e : elements) {
-      if (type == wanted && e >= 0 && e < count)
-        out.elements.push_back(e);
-      else
-        inRange = false;
-    }
-    if (!inRange)
-      out.stray.push_back(text);
-  }
-  return out;
-}
-
-std::string quotedList(const std::vector<std::string>& items) {
-  std::string out;
-  for (const auto& item : items)
-    out += (out.empty() ? "\"" : ", \"") + item + "\"";
-  return out;
-}
-
-namespace {
-
-// The elements of a component list of one type ("map[0:3]"); all when the list is empty.
-bool selectedElements(const Node& node, MFn::Type wanted, int count, std::vector<bool>& out, std::string& why) {
-  ListedElements listed = listedElements(node, wanted, count);
-  if (!listed.unreadable.empty()) {
-    why = "its component \"" + listed.unreadable + "\" cannot be read";
-    return false;
-  }
-  out.assign(static_cast<std::size_t>(count), !listed.given);
-  for (int e : listed.elements)
-    out[static_cast<std::size_t>(e)] = true;
-  return true;
-}
-
 // polyMapCut and polyMapSew: the UV shells parted or joined along the listed edges.
 bool editSeams(const Node& node, MeshData& m, bool cut, std::string& why) {
   std::string name = node.text("uvSetName");
@@ -137,12 +79,7 @@ bool editSeams(const Node& node, MeshData& m, bool cut, std::string& why) {
     return false;
   }
   MeshEdges edges = meshEdges(m);
-  ListedElements listed = listedElements(node, MFn::kMeshEdgeComponent, edges.count());
-  if (!listed.stray.empty())
-    why = "its components " + quotedList(listed.stray) + " name no edge of the mesh (which has " +
-          std::to_string(edges.count()) + ") and are left out";
-  else if (listed.elements.empty())
-    why = "its inputComponents name no edges; the UVs are unchanged";
+  ListedElements listed = listedEdges(node, edges, why);
   if (cut) {
     std::vector<bool> marked(static_cast<std::size_t>(edges.count()), false);
     for (int e : listed.elements)

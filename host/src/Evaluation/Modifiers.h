@@ -7,7 +7,6 @@
 #include "Node.h"
 
 #include <string>
-#include <vector>
 
 namespace OmbrixHost {
 
@@ -19,17 +18,5 @@ const char* modifierInput(const Node& node);
 // when the node's values cannot be used; true with `why` set when some of
 // them were left out (components that name nothing of the mesh).
 bool applyModifier(const Node& node, MeshData& mesh, std::string& why);
-
-// What a node's "inputComponents" list names of one type of element, 0 to count - 1.
-struct ListedElements {
-  bool given = false;              // the list has items
-  std::vector<int> elements;       // in the order listed
-  std::string unreadable;          // the first item that cannot be read
-  std::vector<std::string> stray;  // items that cannot be read or name no such element of the mesh
-};
-ListedElements listedElements(const Node& node, MFn::Type wanted, int count);
-
-// "\"e[1]\", \"e[7]\"".
-std::string quotedList(const std::vector<std::string>& items);
 
 }  // namespace OmbrixHost

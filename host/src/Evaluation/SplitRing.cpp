@@ -81,7 +81,7 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
   }
   MeshEdges edges;
   std::vector<bool> chosen;
-  if (!listedEdges(node, mesh, edges, chosen, why))
+  if (!chosenEdges(node, mesh, edges, chosen, why))
     return false;
   std::vector<int> order;
   for (int e = 0; e < edges.count(); ++e)

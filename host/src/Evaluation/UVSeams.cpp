@@ -1,5 +1,7 @@
 #include "UVSeams.h"
 
+#include "DisjointSets.h"
+
 #include <algorithm>
 #include <map>
 #include <numeric>
@@ -47,26 +49,6 @@ private:
   std::vector<std::size_t> next_;
   std::vector<std::size_t> first_;    // per edge, where its walkers start
   std::vector<std::size_t> walkers_;  // face-vertices by edge
-};
-
-class DisjointSets {
-public:
-  explicit DisjointSets(std::size_t n) : parent_(n) { std::iota(parent_.begin(), parent_.end(), 0); }
-  std::size_t find(std::size_t i) {
-    while (parent_[i] != i)
-      i = parent_[i] = parent_[parent_[i]];
-    return i;
-  }
-  // The lower root becomes the root of both.
-  void join(std::size_t a, std::size_t b) {
-    a = find(a);
-    b = find(b);
-    if (a != b)
-      parent_[std::max(a, b)] = std::min(a, b);
-  }
-
-private:
-  std::vector<std::size_t> parent_;
 };
 
 bool usable(const MeshData& m, const MeshEdges& edges, const UVSet& set) {
@@ -128,6 +110,21 @@ void cutUVs(const MeshData& m, const MeshEdges& edges, const std::vector<bool>& 
   }
 }
 
+std::vector<int> keepUVs(UVSet& set, const std::vector<bool>& kept) {
+  std::vector<int> renumbered(set.us.size(), -1);
+  std::size_t next = 0;
+  for (std::size_t id = 0; id < renumbered.size() && id < kept.size(); ++id) {
+    if (!kept[id])
+      continue;
+    set.us[next] = set.us[id];
+    set.vs[next] = set.vs[id];
+    renumbered[id] = static_cast<int>(next++);
+  }
+  set.us.resize(next);
+  set.vs.resize(next);
+  return renumbered;
+}
+
 void sewUVs(const MeshData& m, const MeshEdges& edges, const std::vector<int>& sewn, UVSet& set) {
   if (!usable(m, edges, set))
     return;
@@ -145,17 +142,10 @@ void sewUVs(const MeshData& m, const MeshEdges& edges, const std::vector<int>& s
         merged.join(static_cast<std::size_t>(x), static_cast<std::size_t>(y));
     }
   }
-  std::vector<int> renumbered(count, -1);
-  std::size_t kept = 0;
-  for (std::size_t id = 0; id < count; ++id) {
-    if (merged.find(id) != id)
-      continue;
-    set.us[kept] = set.us[id];
-    set.vs[kept] = set.vs[id];
-    renumbered[id] = static_cast<int>(kept++);
-  }
-  set.us.resize(kept);
-  set.vs.resize(kept);
+  std::vector<bool> roots(count);
+  for (std::size_t id = 0; id < count; ++id)
+    roots[id] = merged.find(id) == id;
+  const std::vector<int> renumbered = keepUVs(set, roots);
   for (int& id : set.uvIds)
     if (valid(id))
       id = renumbered[merged.find(static_cast<std::size_t>(id))];

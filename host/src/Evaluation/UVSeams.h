@@ -15,6 +15,10 @@ namespace OmbrixHost {
 // lowest face-vertex keeps the UV id; the others' new ids follow the existing ones.
 void cutUVs(const MeshData& m, const MeshEdges& edges, const std::vector<bool>& cut, UVSet& set);
 
+// Removes the UVs not `kept`, those after them moving down; gives each old
+// id's new one (-1 for those removed). The caller renumbers the face-vertices.
+std::vector<int> keepUVs(UVSet& set, const std::vector<bool>& kept);
+
 // Along each of the `sewn` edges that two faces share, the UVs of the two
 // faces at each end become one: the lower id, with its value. The ids merged
 // away are removed and those above them move down.

@@ -60,8 +60,7 @@ bool parseRange(const char* begin, const char* end, int count, int64_t& lo, int6
 
 }  // namespace
 
-bool parseComponent(const std::string& text, MFn::Type& type, std::vector<int>& elements, int count,
-                    std::size_t limit) {
+bool parseComponentRange(const std::string& text, MFn::Type& type, int64_t& lo, int64_t& hi, int count) {
   const auto open = text.find('[');
   if (open == std::string::npos || text.back() != ']')
     return false;
@@ -70,8 +69,13 @@ bool parseComponent(const std::string& text, MFn::Type& type, std::vector<int>& 
     return false;
   // 64 bits whatever long's size: the last index of the range is not the
   // largest value of the counter's type.
+  return parseRange(text.data() + open + 1, text.data() + text.size() - 1, count, lo, hi);
+}
+
+bool parseComponent(const std::string& text, MFn::Type& type, std::vector<int>& elements, int count,
+                    std::size_t limit) {
   int64_t lo = 0, hi = 0;
-  if (!parseRange(text.data() + open + 1, text.data() + text.size() - 1, count, lo, hi))
+  if (!parseComponentRange(text, type, lo, hi, count))
     return false;
   if (hi >= lo && static_cast<std::size_t>(hi - lo + 1) > limit)
     return false;

@@ -39,6 +39,36 @@ std::shared_ptr<AttrDef> uvPair(const char* name, const char* shortName, const c
   return makeCompound(name, shortName, false, {number(n1, s1, def), number(n2, s2, def)});
 }
 
+std::shared_ptr<AttrDef> pair(const char* name, const char* shortName, const char* n1, const char* s1, double d1,
+                              const char* n2, const char* s2, double d2) {
+  return makeCompound(name, shortName, false, {number(n1, s1, d1), number(n2, s2, d2)});
+}
+
+// polyModifierWorld: a polyModifier whose values may be in world space, through inputMatrix.
+AttrList worldModifierAttrs(AttrListMaker dependAttrs, std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+  AttrList a = polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix),
+                                               makeAttr("worldSpace", "ws", K::kBool),
+                                               makeAttr("manipMatrix", "mp", K::kMatrix)});
+  a.insert(a.end(), extra);
+  return a;
+}
+
+// The projection manipulator's values (polyPlanarProj, polyCylProj, polySphProj); `scale` is projectionScale.
+AttrList projectionAttrs(AttrListMaker dependAttrs, std::shared_ptr<AttrDef> scale,
+                         std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+  AttrList a = worldModifierAttrs(
+      dependAttrs,
+      {makeTriple("projectionCenter", "pc", "XYZ", "xyz", K::kDouble),
+       makeCompound("rotate", "ro", false,
+                    {number("rotateX", "rx", 0, K::kAngle), number("rotateY", "ry", 0, K::kAngle),
+                     number("rotateZ", "rz", 0, K::kAngle)}),
+       uvPair("imageCenter", "ic", "imageCenterX", "icx", "imageCenterY", "icy", 0.5),
+       uvPair("imageScale", "is", "imageScaleU", "isu", "imageScaleV", "isv", 1.0),
+       number("rotationAngle", "ra", 0, K::kAngle), number("radius", "r", 10), scale});
+  a.insert(a.end(), extra);
+  return a;
+}
+
 AttrList transformGeometryAttrs(AttrListMaker dependAttrs) {
   AttrList a = dependAttrs();
   a.insert(a.end(), {makeAttr("inputGeometry", "ig", K::kGeneric), makeAttr("outputGeometry", "og", K::kGeneric),
@@ -150,6 +180,31 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
                                       uvPair("pivot", "pvt", "pivotU", "pvu", "pivotV", "pvv", 0.0),
                                       makeAttr("rotationAngle", "ra", K::kAngle)}));
+  add("polyPlanarProj", dg, false,
+      projectionAttrs(dependAttrs,
+                      pair("projectionScale", "ps", "projectionWidth", "pw", 1, "projectionHeight", "ph", 1),
+                      {makeAttr("isPerspective", "per", K::kBool), makeAttr("cameraMatrix", "cam", K::kMatrix)}));
+  add("polyCylProj", dg, false,
+      projectionAttrs(dependAttrs,
+                      pair("projectionScale", "ps", "projectionHorizontalSweep", "phs", 180, "projectionHeight",
+                           "ph", 1),
+                      {number("seamCorrect", "sc", 1, K::kBool)}));
+  add("polySphProj", dg, false,
+      projectionAttrs(dependAttrs,
+                      pair("projectionScale", "ps", "projectionHorizontalSweep", "phs", 180, "projectionVerticalSweep",
+                           "pvs", 90),
+                      {number("seamCorrect", "sc", 1, K::kBool)}));
+  add("polyFlipUV", dg, false,
+      worldModifierAttrs(dependAttrs, {number("flipType", "ft", 0, K::kEnum), number("local", "l", 1, K::kBool),
+                                       number("pivotU", "pu", 0), number("pivotV", "pv", 0),
+                                       number("usePivot", "up", 0, K::kBool), number("cutUV", "cut", 1, K::kBool)}));
+  add("polyMapSewMove", dg, false,
+      polyModifierAttrs(dependAttrs,
+                        {number("limitPieceSize", "lps", 0, K::kBool), number("numberFaces", "nf", 10, K::kInt)}));
+  for (const char* packing : {"polyAutoProj", "polyLayoutUV"})
+    add(packing, dg, false, worldModifierAttrs(dependAttrs, {number("percentageSpace", "ps", 0, K::kFloat)}));
+  add("polyContourProj", dg, false,
+      worldModifierAttrs(dependAttrs, {number("flipRails", "fr", 0, K::kBool), number("method", "m", 0, K::kEnum)}));
   add("polyTweak", dg, false,
       polyModifierAttrs(dependAttrs, {makeCompound("tweak", "tk", true,
                                                    {number("tweakX", "tx", 0, K::kFloat),

@@ -1,0 +1,285 @@
+#include "UVProjections.h"
+
+#include "ComponentLists.h"
+#include "Matrix4.h"
+#include "UVSeams.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace OmbrixHost {
+namespace {
+
+const double kPi = 3.14159265358979323846;
+const double kDegrees = 180.0 / kPi;
+
+enum class Shape { kPlane, kCylinder, kSphere };
+
+// Where the projection sits: its centre and axes in the space the points are
+// taken in (world space through inputMatrix when worldSpace is on).
+struct Frame {
+  bool world = false;
+  Matrix4 toWorld;
+  Point3 centre;
+  Point3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+
+  Point3 local(Point3 p) const {
+    if (world)
+      p = toWorld.apply(p);
+    Point3 d{p.x - centre.x, p.y - centre.y, p.z - centre.z};
+    return Point3{dot(d, axes[0]), dot(d, axes[1]), dot(d, axes[2])};
+  }
+  static double dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+};
+
+// v turned by `angle` about one axis, for row vectors (v * R), as Maya's rotations turn.
+Point3 turned(const Point3& v, int axis, double angle) {
+  double c = std::cos(angle), s = std::sin(angle);
+  if (axis == 0)
+    return Point3{v.x, v.y * c - v.z * s, v.y * s + v.z * c};
+  if (axis == 1)
+    return Point3{v.x * c + v.z * s, v.y, -v.x * s + v.z * c};
+  return Point3{v.x * c - v.y * s, v.x * s + v.y * c, v.z};
+}
+
+// The values a projection reads, in the units the host keeps (angles in radians).
+struct Manipulator {
+  Shape shape = Shape::kPlane;
+  Frame frame;
+  double imageCentre[2] = {0.5, 0.5}, imageScale[2] = {1, 1};
+  double rotation = 0.0;
+  double extent[2] = {1, 1};  // width and height, or sweeps in degrees (and a cylinder's height)
+  bool seamCorrect = true;
+};
+
+Shape shapeOf(const Node& node) {
+  if (node.typeName == "polyCylProj")
+    return Shape::kCylinder;
+  return node.typeName == "polySphProj" ? Shape::kSphere : Shape::kPlane;
+}
+
+bool readManipulator(const Node& node, Manipulator& out, std::string& why) {
+  out.shape = shapeOf(node);
+  Frame& f = out.frame;
+  f.world = node.number("worldSpace", 0.0) != 0.0;
+  const Value matrix = node.value("inputMatrix");
+  if (f.world && matrix.kind != Value::kNone && !Matrix4::fromValue(&matrix, f.toWorld)) {
+    why = "its inputMatrix is not a matrix";
+    return false;
+  }
+  f.centre = Point3{node.number("projectionCenter.projectionCenterX", 0.0),
+                    node.number("projectionCenter.projectionCenterY", 0.0),
+                    node.number("projectionCenter.projectionCenterZ", 0.0)};
+  double angles[3];
+  for (int i = 0; i < 3; ++i)
+    angles[i] = node.number(std::string("rotate.rotate") + "XYZ"[i], 0.0);
+  for (auto& axis : f.axes)
+    for (int i = 0; i < 3; ++i)
+      axis = turned(axis, i, angles[i]);
+  out.imageCentre[0] = node.number("imageCenter.imageCenterX", 0.5);
+  out.imageCentre[1] = node.number("imageCenter.imageCenterY", 0.5);
+  out.imageScale[0] = node.number("imageScale.imageScaleU", 1.0);
+  out.imageScale[1] = node.number("imageScale.imageScaleV", 1.0);
+  out.rotation = node.number("rotationAngle", 0.0);
+  const char* const names[3][2] = {{"projectionWidth", "projectionHeight"},
+                                   {"projectionHorizontalSweep", "projectionHeight"},
+                                   {"projectionHorizontalSweep", "projectionVerticalSweep"}};
+  const double defaults[3][2] = {{1, 1}, {180, 1}, {180, 90}};
+  const int kind = static_cast<int>(out.shape);
+  for (int i = 0; i < 2; ++i)
+    out.extent[i] = node.number(std::string("projectionScale.") + names[kind][i], defaults[kind][i]);
+  out.seamCorrect = node.number("seamCorrect", 1.0) != 0.0;
+  std::vector<double> all{f.centre.x, f.centre.y, f.centre.z, angles[0], angles[1], angles[2], out.imageCentre[0],
+                          out.imageCentre[1], out.imageScale[0], out.imageScale[1], out.rotation,
+                          out.extent[0], out.extent[1]};
+  if (!f.toWorld.finite() || std::any_of(all.begin(), all.end(), [](double v) { return !std::isfinite(v); })) {
+    why = "a value of its projection is not a number";
+    return false;
+  }
+  for (int i = 0; i < 2; ++i)
+    if (out.extent[i] == 0.0) {
+      why = std::string("its projectionScale gives a ") + names[kind][i] + " of 0";
+      return false;
+    }
+  return true;
+}
+
+// The projection's coordinates of one face-vertex before the image placement:
+// across and up the plane, or round (degrees from the front, +Z) and up.
+struct Spot {
+  double round = 0.0, up = 0.0;
+};
+
+Spot spotOf(const Manipulator& p, const Point3& point) {
+  Point3 l = p.frame.local(point);
+  Spot s;
+  if (p.shape == Shape::kPlane) {
+    s.round = l.x;
+    s.up = l.y;
+    return s;
+  }
+  // On the axis (a pole), where no direction round it is sound, Maya takes the front.
+  double across = std::hypot(l.x, l.z), size = std::hypot(across, l.y);
+  s.round = across <= 1e-6 * std::max(1.0, size) ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
+  if (p.shape == Shape::kCylinder)
+    s.up = l.y;
+  else
+    s.up = size > 0.0 ? std::asin(std::max(-1.0, std::min(1.0, l.y / size))) * kDegrees : 0.0;
+  return s;
+}
+
+// One face's spots made whole across the seam, as Maya corrects it: each
+// corner taken the way round nearest the corner before it, then the face
+// moved by whole turns until its lowest corner is no more than half a turn
+// back from the front.
+void joinFace(std::vector<Spot>& spots) {
+  double lowest = spots.empty() ? 0.0 : spots[0].round;
+  for (std::size_t k = 1; k < spots.size(); ++k) {
+    spots[k].round += 360.0 * std::round((spots[k - 1].round - spots[k].round) / 360.0);
+    lowest = std::min(lowest, spots[k].round);
+  }
+  const double turns = lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
+  for (Spot& s : spots)
+    s.round += 360.0 * turns;
+}
+
+UVValue placed(const Manipulator& p, const Spot& s) {
+  double a = s.round / p.extent[0], b = s.up / p.extent[1];
+  // A positive rotationAngle turns the map counterclockwise on the model: the UVs turn clockwise.
+  double c = std::cos(p.rotation), sn = std::sin(p.rotation);
+  double u = a * c + b * sn, v = -a * sn + b * c;
+  return UVValue{static_cast<float>(p.imageCentre[0] + p.imageScale[0] * u),
+                 static_cast<float>(p.imageCentre[1] + p.imageScale[1] * v)};
+}
+
+// The UVs made at each point, so that face-vertices of one point with one value share one.
+class MadeUVs {
+public:
+  MadeUVs(std::size_t points, UVSet& set) : set_(set), first_(set.us.size()), latest_(points, -1) {}
+
+  int at(int vertex, const UVValue& uv, int piece) {
+    const bool known = vertex >= 0 && static_cast<std::size_t>(vertex) < latest_.size();
+    for (int id = known ? latest_[static_cast<std::size_t>(vertex)] : -1; id >= 0;
+         id = before_[static_cast<std::size_t>(id) - first_])
+      if (set_.us[static_cast<std::size_t>(id)] == uv.first && set_.vs[static_cast<std::size_t>(id)] == uv.second &&
+          pieces_[static_cast<std::size_t>(id) - first_] == piece)
+        return id;
+    const int id = static_cast<int>(set_.us.size());
+    set_.us.push_back(uv.first);
+    set_.vs.push_back(uv.second);
+    pieces_.push_back(piece);
+    before_.push_back(known ? latest_[static_cast<std::size_t>(vertex)] : -1);
+    if (known)
+      latest_[static_cast<std::size_t>(vertex)] = id;
+    return id;
+  }
+
+private:
+  UVSet& set_;
+  std::size_t first_;       // the first UV made here
+  std::vector<int> latest_; // per point, the last UV made there
+  std::vector<int> before_; // per UV made, the one made before it at its point
+  std::vector<int> pieces_; // per UV made, the piece of the faces using it
+};
+
+}  // namespace
+
+void assignFaceUVs(const MeshData& m, const std::vector<int>& faces, const std::vector<UVValue>& values, UVSet& set,
+                   const std::vector<UVValue>& firstValues, const std::vector<int>& pieces) {
+  const std::vector<std::size_t> offsets = faceOffsets(m);
+  if (offsets.back() != m.faceConnects.size())
+    return;
+  set.uvIds.resize(m.faceConnects.size(), -1);
+  for (int& id : set.uvIds)
+    if (id >= static_cast<int>(set.us.size()))
+      id = -1;
+  // Each point's UV as the faces first reach it (before a seam moves it), then the values the faces take.
+  MadeUVs made(m.points.size(), set);
+  for (const std::vector<UVValue>* pass : {&firstValues, &values}) {
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < faces.size(); ++i)
+      for (std::size_t c = offsets[faces[i]]; c < offsets[faces[i] + 1] && k < pass->size(); ++c, ++k) {
+        int id = made.at(m.faceConnects[c], (*pass)[k], i < pieces.size() ? pieces[i] : 0);
+        if (pass == &values)
+          set.uvIds[c] = id;
+      }
+  }
+  // The faces' former UVs no face uses any more go, and so does a point's first UV when every face
+  // there took one moved across a seam.
+  std::vector<bool> used(set.us.size(), false);
+  for (int id : set.uvIds)
+    if (id >= 0)
+      used[static_cast<std::size_t>(id)] = true;
+  const std::vector<int> kept = keepUVs(set, used);
+  for (int& id : set.uvIds)
+    id = id >= 0 ? kept[static_cast<std::size_t>(id)] : -1;
+}
+
+UVSet& writableSet(const Node& node, MeshData& m) {
+  std::string name = node.text("uvSetName");
+  if (!name.empty())
+    return m.ensureUVSet(name);
+  if (UVSet* current = m.uvSet(nullptr))
+    return *current;
+  m.currentUVSet = static_cast<int>(m.uvSets.size());
+  return m.ensureUVSet("map1");
+}
+
+bool listedFaces(const Node& node, const MeshData& m, std::vector<int>& faces, std::string& why, std::string& note) {
+  if (faceOffsets(m).back() != m.faceConnects.size()) {
+    why = "the mesh's face counts do not match its face-vertices";
+    return false;
+  }
+  ListedElements listed = listedElements(node, MFn::kMeshPolygonComponent, m.numFaces());
+  if (!listed.unreadable.empty()) {
+    why = "its component \"" + listed.unreadable + "\" cannot be read";
+    return false;
+  }
+  note = strayNote(listed, "face", m.numFaces());
+  faces.clear();
+  if (!listed.given && node.value("inputComponents").kind == Value::kStrings) {
+    note = "its inputComponents name no faces; the UVs are unchanged";
+    return true;
+  }
+  if (!listed.given) {
+    for (int f = 0; f < m.numFaces(); ++f)
+      faces.push_back(f);
+    return true;
+  }
+  faces = listed.elements;
+  std::sort(faces.begin(), faces.end());
+  faces.erase(std::unique(faces.begin(), faces.end()), faces.end());
+  return true;
+}
+
+bool projectUVs(const Node& node, MeshData& m, std::string& why) {
+  Manipulator p;
+  std::vector<int> faces;
+  std::string note;
+  if (!readManipulator(node, p, why) || !listedFaces(node, m, faces, why, note))
+    return false;
+  const std::vector<std::size_t> offsets = faceOffsets(m);
+  std::vector<UVValue> values, firstValues;
+  std::vector<Spot> spots;
+  for (int f : faces) {
+    spots.clear();
+    for (std::size_t c = offsets[f]; c < offsets[f + 1]; ++c) {
+      int v = m.faceConnects[c];
+      spots.push_back(v >= 0 && static_cast<std::size_t>(v) < m.points.size() ? spotOf(p, m.points[v]) : Spot{});
+    }
+    for (const Spot& s : spots)
+      firstValues.push_back(placed(p, s));
+    if (p.shape != Shape::kPlane && p.seamCorrect)
+      joinFace(spots);
+    for (const Spot& s : spots)
+      values.push_back(placed(p, s));
+  }
+  assignFaceUVs(m, faces, values, writableSet(node, m), firstValues);
+  why = note;
+  if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0)
+    why += std::string(why.empty() ? "" : "; ") +
+           "its perspective projection is taken straight along the projection's axis, as an orthographic one";
+  return true;
+}
+
+}  // namespace OmbrixHost
