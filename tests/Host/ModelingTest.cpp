@@ -609,3 +609,15 @@ TEST_F(HostTest, MergeVertWeldsListedPointsWithinItsDistance) {
   expectSaid(stray, "(polyMergeVert): its components \"vtx[50]\" name no vertex of the mesh (which has 8)",
              "pPlaneShape1", 6, 2);
 }
+
+TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
+  // The plane's border: one face of its eight outer points, walked against the plane's faces.
+  auto problems = loadScene(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 1 \"e[*]\";\n"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 5);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 3, 6, 7, 8, 5, 2, 1}));
+
+  // A loop none of whose edges is listed stays open; an edge past the mesh is said.
+  expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[30]\";\n"),
+             "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
+}

@@ -40,6 +40,7 @@ bool bevelEdges(const Node& node, MeshData& mesh, std::string& why);        // p
 bool triangulateFaces(const Node& node, MeshData& mesh, std::string& why);  // polyTriangulate
 bool keepMesh(const Node& node, MeshData& mesh, std::string& why);          // polySoftEdge, polyNormalPerVertex
 bool mergeVertices(const Node& node, MeshData& mesh, std::string& why);     // polyMergeVert
+bool closeBorders(const Node& node, MeshData& mesh, std::string& why);      // polyCloseBorder
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 
 }  // namespace OmbrixHost

@@ -173,7 +173,7 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   };
   const MFn::Type dg = MFn::kDependencyNode;
   for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew", "polyTriangulate", "polySoftEdge",
-                            "polyNormalPerVertex"})  // the polyModifier attributes alone
+                            "polyNormalPerVertex", "polyCloseBorder"})  // the polyModifier attributes alone
     add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
