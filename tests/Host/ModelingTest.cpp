@@ -289,6 +289,13 @@ TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
   expectPoint(p, 8, -1, 2, 1);
   expectPoint(p, 12, -1, 1.5, 1);  // the rings come after the lifted copies
 
+  // localDirection sets the frame's x: a local move along x goes along Z here.
+  loadScene(cube(1, "", 2,
+                 extrusion("1 \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 1 0 0 ;\n"
+                                         "\tsetAttr \".ld\" -type \"double3\" 0 0 1 ;\n"),
+                 "polyExtrudeFace1.out"));
+  expectPoint(pointsOf("pCubeShape1"), 8, -1, 1, 2);
+
   // Faces kept together share the copies of their common edge; apart, they do not.
   problems = loadScene(cube(1, "", 2, extrusion("2 \"f[0]\" \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"),
                             "polyExtrudeFace1.out"));

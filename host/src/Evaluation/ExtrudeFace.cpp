@@ -4,7 +4,8 @@
 // without, each face is extruded on its own. Each piece is inset by offset
 // (its border moved in by that distance), scaled and turned about its centre
 // by localScale and localRotate, moved along its normal by thickness and by
-// localTranslate in its own frame (z the normal, x along its first edge), then
+// localTranslate in its own frame (z the normal, x along localDirection, or
+// along its first edge where that is unset or along the normal), then
 // by scale, rotate (about pivot) and translate, in world space when
 // worldSpace is on (through inputMatrix). Side faces come after the mesh's
 // faces, piece by piece, edge by edge as the piece's faces walk their border,
@@ -40,7 +41,7 @@ struct Settings {
   bool together = true;
   int divisions = 1;
   double offset = 0.0, thickness = 0.0;
-  Point3 localTranslate, localRotate, localScale{1, 1, 1};
+  Point3 localTranslate, localRotate, localScale{1, 1, 1}, localDirection;
   Point3 translate, rotate, scale{1, 1, 1}, pivot;
   bool worldSpace = false;
   Matrix4 toWorld, fromWorld;
@@ -54,6 +55,7 @@ bool readSettings(const Node& node, Settings& s, std::string& why) {
   s.localTranslate = triple(node, "localTranslate", 0.0);
   s.localRotate = triple(node, "localRotate", 0.0);
   s.localScale = triple(node, "localScale", 1.0);
+  s.localDirection = triple(node, "localDirection", 0.0);
   s.translate = triple(node, "translate", 0.0);
   s.rotate = triple(node, "rotate", 0.0);
   s.scale = triple(node, "scale", 1.0);
@@ -64,7 +66,7 @@ bool readSettings(const Node& node, Settings& s, std::string& why) {
     why = "its inputMatrix is not a matrix";
     return false;
   }
-  for (Point3 p : {s.localTranslate, s.localRotate, s.localScale, s.translate, s.rotate, s.scale, s.pivot,
+  for (Point3 p : {s.localTranslate, s.localRotate, s.localScale, s.localDirection, s.translate, s.rotate, s.scale, s.pivot,
                    Point3{s.offset, s.thickness, divisions}})
     if (!isFinite(p) || !s.toWorld.finite()) {
       why = "a value is not a number";
@@ -198,8 +200,10 @@ public:
   }
 
 private:
+  // z the normal; x localDirection where it leans off the normal, else along `edge`.
   void frame(Point3 z, Point3 edge) {
-    x_ = normalized(edge - z * dot(edge, z));
+    Point3 x = s_.localDirection - z * dot(s_.localDirection, z);
+    x_ = normalized(dot(x, x) > 1e-12 ? x : edge - z * dot(edge, z));
     z_ = z;
     y_ = cross(z_, x_);
   }
