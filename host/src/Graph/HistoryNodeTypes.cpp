@@ -172,9 +172,10 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
     types.emplace(name, NodeType{name, api, dag, std::move(attrs), name});
   };
   const MFn::Type dg = MFn::kDependencyNode;
-  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew", "polyTriangulate", "polySoftEdge",
-                            "polyNormalPerVertex", "polyCloseBorder"})  // the polyModifier attributes alone
+  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew"})  // the polyModifier attributes alone
     add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
+  for (const char* modelling : {"polyTriangulate", "polySoftEdge", "polyNormalPerVertex", "polyCloseBorder"})
+    add(modelling, dg, false, polyModifierAttrs(dependAttrs, {}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
