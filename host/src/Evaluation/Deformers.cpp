@@ -5,6 +5,7 @@
 #include "DualQuaternion.h"
 #include "Matrix4.h"
 #include "MeshHistory.h"
+#include "NonLinear.h"
 #include "Scene.h"
 
 #include <algorithm>
@@ -89,14 +90,8 @@ Matrix4 storedMatrix(const Node& node, const std::string& key, bool& present) {
 bool driverMatrix(const Node& node, int j, Matrix4& out, bool& present) {
   const Connection* c = incomingConnection(&node, indexed("matrix", j));
   if (c && c->remote.node->dag) {
-    auto paths = scene().allPaths(c->remote.node);
-    if (paths.empty())
-      return false;
-    double rows[4][4];
-    scene().inclusiveMatrix(paths.front(), rows);
-    out = Matrix4::fromRows(rows);
     present = true;
-    return true;
+    return dagWorldMatrix(c->remote.node, out);
   }
   out = storedMatrix(node, indexed("matrix", j), present);
   return !c;
@@ -368,16 +363,6 @@ std::vector<Point3> targetAt(const TargetItems& items, double w, std::size_t cou
   return out;
 }
 
-// Per-vertex weights under `attr` (baseWeights, targetWeights), 1 where none is stored.
-std::vector<double> vertexWeights(const Node& node, const char* attr, const std::string& base,
-                                  std::vector<int> indices, std::size_t count) {
-  std::vector<double> out(count, 1.0);
-  for (int v : elementsOf(node, attr, std::move(indices)))
-    if (v >= 0 && static_cast<std::size_t>(v) < count)
-      out[static_cast<std::size_t>(v)] = node.number(indexed(base, v), 1.0);
-  return out;
-}
-
 bool blendPoints(const Node& node, int index, const MeshData& base, std::vector<Point3>& points,
                  const DeformerSources& sources, std::string& why) {
   std::map<int, TargetItems> groups;
@@ -417,7 +402,28 @@ bool is(const Node& node, const char* type) { return node.typeName == type; }
 
 }  // namespace
 
-bool isDeformer(const Node& node) { return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape"); }
+std::vector<double> vertexWeights(const Node& node, const char* attr, const std::string& base,
+                                  std::vector<int> indices, std::size_t count) {
+  std::vector<double> out(count, 1.0);
+  for (int v : elementsOf(node, attr, std::move(indices)))
+    if (v >= 0 && static_cast<std::size_t>(v) < count)
+      out[static_cast<std::size_t>(v)] = node.number(indexed(base, v), 1.0);
+  return out;
+}
+
+bool dagWorldMatrix(const Node* node, Matrix4& out) {
+  auto paths = scene().allPaths(const_cast<Node*>(node));
+  if (paths.empty())
+    return false;
+  double rows[4][4];
+  scene().inclusiveMatrix(paths.front(), rows);
+  out = Matrix4::fromRows(rows);
+  return true;
+}
+
+bool isDeformer(const Node& node) {
+  return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear");
+}
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
   std::vector<Point3> deformed = mesh.points;
@@ -428,6 +434,8 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = skinPoints(node, deformed, why);
   else if (is(node, "blendShape"))
     ok = blendPoints(node, index, mesh, deformed, sources, why);
+  else if (is(node, "nonLinear"))
+    ok = nonLinearPoints(node, index, deformed, sources, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

@@ -153,7 +153,7 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
   if (isDeformer(*node)) {
     if (!passThrough(node, deformerInput(index), "", out))
       return false;
-    DeformerSources sources{[this](const PlugRef& plug, MeshData& mesh) { return meshAt(plug, mesh); }};
+    DeformerSources sources{[this](const PlugRef& plug, MeshData& mesh) { return meshAt(plug, mesh); }, shape_};
     if (!applyDeformer(*node, index, out, sources, why))
       report(node, why, kTakesUpstream);
     else if (!why.empty())

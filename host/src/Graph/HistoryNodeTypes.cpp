@@ -107,6 +107,14 @@ AttrList blendShapeAttrs(AttrListMaker dependAttrs) {
   return deformerAttrs(dependAttrs, {makeAttr("weight", "w", K::kFloat, true), target, number("origin", "or", 1, K::kEnum)});
 }
 
+// nonLinear: its handle's transform on matrix, the handle shape's values on
+// deformerData, per-vertex weights in weightList as every weighted deformer keeps them.
+AttrList nonLinearAttrs(AttrListMaker dependAttrs) {
+  return deformerAttrs(dependAttrs,
+                       {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                        makeAttr("matrix", "ma", K::kMatrix), makeAttr("deformerData", "dd", K::kGeneric)});
+}
+
 AttrList jointAttrs(AttrListMaker transformAttrs) {
   AttrList a = transformAttrs();
   a.push_back(makeTriple("jointOrient", "jo", "XYZ", "xyz", K::kAngle));
@@ -164,6 +172,7 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("tweak", dg, false, tweakAttrs(dependAttrs));
   add("skinCluster", dg, false, skinClusterAttrs(dependAttrs));
   add("blendShape", dg, false, blendShapeAttrs(dependAttrs));
+  add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 

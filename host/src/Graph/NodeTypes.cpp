@@ -278,6 +278,35 @@ NodeType make(const char* name, MFn::Type api, bool dag, AttrList attrs, const c
   return NodeType{name, api, dag, std::move(attrs), defaultName ? defaultName : name};
 }
 
+// A nonLinear deformer's handle shape: its values, given to the deformer as deformerData.
+AttrList deformHandleAttrs(std::initializer_list<std::shared_ptr<AttrDef>> values) {
+  AttrList a = dagAttrs();
+  a.push_back(makeAttr("deformerData", "dd", K::kGeneric));
+  a.push_back(num("handleWidth", "hw", 1));
+  for (auto& v : values)
+    a.push_back(v);
+  return a;
+}
+
+void addDeformHandles(std::map<std::string, NodeType>& t) {
+  auto add = [&](const char* name, std::initializer_list<std::shared_ptr<AttrDef>> values) {
+    t.emplace(name, make(name, MFn::kShape, true, deformHandleAttrs(values)));
+  };
+  auto low = [] { return num("lowBound", "lb", -1); };
+  auto high = [] { return num("highBound", "hb", 1); };
+  add("deformBend", {low(), high(), num("curvature", "cur", 0, K::kAngle)});
+  add("deformTwist", {low(), high(), num("startAngle", "sa", 0, K::kAngle), num("endAngle", "ea", 0, K::kAngle)});
+  add("deformSquash", {low(), high(), num("startSmoothness", "ss", 0), num("endSmoothness", "es", 0),
+                       num("maxExpandPos", "mp", 0.5), num("expand", "exp", 1), num("factor", "fac", 0)});
+  add("deformFlare", {low(), high(), num("startFlareX", "sfx", 1), num("startFlareZ", "sfz", 1),
+                      num("endFlareX", "efx", 1), num("endFlareZ", "efz", 1), num("curve", "crv", 0)});
+  add("deformSine", {low(), high(), num("amplitude", "amp", 0), num("wavelength", "wav", 2), num("offset", "off", 0),
+                     num("dropoff", "dr", 0)});
+  add("deformWave", {num("minRadius", "mnr", 0), num("maxRadius", "mxr", 1), num("amplitude", "amp", 0),
+                     num("wavelength", "wav", 1), num("offset", "off", 0), num("dropoff", "dr", 0),
+                     num("dropoffPosition", "dp", 0)});
+}
+
 std::map<std::string, NodeType> buildTypes() {
   std::map<std::string, NodeType> t;
   auto add = [&](NodeType nt) { t.emplace(nt.name, std::move(nt)); };
@@ -403,6 +432,7 @@ std::map<std::string, NodeType> buildTypes() {
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
   addHistoryNodeTypes(t, dependAttrs, transformAttrs);
+  addDeformHandles(t);
   return t;
 }
 
