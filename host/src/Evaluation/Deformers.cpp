@@ -6,6 +6,7 @@
 #include "Matrix4.h"
 #include "MeshHistory.h"
 #include "NonLinear.h"
+#include "RawData.h"
 #include "Scene.h"
 
 #include <algorithm>
@@ -236,20 +237,11 @@ using TargetItems = std::map<int, TargetItem>;  // by item index: 5000 + 1000 * 
 // "setAttr <plug> -type "pointArray" N x y z w ...": blendShape target points,
 // which the host keeps as the file line.
 bool readPointArray(const Node& node, const std::string& line, PlugRef& plug, std::vector<Point3>& out) {
-  DataCursor c(line.data(), line.data() + line.size());
-  std::string item, plugText, type;
-  bool quoted = false;
-  while (plugText.empty() && c.item(item, quoted))
-    if (quoted)
-      plugText = item;
-  if (plugText.empty() || !c.item(item, quoted) || item != "-type" || !c.item(type, quoted) || type != "pointArray")
+  DataCursor c(line.data(), line.data());
+  if (!openRawData(node, line, "pointArray", plug, c))
     return false;
-  std::string error;
-  bool resolved = plugText[0] == '.'
-                      ? scene().resolvePlugOn(const_cast<Node*>(&node), plugText.substr(1), plug, error)
-                      : scene().resolvePlug(plugText, plug, error);
   long long count = 0;
-  if (!resolved || plug.node != &node || !c.integer(count) || count < 0 ||
+  if (!c.integer(count) || count < 0 ||
       static_cast<unsigned long long>(count) > c.remaining() / 8)
     return false;
   out.resize(static_cast<std::size_t>(count));

@@ -82,6 +82,16 @@ AttrList nurbsAttrs() {
   return a;
 }
 
+// The curve's data stays as the file writes it (".cc" -type "nurbsCurve"); history reads it.
+AttrList curveAttrs() {
+  AttrList a = dagAttrs();
+  a.push_back(makeAttr("create", "cr", K::kGeneric));
+  a.push_back(makeAttr("local", "l", K::kGeneric));
+  a.push_back(makeAttr("worldSpace", "ws", K::kGeneric, true));
+  a.push_back(makeAttr("cached", "cc", K::kGeneric));
+  return a;
+}
+
 AttrList lambertAttrs() {
   AttrList a = dependAttrs();
   a.push_back(makeTriple("color", "c", "RGB", "rgb", K::kFloat, 0.5));
@@ -314,7 +324,7 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("transform", MFn::kTransform, true, transformAttrs()));
   add(make("mesh", MFn::kMesh, true, meshAttrs(), "polySurfaceShape"));
   add(make("nurbsSurface", MFn::kNurbsSurface, true, nurbsAttrs(), "nurbsSurfaceShape"));
-  add(make("nurbsCurve", MFn::kNurbsCurve, true, dagAttrs(), "curveShape"));
+  add(make("nurbsCurve", MFn::kNurbsCurve, true, curveAttrs(), "curveShape"));
   add(make("camera", MFn::kCamera, true, dagAttrs(), "cameraShape"));
   add(make("locator", MFn::kLocator, true, dagAttrs(), "locatorShape"));
   add(make("pointLight", MFn::kPointLight, true, dagAttrs(), "pointLightShape"));
@@ -431,6 +441,21 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("makeNurbPlane", MFn::kNurbsPlane, false,
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
+  add(make("revolve", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputCurve", "ic", K::kGeneric));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(makeTriple("axis", "ax", "XYZ", "xyz", K::kDouble));
+    a.back()->children[0]->defaultNumber = 1.0;
+    a.push_back(makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble));
+    for (auto& e : {num("startSweep", "ssw", 0, K::kAngle), num("endSweep", "esw", 6.283185307179586, K::kAngle),
+                    num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
+                    num("useTolerance", "ut", 0, K::kBool), num("tolerance", "tol", 0.01),
+                    num("computePivotAndAxis", "cpa", 0, K::kInt), num("autoCorrectNormal", "acn", 0, K::kBool),
+                    num("bridge", "br", 0, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
   addHistoryNodeTypes(t, dependAttrs, transformAttrs);
   addDeformHandles(t);
   return t;
