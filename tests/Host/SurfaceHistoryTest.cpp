@@ -1,4 +1,4 @@
-// NURBS surfaces made by history, as Maya writes them: a revolve of a curve.
+// NURBS surfaces made by history, as Maya writes them: a revolve of a curve, a loft of curves.
 #include "HistoryScene.h"
 
 #include <maya/MFnNurbsSurface.h>
@@ -29,8 +29,29 @@ std::string revolveScene(const std::string& settings, const std::string& curveDa
          "connectAttr \"curveShape1.ws\" \"revolve1.ic\";\n";
 }
 
-MPoint surfacePoint(double u, double v) {
-  MFnNurbsSurface surface(HostTest::path("revolvedSurfaceShape1"));
+// A line up Y from `from` (x y z) two units long, as the curve `name` (shape `name`Shape).
+std::string line(const std::string& name, const std::string& from, bool downwards = false) {
+  std::string x = from.substr(0, from.find(' ')), z = from.substr(from.rfind(' ') + 1);
+  std::string low = x + " 0 " + z, high = x + " 2 " + z;
+  return "createNode transform -n \"" + name + "\";\n" + "createNode nurbsCurve -n \"" + name + "Shape\" -p \"" +
+         name + "\";\n\tsetAttr -k off \".v\";\n" + "\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t1 1 0 no 3\n\t\t2 0 1\n\t\t2\n\t\t" +
+         (downwards ? high : low) + "\n\t\t" + (downwards ? low : high) + "\n\t\t;\n";
+}
+
+// loft1 through `curves` (curve1, curve2...) into loftedSurfaceShape1.
+std::string loftScene(const std::string& curves, int count, const std::string& settings) {
+  std::string scene = curves +
+                      "createNode transform -n \"loftedSurface1\";\n"
+                      "createNode nurbsSurface -n \"loftedSurfaceShape1\" -p \"loftedSurface1\";\n"
+                      "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+                      "createNode loft -n \"loft1\";\n\tsetAttr -s " + std::to_string(count) + " \".ic\";\n" + settings;
+  for (int i = 0; i < count; ++i)
+    scene += "connectAttr \"curve" + std::to_string(i + 1) + "Shape.ws\" \"loft1.ic[" + std::to_string(i) + "]\";\n";
+  return scene + "connectAttr \"loft1.os\" \"loftedSurfaceShape1.cr\";\n";
+}
+
+MPoint surfacePoint(double u, double v, const char* shape = "revolvedSurfaceShape1") {
+  MFnNurbsSurface surface(HostTest::path(shape));
   MPoint p;
   EXPECT_EQ(surface.getPointAtParam(u, v, p), MStatus::kSuccess);
   return p;
@@ -88,6 +109,51 @@ TEST_F(HostTest, RevolveWithoutAUsableCurveOrValuesKeepsTheFileSurface) {
   for (const auto& [scene, why] : cases) {
     auto problems = loadScene(scene);
     EXPECT_NE(joined(problems).find("revolvedSurfaceShape1: construction history through revolve1 is not evaluated (" +
+                                    std::string(why) + "); the surface keeps the data in the file"),
+              std::string::npos)
+        << joined(problems);
+  }
+}
+
+TEST_F(HostTest, LoftPassesThroughItsCurvesInOrder) {
+  // Three lines at x 0, 2 and 4 (the last 1 out along Z), uniform: a quadratic
+  // across them (three curves lower the cubic), through each at 0, 1 and 2;
+  // half way between the first two z is 2 s^2 - s at s = 1/4.
+  const std::string curves = line("curve1", "0 0 0") + line("curve2", "2 0 0") + line("curve3", "4 0 1");
+  auto problems = loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr -s 3 \".r[0:2]\" no no no;\n"
+                                                 "\tsetAttr \".rsn\" yes;\n"));
+  EXPECT_EQ(joined(problems).find("loft1"), std::string::npos) << joined(problems);
+  MFnNurbsSurface surface(HostTest::path("loftedSurfaceShape1"));
+  EXPECT_EQ(surface.degreeU(), 2);
+  EXPECT_EQ(surface.numCVsInU(), 3);
+  expectNear(surfacePoint(1.0, 0.5, "loftedSurfaceShape1"), 2, 1, 0);
+  expectNear(surfacePoint(2.0, 1.0, "loftedSurfaceShape1"), 4, 2, 1);
+  expectNear(surfacePoint(0.5, 0.25, "loftedSurfaceShape1"), 1, 0.5, -0.125);
+
+  // The middle curve drawn downwards and reversed by the loft: the same surface.
+  const std::string turned = line("curve1", "0 0 0") + line("curve2", "2 0 0", true) + line("curve3", "4 0 1");
+  expectAllEvaluated(loadScene(loftScene(turned, 3, "\tsetAttr \".u\" yes;\n\tsetAttr -s 3 \".r[0:2]\" no yes no;\n")));
+  expectNear(surfacePoint(0.5, 0.25, "loftedSurfaceShape1"), 1, 0.5, -0.125);
+
+  // Linear and closed: straight across, and back to the first curve at 3.
+  loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr \".c\" yes;\n\tsetAttr \".d\" 1;\n"));
+  expectNear(surfacePoint(0.5, 0.5, "loftedSurfaceShape1"), 1, 1, 0);
+  expectNear(surfacePoint(3.0, 0.5, "loftedSurfaceShape1"), 0, 1, 0);
+}
+
+TEST_F(HostTest, LoftOfCurvesItCannotJoinKeepsTheFileSurface) {
+  const std::string cubic = "createNode transform -n \"curve2\";\n"
+                            "createNode nurbsCurve -n \"curve2Shape\" -p \"curve2\";\n"
+                            "\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t3 1 0 no 3\n\t\t6 0 0 0 1 1 1\n\t\t4\n"
+                            "\t\t2 0 0\n\t\t2 1 0\n\t\t2 2 0\n\t\t2 3 0\n\t\t;\n";
+  const std::pair<std::string, const char*> cases[] = {
+      {loftScene(line("curve1", "0 0 0") + cubic, 2, ""), "its curves differ in degree, form or knots"},
+      {loftScene(line("curve1", "0 0 0"), 1, ""), "fewer than two curves are connected to its inputCurve"},
+      {loftScene(line("curve1", "0 0 0") + line("curve2", "0 0 0"), 2, "\tsetAttr \".u\" no;\n"),
+       "its curves cannot be interpolated (two of them coincide)"}};
+  for (const auto& [scene, why] : cases) {
+    auto problems = loadScene(scene);
+    EXPECT_NE(joined(problems).find("loftedSurfaceShape1: construction history through loft1 is not evaluated (" +
                                     std::string(why) + "); the surface keeps the data in the file"),
               std::string::npos)
         << joined(problems);

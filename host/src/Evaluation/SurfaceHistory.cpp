@@ -4,6 +4,9 @@
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
 #include "PrimitiveBuilder.h"
+#include "Scene.h"
+
+#include <algorithm>
 
 #include <cmath>
 
@@ -87,15 +90,152 @@ bool revolve(const Node& n, NurbsData& d, std::string& why) {
   return true;
 }
 
+// The curves on inputCurve[], in index order, each turned round when its reverse[] is on.
+bool loftCurves(const Node& n, std::vector<NurbsCurve>& out, std::string& why) {
+  const AttrDef* inputs = n.findAttribute("inputCurve");
+  for (int i : scene().existingIndices(PlugRef{const_cast<Node*>(&n), inputs, {-1}})) {
+    std::string key = "inputCurve[" + std::to_string(i) + "]";
+    if (!incomingConnection(&n, key))
+      continue;
+    if (out.size() >= static_cast<std::size_t>(kMaxSections)) {
+      why = "it lofts more than " + std::to_string(kMaxSections) + " curves";
+      return false;
+    }
+    NurbsCurve c;
+    if (!connectedCurve(n, key, c, why))
+      return false;
+    if (n.number("reverse[" + std::to_string(i) + "]", 0.0) != 0.0) {
+      std::reverse(c.cvs.begin(), c.cvs.end());
+      std::reverse(c.weights.begin(), c.weights.end());
+      double sum = c.knots.front() + c.knots.back();
+      for (auto& k : c.knots)
+        k = sum - k;
+      std::reverse(c.knots.begin(), c.knots.end());
+    }
+    out.push_back(std::move(c));
+  }
+  if (out.size() < 2) {
+    why = "fewer than two curves are connected to its inputCurve";
+    return false;
+  }
+  return true;
+}
+
+// The curves share one degree, form and knot vector, once each is scaled to the first one's range.
+bool sameLayout(std::vector<NurbsCurve>& curves) {
+  const NurbsCurve& first = curves.front();
+  double a0 = first.knots.front(), a1 = first.knots.back();
+  for (auto& c : curves) {
+    if (c.degree != first.degree || c.form != first.form || c.knots.size() != first.knots.size())
+      return false;
+    double b0 = c.knots.front(), b1 = c.knots.back();
+    for (std::size_t k = 0; k < c.knots.size(); ++k) {
+      double mapped = a0 + (c.knots[k] - b0) * (a1 - a0) / (b1 - b0);
+      if (std::fabs(mapped - first.knots[k]) > 1e-9 * std::max(1.0, std::fabs(a1 - a0)))
+        return false;
+    }
+  }
+  return true;
+}
+
+// Where each curve sits across the surface: 0, 1, 2... with uniform on, else
+// by the mean distance between the curves' CVs, over the same range.
+std::vector<double> loftParameters(const std::vector<NurbsCurve>& rows, bool uniform) {
+  std::vector<double> t{0.0};
+  for (std::size_t k = 1; k < rows.size(); ++k) {
+    double d = 0.0;
+    for (std::size_t i = 0; i < rows[k].cvs.size(); ++i) {
+      Point3 step = minus(rows[k].cvs[i], rows[k - 1].cvs[i]);
+      d += std::sqrt(dot(step, step));
+    }
+    t.push_back(t.back() + (uniform ? 1.0 : d / static_cast<double>(rows[k].cvs.size())));
+  }
+  double total = t.back(), count = static_cast<double>(rows.size() - 1);
+  for (auto& v : t)
+    v = total > 0.0 ? v * count / total : v;
+  return t;
+}
+
+// Knots that average the parameters, so that the interpolation is well posed.
+std::vector<double> averagedKnots(const std::vector<double>& t, int degree) {
+  std::vector<double> knots(static_cast<std::size_t>(degree), t.front());
+  int n = static_cast<int>(t.size());
+  for (int j = 1; j <= n - degree - 1; ++j) {
+    double sum = 0.0;
+    for (int i = j; i < j + degree; ++i)
+      sum += t[static_cast<std::size_t>(i)];
+    knots.push_back(sum / degree);
+  }
+  knots.insert(knots.end(), static_cast<std::size_t>(degree), t.back());
+  return knots;
+}
+
+// A surface through the curves (U across them, V along them), of `degree` 1
+// or 3 across (less with fewer curves); with close the first curve ends it again.
+bool loft(const Node& n, NurbsData& d, std::string& why) {
+  std::vector<NurbsCurve> rows;
+  if (!loftCurves(n, rows, why))
+    return false;
+  if (!sameLayout(rows)) {
+    why = "its curves differ in degree, form or knots";
+    return false;
+  }
+  double degree = attr(n, "degree");
+  if (degree != 1.0 && degree != 3.0) {
+    why = "its degree is not 1 or 3";
+    return false;
+  }
+  if (attr(n, "close") != 0.0)
+    rows.push_back(rows.front());
+  int across = std::min(static_cast<int>(degree), static_cast<int>(rows.size()) - 1);
+  std::vector<double> t = loftParameters(rows, attr(n, "uniform") != 0.0);
+  d.degreeU = across;
+  d.knotsU = averagedKnots(t, across);
+  d.degreeV = rows.front().degree;
+  d.formV = rows.front().form;
+  d.knotsV = rows.front().knots;
+  d.rational = rows.front().rational;
+  const std::size_t count = rows.size(), along = rows.front().cvs.size();
+  std::vector<std::vector<double>> collocation;
+  for (double v : t)
+    collocation.push_back(basisAt(d.knotsU, across, static_cast<int>(count), v));
+  d.cvs.resize(count * along);
+  d.weights.resize(count * along);
+  for (std::size_t i = 0; i < along; ++i) {
+    std::vector<double> x, y, z, w;
+    for (const auto& row : rows) {  // homogeneous coordinates, so that rational curves keep their weights
+      x.push_back(row.cvs[i].x * row.weights[i]);
+      y.push_back(row.cvs[i].y * row.weights[i]);
+      z.push_back(row.cvs[i].z * row.weights[i]);
+      w.push_back(row.weights[i]);
+    }
+    if (!solve(collocation, x) || !solve(collocation, y) || !solve(collocation, z) || !solve(collocation, w)) {
+      why = "its curves cannot be interpolated (two of them coincide)";
+      return false;
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+      if (!(w[k] > 1e-12)) {
+        why = "its curves' weights cannot be interpolated";
+        return false;
+      }
+      d.cvs[k * along + i] = Point3{x[k] / w[k], y[k] / w[k], z[k] / w[k]};
+      d.weights[k * along + i] = w[k];
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
-bool isSurfaceHistory(const Node& node) { return node.typeName == "revolve"; }
+bool isSurfaceHistory(const Node& node) { return node.typeName == "revolve" || node.typeName == "loft"; }
 
 bool buildHistorySurface(const Node& node, NurbsData& out, std::string& why) {
   NurbsData d;
   bool ok = false;
   if (node.typeName == "revolve")
     ok = revolve(node, d, why);
+  else if (node.typeName == "loft")
+    ok = loft(node, d, why);
   if (!ok)
     return false;
   if (!d.valid()) {

@@ -456,6 +456,17 @@ std::map<std::string, NodeType> buildTypes() {
       a.push_back(e);
     return a;
   }()));
+  add(make("loft", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(makeAttr("reverse", "r", K::kBool, true));
+    for (auto& e : {num("uniform", "u", 0, K::kBool), num("close", "c", 0, K::kBool), num("degree", "d", 3, K::kInt),
+                    num("sectionSpans", "ss", 1, K::kInt), num("autoReverse", "ar", 1, K::kBool),
+                    num("reverseSurfaceNormals", "rsn", 0, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
   addHistoryNodeTypes(t, dependAttrs, transformAttrs);
   addDeformHandles(t);
   return t;
