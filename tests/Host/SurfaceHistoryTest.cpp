@@ -159,3 +159,27 @@ TEST_F(HostTest, LoftOfCurvesItCannotJoinKeepsTheFileSurface) {
         << joined(problems);
   }
 }
+
+TEST_F(HostTest, LoftOfTwoCirclesIsACylinder) {
+  // Two circles made by makeNurbCircle about Y, the second moved 2 up: every
+  // knot of the circles 1 from the axis, half way up at 1.
+  std::string circles;
+  for (int i : {1, 2})
+    circles += "createNode transform -n \"curve" + std::to_string(i) + "\";\n" +
+               (i == 2 ? "\tsetAttr \".t\" -type \"double3\" 0 2 0 ;\n" : "") + "createNode nurbsCurve -n \"curve" +
+               std::to_string(i) + "Shape\" -p \"curve" + std::to_string(i) + "\";\n\tsetAttr -k off \".v\";\n" +
+               "createNode makeNurbCircle -n \"makeNurbCircle" + std::to_string(i) + "\";\n" +
+               "\tsetAttr \".nr\" -type \"double3\" 0 1 0 ;\n" + "connectAttr \"makeNurbCircle" + std::to_string(i) +
+               ".oc\" \"curve" + std::to_string(i) + "Shape.cr\";\n";
+  expectAllEvaluated(loadScene(loftScene(circles, 2, "\tsetAttr \".u\" yes;\n\tsetAttr \".rsn\" yes;\n")));
+  MFnNurbsSurface surface(HostTest::path("loftedSurfaceShape1"));
+  EXPECT_EQ(surface.formInV(), MFnNurbsSurface::kPeriodic);
+  EXPECT_EQ(surface.numSpansInV(), 8);
+  for (int k = 0; k < 8; ++k) {
+    MPoint p = surfacePoint(0.5, k, "loftedSurfaceShape1");
+    EXPECT_NEAR(std::hypot(p.x, p.z), 1.0, 1e-9) << "knot " << k;
+    EXPECT_NEAR(p.y, 1.0, 1e-9);
+  }
+  expectNear(surfacePoint(0.0, 0.0, "loftedSurfaceShape1"), 1, 0, 0);
+  expectNear(surfacePoint(1.0, 2.0, "loftedSurfaceShape1"), 0, 2, -1);
+}

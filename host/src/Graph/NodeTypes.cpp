@@ -456,6 +456,19 @@ std::map<std::string, NodeType> buildTypes() {
       a.push_back(e);
     return a;
   }()));
+  add(make("makeNurbCircle", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("outputCurve", "oc", K::kGeneric));
+    a.push_back(makeTriple("normal", "nr", "XYZ", "xyz", K::kDouble));
+    a.back()->children[2]->defaultNumber = 1.0;
+    a.push_back(makeTriple("center", "c", "XYZ", "xyz", K::kDouble));
+    a.push_back(makeTriple("first", "fp", "XYZ", "xyz", K::kDouble));
+    for (auto& e : {num("radius", "r", 1), num("sweep", "sw", 6.283185307179586, K::kAngle), num("degree", "d", 3, K::kInt),
+                    num("sections", "s", 8, K::kInt), num("useTolerance", "ut", 0, K::kBool),
+                    num("tolerance", "tol", 0.01), num("fixCenter", "fc", 1, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
   add(make("loft", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();
     a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
