@@ -4,6 +4,7 @@
 #include "NurbsFitting.h"
 #include "Polyhedra.h"
 #include "PrimitiveBuilder.h"
+#include "SurfaceHistory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -286,6 +287,8 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
 }
 
 bool generateNurbsPrimitive(const Node& creator, NurbsData& out, std::string& why) {
+  if (isSurfaceHistory(creator))
+    return buildHistorySurface(creator, out, why);
   NurbsData d;
   bool ok = false;
   if (creator.typeName == "makeNurbSphere")

@@ -4,7 +4,6 @@
 #include "MeshHistory.h"
 #include "Primitives.h"
 #include "Scene.h"
-#include "SurfaceHistory.h"
 
 #include <algorithm>
 #include <iterator>
@@ -154,9 +153,7 @@ void evaluateSurface(Node* shape, const std::string& file, std::vector<std::stri
     return;
   NurbsData d;
   std::string why;
-  const Node& creator = *c->remote.node;
-  bool built = isSurfaceHistory(creator) ? buildHistorySurface(creator, d, why) : generateNurbsPrimitive(creator, d, why);
-  if (built)
+  if (generateNurbsPrimitive(*c->remote.node, d, why))
     *shape->nurbs = std::move(d);
   else
     problems.push_back(where(file, shape) + shape->name + ": construction history through " + c->remote.node->name +

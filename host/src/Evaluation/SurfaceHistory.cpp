@@ -225,25 +225,34 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
   return true;
 }
 
+using SurfaceBuilder = bool (*)(const Node&, NurbsData&, std::string&);
+const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}};
+
 }  // namespace
 
-bool isSurfaceHistory(const Node& node) { return node.typeName == "revolve" || node.typeName == "loft"; }
+bool isSurfaceHistory(const Node& node) {
+  for (const auto& builder : kBuilders)
+    if (node.typeName == builder.first)
+      return true;
+  return false;
+}
 
 bool buildHistorySurface(const Node& node, NurbsData& out, std::string& why) {
-  NurbsData d;
-  bool ok = false;
-  if (node.typeName == "revolve")
-    ok = revolve(node, d, why);
-  else if (node.typeName == "loft")
-    ok = loft(node, d, why);
-  if (!ok)
-    return false;
-  if (!d.valid()) {
-    why = "the surface it makes is not valid";
-    return false;
+  for (const auto& [type, build] : kBuilders) {
+    if (node.typeName != type)
+      continue;
+    NurbsData d;
+    if (!build(node, d, why))
+      return false;
+    if (!d.valid()) {
+      why = "the surface it makes is not valid";
+      return false;
+    }
+    out = std::move(d);
+    return true;
   }
-  out = std::move(d);
-  return true;
+  why = "a " + node.typeName + " node is not evaluated";
+  return false;
 }
 
 }  // namespace OmbrixHost

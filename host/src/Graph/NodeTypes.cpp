@@ -73,22 +73,14 @@ AttrList meshAttrs() {
   return a;
 }
 
-AttrList nurbsAttrs() {
+// A NURBS shape's geometry plugs; a curve's data stays as the file writes it
+// (".cc" -type "nurbsCurve"), which history reads.
+AttrList geometryShapeAttrs(K data) {
   AttrList a = dagAttrs();
-  a.push_back(makeAttr("create", "cr", K::kNurbsSurface));
-  a.push_back(makeAttr("local", "l", K::kNurbsSurface));
-  a.push_back(makeAttr("worldSpace", "ws", K::kNurbsSurface, true));
-  a.push_back(makeAttr("cached", "cc", K::kNurbsSurface));
-  return a;
-}
-
-// The curve's data stays as the file writes it (".cc" -type "nurbsCurve"); history reads it.
-AttrList curveAttrs() {
-  AttrList a = dagAttrs();
-  a.push_back(makeAttr("create", "cr", K::kGeneric));
-  a.push_back(makeAttr("local", "l", K::kGeneric));
-  a.push_back(makeAttr("worldSpace", "ws", K::kGeneric, true));
-  a.push_back(makeAttr("cached", "cc", K::kGeneric));
+  a.push_back(makeAttr("create", "cr", data));
+  a.push_back(makeAttr("local", "l", data));
+  a.push_back(makeAttr("worldSpace", "ws", data, true));
+  a.push_back(makeAttr("cached", "cc", data));
   return a;
 }
 
@@ -323,8 +315,8 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("world", MFn::kWorld, true, dagAttrs()));
   add(make("transform", MFn::kTransform, true, transformAttrs()));
   add(make("mesh", MFn::kMesh, true, meshAttrs(), "polySurfaceShape"));
-  add(make("nurbsSurface", MFn::kNurbsSurface, true, nurbsAttrs(), "nurbsSurfaceShape"));
-  add(make("nurbsCurve", MFn::kNurbsCurve, true, curveAttrs(), "curveShape"));
+  add(make("nurbsSurface", MFn::kNurbsSurface, true, geometryShapeAttrs(K::kNurbsSurface), "nurbsSurfaceShape"));
+  add(make("nurbsCurve", MFn::kNurbsCurve, true, geometryShapeAttrs(K::kGeneric), "curveShape"));
   add(make("camera", MFn::kCamera, true, dagAttrs(), "cameraShape"));
   add(make("locator", MFn::kLocator, true, dagAttrs(), "locatorShape"));
   add(make("pointLight", MFn::kPointLight, true, dagAttrs(), "pointLightShape"));
