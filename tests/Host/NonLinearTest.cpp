@@ -84,6 +84,14 @@ TEST_F(HostTest, BendPutsTheColumnOnAnArc) {
   expectPoint(p, 4, (2 * r + 0.5 - 0.5) / 2, 1, 0);
   expectPoint(p, 5, 0.5, 2, 0);
 
+  // Curvature keyed by an animation curve: the value the file stores (90), said so.
+  auto problems = loadScene(bendScene("90", "createNode animCurveTA -n \"bend1_curvature\";\n"
+                                            "\tsetAttr \".tan\" 18;\n\tsetAttr -s 2 \".ktv[0:1]\"  1 0 60 70;\n"
+                                            "connectAttr \"bend1_curvature.o\" \"bend1.cur\";\n"));
+  expectReported(problems, "columnShape: construction history through bend1 (nonLinear): its curvature is driven by "
+                           "bend1_curvature, which the host does not evaluate: the value the file stores is used");
+  expectPoint(pointsOf("columnShape"), 4, 2 * r + 0.5, 0, 0);
+
   // Beyond the high bound the column goes straight on along the arc's end.
   loadScene(deformed("bend1", "deformBend",
                      {{"cur", "curvature", "doubleAngle", "90"}, {"lb", "lowBound", "double", "0"},

@@ -120,11 +120,18 @@ const std::vector<HandleKind>& handleKinds() {
 }
 
 // A value as Maya saves it on the nonLinear node (the attributes the nonLinear
-// command adds), else on the handle shape, else the default.
-bool readValues(const Node& node, const Node& handle, const HandleKind& kind, Values& out, std::string& why) {
+// command adds), else on the handle shape, else the default. A value driven by
+// another node (an animation curve, a rig's control) is taken as the file
+// stores it; `driven` names the first such.
+bool readValues(const Node& node, const Node& handle, const HandleKind& kind, Values& out, std::string& driven,
+                std::string& why) {
   for (const auto& parameter : kind.parameters) {
     const Node* holder = node.findAttribute(parameter.name) ? &node : handle.findAttribute(parameter.name) ? &handle : nullptr;
     double value = holder ? holder->number(parameter.name, parameter.fallback) : parameter.fallback;
+    const Connection* source = holder ? incomingConnection(holder, parameter.name) : nullptr;
+    if (source && source->remote.node != &node && driven.empty())
+      driven = std::string("its ") + parameter.name + " is driven by " + source->remote.node->name +
+               ", which the host does not evaluate: the value the file stores is used";
     if (!std::isfinite(value)) {
       why = std::string("its ") + parameter.name + " is not a number";
       return false;
@@ -190,7 +197,8 @@ bool nonLinearPoints(const Node& node, int index, std::vector<Point3>& points, c
   }
   Values values;
   Matrix4 toHandle, fromHandle;
-  if (!readValues(node, handle, *kind, values, why) || !handleSpace(node, sources, toHandle, why))
+  std::string driven;
+  if (!readValues(node, handle, *kind, values, driven, why) || !handleSpace(node, sources, toHandle, why))
     return false;
   if (!toHandle.inverse(fromHandle)) {
     why = "the mesh's world matrix cannot be inverted";
@@ -204,6 +212,7 @@ bool nonLinearPoints(const Node& node, int index, std::vector<Point3>& points, c
     Point3 d = fromHandle.apply(kind->deform(toHandle.apply(p), values));
     p = Point3{p.x + w * (d.x - p.x), p.y + w * (d.y - p.y), p.z + w * (d.z - p.z)};
   }
+  why = driven;
   return true;
 }
 
