@@ -114,6 +114,15 @@ TEST_F(HostTest, RevolveWithoutAUsableCurveOrValuesKeepsTheFileSurface) {
        "the data of the curve curveShape1 does not describe a curve"}};
   for (const auto& [scene, why] : cases)
     expectSurfaceKept(scene, "revolvedSurfaceShape1", "revolve1", why);
+  // A profile of 4000 CVs turned in 1024 sections: more CVs than any creation node makes.
+  std::string long_ = "1 3999 0 no 3\n\t\t4000";
+  for (int k = 0; k < 4000; ++k)
+    long_ += " " + std::to_string(k);
+  long_ += "\n\t\t4000\n";
+  for (int k = 0; k < 4000; ++k)
+    long_ += "\t\t0 " + std::to_string(k) + " 0\n";
+  expectSurfaceKept(revolveScene("\tsetAttr \".s\" 1024;\n", long_ + "\t\t;\n"), "revolvedSurfaceShape1", "revolve1",
+                    "its surface would have 4000 x 1027 CVs, more than 4000000");
 }
 
 TEST_F(HostTest, LoftPassesThroughItsCurvesInOrder) {

@@ -26,7 +26,8 @@ bool parseCurve(DataCursor& c, NurbsCurve& out) {
       !c.integer(dimension) || degree < 1 || degree > 7 || spans < 1 || spans > kMaxSpans || form < 0 || form > 2 ||
       (rational != "yes" && rational != "no") || (dimension != 2 && dimension != 3))
     return false;
-  if (!c.integer(knotCount) || knotCount != spans + 2 * degree - 1)
+  if (!c.integer(knotCount) || knotCount != spans + 2 * degree - 1 ||
+      static_cast<unsigned long long>(knotCount) > c.remaining() / 2)
     return false;
   out.degree = static_cast<int>(degree);
   out.form = static_cast<int>(form) + 1;

@@ -53,8 +53,8 @@ std::vector<double> basisAt(const std::vector<double>& mayaKnots, int degree, in
 }
 
 // Solves A x = b (small, dense, partial pivoting); false when singular.
-bool solve(std::vector<std::vector<double>> a, std::vector<double>& b) {
-  std::size_t n = b.size();
+bool solveRows(std::vector<std::vector<double>> a, std::vector<std::vector<double>>& rows) {
+  std::size_t n = rows.size();
   for (std::size_t c = 0; c < n; ++c) {
     std::size_t pivot = c;
     for (std::size_t r = c + 1; r < n; ++r)
@@ -63,17 +63,31 @@ bool solve(std::vector<std::vector<double>> a, std::vector<double>& b) {
     if (std::fabs(a[pivot][c]) < 1e-12)
       return false;
     std::swap(a[c], a[pivot]);
-    std::swap(b[c], b[pivot]);
-    for (std::size_t r = 0; r < n; ++r)
-      if (r != c) {
-        double f = a[r][c] / a[c][c];
-        for (std::size_t k = c; k < n; ++k)
-          a[r][k] -= f * a[c][k];
-        b[r] -= f * b[c];
-      }
+    std::swap(rows[c], rows[pivot]);
+    for (std::size_t r = 0; r < n; ++r) {
+      if (r == c)
+        continue;
+      double f = a[r][c] / a[c][c];
+      for (std::size_t k = c; k < n; ++k)
+        a[r][k] -= f * a[c][k];
+      for (std::size_t j = 0; j < rows[r].size(); ++j)
+        rows[r][j] -= f * rows[c][j];
+    }
   }
   for (std::size_t c = 0; c < n; ++c)
-    b[c] /= a[c][c];
+    for (auto& v : rows[c])
+      v /= a[c][c];
+  return true;
+}
+
+bool solve(std::vector<std::vector<double>> a, std::vector<double>& b) {
+  std::vector<std::vector<double>> rows;
+  for (double v : b)
+    rows.push_back({v});
+  if (!solveRows(std::move(a), rows))
+    return false;
+  for (std::size_t r = 0; r < b.size(); ++r)
+    b[r] = rows[r][0];
   return true;
 }
 

@@ -12,7 +12,10 @@ std::vector<double> openKnots(int spans, int degree);
 std::vector<double> greville(const std::vector<double>& mayaKnots, int degree, int cvs);
 // The values of the basis functions of an open knot vector at t.
 std::vector<double> basisAt(const std::vector<double>& mayaKnots, int degree, int cvs, double t);
-// Solves A x = b (partial pivoting) into b; false when A is singular.
+// Solves A X = B (partial pivoting) in place, B given by rows (one per row of
+// A, any number of columns); false when A is singular.
+bool solveRows(std::vector<std::vector<double>> a, std::vector<std::vector<double>>& rows);
+// The same for one column.
 bool solve(std::vector<std::vector<double>> a, std::vector<double>& b);
 
 // The direction round an axis: `sections` spans from `start` through `sweep`

@@ -1,5 +1,6 @@
 #include "SurfaceHistory.h"
 
+#include "CreationNodes.h"
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
@@ -16,6 +17,7 @@ namespace {
 using Creation::attr;
 
 const int kMaxSections = 1024;
+const int kMaxLoftCurves = 64;
 const double kFullTurn = 6.283185307179586;
 
 Point3 minus(const Point3& a, const Point3& b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
@@ -24,6 +26,15 @@ Point3 cross(const Point3& a, const Point3& b) {
   return Point3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
+
+// A surface of `rows` by `columns` CVs is refused beyond what any creation node makes.
+bool withinPointLimit(std::size_t rows, std::size_t columns, std::string& why) {
+  if (static_cast<double>(rows) * static_cast<double>(columns) <= static_cast<double>(kMaxCreatedPoints))
+    return true;
+  why = "its surface would have " + std::to_string(rows) + " x " + std::to_string(columns) + " CVs, more than " +
+        std::to_string(kMaxCreatedPoints);
+  return false;
+}
 
 bool connectedCurve(const Node& node, const std::string& key, NurbsCurve& out, std::string& why) {
   const Connection* c = incomingConnection(&node, key);
@@ -75,6 +86,8 @@ bool revolve(const Node& n, NurbsData& d, std::string& why) {
   sweep = std::max(-kFullTurn, std::min(kFullTurn, sweep));
   axis = Point3{axis.x / length, axis.y / length, axis.z / length};
   Revolution around = revolution(static_cast<int>(sections), static_cast<int>(degree), start, sweep);
+  if (!withinPointLimit(profile.cvs.size(), around.angles.size(), why))
+    return false;
   d.degreeU = profile.degree;
   d.formU = profile.form;
   d.knotsU = profile.knots;
@@ -97,8 +110,8 @@ bool loftCurves(const Node& n, std::vector<NurbsCurve>& out, std::string& why) {
     std::string key = "inputCurve[" + std::to_string(i) + "]";
     if (!incomingConnection(&n, key))
       continue;
-    if (out.size() >= static_cast<std::size_t>(kMaxSections)) {
-      why = "it lofts more than " + std::to_string(kMaxSections) + " curves";
+    if (out.size() >= static_cast<std::size_t>(kMaxLoftCurves)) {
+      why = "it lofts more than " + std::to_string(kMaxLoftCurves) + " curves";
       return false;
     }
     NurbsCurve c;
@@ -187,6 +200,8 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
   }
   if (attr(n, "close") != 0.0)
     rows.push_back(rows.front());
+  if (!withinPointLimit(rows.size(), rows.front().cvs.size(), why))
+    return false;
   int across = std::min(static_cast<int>(degree), static_cast<int>(rows.size()) - 1);
   std::vector<double> t = loftParameters(rows, attr(n, "uniform") != 0.0);
   d.degreeU = across;
@@ -199,29 +214,26 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
   std::vector<std::vector<double>> collocation;
   for (double v : t)
     collocation.push_back(basisAt(d.knotsU, across, static_cast<int>(count), v));
-  d.cvs.resize(count * along);
-  d.weights.resize(count * along);
-  for (std::size_t i = 0; i < along; ++i) {
-    std::vector<double> x, y, z, w;
-    for (const auto& row : rows) {  // homogeneous coordinates, so that rational curves keep their weights
-      x.push_back(row.cvs[i].x * row.weights[i]);
-      y.push_back(row.cvs[i].y * row.weights[i]);
-      z.push_back(row.cvs[i].z * row.weights[i]);
-      w.push_back(row.weights[i]);
+  std::vector<std::vector<double>> values(count);  // per curve, its CVs in homogeneous coordinates
+  for (std::size_t k = 0; k < count; ++k)
+    for (std::size_t i = 0; i < along; ++i) {
+      double w = rows[k].weights[i];  // so that rational curves keep their weights
+      values[k].insert(values[k].end(), {rows[k].cvs[i].x * w, rows[k].cvs[i].y * w, rows[k].cvs[i].z * w, w});
     }
-    if (!solve(collocation, x) || !solve(collocation, y) || !solve(collocation, z) || !solve(collocation, w)) {
-      why = "its curves cannot be interpolated (two of them coincide)";
-      return false;
-    }
-    for (std::size_t k = 0; k < count; ++k) {
-      if (!(w[k] > 1e-12)) {
+  if (!solveRows(collocation, values)) {
+    why = "its curves cannot be interpolated (two of them coincide)";
+    return false;
+  }
+  for (std::size_t k = 0; k < count; ++k)
+    for (std::size_t i = 0; i < along; ++i) {
+      const double* h = &values[k][4 * i];
+      if (!(h[3] > 1e-12)) {
         why = "its curves' weights cannot be interpolated";
         return false;
       }
-      d.cvs[k * along + i] = Point3{x[k] / w[k], y[k] / w[k], z[k] / w[k]};
-      d.weights[k * along + i] = w[k];
+      d.cvs.push_back(Point3{h[0] / h[3], h[1] / h[3], h[2] / h[3]});
+      d.weights.push_back(h[3]);
     }
-  }
   return true;
 }
 
