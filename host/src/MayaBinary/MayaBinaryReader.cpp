@@ -1,14 +1,16 @@
 // Reading Maya Binary scenes into the same scene the Maya ASCII reader fills.
 // The file is one "Maya" group holding, in order: a HEAD group (version,
 // units, plug-in requirements, file info), FREF groups (file references),
-// one group per node (its form type is the node type's code; SLCT groups
-// select a default node instead), and a CONS list of connections. Problems
+// FRDI and FREF groups (file references), one group per node (its form type
+// is the node type's code; SLCT groups select a default node instead), and a
+// CONS list of connections. Problems
 // are reported as "FILE: offset N: REASON"; what cannot be decoded safely is
 // skipped by its size and told once per node type, and the rest loads.
 #include "BinaryAttributes.h"
 #include "HostSession.h"
 #include "IffReader.h"
 #include "NodeTypeCodes.h"
+#include "References.h"
 #include "Scene.h"
 #include "SceneLoading.h"
 #include "SceneEvaluation.h"
@@ -42,6 +44,44 @@ double framesPerSecond(const std::string& unit) {
   return 24;
 }
 
+// A FREF chunk: the path, the namespace, a byte that is 1 when the names go
+// into that namespace, the deferred byte (1 on every FREF, as "-dr 1" is on
+// every "file -r" line of Maya ASCII; FRDI's decides), the reference node,
+// NUL bytes, the options and the file type, each text NUL-ended. A FRDI
+// chunk holds the same after a 32-bit depth. False with `why` when the
+// chunk is cut off or holds what this reading does not know.
+bool referenceOf(ChunkData d, bool depthInfo, ReferenceStatement& st, std::string& why) {
+  std::int32_t depth = 1;
+  std::uint8_t intoNamespace = 0, deferred = 0;
+  if ((depthInfo && !d.i32(depth)) || !d.text(st.written) || !d.text(st.nameSpace) || !d.u8(intoNamespace) ||
+      !d.u8(deferred) || !d.text(st.referenceNode)) {
+    why = "the reference is cut off";
+    return false;
+  }
+  if (intoNamespace != 1 || deferred > 1 || depth < 1 || depth > kMaxReferenceDepth + 1) {
+    why = "the reference to " + st.written + " is laid out as this reader does not know (flags " +
+          std::to_string(intoNamespace) + " " + std::to_string(deferred) + ", depth " + std::to_string(depth) + ")";
+    return false;
+  }
+  std::vector<std::string> words;
+  for (std::string word; d.remaining() > 0 && d.text(word);)
+    if (!word.empty())
+      words.push_back(word);
+  if (words.size() > 2) {
+    why = "the reference to " + st.written + " holds more texts than its options and file type";
+    return false;
+  }
+  if (words.size() == 2)
+    st.options = words[0];
+  if (!words.empty())
+    st.type = words.back();
+  st.deferred = deferred == 1;
+  st.depth = depth;
+  return true;
+}
+
+bool readMayaBinaryInto(const std::string& path, std::vector<std::string>& problems);
+
 class BinarySceneReader {
 public:
   BinarySceneReader(const std::uint8_t* bytes, std::size_t size, const std::string& name,
@@ -56,7 +96,12 @@ public:
     scene().reset();
     scene().fileFormat = "mayaBinary";
     SceneLoading loading;
+    auto& readers = scene().references.readers;
+    readers["mayaAscii"] = readMayaAsciiInto;
+    readers["mayaBinary"] = readMayaBinaryInto;
+    startReferences(name_);
     readNodes(top, damage);
+    finishReferences();
     evaluateLoadedScene(name_, problems_);
     return complete_;
   }
@@ -101,7 +146,7 @@ private:
       head(chunk);
     else if (is(chunk.form, "HEAD"))
       return;
-    else if (is(chunk.form, "FREF"))
+    else if (is(chunk.form, "FREF") || is(chunk.form, "FRDI"))
       reference(chunk);
     else if (is(chunk.form, "SLCT"))
       node(chunk, selectNode(chunk));
@@ -147,13 +192,26 @@ private:
     });
   }
 
-  // References are not followed from a binary scene: each is told as not loaded.
+  // A FREF group reads the file it names as a "file -r" line does; a FRDI
+  // group says, as "file -rdi" does, whether a reference at any depth loads.
   void reference(const IffChunk& group) {
+    const bool depthInfo = is(group.form, "FRDI");
     eachChild(group, [&](const IffChunk& c) {
-      ChunkData d = dataOf(c);
-      std::string path;
-      if (is(c.tag, "FREF") && d.text(path))
-        problems_.push_back(name_ + ": " + atOffset(c.offset, "the reference to " + path + " is not loaded"));
+      if (!is(c.tag, group.form)) {
+        once("", c.tag, c.offset, std::string("a ") + c.tag + " chunk in a " + group.form + " group is not read");
+        return;
+      }
+      ReferenceStatement st;
+      std::string why;
+      if (!referenceOf(dataOf(c), depthInfo, st, why)) {
+        problem(c.offset, why + " (skipped)");
+        return;
+      }
+      st.offset = static_cast<long long>(c.offset);
+      referenceStatement(st, depthInfo);
+      auto& messages = scene().references.messages;
+      problems_.insert(problems_.end(), messages.begin(), messages.end());
+      messages.clear();
     });
   }
 
@@ -235,6 +293,10 @@ private:
         return;
       if (c.group) {
         once(n->typeName, c.tag, c.offset, std::string("a group inside node ") + n->name + " is not read");
+        return;
+      }
+      if (is(c.tag, "REFE")) {
+        once(n->typeName, c.tag, c.offset, "the edits of " + n->name + " (REFE) are not decoded; they are not applied");
         return;
       }
       if (is(c.tag, "ATTR")) {
@@ -337,7 +399,7 @@ bool loadMayaBinary(const std::string& path, std::vector<std::string>& problems)
 }
 
 bool loadSceneFile(const std::string& path, std::vector<std::string>& problems) {
-  // Maya Binary files a scene references are read here too.
+  // Maya Binary files a Maya ASCII scene references are read here too.
   scene().references.readers["mayaBinary"] = readMayaBinaryInto;
   char magic[4] = {};
   std::ifstream(fs::u8path(path), std::ios::binary).read(magic, 4);

@@ -20,9 +20,25 @@ constexpr int kMaxReferenceDepth = 32;
 // each level would otherwise be read 2^32 times).
 constexpr std::size_t kMaxReferenceReads = 10000;
 
+// One reference as the scene file being read states it: a "file -r" or
+// "file -rdi" line of Maya ASCII, a FREF or FRDI chunk of Maya Binary.
+struct ReferenceStatement {
+  std::string nameSpace;  // -ns, ":" for the root
+  std::string prefix;     // -rpr
+  std::string type = "mayaAscii";
+  std::string options;
+  std::string written;        // the path as the file gives it
+  std::string referenceNode;  // -rfn; "" to name it after the namespace or file
+  bool deferred = false;      // -dr 1
+  int depth = 1;              // -rdi's depth
+  int line = 0;               // where the file states it: a line,
+  long long offset = -1;      // or a byte offset in a Maya Binary file
+};
+
 // "file -r ..." (reads the referenced file now, unless it is deferred) and
 // "file -rdi N ..." (what the saved scene says of each reference at any depth).
 void referenceLine(const MelFlags& flags, bool depthInfo);
+void referenceStatement(const ReferenceStatement& statement, bool depthInfo);
 
 // Around the reading of the scene being opened. Once it is read, references
 // no file line reached stay deferred when they or the reference holding them are.
