@@ -133,3 +133,60 @@ TEST_F(HostTest, MayaBinaryShotLoadsItsAsciiAndBinaryAssetsAsMayaOpensIt) {
     EXPECT_EQ(referencesOf(OmbrixHost::sceneStatsJson()), referencesOf(stats));
   }
 }
+
+TEST_F(HostTest, MayaBinaryReferencesNestAndACycleAcrossBothKindsIsCut) {
+  for (bool wide : {false, true}) {
+    SCOPED_TRACE(wide ? "FOR8" : "FOR4");
+    const Iff f{wide};
+    fs::path dir = freshDir(wide ? "cycle8" : "cycle4");
+    // shot.mb -> set.mb -> lamp.ma -> shot.mb: the last closes a cycle.
+    writeFile(dir / "lamp.ma", std::string(kLampAscii) +
+                                   "file -rdi 1 -ns \"shot\" -rfn \"shotRN\" -typ \"mayaBinary\" \"shot.mb\";\n"
+                                   "file -r -ns \"shot\" -dr 1 -rfn \"shotRN\" -typ \"mayaBinary\" \"shot.mb\";\n");
+    writeFile(dir / "set.mb", boxScene(f, quadValue(), referenceGroups(f, {{"lamp.ma", "lamp", "lampRN", "mayaAscii"}})));
+    writeFile(dir / "shot.mb", boxScene(f, quadValue(), referenceGroups(f, {{"set.mb", "set", "setRN", "mayaBinary"}})));
+
+    auto problems = openScene(dir / "shot.mb");
+    EXPECT_EQ(mel("getAttr set:lamp:lamp.ty"), "5");
+    EXPECT_EQ(mel("getAttr set:box.t"), "1 2 3");
+    EXPECT_EQ(mel("objExists set:lamp:shot:box"), "0");
+    auto cycle = containing(problems, "a reference cycle");
+    ASSERT_EQ(cycle.size(), 1u) << joined(problems);
+    EXPECT_NE(cycle[0].find("lamp.ma:5: Warning: reference set:lamp:shotRN: \""), std::string::npos) << cycle[0];
+    EXPECT_EQ(problems.size(), 1u) << joined(problems);
+    const std::string stats = OmbrixHost::sceneStatsJson();
+    EXPECT_NE(stats.find("{\"node\":\"set:lampRN\",\"namespace\":\"set:lamp\",\"file\":\""), std::string::npos) << stats;
+    EXPECT_NE(stats.find("lamp.ma\",\"depth\":2,\"state\":\"loaded\"}"), std::string::npos) << stats;
+    EXPECT_NE(stats.find("shot.mb\",\"depth\":3,\"state\":\"cycle\"}"), std::string::npos) << stats;
+  }
+}
+
+TEST_F(HostTest, MayaBinaryReferencesThatCannotBeReadAreToldByOffsetAndTheRestLoads) {
+  for (bool wide : {false, true}) {
+    SCOPED_TRACE(wide ? "FOR8" : "FOR4");
+    const Iff f{wide};
+    fs::path dir = freshDir(wide ? "bad8" : "bad4");
+    writeFile(dir / "lamp.ma", kLampAscii);
+    const Ref lamp{"lamp.ma", "lamp", "lampRN", "mayaAscii"};
+    std::string prefixed = lamp.fields(true);
+    prefixed[cstr(lamp.path).size() + cstr(lamp.ns).size()] = '\0';  // not into the namespace: a layout not known
+    const std::string refs = f.group("FREF", f.chunk("FREF", cstr("lamp.ma") + cstr("cut"))) +
+                             f.group("FREF", f.chunk("FREF", prefixed)) +
+                             f.group("FREF", f.chunk("FREF", lamp.fields(true) + cstr("more") + cstr("texts"))) +
+                             referenceGroups(f, {lamp});
+    const std::string shot = boxScene(f, quadValue(), refs);
+    writeFile(dir / "shot.mb", shot);
+    auto problems = openScene(dir / "shot.mb");
+    ASSERT_EQ(problems.size(), 3u) << joined(problems);
+    EXPECT_NE(problems[0].find("shot.mb: offset " + std::to_string(shot.find("FREF", shot.find("FREF") + 4)) +
+                               ": the reference is cut off (skipped)"),
+              std::string::npos)
+        << problems[0];
+    EXPECT_NE(problems[1].find("the reference to lamp.ma is laid out as this reader does not know"), std::string::npos)
+        << problems[1];
+    EXPECT_NE(problems[2].find("holds more texts than its options and file type"), std::string::npos) << problems[2];
+    // The sound reference loads; the skipped ones leave no record.
+    EXPECT_EQ(mel("getAttr lamp:lamp.ty"), "5");
+    EXPECT_EQ(referencesOf(OmbrixHost::sceneStatsJson()).find("},{"), std::string::npos);
+  }
+}
