@@ -46,6 +46,7 @@ struct ReferenceRecord {
   std::string ownerNode;  // the reference node holding the edits ("" until its setAttr ".ed")
   std::string editsFile;  // the scene file and line of that setAttr
   int editsLine = 0;
+  long long editsOffset = -1;  // in a Maya Binary file
   std::vector<ReferenceEditGroup> editGroups;
 };
 

@@ -7,6 +7,7 @@
 // are reported as "FILE: offset N: REASON"; what cannot be decoded safely is
 // skipped by its size and told once per node type, and the rest loads.
 #include "BinaryAttributes.h"
+#include "BinaryReferences.h"
 #include "HostSession.h"
 #include "IffReader.h"
 #include "NodeTypeCodes.h"
@@ -42,42 +43,6 @@ double framesPerSecond(const std::string& unit) {
   if (unit.size() > 3 && unit.compare(unit.size() - 3, 3, "fps") == 0)
     return std::atof(unit.c_str());
   return 24;
-}
-
-// A FREF chunk: the path, the namespace, a byte that is 1 when the names go
-// into that namespace, the deferred byte (1 on every FREF, as "-dr 1" is on
-// every "file -r" line of Maya ASCII; FRDI's decides), the reference node,
-// NUL bytes, the options and the file type, each text NUL-ended. A FRDI
-// chunk holds the same after a 32-bit depth. False with `why` when the
-// chunk is cut off or holds what this reading does not know.
-bool referenceOf(ChunkData d, bool depthInfo, ReferenceStatement& st, std::string& why) {
-  std::int32_t depth = 1;
-  std::uint8_t intoNamespace = 0, deferred = 0;
-  if ((depthInfo && !d.i32(depth)) || !d.text(st.written) || !d.text(st.nameSpace) || !d.u8(intoNamespace) ||
-      !d.u8(deferred) || !d.text(st.referenceNode)) {
-    why = "the reference is cut off";
-    return false;
-  }
-  if (intoNamespace != 1 || deferred > 1 || depth < 1 || depth > kMaxReferenceDepth + 1) {
-    why = "the reference to " + st.written + " is laid out as this reader does not know (flags " +
-          std::to_string(intoNamespace) + " " + std::to_string(deferred) + ", depth " + std::to_string(depth) + ")";
-    return false;
-  }
-  std::vector<std::string> words;
-  for (std::string word; d.remaining() > 0 && d.text(word);)
-    if (!word.empty())
-      words.push_back(word);
-  if (words.size() > 2) {
-    why = "the reference to " + st.written + " holds more texts than its options and file type";
-    return false;
-  }
-  if (words.size() == 2)
-    st.options = words[0];
-  if (!words.empty())
-    st.type = words.back();
-  st.deferred = deferred == 1;
-  st.depth = depth;
-  return true;
 }
 
 bool readMayaBinaryInto(const std::string& path, std::vector<std::string>& problems);
@@ -129,6 +94,7 @@ private:
 
   void readNodes(const IffChunk& top, const std::string& damage) {
     eachChild(top, [&](const IffChunk& c) { topLevel(c); });
+    applyReferenceEdits(editHolders_, problems_);
     if (!damage.empty())
       broken(damage);
     if (top.data + top.size < iff_.size())
@@ -203,7 +169,7 @@ private:
       }
       ReferenceStatement st;
       std::string why;
-      if (!referenceOf(dataOf(c), depthInfo, st, why)) {
+      if (!readReferenceChunk(dataOf(c), depthInfo, st, why)) {
         problem(c.offset, why + " (skipped)");
         return;
       }
@@ -296,7 +262,7 @@ private:
         return;
       }
       if (is(c.tag, "REFE")) {
-        once(n->typeName, c.tag, c.offset, "the edits of " + n->name + " (REFE) are not decoded; they are not applied");
+        referenceEdits(*n, c);
         return;
       }
       if (is(c.tag, "ATTR")) {
@@ -307,6 +273,23 @@ private:
       if (readAttributeChunk(*n, c.tag, dataOf(c), time_, budget_, reason) == AttrChunkResult::kSkipped)
         once(n->typeName, c.tag, c.offset, n->name + ": " + reason);
     });
+  }
+
+  // A reference node's edits, applied once the whole file is read.
+  void referenceEdits(const Node& n, const IffChunk& c) {
+    ChunkData d = dataOf(c);
+    std::string attr, owner, why, holder;
+    std::uint8_t flags = 0;
+    std::vector<ReferenceEditGroup> groups;
+    if (!d.text(attr) || !d.u8(flags) || !readReferenceEditsChunk(d, owner, groups, why)) {
+      problem(c.offset, "the edits of " + n.name + " are not applied: " + (why.empty() ? "the chunk is cut off" : why) +
+                            " (skipped)");
+      return;
+    }
+    if (!keepReferenceEdits(owner, std::move(groups), 0, static_cast<long long>(c.offset), holder, why))
+      problem(c.offset, why);
+    else if (!holder.empty())
+      editHolders_.push_back(holder);
   }
 
   void connectionList(const IffChunk& list) {
@@ -366,6 +349,7 @@ private:
   IndexBudget budget_;
   bool complete_ = true;
   bool referenced_ = false;
+  std::vector<std::string> editHolders_;  // reference nodes whose edits the file holds
 };
 
 // A Maya Binary file referenced from the scene being read.

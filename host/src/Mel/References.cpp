@@ -135,8 +135,8 @@ private:
   }
 
   void warn(const ReferenceRecord& r, const std::string& what) {
-    const std::string where = r.offset >= 0 ? ": offset " + std::to_string(r.offset) : ":" + std::to_string(r.line);
-    refs_.messages.push_back(r.file + where + ": Warning: reference " + r.referenceNode + ": " + what);
+    refs_.messages.push_back(referenceLocation(r.file, r.line, r.offset) + ": Warning: reference " + r.referenceNode +
+                             ": " + what);
   }
 
   std::string scopeOf(const ReferenceRecord& r) const {
@@ -211,6 +211,10 @@ private:
 };
 
 }  // namespace
+
+std::string referenceLocation(const std::string& file, int line, long long offset) {
+  return offset >= 0 ? file + ": offset " + std::to_string(offset) : file + ":" + std::to_string(line);
+}
 
 const char* referenceStateName(ReferenceRecord::State state) {
   switch (state) {

@@ -63,6 +63,15 @@ std::string melQuoted(const std::string& text);
 // the statement from after "setAttr". `holder` is set to the reference node
 // whose record keeps them; false with `error` on a malformed list.
 bool readReferenceEdits(const char* begin, const char* end, std::string& holder, std::string& error);
+// The same for edits read otherwise (a Maya Binary file's REFE chunk, at
+// `offset`): kept on the current reference node's record.
+bool keepReferenceEdits(const std::string& owner, std::vector<ReferenceEditGroup> groups, int line, long long offset,
+                        std::string& holder, std::string& error);
+// How many words follow an edit of this kind in the list; -1 for a kind
+// that counts its own (7, a relationship) or is not known.
+int referenceEditWords(int kind);
+// Where a file states something: "FILE:LINE", or "FILE: offset N" in a Maya Binary file.
+std::string referenceLocation(const std::string& file, int line, long long offset);
 // Applies the edits the file just read stored on these reference nodes.
 void applyReferenceEdits(const std::vector<std::string>& holders, std::vector<std::string>& problems);
 // The edits as Maya writes them after -type "dataReferenceEdits", or "" when there are none.
