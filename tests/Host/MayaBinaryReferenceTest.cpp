@@ -190,3 +190,51 @@ TEST_F(HostTest, MayaBinaryReferencesThatCannotBeReadAreToldByOffsetAndTheRestLo
     EXPECT_EQ(referencesOf(OmbrixHost::sceneStatsJson()).find("},{"), std::string::npos);
   }
 }
+
+TEST_F(HostTest, MayaBinaryReferenceEditsApplyOnceTheAssetIsRead) {
+  for (bool wide : {false, true}) {
+    SCOPED_TRACE(wide ? "FOR8" : "FOR4");
+    const Iff f{wide};
+    fs::path dir = freshDir(wide ? "edits8" : "edits4");
+    writeFile(dir / "lamp.ma", kLampAscii);
+    // The reference node's edits as Maya saves them: the owner, then lists of
+    // groups (a count, each a reference node, a count and the edits).
+    auto referenceNode = [&](const std::string& edits, int count) {
+      return f.group("REFN", f.chunk("CREA", "\x90" + cstr("lampRN") + kUuid) +
+                                 f.attr("STR ", "fn[0]", cstr("lamp.ma")) +
+                                 f.chunk("REFE", cstr("ed") + '\x20' + cstr("lampRN") + i32(1) + cstr("lampRN") +
+                                                     i32(0) + i32(1) + cstr("lampRN") + i32(count) + edits));
+    };
+    const std::string edits = i32(2) + cstr("|lamp:lamp") + cstr("translate") + cstr(" -type \"double3\" 0 7 0") +
+                              i32(0) + cstr("|lamp:lamp") + cstr("|box") + cstr("-s -r ") + i32(2) +
+                              cstr("|lamp:gone") + cstr("visibility") + cstr(" 0");
+    const std::string refs = referenceGroups(f, {{"lamp.ma", "lamp", "lampRN", "mayaAscii"}});
+    writeFile(dir / "shot.mb", boxScene(f, quadValue(), refs + referenceNode(edits, 3)));
+
+    auto problems = openScene(dir / "shot.mb");
+    EXPECT_EQ(mel("getAttr lamp:lamp.ty"), "7");
+    EXPECT_EQ(path("lamp:lamp").fullPathName(), MString("|box|lamp:lamp"));
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    EXPECT_NE(problems[0].find("shot.mb: offset "), std::string::npos) << problems[0];
+    EXPECT_NE(problems[0].find(": Warning: reference edit of lampRN (kind 2) not applied: the reference holds no node "
+                               "|lamp:gone"),
+              std::string::npos)
+        << problems[0];
+    std::string error;
+    ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "again.ma").generic_string(), error)) << error;
+    EXPECT_NE(readFile(dir / "again.ma")
+                  .find("\t\t\"lampRN\" 3\n\t\t2 \"|lamp:lamp\" \"translate\" \" -type \\\"double3\\\" 0 7 0\""),
+              std::string::npos);
+
+    // An edit whose layout is not known here leaves the reference's edits out, told once; the asset loads.
+    const std::string relationship = i32(7) + cstr("link") + cstr("lightLinker1");
+    writeFile(dir / "shot.mb", boxScene(f, quadValue(), refs + referenceNode(relationship, 1)));
+    problems = openScene(dir / "shot.mb");
+    ASSERT_EQ(problems.size(), 1u) << joined(problems);
+    EXPECT_NE(problems[0].find("the edits of lampRN are not applied: edit 1 of lampRN: edits of kind 7 are not known "
+                               "in Maya Binary (skipped)"),
+              std::string::npos)
+        << problems[0];
+    EXPECT_EQ(mel("getAttr lamp:lamp.ty"), "5");
+  }
+}
