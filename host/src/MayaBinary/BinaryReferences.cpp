@@ -40,9 +40,13 @@ bool readReferenceChunk(ChunkData d, bool depthInfo, ReferenceStatement& st, std
 
 namespace {
 
+// Kinds whose layout Maya-saved files confirm: parent, setAttr and a
+// connection through a placeholder. The others are not read.
+bool confirmedKind(std::int32_t kind) { return kind == 0 || kind == 2 || kind == 5; }
+
 // One edit: its kind (32-bit), then its words as the Maya ASCII list has
 // them, each NUL-ended; a connection through a placeholder (5) gives its
-// direction as a 32-bit number first. Relationships (7) are not known here.
+// direction as a 32-bit number first.
 bool readEdit(ChunkData& d, ReferenceEdit& e, std::string& why) {
   std::int32_t kind = 0, direction = 0;
   if (!d.i32(kind) || (kind == 5 && !d.i32(direction))) {
@@ -50,7 +54,7 @@ bool readEdit(ChunkData& d, ReferenceEdit& e, std::string& why) {
     return false;
   }
   int words = referenceEditWords(kind);
-  if (words < 0 || kind == 7) {
+  if (!confirmedKind(kind) || words < 0) {
     why = "edits of kind " + std::to_string(kind) + " are not known in Maya Binary";
     return false;
   }
