@@ -242,10 +242,13 @@ TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
 
   // A mesh whose vertex count exceeds its chunk: the mesh is left out, told, and the rest loads.
   auto problems = loadBinary(boxScene(f, quadValue(1 << 30)));
-  EXPECT_NE(joined(problems).find("boxShape: the mesh is broken (the vertex count exceeds the chunk)"),
+  EXPECT_NE(joined(problems).find("boxShape: the mesh is broken (the vertex count exceeds the chunk) (refused)"),
             std::string::npos)
       << joined(problems);
   EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  // It counts as refused geometry, as mayahost's exit status and --stats "refused" show.
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+  EXPECT_NE(OmbrixHost::sceneStatsJson().find("\"refused\":{\"total\":1,\"geometry\":1}"), std::string::npos);
 
   // A size past the parent group: the groups before it load.
   std::string overlong = sound;

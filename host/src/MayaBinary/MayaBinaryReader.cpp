@@ -270,7 +270,13 @@ private:
         return;
       }
       std::string reason;
-      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, budget_, reason) == AttrChunkResult::kSkipped)
+      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, budget_, reason) != AttrChunkResult::kSkipped)
+        return;
+      // Geometry left out is refused, each time, as a refused Maya ASCII value is.
+      if (is(c.tag, "MESH"))
+        reportRefusal(problems_, name_ + ": " + atOffset(c.offset, n->typeName + " " + n->name + ": " + reason + " (refused)"),
+                      true);
+      else
         once(n->typeName, c.tag, c.offset, n->name + ": " + reason);
     });
   }
