@@ -1,6 +1,6 @@
 #pragma once
 // Bounds-checked big-endian reads from the data of one chunk. Every read
-// answers false, and moves nothing, when the chunk has too few bytes left.
+// answers false, moves nothing and gives 0, when the chunk has too few bytes left.
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -17,6 +17,7 @@ public:
   std::uint64_t offset() const { return offset_ + pos_; }
 
   bool u8(std::uint8_t& v) {
+    v = 0;
     if (remaining() < 1)
       return false;
     v = bytes_[pos_++];
@@ -24,38 +25,33 @@ public:
   }
   bool u32(std::uint32_t& v) {
     std::uint64_t w;
-    if (!unsignedOf(4, w))
-      return false;
+    const bool read = unsignedOf(4, w);
     v = static_cast<std::uint32_t>(w);
-    return true;
+    return read;
   }
   bool i32(std::int32_t& v) {
     std::uint32_t w;
-    if (!u32(w))
-      return false;
+    const bool read = u32(w);
     v = static_cast<std::int32_t>(w);
-    return true;
+    return read;
   }
   bool i64(std::int64_t& v) {
     std::uint64_t w;
-    if (!unsignedOf(8, w))
-      return false;
+    const bool read = unsignedOf(8, w);
     v = static_cast<std::int64_t>(w);
-    return true;
+    return read;
   }
   bool f32(float& v) {
     std::uint32_t w;
-    if (!u32(w))
-      return false;
+    const bool read = u32(w);
     std::memcpy(&v, &w, 4);
-    return true;
+    return read;
   }
   bool f64(double& v) {
     std::uint64_t w;
-    if (!unsignedOf(8, w))
-      return false;
+    const bool read = unsignedOf(8, w);
     std::memcpy(&v, &w, 8);
-    return true;
+    return read;
   }
   // A text ended by a NUL byte (the NUL is read, not kept).
   bool text(std::string& out) {
@@ -84,9 +80,9 @@ public:
 
 private:
   bool unsignedOf(unsigned n, std::uint64_t& v) {
+    v = 0;
     if (remaining() < n)
       return false;
-    v = 0;
     for (unsigned i = 0; i < n; ++i)
       v = (v << 8) | bytes_[pos_ + i];
     pos_ += n;
