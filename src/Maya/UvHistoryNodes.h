@@ -8,7 +8,8 @@
 //   "newUV" adds the new UV at each face-vertex, and a polyMapSew joins them
 //   along every edge whose two faces have the same new UV at both its ends.
 // Either way every corner gets the new layout's UV, shared where the layout
-// shares it.
+// shares it. Which of the two, and which edges are sewn, the import's core
+// decides (UvImport/UvSharing.h); this file makes and fills the nodes.
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
