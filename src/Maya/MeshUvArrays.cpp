@@ -36,9 +36,11 @@ bool readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout
 }
 
 MStatus writeMeshUVs(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout) {
+  // Maya's arrays first: running out of memory for them leaves the set untouched.
+  const MFloatArray us = mayaArray(layout.us), vs = mayaArray(layout.vs);
+  const MIntArray uvCounts = mayaArray(layout.uvCounts), uvIds = mayaArray(layout.uvIds);
   mesh.clearUVs(&uvSet);
-  if (mesh.setUVs(mayaArray(layout.us), mayaArray(layout.vs), &uvSet) == MStatus::kSuccess &&
-      mesh.assignUVs(mayaArray(layout.uvCounts), mayaArray(layout.uvIds), &uvSet) == MStatus::kSuccess)
+  if (mesh.setUVs(us, vs, &uvSet) == MStatus::kSuccess && mesh.assignUVs(uvCounts, uvIds, &uvSet) == MStatus::kSuccess)
     return MStatus(MStatus::kSuccess);
   return MStatus(MStatus::kFailure);
 }
