@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "HvTL/LittleEndian.h"
+#include "Math/PainterFrame.h"
 #include "Model3D/PolygonDesc.h"
 #include "HvCore/HvIO.h"
 #include "IO/BinaryReader.h"
@@ -76,12 +77,11 @@ namespace Correspondence {
 
 CorrespondenceRecord FromFileFrame(const CorrespondenceRecord& stored) {
   CorrespondenceRecord record;
-  for (int c = 0; c < 3; ++c) {
-    const CorrespondenceCorner& s = stored.corner[c];
-    record.corner[c] = {s.x, -s.y, -s.z, s.u, static_cast<float>(1.0 - static_cast<double>(s.v))};
-  }
+  for (int c = 0; c < 3; ++c) record.corner[c] = OtherFrame(stored.corner[c]);
   return record;
 }
+
+CorrespondenceCorner OtherFrame(const CorrespondenceCorner& c) { return {c.x, -c.y, -c.z, c.u, flipVf(c.v)}; }
 
 CorrespondenceRecord ToFileFrame(const CorrespondenceRecord& record) {
   // Both maps negate y and z and take v to 1 - v.

@@ -34,6 +34,8 @@ constexpr int kBucketCount = 4096;
 // v = 1 - v in double, and back (the inverse of the first, up to the last
 // bit of v).
 CorrespondenceRecord FromFileFrame(const CorrespondenceRecord& stored);
+// One corner between the two frames, either way.
+CorrespondenceCorner OtherFrame(const CorrespondenceCorner& corner);
 CorrespondenceRecord ToFileFrame(const CorrespondenceRecord& record);
 }  // namespace Correspondence
 

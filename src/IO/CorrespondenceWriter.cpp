@@ -32,8 +32,8 @@ Planar PlanarFrame(HvModel& model) {
 // One corner in the painter's frame with its new texture coordinates.
 CorrespondenceCorner PainterCorner(const MeshCorner& corner, const CorrespondenceUvMode& mode,
                                    const Planar& planar) {
-  CorrespondenceCorner out{corner.position.x, -corner.position.y, -corner.position.z, corner.u,
-                           static_cast<float>(1.0 - static_cast<double>(corner.v))};
+  CorrespondenceCorner out = Correspondence::OtherFrame(
+      {corner.position.x, corner.position.y, corner.position.z, corner.u, corner.v});
   if (mode.kind == CorrespondenceUvMode::kPlanar) {
     out.u = static_cast<float>((corner.position.x - planar.x0) * planar.scale);
     out.v = static_cast<float>((corner.position.y - planar.y0) * planar.scale);

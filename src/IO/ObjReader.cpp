@@ -12,6 +12,7 @@
 #include "IO/BlockReader.h"
 #include "IO/ModelIOUtil.h"
 #include "IO/ReadFailure.h"
+#include "Math/PainterFrame.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/PolygonPipeline.h"
@@ -265,7 +266,7 @@ bool ObjReader::Line(Keyword keyword, char* rest) {
       sanitizeNumberText(rest);
       if (readFloats(rest, n, 2) < 1) return Fail("a \"vt\" line without a number");
       u_.push_back(a);
-      v_.push_back(static_cast<float>(1.0 - b));
+      v_.push_back(flipVf(b));
       stored_ = true;
       break;
     case Keyword::kNormal:

@@ -9,6 +9,7 @@
 #include "HvCore/HvIO.h"
 #include "IO/ObjFormat.h"
 #include "IO/UniquePointPool.h"
+#include "Math/PainterFrame.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/WorkerRanges.h"
@@ -142,7 +143,7 @@ int WriteObj(HvModel& model, HvIO& stream, ProgressSink* progress, const char* s
   out.Put("\n# normals\n\n");
   normals.ForEach([&](const PointRecord& n) { out.NumberLine("vn", n[0], n[1], n[2]); });
   out.Put("\n# texture vertices\n\n");
-  textures.ForEach([&](const PointRecord& t) { out.NumberLine("vt", t[0], 1.0 - t[1]); });
+  textures.ForEach([&](const PointRecord& t) { out.NumberLine("vt", t[0], flipV(t[1])); });
   out.Put("\n");
   char name[2048];
   size_t corner = 0;

@@ -9,6 +9,7 @@
 #include "IO/ObvFormat.h"
 #include "IO/ObvLayout.h"
 #include "IO/BinaryReader.h"
+#include "Math/PainterFrame.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
 
@@ -191,7 +192,7 @@ bool ProjectReader::AddPolygon(HvModel& model, const MeshRecord& mesh, size_t fi
     desc.positions[corner] = mesh.vertices[t.vertex[k]];
     desc.normals[corner] = t.normals[k];
     desc.u[corner] = static_cast<float>(Obv::FromFixed(t.uv[2 * k]));
-    desc.v[corner] = static_cast<float>(1.0 - Obv::FromFixed(t.uv[2 * k + 1]));
+    desc.v[corner] = flipVf(Obv::FromFixed(t.uv[2 * k + 1]));
     desc.weights[corner] = 1.0f;
   };
   const TriangleRecord& head = mesh.triangles[first];

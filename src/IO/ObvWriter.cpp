@@ -12,6 +12,7 @@
 #include "IO/ObvLayout.h"
 #include "IO/PositionIndex.h"
 #include "Math/BoundingBox.h"
+#include "Math/PainterFrame.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
 
@@ -202,7 +203,7 @@ void ProjectWriter::WriteTriangles(const MeshPolygon& polygon, int32_t materialI
     for (int c : corners) record.U32(vertices_.IndexOf(polygon.Corner(c).position));
     for (int c : corners) {
       record.I32(Obv::ToFixed(polygon.Corner(c).u));
-      record.I32(Obv::ToFixed(1.0 - polygon.Corner(c).v));
+      record.I32(Obv::ToFixed(flipV(polygon.Corner(c).v)));
     }
     record.U32(t == 1 ? 1 : 0);
     record.U32(1);

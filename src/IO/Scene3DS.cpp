@@ -10,6 +10,7 @@
 
 #include "IO/BinaryReader.h"
 #include "IO/SceneReaderSupport.h"
+#include "Math/PainterFrame.h"
 #include "Math/PolygonNormal.h"
 #include "Math/ProgressSink.h"
 #include "Model3D/HvModel.h"
@@ -134,7 +135,7 @@ bool Reader3DS::TextureCoordinates() {
     float u = 0, v = 0;
     if (!in_.F32(u, "a texture coordinate") || !in_.F32(v, "a texture coordinate")) return false;
     u_.push_back(u);
-    v_.push_back(static_cast<float>(1.0 - v));
+    v_.push_back(flipVf(v));
   }
   textureCount_ = count;
   return true;

@@ -12,6 +12,7 @@
 #include "IO/BinaryReader.h"
 #include "IO/ModelIOUtil.h"
 #include "IO/SceneReaderSupport.h"
+#include "Math/PainterFrame.h"
 #include "Math/SeamFix.h"
 #include "Math/TextureProjection.h"
 #include "Model3D/HvModel.h"
@@ -393,7 +394,7 @@ void LwoReader::TextureCoordinates(const Texture& texture, const Polygon& polygo
       v = record[4];
     }
     desc.u[i] = std::isfinite(u) ? u : 0.0f;
-    desc.v[i] = std::isfinite(v) ? static_cast<float>(1.0 - v) : 0.0f;
+    desc.v[i] = std::isfinite(v) ? flipVf(v) : 0.0f;
   }
   // Keep polygons that straddle the wrap of a round projection contiguous.
   if (texture.projection == 1 || texture.projection == 2) SeamFix(desc, kSeamU);
@@ -561,7 +562,7 @@ int SceneLWO::Save(Scene* scene, uint32_t word, ProgressSink* progress) {
         index = found->second;
       }
       face.points.push_back(index);
-      face.uv.emplace_back(data.u[i], static_cast<float>(1.0 - data.v[i]));
+      face.uv.emplace_back(data.u[i], flipVf(data.v[i]));
     }
     faces.push_back(std::move(face));
   }

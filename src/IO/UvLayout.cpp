@@ -1,4 +1,5 @@
 #include "IO/UvLayout.h"
+#include "Math/PainterFrame.h"
 #include "Platform/FileSystem.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ void UvLayout::Draw(const UvTriangle& triangle) {
       return;
     }
     x[c] = triangle.u[c] * edge;
-    y[c] = (1.0 - triangle.v[c]) * edge;
+    y[c] = flipV(triangle.v[c]) * edge;
   }
   const uint32_t colour = GroupColour(triangle.group);
   for (int c = 0; c < 3; ++c) Line(x[c], y[c], x[(c + 1) % 3], y[(c + 1) % 3], colour);

@@ -86,7 +86,7 @@ bool firstTile(std::string& name) {
 
 }  // namespace
 
-TextureFile textureFile(const MObject& texture) {
+TextureFile textureFile(const MObject& texture, const MString& projectRoot) {
   TextureFile result;
   const char* attribute = textureFileAttribute(texture);
   if (attribute == nullptr)
@@ -110,13 +110,8 @@ TextureFile textureFile(const MObject& texture) {
   if (location != "unknown" && location.length() > 0)
     result.path = location.asChar();
   else
-    result.path = isAbsolutePath(name) ? name : std::string(projectRoot().asChar()) + name;
+    result.path = isAbsolutePath(name) ? name : std::string(projectRoot.asChar()) + name;
   return result;
-}
-
-MString& projectRoot() {
-  static MString root;
-  return root;
 }
 
 std::string melStringLiteral(const char* text) {
@@ -135,7 +130,7 @@ std::string melStringLiteral(const char* text) {
 }
 
 bool translateChannel(Material& material, const MObject& shader, const char* attribute,
-                      const MString& objectName, const char* channel) {
+                      const MString& objectName, const char* channel, const MString& projectRoot) {
   const MPlug plug = shaderChannelPlug(shader, attribute);
   if (plug.isNull() || !plug.isConnected())
     return false;
@@ -144,15 +139,16 @@ bool translateChannel(Material& material, const MObject& shader, const char* att
     return false;
   if (isShadingSwitch(texture))
     texture = switchTexture(texture, objectName);
-  const TextureFile file = textureFile(texture);
+  const TextureFile file = textureFile(texture, projectRoot);
   if (!file.path.empty())
     material.SetMapFileName(channel, file.path.c_str());
   return file.tiled && !file.path.empty();
 }
 
-void translateMaterials(HvModel& model) {
-  MGlobal::executeCommand("workspace -q -rd", projectRoot(), false, false);
-  const std::vector<ShadingEntry>& entries = shadingTable().entries;
+void translateMaterials(HvModel& model, const ShadingTable& table) {
+  MString projectRoot;
+  MGlobal::executeCommand("workspace -q -rd", projectRoot, false, false);
+  const std::vector<ShadingEntry>& entries = table.entries;
   for (size_t i = 0; i < entries.size(); ++i) {
     Material* material = model.Material(static_cast<int>(i), true);
     if (material == nullptr)
@@ -162,7 +158,7 @@ void translateMaterials(HvModel& model) {
     bool tiled = false;
     for (const ChannelRow& row : kChannels)
       tiled = translateChannel(*material, entries[i].shader, names.*row.attribute, entries[i].objectName,
-                               row.channel) || tiled;
+                               row.channel, projectRoot) || tiled;
     if (tiled)
       MGlobal::displayWarning("Ombrix Vael export: " + entries[i].entryName +
                               ": tiled textures (UDIM) go to the painter as their first tile; it paints that tile only");

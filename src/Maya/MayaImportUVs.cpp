@@ -30,114 +30,23 @@
 #include "Maya/UvHistoryNodes.h"
 #include "Maya/UvImportChanges.h"
 #include "Maya/WaitCursor.h"
-#include "Model3D/PolygonDesc.h"
+#include "UvImport/UvMatching.h"
 
 namespace {
 
-// Per face-vertex, in polygon then corner order, with the distinct UVs.
+// The new layout and the UV set's layout as read for the pass.
 struct MeshUvWork {
-  MeshUvArrays layout;
-  MeshUvArrays before;  // the current UV set as read for the pass
-  MIntArray faceIds, vertexIds;
-  UvKeyIndex keys;
-  int matched = 0;
+  UvAssignment assigned;
+  MeshUvArrays before;
 };
 
-// How far ahead of the polygon being matched the walk asks the table.
-constexpr int kPolygonsAhead = 4;
-
-float Unflip(float v) { return static_cast<float>(1.0 - static_cast<double>(v)); }
-
-// Reads the polygon at `at` into desc: world-space corners and their current
-// UVs ((0, 0) where the polygon has none). False when a corner has no sound
-// point: such a polygon matches no record.
-bool DescribePolygon(const MeshArrays& arrays, const WorldPoints& world, const PolygonCursor& at,
-                     PolygonDesc& desc) {
-  if (!desc.Resize(polygonSize(arrays, at)) || !cornersInRange(arrays, at, desc.count)) desc.Resize(0);
-  const bool mapped = hasUVs(arrays, at, desc.count);
-  bool sound = true;
-  for (int k = 0; k < desc.count; ++k) {
-    const auto vertex = static_cast<size_t>(arrays.connects[at.corner + static_cast<unsigned>(k)]);
-    const bool known = vertex < world.points.size() && world.finite[vertex];
-    sound = sound && known;
-    desc.positions[k] = known ? world.points[vertex] : Vector3();
-    const unsigned id = mapped ? static_cast<unsigned>(arrays.uv.uvIds[at.uvCorner + static_cast<unsigned>(k)]) : 0;
-    desc.u[k] = mapped ? arrays.uv.us[id] : 0.0f;
-    desc.v[k] = mapped ? arrays.uv.vs[id] : 0.0f;
-  }
-  return sound;
-}
-
-// Asks the table ahead for the polygon at `at` (when it has three corners
-// with points), so that its lookup finds the slot cached.
-void PrefetchPolygon(const CorrespondenceTable& table, const MeshArrays& arrays, const WorldPoints& world,
-                     const PolygonCursor& at) {
-  if (at.face >= arrays.counts.length() || polygonSize(arrays, at) < 3 || !cornersInRange(arrays, at, 3)) return;
-  Vector3 corners[3];
-  for (unsigned k = 0; k < 3; ++k) {
-    const auto vertex = static_cast<size_t>(arrays.connects[at.corner + k]);
-    if (vertex >= world.points.size()) return;
-    corners[k] = world.points[vertex];
-  }
-  prefetchCorrespondence(table, corners);
-}
-
-// Corner k >= 3 of a matched polygon: corner 2 of the fan triangle
-// (corner 0, corner k - 1, corner k) when the file holds it.
-const CorrespondenceRecord* FanRecord(const CorrespondenceTable& table, const PolygonDesc& desc, int k,
-                                      PolygonDesc& fan) {
-  fan.Resize(3);
-  fan.positions[0] = desc.positions[0];
-  fan.positions[1] = desc.positions[k - 1];
-  fan.positions[2] = desc.positions[k];
-  return findCorrespondence(table, fan);
-}
-
-void AddFaceVertex(MeshUvWork& work, const PolygonDesc& desc, int p, int k, int vertex, float u, float v) {
-  const float key[5] = {desc.positions[k].x, desc.positions[k].y, desc.positions[k].z, u, v};
-  int j = findUvEntry(key, work.keys);
-  if (j < 0) {
-    j = static_cast<int>(work.layout.us.length());
-    work.layout.us.append(u);
-    work.layout.vs.append(v);
-    work.keys.FindOrInsert(key, j);
-  }
-  work.layout.uvIds.append(j);
-  work.faceIds.append(p);
-  work.vertexIds.append(vertex);
-}
-
-void CollectUVs(const CorrespondenceTable& table, MFnMesh& mesh, const MDagPath& path, MeshUvWork& work) {
+MeshUvWork CollectUVs(const CorrespondenceTable& table, const MFnMesh& mesh, const MDagPath& path) {
   const WorldPoints world = worldPoints(mesh, path.inclusiveMatrix());
-  MeshArrays arrays(mesh, mesh.currentUVSetName());
-  work.layout.uvCounts.setLength(arrays.counts.length());
-  PolygonDesc desc, fan;
-  PolygonCursor ahead;
-  for (int k = 0; k < kPolygonsAhead && ahead.face < arrays.counts.length(); ++k) advance(arrays, ahead);
-  for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {
-    const int p = static_cast<int>(at.face);
-    PrefetchPolygon(table, arrays, world, ahead);
-    if (ahead.face < arrays.counts.length()) advance(arrays, ahead);
-    const bool sound = DescribePolygon(arrays, world, at, desc);
-    const CorrespondenceRecord* record = sound ? findCorrespondence(table, desc) : nullptr;
-    if (record != nullptr) ++work.matched;
-    work.layout.uvCounts[at.face] = desc.count;
-    for (int k = 0; k < desc.count; ++k) {
-      float u = desc.u[k], v = desc.v[k];
-      const CorrespondenceRecord* source = record;
-      int corner = k;
-      if (record != nullptr && k >= 3) {
-        source = FanRecord(table, desc, k, fan);
-        corner = 2;
-      }
-      if (source != nullptr) {
-        u = source->corner[corner].u;
-        v = Unflip(source->corner[corner].v);
-      }
-      AddFaceVertex(work, desc, p, k, arrays.connects[at.corner + static_cast<unsigned>(k)], u, v);
-    }
-  }
+  PolygonArrays arrays = readMeshArrays(mesh, mesh.currentUVSetName());
+  MeshUvWork work;
+  work.assigned = matchUVs(table, arrays, world);
   work.before = std::move(arrays.uv);
+  return work;
 }
 
 // The slow method is for a mesh whose geometry comes from upstream: only a
@@ -157,13 +66,14 @@ void ReportFailure(const char* text) {
 
 MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
-  const MStatus status = replaceMeshUVs(mesh, work.layout, work.before);
+  const MeshUvArrays& layout = work.assigned.layout;
+  const MStatus status = replaceMeshUVs(mesh, layout, work.before);
   if (status != MStatus::kSuccess) {
     ReportFailure("Couldn't assign UV's to surface");
   } else {
     // Recorded from a copy: should the record fail, the mesh gets its layout back.
     try {
-      changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), work.before, work.layout);
+      changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), work.before, layout);
     } catch (...) {
       writeMeshUVs(mesh, mesh.currentUVSetName(), work.before);
       mesh.updateSurface();
@@ -204,7 +114,9 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
   cout << "There is construction history, using slow method\n";
   std::unique_ptr<MDGModifier> modifier(new MDGModifier);
   const UndoOnThrow undoOnThrow(*modifier);
-  const char* failure = insertUvHistory(*modifier, mesh, source, {work.layout, work.faceIds, work.vertexIds, work.before});
+  const UvAssignment& assigned = work.assigned;
+  const char* failure =
+      insertUvHistory(*modifier, mesh, source, {assigned.layout, assigned.faceIds, assigned.vertexIds, work.before});
   if (failure != nullptr) return Abandon(*modifier, failure);
   changes.addTweak(std::move(modifier));
   return MStatus(MStatus::kSuccess);
@@ -250,8 +162,6 @@ void ImportItem(const CorrespondenceTable& table, const MDagPath& item, MItDag& 
 
 }  // namespace
 
-int findUvEntry(const float key[5], const UvKeyIndex& keys) { return keys.Find(key); }
-
 MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, const MeshUvArrays& before) {
   const MString uvSet = mesh.currentUVSetName();
   const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
@@ -264,10 +174,9 @@ MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, con
   if (!IsImportable(dagNode, path)) return MStatus(MStatus::kFailure);
   cerr << "Importing UV's for " << path.fullPathName().asChar() << endl;
   MFnMesh mesh(path);
-  MeshUvWork work;
-  CollectUVs(table, mesh, path, work);
-  ReportCounts(path, work.matched, mesh.numPolygons());
-  if (work.matched == 0) return MStatus(MStatus::kSuccess);
+  MeshUvWork work = CollectUVs(table, mesh, path);
+  ReportCounts(path, work.assigned.matched, mesh.numPolygons());
+  if (work.assigned.matched == 0) return MStatus(MStatus::kSuccess);
   MPlug source;
   if (!HasInputGeometry(mesh, source)) return FastMethod(mesh, work, changes);
   return SlowMethod(mesh, source, work, changes);

@@ -1,15 +1,14 @@
 #pragma once
 // UV import: brings the layout edited in the painter (the correspondence file
 // "maya.cor" in the exchange directory) back onto the selected meshes. Each
-// polygon is recognised by the world-space positions of its first three
-// corners; a mesh without construction history gets its UVs replaced (fast
+// mesh is read into plain arrays and matched by the import's core
+// (UvImport/UvMatching.h); a mesh without construction history gets its UVs replaced (fast
 // method), a mesh whose geometry comes from construction history UV nodes
 // in front of it (slow method, see UvHistoryNodes.h). A failure never leaves
 // a mesh without UVs, half rewired or with a stray node. Every change is
 // recorded, so that the command's undo takes it back.
 #include <maya/MStatus.h>
 
-#include "IO/FloatKeyIndex.h"
 #include "Maya/MeshUvArrays.h"
 
 class CorrespondenceTable;
@@ -27,11 +26,6 @@ MStatus importUVs(UvImportChanges& changes);
 // not meshes (and for NURBS surfaces, with a message) or when a method fails.
 MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path,
                       UvImportChanges& changes);
-
-// The distinct (x, y, z, u, v) keys of one mesh, in order of appearance.
-using UvKeyIndex = FloatKeyIndex<5>;
-// The index of the first key equal to `key` in all five components, or -1.
-int findUvEntry(const float key[5], const UvKeyIndex& keys);
 
 // The fast method's write: the current UV set becomes `layout`. When Maya
 // refuses it, the mesh gets `before` (the set's layout as read before) back

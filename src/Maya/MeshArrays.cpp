@@ -1,6 +1,7 @@
 #include "Maya/MeshArrays.h"
 
 #include <maya/MFnMesh.h>
+#include <maya/MIntArray.h>
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 #include <maya/MPointArray.h>
@@ -8,6 +9,8 @@
 
 #include <cfloat>
 #include <cmath>
+
+#include "Maya/MeshUvArrays.h"
 
 namespace {
 
@@ -45,37 +48,13 @@ WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world) {
   return out;
 }
 
-MeshArrays::MeshArrays(const MFnMesh& mesh, const MString& uvSet) {
+PolygonArrays readMeshArrays(const MFnMesh& mesh, const MString& uvSet) {
+  PolygonArrays arrays;
+  MIntArray counts, connects;
   mesh.getVertices(counts, connects);
-  if (!readMeshUVs(mesh, uvSet, uv))
-    uv.uvCounts.clear();
-}
-
-int polygonSize(const MeshArrays& arrays, const PolygonCursor& at) {
-  const int count = arrays.counts[at.face];
-  return count > 0 ? count : 0;
-}
-
-bool cornersInRange(const MeshArrays& arrays, const PolygonCursor& at, int count) {
-  return static_cast<size_t>(at.corner) + static_cast<size_t>(count) <= arrays.connects.length();
-}
-
-bool hasUVs(const MeshArrays& arrays, const PolygonCursor& at, int count) {
-  if (at.face >= arrays.uv.uvCounts.length() || arrays.uv.uvCounts[at.face] != count ||
-      static_cast<size_t>(at.uvCorner) + static_cast<size_t>(count) > arrays.uv.uvIds.length())
-    return false;
-  for (unsigned int i = 0; i < static_cast<unsigned int>(count); ++i) {
-    const int id = arrays.uv.uvIds[at.uvCorner + i];
-    if (id < 0 || static_cast<unsigned int>(id) >= arrays.uv.us.length() ||
-        static_cast<unsigned int>(id) >= arrays.uv.vs.length())
-      return false;
-  }
-  return true;
-}
-
-void advance(const MeshArrays& arrays, PolygonCursor& at) {
-  at.corner += static_cast<unsigned int>(polygonSize(arrays, at));
-  if (at.face < arrays.uv.uvCounts.length() && arrays.uv.uvCounts[at.face] > 0)
-    at.uvCorner += static_cast<unsigned int>(arrays.uv.uvCounts[at.face]);
-  ++at.face;
+  arrays.counts = plainArray(counts);
+  arrays.connects = plainArray(connects);
+  if (!readMeshUVs(mesh, uvSet, arrays.uv))
+    arrays.uv.uvCounts.clear();
+  return arrays;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// One Maya polygon mesh as one new group of the model: world-space corners,
-// the current UV set with v flipped, and each polygon's material.
+// One Maya polygon mesh as one new group of the model: the mesh read into
+// plain arrays (world-space points, vertex and UV arrays of the current UV
+// set, each polygon's shading entry) and handed to the export's core.
 #include <maya/MDagPath.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
@@ -8,10 +9,13 @@
 class MFnMesh;
 
 class HvModel;
+struct ShadingTable;
 
 // mesh: the mesh that is read; groupName: the group's name (the mesh node's
-// for a mesh shape); placement: world matrix and shading lookup (the mesh's
-// own path, or the NURBS surface's for a tessellated one). Always success.
-MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& groupName, const MDagPath& placement);
+// for a mesh shape); placement: world matrix and shading lookup in `shading`
+// (the mesh's own path, or the NURBS surface's for a tessellated one).
+// Always success.
+MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MFnMesh& mesh, const MString& groupName,
+                   const MDagPath& placement);
 // A mesh shape: read through its path, the group named after its node.
-MStatus exportMesh(HvModel& model, const MDagPath& meshPath);
+MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath);

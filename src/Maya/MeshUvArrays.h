@@ -1,17 +1,22 @@
 #pragma once
 // The whole UV layout of one UV set of a mesh, as getUVs/getAssignedUVs
-// answer it and setUVs/assignUVs take it.
+// answer it and setUVs/assignUVs take it, held in plain arrays; and Maya's
+// arrays to plain ones and back.
 #include <maya/MFloatArray.h>
 #include <maya/MIntArray.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
+#include <vector>
+
+#include "Model3D/PolygonArrays.h"
+
 class MFnMesh;
 
-struct MeshUvArrays {
-  MIntArray uvCounts, uvIds;
-  MFloatArray us, vs;
-};
+std::vector<int> plainArray(const MIntArray& array);
+std::vector<float> plainArray(const MFloatArray& array);
+MIntArray mayaArray(const std::vector<int>& array);
+MFloatArray mayaArray(const std::vector<float>& array);
 
 // False when Maya cannot answer the set's UVs or their assignment.
 bool readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout);

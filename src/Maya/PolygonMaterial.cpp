@@ -29,9 +29,9 @@ MemberKind kindOf(const ShadingMember& member) {
   return MemberKind::kOther;
 }
 
-int entryOfGroup(const ShadingMember& member, const MString& partialPath) {
-  const MObject shader = getSurfaceShader(shadingTable().groups[static_cast<size_t>(member.group)]);
-  return findShadingEntry(MFnDependencyNode(shader).name(), partialPath);
+int entryOfGroup(const ShadingTable& table, const ShadingMember& member, const MString& partialPath) {
+  const MObject shader = getSurfaceShader(table.groups[static_cast<size_t>(member.group)]);
+  return findShadingEntry(table, MFnDependencyNode(shader).name(), partialPath);
 }
 
 // The faces of a face-component member that lie in its mesh, in the
@@ -49,22 +49,23 @@ std::vector<int> memberFaces(const ShadingMember& member) {
   return faces;
 }
 
-const std::vector<ShadingMember>* membersOf(const MString& fullPath) {
-  const auto& index = shadingTable().membersByPath;
+const std::vector<ShadingMember>* membersOf(const ShadingTable& table, const MString& fullPath) {
+  const auto& index = table.membersByPath;
   const auto found = index.find(fullPath.asChar());
   return found == index.end() ? nullptr : &found->second;
 }
 
 }  // namespace
 
-int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int polygonIndex) {
-  const std::vector<ShadingMember>* members = membersOf(fullPath);
+int findPolygonMaterial(const ShadingTable& table, const MString& fullPath, const MString& partialPath,
+                        int polygonIndex) {
+  const std::vector<ShadingMember>* members = membersOf(table, fullPath);
   if (members == nullptr)
     return -1;
   for (const ShadingMember& member : *members) {
     switch (kindOf(member)) {
       case MemberKind::kWhole:
-        return entryOfGroup(member, partialPath);
+        return entryOfGroup(table, member, partialPath);
       case MemberKind::kVertices:
         cerr << kVertexMessage << endl;
         return -1;
@@ -73,7 +74,7 @@ int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int
           return -2;
         for (int face : memberFaces(member))
           if (face == polygonIndex)
-            return entryOfGroup(member, partialPath);
+            return entryOfGroup(table, member, partialPath);
         break;
       }
       case MemberKind::kOther:
@@ -83,9 +84,10 @@ int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int
   return -1;
 }
 
-MeshShading::MeshShading(const MString& fullPath, const MString& partialPath, int polygonCount)
+MeshShading::MeshShading(const ShadingTable& table, const MString& fullPath, const MString& partialPath,
+                         int polygonCount)
     : entries_(static_cast<size_t>(polygonCount > 0 ? polygonCount : 0), kUndecided) {
-  const std::vector<ShadingMember>* members = membersOf(fullPath);
+  const std::vector<ShadingMember>* members = membersOf(table, fullPath);
   size_t undecided = entries_.size();
   auto decide = [&](size_t polygon, int entry) {
     if (polygon < entries_.size() && entries_[polygon] == kUndecided) {
@@ -101,13 +103,13 @@ MeshShading::MeshShading(const MString& fullPath, const MString& partialPath, in
         const bool whole = kindOf(member) == MemberKind::kWhole;
         if (!whole)
           cerr << kVertexMessage << endl;  // once per object, not once per polygon
-        const int entry = whole ? entryOfGroup(member, partialPath) : -1;
+        const int entry = whole ? entryOfGroup(table, member, partialPath) : -1;
         for (size_t p = 0; p < entries_.size(); ++p)
           decide(p, entry);
         break;
       }
       case MemberKind::kFaces: {
-        const int entry = entryOfGroup(member, partialPath);
+        const int entry = entryOfGroup(table, member, partialPath);
         for (int face : memberFaces(member))
           decide(static_cast<size_t>(face), entry);
         break;
@@ -116,11 +118,7 @@ MeshShading::MeshShading(const MString& fullPath, const MString& partialPath, in
         break;
     }
   }
-}
-
-int MeshShading::entry(int polygonIndex) const {
-  if (polygonIndex < 0 || static_cast<size_t>(polygonIndex) >= entries_.size())
-    return -1;
-  const int entry = entries_[static_cast<size_t>(polygonIndex)];
-  return entry == kUndecided ? -1 : entry;
+  for (int& entry : entries_)
+    if (entry == kUndecided)
+      entry = -1;
 }

@@ -6,17 +6,20 @@
 
 #include <vector>
 
+struct ShadingTable;
+
 // The entry index, -1 when none is found (or a vertex component is met,
 // with a message), -2 when polygonIndex is -1 and a face component is met.
-int findPolygonMaterial(const MString& fullPath, const MString& partialPath, int polygonIndex);
+int findPolygonMaterial(const ShadingTable& table, const MString& fullPath, const MString& partialPath,
+                        int polygonIndex);
 
 // The same answers for every polygon of one object, worked out once from the
 // object's members: what the export asks polygon by polygon.
 class MeshShading {
  public:
-  MeshShading(const MString& fullPath, const MString& partialPath, int polygonCount);
-  // Entry of a polygon, -1 for none or an index outside the object.
-  int entry(int polygonIndex) const;
+  MeshShading(const ShadingTable& table, const MString& fullPath, const MString& partialPath, int polygonCount);
+  // Entry of each polygon, -1 for none.
+  const std::vector<int>& entries() const { return entries_; }
 
  private:
   std::vector<int> entries_;

@@ -18,16 +18,16 @@
 namespace {
 
 // Every path of the iterator's walk, in its order.
-void exportWalk(HvModel& model, MItDag& dag) {
+void exportWalk(HvModel& model, const ShadingTable& shading, MItDag& dag) {
   for (; !dag.isDone(); dag.next()) {
     MDagPath path;
     dag.getPath(path);
     MFnDagNode node(path);
-    exportShape(model, node, path);
+    exportShape(model, shading, node, path);
   }
 }
 
-void exportSelection(HvModel& model) {
+void exportSelection(HvModel& model, const ShadingTable& shading) {
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
   MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
@@ -38,31 +38,32 @@ void exportSelection(HvModel& model) {
       continue;
     // The path, not only its node: a selected instance keeps its own place.
     dag.reset(path, MItDag::kDepthFirst, MFn::kInvalid);
-    exportWalk(model, dag);
+    exportWalk(model, shading, dag);
   }
 }
 
 }  // namespace
 
-void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path) {
+void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path) {
   if (dagNode.isIntermediateObject())
     return;
   if (MayaCodes::isSkippedKind(path))
     return;
   if (path.hasFn(MFn::kMesh))
-    exportMesh(model, path);
+    exportMesh(model, shading, path);
   else if (path.hasFn(MFn::kNurbsSurface))
-    tessellateNurbs(model, path);
+    tessellateNurbs(model, shading, path);
 }
 
 MStatus gatherMayaScene(HvModel& model, int selectionFlag) {
-  buildShadingTable();
-  translateMaterials(model);
+  ShadingTable& shading = shadingTable();
+  buildShadingTable(shading);
+  translateMaterials(model, shading);
   if (selectionFlag == 0) {
     MItDag dag(MItDag::kBreadthFirst, MFn::kInvalid);
-    exportWalk(model, dag);
+    exportWalk(model, shading, dag);
   } else {
-    exportSelection(model);
+    exportSelection(model, shading);
   }
   return MStatus::kSuccess;
 }

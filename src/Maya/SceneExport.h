@@ -7,8 +7,9 @@
 #include <maya/MStatus.h>
 
 class HvModel;
+struct ShadingTable;
 
-// selectionFlag 0: all geometry; anything else: the active selection.
-// Always success.
+// selectionFlag 0: all geometry; anything else: the active selection. The
+// process-wide shading table is rebuilt and passed on. Always success.
 MStatus gatherMayaScene(HvModel& model, int selectionFlag);
-void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path);
+void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path);

@@ -70,8 +70,7 @@ std::string pairKey(const MString& shaderName, const MString& objectName) {
   return std::string(shaderName.asChar()) + '\n' + objectName.asChar();
 }
 
-bool hasEntry(const ShadingEntry& wanted) {
-  const ShadingTable& table = shadingTable();
+bool hasEntry(const ShadingTable& table, const ShadingEntry& wanted) {
   const auto found = table.firstByShaderAndObject.find(pairKey(wanted.shaderName, wanted.objectName));
   if (found == table.firstByShaderAndObject.end())
     return false;
@@ -80,15 +79,15 @@ bool hasEntry(const ShadingEntry& wanted) {
 }
 
 // The entries of one switch: one per shape feeding one of its inputs.
-bool collectFromSwitch(const MObject& shader, const MString& shaderName, const MObject& sw) {
+bool collectFromSwitch(ShadingTable& table, const MObject& shader, const MString& shaderName, const MObject& sw) {
   bool found = false;
   for (const SwitchInput& input : switchInputs(sw)) {
     if (input.shape.isNull() || !input.shape.hasFn(MFn::kShape))
       continue;
     const MString objectName = MFnDependencyNode(input.shape).name();
     ShadingEntry entry{shader, shaderName + "|" + objectName, shaderName, objectName};
-    if (!hasEntry(entry))
-      shadingTable().addEntry(entry);
+    if (!hasEntry(table, entry))
+      table.addEntry(entry);
     found = true;
   }
   return found;
@@ -188,7 +187,7 @@ MObject getSurfaceShader(const MObject& set) {
   return plugSource(MFnDependencyNode(set).findPlug("surfaceShader", true));
 }
 
-bool collectSwitchEntries(const MObject& shader, const MString& shaderName) {
+bool collectSwitchEntries(ShadingTable& table, const MObject& shader, const MString& shaderName) {
   bool result = false;
   // The order in which the switch search looks at a shader's channels.
   const ShaderChannelNames& names = shaderChannelNames(shader);
@@ -198,14 +197,13 @@ bool collectSwitchEntries(const MObject& shader, const MString& shaderName) {
     if (plug.isNull() || !plug.isConnected())
       continue;
     const MObject source = plugSource(plug);
-    if (!source.isNull() && isShadingSwitch(source) && collectFromSwitch(shader, shaderName, source))
+    if (!source.isNull() && isShadingSwitch(source) && collectFromSwitch(table, shader, shaderName, source))
       result = true;
   }
   return result;
 }
 
-void buildShadingTable() {
-  ShadingTable& table = shadingTable();
+void buildShadingTable(ShadingTable& table) {
   table.clear();
   MStringArray names;
   MGlobal::executeCommand("ls -sets", names, false, false);
@@ -227,14 +225,13 @@ void buildShadingTable() {
     const auto seen = table.firstByShader.find(name.asChar());
     if (seen != table.firstByShader.end() && table.entries[static_cast<size_t>(seen->second)].shader == shader)
       continue;
-    if (!collectSwitchEntries(shader, name))
+    if (!collectSwitchEntries(table, shader, name))
       table.addEntry({shader, name, name, name});
   }
   indexMembers(table);
 }
 
-int findShadingEntry(const MString& shaderName, const MString& objectName) {
-  const ShadingTable& table = shadingTable();
+int findShadingEntry(const ShadingTable& table, const MString& shaderName, const MString& objectName) {
   const auto pair = table.firstByShaderAndObject.find(pairKey(shaderName, objectName));
   if (pair != table.firstByShaderAndObject.end())
     return pair->second;

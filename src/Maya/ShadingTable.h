@@ -42,7 +42,8 @@ struct ShadingTable {
   void clear();
 };
 
-// The process-wide table (one export at a time).
+// The process-wide table (one export at a time), which the export fills and
+// passes on to every function that reads it.
 ShadingTable& shadingTable();
 
 // The source node of a plug: the node of the first plug connected to it as
@@ -65,8 +66,9 @@ struct SwitchInput {
 std::vector<SwitchInput> switchInputs(const MObject& shadingSwitch);
 bool isShadingSwitch(const MObject& node);
 
-void buildShadingTable();
-bool collectSwitchEntries(const MObject& shader, const MString& shaderName);
+// Clears the table and fills it from the scene.
+void buildShadingTable(ShadingTable& table);
+bool collectSwitchEntries(ShadingTable& table, const MObject& shader, const MString& shaderName);
 // Source of the set's "surfaceShader", or a null object.
 MObject getSurfaceShader(const MObject& set);
-int findShadingEntry(const MString& shaderName, const MString& objectName);
+int findShadingEntry(const ShadingTable& table, const MString& shaderName, const MString& objectName);

@@ -9,21 +9,10 @@
 #include <maya/MPlug.h>
 #include <maya/MTypes.h>
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
-#include <unordered_map>
 #include <unordered_set>
-#include <utility>
 
 namespace {
-
-bool validId(int id, unsigned count) { return id >= 0 && static_cast<unsigned>(id) < count; }
-
-std::uint64_t edgeKey(int a, int b) {
-  const auto lo = static_cast<std::uint32_t>(a < b ? a : b), hi = static_cast<std::uint32_t>(a < b ? b : a);
-  return (static_cast<std::uint64_t>(lo) << 32) | hi;
-}
 
 // The children of an array attribute's element 0 (a compound such as newUV,
 // or a numeric pair such as uvTweak's float2), moved from element to element
@@ -76,7 +65,7 @@ bool FillNewUVs(MFnDependencyNode& tweak, const UvHistoryWork& work) {
   ElementPlugs plugs(tweak, "newUV", 4);
   const MeshUvArrays& layout = work.layout;
   bool ok = true;
-  for (unsigned i = 0; ok && i < layout.uvIds.length(); ++i) {
+  for (unsigned i = 0; ok && i < layout.uvIds.size(); ++i) {
     const unsigned uv = static_cast<unsigned>(layout.uvIds[i]);
     ok = plugs.select(i) && plugs.child[0].setValue(work.faceIds[i]) == MStatus::kSuccess &&
          plugs.child[1].setValue(work.vertexIds[i]) == MStatus::kSuccess &&
@@ -102,71 +91,13 @@ MStatus Wire(MDGModifier& modifier, MFnMesh& mesh, const MPlug& source, const st
 
 }  // namespace
 
-bool uvTweaksFor(const MeshUvArrays& before, const MeshUvArrays& layout, std::vector<UvTweak>& tweaks) {
-  tweaks.clear();
-  const unsigned faces = layout.uvCounts.length();
-  if (before.uvCounts.length() != faces) return false;
-  std::vector<int> toNew(before.us.length(), -1), toOld(layout.us.length(), -1);
-  unsigned b = 0, l = 0;
-  for (unsigned f = 0; f < faces; ++f) {
-    const int n = layout.uvCounts[f];
-    if (before.uvCounts[f] != n || n < 0 || b + static_cast<unsigned>(n) > before.uvIds.length() ||
-        l + static_cast<unsigned>(n) > layout.uvIds.length())
-      return false;
-    for (int k = 0; k < n; ++k) {
-      const int o = before.uvIds[b++], w = layout.uvIds[l++];
-      if (!validId(o, before.us.length()) || !validId(w, layout.us.length())) return false;
-      int& forward = toNew[static_cast<size_t>(o)];
-      int& back = toOld[static_cast<size_t>(w)];
-      if (forward < 0 && back < 0) {
-        forward = w;
-        back = o;
-      } else if (forward != w || back != o) {
-        return false;
-      }
-    }
-  }
-  for (unsigned o = 0; o < toNew.size(); ++o) {
-    if (toNew[o] < 0) continue;
-    const unsigned w = static_cast<unsigned>(toNew[o]);
-    const UvTweak t{static_cast<int>(o), exactOffset(before.us[o], layout.us[w]), exactOffset(before.vs[o], layout.vs[w])};
-    if (t.du != 0.0f || t.dv != 0.0f) tweaks.push_back(t);
-  }
-  return true;
-}
-
-float exactOffset(float from, float to) {
-  const float rounded = static_cast<float>(static_cast<double>(to) - static_cast<double>(from));
-  float d = rounded;
-  for (int step = 0; step < 4 && from + d != to; ++step)
-    d = std::nextafter(d, from + d < to ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity());
-  return from + d == to ? d : rounded;
-}
-
 std::vector<int> sharedUvEdges(const MFnMesh& mesh, const UvHistoryWork& work) {
-  // Per vertex pair: the UVs the first face walking it has at its lower and higher vertex.
-  std::unordered_map<std::uint64_t, std::pair<int, int>> firstSide;
-  std::unordered_set<std::uint64_t> shared;
-  const MeshUvArrays& layout = work.layout;
-  unsigned start = 0;
-  for (unsigned f = 0; f < layout.uvCounts.length(); ++f) {
-    const unsigned n = static_cast<unsigned>(layout.uvCounts[f] > 0 ? layout.uvCounts[f] : 0);
-    for (unsigned k = 0; k < n && start + n <= layout.uvIds.length(); ++k) {
-      const unsigned here = start + k, next = start + (k + 1) % n;
-      const int a = work.vertexIds[here], b = work.vertexIds[next];
-      if (a == b) continue;
-      const std::pair<int, int> uvs = a < b ? std::make_pair(layout.uvIds[here], layout.uvIds[next])
-                                            : std::make_pair(layout.uvIds[next], layout.uvIds[here]);
-      const auto placed = firstSide.emplace(edgeKey(a, b), uvs);
-      if (!placed.second && placed.first->second == uvs) shared.insert(edgeKey(a, b));
-    }
-    start += n;
-  }
+  const std::unordered_set<std::uint64_t> shared = sharedUvPairs(work.layout, work.vertexIds);
   std::vector<int> edges;
   const int count = shared.empty() ? 0 : mesh.numEdges();
   for (int e = 0; e < count; ++e) {
     int2 ends;
-    if (mesh.getEdgeVertices(e, ends) == MStatus::kSuccess && shared.count(edgeKey(ends[0], ends[1])) != 0)
+    if (mesh.getEdgeVertices(e, ends) == MStatus::kSuccess && shared.count(vertexPairKey(ends[0], ends[1])) != 0)
       edges.push_back(e);
   }
   return edges;

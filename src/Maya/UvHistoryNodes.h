@@ -8,15 +8,15 @@
 //   "newUV" adds the new UV at each face-vertex, and a polyMapSew joins them
 //   along every edge whose two faces have the same new UV at both its ends.
 // Either way every corner gets the new layout's UV, shared where the layout
-// shares it.
-#include <maya/MIntArray.h>
+// shares it. Which of the two, and which edges are sewn, the import's core
+// decides (UvImport/UvSharing.h); this file makes and fills the nodes.
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 
 #include <string>
 #include <vector>
 
-#include "Maya/MeshUvArrays.h"
+#include "UvImport/UvSharing.h"
 
 class MDGModifier;
 class MFnMesh;
@@ -26,26 +26,10 @@ class MPlug;
 // each face-vertex's face and mesh vertex, and the UV set's layout before.
 struct UvHistoryWork {
   const MeshUvArrays& layout;
-  const MIntArray& faceIds;
-  const MIntArray& vertexIds;
+  const std::vector<int>& faceIds;
+  const std::vector<int>& vertexIds;
   const MeshUvArrays& before;
 };
-
-// One UV of the mesh moved by (du, dv).
-struct UvTweak {
-  int id;
-  float du, dv;
-};
-
-// True when `layout` shares UVs exactly as `before` does (every face mapped
-// in both with the same corners); `tweaks` then holds the offsets of the
-// UVs whose value changes.
-bool uvTweaksFor(const MeshUvArrays& before, const MeshUvArrays& layout, std::vector<UvTweak>& tweaks);
-
-// The offset d for which `from + d` in float is `to`, where one exists within
-// a few units in the last place of the difference; else the rounded
-// difference (`to` is then missed by at most a unit of d's last place).
-float exactOffset(float from, float to);
 
 // The edges (by the mesh's edge ids, ascending) whose two faces the layout
 // gives the same UV at both ends.

@@ -227,11 +227,12 @@ TEST_F(ExportTest, FaceComponentsReachingPastTheMeshShadeOnlyItsFaces) {
   // Asked one polygon at a time: an index the component names but the mesh
   // lacks has no material.
   const MDagPath shape = path("splitShape");
-  const int red = findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), 5);
-  EXPECT_EQ(std::string(shadingTable().entries.at(static_cast<size_t>(red)).entryName.asChar()), "red");
-  EXPECT_EQ(findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), 2), -1);
-  EXPECT_EQ(findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), 7), -1);
-  EXPECT_EQ(findPolygonMaterial(shape.fullPathName(), shape.partialPathName(), -1), -2);
+  const ShadingTable& table = shadingTable();
+  const int red = findPolygonMaterial(table, shape.fullPathName(), shape.partialPathName(), 5);
+  EXPECT_EQ(std::string(table.entries.at(static_cast<size_t>(red)).entryName.asChar()), "red");
+  EXPECT_EQ(findPolygonMaterial(table, shape.fullPathName(), shape.partialPathName(), 2), -1);
+  EXPECT_EQ(findPolygonMaterial(table, shape.fullPathName(), shape.partialPathName(), 7), -1);
+  EXPECT_EQ(findPolygonMaterial(table, shape.fullPathName(), shape.partialPathName(), -1), -2);
 }
 
 TEST_F(ExportTest, UnshadedAndVertexShadedPolygonsHaveNoMaterial) {
@@ -260,7 +261,7 @@ TEST_F(ExportTest, FileNamesStayOneMelString) {
   ASSERT_EQ(std::string(name.asChar()), "x\\\"; createNode transform -n injected; print \"");
   auto model = exported(0);
   EXPECT_EQ(mel("objExists injected"), "0");
-  EXPECT_EQ(mapOf(*model, "odd", "DiffuseColor"), std::string(projectRoot().asChar()) + name.asChar());
+  EXPECT_EQ(mapOf(*model, "odd", "DiffuseColor"), mel("workspace -q -rd") + name.asChar());
   // An absolute name that cannot be found stays as it is.
   EXPECT_EQ(mapOf(*model, "odd", "SpecularColor"), "C:\\new\\tex.tga");
 }

@@ -7,13 +7,11 @@
 #include <maya/MTypes.h>
 #include <maya/MPlugArray.h>
 
-#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <random>
 
 #include "Host/HostFixture.h"
 #include "Maya/ExchangePaths.h"
@@ -325,10 +323,10 @@ TEST_F(ImportUVsTest, RefusedAssignmentRestoresThePreviousUVs) {
   triangleStrip("strip", 2);
   MFnMesh mesh(path("stripShape"));
   MeshUvArrays bad;
-  bad.us.append(0.9f);
-  bad.vs.append(0.9f);
-  for (int p = 0; p < 2; ++p) bad.uvCounts.append(3);
-  for (int i = 0; i < 6; ++i) bad.uvIds.append(i);  // ids 1..5 do not exist
+  bad.us.push_back(0.9f);
+  bad.vs.push_back(0.9f);
+  bad.uvCounts = {3, 3};
+  bad.uvIds = {0, 1, 2, 3, 4, 5};  // ids 1..5 do not exist
   MeshUvArrays before;
   ASSERT_TRUE(readMeshUVs(mesh, mesh.currentUVSetName(), before));
   EXPECT_EQ(replaceMeshUVs(mesh, bad, before), MStatus::kFailure);
@@ -337,28 +335,6 @@ TEST_F(ImportUVsTest, RefusedAssignmentRestoresThePreviousUVs) {
   PolygonUV("stripShape", 1, 2, u, v);
   EXPECT_FLOAT_EQ(u, 0.01f);
   EXPECT_FLOAT_EQ(v, 0.5f);
-}
-
-TEST(FindUvEntryTest, SameAnswerAsTheFirstEqualLinearSearch) {
-  std::mt19937 random(7);
-  const float values[] = {0.0f, -0.0f, 0.5f, 1.0f, std::numeric_limits<float>::quiet_NaN()};
-  std::vector<std::array<float, 5>> keys;
-  UvKeyIndex index;
-  for (int n = 0; n < 2000; ++n) {
-    std::array<float, 5> key;
-    for (float& value : key) value = values[random() % 5];
-    int linear = -1;
-    for (size_t i = 0; i < keys.size() && linear < 0; ++i) {
-      bool equal = true;
-      for (int c = 0; c < 5; ++c) equal = equal && keys[i][static_cast<size_t>(c)] == key[static_cast<size_t>(c)];
-      if (equal) linear = static_cast<int>(i);
-    }
-    ASSERT_EQ(findUvEntry(key.data(), index), linear) << n;
-    if (linear < 0) {
-      index.FindOrInsert(key.data(), static_cast<int32_t>(keys.size()));
-      keys.push_back(key);
-    }
-  }
 }
 
 // A mesh with construction history: a polyPlane feeding the shape.
@@ -485,17 +461,16 @@ TEST_F(ImportUVsTest, GroupIdsWithoutInputGeometryTakeTheFastMethod) {
 // The bits of a layout, so that "as before" means exactly as before.
 std::string Bits(const MeshUvArrays& layout) {
   std::string out;
-  auto floats = [&out](const MFloatArray& values) {
-    for (unsigned i = 0; i < values.length(); ++i) {
+  auto floats = [&out](const std::vector<float>& values) {
+    for (const float value : values) {
       uint32_t bits;
-      const float value = values[i];
       std::memcpy(&bits, &value, 4);
       out += std::to_string(bits) + " ";
     }
     out += "| ";
   };
-  auto ints = [&out](const MIntArray& values) {
-    for (unsigned i = 0; i < values.length(); ++i) out += std::to_string(values[i]) + " ";
+  auto ints = [&out](const std::vector<int>& values) {
+    for (const int value : values) out += std::to_string(value) + " ";
     out += "| ";
   };
   floats(layout.us);

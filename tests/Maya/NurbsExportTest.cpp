@@ -5,6 +5,7 @@
 #include "ExportFixture.h"
 #include "HostObject.h"
 #include "Maya/NurbsExport.h"
+#include "Maya/ShadingTable.h"
 #include "NurbsTessellator.h"
 
 namespace {
@@ -111,7 +112,7 @@ TEST_F(ExportTest, SurfaceWithoutGeometryAddsNothingAndLeavesNothing) {
   testing::internal::CaptureStdout();
   MDagPath surface = path("blankShape");
   HvModel model;
-  EXPECT_FALSE(tessellateNurbs(model, surface));
+  EXPECT_FALSE(tessellateNurbs(model, shadingTable(), surface));
   const std::string out = testing::internal::GetCapturedStdout();
   EXPECT_EQ(out.rfind("Unknown Tesselation type ! ", 0), 0u) << out;
   EXPECT_EQ(model.GroupCount(), 0);

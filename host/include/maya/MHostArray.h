@@ -54,6 +54,12 @@ public:
 
 protected:
   friend class OmbrixHost::Access;
+  // The interface's get(T[]) of the arrays that have one.
+  MStatus copyTo(T out[]) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+      out[i] = items_[i];
+    return MStatus::kSuccess;
+  }
   std::vector<T> items_;
 };
 
