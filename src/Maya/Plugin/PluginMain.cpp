@@ -10,7 +10,7 @@
 
 #include <new>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 #include "IO/FormatRegistry.h"
 #include "Maya/PainterLink.h"
 #include "Maya/PluginState.h"

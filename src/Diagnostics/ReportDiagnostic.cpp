@@ -1,8 +1,8 @@
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 
 #include <atomic>
 
-namespace HvCore {
+namespace Diagnostics {
 
 namespace {
 std::atomic<DiagnosticObserver> g_observer{nullptr};
@@ -16,4 +16,4 @@ DiagnosticObserver SetDiagnosticObserver(DiagnosticObserver observer) {
   return g_observer.exchange(observer);
 }
 
-}  // namespace HvCore
+}  // namespace Diagnostics
