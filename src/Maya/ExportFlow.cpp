@@ -4,7 +4,6 @@
 #include <maya/MIOStream.h>
 #include <maya/MString.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -46,19 +45,18 @@ bool saveProject(HvModel& model, const char* path) {
     reportExportError(error);
     return false;
   }
-  errno = 0;
+  ReadFailure failure;
   int saved = 0;
   try {
-    saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr);
+    saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr, &failure);
   } catch (...) {
     std::remove(temporary);  // no half-written file stays behind
     throw;
   }
-  const int cause = errno;
   if (!saved) {
     std::remove(temporary);
     reportExportError(std::string("could not write ") + path + ": " +
-                      (cause != 0 ? Platform::ErrorText(cause) : "the project writer failed"));
+                      (failure.Failed() ? failure.reason : "the project writer failed"));
     return false;
   }
   std::string reason;
