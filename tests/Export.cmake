@@ -57,6 +57,23 @@ ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
 ombrix_export_test(export_history ${export_data}/history.ma
   EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"bevelledShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
   OUTPUT "Warning: bevelledShape: construction history through polyBevel1 \\(polyBevel3\\) is not evaluated")
+# Long arrays in Maya's blocks (UVs, points, edges and faces over several statements) and a
+# face with a hole (the triangles of the frame around it).
+ombrix_export_test(export_maya_blocks ${export_data}/maya_blocks.ma
+  EXPECT "\"groups\":\\[{\"name\":\"gridShape\",\"polygons\":501,\"triangles\":1002}")
+ombrix_export_test(export_holed_face ${export_data}/holed_face.ma
+  EXPECT "\"groups\":\\[{\"name\":\"frameShape\",\"polygons\":8,\"triangles\":8}")
+# A texture named in Japanese and Cyrillic: natively (UTF-8) as it is; on Windows the
+# name goes out in the ANSI code page, which cannot hold it, and a warning names it.
+if(WIN32)
+  set(unicode_texture_output "Warning: Ombrix Vael export: the texture file name [^\n]*木目 Дерево.tga cannot be written")
+  set(unicode_texture_expect "\"DiffuseColor\":\"[^\"]*/sourceimages/")
+else()
+  set(unicode_texture_output "")
+  set(unicode_texture_expect "\"DiffuseColor\":\"[^\"]*/sourceimages/木目 Дерево.tga\"")
+endif()
+ombrix_export_test(export_unicode_texture_name ${export_data}/unicode_texture.ma
+  EXPECT "${unicode_texture_expect}" OUTPUT "${unicode_texture_output}")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
   COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug

@@ -9,6 +9,7 @@
 #include "HvTL/LittleEndian.h"
 #include "Platform/FileOffset.h"
 #include "Platform/SharedMemory.h"
+#include "Platform/FileSystem.h"
 
 struct HvIO::Impl {
   int64_t position = 0;
@@ -120,7 +121,7 @@ int HvIO::Open(const char* locator, uint32_t mode) {
     s.kind = KindOf(locator);
     if (s.kind == kFile) {
       if (const char* text = FileModeText(mode)) {
-        s.file = std::fopen(locator, text);
+        s.file = Platform::OpenFile(locator, text);
         if (s.file == nullptr) NoteFailure();
       }
     } else if (s.kind == kMemory) {

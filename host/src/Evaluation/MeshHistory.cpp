@@ -14,10 +14,10 @@ const int kMaxDepth = 1000;
 const char* const kKeepsFileData = "the mesh keeps the data in the file";
 const char* const kTakesUpstream = "the mesh takes the geometry upstream of it";
 
+// The shape's own tweaks go on top of what its history gives; those of
+// vertices the result lacks are reported when the scene is finished.
 void addTweaks(const Node* shape, MeshData& m) {
-  const auto& tweaks = shape->mesh->tweaks;
-  for (std::size_t i = 0; i < tweaks.size() && i < m.points.size(); ++i)
-    m.points[i] = Point3{m.points[i].x + tweaks[i].x, m.points[i].y + tweaks[i].y, m.points[i].z + tweaks[i].z};
+  shape->mesh->addTweaksTo(m.points);
   m.tweaks.clear();
 }
 

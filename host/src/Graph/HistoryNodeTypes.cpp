@@ -123,7 +123,7 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
     types.emplace(name, NodeType{name, api, dag, std::move(attrs), name});
   };
   const MFn::Type dg = MFn::kDependencyNode;
-  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew"})  // the polyModifier attributes alone
+  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew", "polyMapDel"})  // the polyModifier attributes alone
     add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),

@@ -20,6 +20,13 @@ Scene& scene() {
   return instance;
 }
 
+void reportRefusal(std::vector<std::string>& problems, const std::string& message, bool geometry) {
+  problems.push_back(message);
+  ++scene().refused.total;
+  if (geometry)
+    ++scene().refused.geometry;
+}
+
 bool splitIndexed(const std::string& part, std::string& name, int& index) {
   index = -1;
   auto open = part.find('[');
@@ -80,6 +87,7 @@ void Scene::reset() {
   currentNode.reset();
   linearUnit = "cm";
   angleUnit = "deg";
+  refused = Refusals();
   fileInfo.clear();
   requirements.clear();
   savedBy.clear();

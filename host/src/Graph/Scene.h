@@ -112,6 +112,12 @@ public:
   std::string angleUnit = "deg";
   std::vector<std::pair<std::string, std::string>> fileInfo;
   std::vector<std::string> requirements;
+  // What loading the scene file refused or dropped, as reported: in all, and
+  // of that the geometry (faces, points, UVs, tweaks, weights).
+  struct Refusals {
+    int total = 0;
+    int geometry = 0;
+  } refused;
   // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
   std::string savedBy;
   // The kind of the loaded file: "mayaAscii" or "mayaBinary"; "" for a new scene.
@@ -138,6 +144,9 @@ private:
 
 // The process's one scene, as Maya has one.
 Scene& scene();
+
+// Reports what a load refused ("file:line: node: what was lost") and counts it in scene().refused.
+void reportRefusal(std::vector<std::string>& problems, const std::string& message, bool geometry);
 
 // Maya's name patterns: * any run of characters, ? one character.
 bool globMatch(const char* pattern, const char* text);

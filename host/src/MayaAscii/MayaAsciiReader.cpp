@@ -124,6 +124,12 @@ std::string located(const std::string& file, int statementLine, const std::strin
   return file + ":" + std::to_string(line) + ": " + reason;
 }
 
+// "file:line: setAttr: reason (node.plug is refused)"
+std::string refusedSetAttr(const std::string& file, int line, const SetAttrRefusal& refusal) {
+  std::string lost = refusal.plug.empty() ? "" : " (" + refusal.plug + " is refused)";
+  return located(file, line, "setAttr: " + refusal.reason + lost);
+}
+
 }  // namespace
 
 bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
@@ -149,6 +155,7 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
   if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
     scene().savedBy = text.substr(13, versionEnd - 13);
   SceneLoading loading;
+  ArrayBlocks blocks(text.size() / 2);  // an element takes at least two characters
   StatementSplitter splitter(text);
   Statement s;
   std::string error;
@@ -162,16 +169,14 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
     scene().currentLine = s.line;
     std::string word = commandWord(s);
     std::string failure;
-    bool ok;
     if (word == "setAttr") {
-      ok = applySetAttr(s.begin + 7, s.end, failure);
-      if (!ok)
-        failure = "setAttr: " + failure;
-    } else {
-      MelValue ignored;
-      ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
+      SetAttrRefusal refusal;
+      if (!applyFileSetAttr(s.begin + 7, s.end, blocks, s.line, refusal))
+        reportRefusal(problems, refusedSetAttr(path, s.line, refusal), refusal.geometry);
+      continue;
     }
-    if (!ok)
+    MelValue ignored;
+    if (!mel().run(std::string(s.begin, s.end) + ";", ignored, failure))
       problems.push_back(located(path, s.line, failure));
   }
   evaluateLoadedScene(path, problems);

@@ -32,6 +32,8 @@ std::string pathOf(Node* n) {
 
 }  // namespace
 
+LoadRefusals loadRefusals() { return LoadRefusals{scene().refused.total, scene().refused.geometry}; }
+
 std::string sceneStatsJson() {
   auto& s = scene();
   std::ostringstream meshes, surfaces, engines;
@@ -68,7 +70,8 @@ std::string sceneStatsJson() {
   }
   std::ostringstream out;
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
-      << engines.str() << "],\"nodes\":" << s.nodes().size();
+      << engines.str() << "],\"nodes\":" << s.nodes().size() << ",\"refused\":{\"total\":" << s.refused.total
+      << ",\"geometry\":" << s.refused.geometry << "}";
   if (!s.fileFormat.empty())
     out << ",\"format\":" << json(s.fileFormat);
   out << "}";
