@@ -17,39 +17,39 @@ const char kDefaultProject[] = "c:\\temp\\maya.obv";
 const char kDefaultCorrespondence[] = "c:\\temp\\maya.cor";
 const char kTemporarySuffix[] = ".tmp";
 
-void SetError(char* error, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
-
-void SetError(char* error, const char* format, ...) {
-  if (error == nullptr) return;
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(error, kExchangeBufferSize, format, args);
-  va_end(args);
-}
-
-// Formats into a path buffer; refuses (with an error text) what does not fit.
-bool FormatPath(char* out, char* error, const char* format, ...)
+// Writes the artist's text for a failure; returns the failure.
+ExchangeFailure SetError(ExchangeFailure failure, char* error, const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 3, 4)))
 #endif
     ;
 
-bool FormatPath(char* out, char* error, const char* format, ...) {
+ExchangeFailure SetError(ExchangeFailure failure, char* error, const char* format, ...) {
+  if (error == nullptr) return failure;
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(error, kExchangeBufferSize, format, args);
+  va_end(args);
+  return failure;
+}
+
+// Formats into a path buffer; refuses (with an error text) what does not fit.
+ExchangeFailure FormatPath(char* out, char* error, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
+
+ExchangeFailure FormatPath(char* out, char* error, const char* format, ...) {
   char path[kExchangeBufferSize];
   va_list args;
   va_start(args, format);
   const int written = std::vsnprintf(path, sizeof path, format, args);
   va_end(args);
-  if (written < 0 || static_cast<size_t>(written) >= sizeof path) {
-    SetError(error, "Exchange path too long: %.900s", path);
-    return false;
-  }
+  if (written < 0 || static_cast<size_t>(written) >= sizeof path)
+    return SetError(ExchangeFailure::kPathTooLong, error, "Exchange path too long: %.900s", path);
   std::memcpy(out, path, static_cast<size_t>(written) + 1);
-  return true;
+  return ExchangeFailure::kNone;
 }
 
 void CopyText(char* out, const char* text) {
@@ -64,7 +64,7 @@ void trimTrailingSeparators(char* text) {
   while (length > 0 && (text[length - 1] == '\\' || text[length - 1] == '\n')) text[--length] = '\0';
 }
 
-int getTempDirectory(char* out, char* error) {
+ExchangeFailure getTempDirectory(char* out, char* error) {
   Platform::RegistryKey key = nullptr;
   bool read = false;
   try {
@@ -77,45 +77,48 @@ int getTempDirectory(char* out, char* error) {
   Platform::CloseKey(key);
   if (!read) {
     out[0] = '\0';
-    SetError(error, "Unable to open temp directory key under <%s> at <%s>", "HKEY_CURRENT_USER",
-             kTempDirectoryValue);
-    return 0;
+    return SetError(ExchangeFailure::kNoTempDirectory, error, "Unable to open temp directory key under <%s> at <%s>",
+                    "HKEY_CURRENT_USER", kTempDirectoryValue);
   }
   trimTrailingSeparators(out);
-  return 1;
+  return ExchangeFailure::kNone;
 }
 
-int getLogDirectory(char* out, char* error) {
+ExchangeFailure getLogDirectory(char* out, char* error) {
   char directory[kExchangeBufferSize];
-  if (!getTempDirectory(directory, error)) return 0;
+  const ExchangeFailure failure = getTempDirectory(directory, error);
+  if (failure != ExchangeFailure::kNone) return failure;
   const char separator[2] = {Platform::PathSeparator(), '\0'};
-  return FormatPath(out, error, "%s%s%s", directory, separator, "OBVLLOG") ? 1 : 0;
+  return FormatPath(out, error, "%s%s%s", directory, separator, "OBVLLOG");
 }
 
-int getExchangeFilePath(const char* name, char* out, char* error) {
+ExchangeFailure getExchangeFilePath(const char* name, char* out, char* error) {
   CopyText(out, kDefaultProject);
-  if (name == nullptr || name[0] == '\0') return 1;
+  if (name == nullptr || name[0] == '\0') return ExchangeFailure::kNone;
   char directory[kExchangeBufferSize];
-  if (!getTempDirectory(directory, error)) return 0;
+  ExchangeFailure failure = getTempDirectory(directory, error);
+  if (failure != ExchangeFailure::kNone) return failure;
   char path[kExchangeBufferSize];
-  if (!FormatPath(path, error, "%s%c%s", directory, Platform::PathSeparator(), name)) return 0;
+  failure = FormatPath(path, error, "%s%c%s", directory, Platform::PathSeparator(), name);
+  if (failure != ExchangeFailure::kNone) return failure;
   CopyText(out, path);
-  return 1;
+  return ExchangeFailure::kNone;
 }
 
-int getCorrespondenceFilePath(const char* name, char* out, char* error) {
+ExchangeFailure getCorrespondenceFilePath(const char* name, char* out, char* error) {
   CopyText(out, kDefaultCorrespondence);
-  if (name == nullptr || name[0] == '\0') return 1;
+  if (name == nullptr || name[0] == '\0') return ExchangeFailure::kNone;
   char renamed[kExchangeBufferSize];
   CopyText(renamed, name);
   if (char* dot = std::strrchr(renamed, '.')) *dot = '\0';
   char directory[kExchangeBufferSize];
-  if (!getTempDirectory(directory, error)) return 0;
+  ExchangeFailure failure = getTempDirectory(directory, error);
+  if (failure != ExchangeFailure::kNone) return failure;
   char path[kExchangeBufferSize];
-  if (!FormatPath(path, error, "%s%c%s.cor", directory, Platform::PathSeparator(), renamed))
-    return 0;
+  failure = FormatPath(path, error, "%s%c%s.cor", directory, Platform::PathSeparator(), renamed);
+  if (failure != ExchangeFailure::kNone) return failure;
   CopyText(out, path);
-  return 1;
+  return ExchangeFailure::kNone;
 }
 
 uint32_t hashFileName(const char* text) {
@@ -128,39 +131,28 @@ uint32_t hashFileName(const char* text) {
   return h;
 }
 
-int writeLogFile(uint32_t* token, const char* name, char* error) {
+ExchangeFailure writeLogFile(uint32_t* token, const char* name, char* error) {
   char directory[kExchangeBufferSize];
-  if (!getLogDirectory(directory, error)) return 0;
+  ExchangeFailure failure = getLogDirectory(directory, error);
+  if (failure != ExchangeFailure::kNone) return failure;
   const uint32_t hash = hashFileName(name);
   if (token != nullptr) *token = hash;
-  if (Platform::MakeDirectory(directory) == Platform::MakeDirectoryResult::kFailed) {
-    SetError(error, "Unable to create log file directory: %s", directory);
-    return 0;
-  }
+  if (Platform::MakeDirectory(directory) == Platform::MakeDirectoryResult::kFailed)
+    return SetError(ExchangeFailure::kLogDirectory, error, "Unable to create log file directory: %s", directory);
   char path[kExchangeBufferSize];
-  if (!FormatPath(path, error, "%s%c%u.log", directory, Platform::PathSeparator(),
-                  static_cast<unsigned>(hash)))
-    return 0;
+  failure = FormatPath(path, error, "%s%c%u.log", directory, Platform::PathSeparator(), static_cast<unsigned>(hash));
+  if (failure != ExchangeFailure::kNone) return failure;
   std::FILE* file = Platform::OpenFile(path, "w+t");
-  if (file == nullptr) {
-    SetError(error, "Failed to open log file: %s", path);
-    return 0;
-  }
+  if (file == nullptr) return SetError(ExchangeFailure::kLogOpen, error, "Failed to open log file: %s", path);
   // The write and the close both count: a full disk shows at either.
   const bool written = std::fprintf(file, "%s\n", name != nullptr ? name : "") >= 0;
   const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    SetError(error, "Failed to write log file: %s", path);
-    return 0;
-  }
-  return 1;
+  if (!written || !closed) return SetError(ExchangeFailure::kLogWrite, error, "Failed to write log file: %s", path);
+  return ExchangeFailure::kNone;
 }
 
-int getTemporaryProjectPath(const char* projectPath, char* out, char* error) {
-  return FormatPath(out, error, "%s%s", projectPath != nullptr ? projectPath : "",
-                    kTemporarySuffix)
-             ? 1
-             : 0;
+ExchangeFailure getTemporaryProjectPath(const char* projectPath, char* out, char* error) {
+  return FormatPath(out, error, "%s%s", projectPath != nullptr ? projectPath : "", kTemporarySuffix);
 }
 
 int getPathsFilePath(const char* projectPath, char* out) {
@@ -177,12 +169,10 @@ int getPathsFilePath(const char* projectPath, char* out) {
   return 1;
 }
 
-int removePathsFile(const char* projectPath, char* error) {
+ExchangeFailure removePathsFile(const char* projectPath, char* error) {
   char path[kExchangeBufferSize];
   getPathsFilePath(projectPath, path);
-  if (std::remove(path) != 0 && errno != ENOENT) {
-    SetError(error, "failed remove of: [%s], possibly read-only", path);
-    return 0;
-  }
-  return 1;
+  if (std::remove(path) != 0 && errno != ENOENT)
+    return SetError(ExchangeFailure::kPathsFileKept, error, "failed remove of: [%s], possibly read-only", path);
+  return ExchangeFailure::kNone;
 }

@@ -5,7 +5,6 @@
 #include <maya/MString.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "HvTL/HvString.h"
@@ -23,10 +22,6 @@ namespace {
 
 const char kProjectFormat[] = "OBV";
 
-// A path that did not fit its buffer is not replaced by the default one:
-// the export would land somewhere nobody asked for.
-bool pathTooLong(const char* error) { return std::strstr(error, "too long") != nullptr; }
-
 // One line for the artist: on the error stream and in the Script Editor.
 void reportExportError(const std::string& what) {
   const std::string line = "Ombrix Vael export: " + what;
@@ -41,7 +36,7 @@ void reportExportError(const std::string& what) {
 bool saveProject(HvModel& model, const char* path) {
   char temporary[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  if (!getTemporaryProjectPath(path, temporary, error)) {
+  if (getTemporaryProjectPath(path, temporary, error) != ExchangeFailure::kNone) {
     reportExportError(error);
     return false;
   }
@@ -76,7 +71,9 @@ int runExport(int selectionFlag) {
 
   char path[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  if (!getExchangeFilePath(kExchangeFileName, path, error) && pathTooLong(error)) {
+  // A path that did not fit its buffer is not replaced by the default one:
+  // the export would land somewhere nobody asked for.
+  if (getExchangeFilePath(kExchangeFileName, path, error) == ExchangeFailure::kPathTooLong) {
     reportExportError(error);
     return 0;
   }
@@ -85,12 +82,12 @@ int runExport(int selectionFlag) {
   if (!saveProject(model, path)) return 0;
 
   uint32_t token = 0;
-  if (!writeLogFile(&token, kExchangeFileName, error)) {
+  const ExchangeFailure logged = writeLogFile(&token, kExchangeFileName, error);
+  if (logged != ExchangeFailure::kNone) {
     token = 0;  // no log file: nothing for the painter to load
     // Without an exchange directory there is no log to write; any other
     // failure the artist hears of.
-    char logDirectory[kExchangeBufferSize] = {};
-    if (getLogDirectory(logDirectory, nullptr) != 0) reportExportError(error);
+    if (logged != ExchangeFailure::kNoTempDirectory) reportExportError(error);
   }
   if (gPainterBridge != nullptr)
     gPainterBridge->setLoadToken(token);

@@ -81,56 +81,56 @@ TEST(ExchangeTrim, DropsTrailingBackslashesAndLineFeeds) {
 
 TEST_F(ExchangePathsTest, DirectoryFromTheRegistryTrimmed) {
   SetTempDirectory(directory_ + "\\\\\n");
-  ASSERT_EQ(getTempDirectory(out_, error_), 1);
+  ASSERT_EQ(getTempDirectory(out_, error_), ExchangeFailure::kNone);
   EXPECT_EQ(std::string(out_), directory_);
-  ASSERT_EQ(getLogDirectory(out_, error_), 1);
+  ASSERT_EQ(getLogDirectory(out_, error_), ExchangeFailure::kNone);
   EXPECT_EQ(std::string(out_), directory_ + kSeparator + "OBVLLOG");
   ClearTempDirectory();
-  EXPECT_EQ(getTempDirectory(out_, error_), 0);
+  EXPECT_EQ(getTempDirectory(out_, error_), ExchangeFailure::kNoTempDirectory);
   EXPECT_STREQ(error_, "Unable to open temp directory key under <HKEY_CURRENT_USER> at <Temp Directory>");
-  EXPECT_EQ(getTempDirectory(out_, nullptr), 0);  // no error text wanted
+  EXPECT_EQ(getTempDirectory(out_, nullptr), ExchangeFailure::kNoTempDirectory);  // no error text wanted
 }
 
 TEST_F(ExchangePathsTest, ExchangeAndCorrespondencePathsWithTheirDefaults) {
   SetTempDirectory(directory_);
-  ASSERT_EQ(getExchangeFilePath("", out_, error_), 1);
+  ASSERT_EQ(getExchangeFilePath("", out_, error_), ExchangeFailure::kNone);
   EXPECT_STREQ(out_, "c:\\temp\\maya.obv");
-  ASSERT_EQ(getExchangeFilePath("Maya.obv", out_, error_), 1);
+  ASSERT_EQ(getExchangeFilePath("Maya.obv", out_, error_), ExchangeFailure::kNone);
   EXPECT_EQ(std::string(out_), directory_ + kSeparator + "Maya.obv");
-  ASSERT_EQ(getCorrespondenceFilePath("maya", out_, error_), 1);
+  ASSERT_EQ(getCorrespondenceFilePath("maya", out_, error_), ExchangeFailure::kNone);
   EXPECT_EQ(std::string(out_), directory_ + kSeparator + "maya.cor");
-  ASSERT_EQ(getCorrespondenceFilePath("a.b.obv", out_, error_), 1);
+  ASSERT_EQ(getCorrespondenceFilePath("a.b.obv", out_, error_), ExchangeFailure::kNone);
   EXPECT_EQ(std::string(out_), directory_ + kSeparator + "a.b.cor");
   ClearTempDirectory();
-  EXPECT_EQ(getExchangeFilePath("Maya.obv", out_, error_), 0);
+  EXPECT_EQ(getExchangeFilePath("Maya.obv", out_, error_), ExchangeFailure::kNoTempDirectory);
   EXPECT_STREQ(out_, "c:\\temp\\maya.obv");
-  EXPECT_EQ(getCorrespondenceFilePath("maya.cor", out_, error_), 0);
+  EXPECT_EQ(getCorrespondenceFilePath("maya.cor", out_, error_), ExchangeFailure::kNoTempDirectory);
   EXPECT_STREQ(out_, "c:\\temp\\maya.cor");
 }
 
 TEST_F(ExchangePathsTest, ADirectoryTooLongForThePathBuffersIsRefused) {
   SetTempDirectory(std::string(995, 'd'));
-  EXPECT_EQ(getExchangeFilePath("Maya.obv", out_, error_), 0);
+  EXPECT_EQ(getExchangeFilePath("Maya.obv", out_, error_), ExchangeFailure::kPathTooLong);
   EXPECT_STREQ(out_, "c:\\temp\\maya.obv");
   EXPECT_EQ(std::string(error_).rfind("Exchange path too long: ddd", 0), 0u);
-  EXPECT_EQ(getLogDirectory(out_, error_), 0);
+  EXPECT_EQ(getLogDirectory(out_, error_), ExchangeFailure::kPathTooLong);
   uint32_t token = 0;
-  EXPECT_EQ(writeLogFile(&token, "Maya.obv", error_), 0);
+  EXPECT_EQ(writeLogFile(&token, "Maya.obv", error_), ExchangeFailure::kPathTooLong);
 }
 
 TEST_F(ExchangePathsTest, LogFileNamedByTheTokenHoldsTheExchangeName) {
   SetTempDirectory(directory_);
   uint32_t token = 0;
-  ASSERT_EQ(writeLogFile(&token, "Maya.obv", error_), 1) << error_;
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", error_), ExchangeFailure::kNone) << error_;
   EXPECT_EQ(token, 2500946208u);
   const std::string log = directory_ + kSeparator + "OBVLLOG" + kSeparator + "2500946208.log";
   EXPECT_EQ(Contents(log), "Maya.obv\n");
-  ASSERT_EQ(writeLogFile(&token, "Maya.obv", error_), 1);  // again: same file, replaced
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", error_), ExchangeFailure::kNone);  // again: same file, replaced
   EXPECT_EQ(Contents(log), "Maya.obv\n");
   std::remove(log.c_str());
   ClearTempDirectory();
   token = 7;
-  EXPECT_EQ(writeLogFile(&token, "Maya.obv", error_), 0);
+  EXPECT_EQ(writeLogFile(&token, "Maya.obv", error_), ExchangeFailure::kNoTempDirectory);
   EXPECT_EQ(token, 7u);
 }
 
@@ -141,15 +141,15 @@ TEST_F(ExchangePathsTest, PathsFileBesideTheProjectIsRemoved) {
   EXPECT_STREQ(out_, "c:\\dir.x\\Maya.obvpaths");
   const std::string project = directory_ + kSeparator + "Maya.obv";
   const std::string paths = directory_ + kSeparator + "Maya.obvpaths";
-  EXPECT_EQ(removePathsFile(project.c_str(), error_), 1);  // none there: fine
+  EXPECT_EQ(removePathsFile(project.c_str(), error_), ExchangeFailure::kNone);  // none there: fine
   std::ofstream(paths) << "x";
-  EXPECT_EQ(removePathsFile(project.c_str(), error_), 1);
+  EXPECT_EQ(removePathsFile(project.c_str(), error_), ExchangeFailure::kNone);
   EXPECT_FALSE(std::ifstream(paths).good());
   // Something that cannot be removed: a directory holding a file.
   Platform::MakeDirectory(paths.c_str());
   const std::string inside = paths + kSeparator + "keep";
   std::ofstream(inside) << "x";
-  EXPECT_EQ(removePathsFile(project.c_str(), error_), 0);
+  EXPECT_EQ(removePathsFile(project.c_str(), error_), ExchangeFailure::kPathsFileKept);
   EXPECT_EQ(std::string(error_), "failed remove of: [" + paths + "], possibly read-only");
   std::remove(inside.c_str());
 }

@@ -110,18 +110,14 @@ std::string commandWord(const Statement& s) {
   return std::string(s.begin, p);
 }
 
-// "line N: reason" from the interpreter, relative to the statement.
-std::string located(const std::string& file, int statementLine, const std::string& error) {
-  int line = statementLine;
-  std::string reason = error;
-  if (error.compare(0, 5, "line ") == 0) {
-    auto colon = error.find(": ");
-    if (colon != std::string::npos) {
-      line = statementLine + std::atoi(error.c_str() + 5) - 1;
-      reason = error.substr(colon + 2);
-    }
-  }
+std::string located(const std::string& file, int line, const std::string& reason) {
   return file + ":" + std::to_string(line) + ": " + reason;
+}
+
+// The interpreter counts lines from the statement's first; without a line
+// the failure is placed at the statement.
+std::string located(const std::string& file, int statementLine, const MelFailure& failure) {
+  return located(file, failure.line > 0 ? statementLine + failure.line - 1 : statementLine, failure.reason);
 }
 
 // "file:line: setAttr: reason (node.plug is refused)"
@@ -168,7 +164,7 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
     }
     scene().currentLine = s.line;
     std::string word = commandWord(s);
-    std::string failure;
+    MelFailure failure;
     if (word == "setAttr") {
       SetAttrRefusal refusal;
       if (!applyFileSetAttr(s.begin + 7, s.end, blocks, s.line, refusal))
