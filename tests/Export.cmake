@@ -52,6 +52,11 @@ ombrix_export_test(export_all_instances ${export_data}/instances.ma
 # Odd data: what is sound is exported; missing textures keep their workspace name.
 ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
   EXPECT "\"groups\":\\[{\"name\":\"boxShape\",\"polygons\":6,\"triangles\":12}\\].*{\"name\":\"odd\",\"maps\":{\"Ambient\":\"[^\"]*sourceimages/not-there.tga\"}}")
+# A shot of references: two copies of one asset, a nested one, each at the place its edits give it (the
+# deferred and the missing reference export nothing); names carry their namespaces, cut at 32 bytes.
+ombrix_export_test(export_referenced_shot ${CMAKE_CURRENT_SOURCE_DIR}/data/references/scenes/shot.ma
+  EXPECT "\"groups\":.{\"name\":\"pillow:pCubeShape1\",\"polygons\":6,.*{\"name\":\"livingRoomLamp:bulb:pSphereShape\",\"polygons\":32,.*{\"name\":\"livingRoomLamp:lampBaseShape\",.*{\"name\":\"pillow1:pCubeShape1\",.*{\"name\":\"pillow:lambert2\",\"maps\":{}},{\"name\":\"pillow1:lambert2\".*\"bounds\":{\"min\":.-5,-0.5,-1.,\"max\":.5.5,4,10.7071.}"
+  OUTPUT "shot.ma:15: Warning: reference ghostRN: cannot find")
 # Construction history: a skinned bar (its top turned by the tip joint), a frozen cube moved to
 # z -20, and a cube behind a node the host does not evaluate, exported from the cube and said so.
 ombrix_export_test(export_history ${export_data}/history.ma

@@ -2,6 +2,7 @@
 // The host's scene: every node in creation order, names, the DAG under the
 // world, connections, the active selection and the session's settings.
 #include "Node.h"
+#include "SceneReferences.h"
 
 #include <maya/MSelectionList.h>
 
@@ -120,6 +121,8 @@ public:
   } refused;
   // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
   std::string savedBy;
+  // File references and, while a referenced file is read, its namespace.
+  SceneReferences references;
   // The kind of the loaded file: "mayaAscii" or "mayaBinary"; "" for a new scene.
   std::string fileFormat;
 

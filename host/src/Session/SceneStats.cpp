@@ -1,6 +1,7 @@
 // The scene summary of mayahost --stats, as one JSON object.
 #include "HostObject.h"
 #include "HostSession.h"
+#include "References.h"
 #include "SetMembers.h"
 
 #include <maya/MStringArray.h>
@@ -70,8 +71,8 @@ std::string sceneStatsJson() {
   }
   std::ostringstream out;
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
-      << engines.str() << "],\"nodes\":" << s.nodes().size() << ",\"refused\":{\"total\":" << s.refused.total
-      << ",\"geometry\":" << s.refused.geometry << "}";
+      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"nodes\":" << s.nodes().size()
+      << ",\"refused\":{\"total\":" << s.refused.total << ",\"geometry\":" << s.refused.geometry << "}";
   if (!s.fileFormat.empty())
     out << ",\"format\":" << json(s.fileFormat);
   out << "}";
