@@ -2,6 +2,7 @@
 # module end to end through mayahost.
 ombrix_test(test_MayaExport SOURCES
   Maya/SceneExportTest.cpp
+  Maya/BlockSceneExportTest.cpp
   Maya/ExportDigestTest.cpp
   Maya/MaterialExportTest.cpp
   Maya/NurbsExportTest.cpp

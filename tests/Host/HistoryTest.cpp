@@ -280,11 +280,12 @@ TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
 
 TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   // A node type the host does not know between the cube and its shape: the cube comes through.
-  auto problems = loadScene(cubeScene("createNode polyBevel3 -n \"polyBevel1\";\n\tsetAttr \".f\" 0.2;\n"
-                                      "connectAttr \"polyCube1.out\" \"polyBevel1.ip\";\n",
-                                      "polyBevel1.out"));
-  EXPECT_NE(joined(problems).find("history.ma:5: pCubeShape1: construction history through polyBevel1 (polyBevel3) is "
-                                  "not evaluated (the host does not evaluate polyBevel3 nodes); the mesh takes the "
+  auto problems = loadScene(cubeScene("createNode polyQuad -n \"polyQuad1\";\n\tsetAttr \".uopa\" yes;\n"
+                                      "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n"
+                                      "connectAttr \"polyCube1.out\" \"polyQuad1.ip\";\n",
+                                      "polyQuad1.out"));
+  EXPECT_NE(joined(problems).find("history.ma:5: pCubeShape1: construction history through polyQuad1 (polyQuad) is "
+                                  "not evaluated (the host does not evaluate polyQuad nodes); the mesh takes the "
                                   "geometry upstream of it"),
             std::string::npos)
       << joined(problems);
@@ -295,8 +296,8 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   EXPECT_EQ(cube.numUVs(), 14);
   std::string told = testing::internal::GetCapturedStderr();
   told.erase(std::remove(told.begin(), told.end(), '\r'), told.end());
-  EXPECT_EQ(told, "Warning: pCubeShape1: construction history through polyBevel1 (polyBevel3) is not evaluated (the "
-                  "host does not evaluate polyBevel3 nodes); the mesh takes the geometry upstream of it\n");
+  EXPECT_EQ(told, "Warning: pCubeShape1: construction history through polyQuad1 (polyQuad) is not evaluated (the "
+                  "host does not evaluate polyQuad nodes); the mesh takes the geometry upstream of it\n");
 
   // A transform of NaNs: the cube keeps its place.
   problems = loadScene(cubeScene("createNode transformGeometry -n \"transformGeometry1\";\n"

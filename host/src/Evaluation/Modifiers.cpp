@@ -3,6 +3,7 @@
 #include "ComponentLists.h"
 #include "Matrix4.h"
 #include "MeshEdges.h"
+#include "ModelingNodes.h"
 #include "Scene.h"
 #include "UVSeams.h"
 
@@ -198,6 +199,8 @@ bool is(const Node& node, const char* type) { return node.typeName == type; }
 }  // namespace
 
 const char* modifierInput(const Node& node) {
+  if (const char* input = modelingInput(node))
+    return input;
   if (is(node, "groupParts") || is(node, "transformGeometry"))
     return "inputGeometry";
   for (const char* type : {"polyTweak", "polyTweakUV", "polyMoveUV", "polyColorPerVertex", "polyMapCut", "polyMapSew",
@@ -208,6 +211,8 @@ const char* modifierInput(const Node& node) {
 }
 
 bool applyModifier(const Node& node, MeshData& mesh, std::string& why) {
+  if (modelingInput(node))
+    return applyModeling(node, mesh, why);
   if (is(node, "polyTweakUV")) {
     applyUvOffsets(node, mesh);
     applyNewUVs(node, mesh);
