@@ -27,6 +27,11 @@ inline std::string joined(const std::vector<std::string>& lines) {
   return out;
 }
 
+// The load said `text` among its problems.
+inline void expectReported(const std::vector<std::string>& problems, const std::string& text) {
+  EXPECT_NE(joined(problems).find(text), std::string::npos) << joined(problems);
+}
+
 inline void expectAllEvaluated(const std::vector<std::string>& problems) {
   EXPECT_EQ(joined(problems).find("not evaluated"), std::string::npos) << joined(problems);
 }

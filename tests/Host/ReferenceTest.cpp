@@ -31,7 +31,7 @@ void writeText(const fs::path& file, const std::string& text) {
 // A copy of the reference project, so that saved scenes land beside the
 // shot; it is the session's workspace, as a pipeline sets Maya's project.
 fs::path projectCopy(const std::string& name) {
-  fs::path dir = fs::current_path() / ("host-references-" + name);
+  fs::path dir = fs::temp_directory_path() / ("ombrix-host-references-" + name);
   fs::remove_all(dir);
   fs::copy(OMBRIX_REFERENCE_DATA, dir, fs::copy_options::recursive);
   OmbrixHost::setWorkspaceRoot(dir.generic_string());
@@ -157,7 +157,7 @@ TEST_F(ReferenceTest, SavedSceneKeepsItsReferencesAndReloadsTheSame) {
 }
 
 TEST_F(ReferenceTest, BadReferencesAreToldWithFileAndLineAndTheRestLoads) {
-  fs::path dir = fs::current_path() / "host-references-bad";
+  fs::path dir = fs::temp_directory_path() / "ombrix-host-references-bad";
   fs::remove_all(dir);
   // a.ma -> b.ma -> a.ma: the cycle is cut where it closes.
   writeText(dir / "a.ma", std::string(kHeader) + referenceLines("b", "b.ma") + box("boxA"));
@@ -201,7 +201,7 @@ TEST_F(ReferenceTest, BadReferencesAreToldWithFileAndLineAndTheRestLoads) {
 }
 
 TEST_F(ReferenceTest, ReferenceEditsThatCannotBeReadAreReportedAndTheSceneLoads) {
-  fs::path dir = fs::current_path() / "host-references-edits";
+  fs::path dir = fs::temp_directory_path() / "ombrix-host-references-edits";
   fs::remove_all(dir);
   writeText(dir / "asset.ma", std::string(kHeader) + box("thing"));
   auto problems = load(dir / "asset.ma");
@@ -227,7 +227,7 @@ TEST_F(ReferenceTest, ReferenceEditsThatCannotBeReadAreReportedAndTheSceneLoads)
 }
 
 TEST_F(ReferenceTest, ReferencedFilesAreLookedForWhereMayaLooks) {
-  fs::path root = fs::current_path() / "host-references-paths";
+  fs::path root = fs::temp_directory_path() / "ombrix-host-references-paths";
   fs::remove_all(root);
   writeText(root / "workspace.mel", "workspace -fr \"scene\" \"shots\";\nworkspace -fr \"mayaAscii\" \"shots\";\n");
   const std::string scene = (root / "shots" / "seq" / "s1.ma").generic_string();
@@ -251,7 +251,7 @@ TEST_F(ReferenceTest, ReferencedFilesAreLookedForWhereMayaLooks) {
 }
 
 TEST_F(ReferenceTest, OlderScenesReferenceWithRenamingPrefixesAndNoDepthInfo) {
-  fs::path dir = fs::current_path() / "host-references-prefix";
+  fs::path dir = fs::temp_directory_path() / "ombrix-host-references-prefix";
   fs::remove_all(dir);
   writeText(dir / "asset.ma", std::string(kHeader) + box("thing"));
   // Maya before namespaces by default: a prefix, and a reference loaded at its own line.
@@ -306,7 +306,7 @@ TEST_F(ReferenceTest, MayaBinaryFilesAreReferencedUnderTheirNamespace) {
   const fs::path rig = fs::path(OMBRIX_SHARED_MAYA) / "mb" / "rig.anim.mb";
   if (!fs::exists(rig))
     GTEST_SKIP() << rig << " is not here";
-  fs::path dir = fs::current_path() / "host-references-binary";
+  fs::path dir = fs::temp_directory_path() / "ombrix-host-references-binary";
   fs::remove_all(dir);
   fs::create_directories(dir);
   fs::copy_file(rig, dir / "rig.anim.mb");

@@ -22,7 +22,7 @@ std::vector<std::string> loadText(const std::string& body) {
 }
 
 std::string saveAndRead() {
-  fs::path file = fs::current_path() / "host-scenefile.ma";
+  fs::path file = fs::temp_directory_path() / "ombrix-host-scenefile.ma";
   std::string error;
   EXPECT_TRUE(OmbrixHost::saveMayaAscii(file.string(), error)) << error;
   std::ifstream in(file);
@@ -139,7 +139,7 @@ TEST_F(HostTest, InstancesAreWrittenAndReadBackWithTheirOrder) {
   std::string text = saveAndRead();
   EXPECT_NE(text.find("parent -s -nc -r -add \"|first|firstShape\" \"second\";"), std::string::npos);
   std::vector<std::string> problems;
-  ASSERT_TRUE(OmbrixHost::loadMayaAscii((fs::current_path() / "host-scenefile.ma").string(), problems));
+  ASSERT_TRUE(OmbrixHost::loadMayaAscii((fs::temp_directory_path() / "ombrix-host-scenefile.ma").string(), problems));
   MSelectionList members;
   MFnSet(node("sg")).getMembers(members, true);
   ASSERT_EQ(members.length(), 1u);

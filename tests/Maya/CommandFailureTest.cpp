@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <thread>
@@ -79,8 +80,9 @@ class CommandFailureTest : public HostTest {
     HostTest::SetUp();
     gMainThread = std::this_thread::get_id();
     const std::string id = std::to_string(Platform::CurrentProcessId());
-    registry_ = "ombrix-test-registry-failures-" + id;
-    exchange_ = "exchange-failures-" + id;
+    const std::string temp = std::filesystem::temp_directory_path().string() + "/";
+    registry_ = temp + "ombrix-test-registry-failures-" + id;
+    exchange_ = temp + "ombrix-exchange-failures-" + id;
     Platform::MakeDirectory(exchange_.c_str());
     WriteText(registry_, "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t" + exchange_ + "\n");
     setenv("OMBRIX_REGISTRY", registry_.c_str(), 1);
@@ -103,6 +105,8 @@ class CommandFailureTest : public HostTest {
     OmbrixHost::closePluginObject(plugin_);
     module_.Close();
     std::remove(registry_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(exchange_, ignored);
   }
 
   EntryPoint entry(const char* name) {

@@ -5,6 +5,8 @@
 #include "DualQuaternion.h"
 #include "Matrix4.h"
 #include "MeshHistory.h"
+#include "NonLinear.h"
+#include "RawData.h"
 #include "Scene.h"
 
 #include <algorithm>
@@ -229,20 +231,11 @@ using TargetItems = std::map<int, TargetItem>;  // by item index: 5000 + 1000 * 
 // "setAttr <plug> -type "pointArray" N x y z w ...": blendShape target points,
 // which the host keeps as the file line.
 bool readPointArray(const Node& node, const std::string& line, PlugRef& plug, std::vector<Point3>& out) {
-  DataCursor c(line.data(), line.data() + line.size());
-  std::string item, plugText, type;
-  bool quoted = false;
-  while (plugText.empty() && c.item(item, quoted))
-    if (quoted)
-      plugText = item;
-  if (plugText.empty() || !c.item(item, quoted) || item != "-type" || !c.item(type, quoted) || type != "pointArray")
+  DataCursor c(line.data(), line.data());
+  if (!openRawData(node, line, "pointArray", plug, c))
     return false;
-  std::string error;
-  bool resolved = plugText[0] == '.'
-                      ? scene().resolvePlugOn(const_cast<Node*>(&node), plugText.substr(1), plug, error)
-                      : scene().resolvePlug(plugText, plug, error);
   long long count = 0;
-  if (!resolved || plug.node != &node || !c.integer(count) || count < 0 ||
+  if (!c.integer(count) || count < 0 ||
       static_cast<unsigned long long>(count) > c.remaining() / 8)
     return false;
   out.resize(static_cast<std::size_t>(count));
@@ -356,16 +349,6 @@ std::vector<Point3> targetAt(const TargetItems& items, double w, std::size_t cou
   return out;
 }
 
-// Per-vertex weights under `attr` (baseWeights, targetWeights), 1 where none is stored.
-std::vector<double> vertexWeights(const Node& node, const char* attr, const std::string& base,
-                                  std::vector<int> indices, std::size_t count) {
-  std::vector<double> out(count, 1.0);
-  for (int v : elementsOf(node, attr, std::move(indices)))
-    if (v >= 0 && static_cast<std::size_t>(v) < count)
-      out[static_cast<std::size_t>(v)] = node.number(indexed(base, v), 1.0);
-  return out;
-}
-
 bool blendPoints(const Node& node, int index, const MeshData& base, std::vector<Point3>& points,
                  const DeformerSources& sources, std::string& why) {
   std::map<int, TargetItems> groups;
@@ -405,7 +388,18 @@ bool is(const Node& node, const char* type) { return node.typeName == type; }
 
 }  // namespace
 
-bool isDeformer(const Node& node) { return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape"); }
+std::vector<double> vertexWeights(const Node& node, const char* attr, const std::string& base,
+                                  std::vector<int> indices, std::size_t count) {
+  std::vector<double> out(count, 1.0);
+  for (int v : elementsOf(node, attr, std::move(indices)))
+    if (v >= 0 && static_cast<std::size_t>(v) < count)
+      out[static_cast<std::size_t>(v)] = node.number(indexed(base, v), 1.0);
+  return out;
+}
+
+bool isDeformer(const Node& node) {
+  return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear");
+}
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
   std::vector<Point3> deformed = mesh.points;
@@ -416,6 +410,8 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = skinPoints(node, deformed, why);
   else if (is(node, "blendShape"))
     ok = blendPoints(node, index, mesh, deformed, sources, why);
+  else if (is(node, "nonLinear"))
+    ok = nonLinearPoints(node, index, deformed, sources, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

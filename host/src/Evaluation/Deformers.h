@@ -1,19 +1,31 @@
 #pragma once
 // Deformers of a mesh's construction history: nodes that move the points of
 // input[i].inputGeometry into outputGeometry[i] and keep the topology: tweak,
-// skinCluster (linear, dual-quaternion or blended skinning by joints) and blendShape.
+// skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape
+// and nonLinear (bend, flare, sine, squash, twist and wave handles).
 #include "GeometryData.h"
+#include "Matrix4.h"
 #include "Node.h"
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace OmbrixHost {
 
 struct DeformerSources {
   // The mesh a plug carries: a blendShape target connected as a mesh.
   std::function<bool(const PlugRef&, MeshData&)> meshAt;
+  // The shape whose history is evaluated: its world matrix places the mesh
+  // for deformers that work in world space (nonLinear). Null when unknown.
+  const Node* shape = nullptr;
 };
+
+// Per-vertex weights under the array attribute `attr` (baseWeights,
+// weightList's weights) whose elements' keys start with `base`, 1 where none
+// is stored; `indices` address the array (-1 for it).
+std::vector<double> vertexWeights(const Node& node, const char* attr, const std::string& base,
+                                  std::vector<int> indices, std::size_t count);
 
 bool isDeformer(const Node& node);
 

@@ -72,16 +72,22 @@ const Connection* incomingConnection(const Node* node, const std::string& key) {
   return nullptr;
 }
 
+bool dagWorldMatrix(const Node* node, Matrix4& out) {
+  auto paths = scene().allPaths(const_cast<Node*>(node));
+  if (paths.empty())
+    return false;
+  double rows[4][4];
+  scene().inclusiveMatrix(paths.front(), rows);
+  out = Matrix4::fromRows(rows);
+  return true;
+}
+
 bool inputMatrix(const Node& node, const std::string& key, Matrix4& out, bool& present) {
   const Connection* c = incomingConnection(&node, key);
   present = false;
   if (c && c->remote.node->dag) {
-    auto paths = scene().allPaths(c->remote.node);
-    if (paths.empty())
+    if (!dagWorldMatrix(c->remote.node, out))
       return false;
-    double rows[4][4];
-    scene().inclusiveMatrix(paths.front(), rows);
-    out = Matrix4::fromRows(rows);
     present = true;
     return true;
   }
@@ -193,7 +199,7 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
   if (isDeformer(*node)) {
     if (!passThrough(node, deformerInput(index), "", out))
       return false;
-    DeformerSources sources{[this](const PlugRef& plug, MeshData& mesh) { return meshAt(plug, mesh); }};
+    DeformerSources sources{[this](const PlugRef& plug, MeshData& mesh) { return meshAt(plug, mesh); }, shape_};
     if (!applyDeformer(*node, index, out, sources, why))
       report(node, why, kTakesUpstream);
     else if (!why.empty())

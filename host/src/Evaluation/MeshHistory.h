@@ -17,6 +17,9 @@ namespace OmbrixHost {
 // The connection feeding the plug `key` of a node; null when there is none.
 const Connection* incomingConnection(const Node* node, const std::string& key);
 
+// The world matrix of a DAG node's first path; false when it has none.
+bool dagWorldMatrix(const Node* node, Matrix4& out);
+
 // The matrix on a node's plug `key`: the world matrix of the DAG node
 // connected to it, else the one stored (`present` false when neither is).
 // False when something that is not a DAG node drives it.

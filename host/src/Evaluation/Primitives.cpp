@@ -1,9 +1,10 @@
 #include "Primitives.h"
 
 #include "CreationNodes.h"
-#include "NurbsTessellator.h"
+#include "NurbsFitting.h"
 #include "Polyhedra.h"
 #include "PrimitiveBuilder.h"
+#include "SurfaceHistory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -181,77 +182,6 @@ bool platonicSolid(const Node& n, MeshData& out, std::string& why) {
   return true;
 }
 
-// B-spline control points by their Greville abscissae: a uniform open (or
-// periodic) knot vector and the parameter each CV stands for.
-std::vector<double> openKnots(int spans, int degree) {
-  std::vector<double> k;
-  for (int i = 0; i < degree; ++i)
-    k.push_back(0);
-  for (int i = 1; i < spans; ++i)
-    k.push_back(i);
-  for (int i = 0; i < degree; ++i)
-    k.push_back(spans);
-  return k;
-}
-
-std::vector<double> greville(const std::vector<double>& mayaKnots, int degree, int cvs) {
-  std::vector<double> full{mayaKnots.front()};
-  full.insert(full.end(), mayaKnots.begin(), mayaKnots.end());
-  full.push_back(mayaKnots.back());
-  std::vector<double> g;
-  for (int i = 0; i < cvs; ++i) {
-    double s = 0;
-    for (int k = 1; k <= degree; ++k)
-      s += full[static_cast<std::size_t>(i + k)];
-    g.push_back(s / degree);
-  }
-  return g;
-}
-
-// Values of the B-spline basis functions of an open knot vector at t,
-// found by evaluating a curve whose CVs are 0 except one.
-std::vector<double> basisAt(const std::vector<double>& mayaKnots, int degree, int cvs, double t) {
-  NurbsData curve;
-  curve.degreeU = degree;
-  curve.degreeV = 1;
-  curve.knotsU = mayaKnots;
-  curve.knotsV = {0.0, 1.0};
-  curve.cvs.assign(static_cast<std::size_t>(cvs) * 2, Point3{});
-  curve.weights.assign(curve.cvs.size(), 1.0);
-  std::vector<double> out;
-  for (int j = 0; j < cvs; ++j) {
-    curve.cvs[static_cast<std::size_t>(j) * 2] = {1.0, 0.0, 0.0};
-    out.push_back(NurbsEvaluator(curve).at(t, 0.0).x);
-    curve.cvs[static_cast<std::size_t>(j) * 2] = {};
-  }
-  return out;
-}
-
-// Solves A x = b (small, dense, partial pivoting); false when singular.
-bool solve(std::vector<std::vector<double>> a, std::vector<double>& b) {
-  std::size_t n = b.size();
-  for (std::size_t c = 0; c < n; ++c) {
-    std::size_t pivot = c;
-    for (std::size_t r = c + 1; r < n; ++r)
-      if (std::fabs(a[r][c]) > std::fabs(a[pivot][c]))
-        pivot = r;
-    if (std::fabs(a[pivot][c]) < 1e-12)
-      return false;
-    std::swap(a[c], a[pivot]);
-    std::swap(b[c], b[pivot]);
-    for (std::size_t r = 0; r < n; ++r)
-      if (r != c) {
-        double f = a[r][c] / a[c][c];
-        for (std::size_t k = c; k < n; ++k)
-          a[r][k] -= f * a[c][k];
-        b[r] -= f * b[c];
-      }
-  }
-  for (std::size_t c = 0; c < n; ++c)
-    b[c] /= a[c][c];
-  return true;
-}
-
 bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
   if (!countsWithin(n, {"degree", "spans", "sections"}, 1, 64, why))
     return false;
@@ -263,11 +193,11 @@ bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
   }
   double r = attr(n, "radius");
   d.degreeU = d.degreeV = deg;
+  Revolution around = revolution(sections, deg, 0.0, 2 * kPi);
   d.formU = 1;
-  d.formV = 3;
+  d.formV = around.form;
   d.knotsU = openKnots(spans, deg);
-  for (int i = -(deg - 1); i <= sections + deg - 1; ++i)
-    d.knotsV.push_back(i);
+  d.knotsV = around.knots;
   int cu = d.numCVsU(), cv = d.numCVsV();
   // The profile interpolates the half circle at the CVs' Greville parameters;
   // the rings are widened so that a cubic passes through the circle at its knots.
@@ -284,12 +214,10 @@ bool nurbSphere(const Node& n, NurbsData& d, std::string& why) {
     why = "the sphere's profile cannot be fitted";
     return false;
   }
-  double step = 2 * kPi / sections;
-  double ring = deg == 3 ? 6.0 / (4.0 + 2.0 * std::cos(step)) : 1.0;
   for (int i = 0; i < cu; ++i)
     for (int j = 0; j < cv; ++j) {
-      double theta = step * (j - (deg - 1) / 2.0);
-      double radius = radii[static_cast<std::size_t>(i)] * ring;
+      double theta = around.angles[static_cast<std::size_t>(j)];
+      double radius = radii[static_cast<std::size_t>(i)] * around.ring;
       d.cvs.push_back({radius * std::cos(theta), heights[static_cast<std::size_t>(i)], -radius * std::sin(theta)});
       d.weights.push_back(1.0);
     }
@@ -359,6 +287,8 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
 }
 
 bool generateNurbsPrimitive(const Node& creator, NurbsData& out, std::string& why) {
+  if (isSurfaceHistory(creator))
+    return buildHistorySurface(creator, out, why);
   NurbsData d;
   bool ok = false;
   if (creator.typeName == "makeNurbSphere")

@@ -2,8 +2,8 @@
 // Geometry of Maya's creation nodes: polyCube, polyPlane, polySphere,
 // polyCylinder, polyCone, polyTorus, polyPyramid, polyPrism, polyPipe,
 // polyPlatonicSolid, polyDisc, polyHelix and polyPlatonic for meshes,
-// makeNurbSphere and makeNurbPlane for NURBS surfaces, read from the
-// node's attributes.
+// makeNurbSphere and makeNurbPlane for NURBS surfaces (and the surfaces
+// revolve and loft make of curves), read from the node's attributes.
 #include "GeometryData.h"
 #include "Node.h"
 

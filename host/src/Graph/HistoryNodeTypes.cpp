@@ -156,6 +156,14 @@ AttrList deleteComponentAttrs(AttrListMaker dependAttrs) {
   return a;
 }
 
+// nonLinear: its handle's transform on matrix, the handle shape's values on
+// deformerData, per-vertex weights in weightList as every weighted deformer keeps them.
+AttrList nonLinearAttrs(AttrListMaker dependAttrs) {
+  return deformerAttrs(dependAttrs,
+                       {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                        makeAttr("matrix", "ma", K::kMatrix), makeAttr("deformerData", "dd", K::kGeneric)});
+}
+
 AttrList jointAttrs(AttrListMaker transformAttrs) {
   AttrList a = transformAttrs();
   a.push_back(makeTriple("jointOrient", "jo", "XYZ", "xyz", K::kAngle));
@@ -244,6 +252,7 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polyUnite", dg, false, uniteAttrs(dependAttrs));
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
+  add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 

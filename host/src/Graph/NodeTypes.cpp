@@ -73,12 +73,14 @@ AttrList meshAttrs() {
   return a;
 }
 
-AttrList nurbsAttrs() {
+// A NURBS shape's geometry plugs; a curve's data stays as the file writes it
+// (".cc" -type "nurbsCurve"), which history reads.
+AttrList geometryShapeAttrs(K data) {
   AttrList a = dagAttrs();
-  a.push_back(makeAttr("create", "cr", K::kNurbsSurface));
-  a.push_back(makeAttr("local", "l", K::kNurbsSurface));
-  a.push_back(makeAttr("worldSpace", "ws", K::kNurbsSurface, true));
-  a.push_back(makeAttr("cached", "cc", K::kNurbsSurface));
+  a.push_back(makeAttr("create", "cr", data));
+  a.push_back(makeAttr("local", "l", data));
+  a.push_back(makeAttr("worldSpace", "ws", data, true));
+  a.push_back(makeAttr("cached", "cc", data));
   return a;
 }
 
@@ -278,14 +280,43 @@ NodeType make(const char* name, MFn::Type api, bool dag, AttrList attrs, const c
   return NodeType{name, api, dag, std::move(attrs), defaultName ? defaultName : name};
 }
 
+// A nonLinear deformer's handle shape: its values, given to the deformer as deformerData.
+AttrList deformHandleAttrs(std::initializer_list<std::shared_ptr<AttrDef>> values) {
+  AttrList a = dagAttrs();
+  a.push_back(makeAttr("deformerData", "dd", K::kGeneric));
+  a.push_back(num("handleWidth", "hw", 1));
+  for (auto& v : values)
+    a.push_back(v);
+  return a;
+}
+
+void addDeformHandles(std::map<std::string, NodeType>& t) {
+  auto add = [&](const char* name, std::initializer_list<std::shared_ptr<AttrDef>> values) {
+    t.emplace(name, make(name, MFn::kShape, true, deformHandleAttrs(values)));
+  };
+  auto low = [] { return num("lowBound", "lb", -1); };
+  auto high = [] { return num("highBound", "hb", 1); };
+  add("deformBend", {low(), high(), num("curvature", "cur", 0, K::kAngle)});
+  add("deformTwist", {low(), high(), num("startAngle", "sa", 0, K::kAngle), num("endAngle", "ea", 0, K::kAngle)});
+  add("deformSquash", {low(), high(), num("startSmoothness", "ss", 0), num("endSmoothness", "es", 0),
+                       num("maxExpandPos", "mp", 0.5), num("expand", "exp", 1), num("factor", "fac", 0)});
+  add("deformFlare", {low(), high(), num("startFlareX", "sfx", 1), num("startFlareZ", "sfz", 1),
+                      num("endFlareX", "efx", 1), num("endFlareZ", "efz", 1), num("curve", "crv", 0)});
+  add("deformSine", {low(), high(), num("amplitude", "amp", 0), num("wavelength", "wav", 2), num("offset", "off", 0),
+                     num("dropoff", "dr", 0)});
+  add("deformWave", {num("minRadius", "mnr", 0), num("maxRadius", "mxr", 1), num("amplitude", "amp", 0),
+                     num("wavelength", "wav", 1), num("offset", "off", 0), num("dropoff", "dr", 0),
+                     num("dropoffPosition", "dp", 0)});
+}
+
 std::map<std::string, NodeType> buildTypes() {
   std::map<std::string, NodeType> t;
   auto add = [&](NodeType nt) { t.emplace(nt.name, std::move(nt)); };
   add(make("world", MFn::kWorld, true, dagAttrs()));
   add(make("transform", MFn::kTransform, true, transformAttrs()));
   add(make("mesh", MFn::kMesh, true, meshAttrs(), "polySurfaceShape"));
-  add(make("nurbsSurface", MFn::kNurbsSurface, true, nurbsAttrs(), "nurbsSurfaceShape"));
-  add(make("nurbsCurve", MFn::kNurbsCurve, true, dagAttrs(), "curveShape"));
+  add(make("nurbsSurface", MFn::kNurbsSurface, true, geometryShapeAttrs(K::kNurbsSurface), "nurbsSurfaceShape"));
+  add(make("nurbsCurve", MFn::kNurbsCurve, true, geometryShapeAttrs(K::kGeneric), "curveShape"));
   add(make("camera", MFn::kCamera, true, dagAttrs(), "cameraShape"));
   add(make("locator", MFn::kLocator, true, dagAttrs(), "locatorShape"));
   add(make("pointLight", MFn::kPointLight, true, dagAttrs(), "pointLightShape"));
@@ -402,7 +433,47 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("makeNurbPlane", MFn::kNurbsPlane, false,
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
+  add(make("revolve", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputCurve", "ic", K::kGeneric));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(makeTriple("axis", "ax", "XYZ", "xyz", K::kDouble));
+    a.back()->children[0]->defaultNumber = 1.0;
+    a.push_back(makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble));
+    for (auto& e : {num("startSweep", "ssw", 0, K::kAngle), num("endSweep", "esw", 6.283185307179586, K::kAngle),
+                    num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
+                    num("useTolerance", "ut", 0, K::kBool), num("tolerance", "tol", 0.01),
+                    num("computePivotAndAxis", "cpa", 0, K::kInt), num("autoCorrectNormal", "acn", 0, K::kBool),
+                    num("bridge", "br", 0, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
+  add(make("makeNurbCircle", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("outputCurve", "oc", K::kGeneric));
+    a.push_back(makeTriple("normal", "nr", "XYZ", "xyz", K::kDouble));
+    a.back()->children[2]->defaultNumber = 1.0;
+    a.push_back(makeTriple("center", "c", "XYZ", "xyz", K::kDouble));
+    a.push_back(makeTriple("first", "fp", "XYZ", "xyz", K::kDouble));
+    for (auto& e : {num("radius", "r", 1), num("sweep", "sw", 6.283185307179586, K::kAngle), num("degree", "d", 3, K::kInt),
+                    num("sections", "s", 8, K::kInt), num("useTolerance", "ut", 0, K::kBool),
+                    num("tolerance", "tol", 0.01), num("fixCenter", "fc", 1, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
+  add(make("loft", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(makeAttr("reverse", "r", K::kBool, true));
+    for (auto& e : {num("uniform", "u", 0, K::kBool), num("close", "c", 0, K::kBool), num("degree", "d", 3, K::kInt),
+                    num("sectionSpans", "ss", 1, K::kInt), num("autoReverse", "ar", 1, K::kBool),
+                    num("reverseSurfaceNormals", "rsn", 0, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
   addHistoryNodeTypes(t, dependAttrs, transformAttrs);
+  addDeformHandles(t);
   return t;
 }
 

@@ -1,0 +1,26 @@
+#include "RawData.h"
+
+#include "Scene.h"
+
+namespace OmbrixHost {
+
+bool openRawData(const Node& node, const std::string& line, const char* type, PlugRef& plug, DataCursor& values) {
+  DataCursor c(line.data(), line.data() + line.size());
+  std::string item, plugText, found;
+  bool quoted = false;
+  while (plugText.empty() && c.item(item, quoted))
+    if (quoted)
+      plugText = item;
+  if (plugText.empty() || !c.item(item, quoted) || item != "-type" || !c.item(found, quoted) || found != type)
+    return false;
+  std::string error;
+  bool resolved = plugText[0] == '.'
+                      ? scene().resolvePlugOn(const_cast<Node*>(&node), plugText.substr(1), plug, error)
+                      : scene().resolvePlug(plugText, plug, error);
+  if (!resolved || plug.node != &node)
+    return false;
+  values = c;
+  return true;
+}
+
+}  // namespace OmbrixHost

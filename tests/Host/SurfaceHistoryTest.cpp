@@ -1,0 +1,190 @@
+// NURBS surfaces made by history, as Maya writes them: a revolve of a curve, a loft of curves.
+#include "HistoryScene.h"
+
+#include <maya/MFnNurbsSurface.h>
+#include <maya/MPoint.h>
+
+#include <cmath>
+#include <string>
+
+using namespace HistoryScene;
+
+namespace {
+
+// A line from (0, 0, 0) to (0, 2, 0) under curve1, moved 1 along X, revolved by
+// revolve1 (set up by `settings`) into revolvedSurfaceShape1.
+std::string revolveScene(const std::string& settings, const std::string& curveData = "1 1 0 no 3\n\t\t2 0 1\n\t\t2\n"
+                                                                                    "\t\t0 0 0\n\t\t0 2 0\n\t\t;\n") {
+  return "createNode transform -n \"curve1\";\n"
+         "\tsetAttr \".t\" -type \"double3\" 1 0 0 ;\n"
+         "createNode nurbsCurve -n \"curveShape1\" -p \"curve1\";\n"
+         "\tsetAttr -k off \".v\";\n"
+         "\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t" + curveData +
+         "createNode transform -n \"revolvedSurface1\";\n"
+         "createNode nurbsSurface -n \"revolvedSurfaceShape1\" -p \"revolvedSurface1\";\n"
+         "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n\tsetAttr \".tw\" yes;\n"
+         "\tsetAttr \".dvu\" 0;\n\tsetAttr \".dvv\" 0;\n\tsetAttr \".cpr\" 4;\n\tsetAttr \".cps\" 4;\n"
+         "createNode revolve -n \"revolve1\";\n" + settings +
+         "connectAttr \"revolve1.os\" \"revolvedSurfaceShape1.cr\";\n"
+         "connectAttr \"curveShape1.ws\" \"revolve1.ic\";\n";
+}
+
+// A line up Y from `from` (x y z) two units long, as the curve `name` (shape `name`Shape).
+std::string line(const std::string& name, const std::string& from, bool downwards = false) {
+  std::string x = from.substr(0, from.find(' ')), z = from.substr(from.rfind(' ') + 1);
+  std::string low = x + " 0 " + z, high = x + " 2 " + z;
+  return "createNode transform -n \"" + name + "\";\n" + "createNode nurbsCurve -n \"" + name + "Shape\" -p \"" +
+         name + "\";\n\tsetAttr -k off \".v\";\n" + "\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t1 1 0 no 3\n\t\t2 0 1\n\t\t2\n\t\t" +
+         (downwards ? high : low) + "\n\t\t" + (downwards ? low : high) + "\n\t\t;\n";
+}
+
+// loft1 through `curves` (curve1, curve2...) into loftedSurfaceShape1.
+std::string loftScene(const std::string& curves, int count, const std::string& settings) {
+  std::string scene = curves +
+                      "createNode transform -n \"loftedSurface1\";\n"
+                      "createNode nurbsSurface -n \"loftedSurfaceShape1\" -p \"loftedSurface1\";\n"
+                      "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+                      "createNode loft -n \"loft1\";\n\tsetAttr -s " + std::to_string(count) + " \".ic\";\n" + settings;
+  for (int i = 0; i < count; ++i)
+    scene += "connectAttr \"curve" + std::to_string(i + 1) + "Shape.ws\" \"loft1.ic[" + std::to_string(i) + "]\";\n";
+  return scene + "connectAttr \"loft1.os\" \"loftedSurfaceShape1.cr\";\n";
+}
+
+// The scene loaded says why `node` is not evaluated: `shape` keeps its file data.
+void expectSurfaceKept(const std::string& scene, const char* shape, const char* node, const char* why) {
+  expectReported(loadScene(scene), std::string(shape) + ": construction history through " + node +
+                                       " is not evaluated (" + why + "); the surface keeps the data in the file");
+}
+
+MPoint surfacePoint(double u, double v, const char* shape = "revolvedSurfaceShape1") {
+  MFnNurbsSurface surface(HostTest::path(shape));
+  MPoint p;
+  EXPECT_EQ(surface.getPointAtParam(u, v, p), MStatus::kSuccess);
+  return p;
+}
+
+void expectNear(const MPoint& p, double x, double y, double z) {
+  EXPECT_NEAR(p.x, x, 1e-9);
+  EXPECT_NEAR(p.y, y, 1e-9);
+  EXPECT_NEAR(p.z, z, 1e-9);
+}
+
+}  // namespace
+
+TEST_F(HostTest, RevolveTurnsTheCurveIntoACylinder) {
+  // Maya's defaults, the axis Y: a periodic cubic of 8 sections through the circle
+  // of radius 1 at its knots, 45 degrees apart, turning +X towards -Z.
+  auto problems = loadScene(revolveScene("\tsetAttr \".ax\" -type \"double3\" 0 1 0 ;\n"));
+  EXPECT_EQ(joined(problems).find("revolve1"), std::string::npos) << joined(problems);
+  MFnNurbsSurface surface(HostTest::path("revolvedSurfaceShape1"));
+  EXPECT_EQ(surface.numSpansInU(), 1);
+  EXPECT_EQ(surface.numSpansInV(), 8);
+  EXPECT_EQ(surface.formInV(), MFnNurbsSurface::kPeriodic);
+  EXPECT_EQ(surface.degreeV(), 3);
+  expectNear(surfacePoint(0.0, 0.0), 1, 0, 0);
+  expectNear(surfacePoint(1.0, 2.0), 0, 2, -1);
+  const double h = std::sqrt(0.5);
+  expectNear(surfacePoint(0.5, 1.0), h, 1, -h);
+  for (int k = 0; k < 8; ++k) {
+    MPoint p = surfacePoint(0.25, k);
+    EXPECT_NEAR(std::hypot(p.x, p.z), 1.0, 1e-9) << "knot " << k;
+  }
+
+  // A quarter turn about a pivot at x 2, linear in two sections: open, its corners on the circle of radius 1 about x 2.
+  loadScene(revolveScene("\tsetAttr \".d\" 1;\n\tsetAttr \".s\" 2;\n\tsetAttr \".esw\" 90;\n"
+                         "\tsetAttr \".ax\" -type \"double3\" 0 1 0 ;\n\tsetAttr \".p\" -type \"double3\" 2 0 0 ;\n"));
+  MFnNurbsSurface quarter(HostTest::path("revolvedSurfaceShape1"));
+  EXPECT_EQ(quarter.formInV(), MFnNurbsSurface::kOpen);
+  EXPECT_EQ(quarter.numSpansInV(), 2);
+  expectNear(surfacePoint(0.0, 0.0), 1, 0, 0);
+  expectNear(surfacePoint(0.0, 1.0), 2 - h, 0, h);
+  expectNear(surfacePoint(1.0, 2.0), 2, 2, 1);
+}
+
+TEST_F(HostTest, RevolveWithoutAUsableCurveOrValuesKeepsTheFileSurface) {
+  std::string noCurve = revolveScene("");
+  noCurve.replace(noCurve.find("connectAttr \"curveShape1.ws\""), 0, "//");
+  const std::pair<std::string, const char*> cases[] = {
+      {noCurve, "no curve is connected to its inputCurve"},
+      {revolveScene("\tsetAttr \".s\" 100000;\n"), "its sections are not between 1 and 1024"},
+      {revolveScene("\tsetAttr \".ax\" -type \"double3\" nan 1 0 ;\n"),
+       "its axis, pivot or sweep is not a number, or the axis has no length"},
+      {revolveScene("\tsetAttr \".esw\" 0;\n"), "its sweep is empty"},
+      {revolveScene("", "1 1 0 no 3\n\t\t3 0 1 2\n\t\t2\n\t\t0 0 0\n\t\t0 2 0\n\t\t;\n"),
+       "the data of the curve curveShape1 does not describe a curve"}};
+  for (const auto& [scene, why] : cases)
+    expectSurfaceKept(scene, "revolvedSurfaceShape1", "revolve1", why);
+  // A profile of 4000 CVs turned in 1024 sections: more CVs than any creation node makes.
+  std::string long_ = "1 3999 0 no 3\n\t\t4000";
+  for (int k = 0; k < 4000; ++k)
+    long_ += " " + std::to_string(k);
+  long_ += "\n\t\t4000\n";
+  for (int k = 0; k < 4000; ++k)
+    long_ += "\t\t0 " + std::to_string(k) + " 0\n";
+  expectSurfaceKept(revolveScene("\tsetAttr \".s\" 1024;\n", long_ + "\t\t;\n"), "revolvedSurfaceShape1", "revolve1",
+                    "its surface would have 4000 x 1027 CVs, more than 4000000");
+}
+
+TEST_F(HostTest, LoftPassesThroughItsCurvesInOrder) {
+  // Three lines at x 0, 2 and 4 (the last 1 out along Z), uniform: a quadratic
+  // across them (three curves lower the cubic), through each at 0, 1 and 2;
+  // half way between the first two z is 2 s^2 - s at s = 1/4.
+  const std::string curves = line("curve1", "0 0 0") + line("curve2", "2 0 0") + line("curve3", "4 0 1");
+  auto problems = loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr -s 3 \".r[0:2]\" no no no;\n"
+                                                 "\tsetAttr \".rsn\" yes;\n"));
+  EXPECT_EQ(joined(problems).find("loft1"), std::string::npos) << joined(problems);
+  MFnNurbsSurface surface(HostTest::path("loftedSurfaceShape1"));
+  EXPECT_EQ(surface.degreeU(), 2);
+  EXPECT_EQ(surface.numCVsInU(), 3);
+  expectNear(surfacePoint(1.0, 0.5, "loftedSurfaceShape1"), 2, 1, 0);
+  expectNear(surfacePoint(2.0, 1.0, "loftedSurfaceShape1"), 4, 2, 1);
+  expectNear(surfacePoint(0.5, 0.25, "loftedSurfaceShape1"), 1, 0.5, -0.125);
+
+  // The middle curve drawn downwards and reversed by the loft: the same surface.
+  const std::string turned = line("curve1", "0 0 0") + line("curve2", "2 0 0", true) + line("curve3", "4 0 1");
+  expectAllEvaluated(loadScene(loftScene(turned, 3, "\tsetAttr \".u\" yes;\n\tsetAttr -s 3 \".r[0:2]\" no yes no;\n")));
+  expectNear(surfacePoint(0.5, 0.25, "loftedSurfaceShape1"), 1, 0.5, -0.125);
+
+  // Linear and closed: straight across, and back to the first curve at 3.
+  loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr \".c\" yes;\n\tsetAttr \".d\" 1;\n"));
+  expectNear(surfacePoint(0.5, 0.5, "loftedSurfaceShape1"), 1, 1, 0);
+  expectNear(surfacePoint(3.0, 0.5, "loftedSurfaceShape1"), 0, 1, 0);
+}
+
+TEST_F(HostTest, LoftOfCurvesItCannotJoinKeepsTheFileSurface) {
+  const std::string cubic = "createNode transform -n \"curve2\";\n"
+                            "createNode nurbsCurve -n \"curve2Shape\" -p \"curve2\";\n"
+                            "\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t3 1 0 no 3\n\t\t6 0 0 0 1 1 1\n\t\t4\n"
+                            "\t\t2 0 0\n\t\t2 1 0\n\t\t2 2 0\n\t\t2 3 0\n\t\t;\n";
+  const std::pair<std::string, const char*> cases[] = {
+      {loftScene(line("curve1", "0 0 0") + cubic, 2, ""), "its curves differ in degree, form or knots"},
+      {loftScene(line("curve1", "0 0 0"), 1, ""), "fewer than two curves are connected to its inputCurve"},
+      {loftScene(line("curve1", "0 0 0") + line("curve2", "0 0 0"), 2, "\tsetAttr \".u\" no;\n"),
+       "its curves cannot be interpolated (two of them coincide)"}};
+  for (const auto& [scene, why] : cases)
+    expectSurfaceKept(scene, "loftedSurfaceShape1", "loft1", why);
+}
+
+TEST_F(HostTest, LoftOfTwoCirclesIsACylinder) {
+  // Two circles made by makeNurbCircle about Y, the second moved 2 up: every
+  // knot of the circles 1 from the axis, half way up at 1.
+  std::string circles;
+  for (int i : {1, 2})
+    circles += "createNode transform -n \"curve" + std::to_string(i) + "\";\n" +
+               (i == 2 ? "\tsetAttr \".t\" -type \"double3\" 0 2 0 ;\n" : "") + "createNode nurbsCurve -n \"curve" +
+               std::to_string(i) + "Shape\" -p \"curve" + std::to_string(i) + "\";\n\tsetAttr -k off \".v\";\n" +
+               "createNode makeNurbCircle -n \"makeNurbCircle" + std::to_string(i) + "\";\n" +
+               "\tsetAttr \".nr\" -type \"double3\" 0 1 0 ;\n" + "connectAttr \"makeNurbCircle" + std::to_string(i) +
+               ".oc\" \"curve" + std::to_string(i) + "Shape.cr\";\n";
+  expectAllEvaluated(loadScene(loftScene(circles, 2, "\tsetAttr \".u\" yes;\n\tsetAttr \".rsn\" yes;\n")));
+  MFnNurbsSurface surface(HostTest::path("loftedSurfaceShape1"));
+  EXPECT_EQ(surface.formInV(), MFnNurbsSurface::kPeriodic);
+  EXPECT_EQ(surface.numSpansInV(), 8);
+  for (int k = 0; k < 8; ++k) {
+    MPoint p = surfacePoint(0.5, k, "loftedSurfaceShape1");
+    EXPECT_NEAR(std::hypot(p.x, p.z), 1.0, 1e-9) << "knot " << k;
+    EXPECT_NEAR(p.y, 1.0, 1e-9);
+  }
+  expectNear(surfacePoint(0.0, 0.0, "loftedSurfaceShape1"), 1, 0, 0);
+  expectNear(surfacePoint(1.0, 2.0, "loftedSurfaceShape1"), 0, 2, -1);
+}
