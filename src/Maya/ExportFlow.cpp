@@ -9,8 +9,8 @@
 
 #include "HvTL/HvString.h"
 #include "IO/FormatRegistry.h"
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/SceneExport.h"
 #include "Model3D/HvModel.h"

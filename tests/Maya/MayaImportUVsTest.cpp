@@ -16,7 +16,7 @@
 #include <random>
 
 #include "Host/HostFixture.h"
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Maya/MayaImportUVs.h"
 #include "Maya/MeshUvArrays.h"
 #include "Maya/UvImportChanges.h"

@@ -10,8 +10,8 @@
 
 #include "IO/FormatRegistry.h"
 #include "Math/Milliseconds.h"
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Model3D/HvModel.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"

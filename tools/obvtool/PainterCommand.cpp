@@ -5,8 +5,8 @@
 #include <string>
 
 #include "Commands.h"
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Registry.h"
 

@@ -12,7 +12,7 @@
 
 #include "Diagnostics/ReportDiagnostic.h"
 #include "IO/FormatRegistry.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/Plugin/Commands.h"
 

@@ -1,10 +1,10 @@
-#include "Maya/PainterLink.h"
+#include "Exchange/PainterLink.h"
 
 #include <cstdio>
 #include <cstring>
 #include <new>
 
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Math/Milliseconds.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"

@@ -1,4 +1,4 @@
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 
 #include <cerrno>
 #include <cstdarg>

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"
 #include "Platform/Registry.h"

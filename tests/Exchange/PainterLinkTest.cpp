@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"
 #include "Platform/Registry.h"
