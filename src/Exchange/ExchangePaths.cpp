@@ -84,6 +84,22 @@ ExchangeFailure getTempDirectory(char* out, char* error) {
   return ExchangeFailure::kNone;
 }
 
+namespace {
+
+// DIR + separator + name + suffix; `out` is left as it was on failure.
+ExchangeFailure PathInTempDirectory(const char* name, const char* suffix, char* out, char* error) {
+  char directory[kExchangeBufferSize];
+  ExchangeFailure failure = getTempDirectory(directory, error);
+  if (failure != ExchangeFailure::kNone) return failure;
+  char path[kExchangeBufferSize];
+  failure = FormatPath(path, error, "%s%c%s%s", directory, Platform::PathSeparator(), name, suffix);
+  if (failure != ExchangeFailure::kNone) return failure;
+  CopyText(out, path);
+  return ExchangeFailure::kNone;
+}
+
+}  // namespace
+
 ExchangeFailure getLogDirectory(char* out, char* error) {
   char directory[kExchangeBufferSize];
   const ExchangeFailure failure = getTempDirectory(directory, error);
@@ -95,14 +111,7 @@ ExchangeFailure getLogDirectory(char* out, char* error) {
 ExchangeFailure getExchangeFilePath(const char* name, char* out, char* error) {
   CopyText(out, kDefaultProject);
   if (name == nullptr || name[0] == '\0') return ExchangeFailure::kNone;
-  char directory[kExchangeBufferSize];
-  ExchangeFailure failure = getTempDirectory(directory, error);
-  if (failure != ExchangeFailure::kNone) return failure;
-  char path[kExchangeBufferSize];
-  failure = FormatPath(path, error, "%s%c%s", directory, Platform::PathSeparator(), name);
-  if (failure != ExchangeFailure::kNone) return failure;
-  CopyText(out, path);
-  return ExchangeFailure::kNone;
+  return PathInTempDirectory(name, "", out, error);
 }
 
 ExchangeFailure getCorrespondenceFilePath(const char* name, char* out, char* error) {
@@ -111,14 +120,7 @@ ExchangeFailure getCorrespondenceFilePath(const char* name, char* out, char* err
   char renamed[kExchangeBufferSize];
   CopyText(renamed, name);
   if (char* dot = std::strrchr(renamed, '.')) *dot = '\0';
-  char directory[kExchangeBufferSize];
-  ExchangeFailure failure = getTempDirectory(directory, error);
-  if (failure != ExchangeFailure::kNone) return failure;
-  char path[kExchangeBufferSize];
-  failure = FormatPath(path, error, "%s%c%s.cor", directory, Platform::PathSeparator(), renamed);
-  if (failure != ExchangeFailure::kNone) return failure;
-  CopyText(out, path);
-  return ExchangeFailure::kNone;
+  return PathInTempDirectory(renamed, ".cor", out, error);
 }
 
 uint32_t hashFileName(const char* text) {
