@@ -2,6 +2,7 @@
 // chunk by chunk in both container widths (read back as their Maya ASCII
 // equivalents are), and damaged files.
 #include "HistoryScene.h"
+#include "MayaBinaryBuild.h"
 
 #include <maya/MFloatArray.h>
 #include <maya/MPointArray.h>
@@ -15,6 +16,7 @@
 #include <vector>
 
 using namespace HistoryScene;
+using namespace MayaBinaryBuild;
 
 namespace {
 
@@ -42,64 +44,6 @@ std::string statsWithoutFormat() {
   return at == std::string::npos ? stats : stats.substr(0, at) + "}";
 }
 
-// Big-endian fields and the chunks and groups of the IFF container, laid out
-// as Maya lays them out: data padded to the width, groups unpadded.
-std::string be(std::uint64_t v, int bytes) {
-  std::string out;
-  for (int i = bytes - 1; i >= 0; --i)
-    out += static_cast<char>((v >> (8 * i)) & 0xff);
-  return out;
-}
-std::string i32(std::int64_t v) { return be(static_cast<std::uint32_t>(v), 4); }
-std::string f64(double v) {
-  std::uint64_t bits;
-  std::memcpy(&bits, &v, 8);
-  return be(bits, 8);
-}
-std::string f32(float v) {
-  std::uint32_t bits;
-  std::memcpy(&bits, &v, 4);
-  return be(bits, 4);
-}
-std::string cstr(const std::string& s) { return s + '\0'; }
-
-struct Iff {
-  bool wide;
-  std::string header(const char* tag, std::uint64_t size) const {
-    return wide ? std::string(tag, 4) + std::string(4, '\0') + be(size, 8) : std::string(tag, 4) + be(size, 4);
-  }
-  std::string chunk(const char* tag, const std::string& data) const {
-    std::string padded = data;
-    padded.resize((data.size() + width() - 1) / width() * width(), '\0');
-    return header(tag, data.size()) + padded;
-  }
-  std::string group(const char* form, const std::string& children, const char* kind = "FOR") const {
-    std::string tag = std::string(kind) + (wide ? "8" : "4");
-    return header(tag.c_str(), 4 + children.size()) + std::string(form, 4) + children;
-  }
-  std::size_t width() const { return wide ? 8 : 4; }
-  // An attribute chunk: name, flags, value.
-  std::string attr(const char* tag, const std::string& name, const std::string& value) const {
-    return chunk(tag, cstr(name) + '\x20' + value);
-  }
-};
-
-const std::string kUuid(16, '\x11');
-
-// A quad under "box" (moved and turned), in the initial shading group.
-std::string boxScene(const Iff& f, const std::string& mesh) {
-  std::string head = f.chunk("VERS", "2020") + f.chunk("LUNI", "cm") + f.chunk("TUNI", "film") +
-                     f.chunk("AUNI", "deg") + f.chunk("FINF", cstr("application") + cstr("maya")) +
-                     f.chunk("PLUG", cstr("stereoCamera") + cstr("10.0"));
-  std::string box = f.chunk("CREA", "\x8c" + cstr("box") + kUuid) + f.attr("DBL3", "t", f64(1) + f64(2) + f64(3)) +
-                    f.attr("DBL3", "r", f64(0) + f64(std::acos(-1.0) / 2) + f64(0));
-  std::string shape = f.chunk("CREA", "\x04" + cstr("boxShape") + cstr("box") + kUuid) +
-                      f.attr("STR ", "uvst[0].uvsn", cstr("map1")) + f.attr("MESH", "o", mesh);
-  std::string links = f.chunk("CWFL", "\x01" + cstr("boxShape.iog") + cstr(":initialShadingGroup.dsm"));
-  return f.group("Maya", f.group("HEAD", head) + f.group("XFRM", box) + f.group("DMSH", shape) +
-                             f.group("CONS", f.group("CONN", links), "LIS"));
-}
-
 // The same nodes as Maya 2015 writes them: no UUIDs, no 0x80 on nodes at
 // the top; times in 32-bit ticks of 1/6000 s. A groupParts node names faces,
 // and the mesh carries normals and a second UV set with no UVs.
@@ -111,22 +55,6 @@ std::string olderScene(const Iff& f, const std::string& mesh) {
   std::string time = f.chunk("SLCT", ":time1") + f.attr("DBLE", "o", i32(250 * 12));
   return f.group("Maya", f.group("HEAD", f.chunk("VERS", "2015")) + f.group("XFRM", box) + f.group("DMSH", shape) +
                              f.group("GRPP", parts) + f.group("SLCT", time));
-}
-
-// Points, edges (bit 31: hard), faces (bit 31 reverses the edge, bits 30
-// and 29 end the loop and the face), then the UV set map1.
-std::string quadValue(std::int64_t vertexFloats = 12) {
-  std::string m = i32(vertexFloats);
-  for (float v : {-0.5f, 0.f, 0.5f, 0.5f, 0.f, 0.5f, -0.5f, 0.f, -0.5f, 0.5f, 0.f, -0.5f})
-    m += f32(v);
-  m += i32(8);
-  for (std::uint32_t v : {0x80000000u, 1u, 0x80000000u, 2u, 0x80000001u, 3u, 0x80000002u, 3u})
-    m += i32(v);
-  m += i32(4) + i32(0) + i32(2) + i32(0x80000003u) + i32(0xe0000001u);
-  m += i32(0) + i32(1) + i32(0) + cstr("map1") + i32(8);
-  for (float v : {0.f, 0.f, 1.f, 0.f, 1.f, 1.f, 0.f, 1.f})
-    m += f32(v);
-  return m + i32(4) + i32(0) + i32(1) + i32(3) + i32(2) + std::string(20, '\0');
 }
 
 // The quad with a normal per corner and a second UV set that gives none.
@@ -314,10 +242,13 @@ TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
 
   // A mesh whose vertex count exceeds its chunk: the mesh is left out, told, and the rest loads.
   auto problems = loadBinary(boxScene(f, quadValue(1 << 30)));
-  EXPECT_NE(joined(problems).find("boxShape: the mesh is broken (the vertex count exceeds the chunk)"),
+  EXPECT_NE(joined(problems).find("boxShape: the mesh is broken (the vertex count exceeds the chunk) (refused)"),
             std::string::npos)
       << joined(problems);
   EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
+  // It counts as refused geometry, as mayahost's exit status and --stats "refused" show.
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+  EXPECT_NE(OmbrixHost::sceneStatsJson().find("\"refused\":{\"total\":1,\"geometry\":1}"), std::string::npos);
 
   // A size past the parent group: the groups before it load.
   std::string overlong = sound;

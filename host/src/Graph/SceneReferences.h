@@ -40,11 +40,13 @@ struct ReferenceRecord {
   std::vector<std::string> tried;
   State state = kMissing;
   bool stated = false;  // a "file -r" line named it (not only "-rdi")
-  std::string file;     // the scene file and line that named it
+  std::string file;     // the scene file and line (or byte offset) that named it
   int line = 0;
+  long long offset = -1;  // in a Maya Binary file; -1 for a line of Maya ASCII
   std::string ownerNode;  // the reference node holding the edits ("" until its setAttr ".ed")
   std::string editsFile;  // the scene file and line of that setAttr
   int editsLine = 0;
+  long long editsOffset = -1;  // in a Maya Binary file
   std::vector<ReferenceEditGroup> editGroups;
 };
 

@@ -199,6 +199,8 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
   return complete;
 }
 
+}  // namespace
+
 // A referenced Maya ASCII file, read into the scene under its namespace.
 bool readMayaAsciiInto(const std::string& path, std::vector<std::string>& problems) {
   std::string text;
@@ -206,8 +208,6 @@ bool readMayaAsciiInto(const std::string& path, std::vector<std::string>& proble
     return false;
   return readStatements(text, path, problems);
 }
-
-}  // namespace
 
 bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
   std::string text;

@@ -1,14 +1,17 @@
 // Reading Maya Binary scenes into the same scene the Maya ASCII reader fills.
 // The file is one "Maya" group holding, in order: a HEAD group (version,
 // units, plug-in requirements, file info), FREF groups (file references),
-// one group per node (its form type is the node type's code; SLCT groups
-// select a default node instead), and a CONS list of connections. Problems
+// FRDI and FREF groups (file references), one group per node (its form type
+// is the node type's code; SLCT groups select a default node instead), and a
+// CONS list of connections. Problems
 // are reported as "FILE: offset N: REASON"; what cannot be decoded safely is
 // skipped by its size and told once per node type, and the rest loads.
 #include "BinaryAttributes.h"
+#include "BinaryReferences.h"
 #include "HostSession.h"
 #include "IffReader.h"
 #include "NodeTypeCodes.h"
+#include "References.h"
 #include "Scene.h"
 #include "SceneLoading.h"
 #include "SceneEvaluation.h"
@@ -42,6 +45,8 @@ double framesPerSecond(const std::string& unit) {
   return 24;
 }
 
+bool readMayaBinaryInto(const std::string& path, std::vector<std::string>& problems);
+
 class BinarySceneReader {
 public:
   BinarySceneReader(const std::uint8_t* bytes, std::size_t size, const std::string& name,
@@ -56,7 +61,12 @@ public:
     scene().reset();
     scene().fileFormat = "mayaBinary";
     SceneLoading loading;
+    auto& readers = scene().references.readers;
+    readers["mayaAscii"] = readMayaAsciiInto;
+    readers["mayaBinary"] = readMayaBinaryInto;
+    startReferences(name_);
     readNodes(top, damage);
+    finishReferences();
     evaluateLoadedScene(name_, problems_);
     return complete_;
   }
@@ -84,6 +94,7 @@ private:
 
   void readNodes(const IffChunk& top, const std::string& damage) {
     eachChild(top, [&](const IffChunk& c) { topLevel(c); });
+    applyReferenceEdits(editHolders_, problems_);
     if (!damage.empty())
       broken(damage);
     if (top.data + top.size < iff_.size())
@@ -101,7 +112,7 @@ private:
       head(chunk);
     else if (is(chunk.form, "HEAD"))
       return;
-    else if (is(chunk.form, "FREF"))
+    else if (is(chunk.form, "FREF") || is(chunk.form, "FRDI"))
       reference(chunk);
     else if (is(chunk.form, "SLCT"))
       node(chunk, selectNode(chunk));
@@ -147,13 +158,26 @@ private:
     });
   }
 
-  // References are not followed from a binary scene: each is told as not loaded.
+  // A FREF group reads the file it names as a "file -r" line does; a FRDI
+  // group says, as "file -rdi" does, whether a reference at any depth loads.
   void reference(const IffChunk& group) {
+    const bool depthInfo = is(group.form, "FRDI");
     eachChild(group, [&](const IffChunk& c) {
-      ChunkData d = dataOf(c);
-      std::string path;
-      if (is(c.tag, "FREF") && d.text(path))
-        problems_.push_back(name_ + ": " + atOffset(c.offset, "the reference to " + path + " is not loaded"));
+      if (!is(c.tag, group.form)) {
+        once("", c.tag, c.offset, std::string("a ") + c.tag + " chunk in a " + group.form + " group is not read");
+        return;
+      }
+      ReferenceStatement st;
+      std::string why;
+      if (!readReferenceChunk(dataOf(c), depthInfo, st, why)) {
+        problem(c.offset, why + " (skipped)");
+        return;
+      }
+      st.offset = static_cast<long long>(c.offset);
+      referenceStatement(st, depthInfo);
+      auto& messages = scene().references.messages;
+      problems_.insert(problems_.end(), messages.begin(), messages.end());
+      messages.clear();
     });
   }
 
@@ -237,14 +261,41 @@ private:
         once(n->typeName, c.tag, c.offset, std::string("a group inside node ") + n->name + " is not read");
         return;
       }
+      if (is(c.tag, "REFE")) {
+        referenceEdits(*n, c);
+        return;
+      }
       if (is(c.tag, "ATTR")) {
         once(n->typeName, c.tag, c.offset, "added attributes (ATTR) are not read; the first on " + n->name);
         return;
       }
       std::string reason;
-      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, budget_, reason) == AttrChunkResult::kSkipped)
+      if (readAttributeChunk(*n, c.tag, dataOf(c), time_, budget_, reason) != AttrChunkResult::kSkipped)
+        return;
+      // Geometry left out is refused, each time, as a refused Maya ASCII value is.
+      if (is(c.tag, "MESH"))
+        reportRefusal(problems_, name_ + ": " + atOffset(c.offset, n->typeName + " " + n->name + ": " + reason + " (refused)"),
+                      true);
+      else
         once(n->typeName, c.tag, c.offset, n->name + ": " + reason);
     });
+  }
+
+  // A reference node's edits, applied once the whole file is read.
+  void referenceEdits(const Node& n, const IffChunk& c) {
+    ChunkData d = dataOf(c);
+    std::string attr, owner, why, holder;
+    std::uint8_t flags = 0;
+    std::vector<ReferenceEditGroup> groups;
+    if (!d.text(attr) || !d.u8(flags) || !readReferenceEditsChunk(d, owner, groups, why)) {
+      problem(c.offset, "the edits of " + n.name + " are not applied: " + (why.empty() ? "the chunk is cut off" : why) +
+                            " (skipped)");
+      return;
+    }
+    if (!keepReferenceEdits(owner, std::move(groups), 0, static_cast<long long>(c.offset), holder, why))
+      problem(c.offset, why);
+    else if (!holder.empty())
+      editHolders_.push_back(holder);
   }
 
   void connectionList(const IffChunk& list) {
@@ -304,6 +355,7 @@ private:
   IndexBudget budget_;
   bool complete_ = true;
   bool referenced_ = false;
+  std::vector<std::string> editHolders_;  // reference nodes whose edits the file holds
 };
 
 // A Maya Binary file referenced from the scene being read.
@@ -337,7 +389,7 @@ bool loadMayaBinary(const std::string& path, std::vector<std::string>& problems)
 }
 
 bool loadSceneFile(const std::string& path, std::vector<std::string>& problems) {
-  // Maya Binary files a scene references are read here too.
+  // Maya Binary files a Maya ASCII scene references are read here too.
   scene().references.readers["mayaBinary"] = readMayaBinaryInto;
   char magic[4] = {};
   std::ifstream(fs::u8path(path), std::ios::binary).read(magic, 4);

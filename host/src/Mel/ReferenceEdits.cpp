@@ -11,24 +11,6 @@
 namespace OmbrixHost {
 namespace {
 
-// How many words follow each kind of edit; 7 (a relationship) counts its own.
-int fixedWords(int kind) {
-  switch (kind) {
-  case 0:  // parent: child, parent, flags
-  case 2:  // setAttr: node, attribute, value
-  case 3:  // connectAttr: source, destination, flags
-  case 4:  // deleteAttr: node, attribute, flags
-  case 6:  // disconnectAttr: source, destination, flags
-    return 3;
-  case 1:  // addAttr: node, long name, short name, flags
-    return 4;
-  case 5:  // a connection through a placeholder: direction, reference node, plug, placeholder, other end
-    return 5;
-  default:
-    return -1;
-  }
-}
-
 class EditCursor {
 public:
   EditCursor(std::vector<MelToken> tokens, std::size_t at) : tokens_(std::move(tokens)), at_(at) {}
@@ -65,7 +47,7 @@ bool readEdit(EditCursor& c, ReferenceEdit& edit, std::string& error) {
     return false;
   }
   edit.kind = static_cast<int>(kind);
-  int words = fixedWords(edit.kind);
+  int words = referenceEditWords(edit.kind);
   if (edit.kind == 7) {
     // relationship: type, node, count, the count's plugs, then a flag
     std::string w;
@@ -114,13 +96,12 @@ public:
   void apply(const std::string& group, const ReferenceEdit& e) {
     std::string error;
     if (!named(e, error) || !run(e, error))
-      problems_.push_back(holder_.editsFile + ":" + std::to_string(editsLine()) + ": Warning: reference edit of " + group +
+      problems_.push_back(referenceLocation(holder_.editsFile, holder_.editsLine, holder_.editsOffset) +
+                          ": Warning: reference edit of " + group +
                           " (kind " + std::to_string(e.kind) + ") not applied: " + error);
   }
 
 private:
-  int editsLine() const { return holder_.editsLine; }
-
   // The nodes an edit names must be in the scene: the reference may have changed since.
   static bool named(const ReferenceEdit& e, std::string& error) {
     std::vector<std::string> nodes;
@@ -235,6 +216,23 @@ private:
 
 }  // namespace
 
+int referenceEditWords(int kind) {
+  switch (kind) {
+  case 0:  // parent: child, parent, flags
+  case 2:  // setAttr: node, attribute, value
+  case 3:  // connectAttr: source, destination, flags
+  case 4:  // deleteAttr: node, attribute, flags
+  case 6:  // disconnectAttr: source, destination, flags
+    return 3;
+  case 1:  // addAttr: node, long name, short name, flags
+    return 4;
+  case 5:  // a connection through a placeholder: direction, reference node, plug, placeholder, other end
+    return 5;
+  default:
+    return -1;
+  }
+}
+
 std::string melQuoted(const std::string& text) {
   std::string out = "\"";
   for (char ch : text) {
@@ -284,6 +282,12 @@ bool readReferenceEdits(const char* begin, const char* end, std::string& holder,
     }
     groups.push_back(std::move(g));
   }
+  return keepReferenceEdits(owner, std::move(groups), s.currentLine, -1, holder, error);
+}
+
+bool keepReferenceEdits(const std::string& owner, std::vector<ReferenceEditGroup> groups, int line, long long offset,
+                        std::string& holder, std::string& error) {
+  auto& s = scene();
   auto current = s.currentNode.lock();
   ReferenceRecord* record = current ? s.references.find(current->name) : nullptr;
   if (!record) {
@@ -298,7 +302,8 @@ bool readReferenceEdits(const char* begin, const char* end, std::string& holder,
   record->ownerNode = owner;
   record->editGroups = std::move(groups);
   record->editsFile = s.references.openFiles.empty() ? "" : s.references.openFiles.back();
-  record->editsLine = s.currentLine;
+  record->editsLine = line;
+  record->editsOffset = offset;
   return true;
 }
 

@@ -57,23 +57,23 @@ bool readReferencedFile(const std::string type, const std::string path, std::vec
 
 class ReferenceLine {
 public:
-  ReferenceLine(const MelFlags& f) : f_(f), s_(scene()), refs_(s_.references) {}
+  ReferenceLine(const ReferenceStatement& st) : st_(st), s_(scene()), refs_(s_.references) {}
 
   void depthInfo() {
     // The scene being opened says which references, at any depth, are loaded.
     ReferenceRecord r = described();
     if (refs_.depthInfo.count(r.referenceNode))
       return;
-    refs_.depthInfo[r.referenceNode].deferred = deferred();
+    refs_.depthInfo[r.referenceNode].deferred = st_.deferred;
     if (refs_.openFiles.size() > 1)
       return;
-    r.depth = static_cast<int>(f_.number("referenceDepthInfo", 1));
+    r.depth = st_.depth;
     for (auto it = refs_.records.rbegin(); it != refs_.records.rend(); ++it)
       if (it->depth == r.depth - 1) {
         r.parentReference = it->referenceNode;
         break;
       }
-    r.state = deferred() ? ReferenceRecord::kDeferred : ReferenceRecord::kMissing;
+    r.state = st_.deferred ? ReferenceRecord::kDeferred : ReferenceRecord::kMissing;
     refs_.add(std::move(r));
   }
 
@@ -84,7 +84,7 @@ public:
     r.depth = static_cast<int>(refs_.openFiles.size());
     ReferenceRecord* known = refs_.find(r.referenceNode);
     auto info = refs_.depthInfo.find(r.referenceNode);
-    const bool deferredNow = info != refs_.depthInfo.end() ? info->second.deferred : deferred();
+    const bool deferredNow = info != refs_.depthInfo.end() ? info->second.deferred : st_.deferred;
     if (known && known->stated) {
       warn(r, "reference node \"" + r.referenceNode + "\" is named by an earlier reference; this one is left out");
       return;
@@ -113,21 +113,20 @@ public:
 private:
   ReferenceRecord described() const {
     ReferenceRecord r;
-    r.nameSpace = f_.text("namespace");
-    r.prefix = f_.text("renamingPrefix");
-    r.type = f_.text("type", "mayaAscii");
-    r.options = f_.text("options");
-    r.written = f_.positional.empty() ? "" : f_.positional.back().asString();
-    std::string own = f_.text("referenceNode");
+    r.nameSpace = st_.nameSpace;
+    r.prefix = st_.prefix;
+    r.type = st_.type;
+    r.options = st_.options;
+    r.written = st_.written;
+    std::string own = st_.referenceNode;
     if (own.empty())
       own = (r.nameSpace.empty() || r.nameSpace == ":" ? fs::u8path(r.written).stem().u8string() : r.nameSpace) + "RN";
     r.referenceNode = refs_.scoped(own);
     r.file = refs_.openFiles.empty() ? "" : refs_.openFiles.back();
-    r.line = s_.currentLine;
+    r.line = st_.line;
+    r.offset = st_.offset;
     return r;
   }
-
-  bool deferred() const { return f_.has("deferReference") && f_.number("deferReference", 1) != 0; }
 
   static void keepDescription(ReferenceRecord& record, const ReferenceRecord& line) {
     const int depth = record.depth;
@@ -136,8 +135,8 @@ private:
   }
 
   void warn(const ReferenceRecord& r, const std::string& what) {
-    refs_.messages.push_back(r.file + ":" + std::to_string(r.line) + ": Warning: reference " + r.referenceNode + ": " +
-                             what);
+    refs_.messages.push_back(referenceLocation(r.file, r.line, r.offset) + ": Warning: reference " + r.referenceNode +
+                             ": " + what);
   }
 
   std::string scopeOf(const ReferenceRecord& r) const {
@@ -206,12 +205,16 @@ private:
     }
   }
 
-  const MelFlags& f_;
+  const ReferenceStatement& st_;
   Scene& s_;
   SceneReferences& refs_;
 };
 
 }  // namespace
+
+std::string referenceLocation(const std::string& file, int line, long long offset) {
+  return offset >= 0 ? file + ": offset " + std::to_string(offset) : file + ":" + std::to_string(line);
+}
 
 const char* referenceStateName(ReferenceRecord::State state) {
   switch (state) {
@@ -232,7 +235,21 @@ const char* referenceStateName(ReferenceRecord::State state) {
 void referenceLine(const MelFlags& flags, bool depthInfo) {
   if (!scene().loading || scene().references.openFiles.empty())
     MelInterpreter::fail("file: references are read from scene files only");
-  ReferenceLine line(flags);
+  ReferenceStatement st;
+  st.nameSpace = flags.text("namespace");
+  st.prefix = flags.text("renamingPrefix");
+  st.type = flags.text("type", "mayaAscii");
+  st.options = flags.text("options");
+  st.written = flags.positional.empty() ? "" : flags.positional.back().asString();
+  st.referenceNode = flags.text("referenceNode");
+  st.deferred = flags.has("deferReference") && flags.number("deferReference", 1) != 0;
+  st.depth = static_cast<int>(flags.number("referenceDepthInfo", 1));
+  st.line = scene().currentLine;
+  referenceStatement(st, depthInfo);
+}
+
+void referenceStatement(const ReferenceStatement& statement, bool depthInfo) {
+  ReferenceLine line(statement);
   if (depthInfo)
     line.depthInfo();
   else

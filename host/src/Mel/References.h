@@ -20,9 +20,25 @@ constexpr int kMaxReferenceDepth = 32;
 // each level would otherwise be read 2^32 times).
 constexpr std::size_t kMaxReferenceReads = 10000;
 
+// One reference as the scene file being read states it: a "file -r" or
+// "file -rdi" line of Maya ASCII, a FREF or FRDI chunk of Maya Binary.
+struct ReferenceStatement {
+  std::string nameSpace;  // -ns, ":" for the root
+  std::string prefix;     // -rpr
+  std::string type = "mayaAscii";
+  std::string options;
+  std::string written;        // the path as the file gives it
+  std::string referenceNode;  // -rfn; "" to name it after the namespace or file
+  bool deferred = false;      // -dr 1
+  int depth = 1;              // -rdi's depth
+  int line = 0;               // where the file states it: a line,
+  long long offset = -1;      // or a byte offset in a Maya Binary file
+};
+
 // "file -r ..." (reads the referenced file now, unless it is deferred) and
 // "file -rdi N ..." (what the saved scene says of each reference at any depth).
 void referenceLine(const MelFlags& flags, bool depthInfo);
+void referenceStatement(const ReferenceStatement& statement, bool depthInfo);
 
 // Around the reading of the scene being opened. Once it is read, references
 // no file line reached stay deferred when they or the reference holding them are.
@@ -47,6 +63,15 @@ std::string melQuoted(const std::string& text);
 // the statement from after "setAttr". `holder` is set to the reference node
 // whose record keeps them; false with `error` on a malformed list.
 bool readReferenceEdits(const char* begin, const char* end, std::string& holder, std::string& error);
+// The same for edits read otherwise (a Maya Binary file's REFE chunk, at
+// `offset`): kept on the current reference node's record.
+bool keepReferenceEdits(const std::string& owner, std::vector<ReferenceEditGroup> groups, int line, long long offset,
+                        std::string& holder, std::string& error);
+// How many words follow an edit of this kind in the list; -1 for a kind
+// that counts its own (7, a relationship) or is not known.
+int referenceEditWords(int kind);
+// Where a file states something: "FILE:LINE", or "FILE: offset N" in a Maya Binary file.
+std::string referenceLocation(const std::string& file, int line, long long offset);
 // Applies the edits the file just read stored on these reference nodes.
 void applyReferenceEdits(const std::vector<std::string>& holders, std::vector<std::string>& problems);
 // The edits as Maya writes them after -type "dataReferenceEdits", or "" when there are none.

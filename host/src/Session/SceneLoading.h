@@ -4,6 +4,7 @@
 #include "Scene.h"
 
 #include <string>
+#include <vector>
 
 namespace OmbrixHost {
 
@@ -28,5 +29,10 @@ FileRead readWholeFile(const std::string& path, std::string& bytes);
 // The project a scene belongs to, unless one is set: workspace.mel beside
 // its scenes/ folder, or beside it.
 void adoptWorkspace(const std::string& path);
+
+// A Maya ASCII file referenced from the scene being read, read into it under
+// the reference's namespace (the Maya ASCII reader's; a Maya Binary scene
+// names it for the references it holds).
+bool readMayaAsciiInto(const std::string& path, std::vector<std::string>& problems);
 
 }  // namespace OmbrixHost
