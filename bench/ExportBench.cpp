@@ -11,7 +11,7 @@
 #include "ProcessMemory.h"
 
 #include "IO/FormatRegistry.h"
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Maya/ExportFlow.h"
 #include "Maya/SceneExport.h"
 #include "Model3D/HvModel.h"

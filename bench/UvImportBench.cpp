@@ -26,7 +26,7 @@
 #include "IO/CorrespondenceWriter.h"
 #include "IO/FormatRegistry.h"
 #include "IO/ModelFileReader.h"
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Maya/ExportFlow.h"
 #include "TriangleGrid.h"
 #include "Maya/MayaImportUVs.h"

@@ -20,7 +20,7 @@ endif()
 target_compile_definitions(test_MayaExport PRIVATE OMBRIX_MODULE="${export_module}"
                            OMBRIX_MEL_DIR="${PROJECT_SOURCE_DIR}/tools/mel")
 # The Windows build shares one user registry between test programs.
-set_tests_properties(test_MayaExport test_Maya PROPERTIES RESOURCE_LOCK painter_registry)
+set_tests_properties(test_MayaExport test_Exchange PROPERTIES RESOURCE_LOCK painter_registry)
 
 # End to end: mayahost loads the module, runs the commands, unloads it;
 # obvtool reads what the export wrote.

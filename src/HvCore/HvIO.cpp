@@ -1,6 +1,7 @@
 #include "HvCore/HvIO.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,6 +23,7 @@ struct HvIO::Impl {
   uint8_t* window = nullptr;
   bool writableMapping = false;
   uint8_t* header = nullptr;
+  int error = 0;  // errno of the last failed file operation
 };
 
 namespace {
@@ -64,8 +66,8 @@ int HvIO::Close() {
   if (s.file != nullptr) {
     // What stdio still buffers reaches the file here: a failure now is a
     // failed write, and the caller must hear of it.
-    if (std::fflush(s.file) != 0) closed = 0;
-    if (std::fclose(s.file) != 0) closed = 0;
+    if (std::fflush(s.file) != 0) closed = NoteFailure();
+    if (std::fclose(s.file) != 0) closed = NoteFailure();
     s.file = nullptr;
   }
   if (s.mapping != nullptr) {
@@ -79,8 +81,15 @@ int HvIO::Close() {
   return closed;
 }
 
+int HvIO::LastErrorNumber() const { return impl_->error; }
+
+int HvIO::NoteFailure() {
+  impl_->error = errno;
+  return 0;
+}
+
 int HvIO::Flush() {
-  if (impl_->file != nullptr) return std::fflush(impl_->file) == 0 ? 1 : 0;
+  if (impl_->file != nullptr) return std::fflush(impl_->file) == 0 ? 1 : NoteFailure();
   return IsOpen();
 }
 
@@ -107,10 +116,14 @@ int HvIO::Open(const char* locator, uint32_t mode) {
   s.file = nullptr;
   s.mode = mode;
   s.position = 0;
+  s.error = 0;
   if (locator != nullptr && locator[0] != '\0') {
     s.kind = KindOf(locator);
     if (s.kind == kFile) {
-      if (const char* text = FileModeText(mode)) s.file = Platform::OpenFile(locator, text);
+      if (const char* text = FileModeText(mode)) {
+        s.file = Platform::OpenFile(locator, text);
+        if (s.file == nullptr) NoteFailure();
+      }
     } else if (s.kind == kMemory) {
       if (!OpenSharedMemory(locator)) {
         s.name.Assign("");
@@ -240,6 +253,7 @@ size_t HvIO::Write(const void* buffer, size_t count) {
   if (s.mapping != nullptr) return WriteShared(static_cast<const uint8_t*>(buffer), count);
   if (s.file == nullptr) return 0;
   const size_t written = std::fwrite(buffer, 1, count, s.file);
+  if (written < count) NoteFailure();
   s.position += static_cast<int64_t>(written);
   return written;
 }
@@ -427,7 +441,7 @@ int HvIO::WriteText(const char* text) {
 int HvIO::WriteString(const char* text) {
   if (impl_->file == nullptr || text == nullptr || !IsWritable()) return 0;
   const int written = std::fprintf(impl_->file, "%s", text);
-  if (written < 0) return 0;
+  if (written < 0) return NoteFailure();
   impl_->position += written;
   return written + 1;
 }

@@ -5,7 +5,8 @@
 // length (data position p lies at object offset p + 4), seen through 64 KiB
 // windows. "socket:" and "tcp:" are recognised and open nothing;
 // "connection:" opens successfully but holds nothing. Failures are reported
-// by return values only.
+// by return values; for plain files the stream also keeps the system's error
+// number of its last failed operation.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -28,7 +29,7 @@ class HvIO {
   virtual ~HvIO();
 
   // 1, or 0 when a file's buffered data could not be written or its close
-  // failed (errno tells why).
+  // failed (LastErrorNumber() tells why).
   virtual int Close();
   virtual int Flush();
   virtual int64_t Size();
@@ -41,6 +42,10 @@ class HvIO {
   virtual size_t Read(void* buffer, size_t count);
   virtual int Seek(int64_t offset, int origin);
   virtual size_t Write(const void* buffer, size_t count);
+
+  // The errno of the last failed open, write, flush or close of a plain
+  // file since the stream was opened; 0 when none failed.
+  int LastErrorNumber() const;
 
   HvString Name() const;
   // The name up to its last '/' or '\' (empty without one).
@@ -86,6 +91,8 @@ class HvIO {
 
  private:
   struct Impl;
+  // Keeps errno as the stream's last error; answers 0.
+  int NoteFailure();
   bool OpenSharedMemory(const char* locator);
   int SeekFile(int64_t offset, int origin);
   int SeekShared(int64_t offset, int origin);

@@ -1,6 +1,6 @@
 #include "HvCore/MutexHolder.h"
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 
 MutexHolder::MutexHolder() : handle_(Platform::CreateUnnamedMutex()) {
   if (handle_ == nullptr) ReportDiagnostic("Failed to create mutex!\n");

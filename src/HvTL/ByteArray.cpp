@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 
 ByteArray::~ByteArray() { std::free(data_); }
 

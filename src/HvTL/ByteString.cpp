@@ -5,7 +5,7 @@
 #include <cwctype>
 #include <string>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 
 ByteString::ByteString() { AssignText(""); }
 

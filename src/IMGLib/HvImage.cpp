@@ -1,6 +1,6 @@
 #include "IMGLib/HvImage.h"
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 #include "HvTL/LittleEndian.h"
 #include "IMGLib/PixelFormat.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 #include "HvTL/LittleEndian.h"
 
 namespace {

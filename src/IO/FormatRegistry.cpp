@@ -56,14 +56,14 @@ int CheckModelFormats() { return Check(g_modelFormats); }
 int CheckSceneReaders() { return Check(g_sceneReaders); }
 
 int SaveModelByName(HvModel* model, const HvString& locator, const char* formatName,
-                    const char* options, ProgressSink* progress, void* reserved) {
+                    const char* options, ProgressSink* progress, void* reserved, ReadFailure* failure) {
+  if (failure != nullptr) *failure = ReadFailure();
   if (g_modelFormats == nullptr || formatName == nullptr) return 0;
   for (const auto& format : *g_modelFormats) {
     if (!format || std::strcmp(format->Name(), formatName) != 0) continue;
     HvIO stream(locator.Text(), HvIO::kWrite);
-    format->Attach(&stream, 0);
-    // A save is complete only once the file is closed without an error.
-    if (format->Save(model, options, progress, reserved) == 1 && stream.Close() == 1) return 1;
+    if (format->SaveTo(stream, model, options, progress, reserved) == 1) return 1;
+    if (failure != nullptr) *failure = format->LastFailure();
   }
   return 0;
 }

@@ -15,9 +15,11 @@ int CheckSceneReaders();
 // Saves through the first format of that name (exact, case-sensitive) whose
 // save succeeds, each on a fresh stream opened in write mode. 0 when no
 // format of that name exists (and then no file is created) or all failed; a
-// save whose stream does not close cleanly has failed (errno tells why).
+// save whose stream does not close cleanly has failed. `failure`, when
+// given, receives why the last format tried failed (see ModelFormat::SaveTo).
 int SaveModelByName(HvModel* model, const HvString& locator, const char* formatName,
-                    const char* options, ProgressSink* progress, void* reserved);
+                    const char* options, ProgressSink* progress, void* reserved,
+                    ReadFailure* failure = nullptr);
 
 // Registers every format in the start-up order, and deletes them all again.
 int StartupFormats();

@@ -21,7 +21,7 @@ class FormatObject {
     return 1;
   }
   const char* Name() const { return name_; }
-  // Where and why the last load failed (no reason after a sound one).
+  // Where and why the last load or save failed (no reason after a sound one).
   const ReadFailure& LastFailure() const { return failure_; }
   const char* LastError() const { return failure_.reason.c_str(); }
 
@@ -59,6 +59,11 @@ class ModelFormat : public FormatObject {
     (void)model, (void)options, (void)progress, (void)reserved;
     return 0;
   }
+  // Attaches `stream`, saves through Save() and closes the stream; 1 when
+  // both succeed. A failure leaves why in LastFailure(): the reason Save()
+  // gave, else the system's text for the stream's last failed operation
+  // (no reason when there was none).
+  int SaveTo(HvIO& stream, HvModel* model, const char* options, ProgressSink* progress, void* reserved);
 
  protected:
   explicit ModelFormat(const char* name = "Unknown") : FormatObject(name) {}

@@ -1,6 +1,7 @@
 #pragma once
 // Where and why a read of a model file stopped: a byte offset for binary
-// files, a line for text files, and the reason.
+// files, a line for text files, and the reason. A failed save has a reason
+// only.
 #include <cstdint>
 #include <string>
 

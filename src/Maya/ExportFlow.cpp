@@ -4,15 +4,13 @@
 #include <maya/MIOStream.h>
 #include <maya/MString.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "HvTL/HvString.h"
 #include "IO/FormatRegistry.h"
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/SceneExport.h"
 #include "Model3D/HvModel.h"
@@ -23,10 +21,6 @@ const char kExchangeFileName[] = "Maya.obv";
 namespace {
 
 const char kProjectFormat[] = "OBV";
-
-// A path that did not fit its buffer is not replaced by the default one:
-// the export would land somewhere nobody asked for.
-bool pathTooLong(const char* error) { return std::strstr(error, "too long") != nullptr; }
 
 // One line for the artist: on the error stream and in the Script Editor.
 void reportExportError(const std::string& what) {
@@ -42,23 +36,22 @@ void reportExportError(const std::string& what) {
 bool saveProject(HvModel& model, const char* path) {
   char temporary[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  if (!getTemporaryProjectPath(path, temporary, error)) {
+  if (getTemporaryProjectPath(path, temporary, error) != ExchangeFailure::kNone) {
     reportExportError(error);
     return false;
   }
-  errno = 0;
+  ReadFailure failure;
   int saved = 0;
   try {
-    saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr);
+    saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr, &failure);
   } catch (...) {
     std::remove(temporary);  // no half-written file stays behind
     throw;
   }
-  const int cause = errno;
   if (!saved) {
     std::remove(temporary);
     reportExportError(std::string("could not write ") + path + ": " +
-                      (cause != 0 ? Platform::ErrorText(cause) : "the project writer failed"));
+                      (failure.Failed() ? failure.reason : "the project writer failed"));
     return false;
   }
   std::string reason;
@@ -78,7 +71,9 @@ int runExport(int selectionFlag) {
 
   char path[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  if (!getExchangeFilePath(kExchangeFileName, path, error) && pathTooLong(error)) {
+  // A path that did not fit its buffer is not replaced by the default one:
+  // the export would land somewhere nobody asked for.
+  if (getExchangeFilePath(kExchangeFileName, path, error) == ExchangeFailure::kPathTooLong) {
     reportExportError(error);
     return 0;
   }
@@ -87,12 +82,12 @@ int runExport(int selectionFlag) {
   if (!saveProject(model, path)) return 0;
 
   uint32_t token = 0;
-  if (!writeLogFile(&token, kExchangeFileName, error)) {
+  const ExchangeFailure logged = writeLogFile(&token, kExchangeFileName, error);
+  if (logged != ExchangeFailure::kNone) {
     token = 0;  // no log file: nothing for the painter to load
     // Without an exchange directory there is no log to write; any other
     // failure the artist hears of.
-    char logDirectory[kExchangeBufferSize] = {};
-    if (getLogDirectory(logDirectory, nullptr) != 0) reportExportError(error);
+    if (logged != ExchangeFailure::kNoTempDirectory) reportExportError(error);
   }
   if (gPainterBridge != nullptr)
     gPainterBridge->setLoadToken(token);

@@ -24,7 +24,7 @@
 #include <utility>
 
 #include "IO/CorrespondenceTable.h"
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
 #include "Maya/MeshArrays.h"
 #include "Maya/UvHistoryNodes.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 #include "Math/PolygonNormal.h"
 #include "Model3D/WorkerRanges.h"
 

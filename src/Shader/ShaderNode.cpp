@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 
 namespace {
 std::atomic<uint32_t> g_nextNodeId{234912};

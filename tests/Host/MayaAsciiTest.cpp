@@ -389,6 +389,11 @@ TEST_F(HostTest, MalformedScenesReportFileAndLineAndGoOn) {
 
   p = loadText("createNode transform -n \"a\";\nsetAttr \".t\" -type \"double3\" 1 2 \"unterminated;\n", false);
   EXPECT_TRUE(mentions(p, "t.ma:3: unterminated string"));
+  // A statement over several lines: the line within it that failed.
+  p = loadText("createNode transform -n \"c\";\nstring $s[] =\n`ls -bogus`;\n");
+  ASSERT_EQ(p.size(), 1u);
+  EXPECT_EQ(p[0].rfind("t.ma:4: ", 0), 0u) << p[0];
+  EXPECT_NE(p[0].find("Invalid flag"), std::string::npos) << p[0];
 }
 
 TEST_F(HostTest, CreationNodesGiveMayasCountsWithFacesOutwards) {

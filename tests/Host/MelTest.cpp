@@ -144,3 +144,18 @@ TEST_F(HostTest, MoveRotateScaleAndXformPlaceTransformsAsMayaDoes) {
   EXPECT_NE(melError("move 1 2 3 lambert1").find("is not a transform"), std::string::npos);
   EXPECT_NE(melError("move 1 2 child").find("is not a number"), std::string::npos);
 }
+
+// A failure names the line of the text it happened on, counted from the
+// text's first line; inside backquotes, on the lines of the text around them.
+TEST_F(HostTest, MelFailuresNameTheirLine) {
+  auto startsWith = [](const std::string& text, const std::string& start) { return text.rfind(start, 0) == 0; };
+  std::string error = melError("createNode transform -n a;\n\nnoSuchCommand;");
+  EXPECT_TRUE(startsWith(error, "line 3: Cannot find procedure \"noSuchCommand\"")) << error;
+  error = melError("print 1;\nprint \"open;");
+  EXPECT_EQ(error, "line 2: unterminated string");
+  error = melError("string $a[] =\n\n`ls -bogus`;");
+  EXPECT_TRUE(startsWith(error, "line 3: ")) << error;
+  EXPECT_NE(error.find("Invalid flag"), std::string::npos) << error;
+  error = melError("string $b =\n`print \"open`;");
+  EXPECT_EQ(error, "line 2: unterminated string");
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "IO/ImageFormatList.h"
 #include "IO/ObvFormat.h"
 #include "Model3D/HvModel.h"
+#include "Platform/FileSystem.h"
 #include "Support/TempPath.h"
 
 namespace {
@@ -236,6 +238,22 @@ TEST_F(ObvFormatTest, SaveByNameFindsExactNamesOnly) {
   EXPECT_EQ(SaveModelByName(&model, HvString(path.c_str()), "NONE", "", nullptr, nullptr), 0);
   EXPECT_EQ(ReadAll(path.str()).size(), 3u);  // untouched
   EXPECT_EQ(SaveModelByName(&model, HvString("no/such/dir/x.obv"), "OBV", "", nullptr, nullptr), 0);
+}
+
+TEST_F(ObvFormatTest, AFailedSaveSaysWhy) {
+  HvModel model;
+  ReadFailure failure;
+  EXPECT_EQ(SaveModelByName(&model, HvString("no/such/dir/x.obv"), "OBV", "", nullptr, nullptr, &failure), 0);
+  EXPECT_EQ(failure.reason, Platform::ErrorText(ENOENT));
+  // A sound save after it leaves no reason behind.
+  TempPath path("why.obv");
+  EXPECT_EQ(SaveModelByName(&model, HvString(path.c_str()), "OBV", "", nullptr, nullptr, &failure), 1);
+  EXPECT_FALSE(failure.Failed());
+#ifndef _WIN32
+  BuildModel(model);
+  EXPECT_EQ(SaveModelByName(&model, HvString("/dev/full"), "OBV", "", nullptr, nullptr, &failure), 0);
+  EXPECT_EQ(failure.reason, Platform::ErrorText(ENOSPC));
+#endif
 }
 
 namespace {

@@ -14,7 +14,7 @@
 #include <memory>
 
 #include "Host/HostFixture.h"
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 #include "Maya/MayaImportUVs.h"
 #include "Maya/MeshUvArrays.h"
 #include "Maya/UvImportChanges.h"

@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 
 class DiagnosticCapture {
  public:
-  DiagnosticCapture() { previous_ = HvCore::SetDiagnosticObserver(&Record); Texts().clear(); }
-  ~DiagnosticCapture() { HvCore::SetDiagnosticObserver(previous_); }
+  DiagnosticCapture() { previous_ = Diagnostics::SetDiagnosticObserver(&Record); Texts().clear(); }
+  ~DiagnosticCapture() { Diagnostics::SetDiagnosticObserver(previous_); }
   DiagnosticCapture(const DiagnosticCapture&) = delete;
   DiagnosticCapture& operator=(const DiagnosticCapture&) = delete;
 
@@ -21,5 +21,5 @@ class DiagnosticCapture {
   }
   static void Record(const char* text) { Texts().push_back(text); }
 
-  HvCore::DiagnosticObserver previous_;
+  Diagnostics::DiagnosticObserver previous_;
 };

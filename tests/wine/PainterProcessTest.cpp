@@ -10,8 +10,8 @@
 
 #include "IO/FormatRegistry.h"
 #include "Math/Milliseconds.h"
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Model3D/HvModel.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Process.h"
@@ -143,10 +143,10 @@ TEST_F(PainterProcessTest, LaunchWaitsForThePainterRunsItOnceAndClosesIt) {
 TEST_F(PainterProcessTest, AutoLoadMakesThePainterReadTheExport) {
   MakeExchange("exchange");
   char project[kExchangeBufferSize];
-  ASSERT_EQ(getExchangeFilePath("Maya.obv", project, nullptr), 1);
+  ASSERT_EQ(getExchangeFilePath("Maya.obv", project, nullptr), ExchangeFailure::kNone);
   SaveTriangles(project, 1);
   uint32_t token = 0;
-  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), 1);
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), ExchangeFailure::kNone);
 
   PainterBridge bridge(Timing(20000));
   EXPECT_EQ(bridge.autoLoad(), 1);  // before the token: 0
@@ -166,7 +166,7 @@ TEST_F(PainterProcessTest, AProjectFileThePainterHoldsOpenIsNotReplacedUntilItLe
   SaveTriangles(project, 1);
   SaveTriangles(newer, 2);
   uint32_t token = 0;
-  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), 1);
+  ASSERT_EQ(writeLogFile(&token, "Maya.obv", nullptr), ExchangeFailure::kNone);
   const std::string old = Read(project);
 
   SetPainterArguments("--hold-ms 6000");

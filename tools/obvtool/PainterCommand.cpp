@@ -5,8 +5,8 @@
 #include <string>
 
 #include "Commands.h"
-#include "Maya/ExchangePaths.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/PainterLink.h"
 #include "Platform/FileSystem.h"
 #include "Platform/Registry.h"
 
@@ -105,12 +105,12 @@ int DoctorCommand(const Arguments& arguments) {
   std::printf("painter answering: %s\n", link.findPainterWindow() ? "yes" : "no");
   char directory[kExchangeBufferSize], error[kExchangeBufferSize];
   bool exportReady = false;
-  if (getTempDirectory(directory, error)) {
+  if (getTempDirectory(directory, error) == ExchangeFailure::kNone) {
     exportReady = DirectoryWritable(directory);
     std::printf("exchange directory: %s (%s)\n", directory,
                 exportReady ? "writable" : "missing or not writable");
     char log[kExchangeBufferSize];
-    if (getLogDirectory(log, error))
+    if (getLogDirectory(log, error) == ExchangeFailure::kNone)
       std::printf("log directory: %s (%s)\n", log,
                   DirectoryWritable(log) ? "writable" : "created at the first export");
   } else {

@@ -26,7 +26,7 @@
 #include "IO/CorrespondenceWriter.h"
 #include "IO/FormatRegistry.h"
 #include "IO/ModelFileReader.h"
-#include "Maya/ExchangePaths.h"
+#include "Exchange/ExchangePaths.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ const char* MessageName(UINT message) {
 
 void WriteCorrespondence(HvModel& model) {
   char path[kExchangeBufferSize], error[kExchangeBufferSize];
-  if (!getCorrespondenceFilePath("maya.cor", path, error)) {
+  if (getCorrespondenceFilePath("maya.cor", path, error) != ExchangeFailure::kNone) {
     Journal("write-cor failed: %s", error);
     return;
   }
@@ -83,7 +83,7 @@ void WriteCorrespondence(HvModel& model) {
 // On LoadMe: the log file named by the token names the project file.
 void LoadExport(unsigned token) {
   char directory[kExchangeBufferSize], error[kExchangeBufferSize];
-  if (!getTempDirectory(directory, error)) {
+  if (getTempDirectory(directory, error) != ExchangeFailure::kNone) {
     Journal("load failed: %s", error);
     return;
   }

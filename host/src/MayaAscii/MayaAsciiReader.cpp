@@ -112,18 +112,14 @@ std::string commandWord(const Statement& s) {
   return std::string(s.begin, p);
 }
 
-// "line N: reason" from the interpreter, relative to the statement.
-std::string located(const std::string& file, int statementLine, const std::string& error) {
-  int line = statementLine;
-  std::string reason = error;
-  if (error.compare(0, 5, "line ") == 0) {
-    auto colon = error.find(": ");
-    if (colon != std::string::npos) {
-      line = statementLine + std::atoi(error.c_str() + 5) - 1;
-      reason = error.substr(colon + 2);
-    }
-  }
+std::string located(const std::string& file, int line, const std::string& reason) {
   return file + ":" + std::to_string(line) + ": " + reason;
+}
+
+// The interpreter counts lines from the statement's first; without a line
+// the failure is placed at the statement.
+std::string located(const std::string& file, int statementLine, const MelFailure& failure) {
+  return located(file, failure.line > 0 ? statementLine + failure.line - 1 : statementLine, failure.reason);
 }
 
 // "file:line: setAttr: reason (node.plug is refused)"
@@ -177,9 +173,8 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
     std::string word = commandWord(s);
     if (referenced && sceneWide(word))
       continue;
-    std::string failure;
     if (isReferenceEdits(word, s)) {
-      std::string holder;
+      std::string holder, failure;
       if (!readReferenceEdits(s.begin + 7, s.end, holder, failure))
         problems.push_back(located(path, s.line, "setAttr: " + failure));
       if (!holder.empty())
@@ -193,6 +188,7 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
       continue;
     }
     MelValue ignored;
+    MelFailure failure;
     const bool ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
     problems.insert(problems.end(), refs.messages.begin(), refs.messages.end());
     refs.messages.clear();

@@ -118,10 +118,14 @@ MelValue MelInterpreter::primary(Cursor& c) {
     return v;
   }
   case MelToken::kBackquote: {
+    // The quoted text's lines counted as those of the text it stands in.
+    const int before = tok.line - 1;
     std::vector<MelToken> inner;
-    std::string error;
-    if (!tokenizeMel(tok.text, inner, error))
-      fail(error);
+    MelFailure failure;
+    if (!tokenizeMel(tok.text, inner, failure))
+      throw MelError(failure.reason, failure.line + before);
+    for (MelToken& t : inner)
+      t.line += before;
     return runTokens(inner);
   }
   case MelToken::kWord:

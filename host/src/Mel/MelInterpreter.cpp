@@ -63,8 +63,17 @@ bool MelInterpreter::hasCommand(const std::string& name) const { return commands
 bool MelInterpreter::hasProcedure(const std::string& name) const { return procedures_.count(name) != 0; }
 
 bool MelInterpreter::run(const std::string& text, MelValue& result, std::string& error) {
+  MelFailure failure;
+  if (run(text, result, failure))
+    return true;
+  error = failure.text();
+  return false;
+}
+
+bool MelInterpreter::run(const std::string& text, MelValue& result, MelFailure& failure) {
+  failure = MelFailure();
   std::vector<MelToken> tokens;
-  if (!tokenizeMel(text, tokens, error))
+  if (!tokenizeMel(text, tokens, failure))
     return false;
   int savedDepth = depth_;
   auto savedFrames = frames_.size();
@@ -72,9 +81,9 @@ bool MelInterpreter::run(const std::string& text, MelValue& result, std::string&
     result = runTokens(tokens);
     return true;
   } catch (const MelError& e) {
-    error = e.what();
+    failure = MelFailure{e.line, e.what()};
   } catch (const std::exception& e) {
-    error = std::string("Internal error: ") + e.what();
+    failure = MelFailure{0, std::string("Internal error: ") + e.what()};
   }
   depth_ = savedDepth;
   frames_.resize(savedFrames);
@@ -90,10 +99,9 @@ MelValue MelInterpreter::runTokens(const std::vector<MelToken>& tokens) {
     try {
       last = statement(c);
     } catch (const MelError& e) {
-      std::string what = e.what();
-      if (what.compare(0, 5, "line ") == 0)
-        throw;
-      throw MelError("line " + std::to_string(line) + ": " + what);
+      if (e.line > 0)
+        throw;  // placed already, by the backquoted text it came from
+      throw MelError(e.what(), line);
     }
   }
   return last;

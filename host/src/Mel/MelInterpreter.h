@@ -12,8 +12,11 @@
 
 namespace OmbrixHost {
 
+// A failure while running MEL: the reason, and the line of the text run it
+// happened on once the statement that failed is known (0 before).
 struct MelError : std::runtime_error {
-  using std::runtime_error::runtime_error;
+  explicit MelError(const std::string& reason, int line = 0) : std::runtime_error(reason), line(line) {}
+  int line;
 };
 
 class MelInterpreter;
@@ -23,8 +26,9 @@ class MelInterpreter {
 public:
   MelInterpreter();
 
-  // Runs MEL text; the value of the last statement. False with `error` set
-  // ("line N: reason") on any failure.
+  // Runs MEL text; the value of the last statement. False with `failure`
+  // set on any failure; the second form gives its text ("line N: reason").
+  bool run(const std::string& text, MelValue& result, MelFailure& failure);
   bool run(const std::string& text, MelValue& result, std::string& error);
   bool sourceFile(const std::string& name, std::string& error);
 

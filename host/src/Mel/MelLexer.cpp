@@ -17,7 +17,7 @@ bool wordChar(char c) { return wordStart(c) || c == '*' || c == '?'; }
 
 }  // namespace
 
-bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, std::string& error) {
+bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, MelFailure& failure) {
   std::size_t i = 0, n = text.size();
   int line = 1;
   bool space = true;
@@ -85,7 +85,7 @@ bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, std::strin
         ++i;
       }
       if (i >= n) {
-        error = "line " + std::to_string(startLine) + ": unterminated string";
+        failure = MelFailure{startLine, "unterminated string"};
         return false;
       }
       ++i;
@@ -98,7 +98,7 @@ bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, std::strin
     if (c == '`') {
       std::size_t end = text.find('`', i + 1);
       if (end == std::string::npos) {
-        error = "line " + std::to_string(line) + ": unterminated backquote";
+        failure = MelFailure{line, "unterminated backquote"};
         return false;
       }
       push(MelToken::kBackquote, text.substr(i + 1, end - i - 1));

@@ -14,7 +14,17 @@ struct MelToken {
   bool spaceBefore = true;
 };
 
-// False with `error` ("line N: reason") on an unterminated string or quote.
-bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, std::string& error);
+// Why MEL text failed, and on which of its lines (counted from 1; 0 when
+// the failure has no line, as an internal error has not).
+struct MelFailure {
+  int line = 0;
+  std::string reason;
+
+  // "line N: reason", or the reason alone when there is no line.
+  std::string text() const { return line > 0 ? "line " + std::to_string(line) + ": " + reason : reason; }
+};
+
+// False with `failure` on an unterminated string or quote.
+bool tokenizeMel(const std::string& text, std::vector<MelToken>& out, MelFailure& failure);
 
 }  // namespace OmbrixHost

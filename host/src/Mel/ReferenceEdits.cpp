@@ -250,8 +250,11 @@ std::string melQuoted(const std::string& text) {
 bool readReferenceEdits(const char* begin, const char* end, std::string& holder, std::string& error) {
   auto& s = scene();
   std::vector<MelToken> tokens;
-  if (!tokenizeMel(std::string(begin, end), tokens, error))
+  MelFailure failure;
+  if (!tokenizeMel(std::string(begin, end), tokens, failure)) {
+    error = failure.text();
     return false;
+  }
   std::size_t at = 0;
   while (at < tokens.size() && tokens[at].text != "dataReferenceEdits")
     ++at;

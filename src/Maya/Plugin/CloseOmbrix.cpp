@@ -6,7 +6,7 @@
 #include <new>
 
 #include "Maya/EchoMessage.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"

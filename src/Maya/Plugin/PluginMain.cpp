@@ -10,9 +10,9 @@
 
 #include <new>
 
-#include "HvCore/ReportDiagnostic.h"
+#include "Diagnostics/ReportDiagnostic.h"
 #include "IO/FormatRegistry.h"
-#include "Maya/PainterLink.h"
+#include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/Plugin/Commands.h"
 
