@@ -84,6 +84,7 @@ void Scene::reset() {
   requirements.clear();
   savedBy.clear();
   fileFormat.clear();
+  sceneFile.clear();
   menuOrder.clear();
   world_ = std::make_shared<Node>();
   world_->name = "";
