@@ -12,6 +12,7 @@
 #include "HvTL/HvString.h"
 #include "IO/FormatRegistry.h"
 #include "Maya/ExchangePaths.h"
+#include "Maya/ExportRecord.h"
 #include "Maya/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/SceneExport.h"
@@ -35,28 +36,46 @@ void reportExportError(const std::string& what) {
   MGlobal::displayError(MString(line.c_str()));
 }
 
-// All or nothing: the project file is written beside the last one and put
-// in its place only once it is complete and closed, so that a failed save
-// (a full disk, an unwritable directory, a file held open) leaves the last
-// good export as it was.
-bool saveProject(HvModel& model, const char* path) {
+// The record's bytes at its temporary path; false (reported) when they could
+// not be written.
+bool writeRecordBeside(const ExportRecord& record, const char* recordPath, const char* temporary) {
+  std::string reason;
+  if (writeExportRecordFile(temporary, record, reason)) return true;
+  reportExportError(std::string("could not write ") + recordPath + ": " + reason);
+  return false;
+}
+
+// All or nothing: the project file and the export record are written beside
+// the last ones and put in their place only once both are complete and
+// closed, so that a failed save (a full disk, an unwritable directory, a file
+// held open) leaves the last good export as it was. Should the record alone
+// fail to move, the last one is deleted: no record is better than one that
+// describes another export.
+bool saveProject(HvModel& model, const char* path, const ExportRecord& record) {
   char temporary[kExchangeBufferSize] = {};
+  char recordPath[kExchangeBufferSize] = {};
+  char recordTemporary[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  if (!getTemporaryProjectPath(path, temporary, error)) {
+  getRecordFilePath(path, recordPath);
+  if (!getTemporaryProjectPath(path, temporary, error) ||
+      !getTemporaryProjectPath(recordPath, recordTemporary, error)) {
     reportExportError(error);
     return false;
   }
+  if (!writeRecordBeside(record, recordPath, recordTemporary)) return false;
   errno = 0;
   int saved = 0;
   try {
     saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr);
   } catch (...) {
     std::remove(temporary);  // no half-written file stays behind
+    std::remove(recordTemporary);
     throw;
   }
   const int cause = errno;
   if (!saved) {
     std::remove(temporary);
+    std::remove(recordTemporary);
     reportExportError(std::string("could not write ") + path + ": " +
                       (cause != 0 ? Platform::ErrorText(cause) : "the project writer failed"));
     return false;
@@ -64,8 +83,14 @@ bool saveProject(HvModel& model, const char* path) {
   std::string reason;
   if (!Platform::MoveFileOver(temporary, path, reason)) {
     std::remove(temporary);
+    std::remove(recordTemporary);
     reportExportError(std::string("could not replace ") + path + ": " + reason);
     return false;
+  }
+  if (!Platform::MoveFileOver(recordTemporary, recordPath, reason)) {
+    std::remove(recordTemporary);
+    std::remove(recordPath);
+    reportExportError(std::string("could not replace ") + recordPath + ": " + reason);
   }
   return true;
 }
@@ -74,7 +99,8 @@ bool saveProject(HvModel& model, const char* path) {
 
 int runExport(int selectionFlag) {
   HvModel model;
-  gatherMayaScene(model, selectionFlag);
+  ExportRecord record;
+  gatherMayaScene(model, selectionFlag, &record);
 
   char path[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
@@ -84,7 +110,7 @@ int runExport(int selectionFlag) {
   }
   removePathsFile(path, error);
   // A failed save changes nothing else: no log file, the last token stands.
-  if (!saveProject(model, path)) return 0;
+  if (!saveProject(model, path, record)) return 0;
 
   uint32_t token = 0;
   if (!writeLogFile(&token, kExchangeFileName, error)) {

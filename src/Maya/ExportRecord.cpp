@@ -14,7 +14,7 @@
 
 namespace {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 const char kFormatName[] = "Ombrix export record";
 constexpr int kFormatVersion = 1;
@@ -204,7 +204,7 @@ std::string isoUtcTime(int64_t seconds) {
   return out;
 }
 
-std::string exportRecordText(const ExportRecord& record) {
+std::string exportRecordText(const ExportRecord& record, bool oneLine) {
   Json groups = Json::array();
   for (const RecordedGroup& group : record.groups) groups.push_back(groupJson(group));
   Json materials = Json::array();
@@ -214,7 +214,7 @@ std::string exportRecordText(const ExportRecord& record) {
                   {"materials", materials}};
   // Names Maya gives in the system's code page need not be UTF-8: such bytes
   // are replaced rather than refused.
-  return root.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
+  return root.dump(oneLine ? -1 : 1, '\t', false, Json::error_handler_t::replace) + "\n";
 }
 
 bool parseExportRecord(const char* data, size_t size, ExportRecord& record, std::string& error) {

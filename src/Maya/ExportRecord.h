@@ -51,7 +51,8 @@ uint64_t topologyDigest(const int32_t* counts, size_t countCount, const int32_t*
 // Seconds since 1970 as "YYYY-MM-DDTHH:MM:SSZ".
 std::string isoUtcTime(int64_t seconds);
 
-std::string exportRecordText(const ExportRecord& record);
+// Indented for reading, or on one line.
+std::string exportRecordText(const ExportRecord& record, bool oneLine = false);
 // False with "offset N: reason" or "reason" for anything that is not a
 // record as exportRecordText writes it.
 bool parseExportRecord(const char* data, size_t size, ExportRecord& record, std::string& error);

@@ -6,6 +6,7 @@
 #include <maya/MString.h>
 
 #include <string>
+#include <vector>
 
 class HvModel;
 class Material;
@@ -23,6 +24,9 @@ struct TextureFile {
 };
 TextureFile textureFile(const MObject& texture);
 
+// The model's channel names ("DiffuseColor", "Bump", ...), in the order
+// translateMaterials fills them.
+std::vector<const char*> modelChannels();
 // Every material, with one warning for a material that has tiled textures.
 void translateMaterials(HvModel& model);
 // True when the channel got a tiled texture.

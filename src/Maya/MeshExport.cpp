@@ -16,6 +16,7 @@
 
 #include "Maya/MeshArrays.h"
 #include "Maya/PolygonMaterial.h"
+#include "Maya/RecordBuilder.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/PolygonDesc.h"
 #include "Model3D/PolygonPipeline.h"
@@ -47,12 +48,13 @@ void setUVs(const MeshArrays& arrays, const PolygonCursor& at, PolygonDesc& desc
 
 }  // namespace
 
-MStatus exportMesh(HvModel& model, const MDagPath& meshPath) {
+MStatus exportMesh(HvModel& model, const MDagPath& meshPath, ExportRecord* record) {
   const MFnMesh mesh(meshPath);
-  return exportMesh(model, mesh, mesh.name(), meshPath);
+  return exportMesh(model, mesh, mesh.name(), meshPath, record);
 }
 
-MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& nodeName, const MDagPath& namingPath) {
+MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& nodeName, const MDagPath& namingPath,
+                   ExportRecord* record) {
   MString uvSet;
   mesh.getCurrentUVSetName(uvSet);
 
@@ -65,6 +67,8 @@ MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& nodeName,
   int badFaces = 0;
   int unsoundFaces = 0;
   const MeshArrays arrays(mesh, uvSet);
+  if (record != nullptr)
+    record->groups.push_back(recordGroup(mesh, arrays, nodeName, namingPath, uvSet));
   model.ReserveInCurrentGroup(arrays.counts.length(), arrays.connects.length());
   PolygonPipeline polygons(model);
   for (PolygonCursor at; at.face < arrays.counts.length(); advance(arrays, at)) {

@@ -8,10 +8,13 @@
 class MFnMesh;
 
 class HvModel;
+struct ExportRecord;
 
 // mesh: the mesh that is read; groupName: the group's name (the mesh node's
 // for a mesh shape); placement: world matrix and shading lookup (the mesh's
 // own path, or the NURBS surface's for a tessellated one). Always success.
-MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& groupName, const MDagPath& placement);
+// With a record, the mesh is also added to its groups.
+MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& groupName, const MDagPath& placement,
+                   ExportRecord* record = nullptr);
 // A mesh shape: read through its path, the group named after its node.
-MStatus exportMesh(HvModel& model, const MDagPath& meshPath);
+MStatus exportMesh(HvModel& model, const MDagPath& meshPath, ExportRecord* record = nullptr);

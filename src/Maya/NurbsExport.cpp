@@ -129,7 +129,7 @@ MString temporaryMeshName() {
   }
 }
 
-MStatus tessellateNurbs(HvModel& model, const MDagPath& nurbsPath) {
+MStatus tessellateNurbs(HvModel& model, const MDagPath& nurbsPath, ExportRecord* record) {
   MFnNurbsSurface surface(nurbsPath);
   MTesselationParams settings(MTesselationParams::kStandardFitFormat, MTesselationParams::kTriangles);
   applyTessellationPrefs(settings);
@@ -144,6 +144,6 @@ MStatus tessellateNurbs(HvModel& model, const MDagPath& nurbsPath) {
     cout << "Unknown Tesselation type ! " << (type != nullptr ? type : "") << endl;
     return MStatus::kFailure;
   }
-  exportMesh(model, mesh, temporaryMeshName(), nurbsPath);
+  exportMesh(model, mesh, temporaryMeshName(), nurbsPath, record);
   return MStatus::kSuccess;
 }

@@ -7,8 +7,9 @@
 #include <maya/MStatus.h>
 
 class HvModel;
+struct ExportRecord;
 
 // selectionFlag 0: all geometry; anything else: the active selection.
-// Always success.
-MStatus gatherMayaScene(HvModel& model, int selectionFlag);
-void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path);
+// With a record, it is filled with what was exported. Always success.
+MStatus gatherMayaScene(HvModel& model, int selectionFlag, ExportRecord* record = nullptr);
+void exportShape(HvModel& model, const MFnDagNode& dagNode, const MDagPath& path, ExportRecord* record = nullptr);
