@@ -62,7 +62,6 @@ bool saveProject(HvModel& model, const char* path, const ExportRecord& record) {
     reportExportError(error);
     return false;
   }
-  if (!writeRecordBeside(record, recordPath, recordTemporary)) return false;
   errno = 0;
   int saved = 0;
   try {
@@ -78,6 +77,10 @@ bool saveProject(HvModel& model, const char* path, const ExportRecord& record) {
     std::remove(recordTemporary);
     reportExportError(std::string("could not write ") + path + ": " +
                       (cause != 0 ? Platform::ErrorText(cause) : "the project writer failed"));
+    return false;
+  }
+  if (!writeRecordBeside(record, recordPath, recordTemporary)) {
+    std::remove(temporary);
     return false;
   }
   std::string reason;
