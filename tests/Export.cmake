@@ -26,12 +26,12 @@ set_tests_properties(test_MayaExport test_Maya PROPERTIES RESOURCE_LOCK painter_
 set(export_work ${CMAKE_BINARY_DIR}/tests-work/export)
 set(export_data ${CMAKE_CURRENT_SOURCE_DIR}/data/export)
 function(ombrix_export_test name scene)
-  cmake_parse_arguments(ARG "REAL" "EXPECT;OUTPUT" "SELECT;COMMANDS" ${ARGN})
+  cmake_parse_arguments(ARG "REAL" "EXPECT;OUTPUT;RECORD" "SELECT;COMMANDS" ${ARGN})
   add_test(NAME ${name} COMMAND ${CMAKE_COMMAND}
            "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DMAYAHOST=$<TARGET_FILE:mayahost>
            -DOBVTOOL=$<TARGET_FILE:obvtool> -DMODULE=$<TARGET_FILE:ObvTester2> -DSCENE=${scene}
            -DWORK=${export_work}/${name} "-DSELECT=${ARG_SELECT}" "-DCOMMANDS=${ARG_COMMANDS}"
-           "-DEXPECT=${ARG_EXPECT}" "-DOUTPUT=${ARG_OUTPUT}" -DREAL=${ARG_REAL}
+           "-DEXPECT=${ARG_EXPECT}" "-DOUTPUT=${ARG_OUTPUT}" "-DRECORD=${ARG_RECORD}" -DREAL=${ARG_REAL}
            -P ${CMAKE_CURRENT_SOURCE_DIR}/export-scene.cmake)
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter_registry)
 endfunction()
@@ -68,10 +68,14 @@ if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
     ombrix_export_test(export_real_${scene} ${ombrix_shared_maya}/${scene}.ma REAL)
   endforeach()
   # Current shaders: a USD preview surface, and Maya 2025's default standardSurface1.
+  # The record: the UUID Maya saved, kept through a rename, and the UV set that was current.
   ombrix_export_test(export_real_multi_uv_simple ${ombrix_shared_maya}/multi_uv_simple.ma REAL
-    EXPECT "{\"name\":\"multi_uv_set_mat\",\"maps\":{\"DiffuseColor\":\"[^\"]*label_bc.png\",\"Opacity\":\"[^\"]*label_o.png\"}}")
+    COMMANDS "rename mesh_template24x chair" ExportAllOmbrixPlug
+    EXPECT "{\"name\":\"multi_uv_set_mat\",\"maps\":{\"DiffuseColor\":\"[^\"]*label_bc.png\",\"Opacity\":\"[^\"]*label_o.png\"}}"
+    RECORD "\"scene\":\"[^\"]*/multi_uv_simple.ma\",\"time\":\"[0-9-]+T[0-9:]+Z\",\"frame\":1.0,\"groups\":\\[{\"name\":\"mesh_template24xShape\",\"dagPath\":\"\\|multi_uv\\|chair\\|mesh_template24xShape\",\"uuid\":\"91F7C3AB-4141-6C61-E3FA-AD917BF85BAA\",\"uvSet\":\"map2\",\"polygons\":1,\"vertices\":4,\"uvs\":4,\"topology\":\"[0-9a-f]+\",\"worldMatrix\":\\[1.0,0.0,0.0,0.0,")
   ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL
-    EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}")
+    EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}"
+    RECORD "{\"shadingEngine\":\"initialShadingGroup\",\"shader\":\"standardSurface1\",\"channels\":\\[{\"channel\":\"DiffuseColor\",\"file\":\"[^\"]*/grid.png\",\"modified\":\"20[0-9][0-9]-[0-9][0-9]-[0-9][0-9]T[0-9:]+Z\"}")
 endif()
 # A Maya Binary scene: the skinned cube of the rig Maya 2020 saved, whole and where its joints hold it.
 if(EXISTS ${ombrix_shared_maya}/mb/rig.anim.mb)
