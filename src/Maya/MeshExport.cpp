@@ -17,6 +17,7 @@
 #include "Maya/MeshArrays.h"
 #include "Maya/PolygonMaterial.h"
 #include "Maya/RecordBuilder.h"
+#include "Maya/UvTileWarning.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/PolygonDesc.h"
 #include "Model3D/PolygonPipeline.h"
@@ -88,6 +89,7 @@ MStatus exportMesh(HvModel& model, const MFnMesh& mesh, const MString& nodeName,
     polygons.Push();
   }
   polygons.Flush();
+  warnAboutUvTiles(arrays, nodeName);
   if (badFaces > 0)
     cerr << badFaces << " non tri/quad face found. Some faces may be missing." << endl;
   if (unsoundFaces > 0)
