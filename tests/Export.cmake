@@ -57,6 +57,10 @@ ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
 ombrix_export_test(export_history ${export_data}/history.ma
   EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"bevelledShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
   OUTPUT "Warning: bevelledShape: construction history through polyBevel1 \\(polyBevel3\\) is not evaluated")
+# UVs the painter cannot paint whole: one warning per mesh, naming the tiles.
+ombrix_export_test(export_uv_tiles ${example_scenes}/textured_switch.ma
+  COMMANDS "setAttr \"pSphereShape1.uvst[0].uvsp[3]\" -type float2 1.7 0.3" ExportAllOmbrixPlug
+  OUTPUT "^Warning: Ombrix Vael export: pSphereShape1: UVs outside the 0-1 square \\(tiles 1001, 1002\\), 4 faces across tile borders; the painter paints the 0-1 square \\(tile 1001\\) only\r?\n$")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
   COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug

@@ -67,14 +67,10 @@ std::string UvTileCheck::Problem() const {
   if (!outside_ && crossing_ == 0) return std::string();
   std::string text;
   if (outside_) {
-    text = "UVs outside the 0-1 square (tiles";
-    const char* separator = " ";
-    for (const int32_t tile : tiles_) {
-      text += separator + std::to_string(tile);
-      separator = ", ";
-    }
-    if (unnumbered_) text += " and outside the numbered tiles";
-    text += ")";
+    std::string where;
+    for (const int32_t tile : tiles_) where += (where.empty() ? "tiles " : ", ") + std::to_string(tile);
+    if (unnumbered_) where += (where.empty() ? "" : " and ") + std::string("outside the numbered tiles");
+    text = "UVs outside the 0-1 square (" + where + ")";
   }
   if (crossing_ > 0) {
     if (!text.empty()) text += ", ";
