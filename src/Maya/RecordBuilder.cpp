@@ -7,6 +7,7 @@
 #include <maya/MUuid.h>
 
 #include <ctime>
+#include <vector>
 #include <sys/stat.h>
 
 #include "Maya/MaterialTranslation.h"
@@ -16,8 +17,6 @@
 #include "Shader/Material.h"
 
 namespace {
-
-static_assert(sizeof(int) == sizeof(int32_t), "Maya's int arrays hold 32-bit values");
 
 // The texture file's modification time, empty when it cannot be read.
 std::string modificationTime(const char* path) {
@@ -34,8 +33,11 @@ std::string shadingGroupOf(const MObject& shader) {
   return std::string();
 }
 
-const int32_t* values(const MIntArray& array) {
-  return array.length() > 0 ? reinterpret_cast<const int32_t*>(&array[0]) : nullptr;
+// The array's values (Maya's const operator[] gives them by value only).
+std::vector<int32_t> values(const MIntArray& array) {
+  std::vector<int32_t> out(array.length());
+  for (unsigned int i = 0; i < array.length(); ++i) out[i] = array[i];
+  return out;
 }
 
 std::string melAnswer(const char* command) {
@@ -59,8 +61,9 @@ RecordedGroup recordGroup(const MFnMesh& mesh, const MeshArrays& arrays, const M
   group.vertices = static_cast<uint32_t>(mesh.numVertices());
   const int uvs = mesh.numUVs(uvSet, &status);
   group.uvs = status && uvs > 0 ? static_cast<uint32_t>(uvs) : 0;
-  group.topology =
-      topologyDigest(values(arrays.counts), arrays.counts.length(), values(arrays.connects), arrays.connects.length());
+  const std::vector<int32_t> counts = values(arrays.counts);
+  const std::vector<int32_t> connects = values(arrays.connects);
+  group.topology = topologyDigest(counts.data(), counts.size(), connects.data(), connects.size());
   const MMatrix world = placement.inclusiveMatrix();
   for (unsigned int row = 0; row < 4; ++row) {
     for (unsigned int column = 0; column < 4; ++column) group.worldMatrix[row * 4 + column] = world(row, column);
