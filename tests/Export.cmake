@@ -2,6 +2,7 @@
 # module end to end through mayahost.
 ombrix_test(test_MayaExport SOURCES
   Maya/SceneExportTest.cpp
+  Maya/BlockSceneExportTest.cpp
   Maya/ExportDigestTest.cpp
   Maya/MaterialExportTest.cpp
   Maya/NurbsExportTest.cpp
@@ -52,6 +53,11 @@ ombrix_export_test(export_all_instances ${export_data}/instances.ma
 # Odd data: what is sound is exported; missing textures keep their workspace name.
 ombrix_export_test(export_odd_data ${export_data}/odd_data.ma
   EXPECT "\"groups\":\\[{\"name\":\"boxShape\",\"polygons\":6,\"triangles\":12}\\].*{\"name\":\"odd\",\"maps\":{\"Ambient\":\"[^\"]*sourceimages/not-there.tga\"}}")
+# A shot of references: two copies of one asset, a nested one, each at the place its edits give it (the
+# deferred and the missing reference export nothing); names carry their namespaces, cut at 32 bytes.
+ombrix_export_test(export_referenced_shot ${CMAKE_CURRENT_SOURCE_DIR}/data/references/scenes/shot.ma
+  EXPECT "\"groups\":.{\"name\":\"pillow:pCubeShape1\",\"polygons\":6,.*{\"name\":\"livingRoomLamp:bulb:pSphereShape\",\"polygons\":32,.*{\"name\":\"livingRoomLamp:lampBaseShape\",.*{\"name\":\"pillow1:pCubeShape1\",.*{\"name\":\"pillow:lambert2\",\"maps\":{}},{\"name\":\"pillow1:lambert2\".*\"bounds\":{\"min\":.-5,-0.5,-1.,\"max\":.5.5,4,10.7071.}"
+  OUTPUT "shot.ma:15: Warning: reference ghostRN: cannot find")
 # Construction history: a skinned bar (its top turned by the tip joint), a frozen cube moved to
 # z -20, and a cube behind a node the host does not evaluate, exported from the cube and said so.
 ombrix_export_test(export_history ${export_data}/history.ma
@@ -61,6 +67,23 @@ ombrix_export_test(export_history ${export_data}/history.ma
 ombrix_export_test(export_uv_tiles ${example_scenes}/textured_switch.ma
   COMMANDS "setAttr \"pSphereShape1.uvst[0].uvsp[3]\" -type float2 1.7 0.3" ExportAllOmbrixPlug
   OUTPUT "^Warning: Ombrix Vael export: pSphereShape1: UVs outside the 0-1 square \\(tiles 1001, 1002\\), 4 faces across tile borders; the painter paints the 0-1 square \\(tile 1001\\) only\r?\n$")
+# Long arrays in Maya's blocks (UVs, points, edges and faces over several statements) and a
+# face with a hole (the triangles of the frame around it).
+ombrix_export_test(export_maya_blocks ${export_data}/maya_blocks.ma
+  EXPECT "\"groups\":\\[{\"name\":\"gridShape\",\"polygons\":501,\"triangles\":1002}")
+ombrix_export_test(export_holed_face ${export_data}/holed_face.ma
+  EXPECT "\"groups\":\\[{\"name\":\"frameShape\",\"polygons\":8,\"triangles\":8}")
+# A texture named in Japanese and Cyrillic: natively (UTF-8) as it is; on Windows the
+# name goes out in the ANSI code page, which cannot hold it, and a warning names it.
+if(WIN32)
+  set(unicode_texture_output "Warning: Ombrix Vael export: the texture file name [^\n]*木目 Дерево.tga cannot be written")
+  set(unicode_texture_expect "\"DiffuseColor\":\"[^\"]*/sourceimages/")
+else()
+  set(unicode_texture_output "")
+  set(unicode_texture_expect "\"DiffuseColor\":\"[^\"]*/sourceimages/木目 Дерево.tga\"")
+endif()
+ombrix_export_test(export_unicode_texture_name ${export_data}/unicode_texture.ma
+  EXPECT "${unicode_texture_expect}" OUTPUT "${unicode_texture_output}")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
   COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug

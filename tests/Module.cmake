@@ -7,7 +7,8 @@ endif()
 add_test(NAME module_install_layout COMMAND ${CMAKE_COMMAND}
          -DBUILD=${CMAKE_BINARY_DIR} -DWORK=${CMAKE_BINARY_DIR}/tests-work/module-install
          -DMAYAHOST=$<TARGET_FILE:mayahost> -DOPENMAYA=$<TARGET_FILE:OpenMaya> -DSUFFIX=${module_suffix}
-         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -P ${CMAKE_CURRENT_SOURCE_DIR}/module-install.cmake)
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DMAYA_VERSION=${OMBRIX_MAYA_VERSION}
+         -DPLATFORM=$<IF:$<BOOL:${WIN32}>,win64,linux> -P ${CMAKE_CURRENT_SOURCE_DIR}/module-install.cmake)
 set_tests_properties(module_install_layout PROPERTIES RESOURCE_LOCK painter_registry)
 
 # Under Wine: the module's commands against the painter stand-in as a process of its own.

@@ -44,6 +44,23 @@ endforeach()
 ombrix_uv_roundtrip(uv_roundtrip_instance ${PROJECT_SOURCE_DIR}/tests/data/export/instances.ma
                     "select -r |second|firstShape" ALL "Polygons affected: 6    \\(Total of: 6\\)"
                     -DEXPORT_SELECTION=1)
+# UVs shared as the painter shares them. Moved UVs keep Maya's sharing: the
+# cube's 14 UVs are moved in place (uvTweak, no polyMapDel). A planar layout
+# shares a UV at each of the cube's 8 corners: the faces' UVs are made anew
+# and sewn, also after an undo and a redo.
+ombrix_uv_roundtrip(uv_history_moved_uvs ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "using slow method" -DUV_COUNT=14 -DMOVE_ONLY=1)
+ombrix_uv_roundtrip(uv_history_new_sharing ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "using slow method" -DUV_COUNT=8 "-DUV=planar" -DCOUNT_ONLY=1)
+ombrix_uv_roundtrip(uv_redo_new_sharing ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "using slow method" -DUV_COUNT=8 "-DUV=planar" -DCOUNT_ONLY=1 -DMODE=redo)
+ombrix_uv_roundtrip(uv_unload_after_import ${uv_scenes}/textured_switch.ma "select -r pCube1" 12 "" -DMODE=unload)
+# An exchange directory and a scene folder named in Cyrillic and Japanese,
+# with spaces (a user profile beyond ASCII): the module writes and reads the
+# exchange directory through the wide calls, mayahost takes its command line
+# as Unicode.
+ombrix_uv_roundtrip(uv_roundtrip_unicode_exchange ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
+                    "using slow method" "-DEXCHANGE_NAME=Обмен данных データ 交換" "-DSCENE_FOLDER=Сцены シーン")
 # After Delete History the meshes have no geometry input: the fast method,
 # and no tweak node anywhere.
 ombrix_uv_roundtrip(uv_roundtrip_deleted_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL

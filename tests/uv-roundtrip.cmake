@@ -12,18 +12,39 @@
 # PREPARE: MEL run on the scene (saved again) before anything else, such as
 # "delete -ch". MODE undo: the import is undone in the same session, so the
 # second export must equal the first and the scene hold the same nodes;
-# MODE redo: undone and redone, as if imported once. NO_TWEAK set: the saved
-# scene must hold no polyTweakUV node. EXPORT_SELECTION set: both exports
-# are of the selection only.
+# MODE redo: undone and redone, as if imported once. EXPORT_SELECTION set: both exports
+# are of the selection only. MODE unload: only
+# unloadPlugin after the import, before and after flushUndo. NO_TWEAK set: the saved
+# scene must hold no polyTweakUV node. UV: obvtool's --uv choice for maya.cor
+# ("shift;0.25;0.5" when not given). UV_COUNT set: `polyEvaluate -uvcoord` on
+# the selection after the import must answer it (UVs shared as the painter
+# shares them). MOVE_ONLY set: the saved scene must hold no polyMapDel node.
+# COUNT_ONLY set: the UVs are not compared with maya.cor's (a planar layout
+# is rounded on its way through the project file).
+# EXCHANGE_NAME: the exchange directory's name in WORK ("exchange" when not
+# given); obvtool reads and writes copies beside it, so that only the
+# module's own file calls meet the name.
+if(NOT EXCHANGE_NAME)
+  set(EXCHANGE_NAME exchange)
+endif()
+set(EXCHANGE ${WORK}/${EXCHANGE_NAME})
 set(export -c ExportAllOmbrixPlug)
 if(EXPORT_SELECTION)
   set(export -c "${SELECT}" -c ExportSelOmbrixPlug)
 endif()
 file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${WORK}/exchange)
+file(MAKE_DIRECTORY ${EXCHANGE})
+# SCENE_FOLDER: the scene is opened from a copy in that folder of WORK.
+if(SCENE_FOLDER)
+  get_filename_component(scene_name ${SCENE} NAME)
+  file(COPY ${SCENE} DESTINATION "${WORK}/${SCENE_FOLDER}")
+  set(SCENE "${WORK}/${SCENE_FOLDER}/${scene_name}")
+endif()
 
 if(EMULATOR)
-  string(REPLACE "/" "\\" exchange "Z:${WORK}/exchange")
+  # Wine reads command lines and file names beyond ASCII as the locale's UTF-8.
+  set(ENV{LC_ALL} C.UTF-8)
+  string(REPLACE "/" "\\" exchange "Z:${EXCHANGE}")
   string(REPLACE "/" "\\" windows_bin "Z:${BIN}")
   execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
                   /v "Temp Directory" /d "${exchange}" /f OUTPUT_QUIET ERROR_QUIET)
@@ -31,7 +52,7 @@ if(EMULATOR)
                   /v "Base Directory" /d "${windows_bin}" /f OUTPUT_QUIET ERROR_QUIET)
 else()
   set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
-  file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${WORK}/exchange\n")
+  file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${EXCHANGE}\n")
 endif()
 
 function(run name)
@@ -56,23 +77,40 @@ if(PAINTER)
   execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
   run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ExportAllOmbrixPlug -c AutoLoadOmbrix)
   foreach(attempt RANGE 100)
-    if(EXISTS ${WORK}/exchange/maya.cor)
+    if(EXISTS ${EXCHANGE}/maya.cor)
       break()
     endif()
     execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 0.2)
   endforeach()
   execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
-  if(NOT EXISTS ${WORK}/exchange/maya.cor)
+  if(NOT EXISTS ${EXCHANGE}/maya.cor)
     message(FATAL_ERROR "the painter stand-in wrote no maya.cor; see ${WORK}/painter.journal")
   endif()
-  file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
+  file(RENAME ${EXCHANGE}/Maya.obv ${WORK}/first.obv)
 else()
   run(export1 ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${export})
-  file(RENAME ${WORK}/exchange/Maya.obv ${WORK}/first.obv)
-  run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/exchange/maya.cor --uv shift 0.25 0.5)
+  file(RENAME ${EXCHANGE}/Maya.obv ${WORK}/first.obv)
+  if(NOT UV)
+    set(UV shift 0.25 0.5)
+  endif()
+  run(cor ${TOOL} cor ${WORK}/first.obv ${WORK}/maya.cor --uv ${UV})
+  file(RENAME ${WORK}/maya.cor ${EXCHANGE}/maya.cor)
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 set(steps -c "${SELECT}" -c UVImportOmbrix)
+if(MODE STREQUAL "unload")
+  # unloadPlugin is refused while the import is on the undo queue, and
+  # succeeds once the queue is flushed; the commands are gone after it.
+  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps}
+                          -c "unloadPlugin ObvTester2" -c flushUndo -c "unloadPlugin ObvTester2" -c UVImportOmbrix
+                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err WORKING_DIRECTORY ${BIN})
+  if(NOT err MATCHES "unloadPlugin: ObvTester2 cannot be unloaded: the undo queue holds its commands; run flushUndo first"
+     OR NOT out MATCHES "// Result: ObvTester2 //" OR NOT err MATCHES "Cannot find procedure \"UVImportOmbrix\""
+     OR status EQUAL 0)
+    message(FATAL_ERROR "unloadPlugin with the import on the undo queue (exit ${status}):\n${out}${err}")
+  endif()
+  return()
+endif()
 if(MODE STREQUAL "undo")
   # An export between the import and the undo leaves nothing on the queue.
   set(steps -c "${SELECT}" -c ls -c UVImportOmbrix -c ExportAllOmbrixPlug -c "undoInfo -q -undoName" -c undo
@@ -80,7 +118,13 @@ if(MODE STREQUAL "undo")
 elseif(MODE STREQUAL "redo")
   set(steps ${steps} -c undo -c redo -c "undoInfo -q -undoName")
 endif()
+if(UV_COUNT)
+  list(APPEND steps -c "polyEvaluate -uvcoord")
+endif()
 run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps} --save ${WORK}/imported.ma)
+if(UV_COUNT AND NOT output MATCHES "// Result: ${UV_COUNT} //")
+  message(FATAL_ERROR "the selection does not hold ${UV_COUNT} UVs after the import:\n${output}")
+endif()
 if(MODE)
   # The import is on the undo queue under its own name, and undo takes it back.
   if(NOT output MATCHES "// Result: UVImportOmbrix //" OR NOT output MATCHES "Undo: UVImportOmbrix")
@@ -96,11 +140,17 @@ if(MODE STREQUAL "undo")
   endif()
   set(NEW 0)
 endif()
-if(NO_TWEAK)
+function(forbid_node type)
   file(READ ${WORK}/imported.ma saved_scene)
-  if(saved_scene MATCHES "polyTweakUV")
-    message(FATAL_ERROR "the saved scene holds a polyTweakUV node; see ${WORK}/imported.ma")
+  if(saved_scene MATCHES "${type}")
+    message(FATAL_ERROR "the saved scene holds a ${type} node; see ${WORK}/imported.ma")
   endif()
+endfunction()
+if(NO_TWEAK)
+  forbid_node(polyTweakUV)
+endif()
+if(MOVE_ONLY)
+  forbid_node(polyMapDel)
 endif()
 if(NOT output MATCHES "${METHOD}")
   message(FATAL_ERROR "the import's output does not show '${METHOD}':\n${output}")
@@ -114,14 +164,18 @@ if(output MATCHES "Error")
 endif()
 message(STATUS "${output}")
 run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} ${export})
-run(second ${TOOL} cor ${WORK}/exchange/Maya.obv ${WORK}/second.cor)
+file(RENAME ${EXCHANGE}/Maya.obv ${WORK}/second.obv)
+run(second ${TOOL} cor ${WORK}/second.obv ${WORK}/second.cor)
 
+if(COUNT_ONLY)
+  return()
+endif()
 # Expected: the header, then for each of the first NEW triangles the first
 # record of maya.cor with its three corner positions (meshes that lie on
 # each other take the UVs of the first of them, as the import does), and for
 # the rest the unchanged export's record. A record is 60 bytes (120 hex
 # digits) after 8 bytes of header; corner c's x y z are its bytes 20c..20c+11.
-file(READ ${WORK}/exchange/maya.cor shifted HEX)
+file(READ ${EXCHANGE}/maya.cor shifted HEX)
 file(READ ${WORK}/same.cor same HEX)
 file(READ ${WORK}/second.cor second HEX)
 string(LENGTH "${same}" digits)

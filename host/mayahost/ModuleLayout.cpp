@@ -40,8 +40,10 @@ bool isDirectory(const std::string& dir) {
   return fs::is_directory(dir, ec);
 }
 
-// "+ [PLATFORM:linux] [MAYAVERSION:2016] NAME VERSION PATH": false when it is not one.
-bool parseModuleLine(const std::string& line, const std::string& modDir, MayaModule& out, bool& forHere) {
+// "+ [PLATFORM:linux] [MAYAVERSION:2016] NAME VERSION PATH": false when it is
+// not one. forHere: the line is for this platform and this Maya version.
+bool parseModuleLine(const std::string& line, const std::string& modDir, const std::string& mayaVersion,
+                     MayaModule& out, bool& forHere) {
   std::istringstream words(line.substr(1));
   std::string word;
   forHere = true;
@@ -50,7 +52,8 @@ bool parseModuleLine(const std::string& line, const std::string& modDir, MayaMod
     std::string key = colon == std::string::npos ? "" : word.substr(0, colon);
     if (key != "PLATFORM" && key != "MAYAVERSION" && key != "LOCALE")
       break;
-    if (key == "PLATFORM" && word.substr(colon + 1) != kPlatform)
+    if ((key == "PLATFORM" && word.substr(colon + 1) != kPlatform) ||
+        (key == "MAYAVERSION" && word.substr(colon + 1) != mayaVersion))
       forHere = false;
   }
   out.name = word;
@@ -84,12 +87,12 @@ std::vector<std::string> splitSearchPath(const char* value) {
 }
 
 std::vector<MayaModule> parseModuleFile(const std::string& text, const std::string& modFile,
-                                        std::vector<std::string>& problems) {
+                                        const std::string& mayaVersion, std::vector<std::string>& problems) {
   std::vector<MayaModule> modules;
   std::string modDir = fs::path(modFile).parent_path().string();
   std::istringstream lines(text);
   std::string line;
-  bool skipping = false;  // inside a module for another platform
+  bool skipping = false;  // inside a module for another platform or Maya version
   for (int number = 1; std::getline(lines, line); ++number) {
     line = trim(line);
     if (line.empty() || line[0] == '#' || line.compare(0, 2, "//") == 0)
@@ -100,7 +103,7 @@ std::vector<MayaModule> parseModuleFile(const std::string& text, const std::stri
         addDefaultDirs(modules.back());
       MayaModule m;
       bool forHere = true;
-      if (!parseModuleLine(line, modDir, m, forHere)) {
+      if (!parseModuleLine(line, modDir, mayaVersion, m, forHere)) {
         where("a module line needs a name, a version and a path");
         skipping = true;
         continue;
@@ -132,7 +135,8 @@ std::vector<MayaModule> parseModuleFile(const std::string& text, const std::stri
   return modules;
 }
 
-std::vector<MayaModule> findModules(const std::vector<std::string>& modulePath, std::vector<std::string>& problems) {
+std::vector<MayaModule> findModules(const std::vector<std::string>& modulePath, const std::string& mayaVersion,
+                                    std::vector<std::string>& problems) {
   std::vector<MayaModule> all;
   for (const auto& dir : modulePath) {
     std::error_code ec;
@@ -150,7 +154,7 @@ std::vector<MayaModule> findModules(const std::vector<std::string>& modulePath, 
       std::ifstream in(file, std::ios::binary);
       std::stringstream text;
       text << in.rdbuf();
-      auto found = parseModuleFile(text.str(), file.string(), problems);
+      auto found = parseModuleFile(text.str(), file.string(), mayaVersion, problems);
       all.insert(all.end(), found.begin(), found.end());
     }
   }

@@ -4,12 +4,14 @@
 #include "ModuleLayout.h"
 
 #include "Platform/DynamicLibrary.h"
+#include "Platform/Process.h"
 
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -21,9 +23,11 @@ namespace {
 const char* kUsage =
     "usage: mayahost [options]\n"
     "  --plugin MODULE    load a plug-in module (initializePlugin before the commands,\n"
-    "                     uninitializePlugin after them): a file, or a name found on\n"
-    "                     MAYA_PLUG_IN_PATH or in the plug-ins folder of a module\n"
-    "                     that a *.mod file on MAYA_MODULE_PATH describes\n"
+    "                     uninitializePlugin after them, or at MEL unloadPlugin NAME,\n"
+    "                     refused while the undo queue holds its commands): a file,\n"
+    "                     or a name found on MAYA_PLUG_IN_PATH or in the plug-ins\n"
+    "                     folder of a module that a *.mod file on MAYA_MODULE_PATH\n"
+    "                     describes for this platform and Maya " OMBRIX_HOST_MAYA_VERSION "\n"
     "  --scene FILE       open a scene first: Maya ASCII (.ma) or Maya Binary (.mb)\n"
     "  --workspace DIR    the workspace (project) directory\n"
     "  --select NAME      select an object before the commands run (repeatable)\n"
@@ -31,19 +35,27 @@ const char* kUsage =
     "  --script FILE      run the MEL statements of FILE (in order with -c)\n"
     "  --save OUT.ma      save the scene as Maya ASCII after the commands\n"
     "  --stats            print one JSON object describing the scene, last\n"
+    "  --stats-file PATH  write that JSON object to PATH instead (nothing else\n"
+    "                     on stdout can spoil it)\n"
+    "  --accept-loss      a scene whose load refused geometry data (faces, points,\n"
+    "                     UVs, tweaks, weights) still ends with status 0\n"
     "  --interactive      run as interactive Maya (menus, wait cursor); without it\n"
     "                     as batch Maya: `about -batch` answers 1, UI commands fail\n"
     "  --help             this text\n"
     "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\";\n"
     "a plug-in's displayWarning and displayError print \"Warning: ...\" and\n"
     "\"Error: ...\" on stderr as batch Maya does (\"// Warning: ... //\" with --interactive).\n"
-    "Exit status: 0 success, 1 a failed load, command or save, 2 usage.\n";
+    "Every value a scene load refuses is reported on stderr as \"file:line: ...\"\n"
+    "and counted in the JSON's \"refused\".\n"
+    "Exit status: 0 success, 1 a failed load (or one that refused geometry data,\n"
+    "without --accept-loss), command or save, 2 usage.\n";
 
 struct Options {
-  std::string plugin, scene, workspace, save;
+  std::string plugin, scene, workspace, save, statsFile;
   std::vector<std::string> selections;
   std::vector<std::pair<bool, std::string>> steps;  // (is a script file, text or path)
   bool stats = false;
+  bool acceptLoss = false;
   bool interactive = false;
 };
 
@@ -66,15 +78,16 @@ int usage(const std::string& why) {
   return 2;
 }
 
-bool parse(int argc, char** argv, Options& o, std::string& error) {
+bool parse(const std::vector<std::string>& argv, Options& o, std::string& error) {
+  const int argc = static_cast<int>(argv.size());
   for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
+    std::string a = argv[static_cast<size_t>(i)];
     auto value = [&](std::string& out) {
       if (i + 1 >= argc) {
         error = a + " needs a value";
         return false;
       }
-      out = argv[++i];
+      out = argv[static_cast<size_t>(++i)];
       return true;
     };
     std::string v;
@@ -104,6 +117,11 @@ bool parse(int argc, char** argv, Options& o, std::string& error) {
       o.steps.emplace_back(true, v);
     } else if (a == "--stats") {
       o.stats = true;
+    } else if (a == "--stats-file") {
+      if (!value(o.statsFile))
+        return false;
+    } else if (a == "--accept-loss") {
+      o.acceptLoss = true;
     } else if (a == "--interactive") {
       o.interactive = true;
     } else {
@@ -126,7 +144,8 @@ std::vector<std::string> setSearchPaths(const char* argv0) {
   for (const auto& dir : MayaHost::splitSearchPath(std::getenv("MAYA_SCRIPT_PATH")))
     OmbrixHost::addScriptPath(dir);
   std::vector<std::string> problems;
-  auto modules = MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), problems);
+  auto modules =
+      MayaHost::findModules(MayaHost::splitSearchPath(std::getenv("MAYA_MODULE_PATH")), OMBRIX_HOST_MAYA_VERSION, problems);
   for (const auto& p : problems)
     std::cerr << "mayahost: " << p << std::endl;
   std::vector<std::string> pluginDirs = MayaHost::splitSearchPath(std::getenv("MAYA_PLUG_IN_PATH"));
@@ -141,7 +160,7 @@ std::vector<std::string> setSearchPaths(const char* argv0) {
 
 // A plug-in given by its file, or by its name on the plug-in path.
 std::string pluginFile(const std::string& plugin, const std::vector<std::string>& pluginDirs) {
-  std::ifstream direct(plugin, std::ios::binary);
+  std::ifstream direct(std::filesystem::u8path(plugin), std::ios::binary);
   if (direct)
     return plugin;
   std::string found = MayaHost::findPlugin(plugin, pluginDirs);
@@ -151,7 +170,7 @@ std::string pluginFile(const std::string& plugin, const std::vector<std::string>
 bool runStep(const std::pair<bool, std::string>& step) {
   std::string text = step.second;
   if (step.first) {
-    std::ifstream in(step.second, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(step.second), std::ios::binary);
     if (!in) {
       std::cerr << "mayahost: " << step.second << ": cannot open the script" << std::endl;
       return false;
@@ -168,6 +187,27 @@ bool runStep(const std::pair<bool, std::string>& step) {
   if (!step.first && result.kind != OmbrixHost::MelValue::kNone)
     std::cout << "// Result: " << result.asString() << " //" << std::endl;
   return true;
+}
+
+// A load that refused geometry fails, unless the loss is accepted.
+bool geometryComplete(const Options& o) {
+  const OmbrixHost::LoadRefusals refused = OmbrixHost::loadRefusals();
+  if (refused.geometry == 0)
+    return true;
+  std::cerr << "mayahost: " << o.scene << ": the load refused geometry data " << refused.geometry
+            << (refused.geometry == 1 ? " time" : " times") << (o.acceptLoss ? " (accepted with --accept-loss)" : "")
+            << std::endl;
+  return o.acceptLoss;
+}
+
+bool writeStats(const std::string& path) {
+  std::ofstream out(path, std::ios::binary);
+  out << OmbrixHost::sceneStatsJson() << "\n";
+  out.close();
+  if (out)
+    return true;
+  std::cerr << "mayahost: " << path << ": cannot write the statistics" << std::endl;
+  return false;
 }
 
 class PluginSession {
@@ -205,16 +245,28 @@ public:
     return true;
   }
 
-  bool unload() {
+  // MEL unloadPlugin (which has checked the undo queue), or Maya quitting.
+  bool unload(std::string& error) {
     if (!loaded_)
       return true;
     loaded_ = false;
     bool ok = static_cast<bool>(uninit_(object_));
     if (!ok)
-      std::cerr << "mayahost: uninitializePlugin failed" << std::endl;
+      error = "uninitializePlugin failed";
     OmbrixHost::closePluginObject(object_);
     module_.Close();
     return ok;
+  }
+
+  // The end of the run is Maya quitting: the undo queue goes first, so the
+  // module's commands kept there never stop it from unloading.
+  bool quit() {
+    OmbrixHost::flushUndoQueue();
+    std::string error;
+    if (unload(error))
+      return true;
+    std::cerr << "mayahost: " << error << std::endl;
+    return false;
   }
 
 private:
@@ -234,7 +286,7 @@ int main(int argc, char** argv) {
       std::cout << kUsage;
       return 0;
     }
-  if (!parse(argc, argv, o, error))
+  if (!parse(Platform::CommandLineArguments(argc, argv), o, error))
     return usage(error);
   bool ok = true;
   std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);
@@ -246,20 +298,24 @@ int main(int argc, char** argv) {
     ok = OmbrixHost::loadSceneFile(o.scene, problems);
     for (const auto& p : problems)
       std::cerr << p << std::endl;
+    ok = geometryComplete(o) && ok;
   }
   for (const auto& name : o.selections)
     ok = runStep({false, "select -add \"" + name + "\";"}) && ok;
   PluginSession plugin;
   if (!o.plugin.empty() && !plugin.load(pluginFile(o.plugin, pluginDirs)))
     return 1;
+  OmbrixHost::setPluginUnloader([&plugin](const MObject&, std::string& why) { return plugin.unload(why); });
   for (const auto& step : o.steps)
     ok = runStep(step) && ok;
-  ok = plugin.unload() && ok;
+  ok = plugin.quit() && ok;
   if (!o.save.empty() && !OmbrixHost::saveMayaAscii(o.save, error)) {
     std::cerr << "mayahost: " << error << std::endl;
     ok = false;
   }
   if (o.stats)
     std::cout << OmbrixHost::sceneStatsJson() << std::endl;
+  if (!o.statsFile.empty() && !writeStats(o.statsFile))
+    ok = false;
   return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include "HvTL/LittleEndian.h"
 #include "Platform/FileOffset.h"
 #include "Platform/SharedMemory.h"
+#include "Platform/FileSystem.h"
 
 struct HvIO::Impl {
   int64_t position = 0;
@@ -109,7 +110,7 @@ int HvIO::Open(const char* locator, uint32_t mode) {
   if (locator != nullptr && locator[0] != '\0') {
     s.kind = KindOf(locator);
     if (s.kind == kFile) {
-      if (const char* text = FileModeText(mode)) s.file = std::fopen(locator, text);
+      if (const char* text = FileModeText(mode)) s.file = Platform::OpenFile(locator, text);
     } else if (s.kind == kMemory) {
       if (!OpenSharedMemory(locator)) {
         s.name.Assign("");

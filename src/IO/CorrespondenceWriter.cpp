@@ -10,6 +10,7 @@
 #include "Model3D/HvMesh.h"
 #include "Model3D/HvModel.h"
 #include "Model3D/MeshPolygon.h"
+#include "Platform/FileSystem.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ bool writeCorrespondenceFile(const char* path, const std::vector<CorrespondenceR
     error = "too many records for one file";
     return false;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "wb"));
+  std::unique_ptr<std::FILE, FileCloser> file(Platform::OpenFile(path, "wb"));
   if (!file) {
     error = "cannot create the file";
     return false;

@@ -1,4 +1,5 @@
 #include "IO/UvLayout.h"
+#include "Platform/FileSystem.h"
 
 #include <algorithm>
 #include <cmath>
@@ -168,7 +169,7 @@ bool UvLayout::WritePng(const char* path, std::string& error) const {
     error = "cannot encode the picture";
     return false;
   }
-  std::FILE* file = std::fopen(path, "wb");
+  std::FILE* file = Platform::OpenFile(path, "wb");
   if (file == nullptr) {
     error = "cannot create the file";
     return false;

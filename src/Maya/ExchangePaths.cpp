@@ -141,7 +141,7 @@ int writeLogFile(uint32_t* token, const char* name, char* error) {
   if (!FormatPath(path, error, "%s%c%u.log", directory, Platform::PathSeparator(),
                   static_cast<unsigned>(hash)))
     return 0;
-  std::FILE* file = std::fopen(path, "w+t");
+  std::FILE* file = Platform::OpenFile(path, "w+t");
   if (file == nullptr) {
     SetError(error, "Failed to open log file: %s", path);
     return 0;

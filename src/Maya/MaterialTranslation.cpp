@@ -6,6 +6,7 @@
 #include <maya/MPlug.h>
 
 #include <cstring>
+#include "Maya/ExchangeText.h"
 
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
@@ -93,7 +94,7 @@ TextureFile textureFile(const MObject& texture) {
   MFnDependencyNode node(texture);
   MString fileName;
   node.findPlug(attribute, true).getValue(fileName);
-  std::string name = fileName.asChar();
+  std::string name = exchangeBytes(fileName, "texture file name");
   result.tiled = firstTile(name);
   int tilingMode = 0;
   const MPlug tiling = node.findPlug("uvTilingMode", true);
@@ -112,10 +113,6 @@ TextureFile textureFile(const MObject& texture) {
     result.path = isAbsolutePath(name) ? name : std::string(projectRoot().asChar()) + name;
   return result;
 }
-
-namespace {
-
-}  // namespace
 
 MString& projectRoot() {
   static MString root;

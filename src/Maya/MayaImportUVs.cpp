@@ -3,7 +3,6 @@
 #include <maya/MDGModifier.h>
 #include <maya/MDagPath.h>
 #include <maya/MFn.h>
-#include <maya/MFnCompoundAttribute.h>
 #include <maya/MFnDagNode.h>
 #include <maya/MFnDependencyNode.h>
 #include <maya/MFnMesh.h>
@@ -28,6 +27,7 @@
 #include "Maya/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
 #include "Maya/MeshArrays.h"
+#include "Maya/UvHistoryNodes.h"
 #include "Maya/UvImportChanges.h"
 #include "Maya/WaitCursor.h"
 #include "Model3D/PolygonDesc.h"
@@ -174,33 +174,6 @@ MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   return status;
 }
 
-// Fills newUV: element i gets face-vertex i's face, vertex, u and v. The four
-// child plugs are made once and moved from element to element.
-bool FillTweak(MFnDependencyNode& tweak, const MString& uvSet, const MeshUvWork& work) {
-  MPlug plug = tweak.findPlug("newUV", true);
-  bool ok = tweak.findPlug("uvSetName", true).setValue(uvSet) == MStatus::kSuccess;
-  if (!plug.isArray()) return ok;
-  const MObject newUV = plug.attribute();
-  MPlug element = plug.elementByLogicalIndex(0);
-  MFnCompoundAttribute children(newUV);
-  MPlug child[4];
-  for (unsigned c = 0; c < 4; ++c) {
-    MObject attribute = children.child(c);
-    child[c] = element.child(attribute);
-  }
-  const MeshUvArrays& layout = work.layout;
-  for (unsigned i = 0; ok && i < layout.uvIds.length(); ++i) {
-    const unsigned uv = static_cast<unsigned>(layout.uvIds[i]);
-    for (unsigned c = 0; ok && c < 4; ++c)
-      ok = child[c].selectAncestorLogicalIndex(i, newUV) == MStatus::kSuccess;
-    ok = ok && child[0].setValue(work.faceIds[i]) == MStatus::kSuccess &&
-         child[1].setValue(work.vertexIds[i]) == MStatus::kSuccess &&
-         child[2].setValue(layout.us[uv]) == MStatus::kSuccess &&
-         child[3].setValue(layout.vs[uv]) == MStatus::kSuccess;
-  }
-  return ok;
-}
-
 // Takes back what the modifier did when an exception leaves the scope (the
 // modifier outlives the guard: the import's changes keep it once recorded).
 class UndoOnThrow {
@@ -224,29 +197,15 @@ MStatus Abandon(MDGModifier& modifier, const char* why) {
   return MStatus(MStatus::kFailure);
 }
 
-// The tweak node between the mesh's input and the mesh. One modifier creates
-// it and rewires, so that undoing the modifier takes the node out (with the
-// values it was filled with, for a redo) and gives the mesh its input back.
+// The UV nodes between the mesh's input and the mesh. One modifier creates
+// them and rewires, so that undoing the modifier takes the nodes out (with
+// the values they were filled with, for a redo) and gives the mesh its input back.
 MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is construction history, using slow method\n";
   std::unique_ptr<MDGModifier> modifier(new MDGModifier);
-  MStatus status;
-  MObject node = modifier->createNode("polyTweakUV", &status);
-  if (status != MStatus::kSuccess || node.isNull() || modifier->doIt() != MStatus::kSuccess)
-    return Abandon(*modifier, "Logic Error");
   const UndoOnThrow undoOnThrow(*modifier);
-  MFnDependencyNode tweak(node);
-  MFnCompoundAttribute newUV(tweak.attribute("newUV"));
-  if (newUV.numChildren() == 0)
-    return Abandon(*modifier, "Logic Error");
-  if (!FillTweak(tweak, mesh.currentUVSetName(), work))
-    return Abandon(*modifier, "Couldn't fill the UV tweak node; the mesh is left as it was");
-  const MPlug inMesh = mesh.findPlug("inMesh", true);
-  modifier->disconnect(source, inMesh);
-  modifier->connect(source, tweak.findPlug("inputPolymesh", true));
-  modifier->connect(tweak.findPlug("output", true), inMesh);
-  if (modifier->doIt() != MStatus::kSuccess)
-    return Abandon(*modifier, "Couldn't connect the UV tweak node; the mesh is left as it was");
+  const char* failure = insertUvHistory(*modifier, mesh, source, {work.layout, work.faceIds, work.vertexIds, work.before});
+  if (failure != nullptr) return Abandon(*modifier, failure);
   changes.addTweak(std::move(modifier));
   return MStatus(MStatus::kSuccess);
 }

@@ -3,9 +3,9 @@
 // "maya.cor" in the exchange directory) back onto the selected meshes. Each
 // polygon is recognised by the world-space positions of its first three
 // corners; a mesh without construction history gets its UVs replaced (fast
-// method), a mesh whose geometry comes from construction history a
-// polyTweakUV node in front of it (slow method). A failure never leaves a
-// mesh without UVs, half rewired or with a stray tweak node. Every change is
+// method), a mesh whose geometry comes from construction history UV nodes
+// in front of it (slow method, see UvHistoryNodes.h). A failure never leaves
+// a mesh without UVs, half rewired or with a stray node. Every change is
 // recorded, so that the command's undo takes it back.
 #include <maya/MStatus.h>
 

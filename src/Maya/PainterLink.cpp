@@ -23,7 +23,7 @@ constexpr size_t kPathBytes = 1024;
 
 bool FileOpens(const char* path) {
   for (int attempt = 0; attempt < 5; ++attempt) {
-    if (std::FILE* file = std::fopen(path, "r")) {
+    if (std::FILE* file = Platform::OpenFile(path, "r")) {
       std::fclose(file);
       return true;
     }

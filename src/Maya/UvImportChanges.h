@@ -2,7 +2,7 @@
 // What one UV import changed, so that Maya's undo can take it back exactly
 // and redo can apply it again: per mesh either the replaced UV layout (fast
 // method: the layout before and after, bit for bit) or the modifier that
-// created, filled and wired the polyTweakUV node (slow method).
+// created, filled and wired the UV history nodes (slow method).
 #include <maya/MDGModifier.h>
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
@@ -30,7 +30,7 @@ class UvImportChanges {
     MObject mesh;
     MString uvSet;
     MeshUvArrays before, after;
-    std::unique_ptr<MDGModifier> modifier;  // set for a tweak node
+    std::unique_ptr<MDGModifier> modifier;  // set for history nodes
   };
   static MStatus apply(Change& change, bool forward);
 

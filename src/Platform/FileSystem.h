@@ -1,11 +1,23 @@
 #pragma once
 // Directories, the path separator and file replacement of the platform.
+#include <cstdio>
 #include <string>
 
 namespace Platform {
 
 // '\\' on Windows, '/' in the POSIX stand-in.
 char PathSeparator();
+
+// Paths are UTF-8; on Windows they reach the wide (UTF-16) calls, so a
+// folder under a Cyrillic or Japanese user name works whatever the ANSI code page.
+
+// True when UTF-8 text can be written in the ANSI code page, as the programs
+// that read narrow text on Windows take it (always true elsewhere: UTF-8 is
+// the narrow text there).
+bool FitsAnsiCodePage(const char* utf8);
+
+// std::fopen of a UTF-8 path (_wfopen on Windows).
+std::FILE* OpenFile(const char* path, const char* mode);
 
 enum class MakeDirectoryResult { kCreated, kExists, kFailed };
 MakeDirectoryResult MakeDirectory(const char* path);

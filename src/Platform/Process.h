@@ -9,11 +9,15 @@ namespace Platform {
 // or -1 when it could not be started.
 int RunProcess(const std::string& program, const std::vector<std::string>& arguments);
 
-// Starts a program without waiting: application name = path, no command
-// line, the given working directory, a new process group and feedback
-// cursor as the painter launch asks. The process and thread handles are
+// Starts a program without waiting: application name = path, the quoted path
+// as its command line, the given working directory, a new process group and
+// feedback cursor as the painter launch asks. The process and thread handles are
 // closed at once. False when it could not be started.
 bool StartProcess(const std::string& path, const std::string& workingDirectory);
+
+// The program's command-line arguments as UTF-8 (on Windows read again as
+// Unicode: argv holds them in the ANSI code page, which loses other scripts).
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // Sets a variable of this process's environment (inherited by programs it starts).
 bool SetEnvironmentValue(const char* name, const char* value);

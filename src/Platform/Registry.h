@@ -9,12 +9,13 @@ using RegistryKey = void*;
 
 enum class KeyDisposition { kFailed, kCreated, kOpened };
 
-// RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, className, 0, KEY_ALL_ACCESS, ...).
+// Names and values are UTF-8; on Windows they go through the wide calls.
+// RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, className, 0, KEY_ALL_ACCESS, ...).
 KeyDisposition CreateUserKey(const char* path, const char* className, RegistryKey& key);
-// RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ).
+// RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ).
 bool OpenUserKey(const char* path, RegistryKey& key);
-// Reads a string value into buffer (size bytes); the result is always
-// terminated, and a value that does not fit fails.
+// Reads a string value into buffer (size bytes of UTF-8); the result is
+// always terminated, and a value that does not fit fails.
 bool QueryStringValue(RegistryKey key, const char* name, char* buffer, uint32_t size);
 // A REG_SZ value of the text's length plus one.
 bool SetStringValue(RegistryKey key, const char* name, const char* text);

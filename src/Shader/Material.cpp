@@ -1,4 +1,5 @@
 #include "Shader/Material.h"
+#include "Platform/FileSystem.h"
 
 #include <atomic>
 #include <cstdio>
@@ -18,7 +19,7 @@ const char* const kIndexedMaps[Material::kIndexedChannels] = {"Ambient", "Specul
 std::atomic<Material::ImageLoader> g_imageLoader{nullptr};
 
 bool FileOpens(const char* path) {
-  std::FILE* file = std::fopen(path, "rb");
+  std::FILE* file = Platform::OpenFile(path, "rb");
   if (file == nullptr) return false;
   std::fclose(file);
   return true;

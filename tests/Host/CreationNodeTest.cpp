@@ -21,24 +21,6 @@ using namespace HistoryScene;
 
 namespace {
 
-MVector vec(const MPoint& p) { return MVector(p.x, p.y, p.z); }
-
-// The volume the faces enclose, positive when they all look outwards.
-double signedVolume(const char* shape) {
-  MFnMesh mesh(HostTest::path(shape));
-  MPointArray p = pointsOf(shape);
-  double volume = 0;
-  for (int f = 0; f < mesh.numPolygons(); ++f) {
-    MIntArray c;
-    mesh.getPolygonVertices(f, c);
-    for (unsigned int k = 1; k + 1 < c.length(); ++k) {
-      MVector a = vec(p[c[0]]), b = vec(p[c[k]]), d = vec(p[c[k + 1]]);
-      volume += a * (b ^ d) / 6;
-    }
-  }
-  return volume;
-}
-
 // Every edge is walked once each way: the surface is closed and its faces turn alike.
 bool closedAndConsistent(const char* shape) {
   MFnMesh mesh(HostTest::path(shape));

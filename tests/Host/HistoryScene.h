@@ -3,7 +3,9 @@
 #include "HostFixture.h"
 
 #include <maya/MPoint.h>
+#include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
+#include <maya/MVector.h>
 
 #include <string>
 #include <vector>
@@ -59,6 +61,24 @@ inline MPointArray pointsWithCounts(const char* shape, int vertices, int faces) 
   EXPECT_EQ(mesh.numVertices(), vertices) << shape;
   EXPECT_EQ(mesh.numPolygons(), faces) << shape;
   return pointsOf(shape);
+}
+
+inline MVector vec(const MPoint& p) { return MVector(p.x, p.y, p.z); }
+
+// The volume the faces enclose, positive when they all look outwards.
+inline double signedVolume(const char* shape) {
+  MFnMesh mesh(HostTest::path(shape));
+  MPointArray p = pointsOf(shape);
+  double volume = 0;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray c;
+    mesh.getPolygonVertices(f, c);
+    for (unsigned int k = 1; k + 1 < c.length(); ++k) {
+      MVector a = vec(p[c[0]]), b = vec(p[c[k]]), d = vec(p[c[k + 1]]);
+      volume += a * (b ^ d) / 6;
+    }
+  }
+  return volume;
 }
 
 }  // namespace HistoryScene

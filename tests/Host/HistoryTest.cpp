@@ -156,6 +156,26 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   expectPoint(p, 4, -1, 0.5, 0);
   expectPoint(p, 5, -1, 1.5, 0);
 
+  // Maya's sparse form of the same weights: per vertex the count, then influence/weight pairs.
+  std::string sparse = rig;
+  const std::size_t from = sparse.find("\tsetAttr \".wl[0].w[0]\"");
+  const std::size_t to = sparse.find("\tsetAttr -s 2 \".pm\"");
+  sparse.replace(from, to - from, "\tsetAttr \".wl[0:5].w\"\n\t\t1 0 1\n\t\t1 0 1\n\t\t2 0 0.5 1 0.5\n"
+                                  "\t\t2 0 0.5 1 0.5\n\t\t1 1 1\n\t\t1 1 1;\n");
+  problems = loadScene(sparse);
+  EXPECT_EQ(problems.size(), 0u) << joined(problems);
+  p = pointsOf("barShape");
+  expectPoint(p, 1, 0.5, 0, 1);
+  expectPoint(p, 3, 0.25, 1.25, 0);
+  expectPoint(p, 5, -1, 1.5, 0);
+  // A row naming an influence the skinCluster lacks: that weight is refused, and said so.
+  problems = loadScene(sparse.replace(sparse.find("\t\t1 1 1;"), 8, "\t\t1 7 1;"));
+  EXPECT_NE(joined(problems).find("history.ma:21: skinCluster1: the weight of vertex 5 names influence 7, which the "
+                                  "skinCluster does not have; 1 weight is refused"),
+            std::string::npos)
+      << joined(problems);
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+
   // The envelope at a half puts every vertex halfway between the tweaked bar and the skinned one.
   loadScene(rig + "setAttr \"skinCluster1.en\" 0.5;\n");
   p = pointsOf("barShape");
@@ -260,11 +280,12 @@ TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
 
 TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   // A node type the host does not know between the cube and its shape: the cube comes through.
-  auto problems = loadScene(cubeScene("createNode polyBevel3 -n \"polyBevel1\";\n\tsetAttr \".f\" 0.2;\n"
-                                      "connectAttr \"polyCube1.out\" \"polyBevel1.ip\";\n",
-                                      "polyBevel1.out"));
-  EXPECT_NE(joined(problems).find("history.ma:5: pCubeShape1: construction history through polyBevel1 (polyBevel3) is "
-                                  "not evaluated (the host does not evaluate polyBevel3 nodes); the mesh takes the "
+  auto problems = loadScene(cubeScene("createNode polyQuad -n \"polyQuad1\";\n\tsetAttr \".uopa\" yes;\n"
+                                      "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n"
+                                      "connectAttr \"polyCube1.out\" \"polyQuad1.ip\";\n",
+                                      "polyQuad1.out"));
+  EXPECT_NE(joined(problems).find("history.ma:5: pCubeShape1: construction history through polyQuad1 (polyQuad) is "
+                                  "not evaluated (the host does not evaluate polyQuad nodes); the mesh takes the "
                                   "geometry upstream of it"),
             std::string::npos)
       << joined(problems);
@@ -275,8 +296,8 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   EXPECT_EQ(cube.numUVs(), 14);
   std::string told = testing::internal::GetCapturedStderr();
   told.erase(std::remove(told.begin(), told.end(), '\r'), told.end());
-  EXPECT_EQ(told, "Warning: pCubeShape1: construction history through polyBevel1 (polyBevel3) is not evaluated (the "
-                  "host does not evaluate polyBevel3 nodes); the mesh takes the geometry upstream of it\n");
+  EXPECT_EQ(told, "Warning: pCubeShape1: construction history through polyQuad1 (polyQuad) is not evaluated (the "
+                  "host does not evaluate polyQuad nodes); the mesh takes the geometry upstream of it\n");
 
   // A transform of NaNs: the cube keeps its place.
   problems = loadScene(cubeScene("createNode transformGeometry -n \"transformGeometry1\";\n"
@@ -386,6 +407,55 @@ TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
   EXPECT_NE(joined(problems).find("history.ma:13: setAttr: an edge names a vertex by a number that is no vertex index"),
             std::string::npos)
       << joined(problems);
+}
+
+TEST_F(HostTest, MapDelTakesTheUVsOffItsFacesAndNewUVsSewnRebuildTheShell) {
+  auto problems = loadScene(planeScene(seamNode("polyMapDel", "polyMapDel1", "1 \"f[0]\"") +
+                                           "connectAttr \"polyPlane1.out\" \"polyMapDel1.ip\";\n",
+                                       "polyMapDel1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  // UV 0 belonged to face 0 alone and goes; the others move down by one.
+  MIntArray counts, ids;
+  MFnMesh plane(path("pPlaneShape1"));
+  ASSERT_EQ(plane.getAssignedUVs(counts, ids), MStatus::kSuccess);
+  EXPECT_EQ(plane.numUVs(), 8);
+  EXPECT_EQ(counts[0], 0);
+  EXPECT_EQ(cornerUVs("pPlaneShape1"), (std::vector<int>{0, 1, 4, 3, 2, 3, 6, 5, 3, 4, 7, 6}));
+  EXPECT_EQ(mel("polyEvaluate -v -e -f -t -uv pPlane1"), "9 12 4 8 8");
+  EXPECT_EQ(mel("polyEvaluate -face -vertex pPlane1"), "4 9");
+  EXPECT_EQ(mel("polyUVSet -q -currentUVSet pPlane1"), "map1");
+  EXPECT_EQ(mel("polyUVSet -q -allUVSets pPlaneShape1"), "map1");
+  EXPECT_NE(melError("polyEvaluate -uv -uvSetName other pPlane1").find("has no UV set \"other\""), std::string::npos);
+  EXPECT_NE(melError("polyEvaluate pPlane1").find("give one or more of"), std::string::npos);
+
+  // All faces off, a new UV at every corner (vertex i at (i, -i)), then sewn
+  // along every edge: one UV per vertex again, each with its value.
+  std::string newUVs = "createNode polyTweakUV -n \"polyTweakUV1\";\n\tsetAttr -s 16 \".nuv[0:15]\"";
+  const int corners[16] = {0, 1, 4, 3, 1, 2, 5, 4, 3, 4, 7, 6, 4, 5, 8, 7};
+  for (int c = 0; c < 16; ++c)
+    newUVs += " " + std::to_string(c / 4) + " " + std::to_string(corners[c]) + " " + std::to_string(corners[c]) +
+              " " + std::to_string(-corners[c]);
+  problems = loadScene(planeScene(seamNode("polyMapDel", "polyMapDel1", "1 \"f[*]\"") + newUVs + ";\n" +
+                                      seamNode("polyMapSew", "polyMapSew1", "1 \"e[0:11]\"") +
+                                      "connectAttr \"polyPlane1.out\" \"polyMapDel1.ip\";\n"
+                                      "connectAttr \"polyMapDel1.out\" \"polyTweakUV1.ip\";\n"
+                                      "connectAttr \"polyTweakUV1.out\" \"polyMapSew1.ip\";\n",
+                                  "polyMapSew1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(mel("polyEvaluate -uvcoord pPlaneShape1"), "9");
+  MFnMesh rebuilt(path("pPlaneShape1"));
+  for (int c = 0; c < 16; ++c) {
+    float u = -1, v = -1;
+    ASSERT_EQ(rebuilt.getPolygonUV(c / 4, c % 4, u, v), MStatus::kSuccess);
+    EXPECT_EQ(u, static_cast<float>(corners[c]));
+    EXPECT_EQ(v, static_cast<float>(-corners[c]));
+  }
+  // Without the sew every corner keeps a UV of its own.
+  problems = loadScene(planeScene(seamNode("polyMapDel", "polyMapDel1", "1 \"f[*]\"") + newUVs + ";\n" +
+                                      "connectAttr \"polyPlane1.out\" \"polyMapDel1.ip\";\n"
+                                      "connectAttr \"polyMapDel1.out\" \"polyTweakUV1.ip\";\n",
+                                  "polyTweakUV1.out"));
+  EXPECT_EQ(mel("polyEvaluate -uvcoord pPlaneShape1"), "16");
 }
 
 TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {

@@ -120,3 +120,27 @@ TEST_F(HostTest, SelectTakesTheElementsOfAStringArray) {
   mel("string $both[] = {\"first\", \"second\"}; select -r $both");
   EXPECT_EQ(mel("ls -sl"), "first second");
 }
+
+TEST_F(HostTest, MoveRotateScaleAndXformPlaceTransformsAsMayaDoes) {
+  mel("createNode transform -n parent; setAttr parent.t 10 0 0; createNode transform -n child -p parent;");
+  // World space (the default) goes through the parent; -localSpace sets the channels.
+  mel("move 1 2 3 child;");
+  EXPECT_EQ(mel("getAttr child.t"), "-9 2 3");
+  EXPECT_EQ(mel("xform -q -ws -t child"), "1 2 3");
+  mel("setAttr parent.s 2 2 2; move -r 2 0 0 child;");
+  EXPECT_EQ(mel("xform -q -t child"), "-8 2 3");
+  mel("move -ls -r 0 1 0 child;");
+  EXPECT_EQ(mel("getAttr child.ty"), "3");
+  // Degrees in and out, radians inside; a relative turn adds about the one axis.
+  mel("select -r child; rotate 0 90 0; rotate -r 0 -45 0;");
+  EXPECT_EQ(mel("xform -q -ro child"), "0 45 0");
+  EXPECT_EQ(mel("scale -r 2 1 1 child; xform -q -r -s child"), "2 1 1");
+  EXPECT_EQ(mel("xform -s 1 1 3 -t 0 0 0 -os child; xform -q -s child"), "1 1 3");
+  EXPECT_EQ(mel("xform -q -t child"), "0 0 0");
+  EXPECT_EQ(mel("xform -q -m parent"), "2 0 0 0 0 2 0 0 0 0 2 0 10 0 0 1");
+  // What the host cannot do as Maya does is refused, not approximated.
+  EXPECT_NE(melError("rotate -r 10 0 0 child").find("more than one axis"), std::string::npos);
+  EXPECT_NE(melError("setAttr parent.ry 30; rotate 0 0 10 child").find("under a turned parent"), std::string::npos);
+  EXPECT_NE(melError("move 1 2 3 lambert1").find("is not a transform"), std::string::npos);
+  EXPECT_NE(melError("move 1 2 child").find("is not a number"), std::string::npos);
+}

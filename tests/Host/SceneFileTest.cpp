@@ -83,10 +83,10 @@ TEST_F(HostTest, DataSplitOverSeveralStatementsComesTogether) {
 
 TEST_F(HostTest, PolyFacesErrorsNameTheProblem) {
   auto problems = loadText(std::string(kQuadMesh) + "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 mu 0 3 0 1 2;\n"
-                                                    "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3 h 3 0 1 2;\n"
+                                                    "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3;\n"
                                                     "\tsetAttr \".fc[0]\" -type \"polyFaces\" g 1;\n"
                                                     "\tsetAttr \".fc[5]\" -type \"polyFaces\" f 3 0 1 2;\n"
-                                                    "\tsetAttr \".fc[0]\" f 3 0 1 2;\n");
+                                                    "\tsetAttr \".fc[0]\" -type \"float3\" 0 1 2;\n");
   auto has = [&](const std::string& text) {
     for (const auto& p : problems)
       if (p.find(text) != std::string::npos)
@@ -94,10 +94,9 @@ TEST_F(HostTest, PolyFacesErrorsNameTheProblem) {
     return false;
   };
   EXPECT_TRUE(has("t.ma:11: setAttr: mu gives 3 UVs for a face of 4 corners"));
-  EXPECT_TRUE(has("t.ma:14: setAttr: faces must be given in order"));
-  EXPECT_TRUE(has("t.ma:13: setAttr: unexpected \"g\" in the polyFaces data"));
-  EXPECT_TRUE(has("t.ma:15: setAttr: face data must have the type polyFaces"));
-  EXPECT_TRUE(has("qShape: holes in faces are not kept"));
+  EXPECT_TRUE(has("t.ma:14: qShape: the faces 5 to 5 are refused: the faces from 1 before them are not given"));
+  EXPECT_TRUE(has("t.ma:13: setAttr: unexpected \"g\" in the polyFaces data (qShape.fc[0] is refused)"));
+  EXPECT_TRUE(has("t.ma:15: setAttr: the block names the type \"float3\", the array's first block \"polyFaces\""));
   EXPECT_EQ(MFnMesh(path("qShape")).numPolygons(), 1);
 }
 

@@ -372,9 +372,18 @@ const char kPlaneScene[] =
     "\tsetAttr \".sh\" 1;\n"
     "connectAttr \"polyPlane1.out\" \"pPlaneShape1.i\";\n";
 
+// The UV a record gives polygon p's corner k at `point`.
+using PlaneUV = void (*)(int p, int k, const MPoint& point, float& u, float& v);
+
+// Corner k of polygon p gets u = (4p + k) / 8, v = 0.5.
+void CornerOrderUV(int p, int k, const MPoint&, float& u, float& v) {
+  u = 0.125f * float(4 * p + k);
+  v = 0.5f;
+}
+
 // Loads the plane scene and writes records for both quads' fans, read back
-// from the mesh itself: corner k of polygon p gets u = (4p + k) / 8, v = 0.5.
-void LoadPlaneWithRecords(ImportUVsTest& test) {
+// from the mesh itself, with the UVs `uvOf` gives.
+void LoadPlaneWithRecords(ImportUVsTest& test, PlaneUV uvOf = CornerOrderUV) {
   std::vector<std::string> problems;
   ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(kPlaneScene, "plane.ma", problems))
       << (problems.empty() ? "" : problems[0]);
@@ -390,29 +399,40 @@ void LoadPlaneWithRecords(ImportUVsTest& test) {
       MPoint point;
       mesh.getPoint(verts[k], point, MSpace::kObject);
       point = point * world;
-      corners.push_back(At(float(point.x), float(point.y), float(point.z), 0.125f * float(4 * p + k), 0.5f));
+      float u, v;
+      uvOf(p, static_cast<int>(k), point, u, v);
+      corners.push_back(At(float(point.x), float(point.y), float(point.z), u, v));
     }
     for (size_t k = 2; k < corners.size(); ++k) records.push_back({corners[0], corners[k - 1], corners[k]});
   }
   test.WriteCor(records);
 }
 
-TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
+// Upstream of a node's (or a mesh's) input plug: the node's name.
+std::string SourceOf(const MFnDependencyNode& node, const char* plug) {
+  MPlugArray sources;
+  if (!node.findPlug(plug, true).connectedTo(sources, true, false) || sources.length() != 1) return "";
+  return MFnDependencyNode(sources[0].node()).name().asChar();
+}
+
+// The two quads' records give their shared edge other UVs on each side: the
+// painter parted them, so the faces' UVs are made anew.
+TEST_F(ImportUVsTest, HistoryWithANewUvSharingGetsItsUVsMadeAnew) {
   LoadPlaneWithRecords(*this);
   MFnMesh mesh(path("pPlaneShape1"));
   Select("pPlane1");
   ASSERT_EQ(Import(), MStatus::kSuccess);
   EXPECT_EQ(out_, "Polygons affected: 2    (Total of: 2)\n"
                   "There is construction history, using slow method\n");
-  // polyPlane1.output -> tweak.inputPolymesh, tweak.output -> inMesh.
-  MPlugArray sources;
-  ASSERT_TRUE(mesh.findPlug("inMesh", true).connectedTo(sources, true, false));
-  ASSERT_EQ(sources.length(), 1u);
-  MFnDependencyNode tweak(sources[0].node());
-  EXPECT_EQ(std::string(tweak.typeName().asChar()), "polyTweakUV");
-  MPlugArray upstream;
-  ASSERT_TRUE(tweak.findPlug("inputPolymesh", true).connectedTo(upstream, true, false));
-  EXPECT_EQ(std::string(MFnDependencyNode(upstream[0].node()).name().asChar()), "polyPlane1");
+  // polyPlane1 -> polyMapDel1 (every face) -> polyTweakUV1 -> inMesh; no
+  // edge has the same UVs on both sides, so nothing is sewn.
+  EXPECT_EQ(SourceOf(mesh, "inMesh"), "polyTweakUV1");
+  MFnDependencyNode tweak(node("polyTweakUV1"));
+  EXPECT_EQ(SourceOf(tweak, "inputPolymesh"), "polyMapDel1");
+  EXPECT_EQ(SourceOf(MFnDependencyNode(node("polyMapDel1")), "inputPolymesh"), "polyPlane1");
+  EXPECT_EQ(mel("getAttr polyMapDel1.inputComponents"), "f[*]");
+  EXPECT_EQ(mel("getAttr polyMapDel1.uvSetName"), "map1");
+  EXPECT_EQ(mel("objExists polyMapSew1"), "0");
   // One newUV element per face-vertex, polygon then corner order.
   MPlug newUV = tweak.findPlug("newUV", true);
   ASSERT_EQ(newUV.numElements(), 8u);
@@ -425,6 +445,7 @@ TEST_F(ImportUVsTest, HistoryGetsATweakNodeInFrontOfTheMesh) {
     EXPECT_FLOAT_EQ(element.child(2).asFloat(), 0.125f * float(i)) << i;
     EXPECT_NEAR(element.child(3).asFloat(), 0.5f, 1e-6) << i;
   }
+  EXPECT_EQ(mel("polyEvaluate -uvcoord pPlane1"), "8");
   // The UVs come through a save and a load.
   const std::string saved = directory_ + "/plane-saved.ma";
   std::string error;
@@ -559,9 +580,54 @@ TEST_F(ImportUVsTest, UndoTakesTheTweakNodeOutAndRedoPutsItBackFilled) {
   EXPECT_EQ(changes_->redo(), MStatus::kSuccess);
   ASSERT_EQ(InMeshSource("pPlaneShape1"), "polyTweakUV1");
   EXPECT_EQ(TweakValues(node("polyTweakUV1")), filled);
-  MPlugArray upstream;
-  ASSERT_TRUE(MFnDependencyNode(node("polyTweakUV1")).findPlug("inputPolymesh", true).connectedTo(upstream, true, false));
-  EXPECT_EQ(std::string(MFnDependencyNode(upstream[0].node()).name().asChar()), "polyPlane1");
+  EXPECT_EQ(SourceOf(MFnDependencyNode(node("polyTweakUV1")), "inputPolymesh"), "polyMapDel1");
+  EXPECT_EQ(mel("getAttr polyMapDel1.inputComponents"), "f[*]");
+}
+
+// A UV that follows the position.
+void PositionUV(int, int, const MPoint& point, float& u, float& v) {
+  u = float(0.1 + 0.3 * point.x);
+  v = float(0.7 - 0.3 * point.z);
+}
+
+// Records whose UV follows the position keep the plane's sharing (a UV per
+// vertex): its UVs are moved in place, by offsets that give the painter's
+// values, and no UV is added.
+TEST_F(ImportUVsTest, MovedUVsBecomeOffsetsOfTheUVsTheyMove) {
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(kPlaneScene, "plane.ma", problems));
+  const int uvsBefore = MFnMesh(path("pPlaneShape1")).numUVs();
+  LoadPlaneWithRecords(*this, PositionUV);
+  MFnMesh mesh(path("pPlaneShape1"));
+  Select("pPlane1");
+  ASSERT_EQ(Import(), MStatus::kSuccess);
+  EXPECT_EQ(SourceOf(mesh, "inMesh"), "polyTweakUV1");
+  EXPECT_EQ(SourceOf(MFnDependencyNode(node("polyTweakUV1")), "inputPolymesh"), "polyPlane1");
+  EXPECT_EQ(MFnDependencyNode(node("polyTweakUV1")).findPlug("newUV", true).numElements(), 0u);
+  EXPECT_EQ(mel("objExists polyMapDel1"), "0");
+  EXPECT_EQ(mel("polyEvaluate -uvcoord pPlane1"), std::to_string(uvsBefore));
+  const std::string saved = directory_ + "/moved-saved.ma";
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved, error)) << error;
+  OmbrixHost::resetScene();
+  ASSERT_TRUE(OmbrixHost::loadMayaAscii(saved, problems));
+  MFnMesh reopened(path("pPlaneShape1"));
+  EXPECT_EQ(reopened.numUVs(), uvsBefore);
+  for (int p = 0; p < 2; ++p) {
+    MIntArray verts;
+    reopened.getPolygonVertices(p, verts);
+    for (int k = 0; k < 4; ++k) {
+      MPoint point;
+      reopened.getPoint(verts[static_cast<unsigned>(k)], point);
+      float u, v, wantU, wantV;
+      PositionUV(p, k, point, wantU, wantV);
+      PolygonUV("pPlaneShape1", p, k, u, v);
+      // Exact where old + offset can give the value in float, else one step of the offset's precision off.
+      EXPECT_NEAR(u, wantU, 6e-8) << p << "," << k;
+      EXPECT_NEAR(v, wantV, 6e-8) << p << "," << k;
+    }
+  }
+  std::remove(saved.c_str());
 }
 
 // One run over a mesh with history and one without: one undo takes both back.

@@ -6,6 +6,7 @@
 # Output goes through files: a painter started by mayahost inherits its output
 # under Wine, and a pipe would stay open until the painter exits.
 set(token 2500946208)  # the load token of "Maya.obv"
+set(ENV{LC_ALL} C.UTF-8)  # Wine reads command lines and file names beyond ASCII as UTF-8
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/exchange ${WORK}/empty)
 
@@ -96,6 +97,16 @@ journal_shows(hung "exit hung")
 if(hung_seconds GREATER 35)
   message(FATAL_ERROR "LaunchOmbrix with a hung painter took ${hung_seconds} s")
 endif()
+
+# A painter installed under a folder with spaces and Japanese in its name
+# starts with its quoted path as its whole command line (no stray arguments,
+# which the stand-in would refuse).
+set(spaced "${WORK}/Program Files/Ombrix Vael データ")
+file(COPY ${BIN}/Ombvael.exe DESTINATION "${spaced}")
+set_value("Base Directory" "${spaced}")
+host(spaced "" LaunchOmbrix CloseOmbrix)
+journal_shows(spaced "started Ombrix Vael")
+journal_shows(spaced "\nexit")
 
 # A missing painter: the launch fails at once and the command still returns.
 set_value("Base Directory" ${WORK}/empty)

@@ -10,6 +10,7 @@
 #include "IO/CorrespondenceWriter.h"
 #include "IO/ModelFileReader.h"
 #include "IO/UvLayout.h"
+#include "Platform/FileSystem.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ bool TakeNumber(const Arguments& arguments, size_t i, double& value) {
 }  // namespace
 
 bool IsCorrespondenceFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = Platform::OpenFile(path.c_str(), "rb");
   if (file == nullptr) return false;
   char magic[4] = {};
   const bool is = std::fread(magic, 1, 4, file) == 4 && std::memcmp(magic, Correspondence::kMagic, 4) == 0;

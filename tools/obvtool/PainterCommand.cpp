@@ -22,7 +22,7 @@ std::string RegistryValue(const char* name) {
 }
 
 bool FileOpens(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = Platform::OpenFile(path.c_str(), "rb");
   if (file == nullptr) return false;
   std::fclose(file);
   return true;
@@ -31,7 +31,7 @@ bool FileOpens(const std::string& path) {
 // Whether a file can be created in the directory (it is removed again).
 bool DirectoryWritable(const std::string& directory) {
   const std::string probe = directory + Platform::PathSeparator() + "obvtool-doctor.tmp";
-  std::FILE* file = std::fopen(probe.c_str(), "w");
+  std::FILE* file = Platform::OpenFile(probe.c_str(), "w");
   if (file == nullptr) return false;
   std::fclose(file);
   std::remove(probe.c_str());

@@ -1,6 +1,9 @@
 #pragma once
 #include <maya/MFnDagNode.h>
 #include <maya/MPoint.h>
+#include <maya/MTypes.h>
+
+#include <memory>
 
 class MDGModifier;
 class MFloatArray;
@@ -10,6 +13,9 @@ class MPointArray;
 class MStringArray;
 class MSelectionList;
 class MUintArray;
+namespace OmbrixHost {
+struct MeshEdges;
+}
 
 class OPENMAYA_EXPORT MFnMesh : public MFnDagNode {
 public:
@@ -30,6 +36,8 @@ public:
   int numVertices(MStatus* ReturnStatus = nullptr) const;
   int numPolygons(MStatus* ReturnStatus = nullptr) const;
   int numFaceVertices(MStatus* ReturnStatus = nullptr) const;
+  int numEdges(MStatus* ReturnStatus = nullptr) const;
+  MStatus getEdgeVertices(int edgeId, int2& vertexList) const;
   int polygonVertexCount(int polygonId, MStatus* ReturnStatus = nullptr) const;
   MStatus getPoint(int vertexId, MPoint& pos, MSpace::Space space = MSpace::kObject) const;
   MStatus getPoints(MPointArray& vertexArray, MSpace::Space space = MSpace::kObject) const;
@@ -60,4 +68,11 @@ public:
 
 protected:
   MFn::Type requiredType() const override;
+
+private:
+  const OmbrixHost::MeshEdges* edges() const;
+  // The edges of the mesh last asked, kept while the function set reads the same mesh.
+  mutable std::shared_ptr<const OmbrixHost::MeshEdges> edges_;
+  mutable const void* edgesOf_ = nullptr;
+  mutable std::size_t edgesCorners_ = 0;
 };

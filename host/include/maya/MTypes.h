@@ -20,6 +20,7 @@
 
 typedef unsigned int uint;
 typedef float float2[2];
+typedef signed int int2[2];
 typedef double double3[3];
 
 namespace OmbrixHost {

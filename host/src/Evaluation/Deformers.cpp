@@ -87,19 +87,7 @@ Matrix4 storedMatrix(const Node& node, const std::string& key, bool& present) {
 // The world matrix of what drives matrix[j]: a joint or transform's worldMatrix,
 // else the matrix stored on the skinCluster.
 bool driverMatrix(const Node& node, int j, Matrix4& out, bool& present) {
-  const Connection* c = incomingConnection(&node, indexed("matrix", j));
-  if (c && c->remote.node->dag) {
-    auto paths = scene().allPaths(c->remote.node);
-    if (paths.empty())
-      return false;
-    double rows[4][4];
-    scene().inclusiveMatrix(paths.front(), rows);
-    out = Matrix4::fromRows(rows);
-    present = true;
-    return true;
-  }
-  out = storedMatrix(node, indexed("matrix", j), present);
-  return !c;
+  return inputMatrix(node, indexed("matrix", j), out, present);
 }
 
 struct Influence {

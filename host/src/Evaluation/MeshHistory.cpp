@@ -1,7 +1,9 @@
 #include "MeshHistory.h"
 
 #include "Deformers.h"
+#include "ModelingNodes.h"
 #include "Modifiers.h"
+#include "Scene.h"
 #include "Primitives.h"
 #include "UVEdits.h"
 
@@ -14,10 +16,10 @@ const int kMaxDepth = 1000;
 const char* const kKeepsFileData = "the mesh keeps the data in the file";
 const char* const kTakesUpstream = "the mesh takes the geometry upstream of it";
 
+// The shape's own tweaks go on top of what its history gives; those of
+// vertices the result lacks are reported when the scene is finished.
 void addTweaks(const Node* shape, MeshData& m) {
-  const auto& tweaks = shape->mesh->tweaks;
-  for (std::size_t i = 0; i < tweaks.size() && i < m.points.size(); ++i)
-    m.points[i] = Point3{m.points[i].x + tweaks[i].x, m.points[i].y + tweaks[i].y, m.points[i].z + tweaks[i].z};
+  shape->mesh->addTweaksTo(m.points);
   m.tweaks.clear();
 }
 
@@ -28,6 +30,18 @@ std::string deformerInput(int index) { return "input[" + std::to_string(index) +
 std::vector<std::string> likelyInputs(int index) {
   std::string i = std::to_string(index);
   return {"inputPolymesh", "ip", "inputGeometry", "ig", deformerInput(index), "ip[" + i + "].ig", "inMesh", "i"};
+}
+
+// The index of an input array element "inputPoly[3]" or "ip[3]" (as a node of
+// an unknown type keeps it); -1 for any other plug.
+int meshArrayIndex(const std::string& key) {
+  for (const char* name : {"inputPoly[", "ip["}) {
+    const std::string prefix = name;
+    if (key.size() > prefix.size() + 1 && key.compare(0, prefix.size(), prefix) == 0 && key.back() == ']' &&
+        key.find_first_not_of("0123456789", prefix.size()) == key.size() - 1)
+      return std::atoi(key.c_str() + prefix.size());
+  }
+  return -1;
 }
 
 class Visit {
@@ -56,6 +70,25 @@ const Connection* incomingConnection(const Node* node, const std::string& key) {
     if (!c.outgoing && c.localKey == key)
       return &c;
   return nullptr;
+}
+
+bool inputMatrix(const Node& node, const std::string& key, Matrix4& out, bool& present) {
+  const Connection* c = incomingConnection(&node, key);
+  present = false;
+  if (c && c->remote.node->dag) {
+    auto paths = scene().allPaths(c->remote.node);
+    if (paths.empty())
+      return false;
+    double rows[4][4];
+    scene().inclusiveMatrix(paths.front(), rows);
+    out = Matrix4::fromRows(rows);
+    present = true;
+    return true;
+  }
+  const Value stored = node.value(key);
+  out = Matrix4();
+  present = Matrix4::fromValue(&stored, out);
+  return !c;
 }
 
 bool MeshHistory::shapeMesh(const Node* shape, MeshData& out) {
@@ -150,6 +183,13 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
     return true;
   }
   int index = source.indices.empty() ? 0 : std::max(0, source.indices.front());
+  if (node->typeName == "polySeparate") {
+    if (!passThrough(node, "inputPoly", "", out))
+      return false;
+    if (!separatePiece(out, index, why))
+      report(node, why, kTakesUpstream);
+    return true;
+  }
   if (isDeformer(*node)) {
     if (!passThrough(node, deformerInput(index), "", out))
       return false;
@@ -160,11 +200,54 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
       report(node, why, nullptr);
     return true;
   }
+  if (node->typeName == "polyUnite" || hasMeshArrayInput(node))
+    return unite(node, out);
   for (const auto& key : likelyInputs(index))
     if (incomingConnection(node, key))
       return passThrough(node, key, "the host does not evaluate " + node->typeName + " nodes", out);
   report(node, "the host does not evaluate " + node->typeName + " nodes", kKeepsFileData);
   return false;
+}
+
+bool MeshHistory::hasMeshArrayInput(const Node* node) const {
+  for (const auto& c : node->connections)
+    if (!c.outgoing && meshArrayIndex(c.localKey) >= 0)
+      return true;
+  return false;
+}
+
+// polyUnite: its inputs in order, each placed by its inputMat. Inputs that give
+// nothing sound are left out; a node of another type with such inputs
+// (polyBoolean) is said not to be evaluated and gives its inputs combined.
+bool MeshHistory::unite(const Node* node, MeshData& out) {
+  std::map<int, const Connection*> inputs;
+  for (const auto& c : node->connections)
+    if (!c.outgoing && meshArrayIndex(c.localKey) >= 0)
+      inputs.emplace(meshArrayIndex(c.localKey), &c);
+  std::vector<PlacedMesh> parts;
+  std::string leftOut;
+  for (const auto& [i, c] : inputs) {
+    PlacedMesh part;
+    bool present = false;
+    std::string key = c->localKey.substr(0, c->localKey.find('[')) == "ip" ? "im" : "inputMat";
+    key += "[" + std::to_string(i) + "]";
+    if (!meshAt(c->remote, part.mesh) || !inputMatrix(*node, key, part.matrix, present) || !part.matrix.finite()) {
+      leftOut += (leftOut.empty() ? "" : ", ") + std::to_string(i);
+      continue;
+    }
+    part.mesh.rebuildFaceStarts();
+    parts.push_back(std::move(part));
+  }
+  if (parts.empty()) {
+    report(node, "none of its inputs gives a mesh", kKeepsFileData);
+    return false;
+  }
+  out = uniteMeshes(parts);
+  if (node->typeName != "polyUnite")
+    report(node, "the host does not evaluate " + node->typeName + " nodes", "the mesh takes its inputs combined");
+  else if (!leftOut.empty())
+    report(node, "its inputs " + leftOut + " give no mesh and are left out", nullptr);
+  return true;
 }
 
 std::string MeshHistory::layoutText(const Node* shape, const Node* node) {

@@ -4,6 +4,7 @@
 // the host cannot evaluate is reported once and passes its input through, so
 // that the mesh takes the nearest geometry upstream of it that is sound.
 #include "GeometryData.h"
+#include "Matrix4.h"
 #include "Node.h"
 
 #include <map>
@@ -15,6 +16,11 @@ namespace OmbrixHost {
 
 // The connection feeding the plug `key` of a node; null when there is none.
 const Connection* incomingConnection(const Node* node, const std::string& key);
+
+// The matrix on a node's plug `key`: the world matrix of the DAG node
+// connected to it, else the one stored (`present` false when neither is).
+// False when something that is not a DAG node drives it.
+bool inputMatrix(const Node& node, const std::string& key, Matrix4& out, bool& present);
 
 class MeshHistory {
 public:
@@ -30,6 +36,8 @@ public:
 private:
   bool meshAt(const PlugRef& source, MeshData& out);
   bool nodeOutput(const Node* node, const PlugRef& source, MeshData& out);
+  bool hasMeshArrayInput(const Node* node) const;
+  bool unite(const Node* node, MeshData& out);
   bool passThrough(const Node* node, const std::string& inputKey, const std::string& why, MeshData& out);
   bool uvEditOutput(const Node* node, MeshData& out);
   void noteHostLayout(const Node* node);

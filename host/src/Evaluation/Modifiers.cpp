@@ -3,6 +3,7 @@
 #include "ComponentLists.h"
 #include "Matrix4.h"
 #include "MeshEdges.h"
+#include "ModelingNodes.h"
 #include "Scene.h"
 #include "UVSeams.h"
 
@@ -90,6 +91,40 @@ bool editSeams(const Node& node, MeshData& m, bool cut, std::string& why) {
   return true;
 }
 
+// polyMapDel: the listed faces lose their UVs (all faces when the list is
+// empty); UVs no other face uses go, and those above them move down.
+bool deleteFaceUVs(const Node& node, MeshData& m, std::string& why) {
+  UVSet* set = targetSet(node, m);
+  if (!set)
+    return true;
+  std::vector<bool> chosen;
+  if (!selectedElements(node, MFn::kMeshPolygonComponent, m.numFaces(), chosen, why))
+    return false;
+  if (set->uvIds.size() < m.faceConnects.size())
+    set->uvIds.resize(m.faceConnects.size(), -1);
+  for (int f = 0; f < m.numFaces(); ++f)
+    if (chosen[static_cast<std::size_t>(f)])
+      for (int k = 0; k < m.faceCounts[f]; ++k)
+        set->uvIds[static_cast<std::size_t>(m.faceStart(f) + k)] = -1;
+  std::vector<int> renumbered(set->us.size(), -1);
+  for (int id : set->uvIds)
+    if (id >= 0 && static_cast<std::size_t>(id) < renumbered.size())
+      renumbered[static_cast<std::size_t>(id)] = 0;
+  std::size_t kept = 0;
+  for (std::size_t id = 0; id < renumbered.size(); ++id) {
+    if (renumbered[id] < 0)
+      continue;
+    set->us[kept] = set->us[id];
+    set->vs[kept] = set->vs[id];
+    renumbered[id] = static_cast<int>(kept++);
+  }
+  set->us.resize(kept);
+  set->vs.resize(kept);
+  for (int& id : set->uvIds)
+    id = id >= 0 && static_cast<std::size_t>(id) < renumbered.size() ? renumbered[static_cast<std::size_t>(id)] : -1;
+  return true;
+}
+
 // polyMoveUV: scale about the pivot, rotate about it, then translate.
 bool moveUVs(const Node& node, MeshData& m, std::string& why) {
   UVSet* set = targetSet(node, m);
@@ -164,20 +199,27 @@ bool is(const Node& node, const char* type) { return node.typeName == type; }
 }  // namespace
 
 const char* modifierInput(const Node& node) {
+  if (const char* input = modelingInput(node))
+    return input;
   if (is(node, "groupParts") || is(node, "transformGeometry"))
     return "inputGeometry";
-  for (const char* type : {"polyTweak", "polyTweakUV", "polyMoveUV", "polyColorPerVertex", "polyMapCut", "polyMapSew"})
+  for (const char* type : {"polyTweak", "polyTweakUV", "polyMoveUV", "polyColorPerVertex", "polyMapCut", "polyMapSew",
+                           "polyMapDel"})
     if (is(node, type))
       return "inputPolymesh";
   return nullptr;
 }
 
 bool applyModifier(const Node& node, MeshData& mesh, std::string& why) {
+  if (modelingInput(node))
+    return applyModeling(node, mesh, why);
   if (is(node, "polyTweakUV")) {
     applyUvOffsets(node, mesh);
     applyNewUVs(node, mesh);
     return true;
   }
+  if (is(node, "polyMapDel"))
+    return deleteFaceUVs(node, mesh, why);
   if (is(node, "polyMoveUV"))
     return moveUVs(node, mesh, why);
   if (is(node, "transformGeometry"))

@@ -1,7 +1,7 @@
 #pragma once
 // Modifiers of a mesh's construction history: nodes that take one mesh and
 // give one, changing its points or UVs (polyTweak, polyTweakUV, polyMoveUV,
-// transformGeometry, polyMapCut, polyMapSew) or passing it through as far as
+// transformGeometry, polyMapCut, polyMapSew, polyMapDel) or passing it through as far as
 // the host is concerned (groupParts, polyColorPerVertex).
 #include "GeometryData.h"
 #include "Node.h"

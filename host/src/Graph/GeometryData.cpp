@@ -21,6 +21,15 @@ const UVSet* MeshData::uvSet(const std::string* name) const {
   return const_cast<MeshData*>(this)->uvSet(name);
 }
 
+void MeshData::addTweaksTo(std::vector<Point3>& target) const {
+  for (const auto& [vertex, tweak] : tweaks) {
+    if (vertex < 0 || static_cast<std::size_t>(vertex) >= target.size())
+      continue;
+    Point3& p = target[static_cast<std::size_t>(vertex)];
+    p = Point3{p.x + tweak.offset.x, p.y + tweak.offset.y, p.z + tweak.offset.z};
+  }
+}
+
 UVSet& MeshData::ensureUVSet(const std::string& name) {
   if (UVSet* s = uvSet(&name))
     return *s;

@@ -1,5 +1,6 @@
 #pragma once
 // Geometry held by mesh and NURBS surface shapes.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,28 @@ struct UVSet {
   std::vector<int> uvIds;  // per face-vertex; -1 where the face has no UVs
 };
 
+// A vertex offset as a file gives it (.pt[i]), and the line that gave it.
+struct Tweak {
+  Point3 offset;
+  int line = 0;
+};
+
+// A hole of a face: its loop of vertices and, per UV set, one UV id per
+// corner (empty for a set that gives the hole none).
+struct FaceHole {
+  int face = 0;
+  std::vector<int> vertices;
+  std::vector<std::vector<int>> uvIds;
+};
+
+// Faces as one block of a file gives them, before they join the mesh.
+struct FaceBlock {
+  std::vector<int> counts, connects;
+  std::map<int, std::vector<int>> uvIds;  // per UV set, one id per corner (-1 for none)
+  std::vector<FaceHole> holes;            // faces numbered from the block's first
+  int line = 0;
+};
+
 struct MeshData {
   std::vector<Point3> points;
   std::vector<int> faceCounts;
@@ -23,8 +46,9 @@ struct MeshData {
   std::vector<UVSet> uvSets;  // in the order of the mesh's uvSet[] elements
   int currentUVSet = 0;
   std::vector<int> edges;     // vertex pairs, as a file gives them for its face loops
-  std::vector<Point3> tweaks; // per-vertex offsets added to the points
-  bool holesDropped = false;  // the file gave holes, which are not kept
+  std::map<int, Tweak> tweaks;  // per-vertex offsets added to the points, by vertex (sparse)
+  std::vector<FaceHole> holes;   // by face, in face order
+  std::map<long long, FaceBlock> pendingFaces;  // blocks given before the faces ahead of them, by first face
 
   void rebuildFaceStarts();
   int numFaces() const { return static_cast<int>(faceCounts.size()); }
@@ -32,6 +56,8 @@ struct MeshData {
   UVSet* uvSet(const std::string* name);
   const UVSet* uvSet(const std::string* name) const;
   UVSet& ensureUVSet(const std::string& name);
+  // Adds the tweaks to the points of `target`, of the vertices it has.
+  void addTweaksTo(std::vector<Point3>& target) const;
 };
 
 struct NurbsData {

@@ -107,6 +107,55 @@ AttrList blendShapeAttrs(AttrListMaker dependAttrs) {
   return deformerAttrs(dependAttrs, {makeAttr("weight", "w", K::kFloat, true), target, number("origin", "or", 1, K::kEnum)});
 }
 
+// polyExtrudeFace and polyExtrudeEdge: the faces or edges lifted, moved and inset.
+AttrList extrudeFaceAttrs(AttrListMaker dependAttrs) {
+  auto t = [](const char* name, const char* shortName, K kind, double def) {
+    return makeTriple(name, shortName, "XYZ", "xyz", kind, def);
+  };
+  return polyModifierAttrs(
+      dependAttrs,
+      {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 0, K::kBool),
+       t("translate", "t", K::kDouble, 0), t("rotate", "ro", K::kAngle, 0), t("scale", "s", K::kDouble, 1),
+       t("pivot", "pvt", K::kDouble, 0), t("localTranslate", "lt", K::kDouble, 0),
+       t("localRotate", "lr", K::kAngle, 0), t("localScale", "ls", K::kDouble, 1),
+       t("localDirection", "ld", K::kDouble, 0), number("offset", "off", 0, K::kFloat),
+       number("thickness", "tk", 0, K::kFloat), number("keepFacesTogether", "kft", 1, K::kBool),
+       number("divisions", "d", 1, K::kInt)});
+}
+
+AttrList mirrorAttrs(AttrListMaker dependAttrs) {
+  return polyModifierAttrs(
+      dependAttrs,
+      {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 1, K::kBool),
+       number("axis", "a", 0, K::kEnum), number("axisDirection", "ad", 1, K::kEnum),
+       number("mirrorAxis", "ma", 2, K::kEnum), makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble),
+       makeTriple("mirrorPlaneRotate", "ro", "XYZ", "xyz", K::kAngle), number("mergeMode", "mm", 1, K::kEnum),
+       number("mergeThresholdType", "mtt", 0, K::kEnum), number("mergeThreshold", "mt", 0.001),
+       number("cutMesh", "cm", 0, K::kBool), number("firstNewFace", "fnf", 0, K::kInt),
+       number("lastNewFace", "lnf", 0, K::kInt)});
+}
+
+AttrList uniteAttrs(AttrListMaker dependAttrs) {
+  AttrList a = dependAttrs();
+  a.insert(a.end(), {makeAttr("inputPoly", "ip", K::kMesh, true), makeAttr("inputMat", "im", K::kMatrix, true),
+                     makeAttr("output", "out", K::kMesh), number("mergeUVSets", "muv", 1, K::kEnum)});
+  return a;
+}
+
+AttrList separateAttrs(AttrListMaker dependAttrs) {
+  AttrList a = dependAttrs();
+  a.insert(a.end(), {makeAttr("inputPoly", "ip", K::kMesh), makeAttr("output", "out", K::kMesh, true),
+                     number("icount", "ic", -1, K::kInt)});
+  return a;
+}
+
+AttrList deleteComponentAttrs(AttrListMaker dependAttrs) {
+  AttrList a = dependAttrs();
+  a.insert(a.end(), {makeAttr("inputGeometry", "ig", K::kGeneric), makeAttr("outputGeometry", "og", K::kGeneric),
+                     makeAttr("deleteComponents", "dc", K::kComponentList)});
+  return a;
+}
+
 AttrList jointAttrs(AttrListMaker transformAttrs) {
   AttrList a = transformAttrs();
   a.push_back(makeTriple("jointOrient", "jo", "XYZ", "xyz", K::kAngle));
@@ -123,8 +172,10 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
     types.emplace(name, NodeType{name, api, dag, std::move(attrs), name});
   };
   const MFn::Type dg = MFn::kDependencyNode;
-  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew"})  // the polyModifier attributes alone
+  for (const char* plain : {"polyColorPerVertex", "polyMapCut", "polyMapSew", "polyMapDel"})  // the polyModifier attributes alone
     add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
+  for (const char* modelling : {"polyTriangulate", "polySoftEdge", "polyNormalPerVertex", "polyCloseBorder"})
+    add(modelling, dg, false, polyModifierAttrs(dependAttrs, {}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
@@ -164,6 +215,35 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("tweak", dg, false, tweakAttrs(dependAttrs));
   add("skinCluster", dg, false, skinClusterAttrs(dependAttrs));
   add("blendShape", dg, false, blendShapeAttrs(dependAttrs));
+  add("polyNormal", dg, false,
+      polyModifierAttrs(dependAttrs, {number("normalMode", "nm", 0, K::kEnum),
+                                      number("userNormalMode", "unm", 1, K::kBool)}));
+  add("polySmoothFace", dg, false,
+      polyModifierAttrs(dependAttrs, {number("divisions", "dv", 1, K::kInt), number("continuity", "c", 1, K::kFloat),
+                                      number("method", "mth", 0, K::kEnum), number("smoothUVs", "suv", 1, K::kBool),
+                                      number("keepBorder", "kb", 1, K::kBool),
+                                      number("subdivisionType", "sdt", 0, K::kEnum)}));
+  add("polySplitRing", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("weight", "wt", 0.5),
+                                      number("direction", "dr", 1, K::kBool), number("rootEdge", "re", -1, K::kInt),
+                                      number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
+  add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
+  add("polyMirror", dg, false, mirrorAttrs(dependAttrs));
+  add("polyBevel3", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 1, K::kBool),
+                                      number("offset", "o", 0.2), number("fraction", "f", 0.5),
+                                      number("offsetAsFraction", "oaf", 0, K::kBool), number("segments", "sg", 1, K::kInt)}));
+  add("polyMergeVert", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("distance", "d", 0),
+                                      number("alwaysMergeTwoVertices", "am", 0, K::kBool)}));
+  add("polyBridgeEdge", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("divisions", "dv", 1, K::kInt),
+                                      number("startVert1", "sv1", -1, K::kInt), number("startVert2", "sv2", -1, K::kInt),
+                                      number("curveType", "ctp", 0, K::kEnum), number("direction", "d", 0, K::kEnum)}));
+  add("polyExtrudeEdge", dg, false, extrudeFaceAttrs(dependAttrs));
+  add("polyUnite", dg, false, uniteAttrs(dependAttrs));
+  add("polySeparate", dg, false, separateAttrs(dependAttrs));
+  add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 

@@ -9,23 +9,25 @@
 namespace OmbrixHost {
 namespace {
 
-// An element index is plausible when the text left could still hold the
-// elements before it: a hostile ".vt[99999999]" must not allocate gigabytes.
-bool plausible(long long index, std::size_t have, const DataCursor& c) {
-  return index >= 0 && static_cast<unsigned long long>(index) <= have + c.remaining();
+// An element index is plausible when it is within the array's declared size,
+// or when the text left could still hold the elements before it: a hostile
+// ".vt[99999999]" must not allocate gigabytes.
+bool plausible(long long index, std::size_t have, const DataCursor& c, long long declared) {
+  return index >= 0 && (static_cast<unsigned long long>(index) <= have + c.remaining() || index < declared);
 }
 
 struct Range {
   long long lo, hi;
+  long long declared;
 };
 
-Range rangeOf(const PlugRef& plug, long long lo, long long hi) {
-  if (lo >= 0)
-    return {lo, hi};
+Range rangeOf(const PlugRef& plug, const ElementBlock& block) {
+  if (block.lo >= 0)
+    return {block.lo, block.hi, block.declared};
   int index = plug.indices.empty() ? -1 : plug.indices.back();
   if (index >= 0)
-    return {index, index};
-  return {0, -1};  // no index: as many elements as there are values
+    return {index, index, block.declared};
+  return {0, -1, block.declared};  // no index: as many elements as there are values
 }
 
 // Reads `width` numbers per element into elements lo..hi through `put`.
@@ -38,7 +40,7 @@ bool readElements(Size size, Put put, Range r, int width, DataCursor& c, std::st
       error = std::string("the ") + what + " data ends early";
       return false;
     }
-    if (!plausible(i, size(), c)) {
+    if (!plausible(i, size(), c, r.declared)) {
       error = std::string("the ") + what + " index " + std::to_string(i) + " is beyond the data given";
       return false;
     }
@@ -63,7 +65,7 @@ UVSet& setAt(MeshData& m, int index) {
   return m.uvSets[static_cast<std::size_t>(index)];
 }
 
-bool readPoints(std::vector<Point3>& out, Range r, DataCursor& c, std::string& error, const char* what) {
+bool readPoints(std::vector<Point3>& out, Range r, DataCursor& c, std::string& error) {
   double s = linearScale();
   return readElements([&] { return out.size(); },
                       [&](std::size_t i, const double* v) {
@@ -71,7 +73,19 @@ bool readPoints(std::vector<Point3>& out, Range r, DataCursor& c, std::string& e
                           out.resize(i + 1);
                         out[i] = {v[0] * s, v[1] * s, v[2] * s};
                       },
-                      r, 3, c, error, what);
+                      r, 3, c, error, "vertex");
+}
+
+// Tweaks are sparse: Maya writes only the vertices that moved, and bounds
+// them by the mesh's vertices when the scene is finished.
+bool readTweaks(MeshData& m, Range r, int line, DataCursor& c, std::string& error) {
+  double s = linearScale();
+  const long long limit = std::numeric_limits<int>::max();
+  return readElements([&] { return static_cast<std::size_t>(limit); },
+                      [&](std::size_t i, const double* v) {
+                        m.tweaks[static_cast<int>(i)] = Tweak{{v[0] * s, v[1] * s, v[2] * s}, line};
+                      },
+                      Range{r.lo, r.hi > limit ? limit : r.hi, r.declared}, 3, c, error, "tweak");
 }
 
 bool readEdges(MeshData& m, Range r, DataCursor& c, std::string& error) {
@@ -115,148 +129,217 @@ bool readCount(DataCursor& c, long long limit, long long& n, std::string& error)
   return true;
 }
 
-// polyFaces: "f N e..." faces as signed edge loops, "mu S N ids" their UVs in
-// set S, "h N e..." holes, "fc"/"mc" colours (not kept). The faces of one
-// statement are read first and join the mesh only when all of them are good.
-bool readFaces(MeshData& m, Range r, DataCursor& c, std::string& error, bool& holes) {
-  std::size_t keep = m.faceCounts.size();
-  if (r.lo >= 0 && static_cast<std::size_t>(r.lo) > keep) {
-    error = "faces must be given in order; face " + std::to_string(r.lo) + " comes before face " + std::to_string(keep);
+// One loop of signed edges ("f N e..." or "h N e..."), as vertices.
+bool readLoop(const MeshData& m, DataCursor& c, std::vector<int>& verts, std::string& error) {
+  long long n = 0;
+  if (!readCount(c, 1 << 20, n, error))
+    return false;
+  const long long numEdges = static_cast<long long>(m.edges.size() / 2);
+  verts.clear();
+  for (long long k = 0; k < n; ++k) {
+    long long e;
+    if (!c.integer(e) || e >= numEdges || -e - 1 >= numEdges) {
+      error = "face edge " + std::to_string(e) + " is not an edge of the mesh";
+      return false;
+    }
+    verts.push_back(e >= 0 ? m.edges[static_cast<std::size_t>(2 * e)]
+                           : m.edges[static_cast<std::size_t>(2 * (-e - 1) + 1)]);
+  }
+  return true;
+}
+
+// "mu S N ids": the UVs of the loop just read, face or hole, in set S.
+bool readLoopUVs(DataCursor& c, std::size_t corners, bool hole, std::vector<int>& ids, long long& set,
+                 std::string& error) {
+  long long n = 0;
+  if (!c.integer(set) || set < 0 || set > 255 || !readCount(c, 1 << 20, n, error)) {
+    error = "a UV set index and count are expected after mu";
     return false;
   }
-  if (r.lo >= 0)
-    keep = static_cast<std::size_t>(r.lo);
-  long long numEdges = static_cast<long long>(m.edges.size() / 2);
-  std::vector<int> counts, connects;
-  std::map<int, std::vector<int>> uvs;  // per set, one id per corner of the new faces
+  if (static_cast<std::size_t>(n) != corners) {
+    error = "mu gives " + std::to_string(n) + " UVs for a " + (hole ? "hole" : "face") + " of " +
+            std::to_string(corners) + " corners";
+    return false;
+  }
+  ids.resize(static_cast<std::size_t>(n));
+  for (long long k = 0; k < n; ++k) {
+    long long id;
+    if (!c.integer(id) || id < 0 || id > (1LL << 30)) {
+      error = "a UV index is expected after mu";
+      return false;
+    }
+    ids[static_cast<std::size_t>(k)] = static_cast<int>(id);
+  }
+  return true;
+}
+
+bool skipColours(DataCursor& c, bool perSet, std::string& error) {
+  long long skip = 0, n = 0;
+  if (perSet && !c.integer(skip)) {
+    error = "a colour set index is expected after mc";
+    return false;
+  }
+  if (!readCount(c, 1 << 20, n, error))
+    return false;
+  for (long long k = 0; k < n; ++k)
+    if (!c.integer(skip)) {
+      error = "a colour index is expected";
+      return false;
+    }
+  return true;
+}
+
+// polyFaces: "f N e..." faces as signed edge loops, "h N e..." holes of the
+// face before, "mu S N ids" the UVs in set S of the loop before (face or
+// hole), "fc"/"mc" colours (not kept).
+bool readFaceBlock(const MeshData& m, Range r, DataCursor& c, FaceBlock& block, std::string& error) {
   std::string word;
   bool quoted;
-  long long n = 0;
+  std::vector<int> verts, ids;
+  bool lastIsHole = false;
   while (!c.atEnd()) {
     if (!c.item(word, quoted)) {
       error = "unterminated string in the polyFaces data";
       return false;
     }
     if (word == "f" || word == "h") {
-      if (!readCount(c, 1 << 20, n, error))
+      if (!readLoop(m, c, verts, error))
         return false;
-      std::vector<int> verts;
-      for (long long k = 0; k < n; ++k) {
-        long long e;
-        if (!c.integer(e) || e >= numEdges || -e - 1 >= numEdges) {
-          error = "face edge " + std::to_string(e) + " is not an edge of the mesh";
+      lastIsHole = word == "h";
+      if (lastIsHole) {
+        if (block.counts.empty()) {
+          error = "a hole comes before any face";
           return false;
         }
-        verts.push_back(e >= 0 ? m.edges[static_cast<std::size_t>(2 * e)]
-                               : m.edges[static_cast<std::size_t>(2 * (-e - 1) + 1)]);
-      }
-      if (word == "h") {
-        holes = true;
+        block.holes.push_back(FaceHole{static_cast<int>(block.counts.size()) - 1, verts, {}});
         continue;
       }
-      counts.push_back(static_cast<int>(n));
-      connects.insert(connects.end(), verts.begin(), verts.end());
+      block.counts.push_back(static_cast<int>(verts.size()));
+      block.connects.insert(block.connects.end(), verts.begin(), verts.end());
     } else if (word == "mu") {
-      long long set;
-      if (!c.integer(set) || set < 0 || set > 255 || !readCount(c, 1 << 20, n, error)) {
-        error = "a UV set index and count are expected after mu";
+      long long set = 0;
+      std::size_t corners = lastIsHole ? block.holes.back().vertices.size()
+                                       : (block.counts.empty() ? 0 : static_cast<std::size_t>(block.counts.back()));
+      if (!readLoopUVs(c, corners, lastIsHole, ids, set, error))
         return false;
-      }
-      if (counts.empty() || n != counts.back()) {
-        error = "mu gives " + std::to_string(n) + " UVs for a face of " +
-                std::to_string(counts.empty() ? 0 : counts.back()) + " corners";
-        return false;
-      }
-      auto& ids = uvs[static_cast<int>(set)];
-      ids.resize(connects.size(), -1);
-      std::size_t start = connects.size() - static_cast<std::size_t>(n);
-      for (long long k = 0; k < n; ++k) {
-        long long id;
-        if (!c.integer(id) || id < 0 || id > (1LL << 30)) {
-          error = "a UV index is expected after mu";
-          return false;
-        }
-        ids[start + static_cast<std::size_t>(k)] = static_cast<int>(id);
+      if (lastIsHole) {
+        auto& holeIds = block.holes.back().uvIds;
+        if (holeIds.size() <= static_cast<std::size_t>(set))
+          holeIds.resize(static_cast<std::size_t>(set) + 1);
+        holeIds[static_cast<std::size_t>(set)] = ids;
+      } else {
+        auto& target = block.uvIds[static_cast<int>(set)];
+        target.resize(block.connects.size() - ids.size(), -1);
+        target.insert(target.end(), ids.begin(), ids.end());
       }
     } else if (word == "mc" || word == "fc") {
-      long long skip;
-      if (word == "mc" && !c.integer(skip)) {
-        error = "a colour set index is expected after mc";
+      if (!skipColours(c, word == "mc", error))
         return false;
-      }
-      if (!readCount(c, 1 << 20, n, error))
-        return false;
-      for (long long k = 0; k < n; ++k)
-        if (!c.integer(skip)) {
-          error = "a colour index is expected";
-          return false;
-        }
     } else {
       error = "unexpected \"" + word + "\" in the polyFaces data";
       return false;
     }
-    if (r.hi >= 0 && static_cast<long long>(keep + counts.size()) > r.hi + 1) {
+    if (r.hi >= 0 && r.lo >= 0 && static_cast<long long>(block.counts.size()) > r.hi - r.lo + 1) {
       error = "more faces than the range " + std::to_string(r.lo) + ":" + std::to_string(r.hi);
       return false;
     }
   }
-  m.faceCounts.resize(keep);
-  m.rebuildFaceStarts();
+  return true;
+}
+
+// The faces of a block join the mesh from face `first` on (any faces there
+// before are replaced).
+void appendFaces(MeshData& m, std::size_t first, FaceBlock& block) {
+  if (m.faceStarts.size() != m.faceCounts.size() + 1)
+    m.rebuildFaceStarts();
+  m.faceCounts.resize(first);
+  m.faceStarts.resize(first + 1);
   m.faceConnects.resize(static_cast<std::size_t>(m.faceStarts.back()));
-  std::size_t before = m.faceConnects.size();
-  m.faceCounts.insert(m.faceCounts.end(), counts.begin(), counts.end());
-  m.faceConnects.insert(m.faceConnects.end(), connects.begin(), connects.end());
-  m.rebuildFaceStarts();
-  for (auto& [set, ids] : uvs)
+  while (!m.holes.empty() && static_cast<std::size_t>(m.holes.back().face) >= first)
+    m.holes.pop_back();
+  const std::size_t before = m.faceConnects.size();
+  m.faceCounts.insert(m.faceCounts.end(), block.counts.begin(), block.counts.end());
+  m.faceConnects.insert(m.faceConnects.end(), block.connects.begin(), block.connects.end());
+  for (int count : block.counts)  // a block's starts only: a mesh of 2000 blocks is not summed 2000 times
+    m.faceStarts.push_back(m.faceStarts.back() + count);
+  for (auto& hole : block.holes) {
+    hole.face += static_cast<int>(first);
+    m.holes.push_back(std::move(hole));
+  }
+  for (auto& [set, ids] : block.uvIds)
     setAt(m, set);
   for (std::size_t s = 0; s < m.uvSets.size(); ++s) {
     auto& target = m.uvSets[s].uvIds;
     target.resize(before, -1);
-    auto found = uvs.find(static_cast<int>(s));
-    if (found != uvs.end()) {
-      found->second.resize(connects.size(), -1);
+    auto found = block.uvIds.find(static_cast<int>(s));
+    if (found != block.uvIds.end()) {
+      found->second.resize(block.connects.size(), -1);
       target.insert(target.end(), found->second.begin(), found->second.end());
     }
     target.resize(m.faceConnects.size(), -1);
+  }
+}
+
+// Blocks may come in any order: one whose first face is not yet reached waits
+// until the faces before it are given. A block's faces join the mesh only
+// when all of them are good.
+bool readFaces(MeshData& m, Range r, int line, DataCursor& c, std::string& error) {
+  FaceBlock block;
+  block.line = line;
+  if (!readFaceBlock(m, r, c, block, error))
+    return false;
+  std::size_t have = m.faceCounts.size();
+  if (r.lo >= 0 && static_cast<std::size_t>(r.lo) > have) {
+    m.pendingFaces[r.lo] = std::move(block);
+    return true;
+  }
+  appendFaces(m, r.lo >= 0 ? static_cast<std::size_t>(r.lo) : have, block);
+  for (auto next = m.pendingFaces.find(static_cast<long long>(m.faceCounts.size())); next != m.pendingFaces.end();
+       next = m.pendingFaces.find(static_cast<long long>(m.faceCounts.size()))) {
+    appendFaces(m, m.faceCounts.size(), next->second);
+    m.pendingFaces.erase(next);
   }
   return true;
 }
 
 }  // namespace
 
-MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::string& type, long long lo, long long hi,
+bool isMeshGeometry(const std::string& name) {
+  return name == "vrts" || name == "pnts" || name == "pntx" || name == "pnty" || name == "pntz" || name == "edge" ||
+         name == "face" || name == "uvSetPoints" || name == "uvSetName";
+}
+
+MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::string& type, const ElementBlock& block,
                                 DataCursor& values, std::string& error) {
   MeshData& m = *node.mesh;
   const std::string& name = plug.attr->name;
-  Range r = rangeOf(plug, lo, hi);
+  Range r = rangeOf(plug, block);
   bool ok = true;
   if (name == "vrts") {
-    ok = readPoints(m.points, r, values, error, "vertex");
+    ok = readPoints(m.points, r, values, error);
   } else if (name == "pnts" && type != "" && type != "float3" && type != "double3") {
     return MeshAttrResult::kNotMesh;
   } else if (name == "pnts") {
-    ok = readPoints(m.tweaks, r, values, error, "tweak");
+    ok = readTweaks(m, r, block.line, values, error);
   } else if (name == "pntx" || name == "pnty" || name == "pntz") {
     int index = plug.indices.size() > 1 ? plug.indices[0] : -1;
     double v;
-    if (index < 0 || !plausible(index, m.tweaks.size(), values) || !values.number(v)) {
+    if (index < 0 || !values.number(v)) {
       error = "a tweak needs an index and a number";
       return MeshAttrResult::kFailed;
     }
-    if (static_cast<std::size_t>(index) >= m.tweaks.size())
-      m.tweaks.resize(static_cast<std::size_t>(index) + 1);
-    double& target = name == "pntx" ? m.tweaks[index].x : name == "pnty" ? m.tweaks[index].y : m.tweaks[index].z;
+    Tweak& tweak = m.tweaks[index];
+    tweak.line = block.line;
+    double& target = name == "pntx" ? tweak.offset.x : name == "pnty" ? tweak.offset.y : tweak.offset.z;
     target = v * linearScale();
   } else if (name == "edge") {
     ok = readEdges(m, r, values, error);
   } else if (name == "face") {
-    if (type != "polyFaces") {
+    if (!type.empty() && type != "polyFaces") {  // no type: a later block of Maya's
       error = "face data must have the type polyFaces";
       return MeshAttrResult::kFailed;
     }
-    bool holes = false;
-    ok = readFaces(m, r, values, error, holes);
-    m.holesDropped = m.holesDropped || holes;
+    ok = readFaces(m, r, block.line, values, error);
   } else if (name == "uvSetPoints") {
     int set = plug.indices.empty() ? -1 : plug.indices[0];
     if (set < 0 || set > 255) {

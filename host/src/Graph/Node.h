@@ -43,6 +43,7 @@ struct Node {
   std::uint64_t serial = 0;
   int sourceLine = 0;  // line of the scene file that created the node
   bool implied = false;  // a default node of another Maya version, named by a file
+  std::string fromReference;  // the reference node of the file that made it; "" for the scene's own
   std::weak_ptr<Node> self;
 
   AttrList dynamicAttrs;

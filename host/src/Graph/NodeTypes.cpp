@@ -306,6 +306,13 @@ std::map<std::string, NodeType> buildTypes() {
     return a;
   }()));
   add(make("file", MFn::kFileTexture, false, fileAttrs()));
+  // A file reference: the scene connects to its placeholders what its edits
+  // connect to the referenced nodes.
+  add(make("reference", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("placeHolderList", "phl", K::kGeneric, true));
+    return a;
+  }()));
   add(make("bump2d", MFn::kBump, false, bumpAttrs()));
   // Arnold's image and normal-map nodes (attributes by Arnold's parameter
   // names, as Maya saves them), and the texture of the USD preview shading.

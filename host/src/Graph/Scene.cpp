@@ -20,6 +20,13 @@ Scene& scene() {
   return instance;
 }
 
+void reportRefusal(std::vector<std::string>& problems, const std::string& message, bool geometry) {
+  problems.push_back(message);
+  ++scene().refused.total;
+  if (geometry)
+    ++scene().refused.geometry;
+}
+
 bool splitIndexed(const std::string& part, std::string& name, int& index) {
   index = -1;
   auto open = part.find('[');
@@ -80,9 +87,11 @@ void Scene::reset() {
   currentNode.reset();
   linearUnit = "cm";
   angleUnit = "deg";
+  refused = Refusals();
   fileInfo.clear();
   requirements.clear();
   savedBy.clear();
+  references.clear();
   fileFormat.clear();
   sceneFile.clear();
   menuOrder.clear();
@@ -139,9 +148,10 @@ void Scene::createDefaults() {
 }
 
 Node* Scene::createImpliedDefault(const std::string& name, std::string& error) {
+  // In the root namespace, also while a referenced file is read.
   if (name != "standardSurface1")
-    return createNode("unknown", name, nullptr, error);
-  Node* material = createNode("standardSurface", name, nullptr, error);
+    return createNode("unknown", ":" + name, nullptr, error);
+  Node* material = createNode("standardSurface", ":" + name, nullptr, error);
   const int year = std::atoi(savedBy.c_str());
   PlugRef out, shader;
   if (!material || year < 2024 || !resolvePlugOn(material, "outColor", out, error) ||
@@ -260,6 +270,9 @@ Node* Scene::createNode(const std::string& typeName, const std::string& name, No
   }
   Node* attachTo = dag ? (parent ? parent : world_.get()) : nullptr;
   std::string wanted = name.empty() ? (type ? type->defaultName : typeName) + "#" : name;
+  if (loading)
+    node->fromReference = references.reading;
+  wanted = loading ? references.scoped(wanted) : (wanted[0] == ':' ? wanted.substr(1) : wanted);
   node->name = uniqueName(wanted, attachTo == world_.get() ? world_.get() : attachTo, node.get());
   if (dag) {
     node->parents.push_back(attachTo);

@@ -2,6 +2,7 @@
 // The host's scene: every node in creation order, names, the DAG under the
 // world, connections, the active selection and the session's settings.
 #include "Node.h"
+#include "SceneReferences.h"
 
 #include <maya/MSelectionList.h>
 
@@ -113,8 +114,16 @@ public:
   std::string angleUnit = "deg";
   std::vector<std::pair<std::string, std::string>> fileInfo;
   std::vector<std::string> requirements;
+  // What loading the scene file refused or dropped, as reported: in all, and
+  // of that the geometry (faces, points, UVs, tweaks, weights).
+  struct Refusals {
+    int total = 0;
+    int geometry = 0;
+  } refused;
   // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
   std::string savedBy;
+  // File references and, while a referenced file is read, its namespace.
+  SceneReferences references;
   // The kind of the loaded file: "mayaAscii" or "mayaBinary"; "" for a new scene.
   std::string fileFormat;
 
@@ -139,6 +148,9 @@ private:
 
 // The process's one scene, as Maya has one.
 Scene& scene();
+
+// Reports what a load refused ("file:line: node: what was lost") and counts it in scene().refused.
+void reportRefusal(std::vector<std::string>& problems, const std::string& message, bool geometry);
 
 // Maya's name patterns: * any run of characters, ? one character.
 bool globMatch(const char* pattern, const char* text);

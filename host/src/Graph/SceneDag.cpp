@@ -164,12 +164,9 @@ int Scene::instanceNumber(const DagChain& chain) const {
   return 0;
 }
 
-std::vector<DagChain> Scene::findPaths(const std::string& rawName) const {
-  std::string name = rawName;
-  if (!name.empty() && name[0] == ':')
-    name.erase(0, 1);
+std::vector<DagChain> Scene::findPaths(const std::string& name) const {
   std::vector<DagChain> out;
-  if (name.empty())
+  if (name.empty() || name == ":")
     return out;
   std::vector<std::string> parts;
   bool absolute = name[0] == '|';
@@ -181,9 +178,9 @@ std::vector<DagChain> Scene::findPaths(const std::string& rawName) const {
       break;
     start = bar + 1;
   }
+  // While a referenced file is read its names are in the reference's namespace.
   for (auto& p : parts)
-    if (!p.empty() && p[0] == ':')
-      p.erase(0, 1);
+    p = loading ? references.scoped(p) : (!p.empty() && p[0] == ':' ? p.substr(1) : p);
   auto range = names_.equal_range(parts.back());
   for (auto it = range.first; it != range.second; ++it) {
     Node* n = it->second;

@@ -5,6 +5,7 @@
 #include "Scene.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace OmbrixHost {
 namespace {
@@ -281,60 +282,180 @@ double linearScale() {
   return 1.0;
 }
 
-bool applySetAttr(const char* begin, const char* end, std::string& error) {
-  Request r;
-  if (!parseRequest(begin, end, r, error))
-    return false;
-  DataCursor values(r.values, r.end);
-  if (values.atEnd())
-    return true;  // flags only (-k, -l, -s): nothing to store
-  std::string base;
-  long long lo, hi;
-  splitRange(r.plugText, base, lo, hi);
-  if (lo >= 0 && (hi < lo || hi - lo >= (1LL << 26))) {
-    error = "invalid index range in " + r.plugText;
-    return false;
-  }
-  PlugRef plug;
-  std::string resolveError;
-  bool known = resolve(base, plug, resolveError);
-  if (known && plug.node->mesh) {
-    MeshAttrResult handled = setMeshAttribute(*plug.node, plug, r.type, lo, hi, values, error);
-    if (handled != MeshAttrResult::kNotMesh)
-      return handled == MeshAttrResult::kDone;
-  }
-  if (known && plug.node->nurbs && r.type == "nurbsSurface")
-    return setNurbsSurfaceData(*plug.node, values, error);
-  if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !knownDataType(r.type))) {
-    if (!scene().loading) {
-      error = known ? "unsupported data type \"" + r.type + "\"" : resolveError;
-      return false;
-    }
-    // Kept as written, so that saving gives it back.
-    auto node = r.plugText[0] == '.' ? scene().currentNode.lock() : nullptr;
-    Node* target = node ? node.get() : (known ? plug.node : nullptr);
-    if (!target) {
-      error = resolveError;
-      return false;
-    }
-    target->rawSetAttrs.emplace_back(begin, end);
+namespace {
+
+// The array level a statement's elements belong to: where its [a:b] range
+// stands, or for a size alone (-s 260 ".ed") the array it names.
+int blockLevel(const PlugRef& plug, bool sizeOnly) {
+  auto chain = plug.attr->chain();
+  if (sizeOnly && plug.attr->array && plug.indices.back() < 0)
+    return static_cast<int>(chain.size()) - 1;
+  return rangeLevel(plug);
+}
+
+// The array and the attribute of its elements that a statement sets:
+// ".nuv[0].fid" and ".nuv[0].vid" fill different arrays.
+std::string arrayKey(const PlugRef& plug, int level) {
+  std::vector<int> indices = plug.indices;
+  indices[static_cast<std::size_t>(level)] = -1;
+  return plugKey(plug.attr, indices);
+}
+
+bool isGeometry(const PlugRef& plug) {
+  if (plug.node->mesh && isMeshGeometry(plug.attr->name))
     return true;
-  }
-  int level = lo >= 0 ? rangeLevel(plug) : -1;
-  for (long long index = lo >= 0 ? lo : 0;; ++index) {
-    if (level >= 0)
-      plug.indices[static_cast<std::size_t>(level)] = static_cast<int>(index);
-    bool ok = r.type.empty() ? putNumbers(plug, values, error) : putTyped(plug, r.type, values, error);
-    if (!ok)
+  if (plug.node->nurbs && plug.attr->name == "cached")
+    return true;
+  for (const AttrDef* a = plug.attr; a; a = a->parent)
+    if (a->name == "weightList")
+      return true;
+  return false;
+}
+
+// Per element of the range, the number of values, then index/value pairs:
+// how Maya saves an array of sparse arrays (".wl[0:160].w  3 2 0.7475 22 0.2471 23 0.0052 ...").
+bool isSparseRows(const PlugRef& plug, int level) {
+  return level >= 0 && level + 1 < static_cast<int>(plug.indices.size()) && plug.attr->array &&
+         plug.indices.back() < 0 && numeric(plug.attr->kind);
+}
+
+bool putSparseRows(PlugRef plug, int level, long long lo, long long hi, DataCursor& c, std::string& error) {
+  for (long long element = lo; element <= hi; ++element) {
+    plug.indices[static_cast<std::size_t>(level)] = static_cast<int>(element);
+    long long count = 0;
+    if (!c.integer(count) || count < 0 || static_cast<unsigned long long>(count) > c.remaining()) {
+      error = "element " + std::to_string(element) + " needs its count of index/value pairs";
       return false;
-    if (lo < 0 || index >= hi || values.atEnd())
-      break;
+    }
+    for (long long k = 0; k < count; ++k) {
+      long long index = 0;
+      double v = 0.0;
+      if (!c.integer(index) || index < 0 || index > (1 << 24) || !c.number(v)) {
+        error = "element " + std::to_string(element) + " needs " + std::to_string(count) + " index/value pairs";
+        return false;
+      }
+      plug.indices.back() = static_cast<int>(index);
+      scene().setValue(plug, Value::ofNumber(stored(plug.attr, v)));
+    }
+  }
+  return true;
+}
+
+// The values of a plug known to the host, elements lo..hi of the array at `level`.
+bool putValues(PlugRef& plug, const Request& r, long long lo, long long hi, int level, DataCursor& values,
+               std::string& error) {
+  if (lo >= 0 && r.type.empty() && isSparseRows(plug, level)) {
+    if (!putSparseRows(plug, level, lo, hi, values, error))
+      return false;
+  } else {
+    for (long long index = lo >= 0 ? lo : 0;; ++index) {
+      if (level >= 0)
+        plug.indices[static_cast<std::size_t>(level)] = static_cast<int>(index);
+      bool ok = r.type.empty() ? putNumbers(plug, values, error) : putTyped(plug, r.type, values, error);
+      if (!ok)
+        return false;
+      if (lo < 0 || index >= hi || values.atEnd())
+        break;
+    }
   }
   if (!values.atEnd()) {
     error = "more values than " + r.plugText + " takes";
     return false;
   }
   return true;
+}
+
+// Kept as written, so that saving gives it back.
+bool keepRaw(const char* begin, const char* end, const Request& r, bool known, const PlugRef& plug,
+             const std::string& resolveError, std::string& error) {
+  if (!scene().loading) {
+    error = known ? "unsupported data type \"" + r.type + "\"" : resolveError;
+    return false;
+  }
+  auto node = r.plugText[0] == '.' ? scene().currentNode.lock() : nullptr;
+  Node* target = node ? node.get() : (known ? plug.node : nullptr);
+  if (!target) {
+    error = resolveError;
+    return false;
+  }
+  target->rawSetAttrs.emplace_back(begin, end);
+  if (known)
+    return true;
+  // While a file loads, attributes the host does not know are made as used: a plug that
+  // still does not resolve (a bad index, an index on a single value) is reported.
+  error = resolveError + "; its values are not used (kept as written for saving)";
+  return false;
+}
+
+// The block bookkeeping of a file's statement: the array's size and type,
+// and the elements this statement gives. False when the block is refused.
+bool admitBlock(ArrayBlocks& blocks, const PlugRef& plug, Request& r, int level, ElementBlock& block,
+                std::string& error) {
+  if (level < 0)
+    return true;
+  const std::string key = arrayKey(plug, level);
+  const std::uint64_t node = plug.node->serial;
+  if (r.size >= 0 && !blocks.declare(node, key, r.size, error))
+    return false;
+  long long first = block.lo >= 0 ? block.lo : plug.indices[static_cast<std::size_t>(level)];
+  long long last = block.lo >= 0 ? block.hi : first;
+  if (first >= 0 && !blocks.admit(node, key, r.type, first, last, block.lo >= 0, error))
+    return false;
+  block.declared = blocks.declaredSize(node, key);
+  return true;
+}
+
+bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock block, SetAttrRefusal& refusal) {
+  std::string& error = refusal.reason;
+  Request r;
+  if (!parseRequest(begin, end, r, error))
+    return false;
+  DataCursor values(r.values, r.end);
+  const bool sizeOnly = values.atEnd();
+  if (sizeOnly && (!blocks || r.size < 0))
+    return true;  // flags only (-k, -l, -s): nothing to store
+  std::string base;
+  splitRange(r.plugText, base, block.lo, block.hi);
+  if (block.lo >= 0 && (block.hi < block.lo || block.hi - block.lo >= (1LL << 26) || block.hi > INT32_MAX)) {
+    error = "invalid index range in " + r.plugText;
+    return false;
+  }
+  PlugRef plug;
+  std::string resolveError;
+  bool known = resolve(base, plug, resolveError);
+  if (known) {
+    refusal.plug = r.plugText[0] == '.' ? plug.node->name + r.plugText : r.plugText;
+    refusal.geometry = isGeometry(plug);
+  }
+  if (known && blocks && !admitBlock(*blocks, plug, r, blockLevel(plug, sizeOnly), block, error))
+    return false;
+  if (sizeOnly)
+    return true;
+  if (known && plug.node->mesh) {
+    MeshAttrResult handled = setMeshAttribute(*plug.node, plug, r.type, block, values, error);
+    if (handled != MeshAttrResult::kNotMesh)
+      return handled == MeshAttrResult::kDone;
+  }
+  if (known && plug.node->nurbs && r.type == "nurbsSurface")
+    return setNurbsSurfaceData(*plug.node, values, error);
+  if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !knownDataType(r.type)))
+    return keepRaw(begin, end, r, known, plug, resolveError, error);
+  return putValues(plug, r, block.lo, block.hi, block.lo >= 0 ? rangeLevel(plug) : -1, values, error);
+}
+
+}  // namespace
+
+bool applySetAttr(const char* begin, const char* end, std::string& error) {
+  SetAttrRefusal refusal;
+  bool ok = apply(begin, end, nullptr, ElementBlock(), refusal);
+  error = refusal.reason;
+  return ok;
+}
+
+bool applyFileSetAttr(const char* begin, const char* end, ArrayBlocks& blocks, int line, SetAttrRefusal& refusal) {
+  ElementBlock block;
+  block.line = line;
+  return apply(begin, end, &blocks, block, refusal);
 }
 
 }  // namespace OmbrixHost

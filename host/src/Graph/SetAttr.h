@@ -1,5 +1,6 @@
 #pragma once
 // setAttr: one implementation for the MEL command and for Maya ASCII files.
+#include "ArrayBlocks.h"
 #include "AttrDef.h"
 
 #include <string>
@@ -8,6 +9,16 @@ namespace OmbrixHost {
 
 // `text` is everything after the word setAttr (flags, the plug, the values).
 bool applySetAttr(const char* begin, const char* end, std::string& error);
+
+// What a setAttr statement of a scene file could not store.
+struct SetAttrRefusal {
+  std::string reason;
+  std::string plug;       // "node.attr[range]" as far as known
+  bool geometry = false;  // mesh or surface geometry, tweaks or deformer weights
+};
+
+// A setAttr statement of a scene file: arrays may come in blocks (see ArrayBlocks).
+bool applyFileSetAttr(const char* begin, const char* end, ArrayBlocks& blocks, int line, SetAttrRefusal& refusal);
 
 // Scale from the scene's linear unit to centimetres, the internal unit.
 double linearScale();

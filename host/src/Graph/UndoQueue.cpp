@@ -49,6 +49,17 @@ bool UndoQueue::step(std::vector<Entry>& from, std::vector<Entry>& to, bool undo
 bool UndoQueue::undo(std::string& name, std::string& error) { return step(undo_, redo_, true, name, error); }
 bool UndoQueue::redo(std::string& name, std::string& error) { return step(redo_, undo_, false, name, error); }
 
+bool UndoQueue::holdsAny(const std::vector<std::string>& commands) const {
+  for (const auto* kept : {&undo_, &redo_})
+    for (const Entry& entry : *kept) {
+      const std::string name = entry.text.substr(0, entry.text.find(' '));
+      for (const auto& command : commands)
+        if (name == command)
+          return true;
+    }
+  return false;
+}
+
 void UndoQueue::flush() {
   // Moved out first: a command's destructor may reach the queue again.
   std::vector<Entry> undo, redo;

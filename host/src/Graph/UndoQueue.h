@@ -22,6 +22,8 @@ public:
   bool redo(std::string& name, std::string& error);
   // Destroys every kept command (a new scene, a plug-in going away).
   void flush();
+  // True when a kept command (to undo or to redo) is one of `commands`.
+  bool holdsAny(const std::vector<std::string>& commands) const;
   std::string undoName() const { return undo_.empty() ? "" : undo_.back().text; }
   std::string redoName() const { return redo_.empty() ? "" : redo_.back().text; }
 

@@ -8,7 +8,9 @@
 #include "SceneLoading.h"
 #include "SceneEvaluation.h"
 #include "SetAttr.h"
+#include "References.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace OmbrixHost {
@@ -124,31 +126,43 @@ std::string located(const std::string& file, int statementLine, const std::strin
   return file + ":" + std::to_string(line) + ": " + reason;
 }
 
-}  // namespace
-
-bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
-  std::string text;
-  const FileRead read = readWholeFile(path, text);
-  if (read != FileRead::kRead) {
-    problems.push_back(path + ":0: " + (read == FileRead::kCannotOpen ? "cannot open the file" : "cannot read the file"));
-    return false;
-  }
-  adoptWorkspace(path);
-  return loadMayaAsciiText(text, path, problems);
+// "file:line: setAttr: reason (node.plug is refused)"
+std::string refusedSetAttr(const std::string& file, int line, const SetAttrRefusal& refusal) {
+  std::string lost = refusal.plug.empty() ? "" : " (" + refusal.plug + " is refused)";
+  return located(file, line, "setAttr: " + refusal.reason + lost);
 }
 
-bool loadMayaAsciiText(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
-  if (text.compare(0, 12, "//Maya ASCII") != 0) {
-    problems.push_back(path + ":1: not a Maya ASCII scene (it does not begin with //Maya ASCII)");
-    return false;
-  }
-  scene().reset();
-  scene().fileFormat = "mayaAscii";
-  // "//Maya ASCII 2025ff01 scene": the version of the Maya that wrote it.
-  const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
-  if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
-    scene().savedBy = text.substr(13, versionEnd - 13);
-  SceneLoading loading;
+// What a file read as a reference leaves to the scene that references it.
+bool sceneWide(const std::string& word) {
+  return word == "requires" || word == "fileInfo" || word == "currentUnit";
+}
+
+bool isReferenceEdits(const std::string& word, const Statement& s) {
+  static const std::string marker = "-type \"dataReferenceEdits\"";
+  return word == "setAttr" && std::search(s.begin, s.end, marker.begin(), marker.end()) != s.end;
+}
+
+bool readFileText(const std::string& path, std::string& text, std::vector<std::string>& problems) {
+  const FileRead read = readWholeFile(path, text);
+  if (read == FileRead::kRead)
+    return true;
+  problems.push_back(path + ":0: " + (read == FileRead::kCannotOpen ? "cannot open the file" : "cannot read the file"));
+  return false;
+}
+
+bool isMayaAscii(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  if (text.compare(0, 12, "//Maya ASCII") == 0)
+    return true;
+  problems.push_back(path + ":1: not a Maya ASCII scene (it does not begin with //Maya ASCII)");
+  return false;
+}
+
+// Runs the statements of one file; false when the text ends inside a string.
+bool readStatements(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  auto& refs = scene().references;
+  const bool referenced = refs.openFiles.size() > 1;
+  std::vector<std::string> editHolders;
+  ArrayBlocks blocks(text.size() / 2);  // an element takes at least two characters
   StatementSplitter splitter(text);
   Statement s;
   std::string error;
@@ -161,19 +175,66 @@ bool loadMayaAsciiText(const std::string& text, const std::string& path, std::ve
     }
     scene().currentLine = s.line;
     std::string word = commandWord(s);
+    if (referenced && sceneWide(word))
+      continue;
     std::string failure;
-    bool ok;
-    if (word == "setAttr") {
-      ok = applySetAttr(s.begin + 7, s.end, failure);
-      if (!ok)
-        failure = "setAttr: " + failure;
-    } else {
-      MelValue ignored;
-      ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
+    if (isReferenceEdits(word, s)) {
+      std::string holder;
+      if (!readReferenceEdits(s.begin + 7, s.end, holder, failure))
+        problems.push_back(located(path, s.line, "setAttr: " + failure));
+      if (!holder.empty())
+        editHolders.push_back(holder);
+      continue;
     }
+    if (word == "setAttr") {
+      SetAttrRefusal refusal;
+      if (!applyFileSetAttr(s.begin + 7, s.end, blocks, s.line, refusal))
+        reportRefusal(problems, refusedSetAttr(path, s.line, refusal), refusal.geometry);
+      continue;
+    }
+    MelValue ignored;
+    const bool ok = mel().run(std::string(s.begin, s.end) + ";", ignored, failure);
+    problems.insert(problems.end(), refs.messages.begin(), refs.messages.end());
+    refs.messages.clear();
     if (!ok)
       problems.push_back(located(path, s.line, failure));
   }
+  applyReferenceEdits(editHolders, problems);
+  return complete;
+}
+
+// A referenced Maya ASCII file, read into the scene under its namespace.
+bool readMayaAsciiInto(const std::string& path, std::vector<std::string>& problems) {
+  std::string text;
+  if (!readFileText(path, text, problems) || !isMayaAscii(text, path, problems))
+    return false;
+  return readStatements(text, path, problems);
+}
+
+}  // namespace
+
+bool loadMayaAscii(const std::string& path, std::vector<std::string>& problems) {
+  std::string text;
+  if (!readFileText(path, text, problems))
+    return false;
+  adoptWorkspace(path);
+  return loadMayaAsciiText(text, path, problems);
+}
+
+bool loadMayaAsciiText(const std::string& text, const std::string& path, std::vector<std::string>& problems) {
+  if (!isMayaAscii(text, path, problems))
+    return false;
+  scene().reset();
+  scene().fileFormat = "mayaAscii";
+  // "//Maya ASCII 2025ff01 scene": the version of the Maya that wrote it.
+  const std::size_t versionEnd = text.find_first_of(" \r\n", 13);
+  if (text.size() > 13 && text[12] == ' ' && versionEnd != std::string::npos && versionEnd - 13 <= 32)
+    scene().savedBy = text.substr(13, versionEnd - 13);
+  SceneLoading loading;
+  scene().references.readers["mayaAscii"] = readMayaAsciiInto;
+  startReferences(path);
+  const bool complete = readStatements(text, path, problems);
+  finishReferences();
   evaluateLoadedScene(path, problems);
   scene().modified = false;
   return complete;

@@ -3,6 +3,7 @@
 #include "HostSession.h"
 #include "MeshEdges.h"
 #include "NodeTypes.h"
+#include "References.h"
 #include "Scene.h"
 
 #include <algorithm>
@@ -20,19 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\')
-      out += '\\';
-    if (c == '\n') {
-      out += "\\n";
-      continue;
-    }
-    out += c;
-  }
-  return out + "\"";
-}
+std::string quoted(const std::string& text) { return melQuoted(text); }
 
 std::string number(double v) {
   char buffer[40];
@@ -56,6 +45,7 @@ public:
     // The version of the Maya that wrote the loaded scene stays: what its
     // default nodes are depends on it.
     out_ << "//Maya ASCII " << headerVersion(s.savedBy) << " scene\n//Name: " << fileName << "\n//Codeset: UTF-8\n";
+    references();
     out_ << "requires maya \"2018\";\n";
     for (const auto& r : s.requirements)
       if (r.compare(0, 6, "\"maya\"") != 0)
@@ -73,6 +63,39 @@ public:
   }
 
 private:
+  // Every reference as a "file -rdi" line (a deferred one with -dr 1), then
+  // the scene's own as "file -r" lines, which read them again.
+  void references() {
+    const auto& records = scene().references.records;
+    for (const auto& r : records)
+      referenceLine(r, "-rdi " + std::to_string(r.depth), r.state == ReferenceRecord::kDeferred);
+    for (const auto& r : records)
+      if (r.depth == 1)
+        referenceLine(r, "-r", true);
+  }
+
+  void referenceLine(const ReferenceRecord& r, const std::string& kind, bool deferred) {
+    out_ << "file " << kind;
+    if (!r.nameSpace.empty() || r.prefix.empty())
+      out_ << " -ns " << quoted(r.nameSpace.empty() ? ":" : r.nameSpace);
+    else
+      out_ << " -rpr " << quoted(r.prefix);
+    if (deferred)
+      out_ << " -dr 1";
+    out_ << " -rfn " << quoted(r.referenceNode);
+    if (!r.options.empty())
+      out_ << " -op " << quoted(r.options);
+    out_ << " -typ " << quoted(r.type) << " " << quoted(r.written) << ";\n";
+  }
+
+  // Nodes and connections a referenced file makes come back with it.
+  static bool fromFile(const Node* n) { return !n->fromReference.empty(); }
+  static bool referencedConnection(const Node* a, const Node* b) {
+    const auto defaults = scene().defaultNodes;
+    return (fromFile(a) && (fromFile(b) || b->serial <= defaults)) ||
+           (fromFile(b) && (fromFile(a) || a->serial <= defaults));
+  }
+
   std::string nameOf(const Node* n) const {
     auto& s = scene();
     if (!n->dag)
@@ -92,6 +115,8 @@ private:
 
   void node(const Node* n) {
     auto& s = scene();
+    if (fromFile(n))
+      return;
     bool shared = n->serial <= s.defaultNodes;
     if ((shared || n->implied) && !n->dag) {
       out_ << "select -ne :" << n->name << ";\n";
@@ -111,6 +136,9 @@ private:
       surfaceData(*n->nurbs);
     for (const auto& raw : n->rawSetAttrs)
       out_ << "\tsetAttr" << raw << ";\n";
+    const std::string edits = n->typeName == "reference" ? referenceEditsText(n->name) : "";
+    if (!edits.empty())
+      out_ << "\tsetAttr \".ed\" -type \"dataReferenceEdits\" " << edits << ";\n";
   }
 
   static bool hasInput(const Node* n, const std::string& key) {
@@ -282,6 +310,8 @@ private:
     auto& s = scene();
     for (const auto& n : s.nodes())
       for (std::size_t p = 1; p < n->parents.size(); ++p) {
+        if (fromFile(n.get()) && fromFile(n->parents[p]))
+          continue;
         auto paths = s.allPaths(n.get());
         out_ << "parent -s -nc -r -add " << quoted(s.fullPathName(paths[0])) << " "
              << quoted(nameOf(n->parents[p])) << ";\n";
@@ -304,7 +334,7 @@ private:
         order.push_back(n.get());
     for (const Node* n : order)
       for (const auto& c : n->connections)
-        if (c.outgoing && !c.builtIn)
+        if (c.outgoing && !c.builtIn && !referencedConnection(n, c.remote.node))
           out_ << "connectAttr " << quoted(nameOf(n) + "." + c.localKey) << " "
                << quoted(nameOf(c.remote.node) + "." + c.remote.key()) << ";\n";
   }

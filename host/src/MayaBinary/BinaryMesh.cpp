@@ -88,8 +88,11 @@ bool readFaces(ChunkData& d, MeshData& m, std::string& error) {
       error = "a face names edge " + std::to_string(edge) + " of " + std::to_string(numEdges);
       return false;
     }
-    if (!inHole) {
-      m.faceConnects.push_back(m.edges[2 * edge + ((e & kReversed) ? 1 : 0)]);
+    const int vertex = m.edges[2 * edge + ((e & kReversed) ? 1 : 0)];
+    if (inHole) {
+      m.holes.back().vertices.push_back(vertex);
+    } else {
+      m.faceConnects.push_back(vertex);
       ++corners;
     }
     if (e & kLoopEnd) {
@@ -98,7 +101,8 @@ bool readFaces(ChunkData& d, MeshData& m, std::string& error) {
         corners = 0;
       }
       inHole = !(e & kFaceEnd);
-      m.holesDropped = m.holesDropped || inHole;
+      // A hole keeps its loop; its corners take no UVs from this data.
+      if (inHole) m.holes.push_back(FaceHole{static_cast<int>(m.faceCounts.size()) - 1, {}, {}});
     }
   }
   if (corners != 0 || inHole) {

@@ -50,24 +50,46 @@ public:
 
   bool read() {
     IffChunk top;
-    std::string error, damage;
-    if (!iff_.open(top, error, damage)) {
-      problems_.push_back(name_ + ": " + error);
+    std::string damage;
+    if (!open(top, damage))
       return false;
-    }
     scene().reset();
     scene().fileFormat = "mayaBinary";
     SceneLoading loading;
+    readNodes(top, damage);
+    evaluateLoadedScene(name_, problems_);
+    return complete_;
+  }
+
+  // A referenced file: its nodes go into the scene being read, under the
+  // reference's namespace; its header is the referencing scene's business.
+  bool readReferenced() {
+    IffChunk top;
+    std::string damage;
+    if (!open(top, damage))
+      return false;
+    referenced_ = true;
+    readNodes(top, damage);
+    return complete_;
+  }
+
+private:
+  bool open(IffChunk& top, std::string& damage) {
+    std::string error;
+    if (iff_.open(top, error, damage))
+      return true;
+    problems_.push_back(name_ + ": " + error);
+    return false;
+  }
+
+  void readNodes(const IffChunk& top, const std::string& damage) {
     eachChild(top, [&](const IffChunk& c) { topLevel(c); });
     if (!damage.empty())
       broken(damage);
     if (top.data + top.size < iff_.size())
       broken(atOffset(top.data + top.size, "bytes follow the Maya group"));
-    evaluateLoadedScene(name_, problems_);
-    return complete_;
   }
 
-private:
   void topLevel(const IffChunk& chunk) {
     if (!chunk.group) {
       once("", chunk.tag, chunk.offset, std::string("a ") + chunk.tag + " chunk outside any node is not read");
@@ -75,8 +97,10 @@ private:
     }
     if (std::memcmp(chunk.tag, "LIS", 3) == 0 && is(chunk.form, "CONS"))
       connectionList(chunk);
-    else if (is(chunk.form, "HEAD"))
+    else if (is(chunk.form, "HEAD") && !referenced_)
       head(chunk);
+    else if (is(chunk.form, "HEAD"))
+      return;
     else if (is(chunk.form, "FREF"))
       reference(chunk);
     else if (is(chunk.form, "SLCT"))
@@ -279,7 +303,19 @@ private:
   TimeUnits time_;
   IndexBudget budget_;
   bool complete_ = true;
+  bool referenced_ = false;
 };
+
+// A Maya Binary file referenced from the scene being read.
+bool readMayaBinaryInto(const std::string& path, std::vector<std::string>& problems) {
+  std::string bytes;
+  if (readWholeFile(path, bytes) != FileRead::kRead) {
+    problems.push_back(path + ": " + atOffset(0, "cannot read the file"));
+    return false;
+  }
+  BinarySceneReader reader(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), path, problems);
+  return reader.readReferenced();
+}
 
 }  // namespace
 
@@ -301,6 +337,8 @@ bool loadMayaBinary(const std::string& path, std::vector<std::string>& problems)
 }
 
 bool loadSceneFile(const std::string& path, std::vector<std::string>& problems) {
+  // Maya Binary files a scene references are read here too.
+  scene().references.readers["mayaBinary"] = readMayaBinaryInto;
   char magic[4] = {};
   std::ifstream(fs::u8path(path), std::ios::binary).read(magic, 4);
   const bool binary = std::memcmp(magic, "FOR4", 4) == 0 || std::memcmp(magic, "FOR8", 4) == 0;

@@ -8,6 +8,8 @@ MelInterpreter& mel() {
     registerSessionCommands(*m);
     registerSceneCommands(*m);
     registerUndoCommands(*m);
+    registerPolyCommands(*m);
+    registerTransformCommands(*m);
     return m;
   }();
   return *instance;

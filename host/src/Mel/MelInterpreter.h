@@ -75,6 +75,8 @@ MelInterpreter& mel();
 void registerSessionCommands(MelInterpreter& mel);
 void registerSceneCommands(MelInterpreter& mel);
 void registerUndoCommands(MelInterpreter& mel);
+void registerPolyCommands(MelInterpreter& mel);
+void registerTransformCommands(MelInterpreter& mel);
 
 // Flag parsing for built-in commands: "-q -dir", "-n name".
 struct MelFlags {

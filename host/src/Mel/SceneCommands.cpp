@@ -55,6 +55,24 @@ PlugRef needPlug(const std::string& text) {
 }
 
 
+// The node a shared createNode (-s) names, if it exists. A shared node of a
+// referenced file (its cameras, lightLinker1) is the scene's own.
+Node* existingShared(Node* parent, const std::string& name) {
+  auto& s = scene();
+  if (parent) {
+    for (Node* child : parent->children)
+      if (child->name == name || child->name == s.references.scoped(name))
+        return child;
+    return nullptr;
+  }
+  for (const std::string& candidate : {name, ":" + name}) {
+    auto paths = s.findPaths(candidate);
+    if (!paths.empty() && !paths[0].empty())
+      return paths[0].back();
+  }
+  return nullptr;
+}
+
 MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("createNode", args,
                          {{"name", "n", 1}, {"parent", "p", 1}, {"shared", "s", 0}, {"skipSelect", "ss", 0}});
@@ -63,12 +81,16 @@ MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
   std::string type = f.positional[0].asString();
   std::string name = f.text("name");
   auto& s = scene();
-  Node* parent = f.has("parent") ? needNode(f.text("parent")) : nullptr;
-  if (f.has("shared") && !name.empty()) {
-    auto paths = s.findPaths(parent ? s.fullPathName(s.allPaths(parent)[0]) + "|" + name : name);
-    if (!paths.empty() && !paths[0].empty()) {
-      s.currentNode = paths[0].back()->self;
-      return MelValue::ofString(paths[0].back()->name);
+  const bool shared = f.has("shared");
+  Node* parent = nullptr;
+  if (f.has("parent"))
+    parent = shared ? existingShared(nullptr, f.text("parent")) : nullptr;
+  if (f.has("parent") && !parent)
+    parent = needNode(f.text("parent"));
+  if (shared && !name.empty()) {
+    if (Node* existing = existingShared(parent, name)) {
+      s.currentNode = existing->self;
+      return MelValue::ofString(existing->name);
     }
   }
   std::string error;

@@ -1,6 +1,7 @@
 // MEL commands about the session: output, scripts, workspace and file
 // locations, preferences, the wait cursor and menus, and what Maya runs as.
 #include "MelInterpreter.h"
+#include "References.h"
 #include "Scene.h"
 
 #include <maya/MTypes.h>
@@ -15,13 +16,6 @@ namespace OmbrixHost {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string forwardSlashes(std::string path) {
-  for (auto& ch : path)
-    if (ch == '\\')
-      ch = '/';
-  return path;
-}
 
 std::string withSlash(std::string dir) {
   if (dir.empty() || dir.back() != '/')
@@ -109,7 +103,16 @@ std::string locate(const std::string& name) {
 MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("file", args,
                          {{"query", "q", 0}, {"location", "loc", 0}, {"sceneName", "sn", 0}, {"new", "new", 0},
-                          {"force", "f", 0}, {"modified", "mf", 0}});
+                          {"force", "f", 0}, {"modified", "mf", 0}, {"reference", "r", 0}, {"referenceDepthInfo", "rdi", 1},
+                          {"namespace", "ns", 1}, {"renamingPrefix", "rpr", 1}, {"referenceNode", "rfn", 1},
+                          {"deferReference", "dr", 1}, {"type", "typ", 1}, {"options", "op", 1},
+                          {"sharedNodes", "shd", 1}, {"mergeNamespacesOnClash", "mnc", 1},
+                          {"ignoreVersion", "iv", 0}, {"groupReference", "gr", 0}, {"groupLocator", "gl", 0},
+                          {"groupName", "gn", 1}, {"loadReferenceDepth", "lrd", 1}});
+  if (f.has("reference") || f.has("referenceDepthInfo")) {
+    referenceLine(f, !f.has("reference"));
+    return MelValue::ofString(f.positional.empty() ? "" : f.positional.back().asString());
+  }
   if (f.has("query") && f.has("location")) {
     if (f.positional.size() != 1)
       MelInterpreter::fail("file: -location needs one file name");

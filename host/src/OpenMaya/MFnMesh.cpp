@@ -1,4 +1,5 @@
 #include "HostObject.h"
+#include "MeshEdges.h"
 #include "Scene.h"
 
 #include <maya/MFloatArray.h>
@@ -104,6 +105,33 @@ int MFnMesh::numFaceVertices(MStatus* s) const {
   MeshData* m = meshOf(object_);
   OmbrixHost::reportStatus(s, m != nullptr);
   return m ? static_cast<int>(m->faceConnects.size()) : 0;
+}
+
+const OmbrixHost::MeshEdges* MFnMesh::edges() const {
+  MeshData* m = meshOf(object_);
+  if (!m)
+    return nullptr;
+  if (!edges_ || edgesOf_ != m || edgesCorners_ != m->faceConnects.size()) {
+    edges_ = std::make_shared<const OmbrixHost::MeshEdges>(OmbrixHost::meshEdges(*m));
+    edgesOf_ = m;
+    edgesCorners_ = m->faceConnects.size();
+  }
+  return edges_.get();
+}
+
+int MFnMesh::numEdges(MStatus* s) const {
+  const OmbrixHost::MeshEdges* e = edges();
+  OmbrixHost::reportStatus(s, e != nullptr);
+  return e ? e->count() : 0;
+}
+
+MStatus MFnMesh::getEdgeVertices(int edgeId, int2& vertexList) const {
+  const OmbrixHost::MeshEdges* e = edges();
+  if (!e || edgeId < 0 || edgeId >= e->count())
+    return invalid("getEdgeVertices: no such edge");
+  vertexList[0] = e->ends[static_cast<std::size_t>(edgeId)].first;
+  vertexList[1] = e->ends[static_cast<std::size_t>(edgeId)].second;
+  return MStatus::kSuccess;
 }
 
 int MFnMesh::polygonVertexCount(int polygonId, MStatus* s) const {

@@ -6,9 +6,11 @@
 #include "PluginState.h"
 #include "Scene.h"
 
+#include <algorithm>
 #include <iostream>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace OmbrixHost {
 namespace {
@@ -58,6 +60,56 @@ void closePluginObject(const MObject& plugin) {
       records.erase(it);
       return;
     }
+}
+
+namespace {
+
+PluginUnloader& pluginUnloader() {
+  static PluginUnloader unloader;
+  return unloader;
+}
+
+// A plug-in's name: its file name without folder and extension ("ObvTester2").
+std::string pluginName(const std::string& path) {
+  std::string name = path.substr(path.find_last_of("/\\") + 1);
+  return name.substr(0, name.find('.'));
+}
+
+// unloadPlugin [-force] NAME...: refused while the undo queue holds one of
+// the plug-in's commands (its code would be gone when they are undone);
+// -force empties the queue first.
+MelValue unloadPlugin(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("unloadPlugin", args, {{"force", "f", -1}});
+  if (f.positional.empty())
+    MelInterpreter::fail("unloadPlugin: name the plug-in to unload");
+  const bool force = f.has("force") && (f.flags["force"].empty() || f.flags["force"][0].truth());
+  std::vector<std::string> unloaded;
+  for (const auto& given : f.positional) {
+    const std::string name = pluginName(given.asString());
+    auto& records = plugins();
+    auto it = std::find_if(records.begin(), records.end(),
+                           [&](const PluginRecord& r) { return pluginName(r.info.path) == name; });
+    if (it == records.end())
+      MelInterpreter::fail("unloadPlugin: Plug-in, \"" + given.asString() + "\", was not found.");
+    if (!force && undoQueue().holdsAny(it->info.commands))
+      MelInterpreter::fail("unloadPlugin: " + name +
+                           " cannot be unloaded: the undo queue holds its commands; run flushUndo first");
+    undoQueue().flush();
+    std::string error;
+    if (!pluginUnloader() || !pluginUnloader()(Access::wrap(it->node.get()), error))
+      MelInterpreter::fail("unloadPlugin: " + name + ": " + (error.empty() ? "cannot be unloaded here" : error));
+    unloaded.push_back(name);
+  }
+  return MelValue::ofStrings(unloaded);
+}
+
+}  // namespace
+
+void flushUndoQueue() { undoQueue().flush(); }
+
+void setPluginUnloader(PluginUnloader unloader) {
+  pluginUnloader() = std::move(unloader);
+  mel().registerCommand("unloadPlugin", unloadPlugin);
 }
 
 bool runMel(const std::string& text, MelValue& result, std::string& error) {

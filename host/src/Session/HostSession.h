@@ -6,6 +6,7 @@
 #include <maya/MObject.h>
 #include <maya/MTypes.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,13 @@ OPENMAYA_EXPORT MObject openPluginObject(const std::string& path);
 OPENMAYA_EXPORT const PluginInfo* pluginInfo(const MObject& plugin);
 // Forgets the plug-in, and the commands it left registered.
 OPENMAYA_EXPORT void closePluginObject(const MObject& plugin);
+
+// MEL `unloadPlugin NAME`: the program that loaded the plug-in (the object
+// given) unloads it when asked; false with `error` set when it cannot.
+using PluginUnloader = std::function<bool(const MObject& plugin, std::string& error)>;
+OPENMAYA_EXPORT void setPluginUnloader(PluginUnloader unloader);
+// Empties the undo queue, as Maya does when it quits.
+OPENMAYA_EXPORT void flushUndoQueue();
 
 // Runs MEL as the script editor does: errors are printed to stderr as
 // "// Error: ... //" and returned.
@@ -66,6 +74,13 @@ OPENMAYA_EXPORT bool loadMayaBinaryData(const std::string& bytes, const std::str
 // A scene file of either kind, told apart by its first bytes.
 OPENMAYA_EXPORT bool loadSceneFile(const std::string& path, std::vector<std::string>& problems);
 OPENMAYA_EXPORT bool saveMayaAscii(const std::string& path, std::string& error);
+// What the last load refused or dropped, each reported with the load's
+// problems: in all, and of that geometry (faces, points, UVs, tweaks, weights).
+struct LoadRefusals {
+  int total = 0;
+  int geometry = 0;
+};
+OPENMAYA_EXPORT LoadRefusals loadRefusals();
 // One JSON object describing the scene's meshes, surfaces, shading groups and nodes.
 OPENMAYA_EXPORT std::string sceneStatsJson();
 

@@ -1,6 +1,7 @@
 // The scene summary of mayahost --stats, as one JSON object.
 #include "HostObject.h"
 #include "HostSession.h"
+#include "References.h"
 #include "SetMembers.h"
 
 #include <maya/MStringArray.h>
@@ -31,6 +32,8 @@ std::string pathOf(Node* n) {
 }
 
 }  // namespace
+
+LoadRefusals loadRefusals() { return LoadRefusals{scene().refused.total, scene().refused.geometry}; }
 
 std::string sceneStatsJson() {
   auto& s = scene();
@@ -68,7 +71,8 @@ std::string sceneStatsJson() {
   }
   std::ostringstream out;
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
-      << engines.str() << "],\"nodes\":" << s.nodes().size();
+      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"nodes\":" << s.nodes().size()
+      << ",\"refused\":{\"total\":" << s.refused.total << ",\"geometry\":" << s.refused.geometry << "}";
   if (!s.fileFormat.empty())
     out << ",\"format\":" << json(s.fileFormat);
   out << "}";

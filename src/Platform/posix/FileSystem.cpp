@@ -9,6 +9,10 @@
 
 namespace Platform {
 
+bool FitsAnsiCodePage(const char*) { return true; }
+
+std::FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+
 char PathSeparator() { return '/'; }
 
 MakeDirectoryResult MakeDirectory(const char* path) {

@@ -34,6 +34,8 @@ bool StartProcess(const std::string& path, const std::string& workingDirectory) 
   return posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv.data(), environ) == 0;
 }
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
+
 bool SetEnvironmentValue(const char* name, const char* value) {
   return setenv(name, value, 1) == 0;
 }

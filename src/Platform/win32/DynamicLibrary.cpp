@@ -1,4 +1,5 @@
 #include "Platform/DynamicLibrary.h"
+#include "Platform/win32/WideText.h"
 
 #include <windows.h>
 
@@ -8,7 +9,7 @@ namespace Platform {
 
 bool DynamicLibrary::Open(const std::string& path, std::string& error) {
   Close();
-  HMODULE module = LoadLibraryA(path.c_str());
+  HMODULE module = LoadLibraryW(Widen(path).c_str());
   if (!module) {
     DWORD code = GetLastError();
     char text[512] = {0};

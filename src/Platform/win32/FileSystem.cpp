@@ -1,4 +1,5 @@
 #include "Platform/FileSystem.h"
+#include "Platform/win32/WideText.h"
 
 #include <direct.h>
 #include <errno.h>
@@ -34,10 +35,23 @@ std::string WindowsErrorText(DWORD code) {
 
 }  // namespace
 
+bool FitsAnsiCodePage(const char* utf8) {
+  const std::wstring wide = Widen(utf8);
+  if (wide.empty()) return true;
+  BOOL replaced = FALSE;
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), static_cast<int>(wide.size()),
+                                        nullptr, 0, nullptr, &replaced);
+  return bytes > 0 && !replaced;
+}
+
+std::FILE* OpenFile(const char* path, const char* mode) {
+  return _wfopen(Widen(path).c_str(), Widen(mode).c_str());
+}
+
 char PathSeparator() { return '\\'; }
 
 MakeDirectoryResult MakeDirectory(const char* path) {
-  if (_mkdir(path) == 0) return MakeDirectoryResult::kCreated;
+  if (_wmkdir(Widen(path).c_str()) == 0) return MakeDirectoryResult::kCreated;
   return errno == EEXIST ? MakeDirectoryResult::kExists : MakeDirectoryResult::kFailed;
 }
 
@@ -47,7 +61,8 @@ bool MoveFileOver(const char* from, const char* to, std::string& reason) {
   // it: wait a little for the painter to finish reading.
   DWORD waited = 0;
   for (;;) {
-    if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (MoveFileExW(Widen(from).c_str(), Widen(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return true;
     const DWORD code = GetLastError();
     const bool busy = code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
                       code == ERROR_ACCESS_DENIED;

@@ -1,6 +1,8 @@
 #include "Platform/Process.h"
+#include "Platform/win32/WideText.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <stdlib.h>
 
@@ -31,11 +33,11 @@ std::string Quote(const std::string& argument) {
 int RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
   std::string line = Quote(program);
   for (const std::string& argument : arguments) line += " " + Quote(argument);
-  STARTUPINFOA startup{};
+  std::wstring wideLine = Widen(line);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process))
+  if (!CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
@@ -45,19 +47,35 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
   return static_cast<int>(code);
 }
 
+// The program by its path, with the path quoted as its command line, so that
+// a program under "C:\Program Files\..." sees one argument, its own name.
 bool StartProcess(const std::string& path, const std::string& workingDirectory) {
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_FORCEONFEEDBACK;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE,
+  const std::wstring program = Widen(path), directory = Widen(workingDirectory);
+  std::wstring line = Widen(Quote(path));
+  if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE,
                       CREATE_NEW_PROCESS_GROUP | CREATE_UNICODE_ENVIRONMENT, nullptr,
-                      workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
-                      &process))
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &process))
     return false;
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return true;
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr || count != argc) {
+    if (wide != nullptr) LocalFree(wide);
+    return std::vector<std::string>(argv, argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int i = 0; i < count; ++i) arguments.push_back(Narrow(wide[i]));
+  LocalFree(wide);
+  return arguments;
 }
 
 bool SetEnvironmentValue(const char* name, const char* value) {

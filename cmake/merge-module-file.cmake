@@ -1,0 +1,37 @@
+# Run by cmake --install: puts OMBRIX_MODULE_LINE into OMBRIX_MOD_FILE. A line
+# for the same Maya version and platform is replaced (with the settings
+# under it), as is a line of OMBRIX_MODULE_NAME without a Maya version (it
+# would offer one build to every Maya); other lines and their settings stay.
+# The module lines end sorted, so the file reads the same whatever the order
+# of the installs.
+set(mod_file "$ENV{DESTDIR}${OMBRIX_MOD_FILE}")
+string(REGEX MATCH "^\\+ (MAYAVERSION:[^ ]+ PLATFORM:[^ ]+) " new_key "${OMBRIX_MODULE_LINE}")
+set(new_key "${CMAKE_MATCH_1}")
+set(blocks "")
+if(EXISTS "${mod_file}")
+  file(STRINGS "${mod_file}" lines)
+  set(block "")
+  set(keep TRUE)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^\\+")
+      if(keep AND NOT block STREQUAL "")
+        list(APPEND blocks "${block}")
+      endif()
+      set(block "${line}")
+      set(keep TRUE)
+      if(line MATCHES "${new_key} " OR line MATCHES "^\\+ ${OMBRIX_MODULE_NAME} ")
+        set(keep FALSE)
+      endif()
+    elseif(NOT block STREQUAL "")
+      string(APPEND block "\n${line}")
+    endif()
+  endforeach()
+  if(keep AND NOT block STREQUAL "")
+    list(APPEND blocks "${block}")
+  endif()
+endif()
+list(APPEND blocks "${OMBRIX_MODULE_LINE}")
+list(SORT blocks)
+list(JOIN blocks "\n" text)
+message(STATUS "Module file: ${mod_file}: ${OMBRIX_MODULE_LINE}")
+file(WRITE "${mod_file}" "${text}\n")

@@ -1,0 +1,407 @@
+// polyExtrudeFace: the listed faces lifted off the mesh, joined to where they
+// were by new side faces along their border. With keepFacesTogether, faces
+// sharing edges move as one piece and only its outer border gets side faces;
+// without, each face is extruded on its own. Each piece is inset by offset
+// (its border moved in by that distance), scaled and turned about its centre
+// by localScale and localRotate, moved along its normal by thickness and by
+// localTranslate in its own frame (z the normal, x along localDirection, or
+// along its first edge where that is unset or along the normal), then
+// by scale, rotate (about pivot) and translate, in world space when
+// worldSpace is on (through inputMatrix). Side faces come after the mesh's
+// faces, piece by piece, edge by edge as the piece's faces walk their border,
+// `divisions` of them up each edge; new vertices likewise. polyExtrudeEdge
+// does the same to its listed edges: each piece of them (joined by shared
+// points with keepFacesTogether) copied and placed in the frame of the faces
+// beside it, with a side face up each edge.
+#include "Matrix4.h"
+#include "MeshEdges.h"
+#include "ModelingSteps.h"
+#include "PolygonList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <set>
+
+namespace OmbrixHost {
+namespace {
+
+const int kMaxDivisions = 10000;
+const std::int64_t kMaxNewCorners = 1 << 26;
+
+Point3 triple(const Node& node, const std::string& name, double fallback) {
+  const std::string key = name + "." + name;
+  return Point3{node.number(key + "X", fallback), node.number(key + "Y", fallback), node.number(key + "Z", fallback)};
+}
+
+Point3 scaled(Point3 p, Point3 s) { return Point3{p.x * s.x, p.y * s.y, p.z * s.z}; }
+
+struct Settings {
+  bool together = true;
+  int divisions = 1;
+  double offset = 0.0, thickness = 0.0;
+  Point3 localTranslate, localRotate, localScale{1, 1, 1}, localDirection;
+  Point3 translate, rotate, scale{1, 1, 1}, pivot;
+  bool worldSpace = false;
+  Matrix4 toWorld, fromWorld;
+};
+
+bool readSettings(const Node& node, Settings& s, std::string& why) {
+  s.together = node.number("keepFacesTogether", 1.0) != 0.0;
+  const double divisions = node.number("divisions", 1.0);
+  s.offset = node.number("offset", 0.0);
+  s.thickness = node.number("thickness", 0.0);
+  s.localTranslate = triple(node, "localTranslate", 0.0);
+  s.localRotate = triple(node, "localRotate", 0.0);
+  s.localScale = triple(node, "localScale", 1.0);
+  s.localDirection = triple(node, "localDirection", 0.0);
+  s.translate = triple(node, "translate", 0.0);
+  s.rotate = triple(node, "rotate", 0.0);
+  s.scale = triple(node, "scale", 1.0);
+  s.pivot = triple(node, "pivot", 0.0);
+  s.worldSpace = node.number("worldSpace", 0.0) != 0.0;
+  const Value matrix = node.value("inputMatrix");
+  if (matrix.kind != Value::kNone && !Matrix4::fromValue(&matrix, s.toWorld)) {
+    why = "its inputMatrix is not a matrix";
+    return false;
+  }
+  for (Point3 p : {s.localTranslate, s.localRotate, s.localScale, s.localDirection, s.translate, s.rotate, s.scale, s.pivot,
+                   Point3{s.offset, s.thickness, divisions}})
+    if (!isFinite(p) || !s.toWorld.finite()) {
+      why = "a value is not a number";
+      return false;
+    }
+  if (divisions < 1 || divisions > kMaxDivisions) {
+    why = "its divisions " + std::to_string(static_cast<long long>(divisions)) + " are out of range (1 to " + std::to_string(kMaxDivisions) + ")";
+    return false;
+  }
+  s.divisions = static_cast<int>(divisions);
+  if (!s.worldSpace)
+    s.toWorld = Matrix4();
+  if (!s.toWorld.inverse(s.fromWorld)) {
+    why = "its inputMatrix cannot be inverted";
+    return false;
+  }
+  return true;
+}
+
+// Newell's normal: as long as twice the polygon's area.
+Point3 areaNormal(const PolygonList& list, const Polygon& p) {
+  Point3 n;
+  for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+    Point3 a = list.points[static_cast<std::size_t>(p.vertices[k])];
+    Point3 b = list.points[static_cast<std::size_t>(p.vertices[(k + 1) % p.vertices.size()])];
+    n = n + cross(a, b);
+  }
+  return n;
+}
+
+// The chosen faces in pieces: joined by edges when kept together, else one each.
+std::vector<std::vector<int>> pieces(const PolygonList& list, const std::vector<bool>& chosen, bool together) {
+  std::vector<std::vector<int>> out;
+  if (!together) {
+    for (std::size_t f = 0; f < chosen.size(); ++f)
+      if (chosen[f])
+        out.push_back({static_cast<int>(f)});
+    return out;
+  }
+  PolygonList only;
+  only.points = list.points;
+  std::vector<int> ids;
+  for (std::size_t f = 0; f < chosen.size(); ++f)
+    if (chosen[f]) {
+      only.polygons.push_back(Polygon{list.polygons[f].vertices, {}});
+      ids.push_back(static_cast<int>(f));
+    }
+  for (const auto& shell : polygonShells(only)) {
+    out.emplace_back();
+    for (int f : shell)
+      out.back().push_back(ids[static_cast<std::size_t>(f)]);
+  }
+  return out;
+}
+
+struct BorderEdge {
+  int face;
+  std::size_t corner;  // the face's corner walking the edge
+};
+
+class Extruder {
+public:
+  Extruder(PolygonList& list, const Settings& s) : list_(list), s_(s) {}
+
+  void extrude(const std::vector<int>& piece) {
+    std::set<std::pair<int, int>> walked;
+    for (int f : piece) {
+      const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
+      for (std::size_t k = 0; k < v.size(); ++k)
+        walked.insert({v[k], v[(k + 1) % v.size()]});
+    }
+    std::vector<BorderEdge> border;
+    std::map<int, Point3> normals;  // per vertex, the sum of its faces' normals
+    Point3 pieceNormal, centre;
+    std::set<int> vertices;
+    for (int f : piece) {
+      const Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
+      Point3 n = normalized(areaNormal(list_, p));
+      pieceNormal = pieceNormal + areaNormal(list_, p);
+      for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+        normals[p.vertices[k]] = normals[p.vertices[k]] + n;
+        vertices.insert(p.vertices[k]);
+        if (!walked.count({p.vertices[(k + 1) % p.vertices.size()], p.vertices[k]}))
+          border.push_back(BorderEdge{f, k});
+      }
+    }
+    for (int v : vertices)
+      centre = centre + list_.points[static_cast<std::size_t>(v)] * (1.0 / static_cast<double>(vertices.size()));
+    const auto& first = list_.polygons[static_cast<std::size_t>(piece.front())].vertices;
+    frame(normalized(pieceNormal), point(first[1 % first.size()]) - point(first[0]));
+    std::map<int, Point3> inset = insets(border, normals);
+    std::map<int, int> top;  // border vertex -> its lifted copy; others move in place
+    std::map<int, Point3> moved;
+    for (int v : vertices)
+      moved[v] = place(list_.points[static_cast<std::size_t>(v)] + inset[v], centre, normalized(normals[v]));
+    for (const auto& e : border)
+      top.emplace(list_.polygons[static_cast<std::size_t>(e.face)].vertices[e.corner], -1);
+    for (auto& [v, copy] : top)
+      copy = list_.addPoint(moved[v]);
+    for (int v : vertices)
+      if (!top.count(v))
+        list_.points[static_cast<std::size_t>(v)] = moved[v];
+    sides(border, top, false);
+    for (int f : piece)
+      for (int& v : list_.polygons[static_cast<std::size_t>(f)].vertices)
+        if (top.count(v))
+          v = top[v];
+  }
+
+  // Edges: each piece's points copied and placed as a face piece's are (its
+  // normal that of the faces beside its edges), a side face up each edge.
+  void extrudeEdges(const std::vector<BorderEdge>& piece) {
+    std::map<int, Point3> normals;
+    Point3 pieceNormal, centre;
+    for (const auto& e : piece) {
+      const Polygon& p = list_.polygons[static_cast<std::size_t>(e.face)];
+      Point3 n = normalized(areaNormal(list_, p));
+      pieceNormal = pieceNormal + n;
+      for (std::size_t k : {e.corner, (e.corner + 1) % p.vertices.size()})
+        normals[p.vertices[k]] = normals[p.vertices[k]] + n;
+    }
+    for (const auto& [v, n] : normals)
+      centre = centre + point(v) * (1.0 / static_cast<double>(normals.size()));
+    const auto& first = list_.polygons[static_cast<std::size_t>(piece.front().face)].vertices;
+    frame(normalized(pieceNormal),
+          point(first[(piece.front().corner + 1) % first.size()]) - point(first[piece.front().corner]));
+    std::map<int, int> top;
+    for (const auto& [v, n] : normals)
+      top[v] = list_.addPoint(place(point(v), centre, normalized(n)));
+    sides(piece, top, true);
+  }
+
+private:
+  // z the normal; x localDirection where it leans off the normal, else along `edge`.
+  void frame(Point3 z, Point3 edge) {
+    Point3 x = s_.localDirection - z * dot(s_.localDirection, z);
+    x_ = normalized(dot(x, x) > 1e-12 ? x : edge - z * dot(edge, z));
+    z_ = z;
+    y_ = cross(z_, x_);
+  }
+
+  Point3 toFrame(Point3 d) const { return Point3{dot(d, x_), dot(d, y_), dot(d, z_)}; }
+  Point3 fromFrame(Point3 d) const { return x_ * d.x + y_ * d.y + z_ * d.z; }
+
+  // Each border vertex moved in so that the border's edges lie `offset` inside.
+  std::map<int, Point3> insets(const std::vector<BorderEdge>& border, const std::map<int, Point3>& normals) {
+    std::map<int, Point3> out;
+    if (s_.offset == 0.0)
+      return out;
+    std::map<int, Point3> inward;  // per vertex: the inward directions of its border edges, summed
+    std::map<int, Point3> first;
+    for (const auto& e : border) {
+      const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
+      int a = v[e.corner], b = v[(e.corner + 1) % v.size()];
+      Point3 d = list_.points[static_cast<std::size_t>(b)] - list_.points[static_cast<std::size_t>(a)];
+      for (int end : {a, b}) {
+        Point3 in = normalized(cross(normalized(normals.at(end)), d));
+        inward[end] = inward[end] + in;
+        first.emplace(end, in);
+      }
+    }
+    for (const auto& [v, sum] : inward) {
+      Point3 bisector = normalized(sum);
+      double c = dot(bisector, first[v]);
+      if (c > 1e-6)
+        out[v] = bisector * (s_.offset / c);
+    }
+    return out;
+  }
+
+  Point3 place(Point3 p, Point3 centre, Point3 normal) const {
+    p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
+    p = p + normal * s_.thickness + fromFrame(s_.localTranslate);
+    Point3 w = s_.toWorld.apply(p);
+    w = s_.pivot + rotatedXYZ(scaled(w - s_.pivot, s_.scale), s_.rotate) + s_.translate;
+    return s_.fromWorld.apply(w);
+  }
+
+  // The side faces up each border edge a-b: rings of points from the base to
+  // the lifted copies, and UVs laid out as a strip beside the face's.
+  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top, bool reversed) {
+    std::map<int, std::vector<int>> rings;  // border vertex -> its points from base to top
+    for (const auto& [v, copy] : top) {
+      std::vector<int>& ring = rings[v];
+      ring.push_back(v);
+      for (int k = 1; k < s_.divisions; ++k)
+        ring.push_back(list_.addPoint(lerp(list_.points[static_cast<std::size_t>(v)],
+                                           list_.points[static_cast<std::size_t>(copy)],
+                                           static_cast<double>(k) / s_.divisions)));
+      ring.push_back(copy);
+    }
+    for (const auto& e : border) {
+      const Polygon face = list_.polygons[static_cast<std::size_t>(e.face)];
+      const std::size_t next = (e.corner + 1) % face.vertices.size();
+      const auto& ra = rings[face.vertices[e.corner]];
+      const auto& rb = rings[face.vertices[next]];
+      for (int k = 0; k < s_.divisions; ++k) {
+        Polygon side{{ra[k], rb[k], rb[k + 1], ra[k + 1]}, {}};
+        for (std::size_t s = 0; s < face.uvs.size(); ++s)
+          side.uvs.push_back(stripUVs(s, face.uvs[s][e.corner], face.uvs[s][next], ra, rb, k));
+        if (reversed) {  // walking the edge as the face beside it does not
+          std::swap(side.vertices[0], side.vertices[1]);
+          std::swap(side.vertices[2], side.vertices[3]);
+          for (auto& ids : side.uvs) {
+            std::swap(ids[0], ids[1]);
+            std::swap(ids[2], ids[3]);
+          }
+        }
+        list_.polygons.push_back(std::move(side));
+      }
+    }
+  }
+
+  // UVs for the side face k up the edge with UVs a and b: the edge's UVs moved
+  // away from the face, as far as the side's height is to the edge's length.
+  std::vector<int> stripUVs(std::size_t set, int a, int b, const std::vector<int>& ra, const std::vector<int>& rb,
+                            int k) {
+    if (a < 0 || b < 0)
+      return {-1, -1, -1, -1};
+    const UVSet& uv = list_.sets[set];
+    double du = uv.us[static_cast<std::size_t>(b)] - uv.us[static_cast<std::size_t>(a)];
+    double dv = uv.vs[static_cast<std::size_t>(b)] - uv.vs[static_cast<std::size_t>(a)];
+    Point3 edge = point(rb[0]) - point(ra[0]);
+    double length = std::sqrt(dot(edge, edge));
+    auto height = [&](const std::vector<int>& ring, int level) {
+      Point3 d = point(ring[static_cast<std::size_t>(level)]) - point(ring[0]);
+      return length > 0.0 ? std::sqrt(dot(d, d)) / length : 0.0;
+    };
+    auto at = [&](int from, const std::vector<int>& ring, int level) {
+      double h = height(ring, level);
+      int id = list_.copyUV(set, from);
+      list_.sets[set].us.back() = static_cast<float>(list_.sets[set].us.back() + dv * h);
+      list_.sets[set].vs.back() = static_cast<float>(list_.sets[set].vs.back() - du * h);
+      return id;
+    };
+    return {at(a, ra, k), at(b, rb, k), at(b, rb, k + 1), at(a, ra, k + 1)};
+  }
+
+  Point3 point(int v) const { return list_.points[static_cast<std::size_t>(v)]; }
+
+  PolygonList& list_;
+  const Settings& s_;
+  Point3 x_, y_, z_;
+};
+
+}  // namespace
+
+// The listed edges, each as the first face walking it; joined into pieces by
+// shared points when kept together.
+bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vector<std::vector<BorderEdge>>& out,
+                std::string& why) {
+  MeshEdges edges;
+  std::vector<bool> chosen;
+  if (!chosenEdges(node, mesh, edges, chosen, why))
+    return false;
+  std::map<int, BorderEdge> faceOf;
+  for (int f = 0; f < mesh.numFaces(); ++f)
+    for (int k = 0; k < mesh.faceCounts[f]; ++k) {
+      int e = MeshEdges::edgeOf(edges.loops[static_cast<std::size_t>(mesh.faceStart(f) + k)]);
+      if (chosen[static_cast<std::size_t>(e)])
+        faceOf.emplace(e, BorderEdge{f, static_cast<std::size_t>(k)});
+    }
+  std::map<int, int> pieceOfPoint;
+  for (const auto& [e, at] : faceOf) {
+    const auto& ends = edges.ends[static_cast<std::size_t>(e)];
+    auto a = pieceOfPoint.find(ends.first), b = pieceOfPoint.find(ends.second);
+    int piece = !together ? -1 : a != pieceOfPoint.end() ? a->second : b != pieceOfPoint.end() ? b->second : -1;
+    if (piece < 0) {
+      piece = static_cast<int>(out.size());
+      out.emplace_back();
+    } else if (b != pieceOfPoint.end() && b->second != piece) {  // two pieces meet: the later joins the earlier
+      const int merged = b->second;
+      out[static_cast<std::size_t>(piece)].insert(out[static_cast<std::size_t>(piece)].end(),
+                                                  out[static_cast<std::size_t>(merged)].begin(),
+                                                  out[static_cast<std::size_t>(merged)].end());
+      out[static_cast<std::size_t>(merged)].clear();
+      for (auto& [point, p] : pieceOfPoint)
+        p = p == merged ? piece : p;
+    }
+    out[static_cast<std::size_t>(piece)].push_back(at);
+    pieceOfPoint[ends.first] = pieceOfPoint[ends.second] = piece;
+  }
+  out.erase(std::remove_if(out.begin(), out.end(), [](const std::vector<BorderEdge>& p) { return p.empty(); }),
+            out.end());
+  return true;
+}
+
+bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
+  Settings settings;
+  if (!readSettings(node, settings, why))
+    return false;
+  std::vector<std::vector<BorderEdge>> groups;
+  if (!edgePieces(node, mesh, settings.together, groups, why))
+    return false;
+  if (groups.empty()) {
+    why = why.empty() ? "its inputComponents name no edges of a face; the mesh is unchanged" : why;
+    return true;
+  }
+  if (static_cast<std::int64_t>(mesh.faceConnects.size()) * (settings.divisions + 1) * 4 > kMaxNewCorners) {
+    why = "its divisions " + std::to_string(settings.divisions) + " would make more than " +
+          std::to_string(kMaxNewCorners) + " face corners";
+    return false;
+  }
+  PolygonList list = PolygonList::of(mesh);
+  Extruder extruder(list, settings);
+  for (const auto& piece : groups)
+    extruder.extrudeEdges(piece);
+  return finishWithNewUVs(list, mesh, "new faces", why);
+}
+
+bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
+  Settings settings;
+  if (!readSettings(node, settings, why))
+    return false;
+  std::vector<bool> chosen;
+  if (!listedComponents(node, MFn::kMeshPolygonComponent, mesh.numFaces(), false, chosen, why))
+    return false;
+  std::int64_t corners = 0;
+  for (int f = 0; f < mesh.numFaces(); ++f)
+    corners += chosen[static_cast<std::size_t>(f)] ? mesh.faceCounts[f] : 0;
+  if (corners * (settings.divisions + 1) * 4 > kMaxNewCorners) {
+    why = "its divisions " + std::to_string(settings.divisions) + " would make more than " +
+          std::to_string(kMaxNewCorners) + " face corners";
+    return false;
+  }
+  PolygonList list = PolygonList::of(mesh);
+  const auto groups = pieces(list, chosen, settings.together);
+  if (groups.empty()) {
+    why = why.empty() ? "its inputComponents name no faces; the mesh is unchanged" : why;
+    return true;
+  }
+  Extruder extruder(list, settings);
+  for (const auto& piece : groups)
+    extruder.extrude(piece);
+  return finishWithNewUVs(list, mesh, "side faces", why);
+}
+
+}  // namespace OmbrixHost

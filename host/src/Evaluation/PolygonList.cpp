@@ -1,0 +1,180 @@
+#include "PolygonList.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <numeric>
+#include <utility>
+
+namespace OmbrixHost {
+
+PolygonList PolygonList::of(const MeshData& m) {
+  PolygonList out;
+  out.points = m.points;
+  out.currentUVSet = m.currentUVSet;
+  for (const auto& set : m.uvSets)
+    out.sets.push_back(UVSet{set.name, set.us, set.vs, {}});
+  out.polygons.resize(m.faceCounts.size());
+  std::size_t corner = 0;
+  for (std::size_t f = 0; f < m.faceCounts.size(); ++f) {
+    Polygon& p = out.polygons[f];
+    std::size_t n = static_cast<std::size_t>(std::max(0, m.faceCounts[f]));
+    p.uvs.assign(m.uvSets.size(), std::vector<int>(n, -1));
+    for (std::size_t k = 0; k < n && corner < m.faceConnects.size(); ++k, ++corner) {
+      p.vertices.push_back(m.faceConnects[corner]);
+      for (std::size_t s = 0; s < m.uvSets.size(); ++s) {
+        const auto& ids = m.uvSets[s].uvIds;
+        int id = corner < ids.size() ? ids[corner] : -1;
+        p.uvs[s][k] = id >= 0 && static_cast<std::size_t>(id) < m.uvSets[s].us.size() ? id : -1;
+      }
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// New ids for the used elements, in their old order; -1 for the unused.
+std::vector<int> compaction(const std::vector<bool>& used, int& count) {
+  std::vector<int> ids(used.size(), -1);
+  count = 0;
+  for (std::size_t i = 0; i < used.size(); ++i)
+    if (used[i])
+      ids[i] = count++;
+  return ids;
+}
+
+}  // namespace
+
+MeshData PolygonList::toMesh() const {
+  MeshData m;
+  m.currentUVSet = currentUVSet;
+  std::vector<bool> usedPoints(points.size(), false);
+  std::vector<std::vector<bool>> usedUVs(sets.size());
+  for (std::size_t s = 0; s < sets.size(); ++s)
+    usedUVs[s].assign(sets[s].us.size(), false);
+  for (const auto& p : polygons) {
+    for (int v : p.vertices)
+      usedPoints[static_cast<std::size_t>(v)] = true;
+    for (std::size_t s = 0; s < sets.size(); ++s)
+      for (int uv : p.uvs[s])
+        if (uv >= 0)
+          usedUVs[s][static_cast<std::size_t>(uv)] = true;
+  }
+  int count = 0;
+  std::vector<int> pointIds = compaction(usedPoints, count);
+  for (std::size_t i = 0; i < points.size(); ++i)
+    if (usedPoints[i])
+      m.points.push_back(points[i]);
+  for (std::size_t s = 0; s < sets.size(); ++s) {
+    std::vector<int> uvIds = compaction(usedUVs[s], count);
+    UVSet set{sets[s].name, {}, {}, {}};
+    for (std::size_t i = 0; i < usedUVs[s].size(); ++i)
+      if (usedUVs[s][i]) {
+        set.us.push_back(sets[s].us[i]);
+        set.vs.push_back(sets[s].vs[i]);
+      }
+    for (const auto& p : polygons)
+      for (int uv : p.uvs[s])
+        set.uvIds.push_back(uv >= 0 ? uvIds[static_cast<std::size_t>(uv)] : -1);
+    m.uvSets.push_back(std::move(set));
+  }
+  for (const auto& p : polygons) {
+    m.faceCounts.push_back(static_cast<int>(p.vertices.size()));
+    for (int v : p.vertices)
+      m.faceConnects.push_back(pointIds[static_cast<std::size_t>(v)]);
+  }
+  m.rebuildFaceStarts();
+  return m;
+}
+
+int PolygonList::copyUV(std::size_t set, int uv) { return blendUV(set, uv, uv, 0.0); }
+
+int PolygonList::blendUV(std::size_t set, int a, int b, double t) {
+  if (a < 0 || b < 0)
+    return -1;
+  UVSet& s = sets[set];
+  const std::size_t i = static_cast<std::size_t>(a), j = static_cast<std::size_t>(b);
+  s.us.push_back(static_cast<float>(s.us[i] + (s.us[j] - s.us[i]) * t));
+  s.vs.push_back(static_cast<float>(s.vs[i] + (s.vs[j] - s.vs[i]) * t));
+  return static_cast<int>(s.us.size()) - 1;
+}
+
+int PolygonList::addPoint(Point3 p) {
+  points.push_back(p);
+  return static_cast<int>(points.size()) - 1;
+}
+
+bool wellFormed(const MeshData& m) {
+  std::size_t corners = 0;
+  for (int count : m.faceCounts) {
+    if (count < 3)
+      return false;
+    corners += static_cast<std::size_t>(count);
+  }
+  if (corners != m.faceConnects.size())
+    return false;
+  return std::all_of(m.faceConnects.begin(), m.faceConnects.end(),
+                     [&m](int v) { return v >= 0 && static_cast<std::size_t>(v) < m.points.size(); });
+}
+
+bool hasUVs(const MeshData& m) {
+  return std::any_of(m.uvSets.begin(), m.uvSets.end(), [](const UVSet& set) { return !set.us.empty(); });
+}
+
+std::vector<std::vector<int>> polygonShells(const PolygonList& list) {
+  std::vector<int> parent(list.polygons.size());
+  std::iota(parent.begin(), parent.end(), 0);
+  auto root = [&parent](int f) {
+    while (parent[static_cast<std::size_t>(f)] != f)
+      f = parent[static_cast<std::size_t>(f)] = parent[static_cast<std::size_t>(parent[static_cast<std::size_t>(f)])];
+    return f;
+  };
+  std::map<std::pair<int, int>, int> firstFace;
+  for (std::size_t f = 0; f < list.polygons.size(); ++f) {
+    const auto& v = list.polygons[f].vertices;
+    for (std::size_t k = 0; k < v.size(); ++k) {
+      int a = v[k], b = v[(k + 1) % v.size()];
+      auto key = std::minmax(a, b);
+      auto found = firstFace.emplace(key, static_cast<int>(f));
+      if (!found.second) {
+        int r1 = root(found.first->second), r2 = root(static_cast<int>(f));
+        parent[static_cast<std::size_t>(std::max(r1, r2))] = std::min(r1, r2);
+      }
+    }
+  }
+  std::vector<std::vector<int>> shells;
+  std::map<int, std::size_t> shellOfRoot;
+  for (std::size_t f = 0; f < list.polygons.size(); ++f) {
+    auto found = shellOfRoot.emplace(root(static_cast<int>(f)), shells.size());
+    if (found.second)
+      shells.emplace_back();
+    shells[found.first->second].push_back(static_cast<int>(f));
+  }
+  return shells;
+}
+
+Point3 lerp(Point3 a, Point3 b, double t) { return a + (b - a) * t; }
+Point3 operator+(Point3 a, Point3 b) { return Point3{a.x + b.x, a.y + b.y, a.z + b.z}; }
+Point3 operator-(Point3 a, Point3 b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
+Point3 operator*(Point3 a, double s) { return Point3{a.x * s, a.y * s, a.z * s}; }
+Point3 normalized(Point3 a) {
+  double l = std::sqrt(dot(a, a));
+  return l > 0.0 ? a * (1.0 / l) : a;
+}
+bool isFinite(Point3 a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
+
+}  // namespace OmbrixHost
+
+namespace OmbrixHost {
+
+Point3 rotatedXYZ(Point3 p, Point3 r) {
+  double c = std::cos(r.x), s = std::sin(r.x);
+  p = Point3{p.x, p.y * c - p.z * s, p.y * s + p.z * c};
+  c = std::cos(r.y), s = std::sin(r.y);
+  p = Point3{p.x * c + p.z * s, p.y, -p.x * s + p.z * c};
+  c = std::cos(r.z), s = std::sin(r.z);
+  return Point3{p.x * c - p.y * s, p.x * s + p.y * c, p.z};
+}
+
+}  // namespace OmbrixHost

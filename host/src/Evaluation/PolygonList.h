@@ -1,0 +1,54 @@
+#pragma once
+// A mesh as a list of polygons whose corners carry their vertex and a UV per
+// UV set, for the modelling nodes that change a mesh's topology: they edit
+// the polygons and append points and UVs, then make a mesh of them again.
+#include "GeometryData.h"
+#include "Polyhedra.h"
+
+#include <vector>
+
+namespace OmbrixHost {
+
+struct Polygon {
+  std::vector<int> vertices;
+  std::vector<std::vector<int>> uvs;  // per UV set, per corner; -1 where the corner has none
+};
+
+struct PolygonList {
+  std::vector<Point3> points;
+  std::vector<UVSet> sets;  // values and names; the ids live on the polygons
+  int currentUVSet = 0;
+  std::vector<Polygon> polygons;
+
+  static PolygonList of(const MeshData& m);
+  // The mesh of the polygons. Points and UVs no polygon uses are dropped and
+  // those after them move down, keeping their order.
+  MeshData toMesh() const;
+  // A copy of the UV `uv` of set `set`, appended; -1 stays -1.
+  int copyUV(std::size_t set, int uv);
+  // A new UV of set `set` between UVs a and b (t from a to b); -1 when either is -1.
+  int blendUV(std::size_t set, int a, int b, double t);
+  int addPoint(Point3 p);
+};
+
+// Every face has three corners or more, each a point of the mesh, and the
+// corners add up to the face list: what the modelling nodes need of their input.
+bool wellFormed(const MeshData& m);
+
+// Whether any UV set of the mesh holds UVs.
+bool hasUVs(const MeshData& m);
+
+// Groups of polygons joined by shared edges (vertex pairs), each in the order of
+// its lowest polygon, polygons ascending within it.
+std::vector<std::vector<int>> polygonShells(const PolygonList& list);
+
+Point3 lerp(Point3 a, Point3 b, double t);
+Point3 operator+(Point3 a, Point3 b);
+Point3 operator-(Point3 a, Point3 b);
+Point3 operator*(Point3 a, double s);
+Point3 normalized(Point3 a);
+bool isFinite(Point3 a);
+// Turned about X, then Y, then Z by the angles of `r` (radians).
+Point3 rotatedXYZ(Point3 p, Point3 r);
+
+}  // namespace OmbrixHost

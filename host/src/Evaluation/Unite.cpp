@@ -1,0 +1,39 @@
+#include "ModelingNodes.h"
+
+#include <map>
+
+namespace OmbrixHost {
+
+MeshData uniteMeshes(const std::vector<PlacedMesh>& parts) {
+  MeshData out;
+  std::map<std::string, std::size_t> setOfName;
+  for (const auto& part : parts)
+    for (const auto& set : part.mesh.uvSets)
+      if (setOfName.emplace(set.name, out.uvSets.size()).second)
+        out.uvSets.push_back(UVSet{set.name, {}, {}, {}});
+  for (const auto& part : parts) {
+    const MeshData& m = part.mesh;
+    const int firstPoint = static_cast<int>(out.points.size());
+    const std::size_t firstCorner = out.faceConnects.size();
+    for (const auto& p : m.points)
+      out.points.push_back(part.matrix.apply(p));
+    out.faceCounts.insert(out.faceCounts.end(), m.faceCounts.begin(), m.faceCounts.end());
+    for (int v : m.faceConnects)
+      out.faceConnects.push_back(v + firstPoint);
+    for (auto& set : out.uvSets)
+      set.uvIds.resize(out.faceConnects.size(), -1);
+    for (const auto& set : m.uvSets) {
+      UVSet& into = out.uvSets[setOfName[set.name]];
+      const int firstUV = static_cast<int>(into.us.size());
+      into.us.insert(into.us.end(), set.us.begin(), set.us.end());
+      into.vs.insert(into.vs.end(), set.vs.begin(), set.vs.end());
+      for (std::size_t k = 0; k < set.uvIds.size() && k < m.faceConnects.size(); ++k)
+        if (set.uvIds[k] >= 0)
+          into.uvIds[firstCorner + k] = set.uvIds[k] + firstUV;
+    }
+  }
+  out.rebuildFaceStarts();
+  return out;
+}
+
+}  // namespace OmbrixHost

@@ -1,0 +1,75 @@
+#include "ArrayBlocks.h"
+
+#include <iterator>
+
+namespace OmbrixHost {
+
+bool ArrayBlocks::declare(std::uint64_t node, const std::string& array, long long size, std::string& error) {
+  if (size < 0 || static_cast<std::uint64_t>(size) > budget_) {
+    error = "the size " + std::to_string(size) + " of " + array + " is more than the file could hold";
+    return false;
+  }
+  Array& a = arrays_[{node, array}];
+  // Maya names the size before any element; a size on a later block tells
+  // nothing sure of the whole array, and no block is bounded by it.
+  a.size = a.count == 0 ? size : -1;
+  return true;
+}
+
+bool ArrayBlocks::admit(std::uint64_t node, const std::string& array, std::string& type, long long lo, long long hi,
+                        bool range, std::string& error) {
+  Array& a = arrays_[{node, array}];
+  if (!type.empty() && !a.type.empty() && type != a.type) {
+    error = "the block names the type \"" + type + "\", the array's first block \"" + a.type + "\"";
+    return false;
+  }
+  if (range && overlaps(a, lo, hi)) {
+    error = "the block [" + std::to_string(lo) + ":" + std::to_string(hi) + "] gives elements an earlier block gave";
+    return false;
+  }
+  long long count = hi - lo + 1;
+  if (range && a.size >= 0 && a.count + count > a.size) {
+    error = "the block [" + std::to_string(lo) + ":" + std::to_string(hi) + "] is beyond the declared size " +
+            std::to_string(a.size);
+    return false;
+  }
+  if (a.type.empty())
+    a.type = type;
+  type = a.type;
+  if (!overlaps(a, lo, hi))
+    record(a, lo, hi);
+  return true;
+}
+
+long long ArrayBlocks::declaredSize(std::uint64_t node, const std::string& array) const {
+  auto it = arrays_.find({node, array});
+  return it == arrays_.end() ? -1 : it->second.size;
+}
+
+bool ArrayBlocks::overlaps(const Array& a, long long lo, long long hi) const {
+  auto after = a.given.upper_bound(hi);  // the first run starting past hi
+  if (after == a.given.begin())
+    return false;
+  return std::prev(after)->second >= lo;
+}
+
+// Runs that touch are joined: a file of many small blocks keeps one run.
+void ArrayBlocks::record(Array& a, long long lo, long long hi) {
+  a.count += hi - lo + 1;
+  auto next = a.given.find(hi + 1);
+  if (next != a.given.end()) {
+    hi = next->second;
+    a.given.erase(next);
+  }
+  auto after = a.given.lower_bound(lo);
+  if (after != a.given.begin()) {
+    auto before = std::prev(after);
+    if (before->second + 1 == lo) {
+      before->second = hi;
+      return;
+    }
+  }
+  a.given[lo] = hi;
+}
+
+}  // namespace OmbrixHost

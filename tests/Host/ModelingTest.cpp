@@ -1,0 +1,630 @@
+// Modelling history as Maya writes it: meshes combined and parted, faces
+// deleted, turned over and extruded, and the messages for values the host
+// cannot use.
+#include "HistoryScene.h"
+
+#include <maya/MFloatArray.h>
+#include <maya/MIntArray.h>
+#include <maya/MPointArray.h>
+
+#include <string>
+#include <vector>
+
+using namespace HistoryScene;
+
+namespace {
+
+// The cube pCube<n> (pCubeShape<n>, made by polyCube<n>) of the given size;
+// `history` runs between polyCube<n> and the shape, `last` feeding the shape.
+std::string cube(int n, const std::string& transform, double size, const std::string& history,
+                 const std::string& last) {
+  const std::string i = std::to_string(n), name = "pCube" + i, shape = "pCubeShape" + i, creator = "polyCube" + i;
+  std::string w = std::to_string(size);
+  return "createNode transform -n \"" + name + "\";\n" + transform + "createNode mesh -n \"" + shape + "\" -p \"" +
+         name + "\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode polyCube -n \"" + creator + "\";\n\tsetAttr \".w\" " + w + ";\n\tsetAttr \".h\" " + w +
+         ";\n\tsetAttr \".d\" " + w + ";\n\tsetAttr \".cuv\" 4;\n" + history + "connectAttr \"" +
+         (last.empty() ? creator + ".out" : last) + "\" \"" + shape + ".i\";\n";
+}
+
+// A shape made by history alone, as Maya makes polySurfaceShape1 for a unite.
+std::string resultShape(const std::string& transform, const std::string& shape) {
+  return "createNode transform -n \"" + transform + "\";\ncreateNode mesh -n \"" + shape + "\" -p \"" + transform +
+         "\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n";
+}
+
+// Two cubes, one moved 2 along X, the other scaled by 2, combined by polyUnite1
+// into polySurfaceShape1 (their own shapes left as intermediate objects).
+std::string unitedCubes(const std::string& inputs) {
+  std::string s = cube(1, "\tsetAttr \".t\" -type \"double3\" 2 0 0 ;\n", 1, "", "") +
+                  cube(2, "\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n", 1, "", "") +
+                  resultShape("polySurface1", "polySurfaceShape1") +
+                  "createNode polyUnite -n \"polyUnite1\";\n\tsetAttr -s 2 \".ip\";\n\tsetAttr -s 2 \".im\";\n"
+                  "createNode groupId -n \"groupId1\";\n\tsetAttr \".ihi\" 0;\n"
+                  "createNode groupParts -n \"groupParts1\";\n\tsetAttr \".ihi\" 0;\n"
+                  "\tsetAttr \".ic\" -type \"componentList\" 1 \"f[0:11]\";\n" +
+                  inputs +
+                  "connectAttr \"polyUnite1.out\" \"groupParts1.ig\";\nconnectAttr \"groupId1.id\" \"groupParts1.gi\";\n"
+                  "connectAttr \"groupParts1.og\" \"polySurfaceShape1.i\";\n";
+  s.replace(s.find("\"pCubeShape1\" -p \"pCube1\";\n") + 27, 0, "\tsetAttr \".io\" yes;\n");
+  return s;
+}
+
+const char* kBothCubes =
+    "connectAttr \"pCubeShape1.o\" \"polyUnite1.ip[0]\";\nconnectAttr \"pCubeShape2.o\" \"polyUnite1.ip[1]\";\n"
+    "connectAttr \"pCubeShape1.wm\" \"polyUnite1.im[0]\";\nconnectAttr \"pCubeShape2.wm\" \"polyUnite1.im[1]\";\n";
+
+std::vector<int> cornersOf(const char* shape, int face) {
+  MIntArray c;
+  MFnMesh(HostTest::path(shape)).getPolygonVertices(face, c);
+  std::vector<int> out;
+  for (unsigned int k = 0; k < c.length(); ++k)
+    out.push_back(c[k]);
+  return out;
+}
+
+bool mentions(const std::vector<std::string>& problems, const std::string& text) {
+  return joined(problems).find(text) != std::string::npos;
+}
+
+// The scene loads with `said` among its lines, the shape with these counts.
+void expectSaid(const std::string& scene, const std::string& said, const char* shape, int vertices, int faces) {
+  auto problems = loadScene(scene);
+  EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+  pointsWithCounts(shape, vertices, faces);
+}
+
+}  // namespace
+
+TEST_F(HostTest, UniteCombinesTransformedMeshesInOrderAndKeepsWhatIsSound) {
+  auto problems = loadScene(unitedCubes(kBothCubes));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("polySurfaceShape1", 16, 12);
+  expectPoint(p, 0, 1.5, -0.5, 0.5);   // the first cube's vertex 0, moved 2 along X
+  expectPoint(p, 8, -1, -1, 1);        // the second's, scaled by 2
+  expectPoint(p, 15, 1, -1, -1);
+  MFnMesh united(path("polySurfaceShape1"));
+  EXPECT_EQ(united.numUVs(), 28);
+  EXPECT_EQ(cornersOf("polySurfaceShape1", 6), (std::vector<int>{8, 9, 11, 10}));
+  EXPECT_NEAR(signedVolume("polySurfaceShape1"), 1 + 8, 1e-9);
+
+  // An input whose history cannot give a mesh is left out; the rest come through.
+  problems = loadScene(unitedCubes(std::string(kBothCubes) + "createNode polyMoveUV -n \"a\";\n"
+                                                              "connectAttr \"a.out\" \"a.ip\";\n"
+                                                              "connectAttr \"a.out\" \"polyUnite1.ip[2]\";\n"));
+  EXPECT_TRUE(mentions(problems, "through polyUnite1 (polyUnite): its inputs 2 give no mesh and are left out"))
+      << joined(problems);
+  pointsWithCounts("polySurfaceShape1", 16, 12);
+
+  // A boolean the host does not evaluate gives its inputs combined, not nothing.
+  std::string boolean = unitedCubes(
+      "connectAttr \"pCubeShape1.o\" \"polyCBoolOp1.ip[0]\";\nconnectAttr \"pCubeShape2.o\" \"polyCBoolOp1.ip[1]\";\n"
+      "connectAttr \"pCubeShape1.wm\" \"polyCBoolOp1.im[0]\";\nconnectAttr \"pCubeShape2.wm\" \"polyCBoolOp1.im[1]\";\n");
+  boolean.replace(boolean.find("createNode polyUnite -n \"polyUnite1\""), 36, "createNode polyCBoolOp -n \"polyCBoolOp1\"");
+  boolean.replace(boolean.find("\"polyUnite1.out\""), 16, "\"polyCBoolOp1.out\"");
+  problems = loadScene(boolean);
+  EXPECT_TRUE(mentions(problems, "polySurfaceShape1: construction history through polyCBoolOp1 (polyCBoolOp) is not "
+                                 "evaluated (the host does not evaluate polyCBoolOp nodes); the mesh takes its inputs "
+                                 "combined"))
+      << joined(problems);
+  expectPoint(pointsWithCounts("polySurfaceShape1", 16, 12), 0, 1.5, -0.5, 0.5);
+}
+
+TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
+  std::string scene = unitedCubes(kBothCubes);
+  scene.replace(scene.find("\"polySurfaceShape1\" -p \"polySurface1\";\n") + 39, 0, "\tsetAttr \".io\" yes;\n");
+  scene += resultShape("polySurface2", "polySurfaceShape2") + resultShape("polySurface3", "polySurfaceShape3") +
+           "createNode polySeparate -n \"polySeparate1\";\n\tsetAttr \".ic\" 2;\n\tsetAttr -s 2 \".out\";\n"
+           "createNode groupParts -n \"groupParts2\";\n\tsetAttr \".ihi\" 0;\n"
+           "\tsetAttr \".ic\" -type \"componentList\" 1 \"f[0:5]\";\n"
+           "createNode groupParts -n \"groupParts3\";\n\tsetAttr \".ihi\" 0;\n"
+           "\tsetAttr \".ic\" -type \"componentList\" 1 \"f[0:5]\";\n"
+           "connectAttr \"polySurfaceShape1.o\" \"polySeparate1.ip\";\n"
+           "connectAttr \"polySeparate1.out[0]\" \"groupParts2.ig\";\n"
+           "connectAttr \"polySeparate1.out[1]\" \"groupParts3.ig\";\n"
+           "connectAttr \"groupParts2.og\" \"polySurfaceShape2.i\";\n"
+           "connectAttr \"groupParts3.og\" \"polySurfaceShape3.i\";\n";
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  expectPoint(pointsWithCounts("polySurfaceShape2", 8, 6), 0, 1.5, -0.5, 0.5);
+  expectPoint(pointsWithCounts("polySurfaceShape3", 8, 6), 0, -1, -1, 1);
+  EXPECT_EQ(MFnMesh(path("polySurfaceShape3")).numUVs(), 14);
+  EXPECT_EQ(cornersOf("polySurfaceShape3", 0), (std::vector<int>{0, 1, 3, 2}));
+
+  // A piece the mesh does not have: said, and the whole mesh rather than nothing.
+  scene.replace(scene.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
+  expectSaid(scene, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
+                                 "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+}
+
+namespace {
+
+// A plane of 2 x 2 quads (vertex i has UV i) through `history` to its shape.
+std::string plane(const std::string& history, const std::string& last) {
+  std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n");
+  s.erase(s.find("connectAttr \"polyPlane1.out\""));
+  return s + history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
+}
+
+// The node `type`1 of the given settings between the plane and its shape.
+std::string planeNode(const std::string& type, const std::string& settings) {
+  const std::string name = type + "1";
+  return plane("createNode " + type + " -n \"" + name + "\";\n" + settings + "connectAttr \"polyPlane1.out\" \"" + name +
+                   ".ip\";\n",
+               name + ".out");
+}
+
+std::string deletion(const std::string& components) {
+  return "createNode deleteComponent -n \"deleteComponent1\";\n\tsetAttr \".dc\" -type \"componentList\" " +
+         components + ";\nconnectAttr \"polyPlane1.out\" \"deleteComponent1.ig\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
+  std::string scene = plane(deletion("1 \"f[0]\""), "deleteComponent1.og");
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 8, 3);
+  expectPoint(p, 0, 0, 0, 0.5);  // vertex 1 of the plane, now the first
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+
+  // The edge between faces 0 and 1 (vertices 1 and 4): one face of six corners.
+  scene = plane(deletion("1 \"e[1]\""), "deleteComponent1.og");
+  problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 3);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 4, 3}));
+
+  // Components out of range, unreadable, or none at all.
+  for (const auto& [list, said, faces] :
+       std::vector<std::tuple<std::string, std::string, int>>{
+           {"2 \"f[40]\" \"f[3]\"", "(deleteComponent): its components \"f[40]\" name nothing of the mesh", 3},
+           {"1 \"f[0:\"", "is not evaluated (its component \"f[0:\" cannot be read)", 4},
+           {"0", "its deleteComponents list is empty; the mesh is unchanged", 4}}) {
+    scene = plane(deletion(list), "deleteComponent1.og");
+    problems = loadScene(scene);
+    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+    EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numPolygons(), faces) << list;
+  }
+}
+
+namespace {
+
+std::string normals(const std::string& first, const std::string& second) {
+  std::string s = "createNode polyNormal -n \"polyNormal1\";\n" + first +
+                  "connectAttr \"polyCube1.out\" \"polyNormal1.ip\";\n";
+  if (second.empty())
+    return s;
+  return s + "createNode polyNormal -n \"polyNormal2\";\n" + second +
+         "connectAttr \"polyNormal1.out\" \"polyNormal2.ip\";\n";
+}
+
+const char* kFirstFace = "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0]\";\n\tsetAttr \".unm\" no;\n";
+
+}  // namespace
+
+TEST_F(HostTest, PolyNormalReversesFacesAndConformsOrPropagatesShells) {
+  // Reverse: face 0 walks its corners the other way, from the same first corner.
+  auto problems = loadScene(cube(1, "", 2, normals(kFirstFace, ""), "polyNormal1.out"));
+  expectAllEvaluated(problems);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 2, 3, 1}));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8 - 2 * 4 / 3.0, 1e-9);  // one face of the six turned in
+
+  // Conform: the cube agrees with most of its faces again.
+  problems = loadScene(cube(1, "", 2,
+                            normals(kFirstFace, "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+                                                "\tsetAttr \".nm\" 2;\n"),
+                            "polyNormal2.out"));
+  expectAllEvaluated(problems);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 1, 3, 2}));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8, 1e-9);
+
+  // Propagate from the reversed face: the whole cube turns inside out.
+  problems = loadScene(cube(1, "", 2, normals(kFirstFace, std::string(kFirstFace) + "\tsetAttr \".nm\" 1;\n"),
+                            "polyNormal2.out"));
+  expectAllEvaluated(problems);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), -8, 1e-9);
+
+  // Reverse and cut: face 0 on its own, with four points of its own.
+  problems = loadScene(cube(1, "", 2, normals(std::string(kFirstFace) + "\tsetAttr \".nm\" 3;\n", ""),
+                            "polyNormal1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 12, 6);
+
+  problems = loadScene(cube(1, "", 2, normals("\tsetAttr \".nm\" 9;\n", ""), "polyNormal1.out"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (its normalMode 9")) << joined(problems);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8, 1e-9);
+  problems = loadScene(cube(1, "", 2,
+                            normals("\tsetAttr \".ics\" -type \"componentList\" 2 \"f[0]\" \"f[6:7]\";\n", ""),
+                            "polyNormal1.out"));
+  EXPECT_TRUE(mentions(problems, "(polyNormal): its components \"f[6:7]\" name no face of the mesh (which has 6)"))
+      << joined(problems);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 2, 3, 1}));
+}
+
+namespace {
+
+// polyExtrudeFace1 on the cube's faces, as Maya saves it (identity inputMatrix, world space).
+std::string extrusion(const std::string& faces, const std::string& settings) {
+  return "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" " + faces +
+         ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
+         "\tsetAttr \".rs\" 56501;\n" + settings + "\tsetAttr \".c[0]\"  0 1 1;\n"
+         "\tsetAttr \".cbn\" -type \"double3\" -1 1 -1 ;\n\tsetAttr \".cbx\" -type \"double3\" 1 1 1 ;\n"
+         "connectAttr \"polyCube1.out\" \"polyExtrudeFace1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
+  // The top of a cube of 2 (y = 1), inset 0.2 and lifted 0.5 along its normal.
+  auto problems = loadScene(cube(1, "", 2, extrusion("1 \"f[1]\"", "\tsetAttr \".off\" 0.2;\n\tsetAttr \".tk\" 0.5;\n"),
+                                 "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  EXPECT_TRUE(mentions(problems, "history.ma:5: pCubeShape1: construction history through polyExtrudeFace1 "
+                                 "(polyExtrudeFace): the UVs of its side faces are laid out by mayahost; Maya's "
+                                 "layout may differ"))
+      << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 12, 10);
+  expectPoint(p, 8, -0.8, 1.5, 0.8);  // the copies of vertices 2, 3, 4 and 5
+  expectPoint(p, 9, 0.8, 1.5, 0.8);
+  expectPoint(p, 10, -0.8, 1.5, -0.8);
+  expectPoint(p, 11, 0.8, 1.5, -0.8);
+  expectPoint(p, 2, -1, 1, 1);
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{8, 9, 11, 10}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{2, 3, 9, 8}));
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8 + 0.5 * (4 + 2.56 + 2 * 1.6) / 3, 1e-9);
+  MFnMesh mesh(path("pCubeShape1"));
+  EXPECT_EQ(mesh.numUVs(), 14 + 4 * 4);
+
+  // Two divisions and a local translation: a ring halfway up each side.
+  problems = loadScene(cube(1, "", 2,
+                            extrusion("1 \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n\tsetAttr \".d\" 2;\n"),
+                            "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pCubeShape1", 16, 14);
+  expectPoint(p, 8, -1, 2, 1);
+  expectPoint(p, 12, -1, 1.5, 1);  // the rings come after the lifted copies
+
+  // localDirection sets the frame's x: a local move along x goes along Z here.
+  loadScene(cube(1, "", 2,
+                 extrusion("1 \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 1 0 0 ;\n"
+                                         "\tsetAttr \".ld\" -type \"double3\" 0 0 1 ;\n"),
+                 "polyExtrudeFace1.out"));
+  expectPoint(pointsOf("pCubeShape1"), 8, -1, 1, 2);
+
+  // Faces kept together share the copies of their common edge; apart, they do not.
+  problems = loadScene(cube(1, "", 2, extrusion("2 \"f[0]\" \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"),
+                            "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 14, 12);
+  problems = loadScene(cube(1, "", 2,
+                            extrusion("2 \"f[0]\" \"f[1]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+                                                              "\tsetAttr \".kft\" no;\n"),
+                            "polyExtrudeFace1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 16, 14);
+
+  // Values it cannot use: said, and the cube comes through unchanged.
+  for (const auto& [faces, settings, said] : std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"1 \"f[1]\"", "\tsetAttr \".off\" nan;\n", "is not evaluated (a value is not a number)"},
+           {"1 \"f[1]\"", "\tsetAttr \".d\" 0;\n", "is not evaluated (its divisions 0"},
+           {"1 \"f[9]\"", "", "(polyExtrudeFace): its components \"f[9]\" name no face of the mesh (which has 6)"}}) {
+    expectSaid(cube(1, "", 2, extrusion(faces, settings), "polyExtrudeFace1.out"), said, "pCubeShape1", 8, 6);
+  }
+}
+
+namespace {
+
+std::string smoothing(const std::string& settings) {
+  return "createNode polySmoothFace -n \"polySmoothFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+         "\tsetAttr \".sdt\" 2;\n" + settings + "\tsetAttr \".suv\" yes;\n\tsetAttr \".ps\" 0.10000000149011612;\n"
+         "\tsetAttr \".ro\" 1;\n\tsetAttr \".ma\" yes;\n\tsetAttr \".m08\" yes;\n"
+         "connectAttr \"polyCube1.out\" \"polySmoothFace1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
+  auto problems = loadScene(cube(1, "", 2, smoothing(""), "polySmoothFace1.out"));
+  expectAllEvaluated(problems);
+  EXPECT_TRUE(mentions(problems, "(polySmoothFace): its UVs are divided plainly by mayahost")) << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
+  expectPoint(p, 0, -5 / 9.0, -5 / 9.0, 5 / 9.0);  // each corner: (F + 2R) / 3 of its three faces and edges
+  expectPoint(p, 8, 0, 0, 1);                      // the front face's centre
+  expectPoint(p, 14, 0, -0.75, 0.75);              // the first edge, of vertices 0 and 1
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 8, 17}));
+  EXPECT_GT(signedVolume("pCubeShape1"), 0);
+  MFnMesh mesh(path("pCubeShape1"));
+  EXPECT_EQ(mesh.numUVs(), 14 + 6 + 19);  // the cube's, a centre per face, a middle per UV edge
+
+  // Continuity 0: the cube keeps its shape, each face in four.
+  loadScene(cube(1, "", 2, smoothing("\tsetAttr \".c\" 0;\n"), "polySmoothFace1.out"));
+  expectPoint(pointsWithCounts("pCubeShape1", 26, 24), 0, -1, -1, 1);
+  // Two divisions: 96 faces.
+  loadScene(cube(1, "", 2, smoothing("\tsetAttr \".dv\" 2;\n"), "polySmoothFace1.out"));
+  pointsWithCounts("pCubeShape1", 98, 96);
+
+  for (const auto& [settings, said] : std::vector<std::pair<std::string, std::string>>{
+           {"\tsetAttr \".dv\" 40;\n", "is not evaluated (its divisions 40 would make more than"},
+           {"\tsetAttr \".c\" nan;\n", "is not evaluated (a value is not a number)"}}) {
+    expectSaid(cube(1, "", 2, smoothing(settings), "polySmoothFace1.out"), said, "pCubeShape1", 8, 6);
+  }
+}
+
+namespace {
+
+// polySplitRing1 on the plane's left column of faces: across the edges
+// e[0] (vertices 0-1), e[2] (3-4) and e[8] (6-7).
+std::string splitRing(const std::string& settings) {
+  return planeNode("polySplitRing", "\tsetAttr \".uopa\" yes;\n"
+                                    "\tsetAttr \".ics\" -type \"componentList\" 3 \"e[0]\" \"e[2]\" \"e[8]\";\n"
+                                    "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
+                                        settings +
+                                        "\tsetAttr \".sma\" 29.999999999999996;\n\tsetAttr \".p[0]\"  0 0 1;\n"
+                                        "\tsetAttr \".fq\" yes;\n");
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
+  auto problems = loadScene(splitRing("\tsetAttr \".wt\" 0.5;\n\tsetAttr \".re\" 0;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
+  for (unsigned int k = 0; k < 3; ++k)  // the middles of e[0], e[2] and e[8], in that order
+    expectPoint(p, 9 + k, -0.25, 0, (p[3 * k].z + p[3 * k + 1].z) / 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 9, 10, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{3, 10, 11, 6}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 1, 4, 10}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+
+  // A quarter of the way from the root edge's first point, or from its second.
+  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".re\" 0;\n"));
+  p = pointsOf("pPlaneShape1");
+  for (unsigned int k = 9; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.375, 1e-9) << k;
+  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".dr\" no;\n\tsetAttr \".re\" 0;\n"));
+  p = pointsOf("pPlaneShape1");
+  for (unsigned int k = 9; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.125, 1e-9) << k;
+
+  std::string stray = splitRing("\tsetAttr \".wt\" 0.5;\n");
+  stray.replace(stray.find("\"e[8]\""), 6, "\"e[80]\"");
+  expectSaid(stray, "(polySplitRing): its components \"e[80]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 11, 5);
+  problems = loadScene(splitRing("\tsetAttr \".wt\" nan;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+}
+
+namespace {
+
+// polyExtrudeEdge1 on the plane's edges, as Maya saves it.
+std::string edgeExtrusion(const std::string& edges, const std::string& settings) {
+  return planeNode("polyExtrudeEdge",
+                   "\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" " + edges +
+                       ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n" +
+                       settings + "\tsetAttr \".rs\" 47443;\n\tsetAttr \".c[0]\"  0 1 1;\n");
+}
+
+}  // namespace
+
+TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
+  // The border row of points 0, 1 and 2 (edges e[0] and e[4]) moved 1 along Z.
+  auto problems = loadScene(edgeExtrusion("2 \"e[0]\" \"e[4]\"", "\tsetAttr \".t\" -type \"double3\" 0 0 1 ;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
+  for (unsigned int k = 0; k < 3; ++k)
+    expectPoint(p, 9 + k, p[k].x, p[k].y, p[k].z + 1);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 9, 10}));  // turned as face 0 beside it
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+
+  // Apart, each edge has points of its own; two divisions make two rows.
+  loadScene(edgeExtrusion("2 \"e[0]\" \"e[4]\"", "\tsetAttr \".kft\" no;\n"));
+  pointsWithCounts("pPlaneShape1", 13, 6);
+  loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".d\" 2;\n"));
+  pointsWithCounts("pPlaneShape1", 13, 6);
+
+  expectSaid(edgeExtrusion("2 \"e[0]\" \"e[50]\"", ""), "(polyExtrudeEdge): its components \"e[50]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 11, 5);
+  problems = loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".t\" -type \"double3\" 0 nan 1 ;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+}
+
+namespace {
+
+std::string mirror(const std::string& settings) {
+  return planeNode("polyMirror", "\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+                                 "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+                                 "\tsetAttr \".ws\" yes;\n" +
+                                     settings + "\tsetAttr \".fnf\" 4;\n\tsetAttr \".lnf\" 7;\n");
+}
+
+}  // namespace
+
+TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
+  // Across x = 0.5, the plane's right border: its three points there are shared.
+  auto problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 15, 8);
+  expectPoint(p, 9, 1.5, 0, p[0].z);  // the image of point 0
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 11, 12, 10}));  // face 0's image, walked back
+  EXPECT_EQ(cornersOf("pPlaneShape1", 5), (std::vector<int>{10, 12, 5, 2}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+
+  // Without merging, every point has an image; cut at x = 0, the right half goes first.
+  loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 0;\n"));
+  pointsWithCounts("pPlaneShape1", 18, 8);
+  loadScene(mirror("\tsetAttr \".cm\" yes;\n"));
+  p = pointsWithCounts("pPlaneShape1", 9, 4);
+  expectPoint(p, 6, 0.5, 0, p[0].z);
+
+  problems = loadScene(mirror("\tsetAttr \".a\" 5;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (its axis 5 is none of X, Y and Z (0 to 2))")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" nan 0 0 ;\n"));
+  EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+}
+
+namespace {
+
+// A column of three quads with the middle one deleted, bridged across the gap
+// by the edges e[2] (points 3-2) and e[4] (points 4-5).
+std::string bridge(const std::string& edges, const std::string& settings) {
+  std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 3;\n\tsetAttr \".cuv\" 2;\n");
+  s.erase(s.find("connectAttr \"polyPlane1.out\""));
+  return s + "createNode deleteComponent -n \"deleteComponent1\";\n"
+             "\tsetAttr \".dc\" -type \"componentList\" 1 \"f[1]\";\n"
+             "createNode polyBridgeEdge -n \"polyBridgeEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" " +
+         edges + ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".c[0]\"  0 1 1;\n" +
+         settings + "\tsetAttr \".sv1\" 2;\n\tsetAttr \".sv2\" 4;\n\tsetAttr \".d\" 1;\n"
+         "connectAttr \"polyPlane1.out\" \"deleteComponent1.ig\";\n"
+         "connectAttr \"deleteComponent1.og\" \"polyBridgeEdge1.ip\";\n"
+         "connectAttr \"polyBridgeEdge1.out\" \"pPlaneShape1.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, BridgeEdgeJoinsTwoChainsAcrossTheGap) {
+  auto problems = loadScene(bridge("2 \"e[2]\" \"e[4]\"", "\tsetAttr \".dv\" 0;\n"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 8, 3);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{2, 3, 5, 4}));  // the deleted face again
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 4);
+
+  // One division: a row of points halfway.
+  loadScene(bridge("2 \"e[2]\" \"e[4]\"", "\tsetAttr \".dv\" 1;\n"));
+  MPointArray p = pointsWithCounts("pPlaneShape1", 10, 4);
+  expectPoint(p, 8, (p[2].x + p[4].x) / 2, 0, (p[2].z + p[4].z) / 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{2, 3, 9, 8}));
+
+  for (const auto& [edges, said] : std::vector<std::pair<std::string, std::string>>{
+           {"2 \"e[2]\" \"e[40]\"", "is not evaluated (its components \"e[40]\" name no edge of the mesh (which has 8))"},
+           {"1 \"e[2]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"},
+           {"3 \"e[2]\" \"e[4:5]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"}}) {
+    problems = loadScene(bridge(edges, "\tsetAttr \".dv\" 0;\n"));
+    EXPECT_TRUE(mentions(problems, said)) << joined(problems);
+    pointsWithCounts("pPlaneShape1", 8, 2);
+  }
+}
+
+TEST_F(HostTest, ModellingNodesRefuseAnInputMeshOfPointsItDoesNotHave) {
+  // An intermediate shape whose face names point 9 of its four: the extrude is not evaluated, no crash.
+  const std::string scene =
+      "createNode transform -n \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n\tsetAttr -k off \".v\";\n"
+      "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+      "createNode mesh -n \"pPlaneShape1Orig\" -p \"pPlane1\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".io\" yes;\n"
+      "\tsetAttr -s 4 \".vt[0:3]\"  -0.5 0 0.5 0.5 0 0.5 -0.5 0 -0.5 0.5 0 -0.5;\n"
+      "\tsetAttr -s 4 \".ed[0:3]\"  0 1 0 0 2 0 1 9 0 2 9 0;\n"
+      "\tsetAttr -ch 4 \".fc[0]\" -type \"polyFaces\" f 4 0 2 -4 -2;\n"
+      "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0]\";\n"
+      "\tsetAttr \".tk\" 1;\n"
+      "connectAttr \"pPlaneShape1Orig.w\" \"polyExtrudeFace1.ip\";\n"
+      "connectAttr \"polyExtrudeFace1.out\" \"pPlaneShape1.i\";\n";
+  auto problems = loadScene(scene);
+  EXPECT_TRUE(mentions(problems, "(polyExtrudeFace) is not evaluated (its input mesh has faces of fewer than three "
+                                 "corners or of points it does not have)"))
+      << joined(problems);
+}
+
+namespace {
+
+std::string bevel(const std::string& edges, const std::string& settings) {
+  return "createNode polyBevel3 -n \"polyBevel1\";\n\tsetAttr \".uopa\" yes;\n"
+         "\tsetAttr \".ics\" -type \"componentList\" " + edges +
+         ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
+         "\tsetAttr \".oaf\" yes;\n" + settings +
+         "\tsetAttr \".at\" 180;\n\tsetAttr \".sn\" yes;\n\tsetAttr \".mv\" yes;\n\tsetAttr \".mvt\" 0.0001;\n"
+         "\tsetAttr \".sa\" 30;\nconnectAttr \"polyCube1.out\" \"polyBevel1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, BevelCutsEdgesIntoStripsAndCornersIntoFaces) {
+  // Every edge of a cube of 2, fraction 0.5: each corner slides 0.5 along its edges.
+  auto problems = loadScene(cube(1, "", 2, bevel("1 \"e[*]\"", ""), "polyBevel1.out"));
+  expectAllEvaluated(problems);
+  EXPECT_TRUE(mentions(problems, "(polyBevel3): its bevel is shaped by mayahost (one segment); Maya's may differ"))
+      << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 24, 6 + 12 + 8);
+  std::vector<int> front = cornersOf("pCubeShape1", 0);
+  ASSERT_EQ(front.size(), 4u);
+  expectPoint(p, static_cast<unsigned int>(front[0]), -0.5, -0.5, 1);
+  // |x|, |y|, |z| <= 1, each |x| + |y| <= 1.5 and |x| + |y| + |z| <= 2: 17/24 of each octant.
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 17 / 3.0, 1e-9);
+
+  // One edge, e[0] (points 0-1): a strip between the front and the bottom, the sides gain a corner each.
+  loadScene(cube(1, "", 2, bevel("1 \"e[0]\"", ""), "polyBevel1.out"));
+  pointsWithCounts("pCubeShape1", 10, 7);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8 - 0.125 * 2, 1e-9);
+
+  expectSaid(cube(1, "", 2, bevel("1 \"e[0]\"", "\tsetAttr \".f\" 3;\n"), "polyBevel1.out"),
+             "is not evaluated (its fraction (0 to 1) or offset (not below 0) is out of range)", "pCubeShape1", 8, 6);
+  expectSaid(cube(1, "", 2, bevel("1 \"e[99]\"", ""), "polyBevel1.out"),
+             "(polyBevel3): its components \"e[99]\" name no edge of the mesh (which has 12)", "pCubeShape1", 8, 6);
+}
+
+TEST_F(HostTest, TriangulateFansFacesAndSoftEdgeKeepsTheMesh) {
+  const std::string triangulate = "createNode polyTriangulate -n \"polyTriangulate1\";\n\tsetAttr \".ics\" -type "
+                                  "\"componentList\" 1 \"f[0]\";\nconnectAttr \"polyCube1.out\" \"polyTriangulate1.ip\";\n"
+                                  "createNode polySoftEdge -n \"polySoftEdge1\";\n\tsetAttr \".uopa\" yes;\n"
+                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"e[*]\";\n"
+                                  "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+                                  "\tsetAttr \".a\" 180;\n"
+                                  "connectAttr \"polyTriangulate1.out\" \"polySoftEdge1.ip\";\n";
+  auto problems = loadScene(cube(1, "", 2, triangulate, "polySoftEdge1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 8, 7);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{0, 3, 2}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 14);
+  EXPECT_NEAR(signedVolume("pCubeShape1"), 8, 1e-9);
+
+  std::string stray = cube(1, "", 2, triangulate, "polySoftEdge1.out");
+  stray.replace(stray.find("\"f[0]\""), 6, "\"f[9]\"");
+  expectSaid(stray, "(polyTriangulate): its components \"f[9]\" name no face of the mesh (which has 6)", "pCubeShape1",
+             8, 6);
+}
+
+TEST_F(HostTest, MergeVertWeldsListedPointsWithinItsDistance) {
+  // The gap of the bridge scene closed instead: points 2 and 4, 3 and 5 a third apart.
+  std::string scene = bridge("2 \"e[2]\" \"e[4]\"", "");
+  const std::string merge = "createNode polyMergeVert -n \"polyMergeVert1\";\n"
+                            "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[2:5]\";\n"
+                            "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".d\" 0.5;\n";
+  scene.replace(scene.find("createNode polyBridgeEdge"), 0, merge);
+  scene.replace(scene.find("connectAttr \"deleteComponent1.og\" \"polyBridgeEdge1.ip\""), 0,
+                "connectAttr \"deleteComponent1.og\" \"polyMergeVert1.ip\";\n");
+  std::string merged = scene;
+  merged.replace(merged.find("\"polyBridgeEdge1.out\" \"pPlaneShape1.i\""), 21, "\"polyMergeVert1.out\"");
+  auto problems = loadScene(merged);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 6, 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{2, 3, 5, 4}));
+  EXPECT_NEAR(p[2].x, -0.5, 1e-9);
+  EXPECT_NEAR(p[3].x, 0.5, 1e-9);
+
+  std::string far = merged;
+  far.replace(far.find("\".d\" 0.5"), 9, "\".d\" 0.1");
+  loadScene(far);
+  pointsWithCounts("pPlaneShape1", 8, 2);
+  std::string stray = merged;
+  stray.replace(stray.find("1 \"vtx[2:5]\""), 12, "2 \"vtx[2:5]\" \"vtx[50]\"");
+  expectSaid(stray, "(polyMergeVert): its components \"vtx[50]\" name no vertex of the mesh (which has 8)",
+             "pPlaneShape1", 6, 2);
+}
+
+TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
+  // The plane's border: one face of its eight outer points, walked against the plane's faces.
+  auto problems = loadScene(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 1 \"e[*]\";\n"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 5);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 3, 6, 7, 8, 5, 2, 1}));
+
+  // A loop none of whose edges is listed stays open; an edge past the mesh is said.
+  expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[30]\";\n"),
+             "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
+}

@@ -1,0 +1,61 @@
+//Maya ASCII 2018ff09 scene
+//Name: pillow.ma
+//Last modified: Mon, Nov 30, 2026 10:12:44 AM
+//Codeset: 1252
+requires maya "2018ff09";
+currentUnit -l centimeter -a degree -t film;
+fileInfo "application" "maya";
+fileInfo "product" "Maya 2018";
+fileInfo "version" "2018";
+createNode transform -s -n "persp";
+	rename -uid "5D0B7B46-4B63-1E0C-6B2A-3E8AA2C1D0A1";
+	setAttr ".v" no;
+	setAttr ".t" -type "double3" 28 21 28 ;
+createNode camera -s -n "perspShape" -p "persp";
+	rename -uid "2B4A6C71-4F0B-2D31-9E50-07A0C34D9E22";
+	setAttr -k off ".v" no;
+	setAttr ".fl" 34.999999999999993;
+createNode transform -n "pCube1";
+	rename -uid "8E1F6A7C-46D2-3B1F-0A2C-9D7E5C4B3A21";
+	addAttr -ci true -sn "note" -ln "note" -dt "string";
+	setAttr ".note" -type "string" "soft";
+createNode mesh -n "pCubeShape1" -p "pCube1";
+	rename -uid "C6A27C1E-4D8B-8F10-3E2F-6B7D1A2C4E53";
+	setAttr -k off ".v";
+	setAttr ".vir" yes;
+	setAttr ".vif" yes;
+	setAttr ".uvst[0].uvsn" -type "string" "map1";
+	setAttr ".cuvs" -type "string" "map1";
+	setAttr ".dcc" -type "string" "Ambient+Diffuse";
+createNode lambert -n "lambert2";
+	rename -uid "0F3C5E7A-4B21-9D80-1C4E-7A3B2D6F8E90";
+	setAttr ".c" -type "float3" 0.8 0.2 0.2 ;
+createNode shadingEngine -n "lambert2SG";
+	rename -uid "3B7E9D1C-4A56-2F80-4D1E-8C2A7B5F9E34";
+	setAttr ".ihi" 0;
+	setAttr ".ro" yes;
+createNode materialInfo -n "materialInfo1";
+	rename -uid "7A2D4F6B-4C81-0E93-5B2A-1D9C8E7F6A45";
+createNode polyCube -n "polyCube1";
+	rename -uid "1E9B7C5D-4F23-6A80-2B4E-9D1C3A7F5E68";
+	setAttr ".cuv" 4;
+select -ne :time1;
+	setAttr ".o" 1;
+	setAttr ".unw" 1;
+select -ne :renderPartition;
+	setAttr -s 3 ".st";
+select -ne :renderGlobalsList1;
+select -ne :defaultShaderList1;
+	setAttr -s 5 ".s";
+select -ne :initialShadingGroup;
+	setAttr ".ro" yes;
+connectAttr "polyCube1.out" "pCubeShape1.i";
+relationship "link" ":lightLinker1" ":initialShadingGroup.message" ":defaultLightSet.message";
+relationship "link" ":lightLinker1" "lambert2SG.message" ":defaultLightSet.message";
+connectAttr "lambert2.oc" "lambert2SG.ss";
+connectAttr "pCubeShape1.iog" "lambert2SG.dsm" -na;
+connectAttr "lambert2SG.msg" "materialInfo1.sg";
+connectAttr "lambert2.msg" "materialInfo1.m";
+connectAttr "lambert2SG.pa" ":renderPartition.st" -na;
+connectAttr "lambert2.msg" ":defaultShaderList1.s" -na;
+// End of pillow.ma
