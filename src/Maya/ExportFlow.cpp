@@ -100,7 +100,9 @@ bool saveProject(HvModel& model, const char* path, const ExportRecord& record) {
 
 }  // namespace
 
-int runExport(int selectionFlag) {
+int runExport(int selectionFlag, std::string* projectPath) {
+  if (projectPath != nullptr)
+    projectPath->clear();
   HvModel model;
   ExportRecord record;
   gatherMayaScene(model, selectionFlag, &record);
@@ -125,5 +127,7 @@ int runExport(int selectionFlag) {
   }
   if (gPainterBridge != nullptr)
     gPainterBridge->setLoadToken(token);
+  if (projectPath != nullptr)
+    *projectPath = path;
   return 1;
 }

@@ -4,6 +4,7 @@
 // directory with its export record ("Maya.obvrecord.json"), the log file, and
 // the load token for the painter link.
 #include <cstdint>
+#include <string>
 
 extern const char kExchangeFileName[];  // "Maya.obv"
 
@@ -14,4 +15,6 @@ extern const char kExchangeFileName[];  // "Maya.obv"
 // and where goes to the error stream and to MGlobal::displayError. After a
 // save the token stored is that of the log file, or 0 when no log file
 // could be written.
-int runExport(int selectionFlag);
+// With `projectPath`, it receives the project file's path after a save, ""
+// otherwise.
+int runExport(int selectionFlag, std::string* projectPath = nullptr);

@@ -269,8 +269,10 @@ MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, con
   ReportCounts(path, work.matched, mesh.numPolygons());
   if (work.matched == 0) return MStatus(MStatus::kSuccess);
   MPlug source;
-  if (!HasInputGeometry(mesh, source)) return FastMethod(mesh, work, changes);
-  return SlowMethod(mesh, source, work, changes);
+  const MStatus written =
+      HasInputGeometry(mesh, source) ? SlowMethod(mesh, source, work, changes) : FastMethod(mesh, work, changes);
+  if (written == MStatus::kSuccess) changes.addImportedPolygons(work.matched);
+  return written;
 }
 
 MStatus importUVs() {

@@ -22,8 +22,11 @@ class UVImportOmbrix : public MPxCommand {
     return guardCommand(
         "UVImportOmbrix",
         [this] {
-          importUVs(changes_);
-          return MStatus(MStatus::kSuccess);
+          // For scripts: the polygons given new UVs; no correspondence file
+          // to import is a Maya error.
+          const MStatus imported = importUVs(changes_);
+          setResult(changes_.importedPolygons());
+          return imported;
         },
         [this] {
           changes_.undo();
