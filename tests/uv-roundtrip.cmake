@@ -98,6 +98,11 @@ else()
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 set(steps -c "${SELECT}" -c UVImportOmbrix)
+if(EXPORTED)
+  # Onto the meshes of the last export, found through its record after SELECT
+  # (which then renames rather than selects): no selection.
+  set(steps -c "${SELECT}" -c "select -cl" -c "UVImportOmbrix -exported")
+endif()
 if(MODE STREQUAL "unload")
   # unloadPlugin is refused while the import is on the undo queue, and
   # succeeds once the queue is flushed; the commands are gone after it.

@@ -280,10 +280,13 @@ MStatus importUVs() {
   return importUVs(changes);
 }
 
-MStatus importUVs(UvImportChanges& changes) {
+MStatus importUVs(UvImportChanges& changes, const MSelectionList* chosen) {
   const WaitCursorScope waitCursor;
   MSelectionList selection;
-  MGlobal::getActiveSelectionList(selection);
+  if (chosen != nullptr)
+    selection = *chosen;
+  else
+    MGlobal::getActiveSelectionList(selection);
   MItSelectionList items(selection, MFn::kInvalid);
   MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
   CorrespondenceTable table;
