@@ -68,7 +68,7 @@ ombrix_export_test(export_history ${export_data}/history.ma
 ombrix_export_test(export_command_results ${example_scenes}/split_mesh.ma
   COMMANDS "print(\"export: \" + `ExportAllOmbrixPlug` + \"\\n\")" "print(\"launch: \" + `LaunchOmbrix` + \"\\n\")"
            "print(\"close: \" + `CloseOmbrix` + \"\\n\")"
-  OUTPUT "export: [^\n]*/export_command_results/Maya.obv\r?\n.*launch: 0\r?\n.*close: 0\r?\n")
+  OUTPUT "export: [^\n]*[/\\\\]export_command_results[/\\\\]Maya.obv\r?\n.*launch: 0\r?\n.*close: 0\r?\n")
 # UVs the painter cannot paint whole: one warning per mesh, naming the tiles.
 ombrix_export_test(export_uv_tiles ${example_scenes}/textured_switch.ma
   COMMANDS "setAttr \"pSphereShape1.uvst[0].uvsp[3]\" -type float2 1.7 0.3" ExportAllOmbrixPlug
