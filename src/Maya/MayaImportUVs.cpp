@@ -180,7 +180,7 @@ MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, con
   MPlug source;
   const MStatus written =
       HasInputGeometry(mesh, source) ? SlowMethod(mesh, source, work, changes) : FastMethod(mesh, work, changes);
-  if (written == MStatus::kSuccess) changes.addImportedPolygons(work.matched);
+  if (written == MStatus::kSuccess) changes.addImportedPolygons(work.assigned.matched);
   return written;
 }
 
