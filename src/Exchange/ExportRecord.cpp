@@ -99,21 +99,47 @@ uint64_t parseHex64(const std::string& digits, const char* name) {
   return value;
 }
 
+// The values are put in one by one and moved, never copied through an
+// initializer list: nlohmann-json's destructor allocates for a value that
+// still holds others, and a failed allocation there would end the program.
 Json groupJson(const RecordedGroup& group) {
   Json matrix = Json::array();
   for (const double value : group.worldMatrix) matrix.push_back(value);
-  return Json{{"name", group.name},         {"dagPath", group.dagPath},
-              {"uuid", group.uuid},         {"uvSet", group.uvSet},
-              {"polygons", group.polygons}, {"vertices", group.vertices},
-              {"uvs", group.uvs},           {"topology", hex64(group.topology)},
-              {"worldMatrix", matrix}};
+  Json out = Json::object();
+  out["name"] = group.name;
+  out["dagPath"] = group.dagPath;
+  out["uuid"] = group.uuid;
+  out["uvSet"] = group.uvSet;
+  out["polygons"] = group.polygons;
+  out["vertices"] = group.vertices;
+  out["uvs"] = group.uvs;
+  out["topology"] = hex64(group.topology);
+  out["worldMatrix"] = std::move(matrix);
+  return out;
 }
 
 Json materialJson(const RecordedMaterial& material) {
   Json channels = Json::array();
-  for (const RecordedChannel& channel : material.channels)
-    channels.push_back(Json{{"channel", channel.channel}, {"file", channel.file}, {"modified", channel.modified}});
-  return Json{{"shadingEngine", material.shadingEngine}, {"shader", material.shader}, {"channels", channels}};
+  for (const RecordedChannel& channel : material.channels) {
+    Json entry = Json::object();
+    entry["channel"] = channel.channel;
+    entry["file"] = channel.file;
+    entry["modified"] = channel.modified;
+    channels.push_back(std::move(entry));
+  }
+  Json out = Json::object();
+  out["shadingEngine"] = material.shadingEngine;
+  out["shader"] = material.shader;
+  out["channels"] = std::move(channels);
+  return out;
+}
+
+// Empties the value from the leaves up, so that no destructor is left with a
+// value holding others (see groupJson).
+void release(Json& value) {
+  if (!value.is_array() && !value.is_object()) return;
+  for (Json& item : value) release(item);
+  value.clear();
 }
 
 RecordedGroup readGroup(const Json& object) {
@@ -209,12 +235,19 @@ std::string exportRecordText(const ExportRecord& record, bool oneLine) {
   for (const RecordedGroup& group : record.groups) groups.push_back(groupJson(group));
   Json materials = Json::array();
   for (const RecordedMaterial& material : record.materials) materials.push_back(materialJson(material));
-  const Json root{{"format", kFormatName}, {"version", kFormatVersion}, {"scene", record.scene},
-                  {"time", record.time},   {"frame", record.frame},     {"groups", groups},
-                  {"materials", materials}};
+  Json root = Json::object();
+  root["format"] = kFormatName;
+  root["version"] = kFormatVersion;
+  root["scene"] = record.scene;
+  root["time"] = record.time;
+  root["frame"] = record.frame;
+  root["groups"] = std::move(groups);
+  root["materials"] = std::move(materials);
   // Names Maya gives in the system's code page need not be UTF-8: such bytes
   // are replaced rather than refused.
-  return root.dump(oneLine ? -1 : 1, '\t', false, Json::error_handler_t::replace) + "\n";
+  std::string text = root.dump(oneLine ? -1 : 1, '\t', false, Json::error_handler_t::replace) + "\n";
+  release(root);
+  return text;
 }
 
 bool parseExportRecord(const char* data, size_t size, ExportRecord& record, std::string& error) {
@@ -269,7 +302,7 @@ bool readExportRecordFile(const char* path, ExportRecord& record, std::string& e
 
 bool writeExportRecordFile(const char* path, const ExportRecord& record, std::string& error) {
   const std::string bytes = exportRecordText(record);
-  std::FILE* file = std::fopen(path, "wb");
+  std::FILE* file = Platform::OpenFile(path, "wb");
   if (file == nullptr) {
     error = Platform::ErrorText(errno);
     return false;
