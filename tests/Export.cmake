@@ -27,12 +27,12 @@ set_tests_properties(test_MayaExport test_Exchange PROPERTIES RESOURCE_LOCK pain
 set(export_work ${CMAKE_BINARY_DIR}/tests-work/export)
 set(export_data ${CMAKE_CURRENT_SOURCE_DIR}/data/export)
 function(ombrix_export_test name scene)
-  cmake_parse_arguments(ARG "REAL" "EXPECT;OUTPUT" "SELECT;COMMANDS" ${ARGN})
+  cmake_parse_arguments(ARG "REAL" "EXPECT;OUTPUT;RECORD" "SELECT;COMMANDS" ${ARGN})
   add_test(NAME ${name} COMMAND ${CMAKE_COMMAND}
            "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DMAYAHOST=$<TARGET_FILE:mayahost>
            -DOBVTOOL=$<TARGET_FILE:obvtool> -DMODULE=$<TARGET_FILE:ObvTester2> -DSCENE=${scene}
            -DWORK=${export_work}/${name} "-DSELECT=${ARG_SELECT}" "-DCOMMANDS=${ARG_COMMANDS}"
-           "-DEXPECT=${ARG_EXPECT}" "-DOUTPUT=${ARG_OUTPUT}" -DREAL=${ARG_REAL}
+           "-DEXPECT=${ARG_EXPECT}" "-DOUTPUT=${ARG_OUTPUT}" "-DRECORD=${ARG_RECORD}" -DREAL=${ARG_REAL}
            -P ${CMAKE_CURRENT_SOURCE_DIR}/export-scene.cmake)
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter_registry)
 endfunction()
@@ -63,6 +63,16 @@ ombrix_export_test(export_referenced_shot ${CMAKE_CURRENT_SOURCE_DIR}/data/refer
 ombrix_export_test(export_history ${export_data}/history.ma
   EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"quaddedShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
   OUTPUT "Warning: quaddedShape: construction history through polyQuad1 \\(polyQuad\\) is not evaluated")
+# Answers for scripts: the export gives the project file's path, a painter command whether
+# the painter answered (none is installed here).
+ombrix_export_test(export_command_results ${example_scenes}/split_mesh.ma
+  COMMANDS "print(\"export: \" + `ExportAllOmbrixPlug` + \"\\n\")" "print(\"launch: \" + `LaunchOmbrix` + \"\\n\")"
+           "print(\"close: \" + `CloseOmbrix` + \"\\n\")"
+  OUTPUT "export: [^\n]*[/\\\\]export_command_results[/\\\\]Maya.obv\r?\n.*launch: 0\r?\n.*close: 0\r?\n")
+# UVs the painter cannot paint whole: one warning per mesh, naming the tiles.
+ombrix_export_test(export_uv_tiles ${example_scenes}/textured_switch.ma
+  COMMANDS "setAttr \"pSphereShape1.uvst[0].uvsp[3]\" -type float2 1.7 0.3" ExportAllOmbrixPlug
+  OUTPUT "Warning: Ombrix Vael export: pSphereShape1: UVs outside the 0-1 square \\(tiles 1001, 1002\\), 4 faces across tile borders; the painter paints the 0-1 square \\(tile 1001\\) only\r?\n$")
 # Long arrays in Maya's blocks (UVs, points, edges and faces over several statements) and a
 # face with a hole (the triangles of the frame around it).
 ombrix_export_test(export_maya_blocks ${export_data}/maya_blocks.ma
@@ -82,8 +92,8 @@ ombrix_export_test(export_unicode_texture_name ${export_data}/unicode_texture.ma
   EXPECT "${unicode_texture_expect}" OUTPUT "${unicode_texture_output}")
 # The echoes, and the painter commands with no painter installed; the export after them.
 ombrix_export_test(export_commands ${example_scenes}/split_mesh.ma
-  COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix UVImportOmbrix ExportAllOmbrixPlug
-  OUTPUT "Closing OmbrixVael\r?\nSwitching to OmbrixVael\r?\nLaunching OmbrixVael\r?\n")
+  COMMANDS CloseOmbrix SwitchOmbrix LaunchOmbrix AutoLoadOmbrix ExportAllOmbrixPlug
+  OUTPUT "Closing OmbrixVael\r?\n// Result: 0 //\r?\nSwitching to OmbrixVael\r?\n// Result: 0 //\r?\nLaunching OmbrixVael\r?\n// Result: 0 //\r?\n")
 
 # The scenes real Maya saved: one group per shape, one material per shader.
 if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
@@ -91,10 +101,14 @@ if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
     ombrix_export_test(export_real_${scene} ${ombrix_shared_maya}/${scene}.ma REAL)
   endforeach()
   # Current shaders: a USD preview surface, and Maya 2025's default standardSurface1.
+  # The record: the UUID Maya saved, kept through a rename, and the UV set that was current.
   ombrix_export_test(export_real_multi_uv_simple ${ombrix_shared_maya}/multi_uv_simple.ma REAL
-    EXPECT "{\"name\":\"multi_uv_set_mat\",\"maps\":{\"DiffuseColor\":\"[^\"]*label_bc.png\",\"Opacity\":\"[^\"]*label_o.png\"}}")
+    COMMANDS "rename mesh_template24x chair" ExportAllOmbrixPlug
+    EXPECT "{\"name\":\"multi_uv_set_mat\",\"maps\":{\"DiffuseColor\":\"[^\"]*label_bc.png\",\"Opacity\":\"[^\"]*label_o.png\"}}"
+    RECORD "\"scene\":\"[^\"]*/multi_uv_simple.ma\",\"time\":\"[0-9-]+T[0-9:]+Z\",\"frame\":1.0,\"groups\":\\[{\"name\":\"mesh_template24xShape\",\"dagPath\":\"\\|multi_uv\\|chair\\|mesh_template24xShape\",\"uuid\":\"91F7C3AB-4141-6C61-E3FA-AD917BF85BAA\",\"uvSet\":\"map2\",\"polygons\":1,\"vertices\":4,\"uvs\":4,\"topology\":\"[0-9a-f]+\",\"worldMatrix\":\\[1.0,0.0,0.0,0.0,")
   ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL
-    EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}")
+    EXPECT "\"materials\":\\[{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}"
+    RECORD "{\"shadingEngine\":\"initialShadingGroup\",\"shader\":\"standardSurface1\",\"channels\":\\[{\"channel\":\"DiffuseColor\",\"file\":\"[^\"]*/grid.png\",\"modified\":\"20[0-9][0-9]-[0-9][0-9]-[0-9][0-9]T[0-9:]+Z\"}")
 endif()
 # A Maya Binary scene: the skinned cube of the rig Maya 2020 saved, whole and where its joints hold it.
 if(EXISTS ${ombrix_shared_maya}/mb/rig.anim.mb)
@@ -116,7 +130,7 @@ add_test(NAME plugin_named_kinds COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT
 # the first "polySurfaceShapeN" no node has.
 ombrix_export_test(export_nurbs_unmodified ${example_scenes}/nurbs_sphere.ma
   COMMANDS "file -q -modified" ExportAllOmbrixPlug "file -q -modified"
-  OUTPUT "// Result: 0 //\r?\n// Result: 0 //")
+  OUTPUT "// Result: 0 //\r?\n// Result: [^\n]*/Maya.obv //\r?\n// Result: 0 //")
 ombrix_export_test(export_nurbs_name_taken ${example_scenes}/nurbs_sphere.ma
   COMMANDS "createNode transform -n polySurfaceShape1" ExportAllOmbrixPlug
   EXPECT "\"groups\":\\[{\"name\":\"polySurfaceShape2\",")
@@ -128,7 +142,7 @@ ombrix_export_test(export_nurbs_name_taken ${example_scenes}/nurbs_sphere.ma
 ombrix_export_test(export_texture_paths ${export_data}/textures.ma
   COMMANDS "workspace -o \"/proj\"" "workspace -dir \"/elsewhere\"" ExportAllOmbrixPlug
   EXPECT "{\"name\":\"plainBlinn\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/wood_missing.png\",\"SpecularColor\":\"D:/textures/metal_missing.png\"}},{\"name\":\"arnoldSurface\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/skin_color.1001.png\",\"SpecularColor\":\"/proj/sourceimages/skin_rough.1001.png\",\"Bump\":\"/proj/sourceimages/skin_normal.png\"}},{\"name\":\"usdSurface\",\"maps\":{\"DiffuseColor\":\"/proj/sourceimages/label.png\",\"Bump\":\"/proj/sourceimages/label_normal.png\"}}"
-  OUTPUT "^Warning: Ombrix Vael export: arnoldSurface: tiled textures \\(UDIM\\) go to the painter as their first tile; it paints that tile only\r?\n$")
+  OUTPUT "Warning: Ombrix Vael export: arnoldSurface: tiled textures \\(UDIM\\) go to the painter as their first tile; it paints that tile only\r?\n$")
 
 # The commands when memory runs out part way. The test program fails the
 # module's allocations through its own operator new, which reaches a module

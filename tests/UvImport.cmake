@@ -39,6 +39,11 @@ foreach(mode undo redo)
   ombrix_uv_roundtrip(uv_${mode}_selection ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
                       "Polygons affected: 6    \\(Total of: 6\\)" -DMODE=${mode})
 endforeach()
+# Without a selection, onto the meshes of the last export: a renamed mesh is found by its UUID.
+# (The cube's shape is given the UUID that Maya would have saved with the scene.)
+ombrix_uv_roundtrip(uv_roundtrip_exported ${uv_scenes}/textured_switch.ma "rename pCube1 crate" ALL
+                    "// Result: 102 //.*Importing UV's for \\|crate\\|pCubeShape1" -DEXPORTED=1
+                    "-DPREPARE=rename -uid pCubeShape1 \"0A0B0C0D-1111-2222-3333-444455556666\"")
 # A selected second instance matches through its own matrix: the correspondence
 # file holds only that instance's polygons.
 ombrix_uv_roundtrip(uv_roundtrip_instance ${PROJECT_SOURCE_DIR}/tests/data/export/instances.ma

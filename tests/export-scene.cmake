@@ -5,7 +5,9 @@
 # COMMANDS (;-list of MEL lines, default ExportAllOmbrixPlug), SELECT
 # (;-list), EXPECT (regular expression on `obvtool info --json`), OUTPUT
 # (regular expression on mayahost's output), REAL (1: check one group per
-# non-intermediate mesh or NURBS surface and one material per shader).
+# non-intermediate mesh or NURBS surface and one material per shader, and
+# as many record groups), RECORD (regular expression on the export record
+# as `obvtool info --json` shows it).
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 if(EMULATOR)
@@ -57,6 +59,14 @@ endif()
 if(EXPECT AND NOT info MATCHES "${EXPECT}")
   message(FATAL_ERROR "project file does not match ${EXPECT}:\n${info}")
 endif()
+execute_process(COMMAND ${EMULATOR} ${OBVTOOL} info ${WORK}/Maya.obvrecord.json --json RESULT_VARIABLE status
+                OUTPUT_VARIABLE record ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "obvtool info on the export record: exit ${status}\n${record}${err}")
+endif()
+if(RECORD AND NOT record MATCHES "${RECORD}")
+  message(FATAL_ERROR "export record does not match ${RECORD}:\n${record}")
+endif()
 
 if(REAL)
   execute_process(COMMAND ${EMULATOR} ${MAYAHOST} --scene ${SCENE} --stats OUTPUT_VARIABLE stats ERROR_QUIET)
@@ -73,8 +83,11 @@ if(REAL)
   list(LENGTH groups group_count)
   math(EXPR group_count "${group_count} - 1")  # the last one is the model's total
   list(LENGTH materials material_count)
-  if(NOT group_count EQUAL shape_count OR NOT material_count EQUAL shader_count)
-    message(FATAL_ERROR "${group_count} groups for ${shape_count} shapes, ${material_count} materials "
+  string(REGEX MATCHALL "\"dagPath\":" recorded "${record}")
+  list(LENGTH recorded recorded_count)
+  if(NOT group_count EQUAL shape_count OR NOT material_count EQUAL shader_count
+     OR NOT recorded_count EQUAL group_count)
+    message(FATAL_ERROR "${group_count} groups (${recorded_count} recorded) for ${shape_count} shapes, ${material_count} materials "
                         "for ${shader_count} shaders:\n${info}")
   endif()
 endif()

@@ -98,6 +98,11 @@ else()
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
 set(steps -c "${SELECT}" -c UVImportOmbrix)
+if(EXPORTED)
+  # Onto the meshes of the last export, found through its record after SELECT
+  # (which then renames rather than selects): no selection.
+  set(steps -c "${SELECT}" -c "select -cl" -c "UVImportOmbrix -exported")
+endif()
 if(MODE STREQUAL "unload")
   # unloadPlugin is refused while the import is on the undo queue, and
   # succeeds once the queue is flushed; the commands are gone after it.
@@ -125,6 +130,13 @@ run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps} --save ${WORK}/i
 if(UV_COUNT AND NOT output MATCHES "// Result: ${UV_COUNT} //")
   message(FATAL_ERROR "the selection does not hold ${UV_COUNT} UVs after the import:\n${output}")
 endif()
+# For scripts the import answers the polygons it gave new UVs.
+if(METHOD MATCHES "Polygons affected: ([0-9]+)")
+  set(affected ${CMAKE_MATCH_1})
+  if(NOT output MATCHES "// Result: ${affected} //")
+    message(FATAL_ERROR "the import does not answer ${affected} polygons:\n${output}")
+  endif()
+endif()
 if(MODE)
   # The import is on the undo queue under its own name, and undo takes it back.
   if(NOT output MATCHES "// Result: UVImportOmbrix //" OR NOT output MATCHES "Undo: UVImportOmbrix")
@@ -134,7 +146,7 @@ endif()
 if(MODE STREQUAL "undo")
   string(REGEX MATCHALL "// Result: [^\n]* //" listed "${output}")
   list(GET listed 0 nodes_before)
-  list(GET listed 2 nodes_after)
+  list(GET listed -1 nodes_after)  # the commands between set results of their own
   if(NOT nodes_before STREQUAL nodes_after)
     message(FATAL_ERROR "undo left other nodes than were there:\n${nodes_before}\n${nodes_after}")
   endif()

@@ -157,17 +157,31 @@ ExchangeFailure getTemporaryProjectPath(const char* projectPath, char* out, char
   return FormatPath(out, error, "%s%s", projectPath != nullptr ? projectPath : "", kTemporarySuffix);
 }
 
-int getPathsFilePath(const char* projectPath, char* out) {
+namespace {
+
+// The project path with its extension (what follows the last '.' of the
+// file name itself) replaced by `extension`.
+void replaceExtension(const char* projectPath, const char* extension, char* out) {
   char path[kExchangeBufferSize];
   CopyText(path, projectPath != nullptr ? projectPath : "");
-  // The extension is what follows the last '.' of the file name itself.
   char* dot = std::strrchr(path, '.');
   const char* separator = std::strrchr(path, '\\');
   const char* slash = std::strrchr(path, '/');
   if (slash > separator) separator = slash;
   if (dot != nullptr && (separator == nullptr || dot > separator)) *dot = '\0';
-  std::snprintf(out, kExchangeBufferSize, "%.*s.obvpaths",
-                static_cast<int>(kExchangeBufferSize - 10), path);
+  const int room = static_cast<int>(kExchangeBufferSize - std::strlen(extension) - 2);
+  std::snprintf(out, kExchangeBufferSize, "%.*s.%s", room, path, extension);
+}
+
+}  // namespace
+
+int getPathsFilePath(const char* projectPath, char* out) {
+  replaceExtension(projectPath, "obvpaths", out);
+  return 1;
+}
+
+int getRecordFilePath(const char* projectPath, char* out) {
+  replaceExtension(projectPath, "obvrecord.json", out);
   return 1;
 }
 

@@ -40,5 +40,8 @@ ExchangeFailure writeLogFile(uint32_t* token, const char* name, char* error);
 ExchangeFailure getTemporaryProjectPath(const char* projectPath, char* out, char* error);
 // The project path with its extension replaced by "obvpaths"; always 1.
 int getPathsFilePath(const char* projectPath, char* out);
+// The project path with its extension replaced by "obvrecord.json": the
+// export record, which no exchange file shares a name with; always 1.
+int getRecordFilePath(const char* projectPath, char* out);
 // Deletes the paths file when there is one.
 ExchangeFailure removePathsFile(const char* projectPath, char* error);

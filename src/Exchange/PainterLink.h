@@ -85,6 +85,8 @@ class PainterBridge {
   int close() { return link_ != nullptr ? link_->close() : 0; }
   int switchTo() { return link_ != nullptr ? link_->switchTo() : 0; }
   int autoLoad() { return link_ != nullptr ? link_->autoLoad() : 0; }
+  // True when the last look for the painter found its window.
+  bool painterAnswered() const { return link_ != nullptr && link_->painterWindow() != nullptr; }
   void setLoadToken(uint32_t token) {
     if (link_ != nullptr) link_->setLoadToken(token);
   }

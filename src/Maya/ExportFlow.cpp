@@ -10,6 +10,7 @@
 #include "HvTL/HvString.h"
 #include "IO/FormatRegistry.h"
 #include "Exchange/ExchangePaths.h"
+#include "Exchange/ExportRecord.h"
 #include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Maya/SceneExport.h"
@@ -29,14 +30,29 @@ void reportExportError(const std::string& what) {
   MGlobal::displayError(MString(line.c_str()));
 }
 
-// All or nothing: the project file is written beside the last one and put
-// in its place only once it is complete and closed, so that a failed save
-// (a full disk, an unwritable directory, a file held open) leaves the last
-// good export as it was.
-bool saveProject(HvModel& model, const char* path) {
+// The record's bytes at its temporary path; false (reported) when they could
+// not be written.
+bool writeRecordBeside(const ExportRecord& record, const char* recordPath, const char* temporary) {
+  std::string reason;
+  if (writeExportRecordFile(temporary, record, reason)) return true;
+  reportExportError(std::string("could not write ") + recordPath + ": " + reason);
+  return false;
+}
+
+// All or nothing: the project file and the export record are written beside
+// the last ones and put in their place only once both are complete and
+// closed, so that a failed save (a full disk, an unwritable directory, a file
+// held open) leaves the last good export as it was. Should the record alone
+// fail to move, the last one is deleted: no record is better than one that
+// describes another export.
+bool saveProject(HvModel& model, const char* path, const ExportRecord& record) {
   char temporary[kExchangeBufferSize] = {};
+  char recordPath[kExchangeBufferSize] = {};
+  char recordTemporary[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  if (getTemporaryProjectPath(path, temporary, error) != ExchangeFailure::kNone) {
+  getRecordFilePath(path, recordPath);
+  if (getTemporaryProjectPath(path, temporary, error) != ExchangeFailure::kNone ||
+      getTemporaryProjectPath(recordPath, recordTemporary, error) != ExchangeFailure::kNone) {
     reportExportError(error);
     return false;
   }
@@ -46,28 +62,43 @@ bool saveProject(HvModel& model, const char* path) {
     saved = SaveModelByName(&model, HvString(temporary), kProjectFormat, "", nullptr, nullptr, &failure);
   } catch (...) {
     std::remove(temporary);  // no half-written file stays behind
+    std::remove(recordTemporary);
     throw;
   }
   if (!saved) {
     std::remove(temporary);
+    std::remove(recordTemporary);
     reportExportError(std::string("could not write ") + path + ": " +
                       (failure.Failed() ? failure.reason : "the project writer failed"));
+    return false;
+  }
+  if (!writeRecordBeside(record, recordPath, recordTemporary)) {
+    std::remove(temporary);
     return false;
   }
   std::string reason;
   if (!Platform::MoveFileOver(temporary, path, reason)) {
     std::remove(temporary);
+    std::remove(recordTemporary);
     reportExportError(std::string("could not replace ") + path + ": " + reason);
     return false;
+  }
+  if (!Platform::MoveFileOver(recordTemporary, recordPath, reason)) {
+    std::remove(recordTemporary);
+    std::remove(recordPath);
+    reportExportError(std::string("could not replace ") + recordPath + ": " + reason);
   }
   return true;
 }
 
 }  // namespace
 
-int runExport(int selectionFlag) {
+int runExport(int selectionFlag, std::string* projectPath) {
+  if (projectPath != nullptr)
+    projectPath->clear();
   HvModel model;
-  gatherMayaScene(model, selectionFlag);
+  ExportRecord record;
+  gatherMayaScene(model, selectionFlag, &record);
 
   char path[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
@@ -79,7 +110,7 @@ int runExport(int selectionFlag) {
   }
   removePathsFile(path, error);
   // A failed save changes nothing else: no log file, the last token stands.
-  if (!saveProject(model, path)) return 0;
+  if (!saveProject(model, path, record)) return 0;
 
   uint32_t token = 0;
   const ExchangeFailure logged = writeLogFile(&token, kExchangeFileName, error);
@@ -91,5 +122,7 @@ int runExport(int selectionFlag) {
   }
   if (gPainterBridge != nullptr)
     gPainterBridge->setLoadToken(token);
+  if (projectPath != nullptr)
+    *projectPath = path;
   return 1;
 }

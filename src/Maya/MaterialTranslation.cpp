@@ -145,6 +145,12 @@ bool translateChannel(Material& material, const MObject& shader, const char* att
   return file.tiled && !file.path.empty();
 }
 
+std::vector<const char*> modelChannels() {
+  std::vector<const char*> names;
+  for (const ChannelRow& row : kChannels) names.push_back(row.channel);
+  return names;
+}
+
 void translateMaterials(HvModel& model, const ShadingTable& table) {
   MString projectRoot;
   MGlobal::executeCommand("workspace -q -rd", projectRoot, false, false);

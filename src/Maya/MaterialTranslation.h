@@ -6,6 +6,7 @@
 #include <maya/MString.h>
 
 #include <string>
+#include <vector>
 
 class HvModel;
 class Material;
@@ -21,6 +22,9 @@ struct TextureFile {
 };
 TextureFile textureFile(const MObject& texture, const MString& projectRoot);
 
+// The model's channel names ("DiffuseColor", "Bump", ...), in the order
+// translateMaterials fills them.
+std::vector<const char*> modelChannels();
 // Every material of the table's entries, with one warning for a material that
 // has tiled textures.
 void translateMaterials(HvModel& model, const ShadingTable& table);

@@ -178,8 +178,10 @@ MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, con
   ReportCounts(path, work.assigned.matched, mesh.numPolygons());
   if (work.assigned.matched == 0) return MStatus(MStatus::kSuccess);
   MPlug source;
-  if (!HasInputGeometry(mesh, source)) return FastMethod(mesh, work, changes);
-  return SlowMethod(mesh, source, work, changes);
+  const MStatus written =
+      HasInputGeometry(mesh, source) ? SlowMethod(mesh, source, work, changes) : FastMethod(mesh, work, changes);
+  if (written == MStatus::kSuccess) changes.addImportedPolygons(work.assigned.matched);
+  return written;
 }
 
 MStatus importUVs() {
@@ -187,10 +189,13 @@ MStatus importUVs() {
   return importUVs(changes);
 }
 
-MStatus importUVs(UvImportChanges& changes) {
+MStatus importUVs(UvImportChanges& changes, const MSelectionList* chosen) {
   const WaitCursorScope waitCursor;
   MSelectionList selection;
-  MGlobal::getActiveSelectionList(selection);
+  if (chosen != nullptr)
+    selection = *chosen;
+  else
+    MGlobal::getActiveSelectionList(selection);
   MItSelectionList items(selection, MFn::kInvalid);
   MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
   CorrespondenceTable table;

@@ -16,11 +16,13 @@ class UvImportChanges;
 class MDagPath;
 class MFnDagNode;
 class MFnMesh;
+class MSelectionList;
 
 // Success, or failure when the correspondence file cannot be loaded. The
 // second form records what it changed in `changes`.
 MStatus importUVs();
-MStatus importUVs(UvImportChanges& changes);
+// With `items`, onto those paths instead of the active selection.
+MStatus importUVs(UvImportChanges& changes, const MSelectionList* items = nullptr);
 
 // One mesh: its UVs from the matching records; failure for paths that are
 // not meshes (and for NURBS surfaces, with a message) or when a method fails.

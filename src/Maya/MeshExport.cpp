@@ -8,20 +8,25 @@
 #include "Export/MeshGroup.h"
 #include "Maya/MeshArrays.h"
 #include "Maya/PolygonMaterial.h"
+#include "Maya/RecordBuilder.h"
+#include "Maya/UvTileWarning.h"
 
-MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath) {
+MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath, ExportRecord* record) {
   const MFnMesh mesh(meshPath);
-  return exportMesh(model, shading, mesh, mesh.name(), meshPath);
+  return exportMesh(model, shading, mesh, mesh.name(), meshPath, record);
 }
 
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MFnMesh& mesh, const MString& nodeName,
-                   const MDagPath& namingPath) {
+                   const MDagPath& namingPath, ExportRecord* record) {
   MString uvSet;
   mesh.getCurrentUVSetName(uvSet);
   const WorldPoints world = worldPoints(mesh, namingPath.inclusiveMatrix());
   const MeshShading materials(shading, namingPath.fullPathName(), namingPath.partialPathName(), mesh.numPolygons());
   const PolygonArrays arrays = readMeshArrays(mesh, uvSet);
+  if (record != nullptr)
+    record->groups.push_back(recordGroup(mesh, arrays, nodeName, namingPath, uvSet));
   const MeshGroupCounts counts = addMeshGroup(model, nodeName.asChar(), arrays, world, materials.entries());
+  warnAboutUvTiles(arrays, nodeName);
   if (counts.badFaces > 0)
     cerr << counts.badFaces << " non tri/quad face found. Some faces may be missing." << endl;
   if (counts.unsoundFaces > 0)

@@ -9,13 +9,15 @@
 class MFnMesh;
 
 class HvModel;
+struct ExportRecord;
 struct ShadingTable;
 
 // mesh: the mesh that is read; groupName: the group's name (the mesh node's
 // for a mesh shape); placement: world matrix and shading lookup in `shading`
 // (the mesh's own path, or the NURBS surface's for a tessellated one).
-// Always success.
+// Always success. With a record, the mesh is also added to its groups.
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MFnMesh& mesh, const MString& groupName,
-                   const MDagPath& placement);
+                   const MDagPath& placement, ExportRecord* record = nullptr);
 // A mesh shape: read through its path, the group named after its node.
-MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath);
+MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath,
+                   ExportRecord* record = nullptr);

@@ -129,7 +129,7 @@ MString temporaryMeshName() {
   }
 }
 
-MStatus tessellateNurbs(HvModel& model, const ShadingTable& shading, const MDagPath& nurbsPath) {
+MStatus tessellateNurbs(HvModel& model, const ShadingTable& shading, const MDagPath& nurbsPath, ExportRecord* record) {
   MFnNurbsSurface surface(nurbsPath);
   MTesselationParams settings(MTesselationParams::kStandardFitFormat, MTesselationParams::kTriangles);
   applyTessellationPrefs(settings);
@@ -144,6 +144,6 @@ MStatus tessellateNurbs(HvModel& model, const ShadingTable& shading, const MDagP
     cout << "Unknown Tesselation type ! " << (type != nullptr ? type : "") << endl;
     return MStatus::kFailure;
   }
-  exportMesh(model, shading, mesh, temporaryMeshName(), nurbsPath);
+  exportMesh(model, shading, mesh, temporaryMeshName(), nurbsPath, record);
   return MStatus::kSuccess;
 }

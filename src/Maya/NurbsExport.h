@@ -8,12 +8,14 @@
 #include <maya/MTesselationParams.h>
 
 class HvModel;
+struct ExportRecord;
 struct ShadingTable;
 
 // Failure when the tessellation yields no mesh (nothing is added then). The
 // group is named as Maya would have named a temporary mesh shape in the
 // scene: the first free "polySurfaceShapeN".
-MStatus tessellateNurbs(HvModel& model, const ShadingTable& shading, const MDagPath& nurbsPath);
+MStatus tessellateNurbs(HvModel& model, const ShadingTable& shading, const MDagPath& nurbsPath,
+                        ExportRecord* record = nullptr);
 // The 15 "nurbsToPolygonsPref -q" values into the settings, triangles forced.
 void applyTessellationPrefs(MTesselationParams& settings);
 MString temporaryMeshName();

@@ -13,21 +13,22 @@
 #include "Maya/MayaCodes.h"
 #include "Maya/MeshExport.h"
 #include "Maya/NurbsExport.h"
+#include "Maya/RecordBuilder.h"
 #include "Maya/ShadingTable.h"
 
 namespace {
 
 // Every path of the iterator's walk, in its order.
-void exportWalk(HvModel& model, const ShadingTable& shading, MItDag& dag) {
+void exportWalk(HvModel& model, const ShadingTable& shading, MItDag& dag, ExportRecord* record) {
   for (; !dag.isDone(); dag.next()) {
     MDagPath path;
     dag.getPath(path);
     MFnDagNode node(path);
-    exportShape(model, shading, node, path);
+    exportShape(model, shading, node, path, record);
   }
 }
 
-void exportSelection(HvModel& model, const ShadingTable& shading) {
+void exportSelection(HvModel& model, const ShadingTable& shading, ExportRecord* record) {
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
   MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
@@ -38,32 +39,35 @@ void exportSelection(HvModel& model, const ShadingTable& shading) {
       continue;
     // The path, not only its node: a selected instance keeps its own place.
     dag.reset(path, MItDag::kDepthFirst, MFn::kInvalid);
-    exportWalk(model, shading, dag);
+    exportWalk(model, shading, dag, record);
   }
 }
 
 }  // namespace
 
-void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path) {
+void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path,
+                 ExportRecord* record) {
   if (dagNode.isIntermediateObject())
     return;
   if (MayaCodes::isSkippedKind(path))
     return;
   if (path.hasFn(MFn::kMesh))
-    exportMesh(model, shading, path);
+    exportMesh(model, shading, path, record);
   else if (path.hasFn(MFn::kNurbsSurface))
-    tessellateNurbs(model, shading, path);
+    tessellateNurbs(model, shading, path, record);
 }
 
-MStatus gatherMayaScene(HvModel& model, int selectionFlag) {
+MStatus gatherMayaScene(HvModel& model, int selectionFlag, ExportRecord* record) {
   ShadingTable& shading = shadingTable();
   buildShadingTable(shading);
   translateMaterials(model, shading);
   if (selectionFlag == 0) {
     MItDag dag(MItDag::kBreadthFirst, MFn::kInvalid);
-    exportWalk(model, shading, dag);
+    exportWalk(model, shading, dag, record);
   } else {
-    exportSelection(model, shading);
+    exportSelection(model, shading, record);
   }
+  if (record != nullptr)
+    recordSceneAndMaterials(model, shading, *record);
   return MStatus::kSuccess;
 }

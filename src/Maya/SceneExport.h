@@ -7,9 +7,12 @@
 #include <maya/MStatus.h>
 
 class HvModel;
+struct ExportRecord;
 struct ShadingTable;
 
 // selectionFlag 0: all geometry; anything else: the active selection. The
-// process-wide shading table is rebuilt and passed on. Always success.
-MStatus gatherMayaScene(HvModel& model, int selectionFlag);
-void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path);
+// process-wide shading table is rebuilt and passed on. With a record, it is
+// filled with what was exported. Always success.
+MStatus gatherMayaScene(HvModel& model, int selectionFlag, ExportRecord* record = nullptr);
+void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path,
+                 ExportRecord* record = nullptr);

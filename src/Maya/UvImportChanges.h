@@ -18,8 +18,14 @@ class UvImportChanges {
   void addReplacedLayout(const MObject& mesh, const MString& uvSet, MeshUvArrays before, MeshUvArrays after);
   void addTweak(std::unique_ptr<MDGModifier> modifier);
   bool empty() const { return changes_.empty(); }
+  // Polygons given new UVs, counted as each mesh's change is made.
+  void addImportedPolygons(int count) { importedPolygons_ += count; }
+  int importedPolygons() const { return importedPolygons_; }
   // Forgets every change (after undo() has taken them back).
-  void clear() { changes_.clear(); }
+  void clear() {
+    changes_.clear();
+    importedPolygons_ = 0;
+  }
 
   // Undo runs over the meshes in reverse order, redo in the import's order.
   MStatus undo();
@@ -35,4 +41,5 @@ class UvImportChanges {
   static MStatus apply(Change& change, bool forward);
 
   std::vector<Change> changes_;
+  int importedPolygons_ = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // Directories, the path separator and file replacement of the platform.
 #include <cstdio>
+#include <cstdint>
 #include <string>
 
 namespace Platform {
@@ -30,5 +31,8 @@ MakeDirectoryResult MakeDirectory(const char* path);
 bool MoveFileOver(const char* from, const char* to, std::string& reason);
 // The C runtime's text for an errno value, in lower case.
 std::string ErrorText(int error);
+// The file's last modification in seconds since 1970 (UTC); false when the
+// file cannot be looked at.
+bool ModificationTime(const char* path, int64_t& seconds);
 
 }  // namespace Platform

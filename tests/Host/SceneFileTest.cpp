@@ -6,6 +6,7 @@
 #include <maya/MFnSet.h>
 #include <maya/MMatrix.h>
 #include <maya/MPlugArray.h>
+#include <maya/MUuid.h>
 
 #include <filesystem>
 #include <fstream>
@@ -181,4 +182,50 @@ TEST_F(HostTest, NamespacedNamesStayWhole) {
   MSelectionList members;
   MFnSet(node("chars:skinSG")).getMembers(members, true);
   EXPECT_EQ(members.length(), 1u);
+}
+
+// Node UUIDs: those a scene file gives are kept through renames and saves;
+// a node without one gets one when first asked, and keeps it.
+TEST_F(HostTest, UuidsFromTheFileAreKeptAndNewNodesGetTheirOwn) {
+  ASSERT_TRUE(loadText("createNode transform -n \"box\";\n"
+                       "\trename -uid \"DC7B0E2F-4A1B-2C3D-8E9F-0123456789AB\";\n"
+                       "createNode transform -n \"other\";\n")
+                  .empty());
+  const char* kBoxUuid = "DC7B0E2F-4A1B-2C3D-8E9F-0123456789AB";
+  EXPECT_STREQ(MFnDependencyNode(node("box")).uuid().asString().asChar(), kBoxUuid);
+  mel("rename box crate;");
+  EXPECT_STREQ(MFnDependencyNode(node("crate")).uuid().asString().asChar(), kBoxUuid);
+
+  const MUuid other = MFnDependencyNode(node("other")).uuid();
+  ASSERT_TRUE(other.valid());
+  EXPECT_EQ(MFnDependencyNode(node("other")).uuid(), other);
+  EXPECT_NE(other, MFnDependencyNode(node("crate")).uuid());
+
+  // "rename -uid NODE UUID" sets it; a malformed one is refused.
+  mel("rename -uid other \"00000000-1111-2222-3333-444444444444\";");
+  EXPECT_STREQ(MFnDependencyNode(node("other")).uuid().asString().asChar(), "00000000-1111-2222-3333-444444444444");
+  EXPECT_NE(melError("rename -uid other \"not-a-uuid\";").find("not a UUID"), std::string::npos);
+
+  const std::string saved = saveAndRead();
+  EXPECT_NE(saved.find("createNode transform -n \"crate\";\n\trename -uid \"DC7B0E2F-4A1B-2C3D-8E9F-0123456789AB\";"),
+            std::string::npos)
+      << saved;
+  EXPECT_EQ(MUuid(MString("dc7b0e2f-4a1b-2c3d-8e9f-0123456789ab")).asString(), MString(kBoxUuid));
+  MStatus status;
+  EXPECT_FALSE(MUuid(MString("DC7B0E2F4A1B2C3D8E9F0123456789AB"), &status).valid());
+  EXPECT_FALSE(status);
+}
+
+TEST_F(HostTest, SceneNameAndCurrentTimeComeFromTheOpenedFile) {
+  EXPECT_EQ(mel("file -q -sn;"), "");
+  EXPECT_EQ(mel("currentTime -q;"), "1");
+  const fs::path file = fs::current_path() / "host-scenename.ma";
+  std::ofstream(file) << "//Maya ASCII 2016 scene\nrequires maya \"2016\";\nselect -ne :time1;\n\tsetAttr \".o\" 24;\n";
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadSceneFile(file.string(), problems));
+  EXPECT_EQ(mel("file -q -sn;"), file.generic_string());
+  EXPECT_EQ(mel("currentTime -q;"), "24");
+  mel("file -f -new;");
+  EXPECT_EQ(mel("file -q -sn;"), "");
+  fs::remove(file);
 }

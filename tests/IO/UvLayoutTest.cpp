@@ -64,3 +64,48 @@ TEST(UvLayoutTest, WritesAPngOfItsSize) {
 }
 
 }  // namespace
+
+namespace {
+
+size_t CountIn(const UvLayout& layout, uint32_t colour, int x0, int x1) {
+  size_t n = 0;
+  for (int y = 0; y < layout.Size(); ++y)
+    for (int x = x0; x < x1; ++x)
+      n += layout.Pixels()[static_cast<size_t>(y * layout.Size() + x)] == colour ? 1u : 0u;
+  return n;
+}
+
+const uint32_t kTileNumberGrey = 0xFF808080u;
+
+TEST(UvLayoutTest, ALayoutBeyondTheSquareIsDrawnOverItsTilesWithTheirNumbers) {
+  const std::vector<UvTriangle> inside = {{{0, 1, 0}, {0, 0, 1}, 0}};
+  TileSpan u, v;
+  UvLayout::TilesOf(inside, u, v);
+  EXPECT_EQ(UvLayout(200, u, v).TilesAcross(), 1);
+  EXPECT_EQ(Count(UvLayout(200, u, v), kTileNumberGrey), 0u);  // no numbers on the plain square
+
+  const std::vector<UvTriangle> tiled = {{{0.1f, 0.4f, 0.1f}, {0.1f, 0.1f, 0.4f}, 1},
+                                         {{1.1f, 1.9f, 1.1f}, {0.1f, 0.1f, 0.9f}, 2}};
+  UvLayout::TilesOf(tiled, u, v);
+  EXPECT_EQ(u.first, 0);
+  EXPECT_EQ(u.last, 1);
+  EXPECT_EQ(v.first, 0);
+  EXPECT_EQ(v.last, 0);
+  UvLayout layout(200, u, v);
+  ASSERT_EQ(layout.TilesAcross(), 2);
+  for (const UvTriangle& t : tiled) layout.Draw(t);
+  // Tile 1001 on the left, 1002 on the right, each with its number.
+  EXPECT_GT(CountIn(layout, UvLayout::GroupColour(1), 0, 100), 0u);
+  EXPECT_EQ(CountIn(layout, UvLayout::GroupColour(1), 100, 200), 0u);
+  EXPECT_GT(CountIn(layout, UvLayout::GroupColour(2), 100, 200), 0u);
+  EXPECT_EQ(CountIn(layout, UvLayout::GroupColour(2), 0, 100), 0u);
+  EXPECT_GT(CountIn(layout, kTileNumberGrey, 0, 100), 0u);
+  EXPECT_GT(CountIn(layout, kTileNumberGrey, 100, 200), 0u);
+
+  // A layout spread over hundreds of tiles is drawn over the first ten.
+  const std::vector<UvTriangle> far = {{{0, 500, 0}, {0, 0, 1}, 0}};
+  UvLayout::TilesOf(far, u, v);
+  EXPECT_EQ(UvLayout(100, u, v).TilesAcross(), UvLayout::kMaxTiles);
+}
+
+}  // namespace

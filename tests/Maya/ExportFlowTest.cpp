@@ -12,6 +12,7 @@
 #include "IO/ObvFormat.h"
 #include "Exchange/ExchangePaths.h"
 #include "Maya/ExportFlow.h"
+#include "Exchange/ExportRecord.h"
 #include "Exchange/PainterLink.h"
 #include "Maya/PluginState.h"
 #include "Platform/Process.h"
@@ -84,6 +85,13 @@ class ExportFlowTest : public ExportTest {
 
   uint32_t token() const { return gPainterBridge->link()->loadToken(); }
 
+  ExportRecord readRecord() const {
+    ExportRecord record;
+    std::string error;
+    EXPECT_TRUE(readExportRecordFile((exchange_ / "Maya.obvrecord.json").string().c_str(), record, error)) << error;
+    return record;
+  }
+
   fs::path registry_;
   fs::path exchange_;
 };
@@ -113,11 +121,67 @@ TEST_F(ExportFlowTest, ExportWritesProjectAndLogAndStoresTheToken) {
   EXPECT_FLOAT_EQ(box.min.y, 1.5f);
   EXPECT_FLOAT_EQ(box.max.y, 2.5f);
 
+  // The record beside it: what each group and material came from.
+  const ExportRecord record = readRecord();
+  ASSERT_EQ(record.groups.size(), 1u);
+  const RecordedGroup& group = record.groups[0];
+  EXPECT_EQ(group.name, "boxShape");
+  EXPECT_EQ(group.dagPath, "|box|boxShape");
+  EXPECT_EQ(group.uuid.size(), 36u);
+  EXPECT_EQ(group.uvSet, "map1");
+  EXPECT_EQ(group.polygons, 6u);
+  EXPECT_EQ(group.vertices, 8u);
+  EXPECT_EQ(group.worldMatrix[13], 2.0);  // the translation row
+  EXPECT_EQ(record.frame, 1.0);
+  EXPECT_EQ(record.time.size(), 20u);
+  ASSERT_EQ(record.materials.size(), 2u);
+  EXPECT_EQ(record.materials[1].shader, "wood");
+  EXPECT_EQ(record.materials[1].shadingEngine, "woodSG");
+  ASSERT_EQ(record.materials[1].channels.size(), 1u);
+  EXPECT_EQ(record.materials[1].channels[0].channel, "DiffuseColor");
+  EXPECT_NE(record.materials[1].channels[0].file.find("wood.tga"), std::string::npos);
+  EXPECT_EQ(record.materials[1].channels[0].modified, "");  // no such file
+
   // Again: the same names and token, the file replaced.
   mel("delete box;");
   EXPECT_EQ(runExport(0), 1);
   EXPECT_EQ(token(), kMayaObvToken);
   EXPECT_EQ(readProject()->GroupCount(), 0);
+  EXPECT_TRUE(readRecord().groups.empty());
+  EXPECT_FALSE(fs::exists(exchange_ / "Maya.obvrecord.json.tmp"));
+}
+
+TEST_F(ExportFlowTest, TheRecordKeepsTheUuidThroughARenameAndNamesEachInstance) {
+  cube("box");
+  scene("createNode transform -n second; parent -add -s -nc -r \"|box|boxShape\" second;");
+  load();
+  ASSERT_EQ(runExport(0), 1);
+  const ExportRecord before = readRecord();
+  ASSERT_EQ(before.groups.size(), 2u);
+  EXPECT_EQ(before.groups[0].dagPath, "|box|boxShape");
+  EXPECT_EQ(before.groups[1].dagPath, "|second|boxShape");
+  // Two paths of one node: one UUID.
+  EXPECT_EQ(before.groups[0].uuid, before.groups[1].uuid);
+  EXPECT_EQ(before.groups[0].topology, before.groups[1].topology);
+  mel("rename boxShape crateShape;");
+  ASSERT_EQ(runExport(0), 1);
+  const ExportRecord after = readRecord();
+  ASSERT_EQ(after.groups.size(), 2u);
+  EXPECT_EQ(after.groups[0].dagPath, "|box|crateShape");
+  EXPECT_EQ(after.groups[0].uuid, before.groups[0].uuid);
+}
+
+TEST_F(ExportFlowTest, ARecordThatCannotTakeItsPlaceIsDeletedOrReported) {
+  fs::create_directories(exchange_ / "Maya.obvrecord.json" / "inside");
+  cube("box");
+  load();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runExport(0), 1);  // the project file is in place
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("could not replace "), std::string::npos) << err;
+  EXPECT_NE(err.find("Maya.obvrecord.json"), std::string::npos) << err;
+  EXPECT_FALSE(fs::exists(exchange_ / "Maya.obvrecord.json.tmp"));
+  EXPECT_EQ(readProject()->GroupCount(), 1);
 }
 
 TEST_F(ExportFlowTest, WithoutALogFileTheTokenIsZero) {
@@ -155,6 +219,8 @@ class FailedExportTest : public ExportFlowTest {
     ASSERT_EQ(runExport(0), 1);
     good_ = contents(directory / "Maya.obv");
     ASSERT_FALSE(good_.empty());
+    goodRecord_ = contents(directory / "Maya.obvrecord.json");
+    ASSERT_FALSE(goodRecord_.empty());
     log_ = fs::last_write_time(directory / "OBVLLOG" / "2500946208.log");
   }
   // Runs an export that must fail and answers what it printed.
@@ -166,6 +232,8 @@ class FailedExportTest : public ExportFlowTest {
   void expectLastGoodKept(const fs::path& directory) {
     EXPECT_EQ(contents(directory / "Maya.obv"), good_);
     EXPECT_FALSE(fs::exists(directory / "Maya.obv.tmp"));
+    EXPECT_EQ(contents(directory / "Maya.obvrecord.json"), goodRecord_);
+    EXPECT_FALSE(fs::exists(directory / "Maya.obvrecord.json.tmp"));
     EXPECT_EQ(fs::last_write_time(directory / "OBVLLOG" / "2500946208.log"), log_);
     EXPECT_EQ(contents(directory / "OBVLLOG" / "2500946208.log"), "Maya.obv\n");
     EXPECT_EQ(token(), kMayaObvToken);
@@ -198,6 +266,7 @@ class FailedExportTest : public ExportFlowTest {
   fs::path mountPoint_;
 #endif
   std::string good_;
+  std::string goodRecord_;
   fs::file_time_type log_;
 };
 

@@ -4,10 +4,17 @@
 #include <maya/MStatus.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "Host/HostFixture.h"
+#include "Exchange/ExchangePaths.h"
 #include "Platform/DynamicLibrary.h"
+#include "Platform/Process.h"
+#include "Platform/Registry.h"
 
 namespace {
 
@@ -81,4 +88,51 @@ TEST_F(HostTest, ModuleInBatchModeBuildsNoMenuAndPrintsNoError) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   OmbrixHost::closePluginObject(plugin);
   module.Close();
+}
+
+// What scripts read back: a failed save and a missing correspondence file are
+// Maya errors; a good export answers its project file.
+TEST_F(HostTest, CommandsAnswerScriptsAndFailAsMayaErrors) {
+  const std::string id = std::to_string(Platform::CurrentProcessId());
+  const std::filesystem::path exchange = std::filesystem::current_path() / ("results-exchange-" + id);
+  std::filesystem::create_directories(exchange);
+#ifndef _WIN32
+  const std::string registry = (std::filesystem::current_path() / ("results-registry-" + id)).string();
+  setenv("OMBRIX_REGISTRY", registry.c_str(), 1);
+#endif
+  const auto setTemp = [](const std::string& value) {
+    Platform::RegistryKey key = nullptr;
+    ASSERT_NE(Platform::CreateUserKey(kPainterRegistryKey, "", key), Platform::KeyDisposition::kFailed);
+    ASSERT_TRUE(Platform::SetStringValue(key, "Temp Directory", value.c_str()));
+    Platform::CloseKey(key);
+  };
+  setTemp(exchange.string());
+  Platform::DynamicLibrary module;
+  std::string error;
+  ASSERT_TRUE(module.Open(OMBRIX_MODULE, error)) << error;
+  MObject plugin = OmbrixHost::openPluginObject(OMBRIX_MODULE);
+  ASSERT_TRUE(entry(module, "_Z16initializePlugin7MObject")(plugin));
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(mel("ExportAllOmbrixPlug"), (exchange / "Maya.obv").string());
+  EXPECT_NE(melError("UVImportOmbrix").find("UVImportOmbrix"), std::string::npos);
+  // An exchange directory below a plain file: the save fails.
+  std::ofstream(exchange / "plain") << "a file";
+  setTemp((exchange / "plain" / "sub").string());
+  EXPECT_NE(melError("ExportAllOmbrixPlug").find("ExportAllOmbrixPlug"), std::string::npos);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("no correspondence file to import"), std::string::npos) << err;
+  EXPECT_NE(err.find("Ombrix Vael export: could not write"), std::string::npos) << err;
+
+  ASSERT_TRUE(entry(module, "_Z18uninitializePlugin7MObject")(plugin));
+  OmbrixHost::closePluginObject(plugin);
+  module.Close();
+  Platform::RegistryKey key = nullptr;
+  Platform::CreateUserKey(kPainterRegistryKey, "", key);
+  Platform::DeleteValue(key, "Temp Directory");
+  Platform::CloseKey(key);
+  std::filesystem::remove_all(exchange);
+#ifndef _WIN32
+  std::filesystem::remove(registry);
+#endif
 }

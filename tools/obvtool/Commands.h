@@ -17,6 +17,11 @@ int UvLayoutCommand(const Arguments& arguments);
 bool IsCorrespondenceFile(const std::string& path);
 int CorrespondenceInfo(const std::string& path, bool json);
 int CorrespondenceVerify(const std::string& path);
+// Export records ("*.obvrecord.json"): shown alone, or after the project
+// file they sit beside (nothing when there is none).
+bool IsExportRecordFile(const std::string& path);
+int ExportRecordInfo(const std::string& path, bool json);
+void PrintRecordBeside(const std::string& projectPath, bool json);
 
 // Reports "obvtool: FILE: reason" and returns 1.
 int Fail(const std::string& file, const std::string& reason);

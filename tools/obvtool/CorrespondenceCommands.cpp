@@ -196,10 +196,15 @@ int UvLayoutCommand(const Arguments& arguments) {
       triangles.push_back(t);
     }
   }
-  UvLayout layout(size);
+  TileSpan u, v;
+  UvLayout::TilesOf(triangles, u, v);
+  UvLayout layout(size, u, v);
   for (const UvTriangle& t : triangles) layout.Draw(t);
   if (!layout.WritePng(out.c_str(), error)) return Fail(out, error);
   std::printf("%s: %zu triangles, %dx%d", out.c_str(), triangles.size(), size, size);
+  if (layout.TilesAcross() > 1)
+    std::printf(", %d by %d UV tiles from tile (%lld, %lld)", layout.TilesAcross(), layout.TilesAcross(),
+                static_cast<long long>(u.first), static_cast<long long>(v.first));
   if (layout.LeftOut() > 0) std::printf(", %d left out (non-finite UVs)", layout.LeftOut());
   std::printf("\n");
   return 0;

@@ -152,6 +152,7 @@ int InfoCommand(const Arguments& arguments) {
   }
   if (path.empty()) return UsageError("info needs a file");
   if (IsCorrespondenceFile(path)) return CorrespondenceInfo(path, json);
+  if (IsExportRecordFile(path)) return ExportRecordInfo(path, json);
   std::unique_ptr<TerminalProgress> progress;
   if (Platform::StderrIsTerminal()) progress = std::make_unique<TerminalProgress>("reading");
   LoadedModel loaded;
@@ -166,5 +167,6 @@ int InfoCommand(const Arguments& arguments) {
     PrintJson(*loaded.Model(), summary);
   else
     PrintText(*loaded.Model(), summary);
+  if (loaded.format == "OBV") PrintRecordBeside(path, json);
   return loaded.partial ? 1 : 0;
 }

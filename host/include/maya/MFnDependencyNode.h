@@ -4,6 +4,7 @@
 
 class MPlug;
 class MPlugArray;
+class MUuid;
 
 class OPENMAYA_EXPORT MFnDependencyNode : public MFnBase {
 public:
@@ -17,6 +18,8 @@ public:
   MString typeName(MStatus* ReturnStatus = nullptr) const;
   MString name(MStatus* ReturnStatus = nullptr) const;
   MString setName(const MString& name, bool createNamespace = false, MStatus* ReturnStatus = nullptr);
+  MUuid uuid(MStatus* ReturnStatus = nullptr) const;
+  void setUuid(const MUuid& uuid, MStatus* ReturnStatus = nullptr);
   MStatus getConnections(MPlugArray& array) const;
   unsigned int attributeCount(MStatus* ReturnStatus = nullptr) const;
   MObject attribute(unsigned int index, MStatus* ReturnStatus = nullptr) const;

@@ -54,6 +54,7 @@ struct Node {
   std::vector<std::string> rawSetAttrs;  // file lines for attributes the host does not know
   std::unique_ptr<MeshData> mesh;
   std::unique_ptr<NurbsData> nurbs;
+  std::string uuid;  // "XXXXXXXX-XXXX-...", from the scene file or given when first asked for
   std::string historyNote;  // what of the mesh's history was not evaluated, told once when the mesh is read
 
   AttrDef* findAttribute(const std::string& name) const;

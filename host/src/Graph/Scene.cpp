@@ -93,6 +93,7 @@ void Scene::reset() {
   savedBy.clear();
   references.clear();
   fileFormat.clear();
+  sceneFile.clear();
   menuOrder.clear();
   world_ = std::make_shared<Node>();
   world_->name = "";

@@ -98,6 +98,7 @@ public:
   MSelectionList& activeSelection() { return selection_; }
   std::map<std::string, double>& tessellationPrefs() { return prefs_; }
   std::string workspaceRoot;
+  std::string sceneFile;  // the scene file opened, absolute with '/'; empty for a new scene
   // "workspace -dir": the folder the file browser last visited; the root until set.
   std::string workspaceCurrent;
   std::vector<std::string> scriptPath;

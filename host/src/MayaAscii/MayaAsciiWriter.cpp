@@ -125,6 +125,8 @@ private:
       if (n->dag && !n->parents.empty() && n->parents[0] != s.world())
         out_ << " -p " << quoted(nameOf(n->parents[0]));
       out_ << ";\n";
+      if (!n->uuid.empty())
+        out_ << "\trename -uid " << quoted(n->uuid) << ";\n";
     }
     dynamicAttributes(n);
     values(n);

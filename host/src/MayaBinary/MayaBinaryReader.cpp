@@ -393,9 +393,12 @@ bool loadSceneFile(const std::string& path, std::vector<std::string>& problems) 
   scene().references.readers["mayaBinary"] = readMayaBinaryInto;
   char magic[4] = {};
   std::ifstream(fs::u8path(path), std::ios::binary).read(magic, 4);
-  if (std::memcmp(magic, "FOR4", 4) == 0 || std::memcmp(magic, "FOR8", 4) == 0)
-    return loadMayaBinary(path, problems);
-  return loadMayaAscii(path, problems);
+  const bool binary = std::memcmp(magic, "FOR4", 4) == 0 || std::memcmp(magic, "FOR8", 4) == 0;
+  const bool loaded = binary ? loadMayaBinary(path, problems) : loadMayaAscii(path, problems);
+  std::error_code ec;
+  if (loaded)
+    scene().sceneFile = fs::absolute(fs::u8path(path), ec).generic_u8string();
+  return loaded;
 }
 
 }  // namespace OmbrixHost

@@ -7,6 +7,7 @@
 #include "Scene.h"
 #include "SetAttr.h"
 #include "SetMembers.h"
+#include "Uuid.h"
 
 #include <maya/MStringArray.h>
 
@@ -201,10 +202,28 @@ MelValue parent(MelInterpreter&, const std::vector<MelValue>& args) {
   return out;
 }
 
+// "rename -uid UUID" (the current node, as scene files write it) or
+// "rename -uid NODE UUID": the node keeps that UUID.
+MelValue renameUuid(const MelFlags& f) {
+  if (f.positional.empty() || f.positional.size() > 2)
+    MelInterpreter::fail("rename -uuid: a UUID expected");
+  Node* n = f.positional.size() == 1 ? currentNode() : needNode(f.positional[0].asString());
+  const std::string text = f.positional.back().asString();
+  UuidBytes bytes{};
+  if (!parseUuid(text, bytes))
+    MelInterpreter::fail("rename -uuid: not a UUID: " + text);
+  if (n == nullptr)
+    MelInterpreter::fail("rename -uuid: no current node");
+  n->uuid = formatUuid(bytes);
+  return MelValue::ofString(n->name);
+}
+
 MelValue rename(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("rename", args, {{"uuid", "uid", 1}, {"ignoreShape", "is", 0}});
+  auto f = parseMelFlags("rename", args, {{"uuid", "uid", 0}, {"ignoreShape", "is", 0}});
+  if (f.has("uuid"))
+    return renameUuid(f);
   if (f.positional.empty())
-    return MelValue();  // "rename -uid": the file's own identifiers are not kept
+    MelInterpreter::fail("rename: new name expected");
   Node* n = nullptr;
   std::string wanted;
   if (f.positional.size() == 1) {

@@ -7,6 +7,8 @@
 #include <maya/MTypes.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -119,12 +121,30 @@ MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
   if (f.has("query") && f.has("modified"))
     return MelValue::ofInt(scene().modified ? 1 : 0);
   if (f.has("query") && f.has("sceneName"))
-    return MelValue::ofString("");
+    return MelValue::ofString(scene().sceneFile);
   if (f.has("new")) {
     scene().reset();
     return MelValue();
   }
   MelInterpreter::fail("file: unsupported use of the command");
+}
+
+// "currentTime -q": the time the scene file gave time1 (its ".o"), frame 1
+// in a new scene as in Maya.
+MelValue currentTime(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("currentTime", args, {{"query", "q", 0}});
+  if (!f.has("query"))
+    MelInterpreter::fail("currentTime: only -query is supported");
+  double frame = 1.0;
+  if (const Node* time = scene().findNode("time1")) {
+    for (const std::string& raw : time->rawSetAttrs) {
+      for (const char* key : {" \".o\" ", " \".outTime\" "}) {
+        if (raw.rfind(key, 0) == 0)
+          frame = std::strtod(raw.c_str() + std::strlen(key), nullptr);
+      }
+    }
+  }
+  return MelValue::ofFloat(frame);
 }
 
 struct PrefFlag {
@@ -289,6 +309,7 @@ void registerSessionCommands(MelInterpreter& mel) {
   mel.registerCommand("source", source);
   mel.registerCommand("workspace", workspace);
   mel.registerCommand("file", file);
+  mel.registerCommand("currentTime", currentTime);
   mel.registerCommand("nurbsToPolygonsPref", nurbsToPolygonsPref);
   mel.registerCommand("waitCursor", waitCursor);
   mel.registerCommand("menu", menu);

@@ -1,6 +1,7 @@
 #include "HostObject.h"
 #include "NodeTypes.h"
 #include "Scene.h"
+#include "Uuid.h"
 
 #include <maya/MFnAttribute.h>
 #include <maya/MFnCompoundAttribute.h>
@@ -8,6 +9,7 @@
 #include <maya/MFnSingleIndexedComponent.h>
 #include <maya/MIntArray.h>
 #include <maya/MPlugArray.h>
+#include <maya/MUuid.h>
 
 #include <functional>
 
@@ -68,6 +70,22 @@ MString MFnDependencyNode::name(MStatus* s) const {
   Node* n = Access::node(object_);
   OmbrixHost::reportStatus(s, n != nullptr);
   return n ? MString(n->name.c_str()) : MString();
+}
+
+// A node that no scene file named gets its UUID when it is first asked for,
+// and keeps it.
+MUuid MFnDependencyNode::uuid(MStatus* s) const {
+  Node* n = Access::node(object_);
+  OmbrixHost::reportStatus(s, n != nullptr);
+  if (n == nullptr) return MUuid();
+  if (n->uuid.empty()) n->uuid = OmbrixHost::formatUuid(OmbrixHost::newUuid());
+  return MUuid(MString(n->uuid.c_str()));
+}
+
+void MFnDependencyNode::setUuid(const MUuid& uuid, MStatus* s) {
+  Node* n = Access::node(object_);
+  OmbrixHost::reportStatus(s, n != nullptr && uuid.valid());
+  if (n != nullptr && uuid.valid()) n->uuid = uuid.asString().asChar();
 }
 
 MString MFnDependencyNode::setName(const MString& name, bool, MStatus* s) {

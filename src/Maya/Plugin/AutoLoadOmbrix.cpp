@@ -18,6 +18,7 @@ class AutoLoadOmbrix : public MPxCommand {
   MStatus doIt(const MArgList&) override {
     return guardCommand("AutoLoadOmbrix", [] {
       gPainterBridge->autoLoad();
+      setResult(gPainterBridge->painterAnswered());
       return MStatus(MStatus::kSuccess);
     });
   }

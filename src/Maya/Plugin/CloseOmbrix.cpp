@@ -20,6 +20,7 @@ class CloseOmbrix : public MPxCommand {
     return guardCommand("CloseOmbrix", [] {
       echoMessage("Closing OmbrixVael");
       gPainterBridge->close();
+      setResult(gPainterBridge->painterAnswered());
       return MStatus(MStatus::kSuccess);
     });
   }

@@ -2,8 +2,10 @@
 #include <maya/MArgList.h>
 #include <maya/MPxCommand.h>
 #include <maya/MStatus.h>
+#include <maya/MString.h>
 
 #include <new>
+#include <string>
 
 #include "Maya/ExportFlow.h"
 #include "Maya/CommandGuard.h"
@@ -16,8 +18,11 @@ class ExportAllOmbrixPlug : public MPxCommand {
   ~ExportAllOmbrixPlug() override {}
   MStatus doIt(const MArgList&) override {
     return guardCommand("ExportAllOmbrixPlug", [] {
-      runExport(0);
-      return MStatus(MStatus::kSuccess);
+      // The project file's path for scripts, "" and a Maya error when the save failed.
+      std::string path;
+      const bool saved = runExport(0, &path) != 0;
+      setResult(MString(path.c_str()));
+      return MStatus(saved ? MStatus::kSuccess : MStatus::kFailure);
     });
   }
 };

@@ -20,6 +20,7 @@ class LaunchOmbrix : public MPxCommand {
     return guardCommand("LaunchOmbrix", [] {
       echoMessage("Launching OmbrixVael");
       gPainterBridge->launch();
+      setResult(gPainterBridge->painterAnswered());
       return MStatus(MStatus::kSuccess);
     });
   }

@@ -20,6 +20,7 @@ class SwitchOmbrix : public MPxCommand {
     return guardCommand("SwitchOmbrix", [] {
       echoMessage("Switching to OmbrixVael");
       gPainterBridge->switchTo();
+      setResult(gPainterBridge->painterAnswered());
       return MStatus(MStatus::kSuccess);
     });
   }

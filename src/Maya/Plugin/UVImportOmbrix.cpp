@@ -3,27 +3,56 @@
 // undo puts every mesh back as it was, redo applies the import again.
 #include <maya/MArgList.h>
 #include <maya/MPxCommand.h>
+#include <maya/MGlobal.h>
+#include <maya/MSelectionList.h>
 #include <maya/MStatus.h>
+#include <maya/MString.h>
 
 #include <new>
+#include <string>
 
 #include "Maya/CommandGuard.h"
 #include "Maya/MayaImportUVs.h"
 #include "Maya/Plugin/Commands.h"
+#include "Maya/RecordedMeshes.h"
 #include "Maya/UvImportChanges.h"
 
 namespace {
+
+// The meshes of the last export; false (and a Maya error) without a record.
+bool exportedMeshes(MSelectionList& meshes) {
+  int missing = 0;
+  std::string reason;
+  if (!recordedMeshes(meshes, missing, reason)) {
+    MGlobal::displayError(MString("Ombrix Vael UV import: no export record: ") + reason.c_str());
+    return false;
+  }
+  if (missing > 0) {
+    MString text = "Ombrix Vael UV import: ";
+    text += missing;
+    MGlobal::displayWarning(text + " mesh(es) of the last export are no longer in the scene");
+  }
+  return true;
+}
 
 class UVImportOmbrix : public MPxCommand {
  public:
   ~UVImportOmbrix() override {}
   // A failure part way takes back the meshes already changed.
-  MStatus doIt(const MArgList&) override {
+  // -exported (-ex): onto every mesh of the last export still in the
+  // scene, found through the export record, instead of the selection.
+  MStatus doIt(const MArgList& args) override {
+    const bool exported = args.length() > 0 && (args.asString(0) == "-exported" || args.asString(0) == "-ex");
     return guardCommand(
         "UVImportOmbrix",
-        [this] {
-          importUVs(changes_);
-          return MStatus(MStatus::kSuccess);
+        [this, exported] {
+          MSelectionList meshes;
+          if (exported && !exportedMeshes(meshes)) return MStatus(MStatus::kFailure);
+          // For scripts: the polygons given new UVs; no correspondence file
+          // to import is a Maya error.
+          const MStatus imported = importUVs(changes_, exported ? &meshes : nullptr);
+          setResult(changes_.importedPolygons());
+          return imported;
         },
         [this] {
           changes_.undo();

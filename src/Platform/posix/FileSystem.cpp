@@ -34,4 +34,11 @@ std::string ErrorText(int error) {
   return text;
 }
 
+bool ModificationTime(const char* path, int64_t& seconds) {
+  struct stat status {};
+  if (path == nullptr || stat(path, &status) != 0) return false;
+  seconds = static_cast<int64_t>(status.st_mtime);
+  return true;
+}
+
 }  // namespace Platform

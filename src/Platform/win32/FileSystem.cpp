@@ -4,6 +4,8 @@
 #include <direct.h>
 #include <errno.h>
 #include <string.h>
+#include <sys/stat.h>
+#include <sys/types.h>
 #include <windows.h>
 
 #include <cctype>
@@ -78,5 +80,12 @@ bool MoveFileOver(const char* from, const char* to, std::string& reason) {
 }
 
 std::string ErrorText(int error) { return LowerFirst(strerror(error)); }
+
+bool ModificationTime(const char* path, int64_t& seconds) {
+  struct _stat64 status {};
+  if (path == nullptr || _wstat64(Widen(path).c_str(), &status) != 0) return false;
+  seconds = static_cast<int64_t>(status.st_mtime);
+  return true;
+}
 
 }  // namespace Platform

@@ -1,0 +1,85 @@
+#include "Maya/RecordBuilder.h"
+
+#include <maya/MFnDependencyNode.h>
+#include <maya/MFnMesh.h>
+#include <maya/MGlobal.h>
+#include <maya/MMatrix.h>
+#include <maya/MUuid.h>
+
+#include <ctime>
+#include <vector>
+
+#include "Maya/MaterialTranslation.h"
+#include "Model3D/PolygonArrays.h"
+#include "Platform/FileSystem.h"
+#include "Maya/ShadingTable.h"
+#include "Model3D/HvModel.h"
+#include "Shader/Material.h"
+
+namespace {
+
+// The texture file's modification time, empty when it cannot be read.
+std::string modificationTime(const char* path) {
+  int64_t seconds = 0;
+  if (!Platform::ModificationTime(path, seconds)) return std::string();
+  return isoUtcTime(seconds);
+}
+
+// The first shading group whose surface shader is `shader`.
+std::string shadingGroupOf(const ShadingTable& table, const MObject& shader) {
+  for (const MObject& group : table.groups) {
+    if (getSurfaceShader(group) == shader) return MFnDependencyNode(group).name().asChar();
+  }
+  return std::string();
+}
+
+std::string melAnswer(const char* command) {
+  MString answer;
+  if (!MGlobal::executeCommand(command, answer, false, false)) return std::string();
+  return answer.asChar();
+}
+
+}  // namespace
+
+RecordedGroup recordGroup(const MFnMesh& mesh, const PolygonArrays& arrays, const MString& groupName,
+                          const MDagPath& placement, const MString& uvSet) {
+  RecordedGroup group;
+  group.name = groupName.asChar();
+  group.dagPath = placement.fullPathName().asChar();
+  MStatus status;
+  const MUuid uuid = MFnDependencyNode(placement.node()).uuid(&status);
+  if (status && uuid.valid()) group.uuid = uuid.asString().asChar();
+  group.uvSet = uvSet.asChar();
+  group.polygons = static_cast<uint32_t>(mesh.numPolygons());
+  group.vertices = static_cast<uint32_t>(mesh.numVertices());
+  const int uvs = mesh.numUVs(uvSet, &status);
+  group.uvs = status && uvs > 0 ? static_cast<uint32_t>(uvs) : 0;
+  const std::vector<int32_t> counts(arrays.counts.begin(), arrays.counts.end());
+  const std::vector<int32_t> connects(arrays.connects.begin(), arrays.connects.end());
+  group.topology = topologyDigest(counts.data(), counts.size(), connects.data(), connects.size());
+  const MMatrix world = placement.inclusiveMatrix();
+  for (unsigned int row = 0; row < 4; ++row) {
+    for (unsigned int column = 0; column < 4; ++column) group.worldMatrix[row * 4 + column] = world(row, column);
+  }
+  return group;
+}
+
+void recordSceneAndMaterials(HvModel& model, const ShadingTable& shading, ExportRecord& record) {
+  record.scene = melAnswer("file -q -sn");
+  record.time = isoUtcTime(static_cast<int64_t>(std::time(nullptr)));
+  double frame = 0.0;
+  if (MGlobal::executeCommand("currentTime -q", frame, false, false)) record.frame = frame;
+  const std::vector<ShadingEntry>& entries = shading.entries;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    RecordedMaterial material;
+    material.shadingEngine = shadingGroupOf(shading, entries[i].shader);
+    material.shader = entries[i].entryName.asChar();
+    if (const Material* translated = model.Material(static_cast<int>(i), false)) {
+      for (const char* channel : modelChannels()) {
+        const char* file = translated->GetMapFileName(channel);
+        if (file != nullptr && file[0] != '\0') material.channels.push_back({channel, file, modificationTime(file)});
+      }
+    }
+    record.materials.push_back(material);
+  }
+}
