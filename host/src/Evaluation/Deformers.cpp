@@ -19,8 +19,6 @@ namespace OmbrixHost {
 
 std::string indexed(const std::string& name, int index) { return name + "[" + std::to_string(index) + "]"; }
 
-bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
-
 std::vector<int> elementsOf(const Node& node, const char* attr, std::vector<int> indices) {
   PlugRef plug{const_cast<Node*>(&node), node.findAttribute(attr), std::move(indices)};
   return plug.attr ? scene().existingIndices(plug) : std::vector<int>();

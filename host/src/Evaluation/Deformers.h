@@ -27,11 +27,9 @@ struct DeformerSources {
 std::vector<double> vertexWeights(const Node& node, const char* attr, const std::string& base,
                                   std::vector<int> indices, std::size_t count);
 
-// Shared by the deformers' files: "name[index]", a point of finite
-// coordinates, and the indices in use under an array attribute (`indices`
-// ends with -1 for it).
+// Shared by the deformers' files: "name[index]", and the indices in use
+// under an array attribute (`indices` ends with -1 for it).
 std::string indexed(const std::string& name, int index);
-bool finite(const Point3& p);
 std::vector<int> elementsOf(const Node& node, const char* attr, std::vector<int> indices);
 
 bool isDeformer(const Node& node);

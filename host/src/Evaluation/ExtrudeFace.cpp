@@ -68,7 +68,7 @@ bool readSettings(const Node& node, Settings& s, std::string& why) {
   }
   for (Point3 p : {s.localTranslate, s.localRotate, s.localScale, s.localDirection, s.translate, s.rotate, s.scale, s.pivot,
                    Point3{s.offset, s.thickness, divisions}})
-    if (!isFinite(p) || !s.toWorld.finite()) {
+    if (!finite(p) || !s.toWorld.finite()) {
       why = "a value is not a number";
       return false;
     }

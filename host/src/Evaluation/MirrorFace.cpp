@@ -37,7 +37,7 @@ bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
     why = "its inputMatrix is not a matrix";
     return false;
   }
-  if (!std::isfinite(axis) || !std::isfinite(threshold) || !isFinite(pivot) || !isFinite(rotate) || !toWorld.finite()) {
+  if (!std::isfinite(axis) || !std::isfinite(threshold) || !finite(pivot) || !finite(rotate) || !toWorld.finite()) {
     why = "a value is not a number";
     return false;
   }

@@ -3,6 +3,7 @@
 #include "Deformers.h"
 #include "MeshHistory.h"
 #include "NurbsFitting.h"
+#include "Polyhedra.h"
 #include "PrimitiveBuilder.h"
 #include "RawData.h"
 #include "SetAttr.h"
@@ -52,10 +53,6 @@ bool parseCurve(DataCursor& c, NurbsCurve& out) {
     out.weights.push_back(w);
   }
   return c.atEnd();
-}
-
-Point3 cross(const Point3& a, const Point3& b) {
-  return Point3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
 
 // makeNurbCircle: `sections` spans of `degree` 1 or 3 round `normal` through

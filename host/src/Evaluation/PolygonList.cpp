@@ -162,7 +162,6 @@ Point3 normalized(Point3 a) {
   double l = std::sqrt(dot(a, a));
   return l > 0.0 ? a * (1.0 / l) : a;
 }
-bool isFinite(Point3 a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
 
 }  // namespace OmbrixHost
 

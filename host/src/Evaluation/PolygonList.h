@@ -47,7 +47,6 @@ Point3 operator+(Point3 a, Point3 b);
 Point3 operator-(Point3 a, Point3 b);
 Point3 operator*(Point3 a, double s);
 Point3 normalized(Point3 a);
-bool isFinite(Point3 a);
 // Turned about X, then Y, then Z by the angles of `r` (radians).
 Point3 rotatedXYZ(Point3 p, Point3 r);
 

@@ -4,6 +4,7 @@
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
+#include "Polyhedra.h"
 #include "PrimitiveBuilder.h"
 #include "Scene.h"
 
@@ -20,12 +21,6 @@ const int kMaxSections = 1024;
 const int kMaxLoftCurves = 64;
 const double kFullTurn = 6.283185307179586;
 
-Point3 minus(const Point3& a, const Point3& b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
-double dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Point3 cross(const Point3& a, const Point3& b) {
-  return Point3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 // A surface of `rows` by `columns` CVs is refused beyond what any creation node makes.
 bool withinPointLimit(std::size_t rows, std::size_t columns, std::string& why) {

@@ -1,5 +1,6 @@
 #pragma once
 // Geometry held by mesh and NURBS surface shapes.
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@ namespace OmbrixHost {
 struct Point3 {
   double x = 0.0, y = 0.0, z = 0.0;
 };
+
+inline bool finite(const Point3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
 struct UVSet {
   std::string name;
