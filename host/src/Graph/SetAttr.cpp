@@ -78,22 +78,6 @@ bool parseRequest(const char* begin, const char* end, Request& r, std::string& e
   return true;
 }
 
-// "a[3:7]" at the end of the plug text: the text for element 3 and the count.
-void splitRange(const std::string& text, std::string& base, long long& lo, long long& hi) {
-  base = text;
-  lo = hi = -1;
-  auto open = text.rfind('[');
-  if (open == std::string::npos)
-    return;
-  auto colon = text.find(':', open);
-  auto close = text.find(']', open);
-  if (colon == std::string::npos || close == std::string::npos || colon > close)
-    return;
-  lo = std::atoll(text.c_str() + open + 1);
-  hi = std::atoll(text.c_str() + colon + 1);
-  base = text.substr(0, open) + "[" + std::to_string(lo) + "]" + text.substr(close + 1);
-}
-
 bool isDistance(const AttrDef* a) {
   for (const AttrDef* p = a; p; p = p->parent)
     if (p->name == "translate" || p->name == "rotatePivot" || p->name == "scalePivot" ||
@@ -444,6 +428,21 @@ bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock
 }
 
 }  // namespace
+
+void splitRange(const std::string& text, std::string& base, long long& lo, long long& hi) {
+  base = text;
+  lo = hi = -1;
+  auto open = text.rfind('[');
+  if (open == std::string::npos)
+    return;
+  auto colon = text.find(':', open);
+  auto close = text.find(']', open);
+  if (colon == std::string::npos || close == std::string::npos || colon > close)
+    return;
+  lo = std::atoll(text.c_str() + open + 1);
+  hi = std::atoll(text.c_str() + colon + 1);
+  base = text.substr(0, open) + "[" + std::to_string(lo) + "]" + text.substr(close + 1);
+}
 
 bool applySetAttr(const char* begin, const char* end, std::string& error) {
   SetAttrRefusal refusal;

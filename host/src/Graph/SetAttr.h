@@ -10,6 +10,10 @@ namespace OmbrixHost {
 // `text` is everything after the word setAttr (flags, the plug, the values).
 bool applySetAttr(const char* begin, const char* end, std::string& error);
 
+// "a[3:7].b": the plug text for its first element ("a[3].b") and the range's
+// ends; lo and hi are -1, and base the text itself, when it names no range.
+void splitRange(const std::string& text, std::string& base, long long& lo, long long& hi);
+
 // What a setAttr statement of a scene file could not store.
 struct SetAttrRefusal {
   std::string reason;

@@ -2,6 +2,7 @@
 
 #include "BinaryMesh.h"
 #include "Scene.h"
+#include "SetAttr.h"
 
 #include <cmath>
 #include <cstring>
@@ -21,20 +22,6 @@ struct Target {
   int rangeLevel = -1;  // position of the ranged index on the attribute's chain
   long long elements() const { return lo >= 0 ? hi - lo + 1 : 1; }
 };
-
-// "a[3:7].b": the plug text for element 3 and the range.
-void splitRange(const std::string& text, std::string& base, long long& lo, long long& hi) {
-  base = text;
-  lo = hi = -1;
-  const auto open = text.rfind('[');
-  const auto colon = open == std::string::npos ? open : text.find(':', open);
-  const auto close = open == std::string::npos ? open : text.find(']', open);
-  if (colon == std::string::npos || close == std::string::npos || colon > close)
-    return;
-  lo = std::atoll(text.c_str() + open + 1);
-  hi = std::atoll(text.c_str() + colon + 1);
-  base = text.substr(0, open) + "[" + std::to_string(lo) + "]" + text.substr(close + 1);
-}
 
 // Charges the highest index the chunk uses on each array of the attribute's chain.
 bool chargeIndices(const Node& node, const Target& t, IndexBudget& budget, std::string& reason) {
