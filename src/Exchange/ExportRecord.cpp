@@ -63,6 +63,11 @@ std::string text(const Json& object, const char* name) {
   return field(object, name, Json::value_t::string, "a string").get<std::string>();
 }
 
+// A key that older records do not have: empty when absent, refused when not a string.
+std::string optionalText(const Json& object, const char* name) {
+  return object.find(name) == object.end() ? std::string() : text(object, name);
+}
+
 double number(const Json& object, const char* name) {
   const double value = field(object, name, Json::value_t::number_float, "a number").get<double>();
   if (!std::isfinite(value)) throw FieldError{std::string("\"") + name + "\" is not finite"};
@@ -130,6 +135,9 @@ Json materialJson(const RecordedMaterial& material) {
   Json out = Json::object();
   out["shadingEngine"] = material.shadingEngine;
   out["shader"] = material.shader;
+  // Keys added after the first records: written only when known, read when present.
+  if (!material.shaderUuid.empty()) out["shaderUuid"] = material.shaderUuid;
+  if (!material.shadingEngineUuid.empty()) out["shadingEngineUuid"] = material.shadingEngineUuid;
   out["channels"] = std::move(channels);
   return out;
 }
@@ -168,6 +176,8 @@ RecordedMaterial readMaterial(const Json& object) {
   RecordedMaterial material;
   material.shadingEngine = text(object, "shadingEngine");
   material.shader = text(object, "shader");
+  material.shaderUuid = optionalText(object, "shaderUuid");
+  material.shadingEngineUuid = optionalText(object, "shadingEngineUuid");
   for (const Json& channel : list(object, "channels")) {
     if (!channel.is_object()) throw FieldError{"a channel is not an object"};
     material.channels.push_back({text(channel, "channel"), text(channel, "file"), text(channel, "modified")});

@@ -10,14 +10,16 @@
 #include <vector>
 
 struct RecordedChannel {
-  std::string channel;   // "color", "bump", ...
+  std::string channel;   // the model's channel: "DiffuseColor", "Bump", ...
   std::string file;      // the texture file as exported
   std::string modified;  // its modification time (UTC, ISO 8601), empty when it could not be read
 };
 
 struct RecordedMaterial {
   std::string shadingEngine;
-  std::string shader;
+  std::string shader;             // the material's name: the shader's, or "shader|object" for a switched one
+  std::string shaderUuid;         // the shader node's UUID, empty when not recorded
+  std::string shadingEngineUuid;  // the shading engine's UUID, empty when not recorded
   std::vector<RecordedChannel> channels;
 };
 

@@ -25,12 +25,20 @@ std::string modificationTime(const char* path) {
   return isoUtcTime(seconds);
 }
 
-// The first shading group whose surface shader is `shader`.
-std::string shadingGroupOf(const ShadingTable& table, const MObject& shader) {
+// The first shading group whose surface shader is `shader`; a null object when none.
+MObject shadingGroupOf(const ShadingTable& table, const MObject& shader) {
   for (const MObject& group : table.groups) {
-    if (getSurfaceShader(group) == shader) return MFnDependencyNode(group).name().asChar();
+    if (getSurfaceShader(group) == shader) return group;
   }
-  return std::string();
+  return MObject();
+}
+
+// The node's UUID, empty when the host gives none.
+std::string uuidOf(const MObject& node) {
+  if (node.isNull()) return std::string();
+  MStatus status;
+  const MUuid uuid = MFnDependencyNode(node).uuid(&status);
+  return status && uuid.valid() ? std::string(uuid.asString().asChar()) : std::string();
 }
 
 std::string melAnswer(const char* command) {
@@ -46,12 +54,11 @@ RecordedGroup recordGroup(const MFnMesh& mesh, const PolygonArrays& arrays, cons
   RecordedGroup group;
   group.name = groupName.asChar();
   group.dagPath = placement.fullPathName().asChar();
-  MStatus status;
-  const MUuid uuid = MFnDependencyNode(placement.node()).uuid(&status);
-  if (status && uuid.valid()) group.uuid = uuid.asString().asChar();
+  group.uuid = uuidOf(placement.node());
   group.uvSet = uvSet.asChar();
   group.polygons = static_cast<uint32_t>(mesh.numPolygons());
   group.vertices = static_cast<uint32_t>(mesh.numVertices());
+  MStatus status;
   const int uvs = mesh.numUVs(uvSet, &status);
   group.uvs = status && uvs > 0 ? static_cast<uint32_t>(uvs) : 0;
   const std::vector<int32_t> counts(arrays.counts.begin(), arrays.counts.end());
@@ -72,8 +79,11 @@ void recordSceneAndMaterials(HvModel& model, const ShadingTable& shading, Export
   const std::vector<ShadingEntry>& entries = shading.entries;
   for (size_t i = 0; i < entries.size(); ++i) {
     RecordedMaterial material;
-    material.shadingEngine = shadingGroupOf(shading, entries[i].shader);
+    const MObject group = shadingGroupOf(shading, entries[i].shader);
+    if (!group.isNull()) material.shadingEngine = MFnDependencyNode(group).name().asChar();
+    material.shadingEngineUuid = uuidOf(group);
     material.shader = entries[i].entryName.asChar();
+    material.shaderUuid = uuidOf(entries[i].shader);
     if (const Material* translated = model.Material(static_cast<int>(i), false)) {
       for (const char* channel : modelChannels()) {
         const char* file = translated->GetMapFileName(channel);
