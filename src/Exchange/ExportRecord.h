@@ -18,9 +18,9 @@ struct RecordedChannel {
 struct RecordedMaterial {
   std::string shadingEngine;
   std::string shader;             // the material's name: the shader's, or "shader|object" for a switched one
+  std::vector<RecordedChannel> channels;
   std::string shaderUuid;         // the shader node's UUID, empty when not recorded
   std::string shadingEngineUuid;  // the shading engine's UUID, empty when not recorded
-  std::vector<RecordedChannel> channels;
 };
 
 struct RecordedGroup {
