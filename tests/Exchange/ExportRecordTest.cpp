@@ -32,8 +32,9 @@ ExportRecord SampleRecord() {
   group.worldMatrix[0] = 1e-300;
   record.groups.push_back(group);
   record.materials.push_back({"woodSG", "wood", {{"DiffuseColor", "C:/tex/wood.tga", "2026-01-02T03:04:05Z"},
-                                                 {"Bump", "C:/tex/missing.tga", ""}}});
-  record.materials.push_back({"", "lambert1", {}});
+                                                 {"Bump", "C:/tex/missing.tga", ""}},
+                              "5B7E2C41-4D1A-9F3E-0C7B-8E2AA1D4F601", "5B7E2C41-4D1A-9F3E-0C7B-8E2AA1D4F602"});
+  record.materials.push_back({"", "lambert1", {}, "", ""});
   return record;
 }
 
@@ -67,7 +68,29 @@ TEST(ExportRecord, WhatIsWrittenReadsBackField_for_field) {
     ASSERT_EQ(read.materials[0].channels.size(), 2u);
     EXPECT_EQ(read.materials[0].channels[1].file, "C:/tex/missing.tga");
     EXPECT_EQ(read.materials[0].channels[1].modified, "");
+    EXPECT_EQ(read.materials[0].shaderUuid, written.materials[0].shaderUuid);
+    EXPECT_EQ(read.materials[0].shadingEngineUuid, written.materials[0].shadingEngineUuid);
+    EXPECT_EQ(read.materials[1].shaderUuid, "");
   }
+}
+
+TEST(ExportRecord, RecordsWithoutTheMaterialUuidsStillRead) {
+  const std::string text = exportRecordText(SampleRecord(), true);
+  EXPECT_NE(text.find("\"shaderUuid\""), std::string::npos);
+  // The second material has none, so its keys are left out.
+  EXPECT_EQ(text.find("\"shaderUuid\"", text.find("lambert1")), std::string::npos);
+  std::string old = text;
+  for (const char* key : {",\"shaderUuid\":\"5B7E2C41-4D1A-9F3E-0C7B-8E2AA1D4F601\"",
+                          ",\"shadingEngineUuid\":\"5B7E2C41-4D1A-9F3E-0C7B-8E2AA1D4F602\""}) {
+    const size_t at = old.find(key);
+    ASSERT_NE(at, std::string::npos) << key;
+    old.erase(at, std::string(key).size());
+  }
+  ExportRecord read;
+  std::string error;
+  ASSERT_TRUE(parseExportRecord(old.data(), old.size(), read, error)) << error;
+  EXPECT_EQ(read.materials[0].shaderUuid, "");
+  EXPECT_EQ(read.materials[0].shadingEngineUuid, "");
 }
 
 TEST(ExportRecord, NamesThatAreNotUtf8AreWrittenReadably) {
@@ -98,6 +121,7 @@ TEST(ExportRecord, DamagedRecordsAreRefusedWithTheirReason) {
       {std::string(good).replace(good.find("\"scene\""), 7, "\"scenery\""), "\"scene\" missing"},
       {std::string(good).replace(good.find("\"frame\":24.5"), 12, "\"frame\":\"24\""), "\"frame\" is not a number"},
       {std::string(good).replace(good.find("\"groups\":["), 10, "\"groups\":[7,"), "a group is not an object"},
+      {std::string(good).replace(good.find("\"shaderUuid\":\""), 14, "\"shaderUuid\":7,\"x\":\""), "\"shaderUuid\" is not a string"},
       {std::string(10000, '[') + std::string(10000, ']'), "nested deeper"},
   };
   for (const Case& c : cases) {
