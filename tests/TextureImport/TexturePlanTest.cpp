@@ -152,8 +152,10 @@ TEST(TexturePlan, MaterialNamesHoldingPatternCharactersAreTakenLiterally) {
   folder.Add("[x].+(y)_BaseColor.png");
   folder.Add("_ext__Bump.png");
   folder.Add("a_Specular.png");
-  const std::vector<MaterialPlan> plans = PlanFolder(RecordOf({"[x].+(y)", "<ext>", "*"}), folder);
-  ASSERT_EQ(plans.size(), 3u);
+  folder.Add("ns_wood_Opacity.png");
+  const std::vector<MaterialPlan> plans = PlanFolder(RecordOf({"[x].+(y)", "<ext>", "*", "ns:wood"}), folder);
+  ASSERT_EQ(plans.size(), 4u);
+  EXPECT_EQ(Connected(plans[3], "Opacity"), "ns_wood_Opacity.png");
   EXPECT_EQ(Connected(plans[0], "DiffuseColor"), "[x].+(y)_BaseColor.png");
   EXPECT_EQ(Connected(plans[1], "Bump"), "_ext__Bump.png");
   EXPECT_EQ(Connected(plans[1], "DiffuseColor"), "");
