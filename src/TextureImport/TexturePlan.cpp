@@ -1,6 +1,7 @@
 #include "TextureImport/TexturePlan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "Platform/FileSystem.h"
@@ -45,7 +46,7 @@ bool before(const Candidate& a, const Candidate& b) {
 // "shader|object" and other characters that no file name takes become '_'.
 std::string fileSafe(std::string name) {
   for (char& c : name) {
-    if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || (c >= 0 && c < ' ')) c = '_';
+    if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr) c = '_';
   }
   return name;
 }
@@ -57,18 +58,21 @@ std::string joinPath(const std::string& dir, const std::string& name) {
   return dir + Platform::PathSeparator() + name;
 }
 
-// True when `word` stands alone in the name: between non-letters, or at a
-// change from a lower-case letter to an upper-case one ("woodNormal").
+// True when a word of a file name ends before `at`: at either end of the
+// name, beside a character that is not an ASCII letter or digit, or where a
+// capital follows a lower-case letter (before "Normal" in "woodNormal").
+bool wordBreak(const std::string& name, size_t at) {
+  const auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+  const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+  const auto alnum = [&](char c) { return lower(c) || upper(c) || (c >= '0' && c <= '9'); };
+  if (at == 0 || at >= name.size()) return true;
+  return !alnum(name[at - 1]) || !alnum(name[at]) || (lower(name[at - 1]) && upper(name[at]));
+}
+
+// True when `word` stands as a word of its own in the name.
 bool holdsWord(const std::string& name, const std::string& word) {
-  const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); };
   for (size_t at = 0; at + word.size() <= name.size(); ++at) {
-    if (!sameTextAt(name, at, word)) continue;
-    const size_t end = at + word.size();
-    const bool startsWord = at == 0 || !letter(name[at - 1]) ||
-                            (name[at] >= 'A' && name[at] <= 'Z' && name[at - 1] >= 'a' && name[at - 1] <= 'z');
-    const bool endsWord = end == name.size() || !letter(name[end]) ||
-                          (name[end] >= 'A' && name[end] <= 'Z' && name[end - 1] >= 'a' && name[end - 1] <= 'z');
-    if (startsWord && endsWord) return true;
+    if (sameTextAt(name, at, word) && wordBreak(name, at) && wordBreak(name, at + word.size())) return true;
   }
   return false;
 }
