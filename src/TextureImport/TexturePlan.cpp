@@ -101,7 +101,7 @@ std::vector<Candidate> candidatesFor(const std::vector<TexturePattern>& patterns
                                        [&](const Candidate& c) { return c.name == one.name; });
         if (same == found.end()) {
           found.push_back(one);
-        } else if (match.tile != 0) {
+        } else if (match.tile != 0 && !same->tiles.empty()) {
           if (match.tile < *same->tiles.begin()) same->lowest = file;
           same->tiles.insert(match.tile);
         }
@@ -113,8 +113,7 @@ std::vector<Candidate> candidatesFor(const std::vector<TexturePattern>& patterns
   return found;
 }
 
-void connectTo(PlannedTexture& texture, const std::vector<Candidate>& candidates, const std::string& dir,
-               const ChannelRow& row) {
+void connectTo(PlannedTexture& texture, const std::vector<Candidate>& candidates, const std::string& dir) {
   const Candidate& chosen = candidates.front();
   texture.action = TextureAction::kConnect;
   texture.file = joinPath(dir, chosen.lowest);
@@ -122,7 +121,6 @@ void connectTo(PlannedTexture& texture, const std::vector<Candidate>& candidates
     texture.tilePattern = joinPath(dir, chosen.name);
     texture.tiles.assign(chosen.tiles.begin(), chosen.tiles.end());
   }
-  texture.normalMap = texture.normalMap || row.aliases[chosen.alias] == "Normal";
   for (size_t i = 1; i < candidates.size(); ++i) texture.passedOver.push_back(candidates[i].name);
 }
 
@@ -150,12 +148,12 @@ MaterialPlan planMaterial(const RecordedMaterial& recorded, const TextureSearch&
     PlannedTexture texture;
     texture.channel = row.channel;
     texture.colorSpace = row.colorSpace;
-    const bool bump = texture.channel == "Bump";
-    texture.normalMap = bump && search.normalMaps;
     const std::vector<Candidate> candidates = candidatesFor(patterns, files, row, words);
-    if (!candidates.empty()) connectTo(texture, candidates, search.dir, row);
+    if (!candidates.empty()) connectTo(texture, candidates, search.dir);
     else compareWithExport(texture, recorded);
-    texture.normalMap = bump && (texture.normalMap || (!texture.file.empty() && namedAsNormalMap(texture.file)));
+    const bool normalWord = !candidates.empty() && row.aliases[candidates.front().alias] == "Normal";
+    texture.normalMap = texture.channel == "Bump" &&
+                        (search.normalMaps || normalWord || (!texture.file.empty() && namedAsNormalMap(texture.file)));
     plan.textures.push_back(texture);
   }
   return plan;
