@@ -628,3 +628,133 @@ TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
   expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[30]\";\n"),
              "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
 }
+
+namespace {
+
+// A path of points as Maya stores it on polySplit: each point's desc is
+// -2147483648 plus its edge, its edge value the fraction from the edge's first point.
+std::string splitPath(const std::vector<int>& edges, const std::vector<std::string>& fractions) {
+  const std::string n = std::to_string(edges.size()), range = "[0:" + std::to_string(edges.size() - 1) + "]";
+  std::string e = "\tsetAttr -s " + n + " \".e" + range + "\" ", d = "\tsetAttr -s " + n + " \".d" + range + "\" ";
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    e += " " + fractions[i];
+    d += " " + std::to_string(-2147483648LL + edges[i]);
+  }
+  return e + ";\n" + d + ";\n";
+}
+
+// polySplit1 on a cube of side 1 (Maya's points, faces and edges).
+std::string splitCube(const std::string& points) {
+  return cube(1, "", 1,
+              "createNode polySplit -n \"polySplit1\";\n" + points +
+                  "\tsetAttr \".sma\" 180;\n\tsetAttr \".m2015\" yes;\nconnectAttr \"polyCube1.out\" \"polySplit1.ip\";\n",
+              "polySplit1.out");
+}
+
+// The UV of a face's corner.
+std::pair<float, float> cornerUV(int face, int corner) {
+  float u = -1, v = -1;
+  MFnMesh(HostTest::path("pCubeShape1")).getPolygonUV(face, corner, u, v);
+  return {u, v};
+}
+
+int cornerUVid(int face, int corner) {
+  int id = -1;
+  MFnMesh(HostTest::path("pCubeShape1")).getPolygonUVid(face, corner, id);
+  return id;
+}
+
+void expectUVBetween(std::pair<float, float> uv, std::pair<float, float> a, std::pair<float, float> b, double t) {
+  EXPECT_NEAR(uv.first, a.first + t * (b.first - a.first), 1e-6);
+  EXPECT_NEAR(uv.second, a.second + t * (b.second - a.second), 1e-6);
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitCutsTheFaceBetweenPointsOnTwoOfItsEdges) {
+  // A quarter along e[0] (points 0-1) and e[1] (2-3): the front face cut in two.
+  auto problems = loadScene(splitCube(splitPath({0, 1}, {"0.25", "0.25"})));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 10, 7);
+  expectPoint(p, 8, -0.25, -0.5, 0.5);
+  expectPoint(p, 9, -0.25, 0.5, 0.5);
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 15);
+  // The part from the first point round the face to the second is the new face.
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{8, 1, 3, 9}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{9, 2, 0, 8}));
+  // The faces beside the cut edges take their points as corners.
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 8, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{2, 9, 3, 5, 4}));
+
+  // UVs between the edge's: shared where the faces share the edge's UVs
+  // (e[1] between the front and the top), apart across the bottom's seam (e[0]).
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 17);
+  expectUVBetween(cornerUV(0, 3), cornerUV(0, 2), cornerUV(6, 1), 0.25);
+  EXPECT_EQ(cornerUVid(6, 0), cornerUVid(0, 3));
+  EXPECT_EQ(cornerUVid(6, 3), cornerUVid(1, 1));
+  EXPECT_NE(cornerUVid(3, 3), cornerUVid(0, 3));
+  expectUVBetween(cornerUV(3, 3), cornerUV(3, 4), cornerUV(3, 2), 0.25);
+
+  // A fraction of 0 is the edge's first point: the cut runs from that corner.
+  loadScene(splitCube(splitPath({0, 1}, {"0", "0.5"})));
+  pointsWithCounts("pCubeShape1", 9, 7);
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{0, 1, 3, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{8, 2, 0}));
+}
+
+TEST_F(HostTest, SplitLoopRoundACubeMeasuresEachFractionFromItsEdgesFirstPoint) {
+  // Insert Edge Loop as Maya 2019 saved it: 0.3 along e[0], e[3], e[2], e[1]
+  // and back to e[0]. Maya's next node extruded f[6] as the bottom's part from
+  // x -0.5 to -0.2: the new faces come in the order of the cuts.
+  auto problems = loadScene(splitCube(
+      "\tsetAttr -s 5 \".e[0:4]\"  0.30000001 0.30000001 0.30000001 0.30000001\n\t\t 0.30000001;\n"
+      "\tsetAttr -s 5 \".d[0:4]\"  -2147483648 -2147483645 -2147483646 -2147483647 -2147483648;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 12, 10);
+  for (unsigned int k = 8; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.2, 1e-6) << k;
+  expectPoint(p, 9, p[9].x, -0.5, -0.5);  // on e[3], the bottom's back edge
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{8, 0, 6, 9}));
+  for (int f = 6; f < 10; ++f)
+    for (int v : cornersOf("pCubeShape1", f))
+      EXPECT_LT(p[static_cast<unsigned int>(v)].x, -0.1) << "face " << f;
+
+  // e[4] and e[5] run up the front, e[9] and e[8] down the back: 0.75 along
+  // those is as high as 0.25 along these.
+  loadScene(splitCube(splitPath({4, 5, 9, 8, 4}, {"0.25", "0.25", "0.75", "0.75", "0.25"})));
+  p = pointsWithCounts("pCubeShape1", 12, 10);
+  expectPoint(p, 8, -0.5, -0.25, 0.5);
+  expectPoint(p, 9, 0.5, -0.25, 0.5);
+  expectPoint(p, 10, 0.5, -0.25, -0.5);
+  expectPoint(p, 11, -0.5, -0.25, -0.5);
+}
+
+TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
+  const std::string notEvaluated = "(polySplit) is not evaluated (";
+  expectSaid(splitCube(splitPath({0, 40}, {"0.5", "0.5"})),
+             notEvaluated + "its point 1 (desc -2147483608) names no edge of the mesh (which has 12))", "pCubeShape1",
+             8, 6);
+  expectSaid(splitCube("\tsetAttr -s 2 \".e[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".d[0:1]\"  3 -2147483647;\n"),
+             notEvaluated + "its point 0 (desc 3) names no edge", "pCubeShape1", 8, 6);
+  for (const char* bad : {"nan", "1.5", "-0.25"})
+    expectSaid(splitCube(splitPath({0, 1}, {"0.5", bad})),
+               notEvaluated + "its point 1 has no fraction between 0 and 1 along its edge)", "pCubeShape1", 8, 6);
+  // e[0] (front bottom) and e[2] (back top) have no face in common.
+  expectSaid(splitCube(splitPath({0, 2}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 share no face)",
+             "pCubeShape1", 8, 6);
+  expectSaid(splitCube(splitPath({0, 0}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 are one point)",
+             "pCubeShape1", 8, 6);
+  expectSaid(splitCube(splitPath({0}, {"0.5"})), notEvaluated + "it names fewer than two points)", "pCubeShape1", 8, 6);
+  const std::string across = splitPath({0, 1}, {"0.5", "0.5"});
+  expectSaid(splitCube(across + "\tsetAttr \".s\" 3;\n"), notEvaluated + "it divides its cuts", "pCubeShape1", 8, 6);
+  expectSaid(splitCube(across + "\tsetAttr \".de\" yes;\n"), notEvaluated + "it detaches the cut edges", "pCubeShape1",
+             8, 6);
+  // Edge flow would bend the points off the edges: they stay on them, and that is said.
+  expectSaid(splitCube(across + "\tsetAttr \".ief\" yes;\n"), "its edge flow is left out", "pCubeShape1", 10, 7);
+  // Points by face, triangle and barycentric coordinates, as older versions saved them.
+  expectSaid(splitCube("\tsetAttr -s 2 \".sps[0].sp\";\n\tsetAttr \".sps[0].sp[0].f\" 2;\n"
+                       "\tsetAttr \".sps[0].sp[0].t\" 1;\n\tsetAttr \".sps[0].sp[0].bc\" -type \"double3\" 0 1 0 ;\n"
+                       "\tsetAttr \".sps[0].sp[1].f\" 5;\n\tsetAttr \".sps[0].sp[1].bc\" -type \"double3\" 1 0 0 ;\n"),
+             notEvaluated + "its points are given by face, triangle and barycentric coordinates (splitPoints)", "pCubeShape1", 8,
+             6);
+}

@@ -190,12 +190,11 @@ bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& f
 
 bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   if (node.number("detachEdges", 0.0) != 0.0) {
-    why = "its detached edges (detachEdges) are not evaluated";
+    why = "it detaches the cut edges (detachEdges), which the host does not do";
     return false;
   }
-  const double subdivision = node.number("subdivision", 1.0);
-  if (subdivision != 1.0) {
-    why = "its cut edges divided (subdivision " + std::to_string(subdivision) + ") are not evaluated";
+  if (node.number("subdivision", 1.0) != 1.0) {
+    why = "it divides its cuts (subdivision other than 1), which the host does not do";
     return false;
   }
   const MeshEdges edges = meshEdges(mesh);
@@ -205,7 +204,8 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   if (path.size() < 2) {
     why = elementsOf(node, "splitPoints", {-1}).empty()
               ? "it names fewer than two points"
-              : "its points given by face and triangle (splitPoints) are not evaluated";
+              : "its points are given by face, triangle and barycentric coordinates (splitPoints), a form the host "
+                "does not read";
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
