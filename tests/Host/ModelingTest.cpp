@@ -7,7 +7,10 @@
 #include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace HistoryScene;
@@ -678,28 +681,41 @@ TEST_F(HostTest, SplitCutsTheFaceBetweenPointsOnTwoOfItsEdges) {
   MPointArray p = pointsWithCounts("pCubeShape1", 10, 7);
   expectPoint(p, 8, -0.25, -0.5, 0.5);
   expectPoint(p, 9, -0.25, 0.5, 0.5);
-  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 15);
-  // The part from the first point round the face to the second is the new face.
-  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{8, 1, 3, 9}));
-  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{9, 2, 0, 8}));
+  // The part from the first point round the face to the second is the new
+  // face; each part's corners in the order Maya gives them.
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{1, 3, 9, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{8, 9, 2, 0}));
   // The faces beside the cut edges take their points as corners.
   EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 8, 0}));
   EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{2, 9, 3, 5, 4}));
+  // Edges as Maya numbers them: a split edge keeps its part from its first
+  // point, the parts after the new points follow, then the cut.
+  MFnMesh mesh(path("pCubeShape1"));
+  ASSERT_EQ(mesh.numEdges(), 15);
+  const std::map<int, std::pair<int, int>> edges{{0, {0, 8}}, {1, {2, 9}}, {12, {8, 1}}, {13, {9, 3}}, {14, {8, 9}}};
+  for (const auto& [e, expected] : edges) {
+    int2 ends = {-1, -1};
+    mesh.getEdgeVertices(e, ends);
+    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
+  }
 
   // UVs between the edge's: shared where the faces share the edge's UVs
-  // (e[1] between the front and the top), apart across the bottom's seam (e[0]).
-  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 17);
-  expectUVBetween(cornerUV(0, 3), cornerUV(0, 2), cornerUV(6, 1), 0.25);
-  EXPECT_EQ(cornerUVid(6, 0), cornerUVid(0, 3));
-  EXPECT_EQ(cornerUVid(6, 3), cornerUVid(1, 1));
-  EXPECT_NE(cornerUVid(3, 3), cornerUVid(0, 3));
+  // (e[1] between the front and the top), apart across the bottom's seam
+  // (e[0]); made point by point, the face walking the edge forward first.
+  EXPECT_EQ(mesh.numUVs(), 17);
+  expectUVBetween(cornerUV(0, 0), cornerUV(0, 3), cornerUV(6, 0), 0.25);
   expectUVBetween(cornerUV(3, 3), cornerUV(3, 4), cornerUV(3, 2), 0.25);
+  EXPECT_EQ(cornerUVid(0, 0), 14);
+  EXPECT_EQ(cornerUVid(6, 3), 14);
+  EXPECT_EQ(cornerUVid(3, 3), 15);
+  EXPECT_EQ(cornerUVid(6, 2), 16);
+  EXPECT_EQ(cornerUVid(1, 1), 16);
 
   // A fraction of 0 is the edge's first point: the cut runs from that corner.
   loadScene(splitCube(splitPath({0, 1}, {"0", "0.5"})));
   pointsWithCounts("pCubeShape1", 9, 7);
-  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{0, 1, 3, 8}));
-  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{8, 2, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{1, 3, 8, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 8, 2}));
 }
 
 TEST_F(HostTest, SplitLoopRoundACubeMeasuresEachFractionFromItsEdgesFirstPoint) {
@@ -714,7 +730,7 @@ TEST_F(HostTest, SplitLoopRoundACubeMeasuresEachFractionFromItsEdgesFirstPoint) 
   for (unsigned int k = 8; k < 12; ++k)
     EXPECT_NEAR(p[k].x, -0.2, 1e-6) << k;
   expectPoint(p, 9, p[9].x, -0.5, -0.5);  // on e[3], the bottom's back edge
-  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{8, 0, 6, 9}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{0, 6, 9, 8}));
   for (int f = 6; f < 10; ++f)
     for (int v : cornersOf("pCubeShape1", f))
       EXPECT_LT(p[static_cast<unsigned int>(v)].x, -0.1) << "face " << f;
@@ -727,6 +743,50 @@ TEST_F(HostTest, SplitLoopRoundACubeMeasuresEachFractionFromItsEdgesFirstPoint) 
   expectPoint(p, 9, 0.5, -0.25, 0.5);
   expectPoint(p, 10, 0.5, -0.25, -0.5);
   expectPoint(p, 11, -0.5, -0.25, -0.5);
+}
+
+namespace {
+
+// Two polySplits one after the other on a cube of side 1.
+std::string twoSplits(const std::string& first, const std::string& second) {
+  return cube(1, "", 1,
+              "createNode polySplit -n \"polySplit1\";\n" + first + "createNode polySplit -n \"polySplit2\";\n" + second +
+                  "connectAttr \"polyCube1.out\" \"polySplit1.ip\";\nconnectAttr \"polySplit1.out\" \"polySplit2.ip\";\n",
+              "polySplit2.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitAfterSplitNamesTheEdgesAsMayaNumberedThem) {
+  // As Maya 2019 saved a loop and a second one on the same edge numbers, then
+  // extruded f[1], f[8] and f[12] as the whole top: the edges keep their
+  // parts from their first points, and each loop's new faces follow in path order.
+  auto problems = loadScene(twoSplits(
+      "\tsetAttr -s 5 \".e[0:4]\"  0.81220698 0.81220698 0.81220698 0.81220698\n\t\t 0.81220698;\n"
+      "\tsetAttr -s 5 \".d[0:4]\"  -2147483648 -2147483645 -2147483646 -2147483647 -2147483648;\n",
+      "\tsetAttr -s 5 \".e[0:4]\"  0.22543401 0.22543401 0.22543401 0.22543401\n\t\t 0.22543401;\n"
+      "\tsetAttr -s 5 \".d[0:4]\"  -2147483648 -2147483645 -2147483646 -2147483647 -2147483648;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 16, 14);
+  for (unsigned int k = 12; k < 16; ++k)
+    EXPECT_NEAR(p[k].x, -0.5 + 0.22543401 * 0.81220698, 1e-6) << k;  // along e[0]'s part from x -0.5
+  double low = 1, high = -1;
+  for (int f : {1, 8, 12})
+    for (int v : cornersOf("pCubeShape1", f)) {
+      EXPECT_NEAR(p[static_cast<unsigned int>(v)].y, 0.5, 1e-9) << "face " << f;
+      low = std::min(low, p[static_cast<unsigned int>(v)].x), high = std::max(high, p[static_cast<unsigned int>(v)].x);
+    }
+  EXPECT_NEAR(low, -0.5, 1e-9);
+  EXPECT_NEAR(high, 0.5, 1e-9);
+
+  // A loop on the cube's edges along x, then one on e[12] to e[15]: the parts
+  // of those edges after the first loop's points, as Maya numbered them.
+  problems = loadScene(twoSplits(splitPath({0, 1, 2, 3, 0}, {"0.8", "0.8", "0.8", "0.8", "0.8"}),
+                                 splitPath({12, 13, 14, 15, 12}, {"0.5", "0.5", "0.5", "0.5", "0.5"})));
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pCubeShape1", 16, 14);
+  for (unsigned int k = 12; k < 16; ++k)
+    EXPECT_NEAR(p[k].x, 0.4, 1e-6) << k;
 }
 
 TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {

@@ -14,9 +14,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <set>
-#include <iterator>
+#include <sstream>
 #include <tuple>
 
 namespace OmbrixHost {
@@ -30,6 +31,15 @@ struct PathPoint {
   int vertex = -1;  // the point of the mesh it becomes
 };
 
+// A desc value as the file wrote it.
+std::string descText(double d) {
+  if (d == std::floor(d) && std::fabs(d) < 9e18)
+    return std::to_string(static_cast<long long>(d));
+  std::ostringstream out;
+  out << d;
+  return out.str();
+}
+
 // The path's points as the node stores them; false with `why` on a value
 // that names no edge of the mesh or no fraction of one.
 bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std::string& why) {
@@ -38,8 +48,7 @@ bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std
     const double edge = d - kOnEdge;
     const std::string which = "its point " + std::to_string(i);
     if (!std::isfinite(edge) || edge != std::floor(edge) || edge < 0 || edge >= edgeCount) {
-      why = which + " (desc " + (std::isfinite(d) ? std::to_string(static_cast<long long>(d)) : std::string("?")) +
-            ") names no edge of the mesh (which has " + std::to_string(edgeCount) + ")";
+      why = which + " (desc " + descText(d) + ") names no edge of the mesh (which has " + std::to_string(edgeCount) + ")";
       return false;
     }
     if (!std::isfinite(t) || t < 0 || t > 1) {
@@ -51,11 +60,15 @@ bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std
   return true;
 }
 
+// The new points along each edge, from its first point: (fraction, point).
+using PointsOnEdges = std::map<int, std::vector<std::pair<double, int>>>;
+
 // Each point's vertex: an end of its edge at a fraction of 0 or 1, else a new
 // point (one for each edge and fraction), numbered in path order.
-void placePoints(const MeshEdges& edges, std::vector<PathPoint>& path, PolygonList& list,
-                 std::map<int, std::vector<std::pair<double, int>>>& onEdge) {
+std::vector<int> placePoints(const MeshEdges& edges, std::vector<PathPoint>& path, PolygonList& list,
+                             PointsOnEdges& onEdge) {
   std::map<std::pair<int, double>, int> made;
+  std::vector<int> newEdges;  // the edge of each new point
   for (auto& p : path) {
     const auto& ends = edges.ends[static_cast<std::size_t>(p.edge)];
     if (p.t == 0 || p.t == 1) {
@@ -71,41 +84,91 @@ void placePoints(const MeshEdges& edges, std::vector<PathPoint>& path, PolygonLi
     p.vertex = list.addPoint(lerp(pts[static_cast<std::size_t>(ends.first)], pts[static_cast<std::size_t>(ends.second)], p.t));
     made[{p.edge, p.t}] = p.vertex;
     onEdge[p.edge].push_back({p.t, p.vertex});
+    newEdges.push_back(p.edge);
   }
   for (auto& entry : onEdge)
     std::sort(entry.second.begin(), entry.second.end());
+  return newEdges;
+}
+
+// A face's corner walking an edge with new points.
+struct Walker {
+  std::size_t face, corner;
+  bool forward;  // from the edge's first point
+};
+
+// The corners walking each edge with new points, in face order.
+std::map<int, std::vector<Walker>> walkersOf(const MeshData& m, const MeshEdges& edges, const PointsOnEdges& onEdge) {
+  std::map<int, std::vector<Walker>> out;
+  for (int f = 0; f < m.numFaces(); ++f)
+    for (int k = 0; k < m.faceCounts[f]; ++k) {
+      const long long loop = edges.loops[static_cast<std::size_t>(m.faceStart(f) + k)];
+      if (onEdge.count(MeshEdges::edgeOf(loop)))
+        out[MeshEdges::edgeOf(loop)].push_back({static_cast<std::size_t>(f), static_cast<std::size_t>(k), loop >= 0});
+    }
+  return out;
+}
+
+// UVs of the new points, keyed by set and (UV at the edge's first point, UV at
+// its second, point): made point by point in path order, for each point the
+// faces walking its edge from its first point before those walking it back.
+using PointUVs = std::vector<std::map<std::tuple<int, int, int>, int>>;
+
+std::pair<int, int> edgeUVs(const PolygonList& list, const Walker& w, std::size_t set) {
+  const auto& uvs = list.polygons[w.face].uvs[set];
+  const int here = uvs[w.corner], next = uvs[(w.corner + 1) % uvs.size()];
+  return w.forward ? std::make_pair(here, next) : std::make_pair(next, here);
+}
+
+PointUVs makeUVs(const std::vector<int>& newEdges, const PointsOnEdges& onEdge,
+                 const std::map<int, std::vector<Walker>>& walkers, PolygonList& list) {
+  PointUVs made(list.sets.size());
+  std::map<int, std::size_t> nextOnEdge;
+  for (int e : newEdges) {
+    const auto& [t, vertex] = onEdge.at(e)[nextOnEdge[e]++];
+    auto found = walkers.find(e);
+    if (found == walkers.end())
+      continue;
+    for (bool forward : {true, false})
+      for (const Walker& w : found->second)
+        for (std::size_t s = 0; w.forward == forward && s < list.sets.size(); ++s) {
+          const auto [first, second] = edgeUVs(list, w, s);
+          auto key = std::make_tuple(first, second, vertex);
+          if (!made[s].count(key))
+            made[s][key] = list.blendUV(s, first, second, t);
+        }
+  }
+  return made;
 }
 
 // The new points become corners of every face walking their edges, in order
-// along the face; their UVs lie between those of the edge's ends in that face.
-void insertPoints(const MeshData& m, const MeshEdges& edges, const std::map<int, std::vector<std::pair<double, int>>>& onEdge,
+// along the face.
+void insertPoints(const PointsOnEdges& onEdge, const std::map<int, std::vector<Walker>>& walkers, const PointUVs& uvs,
                   PolygonList& list) {
-  std::vector<std::map<std::tuple<int, int, int>, int>> madeUVs(list.sets.size());  // (uv at first end, uv at second, point)
-  for (std::size_t f = 0; f < list.polygons.size(); ++f) {
+  std::map<std::size_t, std::map<std::size_t, std::pair<int, bool>>> byFace;  // face -> corner -> (edge, forward)
+  for (const auto& [e, ws] : walkers)
+    for (const Walker& w : ws)
+      byFace[w.face][w.corner] = {e, w.forward};
+  for (const auto& [f, corners] : byFace) {
     const Polygon old = list.polygons[f];
     Polygon grown{{}, std::vector<std::vector<int>>(old.uvs.size())};
-    const std::size_t n = old.vertices.size();
-    for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t k = 0; k < old.vertices.size(); ++k) {
       grown.vertices.push_back(old.vertices[k]);
       for (std::size_t s = 0; s < old.uvs.size(); ++s)
         grown.uvs[s].push_back(old.uvs[s][k]);
-      const long long loop = edges.loops[static_cast<std::size_t>(m.faceStart(static_cast<int>(f))) + k];
-      auto points = onEdge.find(MeshEdges::edgeOf(loop));
-      if (points == onEdge.end())
+      auto walked = corners.find(k);
+      if (walked == corners.end())
         continue;
-      const bool forward = loop >= 0;
-      std::vector<std::pair<double, int>> along = points->second;
+      const auto [e, forward] = walked->second;
+      std::vector<std::pair<double, int>> along = onEdge.at(e);
       if (!forward)
         std::reverse(along.begin(), along.end());
-      for (const auto& [t, vertex] : along) {
-        grown.vertices.push_back(vertex);
+      for (const auto& point : along) {
+        grown.vertices.push_back(point.second);
         for (std::size_t s = 0; s < old.uvs.size(); ++s) {
-          const int here = old.uvs[s][k], next = old.uvs[s][(k + 1) % n];
-          const int first = forward ? here : next, second = forward ? next : here;
-          auto key = std::make_tuple(first, second, vertex);
-          auto found = madeUVs[s].find(key);
-          grown.uvs[s].push_back(found != madeUVs[s].end() ? found->second
-                                                           : madeUVs[s][key] = list.blendUV(s, first, second, t));
+          const auto [first, second] = edgeUVs(list, Walker{f, k, forward}, s);
+          auto uv = uvs[s].find(std::make_tuple(first, second, point.second));
+          grown.uvs[s].push_back(uv != uvs[s].end() ? uv->second : -1);
         }
       }
     }
@@ -136,29 +199,38 @@ std::vector<std::set<int>> facesOfPoints(const MeshData& m, const MeshEdges& edg
   return out;
 }
 
-// Cuts polygon `f` between its corners at a and b: the part from a round to b
-// is appended, the rest keeps the place.
+// Appends the corners of `whole` from `from` round to `to`.
+void appendCorners(const Polygon& whole, std::size_t from, std::size_t to, Polygon& part) {
+  const std::size_t n = whole.vertices.size();
+  for (std::size_t k = from;; k = (k + 1) % n) {
+    part.vertices.push_back(whole.vertices[k]);
+    for (std::size_t s = 0; s < whole.uvs.size(); ++s)
+      part.uvs[s].push_back(whole.uvs[s][k]);
+    if (k == to)
+      return;
+  }
+}
+
+// Cuts polygon `f` between its corners a (the cut's first point) and b, not
+// side by side: the part from a round to b is appended, running from the
+// corner after a to b and back to a; the other keeps the place, running from
+// a to b and on round the face. Maya orders both so.
 void cutPolygon(PolygonList& list, std::size_t f, std::size_t a, std::size_t b) {
   const Polygon whole = list.polygons[f];
   const std::size_t n = whole.vertices.size();
-  auto part = [&](std::size_t from, std::size_t to) {
-    Polygon p{{}, std::vector<std::vector<int>>(whole.uvs.size())};
-    for (std::size_t k = from;; k = (k + 1) % n) {
-      p.vertices.push_back(whole.vertices[k]);
-      for (std::size_t s = 0; s < whole.uvs.size(); ++s)
-        p.uvs[s].push_back(whole.uvs[s][k]);
-      if (k == to)
-        return p;
-    }
-  };
-  list.polygons[f] = part(b, a);
-  list.polygons.push_back(part(a, b));
+  Polygon kept{{}, std::vector<std::vector<int>>(whole.uvs.size())}, added = kept;
+  appendCorners(whole, a, a, kept);
+  appendCorners(whole, b, (a + n - 1) % n, kept);
+  appendCorners(whole, (a + 1) % n, b, added);
+  appendCorners(whole, a, a, added);
+  list.polygons[f] = std::move(kept);
+  list.polygons.push_back(std::move(added));
 }
 
 // The cut from path point i to i + 1 through the polygon made of a face both
 // lie on; false with `why` when there is none.
 bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& faces, std::size_t i, PolygonList& list,
-         std::vector<int>& origin, std::string& why) {
+         std::vector<int>& origin, std::vector<std::pair<int, int>>& cuts, std::string& why) {
   const PathPoint &from = path[i], &to = path[i + 1];
   const std::string which = "its points " + std::to_string(i) + " and " + std::to_string(i + 1);
   if (from.vertex == to.vertex) {
@@ -180,10 +252,32 @@ bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& f
       return true;  // along a side of the face: nothing to cut
     cutPolygon(list, f, ia, ib);
     origin.push_back(origin[f]);
+    cuts.push_back({from.vertex, to.vertex});
     return true;
   }
   why = which + " share no face";
   return false;
+}
+
+// The edges of the result as Maya numbers them: each split edge keeps its
+// part from its first point, the parts after each new point follow in the
+// order of those points, then the cuts in path order.
+std::vector<int> edgeList(const MeshEdges& edges, const std::vector<int>& newEdges, const PointsOnEdges& onEdge,
+                          const std::vector<std::pair<int, int>>& cuts) {
+  std::vector<std::pair<int, int>> ends = edges.ends;
+  for (const auto& [e, points] : onEdge)
+    ends[static_cast<std::size_t>(e)].second = points.front().second;
+  std::map<int, std::size_t> nextOnEdge;
+  for (int e : newEdges) {
+    const auto& points = onEdge.at(e);
+    const std::size_t j = nextOnEdge[e]++;
+    ends.push_back({points[j].second, j + 1 < points.size() ? points[j + 1].second : edges.ends[static_cast<std::size_t>(e)].second});
+  }
+  ends.insert(ends.end(), cuts.begin(), cuts.end());
+  std::vector<int> out;
+  for (const auto& [a, b] : ends)
+    out.insert(out.end(), {a, b});
+  return out;
 }
 
 }  // namespace
@@ -209,19 +303,24 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
-  std::map<int, std::vector<std::pair<double, int>>> onEdge;
-  placePoints(edges, path, list, onEdge);
-  insertPoints(mesh, edges, onEdge, list);
+  PointsOnEdges onEdge;
+  const std::vector<int> newEdges = placePoints(edges, path, list, onEdge);
+  const auto walkers = walkersOf(mesh, edges, onEdge);
+  insertPoints(onEdge, walkers, makeUVs(newEdges, onEdge, walkers, list), list);
   const std::vector<std::set<int>> faces = facesOfPoints(mesh, edges, path);
   std::vector<int> origin(list.polygons.size());
   for (std::size_t f = 0; f < origin.size(); ++f)
     origin[f] = static_cast<int>(f);
+  std::vector<std::pair<int, int>> cuts;
   for (std::size_t i = 0; i + 1 < path.size(); ++i)
-    if (!cut(path, faces, i, list, origin, why))
+    if (!cut(path, faces, i, list, origin, cuts, why))
       return false;
   if (node.number("insertWithEdgeFlow", 0.0) != 0.0)
     why = "its edge flow is left out: the new points lie on the straight edges";
+  const std::size_t points = list.points.size();
   mesh = list.toMesh();
+  if (mesh.points.size() == points)  // no point dropped: the numbers hold
+    mesh.edges = edgeList(edges, newEdges, onEdge, cuts);
   return true;
 }
 
