@@ -6,8 +6,10 @@
 // first reaches them; of a face cut in two, the part from the cut's first
 // point round the face's own order to its second becomes a new face after
 // the mesh's, one per cut in path order, and the other part keeps the face's
-// place. New points take UVs between the edge's UVs, shared where the faces
-// share those.
+// place. A split edge keeps its number for its part from its first point;
+// the parts after the new points, then the cuts, are numbered after the
+// mesh's edges. New points take UVs between the edge's UVs, shared where
+// the faces share those.
 #include "Deformers.h"
 #include "ModelingSteps.h"
 #include "PolygonList.h"
