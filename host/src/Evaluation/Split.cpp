@@ -2,7 +2,7 @@
 // points cut in two along it. Maya stores each point as `desc` -2147483648
 // plus the edge's index and `edge` the fraction along that edge from its
 // first point (as the mesh's edge list gives it); a fraction of 0 or 1 is
-// the edge's end itself. New points follow the mesh's in the order the path
+// taken as the edge's end itself. New points follow the mesh's in the order the path
 // first reaches them; of a face cut in two, the part from the cut's first
 // point round the face's own order to its second becomes a new face after
 // the mesh's, one per cut in path order, and the other part keeps the face's
