@@ -667,6 +667,15 @@ int cornerUVid(int face, int corner) {
   return id;
 }
 
+// pCubeShape1's edges run between these points.
+void expectEdges(const std::map<int, std::pair<int, int>>& edges) {
+  for (const auto& [e, expected] : edges) {
+    int2 ends = {-1, -1};
+    MFnMesh(HostTest::path("pCubeShape1")).getEdgeVertices(e, ends);
+    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
+  }
+}
+
 void expectUVBetween(std::pair<float, float> uv, std::pair<float, float> a, std::pair<float, float> b, double t) {
   EXPECT_NEAR(uv.first, a.first + t * (b.first - a.first), 1e-6);
   EXPECT_NEAR(uv.second, a.second + t * (b.second - a.second), 1e-6);
@@ -691,13 +700,8 @@ TEST_F(HostTest, SplitCutsTheFaceBetweenPointsOnTwoOfItsEdges) {
   // Edges as Maya numbers them: a split edge keeps its part from its first
   // point, the parts after the new points follow, then the cut.
   MFnMesh mesh(path("pCubeShape1"));
-  ASSERT_EQ(mesh.numEdges(), 15);
-  const std::map<int, std::pair<int, int>> edges{{0, {0, 8}}, {1, {2, 9}}, {12, {8, 1}}, {13, {9, 3}}, {14, {8, 9}}};
-  for (const auto& [e, expected] : edges) {
-    int2 ends = {-1, -1};
-    mesh.getEdgeVertices(e, ends);
-    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
-  }
+  EXPECT_EQ(mesh.numEdges(), 15);
+  expectEdges({{0, {0, 8}}, {1, {2, 9}}, {12, {8, 1}}, {13, {9, 3}}, {14, {8, 9}}});
 
   // UVs between the edge's: shared where the faces share the edge's UVs
   // (e[1] between the front and the top), apart across the bottom's seam
@@ -710,6 +714,13 @@ TEST_F(HostTest, SplitCutsTheFaceBetweenPointsOnTwoOfItsEdges) {
   EXPECT_EQ(cornerUVid(3, 3), 15);
   EXPECT_EQ(cornerUVid(6, 2), 16);
   EXPECT_EQ(cornerUVid(1, 1), 16);
+
+  // Two points on e[0], the later one nearer its first point: each point's
+  // part of the edge runs to the next point along it.
+  loadScene(splitCube(splitPath({0, 1, 0}, {"0.75", "0.5", "0.25"})));
+  pointsWithCounts("pCubeShape1", 11, 8);
+  EXPECT_EQ(cornersOf("pCubeShape1", 7), (std::vector<int>{2, 0, 10, 9}));
+  expectEdges({{0, {0, 10}}, {12, {8, 1}}, {14, {10, 8}}, {16, {9, 10}}});
 
   // A fraction of 0 is the edge's first point: the cut runs from that corner.
   loadScene(splitCube(splitPath({0, 1}, {"0", "0.5"})));

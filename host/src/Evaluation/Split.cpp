@@ -66,11 +66,12 @@ bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std
 using PointsOnEdges = std::map<int, std::vector<std::pair<double, int>>>;
 
 // Each point's vertex: an end of its edge at a fraction of 0 or 1, else a new
-// point (one for each edge and fraction), numbered in path order.
-std::vector<int> placePoints(const MeshEdges& edges, std::vector<PathPoint>& path, PolygonList& list,
-                             PointsOnEdges& onEdge) {
+// point (one for each edge and fraction), numbered in path order. The new
+// points, in that order.
+std::vector<PathPoint> placePoints(const MeshEdges& edges, std::vector<PathPoint>& path, PolygonList& list,
+                                   PointsOnEdges& onEdge) {
   std::map<std::pair<int, double>, int> made;
-  std::vector<int> newEdges;  // the edge of each new point
+  std::vector<PathPoint> added;
   for (auto& p : path) {
     const auto& ends = edges.ends[static_cast<std::size_t>(p.edge)];
     if (p.t == 0 || p.t == 1) {
@@ -86,11 +87,11 @@ std::vector<int> placePoints(const MeshEdges& edges, std::vector<PathPoint>& pat
     p.vertex = list.addPoint(lerp(pts[static_cast<std::size_t>(ends.first)], pts[static_cast<std::size_t>(ends.second)], p.t));
     made[{p.edge, p.t}] = p.vertex;
     onEdge[p.edge].push_back({p.t, p.vertex});
-    newEdges.push_back(p.edge);
+    added.push_back(p);
   }
   for (auto& entry : onEdge)
     std::sort(entry.second.begin(), entry.second.end());
-  return newEdges;
+  return added;
 }
 
 // A face's corner walking an edge with new points.
@@ -122,23 +123,24 @@ std::pair<int, int> edgeUVs(const PolygonList& list, const Walker& w, std::size_
   return w.forward ? std::make_pair(here, next) : std::make_pair(next, here);
 }
 
-PointUVs makeUVs(const std::vector<int>& newEdges, const PointsOnEdges& onEdge,
-                 const std::map<int, std::vector<Walker>>& walkers, PolygonList& list) {
+PointUVs makeUVs(const std::vector<PathPoint>& added, const std::map<int, std::vector<Walker>>& walkers,
+                 PolygonList& list) {
   PointUVs made(list.sets.size());
-  std::map<int, std::size_t> nextOnEdge;
-  for (int e : newEdges) {
-    const auto& [t, vertex] = onEdge.at(e)[nextOnEdge[e]++];
-    auto found = walkers.find(e);
+  for (const PathPoint& p : added) {
+    auto found = walkers.find(p.edge);
     if (found == walkers.end())
       continue;
     for (bool forward : {true, false})
-      for (const Walker& w : found->second)
-        for (std::size_t s = 0; w.forward == forward && s < list.sets.size(); ++s) {
+      for (const Walker& w : found->second) {
+        if (w.forward != forward)
+          continue;
+        for (std::size_t s = 0; s < list.sets.size(); ++s) {
           const auto [first, second] = edgeUVs(list, w, s);
-          auto key = std::make_tuple(first, second, vertex);
+          auto key = std::make_tuple(first, second, p.vertex);
           if (!made[s].count(key))
-            made[s][key] = list.blendUV(s, first, second, t);
+            made[s][key] = list.blendUV(s, first, second, p.t);
         }
+      }
   }
   return made;
 }
@@ -264,16 +266,15 @@ bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& f
 // The edges of the result as Maya numbers them: each split edge keeps its
 // part from its first point, the parts after each new point follow in the
 // order of those points, then the cuts in path order.
-std::vector<int> edgeList(const MeshEdges& edges, const std::vector<int>& newEdges, const PointsOnEdges& onEdge,
+std::vector<int> edgeList(const MeshEdges& edges, const std::vector<PathPoint>& added, const PointsOnEdges& onEdge,
                           const std::vector<std::pair<int, int>>& cuts) {
   std::vector<std::pair<int, int>> ends = edges.ends;
   for (const auto& [e, points] : onEdge)
     ends[static_cast<std::size_t>(e)].second = points.front().second;
-  std::map<int, std::size_t> nextOnEdge;
-  for (int e : newEdges) {
-    const auto& points = onEdge.at(e);
-    const std::size_t j = nextOnEdge[e]++;
-    ends.push_back({points[j].second, j + 1 < points.size() ? points[j + 1].second : edges.ends[static_cast<std::size_t>(e)].second});
+  for (const PathPoint& p : added) {
+    const auto& points = onEdge.at(p.edge);
+    auto next = std::upper_bound(points.begin(), points.end(), std::make_pair(p.t, p.vertex));
+    ends.push_back({p.vertex, next != points.end() ? next->second : edges.ends[static_cast<std::size_t>(p.edge)].second});
   }
   ends.insert(ends.end(), cuts.begin(), cuts.end());
   std::vector<int> out;
@@ -306,9 +307,9 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   }
   PolygonList list = PolygonList::of(mesh);
   PointsOnEdges onEdge;
-  const std::vector<int> newEdges = placePoints(edges, path, list, onEdge);
+  const std::vector<PathPoint> added = placePoints(edges, path, list, onEdge);
   const auto walkers = walkersOf(mesh, edges, onEdge);
-  insertPoints(onEdge, walkers, makeUVs(newEdges, onEdge, walkers, list), list);
+  insertPoints(onEdge, walkers, makeUVs(added, walkers, list), list);
   const std::vector<std::set<int>> faces = facesOfPoints(mesh, edges, path);
   std::vector<int> origin(list.polygons.size());
   for (std::size_t f = 0; f < origin.size(); ++f)
@@ -322,7 +323,7 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   const std::size_t points = list.points.size();
   mesh = list.toMesh();
   if (mesh.points.size() == points)  // no point dropped: the numbers hold
-    mesh.edges = edgeList(edges, newEdges, onEdge, cuts);
+    mesh.edges = edgeList(edges, added, onEdge, cuts);
   return true;
 }
 
