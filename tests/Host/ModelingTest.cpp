@@ -8,7 +8,9 @@
 #include <maya/MPointArray.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -667,11 +669,11 @@ int cornerUVid(int face, int corner) {
   return id;
 }
 
-// pCubeShape1's edges run between these points.
-void expectEdges(const std::map<int, std::pair<int, int>>& edges) {
+// The shape's edges run between these points.
+void expectEdges(const std::map<int, std::pair<int, int>>& edges, const char* shape = "pCubeShape1") {
   for (const auto& [e, expected] : edges) {
     int2 ends = {-1, -1};
-    MFnMesh(HostTest::path("pCubeShape1")).getEdgeVertices(e, ends);
+    MFnMesh(HostTest::path(shape)).getEdgeVertices(e, ends);
     EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
   }
 }
@@ -798,6 +800,102 @@ TEST_F(HostTest, SplitAfterSplitNamesTheEdgesAsMayaNumberedThem) {
   p = pointsWithCounts("pCubeShape1", 16, 14);
   for (unsigned int k = 12; k < 16; ++k)
     EXPECT_NEAR(p[k].x, 0.4, 1e-6) << k;
+}
+
+namespace {
+
+// A 10-sided cylinder 1 high with one cap ring, as Maya lists its points,
+// edges, faces and UVs, in an "Orig" shape feeding polySplit1 and polySplit2:
+// points 0-9 round the bottom from 36 degrees on, 10-19 round the top, 20
+// and 21 the caps' centres; edges the rings, the sides up, the spokes; faces
+// the sides, the bottom's, the top's; UVs the bottom's, the side's two rows,
+// the top's, the centres.
+std::string splitCylinder(const std::string& first, const std::string& second) {
+  std::ostringstream vt, ed, fc, uv;
+  vt.precision(9);
+  for (int ring = 0; ring < 2; ++ring)
+    for (int i = 0; i < 10; ++i) {
+      const double a = (i + 1) * 3.14159265358979 / 5;
+      vt << " " << std::cos(a) << " " << (ring ? 0.5 : -0.5) << " " << -std::sin(a);
+    }
+  vt << " 0 -0.5 0 0 0.5 0";
+  for (int ring = 0; ring < 2; ++ring)
+    for (int i = 0; i < 10; ++i)
+      ed << " " << 10 * ring + i << " " << 10 * ring + (i + 1) % 10 << " 0";
+  for (int i = 0; i < 10; ++i)
+    ed << " " << i << " " << 10 + i << " 1";
+  for (int i = 0; i < 10; ++i)
+    ed << " 20 " << i << " 1";
+  for (int i = 0; i < 10; ++i)
+    ed << " " << 10 + i << " 21 1";
+  for (int i = 0; i < 44; ++i)
+    uv << " " << (i % 11) / 10.0 << " " << (i / 11) / 4.0;
+  for (int i = 0; i < 10; ++i)
+    fc << " f 4 " << i << " " << 20 + (i + 1) % 10 << " " << -11 - i << " " << -21 - i << " mu 0 4 " << 10 + i << " "
+       << 11 + i << " " << 22 + i << " " << 21 + i;
+  for (int i = 0; i < 10; ++i)
+    fc << " f 3 " << -1 - i << " " << -31 - i << " " << 30 + (i + 1) % 10 << " mu 0 3 " << (i + 1) % 10 << " " << i
+       << " 42";
+  for (int i = 0; i < 10; ++i)
+    fc << " f 3 " << 10 + i << " " << 40 + (i + 1) % 10 << " " << -41 - i << " mu 0 3 " << 32 + (18 - i) % 10 << " "
+       << 32 + (17 - i) % 10 << " 43";
+  return "createNode transform -n \"pCylinder1\";\n"
+         "createNode mesh -n \"pCylinderShape1\" -p \"pCylinder1\";\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode mesh -n \"pCylinderShape1Orig\" -p \"pCylinder1\";\n\tsetAttr \".io\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+         "\tsetAttr -s 44 \".uvst[0].uvsp[0:43]\" -type \"float2\"" + uv.str() + ";\n"
+         "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "\tsetAttr -s 22 \".vt[0:21]\"" + vt.str() + ";\n"
+         "\tsetAttr -s 50 \".ed[0:49]\"" + ed.str() + ";\n"
+         "\tsetAttr -s 30 -ch 110 \".fc[0:29]\" -type \"polyFaces\"" + fc.str() + ";\n"
+         "createNode polySplit -n \"polySplit1\";\n" + first + "createNode polySplit -n \"polySplit2\";\n" + second +
+         "connectAttr \"pCylinderShape1Orig.w\" \"polySplit1.ip\";\nconnectAttr \"polySplit1.out\" \"polySplit2.ip\";\n"
+         "connectAttr \"polySplit2.out\" \"pCylinderShape1.i\";\n";
+}
+
+std::vector<int> uvIdsOf(int face) {
+  MFnMesh mesh(HostTest::path("pCylinderShape1"));
+  std::vector<int> out;
+  for (int k = 0; k < mesh.polygonVertexCount(face); ++k) {
+    int id = -1;
+    mesh.getPolygonUVid(face, k, id);
+    out.push_back(id);
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
+  // Two loops up the sides (e[20] to e[29]) as a Maya scene holds them;
+  // Maya stored the result as mesh data, whose numbers these are.
+  const std::string sides = "\tsetAttr -s 11 \".d[0:10]\"  -2147483628 -2147483627 -2147483626 -2147483625 "
+                            "-2147483624 -2147483623 \n\t\t-2147483622 -2147483621 -2147483620 -2147483619 -2147483628;\n";
+  auto problems = loadScene(splitCylinder(
+      "\tsetAttr -s 11 \".e[0:10]\"  0.73528898 0.73528898 0.73528898 0.73528898\n\t\t 0.73528898 0.73528898 "
+      "0.73528898 0.73528898 0.73528898 0.73528898 0.73528898;\n" + sides,
+      "\tsetAttr -s 11 \".e[0:10]\"  0.23084299 0.23084299 0.23084299 0.23084299\n\t\t 0.23084299 0.23084299 "
+      "0.23084299 0.23084299 0.23084299 0.23084299 0.23084299;\n" + sides));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCylinderShape1", 42, 50);
+  EXPECT_NEAR(p[22].y, -0.5 + 0.73528898, 1e-6);
+  EXPECT_NEAR(p[32].y, -0.5 + 0.23084299 * 0.73528898, 1e-6);
+  MFnMesh mesh(path("pCylinderShape1"));
+  EXPECT_EQ(mesh.numEdges(), 90);
+  EXPECT_EQ(mesh.numUVs(), 66);
+  EXPECT_EQ(cornersOf("pCylinderShape1", 0), (std::vector<int>{22, 23, 11, 10}));
+  EXPECT_EQ(uvIdsOf(0), (std::vector<int>{45, 46, 22, 21}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 9), (std::vector<int>{31, 22, 10, 19}));
+  EXPECT_EQ(uvIdsOf(9), (std::vector<int>{54, 44, 31, 30}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 30), (std::vector<int>{32, 33, 23, 22}));
+  EXPECT_EQ(uvIdsOf(30), (std::vector<int>{56, 57, 46, 45}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 39), (std::vector<int>{41, 32, 22, 31}));
+  EXPECT_EQ(uvIdsOf(39), (std::vector<int>{65, 55, 44, 54}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 40), (std::vector<int>{0, 1, 33, 32}));
+  EXPECT_EQ(uvIdsOf(40), (std::vector<int>{10, 11, 57, 56}));
+  expectEdges({{20, {0, 32}}, {50, {22, 10}}, {60, {22, 23}}, {69, {31, 22}}, {70, {32, 22}}, {89, {41, 32}}},
+              "pCylinderShape1");
 }
 
 TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
