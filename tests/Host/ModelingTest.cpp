@@ -748,6 +748,15 @@ TEST_F(HostTest, SplitLoopRoundACubeMeasuresEachFractionFromItsEdgesFirstPoint) 
     for (int v : cornersOf("pCubeShape1", f))
       EXPECT_LT(p[static_cast<unsigned int>(v)].x, -0.1) << "face " << f;
 
+  // The loop the other way round (e[0], e[1], e[2], e[3]) at 0.1: Maya's next
+  // node extruded f[1] as the top's part from x -0.5 to -0.4, the part that
+  // holds the top's first corner but does not run from the cut's first point.
+  loadScene(splitCube(splitPath({0, 1, 2, 3, 0}, {"0.1", "0.1", "0.1", "0.1", "0.1"})));
+  p = pointsWithCounts("pCubeShape1", 12, 10);
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{9, 10, 4, 2}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 7), (std::vector<int>{3, 5, 10, 9}));
+  EXPECT_NEAR(p[9].x, -0.4, 1e-6);
+
   // e[4] and e[5] run up the front, e[9] and e[8] down the back: 0.75 along
   // those is as high as 0.25 along these.
   loadScene(splitCube(splitPath({4, 5, 9, 8, 4}, {"0.25", "0.25", "0.75", "0.75", "0.25"})));
