@@ -7,7 +7,12 @@
 #include <maya/MIntArray.h>
 #include <maya/MPointArray.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace HistoryScene;
@@ -627,4 +632,307 @@ TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
   // A loop none of whose edges is listed stays open; an edge past the mesh is said.
   expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[30]\";\n"),
              "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
+}
+
+namespace {
+
+// A path of points as Maya stores it on polySplit: each point's desc is
+// -2147483648 plus its edge, its edge value the fraction from the edge's first point.
+std::string splitPath(const std::vector<int>& edges, const std::vector<std::string>& fractions) {
+  const std::string n = std::to_string(edges.size()), range = "[0:" + std::to_string(edges.size() - 1) + "]";
+  std::string e = "\tsetAttr -s " + n + " \".e" + range + "\" ", d = "\tsetAttr -s " + n + " \".d" + range + "\" ";
+  for (std::size_t i = 0; i < edges.size(); ++i) {
+    e += " " + fractions[i];
+    d += " " + std::to_string(-2147483648LL + edges[i]);
+  }
+  return e + ";\n" + d + ";\n";
+}
+
+// polySplit1 on a cube of side 1 (Maya's points, faces and edges).
+std::string splitCube(const std::string& points) {
+  return cube(1, "", 1,
+              "createNode polySplit -n \"polySplit1\";\n" + points +
+                  "\tsetAttr \".sma\" 180;\n\tsetAttr \".m2015\" yes;\nconnectAttr \"polyCube1.out\" \"polySplit1.ip\";\n",
+              "polySplit1.out");
+}
+
+// The UV of a face's corner.
+std::pair<float, float> cornerUV(int face, int corner) {
+  float u = -1, v = -1;
+  MFnMesh(HostTest::path("pCubeShape1")).getPolygonUV(face, corner, u, v);
+  return {u, v};
+}
+
+int cornerUVid(int face, int corner) {
+  int id = -1;
+  MFnMesh(HostTest::path("pCubeShape1")).getPolygonUVid(face, corner, id);
+  return id;
+}
+
+// The shape's edges run between these points.
+void expectEdges(const std::map<int, std::pair<int, int>>& edges, const char* shape = "pCubeShape1") {
+  for (const auto& [e, expected] : edges) {
+    int2 ends = {-1, -1};
+    MFnMesh(HostTest::path(shape)).getEdgeVertices(e, ends);
+    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
+  }
+}
+
+void expectUVBetween(std::pair<float, float> uv, std::pair<float, float> a, std::pair<float, float> b, double t) {
+  EXPECT_NEAR(uv.first, a.first + t * (b.first - a.first), 1e-6);
+  EXPECT_NEAR(uv.second, a.second + t * (b.second - a.second), 1e-6);
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitCutsTheFaceBetweenPointsOnTwoOfItsEdges) {
+  // A quarter along e[0] (points 0-1) and e[1] (2-3): the front face cut in two.
+  auto problems = loadScene(splitCube(splitPath({0, 1}, {"0.25", "0.25"})));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 10, 7);
+  expectPoint(p, 8, -0.25, -0.5, 0.5);
+  expectPoint(p, 9, -0.25, 0.5, 0.5);
+  // The part from the first point round the face to the second is the new
+  // face; each part's corners in the order Maya gives them.
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{1, 3, 9, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{8, 9, 2, 0}));
+  // The faces beside the cut edges take their points as corners.
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 8, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{2, 9, 3, 5, 4}));
+  // Edges as Maya numbers them: a split edge keeps its part from its first
+  // point, the parts after the new points follow, then the cut.
+  MFnMesh mesh(path("pCubeShape1"));
+  EXPECT_EQ(mesh.numEdges(), 15);
+  expectEdges({{0, {0, 8}}, {1, {2, 9}}, {12, {8, 1}}, {13, {9, 3}}, {14, {8, 9}}});
+
+  // UVs between the edge's: shared where the faces share the edge's UVs
+  // (e[1] between the front and the top), apart across the bottom's seam
+  // (e[0]); made point by point, the face walking the edge forward first.
+  EXPECT_EQ(mesh.numUVs(), 17);
+  expectUVBetween(cornerUV(0, 0), cornerUV(0, 3), cornerUV(6, 0), 0.25);
+  expectUVBetween(cornerUV(3, 3), cornerUV(3, 4), cornerUV(3, 2), 0.25);
+  EXPECT_EQ(cornerUVid(0, 0), 14);
+  EXPECT_EQ(cornerUVid(6, 3), 14);
+  EXPECT_EQ(cornerUVid(3, 3), 15);
+  EXPECT_EQ(cornerUVid(6, 2), 16);
+  EXPECT_EQ(cornerUVid(1, 1), 16);
+
+  // Two points on e[0], the later one nearer its first point: each point's
+  // part of the edge runs to the next point along it.
+  loadScene(splitCube(splitPath({0, 1, 0}, {"0.75", "0.5", "0.25"})));
+  pointsWithCounts("pCubeShape1", 11, 8);
+  EXPECT_EQ(cornersOf("pCubeShape1", 7), (std::vector<int>{2, 0, 10, 9}));
+  expectEdges({{0, {0, 10}}, {12, {8, 1}}, {14, {10, 8}}, {16, {9, 10}}});
+
+  // A fraction of 0 is the edge's first point: the cut runs from that corner.
+  loadScene(splitCube(splitPath({0, 1}, {"0", "0.5"})));
+  pointsWithCounts("pCubeShape1", 9, 7);
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{1, 3, 8, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 8, 2}));
+}
+
+TEST_F(HostTest, SplitLoopRoundACubeMeasuresEachFractionFromItsEdgesFirstPoint) {
+  // Insert Edge Loop as Maya 2019 saved it: 0.3 along e[0], e[3], e[2], e[1]
+  // and back to e[0]. Maya's next node extruded f[6] as the bottom's part from
+  // x -0.5 to -0.2: the new faces come in the order of the cuts.
+  auto problems = loadScene(splitCube(
+      "\tsetAttr -s 5 \".e[0:4]\"  0.30000001 0.30000001 0.30000001 0.30000001\n\t\t 0.30000001;\n"
+      "\tsetAttr -s 5 \".d[0:4]\"  -2147483648 -2147483645 -2147483646 -2147483647 -2147483648;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 12, 10);
+  for (unsigned int k = 8; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.2, 1e-6) << k;
+  expectPoint(p, 9, p[9].x, -0.5, -0.5);  // on e[3], the bottom's back edge
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{0, 6, 9, 8}));
+  for (int f = 6; f < 10; ++f)
+    for (int v : cornersOf("pCubeShape1", f))
+      EXPECT_LT(p[static_cast<unsigned int>(v)].x, -0.1) << "face " << f;
+
+  // The loop the other way round (e[0], e[1], e[2], e[3]) at 0.1: Maya's next
+  // node extruded f[1] as the top's part from x -0.5 to -0.4, the part that
+  // holds the top's first corner but does not run from the cut's first point.
+  loadScene(splitCube(splitPath({0, 1, 2, 3, 0}, {"0.1", "0.1", "0.1", "0.1", "0.1"})));
+  p = pointsWithCounts("pCubeShape1", 12, 10);
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{9, 10, 4, 2}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 7), (std::vector<int>{3, 5, 10, 9}));
+  EXPECT_NEAR(p[9].x, -0.4, 1e-6);
+
+  // e[4] and e[5] run up the front, e[9] and e[8] down the back: 0.75 along
+  // those is as high as 0.25 along these.
+  loadScene(splitCube(splitPath({4, 5, 9, 8, 4}, {"0.25", "0.25", "0.75", "0.75", "0.25"})));
+  p = pointsWithCounts("pCubeShape1", 12, 10);
+  expectPoint(p, 8, -0.5, -0.25, 0.5);
+  expectPoint(p, 9, 0.5, -0.25, 0.5);
+  expectPoint(p, 10, 0.5, -0.25, -0.5);
+  expectPoint(p, 11, -0.5, -0.25, -0.5);
+}
+
+namespace {
+
+// Two polySplits one after the other on a cube of side 1.
+std::string twoSplits(const std::string& first, const std::string& second) {
+  return cube(1, "", 1,
+              "createNode polySplit -n \"polySplit1\";\n" + first + "createNode polySplit -n \"polySplit2\";\n" + second +
+                  "connectAttr \"polyCube1.out\" \"polySplit1.ip\";\nconnectAttr \"polySplit1.out\" \"polySplit2.ip\";\n",
+              "polySplit2.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitAfterSplitNamesTheEdgesAsMayaNumberedThem) {
+  // As Maya 2019 saved a loop and a second one on the same edge numbers, then
+  // extruded f[1], f[8] and f[12] as the whole top: the edges keep their
+  // parts from their first points, and each loop's new faces follow in path order.
+  auto problems = loadScene(twoSplits(
+      "\tsetAttr -s 5 \".e[0:4]\"  0.81220698 0.81220698 0.81220698 0.81220698\n\t\t 0.81220698;\n"
+      "\tsetAttr -s 5 \".d[0:4]\"  -2147483648 -2147483645 -2147483646 -2147483647 -2147483648;\n",
+      "\tsetAttr -s 5 \".e[0:4]\"  0.22543401 0.22543401 0.22543401 0.22543401\n\t\t 0.22543401;\n"
+      "\tsetAttr -s 5 \".d[0:4]\"  -2147483648 -2147483645 -2147483646 -2147483647 -2147483648;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 16, 14);
+  for (unsigned int k = 12; k < 16; ++k)
+    EXPECT_NEAR(p[k].x, -0.5 + 0.22543401 * 0.81220698, 1e-6) << k;  // along e[0]'s part from x -0.5
+  double low = 1, high = -1;
+  for (int f : {1, 8, 12})
+    for (int v : cornersOf("pCubeShape1", f)) {
+      EXPECT_NEAR(p[static_cast<unsigned int>(v)].y, 0.5, 1e-9) << "face " << f;
+      low = std::min(low, p[static_cast<unsigned int>(v)].x), high = std::max(high, p[static_cast<unsigned int>(v)].x);
+    }
+  EXPECT_NEAR(low, -0.5, 1e-9);
+  EXPECT_NEAR(high, 0.5, 1e-9);
+
+  // A loop on the cube's edges along x, then one on e[12] to e[15]: the parts
+  // of those edges after the first loop's points, as Maya numbered them.
+  problems = loadScene(twoSplits(splitPath({0, 1, 2, 3, 0}, {"0.8", "0.8", "0.8", "0.8", "0.8"}),
+                                 splitPath({12, 13, 14, 15, 12}, {"0.5", "0.5", "0.5", "0.5", "0.5"})));
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pCubeShape1", 16, 14);
+  for (unsigned int k = 12; k < 16; ++k)
+    EXPECT_NEAR(p[k].x, 0.4, 1e-6) << k;
+}
+
+namespace {
+
+// A 10-sided cylinder 1 high with one cap ring, as Maya lists its points,
+// edges, faces and UVs, in an "Orig" shape feeding polySplit1 and polySplit2:
+// points 0-9 round the bottom from 36 degrees on, 10-19 round the top, 20
+// and 21 the caps' centres; edges the rings, the sides up, the spokes; faces
+// the sides, the bottom's, the top's; UVs the bottom's, the side's two rows,
+// the top's, the centres.
+std::string splitCylinder(const std::string& first, const std::string& second) {
+  std::ostringstream vt, ed, fc, uv;
+  vt.precision(9);
+  for (int ring = 0; ring < 2; ++ring)
+    for (int i = 0; i < 10; ++i) {
+      const double a = (i + 1) * 3.14159265358979 / 5;
+      vt << " " << std::cos(a) << " " << (ring ? 0.5 : -0.5) << " " << -std::sin(a);
+    }
+  vt << " 0 -0.5 0 0 0.5 0";
+  for (int ring = 0; ring < 2; ++ring)
+    for (int i = 0; i < 10; ++i)
+      ed << " " << 10 * ring + i << " " << 10 * ring + (i + 1) % 10 << " 0";
+  for (int i = 0; i < 10; ++i)
+    ed << " " << i << " " << 10 + i << " 1";
+  for (int i = 0; i < 10; ++i)
+    ed << " 20 " << i << " 1";
+  for (int i = 0; i < 10; ++i)
+    ed << " " << 10 + i << " 21 1";
+  for (int i = 0; i < 44; ++i)
+    uv << " " << (i % 11) / 10.0 << " " << (i / 11) / 4.0;
+  for (int i = 0; i < 10; ++i)
+    fc << " f 4 " << i << " " << 20 + (i + 1) % 10 << " " << -11 - i << " " << -21 - i << " mu 0 4 " << 10 + i << " "
+       << 11 + i << " " << 22 + i << " " << 21 + i;
+  for (int i = 0; i < 10; ++i)
+    fc << " f 3 " << -1 - i << " " << -31 - i << " " << 30 + (i + 1) % 10 << " mu 0 3 " << (i + 1) % 10 << " " << i
+       << " 42";
+  for (int i = 0; i < 10; ++i)
+    fc << " f 3 " << 10 + i << " " << 40 + (i + 1) % 10 << " " << -41 - i << " mu 0 3 " << 32 + (18 - i) % 10 << " "
+       << 32 + (17 - i) % 10 << " 43";
+  return "createNode transform -n \"pCylinder1\";\n"
+         "createNode mesh -n \"pCylinderShape1\" -p \"pCylinder1\";\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode mesh -n \"pCylinderShape1Orig\" -p \"pCylinder1\";\n\tsetAttr \".io\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+         "\tsetAttr -s 44 \".uvst[0].uvsp[0:43]\" -type \"float2\"" + uv.str() + ";\n"
+         "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "\tsetAttr -s 22 \".vt[0:21]\"" + vt.str() + ";\n"
+         "\tsetAttr -s 50 \".ed[0:49]\"" + ed.str() + ";\n"
+         "\tsetAttr -s 30 -ch 110 \".fc[0:29]\" -type \"polyFaces\"" + fc.str() + ";\n"
+         "createNode polySplit -n \"polySplit1\";\n" + first + "createNode polySplit -n \"polySplit2\";\n" + second +
+         "connectAttr \"pCylinderShape1Orig.w\" \"polySplit1.ip\";\nconnectAttr \"polySplit1.out\" \"polySplit2.ip\";\n"
+         "connectAttr \"polySplit2.out\" \"pCylinderShape1.i\";\n";
+}
+
+std::vector<int> uvIdsOf(int face) {
+  MFnMesh mesh(HostTest::path("pCylinderShape1"));
+  std::vector<int> out;
+  for (int k = 0; k < mesh.polygonVertexCount(face); ++k) {
+    int id = -1;
+    mesh.getPolygonUVid(face, k, id);
+    out.push_back(id);
+  }
+  return out;
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
+  // Two loops up the sides (e[20] to e[29]) as a Maya scene holds them;
+  // Maya stored the result as mesh data, whose numbers these are.
+  const std::string sides = "\tsetAttr -s 11 \".d[0:10]\"  -2147483628 -2147483627 -2147483626 -2147483625 "
+                            "-2147483624 -2147483623 \n\t\t-2147483622 -2147483621 -2147483620 -2147483619 -2147483628;\n";
+  auto problems = loadScene(splitCylinder(
+      "\tsetAttr -s 11 \".e[0:10]\"  0.73528898 0.73528898 0.73528898 0.73528898\n\t\t 0.73528898 0.73528898 "
+      "0.73528898 0.73528898 0.73528898 0.73528898 0.73528898;\n" + sides,
+      "\tsetAttr -s 11 \".e[0:10]\"  0.23084299 0.23084299 0.23084299 0.23084299\n\t\t 0.23084299 0.23084299 "
+      "0.23084299 0.23084299 0.23084299 0.23084299 0.23084299;\n" + sides));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCylinderShape1", 42, 50);
+  EXPECT_NEAR(p[22].y, -0.5 + 0.73528898, 1e-6);
+  EXPECT_NEAR(p[32].y, -0.5 + 0.23084299 * 0.73528898, 1e-6);
+  MFnMesh mesh(path("pCylinderShape1"));
+  EXPECT_EQ(mesh.numEdges(), 90);
+  EXPECT_EQ(mesh.numUVs(), 66);
+  EXPECT_EQ(cornersOf("pCylinderShape1", 0), (std::vector<int>{22, 23, 11, 10}));
+  EXPECT_EQ(uvIdsOf(0), (std::vector<int>{45, 46, 22, 21}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 9), (std::vector<int>{31, 22, 10, 19}));
+  EXPECT_EQ(uvIdsOf(9), (std::vector<int>{54, 44, 31, 30}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 30), (std::vector<int>{32, 33, 23, 22}));
+  EXPECT_EQ(uvIdsOf(30), (std::vector<int>{56, 57, 46, 45}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 39), (std::vector<int>{41, 32, 22, 31}));
+  EXPECT_EQ(uvIdsOf(39), (std::vector<int>{65, 55, 44, 54}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 40), (std::vector<int>{0, 1, 33, 32}));
+  EXPECT_EQ(uvIdsOf(40), (std::vector<int>{10, 11, 57, 56}));
+  expectEdges({{20, {0, 32}}, {50, {22, 10}}, {60, {22, 23}}, {69, {31, 22}}, {70, {32, 22}}, {89, {41, 32}}},
+              "pCylinderShape1");
+}
+
+TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
+  const std::string notEvaluated = "(polySplit) is not evaluated (";
+  expectSaid(splitCube(splitPath({0, 40}, {"0.5", "0.5"})),
+             notEvaluated + "its point 1 (desc -2147483608) names no edge of the mesh (which has 12))", "pCubeShape1",
+             8, 6);
+  expectSaid(splitCube("\tsetAttr -s 2 \".e[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".d[0:1]\"  3 -2147483647;\n"),
+             notEvaluated + "its point 0 (desc 3) names no edge", "pCubeShape1", 8, 6);
+  for (const char* bad : {"nan", "1.5", "-0.25"})
+    expectSaid(splitCube(splitPath({0, 1}, {"0.5", bad})),
+               notEvaluated + "its point 1 has no fraction between 0 and 1 along its edge)", "pCubeShape1", 8, 6);
+  // e[0] (front bottom) and e[2] (back top) have no face in common.
+  expectSaid(splitCube(splitPath({0, 2}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 share no face)",
+             "pCubeShape1", 8, 6);
+  expectSaid(splitCube(splitPath({0, 0}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 are one point)",
+             "pCubeShape1", 8, 6);
+  expectSaid(splitCube(splitPath({0}, {"0.5"})), notEvaluated + "it names fewer than two points)", "pCubeShape1", 8, 6);
+  const std::string across = splitPath({0, 1}, {"0.5", "0.5"});
+  expectSaid(splitCube(across + "\tsetAttr \".s\" 3;\n"), notEvaluated + "it divides its cuts", "pCubeShape1", 8, 6);
+  expectSaid(splitCube(across + "\tsetAttr \".de\" yes;\n"), notEvaluated + "it detaches the cut edges", "pCubeShape1",
+             8, 6);
+  // Edge flow would bend the points off the edges: they stay on them, and that is said.
+  expectSaid(splitCube(across + "\tsetAttr \".ief\" yes;\n"), "its edge flow is left out", "pCubeShape1", 10, 7);
+  // Points by face, triangle and barycentric coordinates, as older versions saved them.
+  expectSaid(splitCube("\tsetAttr -s 2 \".sps[0].sp\";\n\tsetAttr \".sps[0].sp[0].f\" 2;\n"
+                       "\tsetAttr \".sps[0].sp[0].t\" 1;\n\tsetAttr \".sps[0].sp[0].bc\" -type \"double3\" 0 1 0 ;\n"
+                       "\tsetAttr \".sps[0].sp[1].f\" 5;\n\tsetAttr \".sps[0].sp[1].bc\" -type \"double3\" 1 0 0 ;\n"),
+             notEvaluated + "its points are given by face, triangle and barycentric coordinates (splitPoints)", "pCubeShape1", 8,
+             6);
 }

@@ -2,7 +2,9 @@
 // subdivisionsWidth/Height/Depth. The points run in rows along x around the
 // band front, top, back, bottom, then the inside points of the right and left
 // sides; the UVs are Maya's cross (the band up the middle column, the right
-// and left sides beside the front), laid out as createUVs asks.
+// and left sides beside the front), laid out as createUVs asks. A cube of
+// one face a side numbers its edges as Maya does: the four along x round the
+// band, then the two up each row of it.
 #include "CreationNodes.h"
 #include "PrimitiveBuilder.h"
 
@@ -165,6 +167,8 @@ bool generateCube(const Node& n, MeshData& out, std::string& why) {
   if (mode == 2)
     unitizeFaces(b.uv, b.m.faceCounts);
   out = b.finish(n);
+  if (g.sw == 1 && g.sh == 1 && g.sd == 1)
+    out.edges = {0, 1, 2, 3, 4, 5, 6, 7, 0, 2, 1, 3, 2, 4, 3, 5, 4, 6, 5, 7, 6, 0, 7, 1};  // as Maya lists them
   return true;
 }
 

@@ -20,6 +20,7 @@ const ModelingNode kNodes[] = {
     {"deleteComponent", "inputGeometry", deleteComponents}, {"polyNormal", "inputPolymesh", reverseNormals},
     {"polyExtrudeFace", "inputPolymesh", extrudeFaces},     {"polyExtrudeEdge", "inputPolymesh", extrudeEdges},
     {"polySmoothFace", "inputPolymesh", smoothFaces},       {"polySplitRing", "inputPolymesh", splitRing},
+    {"polySplit", "inputPolymesh", splitFaces},
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
     {"polyBevel3", "inputPolymesh", bevelEdges},            {"polyTriangulate", "inputPolymesh", triangulateFaces},
     {"polyCloseBorder", "inputPolymesh", closeBorders},     {"polyMergeVert", "inputPolymesh", mergeVertices},      {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},

@@ -33,6 +33,7 @@ bool deleteComponents(const Node& node, MeshData& mesh, std::string& why);  // d
 bool reverseNormals(const Node& node, MeshData& mesh, std::string& why);    // polyNormal
 bool smoothFaces(const Node& node, MeshData& mesh, std::string& why);       // polySmoothFace
 bool splitRing(const Node& node, MeshData& mesh, std::string& why);         // polySplitRing
+bool splitFaces(const Node& node, MeshData& mesh, std::string& why);        // polySplit
 bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeEdge
 bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why);        // polyMirror
 bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why);       // polyBridgeEdge

@@ -235,6 +235,18 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
       polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("weight", "wt", 0.5),
                                       number("direction", "dr", 1, K::kBool), number("rootEdge", "re", -1, K::kInt),
                                       number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
+  add("polySplit", dg, false,
+      polyModifierAttrs(
+          dependAttrs,
+          {makeAttr("edge", "e", K::kFloat, true), makeAttr("desc", "d", K::kInt, true),
+           makeCompound("splitPoints", "sps", true,
+                        {makeCompound("splitPoint", "sp", true,
+                                      {number("face", "f", 0, K::kInt), number("triangle", "t", 0, K::kInt),
+                                       makeTriple("baryCoord", "bc", "123", "123", K::kFloat)})}),
+           number("subdivision", "s", 1, K::kInt), number("smoothingAngle", "sma", 0, K::kAngle),
+           number("maya70", "m70", 0, K::kBool), number("maya2015", "m2015", 0, K::kBool),
+           number("insertWithEdgeFlow", "ief", 0, K::kBool), number("adjustEdgeFlow", "aef", 1, K::kFloat),
+           number("detachEdges", "de", 0, K::kBool), number("clean2Verts", "c2v", 0, K::kBool)}));
   add("polyExtrudeFace", dg, false, extrudeFaceAttrs(dependAttrs));
   add("polyMirror", dg, false, mirrorAttrs(dependAttrs));
   add("polyBevel3", dg, false,
