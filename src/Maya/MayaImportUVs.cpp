@@ -18,7 +18,6 @@
 #include <maya/MSelectionList.h>
 #include <maya/MTypes.h>
 #include <maya/MString.h>
-#include <maya/MStringArray.h>
 #include <maya/MUuid.h>
 
 #include <exception>
@@ -49,15 +48,6 @@ void WarnAbout(const MDagPath& path, const MString& text) {
   MGlobal::displayWarning("Ombrix Vael UV import: " + path.partialPathName() + ": " + text);
 }
 
-bool HasUvSet(const MFnMesh& mesh, const MString& uvSet) {
-  MStringArray names;
-  mesh.getUVSetNames(names);
-  for (unsigned int i = 0; i < names.length(); ++i) {
-    if (names[i] == uvSet) return true;
-  }
-  return false;
-}
-
 // Matched as placed now, or, with a record, through it (UvImport/UvRecovery.h),
 // into the UV set the record names for the mesh. False, with a warning, when
 // that set is gone: the mesh is left as it is.
@@ -70,7 +60,7 @@ bool CollectUVs(const UvImportSource& source, const MFnMesh& mesh, const MDagPat
     exported = findRecordedGroup(*source.record, uuid.valid() ? uuid.asString().asChar() : std::string(),
                                  path.fullPathName().asChar());
     if (exported != nullptr && !exported->uvSet.empty()) work.uvSet = exported->uvSet.c_str();
-    if (!HasUvSet(mesh, work.uvSet)) {
+    if (!hasUvSet(mesh, work.uvSet)) {
       WarnAbout(path, "its exported UV set \"" + work.uvSet + "\" is gone; the mesh is left as it is");
       return false;
     }
