@@ -116,6 +116,27 @@ foreach(scene UsdExportMeshTest UsdExportGeomSubsetTest UsdExportUVSwitchTest mu
                         "Polygons affected: [1-9]")
   endif()
 endforeach()
+# Two UV sets, "map2" current. Switched to "map1" after the export: the import
+# still writes "map2", the set the export read, and leaves "map1" as it was.
+# "map1" exported by name, with the flag or through the option variable the
+# menu sets: the import writes it back there, "map2" stays.
+if(EXISTS ${uv_shared_maya}/multi_uv_simple.ma)
+  set(uv_two_sets ${uv_shared_maya}/multi_uv_simple.ma)
+  ombrix_uv_roundtrip(uv_set_switched ${uv_two_sets} "select -r mesh_template24x" ALL "Polygons affected: [1-9]"
+                      "-DBETWEEN=setAttr mesh_template24xShape.currentUVSet -type \"string\" \"map1\""
+                      "-DEXPORT_FLAGS=-uvSet map2" -DUNTOUCHED_SET=map1)
+  ombrix_uv_roundtrip(uv_set_by_name ${uv_two_sets} "select -r mesh_template24x" ALL "Polygons affected: [1-9]"
+                      "-DEXPORT_FLAGS=-uvs map1" -DUNTOUCHED_SET=map2)
+  ombrix_uv_roundtrip(uv_set_option_variable ${uv_two_sets} "select -r mesh_template24x" ALL
+                      "Polygons affected: [1-9]" "-DEXPORT_SETUP=optionVar -sv \"OmbrixExportUVSet\" \"map1\""
+                      -DUNTOUCHED_SET=map2)
+  # The exported set renamed since: the mesh is left as it is, and the warning names mesh and set.
+  ombrix_uv_roundtrip(uv_set_gone ${uv_two_sets} "select -r mesh_template24x" 0
+                      "Polygons affected: 0    \\(Total of: [1-9]"
+                      "-DBETWEEN=setAttr mesh_template24xShape.uvSet[1].uvSetName -type \"string\" \"lightmap\""
+                      "-DWARNING=mesh_template24xShape: its exported UV set \"map2\" is gone, the mesh is left as it is"
+                      -DOUTPUT_ONLY=1)
+endif()
 # Planes shaded per face (groupId nodes) whose history was deleted.
 if(EXISTS ${uv_shared_maya}/UsdExportGeomSubsetTest.ma)
   ombrix_uv_roundtrip(uv_roundtrip_real_deleted_history ${uv_shared_maya}/UsdExportGeomSubsetTest.ma

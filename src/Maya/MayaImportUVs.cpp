@@ -61,7 +61,7 @@ bool CollectUVs(const UvImportSource& source, const MFnMesh& mesh, const MDagPat
                                  path.fullPathName().asChar());
     if (exported != nullptr && !exported->uvSet.empty()) work.uvSet = exported->uvSet.c_str();
     if (!hasUvSet(mesh, work.uvSet)) {
-      WarnAbout(path, "its exported UV set \"" + work.uvSet + "\" is gone; the mesh is left as it is");
+      WarnAbout(path, "its exported UV set \"" + work.uvSet + "\" is gone, the mesh is left as it is");
       return false;
     }
   }
