@@ -27,18 +27,17 @@ std::string unsentText(int matched, size_t faces) {
          std::to_string(faces) + " faces";
 }
 
-}  // namespace
+enum class Change { kNone, kTopology, kPoints };
 
-int countMatches(const CorrespondenceTable& table, const PolygonArrays& arrays, const WorldPoints& world) {
-  int matched = 0;
-  PolygonDesc desc;
-  for (PolygonCursor at; at.face < arrays.counts.size(); advance(arrays, at)) {
-    if (readPolygon(arrays, world, at, PolygonV::kAsStored, desc) == PolygonRead::kRead &&
-        findCorrespondence(table, desc) != nullptr)
-      ++matched;
-  }
-  return matched;
+// What changed in the mesh's own space since the export, by the digests.
+Change changeSinceExport(const MeshToMatch& mesh, const RecordedGroup& exported) {
+  if (meshTopologyDigest(mesh.arrays) != exported.topology) return Change::kTopology;
+  const std::vector<double>& points = mesh.objectPoints;
+  if (pointsDigest(points.data(), points.size() / 3) != exported.points) return Change::kPoints;
+  return Change::kNone;
 }
+
+}  // namespace
 
 uint64_t meshTopologyDigest(const PolygonArrays& arrays) {
   static_assert(std::is_same<int, int32_t>::value, "vertex counts and indices are 32-bit");
@@ -66,30 +65,34 @@ RecoveredUVs matchRecordedMesh(const CorrespondenceTable& table, const MeshToMat
   const size_t faces = arrays.counts.size();
   const WorldPoints now = placePoints(mesh.objectPoints, mesh.worldMatrix);
   const bool moved = exported != nullptr && !sameMatrix(exported->worldMatrix, mesh.worldMatrix);
-  // A mesh placed as at the export is matched once; a moved one is first
-  // counted as it sits now, so that its layout is built once, from the
-  // placement that matches.
-  const int matchedNow = moved ? countMatches(table, arrays, now) : -1;
+  // Only a mesh unchanged in its own space is matched through the placement
+  // of the export: there its polygons sit where the painter saw them. Each
+  // polygon is looked up as placed now first, then there, in one pass.
+  Change change = moved ? changeSinceExport(mesh, *exported) : Change::kNone;
   RecoveredUVs out;
-  if (!moved || static_cast<size_t>(matchedNow) == faces) {
-    out.assigned = matchUVs(table, arrays, now);
-    if (static_cast<size_t>(out.assigned.matched) == faces) return out;
-  }
-  if (exported == nullptr) {
-    out.reason = "not in the last export";
-  } else if (meshTopologyDigest(arrays) != exported->topology) {
-    out.reason = faceCountText(exported->polygons, faces);
-  } else if (pointsDigest(mesh.objectPoints.data(), mesh.objectPoints.size() / 3) != exported->points) {
-    out.reason = "deformed since the export: its points moved, so its polygons cannot be matched";
-  } else if (moved) {
+  if (moved && change == Change::kNone) {
     const WorldPoints then = placePoints(mesh.objectPoints, exported->worldMatrix);
-    if (countMatches(table, arrays, then) > matchedNow) {
-      out.assigned = matchUVs(table, arrays, then);
-      out.reason = "moved since the export: matched through the export's placement";
-      return out;
-    }
+    out.assigned = matchUVs(table, arrays, now, &then);
+  } else {
+    out.assigned = matchUVs(table, arrays, now);
   }
-  if (moved) out.assigned = matchUVs(table, arrays, now);
-  if (out.reason.empty()) out.reason = unsentText(out.assigned.matched, faces);
+  const int matched = out.assigned.matched;
+  if (out.assigned.matchedByFallback > 0) {
+    out.reason = "moved since the export: matched through the export's placement";
+  } else if (static_cast<size_t>(matched) == faces) {
+    // Every polygon where it sits now: nothing to say.
+  } else if (exported == nullptr) {
+    out.reason = "not in the last export";
+  } else {
+    // Told apart only now, for a mesh left where it was exported.
+    if (!moved) change = changeSinceExport(mesh, *exported);
+    if (change == Change::kTopology)
+      out.reason = faceCountText(exported->polygons, faces);
+    else if (change == Change::kPoints)
+      out.reason = "deformed since the export: its points moved, so its polygons cannot be matched";
+    else
+      out.reason = unsentText(matched, faces);
+  }
   return out;
 }
+

@@ -28,9 +28,6 @@ struct RecoveredUVs {
 RecoveredUVs matchRecordedMesh(const CorrespondenceTable& table, const MeshToMatch& mesh,
                                const RecordedGroup* exported);
 
-// How many polygons find a record, without building a layout.
-int countMatches(const CorrespondenceTable& table, const PolygonArrays& arrays, const WorldPoints& world);
-
 // The mesh's group in the record: by UUID (among several, the one whose path
 // is `dagPath`), else by DAG path; null when neither finds one.
 const RecordedGroup* findRecordedGroup(const ExportRecord& record, const std::string& uuid,
