@@ -70,6 +70,35 @@ ombrix_uv_roundtrip(uv_roundtrip_unicode_exchange ${uv_scenes}/textured_switch.m
 # and no tweak node anywhere.
 ombrix_uv_roundtrip(uv_roundtrip_deleted_history ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
                     "using fast method" "-DPREPARE=delete -ch pCube1 pSphere1" -DNO_TWEAK=1)
+# The artist's work between the export and the import. Moved, turned and
+# scaled: matched through the placement recorded at export, and said so.
+set(uv_cube_placed "xform -t -2 0 0 -ro 0 0 0 -s 1 1 1 pCube1")
+set(uv_moved_line "pCubeShape1: moved since the export: matched through the export's placement")
+ombrix_uv_roundtrip(uv_recovered_moved ${uv_scenes}/textured_switch.ma "select -r pCube1" 12
+                    "Polygons affected: 6    \\(Total of: 6\\)" "-DBETWEEN=xform -t 1 2 3 -ro 10 30 0 -s 2 2 2 pCube1"
+                    "-DRESTORE=${uv_cube_placed}" "-DWARNING=${uv_moved_line}")
+# Renamed and moved: its record found by its UUID. Per mesh, the result is
+# one "path count" string per mesh, read back through MEL.
+ombrix_uv_roundtrip(uv_recovered_renamed ${uv_scenes}/textured_switch.ma "select -r crate pSphere1" ALL
+                    "\\|crate\\|pCubeShape1 6\n\\|pSphere1\\|pSphereShape1 96\n"
+                    "-DPREPARE=rename -uid pCubeShape1 \"0A0B0C0D-1111-2222-3333-444455556666\""
+                    "-DBETWEEN=rename pCube1 crate && xform -t 0 3 0 crate" "-DRESTORE=xform -t -2 0 0 crate"
+                    "-DWARNING=${uv_moved_line}" "-DIMPORT=print (`UVImportOmbrix -perMesh`)")
+# Points moved in the mesh's own space: not matched, and said so.
+ombrix_uv_roundtrip(uv_unmatched_deformed ${uv_scenes}/split_mesh.ma "select -r split" 0
+                    "Polygons affected: 0    \\(Total of: 2\\)" "-DBETWEEN=setAttr splitShape.vt[1] 0 0.25 0.5"
+                    "-DRESTORE=setAttr splitShape.vt[1] 0 0 0.5"
+                    "-DWARNING=splitShape: deformed since the export: its points moved, so its polygons cannot be matched")
+# An edge loop added (the cube split across its width): the faces counted then and now.
+ombrix_uv_roundtrip(uv_unmatched_topology ${uv_scenes}/textured_switch.ma "select -r pCube1" 0
+                    "\\(Total of: 10\\)" "-DBETWEEN=setAttr polyCube1.subdivisionsWidth 2"
+                    "-DWARNING=pCubeShape1: topology changed since the export: 6 -> 10 faces" -DOUTPUT_ONLY=1)
+# Without a record, or with a damaged one, the import matches as placed now and says so once.
+ombrix_uv_roundtrip(uv_record_missing ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL "using slow method"
+                    -DRECORD=remove
+                    "-DWARNING=no usable export record \\([^)]*Maya.obvrecord.json: no such file")
+ombrix_uv_roundtrip(uv_record_damaged ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL "using slow method"
+                    -DRECORD=damage "-DWARNING=no usable export record \\([^)]*Maya.obvrecord.json: ")
 # Under Wine, with the painter stand-in writing maya.cor after AutoLoadOmbrix.
 if(WIN32)
   ombrix_uv_roundtrip(uv_roundtrip_painter ${uv_scenes}/textured_switch.ma "${uv_all_meshes}" ALL
@@ -87,6 +116,27 @@ foreach(scene UsdExportMeshTest UsdExportGeomSubsetTest UsdExportUVSwitchTest mu
                         "Polygons affected: [1-9]")
   endif()
 endforeach()
+# Two UV sets, "map2" current. Switched to "map1" after the export: the import
+# still writes "map2", the set the export read, and leaves "map1" as it was.
+# "map1" exported by name, with the flag or through the option variable the
+# menu sets: the import writes it back there, "map2" stays.
+if(EXISTS ${uv_shared_maya}/multi_uv_simple.ma)
+  set(uv_two_sets ${uv_shared_maya}/multi_uv_simple.ma)
+  ombrix_uv_roundtrip(uv_set_switched ${uv_two_sets} "select -r mesh_template24x" ALL "Polygons affected: [1-9]"
+                      "-DBETWEEN=setAttr mesh_template24xShape.currentUVSet -type \"string\" \"map1\""
+                      "-DEXPORT_FLAGS=-uvSet map2" -DUNTOUCHED_SET=map1)
+  ombrix_uv_roundtrip(uv_set_by_name ${uv_two_sets} "select -r mesh_template24x" ALL "Polygons affected: [1-9]"
+                      "-DEXPORT_FLAGS=-uvs map1" -DUNTOUCHED_SET=map2)
+  ombrix_uv_roundtrip(uv_set_option_variable ${uv_two_sets} "select -r mesh_template24x" ALL
+                      "Polygons affected: [1-9]" "-DEXPORT_SETUP=optionVar -sv \"OmbrixExportUVSet\" \"map1\""
+                      -DUNTOUCHED_SET=map2)
+  # The exported set renamed since: the mesh is left as it is, and the warning names mesh and set.
+  ombrix_uv_roundtrip(uv_set_gone ${uv_two_sets} "select -r mesh_template24x" 0
+                      "Polygons affected: 0    \\(Total of: [1-9]"
+                      "-DBETWEEN=setAttr mesh_template24xShape.uvSet[1].uvSetName -type \"string\" \"lightmap\""
+                      "-DWARNING=mesh_template24xShape: its exported UV set \"map2\" is gone, the mesh is left as it is"
+                      -DOUTPUT_ONLY=1)
+endif()
 # Planes shaded per face (groupId nodes) whose history was deleted.
 if(EXISTS ${uv_shared_maya}/UsdExportGeomSubsetTest.ma)
   ombrix_uv_roundtrip(uv_roundtrip_real_deleted_history ${uv_shared_maya}/UsdExportGeomSubsetTest.ma

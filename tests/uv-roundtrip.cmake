@@ -24,13 +24,30 @@
 # EXCHANGE_NAME: the exchange directory's name in WORK ("exchange" when not
 # given); obvtool reads and writes copies beside it, so that only the
 # module's own file calls meet the name.
+# The artist's work between the export and the import: BETWEEN is MEL run
+# on the scene after the first export, statements separated by " && " (saved,
+# and the import opens that scene); RESTORE is MEL run before the second export (putting back what
+# BETWEEN changed, so that the second export can be compared). WARNING: a
+# pattern the import's output must also show. EXPORT_FLAGS: appended to the
+# export commands ("-uvSet map1"). UNTOUCHED_SET: a UV set exported by name
+# before and after the import, which must not differ. RECORD "remove" or
+# "damage": the export record is deleted or garbled before the import.
+# IMPORT: the import command ("UVImportOmbrix" when not given).
+# EXPORT_SETUP: MEL run before each export of the round trip, in its session. OUTPUT_ONLY
+# set: only the import's output is checked.
 if(NOT EXCHANGE_NAME)
   set(EXCHANGE_NAME exchange)
 endif()
 set(EXCHANGE ${WORK}/${EXCHANGE_NAME})
-set(export -c ExportAllOmbrixPlug)
+set(export -c "ExportAllOmbrixPlug ${EXPORT_FLAGS}")
 if(EXPORT_SELECTION)
-  set(export -c "${SELECT}" -c ExportSelOmbrixPlug)
+  set(export -c "${SELECT}" -c "ExportSelOmbrixPlug ${EXPORT_FLAGS}")
+endif()
+if(EXPORT_SETUP)
+  list(INSERT export 0 -c "${EXPORT_SETUP}")
+endif()
+if(NOT IMPORT)
+  set(IMPORT UVImportOmbrix)
 endif()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${EXCHANGE})
@@ -97,11 +114,37 @@ else()
   file(RENAME ${WORK}/maya.cor ${EXCHANGE}/maya.cor)
 endif()
 run(same ${TOOL} cor ${WORK}/first.obv ${WORK}/same.cor)
-set(steps -c "${SELECT}" -c UVImportOmbrix)
+# The project file of one UV set, read back as correspondence records (hex).
+function(set_export scene set out)
+  run(export_${set} ${HOST} --scene ${scene} --plugin ${PLUGIN} -c "ExportAllOmbrixPlug -uvSet ${set}")
+  run(cor_${set} ${TOOL} cor ${EXCHANGE}/Maya.obv ${WORK}/${set}.cor)
+  file(READ ${WORK}/${set}.cor records HEX)
+  set(${out} "${records}" PARENT_SCOPE)
+endfunction()
+if(UNTOUCHED_SET)
+  set_export(${SCENE} ${UNTOUCHED_SET} untouched_before)
+  # Its record must not be the one the import reads.
+  run(export_again ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${export})
+endif()
+if(BETWEEN)
+  string(REPLACE " && " ";" statements "${BETWEEN}")
+  set(between "")
+  foreach(statement IN LISTS statements)
+    list(APPEND between -c "${statement}")
+  endforeach()
+  run(between ${HOST} --scene ${SCENE} ${between} --save ${WORK}/between.ma)
+  set(SCENE ${WORK}/between.ma)
+endif()
+if(RECORD STREQUAL "remove")
+  file(REMOVE ${EXCHANGE}/Maya.obvrecord.json)
+elseif(RECORD STREQUAL "damage")
+  file(WRITE ${EXCHANGE}/Maya.obvrecord.json "{\"format\": \"Ombrix export record\", \"version\": 1, \"groups\": [")
+endif()
+set(steps -c "${SELECT}" -c "${IMPORT}")
 if(EXPORTED)
   # Onto the meshes of the last export, found through its record after SELECT
   # (which then renames rather than selects): no selection.
-  set(steps -c "${SELECT}" -c "select -cl" -c "UVImportOmbrix -exported")
+  set(steps -c "${SELECT}" -c "select -cl" -c "${IMPORT} -exported")
 endif()
 if(MODE STREQUAL "unload")
   # unloadPlugin is refused while the import is on the undo queue, and
@@ -174,8 +217,24 @@ endif()
 if(output MATCHES "Error")
   message(FATAL_ERROR "the import printed an error:\n${output}")
 endif()
+if(WARNING AND NOT output MATCHES "${WARNING}")
+  message(FATAL_ERROR "the import's output does not show '${WARNING}':\n${output}")
+endif()
 message(STATUS "${output}")
-run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} ${export})
+if(OUTPUT_ONLY)
+  return()
+endif()
+if(UNTOUCHED_SET)
+  set_export(${WORK}/imported.ma ${UNTOUCHED_SET} untouched_after)
+  if(NOT untouched_after STREQUAL untouched_before)
+    message(FATAL_ERROR "the import changed the UV set ${UNTOUCHED_SET}; see ${WORK}")
+  endif()
+endif()
+set(restore "")
+if(RESTORE)
+  set(restore -c "${RESTORE}")
+endif()
+run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} ${restore} ${export})
 file(RENAME ${EXCHANGE}/Maya.obv ${WORK}/second.obv)
 run(second ${TOOL} cor ${WORK}/second.obv ${WORK}/second.cor)
 
@@ -233,6 +292,6 @@ if(NOT second STREQUAL expected)
   message(FATAL_ERROR "the second export's UVs differ from the correspondence file's "
                       "(${a} against ${b} hex digits); see ${WORK}")
 endif()
-if(second STREQUAL same AND NOT MODE STREQUAL "undo")
+if(second STREQUAL same AND NOT MODE STREQUAL "undo" AND NOT NEW EQUAL 0)
   message(FATAL_ERROR "the second export is the first one: nothing was imported")
 endif()

@@ -6,6 +6,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <limits>
 #include <memory>
@@ -119,6 +120,7 @@ Json groupJson(const RecordedGroup& group) {
   out["vertices"] = group.vertices;
   out["uvs"] = group.uvs;
   out["topology"] = hex64(group.topology);
+  out["points"] = hex64(group.points);
   out["worldMatrix"] = std::move(matrix);
   return out;
 }
@@ -161,6 +163,7 @@ RecordedGroup readGroup(const Json& object) {
   group.vertices = count(object, "vertices");
   group.uvs = count(object, "uvs");
   group.topology = parseHex64(text(object, "topology"), "topology");
+  group.points = parseHex64(text(object, "points"), "points");
   const Json& matrix = list(object, "worldMatrix");
   if (matrix.size() != 16) throw FieldError{"\"worldMatrix\" does not hold 16 numbers"};
   for (size_t i = 0; i < 16; ++i) {
@@ -198,6 +201,16 @@ void readRecord(const Json& root, ExportRecord& record) {
   for (const Json& material : list(root, "materials")) record.materials.push_back(readMaterial(material));
 }
 
+constexpr uint64_t kFnvOffset = 14695981039346656037ull;
+
+// FNV-1a over the low `bytes` bytes of value, least significant first.
+void fnvMix(uint64_t& hash, uint64_t value, int bytes) {
+  for (int byte = 0; byte < bytes; ++byte) {
+    hash ^= (value >> (8 * byte)) & 0xffu;
+    hash *= 1099511628211ull;
+  }
+}
+
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -205,18 +218,22 @@ struct FileCloser {
 }  // namespace
 
 uint64_t topologyDigest(const int32_t* counts, size_t countCount, const int32_t* connects, size_t connectCount) {
-  uint64_t hash = 14695981039346656037ull;
+  uint64_t hash = kFnvOffset;
   const auto mix = [&hash](const int32_t* values, size_t n) {
-    for (size_t i = 0; i < n; ++i) {
-      const auto value = static_cast<uint32_t>(values[i]);
-      for (int byte = 0; byte < 4; ++byte) {
-        hash ^= (value >> (8 * byte)) & 0xffu;
-        hash *= 1099511628211ull;
-      }
-    }
+    for (size_t i = 0; i < n; ++i) fnvMix(hash, static_cast<uint32_t>(values[i]), 4);
   };
   mix(counts, countCount);
   mix(connects, connectCount);
+  return hash;
+}
+
+uint64_t pointsDigest(const double* xyz, size_t pointCount) {
+  uint64_t hash = kFnvOffset;
+  for (size_t i = 0; i < pointCount * 3; ++i) {
+    uint64_t bits = 0;
+    std::memcpy(&bits, &xyz[i], sizeof bits);
+    fnvMix(hash, bits, 8);
+  }
   return hash;
 }
 

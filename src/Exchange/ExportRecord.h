@@ -32,6 +32,7 @@ struct RecordedGroup {
   uint32_t vertices = 0;
   uint32_t uvs = 0;
   uint64_t topology = 0;  // topologyDigest of the polygon counts and vertex indices
+  uint64_t points = 0;    // pointsDigest of the object-space points
   double worldMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};  // row major, Maya's order
 };
 
@@ -50,6 +51,9 @@ constexpr size_t kMaxExportRecordBytes = 64u << 20;
 // meshes whose faces use the same vertices in the same order.
 uint64_t topologyDigest(const int32_t* counts, size_t countCount, const int32_t* connects,
                         size_t connectCount);
+// FNV-1a over the object-space points (x, y, z of each, as doubles): equal
+// while no point of the mesh moved in its own space.
+uint64_t pointsDigest(const double* xyz, size_t pointCount);
 // Seconds since 1970 as "YYYY-MM-DDTHH:MM:SSZ".
 std::string isoUtcTime(int64_t seconds);
 

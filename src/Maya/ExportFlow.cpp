@@ -93,12 +93,12 @@ bool saveProject(HvModel& model, const char* path, const ExportRecord& record) {
 
 }  // namespace
 
-int runExport(int selectionFlag, std::string* projectPath) {
+int runExport(int selectionFlag, std::string* projectPath, const std::string& uvSet) {
   if (projectPath != nullptr)
     projectPath->clear();
   HvModel model;
   ExportRecord record;
-  gatherMayaScene(model, selectionFlag, &record);
+  gatherMayaScene(model, selectionFlag, &record, MString(uvSet.c_str()));
 
   char path[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};

@@ -16,5 +16,6 @@ extern const char kExchangeFileName[];  // "Maya.obv"
 // save the token stored is that of the log file, or 0 when no log file
 // could be written.
 // With `projectPath`, it receives the project file's path after a save, ""
-// otherwise.
-int runExport(int selectionFlag, std::string* projectPath = nullptr);
+// otherwise. With `uvSet`, each mesh's UVs come from the set of that name
+// instead of its current one.
+int runExport(int selectionFlag, std::string* projectPath = nullptr, const std::string& uvSet = std::string());

@@ -18,35 +18,65 @@
 #include <maya/MSelectionList.h>
 #include <maya/MTypes.h>
 #include <maya/MString.h>
+#include <maya/MUuid.h>
 
 #include <exception>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "IO/CorrespondenceTable.h"
 #include "Exchange/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
 #include "Maya/MeshArrays.h"
+#include "Maya/RecordedMeshes.h"
 #include "Maya/UvHistoryNodes.h"
 #include "Maya/UvImportChanges.h"
 #include "Maya/WaitCursor.h"
-#include "UvImport/UvMatching.h"
+#include "UvImport/UvRecovery.h"
 
 namespace {
 
-// The new layout and the UV set's layout as read for the pass.
+// The new layout, the UV set's layout as read for the pass, and the set.
 struct MeshUvWork {
   UvAssignment assigned;
   MeshUvArrays before;
+  MString uvSet;
 };
 
-MeshUvWork CollectUVs(const CorrespondenceTable& table, const MFnMesh& mesh, const MDagPath& path) {
-  const WorldPoints world = worldPoints(mesh, path.inclusiveMatrix());
-  PolygonArrays arrays = readMeshArrays(mesh, mesh.currentUVSetName());
-  MeshUvWork work;
-  work.assigned = matchUVs(table, arrays, world);
+void WarnAbout(const MDagPath& path, const MString& text) {
+  MGlobal::displayWarning("Ombrix Vael UV import: " + path.partialPathName() + ": " + text);
+}
+
+// Matched as placed now, or, with a record, through it (UvImport/UvRecovery.h),
+// into the UV set the record names for the mesh. False, with a warning, when
+// that set is gone: the mesh is left as it is.
+bool CollectUVs(const UvImportSource& source, const MFnMesh& mesh, const MDagPath& path, MeshUvWork& work) {
+  const MMatrix placement = path.inclusiveMatrix();
+  const RecordedGroup* exported = nullptr;
+  work.uvSet = mesh.currentUVSetName();
+  if (source.record != nullptr) {
+    const MUuid uuid = MFnDependencyNode(path.node()).uuid();
+    exported = findRecordedGroup(*source.record, uuid.valid() ? uuid.asString().asChar() : std::string(),
+                                 path.fullPathName().asChar());
+    if (exported != nullptr && !exported->uvSet.empty()) work.uvSet = exported->uvSet.c_str();
+    if (!hasUvSet(mesh, work.uvSet)) {
+      WarnAbout(path, "its exported UV set \"" + work.uvSet + "\" is gone, the mesh is left as it is");
+      return false;
+    }
+  }
+  PolygonArrays arrays = readMeshArrays(mesh, work.uvSet);
+  if (source.record == nullptr) {
+    work.assigned = matchUVs(source.table, arrays, worldPoints(mesh, placement));
+  } else {
+    const std::vector<double> local = objectPoints(mesh);
+    RecoveredUVs recovered =
+        matchRecordedMesh(source.table, {arrays, local, &placement.matrix[0][0]}, exported);
+    work.assigned = std::move(recovered.assigned);
+    if (!recovered.reason.empty()) WarnAbout(path, recovered.reason.c_str());
+  }
   work.before = std::move(arrays.uv);
-  return work;
+  return true;
 }
 
 // The slow method is for a mesh whose geometry comes from upstream: only a
@@ -67,15 +97,15 @@ void ReportFailure(const char* text) {
 MStatus FastMethod(MFnMesh& mesh, MeshUvWork& work, UvImportChanges& changes) {
   cout << "There is no construction history, using fast method\n";
   const MeshUvArrays& layout = work.assigned.layout;
-  const MStatus status = replaceMeshUVs(mesh, layout, work.before);
+  const MStatus status = replaceMeshUVs(mesh, work.uvSet, layout, work.before);
   if (status != MStatus::kSuccess) {
     ReportFailure("Couldn't assign UV's to surface");
   } else {
     // Recorded from a copy: should the record fail, the mesh gets its layout back.
     try {
-      changes.addReplacedLayout(mesh.object(), mesh.currentUVSetName(), work.before, layout);
+      changes.addReplacedLayout(mesh.object(), work.uvSet, work.before, layout);
     } catch (...) {
-      writeMeshUVs(mesh, mesh.currentUVSetName(), work.before);
+      writeMeshUVs(mesh, work.uvSet, work.before);
       mesh.updateSurface();
       throw;
     }
@@ -116,7 +146,8 @@ MStatus SlowMethod(MFnMesh& mesh, const MPlug& source, const MeshUvWork& work, U
   const UndoOnThrow undoOnThrow(*modifier);
   const UvAssignment& assigned = work.assigned;
   const char* failure =
-      insertUvHistory(*modifier, mesh, source, {assigned.layout, assigned.faceIds, assigned.vertexIds, work.before});
+      insertUvHistory(*modifier, mesh, source,
+                      {assigned.layout, assigned.faceIds, assigned.vertexIds, work.before, work.uvSet});
   if (failure != nullptr) return Abandon(*modifier, failure);
   changes.addTweak(std::move(modifier));
   return MStatus(MStatus::kSuccess);
@@ -150,37 +181,40 @@ void ReportCounts(const MDagPath& path, int matched, int total) {
 
 // The walk below a selected DAG path: the path, not only its node, so that a
 // selected instance matches through its own matrix.
-void ImportItem(const CorrespondenceTable& table, const MDagPath& item, MItDag& dag, UvImportChanges& changes) {
+void ImportItem(const UvImportSource& source, const MDagPath& item, MItDag& dag, UvImportChanges& changes) {
   if (dag.reset(item, MItDag::kDepthFirst, MFn::kInvalid) != MStatus::kSuccess) return;
   for (; !dag.isDone(); dag.next()) {
     MDagPath current;
     dag.getPath(current);
     MFnDagNode dagNode(current);
-    importMeshUVs(table, dagNode, current, changes);
+    importMeshUVs(source, dagNode, current, changes);
   }
 }
 
 }  // namespace
 
-MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, const MeshUvArrays& before) {
-  const MString uvSet = mesh.currentUVSetName();
+MStatus replaceMeshUVs(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout, const MeshUvArrays& before) {
   const bool written = writeMeshUVs(mesh, uvSet, layout) == MStatus::kSuccess;
   if (!written) writeMeshUVs(mesh, uvSet, before);
   return MStatus(written ? MStatus::kSuccess : MStatus::kFailure);
 }
 
-MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path,
+MStatus importMeshUVs(const UvImportSource& source, MFnDagNode& dagNode, const MDagPath& path,
                       UvImportChanges& changes) {
   if (!IsImportable(dagNode, path)) return MStatus(MStatus::kFailure);
   cerr << "Importing UV's for " << path.fullPathName().asChar() << endl;
   MFnMesh mesh(path);
-  MeshUvWork work = CollectUVs(table, mesh, path);
+  MeshUvWork work;
+  const bool collected = CollectUVs(source, mesh, path, work);
   ReportCounts(path, work.assigned.matched, mesh.numPolygons());
-  if (work.assigned.matched == 0) return MStatus(MStatus::kSuccess);
-  MPlug source;
+  if (!collected || work.assigned.matched == 0) {
+    changes.addImportedPolygons(path.fullPathName(), 0);
+    return MStatus(collected ? MStatus::kSuccess : MStatus::kFailure);
+  }
+  MPlug input;
   const MStatus written =
-      HasInputGeometry(mesh, source) ? SlowMethod(mesh, source, work, changes) : FastMethod(mesh, work, changes);
-  if (written == MStatus::kSuccess) changes.addImportedPolygons(work.assigned.matched);
+      HasInputGeometry(mesh, input) ? SlowMethod(mesh, input, work, changes) : FastMethod(mesh, work, changes);
+  changes.addImportedPolygons(path.fullPathName(), written == MStatus::kSuccess ? work.assigned.matched : 0);
   return written;
 }
 
@@ -207,10 +241,17 @@ MStatus importUVs(UvImportChanges& changes, const MSelectionList* chosen) {
     return MStatus(MStatus::kFailure);
   }
   ReportLoad(path, info);
+  ExportRecord record;
+  std::string reason;
+  const bool recorded = readLastExportRecord(record, reason);
+  if (!recorded)
+    MGlobal::displayWarning(MString("Ombrix Vael UV import: no usable export record (") + reason.c_str() +
+                            "); matching each mesh as it is placed now");
+  const UvImportSource source{table, recorded ? &record : nullptr};
   for (; !items.isDone(); items.next()) {
     MDagPath item;
     // A selected dependency node (a shader, a set) has no subtree to walk.
-    if (items.getDagPath(item) == MStatus::kSuccess) ImportItem(table, item, dag, changes);
+    if (items.getDagPath(item) == MStatus::kSuccess) ImportItem(source, item, dag, changes);
   }
   cerr << "Finished Importing UV's" << endl;
   return MStatus(MStatus::kSuccess);

@@ -9,9 +9,12 @@
 // recorded, so that the command's undo takes it back.
 #include <maya/MStatus.h>
 
+#include <maya/MString.h>
+
 #include "Maya/MeshUvArrays.h"
 
 class CorrespondenceTable;
+struct ExportRecord;
 class UvImportChanges;
 class MDagPath;
 class MFnDagNode;
@@ -24,12 +27,23 @@ MStatus importUVs();
 // With `items`, onto those paths instead of the active selection.
 MStatus importUVs(UvImportChanges& changes, const MSelectionList* items = nullptr);
 
+// What one run matches against: the correspondence records and, when it
+// could be read, the last export's record. With the record each mesh is
+// written in the UV set it names, matched through the export's placement
+// where it was only moved since, and a warning says why polygons stay
+// unmatched; without it each mesh's current set is matched as placed now.
+struct UvImportSource {
+  const CorrespondenceTable& table;
+  const ExportRecord* record;
+};
+
 // One mesh: its UVs from the matching records; failure for paths that are
-// not meshes (and for NURBS surfaces, with a message) or when a method fails.
-MStatus importMeshUVs(const CorrespondenceTable& table, MFnDagNode& dagNode, const MDagPath& path,
+// not meshes (and for NURBS surfaces, with a message), for a mesh whose
+// recorded UV set is gone, or when a method fails.
+MStatus importMeshUVs(const UvImportSource& source, MFnDagNode& dagNode, const MDagPath& path,
                       UvImportChanges& changes);
 
-// The fast method's write: the current UV set becomes `layout`. When Maya
-// refuses it, the mesh gets `before` (the set's layout as read before) back
-// and the result is failure.
-MStatus replaceMeshUVs(MFnMesh& mesh, const MeshUvArrays& layout, const MeshUvArrays& before);
+// The fast method's write: the UV set becomes `layout`. When Maya refuses
+// it, the mesh gets `before` (the set's layout as read before) back and the
+// result is failure.
+MStatus replaceMeshUVs(MFnMesh& mesh, const MString& uvSet, const MeshUvArrays& layout, const MeshUvArrays& before);

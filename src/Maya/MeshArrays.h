@@ -5,6 +5,8 @@
 // without a call per face or corner). Shared by the export and the UV import.
 #include <maya/MString.h>
 
+#include <vector>
+
 #include "Model3D/PolygonArrays.h"
 
 class MFnMesh;
@@ -12,6 +14,8 @@ class MMatrix;
 
 // Every vertex of the mesh times `world`, once.
 WorldPoints worldPoints(const MFnMesh& mesh, const MMatrix& world);
+// The vertices in the mesh's own space: x, y, z of each.
+std::vector<double> objectPoints(const MFnMesh& mesh);
 
 // The vertex counts and indices, and the UV set's layout (left empty when
 // Maya cannot answer it).

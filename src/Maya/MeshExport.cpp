@@ -1,25 +1,43 @@
 #include "Maya/MeshExport.h"
 
 #include <maya/MFnMesh.h>
+#include <maya/MGlobal.h>
 #include <maya/MIOStream.h>
 #include <maya/MMatrix.h>
 #include <maya/MString.h>
 
 #include "Export/MeshGroup.h"
 #include "Maya/MeshArrays.h"
+#include "Maya/MeshUvArrays.h"
 #include "Maya/PolygonMaterial.h"
 #include "Maya/RecordBuilder.h"
 #include "Maya/UvTileWarning.h"
 
-MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath, ExportRecord* record) {
+namespace {
+
+// The set asked for when the mesh has it, else (with a warning when one was
+// asked for) the current one.
+MString setToRead(const MFnMesh& mesh, const MString& nodeName, const MString& asked) {
+  if (asked.length() > 0 && hasUvSet(mesh, asked)) return asked;
+  MString current;
+  mesh.getCurrentUVSetName(current);
+  if (asked.length() > 0)
+    MGlobal::displayWarning("Ombrix Vael export: " + nodeName + ": no UV set \"" + asked + "\"; its current set \"" +
+                            current + "\" is exported");
+  return current;
+}
+
+}  // namespace
+
+MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath, ExportRecord* record,
+                   const MString& uvSet) {
   const MFnMesh mesh(meshPath);
-  return exportMesh(model, shading, mesh, mesh.name(), meshPath, record);
+  return exportMesh(model, shading, mesh, mesh.name(), meshPath, record, uvSet);
 }
 
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MFnMesh& mesh, const MString& nodeName,
-                   const MDagPath& namingPath, ExportRecord* record) {
-  MString uvSet;
-  mesh.getCurrentUVSetName(uvSet);
+                   const MDagPath& namingPath, ExportRecord* record, const MString& askedSet) {
+  const MString uvSet = setToRead(mesh, nodeName, askedSet);
   const WorldPoints world = worldPoints(mesh, namingPath.inclusiveMatrix());
   const MeshShading materials(shading, namingPath.fullPathName(), namingPath.partialPathName(), mesh.numPolygons());
   const PolygonArrays arrays = readMeshArrays(mesh, uvSet);

@@ -16,8 +16,10 @@ struct ShadingTable;
 // for a mesh shape); placement: world matrix and shading lookup in `shading`
 // (the mesh's own path, or the NURBS surface's for a tessellated one).
 // Always success. With a record, the mesh is also added to its groups.
+// uvSet: the UV set to read; "" or a set the mesh lacks (a warning says so)
+// reads its current one.
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MFnMesh& mesh, const MString& groupName,
-                   const MDagPath& placement, ExportRecord* record = nullptr);
+                   const MDagPath& placement, ExportRecord* record = nullptr, const MString& uvSet = MString());
 // A mesh shape: read through its path, the group named after its node.
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath,
-                   ExportRecord* record = nullptr);
+                   ExportRecord* record = nullptr, const MString& uvSet = MString());

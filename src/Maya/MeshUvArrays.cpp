@@ -1,6 +1,7 @@
 #include "Maya/MeshUvArrays.h"
 
 #include <maya/MFnMesh.h>
+#include <maya/MStringArray.h>
 
 namespace {
 
@@ -21,6 +22,15 @@ MIntArray mayaArray(const std::vector<int>& array) {
 }
 MFloatArray mayaArray(const std::vector<float>& array) {
   return MFloatArray(array.data(), static_cast<unsigned int>(array.size()));
+}
+
+bool hasUvSet(const MFnMesh& mesh, const MString& uvSet) {
+  MStringArray names;
+  mesh.getUVSetNames(names);
+  for (unsigned int i = 0; i < names.length(); ++i) {
+    if (names[i] == uvSet) return true;
+  }
+  return false;
 }
 
 bool readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout) {

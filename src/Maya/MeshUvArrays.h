@@ -18,6 +18,8 @@ std::vector<float> plainArray(const MFloatArray& array);
 MIntArray mayaArray(const std::vector<int>& array);
 MFloatArray mayaArray(const std::vector<float>& array);
 
+// True when the mesh has a UV set of that name.
+bool hasUvSet(const MFnMesh& mesh, const MString& uvSet);
 // False when Maya cannot answer the set's UVs or their assignment.
 bool readMeshUVs(const MFnMesh& mesh, const MString& uvSet, MeshUvArrays& layout);
 // Clears the set and writes `layout`; failure when Maya refuses the values

@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "Maya/MaterialTranslation.h"
+#include "Maya/MeshArrays.h"
 #include "Model3D/PolygonArrays.h"
 #include "Platform/FileSystem.h"
 #include "Maya/ShadingTable.h"
 #include "Model3D/HvModel.h"
 #include "Shader/Material.h"
+#include "UvImport/UvRecovery.h"
 
 namespace {
 
@@ -61,9 +63,9 @@ RecordedGroup recordGroup(const MFnMesh& mesh, const PolygonArrays& arrays, cons
   MStatus status;
   const int uvs = mesh.numUVs(uvSet, &status);
   group.uvs = status && uvs > 0 ? static_cast<uint32_t>(uvs) : 0;
-  const std::vector<int32_t> counts(arrays.counts.begin(), arrays.counts.end());
-  const std::vector<int32_t> connects(arrays.connects.begin(), arrays.connects.end());
-  group.topology = topologyDigest(counts.data(), counts.size(), connects.data(), connects.size());
+  group.topology = meshTopologyDigest(arrays);
+  const std::vector<double> points = objectPoints(mesh);
+  group.points = pointsDigest(points.data(), points.size() / 3);
   const MMatrix world = placement.inclusiveMatrix();
   for (unsigned int row = 0; row < 4; ++row) {
     for (unsigned int column = 0; column < 4; ++column) group.worldMatrix[row * 4 + column] = world(row, column);

@@ -19,16 +19,17 @@
 namespace {
 
 // Every path of the iterator's walk, in its order.
-void exportWalk(HvModel& model, const ShadingTable& shading, MItDag& dag, ExportRecord* record) {
+void exportWalk(HvModel& model, const ShadingTable& shading, MItDag& dag, ExportRecord* record,
+                const MString& uvSet) {
   for (; !dag.isDone(); dag.next()) {
     MDagPath path;
     dag.getPath(path);
     MFnDagNode node(path);
-    exportShape(model, shading, node, path, record);
+    exportShape(model, shading, node, path, record, uvSet);
   }
 }
 
-void exportSelection(HvModel& model, const ShadingTable& shading, ExportRecord* record) {
+void exportSelection(HvModel& model, const ShadingTable& shading, ExportRecord* record, const MString& uvSet) {
   MSelectionList selection;
   MGlobal::getActiveSelectionList(selection);
   MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
@@ -39,33 +40,33 @@ void exportSelection(HvModel& model, const ShadingTable& shading, ExportRecord* 
       continue;
     // The path, not only its node: a selected instance keeps its own place.
     dag.reset(path, MItDag::kDepthFirst, MFn::kInvalid);
-    exportWalk(model, shading, dag, record);
+    exportWalk(model, shading, dag, record, uvSet);
   }
 }
 
 }  // namespace
 
 void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& dagNode, const MDagPath& path,
-                 ExportRecord* record) {
+                 ExportRecord* record, const MString& uvSet) {
   if (dagNode.isIntermediateObject())
     return;
   if (MayaCodes::isSkippedKind(path))
     return;
   if (path.hasFn(MFn::kMesh))
-    exportMesh(model, shading, path, record);
+    exportMesh(model, shading, path, record, uvSet);
   else if (path.hasFn(MFn::kNurbsSurface))
     tessellateNurbs(model, shading, path, record);
 }
 
-MStatus gatherMayaScene(HvModel& model, int selectionFlag, ExportRecord* record) {
+MStatus gatherMayaScene(HvModel& model, int selectionFlag, ExportRecord* record, const MString& uvSet) {
   ShadingTable& shading = shadingTable();
   buildShadingTable(shading);
   translateMaterials(model, shading);
   if (selectionFlag == 0) {
     MItDag dag(MItDag::kBreadthFirst, MFn::kInvalid);
-    exportWalk(model, shading, dag, record);
+    exportWalk(model, shading, dag, record, uvSet);
   } else {
-    exportSelection(model, shading, record);
+    exportSelection(model, shading, record, uvSet);
   }
   if (record != nullptr)
     recordSceneAndMaterials(model, shading, *record);

@@ -117,7 +117,7 @@ std::vector<std::string> componentRanges(char kind, const std::vector<int>& ids)
 }
 
 const char* insertUvHistory(MDGModifier& modifier, MFnMesh& mesh, const MPlug& source, const UvHistoryWork& work) {
-  const MString uvSet = mesh.currentUVSetName();
+  const MString& uvSet = work.uvSet;
   std::vector<UvTweak> tweaks;
   const bool moveOnly = uvTweaksFor(work.before, work.layout, tweaks);
   const std::vector<int> sewn = moveOnly ? std::vector<int>() : sharedUvEdges(mesh, work);

@@ -23,12 +23,14 @@ class MFnMesh;
 class MPlug;
 
 // The new layout (one UV id per face-vertex of every face it covers), with
-// each face-vertex's face and mesh vertex, and the UV set's layout before.
+// each face-vertex's face and mesh vertex, the UV set's layout before, and
+// the UV set the nodes edit.
 struct UvHistoryWork {
   const MeshUvArrays& layout;
   const std::vector<int>& faceIds;
   const std::vector<int>& vertexIds;
   const MeshUvArrays& before;
+  const MString& uvSet;
 };
 
 // The edges (by the mesh's edge ids, ascending) whose two faces the layout

@@ -48,3 +48,13 @@ MStatus UvImportChanges::redo() {
   }
   return result;
 }
+
+std::vector<MString> UvImportChanges::meshResults() const {
+  std::vector<MString> results;
+  for (const MeshCount& mesh : meshes_) {
+    MString entry = mesh.path + " ";
+    entry += mesh.polygons;
+    results.push_back(entry);
+  }
+  return results;
+}

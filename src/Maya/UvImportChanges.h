@@ -18,12 +18,20 @@ class UvImportChanges {
   void addReplacedLayout(const MObject& mesh, const MString& uvSet, MeshUvArrays before, MeshUvArrays after);
   void addTweak(std::unique_ptr<MDGModifier> modifier);
   bool empty() const { return changes_.empty(); }
-  // Polygons given new UVs, counted as each mesh's change is made.
-  void addImportedPolygons(int count) { importedPolygons_ += count; }
+  // Polygons given new UVs on one mesh (0 for a mesh left as it was), noted
+  // as each mesh is done.
+  void addImportedPolygons(const MString& meshPath, int count) {
+    importedPolygons_ += count;
+    meshes_.push_back({meshPath, count});
+  }
   int importedPolygons() const { return importedPolygons_; }
+  // Per mesh, in the import's order: its full DAG path, a space and its
+  // count ("|pCube1|pCubeShape1 6"); DAG paths hold no spaces.
+  std::vector<MString> meshResults() const;
   // Forgets every change (after undo() has taken them back).
   void clear() {
     changes_.clear();
+    meshes_.clear();
     importedPolygons_ = 0;
   }
 
@@ -40,6 +48,12 @@ class UvImportChanges {
   };
   static MStatus apply(Change& change, bool forward);
 
+  struct MeshCount {
+    MString path;
+    int polygons;
+  };
+
   std::vector<Change> changes_;
+  std::vector<MeshCount> meshes_;
   int importedPolygons_ = 0;
 };

@@ -21,6 +21,11 @@ struct WorldPoints {
   std::vector<bool> finite;     // false where f32 cannot hold the point (NaN, infinite, too large)
 };
 
+// Object-space points (x, y, z of each, w = 1) times a row-major 4x4 matrix
+// in Maya's row-vector order, in double and then stored as f32; a point f32
+// cannot hold reads as not finite.
+WorldPoints placePoints(const std::vector<double>& xyz, const double matrix[16]);
+
 struct PolygonArrays {
   std::vector<int> counts, connects;
   MeshUvArrays uv;  // uv.uvCounts empty when the UV set cannot be read

@@ -53,22 +53,32 @@ void AddFaceVertex(UvAssignment& work, UvKeyIndex& keys, const Vector3& position
 
 int findUvEntry(const float key[5], const UvKeyIndex& keys) { return keys.Find(key); }
 
-UvAssignment matchUVs(const CorrespondenceTable& table, const PolygonArrays& arrays, const WorldPoints& world) {
+UvAssignment matchUVs(const CorrespondenceTable& table, const PolygonArrays& arrays, const WorldPoints& world,
+                      const WorldPoints* fallback) {
   UvAssignment work;
   UvKeyIndex keys;
   work.layout.uvCounts.resize(arrays.counts.size());
   work.layout.uvIds.reserve(arrays.connects.size());
   work.faceIds.reserve(arrays.connects.size());
   work.vertexIds.reserve(arrays.connects.size());
-  PolygonDesc desc, fan;
+  PolygonDesc desc, placed, fan;
   PolygonCursor ahead;
   for (int k = 0; k < kPolygonsAhead && ahead.face < arrays.counts.size(); ++k) advance(arrays, ahead);
   for (PolygonCursor at; at.face < arrays.counts.size(); advance(arrays, at)) {
     const int p = static_cast<int>(at.face);
     PrefetchPolygon(table, arrays, world, ahead);
+    if (fallback != nullptr) PrefetchPolygon(table, arrays, *fallback, ahead);
     if (ahead.face < arrays.counts.size()) advance(arrays, ahead);
     const bool sound = readPolygon(arrays, world, at, PolygonV::kAsStored, desc) == PolygonRead::kRead;
     const CorrespondenceRecord* record = sound ? findCorrespondence(table, desc) : nullptr;
+    // The corners the record was found by: fans past the third are looked up alike.
+    const PolygonDesc* matchedBy = &desc;
+    if (record == nullptr && fallback != nullptr &&
+        readPolygon(arrays, *fallback, at, PolygonV::kAsStored, placed) == PolygonRead::kRead) {
+      record = findCorrespondence(table, placed);
+      matchedBy = &placed;
+      if (record != nullptr) ++work.matchedByFallback;
+    }
     if (record != nullptr) ++work.matched;
     work.layout.uvCounts[at.face] = desc.count;
     for (int k = 0; k < desc.count; ++k) {
@@ -76,7 +86,7 @@ UvAssignment matchUVs(const CorrespondenceTable& table, const PolygonArrays& arr
       const CorrespondenceRecord* source = record;
       int corner = k;
       if (record != nullptr && k >= 3) {
-        source = FanRecord(table, desc, k, fan);
+        source = FanRecord(table, *matchedBy, k, fan);
         corner = 2;
       }
       if (source != nullptr) {

@@ -17,10 +17,15 @@ class CorrespondenceTable;
 struct UvAssignment {
   MeshUvArrays layout;
   std::vector<int> faceIds, vertexIds;
-  int matched = 0;  // polygons that found a record
+  int matched = 0;            // polygons that found a record
+  int matchedByFallback = 0;  // of those, found only through the fallback points
 };
 
-UvAssignment matchUVs(const CorrespondenceTable& table, const PolygonArrays& arrays, const WorldPoints& world);
+// With `fallback` (the same vertices placed otherwise), a polygon that finds
+// no record by its corners in `world` is looked up by its corners there.
+// The new layout's sharing follows the positions in `world` either way.
+UvAssignment matchUVs(const CorrespondenceTable& table, const PolygonArrays& arrays, const WorldPoints& world,
+                      const WorldPoints* fallback = nullptr);
 
 // The distinct (x, y, z, u, v) keys of one mesh, in order of appearance.
 using UvKeyIndex = FloatKeyIndex<5>;

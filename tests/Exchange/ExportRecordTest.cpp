@@ -2,6 +2,9 @@
 // and damaged or hostile bytes are refused with a reason, never a crash.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +31,7 @@ ExportRecord SampleRecord() {
   group.vertices = 1302;
   group.uvs = 4294967295u;
   group.topology = 0xfedcba9876543210ull;
+  group.points = 0x0123456789abcdefull;
   group.worldMatrix[12] = -3.25;
   group.worldMatrix[0] = 1e-300;
   record.groups.push_back(group);
@@ -62,6 +66,7 @@ TEST(ExportRecord, WhatIsWrittenReadsBackField_for_field) {
     EXPECT_EQ(g.vertices, 1302u);
     EXPECT_EQ(g.uvs, 4294967295u);
     EXPECT_EQ(g.topology, 0xfedcba9876543210ull);
+    EXPECT_EQ(g.points, 0x0123456789abcdefull);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(g.worldMatrix[i], written.groups[0].worldMatrix[i]) << i;
     ASSERT_EQ(read.materials.size(), 2u);
     EXPECT_EQ(read.materials[0].shadingEngine, "woodSG");
@@ -142,6 +147,19 @@ TEST(ExportRecord, TopologyDigestChangesWithFacesAndTheirVertices) {
   const int32_t splitConnects[] = {0, 1, 2, 0, 2, 3, 3, 2, 4, 5};
   EXPECT_NE(digest, topologyDigest(split, 3, splitConnects, 10));
   EXPECT_NE(topologyDigest(nullptr, 0, nullptr, 0), digest);
+}
+
+TEST(ExportRecord, PointsDigestChangesWithAnyCoordinate) {
+  const double points[] = {0, 0, 0, 1, 0, 0, 0, 1, 0.5};
+  const uint64_t digest = pointsDigest(points, 3);
+  EXPECT_EQ(digest, pointsDigest(points, 3));
+  for (size_t i = 0; i < 9; ++i) {
+    double moved[9];
+    std::copy(points, points + 9, moved);
+    moved[i] = std::nextafter(moved[i], 2.0);
+    EXPECT_NE(pointsDigest(moved, 3), digest) << i;
+  }
+  EXPECT_NE(pointsDigest(points, 2), digest);
 }
 
 TEST(ExportRecord, TimesAreUtcCalendarDates) {

@@ -23,6 +23,28 @@ TEST_F(HostTest, MelVariablesProceduresAndConditions) {
   EXPECT_EQ(mel("if (!`exists twice`) print \"gone\"; else \"kept\";"), "kept");
 }
 
+// Option variables outlive the scene; a plug-in reads the string ones.
+TEST_F(HostTest, OptionVariablesKeepIntsFloatsAndStrings) {
+  mel("optionVar -sv \"hostTestSet\" \"map2\" -iv \"hostTestInt\" 7 -fv \"hostTestFloat\" 0.5;");
+  EXPECT_EQ(mel("optionVar -q \"hostTestSet\";"), "map2");
+  EXPECT_EQ(mel("optionVar -q hostTestInt;"), "7");
+  EXPECT_EQ(mel("optionVar -q hostTestFloat;"), "0.5");
+  EXPECT_EQ(mel("optionVar -q hostTestNone;"), "0");
+  bool exists = false;
+  EXPECT_EQ(MGlobal::optionVarStringValue("hostTestSet", &exists), MString("map2"));
+  EXPECT_TRUE(exists);
+  EXPECT_EQ(MGlobal::optionVarStringValue("hostTestInt", &exists), MString(""));
+  EXPECT_FALSE(exists);
+  mel("file -f -new;");
+  EXPECT_EQ(mel("optionVar -ex hostTestSet;"), "1");
+  mel("optionVar -rm hostTestSet;");
+  mel("optionVar -rm hostTestInt;");
+  EXPECT_EQ(mel("optionVar -exists hostTestSet;"), "0");
+  EXPECT_EQ(MGlobal::optionVarStringValue("hostTestSet", &exists), MString(""));
+  EXPECT_FALSE(exists);
+  mel("optionVar -rm hostTestFloat;");
+}
+
 TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
   OmbrixHost::setInteractive(true);
   OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
@@ -36,7 +58,8 @@ TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
     if (!item.second.empty())
       commands.push_back(item.second);
   EXPECT_EQ(commands, (std::vector<std::string>{"LaunchOmbrix", "SwitchOmbrix", "CloseOmbrix", "ExportAllOmbrixPlug",
-                                                "ExportSelOmbrixPlug", "AutoLoadOmbrix", "UVImportOmbrix"}));
+                                                "ExportSelOmbrixPlug", "OmbrixChooseExportUVSet", "AutoLoadOmbrix",
+                                                "UVImportOmbrix"}));
   mel("CreateOmbrixMenu();");  // a second call replaces the menu
   EXPECT_EQ(OmbrixHost::menuNames().size(), 1u);
   mel("DestroyOmbrixMenu()");

@@ -7,6 +7,14 @@
 #include <sstream>
 
 #include "ExportFixture.h"
+
+#include <maya/MDagPath.h>
+#include <maya/MFloatArray.h>
+#include <maya/MFnMesh.h>
+#include <maya/MIntArray.h>
+#include <maya/MSelectionList.h>
+
+#include "HostSession.h"
 #include "HvCore/HvIO.h"
 #include "IO/FormatRegistry.h"
 #include "IO/ObvFormat.h"
@@ -174,6 +182,46 @@ TEST_F(ExportFlowTest, TheRecordKeepsTheUuidThroughARenameAndNamesEachInstance) 
   ASSERT_EQ(after.groups.size(), 2u);
   EXPECT_EQ(after.groups[0].dagPath, "|box|crateShape");
   EXPECT_EQ(after.groups[0].uuid, before.groups[0].uuid);
+}
+
+// A UV set named for the export is read instead of the current one; a mesh
+// without it gives its current set and a warning.
+TEST_F(ExportFlowTest, ANamedUvSetIsReadWhereTheMeshHasIt) {
+  cube("box");
+  cube("crate");
+  load();
+  MSelectionList named;
+  named.add("boxShape");
+  MDagPath box;
+  ASSERT_EQ(named.getDagPath(0, box), MStatus::kSuccess);
+  MFnMesh mesh(box);
+  const MString lightmap("lightmap");
+  ASSERT_EQ(mesh.createUVSetWithName(lightmap), lightmap);
+  MFloatArray us, vs;
+  MIntArray counts, ids;
+  us.append(0.0f), us.append(1.0f), us.append(1.0f), us.append(0.0f);
+  vs.append(0.0f), vs.append(0.0f), vs.append(1.0f), vs.append(1.0f);
+  for (int face = 0; face < 6; ++face) {
+    counts.append(4);
+    for (int corner = 0; corner < 4; ++corner) ids.append(corner);
+  }
+  ASSERT_EQ(mesh.setUVs(us, vs, &lightmap), MStatus::kSuccess);
+  ASSERT_EQ(mesh.assignUVs(counts, ids, &lightmap), MStatus::kSuccess);
+  OmbrixHost::captureDisplayed(true);
+  ASSERT_EQ(runExport(0, nullptr, "lightmap"), 1);
+  const std::vector<std::string> shown = OmbrixHost::displayedMessages();
+  OmbrixHost::captureDisplayed(false);
+  const ExportRecord record = readRecord();
+  ASSERT_EQ(record.groups.size(), 2u);
+  EXPECT_EQ(record.groups[0].uvSet, "lightmap");
+  EXPECT_EQ(record.groups[0].uvs, 4u);
+  EXPECT_EQ(record.groups[1].uvSet, "map1");
+  EXPECT_EQ(record.groups[1].uvs, 14u);
+  EXPECT_EQ(shown, std::vector<std::string>{
+                       "Warning: Ombrix Vael export: crateShape: no UV set \"lightmap\"; its current set \"map1\" is exported"});
+  // Without a name, the current sets.
+  ASSERT_EQ(runExport(0), 1);
+  EXPECT_EQ(readRecord().groups[0].uvSet, "map1");
 }
 
 TEST_F(ExportFlowTest, ARecordThatCannotTakeItsPlaceIsDeletedOrReported) {

@@ -44,4 +44,5 @@ public:
   static void displayInfo(const MString& text);
   static void displayWarning(const MString& text);
   static void displayError(const MString& text);
+  static MString optionVarStringValue(const MString& name, bool* exists = nullptr);
 };

@@ -106,6 +106,14 @@ public:
   std::vector<std::string> menuOrder;
   std::string currentMenu;
   bool waitCursor = false;
+  // optionVar's variables: a setting of the session (a new scene keeps them),
+  // each a number or a string.
+  struct OptionVar {
+    enum Kind { kInt, kFloat, kString } kind = kInt;
+    double number = 0.0;
+    std::string text;
+  };
+  std::map<std::string, OptionVar> optionVars;
   // Maya with its user interface; false is batch Maya (no menus, no cursor).
   // A setting of the session: a new scene keeps it.
   bool interactive = false;

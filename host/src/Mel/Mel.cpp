@@ -10,6 +10,7 @@ MelInterpreter& mel() {
     registerUndoCommands(*m);
     registerPolyCommands(*m);
     registerTransformCommands(*m);
+    registerOptionVarCommand(*m);
     return m;
   }();
   return *instance;

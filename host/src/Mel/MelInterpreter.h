@@ -81,6 +81,7 @@ void registerSceneCommands(MelInterpreter& mel);
 void registerUndoCommands(MelInterpreter& mel);
 void registerPolyCommands(MelInterpreter& mel);
 void registerTransformCommands(MelInterpreter& mel);
+void registerOptionVarCommand(MelInterpreter& mel);
 
 // Flag parsing for built-in commands: "-q -dir", "-n name".
 struct MelFlags {

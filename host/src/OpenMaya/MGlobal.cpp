@@ -214,3 +214,12 @@ void displayMarked(const char* kind, const MString& text) {
 
 void MGlobal::displayWarning(const MString& text) { displayMarked("Warning", text); }
 void MGlobal::displayError(const MString& text) { displayMarked("Error", text); }
+
+// A variable that holds a number is not a string one: "" and not there.
+MString MGlobal::optionVarStringValue(const MString& name, bool* exists) {
+  const auto& vars = scene().optionVars;
+  const auto it = vars.find(name.asChar());
+  const bool found = it != vars.end() && it->second.kind == OmbrixHost::Scene::OptionVar::kString;
+  if (exists != nullptr) *exists = found;
+  return found ? MString(it->second.text.c_str()) : MString();
+}

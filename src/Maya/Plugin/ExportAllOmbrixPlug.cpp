@@ -5,9 +5,8 @@
 #include <maya/MString.h>
 
 #include <new>
-#include <string>
 
-#include "Maya/ExportFlow.h"
+#include "Maya/ExportCommand.h"
 #include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
@@ -16,14 +15,8 @@ namespace {
 class ExportAllOmbrixPlug : public MPxCommand {
  public:
   ~ExportAllOmbrixPlug() override {}
-  MStatus doIt(const MArgList&) override {
-    return guardCommand("ExportAllOmbrixPlug", [] {
-      // The project file's path for scripts, "" and a Maya error when the save failed.
-      std::string path;
-      const bool saved = runExport(0, &path) != 0;
-      setResult(MString(path.c_str()));
-      return MStatus(saved ? MStatus::kSuccess : MStatus::kFailure);
-    });
+  MStatus doIt(const MArgList& args) override {
+    return guardCommand("ExportAllOmbrixPlug", [&args] { return exportCommand(0, args); });
   }
 };
 

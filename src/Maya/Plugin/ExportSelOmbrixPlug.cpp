@@ -5,9 +5,8 @@
 #include <maya/MString.h>
 
 #include <new>
-#include <string>
 
-#include "Maya/ExportFlow.h"
+#include "Maya/ExportCommand.h"
 #include "Maya/CommandGuard.h"
 #include "Maya/Plugin/Commands.h"
 
@@ -16,14 +15,8 @@ namespace {
 class ExportSelOmbrixPlug : public MPxCommand {
  public:
   ~ExportSelOmbrixPlug() override {}
-  MStatus doIt(const MArgList&) override {
-    return guardCommand("ExportSelOmbrixPlug", [] {
-      // The project file's path for scripts, "" and a Maya error when the save failed.
-      std::string path;
-      const bool saved = runExport(1, &path) != 0;
-      setResult(MString(path.c_str()));
-      return MStatus(saved ? MStatus::kSuccess : MStatus::kFailure);
-    });
+  MStatus doIt(const MArgList& args) override {
+    return guardCommand("ExportSelOmbrixPlug", [&args] { return exportCommand(1, args); });
   }
 };
 

@@ -7,9 +7,11 @@
 #include <maya/MSelectionList.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+#include <maya/MStringArray.h>
 
 #include <new>
 #include <string>
+#include <vector>
 
 #include "Maya/CommandGuard.h"
 #include "Maya/MayaImportUVs.h"
@@ -35,23 +37,49 @@ bool exportedMeshes(MSelectionList& meshes) {
   return true;
 }
 
+struct ImportFlags {
+  bool exported = false;
+  bool perMesh = false;
+};
+
+// Flags it does not know are passed over, as the command always did.
+ImportFlags readFlags(const MArgList& args) {
+  ImportFlags flags;
+  for (unsigned int i = 0; i < args.length(); ++i) {
+    const MString flag = args.asString(i);
+    if (flag == "-exported" || flag == "-ex") flags.exported = true;
+    if (flag == "-perMesh" || flag == "-pm") flags.perMesh = true;
+  }
+  return flags;
+}
+
+MStringArray mayaStrings(const std::vector<MString>& texts) {
+  MStringArray array;
+  for (const MString& text : texts) array.append(text);
+  return array;
+}
+
 class UVImportOmbrix : public MPxCommand {
  public:
   ~UVImportOmbrix() override {}
   // A failure part way takes back the meshes already changed.
   // -exported (-ex): onto every mesh of the last export still in the
   // scene, found through the export record, instead of the selection.
+  // -perMesh (-pm): the result is one string per mesh, "fullDagPath count".
   MStatus doIt(const MArgList& args) override {
-    const bool exported = args.length() > 0 && (args.asString(0) == "-exported" || args.asString(0) == "-ex");
+    const ImportFlags flags = readFlags(args);
     return guardCommand(
         "UVImportOmbrix",
-        [this, exported] {
+        [this, flags] {
           MSelectionList meshes;
-          if (exported && !exportedMeshes(meshes)) return MStatus(MStatus::kFailure);
+          if (flags.exported && !exportedMeshes(meshes)) return MStatus(MStatus::kFailure);
           // For scripts: the polygons given new UVs; no correspondence file
           // to import is a Maya error.
-          const MStatus imported = importUVs(changes_, exported ? &meshes : nullptr);
-          setResult(changes_.importedPolygons());
+          const MStatus imported = importUVs(changes_, flags.exported ? &meshes : nullptr);
+          if (flags.perMesh)
+            setResult(mayaStrings(changes_.meshResults()));
+          else
+            setResult(changes_.importedPolygons());
           return imported;
         },
         [this] {
