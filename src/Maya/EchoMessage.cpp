@@ -4,14 +4,23 @@
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
 
-#include <cstdio>
+#include <string>
 
+#include "Maya/MaterialTranslation.h"
+
+namespace {
+constexpr size_t kCommandBufferSize = 1024;
+}  // namespace
+
+// The text goes as one MEL string literal: quotes, backslashes (Windows
+// paths) and control characters arrive as they are.
 int echoMessage(const char* text) {
-  char command[1024];
-  const int written = std::snprintf(command, sizeof command, "print \"%s\\n\";", text);
-  if (written < 0 || static_cast<size_t>(written) >= sizeof command)
+  const std::string command = "print " + melStringLiteral((std::string(text) + "\n").c_str()) + ";";
+  if (command.size() >= kCommandBufferSize)
     return 1;
+  MString melCommand;
+  melCommand.setUTF8(command.c_str());  // the text is UTF-8 (names beyond ASCII)
   MStringArray result;
-  MGlobal::executeCommand(MString(command), result, false, false);
+  MGlobal::executeCommand(melCommand, result, false, false);
   return 1;
 }

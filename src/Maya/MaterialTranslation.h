@@ -22,9 +22,6 @@ struct TextureFile {
 };
 TextureFile textureFile(const MObject& texture, const MString& projectRoot);
 
-// The model's channel names ("DiffuseColor", "Bump", ...), in the order
-// translateMaterials fills them.
-std::vector<const char*> modelChannels();
 // Every material of the table's entries, with one warning for a material that
 // has tiled textures.
 void translateMaterials(HvModel& model, const ShadingTable& table);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Maya/MaterialTranslation.h"
+#include "Maya/ShaderChannels.h"
 #include "Model3D/PolygonArrays.h"
 #include "Platform/FileSystem.h"
 #include "Maya/ShadingTable.h"

@@ -44,17 +44,22 @@ bool findGroup(const RecordedGroup& group, const std::map<std::string, std::vect
 
 }  // namespace
 
-bool recordedMeshes(MSelectionList& meshes, int& missing, std::string& reason) {
+bool readLastExportRecord(ExportRecord& record, std::string& reason) {
   char project[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
   getExchangeFilePath(kExchangeFileName, project, error);
   char recordPath[kExchangeBufferSize] = {};
   getRecordFilePath(project, recordPath);
+  if (readExportRecordFile(recordPath, record, reason))
+    return true;
+  reason = std::string(recordPath) + ": " + reason;
+  return false;
+}
+
+bool recordedMeshes(MSelectionList& meshes, int& missing, std::string& reason) {
   ExportRecord record;
-  if (!readExportRecordFile(recordPath, record, reason)) {
-    reason = std::string(recordPath) + ": " + reason;
+  if (!readLastExportRecord(record, reason))
     return false;
-  }
   const auto byUuid = meshPathsByUuid();
   missing = 0;
   for (const RecordedGroup& group : record.groups) {

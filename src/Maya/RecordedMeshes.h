@@ -6,6 +6,12 @@
 
 #include <string>
 
+struct ExportRecord;
+
+// The export record beside the project file in the exchange directory; false,
+// with a reason naming the record's path, when it cannot be read.
+bool readLastExportRecord(ExportRecord& record, std::string& reason);
+
 // False, with the reason, when there is no readable record; otherwise the
 // paths found (an instance by its recorded path when that path still names
 // it) and in `missing` how many recorded groups were not found.

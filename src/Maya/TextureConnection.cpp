@@ -1,0 +1,264 @@
+#include "Maya/TextureConnection.h"
+
+#include <maya/MFn.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
+#include <maya/MPlugArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MString.h>
+#include <maya/MUuid.h>
+
+#include <algorithm>
+
+#include "Platform/FileSystem.h"
+
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/ExportRecord.h"
+#include "Maya/EchoMessage.h"
+#include "Maya/RecordedMeshes.h"
+#include "Maya/ShaderChannels.h"
+#include "Maya/ShadingTable.h"
+
+namespace {
+
+const char kTextureList[] = "defaultTextureList1";
+const char kUtilityList[] = "defaultRenderUtilityList1";
+
+// What the Hypershade connects from a place2dTexture to the file node it
+// places: the same names on both, and the UV and its filter size.
+const char* const kPlacementLinks[][2] = {
+    {"coverage", "coverage"},       {"translateFrame", "translateFrame"},
+    {"rotateFrame", "rotateFrame"}, {"mirrorU", "mirrorU"},
+    {"mirrorV", "mirrorV"},         {"stagger", "stagger"},
+    {"wrapU", "wrapU"},             {"wrapV", "wrapV"},
+    {"repeatUV", "repeatUV"},       {"offset", "offset"},
+    {"rotateUV", "rotateUV"},       {"noiseUV", "noiseUV"},
+    {"vertexUvOne", "vertexUvOne"}, {"vertexUvTwo", "vertexUvTwo"},
+    {"vertexUvThree", "vertexUvThree"}, {"vertexCameraOne", "vertexCameraOne"},
+    {"outUV", "uvCoord"},           {"outUvFilterSize", "uvFilterSize"}};
+
+// uvTilingMode's value for UDIM tiles (0 is off).
+constexpr int kUdimTiling = 3;
+// bump2d's bumpInterp for a tangent-space normal map (0 is bump).
+constexpr int kTangentSpaceNormals = 1;
+
+MObject nodeNamed(const char* name) {
+  MSelectionList list;
+  MObject node;
+  if (list.add(MString(name)) == MStatus::kSuccess)
+    list.getDependNode(0, node);
+  return node;
+}
+
+MPlug plugOf(const MObject& node, const char* attribute) {
+  return MFnDependencyNode(node).findPlug(attribute, true);
+}
+
+// The file node on a shader input: its source, or the source of the bump2d's
+// bumpValue or the reverse's input there.
+MObject fileOnInput(const MPlug& input) {
+  MObject source = valueSource(input);
+  if (source.hasFn(MFn::kBump))
+    source = valueSource(plugOf(source, "bumpValue"));
+  else if (!source.isNull() && MFnDependencyNode(source).typeName() == "reverse")
+    source = valueSource(plugOf(source, "input"));
+  return source.hasFn(MFn::kFileTexture) ? source : MObject();
+}
+
+// A UTF-8 path as Maya keeps file names: '/' between folders.
+MString mayaPath(const std::string& path) {
+  std::string name = path;
+  std::replace(name.begin(), name.end(), '\\', '/');
+  MString text;
+  text.setUTF8(name.c_str());
+  return text;
+}
+
+}  // namespace
+
+MObject findRecordedShader(const MaterialPlan& plan) {
+  MSelectionList found;
+  MObject shader;
+  const MUuid uuid(MString(plan.shaderUuid.c_str()));
+  if (!plan.shaderUuid.empty() && uuid.valid() && found.add(uuid) == MStatus::kSuccess)
+    found.getDependNode(0, shader);
+  if (shader.isNull() && found.add(mayaPath(plan.shader)) == MStatus::kSuccess)
+    found.getDependNode(found.length() - 1, shader);
+  return shader;
+}
+
+void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool preview) {
+  for (const MaterialPlan& plan : plans) {
+    const MObject shader = findRecordedShader(plan);
+    if (shader.isNull()) {
+      lines_.push_back(plan.material + ": shader " + plan.shader + " is no longer in the scene; nothing changed");
+      continue;
+    }
+    lines_.push_back(materialPlanLine(plan, preview));
+    planMaterial(plan, shader, preview);
+  }
+}
+
+void TextureConnection::planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview) {
+  for (const PlannedTexture& texture : plan.textures) {
+    if (texture.action == TextureAction::kConnect) {
+      ++connected_;
+      if (!preview) connectMap(texture, shader);
+    } else if (texture.action == TextureAction::kReload) {
+      ++reloaded_;
+      if (!preview) reloadMap(texture, shader);
+    }
+  }
+}
+
+void TextureConnection::connectMap(const PlannedTexture& texture, const MObject& shader) {
+  const ShaderChannelNames& names = shaderChannelNames(shader);
+  const char* attribute = channelInput(names, texture.channel);
+  const MPlug input = attribute == nullptr ? MPlug() : plugOf(shader, attribute);
+  if (input.isNull()) {
+    --connected_;
+    return;
+  }
+  const bool bump = attribute == names.bump;
+  MObject file = fileOnInput(input);
+  if (file.isNull()) {
+    file = newFileNode(input, attribute, texture);
+  } else if (bump && texture.normalMap) {
+    const MObject bumpNode = valueSource(input);
+    if (bumpNode.hasFn(MFn::kBump))
+      modifier_.newPlugValueInt(plugOf(bumpNode, "bumpInterp"), kTangentSpaceNormals);
+  }
+  setFileName(file, texture);
+  queued_ = true;
+}
+
+void TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader) {
+  const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
+  const MObject file = attribute == nullptr ? MObject() : fileOnInput(plugOf(shader, attribute));
+  if (file.isNull()) {
+    --reloaded_;
+    return;
+  }
+  const MPlug name = plugOf(file, "fileTextureName");
+  MString current;
+  name.getValue(current);
+  modifier_.newPlugValueString(name, current);
+  queued_ = true;
+}
+
+// The name first, then the tiling and the colour space, which a new name
+// would have reset.
+void TextureConnection::setFileName(const MObject& file, const PlannedTexture& texture) {
+  modifier_.newPlugValueString(plugOf(file, "fileTextureName"), mayaPath(texture.file));
+  const MPlug tiling = plugOf(file, "uvTilingMode");
+  int mode = 0;
+  tiling.getValue(mode);
+  if (!texture.tiles.empty()) {
+    modifier_.newPlugValueInt(tiling, kUdimTiling);
+    modifier_.newPlugValueString(plugOf(file, "fileTextureNamePattern"), mayaPath(texture.tilePattern));
+  } else if (mode != 0) {
+    modifier_.newPlugValueInt(tiling, 0);
+  }
+  modifier_.newPlugValueString(plugOf(file, "colorSpace"), MString(texture.colorSpace.c_str()));
+  modifier_.newPlugValueInt(plugOf(file, "ignoreColorSpaceFileRules"), 1);
+}
+
+MObject TextureConnection::newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture) {
+  const MObject file = newNode("file", kTextureList);
+  const MObject placement = newNode("place2dTexture", kUtilityList);
+  for (const auto& link : kPlacementLinks)
+    modifier_.connect(plugOf(placement, link[0]), plugOf(file, link[1]));
+  const bool singleNumber = !input.isCompound();
+  if (texture.channel == "Bump" && attribute != "normal") {
+    const MObject bump = newNode("bump2d", kUtilityList);
+    modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
+    modifier_.connect(plugOf(file, "outAlpha"), plugOf(bump, "bumpValue"));
+    if (texture.normalMap) modifier_.newPlugValueInt(plugOf(bump, "bumpInterp"), kTangentSpaceNormals);
+    connectInto(plugOf(bump, "outNormal"), input);
+  } else if (attribute == "transparency") {
+    // A transparency: the inverse of the painted opacity.
+    const MObject reverse = newNode("reverse", kUtilityList);
+    modifier_.connect(plugOf(file, "outColor"), plugOf(reverse, "input"));
+    connectInto(plugOf(reverse, "output"), input);
+  } else if (singleNumber) {
+    modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
+    connectInto(plugOf(file, "outAlpha"), input);
+  } else {
+    connectInto(plugOf(file, "outColor"), input);
+  }
+  return file;
+}
+
+// A node as "shadingNode -asTexture" or "-asUtility" makes it: listed in the
+// scene's default list of its kind.
+MObject TextureConnection::newNode(const char* type, const char* list) {
+  const MObject node = modifier_.createNode(type);
+  modifier_.connect(plugOf(node, "message"), nextListElement(list));
+  return node;
+}
+
+// Whatever drove the input (or its parts) before is disconnected first.
+void TextureConnection::connectInto(const MPlug& source, const MPlug& input) {
+  std::vector<MPlug> plugs{input};
+  for (unsigned int c = 0; input.isCompound() && c < input.numChildren(); ++c) plugs.push_back(input.child(c));
+  for (const MPlug& plug : plugs) {
+    MPlugArray sources;
+    plug.connectedTo(sources, true, false);
+    for (unsigned int s = 0; s < sources.length(); ++s) modifier_.disconnect(sources[s], plug);
+  }
+  modifier_.connect(source, input);
+}
+
+// The next free element of a default list, past those this run already took.
+MPlug TextureConnection::nextListElement(const char* list) {
+  const bool textures = list == kTextureList;
+  MPlug array = plugOf(nodeNamed(list), textures ? "textures" : "utilities");
+  if (array.isNull()) return MPlug();
+  MIntArray used;
+  array.getExistingArrayAttributeIndices(used);
+  int next = 0;
+  for (unsigned int i = 0; i < used.length(); ++i) next = std::max(next, used[i] + 1);
+  int& taken = textures ? textureListUsed_ : utilityListUsed_;
+  return array.elementByLogicalIndex(static_cast<unsigned int>(next + taken++));
+}
+
+namespace {
+
+// The "textures" folder of the exchange directory; "" without one.
+std::string defaultTextureFolder() {
+  char directory[kExchangeBufferSize] = {};
+  if (getTempDirectory(directory, nullptr) != ExchangeFailure::kNone)
+    return std::string();
+  return std::string(directory) + Platform::PathSeparator() + "textures";
+}
+
+}  // namespace
+
+MStatus importTextures(TextureSearch search, bool preview, TextureConnection& connection) {
+  ExportRecord record;
+  std::string reason;
+  if (!readLastExportRecord(record, reason)) {
+    MGlobal::displayError(MString("Ombrix Vael texture import: no export record: ") + reason.c_str());
+    return MStatus::kFailure;
+  }
+  const bool folderGiven = !search.dir.empty();
+  if (!folderGiven) search.dir = defaultTextureFolder();
+  std::vector<MaterialPlan> plans;
+  if (!planTextureImport(record, search, plans, reason)) {
+    if (folderGiven) {
+      MGlobal::displayWarning(MString("Ombrix Vael texture import: ") + reason.c_str() + "; nothing changed");
+      return MStatus::kSuccess;
+    }
+    // No "textures" folder yet: the changed files of the export are reloaded.
+    search.dir.clear();
+    plans.clear();
+    if (!planTextureImport(record, search, plans, reason)) {
+      MGlobal::displayWarning(MString("Ombrix Vael texture import: ") + reason.c_str() + "; nothing changed");
+      return MStatus::kSuccess;
+    }
+  }
+  connection.plan(plans, preview);
+  for (const std::string& line : connection.lines()) echoMessage(line.c_str());
+  return connection.hasChanges() ? connection.doIt() : MStatus(MStatus::kSuccess);
+}
