@@ -128,3 +128,8 @@ uv_tool_failure(tool_cor_not_a_project 1 cor examples/checker.tga examples/x.cor
 uv_tool_failure(tool_cor_bad_uv 2 cor examples/cube.obv examples/x.cor --uv shift 1)
 uv_tool_failure(tool_uvlayout_no_output 2 uvlayout examples/cube.obv)
 uv_tool_failure(tool_uvlayout_bad_size 2 uvlayout examples/cube.obv -o x.png --size 3)
+
+# Painted maps back onto the shaders: the plug-in's texture connection
+# against the host.
+ombrix_test(test_TextureConnection SOURCES Maya/TextureConnectionTest.cpp DEPENDS MayaPlugin OpenMaya)
+target_link_libraries(test_TextureConnection PRIVATE HostInternals)
