@@ -36,7 +36,8 @@ TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
     if (!item.second.empty())
       commands.push_back(item.second);
   EXPECT_EQ(commands, (std::vector<std::string>{"LaunchOmbrix", "SwitchOmbrix", "CloseOmbrix", "ExportAllOmbrixPlug",
-                                                "ExportSelOmbrixPlug", "AutoLoadOmbrix", "UVImportOmbrix"}));
+                                                "ExportSelOmbrixPlug", "AutoLoadOmbrix", "UVImportOmbrix",
+                                                "ImportTexturesOmbrix"}));
   mel("CreateOmbrixMenu();");  // a second call replaces the menu
   EXPECT_EQ(OmbrixHost::menuNames().size(), 1u);
   mel("DestroyOmbrixMenu()");
