@@ -288,7 +288,7 @@ bool parseExportRecord(const char* data, size_t size, ExportRecord& record, std:
 }
 
 bool readExportRecordFile(const char* path, ExportRecord& record, std::string& error) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path, "rb"));
+  std::unique_ptr<std::FILE, FileCloser> file(Platform::OpenFile(path, "rb"));
   if (!file) {
     error = Platform::ErrorText(errno);
     return false;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Platform {
 
@@ -34,5 +35,14 @@ std::string ErrorText(int error);
 // The file's last modification in seconds since 1970 (UTC); false when the
 // file cannot be looked at.
 bool ModificationTime(const char* path, int64_t& seconds);
+
+
+struct DirectoryEntry {
+  std::string name;  // UTF-8, without the folder
+  bool directory = false;
+};
+// The entries of the folder at `path` ("." and ".." left out), sorted by
+// name byte for byte. False with the reason (lower case) when it cannot be read.
+bool ListDirectory(const char* path, std::vector<DirectoryEntry>& entries, std::string& reason);
 
 }  // namespace Platform

@@ -13,6 +13,7 @@ int PainterCommand(const Arguments& arguments);
 int DoctorCommand(const Arguments& arguments);
 int CorCommand(const Arguments& arguments);
 int UvLayoutCommand(const Arguments& arguments);
+int TexturesCommand(const Arguments& arguments);
 // Correspondence files ("CORR" at the start): info and verify of them.
 bool IsCorrespondenceFile(const std::string& path);
 int CorrespondenceInfo(const std::string& path, bool json);

@@ -30,6 +30,11 @@ const char kUsage[] =
     "  convert IN OUT [--options TEXT]      read any supported model file and write OUT by its\n"
     "                                       extension: .obv (options 'p' writes it unpacked)\n"
     "                                       .obj or .hv3\n"
+    "  textures FILE.obv DIR [--pattern P] [--normal-maps]\n"
+    "                                       which painted file in DIR each material of the export\n"
+    "                                       record beside FILE.obv would get back, one line per\n"
+    "                                       material (default pattern <material>_<channel>.<ext>;\n"
+    "                                       --normal-maps: every bump map is a normal map)\n"
     "  painter status|launch|switch|close|autoload [--token N]\n"
     "                                       talk to the painter: status never launches (exit 1\n"
     "                                       when none answers); launch starts it from its\n"
@@ -80,6 +85,8 @@ int main(int argc, char** argv) {
     status = CorCommand(arguments);
   else if (command == "uvlayout")
     status = UvLayoutCommand(arguments);
+  else if (command == "textures")
+    status = TexturesCommand(arguments);
   else if (command == "doctor")
     status = DoctorCommand(arguments);
   else

@@ -1,10 +1,12 @@
 #include "Platform/FileSystem.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace Platform {
@@ -38,6 +40,35 @@ bool ModificationTime(const char* path, int64_t& seconds) {
   struct stat status {};
   if (path == nullptr || stat(path, &status) != 0) return false;
   seconds = static_cast<int64_t>(status.st_mtime);
+  return true;
+}
+
+bool ListDirectory(const char* path, std::vector<DirectoryEntry>& entries, std::string& reason) {
+  entries.clear();
+  DIR* folder = path == nullptr ? nullptr : opendir(path);
+  if (folder == nullptr) {
+    reason = ErrorText(path == nullptr ? EINVAL : errno);
+    return false;
+  }
+  const std::string prefix = std::string(path) + "/";
+  errno = 0;
+  while (const dirent* entry = readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat status {};
+    const bool directory = stat((prefix + name).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    entries.push_back({name, directory});
+    errno = 0;
+  }
+  const int failure = errno;
+  closedir(folder);
+  if (failure != 0) {
+    reason = ErrorText(failure);
+    entries.clear();
+    return false;
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
   return true;
 }
 

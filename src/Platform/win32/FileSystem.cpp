@@ -8,6 +8,7 @@
 #include <sys/types.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace Platform {
@@ -85,6 +86,37 @@ bool ModificationTime(const char* path, int64_t& seconds) {
   struct _stat64 status {};
   if (path == nullptr || _wstat64(Widen(path).c_str(), &status) != 0) return false;
   seconds = static_cast<int64_t>(status.st_mtime);
+  return true;
+}
+
+bool ListDirectory(const char* path, std::vector<DirectoryEntry>& entries, std::string& reason) {
+  entries.clear();
+  std::wstring pattern = Widen(path == nullptr ? "" : path);
+  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW found {};
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    // An empty drive root finds nothing and is still a folder.
+    if (code == ERROR_FILE_NOT_FOUND) return true;
+    reason = WindowsErrorText(code);
+    return false;
+  }
+  do {
+    const std::string name = Narrow(found.cFileName);
+    if (name == "." || name == "..") continue;
+    entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(search, &found));
+  const DWORD code = GetLastError();
+  FindClose(search);
+  if (code != ERROR_NO_MORE_FILES) {
+    reason = WindowsErrorText(code);
+    entries.clear();
+    return false;
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
   return true;
 }
 
