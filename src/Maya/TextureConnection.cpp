@@ -97,29 +97,30 @@ void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool previe
     }
     lines_.push_back(materialPlanLine(plan, preview));
     planMaterial(plan, shader, preview);
+    for (const std::string& note : notes_) lines_.back() += "; " + note;
+    notes_.clear();
   }
 }
 
 void TextureConnection::planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview) {
   for (const PlannedTexture& texture : plan.textures) {
-    if (texture.action == TextureAction::kConnect) {
-      ++connected_;
-      if (!preview) connectMap(texture, shader);
-    } else if (texture.action == TextureAction::kReload) {
-      ++reloaded_;
-      if (!preview) reloadMap(texture, shader);
-    }
+    if (texture.action == TextureAction::kConnect)
+      connected_ += connectMap(texture, shader, preview) ? 1 : 0;
+    else if (texture.action == TextureAction::kReload)
+      reloaded_ += reloadMap(texture, shader, preview) ? 1 : 0;
   }
 }
 
-void TextureConnection::connectMap(const PlannedTexture& texture, const MObject& shader) {
+bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject& shader, bool preview) {
   const ShaderChannelNames& names = shaderChannelNames(shader);
   const char* attribute = channelInput(names, texture.channel);
   const MPlug input = attribute == nullptr ? MPlug() : plugOf(shader, attribute);
   if (input.isNull()) {
-    --connected_;
-    return;
+    notes_.push_back(texture.channel + " not connected: " + MFnDependencyNode(shader).name().asUTF8() + " has no " +
+                     (attribute == nullptr ? "such input" : attribute));
+    return false;
   }
+  if (preview) return true;
   const bool bump = attribute == names.bump;
   MObject file = fileOnInput(input);
   if (file.isNull()) {
@@ -131,20 +132,23 @@ void TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
   }
   setFileName(file, texture);
   queued_ = true;
+  return true;
 }
 
-void TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader) {
+bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview) {
   const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
   const MObject file = attribute == nullptr ? MObject() : fileOnInput(plugOf(shader, attribute));
   if (file.isNull()) {
-    --reloaded_;
-    return;
+    notes_.push_back(texture.channel + " not reloaded: no file node on " + MFnDependencyNode(shader).name().asUTF8());
+    return false;
   }
+  if (preview) return true;
   const MPlug name = plugOf(file, "fileTextureName");
   MString current;
   name.getValue(current);
   modifier_.newPlugValueString(name, current);
   queued_ = true;
+  return true;
 }
 
 // The name first, then the tiling and the colour space, which a new name

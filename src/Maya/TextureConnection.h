@@ -42,8 +42,9 @@ class TextureConnection {
 
  private:
   void planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview);
-  void connectMap(const PlannedTexture& texture, const MObject& shader);
-  void reloadMap(const PlannedTexture& texture, const MObject& shader);
+  // False, with a note for the material's line, when the shader has no place for the map.
+  bool connectMap(const PlannedTexture& texture, const MObject& shader, bool preview);
+  bool reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview);
   void setFileName(const MObject& file, const PlannedTexture& texture);
   MObject newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture);
   MObject newNode(const char* type, const char* list);
@@ -52,6 +53,7 @@ class TextureConnection {
 
   MDGModifier modifier_;
   std::vector<std::string> lines_;
+  std::vector<std::string> notes_;  // the current material's maps without a place
   int connected_ = 0;
   int reloaded_ = 0;
   bool queued_ = false;

@@ -119,7 +119,10 @@ TEST_F(TextureConnectionTest, ConnectsEveryChannelOfEveryShaderFamily) {
     const bool lambert = std::string(family.type) == "lambert";
     const int maps = lambert ? 4 : 5;
     EXPECT_EQ(connection->connected(), maps);
-    EXPECT_EQ(connection->lines().size(), 1u);
+    ASSERT_EQ(connection->lines().size(), 1u);
+    EXPECT_EQ(connection->lines()[0].find("SpecularColor not connected: lambertPaint has no specularColor") !=
+                  std::string::npos,
+              lambert);
     EXPECT_EQ(count("file"), maps);
     EXPECT_EQ(count("place2dTexture"), maps);
 
@@ -211,7 +214,9 @@ TEST_F(TextureConnectionTest, RepointsAndReloadsTheFileNodeAlreadyOnTheInput) {
   channelOf(reload, "DiffuseColor") = map("DiffuseColor", TextureAction::kReload, "/b/wood_BaseColor.png");
   channelOf(reload, "SpecularColor") = map("SpecularColor", TextureAction::kReload, "/b/none.png");
   const auto reloaded = run({reload});
-  EXPECT_EQ(reloaded->reloaded(), 1);  // no file node on specularColor
+  EXPECT_EQ(reloaded->reloaded(), 1);
+  ASSERT_EQ(reloaded->lines().size(), 1u);
+  EXPECT_NE(reloaded->lines()[0].find("; SpecularColor not reloaded: no file node on wood"), std::string::npos);
   EXPECT_TRUE(reloaded->hasChanges());
   EXPECT_EQ(sceneText(), connected);
   EXPECT_EQ(mel("getAttr " + color + ".fileTextureName"), "/b/wood_BaseColor.png");
