@@ -56,14 +56,31 @@ MPlug plugOf(const MObject& node, const char* attribute) {
 }
 
 // The file node on a shader input: its source, or the source of the bump2d's
-// bumpValue or the reverse's input there.
-MObject fileOnInput(const MPlug& input) {
+// bumpValue or the reverse's input there, or the texture a shading switch
+// there gives the material's object. Null with `other` set when some other
+// node drives the input (it is left as it is).
+MObject fileOnInput(const MPlug& input, const std::string& object, MObject& other) {
   MObject source = valueSource(input);
   if (source.hasFn(MFn::kBump))
     source = valueSource(plugOf(source, "bumpValue"));
   else if (!source.isNull() && MFnDependencyNode(source).typeName() == "reverse")
     source = valueSource(plugOf(source, "input"));
-  return source.hasFn(MFn::kFileTexture) ? source : MObject();
+  if (!source.isNull() && isShadingSwitch(source)) {
+    other = source;
+    source = MObject();
+    for (const SwitchInput& choice : switchInputs(other))
+      if (!choice.shape.isNull() && object == MFnDependencyNode(choice.shape).name().asUTF8()) source = choice.texture;
+  }
+  if (source.hasFn(MFn::kFileTexture)) return source;
+  if (other.isNull()) other = source.isNull() ? valueSource(input) : source;
+  return MObject();
+}
+
+// The object of a material made per object of a switched shader
+// ("shader|shape"); "" for any other material.
+std::string materialObject(const std::string& material) {
+  const auto bar = material.find('|');
+  return bar == std::string::npos ? std::string() : material.substr(bar + 1);
 }
 
 // A UTF-8 path as Maya keeps file names: '/' between folders.
@@ -83,7 +100,8 @@ MObject findRecordedShader(const MaterialPlan& plan) {
   const MUuid uuid(MString(plan.shaderUuid.c_str()));
   if (!plan.shaderUuid.empty() && uuid.valid() && found.add(uuid) == MStatus::kSuccess)
     found.getDependNode(0, shader);
-  if (shader.isNull() && found.add(mayaPath(plan.shader)) == MStatus::kSuccess)
+  const std::string name = plan.shader.substr(0, plan.shader.find('|'));
+  if (shader.isNull() && found.add(mayaPath(name)) == MStatus::kSuccess)
     found.getDependNode(found.length() - 1, shader);
   return shader;
 }
@@ -96,6 +114,7 @@ void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool previe
       continue;
     }
     lines_.push_back(materialPlanLine(plan, preview));
+    object_ = materialObject(plan.material);
     planMaterial(plan, shader, preview);
     for (const std::string& note : notes_) lines_.back() += "; " + note;
     notes_.clear();
@@ -120,12 +139,17 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
                      (attribute == nullptr ? "such input" : attribute));
     return false;
   }
+  MObject other;
+  MObject file = fileOnInput(input, object_, other);
+  if (file.isNull() && !other.isNull()) {
+    notes_.push_back(texture.channel + " not connected: " + input.name().asUTF8() + " is driven by " +
+                     MFnDependencyNode(other).name().asUTF8());
+    return false;
+  }
   if (preview) return true;
-  const bool bump = attribute == names.bump;
-  MObject file = fileOnInput(input);
   if (file.isNull()) {
     file = newFileNode(input, attribute, texture);
-  } else if (bump && texture.normalMap) {
+  } else if (attribute == names.bump && texture.normalMap) {
     const MObject bumpNode = valueSource(input);
     if (bumpNode.hasFn(MFn::kBump))
       modifier_.newPlugValueInt(plugOf(bumpNode, "bumpInterp"), kTangentSpaceNormals);
@@ -137,7 +161,8 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
 
 bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview) {
   const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
-  const MObject file = attribute == nullptr ? MObject() : fileOnInput(plugOf(shader, attribute));
+  MObject other;
+  const MObject file = attribute == nullptr ? MObject() : fileOnInput(plugOf(shader, attribute), object_, other);
   if (file.isNull()) {
     notes_.push_back(texture.channel + " not reloaded: no file node on " + MFnDependencyNode(shader).name().asUTF8());
     return false;

@@ -12,7 +12,9 @@
 // "Opacity" goes into a transparency through a reverse node; a single-number
 // input takes the file's outAlpha, with alpha from luminance. A file node
 // already on the input (also behind its bump2d or reverse) is given the new
-// name instead of a new node. The colour space is set after the name, with
+// name instead of a new node, as is the file node a shading switch there
+// gives the material's object; an input another node drives is left alone
+// (the material's line says so). The colour space is set after the name, with
 // the file rules off (Maya chooses a colour space when a name changes). A
 // tile set is one file node in UDIM mode. A map to reload has its file
 // node's name set again, as the Attribute Editor's reload does.
@@ -53,6 +55,7 @@ class TextureConnection {
 
   MDGModifier modifier_;
   std::vector<std::string> lines_;
+  std::string object_;               // the current material's object when its shader is switched per object
   std::vector<std::string> notes_;  // the current material's maps without a place
   int connected_ = 0;
   int reloaded_ = 0;
