@@ -133,3 +133,9 @@ uv_tool_failure(tool_uvlayout_bad_size 2 uvlayout examples/cube.obv -o x.png --s
 # against the host.
 ombrix_test(test_TextureConnection SOURCES Maya/TextureConnectionTest.cpp DEPENDS MayaPlugin OpenMaya)
 target_link_libraries(test_TextureConnection PRIVATE HostInternals)
+# ImportTexturesOmbrix headless through mayahost.
+add_test(NAME texture_import COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayahost>
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
+         -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/texture_import
+         -DSCENE=${uv_scenes}/textured_switch.ma -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-import.cmake)
+set_tests_properties(texture_import PROPERTIES RESOURCE_LOCK painter_registry)
