@@ -12,15 +12,8 @@ set(PAINTED "${WORK}/карты с пробелом")
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
 
-if(EMULATOR)
-  set(ENV{LC_ALL} C.UTF-8)
-  string(REPLACE "/" "\\" exchange "Z:${EXCHANGE}")
-  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
-                  /v "Temp Directory" /d "${exchange}" /f OUTPUT_QUIET ERROR_QUIET)
-else()
-  set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
-  file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${EXCHANGE}\n")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
+point_painter_registry(${WORK} ${EXCHANGE})
 
 # mayahost on the scene with the plug-in, the MEL lines given, saving NAME.ma.
 function(host name)

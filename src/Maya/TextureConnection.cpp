@@ -289,5 +289,12 @@ MStatus importTextures(TextureSearch search, bool preview, TextureConnection& co
   }
   connection.plan(plans, preview);
   for (const std::string& line : connection.lines()) echoMessage(line.c_str());
-  return connection.hasChanges() ? connection.doIt() : MStatus(MStatus::kSuccess);
+  if (!connection.hasChanges()) return MStatus::kSuccess;
+  const MStatus status = connection.doIt();
+  if (status != MStatus::kSuccess) {
+    // A failed command is not undoable: what was made is taken back here.
+    connection.undoIt();
+    MGlobal::displayError("Ombrix Vael texture import: Maya refused a change; the scene is left as it was");
+  }
+  return status;
 }
