@@ -53,6 +53,13 @@ foreach(name crate.tga globe.tga default.tga bumps.tga)
   file(WRITE ${PROJECT}/sourceimages/${name} "image bytes")
 endforeach()
 
+# Before any export: no record, a Maya error and a failed command.
+execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ImportTexturesOmbrix
+                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(status EQUAL 0 OR NOT "${out}${err}" MATCHES "Error: Ombrix Vael texture import: no export record: .*Maya.obvrecord.json")
+  message(FATAL_ERROR "without a record: exit ${status}\n${out}${err}")
+endif()
+
 host(exported -c ExportAllOmbrixPlug)
 host(before)  # as opened (the export gave some nodes UUIDs)
 set(import "ImportTexturesOmbrix -dir \"${PAINTED}\"")

@@ -83,13 +83,17 @@ std::string materialObject(const std::string& material) {
   return bar == std::string::npos ? std::string() : material.substr(bar + 1);
 }
 
+MString utf8Text(const std::string& text) {
+  MString result;
+  result.setUTF8(text.c_str());
+  return result;
+}
+
 // A UTF-8 path as Maya keeps file names: '/' between folders.
 MString mayaPath(const std::string& path) {
   std::string name = path;
   std::replace(name.begin(), name.end(), '\\', '/');
-  MString text;
-  text.setUTF8(name.c_str());
-  return text;
+  return utf8Text(name);
 }
 
 }  // namespace
@@ -254,12 +258,15 @@ MPlug TextureConnection::nextListElement(const char* list) {
 
 namespace {
 
-// The "textures" folder of the exchange directory; "" without one.
+// The "textures" folder of the exchange directory; "" when there is none.
 std::string defaultTextureFolder() {
   char directory[kExchangeBufferSize] = {};
   if (getTempDirectory(directory, nullptr) != ExchangeFailure::kNone)
     return std::string();
-  return std::string(directory) + Platform::PathSeparator() + "textures";
+  const std::string folder = std::string(directory) + Platform::PathSeparator() + "textures";
+  std::vector<Platform::DirectoryEntry> entries;
+  std::string reason;
+  return Platform::ListDirectory(folder.c_str(), entries, reason) ? folder : std::string();
 }
 
 }  // namespace
@@ -268,24 +275,16 @@ MStatus importTextures(TextureSearch search, bool preview, TextureConnection& co
   ExportRecord record;
   std::string reason;
   if (!readLastExportRecord(record, reason)) {
-    MGlobal::displayError(MString("Ombrix Vael texture import: no export record: ") + reason.c_str());
+    MGlobal::displayError(utf8Text("Ombrix Vael texture import: no export record: " + reason));
     return MStatus::kFailure;
   }
-  const bool folderGiven = !search.dir.empty();
-  if (!folderGiven) search.dir = defaultTextureFolder();
+  // Without a folder (none given, no "textures" folder), the changed files
+  // of the export are reloaded.
+  if (search.dir.empty()) search.dir = defaultTextureFolder();
   std::vector<MaterialPlan> plans;
   if (!planTextureImport(record, search, plans, reason)) {
-    if (folderGiven) {
-      MGlobal::displayWarning(MString("Ombrix Vael texture import: ") + reason.c_str() + "; nothing changed");
-      return MStatus::kSuccess;
-    }
-    // No "textures" folder yet: the changed files of the export are reloaded.
-    search.dir.clear();
-    plans.clear();
-    if (!planTextureImport(record, search, plans, reason)) {
-      MGlobal::displayWarning(MString("Ombrix Vael texture import: ") + reason.c_str() + "; nothing changed");
-      return MStatus::kSuccess;
-    }
+    MGlobal::displayWarning(utf8Text("Ombrix Vael texture import: " + reason + "; nothing changed"));
+    return MStatus::kSuccess;
   }
   connection.plan(plans, preview);
   for (const std::string& line : connection.lines()) echoMessage(line.c_str());
