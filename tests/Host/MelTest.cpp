@@ -160,3 +160,18 @@ TEST_F(HostTest, MelFailuresNameTheirLine) {
   error = melError("string $b =\n`print \"open`;");
   EXPECT_EQ(error, "line 2: unterminated string");
 }
+
+TEST_F(HostTest, ListConnectionsAnswersNodesOrPlugsBySide) {
+  mel("createNode blinn -n wood; createNode file -n woodFile; createNode place2dTexture -n woodPlace;");
+  mel("connectAttr woodFile.outColor wood.color; connectAttr woodPlace.outUV woodFile.uvCoord;");
+  mel("connectAttr woodPlace.outUvFilterSize woodFile.uvFilterSize;");
+  EXPECT_EQ(mel("listConnections wood"), "woodFile");
+  EXPECT_EQ(mel("listConnections -d 0 -p 1 -c 1 wood"), "wood.color woodFile.outColor");
+  EXPECT_EQ(mel("listConnections -s false woodFile"), "wood");
+  EXPECT_EQ(mel("listConnections -s 1 -d 0 -p on woodFile.uvCoord"), "woodPlace.outUV");
+  EXPECT_EQ(mel("listConnections -t blinn woodFile"), "wood");
+  EXPECT_EQ(mel("listConnections -d 0 wood.normalCamera"), "");
+  EXPECT_EQ(mel("listConnections -s 0 -d 1 woodPlace"), "woodFile woodFile");
+  melError("listConnections");
+  melError("listConnections nothing");
+}
