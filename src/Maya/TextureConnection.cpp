@@ -146,7 +146,8 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
   MObject other;
   MObject file = fileOnInput(input, object_, other);
   if (file.isNull() && !other.isNull()) {
-    notes_.push_back(texture.channel + " not connected: " + input.name().asUTF8() + " is driven by " +
+    notes_.push_back(texture.channel + " not connected: " +
+                     input.partialName(true, false, false, false, false, true).asUTF8() + " is driven by " +
                      MFnDependencyNode(other).name().asUTF8());
     return false;
   }
@@ -208,17 +209,17 @@ MObject TextureConnection::newFileNode(const MPlug& input, const std::string& at
     modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
     modifier_.connect(plugOf(file, "outAlpha"), plugOf(bump, "bumpValue"));
     if (texture.normalMap) modifier_.newPlugValueInt(plugOf(bump, "bumpInterp"), kTangentSpaceNormals);
-    connectInto(plugOf(bump, "outNormal"), input);
+    modifier_.connect(plugOf(bump, "outNormal"), input);
   } else if (attribute == "transparency") {
     // A transparency: the inverse of the painted opacity.
     const MObject reverse = newNode("reverse", kUtilityList);
     modifier_.connect(plugOf(file, "outColor"), plugOf(reverse, "input"));
-    connectInto(plugOf(reverse, "output"), input);
+    modifier_.connect(plugOf(reverse, "output"), input);
   } else if (singleNumber) {
     modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
-    connectInto(plugOf(file, "outAlpha"), input);
+    modifier_.connect(plugOf(file, "outAlpha"), input);
   } else {
-    connectInto(plugOf(file, "outColor"), input);
+    modifier_.connect(plugOf(file, "outColor"), input);
   }
   return file;
 }
@@ -229,18 +230,6 @@ MObject TextureConnection::newNode(const char* type, const char* list) {
   const MObject node = modifier_.createNode(type);
   modifier_.connect(plugOf(node, "message"), nextListElement(list));
   return node;
-}
-
-// Whatever drove the input (or its parts) before is disconnected first.
-void TextureConnection::connectInto(const MPlug& source, const MPlug& input) {
-  std::vector<MPlug> plugs{input};
-  for (unsigned int c = 0; input.isCompound() && c < input.numChildren(); ++c) plugs.push_back(input.child(c));
-  for (const MPlug& plug : plugs) {
-    MPlugArray sources;
-    plug.connectedTo(sources, true, false);
-    for (unsigned int s = 0; s < sources.length(); ++s) modifier_.disconnect(sources[s], plug);
-  }
-  modifier_.connect(source, input);
 }
 
 // The next free element of a default list, past those this run already took.

@@ -50,7 +50,6 @@ class TextureConnection {
   void setFileName(const MObject& file, const PlannedTexture& texture);
   MObject newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture);
   MObject newNode(const char* type, const char* list);
-  void connectInto(const MPlug& source, const MPlug& input);
   MPlug nextListElement(const char* list);
 
   MDGModifier modifier_;

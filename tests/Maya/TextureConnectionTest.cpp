@@ -318,3 +318,41 @@ TEST_F(TextureConnectionTest, PreviewChangesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A shader switched per object: the file node the switch gives the material's
+// object is re-pointed; an object the switch gives no file, and an input
+// another node drives, are left as they are and named on the line.
+TEST_F(TextureConnectionTest, SwitchedShadersKeepTheirSwitch) {
+  quadMesh("crate");
+  quadMesh("ball");
+  mel("createNode blinn -n paint; createNode tripleShadingSwitch -n paintSwitch; createNode file -n crateFile;");
+  mel("connectAttr paintSwitch.output paint.color; connectAttr crateFile.outColor paintSwitch.input[0].inTriple;");
+  mel("connectAttr crateShape.instObjGroups[0] paintSwitch.input[0].inShape;");
+  mel("connectAttr ball|ballShape.instObjGroups[0] paintSwitch.input[1].inShape;");
+  mel("createNode tripleShadingSwitch -n glowSwitch; connectAttr glowSwitch.output paint.incandescence;");
+  MaterialPlan crate = materialOf("paint");
+  crate.material = "paint|crateShape";
+  crate.shader = "paint|crateShape";
+  channelOf(crate, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/crate.png");
+  MaterialPlan ball = crate;
+  ball.material = "paint|ballShape";
+  channelOf(ball, "DiffuseColor").file = "/m/ball.png";
+  channelOf(ball, "Ambient") = map("Ambient", TextureAction::kConnect, "/m/glow.png");
+  const std::string before = sceneText();
+  const auto connection = run({crate, ball});
+  EXPECT_EQ(connection->connected(), 1);
+  EXPECT_EQ(count("file"), 1);
+  EXPECT_EQ(sourceOf("paint.color"), "paintSwitch.output");
+  EXPECT_EQ(mel("getAttr crateFile.fileTextureName"), "/m/crate.png");
+  ASSERT_EQ(connection->lines().size(), 2u);
+  EXPECT_NE(connection->lines()[1].find("; DiffuseColor not connected: paint.color is driven by paintSwitch"),
+            std::string::npos);
+  EXPECT_NE(connection->lines()[1].find("; Ambient not connected: paint.incandescence is driven by glowSwitch"),
+            std::string::npos);
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
+}
+
+}  // namespace
