@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "Host/HostFixture.h"
+#include "Maya/EchoMessage.h"
 #include "Maya/TextureConnection.h"
 #include "Platform/Process.h"
 
@@ -353,6 +354,22 @@ TEST_F(TextureConnectionTest, SwitchedShadersKeepTheirSwitch) {
             std::string::npos);
   ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
   EXPECT_EQ(sceneText(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// The material lines carry Windows paths, quotes and names beyond ASCII: they
+// reach the Script Editor as written.
+TEST_F(TextureConnectionTest, LinesArePrintedAsWritten) {
+  const char* const lines[] = {"wood: reloaded DiffuseColor C:\\new\\tiles\\wood.png", "a \"quoted\" name; 100%",
+                               "Камень: not found Bump"};
+  for (const char* line : lines) {
+    testing::internal::CaptureStdout();
+    echoMessage(line);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(line) + "\n");
+  }
 }
 
 }  // namespace
