@@ -165,13 +165,15 @@ TEST_F(HostTest, ListConnectionsAnswersNodesOrPlugsBySide) {
   mel("createNode blinn -n wood; createNode file -n woodFile; createNode place2dTexture -n woodPlace;");
   mel("connectAttr woodFile.outColor wood.color; connectAttr woodPlace.outUV woodFile.uvCoord;");
   mel("connectAttr woodPlace.outUvFilterSize woodFile.uvFilterSize;");
-  EXPECT_EQ(mel("listConnections wood"), "woodFile");
-  EXPECT_EQ(mel("listConnections -d 0 -p 1 -c 1 wood"), "wood.color woodFile.outColor");
-  EXPECT_EQ(mel("listConnections -s false woodFile"), "wood");
-  EXPECT_EQ(mel("listConnections -s 1 -d 0 -p on woodFile.uvCoord"), "woodPlace.outUV");
-  EXPECT_EQ(mel("listConnections -t blinn woodFile"), "wood");
-  EXPECT_EQ(mel("listConnections -d 0 wood.normalCamera"), "");
-  EXPECT_EQ(mel("listConnections -s 0 -d 1 woodPlace"), "woodFile woodFile");
+  const char* const answers[][2] = {{"listConnections wood", "woodFile"},
+                                     {"listConnections -d 0 -p 1 -c 1 wood", "wood.color woodFile.outColor"},
+                                     {"listConnections -s false woodFile", "wood"},
+                                     {"listConnections -s 1 -d 0 -p on woodFile.uvCoord", "woodPlace.outUV"},
+                                     {"listConnections -t blinn woodFile", "wood"},
+                                     {"listConnections -d 0 wood.normalCamera", ""},
+                                     {"listConnections -s 0 -d 1 woodPlace", "woodFile woodFile"}};
+  for (const auto& answer : answers)
+    EXPECT_EQ(mel(answer[0]), answer[1]) << answer[0];
   melError("listConnections");
   melError("listConnections nothing");
 }
