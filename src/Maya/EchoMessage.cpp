@@ -9,13 +9,21 @@
 #include "Maya/MaterialTranslation.h"
 
 namespace {
+
 constexpr size_t kCommandBufferSize = 1024;
+
+// The MEL command printing the text as one string literal: quotes,
+// backslashes (Windows paths) and control characters arrive as they are.
+std::string printCommand(const char* text) {
+  return "print " + melStringLiteral((std::string(text) + "\n").c_str()) + ";";
+}
+
 }  // namespace
 
-// The text goes as one MEL string literal: quotes, backslashes (Windows
-// paths) and control characters arrive as they are.
+bool echoFits(const char* text) { return printCommand(text).size() < kCommandBufferSize; }
+
 int echoMessage(const char* text) {
-  const std::string command = "print " + melStringLiteral((std::string(text) + "\n").c_str()) + ";";
+  const std::string command = printCommand(text);
   if (command.size() >= kCommandBufferSize)
     return 1;
   MString melCommand;

@@ -276,7 +276,13 @@ MStatus importTextures(TextureSearch search, bool preview, TextureConnection& co
     return MStatus::kSuccess;
   }
   connection.plan(plans, preview);
-  for (const std::string& line : connection.lines()) echoMessage(line.c_str());
+  // A line too long for the echo (many files passed over) is shown whole as information.
+  for (const std::string& line : connection.lines()) {
+    if (echoFits(line.c_str()))
+      echoMessage(line.c_str());
+    else
+      MGlobal::displayInfo(utf8Text(line));
+  }
   if (!connection.hasChanges()) return MStatus::kSuccess;
   const MStatus status = connection.doIt();
   if (status != MStatus::kSuccess) {

@@ -369,7 +369,9 @@ TEST_F(TextureConnectionTest, LinesArePrintedAsWritten) {
     testing::internal::CaptureStdout();
     echoMessage(line);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), std::string(line) + "\n");
+    EXPECT_TRUE(echoFits(line));
   }
+  EXPECT_FALSE(echoFits(std::string(1100, 'x').c_str()));
 }
 
 }  // namespace
