@@ -40,14 +40,6 @@ struct TextureRow {
 };
 const TextureRow kTextureNodes[] = {{"file", "fileTextureName"}, {"aiImage", "filename"}, {"usdUVTexture", "file"}};
 
-const char* textureFileAttribute(const MObject& node) {
-  const MString type = MFnDependencyNode(node).typeName();
-  for (const TextureRow& row : kTextureNodes)
-    if (type == row.type)
-      return row.fileAttribute;
-  return node.hasFn(MFn::kFileTexture) ? kTextureNodes[0].fileAttribute : nullptr;
-}
-
 bool isAbsolutePath(const std::string& name) {
   return (!name.empty() && (name[0] == '/' || name[0] == '\\')) ||
          (name.size() > 1 && name[1] == ':');
@@ -74,6 +66,14 @@ bool firstTile(std::string& name) {
 }
 
 }  // namespace
+
+const char* textureFileAttribute(const MObject& node) {
+  const MString type = MFnDependencyNode(node).typeName();
+  for (const TextureRow& row : kTextureNodes)
+    if (type == row.type)
+      return row.fileAttribute;
+  return node.hasFn(MFn::kFileTexture) ? kTextureNodes[0].fileAttribute : nullptr;
+}
 
 TextureFile textureFile(const MObject& texture, const MString& projectRoot) {
   TextureFile result;

@@ -21,6 +21,9 @@ struct TextureFile {
   bool tiled = false;  // uvTilingMode set, or a <UDIM> or <UVTILE> token in the name
 };
 TextureFile textureFile(const MObject& texture, const MString& projectRoot);
+// The attribute naming a texture node's file ("fileTextureName", "filename",
+// "file"); null for any other node.
+const char* textureFileAttribute(const MObject& node);
 
 // Every material of the table's entries, with one warning for a material that
 // has tiled textures.

@@ -16,6 +16,7 @@
 #include "Exchange/ExchangePaths.h"
 #include "Exchange/ExportRecord.h"
 #include "Maya/EchoMessage.h"
+#include "Maya/MaterialTranslation.h"
 #include "Maya/RecordedMeshes.h"
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
@@ -55,15 +56,14 @@ MPlug plugOf(const MObject& node, const char* attribute) {
   return MFnDependencyNode(node).findPlug(attribute, true);
 }
 
-// The file node on a shader input: its source, or the source of the bump2d's
-// bumpValue or the reverse's input there, or the texture a shading switch
+// The texture node (file, aiImage, usdUVTexture) on a shader's channel: the
+// source of its input, followed through bump and normal-map nodes as the
+// export follows them, or through a reverse, or the texture a shading switch
 // there gives the material's object. Null with `other` set when some other
 // node drives the input (it is left as it is).
-MObject fileOnInput(const MPlug& input, const std::string& object, MObject& other) {
-  MObject source = valueSource(input);
-  if (source.hasFn(MFn::kBump))
-    source = valueSource(plugOf(source, "bumpValue"));
-  else if (!source.isNull() && MFnDependencyNode(source).typeName() == "reverse")
+MObject textureOnInput(const MObject& shader, const char* attribute, const std::string& object, MObject& other) {
+  MObject source = valueSource(shaderChannelPlug(shader, attribute));
+  if (!source.isNull() && MFnDependencyNode(source).typeName() == "reverse")
     source = valueSource(plugOf(source, "input"));
   if (!source.isNull() && isShadingSwitch(source)) {
     other = source;
@@ -71,8 +71,8 @@ MObject fileOnInput(const MPlug& input, const std::string& object, MObject& othe
     for (const SwitchInput& choice : switchInputs(other))
       if (!choice.shape.isNull() && object == MFnDependencyNode(choice.shape).name().asUTF8()) source = choice.texture;
   }
-  if (source.hasFn(MFn::kFileTexture)) return source;
-  if (other.isNull()) other = source.isNull() ? valueSource(input) : source;
+  if (!source.isNull() && textureFileAttribute(source) != nullptr) return source;
+  if (other.isNull()) other = source.isNull() ? valueSource(plugOf(shader, attribute)) : source;
   return MObject();
 }
 
@@ -144,7 +144,7 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
     return false;
   }
   MObject other;
-  MObject file = fileOnInput(input, object_, other);
+  MObject file = textureOnInput(shader, attribute, object_, other);
   if (file.isNull() && !other.isNull()) {
     notes_.push_back(texture.channel + " not connected: " +
                      input.partialName(true, false, false, false, false, true).asUTF8() + " is driven by " +
@@ -167,13 +167,13 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
 bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview) {
   const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
   MObject other;
-  const MObject file = attribute == nullptr ? MObject() : fileOnInput(plugOf(shader, attribute), object_, other);
+  const MObject file = attribute == nullptr ? MObject() : textureOnInput(shader, attribute, object_, other);
   if (file.isNull()) {
-    notes_.push_back(texture.channel + " not reloaded: no file node on " + MFnDependencyNode(shader).name().asUTF8());
+    notes_.push_back(texture.channel + " not reloaded: no texture node on " + MFnDependencyNode(shader).name().asUTF8());
     return false;
   }
   if (preview) return true;
-  const MPlug name = plugOf(file, "fileTextureName");
+  const MPlug name = plugOf(file, textureFileAttribute(file));
   MString current;
   name.getValue(current);
   modifier_.newPlugValueString(name, current);
@@ -184,7 +184,13 @@ bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& 
 // The name first, then the tiling and the colour space, which a new name
 // would have reset.
 void TextureConnection::setFileName(const MObject& file, const PlannedTexture& texture) {
-  modifier_.newPlugValueString(plugOf(file, "fileTextureName"), mayaPath(texture.file));
+  modifier_.newPlugValueString(plugOf(file, textureFileAttribute(file)), mayaPath(texture.file));
+  if (!file.hasFn(MFn::kFileTexture)) {
+    // A renderer's texture node keeps its own tiling and colour space.
+    notes_.push_back(texture.channel + " onto " + MFnDependencyNode(file).name().asUTF8() +
+                     ": its tiling and colour space are left as they were");
+    return;
+  }
   const MPlug tiling = plugOf(file, "uvTilingMode");
   int mode = 0;
   tiling.getValue(mode);

@@ -217,7 +217,7 @@ TEST_F(TextureConnectionTest, RepointsAndReloadsTheFileNodeAlreadyOnTheInput) {
   const auto reloaded = run({reload});
   EXPECT_EQ(reloaded->reloaded(), 1);
   ASSERT_EQ(reloaded->lines().size(), 1u);
-  EXPECT_NE(reloaded->lines()[0].find("; SpecularColor not reloaded: no file node on wood"), std::string::npos);
+  EXPECT_NE(reloaded->lines()[0].find("; SpecularColor not reloaded: no texture node on wood"), std::string::npos);
   EXPECT_TRUE(reloaded->hasChanges());
   EXPECT_EQ(sceneText(), connected);
   EXPECT_EQ(mel("getAttr " + color + ".fileTextureName"), "/b/wood_BaseColor.png");
@@ -372,6 +372,39 @@ TEST_F(TextureConnectionTest, LinesArePrintedAsWritten) {
     EXPECT_TRUE(echoFits(line));
   }
   EXPECT_FALSE(echoFits(std::string(1100, 'x').c_str()));
+}
+
+}  // namespace
+
+namespace {
+
+// The texture nodes of Arnold and of USD shading take the new name in place
+// (behind Arnold's normal map too), and a reload sets it again.
+TEST_F(TextureConnectionTest, RendererTextureNodesAreRepointedInPlace) {
+  mel("createNode aiStandardSurface -n metal; createNode aiImage -n metalColor; createNode aiImage -n metalNormal;");
+  mel("createNode aiNormalMap -n metalNormalMap; connectAttr metalColor.outColor metal.baseColor;");
+  mel("connectAttr metalNormal.outColor metalNormalMap.input; connectAttr metalNormalMap.outValue metal.normalCamera;");
+  mel("createNode usdPreviewSurface -n glass; createNode usdUVTexture -n glassColor;");
+  mel("connectAttr glassColor.outColor glass.diffuseColor;");
+  MaterialPlan metal = materialOf("metal");
+  channelOf(metal, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/r/metal_BaseColor.png");
+  channelOf(metal, "Bump") = map("Bump", TextureAction::kConnect, "/r/metal_Normal.png");
+  MaterialPlan glass = materialOf("glass");
+  channelOf(glass, "DiffuseColor") = map("DiffuseColor", TextureAction::kReload, "/old/glass.png");
+  mel("setAttr -type \"string\" glassColor.file \"/old/glass.png\"");
+  const std::string before = sceneText();
+  const auto connection = run({metal, glass});
+  EXPECT_EQ(connection->connected(), 2);
+  EXPECT_EQ(connection->reloaded(), 1);
+  EXPECT_EQ(count("file"), 0);
+  EXPECT_EQ(mel("getAttr metalColor.filename"), "/r/metal_BaseColor.png");
+  EXPECT_EQ(mel("getAttr metalNormal.filename"), "/r/metal_Normal.png");
+  EXPECT_EQ(mel("getAttr glassColor.file"), "/old/glass.png");
+  ASSERT_EQ(connection->lines().size(), 2u);
+  EXPECT_NE(connection->lines()[0].find("; DiffuseColor onto metalColor: its tiling and colour space are left as they were"),
+            std::string::npos);
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
 }
 
 }  // namespace
