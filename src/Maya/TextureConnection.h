@@ -10,14 +10,15 @@
 // goes through a bump2d (tangent-space normals for a normal map), or
 // straight into an input that takes a normal (usdPreviewSurface's "normal");
 // "Opacity" goes into a transparency through a reverse node; a single-number
-// input takes the file's outAlpha, with alpha from luminance. A file node
-// already on the input (also behind its bump2d or reverse) is given the new
-// name instead of a new node, as is the file node a shading switch there
-// gives the material's object; an input another node drives is left alone
-// (the material's line says so). The colour space is set after the name, with
-// the file rules off (Maya chooses a colour space when a name changes). A
-// tile set is one file node in UDIM mode. A map to reload has its file
-// node's name set again, as the Attribute Editor's reload does.
+// input takes the file's outAlpha, with alpha from luminance. A texture node
+// already on the input (file, aiImage, usdUVTexture; also behind its bump,
+// normal-map or reverse node, or the one a shading switch there gives the
+// material's object) is given the new name instead of a new node; an input
+// another node drives is left alone (the material's line says so). On a
+// file node the colour space is set after the name, with the file rules off
+// (Maya chooses a colour space when a name changes). A tile set is one file
+// node in UDIM mode. A map to reload has its texture node's name set again,
+// as the Attribute Editor's reload does.
 #include <maya/MDGModifier.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
