@@ -52,3 +52,10 @@ expect_refusal("a missing folder" "^obvtool: the texture folder no-such-folder c
                Maya.obv no-such-folder)
 expect_refusal("no record" "^obvtool: alone.Maya.obvrecord.json: no export record beside alone/Maya.obv [^\n]+\n$"
                alone/Maya.obv painted)
+
+# obvtool info shows the shader's UUID the record keeps.
+execute_process(COMMAND ${emulator} ${TOOL} info Maya.obvrecord.json WORKING_DIRECTORY ${WORK}
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT out MATCHES "material wood \\(woodSG\\), uuid none\r?\n[^\n]*material steel plate \\(steelSG\\), uuid 5B7E2C41-4D1A-9F3E-0C7B-8E2AA1D4F601\r?\n")
+  message(FATAL_ERROR "obvtool info: exit ${status}, got:\n${out}${errors}")
+endif()

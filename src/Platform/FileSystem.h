@@ -41,8 +41,8 @@ struct DirectoryEntry {
   std::string name;  // UTF-8, without the folder
   bool directory = false;
 };
-// The entries of the folder at `path` ("." and ".." left out), sorted by
-// name byte for byte. False with the reason (lower case) when it cannot be read.
+// The entries of the folder at `path` ("." and ".." left out), in the order
+// the system gives them. False with the reason (lower case) when it cannot be read.
 bool ListDirectory(const char* path, std::vector<DirectoryEntry>& entries, std::string& reason);
 
 }  // namespace Platform

@@ -34,6 +34,13 @@ bool TexturePattern::Parse(const std::string& pattern, std::string& error) {
   } kTokens[] = {{"<material>", Kind::kMaterial}, {"<shader>", Kind::kShader}, {"<channel>", Kind::kChannel},
                  {"<udim>", Kind::kUdim},         {"<ext>", Kind::kExt}};
   pieces_.clear();
+  // A file name is at most a few hundred bytes; a longer pattern matches
+  // nothing and would only deepen the match's recursion.
+  constexpr size_t kMaxPatternBytes = 1024;
+  if (pattern.size() > kMaxPatternBytes) {
+    error = "the pattern is longer than " + std::to_string(kMaxPatternBytes) + " bytes";
+    return false;
+  }
   size_t at = 0;
   while (at < pattern.size()) {
     const char c = pattern[at];

@@ -22,8 +22,8 @@ struct PatternMatch {
 
 class TexturePattern {
  public:
-  // False with the reason for an unknown token, an unclosed '<' or a folder
-  // separator in the pattern.
+  // False with the reason for an unknown token, an unclosed '<', a folder
+  // separator or a pattern longer than any file name.
   bool Parse(const std::string& pattern, std::string& error);
   bool HasTile() const;
   // The same pattern with a tile number before the extension: "NAME.<udim>.<ext>"

@@ -1,6 +1,7 @@
 #include "TextureImport/TexturePlan.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "Platform/FileSystem.h"
@@ -45,7 +46,7 @@ bool before(const Candidate& a, const Candidate& b) {
 // "shader|object" and other characters that no file name takes become '_'.
 std::string fileSafe(std::string name) {
   for (char& c : name) {
-    if (std::string("\\/:*?\"<>|").find(c) != std::string::npos || (c >= 0 && c < ' ')) c = '_';
+    if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\\/:*?\"<>|", c) != nullptr) c = '_';
   }
   return name;
 }
@@ -57,18 +58,21 @@ std::string joinPath(const std::string& dir, const std::string& name) {
   return dir + Platform::PathSeparator() + name;
 }
 
-// True when `word` stands alone in the name: between non-letters, or at a
-// change from a lower-case letter to an upper-case one ("woodNormal").
+// True when a word of a file name ends before `at`: at either end of the
+// name, beside a character that is not an ASCII letter or digit, or where a
+// capital follows a lower-case letter (before "Normal" in "woodNormal").
+bool wordBreak(const std::string& name, size_t at) {
+  const auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+  const auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+  const auto alnum = [&](char c) { return lower(c) || upper(c) || (c >= '0' && c <= '9'); };
+  if (at == 0 || at >= name.size()) return true;
+  return !alnum(name[at - 1]) || !alnum(name[at]) || (lower(name[at - 1]) && upper(name[at]));
+}
+
+// True when `word` stands as a word of its own in the name.
 bool holdsWord(const std::string& name, const std::string& word) {
-  const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); };
   for (size_t at = 0; at + word.size() <= name.size(); ++at) {
-    if (!sameTextAt(name, at, word)) continue;
-    const size_t end = at + word.size();
-    const bool startsWord = at == 0 || !letter(name[at - 1]) ||
-                            (name[at] >= 'A' && name[at] <= 'Z' && name[at - 1] >= 'a' && name[at - 1] <= 'z');
-    const bool endsWord = end == name.size() || !letter(name[end]) ||
-                          (name[end] >= 'A' && name[end] <= 'Z' && name[end - 1] >= 'a' && name[end - 1] <= 'z');
-    if (startsWord && endsWord) return true;
+    if (sameTextAt(name, at, word) && wordBreak(name, at) && wordBreak(name, at + word.size())) return true;
   }
   return false;
 }
@@ -97,7 +101,7 @@ std::vector<Candidate> candidatesFor(const std::vector<TexturePattern>& patterns
                                        [&](const Candidate& c) { return c.name == one.name; });
         if (same == found.end()) {
           found.push_back(one);
-        } else if (match.tile != 0) {
+        } else if (match.tile != 0 && !same->tiles.empty()) {
           if (match.tile < *same->tiles.begin()) same->lowest = file;
           same->tiles.insert(match.tile);
         }
@@ -109,8 +113,7 @@ std::vector<Candidate> candidatesFor(const std::vector<TexturePattern>& patterns
   return found;
 }
 
-void connectTo(PlannedTexture& texture, const std::vector<Candidate>& candidates, const std::string& dir,
-               const ChannelRow& row) {
+void connectTo(PlannedTexture& texture, const std::vector<Candidate>& candidates, const std::string& dir) {
   const Candidate& chosen = candidates.front();
   texture.action = TextureAction::kConnect;
   texture.file = joinPath(dir, chosen.lowest);
@@ -118,7 +121,6 @@ void connectTo(PlannedTexture& texture, const std::vector<Candidate>& candidates
     texture.tilePattern = joinPath(dir, chosen.name);
     texture.tiles.assign(chosen.tiles.begin(), chosen.tiles.end());
   }
-  texture.normalMap = texture.normalMap || row.aliases[chosen.alias] == "Normal";
   for (size_t i = 1; i < candidates.size(); ++i) texture.passedOver.push_back(candidates[i].name);
 }
 
@@ -146,12 +148,12 @@ MaterialPlan planMaterial(const RecordedMaterial& recorded, const TextureSearch&
     PlannedTexture texture;
     texture.channel = row.channel;
     texture.colorSpace = row.colorSpace;
-    const bool bump = texture.channel == "Bump";
-    texture.normalMap = bump && search.normalMaps;
     const std::vector<Candidate> candidates = candidatesFor(patterns, files, row, words);
-    if (!candidates.empty()) connectTo(texture, candidates, search.dir, row);
+    if (!candidates.empty()) connectTo(texture, candidates, search.dir);
     else compareWithExport(texture, recorded);
-    texture.normalMap = bump && (texture.normalMap || (!texture.file.empty() && namedAsNormalMap(texture.file)));
+    const bool normalWord = !candidates.empty() && row.aliases[candidates.front().alias] == "Normal";
+    texture.normalMap = texture.channel == "Bump" &&
+                        (search.normalMaps || normalWord || (!texture.file.empty() && namedAsNormalMap(texture.file)));
     plan.textures.push_back(texture);
   }
   return plan;

@@ -15,8 +15,9 @@ enum class TextureAction { kConnect, kReload, kUnchanged, kNotFound };
 struct PlannedTexture {
   std::string channel;          // "DiffuseColor", "Bump", "Ambient", "SpecularColor", "Opacity"
   TextureAction action = TextureAction::kNotFound;
-  std::string file;             // the file to load (UTF-8 path); a tile set: its lowest tile's file
-  std::string tilePattern;      // a tile set: the file name with "<UDIM>" for the tile number; else empty
+  std::string file;             // the file to load (UTF-8 path); a tile set: its lowest tile's file;
+                                // kReload, kUnchanged: the file the export named; kNotFound: empty
+  std::string tilePattern;      // a tile set: its path (as `file`) with "<UDIM>" for the tile number; else empty
   std::vector<uint32_t> tiles;  // a tile set's tile numbers, ascending; empty for a single file
   std::string colorSpace;       // "sRGB" for DiffuseColor, Ambient, SpecularColor; "Raw" for Bump, Opacity
   bool normalMap = false;       // Bump only: a tangent-space normal map (by file name or by option)

@@ -137,6 +137,11 @@ TEST_F(ExportFlowTest, ExportWritesProjectAndLogAndStoresTheToken) {
   ASSERT_EQ(record.materials.size(), 2u);
   EXPECT_EQ(record.materials[1].shader, "wood");
   EXPECT_EQ(record.materials[1].shadingEngine, "woodSG");
+  // The shader's and the shading group's own UUIDs, which survive renames.
+  EXPECT_EQ(record.materials[1].shaderUuid.size(), 36u);
+  EXPECT_EQ(record.materials[1].shadingEngineUuid.size(), 36u);
+  EXPECT_NE(record.materials[1].shaderUuid, record.materials[1].shadingEngineUuid);
+  EXPECT_NE(record.materials[1].shaderUuid, group.uuid);
   ASSERT_EQ(record.materials[1].channels.size(), 1u);
   EXPECT_EQ(record.materials[1].channels[0].channel, "DiffuseColor");
   EXPECT_NE(record.materials[1].channels[0].file.find("wood.tga"), std::string::npos);

