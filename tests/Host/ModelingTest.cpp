@@ -61,15 +61,6 @@ const char* kBothCubes =
     "connectAttr \"pCubeShape1.o\" \"polyUnite1.ip[0]\";\nconnectAttr \"pCubeShape2.o\" \"polyUnite1.ip[1]\";\n"
     "connectAttr \"pCubeShape1.wm\" \"polyUnite1.im[0]\";\nconnectAttr \"pCubeShape2.wm\" \"polyUnite1.im[1]\";\n";
 
-std::vector<int> cornersOf(const char* shape, int face) {
-  MIntArray c;
-  MFnMesh(HostTest::path(shape)).getPolygonVertices(face, c);
-  std::vector<int> out;
-  for (unsigned int k = 0; k < c.length(); ++k)
-    out.push_back(c[k]);
-  return out;
-}
-
 bool mentions(const std::vector<std::string>& problems, const std::string& text) {
   return joined(problems).find(text) != std::string::npos;
 }
@@ -669,14 +660,6 @@ int cornerUVid(int face, int corner) {
   return id;
 }
 
-// The shape's edges run between these points.
-void expectEdges(const std::map<int, std::pair<int, int>>& edges, const char* shape = "pCubeShape1") {
-  for (const auto& [e, expected] : edges) {
-    int2 ends = {-1, -1};
-    MFnMesh(HostTest::path(shape)).getEdgeVertices(e, ends);
-    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
-  }
-}
 
 void expectUVBetween(std::pair<float, float> uv, std::pair<float, float> a, std::pair<float, float> b, double t) {
   EXPECT_NEAR(uv.first, a.first + t * (b.first - a.first), 1e-6);
@@ -863,17 +846,6 @@ std::string splitCylinder(const std::string& first, const std::string& second) {
          "connectAttr \"polySplit2.out\" \"pCylinderShape1.i\";\n";
 }
 
-std::vector<int> uvIdsOf(int face) {
-  MFnMesh mesh(HostTest::path("pCylinderShape1"));
-  std::vector<int> out;
-  for (int k = 0; k < mesh.polygonVertexCount(face); ++k) {
-    int id = -1;
-    mesh.getPolygonUVid(face, k, id);
-    out.push_back(id);
-  }
-  return out;
-}
-
 }  // namespace
 
 TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
@@ -894,15 +866,15 @@ TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
   EXPECT_EQ(mesh.numEdges(), 90);
   EXPECT_EQ(mesh.numUVs(), 66);
   EXPECT_EQ(cornersOf("pCylinderShape1", 0), (std::vector<int>{22, 23, 11, 10}));
-  EXPECT_EQ(uvIdsOf(0), (std::vector<int>{45, 46, 22, 21}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 0), (std::vector<int>{45, 46, 22, 21}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 9), (std::vector<int>{31, 22, 10, 19}));
-  EXPECT_EQ(uvIdsOf(9), (std::vector<int>{54, 44, 31, 30}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 9), (std::vector<int>{54, 44, 31, 30}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 30), (std::vector<int>{32, 33, 23, 22}));
-  EXPECT_EQ(uvIdsOf(30), (std::vector<int>{56, 57, 46, 45}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 30), (std::vector<int>{56, 57, 46, 45}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 39), (std::vector<int>{41, 32, 22, 31}));
-  EXPECT_EQ(uvIdsOf(39), (std::vector<int>{65, 55, 44, 54}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 39), (std::vector<int>{65, 55, 44, 54}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 40), (std::vector<int>{0, 1, 33, 32}));
-  EXPECT_EQ(uvIdsOf(40), (std::vector<int>{10, 11, 57, 56}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 40), (std::vector<int>{10, 11, 57, 56}));
   expectEdges({{20, {0, 32}}, {50, {22, 10}}, {60, {22, 23}}, {69, {31, 22}}, {70, {32, 22}}, {89, {41, 32}}},
               "pCylinderShape1");
 }

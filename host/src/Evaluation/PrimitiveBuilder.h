@@ -54,17 +54,24 @@ double wallHalfHeight(const Node& n, double capHeight);
 // inner(f, i) is point i of the ring a fraction f of the way out (f 0: the centre).
 // A round cap bulges by `dome` (the offset of its centre from the rim's plane),
 // each inner ring lifted onto the half sphere over the rim.
-// UVs lie on a circle of `uvRadius` about (u, v), turning upwards in v when
-// `faceUp`; `reversed` turns the faces round (a cap looking the other way).
+// Rim point i lies (i + start) steps round. UVs lie on a circle of `uvRadius`
+// about (u, v), turning upwards in v when `faceUp`; the rim's are made here
+// unless `rimTexels` holds them. `reversed` turns the faces round (a cap
+// looking the other way): each face then runs from its second rim corner
+// back to its first, a whole-cap polygon from rim point 0 backwards.
 struct Cap {
   std::vector<int> rim;
   std::function<Point3(double, int)> inner;
   int rings = 0;
   Point3 dome{};
   double u = 0.5, v = 0.5, uvRadius = 0.25;
+  int start = 0;
   bool faceUp = true;
   bool reversed = false;
+  std::vector<int> rimTexels;
 };
+// The UV of the cap's rim point i, a fraction `radius` of the way out.
+int capTexel(Builder& b, const Cap& cap, double radius, int i);
 void addCap(Builder& b, const Cap& cap);
 
 }  // namespace Creation

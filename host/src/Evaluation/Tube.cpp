@@ -19,11 +19,11 @@ namespace {
 // edges are `side` long.
 double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
 
-// Where a tube's UVs lie: its side unrolled, `width` by `height`, above
-// the circle of its bottom cap, `capDiameter` across, and below the top
-// cap's when it has one; the caps centred on the side's middle.
+// Where a tube's UVs lie: its side unrolled, `width` by `height` from u
+// `left`, above the circle of its bottom cap, `capDiameter` across, and below
+// the top cap's when it has one; the caps centred on the side's middle.
 struct TubeLayout {
-  double width, height, capDiameter;
+  double width, height, capDiameter, left = 0;
 };
 
 // createUVs 2 (normalise) gives the unit-square layout `normalised`; 1 (no
@@ -40,60 +40,104 @@ TubeLayout tubeLayout(const Node& n, TubeLayout normalised, int caps, double rad
 }
 
 // A tube along y about the origin: `sides` around, its wall `half` up and
-// down in `rows`, with `capRings` cap rings; round caps bulge `dome` beyond the wall.
+// down in `rows`, with `capRings` cap rings; round caps bulge `dome` beyond
+// the wall. Ring point i lies (i + start) steps round.
 struct Tube {
   double radius, half;
   int sides, rows, capRings;
   double dome;
+  int start;
 };
 
-// A closed tube, the caps' inner rings towards a centre.
+// The edges as Maya lists a cylinder's: each ring round, then up the side
+// row by row, then the spokes of the bottom cap (from its centre) and of the
+// top (to its centre).
+std::vector<int> tubeEdges(int sides, int rows, int bottomCentre, int topCentre) {
+  std::vector<int> e;
+  for (int j = 0; j <= rows; ++j)
+    for (int i = 0; i < sides; ++i)
+      e.insert(e.end(), {j * sides + i, j * sides + (i + 1) % sides});
+  for (int j = 0; j < rows; ++j)
+    for (int i = 0; i < sides; ++i)
+      e.insert(e.end(), {j * sides + i, (j + 1) * sides + i});
+  if (bottomCentre < 0)
+    return e;
+  for (int i = 0; i < sides; ++i)
+    e.insert(e.end(), {bottomCentre, i});
+  for (int i = 0; i < sides; ++i)
+    e.insert(e.end(), {rows * sides + i, topCentre});
+  return e;
+}
+
+// A closed tube numbered as Maya numbers a cylinder: the rings' points from
+// the bottom up, each cap's inner points; the side's faces, the bottom cap's,
+// the top cap's; the UVs of the bottom cap's rim, of the side's rows, of the
+// top cap's rim (running round the same way as the bottom's), then the caps'
+// inner UVs.
 void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
   double r = tube.radius, half = tube.half;
   int sa = tube.sides, sh = tube.rows;
   for (int j = 0; j <= sh; ++j)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r, -half + 2 * half * j / sh, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r, -half + 2 * half * j / sh, i + tube.start, sa));
   auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  Cap caps[2];
+  for (int cap = 0; cap < 2; ++cap) {
+    double y = cap ? half : -half;
+    Cap& c = caps[cap];
+    for (int i = 0; i < sa; ++i)
+      c.rim.push_back(v(cap ? sh : 0, i));
+    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i + tube.start, sa); };
+    c.rings = tube.capRings;
+    c.dome = {0, cap ? tube.dome : -tube.dome, 0};
+    c.u = uv.left + uv.width / 2;
+    c.v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
+    c.uvRadius = uv.capDiameter / 2;
+    c.start = tube.start;
+    c.faceUp = cap == 1;
+    c.reversed = cap == 0;
+  }
+  for (int i = 0; i < sa; ++i)
+    caps[0].rimTexels.push_back(capTexel(b, caps[0], 1.0, i));
+  int sideStart = static_cast<int>(b.uv.us.size());
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+      b.texel(uv.left + uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+  // The top's UV k belongs to the rim point as far round one way as the
+  // bottom's UV k's is the other.
+  caps[1].rimTexels.assign(static_cast<std::size_t>(sa), 0);
+  for (int k = 0; k < sa; ++k) {
+    int i = ((-k - 2 * tube.start) % sa + sa) % sa;
+    caps[1].rimTexels[static_cast<std::size_t>(i)] = capTexel(b, caps[1], 1.0, i);
+  }
+  auto t = [&](int j, int i) { return sideStart + j * (sa + 1) + i; };
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i < sa; ++i)
       b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
               {v(j + 1, i), t(j + 1, i)}});
-  // Caps: the bottom one faces down, the top one up.
-  for (int cap = 0; cap < 2; ++cap) {
-    double y = cap ? half : -half;
-    Cap c;
-    for (int i = 0; i < sa; ++i)
-      c.rim.push_back(v(cap ? sh : 0, i));
-    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
-    c.rings = tube.capRings;
-    c.dome = {0, cap ? tube.dome : -tube.dome, 0};
-    c.u = uv.width / 2;
-    c.v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
-    c.uvRadius = uv.capDiameter / 2;
-    c.faceUp = cap == 1;
-    c.reversed = cap == 0;
+  int firstInner = static_cast<int>(b.m.points.size());
+  for (const Cap& c : caps)
     addCap(b, c);
-  }
+  // Several cap rings: their edges stay in the order the faces first walk them.
+  if (tube.capRings <= 1)
+    b.m.edges = tubeEdges(sa, sh, tube.capRings ? firstInner : -1, firstInner + 1);
 }
 
 // The cylinder's own layout: the side in the middle 0.375 of the unit square's height.
 constexpr TubeLayout kCylinderUVs{1.0, 0.375, 0.3125};
+// As Maya lays out a cylinder keeping the aspect ratio, whatever its size:
+// the side a quarter wide in the middle, the caps' circles below and above.
+constexpr TubeLayout kCylinderKeptUVs{0.25, 0.375, 0.3125, 0.375};
 
 // Round caps are half spheres of the radius over the ends; with
 // roundCapHeightCompensation the wall is shortened so that they end at the height.
 bool cylinder(const Node& n, MeshData& out) {
   double r = attr(n, "radius"), half = wallHalfHeight(n, r);
-  Tube tube{r, half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0};
+  Tube tube{r,   half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
-  cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
+  cylinderMesh(b, tube,
+               attr(n, "createUVs") == 3 ? kCylinderKeptUVs : tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
   out = b.finish(n);
   return true;
 }
@@ -102,7 +146,7 @@ bool prism(const Node& n, MeshData& out) {
   int sides = static_cast<int>(attr(n, "numberOfSides"));
   double r = polygonRadius(attr(n, "sideLength"), sides), length = attr(n, "length");
   Tube tube{r, length / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0, 0};
   Builder b;
   cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, sides, length));
   out = b.finish(n);
@@ -164,7 +208,7 @@ constexpr TubeLayout kConeUVs{1.0, 0.5, 0.5};
 bool cone(const Node& n, MeshData& out) {
   double r = attr(n, "radius"), h = attr(n, "height");
   Tube tube{r, h / 2, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0};
+            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0, 0};
   Builder b;
   coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)));
   out = b.finish(n);
@@ -182,7 +226,7 @@ bool pyramid(const Node& n, MeshData& out) {
   int sides = pyramidSides(n);
   double s = attr(n, "sideLength"), r = polygonRadius(s, sides), h = std::sqrt(std::max(0.0, s * s - r * r));
   Tube tube{r, h / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0, 0};
   Builder b;
   coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)));
   out = b.finish(n);

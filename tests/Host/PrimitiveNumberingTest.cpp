@@ -1,0 +1,125 @@
+// Creation nodes number their points, faces, UVs and edges as the meshes
+// Maya saved for the same settings do: history elsewhere in a scene names
+// components by these numbers.
+#include "HistoryScene.h"
+
+#include <maya/MFloatArray.h>
+#include <maya/MPointArray.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace HistoryScene;
+
+namespace {
+
+struct Corners {
+  int face;
+  std::vector<int> points, uvs;
+};
+
+void expectFaces(const char* shape, const std::vector<Corners>& faces) {
+  for (const Corners& f : faces) {
+    EXPECT_EQ(cornersOf(shape, f.face), f.points) << "face " << f.face;
+    if (!f.uvs.empty()) {
+      EXPECT_EQ(uvIdsOf(shape, f.face), f.uvs) << "face " << f.face;
+    }
+  }
+}
+
+void expectPoints(const char* shape, const std::map<unsigned int, MPoint>& points) {
+  MPointArray p = pointsOf(shape);
+  for (const auto& [i, expected] : points)
+    EXPECT_LT(p[i].distanceTo(expected), 1e-6) << "vertex " << i;
+}
+
+void expectUVs(const char* shape, const std::map<unsigned int, std::pair<float, float>>& uvs) {
+  MFloatArray us, vs;
+  MFnMesh(HostTest::path(shape)).getUVs(us, vs);
+  for (const auto& [i, expected] : uvs) {
+    ASSERT_LT(i, us.length());
+    EXPECT_NEAR(us[i], expected.first, 1e-6) << "UV " << i;
+    EXPECT_NEAR(vs[i], expected.second, 1e-6) << "UV " << i;
+  }
+}
+
+}  // namespace
+
+TEST_F(HostTest, CylinderNumbersItsMeshAsMayaDoes) {
+  // As Maya creates it (one cap ring, UVs keeping the aspect ratio); the
+  // numbers are those of the mesh Maya saved for it.
+  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 1;\n\tsetAttr \".cuv\" 3;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pCylinderShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 42);
+  EXPECT_EQ(mesh.numPolygons(), 60);
+  EXPECT_EQ(mesh.numEdges(), 100);
+  EXPECT_EQ(mesh.numUVs(), 84);
+  // Each ring starts one step round from +x; the caps' centres last.
+  expectPoints(shape, {{0, MPoint(0.95105651, -1, -0.30901699)},
+                       {19, MPoint(1, -1, 0)},
+                       {20, MPoint(0.95105651, 1, -0.30901699)},
+                       {39, MPoint(1, 1, 0)},
+                       {40, MPoint(0, -1, 0)},
+                       {41, MPoint(0, 1, 0)}});
+  // The sides, then the bottom's fan (each from the point further round),
+  // then the top's; the top's UVs run round the other way.
+  expectFaces(shape, {{0, {0, 1, 21, 20}, {20, 21, 42, 41}},
+                      {19, {19, 0, 20, 39}, {39, 40, 61, 60}},
+                      {20, {1, 0, 40}, {1, 0, 82}},
+                      {39, {0, 19, 40}, {0, 19, 82}},
+                      {40, {20, 21, 41}, {80, 79, 83}},
+                      {58, {38, 39, 41}, {62, 81, 83}},
+                      {59, {39, 20, 41}, {81, 80, 83}}});
+  // The bottom cap's rim, the side's two rows, the top cap's rim, the centres.
+  expectUVs(shape, {{0, {0.64860266f, 0.10796607f}},
+                    {4, {0.5f, 0.0f}},
+                    {19, {0.65625f, 0.15625f}},
+                    {20, {0.375f, 0.3125f}},
+                    {40, {0.62499976f, 0.3125f}},
+                    {41, {0.375f, 0.6875f}},
+                    {61, {0.62499976f, 0.6875f}},
+                    {62, {0.64860266f, 0.79546607f}},
+                    {66, {0.5f, 0.68749994f}},
+                    {81, {0.65625f, 0.84375f}},
+                    {82, {0.5f, 0.15625f}},
+                    {83, {0.5f, 0.84375f}}});
+  // The rings, the sides up, the bottom's spokes out, the top's in.
+  expectEdges({{0, {0, 1}},
+               {19, {19, 0}},
+               {20, {20, 21}},
+               {39, {39, 20}},
+               {40, {0, 20}},
+               {59, {19, 39}},
+               {60, {40, 0}},
+               {79, {40, 19}},
+               {80, {20, 41}},
+               {99, {39, 41}}},
+              shape);
+}
+
+TEST_F(HostTest, CylinderWithoutCapRingsNumbersRowsAndCapsAsMayaDoes) {
+  // Six rows, each cap one polygon: the rings bottom to top, then the sides
+  // up row by row; the bottom cap from point 0 backwards, the top forwards.
+  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".h\" 4.2;\n\tsetAttr \".sh\" 6;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pCylinderShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 140);
+  EXPECT_EQ(mesh.numPolygons(), 122);
+  EXPECT_EQ(mesh.numEdges(), 260);
+  expectPoints(shape, {{0, MPoint(0.95105651, -2.1, -0.30901699)},
+                       {59, MPoint(1, -0.7, 0)},
+                       {139, MPoint(1, 2.1, 0)}});
+  expectFaces(shape, {{0, {0, 1, 21, 20}, {}},
+                      {119, {119, 100, 120, 139}, {}},
+                      {120, {0, 19, 18, 17, 16, 15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1}, {}}});
+  std::vector<int> top;
+  for (int i = 120; i < 140; ++i)
+    top.push_back(i);
+  expectFaces(shape, {{121, top, {}}});
+  expectEdges({{0, {0, 1}}, {139, {139, 120}}, {140, {0, 20}}, {259, {119, 139}}}, shape);
+}
