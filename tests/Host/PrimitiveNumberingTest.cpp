@@ -123,3 +123,41 @@ TEST_F(HostTest, CylinderWithoutCapRingsNumbersRowsAndCapsAsMayaDoes) {
   expectFaces(shape, {{121, top, {}}});
   expectEdges({{0, {0, 1}}, {139, {139, 120}}, {140, {0, 20}}, {259, {119, 139}}}, shape);
 }
+
+TEST_F(HostTest, SphereNumbersItsMeshAsMayaDoes) {
+  // As Maya creates it: twenty around, twenty up, radius 1.
+  auto problems = loadScene(creatorScene("Sphere", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pSphereShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 382);
+  EXPECT_EQ(mesh.numPolygons(), 400);
+  EXPECT_EQ(mesh.numEdges(), 780);
+  EXPECT_EQ(mesh.numUVs(), 439);
+  // The rings from the bottom up, each from one step round; the poles last.
+  expectPoints(shape, {{0, MPoint(0.14877813, -0.98768836, -0.048340943)},
+                       {19, MPoint(0.15643448, -0.98768836, 0)},
+                       {180, MPoint(0.95105651, 0, -0.30901699)},
+                       {380, MPoint(0, -1, 0)},
+                       {381, MPoint(0, 1, 0)}});
+  // The quads row by row, the fan round the bottom pole, the fan round the top.
+  expectFaces(shape, {{0, {0, 1, 21, 20}, {0, 1, 22, 21}},
+                      {359, {359, 340, 360, 379}, {376, 377, 398, 397}},
+                      {360, {1, 0, 380}, {1, 0, 399}},
+                      {379, {0, 19, 380}, {20, 19, 418}},
+                      {380, {360, 361, 381}, {378, 379, 419}},
+                      {399, {379, 360, 381}, {397, 398, 438}}});
+  expectUVs(shape, {{0, {0.0f, 0.05f}}, {20, {1.0f, 0.05f}}, {398, {1.0f, 0.95f}}, {399, {0.025f, 0.0f}},
+                    {418, {0.975f, 0.0f}}, {438, {0.975f, 1.0f}}});
+  // The rings, up between them, the bottom pole's spokes out, the top's in.
+  expectEdges({{0, {0, 1}},
+               {19, {19, 0}},
+               {379, {379, 360}},
+               {380, {0, 20}},
+               {739, {359, 379}},
+               {740, {380, 0}},
+               {759, {380, 19}},
+               {760, {360, 381}},
+               {779, {379, 381}}},
+              shape);
+}

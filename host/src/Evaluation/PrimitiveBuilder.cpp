@@ -40,6 +40,23 @@ Point3 ringPoint(double radius, double y, int i, int around) {
   return {radius * std::cos(t), y, -radius * std::sin(t)};
 }
 
+std::vector<int> ringEdges(int sides, int rows, int bottomCentre, int topCentre) {
+  std::vector<int> e;
+  for (int j = 0; j <= rows; ++j)
+    for (int i = 0; i < sides; ++i)
+      e.insert(e.end(), {j * sides + i, j * sides + (i + 1) % sides});
+  for (int j = 0; j < rows; ++j)
+    for (int i = 0; i < sides; ++i)
+      e.insert(e.end(), {j * sides + i, (j + 1) * sides + i});
+  if (bottomCentre < 0)
+    return e;
+  for (int i = 0; i < sides; ++i)
+    e.insert(e.end(), {bottomCentre, i});
+  for (int i = 0; i < sides; ++i)
+    e.insert(e.end(), {rows * sides + i, topCentre});
+  return e;
+}
+
 double unitScale(double extent) { return extent > 0 ? 1 / extent : 1; }
 
 double ringLength(double radius, int around) { return 2 * around * std::fabs(radius) * std::sin(kPi / around); }

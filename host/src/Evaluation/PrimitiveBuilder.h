@@ -27,6 +27,12 @@ Point3 ringPoint(double radius, double y, int i, int around);
 // The length once round such a ring.
 double ringLength(double radius, int around);
 
+// The edges as Maya lists those of `rows` + 1 rings of `sides` points, ring
+// j's point i numbered j * sides + i: each ring round, then up between the
+// rings, then the spokes from `bottomCentre` to the first ring and from the
+// last ring to `topCentre` (none when bottomCentre is negative).
+std::vector<int> ringEdges(int sides, int rows, int bottomCentre, int topCentre);
+
 // The scale that fits a layout `extent` long into the unit square (1 for an empty one).
 double unitScale(double extent);
 

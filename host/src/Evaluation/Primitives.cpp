@@ -45,12 +45,11 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
   Builder b;
   auto v = [&](int k, int i) { return k * sa + (i % sa); };
+  // Each ring starts one step round, as Maya's do.
   for (int k = 1; k < sh; ++k) {
     double phi = -kPi / 2 + kPi * k / sh;
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r * std::cos(phi), r * std::sin(phi), i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r * std::cos(phi), r * std::sin(phi), i + 1, sa));
   }
   int south = b.point(0, -r, 0), north = b.point(0, r, 0);
   auto t = [&](int k, int i) { return k * (sa + 1) + i; };
@@ -70,6 +69,7 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
     int pole = b.texel((i + 0.5) / sa, 1.0);
     b.face({{v(top, i), t(top, i)}, {v(top, i + 1), t(top, i + 1)}, {north, pole}});
   }
+  b.m.edges = ringEdges(sa, sh - 2, south, north);
   out = b.finish(n);
   return true;
 }

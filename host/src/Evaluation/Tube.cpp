@@ -49,26 +49,6 @@ struct Tube {
   int start;
 };
 
-// The edges as Maya lists a cylinder's: each ring round, then up the side
-// row by row, then the spokes of the bottom cap (from its centre) and of the
-// top (to its centre).
-std::vector<int> tubeEdges(int sides, int rows, int bottomCentre, int topCentre) {
-  std::vector<int> e;
-  for (int j = 0; j <= rows; ++j)
-    for (int i = 0; i < sides; ++i)
-      e.insert(e.end(), {j * sides + i, j * sides + (i + 1) % sides});
-  for (int j = 0; j < rows; ++j)
-    for (int i = 0; i < sides; ++i)
-      e.insert(e.end(), {j * sides + i, (j + 1) * sides + i});
-  if (bottomCentre < 0)
-    return e;
-  for (int i = 0; i < sides; ++i)
-    e.insert(e.end(), {bottomCentre, i});
-  for (int i = 0; i < sides; ++i)
-    e.insert(e.end(), {rows * sides + i, topCentre});
-  return e;
-}
-
 // A closed tube numbered as Maya numbers a cylinder: the rings' points from
 // the bottom up, each cap's inner points; the side's faces, the bottom cap's,
 // the top cap's; the UVs of the bottom cap's rim, of the side's rows, of the
@@ -120,7 +100,7 @@ void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
     addCap(b, c);
   // Several cap rings: their edges stay in the order the faces first walk them.
   if (tube.capRings <= 1)
-    b.m.edges = tubeEdges(sa, sh, tube.capRings ? firstInner : -1, firstInner + 1);
+    b.m.edges = ringEdges(sa, sh, tube.capRings ? firstInner : -1, firstInner + 1);
 }
 
 // The cylinder's own layout: the side in the middle 0.375 of the unit square's height.
