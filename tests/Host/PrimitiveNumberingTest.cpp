@@ -161,3 +161,30 @@ TEST_F(HostTest, SphereNumbersItsMeshAsMayaDoes) {
                {779, {379, 381}}},
               shape);
 }
+
+TEST_F(HostTest, PlaneNumbersItsMeshAsMayaDoes) {
+  // As Maya creates it: ten by ten, one unit square. Points and UVs in rows
+  // along x from the front; each point's edges along its row, then back.
+  auto problems = loadScene(creatorScene("Plane", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pPlaneShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 121);
+  EXPECT_EQ(mesh.numPolygons(), 100);
+  EXPECT_EQ(mesh.numEdges(), 220);
+  EXPECT_EQ(mesh.numUVs(), 121);
+  expectPoints(shape, {{0, MPoint(-0.5, 0, 0.5)}, {10, MPoint(0.5, 0, 0.5)}, {120, MPoint(0.5, 0, -0.5)}});
+  expectFaces(shape, {{0, {0, 1, 12, 11}, {0, 1, 12, 11}}, {99, {108, 109, 120, 119}, {108, 109, 120, 119}}});
+  expectUVs(shape, {{0, {0.0f, 0.0f}}, {10, {1.0f, 0.0f}}, {120, {1.0f, 1.0f}}});
+  expectEdges({{0, {0, 1}},
+               {1, {0, 11}},
+               {19, {9, 20}},
+               {20, {10, 21}},
+               {21, {11, 12}},
+               {207, {108, 109}},
+               {208, {108, 119}},
+               {209, {109, 120}},
+               {210, {110, 111}},
+               {219, {119, 120}}},
+              shape);
+}

@@ -36,6 +36,14 @@ bool plane(const Node& n, MeshData& out, std::string&) {
     for (int c = 0; c < sw; ++c)
       b.face({{v(r, c), v(r, c)}, {v(r, c + 1), v(r, c + 1)}, {v(r + 1, c + 1), v(r + 1, c + 1)},
               {v(r + 1, c), v(r + 1, c)}});
+  // Maya lists the edges point by point: from each to the next along its row, then to the one in the next row.
+  for (int r = 0; r <= sh; ++r)
+    for (int c = 0; c <= sw; ++c) {
+      if (c < sw)
+        b.m.edges.insert(b.m.edges.end(), {v(r, c), v(r, c + 1)});
+      if (r < sh)
+        b.m.edges.insert(b.m.edges.end(), {v(r, c), v(r + 1, c)});
+    }
   out = b.finish(n);
   return true;
 }
