@@ -188,3 +188,30 @@ TEST_F(HostTest, PlaneNumbersItsMeshAsMayaDoes) {
                {219, {119, 120}}},
               shape);
 }
+
+TEST_F(HostTest, TorusNumbersItsMeshAsMayaDoes) {
+  // As Maya creates it: twenty around, twenty round the section, radius 1,
+  // section radius 0.5.
+  auto problems = loadScene(creatorScene("Torus", ""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pTorusShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 400);
+  EXPECT_EQ(mesh.numPolygons(), 400);
+  EXPECT_EQ(mesh.numEdges(), 800);
+  EXPECT_EQ(mesh.numUVs(), 441);
+  // The section's rings from its inner equator up over the top, each from one step round.
+  expectPoints(shape, {{0, MPoint(0.47552826, 0, -0.15450850)},
+                       {20, MPoint(0.49880260, 0.15450850, -0.16207078)},
+                       {119, MPoint(1, 0.5, 0)},
+                       {399, MPoint(0.52447174, -0.15450850, 0)}});
+  // Each face from its second point back to its first, then up to the next ring.
+  expectFaces(shape, {{0, {1, 0, 20, 21}, {1, 0, 21, 22}},
+                      {19, {0, 19, 39, 20}, {20, 19, 40, 41}},
+                      {399, {380, 399, 19, 0}, {419, 418, 439, 440}}});
+  // UV rows from v 1 down.
+  expectUVs(shape, {{0, {0.0f, 1.0f}}, {21, {0.0f, 0.95f}}, {440, {1.0f, 0.0f}}});
+  // The rings, up between them, the last ring back to the first.
+  expectEdges({{0, {0, 1}}, {399, {399, 380}}, {400, {0, 20}}, {779, {379, 399}}, {780, {380, 0}}, {799, {399, 19}}},
+              shape);
+}

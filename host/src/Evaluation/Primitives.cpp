@@ -102,16 +102,31 @@ void revolveMesh(Builder& b, const std::vector<std::pair<double, double>>& profi
               {v(j + 1, i), t(j + 1, i)}});
 }
 
+// Numbered as Maya numbers it: the rings of the section from its inner
+// equator up over the top, each ring from one step round; the UVs in rows
+// from v 1 down; each face from its second point back to its first and on
+// to the next ring; the edges round each ring, then on to the next.
 bool torus(const Node& n, MeshData& out, std::string&) {
   double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
-  std::vector<std::pair<double, double>> section;
-  for (int j = 0; j < sh; ++j) {
-    double a = 2 * kPi * j / sh + twist;
-    section.emplace_back(r + sr * std::cos(a), sr * std::sin(a));
-  }
   Builder b;
-  revolveMesh(b, section, sa);
+  for (int j = 0; j < sh; ++j) {
+    double a = kPi - 2 * kPi * j / sh + twist;
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r + sr * std::cos(a), sr * std::sin(a), i + 1, sa));
+  }
+  for (int j = 0; j <= sh; ++j)
+    for (int i = 0; i <= sa; ++i)
+      b.texel(static_cast<double>(i) / sa, 1.0 - static_cast<double>(j) / sh);
+  auto v = [&](int j, int i) { return (j % sh) * sa + (i % sa); };
+  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+  for (int j = 0; j < sh; ++j)
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(j, i + 1), t(j, i + 1)}, {v(j, i), t(j, i)}, {v(j + 1, i), t(j + 1, i)},
+              {v(j + 1, i + 1), t(j + 1, i + 1)}});
+  b.m.edges = ringEdges(sa, sh - 1, -1, -1);
+  for (int i = 0; i < sa; ++i)
+    b.m.edges.insert(b.m.edges.end(), {v(sh - 1, i), i});
   out = b.finish(n);
   return true;
 }
