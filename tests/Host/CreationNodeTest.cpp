@@ -56,7 +56,7 @@ TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
   MFnMesh cone(path("pConeShape1"));
   EXPECT_EQ(cone.numVertices(), 21);
   EXPECT_EQ(cone.numPolygons(), 21);
-  EXPECT_EQ(cone.numUVs(), 61);
+  EXPECT_EQ(cone.numUVs(), 42);
   MPointArray p = pointsOf("pConeShape1");
   expectPoint(p, 20, 0, 1, 0);
   for (unsigned int i = 0; i < 20; ++i) {
@@ -65,10 +65,10 @@ TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
   }
   MIntArray counts, connects;
   cone.getVertices(counts, connects);
-  EXPECT_EQ(counts[0], 3);
-  EXPECT_EQ(counts[20], 20);
+  EXPECT_EQ(counts[0], 20);
+  EXPECT_EQ(counts[20], 3);
   // The base faces down: its first three corners turn clockwise seen from above.
-  MPoint a = p[connects[60]], b = p[connects[61]], c = p[connects[62]];
+  MPoint a = p[connects[0]], b = p[connects[1]], c = p[connects[2]];
   double normalY = (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z);
   EXPECT_LT(normalY, 0);
 
@@ -401,8 +401,8 @@ TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
   const double slant = std::sqrt(5.0), coil = std::hypot(6 * pi, 2.0), tube = 6.4 * std::sin(pi / 8) + 0.8;
   // The cone unrolled: as wide as the base runs round, the base's circle below the slant;
   // the helix's tube as long as its centre line and high as it runs round, the caps above.
-  for (const Case& c : {Case{"Cone", 1, around, 2 + slant}, Case{"Cone", 3, 1, (2 + slant) / around},
-                        Case{"Helix", 1, coil, tube}, Case{"Helix", 3, 1, tube / coil}}) {
+  for (const Case& c :
+       {Case{"Cone", 1, around, 2 + slant}, Case{"Helix", 1, coil, tube}, Case{"Helix", 3, 1, tube / coil}}) {
     loadScene(creatorScene(c.kind, "\tsetAttr \".cuv\" " + std::to_string(c.mode) + ";\n"));
     auto extent = uvExtent((std::string("p") + c.kind + "Shape1").c_str());
     EXPECT_NEAR(extent.first / c.u, 1, 1e-6) << c.kind << " " << c.mode;

@@ -215,3 +215,29 @@ TEST_F(HostTest, TorusNumbersItsMeshAsMayaDoes) {
   expectEdges({{0, {0, 1}}, {399, {399, 380}}, {400, {0, 20}}, {779, {379, 399}}, {780, {380, 0}}, {799, {399, 19}}},
               shape);
 }
+
+TEST_F(HostTest, ConeNumbersItsMeshAsMayaDoes) {
+  // As Maya creates it (UVs keeping the aspect ratio): twenty around, radius 1, height 2.
+  auto problems = loadScene(creatorScene("Cone", "\tsetAttr \".cuv\" 3;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pConeShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 21);
+  EXPECT_EQ(mesh.numPolygons(), 21);
+  EXPECT_EQ(mesh.numEdges(), 40);
+  EXPECT_EQ(mesh.numUVs(), 42);
+  expectPoints(shape, {{0, MPoint(0.95105651, -1, -0.30901699)}, {19, MPoint(1, -1, 0)}, {20, MPoint(0, 1, 0)}});
+  // The base first, from point 0 backwards; then the side's faces, all meeting at the apex's one UV.
+  std::vector<int> base{0};
+  for (int i = 19; i > 0; --i)
+    base.push_back(i);
+  expectFaces(shape, {{0, base, base}, {1, {0, 1, 20}, {20, 21, 41}}, {20, {19, 0, 20}, {39, 40, 41}}});
+  // The base's circle, the side's row, the apex.
+  expectUVs(shape, {{0, {0.7377643f, 0.1727457f}},
+                    {9, {0.25f, 0.25f}},
+                    {20, {0.25f, 0.5f}},
+                    {40, {0.75f, 0.5f}},
+                    {41, {0.5f, 1.0f}}});
+  // Round the base, then up to the apex.
+  expectEdges({{0, {0, 1}}, {19, {19, 0}}, {20, {0, 20}}, {39, {19, 20}}}, shape);
+}

@@ -134,63 +134,78 @@ bool prism(const Node& n, MeshData& out) {
 }
 
 // Rings from the base up, narrowing to the apex at `half`; the base an n-gon
-// facing down, or cap rings bulging `dome` below it.
-void coneMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
+// facing down, or cap rings bulging `dome` below it. With `sharedApex`
+// numbered as Maya numbers a cone: the base's UVs first, then the side's
+// rows and one UV at the apex; the base's faces first, then the side's; the
+// edges round each ring, up between them, then up to the apex. Otherwise
+// each face at the apex has its own UV there and the base's faces come last.
+void coneMesh(Builder& b, const Tube& tube, const TubeLayout& uv, bool sharedApex) {
   double r = tube.radius, h = 2 * tube.half;
   int sa = tube.sides, sh = tube.rows;
   for (int j = 0; j < sh; ++j)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i + tube.start, sa));
   int apex = b.point(0, h / 2, 0);
   auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  Cap base;
+  for (int i = 0; i < sa; ++i)
+    base.rim.push_back(v(0, i));
+  base.inner = [=](double f, int i) {
+    return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i + tube.start, sa);
+  };
+  base.rings = tube.capRings;
+  base.dome = {0, -tube.dome, 0};
+  base.u = uv.left + uv.width / 2;
+  base.v = base.uvRadius = uv.capDiameter / 2;
+  base.start = tube.start;
+  base.faceUp = false;
+  base.reversed = true;
+  if (sharedApex)
+    for (int i = 0; i < sa; ++i)
+      base.rimTexels.push_back(capTexel(b, base, 1.0, i));
+  int sideStart = static_cast<int>(b.uv.us.size());
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+      b.texel(uv.left + uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+  auto t = [&](int j, int i) { return sideStart + j * (sa + 1) + i; };
+  int tip = sharedApex ? b.texel(base.u, uv.capDiameter + uv.height) : -1;
+  if (sharedApex)
+    addCap(b, base);
   for (int j = 0; j + 1 < sh; ++j)
     for (int i = 0; i < sa; ++i)
       b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
               {v(j + 1, i), t(j + 1, i)}});
   for (int i = 0; i < sa; ++i) {
-    int tip = b.texel(uv.width * (i + 0.5) / sa, uv.capDiameter + uv.height);
-    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
+    int apexTexel = sharedApex ? tip : b.texel(uv.left + uv.width * (i + 0.5) / sa, uv.capDiameter + uv.height);
+    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, apexTexel}});
   }
-  double cu = uv.width / 2, cr = uv.capDiameter / 2;
-  if (tube.capRings > 0) {
-    Cap base;
-    for (int i = 0; i < sa; ++i)
-      base.rim.push_back(v(0, i));
-    base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
-    base.rings = tube.capRings;
-    base.dome = {0, -tube.dome, 0};
-    base.u = cu;
-    base.v = cr;
-    base.uvRadius = cr;
-    base.faceUp = false;
-    base.reversed = true;
+  if (!sharedApex) {
     addCap(b, base);
     return;
   }
-  std::vector<std::pair<int, int>> base;
-  for (int i = sa - 1; i >= 0; --i) {
-    double a = 2 * kPi * i / sa;
-    base.emplace_back(v(0, i), b.texel(cu + cr * std::cos(a), cr - cr * std::sin(a)));
-  }
-  b.face(base);
+  // Several base rings: their edges stay in the order the faces first walk them.
+  if (tube.capRings > 0)
+    return;
+  b.m.edges = ringEdges(sa, sh - 1, -1, -1);
+  for (int i = 0; i < sa; ++i)
+    b.m.edges.insert(b.m.edges.end(), {v(sh - 1, i), apex});
 }
 
 // The cone's own layout: the base in the lower half of the unit square, the side above.
 constexpr TubeLayout kConeUVs{1.0, 0.5, 0.5};
+// As Maya lays out a cone keeping the aspect ratio, whatever its size: the
+// base's circle in the lower half, the side above it half as wide.
+constexpr TubeLayout kConeKeptUVs{0.5, 0.5, 0.5, 0.25};
 
 // A round cap makes the base a half sphere of the radius below it.
 bool cone(const Node& n, MeshData& out) {
   double r = attr(n, "radius"), h = attr(n, "height");
   Tube tube{r, h / 2, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0, 0};
+            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
-  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)));
+  coneMesh(b, tube,
+           attr(n, "createUVs") == 3 ? kConeKeptUVs : tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)),
+           true);
   out = b.finish(n);
   return true;
 }
@@ -208,7 +223,7 @@ bool pyramid(const Node& n, MeshData& out) {
   Tube tube{r, h / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
             static_cast<int>(attr(n, "subdivisionsCaps")), 0.0, 0};
   Builder b;
-  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)));
+  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)), false);
   out = b.finish(n);
   return true;
 }
