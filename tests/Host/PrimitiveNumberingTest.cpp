@@ -101,6 +101,40 @@ TEST_F(HostTest, CylinderNumbersItsMeshAsMayaDoes) {
               shape);
 }
 
+TEST_F(HostTest, CylinderWithTwoCapRingsNumbersItsRingsAlongTheProfile) {
+  // Two cap rings: the bottom's inner ring first, the side's two rings, the
+  // top's inner ring, the centres; faces and UVs in that order too.
+  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 2;\n\tsetAttr \".cuv\" 3;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const char* shape = "pCylinderShape1";
+  MFnMesh mesh(path(shape));
+  EXPECT_EQ(mesh.numVertices(), 82);
+  EXPECT_EQ(mesh.numPolygons(), 100);
+  EXPECT_EQ(mesh.numEdges(), 180);
+  EXPECT_EQ(mesh.numUVs(), 124);
+  expectPoints(shape, {{0, MPoint(0.47552826, -1, -0.15450850)},
+                       {20, MPoint(0.95105651, -1, -0.30901699)},
+                       {40, MPoint(0.95105651, 1, -0.30901699)},
+                       {79, MPoint(0.5, 1, 0)},
+                       {80, MPoint(0, -1, 0)},
+                       {81, MPoint(0, 1, 0)}});
+  expectFaces(shape, {{0, {0, 1, 21, 20}, {0, 1, 21, 20}},
+                      {19, {19, 0, 20, 39}, {19, 0, 20, 39}},
+                      {20, {20, 21, 41, 40}, {40, 41, 62, 61}},
+                      {40, {40, 41, 61, 60}, {100, 99, 119, 120}},
+                      {58, {58, 59, 79, 78}, {82, 101, 121, 102}},
+                      {60, {1, 0, 80}, {1, 0, 122}},
+                      {80, {60, 61, 81}, {120, 119, 123}}});
+  expectEdges({{0, {0, 1}},
+               {79, {79, 60}},
+               {80, {0, 20}},
+               {139, {59, 79}},
+               {140, {80, 0}},
+               {160, {60, 81}},
+               {179, {79, 81}}},
+              shape);
+}
+
 TEST_F(HostTest, CylinderWithoutCapRingsNumbersRowsAndCapsAsMayaDoes) {
   // Six rows, each cap one polygon: the rings bottom to top, then the sides
   // up row by row; the bottom cap from point 0 backwards, the top forwards.

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -49,58 +51,103 @@ struct Tube {
   int start;
 };
 
-// A closed tube numbered as Maya numbers a cylinder: the rings' points from
-// the bottom up, each cap's inner points; the side's faces, the bottom cap's,
-// the top cap's; the UVs of the bottom cap's rim, of the side's rows, of the
-// top cap's rim (running round the same way as the bottom's), then the caps'
-// inner UVs.
+// The UVs of one ring of a cap, a fraction `f` of the way out, by ring
+// point. The bottom's run round with the points; the top's are made in the
+// order that runs them round the same way in UV space, mirrored.
+std::vector<int> capRingTexels(Builder& b, const Cap& cap, double f, bool mirrored) {
+  int sides = static_cast<int>(cap.rim.size());
+  std::vector<int> out(static_cast<std::size_t>(sides), 0);
+  for (int k = 0; k < sides; ++k) {
+    int i = mirrored ? ((-k - 2 * cap.start) % sides + sides) % sides : k;
+    out[static_cast<std::size_t>(i)] = capTexel(b, cap, f, i);
+  }
+  return out;
+}
+
+// A closed tube numbered as Maya numbers a cylinder, its rings in the order
+// of its profile: the bottom cap's inner rings from the centre out, the
+// side's rows up, the top cap's inner rings inwards, then the caps' centres.
+// The faces between each ring and the next, then the bottom cap's fan and
+// the top cap's. The UVs of the bottom cap's rings, the side's rows, the top
+// cap's rings, the centres. The edges round each ring, across to the next,
+// then the spokes.
 void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
   double r = tube.radius, half = tube.half;
-  int sa = tube.sides, sh = tube.rows;
-  for (int j = 0; j <= sh; ++j)
+  int sa = tube.sides, sh = tube.rows, sc = tube.capRings, inner = std::max(0, sc - 1);
+  auto ring = [&](double f, double y) {
     for (int i = 0; i < sa; ++i)
-      b.point(ringPoint(r, -half + 2 * half * j / sh, i + tube.start, sa));
-  auto v = [&](int j, int i) { return j * sa + (i % sa); };
+      b.point(ringPoint(r * f, y, i + tube.start, sa));
+  };
+  auto lift = [&](double f) { return tube.dome * std::sqrt(std::max(0.0, 1 - f * f)); };
+  auto fraction = [&](int k) { return static_cast<double>(k) / sc; };
+  for (int k = 1; k <= inner; ++k)
+    ring(fraction(k), -half - lift(fraction(k)));
+  for (int j = 0; j <= sh; ++j)
+    ring(1, -half + 2 * half * j / sh);
+  for (int k = inner; k >= 1; --k)
+    ring(fraction(k), half + lift(fraction(k)));
+  const int rows = 2 * inner + sh + 1;
+  int bottomCentre = sc > 0 ? b.point(0, -half - tube.dome, 0) : -1;
+  int topCentre = sc > 0 ? b.point(0, half + tube.dome, 0) : -1;
+  auto v = [&](int row, int i) { return row * sa + (i % sa); };
+
   Cap caps[2];
   for (int cap = 0; cap < 2; ++cap) {
-    double y = cap ? half : -half;
-    Cap& c = caps[cap];
-    for (int i = 0; i < sa; ++i)
-      c.rim.push_back(v(cap ? sh : 0, i));
-    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i + tube.start, sa); };
-    c.rings = tube.capRings;
-    c.dome = {0, cap ? tube.dome : -tube.dome, 0};
-    c.u = uv.left + uv.width / 2;
-    c.v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
-    c.uvRadius = uv.capDiameter / 2;
-    c.start = tube.start;
-    c.faceUp = cap == 1;
-    c.reversed = cap == 0;
+    caps[cap].rim.assign(static_cast<std::size_t>(sa), 0);
+    caps[cap].u = uv.left + uv.width / 2;
+    caps[cap].v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
+    caps[cap].uvRadius = uv.capDiameter / 2;
+    caps[cap].start = tube.start;
+    caps[cap].faceUp = cap == 1;
   }
-  for (int i = 0; i < sa; ++i)
-    caps[0].rimTexels.push_back(capTexel(b, caps[0], 1.0, i));
+  std::vector<std::vector<int>> bottomUVs, topUVs;  // from the centre out, from the rim in
+  for (int k = 1; k <= inner; ++k)
+    bottomUVs.push_back(capRingTexels(b, caps[0], fraction(k), false));
+  bottomUVs.push_back(capRingTexels(b, caps[0], 1.0, false));
   int sideStart = static_cast<int>(b.uv.us.size());
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i <= sa; ++i)
       b.texel(uv.left + uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
-  // The top's UV k belongs to the rim point as far round one way as the
-  // bottom's UV k's is the other.
-  caps[1].rimTexels.assign(static_cast<std::size_t>(sa), 0);
-  for (int k = 0; k < sa; ++k) {
-    int i = ((-k - 2 * tube.start) % sa + sa) % sa;
-    caps[1].rimTexels[static_cast<std::size_t>(i)] = capTexel(b, caps[1], 1.0, i);
-  }
-  auto t = [&](int j, int i) { return sideStart + j * (sa + 1) + i; };
-  for (int j = 0; j < sh; ++j)
+  topUVs.push_back(capRingTexels(b, caps[1], 1.0, true));
+  for (int k = inner; k >= 1; --k)
+    topUVs.push_back(capRingTexels(b, caps[1], fraction(k), true));
+  int bottomCentreUV = sc > 0 ? b.texel(caps[0].u, caps[0].v) : -1;
+  int topCentreUV = sc > 0 ? b.texel(caps[1].u, caps[1].v) : -1;
+
+  using RowUV = std::function<int(int)>;
+  auto capRowUV = [&](const std::vector<int>& texels) -> RowUV {
+    return [&texels, sa](int i) { return texels[static_cast<std::size_t>(i % sa)]; };
+  };
+  auto band = [&](int row, const RowUV& low, const RowUV& high) {
     for (int i = 0; i < sa; ++i)
-      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
-              {v(j + 1, i), t(j + 1, i)}});
-  int firstInner = static_cast<int>(b.m.points.size());
-  for (const Cap& c : caps)
-    addCap(b, c);
-  // Several cap rings: their edges stay in the order the faces first walk them.
-  if (tube.capRings <= 1)
-    b.m.edges = ringEdges(sa, sh, tube.capRings ? firstInner : -1, firstInner + 1);
+      b.face({{v(row, i), low(i)}, {v(row, i + 1), low(i + 1)}, {v(row + 1, i + 1), high(i + 1)},
+              {v(row + 1, i), high(i)}});
+  };
+  for (int k = 0; k < inner; ++k)
+    band(k, capRowUV(bottomUVs[static_cast<std::size_t>(k)]), capRowUV(bottomUVs[static_cast<std::size_t>(k + 1)]));
+  for (int j = 0; j < sh; ++j)
+    band(inner + j, [&, j](int i) { return sideStart + j * (sa + 1) + i; },
+         [&, j](int i) { return sideStart + (j + 1) * (sa + 1) + i; });
+  for (int k = 0; k < inner; ++k)
+    band(inner + sh + k, capRowUV(topUVs[static_cast<std::size_t>(k)]), capRowUV(topUVs[static_cast<std::size_t>(k + 1)]));
+  const std::vector<int>& bottomUV = bottomUVs.front();
+  const std::vector<int>& topUV = topUVs.back();
+  auto at = [](const std::vector<int>& texels, int i) { return texels[static_cast<std::size_t>(i % texels.size())]; };
+  if (sc > 0) {
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(0, i + 1), at(bottomUV, i + 1)}, {v(0, i), at(bottomUV, i)}, {bottomCentre, bottomCentreUV}});
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(rows - 1, i), at(topUV, i)}, {v(rows - 1, i + 1), at(topUV, i + 1)}, {topCentre, topCentreUV}});
+  } else {
+    std::vector<std::pair<int, int>> bottom, top;
+    for (int i = 0; i < sa; ++i) {
+      bottom.emplace_back(v(0, sa - i), at(bottomUV, sa - i));
+      top.emplace_back(v(rows - 1, i), at(topUV, i));
+    }
+    b.face(bottom);
+    b.face(top);
+  }
+  b.m.edges = ringEdges(sa, rows - 1, bottomCentre, topCentre);
 }
 
 // The cylinder's own layout: the side in the middle 0.375 of the unit square's height.
