@@ -45,19 +45,27 @@ void expectUVs(const char* shape, const std::map<unsigned int, std::pair<float, 
   }
 }
 
+// The creation node poly<Kind>1 as Maya saves it with `settings`, loaded
+// without a word said, its shape holding these counts.
+void loadCounted(const std::string& kind, const std::string& settings, int vertices, int faces, int edges, int uvs) {
+  auto problems = loadScene(creatorScene(kind, settings));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MFnMesh mesh(HostTest::path(("p" + kind + "Shape1").c_str()));
+  EXPECT_EQ(mesh.numVertices(), vertices);
+  EXPECT_EQ(mesh.numPolygons(), faces);
+  EXPECT_EQ(mesh.numEdges(), edges);
+  if (uvs >= 0) {
+    EXPECT_EQ(mesh.numUVs(), uvs);
+  }
+}
+
 }  // namespace
 
 TEST_F(HostTest, CylinderNumbersItsMeshAsMayaDoes) {
   // As Maya creates it (one cap ring, UVs keeping the aspect ratio); the
   // numbers are those of the mesh Maya saved for it.
-  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 1;\n\tsetAttr \".cuv\" 3;\n"));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Cylinder", "\tsetAttr \".sc\" 1;\n\tsetAttr \".cuv\" 3;\n", 42, 60, 100, 84);
   const char* shape = "pCylinderShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 42);
-  EXPECT_EQ(mesh.numPolygons(), 60);
-  EXPECT_EQ(mesh.numEdges(), 100);
-  EXPECT_EQ(mesh.numUVs(), 84);
   // Each ring starts one step round from +x; the caps' centres last.
   expectPoints(shape, {{0, MPoint(0.95105651, -1, -0.30901699)},
                        {19, MPoint(1, -1, 0)},
@@ -104,14 +112,8 @@ TEST_F(HostTest, CylinderNumbersItsMeshAsMayaDoes) {
 TEST_F(HostTest, CylinderWithTwoCapRingsNumbersItsRingsAlongTheProfile) {
   // Two cap rings: the bottom's inner ring first, the side's two rings, the
   // top's inner ring, the centres; faces and UVs in that order too.
-  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 2;\n\tsetAttr \".cuv\" 3;\n"));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Cylinder", "\tsetAttr \".sc\" 2;\n\tsetAttr \".cuv\" 3;\n", 82, 100, 180, 124);
   const char* shape = "pCylinderShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 82);
-  EXPECT_EQ(mesh.numPolygons(), 100);
-  EXPECT_EQ(mesh.numEdges(), 180);
-  EXPECT_EQ(mesh.numUVs(), 124);
   expectPoints(shape, {{0, MPoint(0.47552826, -1, -0.15450850)},
                        {20, MPoint(0.95105651, -1, -0.30901699)},
                        {40, MPoint(0.95105651, 1, -0.30901699)},
@@ -138,13 +140,8 @@ TEST_F(HostTest, CylinderWithTwoCapRingsNumbersItsRingsAlongTheProfile) {
 TEST_F(HostTest, CylinderWithoutCapRingsNumbersRowsAndCapsAsMayaDoes) {
   // Six rows, each cap one polygon: the rings bottom to top, then the sides
   // up row by row; the bottom cap from point 0 backwards, the top forwards.
-  auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".h\" 4.2;\n\tsetAttr \".sh\" 6;\n"));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Cylinder", "\tsetAttr \".h\" 4.2;\n\tsetAttr \".sh\" 6;\n", 140, 122, 260, -1);
   const char* shape = "pCylinderShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 140);
-  EXPECT_EQ(mesh.numPolygons(), 122);
-  EXPECT_EQ(mesh.numEdges(), 260);
   expectPoints(shape, {{0, MPoint(0.95105651, -2.1, -0.30901699)},
                        {59, MPoint(1, -0.7, 0)},
                        {139, MPoint(1, 2.1, 0)}});
@@ -160,14 +157,8 @@ TEST_F(HostTest, CylinderWithoutCapRingsNumbersRowsAndCapsAsMayaDoes) {
 
 TEST_F(HostTest, SphereNumbersItsMeshAsMayaDoes) {
   // As Maya creates it: twenty around, twenty up, radius 1.
-  auto problems = loadScene(creatorScene("Sphere", ""));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Sphere", "", 382, 400, 780, 439);
   const char* shape = "pSphereShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 382);
-  EXPECT_EQ(mesh.numPolygons(), 400);
-  EXPECT_EQ(mesh.numEdges(), 780);
-  EXPECT_EQ(mesh.numUVs(), 439);
   // The rings from the bottom up, each from one step round; the poles last.
   expectPoints(shape, {{0, MPoint(0.14877813, -0.98768836, -0.048340943)},
                        {19, MPoint(0.15643448, -0.98768836, 0)},
@@ -199,14 +190,8 @@ TEST_F(HostTest, SphereNumbersItsMeshAsMayaDoes) {
 TEST_F(HostTest, PlaneNumbersItsMeshAsMayaDoes) {
   // As Maya creates it: ten by ten, one unit square. Points and UVs in rows
   // along x from the front; each point's edges along its row, then back.
-  auto problems = loadScene(creatorScene("Plane", ""));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Plane", "", 121, 100, 220, 121);
   const char* shape = "pPlaneShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 121);
-  EXPECT_EQ(mesh.numPolygons(), 100);
-  EXPECT_EQ(mesh.numEdges(), 220);
-  EXPECT_EQ(mesh.numUVs(), 121);
   expectPoints(shape, {{0, MPoint(-0.5, 0, 0.5)}, {10, MPoint(0.5, 0, 0.5)}, {120, MPoint(0.5, 0, -0.5)}});
   expectFaces(shape, {{0, {0, 1, 12, 11}, {0, 1, 12, 11}}, {99, {108, 109, 120, 119}, {108, 109, 120, 119}}});
   expectUVs(shape, {{0, {0.0f, 0.0f}}, {10, {1.0f, 0.0f}}, {120, {1.0f, 1.0f}}});
@@ -226,14 +211,8 @@ TEST_F(HostTest, PlaneNumbersItsMeshAsMayaDoes) {
 TEST_F(HostTest, TorusNumbersItsMeshAsMayaDoes) {
   // As Maya creates it: twenty around, twenty round the section, radius 1,
   // section radius 0.5.
-  auto problems = loadScene(creatorScene("Torus", ""));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Torus", "", 400, 400, 800, 441);
   const char* shape = "pTorusShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 400);
-  EXPECT_EQ(mesh.numPolygons(), 400);
-  EXPECT_EQ(mesh.numEdges(), 800);
-  EXPECT_EQ(mesh.numUVs(), 441);
   // The section's rings from its inner equator up over the top, each from one step round.
   expectPoints(shape, {{0, MPoint(0.47552826, 0, -0.15450850)},
                        {20, MPoint(0.49880260, 0.15450850, -0.16207078)},
@@ -252,14 +231,8 @@ TEST_F(HostTest, TorusNumbersItsMeshAsMayaDoes) {
 
 TEST_F(HostTest, ConeNumbersItsMeshAsMayaDoes) {
   // As Maya creates it (UVs keeping the aspect ratio): twenty around, radius 1, height 2.
-  auto problems = loadScene(creatorScene("Cone", "\tsetAttr \".cuv\" 3;\n"));
-  EXPECT_TRUE(problems.empty()) << joined(problems);
+  loadCounted("Cone", "\tsetAttr \".cuv\" 3;\n", 21, 21, 40, 42);
   const char* shape = "pConeShape1";
-  MFnMesh mesh(path(shape));
-  EXPECT_EQ(mesh.numVertices(), 21);
-  EXPECT_EQ(mesh.numPolygons(), 21);
-  EXPECT_EQ(mesh.numEdges(), 40);
-  EXPECT_EQ(mesh.numUVs(), 42);
   expectPoints(shape, {{0, MPoint(0.95105651, -1, -0.30901699)}, {19, MPoint(1, -1, 0)}, {20, MPoint(0, 1, 0)}});
   // The base first, from point 0 backwards; then the side's faces, all meeting at the apex's one UV.
   std::vector<int> base{0};
