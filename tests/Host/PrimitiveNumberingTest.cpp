@@ -248,3 +248,28 @@ TEST_F(HostTest, ConeNumbersItsMeshAsMayaDoes) {
   // Round the base, then up to the apex.
   expectEdges({{0, {0, 1}}, {19, {19, 0}}, {20, {0, 20}}, {39, {19, 20}}}, shape);
 }
+
+TEST_F(HostTest, FourSidedConeIsWhollyAsMayaSavedIt) {
+  // Every point, face, UV and edge of the cone Maya saved for four sides.
+  loadCounted("Cone", "\tsetAttr \".sa\" 4;\n\tsetAttr \".cuv\" 3;\n", 5, 5, 8, 10);
+  const char* shape = "pConeShape1";
+  expectPoints(shape, {{0, MPoint(0, -1, -1)}, {1, MPoint(-1, -1, 0)}, {2, MPoint(0, -1, 1)}, {3, MPoint(1, -1, 0)},
+                       {4, MPoint(0, 1, 0)}});
+  expectFaces(shape, {{0, {0, 3, 2, 1}, {0, 3, 2, 1}},
+                      {1, {0, 1, 4}, {4, 5, 9}},
+                      {2, {1, 2, 4}, {5, 6, 9}},
+                      {3, {2, 3, 4}, {6, 7, 9}},
+                      {4, {3, 0, 4}, {7, 8, 9}}});
+  expectUVs(shape, {{0, {0.5f, 0.0f}},
+                    {1, {0.25f, 0.25f}},
+                    {2, {0.5f, 0.5f}},
+                    {3, {0.75f, 0.25f}},
+                    {4, {0.25f, 0.5f}},
+                    {5, {0.375f, 0.5f}},
+                    {6, {0.5f, 0.5f}},
+                    {7, {0.625f, 0.5f}},
+                    {8, {0.75f, 0.5f}},
+                    {9, {0.5f, 1.0f}}});
+  expectEdges({{0, {0, 1}}, {1, {1, 2}}, {2, {2, 3}}, {3, {3, 0}}, {4, {0, 4}}, {5, {1, 4}}, {6, {2, 4}}, {7, {3, 4}}},
+              shape);
+}
