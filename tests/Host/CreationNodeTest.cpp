@@ -131,13 +131,13 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   EXPECT_EQ(pipe.numVertices(), 80);
   EXPECT_EQ(pipe.numPolygons(), 80);
   MPointArray p = pointsOf("pPipeShape1");
-  expectPoint(p, 0, 1, -1, 0);
-  expectPoint(p, 20, 1, 1, 0);
-  expectPoint(p, 40, 0.5, 1, 0);
-  expectPoint(p, 60, 0.5, -1, 0);
+  expectPoint(p, 0, 0.5, -1, 0);
+  expectPoint(p, 20, 0.5, 1, 0);
+  expectPoint(p, 40, 1, 1, 0);
+  expectPoint(p, 60, 1, -1, 0);
   // The inner wall's faces look at the axis.
   MIntArray corners;
-  pipe.getPolygonVertices(40, corners);
+  pipe.getPolygonVertices(0, corners);
   ASSERT_EQ(corners.length(), 4u);
   MVector normal = (p[corners[1]] - p[corners[0]]) ^ (p[corners[3]] - p[corners[0]]);
   EXPECT_LT(normal * MVector(p[corners[0]].x, 0, p[corners[0]].z), 0);
@@ -146,8 +146,9 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   loadScene(creatorScene("Pipe", "\tsetAttr \".h\" 4;\n\tsetAttr \".t\" 0.25;\n\tsetAttr \".sa\" 8;\n"
                                  "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
   p = pointsWithCounts("pPipeShape1", 64, 64);
-  expectPoint(p, 8, 1, 0, 0);
+  expectPoint(p, 8, 0.75, 0, 0);
   expectPoint(p, 24, 0.875, 2, 0);
+  expectPoint(p, 40, 1, 0, 0);
 
   // A wall as thick as the radius leaves no pipe: said at load, nothing made up.
   problems = loadScene(creatorScene("Pipe", "\tsetAttr \".t\" 1;\n"));

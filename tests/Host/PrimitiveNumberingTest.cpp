@@ -309,3 +309,23 @@ TEST_F(HostTest, FourSidedCylinderIsWhollyAsMayaSavedIt) {
                {14, {8, 2}}, {15, {8, 3}}, {16, {4, 9}}, {17, {5, 9}}, {18, {6, 9}}, {19, {7, 9}}},
               shape);
 }
+
+TEST_F(HostTest, PipeNumbersItsMeshAsMayaDoes) {
+  // Radius 0.45, a wall 0.15 thick, 1.5 high, twenty around, as Maya saved it:
+  // the rings up the inside, out across the top, down the outside, each from +X.
+  loadCounted("Pipe", "\tsetAttr \".r\" 0.45;\n\tsetAttr \".h\" 1.5;\n\tsetAttr \".t\" 0.15;\n", 80, 80, 160, 105);
+  const char* shape = "pPipeShape1";
+  expectPoints(shape, {{0, MPoint(0.3, -0.75, 0)},
+                       {1, MPoint(0.28531695, -0.75, -0.09270510)},
+                       {20, MPoint(0.3, 0.75, 0)},
+                       {40, MPoint(0.45, 0.75, 0)},
+                       {60, MPoint(0.45, -0.75, 0)},
+                       {79, MPoint(0.42797568, -0.75, 0.13905765)}});
+  // Each face from its second point back to its first, then on to the next ring.
+  expectFaces(shape, {{0, {1, 0, 20, 21}, {1, 0, 21, 22}},
+                      {19, {0, 19, 39, 20}, {20, 19, 40, 41}},
+                      {20, {21, 20, 40, 41}, {22, 21, 42, 43}},
+                      {79, {60, 79, 19, 0}, {83, 82, 103, 104}}});
+  expectUVs(shape, {{0, {0.0f, 1.0f}}, {21, {0.0f, 0.75f}}, {104, {1.0f, 0.0f}}});
+  expectEdges({{0, {0, 1}}, {79, {79, 60}}, {80, {0, 20}}, {139, {59, 79}}, {140, {60, 0}}, {159, {79, 19}}}, shape);
+}
