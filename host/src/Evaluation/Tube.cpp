@@ -93,7 +93,8 @@ void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
 
   Cap caps[2];
   for (int cap = 0; cap < 2; ++cap) {
-    caps[cap].rim.assign(static_cast<std::size_t>(sa), 0);
+    for (int i = 0; i < sa; ++i)
+      caps[cap].rim.push_back(v(cap ? inner + sh : inner, i));
     caps[cap].u = uv.left + uv.width / 2;
     caps[cap].v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
     caps[cap].uvRadius = uv.capDiameter / 2;
@@ -114,9 +115,11 @@ void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
   int bottomCentreUV = sc > 0 ? b.texel(caps[0].u, caps[0].v) : -1;
   int topCentreUV = sc > 0 ? b.texel(caps[1].u, caps[1].v) : -1;
 
+  // A cap ring's UV by ring point, round past the last.
+  auto at = [](const std::vector<int>& texels, int i) { return texels[static_cast<std::size_t>(i) % texels.size()]; };
   using RowUV = std::function<int(int)>;
   auto capRowUV = [&](const std::vector<int>& texels) -> RowUV {
-    return [&texels, sa](int i) { return texels[static_cast<std::size_t>(i % sa)]; };
+    return [&texels, at](int i) { return at(texels, i); };
   };
   auto band = [&](int row, const RowUV& low, const RowUV& high) {
     for (int i = 0; i < sa; ++i)
@@ -132,7 +135,6 @@ void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
     band(inner + sh + k, capRowUV(topUVs[static_cast<std::size_t>(k)]), capRowUV(topUVs[static_cast<std::size_t>(k + 1)]));
   const std::vector<int>& bottomUV = bottomUVs.front();
   const std::vector<int>& topUV = topUVs.back();
-  auto at = [](const std::vector<int>& texels, int i) { return texels[static_cast<std::size_t>(i % texels.size())]; };
   if (sc > 0) {
     for (int i = 0; i < sa; ++i)
       b.face({{v(0, i + 1), at(bottomUV, i + 1)}, {v(0, i), at(bottomUV, i)}, {bottomCentre, bottomCentreUV}});
