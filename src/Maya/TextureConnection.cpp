@@ -10,6 +10,7 @@
 #include <maya/MUuid.h>
 
 #include <algorithm>
+#include <cstddef>
 
 #include "Platform/FileSystem.h"
 
@@ -61,15 +62,30 @@ MPlug plugOf(const MObject& node, const char* attribute) {
 // export follows them, or through a reverse, or the texture a shading switch
 // there gives the material's object. Null with `other` set when some other
 // node drives the input (it is left as it is).
-MObject textureOnInput(const MObject& shader, const char* attribute, const std::string& object, MObject& other) {
+// The node on a shader's channel input, followed as the export follows it
+// and through a reverse.
+MObject inputSource(const MObject& shader, const char* attribute) {
   MObject source = valueSource(shaderChannelPlug(shader, attribute));
   if (!source.isNull() && MFnDependencyNode(source).typeName() == "reverse")
     source = valueSource(plugOf(source, "input"));
+  return source;
+}
+
+// What an input's source shows an object: the node a shading switch gives
+// the object (null when it names no such object), else the source itself.
+MObject nodeShownTo(const MObject& source, const std::string& object) {
+  if (source.isNull() || !isShadingSwitch(source)) return source;
+  MObject shown;
+  for (const SwitchInput& choice : switchInputs(source))
+    if (!choice.shape.isNull() && object == MFnDependencyNode(choice.shape).name().asUTF8()) shown = choice.texture;
+  return shown;
+}
+
+MObject textureOnInput(const MObject& shader, const char* attribute, const std::string& object, MObject& other) {
+  MObject source = inputSource(shader, attribute);
   if (!source.isNull() && isShadingSwitch(source)) {
     other = source;
-    source = MObject();
-    for (const SwitchInput& choice : switchInputs(other))
-      if (!choice.shape.isNull() && object == MFnDependencyNode(choice.shape).name().asUTF8()) source = choice.texture;
+    source = nodeShownTo(source, object);
   }
   if (!source.isNull() && textureFileAttribute(source) != nullptr) return source;
   if (other.isNull()) other = source.isNull() ? valueSource(plugOf(shader, attribute)) : source;
@@ -81,6 +97,49 @@ MObject textureOnInput(const MObject& shader, const char* attribute, const std::
 std::string materialObject(const std::string& material) {
   const auto bar = material.find('|');
   return bar == std::string::npos ? std::string() : material.substr(bar + 1);
+}
+
+const PlannedTexture* channelIn(const MaterialPlan& plan, const std::string& channel) {
+  for (const PlannedTexture& texture : plan.textures)
+    if (texture.channel == channel) return &texture;
+  return nullptr;
+}
+
+std::string nodeName(const MObject& node) { return MFnDependencyNode(node).name().asUTF8(); }
+
+// The materials among `siblings` (indices into `plans`, per-object materials
+// of one shader) whose objects see on an input what `object` sees there: all
+// of them on an input not switched, those a switch gives the same texture
+// node (none when it gives `object` none).
+std::vector<size_t> materialsSharing(const std::vector<MaterialPlan>& plans, const std::vector<size_t>& siblings,
+                                     const MObject& source, const std::string& object) {
+  const bool switched = !source.isNull() && isShadingSwitch(source);
+  const MObject seen = nodeShownTo(source, object);
+  std::vector<size_t> sharing;
+  if (switched && seen.isNull()) return sharing;
+  for (size_t i : siblings)
+    if (!switched || nodeShownTo(source, materialObject(plans[i].material)) == seen) sharing.push_back(i);
+  return sharing;
+}
+
+// True when every material of `sharing` has the same map to connect for the texture's channel.
+bool sameMapForAll(const std::vector<MaterialPlan>& plans, const std::vector<size_t>& sharing,
+                   const PlannedTexture& texture) {
+  for (size_t i : sharing) {
+    const PlannedTexture* theirs = channelIn(plans[i], texture.channel);
+    if (theirs == nullptr || theirs->action != TextureAction::kConnect || theirs->file != texture.file ||
+        theirs->tilePattern != texture.tilePattern)
+      return false;
+  }
+  return true;
+}
+
+// "crateShape, ballShape": the objects of `sharing` but that of material `index`.
+std::string objectsOf(const std::vector<MaterialPlan>& plans, const std::vector<size_t>& sharing, size_t index) {
+  std::string objects;
+  for (size_t i : sharing)
+    if (i != index) objects += (objects.empty() ? "" : ", ") + materialObject(plans[i].material);
+  return objects;
 }
 
 MString utf8Text(const std::string& text) {
@@ -111,17 +170,54 @@ MObject findRecordedShader(const MaterialPlan& plan) {
 }
 
 void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool preview) {
-  for (const MaterialPlan& plan : plans) {
-    const MObject shader = findRecordedShader(plan);
-    if (shader.isNull()) {
+  std::vector<MObject> shaders;
+  for (const MaterialPlan& plan : plans) shaders.push_back(findRecordedShader(plan));
+  for (size_t i = 0; i < plans.size(); ++i) {
+    const MaterialPlan& plan = plans[i];
+    if (shaders[i].isNull()) {
       lines_.push_back(plan.material + ": shader " + plan.shader + " is no longer in the scene; nothing changed");
       continue;
     }
-    lines_.push_back(materialPlanLine(plan, preview));
     object_ = materialObject(plan.material);
-    planMaterial(plan, shader, preview);
+    MaterialPlan shown = plan;  // what the line says
+    MaterialPlan work = plan;   // what this material's run does
+    if (!object_.empty()) holdSharedMaps(plans, shaders, i, shown, work);
+    lines_.push_back(materialPlanLine(shown, preview));
+    planMaterial(work, shaders[i], preview);
     for (const std::string& note : notes_) lines_.back() += "; " + note;
     notes_.clear();
+  }
+}
+
+// A map of one object's material on an input its shader shares with the
+// shader's other objects (an input not switched per object, or a texture node
+// a switch gives several objects) would change what they show: it is
+// connected once when every material of those objects has a map to connect
+// there and all name the same file; else it is left alone and the line says
+// so instead of naming it.
+void TextureConnection::holdSharedMaps(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders,
+                                       size_t index, MaterialPlan& shown, MaterialPlan& work) {
+  const MObject& shader = shaders[index];
+  std::vector<size_t> siblings;  // the shader's per-object materials, this one among them
+  for (size_t i = 0; i < plans.size(); ++i)
+    if (shaders[i] == shader && !materialObject(plans[i].material).empty()) siblings.push_back(i);
+  for (size_t c = work.textures.size(); c-- > 0;) {
+    const PlannedTexture& texture = work.textures[c];
+    const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
+    if (texture.action != TextureAction::kConnect || attribute == nullptr) continue;
+    const MObject source = inputSource(shader, attribute);
+    const std::vector<size_t> sharing = materialsSharing(plans, siblings, source, object_);
+    if (sharing.size() < 2) continue;
+    if (!sameMapForAll(plans, sharing, texture)) {
+      const std::string what = isShadingSwitch(source) ? nodeName(nodeShownTo(source, object_))
+                                                       : nodeName(shader) + "'s " + attribute;
+      notes_.insert(notes_.begin(), texture.channel + " " + plannedFileName(texture) + " left alone: " + what +
+                                        " is shared with " + objectsOf(plans, sharing, index));
+      shown.textures.erase(shown.textures.begin() + static_cast<std::ptrdiff_t>(c));
+      work.textures[c].action = TextureAction::kUnchanged;
+    } else if (sharing.front() != index) {
+      work.textures[c].action = TextureAction::kUnchanged;  // one connection for all, made by the first
+    }
   }
 }
 

@@ -24,6 +24,7 @@
 #include <maya/MPlug.h>
 #include <maya/MStatus.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ class TextureConnection {
   int reloaded() const { return reloaded_; }
 
  private:
+  // Takes out of `work` (and of the line, `shown`) what must not change on an
+  // input the material's shader shares with its other objects.
+  void holdSharedMaps(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders, size_t index,
+                      MaterialPlan& shown, MaterialPlan& work);
   void planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview);
   // False, with a note for the material's line, when the shader has no place for the map.
   bool connectMap(const PlannedTexture& texture, const MObject& shader, bool preview);

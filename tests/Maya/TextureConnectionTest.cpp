@@ -408,3 +408,131 @@ TEST_F(TextureConnectionTest, RendererTextureNodesAreRepointedInPlace) {
 }
 
 }  // namespace
+
+namespace {
+
+// A shader seen by two objects: its colour switched per object (a file for
+// each), its bump shared by both through one bump2d, its glow and
+// transparency not connected. Gives the two objects' materials, no maps yet.
+std::vector<MaterialPlan> sharedShaderScene() {
+  HostTest::quadMesh("crate");
+  HostTest::quadMesh("ball");
+  HostTest::mel("createNode blinn -n paint; createNode tripleShadingSwitch -n paintSwitch;");
+  HostTest::mel("createNode file -n crateFile; createNode file -n ballFile; connectAttr paintSwitch.output paint.color;");
+  HostTest::mel("connectAttr crateFile.outColor paintSwitch.input[0].inTriple;");
+  HostTest::mel("connectAttr crateShape.instObjGroups[0] paintSwitch.input[0].inShape;");
+  HostTest::mel("connectAttr ballFile.outColor paintSwitch.input[1].inTriple;");
+  HostTest::mel("connectAttr ball|ballShape.instObjGroups[0] paintSwitch.input[1].inShape;");
+  HostTest::mel("createNode bump2d -n paintBump; createNode file -n bumpFile; setAttr -type \"string\" "
+                "bumpFile.fileTextureName \"/old/bumps.png\"; connectAttr bumpFile.outAlpha paintBump.bumpValue;");
+  HostTest::mel("connectAttr paintBump.outNormal paint.normalCamera;");
+  std::vector<MaterialPlan> plans;
+  for (const char* object : {"crateShape", "ballShape"}) {
+    MaterialPlan plan = materialOf("paint");
+    plan.material = plan.shader = std::string("paint|") + object;
+    plans.push_back(plan);
+  }
+  return plans;
+}
+
+bool has(const std::string& line, const std::string& part) { return line.find(part) != std::string::npos; }
+
+// Switched inputs take each object's map on that object's entry; a map for
+// one object on the shared bump would change the other object's: it is left
+// alone, the line says why, and the shared bump keeps its file.
+TEST_F(TextureConnectionTest, ObjectsMapsGoToTheirSwitchEntryNotToSharedInputs) {
+  std::vector<MaterialPlan> plans = sharedShaderScene();
+  MaterialPlan& crate = plans[0];
+  MaterialPlan& ball = plans[1];
+  channelOf(crate, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/crate.png");
+  channelOf(ball, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/ball.png");
+  channelOf(ball, "Bump") = map("Bump", TextureAction::kConnect, "/m/paint_ballShape_Normal.png");
+  channelOf(ball, "Bump").normalMap = true;
+  for (bool preview : {true, false}) {
+    SCOPED_TRACE(preview ? "preview" : "run");
+    const auto connection = run(plans, preview);
+    EXPECT_EQ(connection->connected(), 2);
+    ASSERT_EQ(connection->lines().size(), 2u);
+    EXPECT_EQ(connection->lines()[1],
+              std::string("paint|ballShape: ") + (preview ? "would connect" : "connected") +
+                  " DiffuseColor ball.png (sRGB); not found Ambient, SpecularColor, Opacity; Bump "
+                  "paint_ballShape_Normal.png left alone: paint's normalCamera is shared with crateShape");
+  }
+  EXPECT_EQ(count("file"), 3);
+  EXPECT_EQ(count("bump2d"), 1);
+  EXPECT_EQ(mel("getAttr crateFile.fileTextureName"), "/m/crate.png");
+  EXPECT_EQ(mel("getAttr ballFile.fileTextureName"), "/m/ball.png");
+  EXPECT_EQ(mel("getAttr bumpFile.fileTextureName"), "/old/bumps.png");
+  EXPECT_EQ(mel("getAttr paintBump.bumpInterp"), "0");
+  EXPECT_EQ(sourceOf("paint.color"), "paintSwitch.output");
+  EXPECT_EQ(sourceOf("paint.normalCamera"), "paintBump.outNormal");
+  EXPECT_EQ(sourceOf("paintBump.bumpValue"), "bumpFile.outAlpha");
+}
+
+// A shared input changes when every object's material brings the same file
+// (once, one network for all); different files, or a map for only some of
+// the objects, leave it as it was and every such material's line says so.
+TEST_F(TextureConnectionTest, SharedInputsChangeOnlyWhenEveryObjectAgrees) {
+  std::vector<MaterialPlan> plans = sharedShaderScene();
+  for (MaterialPlan& plan : plans) {
+    channelOf(plan, "Ambient") = map("Ambient", TextureAction::kConnect, "/m/paint_Emissive.png");
+    channelOf(plan, "Bump") = map("Bump", TextureAction::kConnect, "/m/paint_Normal.png");
+  }
+  channelOf(plans[0], "Opacity") = map("Opacity", TextureAction::kConnect, "/m/crate_Opacity.png");
+  channelOf(plans[1], "Opacity") = map("Opacity", TextureAction::kConnect, "/m/ball_Opacity.png");
+  const std::string before = sceneText();
+  const auto connection = run(plans);
+  EXPECT_EQ(connection->connected(), 2);
+  ASSERT_EQ(connection->lines().size(), 2u);
+  for (const std::string& line : connection->lines()) {
+    SCOPED_TRACE(line);
+    EXPECT_TRUE(has(line, "connected Bump paint_Normal.png (Raw), Ambient paint_Emissive.png (sRGB)"));
+    EXPECT_FALSE(has(line, "Opacity.png (Raw)"));
+  }
+  EXPECT_TRUE(has(connection->lines()[0],
+                  "; Opacity crate_Opacity.png left alone: paint's transparency is shared with ballShape"));
+  EXPECT_TRUE(has(connection->lines()[1],
+                  "; Opacity ball_Opacity.png left alone: paint's transparency is shared with crateShape"));
+  // One new network, on the glow; the bump's file re-pointed once.
+  EXPECT_EQ(count("file"), 4);
+  EXPECT_EQ(count("place2dTexture"), 1);
+  EXPECT_EQ(mel("getAttr bumpFile.fileTextureName"), "/m/paint_Normal.png");
+  const std::string glow = nodeOf(sourceOf("paint.incandescence"));
+  ASSERT_FALSE(glow.empty());
+  EXPECT_EQ(mel("getAttr " + glow + ".fileTextureName"), "/m/paint_Emissive.png");
+  EXPECT_EQ(sourceOf("paint.transparency"), "");
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
+
+  // Only one object with a map: the other would change too.
+  channelOf(plans[0], "Ambient") = map("Ambient", TextureAction::kNotFound, "");
+  const auto one = run(plans);
+  EXPECT_TRUE(has(one->lines()[1], "; Ambient paint_Emissive.png left alone: paint's incandescence is shared with crateShape"));
+  EXPECT_EQ(sourceOf("paint.incandescence"), "");
+}
+
+}  // namespace
+
+namespace {
+
+// One file node a switch gives both objects is shared like an input: their
+// different maps leave it alone, the same map re-points it once.
+TEST_F(TextureConnectionTest, AFileNodeTheSwitchGivesBothObjectsIsShared) {
+  std::vector<MaterialPlan> plans = sharedShaderScene();
+  mel("connectAttr -f crateFile.outColor paintSwitch.input[1].inTriple;");
+  channelOf(plans[0], "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/crate.png");
+  channelOf(plans[1], "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/ball.png");
+  const auto differ = run(plans);
+  EXPECT_EQ(differ->connected(), 0);
+  EXPECT_FALSE(differ->hasChanges());
+  ASSERT_EQ(differ->lines().size(), 2u);
+  EXPECT_TRUE(has(differ->lines()[1], "; DiffuseColor ball.png left alone: crateFile is shared with crateShape"));
+
+  channelOf(plans[1], "DiffuseColor").file = "/m/crate.png";
+  const auto same = run(plans);
+  EXPECT_EQ(same->connected(), 1);
+  EXPECT_EQ(mel("getAttr crateFile.fileTextureName"), "/m/crate.png");
+  EXPECT_EQ(count("file"), 3);
+}
+
+}  // namespace
