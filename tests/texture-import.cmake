@@ -1,7 +1,8 @@
 # ImportTexturesOmbrix end to end through mayahost: the example scene with a
 # shading switch is exported, maps are "painted" into a folder whose path has
 # Cyrillic and spaces, and the command connects them (the switch's file node
-# for the cube re-pointed, new networks on lambert1), headless. The saved
+# for each object re-pointed, new networks on lambert1; the sphere's glow on
+# the input blinn1 shares with the cube left alone), headless. The saved
 # scenes must match: undo gives the scene before, redo the scene after, a
 # save reopened is saved the same; -preview and a folder that is not there
 # change nothing. A file the export named that changed since is reloaded.
@@ -43,9 +44,12 @@ function(expect_same a b)
   endif()
 endfunction()
 
-# The painted maps: the cube's colour (its file node behind the switch),
-# lambert1's colour, a normal map and opacity, the sphere's glow as two tiles.
-foreach(name blinn1_pCubeShape1_BaseColor.png lambert1_BaseColor.png lambert1_Normal.png lambert1_Opacity.png
+# The painted maps: the cube's and the sphere's colours (their file nodes
+# behind the switch), lambert1's colour, a normal map, opacity and glow as two
+# tiles, and a glow for the sphere only (blinn1's incandescence, which the
+# cube shows too).
+foreach(name blinn1_pCubeShape1_BaseColor.png blinn1_pSphereShape1_BaseColor.png lambert1_BaseColor.png
+             lambert1_Normal.png lambert1_Opacity.png lambert1_Emissive.1001.png lambert1_Emissive.1002.png
              blinn1_pSphereShape1_Emissive.1001.png blinn1_pSphereShape1_Emissive.1002.png)
   file(WRITE "${PAINTED}/${name}" "image bytes")
 endforeach()
@@ -64,10 +68,10 @@ host(exported -c ExportAllOmbrixPlug)
 host(before)  # as opened (the export gave some nodes UUIDs)
 set(import "ImportTexturesOmbrix -dir \"${PAINTED}\"")
 host(after -c "${import}" -c "undoInfo -q -undoName")
-foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(sRGB\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Opacity lambert1_Opacity.png \\(Raw\\)"
-             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png"
-             "blinn1_pSphereShape1_Emissive.<UDIM>.png \\(tiles 1001-1002, sRGB\\)"
-             "// Result: 5 //" "// Result: ImportTexturesOmbrix -dir")
+foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(sRGB\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Ambient lambert1_Emissive.<UDIM>.png \\(tiles 1001-1002, sRGB\\), Opacity lambert1_Opacity.png \\(Raw\\)"
+             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png \\(sRGB\\);"
+             "blinn1\\|pSphereShape1: connected DiffuseColor blinn1_pSphereShape1_BaseColor.png \\(sRGB\\);[^\n]*; Ambient blinn1_pSphereShape1_Emissive.<UDIM>.png left alone: blinn1's incandescence is shared with pCubeShape1\n"
+             "// Result: 6 //" "// Result: ImportTexturesOmbrix -dir")
   if(NOT output MATCHES "${line}")
     message(FATAL_ERROR "the import's output lacks ${line}:\n${output}")
   endif()
@@ -80,9 +84,11 @@ foreach(piece "карты с пробелом/blinn1_pCubeShape1_BaseColor.png"
     message(FATAL_ERROR "after.ma lacks ${piece}")
   endif()
 endforeach()
-# Four new file nodes: the cube's map went to the switch's crateFile.
-if(saved MATCHES "createNode file -n \"file5\"" OR saved MATCHES "sourceimages/crate.tga")
-  message(FATAL_ERROR "after.ma: the cube's file node was not re-pointed")
+# Four new file nodes: the objects' maps went to the switch's crateFile and
+# globeFile; nothing on blinn1's glow.
+if(saved MATCHES "createNode file -n \"file5\"" OR saved MATCHES "sourceimages/(crate|globe).tga"
+   OR saved MATCHES "\"blinn1.(incandescence|ic)\"")
+  message(FATAL_ERROR "after.ma: the objects' file nodes were not re-pointed, or blinn1's glow changed")
 endif()
 
 host(undone -c "${import}" -c undo)
