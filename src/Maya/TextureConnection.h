@@ -14,7 +14,11 @@
 // already on the input (file, aiImage, usdUVTexture; also behind its bump,
 // normal-map or reverse node, or the one a shading switch there gives the
 // material's object) is given the new name instead of a new node; an input
-// another node drives is left alone (the material's line says so). On a
+// another node drives is left alone (the material's line says so). A map for
+// one object of a shader switched per object goes only where that object
+// alone looks: on an input (or switch file node) other objects of the shader
+// see too, it is connected once when all of their materials bring the same
+// file, else left alone with a note. On a
 // file node the colour space is set after the name, with the file rules off
 // (Maya chooses a colour space when a name changes). A tile set is one file
 // node in UDIM mode. A map to reload has its texture node's name set again,
