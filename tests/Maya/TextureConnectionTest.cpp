@@ -460,13 +460,15 @@ TEST_F(TextureConnectionTest, ObjectsMapsGoToTheirSwitchEntryNotToSharedInputs) 
   }
   EXPECT_EQ(count("file"), 3);
   EXPECT_EQ(count("bump2d"), 1);
-  EXPECT_EQ(mel("getAttr crateFile.fileTextureName"), "/m/crate.png");
-  EXPECT_EQ(mel("getAttr ballFile.fileTextureName"), "/m/ball.png");
-  EXPECT_EQ(mel("getAttr bumpFile.fileTextureName"), "/old/bumps.png");
-  EXPECT_EQ(mel("getAttr paintBump.bumpInterp"), "0");
-  EXPECT_EQ(sourceOf("paint.color"), "paintSwitch.output");
-  EXPECT_EQ(sourceOf("paint.normalCamera"), "paintBump.outNormal");
-  EXPECT_EQ(sourceOf("paintBump.bumpValue"), "bumpFile.outAlpha");
+  const char* const values[][2] = {{"crateFile.fileTextureName", "/m/crate.png"},
+                                   {"ballFile.fileTextureName", "/m/ball.png"},
+                                   {"bumpFile.fileTextureName", "/old/bumps.png"},
+                                   {"paintBump.bumpInterp", "0"}};
+  for (const auto& value : values) EXPECT_EQ(mel(std::string("getAttr ") + value[0]), value[1]);
+  const char* const links[][2] = {{"paint.color", "paintSwitch.output"},
+                                  {"paint.normalCamera", "paintBump.outNormal"},
+                                  {"paintBump.bumpValue", "bumpFile.outAlpha"}};
+  for (const auto& link : links) EXPECT_EQ(sourceOf(link[0]), link[1]);
 }
 
 // A shared input changes when every object's material brings the same file
