@@ -628,3 +628,98 @@ TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
   expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[30]\";\n"),
              "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
 }
+
+namespace {
+
+// The plane cut into triangles, then `next` (a node reading "polyTriangulate1.out") to the shape:
+// faces 0-3 are the quads' first triangles ((0 1 4), (1 2 5), (3 4 7), (4 5 8)), 4-7 their second.
+std::string triangulatedPlane(const std::string& before, const std::string& next, const std::string& last) {
+  return plane(before + "createNode polyTriangulate -n \"polyTriangulate1\";\n"
+                        "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+                        "connectAttr \"" +
+                   (before.empty() ? std::string("polyPlane1.out") : "polyTweak1.out") +
+                   "\" \"polyTriangulate1.ip\";\n" + next,
+               last);
+}
+
+std::string quad(const std::string& faces, const std::string& settings, const std::string& input) {
+  return "createNode polyQuad -n \"polyQuad1\";\n\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" " +
+         faces + ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" + settings +
+         "connectAttr \"" + input + "\" \"polyQuad1.ip\";\n";
+}
+
+int faceCount(const char* shape) { return MFnMesh(HostTest::path(shape)).numPolygons(); }
+
+}  // namespace
+
+TEST_F(HostTest, QuadJoinsTrianglePairsIntoTheSquarestQuads) {
+  // The triangulated plane gives its quads back, not the parallelograms across them.
+  auto problems =
+      loadScene(triangulatedPlane("", quad("1 \"f[0:7]\"", "", "polyTriangulate1.out"), "polyQuad1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{1, 2, 5, 4}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{4, 5, 8, 7}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+  loadScene(triangulatedPlane("", quad("1 \"f[0:7]\"", "\tsetAttr \".a\" 0;\n", "polyTriangulate1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 4);  // co-planar triangles join at angle 0
+
+  // The middle point raised by 0.5: each quad's triangles meet at 60 or 54.7 degrees, more than 30.
+  const std::string raised = "createNode polyTweak -n \"polyTweak1\";\n\tsetAttr \".uopa\" yes;\n"
+                             "\tsetAttr \".tk[4]\" -type \"float3\" 0 0.5 0;\nconnectAttr \"polyPlane1.out\" \"polyTweak1.ip\";\n";
+  loadScene(triangulatedPlane(raised, quad("1 \"f[0:7]\"", "", "polyTriangulate1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 8);
+
+  // A UV cut along face 0's diagonal (edge 0-4, e[2]) keeps that pair apart while keepTextureBorders is on.
+  const std::string cut = "createNode polyMapCut -n \"polyMapCut1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 "
+                          "\"e[2]\";\nconnectAttr \"polyTriangulate1.out\" \"polyMapCut1.ip\";\n";
+  loadScene(triangulatedPlane("", cut + quad("1 \"f[*]\"", "", "polyMapCut1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 5);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4}));
+  loadScene(triangulatedPlane("", cut + quad("1 \"f[*]\"", "\tsetAttr \".ktb\" no;\n", "polyMapCut1.out"),
+                              "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 4);
+
+  // Only the first triangles listed: kept apart with keepGroupBorder, joined to their partners without it.
+  loadScene(triangulatedPlane("", quad("1 \"f[0:3]\"", "", "polyTriangulate1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 8);
+  loadScene(triangulatedPlane("", quad("1 \"f[0:3]\"", "\tsetAttr \".kgb\" no;\n", "polyTriangulate1.out"),
+                              "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 4);
+
+  // An angle that is not a number, a face past the mesh.
+  expectSaid(triangulatedPlane("", quad("1 \"f[*]\"", "\tsetAttr \".a\" nan;\n", "polyTriangulate1.out"),
+                               "polyQuad1.out"),
+             "(polyQuad) is not evaluated (a value is not a number)", "pPlaneShape1", 9, 8);
+  expectSaid(triangulatedPlane("", quad("2 \"f[0:7]\" \"f[12]\"", "", "polyTriangulate1.out"), "polyQuad1.out"),
+             "(polyQuad): its components \"f[12]\" name no face of the mesh (which has 8)", "pPlaneShape1", 9, 4);
+}
+
+TEST_F(HostTest, DelEdgeJoinsTheFacesBesideEachEdgeAndCleansWingedVertices) {
+  // e[1] (1-4) joins faces 0 and 1, then e[6] (5-4) joins that face and face 3, which the first join took in.
+  const std::string scene = planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[6]\";\n");
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 8, 7, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{3, 4, 7, 6}));
+  loadScene(plane(deletion("2 \"e[1]\" \"e[6]\""), "deleteComponent1.og"));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 8, 7, 4, 3}));
+
+  // The middle column (e[1], e[7]) with cleanVertices: points 1, 4 and 7 are left with two edges and go.
+  problems = loadScene(planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[7]\";\n"
+                                                "\tsetAttr \".cv\" yes;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 6, 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 3, 2}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{2, 3, 5, 4}));
+  expectPoint(p, 1, 0.5, 0, 0.5);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 6);
+
+  // A border edge stays; an edge past the mesh is said.
+  expectSaid(planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" \"e[30]\";\n"),
+             "(polyDelEdge): its components \"e[30]\" name no edge of the mesh (which has 12) and are left out; 1 of its "
+             "edges do not lie between two faces and are kept",
+             "pPlaneShape1", 9, 4);
+}

@@ -22,7 +22,9 @@ const ModelingNode kNodes[] = {
     {"polySmoothFace", "inputPolymesh", smoothFaces},       {"polySplitRing", "inputPolymesh", splitRing},
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
     {"polyBevel3", "inputPolymesh", bevelEdges},            {"polyTriangulate", "inputPolymesh", triangulateFaces},
-    {"polyCloseBorder", "inputPolymesh", closeBorders},     {"polyMergeVert", "inputPolymesh", mergeVertices},      {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
+    {"polyCloseBorder", "inputPolymesh", closeBorders},     {"polyMergeVert", "inputPolymesh", mergeVertices},
+    {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
+    {"polyQuad", "inputPolymesh", quadrangulate},           {"polyDelEdge", "inputPolymesh", deleteEdges},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";

@@ -42,5 +42,7 @@ bool keepMesh(const Node& node, MeshData& mesh, std::string& why);          // p
 bool mergeVertices(const Node& node, MeshData& mesh, std::string& why);     // polyMergeVert
 bool closeBorders(const Node& node, MeshData& mesh, std::string& why);      // polyCloseBorder
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
+bool quadrangulate(const Node& node, MeshData& mesh, std::string& why);     // polyQuad
+bool deleteEdges(const Node& node, MeshData& mesh, std::string& why);       // polyDelEdge
 
 }  // namespace OmbrixHost

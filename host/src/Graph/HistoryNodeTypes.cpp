@@ -184,6 +184,12 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
     add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
   for (const char* modelling : {"polyTriangulate", "polySoftEdge", "polyNormalPerVertex", "polyCloseBorder"})
     add(modelling, dg, false, polyModifierAttrs(dependAttrs, {}));
+  add("polyQuad", dg, false,
+      worldModifierAttrs(dependAttrs, {number("angle", "a", 30.0 * 3.14159265358979323846 / 180.0, K::kAngle),
+                                       number("keepGroupBorder", "kgb", 1, K::kBool),
+                                       number("keepHardEdges", "khe", 1, K::kBool),
+                                       number("keepTextureBorders", "ktb", 1, K::kBool)}));
+  add("polyDelEdge", dg, false, polyModifierAttrs(dependAttrs, {number("cleanVertices", "cv", 0, K::kBool)}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
