@@ -723,3 +723,68 @@ TEST_F(HostTest, DelEdgeJoinsTheFacesBesideEachEdgeAndCleansWingedVertices) {
              "edges do not lie between two faces and are kept",
              "pPlaneShape1", 9, 4);
 }
+
+namespace {
+
+// The plane split along its middle column (e[1], e[7]), then `sew` (a node reading "polySplitEdge1.out").
+std::string splitPlane(const std::string& split, const std::string& sew, const std::string& last) {
+  return plane("createNode polySplitEdge -n \"polySplitEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" "
+               "\"e[7]\";\n" + split + "connectAttr \"polyPlane1.out\" \"polySplitEdge1.ip\";\n" + sew,
+               last);
+}
+
+std::string sewing(const std::string& edges, const std::string& settings) {
+  return "createNode polySewEdge -n \"polySewEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" " + edges +
+         ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" + settings +
+         "connectAttr \"polySplitEdge1.out\" \"polySewEdge1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitEdgePartsFacesAndSewEdgeJoinsThemAgain) {
+  // Points 1, 4 and 7 copied for the right half (faces 1 and 3), after the mesh's points.
+  auto problems = loadScene(splitPlane("", "", "polySplitEdge1.out"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 12, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{9, 2, 5, 10}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{10, 5, 8, 11}));
+  expectPoint(p, 9, 0, 0, 0.5);
+  expectPoint(p, 11, 0, 0, -0.5);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+
+  // The split's borders sewn back (e[1] with e[7], e[8] with e[13]): the plane again, its UVs too.
+  const std::string both = "4 \"e[1]\" \"e[7]\" \"e[8]\" \"e[13]\"";
+  problems = loadScene(splitPlane("", sewing(both, ""), "polySewEdge1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{1, 2, 5, 4}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{4, 5, 8, 7}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+  loadScene(splitPlane("", sewing(both, "\tsetAttr \".tx\" no;\n"), "polySewEdge1.out"));
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+
+  // One pair listed: only its points merge. Right half moved 0.25 along X: sewn within a tolerance of 0.3 only.
+  loadScene(splitPlane("", sewing("2 \"e[1]\" \"e[7]\"", ""), "polySewEdge1.out"));
+  pointsWithCounts("pPlaneShape1", 10, 4);
+  const std::string moved = "createNode polyTweak -n \"polyTweak1\";\n\tsetAttr \".uopa\" yes;\n"
+                            "\tsetAttr -s 2 \".tk[9:10]\" -type \"float3\" 0.25 0 0  0.25 0 0;\n"
+                            "connectAttr \"polySplitEdge1.out\" \"polyTweak1.ip\";\n";
+  std::string far = splitPlane("", moved + sewing("2 \"e[1]\" \"e[7]\"", "\tsetAttr \".t\" 0.2;\n"), "polySewEdge1.out");
+  far.replace(far.find("\"polySplitEdge1.out\" \"polySewEdge1.ip\""), 20, "\"polyTweak1.out\"");
+  loadScene(far);
+  pointsWithCounts("pPlaneShape1", 12, 4);
+  far.replace(far.find("\".t\" 0.2"), 8, "\".t\" 0.3");
+  loadScene(far);
+  expectPoint(pointsWithCounts("pPlaneShape1", 10, 4), 1, 0, 0, 0.5);  // the lower point keeps its place
+
+  // Bad values: splitting non-manifold edges, a tolerance that is not a number, an edge past the mesh.
+  expectSaid(splitPlane("\tsetAttr \".op\" 0;\n", "", "polySplitEdge1.out"),
+             "is not evaluated (it splits non-manifold edges (operation 0), which the host does not evaluate)",
+             "pPlaneShape1", 9, 4);
+  expectSaid(splitPlane("", sewing(both, "\tsetAttr \".t\" nan;\n"), "polySewEdge1.out"),
+             "(polySewEdge) is not evaluated (a value is not a number)", "pPlaneShape1", 12, 4);
+  expectSaid(splitPlane("", sewing("2 \"e[1]\" \"e[70]\"", ""), "polySewEdge1.out"),
+             "(polySewEdge): its components \"e[70]\" name no edge of the mesh (which has 14)", "pPlaneShape1", 12, 4);
+}

@@ -25,6 +25,7 @@ const ModelingNode kNodes[] = {
     {"polyCloseBorder", "inputPolymesh", closeBorders},     {"polyMergeVert", "inputPolymesh", mergeVertices},
     {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
     {"polyQuad", "inputPolymesh", quadrangulate},           {"polyDelEdge", "inputPolymesh", deleteEdges},
+    {"polySewEdge", "inputPolymesh", sewEdges},             {"polySplitEdge", "inputPolymesh", splitEdges},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";

@@ -44,5 +44,7 @@ bool closeBorders(const Node& node, MeshData& mesh, std::string& why);      // p
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
 bool quadrangulate(const Node& node, MeshData& mesh, std::string& why);     // polyQuad
 bool deleteEdges(const Node& node, MeshData& mesh, std::string& why);       // polyDelEdge
+bool sewEdges(const Node& node, MeshData& mesh, std::string& why);          // polySewEdge
+bool splitEdges(const Node& node, MeshData& mesh, std::string& why);        // polySplitEdge
 
 }  // namespace OmbrixHost

@@ -190,6 +190,9 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                        number("keepHardEdges", "khe", 1, K::kBool),
                                        number("keepTextureBorders", "ktb", 1, K::kBool)}));
   add("polyDelEdge", dg, false, polyModifierAttrs(dependAttrs, {number("cleanVertices", "cv", 0, K::kBool)}));
+  add("polySewEdge", dg, false,
+      worldModifierAttrs(dependAttrs, {number("tolerance", "t", 0), number("texture", "tx", 1, K::kBool)}));
+  add("polySplitEdge", dg, false, polyModifierAttrs(dependAttrs, {number("operation", "op", 1, K::kInt)}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
