@@ -426,6 +426,20 @@ std::map<std::string, NodeType> buildTypes() {
                              num("subdivisionMode", "subdivisionMode", 0, K::kEnum),
                              num("subdivisions", "subdivisions", 0, K::kInt),
                              num("sphericalInflation", "sphericalInflation", 1), num("radius", "radius", 1)})));
+  // One face of the points given (the polyCreateFacet command's node, by both names).
+  for (const char* face : {"polyCreateFace", "polyCreateFacet"})
+    add(make(face, MFn::kPolyCreateFacet, false, [] {
+      AttrList a = dependAttrs();
+      a.push_back(makeAttr("output", "out", K::kMesh));
+      a.push_back(makeAttr("loop", "l", K::kInt, true));
+      a.push_back(num("subdivision", "s", 1, K::kInt));
+      a.push_back(num("texture", "tx", 0, K::kEnum));
+      a.push_back(makeAttr("uvSetName", "uvs", K::kString));
+      a.push_back(makeCompound("vertices", "v", true,
+                               {num("vtxx", "vx", 0, K::kFloat), num("vtxy", "vy", 0, K::kFloat),
+                                num("vtxz", "vz", 0, K::kFloat)}));
+      return a;
+    }()));
   add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
@@ -520,6 +534,7 @@ const TypeInfo kTypeInfo[] = {
     {MFn::kPolyTweakUV, MFn::kDependencyNode, "kPolyTweakUV"},
     {MFn::kPolyCreator, MFn::kDependencyNode, "kPolyCreator"},
     {MFn::kPolyPrimitive, MFn::kPolyCreator, "kPolyPrimitive"},
+    {MFn::kPolyCreateFacet, MFn::kPolyCreator, "kPolyCreateFacet"},
     {MFn::kPolyCube, MFn::kPolyPrimitive, "kPolyCube"},
     {MFn::kPolyPrimitiveMisc, MFn::kPolyPrimitive, "kPolyPrimitiveMisc"},
     {MFn::kPolySphere, MFn::kPolyPrimitive, "kPolySphere"},
