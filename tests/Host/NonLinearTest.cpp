@@ -168,3 +168,62 @@ TEST_F(HostTest, NonLinearWithoutAUsableHandleKeepsTheMeshUpstream) {
     expectPoint(p, 4, -0.5, 2, 0);
   }
 }
+
+namespace {
+
+// The column deformed by cluster1, its handle moved 1 along X under `parent`
+// ("" for none); the top row weighted 1, the middle 0.5, the bottom 0.
+std::string clustered(const std::string& parent, const std::string& settings) {
+  std::string scene = kColumn;
+  if (!parent.empty())
+    scene += "createNode transform -n \"" + parent + "\";\n\tsetAttr \".t\" -type \"double3\" 0 0 3 ;\n";
+  scene += "createNode transform -n \"cluster1Handle\"" + (parent.empty() ? std::string() : " -p \"" + parent + "\"") +
+           ";\n\tsetAttr \".t\" -type \"double3\" 1 0 0 ;\n\tsetAttr \".rp\" -type \"double3\" 0 2 0 ;\n"
+           "\tsetAttr \".sp\" -type \"double3\" 0 2 0 ;\n"
+           "createNode clusterHandle -n \"cluster1HandleShape\" -p \"cluster1Handle\";\n\tsetAttr \".ihi\" 0;\n"
+           "\tsetAttr -k off \".v\";\n\tsetAttr \".or\" -type \"double3\" 0 2 0 ;\n"
+           "createNode cluster -n \"cluster1\";\n\tsetAttr -s 6 \".wl[0].w[0:5]\"  0 0 0.5 0.5 1 1;\n"
+           "\tsetAttr \".gm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
+           settings +
+           "connectAttr \"columnShapeOrig.w\" \"cluster1.ip[0].ig\";\n"
+           "connectAttr \"columnShapeOrig.o\" \"cluster1.orggeom[0]\";\n"
+           "connectAttr \"cluster1Handle.wm\" \"cluster1.ma\";\n"
+           "connectAttr \"cluster1HandleShape.x\" \"cluster1.x\";\n"
+           "connectAttr \"cluster1.og[0]\" \"columnShape.i\";\n";
+  return scene;
+}
+
+const char* kBoundAtRest = "\tsetAttr \".pm\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n";
+
+}  // namespace
+
+TEST_F(HostTest, ClusterMovesPointsByItsHandleAndTheirWeights) {
+  expectAllEvaluated(loadScene(clustered("", kBoundAtRest)));
+  MPointArray p = pointsOf("columnShape");
+  expectPoint(p, 0, -0.5, 0, 0);
+  expectPoint(p, 3, 1, 1, 0);
+  expectPoint(p, 4, 0.5, 2, 0);
+  loadScene(clustered("", std::string(kBoundAtRest) + "\tsetAttr \".en\" 0.5;\n"));
+  expectPoint(pointsOf("columnShape"), 4, 0, 2, 0);
+
+  // Bound where the handle stands now: nothing moves.
+  loadScene(clustered("", "\tsetAttr \".pm\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 -1 0 0 1;\n"));
+  expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+
+  // Under a parent moved 3 along Z: the whole move without relative, the handle's own with it.
+  loadScene(clustered("rig", kBoundAtRest));
+  expectPoint(pointsOf("columnShape"), 4, 0.5, 2, 3);
+  loadScene(clustered("rig", std::string(kBoundAtRest) + "\tsetAttr \".rel\" yes;\n"));
+  expectPoint(pointsOf("columnShape"), 4, 0.5, 2, 0);
+  expectPoint(pointsOf("columnShape"), 2, 0, 1, 0);
+
+  // A bind matrix of NaNs, a geomMatrix that cannot be inverted: the column as it was.
+  auto problems = loadScene(clustered("", "\tsetAttr \".pm\" -type \"matrix\" nan 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"));
+  expectReported(problems, "columnShape: construction history through cluster1 (cluster) is not evaluated (its "
+                           "matrices are not numbers)");
+  expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+  std::string flat = clustered("", kBoundAtRest);
+  const std::string identityStart = "\".gm[0]\" -type \"matrix\" 1";
+  flat.replace(flat.find(identityStart), identityStart.size(), "\".gm[0]\" -type \"matrix\" 0");
+  expectReported(loadScene(flat), "(its geomMatrix cannot be inverted)");
+}

@@ -262,6 +262,13 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
+  add("cluster", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  makeAttr("matrix", "ma", K::kMatrix), makeAttr("bindPreMatrix", "pm", K::kMatrix),
+                                  makeAttr("geomMatrix", "gm", K::kMatrix, true),
+                                  makeAttr("weightedMatrix", "wt", K::kMatrix), makeAttr("preMatrix", "pre", K::kMatrix),
+                                  makeAttr("postMatrix", "post", K::kMatrix), number("relative", "rel", 0, K::kBool),
+                                  number("angleInterpolation", "ai", 0, K::kEnum), makeAttr("clusterXforms", "x", K::kGeneric)}));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 
