@@ -1,7 +1,7 @@
 #pragma once
 // Deformers of a mesh's construction history: nodes that move the points of
 // input[i].inputGeometry into outputGeometry[i] and keep the topology: tweak,
-// skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape
+// skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape,
 // nonLinear (bend, flare, sine, squash, twist and wave handles) and cluster.
 #include "GeometryData.h"
 #include "Matrix4.h"
