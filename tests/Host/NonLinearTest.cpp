@@ -171,25 +171,27 @@ TEST_F(HostTest, NonLinearWithoutAUsableHandleKeepsTheMeshUpstream) {
 
 namespace {
 
-// The column deformed by cluster1, its handle moved 1 along X under `parent`
-// ("" for none); the top row weighted 1, the middle 0.5, the bottom 0.
-std::string clustered(const std::string& parent, const std::string& settings) {
+// The column deformed by `type`1 (cluster1, softMod1), its handle moved 1
+// along X under `parent` ("" for none); the top row weighted 1, the middle
+// 0.5, the bottom 0.
+std::string clustered(const std::string& parent, const std::string& settings, const std::string& type = "cluster") {
+  const std::string node = type + "1", handle = node + "Handle";
   std::string scene = kColumn;
   if (!parent.empty())
     scene += "createNode transform -n \"" + parent + "\";\n\tsetAttr \".t\" -type \"double3\" 0 0 3 ;\n";
-  scene += "createNode transform -n \"cluster1Handle\"" + (parent.empty() ? std::string() : " -p \"" + parent + "\"") +
+  scene += "createNode transform -n \"" + handle + "\"" + (parent.empty() ? std::string() : " -p \"" + parent + "\"") +
            ";\n\tsetAttr \".t\" -type \"double3\" 1 0 0 ;\n\tsetAttr \".rp\" -type \"double3\" 0 2 0 ;\n"
            "\tsetAttr \".sp\" -type \"double3\" 0 2 0 ;\n"
-           "createNode clusterHandle -n \"cluster1HandleShape\" -p \"cluster1Handle\";\n\tsetAttr \".ihi\" 0;\n"
-           "\tsetAttr -k off \".v\";\n\tsetAttr \".or\" -type \"double3\" 0 2 0 ;\n"
-           "createNode cluster -n \"cluster1\";\n\tsetAttr -s 6 \".wl[0].w[0:5]\"  0 0 0.5 0.5 1 1;\n"
+           "createNode " + type + "Handle -n \"" + handle + "Shape\" -p \"" + handle + "\";\n\tsetAttr \".ihi\" 0;\n"
+           "\tsetAttr -k off \".v\";\n"
+           "createNode " + type + " -n \"" + node + "\";\n\tsetAttr -s 6 \".wl[0].w[0:5]\"  0 0 0.5 0.5 1 1;\n"
            "\tsetAttr \".gm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
            settings +
-           "connectAttr \"columnShapeOrig.w\" \"cluster1.ip[0].ig\";\n"
-           "connectAttr \"columnShapeOrig.o\" \"cluster1.orggeom[0]\";\n"
-           "connectAttr \"cluster1Handle.wm\" \"cluster1.ma\";\n"
-           "connectAttr \"cluster1HandleShape.x\" \"cluster1.x\";\n"
-           "connectAttr \"cluster1.og[0]\" \"columnShape.i\";\n";
+           "connectAttr \"columnShapeOrig.w\" \"" + node + ".ip[0].ig\";\n"
+           "connectAttr \"columnShapeOrig.o\" \"" + node + ".orggeom[0]\";\n"
+           "connectAttr \"" + handle + ".wm\" \"" + node + ".ma\";\n"
+           "connectAttr \"" + handle + "Shape.x\" \"" + node + ".x\";\n"
+           "connectAttr \"" + node + ".og[0]\" \"columnShape.i\";\n";
   return scene;
 }
 
@@ -226,4 +228,46 @@ TEST_F(HostTest, ClusterMovesPointsByItsHandleAndTheirWeights) {
   const std::string identityStart = "\".gm[0]\" -type \"matrix\" 1";
   flat.replace(flat.find(identityStart), identityStart.size(), "\".gm[0]\" -type \"matrix\" 0");
   expectReported(loadScene(flat), "(its geomMatrix cannot be inverted)");
+}
+
+TEST_F(HostTest, SoftModFadesItsHandlesMoveAlongItsFalloffCurve) {
+  // Centre (0 2 0), radius 2, the ramp Maya saves (1 at the centre to 0 at the radius, smooth): the top
+  // points lie 0.5 away (t = 0.25, eased 0.15625, so 0.84375 of the move), the middle ones sqrt(1.25) away,
+  // the bottom ones beyond the radius. The weights stay all 1 here.
+  const std::string ramp = "\tsetAttr -s 2 \".fc[0:1]\"  1 0 2 0 1 2;\n\tsetAttr \".fr\" 2;\n"
+                           "\tsetAttr \".fcr\" -type \"double3\" 0 2 0 ;\n\tsetAttr \".fas\" no;\n";
+  std::string scene = clustered("", std::string(kBoundAtRest) + ramp, "softMod");
+  scene.replace(scene.find("0 0 0.5 0.5 1 1"), 15, "1 1 1 1 1 1");
+  expectAllEvaluated(loadScene(scene));
+  MPointArray p = pointsOf("columnShape");
+  expectPoint(p, 4, -0.5 + 0.84375, 2, 0);
+  const double t = std::sqrt(1.25) / 2;
+  expectPoint(p, 3, 0.5 + 1 - t * t * (3 - 2 * t), 1, 0);
+  expectPoint(p, 1, 0.5, 0, 0);
+
+  // Linear keys; the weights of the column's rows on top.
+  std::string linear = clustered("", std::string(kBoundAtRest) + ramp, "softMod");
+  linear.replace(linear.find("1 0 2 0 1 2"), 11, "1 0 1 0 1 1");
+  loadScene(linear);
+  expectPoint(pointsOf("columnShape"), 4, -0.5 + 0.75, 2, 0);
+  expectPoint(pointsOf("columnShape"), 0, -0.5, 0, 0);
+
+  // Distances over the surface are not evaluated; a radius that is not a number is refused.
+  expectReported(loadScene(clustered("", std::string(kBoundAtRest) + ramp + "\tsetAttr \".fm\" 1;\n", "softMod")),
+                 "(its falloff runs over the surface (falloffMode 1), which the host does not evaluate)");
+  expectReported(loadScene(clustered("", std::string(kBoundAtRest) + "\tsetAttr \".fr\" nan;\n", "softMod")),
+                 "softMod1 (softMod) is not evaluated (a value is not a number)");
+}
+
+TEST_F(HostTest, ClusterBindPreMatrixFollowsThePlugItIsConnectedFrom) {
+  // Bound to the handle's worldInverseMatrix: the handle where it stands moves nothing.
+  std::string scene = clustered("rig", "");
+  scene.replace(scene.find("connectAttr \"cluster1Handle.wm\""), 0,
+                "connectAttr \"cluster1Handle.wim\" \"cluster1.pm\";\n");
+  expectAllEvaluated(loadScene(scene));
+  expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+  // Bound to its parentInverseMatrix: only the handle's own move (1 along X) counts.
+  scene.replace(scene.find("cluster1Handle.wim"), 18, "cluster1Handle.pim");
+  loadScene(scene);
+  expectPoint(pointsOf("columnShape"), 4, 0.5, 2, 0);
 }

@@ -40,9 +40,13 @@ bool motion(const Node& node, Matrix4& out, std::string& why) {
     const Matrix4 local = handle && handle->remote.node->dag ? localMatrixOf(handle->remote.node) : Matrix4();
     out = inverseWorld * local * world;
   } else {
-    const Value stored = node.value("bindPreMatrix");
     Matrix4 bind;
-    out = Matrix4::fromValue(&stored, bind) ? bind * world : Matrix4();
+    bool hasBind = false;
+    if (!inputMatrix(node, "bindPreMatrix", bind, hasBind)) {
+      why = "its bindPreMatrix is driven by a node that is not a transform";
+      return false;
+    }
+    out = hasBind ? bind * world : Matrix4();
   }
   if (!out.finite()) {
     why = "its matrices are not numbers";
@@ -53,7 +57,8 @@ bool motion(const Node& node, Matrix4& out, std::string& why) {
 
 }  // namespace
 
-bool clusterPoints(const Node& node, int index, std::vector<Point3>& points, std::string& why) {
+bool clusterPoints(const Node& node, int index, std::vector<Point3>& points, std::string& why,
+                   const std::function<double(Point3)>& falloff) {
   Matrix4 moved, geom, geomInverse;
   const Value stored = node.value(indexed("geomMatrix", index));
   if (stored.kind != Value::kNone && !Matrix4::fromValue(&stored, geom)) {
@@ -67,7 +72,11 @@ bool clusterPoints(const Node& node, int index, std::vector<Point3>& points, std
     return false;
   }
   const Matrix4 whole = geom * moved * geomInverse;
-  moveByWeights(node, index, points, [&whole](Point3 p) { return whole.apply(p); });
+  moveByWeights(node, index, points, [&](Point3 p) {
+    const Point3 to = whole.apply(p);
+    const double share = falloff ? falloff(geom.apply(p)) : 1.0;
+    return Point3{p.x + share * (to.x - p.x), p.y + share * (to.y - p.y), p.z + share * (to.z - p.z)};
+  });
   return true;
 }
 

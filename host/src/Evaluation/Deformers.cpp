@@ -273,7 +273,7 @@ void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
 
 bool isDeformer(const Node& node) {
   return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear") ||
-         is(node, "cluster");
+         is(node, "cluster") || is(node, "softMod");
 }
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
@@ -289,6 +289,8 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = nonLinearPoints(node, index, deformed, sources, why);
   else if (is(node, "cluster"))
     ok = clusterPoints(node, index, deformed, why);
+  else if (is(node, "softMod"))
+    ok = softModPoints(node, index, deformed, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

@@ -164,6 +164,18 @@ AttrList nonLinearAttrs(AttrListMaker dependAttrs) {
                         makeAttr("matrix", "ma", K::kMatrix), makeAttr("deformerData", "dd", K::kGeneric)});
 }
 
+// cluster and softMod: a weighted deformer moved by its handle's matrices.
+AttrList clusterAttrs(AttrListMaker dependAttrs, std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+  AttrList a = deformerAttrs(
+      dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                    makeAttr("matrix", "ma", K::kMatrix), makeAttr("bindPreMatrix", "pm", K::kMatrix),
+                    makeAttr("geomMatrix", "gm", K::kMatrix, true), makeAttr("weightedMatrix", "wt", K::kMatrix),
+                    makeAttr("preMatrix", "pre", K::kMatrix), makeAttr("postMatrix", "post", K::kMatrix),
+                    number("relative", "rel", 0, K::kBool), number("angleInterpolation", "ai", 0, K::kEnum)});
+  a.insert(a.end(), extra);
+  return a;
+}
+
 AttrList jointAttrs(AttrListMaker transformAttrs) {
   AttrList a = transformAttrs();
   a.push_back(makeTriple("jointOrient", "jo", "XYZ", "xyz", K::kAngle));
@@ -262,13 +274,18 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
-  add("cluster", dg, false,
-      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
-                                  makeAttr("matrix", "ma", K::kMatrix), makeAttr("bindPreMatrix", "pm", K::kMatrix),
-                                  makeAttr("geomMatrix", "gm", K::kMatrix, true),
-                                  makeAttr("weightedMatrix", "wt", K::kMatrix), makeAttr("preMatrix", "pre", K::kMatrix),
-                                  makeAttr("postMatrix", "post", K::kMatrix), number("relative", "rel", 0, K::kBool),
-                                  number("angleInterpolation", "ai", 0, K::kEnum), makeAttr("clusterXforms", "x", K::kGeneric)}));
+  add("cluster", dg, false, clusterAttrs(dependAttrs, {makeAttr("clusterXforms", "x", K::kGeneric)}));
+  add("softMod", dg, false,
+      clusterAttrs(dependAttrs,
+                   {makeAttr("softModXforms", "x", K::kGeneric), number("falloffRadius", "fr", 5),
+                    makeTriple("falloffCenter", "fcr", "XYZ", "xyz", K::kDouble), number("falloffMode", "fm", 0, K::kEnum),
+                    number("falloffInX", "fix", 1, K::kBool), number("falloffInY", "fiy", 1, K::kBool),
+                    number("falloffInZ", "fiz", 1, K::kBool),
+                    number("falloffAroundSelection", "fas", 1, K::kBool),
+                    makeCompound("falloffCurve", "fc", true,
+                                 {number("falloffCurve_Position", "fcp", 0, K::kFloat),
+                                  number("falloffCurve_FloatValue", "fcfv", 0, K::kFloat),
+                                  number("falloffCurve_Interp", "fci", 0, K::kEnum)})}));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 

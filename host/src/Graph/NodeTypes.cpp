@@ -29,6 +29,8 @@ AttrList dagAttrs() {
   a.push_back(makeAttr("matrix", "m", K::kMatrix));
   a.push_back(makeAttr("worldMatrix", "wm", K::kMatrix, true));
   a.push_back(makeAttr("parentMatrix", "pm", K::kMatrix, true));
+  a.push_back(makeAttr("worldInverseMatrix", "wim", K::kMatrix, true));
+  a.push_back(makeAttr("parentInverseMatrix", "pim", K::kMatrix, true));
   return a;
 }
 
