@@ -5,6 +5,7 @@
 // edge starts at. `texture` 1 maps the face flat onto the unit square keeping
 // its proportions, 2 stretched to fill it, 0 leaves it without UVs.
 #include "CreationNodes.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 #include "Scene.h"
 
@@ -80,7 +81,7 @@ void faceAxes(const std::vector<Point3>& outline, Point3& x, Point3& y) {
   Point3 normal;
   for (std::size_t k = 0; k < outline.size(); ++k)
     normal = normal + cross(outline[k], outline[(k + 1) % outline.size()]);
-  x = normalized(minus(outline[1], outline[0]));
+  x = normalized(outline[1] - outline[0]);
   y = normalized(cross(normalized(normal), x));
 }
 
@@ -91,8 +92,8 @@ UVSet flatUVs(const std::string& name, const std::vector<Point3>& points, const 
   faceAxes(outline, x, y);
   std::vector<double> us, vs;
   for (const auto& p : points) {
-    us.push_back(dot(minus(p, outline[0]), x));
-    vs.push_back(dot(minus(p, outline[0]), y));
+    us.push_back(dot(p - outline[0], x));
+    vs.push_back(dot(p - outline[0], y));
   }
   const auto [uMin, uMax] = std::minmax_element(us.begin(), us.end());
   const auto [vMin, vMax] = std::minmax_element(vs.begin(), vs.end());

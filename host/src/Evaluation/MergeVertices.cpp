@@ -5,6 +5,7 @@
 // after them move down. Faces lose the corners that repeat the one before;
 // faces left with fewer than three corners go. UVs are unchanged.
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 
 #include <cmath>
 #include <numeric>

@@ -3,7 +3,7 @@
 #include "Deformers.h"
 #include "MeshHistory.h"
 #include "NurbsFitting.h"
-#include "Polyhedra.h"
+#include "Point3Math.h"
 #include "PrimitiveBuilder.h"
 #include "RawData.h"
 #include "SetAttr.h"

@@ -154,26 +154,4 @@ std::vector<std::vector<int>> polygonShells(const PolygonList& list) {
   return shells;
 }
 
-Point3 lerp(Point3 a, Point3 b, double t) { return a + (b - a) * t; }
-Point3 operator+(Point3 a, Point3 b) { return Point3{a.x + b.x, a.y + b.y, a.z + b.z}; }
-Point3 operator-(Point3 a, Point3 b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
-Point3 operator*(Point3 a, double s) { return Point3{a.x * s, a.y * s, a.z * s}; }
-Point3 normalized(Point3 a) {
-  double l = std::sqrt(dot(a, a));
-  return l > 0.0 ? a * (1.0 / l) : a;
-}
-
-}  // namespace OmbrixHost
-
-namespace OmbrixHost {
-
-Point3 rotatedXYZ(Point3 p, Point3 r) {
-  double c = std::cos(r.x), s = std::sin(r.x);
-  p = Point3{p.x, p.y * c - p.z * s, p.y * s + p.z * c};
-  c = std::cos(r.y), s = std::sin(r.y);
-  p = Point3{p.x * c + p.z * s, p.y, -p.x * s + p.z * c};
-  c = std::cos(r.z), s = std::sin(r.z);
-  return Point3{p.x * c - p.y * s, p.x * s + p.y * c, p.z};
-}
-
 }  // namespace OmbrixHost

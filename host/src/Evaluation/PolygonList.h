@@ -3,7 +3,6 @@
 // UV set, for the modelling nodes that change a mesh's topology: they edit
 // the polygons and append points and UVs, then make a mesh of them again.
 #include "GeometryData.h"
-#include "Polyhedra.h"
 
 #include <vector>
 
@@ -41,13 +40,5 @@ bool hasUVs(const MeshData& m);
 // Groups of polygons joined by shared edges (vertex pairs), each in the order of
 // its lowest polygon, polygons ascending within it.
 std::vector<std::vector<int>> polygonShells(const PolygonList& list);
-
-Point3 lerp(Point3 a, Point3 b, double t);
-Point3 operator+(Point3 a, Point3 b);
-Point3 operator-(Point3 a, Point3 b);
-Point3 operator*(Point3 a, double s);
-Point3 normalized(Point3 a);
-// Turned about X, then Y, then Z by the angles of `r` (radians).
-Point3 rotatedXYZ(Point3 p, Point3 r);
 
 }  // namespace OmbrixHost

@@ -10,6 +10,7 @@
 #include "FaceJoins.h"
 #include "Matrix4.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 
 #include <algorithm>
 #include <array>
@@ -75,7 +76,7 @@ int farCorner(const Polygon& p, int x, int y) {
 
 Point3 triangleNormal(const std::vector<Point3>& pts, const Polygon& p) {
   const Point3 a = pts[static_cast<std::size_t>(p.vertices[0])];
-  return cross(minus(pts[static_cast<std::size_t>(p.vertices[1])], a), minus(pts[static_cast<std::size_t>(p.vertices[2])], a));
+  return cross(pts[static_cast<std::size_t>(p.vertices[1])] - a, pts[static_cast<std::size_t>(p.vertices[2])] - a);
 }
 
 double angleBetween(Point3 u, Point3 v) {
@@ -89,9 +90,9 @@ double quadScore(const std::vector<Point3>& pts, const std::array<int, 4>& quad,
   for (std::size_t k = 0; k < 4; ++k) {
     const Point3 prev = pts[static_cast<std::size_t>(quad[(k + 3) % 4])], at = pts[static_cast<std::size_t>(quad[k])],
                  next = pts[static_cast<std::size_t>(quad[(k + 1) % 4])];
-    if (dot(cross(minus(at, prev), minus(next, at)), normal) <= 0.0)
+    if (dot(cross(at - prev, next - at), normal) <= 0.0)
       return -1.0;
-    score += std::abs(angleBetween(minus(prev, at), minus(next, at)) - kPi / 2);
+    score += std::abs(angleBetween(prev - at, next - at) - kPi / 2);
   }
   return score;
 }

@@ -9,6 +9,7 @@
 #include "FaceJoins.h"
 #include "Matrix4.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "UVSeams.h"
 
 #include <algorithm>
@@ -26,7 +27,7 @@ struct Border {
 };
 
 double distance(Point3 a, Point3 b) {
-  const Point3 d = minus(a, b);
+  const Point3 d = a - b;
   return std::sqrt(dot(d, d));
 }
 

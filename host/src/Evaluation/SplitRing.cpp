@@ -8,6 +8,7 @@
 // corner keeps its place and the other comes after the mesh's faces.
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
-#include "Polyhedra.h"
+#include "Point3Math.h"
 #include "PrimitiveBuilder.h"
 #include "Scene.h"
 
@@ -43,7 +43,7 @@ bool connectedCurve(const Node& node, const std::string& key, NurbsCurve& out, s
 // `p` turned by `angle` about the line through `pivot` along the unit `axis`,
 // its distance from the line scaled by `ring`.
 Point3 turned(const Point3& p, const Point3& pivot, const Point3& axis, double angle, double ring) {
-  Point3 d = minus(p, pivot);
+  Point3 d = p - pivot;
   double along = dot(d, axis);
   Point3 out{d.x - along * axis.x, d.y - along * axis.y, d.z - along * axis.z};
   Point3 side = cross(axis, out);
@@ -153,7 +153,7 @@ std::vector<double> loftParameters(const std::vector<NurbsCurve>& rows, bool uni
   for (std::size_t k = 1; k < rows.size(); ++k) {
     double d = 0.0;
     for (std::size_t i = 0; i < rows[k].cvs.size(); ++i) {
-      Point3 step = minus(rows[k].cvs[i], rows[k - 1].cvs[i]);
+      Point3 step = rows[k].cvs[i] - rows[k - 1].cvs[i];
       d += std::sqrt(dot(step, step));
     }
     t.push_back(t.back() + (uniform ? 1.0 : d / static_cast<double>(rows[k].cvs.size())));
