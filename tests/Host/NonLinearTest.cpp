@@ -271,3 +271,61 @@ TEST_F(HostTest, ClusterBindPreMatrixFollowsThePlugItIsConnectedFrom) {
   loadScene(scene);
   expectPoint(pointsOf("columnShape"), 4, 0.5, 2, 0);
 }
+
+namespace {
+
+// The lattice points of `t` rows (s fastest, then t, then u), the top row moved 0.5 along X.
+std::string latticePoints(int rows) {
+  std::string data = "2 " + std::to_string(rows) + " 2 " + std::to_string(4 * rows);
+  for (double u : {-0.5, 0.5})
+    for (int t = 0; t < rows; ++t)
+      for (double s : {-0.5, 0.5}) {
+        const double y = -0.5 + static_cast<double>(t) / (rows - 1);
+        data += " " + std::to_string(s + (t == rows - 1 ? 0.5 : 0.0)) + " " + std::to_string(y) + " " +
+                std::to_string(u);
+      }
+  return data;
+}
+
+// The column deformed by ffd1: lattice and base both 2 wide, 2 high from y 0, 2 deep.
+std::string latticed(int rows, const std::string& settings) {
+  const char* place = "\tsetAttr \".t\" -type \"double3\" 0 1 0 ;\n\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n";
+  return std::string(kColumn) + "createNode transform -n \"ffd1Lattice\";\n" + place +
+         "createNode lattice -n \"ffd1LatticeShape\" -p \"ffd1Lattice\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".td\" " +
+         std::to_string(rows) + ";\n\tsetAttr \".cc\" -type \"lattice\" " + latticePoints(rows) + " ;\n" +
+         "createNode transform -n \"ffd1Base\";\n" + place +
+         "createNode baseLattice -n \"ffd1BaseShape\" -p \"ffd1Base\";\n\tsetAttr \".ihi\" 0;\n\tsetAttr -k off \".v\";\n"
+         "createNode ffd -n \"ffd1\";\n" + settings +
+         "connectAttr \"columnShapeOrig.w\" \"ffd1.ip[0].ig\";\nconnectAttr \"columnShapeOrig.o\" \"ffd1.orggeom[0]\";\n"
+         "connectAttr \"ffd1LatticeShape.wm\" \"ffd1.dlm\";\nconnectAttr \"ffd1LatticeShape.lo\" \"ffd1.dlp\";\n"
+         "connectAttr \"ffd1BaseShape.wm\" \"ffd1.blm\";\nconnectAttr \"ffd1.og[0]\" \"columnShape.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, LatticeBendsTheColumnAsItsPointsMove) {
+  // Two rows: the top moved 0.5 of the lattice (1 in the world): each point by its height's share.
+  expectAllEvaluated(loadScene(latticed(2, "")));
+  MPointArray p = pointsOf("columnShape");
+  expectPoint(p, 0, -0.5, 0, 0);
+  expectPoint(p, 2, 0, 1, 0);
+  expectPoint(p, 5, 1.5, 2, 0);
+
+  // Five rows, the top one moved: the whole lattice places each point (t^4 of the move at height t),
+  // or, locally, the two rows round its cell (nothing below the top cell).
+  loadScene(latticed(5, ""));
+  expectPoint(pointsOf("columnShape"), 2, -0.5 + 0.0625, 1, 0);
+  expectPoint(pointsOf("columnShape"), 4, 0.5, 2, 0);
+  auto problems = loadScene(latticed(5, "\tsetAttr \".lo\" yes;\n"));
+  expectReported(problems, "its local lattice influence is the host's");
+  expectPoint(pointsOf("columnShape"), 2, -0.5, 1, 0);
+  expectPoint(pointsOf("columnShape"), 4, 0.5, 2, 0);
+
+  // Lattice data whose count does not match its divisions: the column as it was.
+  std::string bad = latticed(2, "");
+  bad.replace(bad.find("\"lattice\" 2 2 2 8"), 17, "\"lattice\" 2 2 2 9");
+  problems = loadScene(bad);
+  expectReported(problems, "ffd1 (ffd) is not evaluated (no lattice with readable points is connected to its "
+                           "deformedLatticePoints)");
+  expectPoint(pointsOf("columnShape"), 5, 0.5, 2, 0);
+}

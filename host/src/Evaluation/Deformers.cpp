@@ -1,6 +1,7 @@
 #include "Deformers.h"
 
 #include "Cluster.h"
+#include "Lattice.h"
 #include "SkinCluster.h"
 
 #include "Components.h"
@@ -273,7 +274,7 @@ void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
 
 bool isDeformer(const Node& node) {
   return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear") ||
-         is(node, "cluster") || is(node, "softMod");
+         is(node, "cluster") || is(node, "softMod") || is(node, "ffd");
 }
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
@@ -291,6 +292,8 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = clusterPoints(node, index, deformed, why);
   else if (is(node, "softMod"))
     ok = softModPoints(node, index, deformed, why);
+  else if (is(node, "ffd"))
+    ok = latticePoints(node, index, deformed, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

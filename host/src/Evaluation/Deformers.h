@@ -2,7 +2,8 @@
 // Deformers of a mesh's construction history: nodes that move the points of
 // input[i].inputGeometry into outputGeometry[i] and keep the topology: tweak,
 // skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape,
-// nonLinear (bend, flare, sine, squash, twist and wave handles) and cluster.
+// nonLinear (bend, flare, sine, squash, twist and wave handles), cluster, softMod
+// and ffd (lattice).
 #include "GeometryData.h"
 #include "Matrix4.h"
 #include "Node.h"

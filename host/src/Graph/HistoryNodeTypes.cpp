@@ -274,6 +274,15 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
+  add("ffd", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  makeAttr("geomMatrix", "gm", K::kMatrix, true),
+                                  makeAttr("deformedLatticePoints", "dlp", K::kGeneric),
+                                  makeAttr("deformedLatticeMatrix", "dlm", K::kMatrix),
+                                  makeAttr("baseLatticeMatrix", "blm", K::kMatrix), number("local", "lo", 0, K::kBool),
+                                  number("localInfluenceS", "lis", 2, K::kInt), number("localInfluenceT", "lit", 2, K::kInt),
+                                  number("localInfluenceU", "liu", 2, K::kInt),
+                                  number("outsideLattice", "ot", 0, K::kEnum)}));
   add("cluster", dg, false, clusterAttrs(dependAttrs, {makeAttr("clusterXforms", "x", K::kGeneric)}));
   add("softMod", dg, false,
       clusterAttrs(dependAttrs,

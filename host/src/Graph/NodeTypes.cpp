@@ -319,6 +319,19 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("mesh", MFn::kMesh, true, meshAttrs(), "polySurfaceShape"));
   add(make("nurbsSurface", MFn::kNurbsSurface, true, geometryShapeAttrs(K::kNurbsSurface), "nurbsSurfaceShape"));
   add(make("nurbsCurve", MFn::kNurbsCurve, true, geometryShapeAttrs(K::kGeneric), "curveShape"));
+  // An ffd's lattice (its points as the file writes them: ".cc" -type "lattice") and its base.
+  add(make("lattice", MFn::kShape, true, [] {
+    AttrList a = dagAttrs();
+    a.push_back(num("sDivisions", "sd", 2, K::kInt));
+    a.push_back(num("tDivisions", "td", 5, K::kInt));
+    a.push_back(num("uDivisions", "ud", 2, K::kInt));
+    a.push_back(makeAttr("cached", "cc", K::kGeneric));
+    a.push_back(makeAttr("latticeInput", "li", K::kGeneric));
+    a.push_back(makeAttr("latticeOutput", "lo", K::kGeneric));
+    a.push_back(makeAttr("worldLattice", "wl", K::kGeneric, true));
+    return a;
+  }()));
+  add(make("baseLattice", MFn::kShape, true, dagAttrs()));
   add(make("camera", MFn::kCamera, true, dagAttrs(), "cameraShape"));
   add(make("locator", MFn::kLocator, true, dagAttrs(), "locatorShape"));
   add(make("pointLight", MFn::kPointLight, true, dagAttrs(), "pointLightShape"));
