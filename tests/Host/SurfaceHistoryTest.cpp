@@ -188,3 +188,47 @@ TEST_F(HostTest, LoftOfTwoCirclesIsACylinder) {
   expectNear(surfacePoint(0.0, 0.0, "loftedSurfaceShape1"), 1, 0, 0);
   expectNear(surfacePoint(1.0, 2.0, "loftedSurfaceShape1"), 0, 2, -1);
 }
+
+namespace {
+
+// The revolved cylinder (radius 1 round Y, 2 high) tessellated by nurbsTessellate1 into tubeShape.
+std::string tessellatedScene(const std::string& settings) {
+  return revolveScene("\tsetAttr \".ax\" -type \"double3\" 0 1 0 ;\n") +
+         "createNode transform -n \"tube\";\ncreateNode mesh -n \"tubeShape\" -p \"tube\";\n\tsetAttr -k off \".v\";\n"
+         "\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+         "createNode nurbsTessellate -n \"nurbsTessellate1\";\n" + settings +
+         "connectAttr \"revolve1.os\" \"nurbsTessellate1.is\";\nconnectAttr \"nurbsTessellate1.op\" \"tubeShape.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, TessellateMakesTheMeshOfASurfaceFromHistory) {
+  // General format, quads, the surface cut evenly: once along the profile, eight times round.
+  auto problems = loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".pt\" 1;\n\tsetAttr \".ut\" 2;\n"
+                                             "\tsetAttr \".un\" 1;\n\tsetAttr \".vt\" 2;\n\tsetAttr \".vn\" 8;\n"
+                                             "\tsetAttr \".ucr\" no;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("tubeShape", 16, 8);
+  for (unsigned int i = 0; i < p.length(); ++i) {
+    EXPECT_NEAR(std::hypot(p[i].x, p[i].z), 1.0, 1e-9) << "vertex " << i;  // on the circle at the knots
+    EXPECT_TRUE(std::fabs(p[i].y) < 1e-9 || std::fabs(p[i].y - 2) < 1e-9) << "vertex " << i;
+  }
+  EXPECT_EQ(MFnMesh(path("tubeShape")).numUVs(), 2 * 9);  // the seam stays open in UVs
+
+  // Triangles: each quad in two.
+  loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".ut\" 2;\n\tsetAttr \".un\" 1;\n\tsetAttr \".vt\" 2;\n"
+                             "\tsetAttr \".vn\" 8;\n\tsetAttr \".ucr\" no;\n"));
+  pointsWithCounts("tubeShape", 16, 16);
+
+  // The control-point format, isoparms past the range, no surface: the mesh keeps its file data (none).
+  expectReported(loadScene(tessellatedScene("\tsetAttr \".f\" 3;\n")),
+                 "tubeShape: construction history through nurbsTessellate1 (nurbsTessellate) is not evaluated (its "
+                 "format is the control points (3), which the host does not evaluate)");
+  expectReported(loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".un\" 5000;\n")),
+                 "(its format, polygon type, count or isoparms are out of range)");
+  std::string unplugged = tessellatedScene("");
+  const std::string plug = "connectAttr \"revolve1.os\" \"nurbsTessellate1.is\";\n";
+  unplugged.erase(unplugged.find(plug), plug.size());
+  expectReported(loadScene(unplugged), "(no surface is connected to its inputSurface)");
+  EXPECT_EQ(MFnMesh(path("tubeShape")).numPolygons(), 0);
+}

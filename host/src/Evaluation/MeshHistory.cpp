@@ -5,6 +5,7 @@
 #include "Modifiers.h"
 #include "Scene.h"
 #include "Primitives.h"
+#include "SurfaceTessellation.h"
 #include "UVEdits.h"
 
 #include <algorithm>
@@ -205,6 +206,12 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
     if (generatePolyPrimitive(*node, out, why))
       return true;
     report(node, why.empty() ? "its attributes are out of range" : why, kKeepsFileData);
+    return false;
+  }
+  if (node->typeName == "nurbsTessellate") {
+    if (tessellateHistory(*node, out, why))
+      return true;
+    report(node, why, kKeepsFileData);
     return false;
   }
   if (isUVEdit(*node))

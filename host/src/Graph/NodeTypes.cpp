@@ -462,6 +462,20 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("makeNurbPlane", MFn::kNurbsPlane, false,
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
+  add(make("nurbsTessellate", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputSurface", "is", K::kNurbsSurface));
+    a.push_back(makeAttr("outputPolygon", "op", K::kMesh));
+    for (auto& v : {num("format", "f", 1, K::kEnum), num("polygonType", "pt", 0, K::kEnum),
+                    num("polygonCount", "pc", 200, K::kInt), num("chordHeightRatio", "chr", 0.983),
+                    num("chordHeight", "cht", 0.1), num("useChordHeightRatio", "ucr", 1, K::kBool),
+                    num("useChordHeight", "uch", 0, K::kBool), num("fractionalTolerance", "ft", 0.01),
+                    num("minEdgeLength", "mel", 0.001), num("delta", "d", 0.1), num("edgeSwap", "es", 0, K::kBool),
+                    num("uType", "ut", 3, K::kEnum), num("uNumber", "un", 3, K::kInt), num("vType", "vt", 3, K::kEnum),
+                    num("vNumber", "vn", 3, K::kInt), num("matchNormalDir", "mnd", 0, K::kBool)})
+      a.push_back(v);
+    return a;
+  }()));
   add(make("revolve", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();
     a.push_back(makeAttr("inputCurve", "ic", K::kGeneric));
