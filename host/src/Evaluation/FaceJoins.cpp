@@ -1,7 +1,6 @@
 #include "FaceJoins.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace OmbrixHost {
 namespace {
@@ -49,19 +48,11 @@ std::vector<std::vector<int>> facesOfEdges(const MeshData& m, const MeshEdges& e
   return out;
 }
 
-FaceJoins::FaceJoins(PolygonList& list) : list_(list), owner_(list.polygons.size()) {
-  std::iota(owner_.begin(), owner_.end(), 0);
-}
-
-int FaceJoins::ownerOf(int f) const {
-  while (owner_[static_cast<std::size_t>(f)] != f)
-    f = owner_[static_cast<std::size_t>(f)];
-  return f;
-}
+FaceJoins::FaceJoins(PolygonList& list) : list_(list), owner_(list.polygons.size()) {}
 
 bool FaceJoins::join(int a, int b, int x, int y) {
-  a = ownerOf(a);
-  b = ownerOf(b);
+  a = static_cast<int>(owner_.find(static_cast<std::size_t>(a)));
+  b = static_cast<int>(owner_.find(static_cast<std::size_t>(b)));
   if (a == b)
     return false;
   Polygon& p = list_.polygons[static_cast<std::size_t>(std::min(a, b))];
@@ -74,7 +65,7 @@ bool FaceJoins::join(int a, int b, int x, int y) {
   if (i < 0 || j < 0)
     return false;
   p = joined(p, static_cast<std::size_t>(i), q, static_cast<std::size_t>(j));
-  owner_[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
+  owner_.join(static_cast<std::size_t>(a), static_cast<std::size_t>(b));
   return true;
 }
 

@@ -2,6 +2,7 @@
 // Polygons of a list joined across the edges between them, as deleting an
 // edge joins the two faces beside it: the lower-numbered face (or the one it
 // has become part of) takes the other in, keeping its place and first corner.
+#include "DisjointSets.h"
 #include "MeshEdges.h"
 #include "PolygonList.h"
 
@@ -20,14 +21,13 @@ class FaceJoins {
   // one face already or do not walk the edge so.
   bool join(int a, int b, int x, int y);
   // Whether polygon f went into another.
-  bool joinedAway(int f) const { return owner_[static_cast<std::size_t>(f)] != f; }
+  bool joinedAway(int f) { return owner_.find(static_cast<std::size_t>(f)) != static_cast<std::size_t>(f); }
   // The list without the polygons joined away or `dropped`.
   void removeJoined(const std::vector<bool>& dropped);
 
  private:
-  int ownerOf(int f) const;
   PolygonList& list_;
-  std::vector<int> owner_;
+  DisjointSets owner_;
 };
 
 }  // namespace OmbrixHost

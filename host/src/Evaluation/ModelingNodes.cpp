@@ -65,6 +65,21 @@ bool allNumbers(std::initializer_list<double> values, std::string& why) {
   return true;
 }
 
+bool worldPoints(const Node& node, const MeshData& mesh, std::vector<Point3>& points, std::string& why) {
+  points = mesh.points;
+  const Value matrix = node.value("inputMatrix");
+  if (node.number("worldSpace", 0.0) == 0.0 || matrix.kind == Value::kNone)
+    return true;
+  Matrix4 toWorld;
+  if (!Matrix4::fromValue(&matrix, toWorld)) {
+    why = "its inputMatrix is not a matrix";
+    return false;
+  }
+  for (auto& p : points)
+    p = toWorld.apply(p);
+  return true;
+}
+
 bool chosenEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why) {
   edges = meshEdges(mesh);
   return listedComponents(node, MFn::kMeshEdgeComponent, edges.count(), false, chosen, why);

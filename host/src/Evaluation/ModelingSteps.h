@@ -22,6 +22,10 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
 // False, with `why` saying so, when any of the values is not a number.
 bool allNumbers(std::initializer_list<double> values, std::string& why);
 
+// The mesh's points, in world space through the node's inputMatrix when its
+// worldSpace is on. False, with `why` set, when inputMatrix is not a matrix.
+bool worldPoints(const Node& node, const MeshData& mesh, std::vector<Point3>& points, std::string& why);
+
 // The mesh's edges and those the node's inputComponents name, as listedComponents.
 bool chosenEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why);
 

@@ -105,6 +105,29 @@ int PolygonList::addPoint(Point3 p) {
   return static_cast<int>(points.size()) - 1;
 }
 
+void renameCorners(PolygonList& list, const std::vector<int>& into) {
+  std::vector<Polygon> kept;
+  for (const auto& p : list.polygons) {
+    Polygon out{{}, std::vector<std::vector<int>>(p.uvs.size())};
+    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+      const int v = into[static_cast<std::size_t>(p.vertices[k])];
+      if (!out.vertices.empty() && out.vertices.back() == v)
+        continue;
+      out.vertices.push_back(v);
+      for (std::size_t s = 0; s < p.uvs.size(); ++s)
+        out.uvs[s].push_back(p.uvs[s][k]);
+    }
+    while (out.vertices.size() > 1 && out.vertices.front() == out.vertices.back()) {
+      out.vertices.pop_back();
+      for (auto& ids : out.uvs)
+        ids.pop_back();
+    }
+    if (out.vertices.size() >= 3)
+      kept.push_back(std::move(out));
+  }
+  list.polygons = std::move(kept);
+}
+
 bool wellFormed(const MeshData& m) {
   std::size_t corners = 0;
   for (int count : m.faceCounts) {

@@ -30,6 +30,11 @@ struct PolygonList {
   int addPoint(Point3 p);
 };
 
+// Each polygon's corners renamed by `into` (old point -> new), a corner
+// repeating the one before it (or the first, at the end) dropped; polygons
+// left with fewer than three corners go.
+void renameCorners(PolygonList& list, const std::vector<int>& into);
+
 // Every face has three corners or more, each a point of the mesh, and the
 // corners add up to the face list: what the modelling nodes need of their input.
 bool wellFormed(const MeshData& m);

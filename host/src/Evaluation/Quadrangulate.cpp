@@ -8,7 +8,6 @@
 // number and first corner; the other triangle's number goes, those after it
 // moving down. Points and UVs are unchanged.
 #include "FaceJoins.h"
-#include "Matrix4.h"
 #include "ModelingSteps.h"
 #include "Point3Math.h"
 
@@ -37,20 +36,7 @@ bool readSettings(const Node& node, const MeshData& mesh, QuadSettings& s, std::
   s.angle = node.number("angle", s.angle);
   s.groupBorder = node.number("keepGroupBorder", 1.0) != 0.0;
   s.textureBorder = node.number("keepTextureBorders", 1.0) != 0.0;
-  if (!allNumbers({s.angle}, why))
-    return false;
-  s.points = mesh.points;
-  const Value matrix = node.value("inputMatrix");
-  if (node.number("worldSpace", 0.0) == 0.0 || matrix.kind == Value::kNone)
-    return true;
-  Matrix4 toWorld;
-  if (!Matrix4::fromValue(&matrix, toWorld)) {
-    why = "its inputMatrix is not a matrix";
-    return false;
-  }
-  for (auto& p : s.points)
-    p = toWorld.apply(p);
-  return true;
+  return allNumbers({s.angle}, why) && worldPoints(node, mesh, s.points, why);
 }
 
 // The corner of the triangle after vertex v.

@@ -6,8 +6,8 @@
 // and those after them move down. With `texture` the UVs are sewn along the
 // merged edges as polyMapSew sews them. Distances are taken in world space
 // through inputMatrix with worldSpace.
+#include "DisjointSets.h"
 #include "FaceJoins.h"
-#include "Matrix4.h"
 #include "ModelingSteps.h"
 #include "Point3Math.h"
 #include "UVSeams.h"
@@ -51,21 +51,6 @@ std::vector<Border> listedBorders(const MeshData& mesh, const MeshEdges& edges, 
   return out;
 }
 
-bool readPoints(const Node& node, const MeshData& mesh, std::vector<Point3>& points, std::string& why) {
-  points = mesh.points;
-  const Value matrix = node.value("inputMatrix");
-  if (node.number("worldSpace", 0.0) == 0.0 || matrix.kind == Value::kNone)
-    return true;
-  Matrix4 toWorld;
-  if (!Matrix4::fromValue(&matrix, toWorld)) {
-    why = "its inputMatrix is not a matrix";
-    return false;
-  }
-  for (auto& p : points)
-    p = toWorld.apply(p);
-  return true;
-}
-
 // Pairs of borders (indices into `borders`) to merge.
 std::vector<std::pair<std::size_t, std::size_t>> pairs(const std::vector<Border>& borders,
                                                        const std::vector<Point3>& pts, double tolerance) {
@@ -95,32 +80,6 @@ std::vector<std::pair<std::size_t, std::size_t>> pairs(const std::vector<Border>
   return out;
 }
 
-// The merged points' corners, repeats of the corner before dropped, and faces
-// left with fewer than three corners.
-void renumber(PolygonList& list, const std::vector<int>& into) {
-  for (auto& p : list.polygons) {
-    Polygon out;
-    out.uvs.resize(p.uvs.size());
-    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
-      const int v = into[static_cast<std::size_t>(p.vertices[k])];
-      if (!out.vertices.empty() && out.vertices.back() == v)
-        continue;
-      out.vertices.push_back(v);
-      for (std::size_t s = 0; s < p.uvs.size(); ++s)
-        out.uvs[s].push_back(p.uvs[s][k]);
-    }
-    if (out.vertices.size() > 1 && out.vertices.back() == out.vertices.front()) {
-      out.vertices.pop_back();
-      for (auto& ids : out.uvs)
-        ids.pop_back();
-    }
-    p = std::move(out);
-  }
-  list.polygons.erase(std::remove_if(list.polygons.begin(), list.polygons.end(),
-                                     [](const Polygon& p) { return p.vertices.size() < 3; }),
-                      list.polygons.end());
-}
-
 // The edges by their two points, the lower first.
 std::map<std::pair<int, int>, int> edgesByEnds(const MeshEdges& edges) {
   std::map<std::pair<int, int>, int> out;
@@ -139,7 +98,7 @@ bool sewEdges(const Node& node, MeshData& mesh, std::string& why) {
   std::vector<Point3> points;
   const double tolerance = node.number("tolerance", 0.0);
   if (!allNumbers({tolerance}, why) || !chosenEdges(node, mesh, edges, chosen, why) ||
-      !readPoints(node, mesh, points, why))
+      !worldPoints(node, mesh, points, why))
     return false;
   const std::vector<Border> borders = listedBorders(mesh, edges, chosen);
   if (borders.size() > kMostBorders) {
@@ -147,26 +106,16 @@ bool sewEdges(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   const auto sewn = pairs(borders, points, std::max(0.0, tolerance));
-  std::vector<int> into(mesh.points.size());
-  std::iota(into.begin(), into.end(), 0);
-  auto root = [&into](int v) {
-    while (into[static_cast<std::size_t>(v)] != v)
-      v = into[static_cast<std::size_t>(v)];
-    return v;
-  };
-  auto merge = [&](int a, int b) {
-    a = root(a);
-    b = root(b);
-    into[static_cast<std::size_t>(std::max(a, b))] = std::min(a, b);
-  };
+  DisjointSets merged(mesh.points.size());
   for (const auto& [i, j] : sewn) {
-    merge(borders[i].from, borders[j].to);
-    merge(borders[i].to, borders[j].from);
+    merged.join(static_cast<std::size_t>(borders[i].from), static_cast<std::size_t>(borders[j].to));
+    merged.join(static_cast<std::size_t>(borders[i].to), static_cast<std::size_t>(borders[j].from));
   }
+  std::vector<int> into(mesh.points.size());
   for (std::size_t v = 0; v < into.size(); ++v)
-    into[v] = root(static_cast<int>(v));
+    into[v] = static_cast<int>(merged.find(v));
   PolygonList list = PolygonList::of(mesh);
-  renumber(list, into);
+  renameCorners(list, into);
   // Where the points went once those no face uses are dropped.
   std::vector<int> kept(mesh.points.size(), 0);
   for (const auto& p : list.polygons)
