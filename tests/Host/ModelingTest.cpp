@@ -788,3 +788,34 @@ TEST_F(HostTest, SplitEdgePartsFacesAndSewEdgeJoinsThemAgain) {
   expectSaid(splitPlane("", sewing("2 \"e[1]\" \"e[70]\"", ""), "polySewEdge1.out"),
              "(polySewEdge): its components \"e[70]\" name no edge of the mesh (which has 14)", "pPlaneShape1", 12, 4);
 }
+
+TEST_F(HostTest, ConnectComponentsCutsFacesBetweenListedEdgesAndVertices) {
+  // e[0] (0-1) and e[2] (4-3) of face 0: their middles, points 9 and 10, joined across it; face 2 takes 10 too.
+  auto problems =
+      loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" \"e[2]\";\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 11, 5);
+  expectPoint(p, 9, -0.25, 0, 0.5);
+  expectPoint(p, 10, -0.25, 0, 0);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 9, 10, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 1, 4, 10}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{3, 10, 4, 7, 6}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 11);
+
+  // Two opposite corners of face 0 cut it along its diagonal; two corners an edge apart cut nothing.
+  loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 2 \"vtx[0]\" \"vtx[4]\";\n"));
+  pointsWithCounts("pPlaneShape1", 9, 5);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 1, 4}));
+  loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[0:1]\";\n"));
+  pointsWithCounts("pPlaneShape1", 9, 4);
+
+  // Faces are not connected; components past the mesh are said and left out.
+  expectSaid(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n"),
+             "(polyConnectComponents) is not evaluated (it connects faces, which the host does not evaluate)",
+             "pPlaneShape1", 9, 4);
+  expectSaid(planeNode("polyConnectComponents",
+                       "\tsetAttr \".ics\" -type \"componentList\" 3 \"vtx[0]\" \"vtx[4]\" \"e[40]\";\n"),
+             "(polyConnectComponents): its components \"e[40]\" name no edge or vertex of the mesh and are left out",
+             "pPlaneShape1", 9, 5);
+}

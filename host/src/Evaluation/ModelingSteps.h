@@ -2,6 +2,7 @@
 // The modelling nodes, one file each, as ModelingNodes dispatches to them.
 // Each changes `mesh` and returns true, `why` set when some of its values were
 // left out; or returns false with `mesh` unchanged and `why` set.
+#include "ComponentLists.h"
 #include "GeometryData.h"
 #include "MeshEdges.h"
 #include "Node.h"
@@ -50,5 +51,6 @@ bool quadrangulate(const Node& node, MeshData& mesh, std::string& why);     // p
 bool deleteEdges(const Node& node, MeshData& mesh, std::string& why);       // polyDelEdge
 bool sewEdges(const Node& node, MeshData& mesh, std::string& why);          // polySewEdge
 bool splitEdges(const Node& node, MeshData& mesh, std::string& why);        // polySplitEdge
+bool connectComponents(const Node& node, MeshData& mesh, std::string& why); // polyConnectComponents
 
 }  // namespace OmbrixHost

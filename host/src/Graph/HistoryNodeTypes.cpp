@@ -204,6 +204,9 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polyDelEdge", dg, false, polyModifierAttrs(dependAttrs, {number("cleanVertices", "cv", 0, K::kBool)}));
   add("polySewEdge", dg, false,
       worldModifierAttrs(dependAttrs, {number("tolerance", "t", 0), number("texture", "tx", 1, K::kBool)}));
+  add("polyConnectComponents", dg, false,
+      polyModifierAttrs(dependAttrs, {number("adjustEdgeFlow", "aef", 1, K::kFloat),
+                                      number("insertWithEdgeFlow", "ief", 0, K::kBool)}));
   add("polySplitEdge", dg, false, polyModifierAttrs(dependAttrs, {number("operation", "op", 1, K::kInt)}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
