@@ -329,3 +329,39 @@ TEST_F(HostTest, LatticeBendsTheColumnAsItsPointsMove) {
                            "deformedLatticePoints)");
   expectPoint(pointsOf("columnShape"), 5, 0.5, 2, 0);
 }
+
+namespace {
+
+// The 2 x 2 plane, its middle point raised 1 by polyTweak1, mushed by deltaMush1 against the flat plane.
+std::string mushed(const std::string& settings) {
+  std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n");
+  s.erase(s.find("connectAttr \"polyPlane1.out\""));
+  return s + "createNode polyTweak -n \"polyTweak1\";\n\tsetAttr \".uopa\" yes;\n"
+             "\tsetAttr \".tk[4]\" -type \"float3\" 0 1 0;\nconnectAttr \"polyPlane1.out\" \"polyTweak1.ip\";\n"
+             "createNode deltaMush -n \"deltaMush1\";\n" + settings +
+         "connectAttr \"polyTweak1.out\" \"deltaMush1.ip[0].ig\";\nconnectAttr \"polyPlane1.out\" \"deltaMush1.orggeom[0]\";\n"
+         "connectAttr \"deltaMush1.og[0]\" \"pPlaneShape1.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, DeltaMushSmoothsTheDeformationAndSaysItIsTheHosts) {
+  // The flat rest has no detail to keep; the bump halves towards its neighbours (y 0) each time,
+  // the border held.
+  auto problems = loadScene(mushed("\tsetAttr \".si\" 1;\n"));
+  expectReported(problems, "pPlaneShape1: construction history through deltaMush1 (deltaMush): its smoothing is the "
+                           "host's; Maya's may differ");
+  MPointArray p = pointsOf("pPlaneShape1");
+  expectPoint(p, 4, 0, 0.5, 0);
+  expectPoint(p, 0, -0.5, 0, 0.5);
+  loadScene(mushed(""));
+  expectPoint(pointsOf("pPlaneShape1"), 4, 0, std::pow(0.5, 10), 0);
+  loadScene(mushed("\tsetAttr \".si\" 1;\n\tsetAttr \".en\" 0.5;\n"));
+  expectPoint(pointsOf("pPlaneShape1"), 4, 0, 0.75, 0);
+
+  // No smoothing gives the input back; values out of range leave it upstream.
+  loadScene(mushed("\tsetAttr \".si\" 0;\n"));
+  expectPoint(pointsOf("pPlaneShape1"), 4, 0, 1, 0);
+  expectReported(loadScene(mushed("\tsetAttr \".ss\" 2;\n")),
+                 "(its smoothingIterations, smoothingStep or displacement is out of range)");
+}

@@ -72,7 +72,7 @@ bool clusterPoints(const Node& node, int index, std::vector<Point3>& points, std
     return false;
   }
   const Matrix4 whole = geom * moved * geomInverse;
-  moveByWeights(node, index, points, [&](Point3 p) {
+  moveByWeights(node, index, points, [&](std::size_t, Point3 p) {
     const Point3 to = whole.apply(p);
     const double share = falloff ? falloff(geom.apply(p)) : 1.0;
     return Point3{p.x + share * (to.x - p.x), p.y + share * (to.y - p.y), p.z + share * (to.z - p.z)};

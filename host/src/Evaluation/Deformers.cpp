@@ -1,6 +1,7 @@
 #include "Deformers.h"
 
 #include "Cluster.h"
+#include "DeltaMush.h"
 #include "Lattice.h"
 #include "SkinCluster.h"
 
@@ -261,20 +262,21 @@ std::vector<double> vertexWeights(const Node& node, const char* attr, const std:
 }
 
 void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
-                   const std::function<Point3(Point3)>& move) {
+                   const std::function<Point3(std::size_t, Point3)>& move) {
   const std::vector<double> weights =
       vertexWeights(node, "weights", indexed("weightList", index) + ".weights", {index, -1}, points.size());
   for (std::size_t v = 0; v < points.size(); ++v) {
     const double w = std::isfinite(weights[v]) ? weights[v] : 0.0;
     Point3& p = points[v];
-    const Point3 d = move(p);
+    const Point3 d = move(v, p);
     p = Point3{p.x + w * (d.x - p.x), p.y + w * (d.y - p.y), p.z + w * (d.z - p.z)};
   }
 }
 
 bool isDeformer(const Node& node) {
   return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear") ||
-         is(node, "cluster") || is(node, "softMod") || is(node, "ffd");
+         is(node, "cluster") || is(node, "softMod") || is(node, "ffd") ||
+         is(node, "deltaMush");
 }
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
@@ -294,6 +296,8 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = softModPoints(node, index, deformed, why);
   else if (is(node, "ffd"))
     ok = latticePoints(node, index, deformed, why);
+  else if (is(node, "deltaMush"))
+    ok = deltaMushPoints(node, index, mesh, deformed, sources, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

@@ -145,7 +145,7 @@ bool latticePoints(const Node& node, int index, std::vector<Point3>& points, std
   }
   if (!readSettings(node, s, why))
     return false;
-  moveByWeights(node, index, points, [&](Point3 p) {
+  moveByWeights(node, index, points, [&](std::size_t, Point3 p) {
     const Point3 world = geom.apply(p), q = s.toBase.apply(world);
     const std::array<double, 3> x{q.x + 0.5, q.y + 0.5, q.z + 0.5};
     const bool inside = std::all_of(x.begin(), x.end(), [](double v) { return v >= 0.0 && v <= 1.0; });

@@ -205,7 +205,7 @@ bool nonLinearPoints(const Node& node, int index, std::vector<Point3>& points, c
     return false;
   }
   moveByWeights(node, index, points,
-                [&](Point3 p) { return fromHandle.apply(kind->deform(toHandle.apply(p), values)); });
+                [&](std::size_t, Point3 p) { return fromHandle.apply(kind->deform(toHandle.apply(p), values)); });
   why = driven;
   return true;
 }

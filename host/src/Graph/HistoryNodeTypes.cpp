@@ -277,6 +277,12 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
+  add("deltaMush", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  number("smoothingIterations", "si", 10, K::kInt),
+                                  number("smoothingStep", "ss", 0.5, K::kFloat),
+                                  number("pinBorderVertices", "pbv", 1, K::kBool),
+                                  number("displacement", "dis", 1, K::kFloat)}));
   add("ffd", dg, false,
       deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
                                   makeAttr("geomMatrix", "gm", K::kMatrix, true),
