@@ -365,3 +365,47 @@ TEST_F(HostTest, DeltaMushSmoothsTheDeformationAndSaysItIsTheHosts) {
   expectReported(loadScene(mushed("\tsetAttr \".ss\" 2;\n")),
                  "(its smoothingIterations, smoothingStep or displacement is out of range)");
 }
+
+namespace {
+
+// A mesh `name`Shape under `name` with the column's points and faces, moved by `attrs`.
+std::string columnCopy(const std::string& name, const std::string& attrs) {
+  return "createNode transform -n \"" + name + "\";\ncreateNode mesh -n \"" + name + "Shape\" -p \"" + name +
+         "\";\n\tsetAttr -k off \".v\";\n"
+         "\tsetAttr -s 6 \".vt[0:5]\"  -0.5 0 0 0.5 0 0 -0.5 1 0 0.5 1 0 -0.5 2 0 0.5 2 0;\n"
+         "\tsetAttr -s 7 \".ed[0:6]\"  0 1 0 0 2 0 1 3 0 2 3 0 2 4 0 3 5 0 4 5 0;\n"
+         "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" f 4 0 2 -4 -2 f 4 3 5 -7 -5;\n" + attrs;
+}
+
+// The column wrapped by `driver`, bound against `base`: copies of the column.
+std::string wrapped(const std::string& driverAttrs, const std::string& settings) {
+  return std::string(kColumn) + columnCopy("driver", driverAttrs) + columnCopy("driverBase", "\tsetAttr \".io\" yes;\n") +
+         "createNode wrap -n \"wrap1\";\n" + settings +
+         "connectAttr \"columnShapeOrig.w\" \"wrap1.ip[0].ig\";\nconnectAttr \"columnShapeOrig.o\" \"wrap1.orggeom[0]\";\n"
+         "connectAttr \"driverShape.w\" \"wrap1.dp[0]\";\nconnectAttr \"driverBaseShape.w\" \"wrap1.bp[0]\";\n"
+         "connectAttr \"column.wm\" \"wrap1.gm\";\nconnectAttr \"wrap1.og[0]\" \"columnShape.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, WrapCarriesEachPointWithTheInfluencePointNearestIt) {
+  // The influence's point 4 moved 1 along X by a tweak: the column's point 4, bound to it, follows alone.
+  auto problems = loadScene(wrapped("\tsetAttr \".pt[4]\" -type \"float3\" 1 0 0 ;\n", ""));
+  expectReported(problems, "wrap1 (wrap): its binding is the host's (each point moves with the influence point "
+                           "nearest it); Maya's may differ");
+  MPointArray p = pointsOf("columnShape");
+  expectPoint(p, 4, 0.5, 2, 0);
+  expectPoint(p, 5, 0.5, 2, 0);
+  expectPoint(p, 0, -0.5, 0, 0);
+
+  // The influence moved 3 along Z as a whole: every point follows, in world space.
+  loadScene(wrapped("", "") + "setAttr \"driver.t\" -type \"double3\" 0 0 3 ;\n");
+  expectPoint(pointsOf("columnShape"), 2, -0.5, 1, 3);
+
+  // No base to bind against: the column as it was.
+  std::string unbound = wrapped("\tsetAttr \".pt[4]\" -type \"float3\" 1 0 0 ;\n", "");
+  const std::string base = "connectAttr \"driverBaseShape.w\" \"wrap1.bp[0]\";\n";
+  unbound.erase(unbound.find(base), base.size());
+  expectReported(loadScene(unbound), "(its driverPoints and basePoints are not meshes of one topology)");
+  expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+}

@@ -4,6 +4,7 @@
 #include "DeltaMush.h"
 #include "Lattice.h"
 #include "SkinCluster.h"
+#include "Wrap.h"
 
 #include "Components.h"
 #include "DataCursor.h"
@@ -276,7 +277,7 @@ void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
 bool isDeformer(const Node& node) {
   return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear") ||
          is(node, "cluster") || is(node, "softMod") || is(node, "ffd") ||
-         is(node, "deltaMush");
+         is(node, "deltaMush") || is(node, "wrap");
 }
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
@@ -298,6 +299,8 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = latticePoints(node, index, deformed, why);
   else if (is(node, "deltaMush"))
     ok = deltaMushPoints(node, index, mesh, deformed, sources, why);
+  else if (is(node, "wrap"))
+    ok = wrapPoints(node, index, deformed, sources, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

@@ -3,7 +3,7 @@
 // input[i].inputGeometry into outputGeometry[i] and keep the topology: tweak,
 // skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape,
 // nonLinear (bend, flare, sine, squash, twist and wave handles), cluster, softMod,
-// ffd (lattice) and deltaMush.
+// ffd (lattice), deltaMush and wrap.
 #include "GeometryData.h"
 #include "Matrix4.h"
 #include "Node.h"

@@ -283,6 +283,15 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
                                   number("smoothingStep", "ss", 0.5, K::kFloat),
                                   number("pinBorderVertices", "pbv", 1, K::kBool),
                                   number("displacement", "dis", 1, K::kFloat)}));
+  add("wrap", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  makeAttr("geomMatrix", "gm", K::kMatrix),
+                                  makeAttr("driverPoints", "dp", K::kGeneric, true),
+                                  makeAttr("basePoints", "bp", K::kGeneric, true),
+                                  number("maxDistance", "md", 1), number("weightThreshold", "wt", 0),
+                                  number("exclusiveBind", "exb", 0, K::kBool),
+                                  number("autoWeightThreshold", "awt", 0, K::kBool),
+                                  number("falloffMode", "fm", 0, K::kEnum)}));
   add("ffd", dg, false,
       deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
                                   makeAttr("geomMatrix", "gm", K::kMatrix, true),
