@@ -232,3 +232,57 @@ TEST_F(HostTest, TessellateMakesTheMeshOfASurfaceFromHistory) {
   expectReported(loadScene(unplugged), "(no surface is connected to its inputSurface)");
   EXPECT_EQ(MFnMesh(path("tubeShape")).numPolygons(), 0);
 }
+
+namespace {
+
+// A circle of radius 1 round Y (makeNurbCircle1) swept by extrude1 into extrudedSurfaceShape1,
+// along curve1, a line from the origin to (0 0 4), when `withPath`.
+std::string extrudeScene(const std::string& settings, bool withPath = true) {
+  std::string s = "createNode transform -n \"nurbsCircle1\";\n"
+                  "createNode nurbsCurve -n \"nurbsCircleShape1\" -p \"nurbsCircle1\";\n\tsetAttr -k off \".v\";\n"
+                  "createNode makeNurbCircle -n \"makeNurbCircle1\";\n\tsetAttr \".nr\" -type \"double3\" 0 1 0 ;\n"
+                  "connectAttr \"makeNurbCircle1.oc\" \"nurbsCircleShape1.cr\";\n"
+                  "createNode transform -n \"curve1\";\ncreateNode nurbsCurve -n \"curveShape1\" -p \"curve1\";\n"
+                  "\tsetAttr -k off \".v\";\n\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t1 1 0 no 3\n\t\t2 0 1\n\t\t2\n"
+                  "\t\t0 0 0\n\t\t0 0 4\n\t\t;\n"
+                  "createNode transform -n \"extrudedSurface1\";\n"
+                  "createNode nurbsSurface -n \"extrudedSurfaceShape1\" -p \"extrudedSurface1\";\n"
+                  "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+                  "createNode extrude -n \"extrude1\";\n" + settings +
+                  "connectAttr \"nurbsCircleShape1.ws\" \"extrude1.pr\";\n"
+                  "connectAttr \"extrude1.os\" \"extrudedSurfaceShape1.cr\";\n";
+  return withPath ? s + "connectAttr \"curveShape1.ws\" \"extrude1.pt\";\n" : s;
+}
+
+const char* kTubeAtPath = "\tsetAttr \".fpt\" yes;\n\tsetAttr \".ucp\" 1;\n\tsetAttr \".upn\" yes;\n\tsetAttr \".rsp\" yes;\n";
+
+}  // namespace
+
+TEST_F(HostTest, ExtrudeSweepsAProfileAlongItsPathOrADirection) {
+  // A tube at the path, the circle's normal turned onto the path (+Y onto +Z, a quarter turn about X):
+  // a cylinder round Z, 4 long, its knots 1 from the axis.
+  expectAllEvaluated(loadScene(extrudeScene(kTubeAtPath)));
+  const char* shape = "extrudedSurfaceShape1";
+  MFnNurbsSurface tube(HostTest::path(shape));
+  EXPECT_EQ(tube.formInU(), MFnNurbsSurface::kPeriodic);
+  EXPECT_EQ(tube.degreeV(), 1);
+  expectNear(surfacePoint(0.0, 0.0, shape), 1, 0, 0);
+  expectNear(surfacePoint(2.0, 1.0, shape), 0, 1, 4);
+  for (int k = 0; k < 8; ++k) {
+    MPoint p = surfacePoint(k, 0.5, shape);
+    EXPECT_NEAR(std::hypot(p.x, p.y), 1.0, 1e-9) << "knot " << k;
+    EXPECT_NEAR(p.z, 2.0, 1e-9);
+  }
+
+  // Scaled to a half and turned a quarter by the end; a distance of 3 up Y needs no path.
+  loadScene(extrudeScene(std::string(kTubeAtPath) + "\tsetAttr \".sc\" 0.5;\n\tsetAttr \".ro\" 90;\n"));
+  expectNear(surfacePoint(0.0, 1.0, shape), 0, 0.5, 4);
+  loadScene(extrudeScene("\tsetAttr \".et\" 0;\n\tsetAttr \".l\" 3;\n", false));
+  expectNear(surfacePoint(0.0, 1.0, shape), 1, 3, 0);
+  expectNear(surfacePoint(2.0, 0.5, shape), 0, 1.5, -1);
+
+  // A tube without a path, a scale that is not a number: the surface keeps its file data.
+  expectSurfaceKept(extrudeScene(kTubeAtPath, false), shape, "extrude1", "no curve is connected to its path");
+  expectSurfaceKept(extrudeScene(std::string(kTubeAtPath) + "\tsetAttr \".sc\" nan;\n"), shape, "extrude1",
+                    "its extrudeType, scale or rotation cannot be used");
+}

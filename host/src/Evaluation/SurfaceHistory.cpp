@@ -1,6 +1,7 @@
 #include "SurfaceHistory.h"
 
 #include "CreationNodes.h"
+#include "Extrude.h"
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
@@ -233,7 +234,7 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
 }
 
 using SurfaceBuilder = bool (*)(const Node&, NurbsData&, std::string&);
-const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}};
+const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}, {"extrude", extrudeSurface}};
 
 }  // namespace
 

@@ -1,5 +1,5 @@
 #pragma once
-// NURBS surfaces that history makes from curves: revolve and loft, read from
+// NURBS surfaces that history makes from curves: revolve, loft and extrude, read from
 // the node's attributes and the curves connected to inputCurve.
 #include "GeometryData.h"
 #include "Node.h"

@@ -504,6 +504,21 @@ std::map<std::string, NodeType> buildTypes() {
       a.push_back(e);
     return a;
   }()));
+  add(make("extrude", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("profile", "pr", K::kGeneric));
+    a.push_back(makeAttr("path", "pt", K::kGeneric));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(makeTriple("direction", "d", "XYZ", "xyz", K::kDouble));
+    a.back()->children[1]->defaultNumber = 1.0;
+    a.push_back(makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble));
+    for (auto& e : {num("extrudeType", "et", 2, K::kEnum), num("length", "l", 1), num("fixedPath", "fpt", 0, K::kBool),
+                    num("useComponentPivot", "ucp", 0, K::kEnum), num("useProfileNormal", "upn", 0, K::kBool),
+                    num("scale", "sc", 1), num("rotation", "ro", 0, K::kAngle), num("degreeAlongLength", "dl", 1, K::kInt),
+                    num("reverseSurfaceIfPathReversed", "rsp", 0, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
   add(make("loft", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();
     a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
