@@ -1,6 +1,6 @@
 #pragma once
 // NURBS surfaces that history makes from curves: revolve, loft and extrude, read from
-// the node's attributes and the curves connected to inputCurve.
+// the node's attributes and the curves connected to it.
 #include "GeometryData.h"
 #include "Node.h"
 
