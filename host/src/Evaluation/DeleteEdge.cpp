@@ -27,30 +27,27 @@ std::vector<std::set<int>> neighbours(const PolygonList& list, const std::set<in
   return out;
 }
 
-// Whether every polygon holding v keeps three corners or more without it.
-bool removable(const PolygonList& list, int v) {
-  for (const auto& p : list.polygons)
-    if (std::count(p.vertices.begin(), p.vertices.end(), v) > 0 && p.vertices.size() < 4)
-      return false;
-  return true;
-}
-
-void removeCorners(PolygonList& list, int v) {
+// The winged vertices among `ends` taken out of their polygons, but for those
+// whose going would leave a polygon fewer than three corners.
+void removeWinged(PolygonList& list, const std::set<int>& ends) {
+  const std::vector<std::set<int>> around = neighbours(list, ends);
+  std::vector<bool> winged(list.points.size(), false);
+  for (int v : ends)
+    winged[static_cast<std::size_t>(v)] = around[static_cast<std::size_t>(v)].size() == 2;
+  for (const auto& p : list.polygons) {
+    const auto going = std::count_if(p.vertices.begin(), p.vertices.end(),
+                                     [&winged](int v) { return winged[static_cast<std::size_t>(v)]; });
+    if (going > 0 && p.vertices.size() - static_cast<std::size_t>(going) < 3)
+      for (int v : p.vertices)
+        winged[static_cast<std::size_t>(v)] = false;
+  }
   for (auto& p : list.polygons)
     for (std::size_t k = p.vertices.size(); k-- > 0;)
-      if (p.vertices[k] == v) {
+      if (winged[static_cast<std::size_t>(p.vertices[k])]) {
         p.vertices.erase(p.vertices.begin() + static_cast<std::ptrdiff_t>(k));
         for (auto& ids : p.uvs)
           ids.erase(ids.begin() + static_cast<std::ptrdiff_t>(k));
       }
-}
-
-// The winged vertices among `ends` taken out of their polygons.
-void removeWinged(PolygonList& list, const std::set<int>& ends) {
-  const std::vector<std::set<int>> around = neighbours(list, ends);
-  for (int v : ends)
-    if (around[static_cast<std::size_t>(v)].size() == 2 && removable(list, v))
-      removeCorners(list, v);
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ namespace OmbrixHost {
 namespace {
 
 constexpr double kMostIterations = 1000;
+constexpr double kMostSmoothingSteps = 2e8;  // iterations times points
 
 struct Neighbours {
   std::vector<std::vector<int>> of;  // per point, in the order faces first reach them
@@ -115,6 +116,10 @@ bool deltaMushPoints(const Node& node, int index, const MeshData& mesh, std::vec
   if (original && (!sources.meshAt(original->remote, rest) || rest.points.size() != mesh.points.size() ||
                    rest.faceConnects != mesh.faceConnects)) {
     why = "its originalGeometry is not a mesh of the input's topology";
+    return false;
+  }
+  if (iterations * static_cast<double>(points.size()) > kMostSmoothingSteps) {
+    why = "its smoothingIterations over " + std::to_string(points.size()) + " points ask for too much smoothing";
     return false;
   }
   rest.rebuildFaceStarts();

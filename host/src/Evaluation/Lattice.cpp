@@ -42,7 +42,8 @@ bool readLattice(const Node& shape, LatticeGrid& grid) {
       continue;
     long long s = 0, t = 0, u = 0, count = 0;
     if (!c.integer(s) || !c.integer(t) || !c.integer(u) || !c.integer(count) || s < 2 || t < 2 || u < 2 ||
-        s * t * u != count || count > kMostLatticePoints || static_cast<unsigned long long>(count) > c.remaining() / 6)
+        count > kMostLatticePoints || s > count || t > count || u > count || s * t * u != count ||
+        static_cast<unsigned long long>(count) > c.remaining() / 6)
       return false;
     grid.divisions = {static_cast<int>(s), static_cast<int>(t), static_cast<int>(u)};
     grid.points.resize(static_cast<std::size_t>(count));
