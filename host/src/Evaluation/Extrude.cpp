@@ -14,12 +14,12 @@
 // straight paths and a close one along curved paths.
 #include "Extrude.h"
 
-#include "CreationNodes.h"
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
 #include "NurbsTessellator.h"
 #include "Point3Math.h"
+#include "SurfaceHistory.h"
 
 #include <algorithm>
 #include <cmath>
@@ -179,10 +179,8 @@ bool extrudeSurface(const Node& n, NurbsData& d, std::string& why) {
   const bool onPath = type == 0.0 || n.number("fixedPath", 0.0) != 0.0;
   const Point3 shift = onPath || type == 0.0 ? Point3{} : pivot - sweep.origins.front();
   const std::size_t rows = sweep.origins.size();
-  if (static_cast<double>(rows) * static_cast<double>(shape.size()) > static_cast<double>(kMaxCreatedPoints)) {
-    why = "its surface would have more than " + std::to_string(kMaxCreatedPoints) + " CVs";
+  if (!withinPointLimit(shape.size(), rows, why))
     return false;
-  }
   d = NurbsData();
   d.degreeU = profile.degree;
   d.formU = profile.form;

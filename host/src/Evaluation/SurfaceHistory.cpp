@@ -23,15 +23,6 @@ const int kMaxLoftCurves = 64;
 const double kFullTurn = 6.283185307179586;
 
 
-// A surface of `rows` by `columns` CVs is refused beyond what any creation node makes.
-bool withinPointLimit(std::size_t rows, std::size_t columns, std::string& why) {
-  if (static_cast<double>(rows) * static_cast<double>(columns) <= static_cast<double>(kMaxCreatedPoints))
-    return true;
-  why = "its surface would have " + std::to_string(rows) + " x " + std::to_string(columns) + " CVs, more than " +
-        std::to_string(kMaxCreatedPoints);
-  return false;
-}
-
 bool connectedCurve(const Node& node, const std::string& key, NurbsCurve& out, std::string& why) {
   const Connection* c = incomingConnection(&node, key);
   if (!c) {
@@ -237,6 +228,14 @@ using SurfaceBuilder = bool (*)(const Node&, NurbsData&, std::string&);
 const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}, {"extrude", extrudeSurface}};
 
 }  // namespace
+
+bool withinPointLimit(std::size_t rows, std::size_t columns, std::string& why) {
+  if (static_cast<double>(rows) * static_cast<double>(columns) <= static_cast<double>(kMaxCreatedPoints))
+    return true;
+  why = "its surface would have " + std::to_string(rows) + " x " + std::to_string(columns) + " CVs, more than " +
+        std::to_string(kMaxCreatedPoints);
+  return false;
+}
 
 bool isSurfaceHistory(const Node& node) {
   for (const auto& builder : kBuilders)
