@@ -92,6 +92,8 @@ bool dagPlugMatrix(const PlugRef& plug, Matrix4& out) {
   if (!dagWorldMatrix(plug.node, out))
     return false;
   const std::string name = plug.attr ? plug.attr->name : "worldMatrix";
+  if (name == "worldMatrix")
+    return true;
   double rows[4][4];
   scene().localMatrix(plug.node, rows);
   const Matrix4 local = Matrix4::fromRows(rows);
