@@ -819,3 +819,33 @@ TEST_F(HostTest, ConnectComponentsCutsFacesBetweenListedEdgesAndVertices) {
              "(polyConnectComponents): its components \"e[40]\" name no edge or vertex of the mesh and are left out",
              "pPlaneShape1", 9, 5);
 }
+
+namespace {
+
+// The plane without face 0, then polyAppend1 along the border edges `desc` names (as Maya saves them).
+std::string appended(const std::string& desc, const std::string& settings) {
+  return plane(deletion("1 \"f[0]\"") + "createNode polyAppend -n \"polyAppend1\";\n\tsetAttr " + desc + ";\n" +
+                   settings + "connectAttr \"deleteComponent1.og\" \"polyAppend1.ip\";\n",
+               "polyAppend1.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, AppendAddsAFaceAlongBorderEdges) {
+  // Without face 0 the plane's points 1..8 are 0..7; the notch's border edges e[3] (3-0) and e[4] (2-3),
+  // each walked against its face, make the triangle 0 3 2, facing up as the plane does.
+  auto problems = loadScene(appended("-s 2 \".d[0:1]\"  -2147483645 -2147483644", "\tsetAttr \".tx\" 1;\n"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 8, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{0, 3, 2}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 3);
+  loadScene(appended("-s 2 \".d[0:1]\"  -2147483645 -2147483644", ""));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8);
+
+  // An edge between two faces, a new point, no edges at all.
+  for (const auto& [desc, said] : std::vector<std::pair<std::string, std::string>>{
+           {"-s 2 \".d[0:1]\"  -2147483646 -2147483644", "(its descriptor 0 names no border edge of the mesh)"},
+           {"-s 2 \".d[0:1]\"  -2147483645 0", "(it appends new points, which the host does not evaluate)"},
+           {"\".tx\" 1", "(its desc list names no edges)"}})
+    expectSaid(appended(desc, ""), said, "pPlaneShape1", 8, 3);
+}

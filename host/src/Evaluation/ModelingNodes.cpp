@@ -26,7 +26,7 @@ const ModelingNode kNodes[] = {
     {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
     {"polyQuad", "inputPolymesh", quadrangulate},           {"polyDelEdge", "inputPolymesh", deleteEdges},
     {"polySewEdge", "inputPolymesh", sewEdges},             {"polySplitEdge", "inputPolymesh", splitEdges},
-    {"polyConnectComponents", "inputPolymesh", connectComponents},
+    {"polyConnectComponents", "inputPolymesh", connectComponents}, {"polyAppend", "inputPolymesh", appendFace},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";

@@ -52,5 +52,6 @@ bool deleteEdges(const Node& node, MeshData& mesh, std::string& why);       // p
 bool sewEdges(const Node& node, MeshData& mesh, std::string& why);          // polySewEdge
 bool splitEdges(const Node& node, MeshData& mesh, std::string& why);        // polySplitEdge
 bool connectComponents(const Node& node, MeshData& mesh, std::string& why); // polyConnectComponents
+bool appendFace(const Node& node, MeshData& mesh, std::string& why);        // polyAppend
 
 }  // namespace OmbrixHost
