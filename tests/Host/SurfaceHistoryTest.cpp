@@ -220,10 +220,14 @@ TEST_F(HostTest, TessellateMakesTheMeshOfASurfaceFromHistory) {
                              "\tsetAttr \".vn\" 8;\n\tsetAttr \".ucr\" no;\n"));
   pointsWithCounts("tubeShape", 16, 16);
 
-  // The control-point format, isoparms past the range, no surface: the mesh keeps its file data (none).
-  expectReported(loadScene(tessellatedScene("\tsetAttr \".f\" 3;\n")),
-                 "tubeShape: construction history through nurbsTessellate1 (nurbsTessellate) is not evaluated (its "
-                 "format is the control points (3), which the host does not evaluate)");
+  // The control points: the cylinder's 2 x 11 CVs (8 round, 3 repeating the first) as 16 points, 8 quads round it.
+  expectAllEvaluated(loadScene(tessellatedScene("\tsetAttr \".f\" 3;\n\tsetAttr \".pt\" 1;\n")));
+  MPointArray cvs = pointsWithCounts("tubeShape", 16, 8);
+  MPointArray surfaceCVs;
+  MFnNurbsSurface(HostTest::path("revolvedSurfaceShape1")).getCVs(surfaceCVs);
+  expectNear(cvs[0], surfaceCVs[0].x, surfaceCVs[0].y, surfaceCVs[0].z);
+
+  // Isoparms past the range, no surface: the mesh keeps its file data (none).
   expectReported(loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".un\" 5000;\n")),
                  "(its format, polygon type, count or isoparms are out of range)");
   std::string unplugged = tessellatedScene("");

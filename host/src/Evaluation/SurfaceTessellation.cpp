@@ -5,8 +5,8 @@
 // takes them: format 0 a polygon count, 1 standard fit (chordHeightRatio,
 // fractionalTolerance, minEdgeLength, delta), 2 general (uType and vType with
 // uNumber and vNumber, chordHeightRatio with useChordHeightRatio, edgeSwap);
-// polygonType 0 triangles, 1 quads. Format 3 (the control points) is not
-// evaluated.
+// polygonType 0 triangles, 1 quads; format 3 the surface's control points
+// as the mesh's points.
 #include "SurfaceTessellation.h"
 
 #include "Matrix4.h"
@@ -14,6 +14,7 @@
 #include "NurbsTessellator.h"
 #include "Primitives.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace OmbrixHost {
@@ -44,22 +45,18 @@ bool readSettings(const Node& node, TessellationSettings& s, std::string& why) {
                vNumber = node.number("vNumber", 3.0);
   const double ratio = node.number("chordHeightRatio", 0.983), fraction = node.number("fractionalTolerance", 0.01),
                minEdge = node.number("minEdgeLength", 0.001), delta = node.number("delta", 0.1);
-  if (format == 3.0) {
-    why = "its format is the control points (3), which the host does not evaluate";
-    return false;
-  }
   for (double v : {ratio, fraction, minEdge, delta})
     if (!std::isfinite(v)) {
       why = "a value is not a number";
       return false;
     }
-  if (!(format == 0.0 || format == 1.0 || format == 2.0) || !(type == 0.0 || type == 1.0) ||
+  if (!(format == 0.0 || format == 1.0 || format == 2.0 || format == 3.0) || !(type == 0.0 || type == 1.0) ||
       !(uType >= 0 && uType <= 3 && vType >= 0 && vType <= 3) || !(count >= 1 && count <= 4000000) ||
       !(uNumber >= 1 && uNumber <= 1024 && vNumber >= 1 && vNumber <= 1024)) {
     why = "its format, polygon type, count or isoparms are out of range";
     return false;
   }
-  s.format = static_cast<MTesselationParams::TessFormat>(static_cast<int>(format));
+  s.format = static_cast<MTesselationParams::TessFormat>(std::min(2, static_cast<int>(format)));
   s.polyType = type == 1.0 ? MTesselationParams::kQuads : MTesselationParams::kTriangles;
   s.triangleCount = static_cast<int>(count);
   s.stdChordHeightRatio = s.chordHeightRatio = ratio;
@@ -88,7 +85,8 @@ bool tessellateHistory(const Node& node, MeshData& out, std::string& why) {
   TessellationSettings settings;
   if (!readSettings(node, settings, why) || !surfaceAt(input->remote, surface, why))
     return false;
-  if (!tessellateSurface(surface, settings, out)) {
+  const bool controlPoints = node.number("format", 1.0) == 3.0;
+  if (!(controlPoints ? controlPointMesh(surface, settings, out) : tessellateSurface(surface, settings, out))) {
     why = "its surface is not valid";
     return false;
   }
