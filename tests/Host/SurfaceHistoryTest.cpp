@@ -1,6 +1,7 @@
 // NURBS surfaces made by history, as Maya writes them: a revolve of a curve, a loft of curves.
 #include "HistoryScene.h"
 
+#include <maya/MFloatArray.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MPoint.h>
 
@@ -289,4 +290,61 @@ TEST_F(HostTest, ExtrudeSweepsAProfileAlongItsPathOrADirection) {
   expectSurfaceKept(extrudeScene(kTubeAtPath, false), shape, "extrude1", "no curve is connected to its path");
   expectSurfaceKept(extrudeScene(std::string(kTubeAtPath) + "\tsetAttr \".sc\" nan;\n"), shape, "extrude1",
                     "its extrudeType, scale or rotation cannot be used");
+}
+
+namespace {
+
+// A square of side `side` round the origin in the XZ plane, as the linear curve `name`.
+std::string square(const std::string& name, double side) {
+  const std::string h = std::to_string(side / 2), m = std::to_string(-side / 2);
+  const std::string corners = m + " 0 " + m + "\n\t\t" + h + " 0 " + m + "\n\t\t" + h + " 0 " + h + "\n\t\t" + m +
+                              " 0 " + h + "\n\t\t" + m + " 0 " + m + "\n\t\t";
+  return "createNode transform -n \"" + name + "\";\ncreateNode nurbsCurve -n \"" + name + "Shape\" -p \"" + name +
+         "\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t1 4 0 no 3\n\t\t5 0 1 2 3 4\n\t\t5\n\t\t" +
+         corners + ";\n";
+}
+
+// planarTrimSurface1 of the curves named, into planarTrimmedPlaneShape1 and, tessellated, capShape.
+std::string planarScene(const std::vector<std::string>& curves) {
+  std::string s = "createNode transform -n \"planarTrimmedPlane1\";\n"
+                  "createNode nurbsSurface -n \"planarTrimmedPlaneShape1\" -p \"planarTrimmedPlane1\";\n"
+                  "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+                  "createNode planarTrimSurface -n \"planarTrimSurface1\";\n"
+                  "createNode transform -n \"cap\";\ncreateNode mesh -n \"capShape\" -p \"cap\";\n\tsetAttr -k off \".v\";\n"
+                  "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+                  "createNode nurbsTessellate -n \"nurbsTessellate1\";\n\tsetAttr \".f\" 2;\n"
+                  "connectAttr \"planarTrimSurface1.os\" \"planarTrimmedPlaneShape1.cr\";\n"
+                  "connectAttr \"planarTrimSurface1.os\" \"nurbsTessellate1.is\";\n"
+                  "connectAttr \"nurbsTessellate1.op\" \"capShape.i\";\n";
+  for (std::size_t i = 0; i < curves.size(); ++i)
+    s += "connectAttr \"" + curves[i] + "Shape.ws\" \"planarTrimSurface1.ic[" + std::to_string(i) + "]\";\n";
+  return s;
+}
+
+}  // namespace
+
+TEST_F(HostTest, PlanarTrimSurfaceIsTheRegionItsCurvesBound) {
+  // A square of side 1 inside one of side 2 (listed first): the larger is the outline, the smaller a hole.
+  auto problems = loadScene(square("inner", 1) + square("outer", 2) + planarScene({"inner", "outer"}));
+  expectAllEvaluated(problems);
+  MPointArray cvs;
+  MFnNurbsSurface(HostTest::path("planarTrimmedPlaneShape1")).getCVs(cvs);
+  ASSERT_EQ(cvs.length(), 4u);
+  for (unsigned int k = 0; k < 4; ++k) {
+    EXPECT_NEAR(std::fabs(cvs[k].x), 1.0, 1e-9) << "CV " << k;  // the patch spans the outline
+    EXPECT_NEAR(std::fabs(cvs[k].z), 1.0, 1e-9) << "CV " << k;
+  }
+  // Tessellated: the ring between the squares, 8 points in 8 triangles, UVs over the patch.
+  pointsWithCounts("capShape", 8, 8);
+  MFloatArray us, vs;
+  MFnMesh(path("capShape")).getUVs(us, vs);
+  for (unsigned int k = 0; k < us.length(); ++k) {
+    EXPECT_TRUE(std::fabs(us[k] - 0.5f) == 0.5f || std::fabs(us[k] - 0.5f) == 0.25f) << "UV " << k;
+  }
+
+  // No curves, or a curve bounding nothing: the surface keeps its file data.
+  expectSurfaceKept(planarScene({}), "planarTrimmedPlaneShape1", "planarTrimSurface1",
+                    "no curve is connected to its inputCurve");
+  expectSurfaceKept(square("outer", 0) + planarScene({"outer"}), "planarTrimmedPlaneShape1", "planarTrimSurface1",
+                    "its curve 0 bounds no region");
 }

@@ -29,23 +29,6 @@ namespace {
 
 constexpr int kMostRows = 4096;
 
-// The curve as a surface one row wide, to be evaluated along U.
-NurbsData asSurface(const NurbsCurve& c) {
-  NurbsData d;
-  d.degreeU = c.degree;
-  d.formU = c.form;
-  d.rational = c.rational;
-  d.knotsU = c.knots;
-  d.degreeV = 1;
-  d.knotsV = {0.0, 1.0};
-  for (std::size_t i = 0; i < c.cvs.size(); ++i)
-    for (int row = 0; row < 2; ++row) {
-      d.cvs.push_back(c.cvs[i]);
-      d.weights.push_back(c.weights[i]);
-    }
-  return d;
-}
-
 // `v` turned about the unit `axis` by `angle`.
 Point3 turnedAbout(Point3 v, Point3 axis, double angle) {
   const double c = std::cos(angle), s = std::sin(angle);
@@ -105,7 +88,7 @@ bool pathSweep(const NurbsCurve& path, bool tube, Sweep& s, std::string& why) {
     why = "its path is not an open curve of 2 to " + std::to_string(kMostRows) + " CVs";
     return false;
   }
-  const NurbsData curve = asSurface(path);
+  const NurbsData curve = curveAsSurface(path);
   const NurbsEvaluator e(curve);
   const double span = e.uMax() - e.uMin(), h = 1e-6 * span;
   auto tangentAt = [&](double t) {

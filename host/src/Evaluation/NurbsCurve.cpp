@@ -134,4 +134,20 @@ bool curveAt(const PlugRef& source, NurbsCurve& out, std::string& why) {
   return true;
 }
 
+NurbsData curveAsSurface(const NurbsCurve& c) {
+  NurbsData d;
+  d.degreeU = c.degree;
+  d.formU = c.form;
+  d.rational = c.rational;
+  d.knotsU = c.knots;
+  d.degreeV = 1;
+  d.knotsV = {0.0, 1.0};
+  for (std::size_t i = 0; i < c.cvs.size(); ++i)
+    for (int row = 0; row < 2; ++row) {
+      d.cvs.push_back(c.cvs[i]);
+      d.weights.push_back(c.weights[i]);
+    }
+  return d;
+}
+
 }  // namespace OmbrixHost

@@ -1,5 +1,7 @@
 #include "NurbsTessellator.h"
 
+#include "Point3Math.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -351,11 +353,43 @@ void gridMesh(const std::vector<Point3>& grid, const std::vector<std::pair<doubl
   out.currentUVSet = 0;
 }
 
+// A planar trimmed region: one face of its outline with its holes, each
+// point's UV its place on the flat patch the CVs span.
+void planarRegionMesh(const NurbsData& surface, MeshData& out) {
+  out = MeshData();
+  const Point3 corner = surface.cvs[0], u = surface.cvs[2] - corner, v = surface.cvs[1] - corner;
+  const double uu = dot(u, u), vv = dot(v, v);
+  UVSet uv{"map1", {}, {}, {}};
+  for (std::size_t k = 0; k < surface.planarLoops.size(); ++k) {
+    std::vector<int> ids;
+    for (const auto& p : surface.planarLoops[k]) {
+      ids.push_back(static_cast<int>(out.points.size()));
+      out.points.push_back(p);
+      uv.us.push_back(static_cast<float>(uu > 0 ? dot(p - corner, u) / uu : 0.0));
+      uv.vs.push_back(static_cast<float>(vv > 0 ? dot(p - corner, v) / vv : 0.0));
+    }
+    if (k == 0) {
+      out.faceCounts.push_back(static_cast<int>(ids.size()));
+      out.faceConnects = ids;
+      uv.uvIds = ids;
+    } else {
+      out.holes.push_back(FaceHole{0, ids, {ids}});
+    }
+  }
+  out.uvSets.push_back(std::move(uv));
+  out.currentUVSet = 0;
+  out.rebuildFaceStarts();
+}
+
 }  // namespace
 
 bool tessellateSurface(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
   if (!surface.valid())
     return false;
+  if (!surface.planarLoops.empty()) {
+    planarRegionMesh(surface, out);
+    return true;
+  }
   NurbsEvaluator e(surface);
   Grid g = parameterGrid(e, params);
   std::vector<Point3> grid;
@@ -372,6 +406,10 @@ bool tessellateSurface(const NurbsData& surface, const TessellationSettings& par
 bool controlPointMesh(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
   if (!surface.valid())
     return false;
+  if (!surface.planarLoops.empty()) {
+    planarRegionMesh(surface, out);
+    return true;
+  }
   // A periodic direction's last `degree` CVs repeat its first: one more than the distinct ones closes it.
   const auto numV = static_cast<std::size_t>(surface.numCVsV());
   const auto cols = static_cast<std::size_t>(surface.numCVsU() - (surface.formU == 3 ? surface.degreeU - 1 : 0));

@@ -5,6 +5,7 @@
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
+#include "PlanarTrim.h"
 #include "Point3Math.h"
 #include "PrimitiveBuilder.h"
 #include "Scene.h"
@@ -225,7 +226,8 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
 }
 
 using SurfaceBuilder = bool (*)(const Node&, NurbsData&, std::string&);
-const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}, {"extrude", extrudeSurface}};
+const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}, {"extrude", extrudeSurface},
+                                                              {"planarTrimSurface", planarTrimSurface}};
 
 }  // namespace
 

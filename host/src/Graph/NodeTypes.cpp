@@ -519,6 +519,14 @@ std::map<std::string, NodeType> buildTypes() {
       a.push_back(e);
     return a;
   }()));
+  add(make("planarTrimSurface", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(num("degree", "d", 3, K::kInt));
+    a.push_back(num("tolerance", "tol", 0.01));
+    return a;
+  }()));
   add(make("loft", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();
     a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
