@@ -1,7 +1,6 @@
 #pragma once
 // NURBS surfaces that history makes from curves: revolve, loft, extrude and
-// planarTrimSurface, read from
-// the node's attributes and the curves connected to it.
+// planarTrimSurface, read from the node's attributes and the curves connected to it.
 #include "GeometryData.h"
 #include "Node.h"
 
