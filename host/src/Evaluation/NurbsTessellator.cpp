@@ -404,12 +404,8 @@ bool tessellateSurface(const NurbsData& surface, const TessellationSettings& par
 }
 
 bool controlPointMesh(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
-  if (!surface.valid())
-    return false;
-  if (!surface.planarLoops.empty()) {
-    planarRegionMesh(surface, out);
-    return true;
-  }
+  if (!surface.valid() || !surface.planarLoops.empty())
+    return tessellateSurface(surface, params, out);  // a planar region whatever the format
   // A periodic direction's last `degree` CVs repeat its first: one more than the distinct ones closes it.
   const auto numV = static_cast<std::size_t>(surface.numCVsV());
   const auto cols = static_cast<std::size_t>(surface.numCVsU() - (surface.formU == 3 ? surface.degreeU - 1 : 0));
