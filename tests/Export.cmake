@@ -61,8 +61,8 @@ ombrix_export_test(export_referenced_shot ${CMAKE_CURRENT_SOURCE_DIR}/data/refer
 # Construction history: a skinned bar (its top turned by the tip joint), a frozen cube moved to
 # z -20, and a cube behind a node the host does not evaluate, exported from the cube and said so.
 ombrix_export_test(export_history ${export_data}/history.ma
-  EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"quaddedShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
-  OUTPUT "Warning: quaddedShape: construction history through polyQuad1 \\(polyQuad\\) is not evaluated")
+  EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"reducedShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
+  OUTPUT "Warning: reducedShape: construction history through polyReduce1 \\(polyReduce\\) is not evaluated")
 # Answers for scripts: the export gives the project file's path, a painter command whether
 # the painter answered (none is installed here).
 ombrix_export_test(export_command_results ${example_scenes}/split_mesh.ma

@@ -546,3 +546,65 @@ TEST_F(HostTest, CreationNodesOutOfRangeAreRefusedAtLoad) {
     EXPECT_EQ(MFnMesh(path(shape.c_str())).numPolygons(), 0) << bad.kind;
   }
 }
+
+namespace {
+
+// A face made by polyCreateFace1 (as polyCreateFacet makes it) in polySurfaceShape1.
+std::string createdFace(const std::string& values) {
+  return "createNode transform -n \"polySurface1\";\ncreateNode mesh -n \"polySurfaceShape1\" -p \"polySurface1\";\n"
+         "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+         "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+         "createNode polyCreateFace -n \"polyCreateFace1\";\n" +
+         values + "connectAttr \"polyCreateFace1.out\" \"polySurfaceShape1.i\";\n";
+}
+
+// A 2 x 1 rectangle in the XZ plane, walked +X then -Z (facing +Y).
+const char* kRectangle = "\tsetAttr -s 4 \".v[0:3]\" -type \"float3\"  0 0 0  2 0 0  2 0 -1  0 0 -1;\n";
+
+}  // namespace
+
+TEST_F(HostTest, CreateFaceMakesOneFaceOfItsPointsLaidFlatInUVs) {
+  auto problems = loadScene(createdFace(std::string(kRectangle) + "\tsetAttr \".l[0]\" 4;\n\tsetAttr \".tx\" 1;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("polySurfaceShape1", 4, 1);
+  expectPoint(p, 2, 2, 0, -1);
+  MFnMesh face(path("polySurfaceShape1"));
+  MFloatArray us, vs;
+  face.getUVs(us, vs);
+  ASSERT_EQ(us.length(), 4u);
+  // U along the first edge, V across it; the longer side fills the unit square.
+  EXPECT_FLOAT_EQ(us[1], 1.0f);
+  EXPECT_FLOAT_EQ(vs[2], 0.5f);
+  EXPECT_FLOAT_EQ(us[3], 0.0f);
+  loadScene(createdFace(std::string(kRectangle) + "\tsetAttr \".tx\" 2;\n"));
+  MFnMesh(path("polySurfaceShape1")).getUVs(us, vs);
+  EXPECT_FLOAT_EQ(vs[2], 1.0f);  // stretched to fill it
+  loadScene(createdFace(kRectangle));
+  EXPECT_EQ(MFnMesh(path("polySurfaceShape1")).numUVs(), 0);
+
+  // Two pieces to each edge: the middles follow the points their edges start at.
+  loadScene(createdFace(std::string(kRectangle) + "\tsetAttr \".s\" 2;\n"));
+  p = pointsWithCounts("polySurfaceShape1", 8, 1);
+  expectPoint(p, 1, 1, 0, 0);
+  expectPoint(p, 3, 2, 0, -0.5);
+
+  // A second loop is a hole: its points follow the outline's.
+  problems = loadScene(createdFace(
+      "\tsetAttr -s 8 \".v[0:7]\" -type \"float3\"  0 0 0  4 0 0  4 0 -4  0 0 -4  1 0 -1  1 0 -3  3 0 -3  3 0 -1;\n"
+      "\tsetAttr -s 2 \".l[0:1]\"  4 4;\n"));
+  expectAllEvaluated(problems);
+  MFnMesh holed(path("polySurfaceShape1"));
+  EXPECT_EQ(holed.numVertices(), 8);
+
+  // Loops that do not share out the points, a point that is not a number, no subdivision.
+  for (const auto& [values, said] : std::vector<std::pair<std::string, std::string>>{
+           {std::string(kRectangle) + "\tsetAttr -s 2 \".l[0:1]\"  3 1;\n", "its loop sizes do not share out its 4 vertices"},
+           {std::string(kRectangle) + "\tsetAttr \".l[0]\" 5;\n", "its loop sizes do not share out its 4 vertices"},
+           {"\tsetAttr -s 2 \".v[0:1]\" -type \"float3\"  0 0 0  1 0 0;\n", "it has fewer than three vertices"},
+           {"\tsetAttr -s 3 \".v[0:2]\" -type \"float3\"  0 0 0  1 nan 0  1 0 1;\n", "its vertex 1 is not a number"},
+           {std::string(kRectangle) + "\tsetAttr \".s\" 0;\n", "its subdivision is out of range"}}) {
+    problems = loadScene(createdFace(values));
+    expectReported(problems, "polySurfaceShape1: construction history through polyCreateFace1 (polyCreateFace) is not "
+                             "evaluated (" + said);
+  }
+}

@@ -280,12 +280,12 @@ TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
 
 TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   // A node type the host does not know between the cube and its shape: the cube comes through.
-  auto problems = loadScene(cubeScene("createNode polyQuad -n \"polyQuad1\";\n\tsetAttr \".uopa\" yes;\n"
-                                      "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n"
-                                      "connectAttr \"polyCube1.out\" \"polyQuad1.ip\";\n",
-                                      "polyQuad1.out"));
-  EXPECT_NE(joined(problems).find("history.ma:5: pCubeShape1: construction history through polyQuad1 (polyQuad) is "
-                                  "not evaluated (the host does not evaluate polyQuad nodes); the mesh takes the "
+  auto problems = loadScene(cubeScene("createNode polyReduce -n \"polyReduce1\";\n\tsetAttr \".ics\" -type "
+                                      "\"componentList\" 1 \"f[*]\";\n\tsetAttr \".ver\" 1;\n\tsetAttr \".p\" 50;\n"
+                                      "connectAttr \"polyCube1.out\" \"polyReduce1.ip\";\n",
+                                      "polyReduce1.out"));
+  EXPECT_NE(joined(problems).find("history.ma:5: pCubeShape1: construction history through polyReduce1 (polyReduce) is "
+                                  "not evaluated (the host does not evaluate polyReduce nodes); the mesh takes the "
                                   "geometry upstream of it"),
             std::string::npos)
       << joined(problems);
@@ -296,8 +296,8 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
   EXPECT_EQ(cube.numUVs(), 14);
   std::string told = testing::internal::GetCapturedStderr();
   told.erase(std::remove(told.begin(), told.end(), '\r'), told.end());
-  EXPECT_EQ(told, "Warning: pCubeShape1: construction history through polyQuad1 (polyQuad) is not evaluated (the "
-                  "host does not evaluate polyQuad nodes); the mesh takes the geometry upstream of it\n");
+  EXPECT_EQ(told, "Warning: pCubeShape1: construction history through polyReduce1 (polyReduce) is not evaluated "
+                  "(the host does not evaluate polyReduce nodes); the mesh takes the geometry upstream of it\n");
 
   // A transform of NaNs: the cube keeps its place.
   problems = loadScene(cubeScene("createNode transformGeometry -n \"transformGeometry1\";\n"

@@ -908,3 +908,224 @@ TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
              notEvaluated + "its points are given by face, triangle and barycentric coordinates (splitPoints)", "pCubeShape1", 8,
              6);
 }
+
+namespace {
+
+// The plane cut into triangles, then `next` (a node reading "polyTriangulate1.out") to the shape:
+// faces 0-3 are the quads' first triangles ((0 1 4), (1 2 5), (3 4 7), (4 5 8)), 4-7 their second.
+std::string triangulatedPlane(const std::string& before, const std::string& next, const std::string& last) {
+  return plane(before + "createNode polyTriangulate -n \"polyTriangulate1\";\n"
+                        "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+                        "connectAttr \"" +
+                   (before.empty() ? std::string("polyPlane1.out") : "polyTweak1.out") +
+                   "\" \"polyTriangulate1.ip\";\n" + next,
+               last);
+}
+
+std::string quad(const std::string& faces, const std::string& settings, const std::string& input) {
+  return "createNode polyQuad -n \"polyQuad1\";\n\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" " +
+         faces + ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" + settings +
+         "connectAttr \"" + input + "\" \"polyQuad1.ip\";\n";
+}
+
+int faceCount(const char* shape) { return MFnMesh(HostTest::path(shape)).numPolygons(); }
+
+}  // namespace
+
+TEST_F(HostTest, QuadJoinsTrianglePairsIntoTheSquarestQuads) {
+  // The triangulated plane gives its quads back, not the parallelograms across them.
+  auto problems =
+      loadScene(triangulatedPlane("", quad("1 \"f[0:7]\"", "", "polyTriangulate1.out"), "polyQuad1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{1, 2, 5, 4}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{4, 5, 8, 7}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+  loadScene(triangulatedPlane("", quad("1 \"f[0:7]\"", "\tsetAttr \".a\" 0;\n", "polyTriangulate1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 4);  // co-planar triangles join at angle 0
+
+  // The middle point raised by 0.5: each quad's triangles meet at 60 or 54.7 degrees, more than 30.
+  const std::string raised = "createNode polyTweak -n \"polyTweak1\";\n\tsetAttr \".uopa\" yes;\n"
+                             "\tsetAttr \".tk[4]\" -type \"float3\" 0 0.5 0;\nconnectAttr \"polyPlane1.out\" \"polyTweak1.ip\";\n";
+  loadScene(triangulatedPlane(raised, quad("1 \"f[0:7]\"", "", "polyTriangulate1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 8);
+
+  // A UV cut along face 0's diagonal (edge 0-4, e[2]) keeps that pair apart while keepTextureBorders is on.
+  const std::string cut = "createNode polyMapCut -n \"polyMapCut1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 "
+                          "\"e[2]\";\nconnectAttr \"polyTriangulate1.out\" \"polyMapCut1.ip\";\n";
+  loadScene(triangulatedPlane("", cut + quad("1 \"f[*]\"", "", "polyMapCut1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 5);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4}));
+  loadScene(triangulatedPlane("", cut + quad("1 \"f[*]\"", "\tsetAttr \".ktb\" no;\n", "polyMapCut1.out"),
+                              "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 4);
+
+  // Only the first triangles listed: kept apart with keepGroupBorder, joined to their partners without it.
+  loadScene(triangulatedPlane("", quad("1 \"f[0:3]\"", "", "polyTriangulate1.out"), "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 8);
+  loadScene(triangulatedPlane("", quad("1 \"f[0:3]\"", "\tsetAttr \".kgb\" no;\n", "polyTriangulate1.out"),
+                              "polyQuad1.out"));
+  EXPECT_EQ(faceCount("pPlaneShape1"), 4);
+
+  // An angle that is not a number, a face past the mesh.
+  expectSaid(triangulatedPlane("", quad("1 \"f[*]\"", "\tsetAttr \".a\" nan;\n", "polyTriangulate1.out"),
+                               "polyQuad1.out"),
+             "(polyQuad) is not evaluated (a value is not a number)", "pPlaneShape1", 9, 8);
+  expectSaid(triangulatedPlane("", quad("2 \"f[0:7]\" \"f[12]\"", "", "polyTriangulate1.out"), "polyQuad1.out"),
+             "(polyQuad): its components \"f[12]\" name no face of the mesh (which has 8)", "pPlaneShape1", 9, 4);
+}
+
+TEST_F(HostTest, DelEdgeJoinsTheFacesBesideEachEdgeAndCleansWingedVertices) {
+  // e[1] (1-4) joins faces 0 and 1, then e[6] (5-4) joins that face and face 3, which the first join took in.
+  const std::string scene = planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[6]\";\n");
+  auto problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 8, 7, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{3, 4, 7, 6}));
+  loadScene(plane(deletion("2 \"e[1]\" \"e[6]\""), "deleteComponent1.og"));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 8, 7, 4, 3}));
+
+  // The middle column (e[1], e[7]) with cleanVertices: points 1, 4 and 7 are left with two edges and go.
+  problems = loadScene(planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[7]\";\n"
+                                                "\tsetAttr \".cv\" yes;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 6, 2);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 3, 2}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{2, 3, 5, 4}));
+  expectPoint(p, 1, 0.5, 0, 0.5);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 6);
+
+  // A border edge stays; an edge past the mesh is said.
+  expectSaid(planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" \"e[30]\";\n"),
+             "(polyDelEdge): its components \"e[30]\" name no edge of the mesh (which has 12) and are left out; 1 of its "
+             "edges do not lie between two faces and are kept",
+             "pPlaneShape1", 9, 4);
+}
+
+namespace {
+
+// The plane split along its middle column (e[1], e[7]), then `sew` (a node reading "polySplitEdge1.out").
+std::string splitPlane(const std::string& split, const std::string& sew, const std::string& last) {
+  return plane("createNode polySplitEdge -n \"polySplitEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" "
+               "\"e[7]\";\n" + split + "connectAttr \"polyPlane1.out\" \"polySplitEdge1.ip\";\n" + sew,
+               last);
+}
+
+std::string sewing(const std::string& edges, const std::string& settings) {
+  return "createNode polySewEdge -n \"polySewEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" " + edges +
+         ";\n\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" + settings +
+         "connectAttr \"polySplitEdge1.out\" \"polySewEdge1.ip\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, SplitEdgePartsFacesAndSewEdgeJoinsThemAgain) {
+  // Points 1, 4 and 7 copied for the right half (faces 1 and 3), after the mesh's points.
+  auto problems = loadScene(splitPlane("", "", "polySplitEdge1.out"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 12, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{9, 2, 5, 10}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{10, 5, 8, 11}));
+  expectPoint(p, 9, 0, 0, 0.5);
+  expectPoint(p, 11, 0, 0, -0.5);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+
+  // The split's borders sewn back (e[1] with e[7], e[8] with e[13]): the plane again, its UVs too.
+  const std::string both = "4 \"e[1]\" \"e[7]\" \"e[8]\" \"e[13]\"";
+  problems = loadScene(splitPlane("", sewing(both, ""), "polySewEdge1.out"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{1, 2, 5, 4}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{4, 5, 8, 7}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
+  loadScene(splitPlane("", sewing(both, "\tsetAttr \".tx\" no;\n"), "polySewEdge1.out"));
+  pointsWithCounts("pPlaneShape1", 9, 4);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+
+  // One pair listed: only its points merge. Right half moved 0.25 along X: sewn within a tolerance of 0.3 only.
+  loadScene(splitPlane("", sewing("2 \"e[1]\" \"e[7]\"", ""), "polySewEdge1.out"));
+  pointsWithCounts("pPlaneShape1", 10, 4);
+  const std::string moved = "createNode polyTweak -n \"polyTweak1\";\n\tsetAttr \".uopa\" yes;\n"
+                            "\tsetAttr -s 2 \".tk[9:10]\" -type \"float3\" 0.25 0 0  0.25 0 0;\n"
+                            "connectAttr \"polySplitEdge1.out\" \"polyTweak1.ip\";\n";
+  std::string far = splitPlane("", moved + sewing("2 \"e[1]\" \"e[7]\"", "\tsetAttr \".t\" 0.2;\n"), "polySewEdge1.out");
+  far.replace(far.find("\"polySplitEdge1.out\" \"polySewEdge1.ip\""), 20, "\"polyTweak1.out\"");
+  loadScene(far);
+  pointsWithCounts("pPlaneShape1", 12, 4);
+  far.replace(far.find("\".t\" 0.2"), 8, "\".t\" 0.3");
+  loadScene(far);
+  expectPoint(pointsWithCounts("pPlaneShape1", 10, 4), 1, 0, 0, 0.5);  // the lower point keeps its place
+
+  // Bad values: splitting non-manifold edges, a tolerance that is not a number, an edge past the mesh.
+  expectSaid(splitPlane("\tsetAttr \".op\" 0;\n", "", "polySplitEdge1.out"),
+             "is not evaluated (it splits non-manifold edges (operation 0), which the host does not evaluate)",
+             "pPlaneShape1", 9, 4);
+  expectSaid(splitPlane("", sewing(both, "\tsetAttr \".t\" nan;\n"), "polySewEdge1.out"),
+             "(polySewEdge) is not evaluated (a value is not a number)", "pPlaneShape1", 12, 4);
+  expectSaid(splitPlane("", sewing("2 \"e[1]\" \"e[70]\"", ""), "polySewEdge1.out"),
+             "(polySewEdge): its components \"e[70]\" name no edge of the mesh (which has 14)", "pPlaneShape1", 12, 4);
+}
+
+TEST_F(HostTest, ConnectComponentsCutsFacesBetweenListedEdgesAndVertices) {
+  // e[0] (0-1) and e[2] (4-3) of face 0: their middles, points 9 and 10, joined across it; face 2 takes 10 too.
+  auto problems =
+      loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" \"e[2]\";\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 11, 5);
+  expectPoint(p, 9, -0.25, 0, 0.5);
+  expectPoint(p, 10, -0.25, 0, 0);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 9, 10, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 1, 4, 10}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{3, 10, 4, 7, 6}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 11);
+
+  // Two opposite corners of face 0 cut it along its diagonal; two corners an edge apart cut nothing.
+  loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 2 \"vtx[0]\" \"vtx[4]\";\n"));
+  pointsWithCounts("pPlaneShape1", 9, 5);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 4, 3}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 1, 4}));
+  loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[0:1]\";\n"));
+  pointsWithCounts("pPlaneShape1", 9, 4);
+
+  // Faces are not connected; components past the mesh are said and left out.
+  expectSaid(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n"),
+             "(polyConnectComponents) is not evaluated (it connects faces, which the host does not evaluate)",
+             "pPlaneShape1", 9, 4);
+  expectSaid(planeNode("polyConnectComponents",
+                       "\tsetAttr \".ics\" -type \"componentList\" 3 \"vtx[0]\" \"vtx[4]\" \"e[40]\";\n"),
+             "(polyConnectComponents): its components \"e[40]\" name no edge or vertex of the mesh and are left out",
+             "pPlaneShape1", 9, 5);
+}
+
+namespace {
+
+// The plane without face 0, then polyAppend1 along the border edges `desc` names (as Maya saves them).
+std::string appended(const std::string& desc, const std::string& settings) {
+  return plane(deletion("1 \"f[0]\"") + "createNode polyAppend -n \"polyAppend1\";\n\tsetAttr " + desc + ";\n" +
+                   settings + "connectAttr \"deleteComponent1.og\" \"polyAppend1.ip\";\n",
+               "polyAppend1.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, AppendAddsAFaceAlongBorderEdges) {
+  // Without face 0 the plane's points 1..8 are 0..7; the notch's border edges e[3] (3-0) and e[4] (2-3),
+  // each walked against its face, make the triangle 0 3 2, facing up as the plane does.
+  auto problems = loadScene(appended("-s 2 \".d[0:1]\"  -2147483645 -2147483644", "\tsetAttr \".tx\" 1;\n"));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 8, 4);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{0, 3, 2}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 3);
+  loadScene(appended("-s 2 \".d[0:1]\"  -2147483645 -2147483644", ""));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8);
+
+  // An edge between two faces, a new point, no edges at all.
+  for (const auto& [desc, said] : std::vector<std::pair<std::string, std::string>>{
+           {"-s 2 \".d[0:1]\"  -2147483646 -2147483644", "(its descriptor 0 names no border edge of the mesh)"},
+           {"-s 2 \".d[0:1]\"  -2147483645 0", "(it appends new points, which the host does not evaluate)"},
+           {"\".tx\" 1", "(its desc list names no edges)"}})
+    expectSaid(appended(desc, ""), said, "pPlaneShape1", 8, 3);
+}

@@ -1,6 +1,7 @@
 // NURBS surfaces made by history, as Maya writes them: a revolve of a curve, a loft of curves.
 #include "HistoryScene.h"
 
+#include <maya/MFloatArray.h>
 #include <maya/MFnNurbsSurface.h>
 #include <maya/MPoint.h>
 
@@ -187,4 +188,163 @@ TEST_F(HostTest, LoftOfTwoCirclesIsACylinder) {
   }
   expectNear(surfacePoint(0.0, 0.0, "loftedSurfaceShape1"), 1, 0, 0);
   expectNear(surfacePoint(1.0, 2.0, "loftedSurfaceShape1"), 0, 2, -1);
+}
+
+namespace {
+
+// The revolved cylinder (radius 1 round Y, 2 high) tessellated by nurbsTessellate1 into tubeShape.
+std::string tessellatedScene(const std::string& settings) {
+  return revolveScene("\tsetAttr \".ax\" -type \"double3\" 0 1 0 ;\n") +
+         "createNode transform -n \"tube\";\ncreateNode mesh -n \"tubeShape\" -p \"tube\";\n\tsetAttr -k off \".v\";\n"
+         "\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+         "createNode nurbsTessellate -n \"nurbsTessellate1\";\n" + settings +
+         "connectAttr \"revolve1.os\" \"nurbsTessellate1.is\";\nconnectAttr \"nurbsTessellate1.op\" \"tubeShape.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, TessellateMakesTheMeshOfASurfaceFromHistory) {
+  // General format, quads, the surface cut evenly: once along the profile, eight times round.
+  auto problems = loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".pt\" 1;\n\tsetAttr \".ut\" 2;\n"
+                                             "\tsetAttr \".un\" 1;\n\tsetAttr \".vt\" 2;\n\tsetAttr \".vn\" 8;\n"
+                                             "\tsetAttr \".ucr\" no;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("tubeShape", 16, 8);
+  for (unsigned int i = 0; i < p.length(); ++i) {
+    EXPECT_NEAR(std::hypot(p[i].x, p[i].z), 1.0, 1e-9) << "vertex " << i;  // on the circle at the knots
+    EXPECT_TRUE(std::fabs(p[i].y) < 1e-9 || std::fabs(p[i].y - 2) < 1e-9) << "vertex " << i;
+  }
+  EXPECT_EQ(MFnMesh(path("tubeShape")).numUVs(), 2 * 9);  // the seam stays open in UVs
+
+  // Triangles: each quad in two.
+  loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".ut\" 2;\n\tsetAttr \".un\" 1;\n\tsetAttr \".vt\" 2;\n"
+                             "\tsetAttr \".vn\" 8;\n\tsetAttr \".ucr\" no;\n"));
+  pointsWithCounts("tubeShape", 16, 16);
+
+  // The control points: the cylinder's 2 x 11 CVs (8 round, 3 repeating the first) as 16 points, 8 quads round it.
+  expectAllEvaluated(loadScene(tessellatedScene("\tsetAttr \".f\" 3;\n\tsetAttr \".pt\" 1;\n")));
+  MPointArray cvs = pointsWithCounts("tubeShape", 16, 8);
+  MPointArray surfaceCVs;
+  MFnNurbsSurface(HostTest::path("revolvedSurfaceShape1")).getCVs(surfaceCVs);
+  expectNear(cvs[0], surfaceCVs[0].x, surfaceCVs[0].y, surfaceCVs[0].z);
+
+  // Isoparms past the range, no surface: the mesh keeps its file data (none).
+  expectReported(loadScene(tessellatedScene("\tsetAttr \".f\" 2;\n\tsetAttr \".un\" 5000;\n")),
+                 "(its format, polygon type, count or isoparms are out of range)");
+  std::string unplugged = tessellatedScene("");
+  const std::string plug = "connectAttr \"revolve1.os\" \"nurbsTessellate1.is\";\n";
+  unplugged.erase(unplugged.find(plug), plug.size());
+  expectReported(loadScene(unplugged), "(no surface is connected to its inputSurface)");
+  EXPECT_EQ(MFnMesh(path("tubeShape")).numPolygons(), 0);
+}
+
+namespace {
+
+// A circle of radius 1 round Y (makeNurbCircle1) swept by extrude1 into extrudedSurfaceShape1,
+// along curve1, a line from the origin to (0 0 4), when `withPath`.
+std::string extrudeScene(const std::string& settings, bool withPath = true) {
+  std::string s = "createNode transform -n \"nurbsCircle1\";\n"
+                  "createNode nurbsCurve -n \"nurbsCircleShape1\" -p \"nurbsCircle1\";\n\tsetAttr -k off \".v\";\n"
+                  "createNode makeNurbCircle -n \"makeNurbCircle1\";\n\tsetAttr \".nr\" -type \"double3\" 0 1 0 ;\n"
+                  "connectAttr \"makeNurbCircle1.oc\" \"nurbsCircleShape1.cr\";\n"
+                  "createNode transform -n \"curve1\";\ncreateNode nurbsCurve -n \"curveShape1\" -p \"curve1\";\n"
+                  "\tsetAttr -k off \".v\";\n\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t1 1 0 no 3\n\t\t2 0 1\n\t\t2\n"
+                  "\t\t0 0 0\n\t\t0 0 4\n\t\t;\n"
+                  "createNode transform -n \"extrudedSurface1\";\n"
+                  "createNode nurbsSurface -n \"extrudedSurfaceShape1\" -p \"extrudedSurface1\";\n"
+                  "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+                  "createNode extrude -n \"extrude1\";\n" + settings +
+                  "connectAttr \"nurbsCircleShape1.ws\" \"extrude1.pr\";\n"
+                  "connectAttr \"extrude1.os\" \"extrudedSurfaceShape1.cr\";\n";
+  return withPath ? s + "connectAttr \"curveShape1.ws\" \"extrude1.pt\";\n" : s;
+}
+
+const char* kTubeAtPath = "\tsetAttr \".fpt\" yes;\n\tsetAttr \".ucp\" 1;\n\tsetAttr \".upn\" yes;\n\tsetAttr \".rsp\" yes;\n";
+
+}  // namespace
+
+TEST_F(HostTest, ExtrudeSweepsAProfileAlongItsPathOrADirection) {
+  // A tube at the path, the circle's normal turned onto the path (+Y onto +Z, a quarter turn about X):
+  // a cylinder round Z, 4 long, its knots 1 from the axis.
+  expectAllEvaluated(loadScene(extrudeScene(kTubeAtPath)));
+  const char* shape = "extrudedSurfaceShape1";
+  MFnNurbsSurface tube(HostTest::path(shape));
+  EXPECT_EQ(tube.formInU(), MFnNurbsSurface::kPeriodic);
+  EXPECT_EQ(tube.degreeV(), 1);
+  expectNear(surfacePoint(0.0, 0.0, shape), 1, 0, 0);
+  expectNear(surfacePoint(2.0, 1.0, shape), 0, 1, 4);
+  for (int k = 0; k < 8; ++k) {
+    MPoint p = surfacePoint(k, 0.5, shape);
+    EXPECT_NEAR(std::hypot(p.x, p.y), 1.0, 1e-9) << "knot " << k;
+    EXPECT_NEAR(p.z, 2.0, 1e-9);
+  }
+
+  // Scaled to a half and turned a quarter by the end; a distance of 3 up Y needs no path.
+  loadScene(extrudeScene(std::string(kTubeAtPath) + "\tsetAttr \".sc\" 0.5;\n\tsetAttr \".ro\" 90;\n"));
+  expectNear(surfacePoint(0.0, 1.0, shape), 0, 0.5, 4);
+  loadScene(extrudeScene("\tsetAttr \".et\" 0;\n\tsetAttr \".l\" 3;\n", false));
+  expectNear(surfacePoint(0.0, 1.0, shape), 1, 3, 0);
+  expectNear(surfacePoint(2.0, 0.5, shape), 0, 1.5, -1);
+
+  // A tube without a path, a scale that is not a number: the surface keeps its file data.
+  expectSurfaceKept(extrudeScene(kTubeAtPath, false), shape, "extrude1", "no curve is connected to its path");
+  expectSurfaceKept(extrudeScene(std::string(kTubeAtPath) + "\tsetAttr \".sc\" nan;\n"), shape, "extrude1",
+                    "its extrudeType, scale or rotation cannot be used");
+}
+
+namespace {
+
+// A square of side `side` round the origin in the XZ plane, as the linear curve `name`.
+std::string square(const std::string& name, double side) {
+  const std::string h = std::to_string(side / 2), m = std::to_string(-side / 2);
+  const std::string corners = m + " 0 " + m + "\n\t\t" + h + " 0 " + m + "\n\t\t" + h + " 0 " + h + "\n\t\t" + m +
+                              " 0 " + h + "\n\t\t" + m + " 0 " + m + "\n\t\t";
+  return "createNode transform -n \"" + name + "\";\ncreateNode nurbsCurve -n \"" + name + "Shape\" -p \"" + name +
+         "\";\n\tsetAttr -k off \".v\";\n\tsetAttr \".cc\" -type \"nurbsCurve\" \n\t\t1 4 0 no 3\n\t\t5 0 1 2 3 4\n\t\t5\n\t\t" +
+         corners + ";\n";
+}
+
+// planarTrimSurface1 of the curves named, into planarTrimmedPlaneShape1 and, tessellated, capShape.
+std::string planarScene(const std::vector<std::string>& curves) {
+  std::string s = "createNode transform -n \"planarTrimmedPlane1\";\n"
+                  "createNode nurbsSurface -n \"planarTrimmedPlaneShape1\" -p \"planarTrimmedPlane1\";\n"
+                  "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n"
+                  "createNode planarTrimSurface -n \"planarTrimSurface1\";\n"
+                  "createNode transform -n \"cap\";\ncreateNode mesh -n \"capShape\" -p \"cap\";\n\tsetAttr -k off \".v\";\n"
+                  "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+                  "createNode nurbsTessellate -n \"nurbsTessellate1\";\n\tsetAttr \".f\" 2;\n"
+                  "connectAttr \"planarTrimSurface1.os\" \"planarTrimmedPlaneShape1.cr\";\n"
+                  "connectAttr \"planarTrimSurface1.os\" \"nurbsTessellate1.is\";\n"
+                  "connectAttr \"nurbsTessellate1.op\" \"capShape.i\";\n";
+  for (std::size_t i = 0; i < curves.size(); ++i)
+    s += "connectAttr \"" + curves[i] + "Shape.ws\" \"planarTrimSurface1.ic[" + std::to_string(i) + "]\";\n";
+  return s;
+}
+
+}  // namespace
+
+TEST_F(HostTest, PlanarTrimSurfaceIsTheRegionItsCurvesBound) {
+  // A square of side 1 inside one of side 2 (listed first): the larger is the outline, the smaller a hole.
+  auto problems = loadScene(square("inner", 1) + square("outer", 2) + planarScene({"inner", "outer"}));
+  expectAllEvaluated(problems);
+  MPointArray cvs;
+  MFnNurbsSurface(HostTest::path("planarTrimmedPlaneShape1")).getCVs(cvs);
+  ASSERT_EQ(cvs.length(), 4u);
+  for (unsigned int k = 0; k < 4; ++k) {
+    EXPECT_NEAR(std::fabs(cvs[k].x), 1.0, 1e-9) << "CV " << k;  // the patch spans the outline
+    EXPECT_NEAR(std::fabs(cvs[k].z), 1.0, 1e-9) << "CV " << k;
+  }
+  // Tessellated: the ring between the squares, 8 points in 8 triangles, UVs over the patch.
+  pointsWithCounts("capShape", 8, 8);
+  MFloatArray us, vs;
+  MFnMesh(path("capShape")).getUVs(us, vs);
+  for (unsigned int k = 0; k < us.length(); ++k) {
+    EXPECT_TRUE(std::fabs(us[k] - 0.5f) == 0.5f || std::fabs(us[k] - 0.5f) == 0.25f) << "UV " << k;
+  }
+
+  // No curves, or a curve bounding nothing: the surface keeps its file data.
+  expectSurfaceKept(planarScene({}), "planarTrimmedPlaneShape1", "planarTrimSurface1",
+                    "no curve is connected to its inputCurve");
+  expectSurfaceKept(square("outer", 0) + planarScene({"outer"}), "planarTrimmedPlaneShape1", "planarTrimSurface1",
+                    "its curve 0 bounds no region");
 }

@@ -38,6 +38,7 @@ public:
     kPolyPrimitive = 429,
     kPolyCube = 433,
     kPolySphere = 435,
+    kPolyCreateFacet = 436,
     kPolyCylinder = 436,
     kPolyTorus = 437,
     kPlace2dTexture = 446,

@@ -11,6 +11,7 @@
 // gaps in point order; the bevelled points are gone, the new ones follow the rest.
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <algorithm>

@@ -10,6 +10,7 @@
 // unit square, along the chains and across the rows.
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <algorithm>

@@ -10,6 +10,7 @@ namespace OmbrixHost {
 
 bool generateCone(const Node& n, MeshData& out, std::string& why);
 bool generateCube(const Node& n, MeshData& out, std::string& why);
+bool generateCreateFace(const Node& n, MeshData& out, std::string& why);
 bool generateCylinder(const Node& n, MeshData& out, std::string& why);
 bool generateDisc(const Node& n, MeshData& out, std::string& why);
 bool generateHelix(const Node& n, MeshData& out, std::string& why);

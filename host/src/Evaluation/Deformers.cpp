@@ -1,6 +1,10 @@
 #include "Deformers.h"
 
+#include "Cluster.h"
+#include "DeltaMush.h"
+#include "Lattice.h"
 #include "SkinCluster.h"
+#include "Wrap.h"
 
 #include "Components.h"
 #include "DataCursor.h"
@@ -258,8 +262,22 @@ std::vector<double> vertexWeights(const Node& node, const char* attr, const std:
   return out;
 }
 
+void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
+                   const std::function<Point3(std::size_t, Point3)>& move) {
+  const std::vector<double> weights =
+      vertexWeights(node, "weights", indexed("weightList", index) + ".weights", {index, -1}, points.size());
+  for (std::size_t v = 0; v < points.size(); ++v) {
+    const double w = std::isfinite(weights[v]) ? weights[v] : 0.0;
+    Point3& p = points[v];
+    const Point3 d = move(v, p);
+    p = Point3{p.x + w * (d.x - p.x), p.y + w * (d.y - p.y), p.z + w * (d.z - p.z)};
+  }
+}
+
 bool isDeformer(const Node& node) {
-  return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear");
+  return is(node, "tweak") || is(node, "skinCluster") || is(node, "blendShape") || is(node, "nonLinear") ||
+         is(node, "cluster") || is(node, "softMod") || is(node, "ffd") ||
+         is(node, "deltaMush") || is(node, "wrap");
 }
 
 bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
@@ -273,6 +291,16 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = blendPoints(node, index, mesh, deformed, sources, why);
   else if (is(node, "nonLinear"))
     ok = nonLinearPoints(node, index, deformed, sources, why);
+  else if (is(node, "cluster"))
+    ok = clusterPoints(node, index, deformed, why);
+  else if (is(node, "softMod"))
+    ok = softModPoints(node, index, deformed, why);
+  else if (is(node, "ffd"))
+    ok = latticePoints(node, index, deformed, why);
+  else if (is(node, "deltaMush"))
+    ok = deltaMushPoints(node, index, mesh, deformed, sources, why);
+  else if (is(node, "wrap"))
+    ok = wrapPoints(node, index, deformed, sources, why);
   if (!ok)
     return false;
   applyEnvelope(node, mesh, deformed);

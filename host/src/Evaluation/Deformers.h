@@ -1,8 +1,9 @@
 #pragma once
 // Deformers of a mesh's construction history: nodes that move the points of
 // input[i].inputGeometry into outputGeometry[i] and keep the topology: tweak,
-// skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape
-// and nonLinear (bend, flare, sine, squash, twist and wave handles).
+// skinCluster (linear, dual-quaternion or blended skinning by joints), blendShape,
+// nonLinear (bend, flare, sine, squash, twist and wave handles), cluster, softMod,
+// ffd (lattice), deltaMush and wrap.
 #include "GeometryData.h"
 #include "Matrix4.h"
 #include "Node.h"
@@ -31,6 +32,12 @@ std::vector<double> vertexWeights(const Node& node, const char* attr, const std:
 // under an array attribute (`indices` ends with -1 for it).
 std::string indexed(const std::string& name, int index);
 std::vector<int> elementsOf(const Node& node, const char* attr, std::vector<int> indices);
+
+// Each point of input[index] moved towards `move`'s image of it (given its
+// number and place) by its weight (weightList[index].weights, 1 where none is
+// stored; 0 where not a number).
+void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
+                   const std::function<Point3(std::size_t, Point3)>& move);
 
 bool isDeformer(const Node& node);
 

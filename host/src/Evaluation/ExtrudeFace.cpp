@@ -16,6 +16,7 @@
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <algorithm>

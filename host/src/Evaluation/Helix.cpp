@@ -1,7 +1,7 @@
 // polyHelix: a tube of `radius` wound `coils` times about the y axis, the
 // coil `width` across and `height` tall, centred on the origin.
 #include "CreationNodes.h"
-#include "Polyhedra.h"
+#include "Point3Math.h"
 #include "PrimitiveBuilder.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 // after them move down. Faces lose the corners that repeat the one before;
 // faces left with fewer than three corners go. UVs are unchanged.
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 
 #include <cmath>
 #include <numeric>
@@ -60,26 +61,10 @@ bool mergeVertices(const Node& node, MeshData& mesh, std::string& why) {
   for (std::size_t v = 0; v < list.points.size(); ++v)
     if (count[v] > 1)
       list.points[v] = sum[v] * (1.0 / count[v]);
-  std::vector<Polygon> kept;
-  for (auto& p : list.polygons) {
-    Polygon merged{{}, std::vector<std::vector<int>>(p.uvs.size())};
-    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
-      const int v = rootOf(parent, p.vertices[k]);
-      if (!merged.vertices.empty() && merged.vertices.back() == v)
-        continue;
-      merged.vertices.push_back(v);
-      for (std::size_t s = 0; s < p.uvs.size(); ++s)
-        merged.uvs[s].push_back(p.uvs[s][k]);
-    }
-    while (merged.vertices.size() > 1 && merged.vertices.front() == merged.vertices.back()) {
-      merged.vertices.pop_back();
-      for (auto& ids : merged.uvs)
-        ids.pop_back();
-    }
-    if (merged.vertices.size() >= 3)
-      kept.push_back(std::move(merged));
-  }
-  list.polygons = std::move(kept);
+  std::vector<int> into(list.points.size());
+  for (std::size_t v = 0; v < into.size(); ++v)
+    into[v] = rootOf(parent, static_cast<int>(v));
+  renameCorners(list, into);
   mesh = list.toMesh();
   return true;
 }

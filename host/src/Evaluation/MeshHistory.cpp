@@ -5,6 +5,7 @@
 #include "Modifiers.h"
 #include "Scene.h"
 #include "Primitives.h"
+#include "SurfaceTessellation.h"
 #include "UVEdits.h"
 
 #include <algorithm>
@@ -82,11 +83,43 @@ bool dagWorldMatrix(const Node* node, Matrix4& out) {
   return true;
 }
 
+namespace {
+
+// The matrix a DAG node's plug carries: its world matrix, its own (matrix),
+// its parent's (parentMatrix) or the inverse of one (worldInverseMatrix,
+// parentInverseMatrix). False when it has no place or cannot be inverted.
+bool dagPlugMatrix(const PlugRef& plug, Matrix4& out) {
+  if (!dagWorldMatrix(plug.node, out))
+    return false;
+  const std::string name = plug.attr ? plug.attr->name : "worldMatrix";
+  if (name == "worldMatrix")
+    return true;
+  double rows[4][4];
+  scene().localMatrix(plug.node, rows);
+  const Matrix4 local = Matrix4::fromRows(rows);
+  Matrix4 localInverse, inverse;
+  if (name == "matrix") {
+    out = local;
+  } else if (name == "parentMatrix" || name == "parentInverseMatrix") {
+    if (!local.inverse(localInverse))
+      return false;
+    out = localInverse * out;
+  }
+  if (name != "worldInverseMatrix" && name != "parentInverseMatrix")
+    return true;
+  if (!out.inverse(inverse))
+    return false;
+  out = inverse;
+  return true;
+}
+
+}  // namespace
+
 bool inputMatrix(const Node& node, const std::string& key, Matrix4& out, bool& present) {
   const Connection* c = incomingConnection(&node, key);
   present = false;
   if (c && c->remote.node->dag) {
-    if (!dagWorldMatrix(c->remote.node, out))
+    if (!dagPlugMatrix(c->remote, out))
       return false;
     present = true;
     return true;
@@ -175,6 +208,12 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
     if (generatePolyPrimitive(*node, out, why))
       return true;
     report(node, why.empty() ? "its attributes are out of range" : why, kKeepsFileData);
+    return false;
+  }
+  if (node->typeName == "nurbsTessellate") {
+    if (tessellateHistory(*node, out, why))
+      return true;
+    report(node, why, kKeepsFileData);
     return false;
   }
   if (isUVEdit(*node))

@@ -20,9 +20,10 @@ const Connection* incomingConnection(const Node* node, const std::string& key);
 // The world matrix of a DAG node's first path; false when it has none.
 bool dagWorldMatrix(const Node* node, Matrix4& out);
 
-// The matrix on a node's plug `key`: the world matrix of the DAG node
-// connected to it, else the one stored (`present` false when neither is).
-// False when something that is not a DAG node drives it.
+// The matrix on a node's plug `key`: what the DAG node connected to it gives
+// by the plug it comes from (its worldMatrix, worldInverseMatrix, matrix,
+// parentMatrix or parentInverseMatrix), else the one stored (`present` false
+// when neither is). False when something that is not a DAG node drives it.
 bool inputMatrix(const Node& node, const std::string& key, Matrix4& out, bool& present);
 
 class MeshHistory {

@@ -9,6 +9,7 @@
 // within mergeThreshold of it is its own image.
 #include "Matrix4.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <algorithm>

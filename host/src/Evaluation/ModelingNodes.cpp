@@ -23,7 +23,11 @@ const ModelingNode kNodes[] = {
     {"polySplit", "inputPolymesh", splitFaces},
     {"polyMirror", "inputPolymesh", mirrorMesh},            {"polyBridgeEdge", "inputPolymesh", bridgeEdges},
     {"polyBevel3", "inputPolymesh", bevelEdges},            {"polyTriangulate", "inputPolymesh", triangulateFaces},
-    {"polyCloseBorder", "inputPolymesh", closeBorders},     {"polyMergeVert", "inputPolymesh", mergeVertices},      {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
+    {"polyCloseBorder", "inputPolymesh", closeBorders},     {"polyMergeVert", "inputPolymesh", mergeVertices},
+    {"polySoftEdge", "inputPolymesh", keepMesh},            {"polyNormalPerVertex", "inputPolymesh", keepMesh},
+    {"polyQuad", "inputPolymesh", quadrangulate},           {"polyDelEdge", "inputPolymesh", deleteEdges},
+    {"polySewEdge", "inputPolymesh", sewEdges},             {"polySplitEdge", "inputPolymesh", splitEdges},
+    {"polyConnectComponents", "inputPolymesh", connectComponents}, {"polyAppend", "inputPolymesh", appendFace},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";
@@ -60,6 +64,21 @@ bool allNumbers(std::initializer_list<double> values, std::string& why) {
       why = "a value is not a number";
       return false;
     }
+  return true;
+}
+
+bool worldPoints(const Node& node, const MeshData& mesh, std::vector<Point3>& points, std::string& why) {
+  points = mesh.points;
+  const Value matrix = node.value("inputMatrix");
+  if (node.number("worldSpace", 0.0) == 0.0 || matrix.kind == Value::kNone)
+    return true;
+  Matrix4 toWorld;
+  if (!Matrix4::fromValue(&matrix, toWorld)) {
+    why = "its inputMatrix is not a matrix";
+    return false;
+  }
+  for (auto& p : points)
+    p = toWorld.apply(p);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // The modelling nodes, one file each, as ModelingNodes dispatches to them.
 // Each changes `mesh` and returns true, `why` set when some of its values were
 // left out; or returns false with `mesh` unchanged and `why` set.
+#include "ComponentLists.h"
 #include "GeometryData.h"
 #include "MeshEdges.h"
 #include "Node.h"
@@ -21,6 +22,10 @@ bool listedComponents(const Node& node, MFn::Type type, int count, bool allWhenE
 
 // False, with `why` saying so, when any of the values is not a number.
 bool allNumbers(std::initializer_list<double> values, std::string& why);
+
+// The mesh's points, in world space through the node's inputMatrix when its
+// worldSpace is on. False, with `why` set, when inputMatrix is not a matrix.
+bool worldPoints(const Node& node, const MeshData& mesh, std::vector<Point3>& points, std::string& why);
 
 // The mesh's edges and those the node's inputComponents name, as listedComponents.
 bool chosenEdges(const Node& node, const MeshData& mesh, MeshEdges& edges, std::vector<bool>& chosen, std::string& why);
@@ -43,5 +48,11 @@ bool keepMesh(const Node& node, MeshData& mesh, std::string& why);          // p
 bool mergeVertices(const Node& node, MeshData& mesh, std::string& why);     // polyMergeVert
 bool closeBorders(const Node& node, MeshData& mesh, std::string& why);      // polyCloseBorder
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why);      // polyExtrudeFace
+bool quadrangulate(const Node& node, MeshData& mesh, std::string& why);     // polyQuad
+bool deleteEdges(const Node& node, MeshData& mesh, std::string& why);       // polyDelEdge
+bool sewEdges(const Node& node, MeshData& mesh, std::string& why);          // polySewEdge
+bool splitEdges(const Node& node, MeshData& mesh, std::string& why);        // polySplitEdge
+bool connectComponents(const Node& node, MeshData& mesh, std::string& why); // polyConnectComponents
+bool appendFace(const Node& node, MeshData& mesh, std::string& why);        // polyAppend
 
 }  // namespace OmbrixHost

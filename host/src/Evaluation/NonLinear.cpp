@@ -204,14 +204,8 @@ bool nonLinearPoints(const Node& node, int index, std::vector<Point3>& points, c
     why = "the mesh's world matrix cannot be inverted";
     return false;
   }
-  std::vector<double> weights = vertexWeights(node, "weights", "weightList[" + std::to_string(index) + "].weights",
-                                              {index, -1}, points.size());
-  for (std::size_t v = 0; v < points.size(); ++v) {
-    double w = std::isfinite(weights[v]) ? weights[v] : 0.0;
-    Point3& p = points[v];
-    Point3 d = fromHandle.apply(kind->deform(toHandle.apply(p), values));
-    p = Point3{p.x + w * (d.x - p.x), p.y + w * (d.y - p.y), p.z + w * (d.z - p.z)};
-  }
+  moveByWeights(node, index, points,
+                [&](std::size_t, Point3 p) { return fromHandle.apply(kind->deform(toHandle.apply(p), values)); });
   why = driven;
   return true;
 }

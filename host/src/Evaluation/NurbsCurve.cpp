@@ -3,7 +3,7 @@
 #include "Deformers.h"
 #include "MeshHistory.h"
 #include "NurbsFitting.h"
-#include "Polyhedra.h"
+#include "Point3Math.h"
 #include "PrimitiveBuilder.h"
 #include "RawData.h"
 #include "SetAttr.h"
@@ -132,6 +132,22 @@ bool curveAt(const PlugRef& source, NurbsCurve& out, std::string& why) {
     for (auto& p : out.cvs)
       p = world.apply(p);
   return true;
+}
+
+NurbsData curveAsSurface(const NurbsCurve& c) {
+  NurbsData d;
+  d.degreeU = c.degree;
+  d.formU = c.form;
+  d.rational = c.rational;
+  d.knotsU = c.knots;
+  d.degreeV = 1;
+  d.knotsV = {0.0, 1.0};
+  for (std::size_t i = 0; i < c.cvs.size(); ++i)
+    for (int row = 0; row < 2; ++row) {
+      d.cvs.push_back(c.cvs[i]);
+      d.weights.push_back(c.weights[i]);
+    }
+  return d;
 }
 
 }  // namespace OmbrixHost

@@ -23,4 +23,7 @@ struct NurbsCurve {
 // set, for another source or data that does not describe a curve.
 bool curveAt(const PlugRef& source, NurbsCurve& out, std::string& why);
 
+// The curve as a surface one row wide, to be evaluated along U (NurbsEvaluator).
+NurbsData curveAsSurface(const NurbsCurve& c);
+
 }  // namespace OmbrixHost

@@ -1,5 +1,7 @@
 #include "NurbsTessellator.h"
 
+#include "Point3Math.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -287,28 +289,26 @@ double NurbsEvaluator::boundingDiagonal() const {
   return distance(lo, hi);
 }
 
-bool tessellateSurface(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
-  if (!surface.valid())
-    return false;
-  NurbsEvaluator e(surface);
-  Grid g = parameterGrid(e, params);
-  std::size_t cols = g.us.size(), rows = g.vs.size();
-  double eps = 1e-9 * std::max(1.0, e.boundingDiagonal());
+namespace {
+
+// The mesh of a grid of points (cols x rows, column by column), each with its
+// UV: points closer than `eps` welded, each cell a quad or two triangles.
+void gridMesh(const std::vector<Point3>& grid, const std::vector<std::pair<double, double>>& gridUVs, std::size_t cols,
+              std::size_t rows, const TessellationSettings& params, double eps, MeshData& out) {
   std::map<std::tuple<long long, long long, long long>, int> welded;
   std::vector<int> vertexOf(cols * rows);
   out = MeshData();
   UVSet uv{"map1", {}, {}, {}};
-  for (std::size_t i = 0; i < cols; ++i)
-    for (std::size_t j = 0; j < rows; ++j) {
-      Point3 p = e.at(g.us[i], g.vs[j]);
-      auto key = std::make_tuple(std::llround(p.x / eps), std::llround(p.y / eps), std::llround(p.z / eps));
-      auto found = welded.emplace(key, static_cast<int>(out.points.size()));
-      if (found.second)
-        out.points.push_back(p);
-      vertexOf[i * rows + j] = found.first->second;
-      uv.us.push_back(static_cast<float>((g.us[i] - e.uMin()) / (e.uMax() - e.uMin())));
-      uv.vs.push_back(static_cast<float>((g.vs[j] - e.vMin()) / (e.vMax() - e.vMin())));
-    }
+  for (std::size_t g = 0; g < grid.size(); ++g) {
+    const Point3 p = grid[g];
+    auto key = std::make_tuple(std::llround(p.x / eps), std::llround(p.y / eps), std::llround(p.z / eps));
+    auto found = welded.emplace(key, static_cast<int>(out.points.size()));
+    if (found.second)
+      out.points.push_back(p);
+    vertexOf[g] = found.first->second;
+    uv.us.push_back(static_cast<float>(gridUVs[g].first));
+    uv.vs.push_back(static_cast<float>(gridUVs[g].second));
+  }
   bool swap = params.edgeSwapping;
   bool quads = params.polyType == MTesselationParams::kQuads;
   auto emit = [&](std::vector<int> grid) {
@@ -351,6 +351,74 @@ bool tessellateSurface(const NurbsData& surface, const TessellationSettings& par
   out.rebuildFaceStarts();
   out.uvSets.push_back(std::move(uv));
   out.currentUVSet = 0;
+}
+
+// A planar trimmed region: one face of its outline with its holes, each
+// point's UV its place on the flat patch the CVs span.
+void planarRegionMesh(const NurbsData& surface, MeshData& out) {
+  out = MeshData();
+  const Point3 corner = surface.cvs[0], u = surface.cvs[2] - corner, v = surface.cvs[1] - corner;
+  const double uu = dot(u, u), vv = dot(v, v);
+  UVSet uv{"map1", {}, {}, {}};
+  for (std::size_t k = 0; k < surface.planarLoops.size(); ++k) {
+    std::vector<int> ids;
+    for (const auto& p : surface.planarLoops[k]) {
+      ids.push_back(static_cast<int>(out.points.size()));
+      out.points.push_back(p);
+      uv.us.push_back(static_cast<float>(uu > 0 ? dot(p - corner, u) / uu : 0.0));
+      uv.vs.push_back(static_cast<float>(vv > 0 ? dot(p - corner, v) / vv : 0.0));
+    }
+    if (k == 0) {
+      out.faceCounts.push_back(static_cast<int>(ids.size()));
+      out.faceConnects = ids;
+      uv.uvIds = ids;
+    } else {
+      out.holes.push_back(FaceHole{0, ids, {ids}});
+    }
+  }
+  out.uvSets.push_back(std::move(uv));
+  out.currentUVSet = 0;
+  out.rebuildFaceStarts();
+}
+
+}  // namespace
+
+bool tessellateSurface(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
+  if (!surface.valid())
+    return false;
+  if (!surface.planarLoops.empty()) {
+    planarRegionMesh(surface, out);
+    return true;
+  }
+  NurbsEvaluator e(surface);
+  Grid g = parameterGrid(e, params);
+  std::vector<Point3> grid;
+  std::vector<std::pair<double, double>> uvs;
+  for (double u : g.us)
+    for (double v : g.vs) {
+      grid.push_back(e.at(u, v));
+      uvs.emplace_back((u - e.uMin()) / (e.uMax() - e.uMin()), (v - e.vMin()) / (e.vMax() - e.vMin()));
+    }
+  gridMesh(grid, uvs, g.us.size(), g.vs.size(), params, 1e-9 * std::max(1.0, e.boundingDiagonal()), out);
+  return true;
+}
+
+bool controlPointMesh(const NurbsData& surface, const TessellationSettings& params, MeshData& out) {
+  if (!surface.valid() || !surface.planarLoops.empty())
+    return tessellateSurface(surface, params, out);  // a planar region whatever the format
+  // A periodic direction's last `degree` CVs repeat its first: one more than the distinct ones closes it.
+  const auto numV = static_cast<std::size_t>(surface.numCVsV());
+  const auto cols = static_cast<std::size_t>(surface.numCVsU() - (surface.formU == 3 ? surface.degreeU - 1 : 0));
+  const auto rows = numV - static_cast<std::size_t>(surface.formV == 3 ? surface.degreeV - 1 : 0);
+  std::vector<Point3> grid;
+  std::vector<std::pair<double, double>> uvs;
+  for (std::size_t i = 0; i < cols; ++i)
+    for (std::size_t j = 0; j < rows; ++j) {
+      grid.push_back(surface.cvs[i * numV + j]);
+      uvs.emplace_back(static_cast<double>(i) / static_cast<double>(cols - 1),
+                       static_cast<double>(j) / static_cast<double>(rows - 1));
+    }
+  gridMesh(grid, uvs, cols, rows, params, 1e-9 * std::max(1.0, NurbsEvaluator(surface).boundingDiagonal()), out);
   return true;
 }
 

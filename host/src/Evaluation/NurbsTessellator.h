@@ -41,5 +41,10 @@ struct TessellationSettings {
 
 // Builds the tessellated mesh. False when the surface data is unusable.
 bool tessellateSurface(const NurbsData& surface, const TessellationSettings& params, MeshData& out);
+// The mesh whose points are the surface's CVs (coinciding ones, as a periodic
+// surface's wrapped CVs, welded), each cell between them a quad or two
+// triangles (`params`' polygon type and edge swapping), UVs the grid's place
+// in the unit square. False when the surface data is unusable.
+bool controlPointMesh(const NurbsData& surface, const TessellationSettings& params, MeshData& out);
 
 }  // namespace OmbrixHost

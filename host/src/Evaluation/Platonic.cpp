@@ -3,6 +3,7 @@
 // and the new points pushed out towards the sphere by sphericalInflation.
 #include "CreationNodes.h"
 #include "FaceSlicer.h"
+#include "Point3Math.h"
 #include "Polyhedra.h"
 #include "PrimitiveBuilder.h"
 
@@ -23,17 +24,17 @@ struct FaceChart {
   Point3 centre, u, w;
   double scale, cellU, cellV, cell;
   FaceChart(const Polygon3& corners, Point3 centre, int index, int faces) : centre(centre) {
-    Point3 normal = cross(minus(corners[0], centre), minus(corners[1], centre));
-    u = scaledTo(minus(corners[0], centre), 1.0);
+    Point3 normal = cross(corners[0] - centre, corners[1] - centre);
+    u = scaledTo(corners[0] - centre, 1.0);
     w = scaledTo(cross(normal, u), 1.0);
-    scale = std::sqrt(dot(minus(corners[0], centre), minus(corners[0], centre)));
+    scale = std::sqrt(dot(corners[0] - centre, corners[0] - centre));
     int columns = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(faces))));
     cell = 1.0 / columns;
     cellU = cell * (index % columns + 0.5);
     cellV = cell * (index / columns + 0.5);
   }
   std::pair<double, double> at(Point3 p) const {
-    Point3 d = minus(p, centre);
+    Point3 d = p - centre;
     double k = 0.45 * cell / scale;
     return {cellU + k * dot(d, u), cellV + k * dot(d, w)};
   }

@@ -105,6 +105,29 @@ int PolygonList::addPoint(Point3 p) {
   return static_cast<int>(points.size()) - 1;
 }
 
+void renameCorners(PolygonList& list, const std::vector<int>& into) {
+  std::vector<Polygon> kept;
+  for (const auto& p : list.polygons) {
+    Polygon out{{}, std::vector<std::vector<int>>(p.uvs.size())};
+    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+      const int v = into[static_cast<std::size_t>(p.vertices[k])];
+      if (!out.vertices.empty() && out.vertices.back() == v)
+        continue;
+      out.vertices.push_back(v);
+      for (std::size_t s = 0; s < p.uvs.size(); ++s)
+        out.uvs[s].push_back(p.uvs[s][k]);
+    }
+    while (out.vertices.size() > 1 && out.vertices.front() == out.vertices.back()) {
+      out.vertices.pop_back();
+      for (auto& ids : out.uvs)
+        ids.pop_back();
+    }
+    if (out.vertices.size() >= 3)
+      kept.push_back(std::move(out));
+  }
+  list.polygons = std::move(kept);
+}
+
 bool wellFormed(const MeshData& m) {
   std::size_t corners = 0;
   for (int count : m.faceCounts) {
@@ -152,28 +175,6 @@ std::vector<std::vector<int>> polygonShells(const PolygonList& list) {
     shells[found.first->second].push_back(static_cast<int>(f));
   }
   return shells;
-}
-
-Point3 lerp(Point3 a, Point3 b, double t) { return a + (b - a) * t; }
-Point3 operator+(Point3 a, Point3 b) { return Point3{a.x + b.x, a.y + b.y, a.z + b.z}; }
-Point3 operator-(Point3 a, Point3 b) { return Point3{a.x - b.x, a.y - b.y, a.z - b.z}; }
-Point3 operator*(Point3 a, double s) { return Point3{a.x * s, a.y * s, a.z * s}; }
-Point3 normalized(Point3 a) {
-  double l = std::sqrt(dot(a, a));
-  return l > 0.0 ? a * (1.0 / l) : a;
-}
-
-}  // namespace OmbrixHost
-
-namespace OmbrixHost {
-
-Point3 rotatedXYZ(Point3 p, Point3 r) {
-  double c = std::cos(r.x), s = std::sin(r.x);
-  p = Point3{p.x, p.y * c - p.z * s, p.y * s + p.z * c};
-  c = std::cos(r.y), s = std::sin(r.y);
-  p = Point3{p.x * c + p.z * s, p.y, -p.x * s + p.z * c};
-  c = std::cos(r.z), s = std::sin(r.z);
-  return Point3{p.x * c - p.y * s, p.x * s + p.y * c, p.z};
 }
 
 }  // namespace OmbrixHost

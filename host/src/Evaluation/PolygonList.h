@@ -3,7 +3,6 @@
 // UV set, for the modelling nodes that change a mesh's topology: they edit
 // the polygons and append points and UVs, then make a mesh of them again.
 #include "GeometryData.h"
-#include "Polyhedra.h"
 
 #include <vector>
 
@@ -31,6 +30,11 @@ struct PolygonList {
   int addPoint(Point3 p);
 };
 
+// Each polygon's corners renamed by `into` (old point -> new), a corner
+// repeating the one before it (or the first, at the end) dropped; polygons
+// left with fewer than three corners go.
+void renameCorners(PolygonList& list, const std::vector<int>& into);
+
 // Every face has three corners or more, each a point of the mesh, and the
 // corners add up to the face list: what the modelling nodes need of their input.
 bool wellFormed(const MeshData& m);
@@ -41,13 +45,5 @@ bool hasUVs(const MeshData& m);
 // Groups of polygons joined by shared edges (vertex pairs), each in the order of
 // its lowest polygon, polygons ascending within it.
 std::vector<std::vector<int>> polygonShells(const PolygonList& list);
-
-Point3 lerp(Point3 a, Point3 b, double t);
-Point3 operator+(Point3 a, Point3 b);
-Point3 operator-(Point3 a, Point3 b);
-Point3 operator*(Point3 a, double s);
-Point3 normalized(Point3 a);
-// Turned about X, then Y, then Z by the angles of `r` (radians).
-Point3 rotatedXYZ(Point3 p, Point3 r);
 
 }  // namespace OmbrixHost

@@ -1,26 +1,20 @@
 #include "Polyhedra.h"
 
+#include "Point3Math.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 namespace OmbrixHost {
 
-Point3 scaledTo(Point3 p, double length) {
-  double l = std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
-  return {p.x * length / l, p.y * length / l, p.z * length / l};
-}
-
-double dot(Point3 a, Point3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-Point3 minus(Point3 a, Point3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Point3 cross(Point3 a, Point3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 
 namespace {
 
 // The triangles of a regular polyhedron: every three points an edge apart, turned outwards.
 Polyhedron triangulated(std::vector<Point3> points, double edge) {
   auto adjacent = [&](int a, int b) {
-    Point3 d = minus(points[static_cast<std::size_t>(a)], points[static_cast<std::size_t>(b)]);
+    Point3 d = points[static_cast<std::size_t>(a)] - points[static_cast<std::size_t>(b)];
     return std::fabs(std::sqrt(dot(d, d)) - edge) < 1e-6 * edge;
   };
   std::vector<std::vector<int>> faces;
@@ -31,7 +25,7 @@ Polyhedron triangulated(std::vector<Point3> points, double edge) {
         if (adjacent(a, b) && adjacent(b, c) && adjacent(a, c)) {
           Point3 pa = points[static_cast<std::size_t>(a)];
           Point3 normal =
-              cross(minus(points[static_cast<std::size_t>(b)], pa), minus(points[static_cast<std::size_t>(c)], pa));
+              cross(points[static_cast<std::size_t>(b)] - pa, points[static_cast<std::size_t>(c)] - pa);
           faces.push_back(dot(normal, pa) > 0 ? std::vector<int>{a, b, c} : std::vector<int>{a, c, b});
         }
   return {std::move(points), std::move(faces)};
@@ -56,7 +50,7 @@ Polyhedron dual(const Polyhedron& p) {
       if (std::find(p.faces[f].begin(), p.faces[f].end(), static_cast<int>(v)) != p.faces[f].end())
         around.push_back(static_cast<int>(f));
     Point3 first = centres[static_cast<std::size_t>(around[0])];
-    Point3 u = minus(first, scaledTo(axis, dot(first, axis) / std::sqrt(dot(axis, axis))));
+    Point3 u = first - scaledTo(axis, dot(first, axis) / std::sqrt(dot(axis, axis)));
     Point3 w = cross(axis, u);
     auto angle = [&](int f) {
       Point3 c = centres[static_cast<std::size_t>(f)];

@@ -16,9 +16,4 @@ enum class RegularSolid { kTetrahedron, kCube, kOctahedron, kDodecahedron, kIcos
 // Every point `radius` from the centre.
 Polyhedron regularSolid(RegularSolid solid, double radius);
 
-Point3 scaledTo(Point3 p, double length);
-double dot(Point3 a, Point3 b);
-Point3 minus(Point3 a, Point3 b);
-Point3 cross(Point3 a, Point3 b);
-
 }  // namespace OmbrixHost

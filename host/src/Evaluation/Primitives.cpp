@@ -298,6 +298,8 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
     return generateHelix(creator, out, why);
   if (type == "polyPlatonic")
     return generatePlatonic(creator, out, why);
+  if (type == "polyCreateFace" || type == "polyCreateFacet")
+    return generateCreateFace(creator, out, why);
   why = "a " + type + " node is not evaluated";
   return false;
 }

@@ -9,6 +9,7 @@
 // plain division (middles and centres) to the smooth one. UVs are divided
 // plainly: a face's centre, its edges' middles and its corners' own UVs.
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <algorithm>

@@ -6,8 +6,10 @@
 // listed edge take its point as a new corner. New points follow the mesh's,
 // in the order of their edges; of a face cut in two, the part with its first
 // corner keeps its place and the other comes after the mesh's faces.
+#include "FaceCutting.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <cmath>
@@ -19,7 +21,6 @@ namespace {
 
 struct Ring {
   std::map<int, int> from;   // listed edge -> the point its weight runs from
-  std::map<int, int> point;  // listed edge -> its new point
 };
 
 // The listed edges each face walks, as (corner, edge).
@@ -97,58 +98,14 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
   orient(mesh, edges, byFace, order, rootEdge, node.number("direction", 1.0) != 0.0, ring);
   const double t = std::min(1.0, std::max(0.0, weight));
   PolygonList list = PolygonList::of(mesh);
+  std::map<int, EdgePoint> onEdges;
   for (int e : order) {
     const auto& ends = edges.ends[static_cast<std::size_t>(e)];
     int from = ring.from[e], to = from == ends.first ? ends.second : ends.first;
-    ring.point[e] = list.addPoint(lerp(list.points[static_cast<std::size_t>(from)], list.points[static_cast<std::size_t>(to)], t));
+    onEdges[e] = EdgePoint{list.addPoint(lerp(list.points[static_cast<std::size_t>(from)], list.points[static_cast<std::size_t>(to)], t)),
+                           from, t};
   }
-  std::vector<std::map<std::pair<int, int>, int>> newUVs(list.sets.size());  // (uv from, uv to) -> the UV between
-  const std::size_t faces = list.polygons.size();
-  for (std::size_t f = 0; f < faces; ++f) {
-    if (byFace[f].empty())
-      continue;
-    const Polygon old = list.polygons[f];
-    Polygon grown{{}, std::vector<std::vector<int>>(old.uvs.size())};
-    std::vector<std::size_t> inserted;  // positions of the new corners
-    std::size_t next = 0;
-    for (std::size_t k = 0; k < old.vertices.size(); ++k) {
-      grown.vertices.push_back(old.vertices[k]);
-      for (std::size_t s = 0; s < old.uvs.size(); ++s)
-        grown.uvs[s].push_back(old.uvs[s][k]);
-      if (next >= byFace[f].size() || byFace[f][next].first != k)
-        continue;
-      const int e = byFace[f][next++].second;
-      const std::size_t k1 = (k + 1) % old.vertices.size();
-      const bool forward = ring.from[e] == old.vertices[k];
-      inserted.push_back(grown.vertices.size());
-      grown.vertices.push_back(ring.point[e]);
-      for (std::size_t s = 0; s < old.uvs.size(); ++s) {
-        int a = forward ? old.uvs[s][k] : old.uvs[s][k1], b = forward ? old.uvs[s][k1] : old.uvs[s][k];
-        auto found = newUVs[s].find({a, b});
-        grown.uvs[s].push_back(found != newUVs[s].end() ? found->second
-                                                        : newUVs[s][{a, b}] = list.blendUV(s, a, b, t));
-      }
-    }
-    if (inserted.size() != 2) {
-      list.polygons[f] = std::move(grown);
-      continue;
-    }
-    // Cut between the two new corners: the part from the first corner keeps the face.
-    Polygon kept{{}, std::vector<std::vector<int>>(grown.uvs.size())}, other = kept;
-    for (std::size_t k = 0; k < grown.vertices.size(); ++k) {
-      const bool between = k >= inserted[0] && k <= inserted[1];
-      for (Polygon* part : {&kept, &other}) {
-        const bool takes = part == &other ? between : (!between || k == inserted[0] || k == inserted[1]);
-        if (!takes)
-          continue;
-        part->vertices.push_back(grown.vertices[k]);
-        for (std::size_t s = 0; s < grown.uvs.size(); ++s)
-          part->uvs[s].push_back(grown.uvs[s][k]);
-      }
-    }
-    list.polygons[f] = std::move(kept);
-    list.polygons.push_back(std::move(other));
-  }
+  cutFaces(list, mesh, edges, onEdges, std::vector<bool>(list.points.size(), false));
   mesh = list.toMesh();
   return true;
 }

@@ -1,10 +1,12 @@
 #include "SurfaceHistory.h"
 
 #include "CreationNodes.h"
+#include "Extrude.h"
 #include "MeshHistory.h"
 #include "NurbsCurve.h"
 #include "NurbsFitting.h"
-#include "Polyhedra.h"
+#include "PlanarTrim.h"
+#include "Point3Math.h"
 #include "PrimitiveBuilder.h"
 #include "Scene.h"
 
@@ -22,15 +24,6 @@ const int kMaxLoftCurves = 64;
 const double kFullTurn = 6.283185307179586;
 
 
-// A surface of `rows` by `columns` CVs is refused beyond what any creation node makes.
-bool withinPointLimit(std::size_t rows, std::size_t columns, std::string& why) {
-  if (static_cast<double>(rows) * static_cast<double>(columns) <= static_cast<double>(kMaxCreatedPoints))
-    return true;
-  why = "its surface would have " + std::to_string(rows) + " x " + std::to_string(columns) + " CVs, more than " +
-        std::to_string(kMaxCreatedPoints);
-  return false;
-}
-
 bool connectedCurve(const Node& node, const std::string& key, NurbsCurve& out, std::string& why) {
   const Connection* c = incomingConnection(&node, key);
   if (!c) {
@@ -43,7 +36,7 @@ bool connectedCurve(const Node& node, const std::string& key, NurbsCurve& out, s
 // `p` turned by `angle` about the line through `pivot` along the unit `axis`,
 // its distance from the line scaled by `ring`.
 Point3 turned(const Point3& p, const Point3& pivot, const Point3& axis, double angle, double ring) {
-  Point3 d = minus(p, pivot);
+  Point3 d = p - pivot;
   double along = dot(d, axis);
   Point3 out{d.x - along * axis.x, d.y - along * axis.y, d.z - along * axis.z};
   Point3 side = cross(axis, out);
@@ -153,7 +146,7 @@ std::vector<double> loftParameters(const std::vector<NurbsCurve>& rows, bool uni
   for (std::size_t k = 1; k < rows.size(); ++k) {
     double d = 0.0;
     for (std::size_t i = 0; i < rows[k].cvs.size(); ++i) {
-      Point3 step = minus(rows[k].cvs[i], rows[k - 1].cvs[i]);
+      Point3 step = rows[k].cvs[i] - rows[k - 1].cvs[i];
       d += std::sqrt(dot(step, step));
     }
     t.push_back(t.back() + (uniform ? 1.0 : d / static_cast<double>(rows[k].cvs.size())));
@@ -233,9 +226,18 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
 }
 
 using SurfaceBuilder = bool (*)(const Node&, NurbsData&, std::string&);
-const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}};
+const std::pair<const char*, SurfaceBuilder> kBuilders[] = {{"revolve", revolve}, {"loft", loft}, {"extrude", extrudeSurface},
+                                                              {"planarTrimSurface", planarTrimSurface}};
 
 }  // namespace
+
+bool withinPointLimit(std::size_t rows, std::size_t columns, std::string& why) {
+  if (static_cast<double>(rows) * static_cast<double>(columns) <= static_cast<double>(kMaxCreatedPoints))
+    return true;
+  why = "its surface would have " + std::to_string(rows) + " x " + std::to_string(columns) + " CVs, more than " +
+        std::to_string(kMaxCreatedPoints);
+  return false;
+}
 
 bool isSurfaceHistory(const Node& node) {
   for (const auto& builder : kBuilders)

@@ -2,6 +2,7 @@
 
 #include "ComponentLists.h"
 #include "Matrix4.h"
+#include "Point3Math.h"
 #include "UVSeams.h"
 
 #include <algorithm>
@@ -29,7 +30,6 @@ struct Frame {
     Point3 d{p.x - centre.x, p.y - centre.y, p.z - centre.z};
     return Point3{dot(d, axes[0]), dot(d, axes[1]), dot(d, axes[2])};
   }
-  static double dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 };
 
 // v turned by `angle` about one axis, for row vectors (v * R), as Maya's rotations turn.

@@ -70,6 +70,9 @@ struct NurbsData {
   std::vector<double> knotsU, knotsV;
   std::vector<Point3> cvs;       // u major: cv(u, v) = cvs[u * numV + v]
   std::vector<double> weights;   // one per CV, 1 when not rational
+  // A planar trimmed region (planarTrimSurface): its outline, then its holes,
+  // points on the plane the CVs span. Empty for an untrimmed surface.
+  std::vector<std::vector<Point3>> planarLoops;
 
   int numCVsU() const { return static_cast<int>(knotsU.size()) - degreeU + 1; }
   int numCVsV() const { return static_cast<int>(knotsV.size()) - degreeV + 1; }

@@ -164,6 +164,18 @@ AttrList nonLinearAttrs(AttrListMaker dependAttrs) {
                         makeAttr("matrix", "ma", K::kMatrix), makeAttr("deformerData", "dd", K::kGeneric)});
 }
 
+// cluster and softMod: a weighted deformer moved by its handle's matrices.
+AttrList clusterAttrs(AttrListMaker dependAttrs, std::initializer_list<std::shared_ptr<AttrDef>> extra) {
+  AttrList a = deformerAttrs(
+      dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                    makeAttr("matrix", "ma", K::kMatrix), makeAttr("bindPreMatrix", "pm", K::kMatrix),
+                    makeAttr("geomMatrix", "gm", K::kMatrix, true), makeAttr("weightedMatrix", "wt", K::kMatrix),
+                    makeAttr("preMatrix", "pre", K::kMatrix), makeAttr("postMatrix", "post", K::kMatrix),
+                    number("relative", "rel", 0, K::kBool), number("angleInterpolation", "ai", 0, K::kEnum)});
+  a.insert(a.end(), extra);
+  return a;
+}
+
 AttrList jointAttrs(AttrListMaker transformAttrs) {
   AttrList a = transformAttrs();
   a.push_back(makeTriple("jointOrient", "jo", "XYZ", "xyz", K::kAngle));
@@ -184,6 +196,24 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
     add(plain, dg, false, polyModifierAttrs(dependAttrs, {}));
   for (const char* modelling : {"polyTriangulate", "polySoftEdge", "polyNormalPerVertex", "polyCloseBorder"})
     add(modelling, dg, false, polyModifierAttrs(dependAttrs, {}));
+  add("polyQuad", dg, false,
+      worldModifierAttrs(dependAttrs, {number("angle", "a", 30.0 * 3.14159265358979323846 / 180.0, K::kAngle),
+                                       number("keepGroupBorder", "kgb", 1, K::kBool),
+                                       number("keepHardEdges", "khe", 1, K::kBool),
+                                       number("keepTextureBorders", "ktb", 1, K::kBool)}));
+  add("polyDelEdge", dg, false, polyModifierAttrs(dependAttrs, {number("cleanVertices", "cv", 0, K::kBool)}));
+  add("polySewEdge", dg, false,
+      worldModifierAttrs(dependAttrs, {number("tolerance", "t", 0), number("texture", "tx", 1, K::kBool)}));
+  add("polyConnectComponents", dg, false,
+      polyModifierAttrs(dependAttrs, {number("adjustEdgeFlow", "aef", 1, K::kFloat),
+                                      number("insertWithEdgeFlow", "ief", 0, K::kBool)}));
+  add("polyAppend", dg, false,
+      polyModifierAttrs(dependAttrs, {makeAttr("desc", "d", K::kInt, true), number("subdivision", "s", 1, K::kInt),
+                                      number("texture", "tx", 0, K::kEnum),
+                                      makeCompound("vertices", "v", true,
+                                                   {number("vtxx", "vx", 0, K::kFloat), number("vtxy", "vy", 0, K::kFloat),
+                                                    number("vtxz", "vz", 0, K::kFloat)})}));
+  add("polySplitEdge", dg, false, polyModifierAttrs(dependAttrs, {number("operation", "op", 1, K::kInt)}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
                                       uvPair("scale", "s", "scaleU", "su", "scaleV", "sv", 1.0),
@@ -265,6 +295,42 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polySeparate", dg, false, separateAttrs(dependAttrs));
   add("deleteComponent", dg, false, deleteComponentAttrs(dependAttrs));
   add("nonLinear", dg, false, nonLinearAttrs(dependAttrs));
+  add("deltaMush", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  number("smoothingIterations", "si", 10, K::kInt),
+                                  number("smoothingStep", "ss", 0.5, K::kFloat),
+                                  number("pinBorderVertices", "pbv", 1, K::kBool),
+                                  number("displacement", "dis", 1, K::kFloat)}));
+  add("wrap", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  makeAttr("geomMatrix", "gm", K::kMatrix),
+                                  makeAttr("driverPoints", "dp", K::kGeneric, true),
+                                  makeAttr("basePoints", "bp", K::kGeneric, true),
+                                  number("maxDistance", "md", 1), number("weightThreshold", "wt", 0),
+                                  number("exclusiveBind", "exb", 0, K::kBool),
+                                  number("autoWeightThreshold", "awt", 0, K::kBool),
+                                  number("falloffMode", "fm", 0, K::kEnum)}));
+  add("ffd", dg, false,
+      deformerAttrs(dependAttrs, {makeCompound("weightList", "wl", true, {makeAttr("weights", "w", K::kFloat, true, 1.0)}),
+                                  makeAttr("geomMatrix", "gm", K::kMatrix, true),
+                                  makeAttr("deformedLatticePoints", "dlp", K::kGeneric),
+                                  makeAttr("deformedLatticeMatrix", "dlm", K::kMatrix),
+                                  makeAttr("baseLatticeMatrix", "blm", K::kMatrix), number("local", "lo", 0, K::kBool),
+                                  number("localInfluenceS", "lis", 2, K::kInt), number("localInfluenceT", "lit", 2, K::kInt),
+                                  number("localInfluenceU", "liu", 2, K::kInt),
+                                  number("outsideLattice", "ot", 0, K::kEnum)}));
+  add("cluster", dg, false, clusterAttrs(dependAttrs, {makeAttr("clusterXforms", "x", K::kGeneric)}));
+  add("softMod", dg, false,
+      clusterAttrs(dependAttrs,
+                   {makeAttr("softModXforms", "x", K::kGeneric), number("falloffRadius", "fr", 5),
+                    makeTriple("falloffCenter", "fcr", "XYZ", "xyz", K::kDouble), number("falloffMode", "fm", 0, K::kEnum),
+                    number("falloffInX", "fix", 1, K::kBool), number("falloffInY", "fiy", 1, K::kBool),
+                    number("falloffInZ", "fiz", 1, K::kBool),
+                    number("falloffAroundSelection", "fas", 1, K::kBool),
+                    makeCompound("falloffCurve", "fc", true,
+                                 {number("falloffCurve_Position", "fcp", 0, K::kFloat),
+                                  number("falloffCurve_FloatValue", "fcfv", 0, K::kFloat),
+                                  number("falloffCurve_Interp", "fci", 0, K::kEnum)})}));
   add("joint", MFn::kTransform, true, jointAttrs(transformAttrs));
 }
 

@@ -30,6 +30,8 @@ AttrList dagAttrs() {
   a.push_back(makeAttr("matrix", "m", K::kMatrix));
   a.push_back(makeAttr("worldMatrix", "wm", K::kMatrix, true));
   a.push_back(makeAttr("parentMatrix", "pm", K::kMatrix, true));
+  a.push_back(makeAttr("worldInverseMatrix", "wim", K::kMatrix, true));
+  a.push_back(makeAttr("parentInverseMatrix", "pim", K::kMatrix, true));
   return a;
 }
 
@@ -388,6 +390,19 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("mesh", MFn::kMesh, true, meshAttrs(), "polySurfaceShape"));
   add(make("nurbsSurface", MFn::kNurbsSurface, true, geometryShapeAttrs(K::kNurbsSurface), "nurbsSurfaceShape"));
   add(make("nurbsCurve", MFn::kNurbsCurve, true, geometryShapeAttrs(K::kGeneric), "curveShape"));
+  // An ffd's lattice (its points as the file writes them: ".cc" -type "lattice") and its base.
+  add(make("lattice", MFn::kShape, true, [] {
+    AttrList a = dagAttrs();
+    a.push_back(num("sDivisions", "sd", 2, K::kInt));
+    a.push_back(num("tDivisions", "td", 5, K::kInt));
+    a.push_back(num("uDivisions", "ud", 2, K::kInt));
+    a.push_back(makeAttr("cached", "cc", K::kGeneric));
+    a.push_back(makeAttr("latticeInput", "li", K::kGeneric));
+    a.push_back(makeAttr("latticeOutput", "lo", K::kGeneric));
+    a.push_back(makeAttr("worldLattice", "wl", K::kGeneric, true));
+    return a;
+  }()));
+  add(make("baseLattice", MFn::kShape, true, dagAttrs()));
   add(make("camera", MFn::kCamera, true, dagAttrs(), "cameraShape"));
   add(make("locator", MFn::kLocator, true, dagAttrs(), "locatorShape"));
   add(make("pointLight", MFn::kPointLight, true, dagAttrs(), "pointLightShape"));
@@ -500,6 +515,20 @@ std::map<std::string, NodeType> buildTypes() {
                              num("subdivisionMode", "subdivisionMode", 0, K::kEnum),
                              num("subdivisions", "subdivisions", 0, K::kInt),
                              num("sphericalInflation", "sphericalInflation", 1), num("radius", "radius", 1)})));
+  // One face of the points given (the polyCreateFacet command's node, by both names).
+  for (const char* face : {"polyCreateFace", "polyCreateFacet"})
+    add(make(face, MFn::kPolyCreateFacet, false, [] {
+      AttrList a = dependAttrs();
+      a.push_back(makeAttr("output", "out", K::kMesh));
+      a.push_back(makeAttr("loop", "l", K::kInt, true));
+      a.push_back(num("subdivision", "s", 1, K::kInt));
+      a.push_back(num("texture", "tx", 0, K::kEnum));
+      a.push_back(makeAttr("uvSetName", "uvs", K::kString));
+      a.push_back(makeCompound("vertices", "v", true,
+                               {num("vtxx", "vx", 0, K::kFloat), num("vtxy", "vy", 0, K::kFloat),
+                                num("vtxz", "vz", 0, K::kFloat)}));
+      return a;
+    }()));
   add(make("makeNurbSphere", MFn::kSphere, false,
            nurbsCreatorAttrs({num("radius", "r", 1), num("startSweep", "ssw", 0), num("endSweep", "esw", 360),
                               num("degree", "d", 3, K::kInt), num("sections", "s", 8, K::kInt),
@@ -507,6 +536,20 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("makeNurbPlane", MFn::kNurbsPlane, false,
            nurbsCreatorAttrs({num("width", "w", 1), num("lengthRatio", "lr", 1), num("degree", "d", 3, K::kInt),
                               num("patchesU", "u", 1, K::kInt), num("patchesV", "v", 1, K::kInt)})));
+  add(make("nurbsTessellate", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputSurface", "is", K::kNurbsSurface));
+    a.push_back(makeAttr("outputPolygon", "op", K::kMesh));
+    for (auto& v : {num("format", "f", 1, K::kEnum), num("polygonType", "pt", 0, K::kEnum),
+                    num("polygonCount", "pc", 200, K::kInt), num("chordHeightRatio", "chr", 0.983),
+                    num("chordHeight", "cht", 0.1), num("useChordHeightRatio", "ucr", 1, K::kBool),
+                    num("useChordHeight", "uch", 0, K::kBool), num("fractionalTolerance", "ft", 0.01),
+                    num("minEdgeLength", "mel", 0.001), num("delta", "d", 0.1), num("edgeSwap", "es", 0, K::kBool),
+                    num("uType", "ut", 3, K::kEnum), num("uNumber", "un", 3, K::kInt), num("vType", "vt", 3, K::kEnum),
+                    num("vNumber", "vn", 3, K::kInt), num("matchNormalDir", "mnd", 0, K::kBool)})
+      a.push_back(v);
+    return a;
+  }()));
   add(make("revolve", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();
     a.push_back(makeAttr("inputCurve", "ic", K::kGeneric));
@@ -533,6 +576,29 @@ std::map<std::string, NodeType> buildTypes() {
                     num("sections", "s", 8, K::kInt), num("useTolerance", "ut", 0, K::kBool),
                     num("tolerance", "tol", 0.01), num("fixCenter", "fc", 1, K::kBool)})
       a.push_back(e);
+    return a;
+  }()));
+  add(make("extrude", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("profile", "pr", K::kGeneric));
+    a.push_back(makeAttr("path", "pt", K::kGeneric));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(makeTriple("direction", "d", "XYZ", "xyz", K::kDouble));
+    a.back()->children[1]->defaultNumber = 1.0;
+    a.push_back(makeTriple("pivot", "p", "XYZ", "xyz", K::kDouble));
+    for (auto& e : {num("extrudeType", "et", 2, K::kEnum), num("length", "l", 1), num("fixedPath", "fpt", 0, K::kBool),
+                    num("useComponentPivot", "ucp", 0, K::kEnum), num("useProfileNormal", "upn", 0, K::kBool),
+                    num("scale", "sc", 1), num("rotation", "ro", 0, K::kAngle), num("degreeAlongLength", "dl", 1, K::kInt),
+                    num("reverseSurfaceIfPathReversed", "rsp", 0, K::kBool)})
+      a.push_back(e);
+    return a;
+  }()));
+  add(make("planarTrimSurface", MFn::kDependencyNode, false, [] {
+    AttrList a = dependAttrs();
+    a.push_back(makeAttr("inputCurve", "ic", K::kGeneric, true));
+    a.push_back(makeAttr("outputSurface", "os", K::kNurbsSurface));
+    a.push_back(num("degree", "d", 3, K::kInt));
+    a.push_back(num("tolerance", "tol", 0.01));
     return a;
   }()));
   add(make("loft", MFn::kDependencyNode, false, [] {
@@ -594,6 +660,7 @@ const TypeInfo kTypeInfo[] = {
     {MFn::kPolyTweakUV, MFn::kDependencyNode, "kPolyTweakUV"},
     {MFn::kPolyCreator, MFn::kDependencyNode, "kPolyCreator"},
     {MFn::kPolyPrimitive, MFn::kPolyCreator, "kPolyPrimitive"},
+    {MFn::kPolyCreateFacet, MFn::kPolyCreator, "kPolyCreateFacet"},
     {MFn::kPolyCube, MFn::kPolyPrimitive, "kPolyCube"},
     {MFn::kPolyPrimitiveMisc, MFn::kPolyPrimitive, "kPolyPrimitiveMisc"},
     {MFn::kPolySphere, MFn::kPolyPrimitive, "kPolySphere"},

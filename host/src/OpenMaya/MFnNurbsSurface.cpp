@@ -1,3 +1,4 @@
+#include "HoledFaces.h"
 #include "HostObject.h"
 #include "NurbsTessellator.h"
 #include "Scene.h"
@@ -81,6 +82,7 @@ MObject MFnNurbsSurface::tesselate(MTesselationParams& params, MObject parentOrO
   std::string error;
   Node* shape = scene().createNode("mesh", "", parent, error);
   *shape->mesh = std::move(mesh);
+  OmbrixHost::splitHoledFaces(*shape);  // a planar trimmed region's holes
   shape->setValue("currentUVSet", OmbrixHost::Value::ofString("map1"));
   return parent ? Access::wrap(shape) : Access::wrap(shape->parents[0]);
 }
