@@ -977,18 +977,18 @@ TEST_F(HostTest, QuadJoinsTrianglePairsIntoTheSquarestQuads) {
 }
 
 TEST_F(HostTest, DelEdgeJoinsTheFacesBesideEachEdgeAndCleansWingedVertices) {
-  // e[1] (1-4) joins faces 0 and 1, then e[6] (5-4) joins that face and face 3, which the first join took in.
-  const std::string scene = planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[6]\";\n");
+  // e[3] (1-4) joins faces 0 and 1, then e[7] (5-4) joins that face and face 3, which the first join took in.
+  const std::string scene = planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[3]\" \"e[7]\";\n");
   auto problems = loadScene(scene);
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 9, 2);
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 8, 7, 4, 3}));
   EXPECT_EQ(cornersOf("pPlaneShape1", 1), (std::vector<int>{3, 4, 7, 6}));
-  loadScene(plane(deletion("2 \"e[1]\" \"e[6]\""), "deleteComponent1.og"));
+  loadScene(plane(deletion("2 \"e[3]\" \"e[7]\""), "deleteComponent1.og"));
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 8, 7, 4, 3}));
 
-  // The middle column (e[1], e[7]) with cleanVertices: points 1, 4 and 7 are left with two edges and go.
-  problems = loadScene(planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[7]\";\n"
+  // The middle column (e[3], e[8]) with cleanVertices: points 1, 4 and 7 are left with two edges and go.
+  problems = loadScene(planeNode("polyDelEdge", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[3]\" \"e[8]\";\n"
                                                 "\tsetAttr \".cv\" yes;\n"));
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 6, 2);
@@ -1008,8 +1008,8 @@ namespace {
 
 // The plane split along its middle column (e[1], e[7]), then `sew` (a node reading "polySplitEdge1.out").
 std::string splitPlane(const std::string& split, const std::string& sew, const std::string& last) {
-  return plane("createNode polySplitEdge -n \"polySplitEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" "
-               "\"e[7]\";\n" + split + "connectAttr \"polyPlane1.out\" \"polySplitEdge1.ip\";\n" + sew,
+  return plane("createNode polySplitEdge -n \"polySplitEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 2 \"e[3]\" "
+               "\"e[8]\";\n" + split + "connectAttr \"polyPlane1.out\" \"polySplitEdge1.ip\";\n" + sew,
                last);
 }
 
@@ -1070,9 +1070,9 @@ TEST_F(HostTest, SplitEdgePartsFacesAndSewEdgeJoinsThemAgain) {
 }
 
 TEST_F(HostTest, ConnectComponentsCutsFacesBetweenListedEdgesAndVertices) {
-  // e[0] (0-1) and e[2] (4-3) of face 0: their middles, points 9 and 10, joined across it; face 2 takes 10 too.
+  // e[0] (0-1) and e[5] (4-3) of face 0: their middles, points 9 and 10, joined across it; face 2 takes 10 too.
   auto problems =
-      loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" \"e[2]\";\n"));
+      loadScene(planeNode("polyConnectComponents", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" \"e[5]\";\n"));
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 11, 5);
   expectPoint(p, 9, -0.25, 0, 0.5);

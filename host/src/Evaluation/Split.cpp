@@ -12,6 +12,7 @@
 // the faces share those.
 #include "Deformers.h"
 #include "ModelingSteps.h"
+#include "Point3Math.h"
 #include "PolygonList.h"
 
 #include <algorithm>
