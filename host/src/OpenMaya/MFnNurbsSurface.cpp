@@ -1,4 +1,5 @@
 #include "HostObject.h"
+#include "SceneEvaluation.h"
 #include "NurbsTessellator.h"
 #include "Scene.h"
 
@@ -18,6 +19,7 @@ namespace {
 
 NurbsData* surfaceOf(const MObject& object) {
   Node* n = Access::node(object);
+  OmbrixHost::evaluateShape(n);
   return n ? n->nurbs.get() : nullptr;
 }
 
