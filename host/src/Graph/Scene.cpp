@@ -551,6 +551,13 @@ void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& i
 void Scene::invalidateDownstream(Node* node) {
   if (loading || !node)
     return;
+  if (node->mesh || node->nurbs)
+    node->stale = true;
+  const bool feeds = !node->children.empty() ||
+                     std::any_of(node->connections.begin(), node->connections.end(),
+                                 [](const Connection& c) { return c.outgoing; });
+  if (!feeds)
+    return;  // a node not yet wired (a plug-in filling a new node's values) reaches nothing
   std::set<Node*> seen{node};
   std::vector<Node*> pending{node};
   auto reach = [&](Node* next) {
