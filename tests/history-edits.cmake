@@ -10,14 +10,7 @@
 set(EXCHANGE ${WORK}/exchange)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${EXCHANGE})
-if(EMULATOR)
-  string(REPLACE "/" "\\" exchange "Z:${EXCHANGE}")
-  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
-                  /v "Temp Directory" /d "${exchange}" /f OUTPUT_QUIET ERROR_QUIET)
-else()
-  set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
-  file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${EXCHANGE}\n")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/exchange-registry.cmake)
 
 function(run name)
   execute_process(COMMAND ${EMULATOR} ${ARGN} RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}

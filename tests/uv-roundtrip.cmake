@@ -60,19 +60,7 @@ if(SCENE_FOLDER)
   set(SCENE "${WORK}/${SCENE_FOLDER}/${scene_name}")
 endif()
 
-if(EMULATOR)
-  # Wine reads command lines and file names beyond ASCII as the locale's UTF-8.
-  set(ENV{LC_ALL} C.UTF-8)
-  string(REPLACE "/" "\\" exchange "Z:${EXCHANGE}")
-  string(REPLACE "/" "\\" windows_bin "Z:${BIN}")
-  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
-                  /v "Temp Directory" /d "${exchange}" /f OUTPUT_QUIET ERROR_QUIET)
-  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
-                  /v "Base Directory" /d "${windows_bin}" /f OUTPUT_QUIET ERROR_QUIET)
-else()
-  set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
-  file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${EXCHANGE}\n")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/exchange-registry.cmake)
 
 function(run name)
   execute_process(COMMAND ${EMULATOR} ${ARGN} RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}
