@@ -128,10 +128,10 @@ if(EXISTS ${ombrix_shared_maya}/UsdExportMeshTest.ma)
   ombrix_export_test(export_real_multi_uv_simple ${ombrix_shared_maya}/multi_uv_simple.ma REAL
     COMMANDS "rename mesh_template24x chair" ExportAllOmbrixPlug
     EXPECT "{\"name\":\"multi_uv_set_mat\",\"maps\":{\"DiffuseColor\":\"[^\"]*label_bc.png\",\"Opacity\":\"[^\"]*label_o.png\"}}"
-    RECORD "\"scene\":\"[^\"]*/multi_uv_simple.ma\",\"time\":\"[0-9-]+T[0-9:]+Z\",\"frame\":1.0,\"groups\":\\[{\"name\":\"mesh_template24xShape\",\"dagPath\":\"\\|multi_uv\\|chair\\|mesh_template24xShape\",\"uuid\":\"91F7C3AB-4141-6C61-E3FA-AD917BF85BAA\",\"uvSet\":\"map2\",\"polygons\":1,\"vertices\":4,\"uvs\":4,\"topology\":\"[0-9a-f]+\",\"worldMatrix\":\\[1.0,0.0,0.0,0.0,")
+    RECORD "\"scene\":\"[^\"]*/multi_uv_simple.ma\",\"time\":\"[0-9-]+T[0-9:]+Z\",\"frame\":1.0,\"groups\":\\[{\"name\":\"mesh_template24xShape\",\"dagPath\":\"\\|multi_uv\\|chair\\|mesh_template24xShape\",\"uuid\":\"91F7C3AB-4141-6C61-E3FA-AD917BF85BAA\",\"uvSet\":\"map2\",\"polygons\":1,\"vertices\":4,\"uvs\":4,\"topology\":\"[0-9a-f]+\",\"points\":\"[0-9a-f]+\",\"worldMatrix\":\\[1.0,0.0,0.0,0.0,")
   ombrix_export_test(export_real_TextureTest ${ombrix_shared_maya}/rel_project/scenes/TextureTest.ma REAL
     EXPECT "\"materials\":.{\"name\":\"standardSurface1\",\"maps\":{\"DiffuseColor\":\"[^\"]*/rel_project/sourceimages/grid.png\"}}"
-    RECORD "{\"shadingEngine\":\"initialShadingGroup\",\"shader\":\"standardSurface1\",\"channels\":.{\"channel\":\"DiffuseColor\",\"file\":\"[^\"]*/grid.png\",\"modified\":\"20[0-9][0-9]-[0-9][0-9]-[0-9][0-9]T[0-9:]+Z\"}")
+    RECORD "{\"shadingEngine\":\"initialShadingGroup\",\"shader\":\"standardSurface1\",\"shaderUuid\":\"[0-9A-F-]+\",\"shadingEngineUuid\":\"[0-9A-F-]+\",\"channels\":.{\"channel\":\"DiffuseColor\",\"file\":\"[^\"]*/grid.png\",\"modified\":\"20[0-9][0-9]-[0-9][0-9]-[0-9][0-9]T[0-9:]+Z\"}")
 endif()
 # A Maya Binary scene: the skinned cube of the rig Maya 2020 saved, whole and where its joints hold it.
 if(EXISTS ${ombrix_shared_maya}/mb/rig.anim.mb)

@@ -178,3 +178,14 @@ uv_tool_failure(tool_cor_not_a_project 1 cor examples/checker.tga examples/x.cor
 uv_tool_failure(tool_cor_bad_uv 2 cor examples/cube.obv examples/x.cor --uv shift 1)
 uv_tool_failure(tool_uvlayout_no_output 2 uvlayout examples/cube.obv)
 uv_tool_failure(tool_uvlayout_bad_size 2 uvlayout examples/cube.obv -o x.png --size 3)
+
+# Painted maps back onto the shaders: the plug-in's texture connection
+# against the host.
+ombrix_test(test_TextureConnection SOURCES Maya/TextureConnectionTest.cpp DEPENDS MayaPlugin OpenMaya)
+target_link_libraries(test_TextureConnection PRIVATE HostInternals)
+# ImportTexturesOmbrix headless through mayahost.
+add_test(NAME texture_import COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayahost>
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
+         -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/texture_import
+         -DSCENE=${uv_scenes}/textured_switch.ma -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-import.cmake)
+set_tests_properties(texture_import PROPERTIES RESOURCE_LOCK painter_registry)

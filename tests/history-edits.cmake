@@ -10,7 +10,8 @@
 set(EXCHANGE ${WORK}/exchange)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${EXCHANGE})
-include(${CMAKE_CURRENT_LIST_DIR}/exchange-registry.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
+point_painter_registry(${WORK} ${EXCHANGE})
 
 function(run name)
   execute_process(COMMAND ${EMULATOR} ${ARGN} RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}

@@ -60,7 +60,8 @@ if(SCENE_FOLDER)
   set(SCENE "${WORK}/${SCENE_FOLDER}/${scene_name}")
 endif()
 
-include(${CMAKE_CURRENT_LIST_DIR}/exchange-registry.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
+point_painter_registry(${WORK} ${EXCHANGE} ${BIN})
 
 function(run name)
   execute_process(COMMAND ${EMULATOR} ${ARGN} RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}

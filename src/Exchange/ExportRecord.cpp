@@ -163,7 +163,8 @@ RecordedGroup readGroup(const Json& object) {
   group.vertices = count(object, "vertices");
   group.uvs = count(object, "uvs");
   group.topology = parseHex64(text(object, "topology"), "topology");
-  group.points = parseHex64(text(object, "points"), "points");
+  group.pointsRecorded = object.find("points") != object.end();
+  if (group.pointsRecorded) group.points = parseHex64(text(object, "points"), "points");
   const Json& matrix = list(object, "worldMatrix");
   if (matrix.size() != 16) throw FieldError{"\"worldMatrix\" does not hold 16 numbers"};
   for (size_t i = 0; i < 16; ++i) {

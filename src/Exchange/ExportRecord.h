@@ -33,6 +33,7 @@ struct RecordedGroup {
   uint32_t uvs = 0;
   uint64_t topology = 0;  // topologyDigest of the polygon counts and vertex indices
   uint64_t points = 0;    // pointsDigest of the object-space points
+  bool pointsRecorded = true;  // false for a record written before the points were kept
   double worldMatrix[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};  // row major, Maya's order
 };
 

@@ -4,14 +4,31 @@
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
 
-#include <cstdio>
+#include <string>
+
+#include "Maya/MaterialTranslation.h"
+
+namespace {
+
+constexpr size_t kCommandBufferSize = 1024;
+
+// The MEL command printing the text as one string literal: quotes,
+// backslashes (Windows paths) and control characters arrive as they are.
+std::string printCommand(const char* text) {
+  return "print " + melStringLiteral((std::string(text) + "\n").c_str()) + ";";
+}
+
+}  // namespace
+
+bool echoFits(const char* text) { return printCommand(text).size() < kCommandBufferSize; }
 
 int echoMessage(const char* text) {
-  char command[1024];
-  const int written = std::snprintf(command, sizeof command, "print \"%s\\n\";", text);
-  if (written < 0 || static_cast<size_t>(written) >= sizeof command)
+  const std::string command = printCommand(text);
+  if (command.size() >= kCommandBufferSize)
     return 1;
+  MString melCommand;
+  melCommand.setUTF8(command.c_str());  // the text is UTF-8 (names beyond ASCII)
   MStringArray result;
-  MGlobal::executeCommand(MString(command), result, false, false);
+  MGlobal::executeCommand(melCommand, result, false, false);
   return 1;
 }

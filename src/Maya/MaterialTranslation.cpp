@@ -14,17 +14,6 @@
 
 namespace {
 
-// The model's channels, in the order translateMaterials fills them.
-struct ChannelRow {
-  const char* ShaderChannelNames::*attribute;
-  const char* channel;
-};
-const ChannelRow kChannels[] = {{&ShaderChannelNames::diffuse, "DiffuseColor"},
-                                {&ShaderChannelNames::bump, "Bump"},
-                                {&ShaderChannelNames::ambient, "Ambient"},
-                                {&ShaderChannelNames::specular, "SpecularColor"},
-                                {&ShaderChannelNames::opacity, "Opacity"}};
-
 // The texture a switch gives the object: the value of the input whose
 // "inShape" names the object's shape (the last such input wins), else the
 // switch's default input.
@@ -50,14 +39,6 @@ struct TextureRow {
   const char* fileAttribute;
 };
 const TextureRow kTextureNodes[] = {{"file", "fileTextureName"}, {"aiImage", "filename"}, {"usdUVTexture", "file"}};
-
-const char* textureFileAttribute(const MObject& node) {
-  const MString type = MFnDependencyNode(node).typeName();
-  for (const TextureRow& row : kTextureNodes)
-    if (type == row.type)
-      return row.fileAttribute;
-  return node.hasFn(MFn::kFileTexture) ? kTextureNodes[0].fileAttribute : nullptr;
-}
 
 bool isAbsolutePath(const std::string& name) {
   return (!name.empty() && (name[0] == '/' || name[0] == '\\')) ||
@@ -85,6 +66,14 @@ bool firstTile(std::string& name) {
 }
 
 }  // namespace
+
+const char* textureFileAttribute(const MObject& node) {
+  const MString type = MFnDependencyNode(node).typeName();
+  for (const TextureRow& row : kTextureNodes)
+    if (type == row.type)
+      return row.fileAttribute;
+  return node.hasFn(MFn::kFileTexture) ? kTextureNodes[0].fileAttribute : nullptr;
+}
 
 TextureFile textureFile(const MObject& texture, const MString& projectRoot) {
   TextureFile result;
@@ -145,12 +134,6 @@ bool translateChannel(Material& material, const MObject& shader, const char* att
   return file.tiled && !file.path.empty();
 }
 
-std::vector<const char*> modelChannels() {
-  std::vector<const char*> names;
-  for (const ChannelRow& row : kChannels) names.push_back(row.channel);
-  return names;
-}
-
 void translateMaterials(HvModel& model, const ShadingTable& table) {
   MString projectRoot;
   MGlobal::executeCommand("workspace -q -rd", projectRoot, false, false);
@@ -162,9 +145,9 @@ void translateMaterials(HvModel& model, const ShadingTable& table) {
     material->SetName(entries[i].entryName.asChar());
     const ShaderChannelNames& names = shaderChannelNames(entries[i].shader);
     bool tiled = false;
-    for (const ChannelRow& row : kChannels)
-      tiled = translateChannel(*material, entries[i].shader, names.*row.attribute, entries[i].objectName,
-                               row.channel, projectRoot) || tiled;
+    for (const char* channel : modelChannels())
+      tiled = translateChannel(*material, entries[i].shader, channelInput(names, channel), entries[i].objectName,
+                               channel, projectRoot) || tiled;
     if (tiled)
       MGlobal::displayWarning("Ombrix Vael export: " + entries[i].entryName +
                               ": tiled textures (UDIM) go to the painter as their first tile; it paints that tile only");

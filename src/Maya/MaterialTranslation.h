@@ -21,10 +21,10 @@ struct TextureFile {
   bool tiled = false;  // uvTilingMode set, or a <UDIM> or <UVTILE> token in the name
 };
 TextureFile textureFile(const MObject& texture, const MString& projectRoot);
+// The attribute naming a texture node's file ("fileTextureName", "filename",
+// "file"); null for any other node.
+const char* textureFileAttribute(const MObject& node);
 
-// The model's channel names ("DiffuseColor", "Bump", ...), in the order
-// translateMaterials fills them.
-std::vector<const char*> modelChannels();
 // Every material of the table's entries, with one warning for a material that
 // has tiled textures.
 void translateMaterials(HvModel& model, const ShadingTable& table);

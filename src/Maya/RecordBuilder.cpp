@@ -11,6 +11,7 @@
 
 #include "Maya/MaterialTranslation.h"
 #include "Maya/MeshArrays.h"
+#include "Maya/ShaderChannels.h"
 #include "Model3D/PolygonArrays.h"
 #include "Platform/FileSystem.h"
 #include "Maya/ShadingTable.h"

@@ -22,7 +22,31 @@ const ShaderRow kCurrentShaders[] = {
     {"usdPreviewSurface", {"diffuseColor", "normal", "emissiveColor", "specularColor", "opacity"}},
 };
 
+// The model's channels and the member naming each one's input.
+struct ChannelRow {
+  const char* ShaderChannelNames::*attribute;
+  const char* channel;
+};
+const ChannelRow kChannels[] = {{&ShaderChannelNames::diffuse, "DiffuseColor"},
+                                {&ShaderChannelNames::bump, "Bump"},
+                                {&ShaderChannelNames::ambient, "Ambient"},
+                                {&ShaderChannelNames::specular, "SpecularColor"},
+                                {&ShaderChannelNames::opacity, "Opacity"}};
+
 }  // namespace
+
+std::vector<const char*> modelChannels() {
+  std::vector<const char*> names;
+  for (const ChannelRow& row : kChannels) names.push_back(row.channel);
+  return names;
+}
+
+const char* channelInput(const ShaderChannelNames& names, const std::string& channel) {
+  for (const ChannelRow& row : kChannels)
+    if (channel == row.channel)
+      return names.*row.attribute;
+  return nullptr;
+}
 
 const ShaderChannelNames& shaderChannelNames(const MObject& shader) {
   const MString type = MFnDependencyNode(shader).typeName();

@@ -25,19 +25,6 @@ const char* switchValueAttribute(const MObject& shadingSwitch) {
   }
 }
 
-// The source of a plug, or else the first source among its children (a
-// colour connected channel by channel).
-MObject valueSource(const MPlug& plug) {
-  const MObject whole = plugSource(plug);
-  if (!whole.isNull() || !plug.isCompound())
-    return whole;
-  for (unsigned int c = 0; c < plug.numChildren(); ++c) {
-    const MObject part = plugSource(plug.child(c));
-    if (!part.isNull())
-      return part;
-  }
-  return MObject();
-}
 
 // The inputs through which a bump or normal-map node takes its texture, in
 // the order they are tried: Maya's bump2d and bump3d, Arnold's aiNormalMap.
@@ -128,6 +115,18 @@ void ShadingTable::addEntry(const ShadingEntry& entry) {
 ShadingTable& shadingTable() {
   static ShadingTable table;
   return table;
+}
+
+MObject valueSource(const MPlug& plug) {
+  const MObject whole = plugSource(plug);
+  if (!whole.isNull() || !plug.isCompound())
+    return whole;
+  for (unsigned int c = 0; c < plug.numChildren(); ++c) {
+    const MObject part = plugSource(plug.child(c));
+    if (!part.isNull())
+      return part;
+  }
+  return MObject();
 }
 
 MObject plugSource(const MPlug& plug) {

@@ -49,6 +49,9 @@ ShadingTable& shadingTable();
 // The source node of a plug: the node of the first plug connected to it as
 // destination; null when there is none.
 MObject plugSource(const MPlug& plug);
+// The source of a plug, or else the first source among its children (a
+// colour connected channel by channel).
+MObject valueSource(const MPlug& plug);
 // The shader's plug of an attribute; the shader's bump attribute
 // ("normalCamera", or "normal" on a USD preview surface) is followed through
 // bump nodes ("bumpValue") and normal-map nodes ("input", else "normal") as

@@ -23,7 +23,7 @@ std::string tileList(const std::vector<uint32_t>& tiles) {
 std::string describe(const PlannedTexture& texture) {
   if (texture.action == TextureAction::kNotFound) return texture.channel;
   const bool tiled = !texture.tilePattern.empty();
-  std::string text = texture.channel + " " + fileNameOf(tiled ? texture.tilePattern : texture.file);
+  std::string text = texture.channel + " " + plannedFileName(texture);
   if (texture.action != TextureAction::kConnect) return text;
   text += " (";
   if (tiled) text += (texture.tiles.size() == 1 ? "tile " : "tiles ") + tileList(texture.tiles) + ", ";
@@ -32,6 +32,10 @@ std::string describe(const PlannedTexture& texture) {
 }
 
 }  // namespace
+
+std::string plannedFileName(const PlannedTexture& texture) {
+  return fileNameOf(texture.tilePattern.empty() ? texture.file : texture.tilePattern);
+}
 
 std::string materialPlanLine(const MaterialPlan& plan, bool preview) {
   struct Group {

@@ -49,3 +49,5 @@ bool planTextureImport(const ExportRecord& record, const TextureSearch& search,
 // form is in docs/USAGE.md), used by both the Maya command and obvtool.
 // `preview` words it as what would be done.
 std::string materialPlanLine(const MaterialPlan& plan, bool preview);
+// The file name (no folder) a line shows for a texture: a tile set's tile pattern.
+std::string plannedFileName(const PlannedTexture& texture);

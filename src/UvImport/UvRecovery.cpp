@@ -33,7 +33,9 @@ enum class Change { kNone, kTopology, kPoints };
 Change changeSinceExport(const MeshToMatch& mesh, const RecordedGroup& exported) {
   if (meshTopologyDigest(mesh.arrays) != exported.topology) return Change::kTopology;
   const std::vector<double>& points = mesh.objectPoints;
-  if (pointsDigest(points.data(), points.size() / 3) != exported.points) return Change::kPoints;
+  // A record from before the points were kept: the matching itself tells.
+  if (exported.pointsRecorded && pointsDigest(points.data(), points.size() / 3) != exported.points)
+    return Change::kPoints;
   return Change::kNone;
 }
 

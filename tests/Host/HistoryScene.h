@@ -7,7 +7,9 @@
 #include <maya/MPointArray.h>
 #include <maya/MVector.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace HistoryScene {
@@ -66,6 +68,37 @@ inline MPointArray pointsWithCounts(const char* shape, int vertices, int faces) 
   EXPECT_EQ(mesh.numVertices(), vertices) << shape;
   EXPECT_EQ(mesh.numPolygons(), faces) << shape;
   return pointsOf(shape);
+}
+
+// The points of the shape's face, from its first corner.
+inline std::vector<int> cornersOf(const char* shape, int face) {
+  MIntArray c;
+  MFnMesh(HostTest::path(shape)).getPolygonVertices(face, c);
+  std::vector<int> out;
+  for (unsigned int k = 0; k < c.length(); ++k)
+    out.push_back(c[k]);
+  return out;
+}
+
+// The UV ids of the shape's face, from its first corner.
+inline std::vector<int> uvIdsOf(const char* shape, int face) {
+  MFnMesh mesh(HostTest::path(shape));
+  std::vector<int> out;
+  for (int k = 0; k < mesh.polygonVertexCount(face); ++k) {
+    int id = -1;
+    mesh.getPolygonUVid(face, k, id);
+    out.push_back(id);
+  }
+  return out;
+}
+
+// The shape's edges run between these points.
+inline void expectEdges(const std::map<int, std::pair<int, int>>& edges, const char* shape = "pCubeShape1") {
+  for (const auto& [e, expected] : edges) {
+    int2 ends = {-1, -1};
+    MFnMesh(HostTest::path(shape)).getEdgeVertices(e, ends);
+    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
+  }
 }
 
 inline MVector vec(const MPoint& p) { return MVector(p.x, p.y, p.z); }

@@ -324,8 +324,8 @@ TEST_F(HostTest, HistoryTheHostCannotEvaluateLeavesNoMeshEmpty) {
 namespace {
 
 // A plane of 2 x 2 quads, its vertices and UVs row by row (vertex i has UV i),
-// fed through the given history. The host numbers its 12 edges as the faces first
-// walk them: e[1] and e[7] are the middle column, from vertex 1 through 4 to 7.
+// fed through the given history. Its 12 edges are numbered as Maya numbers
+// them: e[3] and e[8] are the middle column, from vertex 1 through 4 to 7.
 std::string planeScene(const std::string& history, const std::string& last) {
   return fedScene("Plane", "", "\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 2;\n\tsetAttr \".cuv\" 2;\n", history, last);
 }
@@ -348,7 +348,7 @@ std::vector<int> cornerUVs(const char* shape) {
 }  // namespace
 
 TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
-  const std::string cut = seamNode("polyMapCut", "polyMapCut1", "2 \"e[1]\" \"e[7]\"") +
+  const std::string cut = seamNode("polyMapCut", "polyMapCut1", "2 \"e[3]\" \"e[8]\"") +
                           "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n";
   auto problems = loadScene(planeScene(cut, "polyMapCut1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
@@ -365,7 +365,7 @@ TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
   EXPECT_FLOAT_EQ(v, 0.5f);
 
   // Sewing the same edges merges each new UV back into the one it was copied from.
-  const std::string sewn = cut + seamNode("polyMapSew", "polyMapSew1", "1 \"e[1:7]\"") +
+  const std::string sewn = cut + seamNode("polyMapSew", "polyMapSew1", "1 \"e[3:8]\"") +
                            "connectAttr \"polyMapCut1.out\" \"polyMapSew1.ip\";\n";
   problems = loadScene(planeScene(sewn, "polyMapSew1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
@@ -373,7 +373,7 @@ TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
   EXPECT_EQ(cornerUVs("pPlaneShape1"), (std::vector<int>{0, 1, 4, 3, 1, 2, 5, 4, 3, 4, 7, 6, 4, 5, 8, 7}));
 
   // One edge from the border to the middle: the middle vertex stays joined round the other edges.
-  loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[1]\"") +
+  loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[3]\"") +
                            "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
                        "polyMapCut1.out"));
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 10);
@@ -459,7 +459,7 @@ TEST_F(HostTest, MapDelTakesTheUVsOffItsFacesAndNewUVsSewnRebuildTheShell) {
 }
 
 TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {
-  auto problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "3 \"e[1]\" \"e[40]\" \"f[0]\"") +
+  auto problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "3 \"e[3]\" \"e[40]\" \"f[0]\"") +
                                            "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
                                        "polyMapCut1.out"));
   EXPECT_NE(joined(problems).find("history.ma:5: pPlaneShape1: construction history through polyMapCut1 "
@@ -479,7 +479,7 @@ TEST_F(HostTest, MapCutAndSewNamingNoEdgesOfTheMeshSaySoAndApplyTheRest) {
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
 
   // A UV set the mesh does not have: the UVs arriving at the node come through.
-  problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[1]\"") +
+  problems = loadScene(planeScene(seamNode("polyMapCut", "polyMapCut1", "1 \"e[3]\"") +
                                       "\tsetAttr \".uvs\" -type \"string\" \"other\";\n"
                                       "connectAttr \"polyPlane1.out\" \"polyMapCut1.ip\";\n",
                                   "polyMapCut1.out"));

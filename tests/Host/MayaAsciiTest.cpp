@@ -546,3 +546,34 @@ TEST_F(HostTest, PluginDagNodesOfUnknownTypeActAsTransforms) {
   EXPECT_NE(melError("createNode unknown -n u; createNode transform -p u;").find("Invalid parent"), std::string::npos);
   EXPECT_NE(melError("createNode lambert -n l; createNode transform -p l;").find("Invalid parent"), std::string::npos);
 }
+
+// A file node placed by the Hypershade, as Maya 2025 saved it: every placement
+// connection (by short names) lands on the attribute Maya's node reference
+// names, and the lists hold the file and the placement.
+TEST_F(HostTest, HypershadePlacementConnectionsReachTheDeclaredAttributes) {
+  if (!fs::exists(kShared / "rel_project" / "scenes" / "TextureTest.ma"))
+    GTEST_SKIP();
+  load(kShared / "rel_project" / "scenes" / "TextureTest.ma");
+  const MFnDependencyNode file(node("file1"));
+  const char* const placed[][2] = {{"coverage", "c"},         {"translateFrame", "tf"}, {"rotateFrame", "rf"},
+                                   {"mirrorU", "mu"},         {"mirrorV", "mv"},        {"stagger", "s"},
+                                   {"wrapU", "wu"},           {"wrapV", "wv"},          {"repeatUV", "re"},
+                                   {"offset", "of"},          {"rotateUV", "ro"},       {"noiseUV", "n"},
+                                   {"vertexUvOne", "vt1"},    {"vertexUvTwo", "vt2"},   {"vertexUvThree", "vt3"},
+                                   {"vertexCameraOne", "vc1"}, {"uvCoord", "uv"},       {"uvFilterSize", "fs"}};
+  for (const auto& attribute : placed) {
+    const MPlug plug = file.findPlug(attribute[0], true);
+    ASSERT_FALSE(plug.isNull()) << attribute[0];
+    EXPECT_EQ(plug.partialName(), attribute[1]);
+    EXPECT_EQ(sourceName("file1", attribute[0]), "place2dTexture1") << attribute[0];
+  }
+  MPlugArray into;
+  file.findPlug("uvCoord", true).connectedTo(into, true, false);
+  ASSERT_EQ(into.length(), 1u);
+  EXPECT_EQ(into[0].partialName(false, false, false, false, false, true), "outUV");
+  EXPECT_EQ(mel("getAttr -s defaultTextureList1.textures"), "1");
+  EXPECT_EQ(mel("getAttr -s defaultRenderUtilityList1.utilities"), "1");
+  EXPECT_EQ(mel("getAttr place2dTexture1.repeatUV"), "1 1");
+  EXPECT_EQ(mel("getAttr file1.colorSpace"), "sRGB");
+  OmbrixHost::setWorkspaceRoot("");
+}

@@ -59,7 +59,7 @@ TEST_F(HostTest, CompanionScriptBuildsAndRemovesTheMenu) {
       commands.push_back(item.second);
   EXPECT_EQ(commands, (std::vector<std::string>{"LaunchOmbrix", "SwitchOmbrix", "CloseOmbrix", "ExportAllOmbrixPlug",
                                                 "ExportSelOmbrixPlug", "OmbrixChooseExportUVSet", "AutoLoadOmbrix",
-                                                "UVImportOmbrix"}));
+                                                "UVImportOmbrix", "ImportTexturesOmbrix"}));
   mel("CreateOmbrixMenu();");  // a second call replaces the menu
   EXPECT_EQ(OmbrixHost::menuNames().size(), 1u);
   mel("DestroyOmbrixMenu()");
@@ -181,4 +181,21 @@ TEST_F(HostTest, MelFailuresNameTheirLine) {
   EXPECT_NE(error.find("Invalid flag"), std::string::npos) << error;
   error = melError("string $b =\n`print \"open`;");
   EXPECT_EQ(error, "line 2: unterminated string");
+}
+
+TEST_F(HostTest, ListConnectionsAnswersNodesOrPlugsBySide) {
+  mel("createNode blinn -n wood; createNode file -n woodFile; createNode place2dTexture -n woodPlace;");
+  mel("connectAttr woodFile.outColor wood.color; connectAttr woodPlace.outUV woodFile.uvCoord;");
+  mel("connectAttr woodPlace.outUvFilterSize woodFile.uvFilterSize;");
+  const char* const answers[][2] = {{"listConnections wood", "woodFile"},
+                                     {"listConnections -d 0 -p 1 -c 1 wood", "wood.color woodFile.outColor"},
+                                     {"listConnections -s false woodFile", "wood"},
+                                     {"listConnections -s 1 -d 0 -p on woodFile.uvCoord", "woodPlace.outUV"},
+                                     {"listConnections -t blinn woodFile", "wood"},
+                                     {"listConnections -d 0 wood.normalCamera", ""},
+                                     {"listConnections -s 0 -d 1 woodPlace", "woodFile woodFile"}};
+  for (const auto& answer : answers)
+    EXPECT_EQ(mel(answer[0]), answer[1]) << answer[0];
+  melError("listConnections");
+  melError("listConnections nothing");
 }

@@ -61,15 +61,6 @@ const char* kBothCubes =
     "connectAttr \"pCubeShape1.o\" \"polyUnite1.ip[0]\";\nconnectAttr \"pCubeShape2.o\" \"polyUnite1.ip[1]\";\n"
     "connectAttr \"pCubeShape1.wm\" \"polyUnite1.im[0]\";\nconnectAttr \"pCubeShape2.wm\" \"polyUnite1.im[1]\";\n";
 
-std::vector<int> cornersOf(const char* shape, int face) {
-  MIntArray c;
-  MFnMesh(HostTest::path(shape)).getPolygonVertices(face, c);
-  std::vector<int> out;
-  for (unsigned int k = 0; k < c.length(); ++k)
-    out.push_back(c[k]);
-  return out;
-}
-
 bool mentions(const std::vector<std::string>& problems, const std::string& text) {
   return joined(problems).find(text) != std::string::npos;
 }
@@ -178,7 +169,7 @@ TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
 
   // The edge between faces 0 and 1 (vertices 1 and 4): one face of six corners.
-  scene = plane(deletion("1 \"e[1]\""), "deleteComponent1.og");
+  scene = plane(deletion("1 \"e[3]\""), "deleteComponent1.og");
   problems = loadScene(scene);
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 9, 3);
@@ -363,10 +354,10 @@ TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
 namespace {
 
 // polySplitRing1 on the plane's left column of faces: across the edges
-// e[0] (vertices 0-1), e[2] (3-4) and e[8] (6-7).
+// e[0] (vertices 0-1), e[5] (3-4) and e[10] (6-7).
 std::string splitRing(const std::string& settings) {
   return planeNode("polySplitRing", "\tsetAttr \".uopa\" yes;\n"
-                                    "\tsetAttr \".ics\" -type \"componentList\" 3 \"e[0]\" \"e[2]\" \"e[8]\";\n"
+                                    "\tsetAttr \".ics\" -type \"componentList\" 3 \"e[0]\" \"e[5]\" \"e[10]\";\n"
                                     "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n" +
                                         settings +
                                         "\tsetAttr \".sma\" 29.999999999999996;\n\tsetAttr \".p[0]\"  0 0 1;\n"
@@ -379,7 +370,7 @@ TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
   auto problems = loadScene(splitRing("\tsetAttr \".wt\" 0.5;\n\tsetAttr \".re\" 0;\n"));
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
-  for (unsigned int k = 0; k < 3; ++k)  // the middles of e[0], e[2] and e[8], in that order
+  for (unsigned int k = 0; k < 3; ++k)  // the middles of e[0], e[5] and e[10], in that order
     expectPoint(p, 9 + k, -0.25, 0, (p[3 * k].z + p[3 * k + 1].z) / 2);
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 9, 10, 3}));
   EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{3, 10, 11, 6}));
@@ -397,7 +388,7 @@ TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
     EXPECT_NEAR(p[k].x, -0.125, 1e-9) << k;
 
   std::string stray = splitRing("\tsetAttr \".wt\" 0.5;\n");
-  stray.replace(stray.find("\"e[8]\""), 6, "\"e[80]\"");
+  stray.replace(stray.find("\"e[10]\""), 7, "\"e[80]\"");
   expectSaid(stray, "(polySplitRing): its components \"e[80]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 11, 5);
   problems = loadScene(splitRing("\tsetAttr \".wt\" nan;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
@@ -417,8 +408,8 @@ std::string edgeExtrusion(const std::string& edges, const std::string& settings)
 }  // namespace
 
 TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
-  // The border row of points 0, 1 and 2 (edges e[0] and e[4]) moved 1 along Z.
-  auto problems = loadScene(edgeExtrusion("2 \"e[0]\" \"e[4]\"", "\tsetAttr \".t\" -type \"double3\" 0 0 1 ;\n"));
+  // The border row of points 0, 1 and 2 (edges e[0] and e[2]) moved 1 along Z.
+  auto problems = loadScene(edgeExtrusion("2 \"e[0]\" \"e[2]\"", "\tsetAttr \".t\" -type \"double3\" 0 0 1 ;\n"));
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
   for (unsigned int k = 0; k < 3; ++k)
@@ -427,7 +418,7 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
 
   // Apart, each edge has points of its own; two divisions make two rows.
-  loadScene(edgeExtrusion("2 \"e[0]\" \"e[4]\"", "\tsetAttr \".kft\" no;\n"));
+  loadScene(edgeExtrusion("2 \"e[0]\" \"e[2]\"", "\tsetAttr \".kft\" no;\n"));
   pointsWithCounts("pPlaneShape1", 13, 6);
   loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".d\" 2;\n"));
   pointsWithCounts("pPlaneShape1", 13, 6);
@@ -630,7 +621,7 @@ TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
   EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 3, 6, 7, 8, 5, 2, 1}));
 
   // A loop none of whose edges is listed stays open; an edge past the mesh is said.
-  expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[1]\" \"e[30]\";\n"),
+  expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[3]\" \"e[30]\";\n"),
              "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
 }
 
@@ -669,14 +660,6 @@ int cornerUVid(int face, int corner) {
   return id;
 }
 
-// The shape's edges run between these points.
-void expectEdges(const std::map<int, std::pair<int, int>>& edges, const char* shape = "pCubeShape1") {
-  for (const auto& [e, expected] : edges) {
-    int2 ends = {-1, -1};
-    MFnMesh(HostTest::path(shape)).getEdgeVertices(e, ends);
-    EXPECT_EQ(std::make_pair(ends[0], ends[1]), expected) << "edge " << e;
-  }
-}
 
 void expectUVBetween(std::pair<float, float> uv, std::pair<float, float> a, std::pair<float, float> b, double t) {
   EXPECT_NEAR(uv.first, a.first + t * (b.first - a.first), 1e-6);
@@ -863,17 +846,6 @@ std::string splitCylinder(const std::string& first, const std::string& second) {
          "connectAttr \"polySplit2.out\" \"pCylinderShape1.i\";\n";
 }
 
-std::vector<int> uvIdsOf(int face) {
-  MFnMesh mesh(HostTest::path("pCylinderShape1"));
-  std::vector<int> out;
-  for (int k = 0; k < mesh.polygonVertexCount(face); ++k) {
-    int id = -1;
-    mesh.getPolygonUVid(face, k, id);
-    out.push_back(id);
-  }
-  return out;
-}
-
 }  // namespace
 
 TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
@@ -894,15 +866,15 @@ TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
   EXPECT_EQ(mesh.numEdges(), 90);
   EXPECT_EQ(mesh.numUVs(), 66);
   EXPECT_EQ(cornersOf("pCylinderShape1", 0), (std::vector<int>{22, 23, 11, 10}));
-  EXPECT_EQ(uvIdsOf(0), (std::vector<int>{45, 46, 22, 21}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 0), (std::vector<int>{45, 46, 22, 21}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 9), (std::vector<int>{31, 22, 10, 19}));
-  EXPECT_EQ(uvIdsOf(9), (std::vector<int>{54, 44, 31, 30}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 9), (std::vector<int>{54, 44, 31, 30}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 30), (std::vector<int>{32, 33, 23, 22}));
-  EXPECT_EQ(uvIdsOf(30), (std::vector<int>{56, 57, 46, 45}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 30), (std::vector<int>{56, 57, 46, 45}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 39), (std::vector<int>{41, 32, 22, 31}));
-  EXPECT_EQ(uvIdsOf(39), (std::vector<int>{65, 55, 44, 54}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 39), (std::vector<int>{65, 55, 44, 54}));
   EXPECT_EQ(cornersOf("pCylinderShape1", 40), (std::vector<int>{0, 1, 33, 32}));
-  EXPECT_EQ(uvIdsOf(40), (std::vector<int>{10, 11, 57, 56}));
+  EXPECT_EQ(uvIdsOf("pCylinderShape1", 40), (std::vector<int>{10, 11, 57, 56}));
   expectEdges({{20, {0, 32}}, {50, {22, 10}}, {60, {22, 23}}, {69, {31, 22}}, {70, {32, 22}}, {89, {41, 32}}},
               "pCylinderShape1");
 }

@@ -55,7 +55,8 @@ TEST_F(HostTest, ModuleRegistersItsCommandsAndMenuAndTakesThemAway) {
   EXPECT_EQ(info->requiredApiVersion, "Any");
   EXPECT_EQ(info->commands, (std::vector<std::string>{"SwitchOmbrix", "LaunchOmbrix", "CloseOmbrix",
                                                       "AutoLoadOmbrix", "ExportAllOmbrixPlug",
-                                                      "ExportSelOmbrixPlug", "UVImportOmbrix"}));
+                                                      "ExportSelOmbrixPlug", "UVImportOmbrix",
+                                                      "ImportTexturesOmbrix"}));
   EXPECT_TRUE(hasMenu());
   testing::internal::CaptureStdout();
   mel("CloseOmbrix");

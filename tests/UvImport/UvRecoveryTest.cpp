@@ -98,6 +98,13 @@ TEST(UvRecoveryTest, AMovedTurnedAndScaledMeshMatchesThroughTheExportsPlacement)
   CorrespondenceTable some;
   WritePainterRecords(some, mesh, {1});
   EXPECT_EQ(mesh.Match(some, kNow, &exported).assigned.matched, 1);
+  // A record from before the points were kept: still matched through the placement.
+  RecordedGroup older = exported;
+  older.pointsRecorded = false;
+  older.points = 0;
+  const RecoveredUVs fromOlder = mesh.Match(table, kNow, &older);
+  EXPECT_EQ(fromOlder.assigned.matched, 2);
+  EXPECT_EQ(fromOlder.reason, "moved since the export: matched through the export's placement");
 }
 
 TEST(UvRecoveryTest, EveryOtherReasonIsNamedAndNothingIsMatchedThroughThePlacement) {

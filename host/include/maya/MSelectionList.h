@@ -6,6 +6,7 @@
 #include <vector>
 
 class MStringArray;
+class MUuid;
 
 class OPENMAYA_EXPORT MSelectionList {
 public:
@@ -20,6 +21,7 @@ public:
   unsigned int length(MStatus* ReturnStatus = nullptr) const;
   MStatus add(const MString& matchString, bool searchChildNamespacesToo = false);
   MStatus add(const MObject& object, bool mergeWithExisting = false);
+  MStatus add(const MUuid& uuid, bool mergeWithExisting = false);
   MStatus add(const MDagPath& object, const MObject& component = MObject::kNullObj,
               bool mergeWithExisting = false);
   MStatus getDependNode(unsigned int index, MObject& depNode) const;

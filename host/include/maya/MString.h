@@ -29,6 +29,7 @@ public:
   bool operator!=(const char* text) const;
   const char* asChar() const;
   const char* asUTF8() const;
+  MStatus setUTF8(const char* utf8String);
   unsigned int length() const;
   unsigned int numChars() const;
   void clear();

@@ -40,6 +40,23 @@ Point3 ringPoint(double radius, double y, int i, int around) {
   return {radius * std::cos(t), y, -radius * std::sin(t)};
 }
 
+std::vector<int> ringEdges(int sides, int rows, int bottomCentre, int topCentre) {
+  std::vector<int> e;
+  for (int j = 0; j <= rows; ++j)
+    for (int i = 0; i < sides; ++i)
+      e.insert(e.end(), {j * sides + i, j * sides + (i + 1) % sides});
+  for (int j = 0; j < rows; ++j)
+    for (int i = 0; i < sides; ++i)
+      e.insert(e.end(), {j * sides + i, (j + 1) * sides + i});
+  if (bottomCentre < 0)
+    return e;
+  for (int i = 0; i < sides; ++i)
+    e.insert(e.end(), {bottomCentre, i});
+  for (int i = 0; i < sides; ++i)
+    e.insert(e.end(), {rows * sides + i, topCentre});
+  return e;
+}
+
 double unitScale(double extent) { return extent > 0 ? 1 / extent : 1; }
 
 double ringLength(double radius, int around) { return 2 * around * std::fabs(radius) * std::sin(kPi / around); }
@@ -95,16 +112,20 @@ double wallHalfHeight(const Node& n, double capHeight) {
   return std::max(0.0, half - capHeight);
 }
 
+int capTexel(Builder& b, const Cap& cap, double radius, int i) {
+  double a = 2 * kPi * (i + cap.start) / static_cast<double>(cap.rim.size());
+  return b.texel(cap.u + cap.uvRadius * radius * std::cos(a),
+                 cap.v + (cap.faceUp ? 1 : -1) * cap.uvRadius * radius * std::sin(a));
+}
+
 void addCap(Builder& b, const Cap& cap) {
   int sides = static_cast<int>(cap.rim.size());
-  auto capTexel = [&](double radius, int i) {
-    double a = 2 * kPi * i / sides;
-    return b.texel(cap.u + cap.uvRadius * radius * std::cos(a),
-                   cap.v + (cap.faceUp ? 1 : -1) * cap.uvRadius * radius * std::sin(a));
-  };
+  // Corners from rim point i to rim point k, then inside the rim.
   auto order = [&](std::vector<std::pair<int, int>> corners) {
     if (cap.reversed)
-      std::reverse(corners.begin(), corners.end());
+      std::swap(corners[0], corners[1]);
+    if (cap.reversed && corners.size() == 4)
+      std::swap(corners[2], corners[3]);
     b.face(corners);
   };
   auto innerPoint = [&](double f, int i) {
@@ -112,14 +133,19 @@ void addCap(Builder& b, const Cap& cap) {
     double lift = std::sqrt(std::max(0.0, 1 - f * f));
     return b.point(p.x + lift * cap.dome.x, p.y + lift * cap.dome.y, p.z + lift * cap.dome.z);
   };
-  std::vector<int> outerPoints = cap.rim, outerTexels;
-  for (int i = 0; i < sides; ++i)
-    outerTexels.push_back(capTexel(1.0, i));
+  std::vector<int> outerPoints = cap.rim, outerTexels = cap.rimTexels;
+  if (static_cast<int>(outerTexels.size()) != sides) {
+    outerTexels.clear();
+    for (int i = 0; i < sides; ++i)
+      outerTexels.push_back(capTexel(b, cap, 1.0, i));
+  }
   if (cap.rings <= 0) {
     std::vector<std::pair<int, int>> corners;
-    for (int i = 0; i < sides; ++i)
-      corners.emplace_back(outerPoints[i], outerTexels[i]);
-    order(corners);
+    for (int i = 0; i < sides; ++i) {
+      int k = cap.reversed ? (sides - i) % sides : i;
+      corners.emplace_back(outerPoints[k], outerTexels[k]);
+    }
+    b.face(corners);
     return;
   }
   for (int ring = 1; ring < cap.rings; ++ring) {
@@ -127,7 +153,7 @@ void addCap(Builder& b, const Cap& cap) {
     std::vector<int> points, texels;
     for (int i = 0; i < sides; ++i) {
       points.push_back(innerPoint(f, i));
-      texels.push_back(capTexel(f, i));
+      texels.push_back(capTexel(b, cap, f, i));
     }
     for (int i = 0; i < sides; ++i) {
       int k = (i + 1) % sides;

@@ -27,6 +27,12 @@ Point3 ringPoint(double radius, double y, int i, int around);
 // The length once round such a ring.
 double ringLength(double radius, int around);
 
+// The edges as Maya lists those of `rows` + 1 rings of `sides` points, ring
+// j's point i numbered j * sides + i: each ring round, then up between the
+// rings, then the spokes from `bottomCentre` to the first ring and from the
+// last ring to `topCentre` (none when bottomCentre is negative).
+std::vector<int> ringEdges(int sides, int rows, int bottomCentre, int topCentre);
+
 // The scale that fits a layout `extent` long into the unit square (1 for an empty one).
 double unitScale(double extent);
 
@@ -54,17 +60,24 @@ double wallHalfHeight(const Node& n, double capHeight);
 // inner(f, i) is point i of the ring a fraction f of the way out (f 0: the centre).
 // A round cap bulges by `dome` (the offset of its centre from the rim's plane),
 // each inner ring lifted onto the half sphere over the rim.
-// UVs lie on a circle of `uvRadius` about (u, v), turning upwards in v when
-// `faceUp`; `reversed` turns the faces round (a cap looking the other way).
+// Rim point i lies (i + start) steps round. UVs lie on a circle of `uvRadius`
+// about (u, v), turning upwards in v when `faceUp`; the rim's are made here
+// unless `rimTexels` holds them. `reversed` turns the faces round (a cap
+// looking the other way): each face then runs from its second rim corner
+// back to its first, a whole-cap polygon from rim point 0 backwards.
 struct Cap {
   std::vector<int> rim;
   std::function<Point3(double, int)> inner;
   int rings = 0;
   Point3 dome{};
   double u = 0.5, v = 0.5, uvRadius = 0.25;
+  int start = 0;
   bool faceUp = true;
   bool reversed = false;
+  std::vector<int> rimTexels;
 };
+// The UV of the cap's rim point i, a fraction `radius` of the way out.
+int capTexel(Builder& b, const Cap& cap, double radius, int i);
 void addCap(Builder& b, const Cap& cap);
 
 }  // namespace Creation

@@ -36,6 +36,14 @@ bool plane(const Node& n, MeshData& out, std::string&) {
     for (int c = 0; c < sw; ++c)
       b.face({{v(r, c), v(r, c)}, {v(r, c + 1), v(r, c + 1)}, {v(r + 1, c + 1), v(r + 1, c + 1)},
               {v(r + 1, c), v(r + 1, c)}});
+  // Maya lists the edges point by point: from each to the next along its row, then to the one in the next row.
+  for (int r = 0; r <= sh; ++r)
+    for (int c = 0; c <= sw; ++c) {
+      if (c < sw)
+        b.m.edges.insert(b.m.edges.end(), {v(r, c), v(r, c + 1)});
+      if (r < sh)
+        b.m.edges.insert(b.m.edges.end(), {v(r, c), v(r + 1, c)});
+    }
   out = b.finish(n);
   return true;
 }
@@ -45,12 +53,11 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
   Builder b;
   auto v = [&](int k, int i) { return k * sa + (i % sa); };
+  // Each ring starts one step round, as Maya's do.
   for (int k = 1; k < sh; ++k) {
     double phi = -kPi / 2 + kPi * k / sh;
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r * std::cos(phi), r * std::sin(phi), i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r * std::cos(phi), r * std::sin(phi), i + 1, sa));
   }
   int south = b.point(0, -r, 0), north = b.point(0, r, 0);
   auto t = [&](int k, int i) { return k * (sa + 1) + i; };
@@ -70,40 +77,48 @@ bool sphere(const Node& n, MeshData& out, std::string&) {
     int pole = b.texel((i + 0.5) / sa, 1.0);
     b.face({{v(top, i), t(top, i)}, {v(top, i + 1), t(top, i + 1)}, {north, pole}});
   }
+  b.m.edges = ringEdges(sa, sh - 2, south, north);
   out = b.finish(n);
   return true;
 }
 
 // Revolves a closed profile of (radius, height) points about the y axis into
-// `sa` columns; the profile runs up the outside so that faces point outwards.
-void revolveMesh(Builder& b, const std::vector<std::pair<double, double>>& profile, int sa) {
+// `sa` columns, numbered as Maya numbers a torus and a pipe: a ring of points
+// for each profile point, each ring from `start` steps round; the UVs in rows
+// from v 1 down; each face from its second point on one ring back to its
+// first, then on to the next ring; the edges round each ring, then across
+// to the next, the last ring's back to the first. The profile runs up at the
+// inner side so that faces point outwards.
+void revolveMesh(Builder& b, const std::vector<std::pair<double, double>>& profile, int sa, int start) {
   int rows = static_cast<int>(profile.size());
   for (const auto& rh : profile)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(rh.first, rh.second, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(rh.first, rh.second, i + start, sa));
   for (int j = 0; j <= rows; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(static_cast<double>(i) / sa, static_cast<double>(j) / rows);
+      b.texel(static_cast<double>(i) / sa, 1.0 - static_cast<double>(j) / rows);
   auto v = [&](int j, int i) { return (j % rows) * sa + (i % sa); };
   auto t = [&](int j, int i) { return j * (sa + 1) + i; };
   for (int j = 0; j < rows; ++j)
     for (int i = 0; i < sa; ++i)
-      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
-              {v(j + 1, i), t(j + 1, i)}});
+      b.face({{v(j, i + 1), t(j, i + 1)}, {v(j, i), t(j, i)}, {v(j + 1, i), t(j + 1, i)},
+              {v(j + 1, i + 1), t(j + 1, i + 1)}});
+  b.m.edges = ringEdges(sa, rows - 1, -1, -1);
+  for (int i = 0; i < sa; ++i)
+    b.m.edges.insert(b.m.edges.end(), {v(rows - 1, i), i});
 }
 
+// The section's rings from its inner equator up over the top, each from one step round.
 bool torus(const Node& n, MeshData& out, std::string&) {
   double r = attr(n, "radius"), sr = attr(n, "sectionRadius"), twist = attr(n, "twist") * kPi / 180.0;
   int sa = static_cast<int>(attr(n, "subdivisionsAxis")), sh = static_cast<int>(attr(n, "subdivisionsHeight"));
   std::vector<std::pair<double, double>> section;
   for (int j = 0; j < sh; ++j) {
-    double a = 2 * kPi * j / sh + twist;
+    double a = kPi - 2 * kPi * j / sh + twist;
     section.emplace_back(r + sr * std::cos(a), sr * std::sin(a));
   }
   Builder b;
-  revolveMesh(b, section, sa);
+  revolveMesh(b, section, sa, 1);
   out = b.finish(n);
   return true;
 }
@@ -129,7 +144,8 @@ void arc(std::vector<std::pair<double, double>>& profile, std::pair<double, doub
 }
 
 // A tube of outer radius `radius`, wall `thickness`, centred on the origin:
-// up the outside, in across the top, down the inside, out across the bottom.
+// up the inside, out across the top, down the outside, in across the bottom,
+// its rings from +X, as Maya numbers it.
 // Round caps are half circles across the wall; with roundCapHeightCompensation
 // the walls are shortened so that the caps' tops stay at the height.
 bool pipe(const Node& n, MeshData& out, std::string& why) {
@@ -142,18 +158,18 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
   std::vector<std::pair<double, double>> profile;
   bool round = attr(n, "roundCap") != 0;
   double top = wallHalfHeight(n, (r - inner) / 2);
-  walk(profile, {r, -top}, {r, top}, sh);
+  walk(profile, {inner, -top}, {inner, top}, sh);
   if (round)
-    arc(profile, {r, top}, {inner, top}, sc, true);
+    arc(profile, {inner, top}, {r, top}, sc, true);
   else
-    walk(profile, {r, h / 2}, {inner, h / 2}, sc);
-  walk(profile, {inner, top}, {inner, -top}, sh);
+    walk(profile, {inner, h / 2}, {r, h / 2}, sc);
+  walk(profile, {r, top}, {r, -top}, sh);
   if (round)
-    arc(profile, {inner, -top}, {r, -top}, sc, false);
+    arc(profile, {r, -top}, {inner, -top}, sc, false);
   else
-    walk(profile, {inner, -h / 2}, {r, -h / 2}, sc);
+    walk(profile, {r, -h / 2}, {inner, -h / 2}, sc);
   Builder b;
-  revolveMesh(b, profile, static_cast<int>(attr(n, "subdivisionsAxis")));
+  revolveMesh(b, profile, static_cast<int>(attr(n, "subdivisionsAxis")), 0);
   out = b.finish(n);
   return true;
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -19,11 +21,11 @@ namespace {
 // edges are `side` long.
 double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi / sides)); }
 
-// Where a tube's UVs lie: its side unrolled, `width` by `height`, above
-// the circle of its bottom cap, `capDiameter` across, and below the top
-// cap's when it has one; the caps centred on the side's middle.
+// Where a tube's UVs lie: its side unrolled, `width` by `height` from u
+// `left`, above the circle of its bottom cap, `capDiameter` across, and below
+// the top cap's when it has one; the caps centred on the side's middle.
 struct TubeLayout {
-  double width, height, capDiameter;
+  double width, height, capDiameter, left = 0;
 };
 
 // createUVs 2 (normalise) gives the unit-square layout `normalised`; 1 (no
@@ -40,60 +42,131 @@ TubeLayout tubeLayout(const Node& n, TubeLayout normalised, int caps, double rad
 }
 
 // A tube along y about the origin: `sides` around, its wall `half` up and
-// down in `rows`, with `capRings` cap rings; round caps bulge `dome` beyond the wall.
+// down in `rows`, with `capRings` cap rings; round caps bulge `dome` beyond
+// the wall. Ring point i lies (i + start) steps round.
 struct Tube {
   double radius, half;
   int sides, rows, capRings;
   double dome;
+  int start;
 };
 
-// A closed tube, the caps' inner rings towards a centre.
+// The UVs of one ring of a cap, a fraction `f` of the way out, by ring
+// point. The bottom's run round with the points; the top's are made in the
+// order that runs them round the same way in UV space, mirrored.
+std::vector<int> capRingTexels(Builder& b, const Cap& cap, double f, bool mirrored) {
+  int sides = static_cast<int>(cap.rim.size());
+  std::vector<int> out(static_cast<std::size_t>(sides), 0);
+  for (int k = 0; k < sides; ++k) {
+    int i = mirrored ? ((-k - 2 * cap.start) % sides + sides) % sides : k;
+    out[static_cast<std::size_t>(i)] = capTexel(b, cap, f, i);
+  }
+  return out;
+}
+
+// A closed tube numbered as Maya numbers a cylinder, its rings in the order
+// of its profile: the bottom cap's inner rings from the centre out, the
+// side's rows up, the top cap's inner rings inwards, then the caps' centres.
+// The faces between each ring and the next, then the bottom cap's fan and
+// the top cap's. The UVs of the bottom cap's rings, the side's rows, the top
+// cap's rings, the centres. The edges round each ring, across to the next,
+// then the spokes.
 void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
   double r = tube.radius, half = tube.half;
-  int sa = tube.sides, sh = tube.rows;
+  int sa = tube.sides, sh = tube.rows, sc = tube.capRings, inner = std::max(0, sc - 1);
+  auto ring = [&](double f, double y) {
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r * f, y, i + tube.start, sa));
+  };
+  auto lift = [&](double f) { return tube.dome * std::sqrt(std::max(0.0, 1 - f * f)); };
+  auto fraction = [&](int k) { return static_cast<double>(k) / sc; };
+  for (int k = 1; k <= inner; ++k)
+    ring(fraction(k), -half - lift(fraction(k)));
   for (int j = 0; j <= sh; ++j)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r, -half + 2 * half * j / sh, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
-  auto v = [&](int j, int i) { return j * sa + (i % sa); };
+    ring(1, -half + 2 * half * j / sh);
+  for (int k = inner; k >= 1; --k)
+    ring(fraction(k), half + lift(fraction(k)));
+  const int rows = 2 * inner + sh + 1;
+  int bottomCentre = sc > 0 ? b.point(0, -half - tube.dome, 0) : -1;
+  int topCentre = sc > 0 ? b.point(0, half + tube.dome, 0) : -1;
+  auto v = [&](int row, int i) { return row * sa + (i % sa); };
+
+  Cap caps[2];
+  for (int cap = 0; cap < 2; ++cap) {
+    for (int i = 0; i < sa; ++i)
+      caps[cap].rim.push_back(v(cap ? inner + sh : inner, i));
+    caps[cap].u = uv.left + uv.width / 2;
+    caps[cap].v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
+    caps[cap].uvRadius = uv.capDiameter / 2;
+    caps[cap].start = tube.start;
+    caps[cap].faceUp = cap == 1;
+  }
+  std::vector<std::vector<int>> bottomUVs, topUVs;  // from the centre out, from the rim in
+  for (int k = 1; k <= inner; ++k)
+    bottomUVs.push_back(capRingTexels(b, caps[0], fraction(k), false));
+  bottomUVs.push_back(capRingTexels(b, caps[0], 1.0, false));
+  int sideStart = static_cast<int>(b.uv.us.size());
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+      b.texel(uv.left + uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+  topUVs.push_back(capRingTexels(b, caps[1], 1.0, true));
+  for (int k = inner; k >= 1; --k)
+    topUVs.push_back(capRingTexels(b, caps[1], fraction(k), true));
+  int bottomCentreUV = sc > 0 ? b.texel(caps[0].u, caps[0].v) : -1;
+  int topCentreUV = sc > 0 ? b.texel(caps[1].u, caps[1].v) : -1;
+
+  // A cap ring's UV by ring point, round past the last.
+  auto at = [](const std::vector<int>& texels, int i) { return texels[static_cast<std::size_t>(i) % texels.size()]; };
+  using RowUV = std::function<int(int)>;
+  auto capRowUV = [&](const std::vector<int>& texels) -> RowUV {
+    return [&texels, at](int i) { return at(texels, i); };
+  };
+  auto band = [&](int row, const RowUV& low, const RowUV& high) {
+    for (int i = 0; i < sa; ++i)
+      b.face({{v(row, i), low(i)}, {v(row, i + 1), low(i + 1)}, {v(row + 1, i + 1), high(i + 1)},
+              {v(row + 1, i), high(i)}});
+  };
+  for (int k = 0; k < inner; ++k)
+    band(k, capRowUV(bottomUVs[static_cast<std::size_t>(k)]), capRowUV(bottomUVs[static_cast<std::size_t>(k + 1)]));
   for (int j = 0; j < sh; ++j)
+    band(inner + j, [&, j](int i) { return sideStart + j * (sa + 1) + i; },
+         [&, j](int i) { return sideStart + (j + 1) * (sa + 1) + i; });
+  for (int k = 0; k < inner; ++k)
+    band(inner + sh + k, capRowUV(topUVs[static_cast<std::size_t>(k)]), capRowUV(topUVs[static_cast<std::size_t>(k + 1)]));
+  const std::vector<int>& bottomUV = bottomUVs.front();
+  const std::vector<int>& topUV = topUVs.back();
+  if (sc > 0) {
     for (int i = 0; i < sa; ++i)
-      b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
-              {v(j + 1, i), t(j + 1, i)}});
-  // Caps: the bottom one faces down, the top one up.
-  for (int cap = 0; cap < 2; ++cap) {
-    double y = cap ? half : -half;
-    Cap c;
+      b.face({{v(0, i + 1), at(bottomUV, i + 1)}, {v(0, i), at(bottomUV, i)}, {bottomCentre, bottomCentreUV}});
     for (int i = 0; i < sa; ++i)
-      c.rim.push_back(v(cap ? sh : 0, i));
-    c.inner = [=](double f, int i) { return f == 0 ? Point3{0, y, 0} : ringPoint(r * f, y, i, sa); };
-    c.rings = tube.capRings;
-    c.dome = {0, cap ? tube.dome : -tube.dome, 0};
-    c.u = uv.width / 2;
-    c.v = cap ? uv.capDiameter + uv.height + uv.capDiameter / 2 : uv.capDiameter / 2;
-    c.uvRadius = uv.capDiameter / 2;
-    c.faceUp = cap == 1;
-    c.reversed = cap == 0;
-    addCap(b, c);
+      b.face({{v(rows - 1, i), at(topUV, i)}, {v(rows - 1, i + 1), at(topUV, i + 1)}, {topCentre, topCentreUV}});
+  } else {
+    std::vector<std::pair<int, int>> bottom, top;
+    for (int i = 0; i < sa; ++i) {
+      bottom.emplace_back(v(0, sa - i), at(bottomUV, sa - i));
+      top.emplace_back(v(rows - 1, i), at(topUV, i));
+    }
+    b.face(bottom);
+    b.face(top);
   }
+  b.m.edges = ringEdges(sa, rows - 1, bottomCentre, topCentre);
 }
 
 // The cylinder's own layout: the side in the middle 0.375 of the unit square's height.
 constexpr TubeLayout kCylinderUVs{1.0, 0.375, 0.3125};
+// As Maya lays out a cylinder keeping the aspect ratio, whatever its size:
+// the side a quarter wide in the middle, the caps' circles below and above.
+constexpr TubeLayout kCylinderKeptUVs{0.25, 0.375, 0.3125, 0.375};
 
 // Round caps are half spheres of the radius over the ends; with
 // roundCapHeightCompensation the wall is shortened so that they end at the height.
 bool cylinder(const Node& n, MeshData& out) {
   double r = attr(n, "radius"), half = wallHalfHeight(n, r);
-  Tube tube{r, half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0};
+  Tube tube{r,   half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
+            static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
-  cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
+  cylinderMesh(b, tube,
+               attr(n, "createUVs") == 3 ? kCylinderKeptUVs : tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
   out = b.finish(n);
   return true;
 }
@@ -102,7 +175,7 @@ bool prism(const Node& n, MeshData& out) {
   int sides = static_cast<int>(attr(n, "numberOfSides"));
   double r = polygonRadius(attr(n, "sideLength"), sides), length = attr(n, "length");
   Tube tube{r, length / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0, 0};
   Builder b;
   cylinderMesh(b, tube, tubeLayout(n, kCylinderUVs, 2, r, sides, length));
   out = b.finish(n);
@@ -110,63 +183,78 @@ bool prism(const Node& n, MeshData& out) {
 }
 
 // Rings from the base up, narrowing to the apex at `half`; the base an n-gon
-// facing down, or cap rings bulging `dome` below it.
-void coneMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
+// facing down, or cap rings bulging `dome` below it. With `sharedApex`
+// numbered as Maya numbers a cone: the base's UVs first, then the side's
+// rows and one UV at the apex; the base's faces first, then the side's; the
+// edges round each ring, up between them, then up to the apex. Otherwise
+// each face at the apex has its own UV there and the base's faces come last.
+void coneMesh(Builder& b, const Tube& tube, const TubeLayout& uv, bool sharedApex) {
   double r = tube.radius, h = 2 * tube.half;
   int sa = tube.sides, sh = tube.rows;
   for (int j = 0; j < sh; ++j)
-    for (int i = 0; i < sa; ++i) {
-      Point3 p = ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i, sa);
-      b.point(p.x, p.y, p.z);
-    }
+    for (int i = 0; i < sa; ++i)
+      b.point(ringPoint(r * (sh - j) / sh, -h / 2 + h * j / sh, i + tube.start, sa));
   int apex = b.point(0, h / 2, 0);
   auto v = [&](int j, int i) { return j * sa + (i % sa); };
+  Cap base;
+  for (int i = 0; i < sa; ++i)
+    base.rim.push_back(v(0, i));
+  base.inner = [=](double f, int i) {
+    return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i + tube.start, sa);
+  };
+  base.rings = tube.capRings;
+  base.dome = {0, -tube.dome, 0};
+  base.u = uv.left + uv.width / 2;
+  base.v = base.uvRadius = uv.capDiameter / 2;
+  base.start = tube.start;
+  base.faceUp = false;
+  base.reversed = true;
+  if (sharedApex)
+    for (int i = 0; i < sa; ++i)
+      base.rimTexels.push_back(capTexel(b, base, 1.0, i));
+  int sideStart = static_cast<int>(b.uv.us.size());
   for (int j = 0; j < sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
-  auto t = [&](int j, int i) { return j * (sa + 1) + i; };
+      b.texel(uv.left + uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+  auto t = [&](int j, int i) { return sideStart + j * (sa + 1) + i; };
+  int tip = sharedApex ? b.texel(base.u, uv.capDiameter + uv.height) : -1;
+  if (sharedApex)
+    addCap(b, base);
   for (int j = 0; j + 1 < sh; ++j)
     for (int i = 0; i < sa; ++i)
       b.face({{v(j, i), t(j, i)}, {v(j, i + 1), t(j, i + 1)}, {v(j + 1, i + 1), t(j + 1, i + 1)},
               {v(j + 1, i), t(j + 1, i)}});
   for (int i = 0; i < sa; ++i) {
-    int tip = b.texel(uv.width * (i + 0.5) / sa, uv.capDiameter + uv.height);
-    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, tip}});
+    int apexTexel = sharedApex ? tip : b.texel(uv.left + uv.width * (i + 0.5) / sa, uv.capDiameter + uv.height);
+    b.face({{v(sh - 1, i), t(sh - 1, i)}, {v(sh - 1, i + 1), t(sh - 1, i + 1)}, {apex, apexTexel}});
   }
-  double cu = uv.width / 2, cr = uv.capDiameter / 2;
-  if (tube.capRings > 0) {
-    Cap base;
-    for (int i = 0; i < sa; ++i)
-      base.rim.push_back(v(0, i));
-    base.inner = [=](double f, int i) { return f == 0 ? Point3{0, -h / 2, 0} : ringPoint(r * f, -h / 2, i, sa); };
-    base.rings = tube.capRings;
-    base.dome = {0, -tube.dome, 0};
-    base.u = cu;
-    base.v = cr;
-    base.uvRadius = cr;
-    base.faceUp = false;
-    base.reversed = true;
+  if (!sharedApex) {
     addCap(b, base);
     return;
   }
-  std::vector<std::pair<int, int>> base;
-  for (int i = sa - 1; i >= 0; --i) {
-    double a = 2 * kPi * i / sa;
-    base.emplace_back(v(0, i), b.texel(cu + cr * std::cos(a), cr - cr * std::sin(a)));
-  }
-  b.face(base);
+  // Several base rings: their edges stay in the order the faces first walk them.
+  if (tube.capRings > 0)
+    return;
+  b.m.edges = ringEdges(sa, sh - 1, -1, -1);
+  for (int i = 0; i < sa; ++i)
+    b.m.edges.insert(b.m.edges.end(), {v(sh - 1, i), apex});
 }
 
 // The cone's own layout: the base in the lower half of the unit square, the side above.
 constexpr TubeLayout kConeUVs{1.0, 0.5, 0.5};
+// As Maya lays out a cone keeping the aspect ratio, whatever its size: the
+// base's circle in the lower half, the side above it half as wide.
+constexpr TubeLayout kConeKeptUVs{0.5, 0.5, 0.5, 0.25};
 
 // A round cap makes the base a half sphere of the radius below it.
 bool cone(const Node& n, MeshData& out) {
   double r = attr(n, "radius"), h = attr(n, "height");
   Tube tube{r, h / 2, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0};
+            static_cast<int>(attr(n, "subdivisionsCap")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
-  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)));
+  coneMesh(b, tube,
+           attr(n, "createUVs") == 3 ? kConeKeptUVs : tubeLayout(n, kConeUVs, 1, r, tube.sides, std::hypot(r, h)),
+           true);
   out = b.finish(n);
   return true;
 }
@@ -182,9 +270,9 @@ bool pyramid(const Node& n, MeshData& out) {
   int sides = pyramidSides(n);
   double s = attr(n, "sideLength"), r = polygonRadius(s, sides), h = std::sqrt(std::max(0.0, s * s - r * r));
   Tube tube{r, h / 2, sides, static_cast<int>(attr(n, "subdivisionsHeight")),
-            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0};
+            static_cast<int>(attr(n, "subdivisionsCaps")), 0.0, 0};
   Builder b;
-  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)));
+  coneMesh(b, tube, tubeLayout(n, kConeUVs, 1, r, sides, std::hypot(r, h)), false);
   out = b.finish(n);
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include "HistoryNodeTypes.h"
 
+#include <array>
 #include <map>
 #include <memory>
 
@@ -154,14 +155,68 @@ const SurfaceInputs kUsdPreviewSurface = {{"diffuseColor", "dc"},  {"normal", "n
                                           {"opacity", "opc"},      false,
                                           {"outColor", "oc"}};
 
+// A value of two numbers, such as coverage (coverageU, coverageV).
+std::shared_ptr<AttrDef> makePair(const std::string& name, const std::string& shortName,
+                                  const std::array<const char*, 4>& parts, K kind, double defaultNumber = 0.0) {
+  return makeCompound(name, shortName, false,
+                      {makeAttr(parts[0], parts[1], kind, false, defaultNumber),
+                       makeAttr(parts[2], parts[3], kind, false, defaultNumber)});
+}
+
+// The UV coordinate and filter size every 2D texture and place2dTexture takes.
+void addUvInputs(AttrList& a) {
+  a.push_back(makePair("uvCoord", "uv", {"uCoord", "u", "vCoord", "v"}, K::kFloat));
+  a.push_back(makePair("uvFilterSize", "fs", {"uvFilterSizeX", "fsx", "uvFilterSizeY", "fsy"}, K::kFloat));
+}
+
+// The placement a file node takes from its place2dTexture (Maya's node
+// reference for both); the rotation of the UVs is "rotateUV" ("r" on
+// place2dTexture, "ro" on a texture).
+void addPlacement(AttrList& a, const char* rotateUVShort) {
+  a.push_back(makePair("coverage", "c", {"coverageU", "cu", "coverageV", "cv"}, K::kFloat, 1.0));
+  a.push_back(makePair("translateFrame", "tf", {"translateFrameU", "tfu", "translateFrameV", "tfv"}, K::kFloat));
+  a.push_back(makeAttr("rotateFrame", "rf", K::kAngle));
+  a.push_back(makeAttr("mirrorU", "mu", K::kBool));
+  a.push_back(makeAttr("mirrorV", "mv", K::kBool));
+  a.push_back(makeAttr("stagger", "s", K::kBool));
+  a.push_back(makeAttr("wrapU", "wu", K::kBool, false, 1.0));
+  a.push_back(makeAttr("wrapV", "wv", K::kBool, false, 1.0));
+  a.push_back(makePair("repeatUV", "re", {"repeatU", "reu", "repeatV", "rev"}, K::kFloat, 1.0));
+  a.push_back(makePair("offset", "of", {"offsetU", "ofu", "offsetV", "ofv"}, K::kFloat));
+  a.push_back(makeAttr("rotateUV", rotateUVShort, K::kAngle));
+  a.push_back(makePair("noiseUV", "n", {"noiseU", "nu", "noiseV", "nv"}, K::kFloat));
+  a.push_back(makePair("vertexUvOne", "vt1", {"vertexUvOneU", "t1u", "vertexUvOneV", "t1v"}, K::kFloat));
+  a.push_back(makePair("vertexUvTwo", "vt2", {"vertexUvTwoU", "t2u", "vertexUvTwoV", "t2v"}, K::kFloat));
+  a.push_back(makePair("vertexUvThree", "vt3", {"vertexUvThreeU", "t3u", "vertexUvThreeV", "t3v"}, K::kFloat));
+  a.push_back(makeTriple("vertexCameraOne", "vc1", "XYZ", "xyz", K::kFloat));
+  // Maya names the children c1x, c1y, c1z.
+  for (const auto& child : a.back()->children)
+    child->shortName = "c1" + child->shortName.substr(child->shortName.size() - 1);
+}
+
+AttrList place2dTextureAttrs() {
+  AttrList a = dependAttrs();
+  addUvInputs(a);
+  addPlacement(a, "r");
+  a.push_back(makeAttr("fast", "f", K::kBool));
+  a.push_back(makePair("outUV", "o", {"outU", "ou", "outV", "ov"}, K::kFloat));
+  a.push_back(makePair("outUvFilterSize", "ofs", {"outUvFilterSizeX", "ofsx", "outUvFilterSizeY", "ofsy"}, K::kFloat));
+  return a;
+}
+
 AttrList fileAttrs() {
   AttrList a = dependAttrs();
   a.push_back(makeAttr("fileTextureName", "ftn", K::kString));
   a.push_back(makeTriple("outColor", "oc", "RGB", "rgb", K::kFloat));
   a.push_back(makeAttr("outAlpha", "oa", K::kFloat));
   a.push_back(makeTriple("outTransparency", "ot", "RGB", "rgb", K::kFloat));
-  a.push_back(makeCompound("uvCoord", "uv", false, {makeAttr("uCoord", "u", K::kFloat), makeAttr("vCoord", "v", K::kFloat)}));
+  addUvInputs(a);
+  addPlacement(a, "ro");
+  a.push_back(makeAttr("alphaIsLuminance", "ail", K::kBool));
+  // Colour management: the colour space the image is read in, and whether
+  // the preferences' file rules may choose it when the name changes.
   a.push_back(makeAttr("colorSpace", "cs", K::kString));
+  a.push_back(makeAttr("ignoreColorSpaceFileRules", "ifr", K::kBool));
   // 0 off, 1 ZBrush, 2 Mudbox, 3 Mari (UDIM), 4 explicit tiles; the name then
   // holds one tile and the pattern the token ("<UDIM>", "<UVTILE>").
   a.push_back(makeAttr("uvTilingMode", "uvt", K::kEnum));
@@ -184,6 +239,22 @@ AttrList bumpAttrs() {
   a.push_back(makeAttr("bumpDepth", "bd", K::kFloat, false, 1.0));
   a.push_back(makeTriple("outNormal", "o", "XYZ", "xyz", K::kFloat));
   a.push_back(makeTriple("normalCamera", "n", "XYZ", "xyz", K::kFloat));
+  // 0 bump, 1 tangent space normals, 2 object space normals.
+  a.push_back(makeAttr("bumpInterp", "bi", K::kEnum));
+  return a;
+}
+
+AttrList reverseAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeTriple("input", "i", "XYZ", "xyz", K::kFloat));
+  a.push_back(makeTriple("output", "o", "XYZ", "xyz", K::kFloat));
+  return a;
+}
+
+// A default list of the scene: its members' messages under `name`.
+AttrList defaultListAttrs(const char* name, const char* shortName) {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr(name, shortName, K::kMessage, true));
   return a;
 }
 
@@ -356,7 +427,10 @@ std::map<std::string, NodeType> buildTypes() {
     a.push_back(makeTriple("outValue", "out", "XYZ", "xyz", K::kFloat));
     return a;
   }()));
-  add(make("place2dTexture", MFn::kPlace2dTexture, false, dependAttrs()));
+  add(make("place2dTexture", MFn::kPlace2dTexture, false, place2dTextureAttrs()));
+  add(make("reverse", MFn::kDependencyNode, false, reverseAttrs()));
+  add(make("defaultTextureList", MFn::kDependencyNode, false, defaultListAttrs("textures", "tx")));
+  add(make("defaultRenderUtilityList", MFn::kDependencyNode, false, defaultListAttrs("utilities", "u")));
   add(make("singleShadingSwitch", MFn::kSingleShadingSwitch, false, switchAttrs(1)));
   add(make("doubleShadingSwitch", MFn::kDoubleShadingSwitch, false, switchAttrs(2)));
   add(make("tripleShadingSwitch", MFn::kTripleShadingSwitch, false, switchAttrs(3)));

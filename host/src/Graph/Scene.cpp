@@ -125,8 +125,13 @@ void Scene::createDefaults() {
                                  "defaultRenderGlobals", "defaultResolution", "hardwareRenderGlobals",
                                  "characterPartition", "defaultHardwareRenderGlobals", "ikSystem",
                                  "defaultColorMgtGlobals", "strokeGlobals", "particleCloud1", "shaderGlow1"};
-  for (const char* name : opaque)
-    createNode(name, name, nullptr, error);  // unknown types: opaque nodes
+  // The lists the Hypershade adds new textures and utilities to are typed;
+  // the others are of unknown types: opaque nodes.
+  for (const char* name : opaque) {
+    const std::string type = name;
+    const bool list = type == "defaultRenderUtilityList1" || type == "defaultTextureList1";
+    createNode(list ? type.substr(0, type.size() - 1) : type, name, nullptr, error);
+  }
   createNode("lambert", "lambert1", nullptr, error);
   Node* light = createNode("objectSet", "defaultLightSet", nullptr, error);
   createNode("objectSet", "defaultObjectSet", nullptr, error);

@@ -14,6 +14,16 @@ double MelFlags::number(const std::string& name, double fallback) const {
   return it == flags.end() || it->second.empty() ? fallback : it->second.front().asNumber();
 }
 
+bool MelFlags::on(const std::string& name, bool fallback) const {
+  auto it = flags.find(name);
+  if (it == flags.end())
+    return fallback;
+  if (it->second.empty())
+    return true;
+  const std::string word = it->second.front().asString();
+  return word == "true" || word == "on" || word == "yes" || word == "1";
+}
+
 static bool boolWord(const MelValue& v) {
   static const char* words[] = {"true", "false", "on", "off", "yes", "no", "1", "0"};
   std::string s = v.asString();

@@ -90,6 +90,9 @@ struct MelFlags {
   bool has(const std::string& name) const { return flags.count(name) != 0; }
   std::string text(const std::string& name, const std::string& fallback = "") const;
   double number(const std::string& name, double fallback = 0.0) const;
+  // An optional boolean flag: `fallback` when absent, true when given bare,
+  // else its word (true/on/yes/1).
+  bool on(const std::string& name, bool fallback) const;
 };
 
 struct MelFlagSpec {

@@ -532,6 +532,39 @@ MelValue listHistoryCommand(MelInterpreter&, const std::vector<MelValue>& args) 
   return MelValue::ofStrings(names);
 }
 
+// listConnections [-s bool] [-d bool] [-p bool] [-c bool] [-t TYPE] NODE|PLUG:
+// per connection of the node (or of the plug, its children and elements), the
+// node at the other end, or its plug with -p; -c puts this end's plug before
+// each. Sources and destinations both unless one is turned off.
+MelValue listConnectionsCommand(MelInterpreter&, const std::vector<MelValue>& args) {
+  auto f = parseMelFlags("listConnections", args,
+                         {{"source", "s", -1}, {"destination", "d", -1}, {"plugs", "p", -1},
+                          {"connections", "c", -1}, {"type", "t", 1}});
+  if (f.positional.size() != 1)
+    MelInterpreter::fail("listConnections: one object or attribute expected");
+  const std::string name = f.positional[0].asString();
+  const bool plugGiven = name.find('.') != std::string::npos;
+  const PlugRef plug = plugGiven ? needPlug(name) : PlugRef{};
+  Node* node = plugGiven ? plug.node : needNode(name);
+  const bool sources = f.on("source", true), destinations = f.on("destination", true);
+  const bool plugs = f.on("plugs", false), pairs = f.on("connections", false);
+  const std::string type = f.text("type");
+  std::vector<std::string> out;
+  for (const auto& c : node->connections) {
+    if ((c.outgoing && !destinations) || (!c.outgoing && !sources))
+      continue;
+    if (plugGiven && c.local.attr != plug.attr && c.localKey.rfind(plug.key() + ".", 0) != 0 &&
+        c.localKey.rfind(plug.key() + "[", 0) != 0)
+      continue;
+    if (!type.empty() && c.remote.node->typeName != type)
+      continue;
+    if (pairs)
+      out.push_back(node->name + "." + c.localKey);
+    out.push_back(plugs ? c.remote.node->name + "." + c.remote.key() : c.remote.node->name);
+  }
+  return MelValue::ofStrings(out);
+}
+
 MelValue nodeType(MelInterpreter&, const std::vector<MelValue>& args) {
   if (args.size() != 1)
     MelInterpreter::fail("nodeType: one object expected");
@@ -598,6 +631,7 @@ void registerSceneCommands(MelInterpreter& mel) {
   mel.registerCommand("sets", sets);
   mel.registerCommand("ls", ls);
   mel.registerCommand("listHistory", listHistoryCommand);
+  mel.registerCommand("listConnections", listConnectionsCommand);
   mel.registerCommand("nodeType", nodeType);
   mel.registerCommand("objExists", objExists);
   mel.registerCommand("requires", requires);

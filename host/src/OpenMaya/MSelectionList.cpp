@@ -5,6 +5,7 @@
 
 #include <maya/MItSelectionList.h>
 #include <maya/MStringArray.h>
+#include <maya/MUuid.h>
 
 using OmbrixHost::Access;
 using OmbrixHost::scene;
@@ -102,6 +103,17 @@ MStatus MSelectionList::add(const MObject& object, bool mergeWithExisting) {
   item.node = object;
   items_.push_back(item);
   return MStatus::kSuccess;
+}
+
+// The node holding the UUID (its first path for a DAG node).
+MStatus MSelectionList::add(const MUuid& uuid, bool mergeWithExisting) {
+  if (!uuid.valid())
+    return MStatus::kInvalidParameter;
+  const std::string text = uuid.asString().asChar();
+  for (auto& n : scene().nodes())
+    if (n->alive && n->uuid == text)
+      return add(Access::wrap(n.get()), mergeWithExisting);
+  return OmbrixHost::Access::failure(MStatus::kInvalidParameter, MString(("No object matches UUID: " + text).c_str()));
 }
 
 MStatus MSelectionList::add(const MDagPath& object, const MObject& component, bool mergeWithExisting) {

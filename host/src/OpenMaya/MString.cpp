@@ -21,6 +21,11 @@ MString::MString() = default;
 MString::MString(const char* text) : text_(text ? text : "") {}
 MString::MString(const char* text, int length) : text_(text && length > 0 ? std::string(text, length) : "") {}
 MString::MString(const MString& other) = default;
+// The host's strings are UTF-8 already.
+MStatus MString::setUTF8(const char* utf8String) {
+  text_ = utf8String ? utf8String : "";
+  return MStatus::kSuccess;
+}
 MString::~MString() = default;
 MString& MString::operator=(const MString& other) = default;
 MString& MString::operator=(const char* text) {

@@ -1,5 +1,5 @@
 #pragma once
-// The creators of the plug-in's seven commands, in registration order.
+// The creators of the plug-in's eight commands, in registration order.
 void* createSwitchOmbrix();
 void* createLaunchOmbrix();
 void* createCloseOmbrix();
@@ -7,3 +7,4 @@ void* createAutoLoadOmbrix();
 void* createExportAllOmbrixPlug();
 void* createExportSelOmbrixPlug();
 void* createUVImportOmbrix();
+void* createImportTexturesOmbrix();

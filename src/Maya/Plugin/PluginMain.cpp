@@ -31,7 +31,8 @@ const CommandRow kCommands[] = {{"SwitchOmbrix", createSwitchOmbrix},
                                 {"AutoLoadOmbrix", createAutoLoadOmbrix},
                                 {"ExportAllOmbrixPlug", createExportAllOmbrixPlug},
                                 {"ExportSelOmbrixPlug", createExportSelOmbrixPlug},
-                                {"UVImportOmbrix", createUVImportOmbrix}};
+                                {"UVImportOmbrix", createUVImportOmbrix},
+                                {"ImportTexturesOmbrix", createImportTexturesOmbrix}};
 
 void runMel(const char* command) {
   MStringArray result;

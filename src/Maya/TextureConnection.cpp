@@ -1,0 +1,396 @@
+#include "Maya/TextureConnection.h"
+
+#include <maya/MFn.h>
+#include <maya/MFnDependencyNode.h>
+#include <maya/MGlobal.h>
+#include <maya/MIntArray.h>
+#include <maya/MPlugArray.h>
+#include <maya/MSelectionList.h>
+#include <maya/MString.h>
+#include <maya/MUuid.h>
+
+#include <algorithm>
+#include <cstddef>
+
+#include "Platform/FileSystem.h"
+
+#include "Exchange/ExchangePaths.h"
+#include "Exchange/ExportRecord.h"
+#include "Maya/EchoMessage.h"
+#include "Maya/MaterialTranslation.h"
+#include "Maya/RecordedMeshes.h"
+#include "Maya/ShaderChannels.h"
+#include "Maya/ShadingTable.h"
+
+namespace {
+
+const char kTextureList[] = "defaultTextureList1";
+const char kUtilityList[] = "defaultRenderUtilityList1";
+
+// What the Hypershade connects from a place2dTexture to the file node it
+// places: the same names on both, and the UV and its filter size.
+const char* const kPlacementLinks[][2] = {
+    {"coverage", "coverage"},       {"translateFrame", "translateFrame"},
+    {"rotateFrame", "rotateFrame"}, {"mirrorU", "mirrorU"},
+    {"mirrorV", "mirrorV"},         {"stagger", "stagger"},
+    {"wrapU", "wrapU"},             {"wrapV", "wrapV"},
+    {"repeatUV", "repeatUV"},       {"offset", "offset"},
+    {"rotateUV", "rotateUV"},       {"noiseUV", "noiseUV"},
+    {"vertexUvOne", "vertexUvOne"}, {"vertexUvTwo", "vertexUvTwo"},
+    {"vertexUvThree", "vertexUvThree"}, {"vertexCameraOne", "vertexCameraOne"},
+    {"outUV", "uvCoord"},           {"outUvFilterSize", "uvFilterSize"}};
+
+// uvTilingMode's value for UDIM tiles (0 is off).
+constexpr int kUdimTiling = 3;
+// bump2d's bumpInterp for a tangent-space normal map (0 is bump).
+constexpr int kTangentSpaceNormals = 1;
+
+MObject nodeNamed(const char* name) {
+  MSelectionList list;
+  MObject node;
+  if (list.add(MString(name)) == MStatus::kSuccess)
+    list.getDependNode(0, node);
+  return node;
+}
+
+MPlug plugOf(const MObject& node, const char* attribute) {
+  return MFnDependencyNode(node).findPlug(attribute, true);
+}
+
+// The texture node (file, aiImage, usdUVTexture) on a shader's channel: the
+// source of its input, followed through bump and normal-map nodes as the
+// export follows them, or through a reverse, or the texture a shading switch
+// there gives the material's object. Null with `other` set when some other
+// node drives the input (it is left as it is).
+// The node on a shader's channel input, followed as the export follows it
+// and through a reverse.
+MObject inputSource(const MObject& shader, const char* attribute) {
+  MObject source = valueSource(shaderChannelPlug(shader, attribute));
+  if (!source.isNull() && MFnDependencyNode(source).typeName() == "reverse")
+    source = valueSource(plugOf(source, "input"));
+  return source;
+}
+
+// What an input's source shows an object: the node a shading switch gives
+// the object (null when it names no such object), else the source itself.
+MObject nodeShownTo(const MObject& source, const std::string& object) {
+  if (source.isNull() || !isShadingSwitch(source)) return source;
+  MObject shown;
+  for (const SwitchInput& choice : switchInputs(source))
+    if (!choice.shape.isNull() && object == MFnDependencyNode(choice.shape).name().asUTF8()) shown = choice.texture;
+  return shown;
+}
+
+MObject textureOnInput(const MObject& shader, const char* attribute, const std::string& object, MObject& other) {
+  MObject source = inputSource(shader, attribute);
+  if (!source.isNull() && isShadingSwitch(source)) {
+    other = source;
+    source = nodeShownTo(source, object);
+  }
+  if (!source.isNull() && textureFileAttribute(source) != nullptr) return source;
+  if (other.isNull()) other = source.isNull() ? valueSource(plugOf(shader, attribute)) : source;
+  return MObject();
+}
+
+// The object of a material made per object of a switched shader
+// ("shader|shape"); "" for any other material.
+std::string materialObject(const std::string& material) {
+  const auto bar = material.find('|');
+  return bar == std::string::npos ? std::string() : material.substr(bar + 1);
+}
+
+const PlannedTexture* channelIn(const MaterialPlan& plan, const std::string& channel) {
+  for (const PlannedTexture& texture : plan.textures)
+    if (texture.channel == channel) return &texture;
+  return nullptr;
+}
+
+std::string nodeName(const MObject& node) { return MFnDependencyNode(node).name().asUTF8(); }
+
+// The materials among `siblings` (indices into `plans`, per-object materials
+// of one shader) whose objects see on an input what `object` sees there: all
+// of them on an input not switched, those a switch gives the same texture
+// node (none when it gives `object` none).
+std::vector<size_t> materialsSharing(const std::vector<MaterialPlan>& plans, const std::vector<size_t>& siblings,
+                                     const MObject& source, const std::string& object) {
+  const bool switched = !source.isNull() && isShadingSwitch(source);
+  const MObject seen = nodeShownTo(source, object);
+  std::vector<size_t> sharing;
+  if (switched && seen.isNull()) return sharing;
+  for (size_t i : siblings)
+    if (!switched || nodeShownTo(source, materialObject(plans[i].material)) == seen) sharing.push_back(i);
+  return sharing;
+}
+
+// True when every material of `sharing` has the same map to connect for the texture's channel.
+bool sameMapForAll(const std::vector<MaterialPlan>& plans, const std::vector<size_t>& sharing,
+                   const PlannedTexture& texture) {
+  for (size_t i : sharing) {
+    const PlannedTexture* theirs = channelIn(plans[i], texture.channel);
+    if (theirs == nullptr || theirs->action != TextureAction::kConnect || theirs->file != texture.file ||
+        theirs->tilePattern != texture.tilePattern)
+      return false;
+  }
+  return true;
+}
+
+// "crateShape, ballShape": the objects of `sharing` but that of material `index`.
+std::string objectsOf(const std::vector<MaterialPlan>& plans, const std::vector<size_t>& sharing, size_t index) {
+  std::string objects;
+  for (size_t i : sharing)
+    if (i != index) objects += (objects.empty() ? "" : ", ") + materialObject(plans[i].material);
+  return objects;
+}
+
+MString utf8Text(const std::string& text) {
+  MString result;
+  result.setUTF8(text.c_str());
+  return result;
+}
+
+// A UTF-8 path as Maya keeps file names: '/' between folders.
+MString mayaPath(const std::string& path) {
+  std::string name = path;
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return utf8Text(name);
+}
+
+}  // namespace
+
+MObject findRecordedShader(const MaterialPlan& plan) {
+  MSelectionList found;
+  MObject shader;
+  const MUuid uuid(MString(plan.shaderUuid.c_str()));
+  if (!plan.shaderUuid.empty() && uuid.valid() && found.add(uuid) == MStatus::kSuccess)
+    found.getDependNode(0, shader);
+  const std::string name = plan.shader.substr(0, plan.shader.find('|'));
+  if (shader.isNull() && found.add(mayaPath(name)) == MStatus::kSuccess)
+    found.getDependNode(found.length() - 1, shader);
+  return shader;
+}
+
+void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool preview) {
+  std::vector<MObject> shaders;
+  for (const MaterialPlan& plan : plans) shaders.push_back(findRecordedShader(plan));
+  for (size_t i = 0; i < plans.size(); ++i) {
+    const MaterialPlan& plan = plans[i];
+    if (shaders[i].isNull()) {
+      lines_.push_back(plan.material + ": shader " + plan.shader + " is no longer in the scene; nothing changed");
+      continue;
+    }
+    object_ = materialObject(plan.material);
+    MaterialPlan shown = plan;  // what the line says
+    MaterialPlan work = plan;   // what this material's run does
+    if (!object_.empty()) holdSharedMaps(plans, shaders, i, shown, work);
+    lines_.push_back(materialPlanLine(shown, preview));
+    planMaterial(work, shaders[i], preview);
+    for (const std::string& note : notes_) lines_.back() += "; " + note;
+    notes_.clear();
+  }
+}
+
+// A map of one object's material on an input its shader shares with the
+// shader's other objects (an input not switched per object, or a texture node
+// a switch gives several objects) would change what they show: it is
+// connected once when every material of those objects has a map to connect
+// there and all name the same file; else it is left alone and the line says
+// so instead of naming it.
+void TextureConnection::holdSharedMaps(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders,
+                                       size_t index, MaterialPlan& shown, MaterialPlan& work) {
+  const MObject& shader = shaders[index];
+  std::vector<size_t> siblings;  // the shader's per-object materials, this one among them
+  for (size_t i = 0; i < plans.size(); ++i)
+    if (shaders[i] == shader && !materialObject(plans[i].material).empty()) siblings.push_back(i);
+  for (size_t c = work.textures.size(); c-- > 0;) {
+    const PlannedTexture& texture = work.textures[c];
+    const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
+    if (texture.action != TextureAction::kConnect || attribute == nullptr) continue;
+    const MObject source = inputSource(shader, attribute);
+    const std::vector<size_t> sharing = materialsSharing(plans, siblings, source, object_);
+    if (sharing.size() < 2) continue;
+    if (!sameMapForAll(plans, sharing, texture)) {
+      const std::string what = isShadingSwitch(source) ? nodeName(nodeShownTo(source, object_))
+                                                       : nodeName(shader) + "'s " + attribute;
+      notes_.insert(notes_.begin(), texture.channel + " " + plannedFileName(texture) + " left alone: " + what +
+                                        " is shared with " + objectsOf(plans, sharing, index));
+      shown.textures.erase(shown.textures.begin() + static_cast<std::ptrdiff_t>(c));
+      work.textures[c].action = TextureAction::kUnchanged;
+    } else if (sharing.front() != index) {
+      work.textures[c].action = TextureAction::kUnchanged;  // one connection for all, made by the first
+    }
+  }
+}
+
+void TextureConnection::planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview) {
+  for (const PlannedTexture& texture : plan.textures) {
+    if (texture.action == TextureAction::kConnect)
+      connected_ += connectMap(texture, shader, preview) ? 1 : 0;
+    else if (texture.action == TextureAction::kReload)
+      reloaded_ += reloadMap(texture, shader, preview) ? 1 : 0;
+  }
+}
+
+bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject& shader, bool preview) {
+  const ShaderChannelNames& names = shaderChannelNames(shader);
+  const char* attribute = channelInput(names, texture.channel);
+  const MPlug input = attribute == nullptr ? MPlug() : plugOf(shader, attribute);
+  if (input.isNull()) {
+    notes_.push_back(texture.channel + " not connected: " + MFnDependencyNode(shader).name().asUTF8() + " has no " +
+                     (attribute == nullptr ? "such input" : attribute));
+    return false;
+  }
+  MObject other;
+  MObject file = textureOnInput(shader, attribute, object_, other);
+  if (file.isNull() && !other.isNull()) {
+    notes_.push_back(texture.channel + " not connected: " +
+                     input.partialName(true, false, false, false, false, true).asUTF8() + " is driven by " +
+                     MFnDependencyNode(other).name().asUTF8());
+    return false;
+  }
+  if (preview) return true;
+  if (file.isNull()) {
+    file = newFileNode(input, attribute, texture);
+  } else if (attribute == names.bump && texture.normalMap) {
+    const MObject bumpNode = valueSource(input);
+    if (bumpNode.hasFn(MFn::kBump))
+      modifier_.newPlugValueInt(plugOf(bumpNode, "bumpInterp"), kTangentSpaceNormals);
+  }
+  setFileName(file, texture);
+  queued_ = true;
+  return true;
+}
+
+bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview) {
+  const char* attribute = channelInput(shaderChannelNames(shader), texture.channel);
+  MObject other;
+  const MObject file = attribute == nullptr ? MObject() : textureOnInput(shader, attribute, object_, other);
+  if (file.isNull()) {
+    notes_.push_back(texture.channel + " not reloaded: no texture node on " + MFnDependencyNode(shader).name().asUTF8());
+    return false;
+  }
+  if (preview) return true;
+  const MPlug name = plugOf(file, textureFileAttribute(file));
+  MString current;
+  name.getValue(current);
+  modifier_.newPlugValueString(name, current);
+  queued_ = true;
+  return true;
+}
+
+// The name first, then the tiling and the colour space, which a new name
+// would have reset.
+void TextureConnection::setFileName(const MObject& file, const PlannedTexture& texture) {
+  modifier_.newPlugValueString(plugOf(file, textureFileAttribute(file)), mayaPath(texture.file));
+  if (!file.hasFn(MFn::kFileTexture)) {
+    // A renderer's texture node keeps its own tiling and colour space.
+    notes_.push_back(texture.channel + " onto " + MFnDependencyNode(file).name().asUTF8() +
+                     ": its tiling and colour space are left as they were");
+    return;
+  }
+  const MPlug tiling = plugOf(file, "uvTilingMode");
+  int mode = 0;
+  tiling.getValue(mode);
+  if (!texture.tiles.empty()) {
+    modifier_.newPlugValueInt(tiling, kUdimTiling);
+    modifier_.newPlugValueString(plugOf(file, "fileTextureNamePattern"), mayaPath(texture.tilePattern));
+  } else if (mode != 0) {
+    modifier_.newPlugValueInt(tiling, 0);
+  }
+  modifier_.newPlugValueString(plugOf(file, "colorSpace"), MString(texture.colorSpace.c_str()));
+  modifier_.newPlugValueInt(plugOf(file, "ignoreColorSpaceFileRules"), 1);
+}
+
+MObject TextureConnection::newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture) {
+  const MObject file = newNode("file", kTextureList);
+  const MObject placement = newNode("place2dTexture", kUtilityList);
+  for (const auto& link : kPlacementLinks)
+    modifier_.connect(plugOf(placement, link[0]), plugOf(file, link[1]));
+  const bool singleNumber = !input.isCompound();
+  if (texture.channel == "Bump" && attribute != "normal") {
+    const MObject bump = newNode("bump2d", kUtilityList);
+    modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
+    modifier_.connect(plugOf(file, "outAlpha"), plugOf(bump, "bumpValue"));
+    if (texture.normalMap) modifier_.newPlugValueInt(plugOf(bump, "bumpInterp"), kTangentSpaceNormals);
+    modifier_.connect(plugOf(bump, "outNormal"), input);
+  } else if (attribute == "transparency") {
+    // A transparency: the inverse of the painted opacity.
+    const MObject reverse = newNode("reverse", kUtilityList);
+    modifier_.connect(plugOf(file, "outColor"), plugOf(reverse, "input"));
+    modifier_.connect(plugOf(reverse, "output"), input);
+  } else if (singleNumber) {
+    modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
+    modifier_.connect(plugOf(file, "outAlpha"), input);
+  } else {
+    modifier_.connect(plugOf(file, "outColor"), input);
+  }
+  return file;
+}
+
+// A node as "shadingNode -asTexture" or "-asUtility" makes it: listed in the
+// scene's default list of its kind.
+MObject TextureConnection::newNode(const char* type, const char* list) {
+  const MObject node = modifier_.createNode(type);
+  modifier_.connect(plugOf(node, "message"), nextListElement(list));
+  return node;
+}
+
+// The next free element of a default list, past those this run already took.
+MPlug TextureConnection::nextListElement(const char* list) {
+  const bool textures = list == kTextureList;
+  MPlug array = plugOf(nodeNamed(list), textures ? "textures" : "utilities");
+  if (array.isNull()) return MPlug();
+  MIntArray used;
+  array.getExistingArrayAttributeIndices(used);
+  int next = 0;
+  for (unsigned int i = 0; i < used.length(); ++i) next = std::max(next, used[i] + 1);
+  int& taken = textures ? textureListUsed_ : utilityListUsed_;
+  return array.elementByLogicalIndex(static_cast<unsigned int>(next + taken++));
+}
+
+namespace {
+
+// The "textures" folder of the exchange directory; "" when there is none.
+std::string defaultTextureFolder() {
+  char directory[kExchangeBufferSize] = {};
+  if (getTempDirectory(directory, nullptr) != ExchangeFailure::kNone)
+    return std::string();
+  const std::string folder = std::string(directory) + Platform::PathSeparator() + "textures";
+  std::vector<Platform::DirectoryEntry> entries;
+  std::string reason;
+  return Platform::ListDirectory(folder.c_str(), entries, reason) ? folder : std::string();
+}
+
+}  // namespace
+
+MStatus importTextures(TextureSearch search, bool preview, TextureConnection& connection) {
+  ExportRecord record;
+  std::string reason;
+  if (!readLastExportRecord(record, reason)) {
+    MGlobal::displayError(utf8Text("Ombrix Vael texture import: no export record: " + reason));
+    return MStatus::kFailure;
+  }
+  // Without a folder (none given, no "textures" folder), the changed files
+  // of the export are reloaded.
+  if (search.dir.empty()) search.dir = defaultTextureFolder();
+  std::vector<MaterialPlan> plans;
+  if (!planTextureImport(record, search, plans, reason)) {
+    MGlobal::displayWarning(utf8Text("Ombrix Vael texture import: " + reason + "; nothing changed"));
+    return MStatus::kSuccess;
+  }
+  connection.plan(plans, preview);
+  // A line too long for the echo (many files passed over) is shown whole as information.
+  for (const std::string& line : connection.lines()) {
+    if (echoFits(line.c_str()))
+      echoMessage(line.c_str());
+    else
+      MGlobal::displayInfo(utf8Text(line));
+  }
+  if (!connection.hasChanges()) return MStatus::kSuccess;
+  const MStatus status = connection.doIt();
+  if (status != MStatus::kSuccess) {
+    // A failed command is not undoable: what was made is taken back here.
+    connection.undoIt();
+    MGlobal::displayError("Ombrix Vael texture import: Maya refused a change; the scene is left as it was");
+  }
+  return status;
+}

@@ -1,0 +1,86 @@
+#pragma once
+// Painted maps onto Maya's shaders: carries out texture plans (see
+// TextureImport/TexturePlan.h) through one MDGModifier, so that one undo
+// takes every change back and redo makes them again.
+//
+// Each material's shader is found by its recorded UUID, else by its name. A
+// map to connect goes to the input the export reads its channel from
+// (ShaderChannels.h): a file node and a place2dTexture wired as the
+// Hypershade wires them, both added to the scene's default lists. "Bump"
+// goes through a bump2d (tangent-space normals for a normal map), or
+// straight into an input that takes a normal (usdPreviewSurface's "normal");
+// "Opacity" goes into a transparency through a reverse node; a single-number
+// input takes the file's outAlpha, with alpha from luminance. A texture node
+// already on the input (file, aiImage, usdUVTexture; also behind its bump,
+// normal-map or reverse node, or the one a shading switch there gives the
+// material's object) is given the new name instead of a new node; an input
+// another node drives is left alone (the material's line says so). A map for
+// one object of a shader switched per object goes only where that object
+// alone looks: on an input (or switch file node) other objects of the shader
+// see too, it is connected once when all of their materials bring the same
+// file, else left alone with a note. On a
+// file node the colour space is set after the name, with the file rules off
+// (Maya chooses a colour space when a name changes). A tile set is one file
+// node in UDIM mode. A map to reload has its texture node's name set again,
+// as the Attribute Editor's reload does.
+#include <maya/MDGModifier.h>
+#include <maya/MObject.h>
+#include <maya/MPlug.h>
+#include <maya/MStatus.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "TextureImport/TexturePlan.h"
+
+class TextureConnection {
+ public:
+  // Queues the changes of every plan (none with `preview`) and words one line
+  // per material.
+  void plan(const std::vector<MaterialPlan>& plans, bool preview);
+  // Makes the queued changes; after undoIt, makes them again (redo).
+  MStatus doIt() { return modifier_.doIt(); }
+  MStatus undoIt() { return modifier_.undoIt(); }
+  bool hasChanges() const { return queued_; }
+
+  const std::vector<std::string>& lines() const { return lines_; }
+  int connected() const { return connected_; }
+  int reloaded() const { return reloaded_; }
+
+ private:
+  // Takes out of `work` (and of the line, `shown`) what must not change on an
+  // input the material's shader shares with its other objects.
+  void holdSharedMaps(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders, size_t index,
+                      MaterialPlan& shown, MaterialPlan& work);
+  void planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview);
+  // False, with a note for the material's line, when the shader has no place for the map.
+  bool connectMap(const PlannedTexture& texture, const MObject& shader, bool preview);
+  bool reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview);
+  void setFileName(const MObject& file, const PlannedTexture& texture);
+  MObject newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture);
+  MObject newNode(const char* type, const char* list);
+  MPlug nextListElement(const char* list);
+
+  MDGModifier modifier_;
+  std::vector<std::string> lines_;
+  std::string object_;               // the current material's object when its shader is switched per object
+  std::vector<std::string> notes_;  // the current material's maps without a place
+  int connected_ = 0;
+  int reloaded_ = 0;
+  bool queued_ = false;
+  int textureListUsed_ = 0;  // elements of the default lists this run took
+  int utilityListUsed_ = 0;
+};
+
+// The whole import: the last export's record read, planned with `search`
+// (without a folder: the "textures" folder of the exchange directory, when
+// there is one), one line per material printed, the plan queued on
+// `connection` and, unless `preview`, carried out. Failure, with a Maya error,
+// without a readable record; a folder given that cannot be read is a warning
+// and changes nothing.
+MStatus importTextures(TextureSearch search, bool preview, TextureConnection& connection);
+
+// The shader of a material of the last export: by recorded UUID, else by name;
+// a null object when neither finds a node.
+MObject findRecordedShader(const MaterialPlan& plan);

@@ -1,0 +1,122 @@
+# ImportTexturesOmbrix end to end through mayahost: the example scene with a
+# shading switch is exported, maps are "painted" into a folder whose path has
+# Cyrillic and spaces, and the command connects them (the switch's file node
+# for each object re-pointed, new networks on lambert1; the sphere's glow on
+# the input blinn1 shares with the cube left alone), headless. The saved
+# scenes must match: undo gives the scene before, redo the scene after, a
+# save reopened is saved the same; -preview and a folder that is not there
+# change nothing. A file the export named that changed since is reloaded.
+# Variables: HOST, PLUGIN, BIN, WORK, SCENE, EMULATOR (empty natively).
+set(EXCHANGE ${WORK}/exchange)
+set(PROJECT ${WORK}/project)
+set(PAINTED "${WORK}/карты с пробелом")
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
+
+include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
+point_painter_registry(${WORK} ${EXCHANGE})
+
+# mayahost on the scene with the plug-in, the MEL lines given, saving NAME.ma.
+function(host name)
+  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --workspace ${PROJECT} --plugin ${PLUGIN} ${ARGN}
+                          --save ${WORK}/${name}.ma
+                  RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}
+                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${name}: exit ${status}\n${out}${err}")
+  endif()
+  string(REPLACE "\r\n" "\n" out "${out}${err}")
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+# The saved scene without its comment lines (file name and date).
+function(scene_text name var)
+  file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
+  list(FILTER lines EXCLUDE REGEX "^//")
+  set(${var} "${lines}" PARENT_SCOPE)
+endfunction()
+
+function(expect_same a b)
+  scene_text(${a} text_a)
+  scene_text(${b} text_b)
+  if(NOT text_a STREQUAL text_b)
+    message(FATAL_ERROR "${a}.ma and ${b}.ma differ")
+  endif()
+endfunction()
+
+# The painted maps: the cube's and the sphere's colours (their file nodes
+# behind the switch), lambert1's colour, a normal map, opacity and glow as two
+# tiles, and a glow for the sphere only (blinn1's incandescence, which the
+# cube shows too).
+foreach(name blinn1_pCubeShape1_BaseColor.png blinn1_pSphereShape1_BaseColor.png lambert1_BaseColor.png
+             lambert1_Normal.png lambert1_Opacity.png lambert1_Emissive.1001.png lambert1_Emissive.1002.png
+             blinn1_pSphereShape1_Emissive.1001.png blinn1_pSphereShape1_Emissive.1002.png)
+  file(WRITE "${PAINTED}/${name}" "image bytes")
+endforeach()
+foreach(name crate.tga globe.tga default.tga bumps.tga)
+  file(WRITE ${PROJECT}/sourceimages/${name} "image bytes")
+endforeach()
+
+# Before any export: no record, a Maya error and a failed command.
+execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --plugin ${PLUGIN} -c ImportTexturesOmbrix
+                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(status EQUAL 0 OR NOT "${out}${err}" MATCHES "Error: Ombrix Vael texture import: no export record: .*Maya.obvrecord.json")
+  message(FATAL_ERROR "without a record: exit ${status}\n${out}${err}")
+endif()
+
+host(exported -c ExportAllOmbrixPlug)
+host(before)  # as opened (the export gave some nodes UUIDs)
+set(import "ImportTexturesOmbrix -dir \"${PAINTED}\"")
+host(after -c "${import}" -c "undoInfo -q -undoName")
+foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(sRGB\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Ambient lambert1_Emissive.<UDIM>.png \\(tiles 1001-1002, sRGB\\), Opacity lambert1_Opacity.png \\(Raw\\)"
+             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png \\(sRGB\\);"
+             "blinn1\\|pSphereShape1: connected DiffuseColor blinn1_pSphereShape1_BaseColor.png \\(sRGB\\);[^\n]*; Ambient blinn1_pSphereShape1_Emissive.<UDIM>.png left alone: blinn1's incandescence is shared with pCubeShape1\n"
+             "// Result: 6 //" "// Result: ImportTexturesOmbrix -dir")
+  if(NOT output MATCHES "${line}")
+    message(FATAL_ERROR "the import's output lacks ${line}:\n${output}")
+  endif()
+endforeach()
+scene_text(after saved)
+foreach(piece "карты с пробелом/blinn1_pCubeShape1_BaseColor.png"
+              "setAttr \".uvTilingMode\" 3" "setAttr \".bumpInterp\" 1" "connectAttr \"reverse1.output\" \"lambert1.transparency\""
+              "connectAttr \"file1.outColor\" \"lambert1.color\"" "connectAttr \"place2dTexture1.outUV\" \"file1.uvCoord\"")
+  if(NOT saved MATCHES "${piece}")
+    message(FATAL_ERROR "after.ma lacks ${piece}")
+  endif()
+endforeach()
+# Four new file nodes: the objects' maps went to the switch's crateFile and
+# globeFile; nothing on blinn1's glow.
+if(saved MATCHES "createNode file -n \"file5\"" OR saved MATCHES "sourceimages/(crate|globe).tga"
+   OR saved MATCHES "\"blinn1.(incandescence|ic)\"")
+  message(FATAL_ERROR "after.ma: the objects' file nodes were not re-pointed, or blinn1's glow changed")
+endif()
+
+host(undone -c "${import}" -c undo)
+expect_same(before undone)
+host(redone -c "${import}" -c undo -c redo)
+expect_same(after redone)
+execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${WORK}/after.ma --save ${WORK}/reopened.ma
+                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_QUIET ERROR_QUIET)
+expect_same(after reopened)
+
+host(previewed -c "${import} -preview")
+expect_same(before previewed)
+if(NOT output MATCHES "lambert1: would connect DiffuseColor")
+  message(FATAL_ERROR "the preview's output:\n${output}")
+endif()
+host(missing -c "ImportTexturesOmbrix -dir \"${WORK}/not there\"" -c "undoInfo -q -undoName")
+expect_same(before missing)
+if(NOT output MATCHES "Warning: Ombrix Vael texture import: .*not there.*; nothing changed"
+   OR NOT output MATCHES "// Result: 0 //")
+  message(FATAL_ERROR "a missing folder:\n${output}")
+endif()
+
+# Saved over by the painter a second later: reloaded without a folder (the
+# exchange directory has no "textures" folder).
+execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
+file(WRITE ${PROJECT}/sourceimages/globe.tga "painted bytes")
+host(reloaded -c ImportTexturesOmbrix)
+if(NOT output MATCHES "blinn1\\|pSphereShape1: reloaded DiffuseColor [^\n]*globe.tga" OR NOT output MATCHES "// Result: 1 //")
+  message(FATAL_ERROR "the reload:\n${output}")
+endif()
+expect_same(before reloaded)
