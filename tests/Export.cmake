@@ -63,6 +63,29 @@ ombrix_export_test(export_referenced_shot ${CMAKE_CURRENT_SOURCE_DIR}/data/refer
 ombrix_export_test(export_history ${export_data}/history.ma
   EXPECT "\"groups\":\\[{\"name\":\"barShape\",\"polygons\":1,\"triangles\":2},{\"name\":\"frozenShape\",\"polygons\":6,\"triangles\":12},{\"name\":\"reducedShape\",\"polygons\":6,\"triangles\":12}\\].*\"bounds\":{\"min\":\\[-1,-0.5,-20.5\\],\"max\":\\[0.5,1.5,0.5\\]}"
   OUTPUT "Warning: reducedShape: construction history through polyReduce1 \\(polyReduce\\) is not evaluated")
+# Edits of a mesh's history in the session of the export: exported as the edited scene opened anew is.
+function(ombrix_history_edit_test name scene shape edits)
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} ${ARGN} -DHOST=$<TARGET_FILE:mayahost>
+           "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
+           -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${export_work}/${name} -DSCENE=${scene} -DSHAPE=${shape}
+           "-DEDITS=${edits}" -P ${CMAKE_CURRENT_SOURCE_DIR}/history-edits.cmake)
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK painter_registry)
+endfunction()
+ombrix_history_edit_test(history_edit_width ${example_scenes}/textured_switch.ma pCubeShape1
+                         "setAttr polyCube1.width 2" "-DEXPECT=\"polygons\": 6,")
+ombrix_history_edit_test(history_edit_subdivisions ${example_scenes}/textured_switch.ma pCubeShape1
+                         "setAttr polyCube1.subdivisionsWidth 3" "-DEXPECT=\"polygons\": 14,")
+ombrix_history_edit_test(history_edit_disconnected ${example_scenes}/textured_switch.ma pCubeShape1
+                         "disconnectAttr polyCube1.output pCubeShape1.inMesh && setAttr polyCube1.width 2"
+                         -DUNCHANGED=1)
+ombrix_history_edit_test(history_edit_reconnected ${example_scenes}/textured_switch.ma pCubeShape1
+                         "disconnectAttr polyCube1.output pCubeShape1.inMesh && setAttr polyCube1.width 2 && connectAttr polyCube1.output pCubeShape1.inMesh")
+ombrix_history_edit_test(history_edit_envelope ${export_data}/history.ma barShape "setAttr skinCluster1.envelope 0")
+ombrix_history_edit_test(history_edit_joint ${export_data}/history.ma barShape "setAttr tip.rotateZ 30")
+# The envelope and the joint set back: the first export again.
+ombrix_history_edit_test(history_edit_set_back ${export_data}/history.ma barShape
+                         "setAttr skinCluster1.envelope 0 && setAttr tip.rotateZ 30 && setAttr skinCluster1.envelope 1 && setAttr tip.rotateZ 90"
+                         -DUNCHANGED=1)
 # Answers for scripts: the export gives the project file's path, a painter command whether
 # the painter answered (none is installed here).
 ombrix_export_test(export_command_results ${example_scenes}/split_mesh.ma
@@ -71,7 +94,7 @@ ombrix_export_test(export_command_results ${example_scenes}/split_mesh.ma
   OUTPUT "export: [^\n]*[/\\\\]export_command_results[/\\\\]Maya.obv\r?\n.*launch: 0\r?\n.*close: 0\r?\n")
 # UVs the painter cannot paint whole: one warning per mesh, naming the tiles.
 ombrix_export_test(export_uv_tiles ${example_scenes}/textured_switch.ma
-  COMMANDS "setAttr \"pSphereShape1.uvst[0].uvsp[3]\" -type float2 1.7 0.3" ExportAllOmbrixPlug
+  COMMANDS "delete -ch pSphere1" "setAttr \"pSphereShape1.uvst[0].uvsp[3]\" -type float2 1.7 0.3" ExportAllOmbrixPlug
   OUTPUT "Warning: Ombrix Vael export: pSphereShape1: UVs outside the 0-1 square \\(tiles 1001, 1002\\), 4 faces across tile borders; the painter paints the 0-1 square \\(tile 1001\\) only\r?\n$")
 # Long arrays in Maya's blocks (UVs, points, edges and faces over several statements) and a
 # face with a hole (the triangles of the frame around it).

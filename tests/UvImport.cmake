@@ -8,7 +8,7 @@ target_compile_definitions(test_UvImport PRIVATE
 set_tests_properties(test_UvImport PROPERTIES RESOURCE_LOCK painter_registry)
 
 # Round trips through mayahost: export, maya.cor from the project file,
-# UVImportOmbrix, save, load, export again.
+# UVImportOmbrix and an export in its session, save, load, export again.
 function(ombrix_uv_roundtrip name scene select new method)
   add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} ${ARGN}
            -DHOST=$<TARGET_FILE:mayahost> -DTOOL=$<TARGET_FILE:obvtool>

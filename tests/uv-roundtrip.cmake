@@ -1,8 +1,10 @@
 # The UV round trip through mayahost and obvtool: export the whole scene,
 # make maya.cor from the project file with shifted UVs, import them onto the
-# selection, save, load the saved scene and export again. The second project
-# file must carry exactly the correspondence file's UVs on the meshes that
-# were selected and the first export's UVs everywhere else.
+# selection and export again in that session, save, load the saved scene and
+# export once more. The last project file must carry exactly the
+# correspondence file's UVs on the meshes that were selected and the first
+# export's UVs everywhere else, and the export in the import's session the
+# same.
 # Variables: HOST (mayahost), TOOL (obvtool), EMULATOR (empty natively),
 # PLUGIN (module file name), BIN (their folder), WORK (a folder of its own),
 # SCENE, SELECT (MEL selecting the meshes to import onto), NEW (how many
@@ -25,9 +27,9 @@
 # given); obvtool reads and writes copies beside it, so that only the
 # module's own file calls meet the name.
 # The artist's work between the export and the import: BETWEEN is MEL run
-# on the scene after the first export, statements separated by " && " (saved,
-# and the import opens that scene); RESTORE is MEL run before the second export (putting back what
-# BETWEEN changed, so that the second export can be compared). WARNING: a
+# in the import's session before the import, statements separated by " && ";
+# RESTORE is MEL run before the later exports (putting back what BETWEEN
+# changed, so that they can be compared). WARNING: a
 # pattern the import's output must also show. EXPORT_FLAGS: appended to the
 # export commands ("-uvSet map1"). UNTOUCHED_SET: a UV set exported by name
 # before and after the import, which must not differ. RECORD "remove" or
@@ -115,25 +117,21 @@ if(UNTOUCHED_SET)
   # Its record must not be the one the import reads.
   run(export_again ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${export})
 endif()
-if(BETWEEN)
-  string(REPLACE " && " ";" statements "${BETWEEN}")
-  set(between "")
-  foreach(statement IN LISTS statements)
-    list(APPEND between -c "${statement}")
-  endforeach()
-  run(between ${HOST} --scene ${SCENE} ${between} --save ${WORK}/between.ma)
-  set(SCENE ${WORK}/between.ma)
-endif()
+set(between "")
+string(REPLACE " && " ";" statements "${BETWEEN}")
+foreach(statement IN LISTS statements)
+  list(APPEND between -c "${statement}")
+endforeach()
 if(RECORD STREQUAL "remove")
   file(REMOVE ${EXCHANGE}/Maya.obvrecord.json)
 elseif(RECORD STREQUAL "damage")
   file(WRITE ${EXCHANGE}/Maya.obvrecord.json "{\"format\": \"Ombrix export record\", \"version\": 1, \"groups\": [")
 endif()
-set(steps -c "${SELECT}" -c "${IMPORT}")
+set(steps ${between} -c "${SELECT}" -c "${IMPORT}")
 if(EXPORTED)
   # Onto the meshes of the last export, found through its record after SELECT
   # (which then renames rather than selects): no selection.
-  set(steps -c "${SELECT}" -c "select -cl" -c "${IMPORT} -exported")
+  set(steps ${between} -c "${SELECT}" -c "select -cl" -c "${IMPORT} -exported")
 endif()
 if(MODE STREQUAL "unload")
   # unloadPlugin is refused while the import is on the undo queue, and
@@ -150,15 +148,26 @@ if(MODE STREQUAL "unload")
 endif()
 if(MODE STREQUAL "undo")
   # An export between the import and the undo leaves nothing on the queue.
-  set(steps -c "${SELECT}" -c ls -c UVImportOmbrix -c ExportAllOmbrixPlug -c "undoInfo -q -undoName" -c undo
-            -c ls)
+  set(steps ${between} -c "${SELECT}" -c ls -c UVImportOmbrix -c ExportAllOmbrixPlug -c "undoInfo -q -undoName"
+            -c undo -c ls)
 elseif(MODE STREQUAL "redo")
   set(steps ${steps} -c undo -c redo -c "undoInfo -q -undoName")
 endif()
 if(UV_COUNT)
   list(APPEND steps -c "polyEvaluate -uvcoord")
 endif()
+set(restore "")
+if(RESTORE)
+  set(restore -c "${RESTORE}")
+endif()
+# The meshes as the import (or its undo) left them, exported in its session.
+if(NOT OUTPUT_ONLY)
+  list(APPEND steps ${restore} ${export})
+endif()
 run(import ${HOST} --scene ${SCENE} --plugin ${PLUGIN} ${steps} --save ${WORK}/imported.ma)
+if(NOT OUTPUT_ONLY)
+  file(RENAME ${EXCHANGE}/Maya.obv ${WORK}/in_session.obv)
+endif()
 if(UV_COUNT AND NOT output MATCHES "// Result: ${UV_COUNT} //")
   message(FATAL_ERROR "the selection does not hold ${UV_COUNT} UVs after the import:\n${output}")
 endif()
@@ -176,9 +185,10 @@ if(MODE)
   endif()
 endif()
 if(MODE STREQUAL "undo")
-  string(REGEX MATCHALL "// Result: [^\n]* //" listed "${output}")
+  # The two answers of ls (the commands between answer results of their own).
+  string(REGEX MATCHALL "// Result: persp [^\n]* //" listed "${output}")
   list(GET listed 0 nodes_before)
-  list(GET listed -1 nodes_after)  # the commands between set results of their own
+  list(GET listed -1 nodes_after)
   if(NOT nodes_before STREQUAL nodes_after)
     message(FATAL_ERROR "undo left other nodes than were there:\n${nodes_before}\n${nodes_after}")
   endif()
@@ -219,13 +229,15 @@ if(UNTOUCHED_SET)
     message(FATAL_ERROR "the import changed the UV set ${UNTOUCHED_SET}; see ${WORK}")
   endif()
 endif()
-set(restore "")
-if(RESTORE)
-  set(restore -c "${RESTORE}")
-endif()
 run(export2 ${HOST} --scene ${WORK}/imported.ma --plugin ${PLUGIN} ${restore} ${export})
 file(RENAME ${EXCHANGE}/Maya.obv ${WORK}/second.obv)
 run(second ${TOOL} cor ${WORK}/second.obv ${WORK}/second.cor)
+run(in_session ${TOOL} cor ${WORK}/in_session.obv ${WORK}/in_session.cor)
+file(READ ${WORK}/second.cor second HEX)
+file(READ ${WORK}/in_session.cor in_session HEX)
+if(NOT in_session STREQUAL second)
+  message(FATAL_ERROR "the export in the import's session differs from the export of the saved scene; see ${WORK}")
+endif()
 
 if(COUNT_ONLY)
   return()

@@ -2,6 +2,7 @@
 // and handle shape, the values the nonLinear command adds to the deformer.
 #include "HistoryScene.h"
 
+#include <maya/MDGModifier.h>
 #include <maya/MPointArray.h>
 
 #include <cmath>
@@ -408,4 +409,36 @@ TEST_F(HostTest, WrapCarriesEachPointWithTheInfluencePointNearestIt) {
   unbound.erase(unbound.find(base), base.size());
   expectReported(loadScene(unbound), "(its driverPoints and basePoints are not meshes of one topology)");
   expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+}
+
+TEST_F(HostTest, EnvelopeAndHandleEditsReachTheDeformedColumn) {
+  const double r = 2.0 / kPi;
+  expectAllEvaluated(loadScene(bendScene("90")));
+  const MPointArray bent = pointsOf("columnShape");
+  expectPoint(bent, 4, 2 * r + 0.5, 0, 0);
+
+  mel("setAttr bend1.envelope 0");
+  expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+  mel("setAttr bend1.envelope 1");
+  expectPoint(pointsOf("columnShape"), 4, 2 * r + 0.5, 0, 0);
+
+  // The handle (and so the bend) raised by 1: the column's lower half stays straight.
+  mel("setAttr bend1Handle.translateY 1");
+  MPointArray raised = pointsOf("columnShape");
+  expectPoint(raised, 2, -0.5, 1, 0);
+  EXPECT_GT(std::fabs(raised[4].y - bent[4].y), 0.5);
+  mel("setAttr bend1Handle.translateY 0");
+  expectPoint(pointsOf("columnShape"), 4, 2 * r + 0.5, 0, 0);
+
+  // Undone through a modifier: the first answer again.
+  MDGModifier flatten;
+  ASSERT_EQ(flatten.newPlugValueDouble(MFnDependencyNode(node("bend1")).findPlug("envelope", true), 0.0),
+            MStatus::kSuccess);
+  ASSERT_EQ(flatten.doIt(), MStatus::kSuccess);
+  expectPoint(pointsOf("columnShape"), 4, -0.5, 2, 0);
+  ASSERT_EQ(flatten.undoIt(), MStatus::kSuccess);
+  MPointArray again = pointsOf("columnShape");
+  ASSERT_EQ(again.length(), bent.length());
+  for (unsigned i = 0; i < bent.length(); ++i)
+    EXPECT_TRUE(again[i] == bent[i]) << "vertex " << i;
 }

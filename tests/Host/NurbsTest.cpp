@@ -7,6 +7,8 @@
 #include <maya/MTesselationParams.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -39,6 +41,17 @@ int triangles(const MObject& result) {
     n += mesh.polygonVertexCount(f) == 3;
   EXPECT_EQ(n, mesh.numPolygons());
   return n;
+}
+
+// "sShape" under "s", a unit sphere made by the makeNurbSphere "mk".
+void loadSphere() {
+  std::vector<std::string> problems;
+  OmbrixHost::loadMayaAsciiText("//Maya ASCII 2018 scene\ncreateNode transform -n \"s\";\n"
+                                "createNode nurbsSurface -n \"sShape\" -p \"s\";\n"
+                                "createNode makeNurbSphere -n \"mk\";\n\tsetAttr \".r\" 1;\n"
+                                "connectAttr \"mk.os\" \"sShape.cr\";\n",
+                                "s.ma", problems);
+  ASSERT_TRUE(problems.empty()) << problems[0];
 }
 
 }  // namespace
@@ -235,14 +248,7 @@ TEST_F(HostTest, EdgeSwapSplitsCellsAlongTheShorterDiagonal) {
 }
 
 TEST_F(HostTest, ClosedSurfacesShareTheirSeamAndPolePoints) {
-
-  std::vector<std::string> problems;
-  OmbrixHost::loadMayaAsciiText("//Maya ASCII 2018 scene\ncreateNode transform -n \"s\";\n"
-                                "createNode nurbsSurface -n \"sShape\" -p \"s\";\n"
-                                "createNode makeNurbSphere -n \"mk\";\n\tsetAttr \".r\" 1;\n"
-                                "connectAttr \"mk.os\" \"sShape.cr\";\n",
-                                "s.ma", problems);
-  ASSERT_TRUE(problems.empty()) << problems[0];
+  loadSphere();
   MFnNurbsSurface sphere(path("sShape"));
   MTesselationParams general(MTesselationParams::kGeneralFormat);
   general.setSubdivisionFlag(MTesselationParams::kUseChordHeightRatio, false);
@@ -298,4 +304,19 @@ TEST_F(HostTest, EquallySpacedIsoparmsIn3DFollowArcLength) {
   double byLength = spread(MTesselationParams::kSurface3DEquiSpaced);
   EXPECT_LT(byLength, 1.03);  // equal arcs: chords differ only by the curvature
   EXPECT_LT(byLength, spread(MTesselationParams::kSurfaceEquiSpaced));
+}
+
+TEST_F(HostTest, NurbsSurfaceFollowsItsCreationNode) {
+  loadSphere();
+  auto largest = [] {
+    MPointArray cvs;
+    EXPECT_EQ(MFnNurbsSurface(HostTest::path("sShape")).getCVs(cvs), MStatus::kSuccess);
+    double r = 0.0;
+    for (unsigned i = 0; i < cvs.length(); ++i)
+      r = std::max(r, std::fabs(cvs[i].y));
+    return r;
+  };
+  const double first = largest();
+  mel("setAttr mk.radius 3");
+  EXPECT_NEAR(largest(), 3 * first, 1e-9);
 }

@@ -17,11 +17,13 @@ const int kMaxDepth = 1000;
 const char* const kKeepsFileData = "the mesh keeps the data in the file";
 const char* const kTakesUpstream = "the mesh takes the geometry upstream of it";
 
-// The shape's own tweaks go on top of what its history gives; those of
-// vertices the result lacks are reported when the scene is finished.
+// The shape's own tweaks go on top of what its history gives (a shape
+// without history has them on its own points); those of vertices the result
+// lacks are reported when the scene is finished.
 void addTweaks(const Node* shape, MeshData& m) {
-  shape->mesh->addTweaksTo(m.points);
-  m.tweaks.clear();
+  m.tweaks = shape->mesh->tweaks;
+  m.tweaksApplied = false;
+  m.applyTweaks();
 }
 
 std::string deformerInput(int index) { return "input[" + std::to_string(index) + "].inputGeometry"; }
@@ -142,6 +144,7 @@ bool MeshHistory::shapeMesh(const Node* shape, MeshData& out) {
   bool ok = true;
   if (!in) {
     out = *shape->mesh;
+    out.applyTweaks();
   } else {
     const Node* outer = shape_;
     shape_ = shape;
@@ -158,7 +161,8 @@ bool MeshHistory::shapeMesh(const Node* shape, MeshData& out) {
   if (!ok)
     return false;
   out.rebuildFaceStarts();
-  addTweaks(shape, out);
+  if (in)
+    addTweaks(shape, out);
   shapes_[shape] = out;
   return true;
 }

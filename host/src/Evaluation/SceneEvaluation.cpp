@@ -91,15 +91,12 @@ void refuseStrayWeights(Node* skin, const std::string& file, std::vector<std::st
 }
 
 // The mesh its inMesh history gives, when it has history.
-void evaluateMeshHistory(MeshHistory& history, Node* shape, const std::string& file,
-                         std::vector<std::string>& problems) {
+void evaluateMeshHistory(MeshHistory& history, Node* shape) {
   if (!incomingConnection(shape, "inMesh"))
     return;
   MeshData evaluated;
-  if (history.shapeMesh(shape, evaluated)) {
-    refuseStrayTweaks(shape, evaluated.points.size(), file, problems);
+  if (history.shapeMesh(shape, evaluated))
     *shape->mesh = std::move(evaluated);
-  }
   shape->historyNote = history.note(shape);
 }
 
@@ -119,8 +116,7 @@ void finishMesh(Node* shape, const std::string& file, std::vector<std::string>& 
   MeshData& m = *shape->mesh;
   refuseFaceGaps(shape, file, problems);
   refuseStrayTweaks(shape, m.points.size(), file, problems);
-  m.addTweaksTo(m.points);
-  m.tweaks.clear();
+  m.applyTweaks();
   m.rebuildFaceStarts();
   if (!facesUseKnownVertices(m)) {
     reportRefusal(problems,
@@ -160,27 +156,40 @@ void evaluateSurface(Node* shape, const std::string& file, std::vector<std::stri
                        " is not evaluated (" + why + "); the surface keeps the data in the file");
 }
 
+void evaluateShapeWith(MeshHistory& history, Node* node, const std::string& file, std::vector<std::string>& problems) {
+  node->stale = false;
+  if (node->mesh) {
+    evaluateMeshHistory(history, node);
+    finishMesh(node, file, problems);
+    resolveGroupComponents(node);
+    if (int dropped = splitHoledFaces(*node))
+      reportRefusal(problems,
+                    where(file, node) + node->name + ": the holes of " + std::to_string(dropped) + " faces of more than " +
+                        std::to_string(kMaxHoledFaceCorners) + " corners are refused; those faces keep their outline",
+                    true);
+  } else if (node->nurbs) {
+    evaluateSurface(node, file, problems);
+  }
+}
+
 }  // namespace
 
 void evaluateLoadedScene(const std::string& file, std::vector<std::string>& problems) {
   MeshHistory history(file, problems);
   for (const auto& node : scene().nodes()) {
-    if (node->mesh) {
-      evaluateMeshHistory(history, node.get(), file, problems);
-      finishMesh(node.get(), file, problems);
-      resolveGroupComponents(node.get());
-      if (int dropped = splitHoledFaces(*node))
-        reportRefusal(problems,
-                      where(file, node.get()) + node->name + ": the holes of " + std::to_string(dropped) +
-                          " faces of more than " + std::to_string(kMaxHoledFaceCorners) +
-                          " corners are refused; those faces keep their outline",
-                      true);
-    } else if (node->nurbs) {
-      evaluateSurface(node.get(), file, problems);
-    } else if (node->typeName == "skinCluster") {
+    if (node->mesh || node->nurbs)
+      evaluateShapeWith(history, node.get(), file, problems);
+    else if (node->typeName == "skinCluster")
       refuseStrayWeights(node.get(), file, problems);
-    }
   }
+}
+
+void evaluateShape(Node* shape) {
+  if (!shape || !shape->stale)
+    return;
+  std::vector<std::string> problems;
+  MeshHistory history("", problems);
+  evaluateShapeWith(history, shape, "", problems);
 }
 
 }  // namespace OmbrixHost

@@ -21,13 +21,27 @@ const UVSet* MeshData::uvSet(const std::string* name) const {
   return const_cast<MeshData*>(this)->uvSet(name);
 }
 
-void MeshData::addTweaksTo(std::vector<Point3>& target) const {
-  for (const auto& [vertex, tweak] : tweaks) {
-    if (vertex < 0 || static_cast<std::size_t>(vertex) >= target.size())
+void MeshData::applyTweaks() {
+  if (tweaksApplied)
+    return;
+  for (auto& [vertex, tweak] : tweaks) {
+    tweak.applied = vertex >= 0 && static_cast<std::size_t>(vertex) < points.size();
+    if (!tweak.applied)
       continue;
-    Point3& p = target[static_cast<std::size_t>(vertex)];
+    Point3& p = points[static_cast<std::size_t>(vertex)];
+    tweak.base = p;
     p = Point3{p.x + tweak.offset.x, p.y + tweak.offset.y, p.z + tweak.offset.z};
   }
+  tweaksApplied = true;
+}
+
+void MeshData::removeTweaks() {
+  if (!tweaksApplied)
+    return;
+  for (const auto& [vertex, tweak] : tweaks)
+    if (tweak.applied && static_cast<std::size_t>(vertex) < points.size())
+      points[static_cast<std::size_t>(vertex)] = tweak.base;
+  tweaksApplied = false;
 }
 
 UVSet& MeshData::ensureUVSet(const std::string& name) {

@@ -19,10 +19,13 @@ struct UVSet {
   std::vector<int> uvIds;  // per face-vertex; -1 where the face has no UVs
 };
 
-// A vertex offset as a file gives it (.pt[i]), and the line that gave it.
+// A vertex offset as a file gives it (.pt[i]), the line that gave it, and the
+// point it was added to, so that a later edit of either starts from that point.
 struct Tweak {
   Point3 offset;
   int line = 0;
+  Point3 base;
+  bool applied = false;  // base holds the point it was added to
 };
 
 // A hole of a face: its loop of vertices and, per UV set, one UV id per
@@ -49,7 +52,8 @@ struct MeshData {
   std::vector<UVSet> uvSets;  // in the order of the mesh's uvSet[] elements
   int currentUVSet = 0;
   std::vector<int> edges;     // vertex pairs, as a file gives them for its face loops
-  std::map<int, Tweak> tweaks;  // per-vertex offsets added to the points, by vertex (sparse)
+  std::map<int, Tweak> tweaks;  // per-vertex offsets (.pt), by vertex (sparse)
+  bool tweaksApplied = false;   // the points include the tweaks
   std::vector<FaceHole> holes;   // by face, in face order
   std::map<long long, FaceBlock> pendingFaces;  // blocks given before the faces ahead of them, by first face
 
@@ -59,8 +63,10 @@ struct MeshData {
   UVSet* uvSet(const std::string* name);
   const UVSet* uvSet(const std::string* name) const;
   UVSet& ensureUVSet(const std::string& name);
-  // Adds the tweaks to the points of `target`, of the vertices it has.
-  void addTweaksTo(std::vector<Point3>& target) const;
+  // Adds the tweaks to the points of the vertices the mesh has, unless they
+  // are already; removeTweaks gives those points back what they were.
+  void applyTweaks();
+  void removeTweaks();
 };
 
 struct NurbsData {

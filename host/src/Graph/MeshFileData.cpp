@@ -83,7 +83,7 @@ bool readTweaks(MeshData& m, Range r, int line, DataCursor& c, std::string& erro
   const long long limit = std::numeric_limits<int>::max();
   return readElements([&] { return static_cast<std::size_t>(limit); },
                       [&](std::size_t i, const double* v) {
-                        m.tweaks[static_cast<int>(i)] = Tweak{{v[0] * s, v[1] * s, v[2] * s}, line};
+                        m.tweaks[static_cast<int>(i)] = Tweak{{v[0] * s, v[1] * s, v[2] * s}, line, {}, false};
                       },
                       Range{r.lo, r.hi > limit ? limit : r.hi, r.declared}, 3, c, error, "tweak");
 }
@@ -309,8 +309,10 @@ bool isMeshGeometry(const std::string& name) {
          name == "face" || name == "uvSetPoints" || name == "uvSetName";
 }
 
-MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::string& type, const ElementBlock& block,
-                                DataCursor& values, std::string& error) {
+namespace {
+
+MeshAttrResult setMeshData(Node& node, const PlugRef& plug, const std::string& type, const ElementBlock& block,
+                           DataCursor& values, std::string& error) {
   MeshData& m = *node.mesh;
   const std::string& name = plug.attr->name;
   Range r = rangeOf(plug, block);
@@ -364,6 +366,22 @@ MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::stri
     ok = false;
   }
   return ok ? MeshAttrResult::kDone : MeshAttrResult::kFailed;
+}
+
+}  // namespace
+
+// A mesh whose tweaks are on its points (a loaded one) takes the edit on the
+// points as its file gives them, then its tweaks again: .vt and .pt keep
+// their own meanings.
+MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::string& type, const ElementBlock& block,
+                                DataCursor& values, std::string& error) {
+  MeshData& m = *node.mesh;
+  const bool tweaked = m.tweaksApplied;
+  m.removeTweaks();
+  MeshAttrResult result = setMeshData(node, plug, type, block, values, error);
+  if (tweaked)
+    m.applyTweaks();
+  return result;
 }
 
 bool setNurbsSurfaceData(Node& node, DataCursor& c, std::string& error) {

@@ -55,6 +55,8 @@ struct Node {
   std::unique_ptr<MeshData> mesh;
   std::unique_ptr<NurbsData> nurbs;
   std::string uuid;  // "XXXXXXXX-XXXX-...", from the scene file or given when first asked for
+  // Something upstream of this shape changed since its geometry was evaluated.
+  bool stale = false;
   std::string historyNote;  // what of the mesh's history was not evaluated, told once when the mesh is read
 
   AttrDef* findAttribute(const std::string& name) const;

@@ -321,6 +321,7 @@ void Scene::detachConnections(Node* node) {
 void Scene::deleteNode(Node* node) {
   if (!node || !node->alive || node == world_.get())
     return;
+  edited(node);  // while it still feeds what it feeds
   // Children whose only parent is this node go with it.
   std::vector<Node*> children = node->children;
   for (Node* child : children) {
@@ -502,7 +503,7 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
   std::string sk = src.key(), dk = dst.key();
   src.node->connections.push_back(Connection{sk, src, dst, true});
   dst.node->connections.push_back(Connection{dk, dst, src, false});
-  edited();
+  edited(dst.node);
   return true;
 }
 
@@ -525,7 +526,7 @@ bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& erro
   if (!found)
     error = "There is no connection from '" + src.node->name + "." + sk + "' to '" + dst.node->name + "." + dk + "'";
   else
-    edited();
+    edited(dst.node);
   return found;
 }
 
@@ -544,12 +545,41 @@ bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, t
 
 void Scene::setValue(const PlugRef& plug, Value value) {
   plug.node->values.set(plug.attr, plug.indices, std::move(value));
-  edited();
+  edited(plug.node);
 }
 
 void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number) {
   node->values.setNumber(attr, indices, number);
-  edited();
+  edited(node);
+}
+
+void Scene::invalidateDownstream(Node* node) {
+  if (loading || !node)
+    return;
+  if (node->mesh || node->nurbs)
+    node->stale = true;
+  const bool feeds = !node->children.empty() ||
+                     std::any_of(node->connections.begin(), node->connections.end(),
+                                 [](const Connection& c) { return c.outgoing; });
+  if (!feeds)
+    return;  // a node not yet wired (a plug-in filling a new node's values) reaches nothing
+  std::set<Node*> seen{node};
+  std::vector<Node*> pending{node};
+  auto reach = [&](Node* next) {
+    if (seen.insert(next).second)
+      pending.push_back(next);
+  };
+  while (!pending.empty()) {
+    Node* n = pending.back();
+    pending.pop_back();
+    if (n->mesh || n->nurbs)
+      n->stale = true;
+    for (const auto& c : n->connections)
+      if (c.outgoing)
+        reach(c.remote.node);
+    for (Node* child : n->children)
+      reach(child);
+  }
 }
 
 Value Scene::getValue(const PlugRef& plug) const { return plug.node->values.get(plug.attr, plug.indices); }

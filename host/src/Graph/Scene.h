@@ -76,10 +76,18 @@ public:
   // Maya's "file -q -modified": set by every edit of the scene, cleared when
   // a scene is opened, saved or made new. A file being read does not set it.
   bool modified = false;
-  void edited() {
-    if (!loading)
-      modified = true;
+  // An edit of `changed` (null: of nothing that feeds geometry) marks the
+  // shapes downstream of it stale, as Maya marks their plugs dirty.
+  void edited(Node* changed = nullptr) {
+    if (loading)
+      return;
+    modified = true;
+    invalidateDownstream(changed);
   }
+  // Marks stale every mesh and NURBS surface shape fed by `node`, through its
+  // connections and DAG children, `node` included. Nothing while a file loads:
+  // the loaded scene is evaluated once at the end.
+  void invalidateDownstream(Node* node);
   std::uint64_t defaultNodes = 0;  // nodes with a serial up to this one come with every new scene
   int currentLine = 0;  // of the scene file being read
   bool connect(const PlugRef& src, const PlugRef& dst, bool force, bool nextAvailable, std::string& error);

@@ -49,7 +49,7 @@ bool Scene::addChild(Node* parent, Node* child, bool keepExistingParents, std::s
   child->parents.push_back(parent);
   parent->children.push_back(child);
   dagChanged();
-  edited();
+  edited(child);
   return true;
 }
 

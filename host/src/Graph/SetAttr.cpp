@@ -417,11 +417,15 @@ bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock
     return true;
   if (known && plug.node->mesh) {
     MeshAttrResult handled = setMeshAttribute(*plug.node, plug, r.type, block, values, error);
-    if (handled != MeshAttrResult::kNotMesh)
+    if (handled != MeshAttrResult::kNotMesh) {
+      scene().edited(plug.node);
       return handled == MeshAttrResult::kDone;
+    }
   }
-  if (known && plug.node->nurbs && r.type == "nurbsSurface")
+  if (known && plug.node->nurbs && r.type == "nurbsSurface") {
+    scene().edited(plug.node);
     return setNurbsSurfaceData(*plug.node, values, error);
+  }
   if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !knownDataType(r.type)))
     return keepRaw(begin, end, r, known, plug, resolveError, error);
   return putValues(plug, r, block.lo, block.hi, block.lo >= 0 ? rangeLevel(plug) : -1, values, error);

@@ -1,6 +1,7 @@
 // Writing the scene back as Maya ASCII: nodes with their values, mesh and
 // surface data, instances, then every connection.
 #include "HostSession.h"
+#include "SceneEvaluation.h"
 #include "MeshEdges.h"
 #include "NodeTypes.h"
 #include "References.h"
@@ -128,6 +129,7 @@ private:
       if (!n->uuid.empty())
         out_ << "\trename -uid " << quoted(n->uuid) << ";\n";
     }
+    evaluateShape(const_cast<Node*>(n));
     dynamicAttributes(n);
     values(n);
     if (n->mesh && !hasInput(n, "inMesh"))

@@ -1,9 +1,9 @@
 // MEL commands that count what a polygon mesh holds: polyEvaluate's
 // topological counts and polyUVSet's queries of the UV sets.
 #include "HostObject.h"
+#include "SceneEvaluation.h"
 #include "MelInterpreter.h"
 #include "MeshEdges.h"
-#include "MeshHistory.h"
 #include "Scene.h"
 
 #include <maya/MSelectionList.h>
@@ -46,14 +46,9 @@ std::vector<Node*> namedMeshes(const std::string& command, const std::vector<Mel
   return meshes;
 }
 
-// What the shape shows now: its history evaluated again (the host otherwise
-// evaluates it when a scene loads), else its own data.
-MeshData shownMesh(const Node* shape) {
-  std::vector<std::string> problems;
-  MeshHistory history("", problems);
-  MeshData evaluated;
-  if (incomingConnection(shape, "inMesh") && history.shapeMesh(shape, evaluated))
-    return evaluated;
+// What the shape shows now, its history evaluated again when it changed.
+const MeshData& shownMesh(Node* shape) {
+  evaluateShape(shape);
   return *shape->mesh;
 }
 
@@ -97,7 +92,7 @@ MelValue polyEvaluate(MelInterpreter&, const std::vector<MelValue>& args) {
   const std::string uvSet = f.text("uvSetName");
   std::vector<double> totals(asked.size(), 0.0);
   for (Node* n : namedMeshes("polyEvaluate", f.positional)) {
-    const MeshData m = shownMesh(n);
+    const MeshData& m = shownMesh(n);
     if (!uvSet.empty() && !namedSet(m, uvSet))
       MelInterpreter::fail("polyEvaluate: " + n->name + " has no UV set \"" + uvSet + "\"");
     for (std::size_t k = 0; k < asked.size(); ++k)
@@ -117,7 +112,7 @@ MelValue polyUVSet(MelInterpreter&, const std::vector<MelValue>& args) {
     MelInterpreter::fail("polyUVSet: only -query with one of -currentUVSet or -allUVSets is supported");
   std::vector<std::string> names;
   for (Node* n : namedMeshes("polyUVSet", f.positional)) {
-    const MeshData m = shownMesh(n);
+    const MeshData& m = shownMesh(n);
     if (f.has("allUVSets")) {
       for (const auto& set : m.uvSets)
         names.push_back(set.name);

@@ -61,6 +61,7 @@ void restorePlugValue(const MPlug& plug, const ModifierRecord& saved) {
     n->values.set(Access::plugAttribute(plug), Access::plugIndices(plug), saved.value);
   else
     n->values.erase(Access::plugAttribute(plug), Access::plugIndices(plug));
+  scene().invalidateDownstream(n);
 }
 
 std::shared_ptr<ModifierRecord> saveLinks(Node* n) {

@@ -1,5 +1,6 @@
 #include "HoledFaces.h"
 #include "HostObject.h"
+#include "SceneEvaluation.h"
 #include "NurbsTessellator.h"
 #include "Scene.h"
 
@@ -19,6 +20,7 @@ namespace {
 
 NurbsData* surfaceOf(const MObject& object) {
   Node* n = Access::node(object);
+  OmbrixHost::evaluateShape(n);
   return n ? n->nurbs.get() : nullptr;
 }
 

@@ -1,4 +1,5 @@
 #include "HostObject.h"
+#include "SceneEvaluation.h"
 #include "NodeTypes.h"
 
 namespace OmbrixHost {
@@ -50,6 +51,7 @@ MeshData* Access::mesh(const MObject& object) {
   if (d && d->kind == ObjectData::kMeshData)
     return d->mesh.get();
   Node* n = node(object);
+  evaluateShape(n);
   return n ? n->mesh.get() : nullptr;
 }
 

@@ -1,4 +1,5 @@
 #include "Components.h"
+#include "SceneEvaluation.h"
 #include "HostObject.h"
 #include "Scene.h"
 
@@ -71,6 +72,7 @@ MStatus MSelectionList::add(const MString& matchString, bool) {
           break;
         }
     }
+    OmbrixHost::evaluateShape(n);
     if (!component.empty() && n->mesh) {
       MFn::Type type;
       std::vector<int> elements;

@@ -1,5 +1,6 @@
 // The scene summary of mayahost --stats, as one JSON object.
 #include "HostObject.h"
+#include "SceneEvaluation.h"
 #include "HostSession.h"
 #include "References.h"
 #include "SetMembers.h"
@@ -39,6 +40,7 @@ std::string sceneStatsJson() {
   auto& s = scene();
   std::ostringstream meshes, surfaces, engines;
   for (const auto& n : s.nodes()) {
+    evaluateShape(n.get());
     if (n->mesh) {
       const MeshData& m = *n->mesh;
       meshes << (meshes.tellp() > 0 ? "," : "") << "{\"name\":" << json(n->name) << ",\"path\":" << json(pathOf(n.get()))

@@ -1,0 +1,155 @@
+// Edits of a mesh's construction history within a session: the next read
+// of the mesh (MFnMesh, polyEvaluate) evaluates its history again; undo
+// takes the edit back and the mesh answers as before it.
+#include "HistoryScene.h"
+
+#include <maya/MDGModifier.h>
+#include <maya/MItMeshPolygon.h>
+#include <maya/MPointArray.h>
+
+#include <cmath>
+#include <string>
+
+using namespace HistoryScene;
+
+namespace {
+
+double largestX(const char* shape) {
+  MPointArray points = pointsOf(shape);
+  double x = 0.0;
+  for (unsigned i = 0; i < points.length(); ++i)
+    x = std::max(x, points[i].x);
+  return x;
+}
+
+int polygonsOf(const char* shape) { return MFnMesh(HostTest::path(shape)).numPolygons(); }
+
+int iteratedPolygons(const char* shape) {
+  int count = 0;
+  for (MItMeshPolygon it(HostTest::path(shape)); !it.isDone(); it.next())
+    ++count;
+  return count;
+}
+
+MPlug plugOf(const char* node, const char* attribute) {
+  MPlug plug = MFnDependencyNode(HostTest::node(node)).findPlug(attribute, true);
+  EXPECT_FALSE(plug.isNull()) << node << "." << attribute;
+  return plug;
+}
+
+void expectSamePoints(const MPointArray& a, const MPointArray& b) {
+  ASSERT_EQ(a.length(), b.length());
+  for (unsigned i = 0; i < a.length(); ++i)
+    EXPECT_TRUE(a[i].x == b[i].x && a[i].y == b[i].y && a[i].z == b[i].z) << "vertex " << i;
+}
+
+// A quad without history: vertex 1 at (1, 0, 0) tweaked by (0, 0, 1).
+const char* kTweakedQuad =
+    "createNode transform -n \"quad\";\n"
+    "createNode mesh -n \"quadShape\" -p \"quad\";\n"
+    "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+    "\tsetAttr \".pt[1]\" -type \"float3\" 0 0 1 ;\n"
+    "\tsetAttr -s 4 \".vt[0:3]\"  0 0 0 1 0 0 1 1 0 0 1 0;\n"
+    "\tsetAttr -s 4 \".ed[0:3]\"  0 1 0 1 2 0 2 3 0 3 0 0;\n"
+    "\tsetAttr -s 1 -ch 4 \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3;\n";
+
+}  // namespace
+
+TEST_F(HostTest, CreationNodeEditsReachTheMeshOnItsNextRead) {
+  expectAllEvaluated(loadScene(creatorScene("Cube", "")));
+  const MPointArray first = pointsOf("pCubeShape1");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 0.5);
+
+  mel("setAttr polyCube1.width 2");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.0);
+
+  // Three divisions across: 3 + 3 faces top and bottom, 3 + 3 front and back, 1 + 1 at the sides.
+  mel("setAttr polyCube1.subdivisionsWidth 3");
+  EXPECT_EQ(polygonsOf("pCubeShape1"), 14);
+  EXPECT_EQ(iteratedPolygons("pCubeShape1"), 14);
+  EXPECT_EQ(mel("polyEvaluate -f pCubeShape1"), "14");
+  EXPECT_EQ(mel("polyEvaluate -v pCubeShape1"), std::to_string(pointsOf("pCubeShape1").length()));
+
+  mel("setAttr polyCube1.subdivisionsWidth 1");
+  mel("setAttr polyCube1.width 1");
+  expectSamePoints(pointsOf("pCubeShape1"), first);
+}
+
+TEST_F(HostTest, HistoryConnectionsMadeOrBrokenReachTheMesh) {
+  expectAllEvaluated(loadScene(creatorScene("Cube", "\tsetAttr \".w\" 2;\n")));
+  const MPointArray first = pointsOf("pCubeShape1");
+
+  // Cut off from its history the mesh keeps what it showed last.
+  mel("disconnectAttr polyCube1.output pCubeShape1.inMesh");
+  mel("setAttr polyCube1.width 5");
+  expectSamePoints(pointsOf("pCubeShape1"), first);
+
+  mel("connectAttr polyCube1.output pCubeShape1.inMesh");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 2.5);
+
+  // Another creation node in its place.
+  mel("createNode polyCube -n wide");
+  mel("setAttr wide.width 8");
+  mel("connectAttr -f wide.output pCubeShape1.inMesh");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 4.0);
+
+  // Deleting the node that fed it leaves the mesh as it was.
+  mel("delete wide");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 4.0);
+}
+
+TEST_F(HostTest, UndoneHistoryEditsGiveTheFirstAnswerBack) {
+  expectAllEvaluated(loadScene(creatorScene("Cube", "")));
+  const MPointArray first = pointsOf("pCubeShape1");
+
+  MDGModifier widen;
+  ASSERT_EQ(widen.newPlugValueDouble(plugOf("polyCube1", "width"), 3.0), MStatus::kSuccess);
+  ASSERT_EQ(widen.doIt(), MStatus::kSuccess);
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.5);
+  ASSERT_EQ(widen.undoIt(), MStatus::kSuccess);
+  expectSamePoints(pointsOf("pCubeShape1"), first);
+  ASSERT_EQ(widen.doIt(), MStatus::kSuccess);
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.5);
+  ASSERT_EQ(widen.undoIt(), MStatus::kSuccess);
+
+  MDGModifier divide;
+  ASSERT_EQ(divide.newPlugValueInt(plugOf("polyCube1", "subdivisionsHeight"), 4), MStatus::kSuccess);
+  ASSERT_EQ(divide.doIt(), MStatus::kSuccess);
+  EXPECT_EQ(polygonsOf("pCubeShape1"), 2 + 4 * 4);
+  ASSERT_EQ(divide.undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(polygonsOf("pCubeShape1"), 6);
+
+  // An undone disconnection hands the mesh back to its history, which changed meanwhile.
+  MDGModifier cut;
+  ASSERT_EQ(cut.disconnect(plugOf("polyCube1", "output"), plugOf("pCubeShape1", "inMesh")), MStatus::kSuccess);
+  ASSERT_EQ(cut.doIt(), MStatus::kSuccess);
+  mel("setAttr polyCube1.width 2");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 0.5);
+  ASSERT_EQ(cut.undoIt(), MStatus::kSuccess);
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.0);
+}
+
+TEST_F(HostTest, VertexEditsOfAMeshKeepPointsAndTweaksApart) {
+  loadScene(kTweakedQuad);
+  expectPoint(pointsOf("quadShape"), 1, 1, 0, 1);
+
+  // .vt moves the point under its tweak; .pt replaces the tweak.
+  mel("setAttr quadShape.vt[1] 2 0 0");
+  expectPoint(pointsOf("quadShape"), 1, 2, 0, 1);
+  mel("setAttr quadShape.pt[1] 0 0 3");
+  expectPoint(pointsOf("quadShape"), 1, 2, 0, 3);
+  mel("setAttr quadShape.pt[1].pz 0");
+  expectPoint(pointsOf("quadShape"), 1, 2, 0, 0);
+  // A vertex tweaked for the first time.
+  mel("setAttr quadShape.pt[2] 0 1 0");
+  MPointArray points = pointsOf("quadShape");
+  expectPoint(points, 2, 1, 2, 0);
+  expectPoint(points, 0, 0, 0, 0);
+
+  // On a mesh with history the tweaks go on top of what the history gives, also after an edit of it.
+  loadScene(creatorScene("Cube", ""));
+  mel("setAttr pCubeShape1.pt[0] 0 1 0");
+  expectPoint(pointsOf("pCubeShape1"), 0, -0.5, 0.5, 0.5);
+  mel("setAttr polyCube1.width 2");
+  expectPoint(pointsOf("pCubeShape1"), 0, -1, 0.5, 0.5);
+}
