@@ -153,3 +153,47 @@ TEST_F(HostTest, VertexEditsOfAMeshKeepPointsAndTweaksApart) {
   mel("setAttr polyCube1.width 2");
   expectPoint(pointsOf("pCubeShape1"), 0, -1, 0.5, 0.5);
 }
+
+namespace {
+
+// The cube of polyCube1 with vertices 0 and 5 tweaked, as Maya saves a shape with history.
+std::string tweakedCube() {
+  std::string scene = creatorScene("Cube", "");
+  const std::string shapeLine = "createNode mesh -n \"pCubeShape1\" -p \"pCube1\";\n";
+  scene.insert(scene.find(shapeLine) + shapeLine.size(),
+               "\tsetAttr -s 2 \".pt\";\n"
+               "\tsetAttr \".pt[0]\" -type \"float3\" 0.1 0.2 0.30000001 ;\n"
+               "\tsetAttr \".pt[5]\" -type \"float3\" 0 -0.73599243 0 ;\n");
+  return scene;
+}
+
+}  // namespace
+
+TEST_F(HostTest, SavedMeshesKeepTheirVertexTweaks) {
+  // With history: the tweaks are saved on the shape, without its own points, and
+  // reopen on top of what the history gives.
+  expectAllEvaluated(loadScene(tweakedCube()));
+  mel("setAttr pCubeShape1.pt[3] 0 0 2");
+  const MPointArray tweaked = pointsOf("pCubeShape1");
+  expectPoint(tweaked, 0, -0.4, -0.3, 0.80000001);
+  const std::string saved = saveAndReopen();
+  expectSamePoints(pointsOf("pCubeShape1"), tweaked);
+  EXPECT_NE(saved.find("\tsetAttr -s 3 \".pt\";\n\tsetAttr \".pt[0]\" -type \"float3\" 0.10000000000000001 "
+                       "0.20000000000000001 0.30000000999999998 ;\n\tsetAttr \".pt[3]\" -type \"float3\" 0 0 2 ;\n"
+                       "\tsetAttr \".pt[5]\" -type \"float3\" 0 -0.73599243000000003 0 ;\n"),
+            std::string::npos)
+      << saved;
+  EXPECT_EQ(saved.find("\".vt"), std::string::npos) << saved;
+  // Saved again, the tweaks are the same.
+  EXPECT_EQ(saveAndReopen(), saved);
+  // A history edit after the reopening still gets the tweaks on top.
+  mel("setAttr polyCube1.width 2");
+  expectPoint(pointsOf("pCubeShape1"), 0, -0.9, -0.3, 0.80000001);
+
+  // Without history the points are saved as they are, and reopen the same.
+  loadScene(kTweakedQuad);
+  const MPointArray quad = pointsOf("quadShape");
+  saveAndReopen();
+  expectSamePoints(pointsOf("quadShape"), quad);
+  expectPoint(quad, 1, 1, 0, 1);
+}

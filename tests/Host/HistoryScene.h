@@ -7,7 +7,10 @@
 #include <maya/MPointArray.h>
 #include <maya/MVector.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -117,6 +120,21 @@ inline double signedVolume(const char* shape) {
     }
   }
   return volume;
+}
+
+// Saves the scene as Maya ASCII, opens the saved file in its place and gives
+// its text.
+inline std::string saveAndReopen() {
+  const std::filesystem::path saved = std::filesystem::current_path() / "history-saved.ma";
+  std::string error;
+  EXPECT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
+  std::ostringstream text;
+  text << std::ifstream(saved, std::ios::binary).rdbuf();
+  std::vector<std::string> problems;
+  EXPECT_TRUE(OmbrixHost::loadMayaAscii(saved.string(), problems));
+  EXPECT_EQ(joined(problems), "");
+  std::filesystem::remove(saved);
+  return text.str();
 }
 
 }  // namespace HistoryScene

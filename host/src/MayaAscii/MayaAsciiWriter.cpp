@@ -132,7 +132,9 @@ private:
     evaluateShape(const_cast<Node*>(n));
     dynamicAttributes(n);
     values(n);
-    if (n->mesh && !hasInput(n, "inMesh"))
+    if (n->mesh && hasInput(n, "inMesh"))
+      tweaks(*n->mesh);
+    else if (n->mesh)
       meshData(*n->mesh);
     if (n->nurbs && !hasInput(n, "create") && n->nurbs->valid())
       surfaceData(*n->nurbs);
@@ -234,6 +236,22 @@ private:
       }
       out_ << ";\n";
     }
+  }
+
+  // A mesh with history keeps only its vertex tweaks: Maya adds them to what
+  // the history gives when the scene opens. They are saved as Maya saves
+  // them, the count on the array, then each vertex's offset on its own.
+  void tweaks(const MeshData& m) {
+    std::vector<std::pair<int, Point3>> kept;
+    for (const auto& [vertex, tweak] : m.tweaks)
+      if (vertex >= 0 && static_cast<std::size_t>(vertex) < m.points.size())
+        kept.emplace_back(vertex, tweak.offset);
+    if (kept.empty())
+      return;
+    out_ << "\tsetAttr -s " << kept.size() << " \".pt\";\n";
+    for (const auto& [vertex, offset] : kept)
+      out_ << "\tsetAttr \".pt[" << vertex << "]\" -type \"float3\" " << number(offset.x) << " " << number(offset.y)
+           << " " << number(offset.z) << " ;\n";
   }
 
   void meshData(const MeshData& m) {
