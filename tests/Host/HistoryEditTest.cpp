@@ -37,12 +37,6 @@ MPlug plugOf(const char* node, const char* attribute) {
   return plug;
 }
 
-void expectSamePoints(const MPointArray& a, const MPointArray& b) {
-  ASSERT_EQ(a.length(), b.length());
-  for (unsigned i = 0; i < a.length(); ++i)
-    EXPECT_TRUE(a[i].x == b[i].x && a[i].y == b[i].y && a[i].z == b[i].z) << "vertex " << i;
-}
-
 // A quad without history: vertex 1 at (1, 0, 0) tweaked by (0, 0, 1).
 const char* kTweakedQuad =
     "createNode transform -n \"quad\";\n"
@@ -196,4 +190,21 @@ TEST_F(HostTest, SavedMeshesKeepTheirVertexTweaks) {
   saveAndReopen();
   expectSamePoints(pointsOf("quadShape"), quad);
   expectPoint(quad, 1, 1, 0, 1);
+}
+
+TEST_F(HostTest, UpdateSurfaceHandsAMeshsEditsToTheMeshesItFeeds) {
+  loadScene(std::string(kTweakedQuad) +
+            "createNode transform -n \"copy\";\n"
+            "createNode mesh -n \"copyShape\" -p \"copy\";\n"
+            "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+            "connectAttr \"quadShape.o\" \"copyShape.i\";\n");
+  expectPoint(pointsOf("copyShape"), 1, 1, 0, 1);
+  MFnMesh quad(path("quadShape"));
+  ASSERT_EQ(quad.setPoint(0, MPoint(0, 0, 5)), MStatus::kSuccess);
+  ASSERT_EQ(quad.updateSurface(), MStatus::kSuccess);
+  // The edited mesh keeps its edit; the copy follows it, tweak and all.
+  expectPoint(pointsOf("quadShape"), 0, 0, 0, 5);
+  const MPointArray copied = pointsOf("copyShape");
+  expectPoint(copied, 0, 0, 0, 5);
+  expectPoint(copied, 1, 1, 0, 1);
 }

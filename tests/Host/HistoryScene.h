@@ -63,6 +63,13 @@ inline std::string creatorScene(const std::string& kind, const std::string& sett
          " -n \"" + node + "\";\n" + settings + "connectAttr \"" + node + ".out\" \"" + shape + ".i\";\n";
 }
 
+// The same points, bit for bit.
+inline void expectSamePoints(const MPointArray& a, const MPointArray& b) {
+  ASSERT_EQ(a.length(), b.length());
+  for (unsigned i = 0; i < a.length(); ++i)
+    EXPECT_TRUE(a[i].x == b[i].x && a[i].y == b[i].y && a[i].z == b[i].z) << "vertex " << i;
+}
+
 inline double distance(const MPoint& a, const MPoint& b) { return (a - b).length(); }
 
 // The shape's points, once its vertex and face counts are checked.

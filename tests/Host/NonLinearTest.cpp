@@ -66,6 +66,25 @@ std::string bendScene(const char* curvature, const std::string& extra = "") {
 
 }  // namespace
 
+TEST_F(HostTest, ATweakOnABentColumnSurvivesASave) {
+  // The shape's tweak goes on top of what the bend gives; the saved shape keeps
+  // it and none of its points.
+  std::string scene = bendScene("90");
+  const std::string shapeLine = "createNode mesh -n \"columnShape\" -p \"column\";\n";
+  scene.insert(scene.find(shapeLine) + shapeLine.size(), "\tsetAttr \".pt[4]\" -type \"float3\" 0 0.25 0.1 ;\n");
+  expectAllEvaluated(loadScene(scene));
+  const MPointArray bent = pointsOf("columnShape");
+  expectPoint(bent, 4, 4 / kPi + 0.5, 0.25, 0.1);
+  const std::string saved = saveAndReopen();
+  expectSamePoints(pointsOf("columnShape"), bent);
+  const std::string shape = saved.substr(saved.find(shapeLine), saved.find("createNode mesh -n \"columnShapeOrig\"") -
+                                                                     saved.find(shapeLine));
+  EXPECT_NE(shape.find("\tsetAttr -s 1 \".pt\";\n\tsetAttr \".pt[4]\" -type \"float3\" 0 0.25 0.10000000000000001 ;\n"),
+            std::string::npos)
+      << shape;
+  EXPECT_EQ(shape.find(".vt"), std::string::npos) << shape;
+}
+
 TEST_F(HostTest, BendPutsTheColumnOnAnArc) {
   // 90 degrees per unit of the handle from 0 to 2: the column's axis becomes a
   // half circle of radius 2/pi about (2/pi, 0), each side 0.5 in or out of it.

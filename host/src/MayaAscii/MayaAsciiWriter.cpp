@@ -179,6 +179,9 @@ private:
       case AttrKind::kMatrix:
         out_ << " -at \"matrix\"";
         break;
+      case AttrKind::kAngle:
+        out_ << " -at \"doubleAngle\"";  // its value is written in degrees
+        break;
       default:
         out_ << " -at \"double\"";
       }

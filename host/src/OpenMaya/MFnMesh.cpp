@@ -389,7 +389,15 @@ MStatus MFnMesh::assignUVs(const MIntArray& uvCounts, const MIntArray& uvIds, co
   return MStatus::kSuccess;
 }
 
-MStatus MFnMesh::updateSurface() { return meshOf(object_) ? MStatus::kSuccess : MStatus::kInvalidParameter; }
+// The mesh keeps its edits; what its outputs feed takes them on its next read.
+MStatus MFnMesh::updateSurface() {
+  if (!meshOf(object_))
+    return MStatus::kInvalidParameter;
+  for (const auto& c : Access::node(object_)->connections)
+    if (c.outgoing)
+      scene().invalidateDownstream(c.remote.node);
+  return MStatus::kSuccess;
+}
 
 // ---------------------------------------------------------------- iterator
 
