@@ -122,10 +122,13 @@ void addCap(Builder& b, const Cap& cap) {
   int sides = static_cast<int>(cap.rim.size());
   // Corners from rim point i to rim point k, then inside the rim.
   auto order = [&](std::vector<std::pair<int, int>> corners) {
-    if (cap.reversed)
-      std::swap(corners[0], corners[1]);
-    if (cap.reversed && corners.size() == 4)
-      std::swap(corners[2], corners[3]);
+    // A reversed cap walks each face from its other rim point; a quad's
+    // inner corners swap with it (counted from the end: a triangle has one).
+    if (cap.reversed) {
+      std::iter_swap(corners.begin(), corners.begin() + 1);
+      if (corners.size() == 4)
+        std::iter_swap(corners.end() - 2, corners.end() - 1);
+    }
     b.face(corners);
   };
   auto innerPoint = [&](double f, int i) {
