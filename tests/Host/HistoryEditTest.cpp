@@ -192,6 +192,37 @@ TEST_F(HostTest, SavedMeshesKeepTheirVertexTweaks) {
   expectPoint(quad, 1, 1, 0, 1);
 }
 
+TEST_F(HostTest, TweakPlugsReadTheMeshsTweaks) {
+  expectAllEvaluated(loadScene(tweakedCube()));
+  EXPECT_EQ(mel("getAttr -size pCubeShape1.pt"), "2");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[5]"), "0 -0.735992 0");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[0].px"), "0.1");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pnts[0].pntz"), "0.30000001");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[3]"), "0 0 0");
+
+  // What setAttr gives a tweak, getAttr and MPlug read back.
+  mel("setAttr pCubeShape1.pt[3] 0 0 2");
+  mel("setAttr pCubeShape1.pt[3].py 1");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[3]"), "0 1 2");
+  EXPECT_EQ(mel("getAttr -size pCubeShape1.pt"), "3");
+  MPlug tweaks = plugOf("pCubeShape1", "pt");
+  EXPECT_EQ(tweaks.numElements(), 3u);
+  EXPECT_FLOAT_EQ(tweaks.elementByLogicalIndex(5).child(1).asFloat(), -0.73599243f);
+  EXPECT_FLOAT_EQ(tweaks.elementByLogicalIndex(3).child(2).asFloat(), 2.0f);
+  EXPECT_FLOAT_EQ(tweaks.elementByLogicalIndex(7).child(0).asFloat(), 0.0f);
+  // MPlug writes the tweak the mesh is moved by.
+  ASSERT_EQ(tweaks.elementByLogicalIndex(7).child(0).setValue(0.25), MStatus::kSuccess);
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[7]"), "0.25 0 0");
+  expectPoint(pointsOf("pCubeShape1"), 7, 0.75, -0.5, -0.5);
+
+  // getAttr answers in the working unit, MPlug in centimetres.
+  mel("currentUnit -l mm");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[3]"), "0 10 20");
+  mel("setAttr pCubeShape1.pt[3].px 5");
+  EXPECT_EQ(mel("getAttr pCubeShape1.pt[3]"), "5 10 20");
+  EXPECT_FLOAT_EQ(tweaks.elementByLogicalIndex(3).child(0).asFloat(), 0.5f);
+}
+
 TEST_F(HostTest, UpdateSurfaceHandsAMeshsEditsToTheMeshesItFeeds) {
   loadScene(std::string(kTweakedQuad) +
             "createNode transform -n \"copy\";\n"

@@ -302,6 +302,11 @@ bool readFaces(MeshData& m, Range r, int line, DataCursor& c, std::string& error
   return true;
 }
 
+// The coordinate of a tweak that .px, .py or .pz names.
+double& component(Point3& offset, const std::string& name) {
+  return name == "pntx" ? offset.x : name == "pnty" ? offset.y : offset.z;
+}
+
 }  // namespace
 
 bool isMeshGeometry(const std::string& name) {
@@ -332,8 +337,7 @@ MeshAttrResult setMeshData(Node& node, const PlugRef& plug, const std::string& t
     }
     Tweak& tweak = m.tweaks[index];
     tweak.line = block.line;
-    double& target = name == "pntx" ? tweak.offset.x : name == "pnty" ? tweak.offset.y : tweak.offset.z;
-    target = v * linearScale();
+    component(tweak.offset, name) = v * linearScale();
   } else if (name == "edge") {
     ok = readEdges(m, r, values, error);
   } else if (name == "face") {
@@ -382,6 +386,58 @@ MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::stri
   if (tweaked)
     m.applyTweaks();
   return result;
+}
+
+namespace {
+
+// The tweaks of the node's mesh when the plug is .pt or one of its children.
+const std::map<int, Tweak>* tweaksOf(const Node& node, const PlugRef& plug) {
+  if (!node.mesh || !plug.attr)
+    return nullptr;
+  const std::string& name = plug.attr->name;
+  const bool tweakPlug = name == "pnts" || name == "pntx" || name == "pnty" || name == "pntz";
+  return tweakPlug ? &node.mesh->tweaks : nullptr;
+}
+
+}  // namespace
+
+bool meshTweakValue(const Node& node, const PlugRef& plug, Value& out) {
+  const auto* tweaks = tweaksOf(node, plug);
+  if (!tweaks)
+    return false;
+  out = Value();
+  const std::string& name = plug.attr->name;
+  const int vertex = plug.indices.empty() ? -1 : plug.indices[0];
+  auto found = tweaks->find(vertex);
+  if (vertex < 0 || found == tweaks->end())
+    return true;
+  Point3 d = found->second.offset;
+  out = name == "pnts" ? Value::ofNumbers({d.x, d.y, d.z}) : Value::ofNumber(component(d, name));
+  return true;
+}
+
+bool setMeshTweak(Node& node, const PlugRef& plug, double value) {
+  const std::string& name = plug.attr ? plug.attr->name : std::string();
+  const int vertex = plug.indices.empty() ? -1 : plug.indices[0];
+  if (!tweaksOf(node, plug) || name == "pnts" || vertex < 0)
+    return false;
+  MeshData& m = *node.mesh;
+  const bool tweaked = m.tweaksApplied;
+  m.removeTweaks();
+  component(m.tweaks[vertex].offset, name) = value;
+  if (tweaked)
+    m.applyTweaks();
+  return true;
+}
+
+bool meshTweakIndices(const Node& node, const PlugRef& arrayPlug, std::vector<int>& out) {
+  const auto* tweaks = tweaksOf(node, arrayPlug);
+  if (!tweaks || arrayPlug.attr->name != "pnts")
+    return false;
+  out.clear();
+  for (const auto& entry : *tweaks)
+    out.push_back(entry.first);
+  return true;
 }
 
 bool setNurbsSurfaceData(Node& node, DataCursor& c, std::string& error) {

@@ -5,6 +5,7 @@
 #include "Node.h"
 
 #include <string>
+#include <vector>
 
 namespace OmbrixHost {
 
@@ -24,5 +25,15 @@ MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::stri
 // The attributes of mesh geometry that setMeshAttribute reads.
 bool isMeshGeometry(const std::string& attrName);
 bool setNurbsSurfaceData(Node& node, DataCursor& values, std::string& error);
+
+// A mesh keeps its vertex tweaks with its geometry: .pt[i] and its children
+// .px/.py/.pz read them there (internal units; kind kNone for a vertex
+// without one). False for any other plug, which the node's values answer.
+bool meshTweakValue(const Node& node, const PlugRef& plug, Value& out);
+// Sets one coordinate of a vertex's tweak through .pt[i].px/.py/.pz
+// (internal units); false for any other plug.
+bool setMeshTweak(Node& node, const PlugRef& plug, double value);
+// The vertices with a tweak, for the .pt array plug; false for any other plug.
+bool meshTweakIndices(const Node& node, const PlugRef& arrayPlug, std::vector<int>& out);
 
 }  // namespace OmbrixHost

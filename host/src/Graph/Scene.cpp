@@ -1,5 +1,6 @@
 #include "Scene.h"
 
+#include "MeshFileData.h"
 #include "NodeTypes.h"
 #include "SetAttr.h"
 #include "UndoQueue.h"
@@ -549,7 +550,8 @@ void Scene::setValue(const PlugRef& plug, Value value) {
 }
 
 void Scene::setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number) {
-  node->values.setNumber(attr, indices, number);
+  if (!setMeshTweak(*node, PlugRef{node, attr, indices}, number))
+    node->values.setNumber(attr, indices, number);
   edited(node);
 }
 
@@ -582,9 +584,17 @@ void Scene::invalidateDownstream(Node* node) {
   }
 }
 
-Value Scene::getValue(const PlugRef& plug) const { return plug.node->values.get(plug.attr, plug.indices); }
+Value Scene::getValue(const PlugRef& plug) const {
+  Value tweak;
+  if (meshTweakValue(*plug.node, plug, tweak))
+    return tweak;
+  return plug.node->values.get(plug.attr, plug.indices);
+}
 
 std::vector<int> Scene::existingIndices(const PlugRef& arrayPlug) const {
+  std::vector<int> tweaked;
+  if (meshTweakIndices(*arrayPlug.node, arrayPlug, tweaked))
+    return tweaked;
   std::set<int> found;
   arrayPlug.node->values.collectIndices(arrayPlug.attr, arrayPlug.indices, found);
   std::string prefix = arrayPlug.key() + "[";
