@@ -67,6 +67,21 @@ endif()
 if(RECORD AND NOT record MATCHES "${RECORD}")
   message(FATAL_ERROR "export record does not match ${RECORD}:\n${record}")
 endif()
+# The project's info shows each group's digests as the record keeps them.
+execute_process(COMMAND ${EMULATOR} ${OBVTOOL} info ${WORK}/Maya.obv RESULT_VARIABLE status
+                OUTPUT_VARIABLE text ERROR_VARIABLE err)
+string(REGEX MATCHALL "\"topology\":\"[0-9a-f]+\",\"points\":\"[0-9a-f]+\"" digests "${record}")
+if(NOT status EQUAL 0 OR (record MATCHES "\"dagPath\":" AND NOT digests))
+  message(FATAL_ERROR "obvtool info: exit ${status}, recorded digests: ${digests}\n${text}${err}")
+endif()
+foreach(digest IN LISTS digests)
+  string(REGEX REPLACE "\"topology\":\"([0-9a-f]+)\",\"points\":\"([0-9a-f]+)\"" "topology \\1, points \\2"
+         shown "${digest}")
+  string(FIND "${text}" "${shown}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "obvtool info does not show \"${shown}\":\n${text}")
+  endif()
+endforeach()
 
 if(REAL)
   execute_process(COMMAND ${EMULATOR} ${MAYAHOST} --scene ${SCENE} --stats OUTPUT_VARIABLE stats ERROR_QUIET)
