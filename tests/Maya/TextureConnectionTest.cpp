@@ -1,6 +1,7 @@
 // Painted maps onto shaders against the host: the node networks made for
 // every shader family and channel, re-pointing and reloading, tiles and
-// colour spaces, undo and redo back to the same saved scene, and a shader
+// colour spaces, texture nodes other shaders use, undo and redo back to the
+// same saved scene, and a shader
 // found after a rename.
 #include <maya/MPlugArray.h>
 #include <maya/MUuid.h>
@@ -612,7 +613,19 @@ TEST_F(TextureConnectionTest, AFileNodeEveryUserGetsTheSameMapForIsRepointedOnce
   EXPECT_EQ(mel("getAttr wood_file.fileTextureName"), "/m/wood_BaseColor.png");
   EXPECT_EQ(sourceOf("lambert2.color"), "wood_file.outColor");
   EXPECT_EQ(sourceOf("lambert3.normalCamera"), "woodBump.outNormal");
+}
 
+// A switch's file node that another shader uses too: the switch is not
+// rewired, the node not re-pointed.
+TEST_F(TextureConnectionTest, ASwitchesFileNodeAnotherShaderUsesIsLeftAlone) {
+  std::vector<MaterialPlan> plans = sharedShaderScene();
+  mel("createNode lambert -n lambert3; connectAttr crateFile.outColor lambert3.color;");
+  channelOf(plans[0], "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/crate.png");
+  const std::string before = sceneText();
+  const auto connection = run(plans);
+  EXPECT_EQ(connection->connected(), 0);
+  EXPECT_TRUE(has(connection->lines()[0], "; DiffuseColor crate.png left alone: crateFile is shared with lambert3"));
+  EXPECT_EQ(sceneText(), before);
 }
 
 }  // namespace
