@@ -1,8 +1,7 @@
 // Painted maps onto shaders against the host: the node networks made for
 // every shader family and channel, re-pointing and reloading, tiles and
 // colour spaces, texture nodes other shaders use, undo and redo back to the
-// same saved scene, and a shader
-// found after a rename.
+// same saved scene, and a shader found after a rename.
 #include <maya/MPlugArray.h>
 #include <maya/MUuid.h>
 
