@@ -5,7 +5,8 @@
 # the input blinn1 shares with the cube left alone), headless. The saved
 # scenes must match: undo gives the scene before, redo the scene after, a
 # save reopened is saved the same; -preview and a folder that is not there
-# change nothing. A file the export named that changed since is reloaded.
+# change nothing. A file the export named that changed since is reloaded, also
+# from another folder than the export's.
 # Variables: HOST, PLUGIN, BIN, WORK, SCENE, EMULATOR (empty natively).
 set(EXCHANGE ${WORK}/exchange)
 set(PROJECT ${WORK}/project)
@@ -16,11 +17,15 @@ file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
 include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
 point_painter_registry(${WORK} ${EXCHANGE})
 
-# mayahost on the scene with the plug-in, the MEL lines given, saving NAME.ma.
+# mayahost on the scene with the plug-in, the MEL lines given, saving NAME.ma;
+# in RUN_DIR with the project WORKSPACE.
+set(RUN_DIR ${BIN})
+set(WORKSPACE ${PROJECT})
 function(host name)
-  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --workspace ${PROJECT} --plugin ${PLUGIN} ${ARGN}
+  file(RELATIVE_PATH plugin ${RUN_DIR} ${BIN}/${PLUGIN})
+  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --workspace ${WORKSPACE} --plugin ${plugin} ${ARGN}
                           --save ${WORK}/${name}.ma
-                  RESULT_VARIABLE status WORKING_DIRECTORY ${BIN}
+                  RESULT_VARIABLE status WORKING_DIRECTORY ${RUN_DIR}
                   OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "${name}: exit ${status}\n${out}${err}")
@@ -64,7 +69,12 @@ if(status EQUAL 0 OR NOT "${out}${err}" MATCHES "Error: Ombrix Vael texture impo
   message(FATAL_ERROR "without a record: exit ${status}\n${out}${err}")
 endif()
 
+# Exported with the project named relative to the current folder: the
+# record keeps the texture files' full paths, so that an import run from
+# another folder finds them.
+file(RELATIVE_PATH WORKSPACE ${BIN} ${PROJECT})
 host(exported -c ExportAllOmbrixPlug)
+set(WORKSPACE ${PROJECT})
 host(before)  # as opened (the export gave some nodes UUIDs)
 set(import "ImportTexturesOmbrix -dir \"${PAINTED}\"")
 host(after -c "${import}" -c "undoInfo -q -undoName")
@@ -115,7 +125,9 @@ endif()
 # exchange directory has no "textures" folder).
 execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
 file(WRITE ${PROJECT}/sourceimages/globe.tga "painted bytes")
+set(RUN_DIR ${WORK})
 host(reloaded -c ImportTexturesOmbrix)
+set(RUN_DIR ${BIN})
 if(NOT output MATCHES "blinn1\\|pSphereShape1: reloaded DiffuseColor [^\n]*globe.tga" OR NOT output MATCHES "// Result: 1 //")
   message(FATAL_ERROR "the reload:\n${output}")
 endif()

@@ -142,6 +142,43 @@ std::string objectsOf(const std::vector<MaterialPlan>& plans, const std::vector<
   return objects;
 }
 
+// Nodes a texture reaches a shader's input through.
+bool passesThrough(const MObject& node) {
+  if (isShadingSwitch(node)) return true;
+  const MString type = MFnDependencyNode(node).typeName();
+  return type == "bump2d" || type == "bump3d" || type == "aiNormalMap" || type == "reverse";
+}
+
+// The plug an element's child belongs to ("color" of "colorR").
+MPlug wholePlug(MPlug plug) {
+  while (plug.isChild()) plug = plug.parent();
+  return plug;
+}
+
+// How many pass-through nodes a texture is followed through (a cycle ends the walk).
+constexpr int kMaxPassThrough = 8;
+
+// The first plug but `inputs` that `node`'s values reach, through bump,
+// normal-map, reverse and switch nodes; null when the texture drives nothing
+// else. Its message (the default lists, material info) is no use of it.
+MPlug otherUser(const MObject& node, const std::vector<MPlug>& inputs, int depth = 0) {
+  MPlugArray plugs;
+  MFnDependencyNode(node).getConnections(plugs);
+  for (unsigned int i = 0; i < plugs.length(); ++i) {
+    if (wholePlug(plugs[i]).partialName(false, false, false, false, false, true) == "message") continue;
+    MPlugArray targets;
+    plugs[i].connectedTo(targets, false, true);
+    for (unsigned int t = 0; t < targets.length(); ++t) {
+      if (std::find(inputs.begin(), inputs.end(), wholePlug(targets[t])) != inputs.end()) continue;
+      const MObject target = targets[t].node();
+      if (depth >= kMaxPassThrough || !passesThrough(target)) return targets[t];
+      const MPlug user = otherUser(target, inputs, depth + 1);
+      if (!user.isNull()) return user;
+    }
+  }
+  return MPlug();
+}
+
 MString utf8Text(const std::string& text) {
   MString result;
   result.setUTF8(text.c_str());
@@ -172,6 +209,7 @@ MObject findRecordedShader(const MaterialPlan& plan) {
 void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool preview) {
   std::vector<MObject> shaders;
   for (const MaterialPlan& plan : plans) shaders.push_back(findRecordedShader(plan));
+  noteMapsOnTextures(plans, shaders);
   for (size_t i = 0; i < plans.size(); ++i) {
     const MaterialPlan& plan = plans[i];
     if (shaders[i].isNull()) {
@@ -187,6 +225,29 @@ void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool previe
     for (const std::string& note : notes_) lines_.back() += "; " + note;
     notes_.clear();
   }
+  mapsOnTextures_.clear();
+}
+
+void TextureConnection::noteMapsOnTextures(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders) {
+  mapsOnTextures_.clear();
+  for (size_t i = 0; i < plans.size(); ++i) {
+    if (shaders[i].isNull()) continue;
+    for (const PlannedTexture& texture : plans[i].textures) {
+      const char* attribute = channelInput(shaderChannelNames(shaders[i]), texture.channel);
+      if (texture.action != TextureAction::kConnect || attribute == nullptr) continue;
+      MObject other;
+      const MObject node = textureOnInput(shaders[i], attribute, materialObject(plans[i].material), other);
+      if (!node.isNull()) mapsOnTextures_.push_back({plugOf(shaders[i], attribute), node, &texture});
+    }
+  }
+}
+
+std::vector<MPlug> TextureConnection::inputsGiving(const MObject& node, const PlannedTexture& texture) const {
+  std::vector<MPlug> inputs;
+  for (const MapOnTexture& map : mapsOnTextures_)
+    if (map.node == node && map.texture->file == texture.file && map.texture->tilePattern == texture.tilePattern)
+      inputs.push_back(map.input);
+  return inputs;
 }
 
 // A map of one object's material on an input its shader shares with the
@@ -247,17 +308,47 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
                      MFnDependencyNode(other).name().asUTF8());
     return false;
   }
+  const MPlug user = file.isNull() ? MPlug() : otherUser(file, inputsGiving(file, texture));
+  if (!user.isNull()) {
+    // Re-pointing a texture another shader uses would change that shader too.
+    const MObject userNode = user.node();
+    const std::string shared =
+        nodeName(file) + " is shared with " +
+        (userNode == shader ? nodeName(shader) + "'s " + wholePlug(user).partialName(false, false, false, false, false, true).asUTF8() : nodeName(userNode));
+    if (isShadingSwitch(inputSource(shader, attribute))) {
+      notes_.push_back(texture.channel + " " + plannedFileName(texture) + " left alone: " + shared);
+      return false;
+    }
+    notes_.push_back(texture.channel + " onto a new file node: " + shared);
+    file = MObject();
+  }
   if (preview) return true;
   if (file.isNull()) {
+    if (!user.isNull()) disconnectSources(input);
     file = newFileNode(input, attribute, texture);
+  } else if (std::find(repointed_.begin(), repointed_.end(), file) != repointed_.end()) {
+    return true;  // shared by inputs given the same map: re-pointed once
   } else if (attribute == names.bump && texture.normalMap) {
     const MObject bumpNode = valueSource(input);
     if (bumpNode.hasFn(MFn::kBump))
       modifier_.newPlugValueInt(plugOf(bumpNode, "bumpInterp"), kTangentSpaceNormals);
   }
   setFileName(file, texture);
+  repointed_.push_back(file);
   queued_ = true;
   return true;
+}
+
+void TextureConnection::disconnectSources(const MPlug& input) {
+  MPlugArray sources;
+  if (input.connectedTo(sources, true, false) && sources.length() > 0) {
+    modifier_.disconnect(sources[0], input);
+    return;
+  }
+  for (unsigned int c = 0; input.isCompound() && c < input.numChildren(); ++c) {
+    const MPlug child = input.child(c);
+    if (child.connectedTo(sources, true, false) && sources.length() > 0) modifier_.disconnect(sources[0], child);
+  }
 }
 
 bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview) {

@@ -13,7 +13,10 @@
 // input takes the file's outAlpha, with alpha from luminance. A texture node
 // already on the input (file, aiImage, usdUVTexture; also behind its bump,
 // normal-map or reverse node, or the one a shading switch there gives the
-// material's object) is given the new name instead of a new node; an input
+// material's object) is given the new name instead of a new node, unless it
+// (or the node between it and the input) also drives an input this run does
+// not give the same file: then a new network takes its place on the input,
+// and the shared node stays as it was; an input
 // another node drives is left alone (the material's line says so). A map for
 // one object of a shader switched per object goes only where that object
 // alone looks: on an input (or switch file node) other objects of the shader
@@ -53,6 +56,10 @@ class TextureConnection {
   // input the material's shader shares with its other objects.
   void holdSharedMaps(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders, size_t index,
                       MaterialPlan& shown, MaterialPlan& work);
+  // Which maps of this run go onto a texture node already on their input.
+  void noteMapsOnTextures(const std::vector<MaterialPlan>& plans, const std::vector<MObject>& shaders);
+  // The inputs this run gives `texture`'s file on the texture node `node`.
+  std::vector<MPlug> inputsGiving(const MObject& node, const PlannedTexture& texture) const;
   void planMaterial(const MaterialPlan& plan, const MObject& shader, bool preview);
   // False, with a note for the material's line, when the shader has no place for the map.
   bool connectMap(const PlannedTexture& texture, const MObject& shader, bool preview);
@@ -60,9 +67,20 @@ class TextureConnection {
   void setFileName(const MObject& file, const PlannedTexture& texture);
   MObject newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture);
   MObject newNode(const char* type, const char* list);
+  // Queues taking away what drives the input (or its children).
+  void disconnectSources(const MPlug& input);
   MPlug nextListElement(const char* list);
 
+  // A map to connect onto the texture node already on a shader's input.
+  struct MapOnTexture {
+    MPlug input;
+    MObject node;
+    const PlannedTexture* texture;
+  };
+
   MDGModifier modifier_;
+  std::vector<MapOnTexture> mapsOnTextures_;  // this run's, while planning
+  std::vector<MObject> repointed_;            // texture nodes this run gave a new name
   std::vector<std::string> lines_;
   std::string object_;               // the current material's object when its shader is switched per object
   std::vector<std::string> notes_;  // the current material's maps without a place

@@ -1,7 +1,7 @@
 // Painted maps onto shaders against the host: the node networks made for
 // every shader family and channel, re-pointing and reloading, tiles and
-// colour spaces, undo and redo back to the same saved scene, and a shader
-// found after a rename.
+// colour spaces, texture nodes other shaders use, undo and redo back to the
+// same saved scene, and a shader found after a rename.
 #include <maya/MPlugArray.h>
 #include <maya/MUuid.h>
 
@@ -535,6 +535,96 @@ TEST_F(TextureConnectionTest, AFileNodeTheSwitchGivesBothObjectsIsShared) {
   EXPECT_EQ(same->connected(), 1);
   EXPECT_EQ(mel("getAttr crateFile.fileTextureName"), "/m/crate.png");
   EXPECT_EQ(count("file"), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// One wood file node (listed as a texture) on the colour of two lamberts, one
+// bump2d on both their normals.
+void sharedFileScene() {
+  HostTest::mel("createNode lambert -n lambert2; createNode lambert -n lambert3;");
+  HostTest::mel("createNode file -n wood_file; createNode place2dTexture -n wood_place;");
+  HostTest::mel("setAttr -type \"string\" wood_file.fileTextureName \"/old/wood.tga\";");
+  HostTest::mel("connectAttr wood_place.outUV wood_file.uvCoord; connectAttr -na wood_file.message "
+                "defaultTextureList1.textures;");
+  HostTest::mel("connectAttr wood_file.outColor lambert2.color; connectAttr wood_file.outColor lambert3.color;");
+  HostTest::mel("createNode bump2d -n woodBump; connectAttr wood_file.outAlpha woodBump.bumpValue;");
+  HostTest::mel("connectAttr woodBump.outNormal lambert2.normalCamera; "
+                "connectAttr woodBump.outNormal lambert3.normalCamera;");
+}
+
+// A texture another shader uses is not re-pointed for one shader's map: a
+// new network takes its place on that shader's input, and undo gives back
+// the same scene.
+TEST_F(TextureConnectionTest, AFileNodeAnotherShaderUsesIsReplacedNotRepointed) {
+  sharedFileScene();
+  MaterialPlan plan = materialOf("lambert2");
+  channelOf(plan, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/lambert2_BaseColor.png");
+  channelOf(plan, "Bump") = map("Bump", TextureAction::kConnect, "/m/lambert2_Height.png");
+  const std::string before = sceneText();
+  const auto preview = run({plan}, true);
+  ASSERT_EQ(preview->lines().size(), 1u);
+  EXPECT_TRUE(has(preview->lines()[0], "; DiffuseColor onto a new file node: wood_file is shared with lambert2's "
+                                        "normalCamera; Bump onto a new file node: wood_file is shared with lambert3"));
+  EXPECT_EQ(sceneText(), before);
+
+  const auto connection = run({plan});
+  EXPECT_EQ(connection->connected(), 2);
+  ASSERT_EQ(connection->lines().size(), 1u);
+  EXPECT_EQ(connection->lines()[0],
+            "lambert2SG: connected DiffuseColor lambert2_BaseColor.png (sRGB), Bump lambert2_Height.png (Raw); "
+            "not found Ambient, SpecularColor, Opacity; DiffuseColor onto a new file node: wood_file is shared "
+            "with lambert2's normalCamera; Bump onto a new file node: wood_file is shared with lambert3");
+  const std::string color = nodeOf(sourceOf("lambert2.color"));
+  ASSERT_NE(color, "wood_file");
+  EXPECT_EQ(mel("getAttr " + color + ".fileTextureName"), "/m/lambert2_BaseColor.png");
+  const std::string bump = nodeOf(sourceOf("lambert2.normalCamera"));
+  ASSERT_NE(bump, "woodBump");
+  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf(bump + ".bumpValue")) + ".fileTextureName"), "/m/lambert2_Height.png");
+  // The other shader looks as it did.
+  EXPECT_EQ(mel("getAttr wood_file.fileTextureName"), "/old/wood.tga");
+  EXPECT_EQ(sourceOf("lambert3.color"), "wood_file.outColor");
+  EXPECT_EQ(sourceOf("lambert3.normalCamera"), "woodBump.outNormal");
+  EXPECT_EQ(count("file"), 3);
+
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
+  ASSERT_EQ(connection->doIt(), MStatus::kSuccess);
+  EXPECT_EQ(sourceOf("lambert2.color"), color + ".outColor");
+}
+
+// Every shader on the texture given the same map: the node is re-pointed once.
+TEST_F(TextureConnectionTest, AFileNodeEveryUserGetsTheSameMapForIsRepointedOnce) {
+  sharedFileScene();
+  std::vector<MaterialPlan> plans;
+  for (const char* shader : {"lambert2", "lambert3"}) {
+    plans.push_back(materialOf(shader));
+    channelOf(plans.back(), "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/wood_BaseColor.png");
+    channelOf(plans.back(), "Bump") = map("Bump", TextureAction::kConnect, "/m/wood_BaseColor.png");
+  }
+  const auto connection = run(plans);
+  EXPECT_EQ(connection->connected(), 4);
+  for (const std::string& line : connection->lines()) EXPECT_FALSE(has(line, "new file node")) << line;
+  EXPECT_EQ(count("file"), 1);
+  EXPECT_EQ(count("bump2d"), 1);
+  EXPECT_EQ(mel("getAttr wood_file.fileTextureName"), "/m/wood_BaseColor.png");
+  EXPECT_EQ(sourceOf("lambert2.color"), "wood_file.outColor");
+  EXPECT_EQ(sourceOf("lambert3.normalCamera"), "woodBump.outNormal");
+}
+
+// A switch's file node that another shader uses too: the switch is not
+// rewired, the node not re-pointed.
+TEST_F(TextureConnectionTest, ASwitchesFileNodeAnotherShaderUsesIsLeftAlone) {
+  std::vector<MaterialPlan> plans = sharedShaderScene();
+  mel("createNode lambert -n lambert3; connectAttr crateFile.outColor lambert3.color;");
+  channelOf(plans[0], "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/crate.png");
+  const std::string before = sceneText();
+  const auto connection = run(plans);
+  EXPECT_EQ(connection->connected(), 0);
+  EXPECT_TRUE(has(connection->lines()[0], "; DiffuseColor crate.png left alone: crateFile is shared with lambert3"));
+  EXPECT_EQ(sceneText(), before);
 }
 
 }  // namespace

@@ -24,13 +24,20 @@ std::string withSlash(std::string dir) {
 }
 
 // The project's root ("workspace -q -rd"), with a trailing '/'.
+// True for a path from a root ("/proj", "D:/maps"), on either system.
+bool fromRoot(const std::string& path) {
+  return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() > 1 && path[1] == ':');
+}
+
+// The project's root as a full path (Maya answers "workspace -q -rd" so): a
+// root given relative is taken from the current folder.
 std::string workspaceDirectory() {
-  std::string root = scene().workspaceRoot;
-  if (root.empty()) {
-    std::error_code ec;
-    root = fs::current_path(ec).generic_string();
-  }
-  return withSlash(forwardSlashes(root));
+  std::error_code ec;
+  const std::string& given = scene().workspaceRoot;
+  if (fromRoot(given)) return withSlash(forwardSlashes(given));
+  fs::path root = fs::current_path(ec);
+  if (!given.empty()) root = (root / fs::u8path(given)).lexically_normal();
+  return withSlash(forwardSlashes(root.generic_u8string()));
 }
 
 bool exists(const std::string& path) {

@@ -4,6 +4,8 @@
 #include <maya/MDGModifier.h>
 #include <maya/MGlobal.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <utility>
@@ -36,6 +38,8 @@ struct ModifierRecord {
   Value value;                                     // a plug's former value
   std::vector<std::pair<PlugRef, PlugRef>> links;  // a deleted node's connections, source first
   std::string name;                                // a renamed node's former name
+  std::size_t sourceAt = 0;                        // a removed connection's place among its source's
+  std::size_t destAt = 0;                          // and its destination's connections
 };
 }  // namespace OmbrixHost
 
@@ -71,6 +75,40 @@ std::shared_ptr<ModifierRecord> saveLinks(Node* n) {
   return saved;
 }
 
+// Where the connection from `source` to `dest` is among `on`'s connections
+// (the end when it is not there).
+std::size_t connectionPlace(const Node& on, const PlugRef& source, const PlugRef& dest) {
+  const bool outgoing = &on == source.node;
+  const std::string local = outgoing ? source.key() : dest.key();
+  const PlugRef& remote = outgoing ? dest : source;
+  const std::string remoteKey = remote.key();
+  std::size_t at = 0;
+  for (const auto& c : on.connections) {
+    if (c.outgoing == outgoing && c.localKey == local && c.remote.node == remote.node && c.remote.key() == remoteKey)
+      return at;
+    ++at;
+  }
+  return at;
+}
+
+std::shared_ptr<ModifierRecord> saveConnectionPlaces(const PlugRef& source, const PlugRef& dest) {
+  auto saved = std::make_shared<ModifierRecord>();
+  if (source.node && dest.node) {
+    saved->sourceAt = connectionPlace(*source.node, source, dest);
+    saved->destAt = connectionPlace(*dest.node, source, dest);
+  }
+  return saved;
+}
+
+// Moves a connection made again (the last of `on`'s) back to where it was, so
+// that a scene saved after an undo lists its connections as before.
+void moveBack(Node* on, std::size_t at) {
+  auto& list = on->connections;
+  if (list.empty() || at >= list.size() - 1)
+    return;
+  std::rotate(list.begin() + static_cast<std::ptrdiff_t>(at), list.end() - 1, list.end());
+}
+
 // A created node is made at once (so that its plugs can be found before
 // doIt, as in Maya); doIt after an undo puts it back with its values.
 bool redoCreate(const MObject& node) {
@@ -101,9 +139,14 @@ void undoOperation(int kind, const MPlug& source, const MPlug& dest, const MObje
   case kConnect:
     scene().disconnect(refOf(source), refOf(dest), error);
     break;
-  case kDisconnect:
-    scene().connect(refOf(source), refOf(dest), false, false, error);
+  case kDisconnect: {
+    const PlugRef from = refOf(source), to = refOf(dest);
+    if (scene().connect(from, to, false, false, error) && saved) {
+      moveBack(from.node, saved->sourceAt);
+      moveBack(to.node, saved->destAt);
+    }
     break;
+  }
   case kDelete:
     // The node comes back with its values and connections (a DAG node under the world).
     if (saved && scene().restoreNode(sharedNode(node)))
@@ -217,6 +260,7 @@ MStatus MDGModifier::doIt() {
       ok = scene().connect(refOf(op.source), refOf(op.dest), false, false, error);
       break;
     case kDisconnect:
+      op.saved = saveConnectionPlaces(refOf(op.source), refOf(op.dest));
       ok = scene().disconnect(refOf(op.source), refOf(op.dest), error);
       break;
     case kDelete:
