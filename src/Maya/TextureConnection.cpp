@@ -179,6 +179,56 @@ MPlug otherUser(const MObject& node, const std::vector<MPlug>& inputs, int depth
   return MPlug();
 }
 
+// The materialInfo nodes of the shading groups `shader` is the surface of
+// (each group's message on its info's shadingGroup).
+std::vector<MObject> materialInfosOf(const MObject& shader) {
+  std::vector<MObject> infos;
+  MPlugArray plugs;
+  MFnDependencyNode(shader).getConnections(plugs);
+  for (unsigned int i = 0; i < plugs.length(); ++i) {
+    MPlugArray groups;
+    plugs[i].connectedTo(groups, false, true);
+    for (unsigned int g = 0; g < groups.length(); ++g) {
+      if (!groups[g].node().hasFn(MFn::kShadingEngine)) continue;
+      MPlugArray targets;
+      plugOf(groups[g].node(), "message").connectedTo(targets, false, true);
+      for (unsigned int t = 0; t < targets.length(); ++t)
+        if (MFnDependencyNode(targets[t].node()).typeName() == "materialInfo" &&
+            targets[t].partialName(false, false, false, false, false, true) == "shadingGroup" &&
+            std::find(infos.begin(), infos.end(), targets[t].node()) == infos.end())
+          infos.push_back(targets[t].node());
+    }
+  }
+  return infos;
+}
+
+// The first logical index past an array's existing elements.
+unsigned int nextFreeIndex(MPlug array) {
+  MIntArray used;
+  array.getExistingArrayAttributeIndices(used);
+  int next = 0;
+  for (unsigned int i = 0; i < used.length(); ++i) next = std::max(next, used[i] + 1);
+  return static_cast<unsigned int>(next);
+}
+
+// A connected element of an array of messages and the plug driving it.
+struct LinkedElement {
+  MPlug element;
+  MPlug source;
+};
+
+std::vector<LinkedElement> linkedElements(MPlug array) {
+  std::vector<LinkedElement> linked;
+  MIntArray used;
+  array.getExistingArrayAttributeIndices(used);
+  for (unsigned int i = 0; i < used.length(); ++i) {
+    const MPlug element = array.elementByLogicalIndex(static_cast<unsigned int>(used[i]));
+    MPlugArray sources;
+    if (element.connectedTo(sources, true, false) && sources.length() > 0) linked.push_back({element, sources[0]});
+  }
+  return linked;
+}
+
 MString utf8Text(const std::string& text) {
   MString result;
   result.setUTF8(text.c_str());
@@ -309,6 +359,7 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
     return false;
   }
   const MPlug user = file.isNull() ? MPlug() : otherUser(file, inputsGiving(file, texture));
+  MObject replaced;  // the file node a new one takes the place of
   if (!user.isNull()) {
     // Re-pointing a texture another shader uses would change that shader too.
     const MObject userNode = user.node();
@@ -320,6 +371,7 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
       return false;
     }
     notes_.push_back(texture.channel + " onto a new file node: " + shared);
+    replaced = file;
     file = MObject();
   }
   if (preview) return true;
@@ -327,6 +379,7 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
     if (!user.isNull()) disconnectSources(input);
     file = newFileNode(input, attribute, texture);
   } else if (std::find(repointed_.begin(), repointed_.end(), file) != repointed_.end()) {
+    if (texture.channel == "DiffuseColor") showInViewport(shader, file, replaced);
     return true;  // shared by inputs given the same map: re-pointed once
   } else if (attribute == names.bump && texture.normalMap) {
     const MObject bumpNode = valueSource(input);
@@ -335,8 +388,30 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
   }
   setFileName(file, texture);
   repointed_.push_back(file);
+  if (texture.channel == "DiffuseColor") showInViewport(shader, file, replaced);
   queued_ = true;
   return true;
+}
+
+// As the Hypershade does for a shader's colour map: the file's message on the
+// texture of each of the shader's materialInfo nodes that holds nothing, or
+// `replaced`, the file node it took the place of.
+void TextureConnection::showInViewport(const MObject& shader, const MObject& file, const MObject& replaced) {
+  for (const MObject& info : materialInfosOf(shader)) {
+    if (std::find(linkedInfos_.begin(), linkedInfos_.end(), info) != linkedInfos_.end()) continue;
+    MPlug textures = plugOf(info, "texture");
+    const std::vector<LinkedElement> linked = linkedElements(textures);
+    // Linked already, or to a texture the map did not replace: left as it is.
+    if (linked.size() > 1 || (linked.size() == 1 && (replaced.isNull() || linked[0].source.node() != replaced)))
+      continue;
+    MPlug element = textures.elementByLogicalIndex(nextFreeIndex(textures));
+    if (!linked.empty()) {
+      modifier_.disconnect(linked[0].source, linked[0].element);
+      element = linked[0].element;
+    }
+    modifier_.connect(plugOf(file, "message"), element);
+    linkedInfos_.push_back(info);
+  }
 }
 
 void TextureConnection::disconnectSources(const MPlug& input) {
@@ -430,12 +505,8 @@ MPlug TextureConnection::nextListElement(const char* list) {
   const bool textures = list == kTextureList;
   MPlug array = plugOf(nodeNamed(list), textures ? "textures" : "utilities");
   if (array.isNull()) return MPlug();
-  MIntArray used;
-  array.getExistingArrayAttributeIndices(used);
-  int next = 0;
-  for (unsigned int i = 0; i < used.length(); ++i) next = std::max(next, used[i] + 1);
   int& taken = textures ? textureListUsed_ : utilityListUsed_;
-  return array.elementByLogicalIndex(static_cast<unsigned int>(next + taken++));
+  return array.elementByLogicalIndex(nextFreeIndex(array) + static_cast<unsigned int>(taken++));
 }
 
 namespace {

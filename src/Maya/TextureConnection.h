@@ -25,7 +25,10 @@
 // file node the colour space is set after the name, with the file rules off
 // (Maya chooses a colour space when a name changes). A tile set is one file
 // node in UDIM mode. A map to reload has its texture node's name set again,
-// as the Attribute Editor's reload does.
+// as the Attribute Editor's reload does. The DiffuseColor map's file node is
+// linked, as the Hypershade links it, to the texture of the shading group's
+// materialInfo when that holds nothing or the file node it replaced, so the
+// viewport shows the map.
 #include <maya/MDGModifier.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
@@ -64,6 +67,8 @@ class TextureConnection {
   // False, with a note for the material's line, when the shader has no place for the map.
   bool connectMap(const PlannedTexture& texture, const MObject& shader, bool preview);
   bool reloadMap(const PlannedTexture& texture, const MObject& shader, bool preview);
+  // Links a colour map's file node to what the viewport shows of the shader.
+  void showInViewport(const MObject& shader, const MObject& file, const MObject& replaced);
   void setFileName(const MObject& file, const PlannedTexture& texture);
   MObject newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture);
   MObject newNode(const char* type, const char* list);
@@ -81,6 +86,7 @@ class TextureConnection {
   MDGModifier modifier_;
   std::vector<MapOnTexture> mapsOnTextures_;  // this run's, while planning
   std::vector<MObject> repointed_;            // texture nodes this run gave a new name
+  std::vector<MObject> linkedInfos_;          // materialInfo nodes this run linked a file to
   std::vector<std::string> lines_;
   std::string object_;               // the current material's object when its shader is switched per object
   std::vector<std::string> notes_;  // the current material's maps without a place

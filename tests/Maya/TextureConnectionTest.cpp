@@ -1,7 +1,8 @@
 // Painted maps onto shaders against the host: the node networks made for
 // every shader family and channel, re-pointing and reloading, tiles and
 // colour spaces, texture nodes other shaders use, undo and redo back to the
-// same saved scene, and a shader found after a rename.
+// same saved scene, a shader found after a rename, and the colour map
+// linked to the shading group's materialInfo for the viewport.
 #include <maya/MPlugArray.h>
 #include <maya/MUuid.h>
 
@@ -625,6 +626,58 @@ TEST_F(TextureConnectionTest, ASwitchesFileNodeAnotherShaderUsesIsLeftAlone) {
   EXPECT_EQ(connection->connected(), 0);
   EXPECT_TRUE(has(connection->lines()[0], "; DiffuseColor crate.png left alone: crateFile is shared with lambert3"));
   EXPECT_EQ(sceneText(), before);
+}
+
+// A shading group with its materialInfo, connected as Maya saves them.
+void shadingGroupWithInfo(const std::string& shader, const std::string& info) {
+  HostTest::mel("createNode shadingEngine -n " + shader + "SG; createNode materialInfo -n " + info + ";");
+  HostTest::mel("connectAttr " + shader + ".oc " + shader + "SG.ss; connectAttr " + shader + "SG.msg " + info +
+                ".sg; connectAttr " + shader + ".msg " + info + ".m;");
+}
+
+// The viewport's colour map: the file node on a shader's colour is linked to
+// its group's materialInfo once, in the same undo, and a linked node stays.
+TEST_F(TextureConnectionTest, TheColourMapIsShownInTheViewport) {
+  mel("createNode lambert -n clay");
+  shadingGroupWithInfo("clay", "materialInfo1");
+  MaterialPlan plan = materialOf("clay");
+  channelOf(plan, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/p/clay_BaseColor.png");
+  channelOf(plan, "Bump") = map("Bump", TextureAction::kConnect, "/p/clay_Height.png");
+  const std::string before = sceneText();
+  const auto connection = run({plan});
+  const std::string color = nodeOf(sourceOf("clay.color"));
+  EXPECT_EQ(mel("listConnections -s 1 -d 0 materialInfo1.texture"), color);
+  const std::string after = sceneText();
+  EXPECT_TRUE(has(after, "connectAttr \"" + color + ".message\" \"materialInfo1.texture[0]\";"));
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
+  ASSERT_EQ(connection->doIt(), MStatus::kSuccess);
+
+  // Painted again: the same file node, linked once.
+  channelOf(plan, "DiffuseColor").file = "/q/clay_BaseColor.png";
+  run({plan});
+  EXPECT_EQ(nodeOf(sourceOf("clay.color")), color);
+  EXPECT_EQ(mel("listConnections -s 1 -d 0 materialInfo1.texture"), color);
+  EXPECT_EQ(mel("getAttr -size materialInfo1.texture"), "1");
+}
+
+// A new file node in place of a shared one takes its place in the viewport
+// too; a group showing some other texture keeps it.
+TEST_F(TextureConnectionTest, AReplacedColourMapIsReplacedInTheViewport) {
+  sharedFileScene();
+  shadingGroupWithInfo("lambert2", "materialInfo2");
+  shadingGroupWithInfo("lambert3", "materialInfo3");
+  mel("connectAttr -na wood_file.msg materialInfo2.t; createNode file -n stone_file; "
+      "connectAttr -na stone_file.msg materialInfo3.t;");
+  MaterialPlan second = materialOf("lambert2");
+  channelOf(second, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/lambert2_BaseColor.png");
+  MaterialPlan third = materialOf("lambert3");
+  channelOf(third, "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, "/m/lambert3_BaseColor.png");
+  run({second, third});
+  const std::string color = nodeOf(sourceOf("lambert2.color"));
+  ASSERT_NE(color, "wood_file");
+  EXPECT_EQ(mel("listConnections -s 1 -d 0 materialInfo2.texture"), color);
+  EXPECT_EQ(mel("listConnections -s 1 -d 0 materialInfo3.texture"), "stone_file");
 }
 
 }  // namespace

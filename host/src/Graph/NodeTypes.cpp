@@ -304,6 +304,20 @@ AttrList shadingEngineAttrs() {
   return a;
 }
 
+// What the viewport shows of a shading group: its material and the texture
+// (the file whose message is on `texture`) drawn in shaded mode.
+AttrList materialInfoAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("material", "m", K::kMessage));
+  a.push_back(makeAttr("shadingGroup", "sg", K::kMessage));
+  a.push_back(makeAttr("texture", "t", K::kMessage, true));
+  a.push_back(makeAttr("textureChannel", "tc", K::kMessage));
+  a.push_back(makeAttr("textureFilter", "tmip", K::kEnum));
+  a.push_back(makeAttr("textureName", "tn", K::kString));
+  a.push_back(makeAttr("texturePlug", "tp", K::kString));
+  return a;
+}
+
 AttrList tweakUVAttrs() {
   AttrList a = dependAttrs();
   a.push_back(makeAttr("inputPolymesh", "ip", K::kMesh));
@@ -451,6 +465,7 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("tripleShadingSwitch", MFn::kTripleShadingSwitch, false, switchAttrs(3)));
   add(make("shadingEngine", MFn::kShadingEngine, false, shadingEngineAttrs()));
   add(make("objectSet", MFn::kSet, false, setAttrs()));
+  add(make("materialInfo", MFn::kDependencyNode, false, materialInfoAttrs()));
   add(make("polyTweakUV", MFn::kPolyTweakUV, false, tweakUVAttrs()));
   add(make("groupId", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();
