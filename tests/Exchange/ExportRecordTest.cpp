@@ -12,6 +12,7 @@
 
 #include "Exchange/ExchangePaths.h"
 #include "Exchange/ExportRecord.h"
+#include "Support/FileText.h"
 
 namespace {
 
@@ -203,8 +204,7 @@ TEST(ExportRecord, EveryKeptFuzzInputIsReadWithoutHarm) {
   for (const char* folder : {"fuzz/corpus/fuzz_export_record", "tests/data/fuzz/fuzz_export_record"}) {
     std::error_code failure;
     for (const auto& entry : fs::directory_iterator(fs::path(OMBRIX_SOURCE_DIR) / folder, failure)) {
-      std::ifstream in(entry.path(), std::ios::binary);
-      const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const std::string bytes = ReadText(entry.path());
       ExportRecord record;
       std::string error;
       parseExportRecord(bytes.data(), bytes.size(), record, error);

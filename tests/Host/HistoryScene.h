@@ -1,6 +1,7 @@
 #pragma once
 // Scenes as Maya saves them, loaded into the host, and what their meshes hold.
 #include "HostFixture.h"
+#include "Support/FileText.h"
 
 #include <maya/MPoint.h>
 #include <maya/MIntArray.h>
@@ -135,13 +136,12 @@ inline std::string saveAndReopen() {
   const std::filesystem::path saved = std::filesystem::current_path() / "history-saved.ma";
   std::string error;
   EXPECT_TRUE(OmbrixHost::saveMayaAscii(saved.string(), error)) << error;
-  std::ostringstream text;
-  text << std::ifstream(saved, std::ios::binary).rdbuf();
+  const std::string text = ReadText(saved);
   std::vector<std::string> problems;
   EXPECT_TRUE(OmbrixHost::loadMayaAscii(saved.string(), problems));
   EXPECT_EQ(joined(problems), "");
   std::filesystem::remove(saved);
-  return text.str();
+  return text;
 }
 
 }  // namespace HistoryScene

@@ -4,6 +4,7 @@
 // cyclic references, and saving them back as references.
 #include "HistoryScene.h"
 #include "MayaBinaryBuild.h"
+#include "Support/FileText.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,11 +20,6 @@ namespace fs = std::filesystem;
 void writeFile(const fs::path& file, const std::string& bytes) {
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary) << bytes;
-}
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 fs::path freshDir(const std::string& name) {
@@ -120,7 +116,7 @@ TEST_F(HostTest, MayaBinaryShotLoadsItsAsciiAndBinaryAssetsAsMayaOpensIt) {
     // Saved as Maya ASCII, the references stay references and reload the same.
     std::string error;
     ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "again.ma").generic_string(), error)) << error;
-    const std::string text = readFile(dir / "again.ma");
+    const std::string text = ReadText(dir / "again.ma");
     EXPECT_NE(text.find("file -r -ns \"crate\" -dr 1 -rfn \"crateRN\" -op \"VERS|2020|UVER|undef|\" -typ \"mayaBinary\" "
                         "\"C:/Users/anna/project/scenes/assets/crate.mb\";\n"),
               std::string::npos)
@@ -222,7 +218,7 @@ TEST_F(HostTest, MayaBinaryReferenceEditsApplyOnceTheAssetIsRead) {
         << problems[0];
     std::string error;
     ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "again.ma").generic_string(), error)) << error;
-    EXPECT_NE(readFile(dir / "again.ma")
+    EXPECT_NE(ReadText(dir / "again.ma")
                   .find("\t\t\"lampRN\" 3\n\t\t2 \"|lamp:lamp\" \"translate\" \" -type \\\"double3\\\" 0 7 0\""),
               std::string::npos);
 

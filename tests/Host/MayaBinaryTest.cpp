@@ -3,6 +3,7 @@
 // equivalents are), and damaged files.
 #include "HistoryScene.h"
 #include "MayaBinaryBuild.h"
+#include "Support/FileText.h"
 
 #include <maya/MFloatArray.h>
 #include <maya/MPointArray.h>
@@ -23,11 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kRigs = fs::path(OMBRIX_SHARED_MAYA) / "mb";
-
-std::string readFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::string> loadBinary(const std::string& bytes, bool* complete = nullptr) {
   std::vector<std::string> problems;
@@ -141,7 +137,7 @@ TEST_F(HostTest, MayaBinaryRigsLoadWithEveryNodeAndTheirSkinnedCubeAtItsPose) {
   // The animation rig posed: bot_ctrl's offset parent matrix raised from 0.5 to 1.5 (the
   // double at row 3, column 1 of its opm value) carries bot_jnt, and with it the top four
   // corners, 1 up; the bottom four stay on top_jnt.
-  std::string rig = readFile(kRigs / "rig.anim.mb");
+  std::string rig = ReadText(kRigs / "rig.anim.mb");
   const auto opm = rig.find(std::string("opm\0", 4), rig.find(std::string("bot_ctrl\0root_ctrl", 18)));
   ASSERT_NE(opm, std::string::npos);
   rig.replace(opm + 5 + 13 * 8, 8, f64(1.5));
@@ -235,7 +231,7 @@ TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
   EXPECT_EQ(mel("getAttr box.t"), "1 2 3");
   EXPECT_EQ(MFnMesh(path("boxShape")).numPolygons(), 1);
   if (fs::exists(kRigs / "rig.anim.mb")) {
-    const std::string rig = readFile(kRigs / "rig.anim.mb");
+    const std::string rig = ReadText(kRigs / "rig.anim.mb");
     for (std::size_t length = 0; length < rig.size(); length += 997)
       loadBinary(rig.substr(0, length));
   }
@@ -302,7 +298,7 @@ TEST_F(HostTest, MayaBinaryFuzzCorpusReadsWithoutHarm) {
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(corpus, error)) {
     SCOPED_TRACE(entry.path().string());
-    loadBinary(readFile(entry.path()));
+    loadBinary(ReadText(entry.path()));
     OmbrixHost::sceneStatsJson();
     ++read;
   }

@@ -3,6 +3,7 @@
 // refuses, reported and counted.
 #include "HostFixture.h"
 #include "MayaBlockScene.h"
+#include "Support/FileText.h"
 
 #include <maya/MFloatArray.h>
 #include <maya/MPoint.h>
@@ -181,12 +182,9 @@ TEST_F(HostTest, EveryKeptMayaAsciiFuzzInputLoadsWithoutHarm) {
   int read = 0;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator(fs::path(OMBRIX_FUZZ_CORPUS) / "fuzz_maya_ascii", error)) {
-    std::ifstream in(entry.path(), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
     std::vector<std::string> problems;
     OmbrixHost::resetSession();
-    OmbrixHost::loadMayaAsciiText(text.str(), entry.path().filename().string(), problems);
+    OmbrixHost::loadMayaAsciiText(ReadText(entry.path()), entry.path().filename().string(), problems);
     OmbrixHost::sceneStatsJson();
     ++read;
   }

@@ -3,6 +3,7 @@
 // where referenced files are found, and saving the references back.
 #include "HostFixture.h"
 #include "References.h"
+#include "Support/FileText.h"
 #include <maya/MPlugArray.h>
 
 #include <cstdlib>
@@ -15,13 +16,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* kHeader = "//Maya ASCII 2018ff09 scene\n//Codeset: 1252\n";
-
-std::string readText(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 void writeText(const fs::path& file, const std::string& text) {
   fs::create_directories(file.parent_path());
@@ -136,7 +130,7 @@ TEST_F(ReferenceTest, SavedSceneKeepsItsReferencesAndReloadsTheSame) {
   const std::string before = OmbrixHost::sceneStatsJson();
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "scenes" / "again.ma").generic_string(), error)) << error;
-  const std::string text = readText(dir / "scenes" / "again.ma");
+  const std::string text = ReadText(dir / "scenes" / "again.ma");
   EXPECT_NE(text.find("file -rdi 2 -ns \"bulb\" -rfn \"livingRoomLamp:bulbRN\" -op \"v=0;\" -typ \"mayaAscii\" "
                       "\"scenes/assets/bulb.ma\";\n"),
             std::string::npos);
@@ -271,7 +265,7 @@ TEST_F(ReferenceTest, OlderScenesReferenceWithRenamingPrefixesAndNoDepthInfo) {
   EXPECT_NE(stats.find("{\"node\":\"IdleRN\",\"namespace\":\"Idle\""), std::string::npos) << stats;
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "again.ma").generic_string(), error)) << error;
-  const std::string text = readText(dir / "again.ma");
+  const std::string text = ReadText(dir / "again.ma");
   EXPECT_NE(text.find("file -rdi 1 -rpr \"Hero\" -rfn \"HeroRN\" -typ \"mayaAscii\" \"asset.ma\";\n"
                       "file -rdi 1 -rpr \"Idle\" -dr 1 -rfn \"IdleRN\" -typ \"mayaAscii\" \"asset.ma\";\n"
                       "file -r -rpr \"Hero\" -dr 1 -rfn \"HeroRN\""),
@@ -281,7 +275,7 @@ TEST_F(ReferenceTest, OlderScenesReferenceWithRenamingPrefixesAndNoDepthInfo) {
 
 TEST_F(ReferenceTest, NestedReferenceSavedUnloadedStaysUnloadedInsideItsLoadedAsset) {
   fs::path dir = projectCopy("nested-deferred");
-  std::string shot = readText(dir / "scenes" / "shot.ma");
+  std::string shot = ReadText(dir / "scenes" / "shot.ma");
   const std::string line = "file -rdi 2 -ns \"bulb\" -rfn";
   ASSERT_NE(shot.find(line), std::string::npos);
   shot.replace(shot.find(line), line.size(), "file -rdi 2 -ns \"bulb\" -dr 1 -rfn");
@@ -296,7 +290,7 @@ TEST_F(ReferenceTest, NestedReferenceSavedUnloadedStaysUnloadedInsideItsLoadedAs
   EXPECT_NE(stats.find("bulb.ma\",\"depth\":2,\"state\":\"deferred\"}"), std::string::npos) << stats;
   std::string error;
   ASSERT_TRUE(OmbrixHost::saveMayaAscii((dir / "scenes" / "again.ma").generic_string(), error)) << error;
-  const std::string text = readText(dir / "scenes" / "again.ma");
+  const std::string text = ReadText(dir / "scenes" / "again.ma");
   EXPECT_NE(text.find(line.substr(0, line.size() - 5) + " -dr 1 -rfn \"livingRoomLamp:bulbRN\""), std::string::npos);
   EXPECT_NE(text.find("\t\t\"livingRoomLamp:bulbRN\" 1\n\t\t2 \"|livingRoomLamp:bulb:pSphere1\" \"scale\""),
             std::string::npos);
