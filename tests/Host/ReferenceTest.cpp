@@ -304,6 +304,9 @@ TEST_F(ReferenceTest, MayaBinaryFilesAreReferencedUnderTheirNamespace) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   fs::copy_file(rig, dir / "rig.anim.mb");
+  // The shared rig is read-only, and Windows refuses to delete a read-only
+  // file: writable, the next run can clear the folder.
+  fs::permissions(dir / "rig.anim.mb", fs::perms::owner_write, fs::perm_options::add);
   writeText(dir / "shot.ma", std::string(kHeader) + referenceLines("rig", "rig.anim.mb", "rigRN", "mayaBinary") +
                                  "createNode reference -n \"rigRN\";\n"
                                  "\tsetAttr \".ed\" -type \"dataReferenceEdits\" \n\t\t\"rigRN\"\n\t\t\"rigRN\" 1\n"
