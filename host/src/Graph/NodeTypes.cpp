@@ -111,7 +111,8 @@ AttrList reflectAttrs() {
 }
 
 // A current surface shader: its maps' inputs (long, short) in the order
-// diffuse, bump (a normal), emission, specular, opacity, and its outputs.
+// diffuse, bump (a normal), emission, specular, opacity, and its outputs;
+// the weight of its emission (none for usdPreviewSurface), 0 by default.
 struct SurfaceInputs {
   const char* diffuse[2];
   const char* normal[2];
@@ -120,6 +121,7 @@ struct SurfaceInputs {
   const char* opacity[2];
   bool opacityIsColour;
   const char* outColor[2];
+  const char* emissionWeight[2];
 };
 
 AttrList surfaceShaderAttrs(const SurfaceInputs& in) {
@@ -127,6 +129,7 @@ AttrList surfaceShaderAttrs(const SurfaceInputs& in) {
   a.push_back(makeTriple(in.diffuse[0], in.diffuse[1], "RGB", "rgb", K::kFloat, 0.8));
   a.push_back(makeTriple(in.normal[0], in.normal[1], "XYZ", "xyz", K::kFloat));
   a.push_back(makeTriple(in.emission[0], in.emission[1], "RGB", "rgb", K::kFloat));
+  if (in.emissionWeight[0] != nullptr) a.push_back(makeAttr(in.emissionWeight[0], in.emissionWeight[1], K::kFloat));
   a.push_back(makeTriple(in.specular[0], in.specular[1], "RGB", "rgb", K::kFloat, 1.0));
   if (in.opacityIsColour)
     a.push_back(makeTriple(in.opacity[0], in.opacity[1], "RGB", "rgb", K::kFloat, 1.0));
@@ -139,23 +142,22 @@ AttrList surfaceShaderAttrs(const SurfaceInputs& in) {
 
 // Names from Maya's node reference (standardSurface, openPBRSurface), Arnold's
 // plug-in (aiStandardSurface: short names are Arnold's parameter names) and
-// Maya's USD plug-in (usdPreviewSurface).
-const SurfaceInputs kStandardSurface = {{"baseColor", "bc"},         {"normalCamera", "n"},
-                                        {"emissionColor", "ec"},     {"specularColor", "sc"},
-                                        {"opacity", "o"},            true,
-                                        {"outColor", "oc"}};
-const SurfaceInputs kArnoldStandardSurface = {{"baseColor", "base_color"},         {"normalCamera", "n"},
-                                              {"emissionColor", "emission_color"}, {"specularColor", "specular_color"},
-                                              {"opacity", "opacity"},              true,
-                                              {"outColor", "out"}};
-const SurfaceInputs kOpenPBRSurface = {{"baseColor", "bc"},     {"normalCamera", "n"},
-                                       {"emissionColor", "ec"}, {"specularColor", "sc"},
-                                       {"geometryOpacity", "go"}, false,
-                                       {"outColor", "oc"}};
-const SurfaceInputs kUsdPreviewSurface = {{"diffuseColor", "dc"},  {"normal", "nrm"},
-                                          {"emissiveColor", "ec"}, {"specularColor", "spc"},
-                                          {"opacity", "opc"},      false,
-                                          {"outColor", "oc"}};
+// Maya's USD plug-in (usdPreviewSurface). The emission weights' short names
+// as Maya-saved scenes write them (".e" on standardSurface, ".emission" on
+// aiStandardSurface, ".elu", the luminance in nits, on openPBRSurface).
+const SurfaceInputs kStandardSurface = {{"baseColor", "bc"},     {"normalCamera", "n"}, {"emissionColor", "ec"},
+                                        {"specularColor", "sc"}, {"opacity", "o"},      true,
+                                        {"outColor", "oc"},      {"emission", "e"}};
+const SurfaceInputs kArnoldStandardSurface = {
+    {"baseColor", "base_color"},         {"normalCamera", "n"}, {"emissionColor", "emission_color"},
+    {"specularColor", "specular_color"}, {"opacity", "opacity"}, true,
+    {"outColor", "out"},                 {"emission", "emission"}};
+const SurfaceInputs kOpenPBRSurface = {{"baseColor", "bc"},       {"normalCamera", "n"}, {"emissionColor", "ec"},
+                                       {"specularColor", "sc"},   {"geometryOpacity", "go"}, false,
+                                       {"outColor", "oc"},        {"emissionLuminance", "elu"}};
+const SurfaceInputs kUsdPreviewSurface = {{"diffuseColor", "dc"},  {"normal", "nrm"},   {"emissiveColor", "ec"},
+                                          {"specularColor", "spc"}, {"opacity", "opc"}, false,
+                                          {"outColor", "oc"},       {nullptr, nullptr}};
 
 // A value of two numbers, such as coverage (coverageU, coverageV).
 std::shared_ptr<AttrDef> makePair(const std::string& name, const std::string& shortName,
@@ -212,6 +214,11 @@ AttrList fileAttrs() {
   a.push_back(makeTriple("outColor", "oc", "RGB", "rgb", K::kFloat));
   a.push_back(makeAttr("outAlpha", "oa", K::kFloat));
   a.push_back(makeTriple("outTransparency", "ot", "RGB", "rgb", K::kFloat));
+  // Colour balance: outColor = colour * colorGain + colorOffset, outAlpha alike.
+  a.push_back(makeTriple("colorGain", "cg", "RGB", "rgb", K::kFloat, 1.0));
+  a.push_back(makeTriple("colorOffset", "co", "RGB", "rgb", K::kFloat));
+  a.push_back(makeAttr("alphaGain", "ag", K::kFloat, false, 1.0));
+  a.push_back(makeAttr("alphaOffset", "ao", K::kFloat));
   addUvInputs(a);
   addPlacement(a, "ro");
   a.push_back(makeAttr("alphaIsLuminance", "ail", K::kBool));

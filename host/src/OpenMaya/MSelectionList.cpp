@@ -105,14 +105,20 @@ MStatus MSelectionList::add(const MObject& object, bool mergeWithExisting) {
   return MStatus::kSuccess;
 }
 
-// The node holding the UUID (its first path for a DAG node).
+// Every node holding the UUID, in the scene's order (each DAG node by its
+// first path): the nodes of a file referenced twice share their UUIDs.
 MStatus MSelectionList::add(const MUuid& uuid, bool mergeWithExisting) {
   if (!uuid.valid())
     return MStatus::kInvalidParameter;
   const std::string text = uuid.asString().asChar();
+  bool found = false;
   for (auto& n : scene().nodes())
-    if (n->alive && n->uuid == text)
-      return add(Access::wrap(n.get()), mergeWithExisting);
+    if (n->alive && n->uuid == text) {
+      add(Access::wrap(n.get()), mergeWithExisting);
+      found = true;
+    }
+  if (found)
+    return MStatus::kSuccess;
   return OmbrixHost::Access::failure(MStatus::kInvalidParameter, MString(("No object matches UUID: " + text).c_str()));
 }
 
