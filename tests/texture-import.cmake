@@ -6,7 +6,8 @@
 # scenes must match: undo gives the scene before, redo the scene after, a
 # save reopened is saved the same; -preview and a folder that is not there
 # change nothing. A file the export named that changed since is reloaded, also
-# from another folder than the export's.
+# from another folder than the export's. The scene the import made, exported
+# again, gives every map it connected back on its channel.
 # Variables: HOST, PLUGIN, BIN, WORK, SCENE, EMULATOR (empty natively).
 set(EXCHANGE ${WORK}/exchange)
 set(PROJECT ${WORK}/project)
@@ -88,7 +89,7 @@ foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(sRGB\\)
 endforeach()
 scene_text(after saved)
 foreach(piece "карты с пробелом/blinn1_pCubeShape1_BaseColor.png"
-              "setAttr \".uvTilingMode\" 3" "setAttr \".bumpInterp\" 1" "connectAttr \"reverse1.output\" \"lambert1.transparency\""
+              "setAttr \".uvTilingMode\" 3" "setAttr \".bumpInterp\" 1" "connectAttr \"file[0-9]+.outTransparency\" \"lambert1.transparency\""
               "connectAttr \"file1.outColor\" \"lambert1.color\"" "connectAttr \"place2dTexture1.outUV\" \"file1.uvCoord\"")
   if(NOT saved MATCHES "${piece}")
     message(FATAL_ERROR "after.ma lacks ${piece}")
@@ -132,3 +133,33 @@ if(NOT output MATCHES "blinn1\\|pSphereShape1: reloaded DiffuseColor [^\n]*globe
   message(FATAL_ERROR "the reload:\n${output}")
 endif()
 expect_same(before reloaded)
+
+# The imported scene exported again: lambert1's four maps come back on their
+# channels, the opacity too (read from the file's outTransparency).
+execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${WORK}/after.ma --workspace ${PROJECT} --plugin ${PLUGIN}
+                        -c ExportAllOmbrixPlug
+                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "exporting after.ma: exit ${status}\n${out}${err}")
+endif()
+file(READ ${EXCHANGE}/Maya.obvrecord.json record)
+string(JSON count LENGTH "${record}" materials)
+math(EXPR last "${count} - 1")
+set(channels "")
+foreach(m RANGE ${last})
+  string(JSON shader GET "${record}" materials ${m} shader)
+  if(shader STREQUAL "lambert1")
+    string(JSON mapped LENGTH "${record}" materials ${m} channels)
+    math(EXPR lastMap "${mapped} - 1")
+    foreach(c RANGE ${lastMap})
+      string(JSON channel GET "${record}" materials ${m} channels ${c} channel)
+      string(JSON mapFile GET "${record}" materials ${m} channels ${c} file)
+      get_filename_component(mapFile "${mapFile}" NAME)
+      list(APPEND channels "${channel}=${mapFile}")
+    endforeach()
+  endif()
+endforeach()
+set(expected "DiffuseColor=lambert1_BaseColor.png;Bump=lambert1_Normal.png;Ambient=lambert1_Emissive.1001.png;Opacity=lambert1_Opacity.png")
+if(NOT channels STREQUAL expected)
+  message(FATAL_ERROR "lambert1 exported again: ${channels}, not ${expected}")
+endif()

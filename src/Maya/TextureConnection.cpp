@@ -7,7 +7,6 @@
 #include <maya/MPlugArray.h>
 #include <maya/MSelectionList.h>
 #include <maya/MString.h>
-#include <maya/MUuid.h>
 
 #include <algorithm>
 #include <cstddef>
@@ -17,7 +16,10 @@
 #include "Exchange/ExchangePaths.h"
 #include "Exchange/ExportRecord.h"
 #include "Maya/EchoMessage.h"
+#include "Maya/EmissionWeight.h"
 #include "Maya/MaterialTranslation.h"
+#include "Maya/NormalMapRange.h"
+#include "Maya/RecordedShader.h"
 #include "Maya/RecordedMeshes.h"
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
@@ -244,21 +246,14 @@ MString mayaPath(const std::string& path) {
 
 }  // namespace
 
-MObject findRecordedShader(const MaterialPlan& plan) {
-  MSelectionList found;
-  MObject shader;
-  const MUuid uuid(MString(plan.shaderUuid.c_str()));
-  if (!plan.shaderUuid.empty() && uuid.valid() && found.add(uuid) == MStatus::kSuccess)
-    found.getDependNode(0, shader);
-  const std::string name = plan.shader.substr(0, plan.shader.find('|'));
-  if (shader.isNull() && found.add(mayaPath(name)) == MStatus::kSuccess)
-    found.getDependNode(found.length() - 1, shader);
-  return shader;
-}
-
 void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool preview) {
   std::vector<MObject> shaders;
-  for (const MaterialPlan& plan : plans) shaders.push_back(findRecordedShader(plan));
+  std::vector<std::string> shaderNotes;
+  for (const MaterialPlan& plan : plans) {
+    const RecordedShader found = findRecordedShader(plan);
+    shaders.push_back(found.node);
+    shaderNotes.push_back(found.note);
+  }
   noteMapsOnTextures(plans, shaders);
   for (size_t i = 0; i < plans.size(); ++i) {
     const MaterialPlan& plan = plans[i];
@@ -271,6 +266,7 @@ void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool previe
     MaterialPlan work = plan;   // what this material's run does
     if (!object_.empty()) holdSharedMaps(plans, shaders, i, shown, work);
     lines_.push_back(materialPlanLine(shown, preview));
+    if (!shaderNotes[i].empty()) lines_.back() += "; " + shaderNotes[i];
     planMaterial(work, shaders[i], preview);
     for (const std::string& note : notes_) lines_.back() += "; " + note;
     notes_.clear();
@@ -350,6 +346,11 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
                      (attribute == nullptr ? "such input" : attribute));
     return false;
   }
+  if (takesNormalDirectly(attribute) && !texture.normalMap) {
+    notes_.push_back(texture.channel + " " + plannedFileName(texture) + " not connected: " + nodeName(shader) + "." +
+                     attribute + " takes a tangent-space normal map, and this is not one");
+    return false;
+  }
   MObject other;
   MObject file = textureOnInput(shader, attribute, object_, other);
   if (file.isNull() && !other.isNull()) {
@@ -374,6 +375,10 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
     replaced = file;
     file = MObject();
   }
+  if (texture.channel == "Ambient") {
+    const std::string shown = showEmission(modifier_, shader, preview);
+    if (!shown.empty()) notes_.push_back(shown);
+  }
   if (preview) return true;
   if (file.isNull()) {
     if (!user.isNull()) disconnectSources(input);
@@ -387,6 +392,7 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
       modifier_.newPlugValueInt(plugOf(bumpNode, "bumpInterp"), kTangentSpaceNormals);
   }
   setFileName(file, texture);
+  if (takesNormalDirectly(attribute)) scaleToNormalRange(modifier_, file);
   repointed_.push_back(file);
   if (texture.channel == "DiffuseColor") showInViewport(shader, file, replaced);
   queued_ = true;
@@ -472,17 +478,17 @@ MObject TextureConnection::newFileNode(const MPlug& input, const std::string& at
   for (const auto& link : kPlacementLinks)
     modifier_.connect(plugOf(placement, link[0]), plugOf(file, link[1]));
   const bool singleNumber = !input.isCompound();
-  if (texture.channel == "Bump" && attribute != "normal") {
+  if (texture.channel == "Bump" && !takesNormalDirectly(attribute.c_str())) {
     const MObject bump = newNode("bump2d", kUtilityList);
     modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
     modifier_.connect(plugOf(file, "outAlpha"), plugOf(bump, "bumpValue"));
     if (texture.normalMap) modifier_.newPlugValueInt(plugOf(bump, "bumpInterp"), kTangentSpaceNormals);
     modifier_.connect(plugOf(bump, "outNormal"), input);
   } else if (attribute == "transparency") {
-    // A transparency: the inverse of the painted opacity.
-    const MObject reverse = newNode("reverse", kUtilityList);
-    modifier_.connect(plugOf(file, "outColor"), plugOf(reverse, "input"));
-    modifier_.connect(plugOf(reverse, "output"), input);
+    // As Maya wires a transparency map: the file's outTransparency, the
+    // inverse of its alpha, which the painted opacity's luminance gives.
+    modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
+    modifier_.connect(plugOf(file, "outTransparency"), input);
   } else if (singleNumber) {
     modifier_.newPlugValueInt(plugOf(file, "alphaIsLuminance"), 1);
     modifier_.connect(plugOf(file, "outAlpha"), input);

@@ -3,13 +3,15 @@
 // TextureImport/TexturePlan.h) through one MDGModifier, so that one undo
 // takes every change back and redo makes them again.
 //
-// Each material's shader is found by its recorded UUID, else by its name. A
+// Each material's shader is found as RecordedShader.h says. A
 // map to connect goes to the input the export reads its channel from
 // (ShaderChannels.h): a file node and a place2dTexture wired as the
 // Hypershade wires them, both added to the scene's default lists. "Bump"
 // goes through a bump2d (tangent-space normals for a normal map), or
-// straight into an input that takes a normal (usdPreviewSurface's "normal");
-// "Opacity" goes into a transparency through a reverse node; a single-number
+// straight into an input that takes a normal (usdPreviewSurface's "normal",
+// scaled to -1..1 and for normal maps only, see NormalMapRange.h); "Opacity"
+// goes into a transparency from the file's outTransparency; a map on a
+// shader's emission colour raises its emission weight (EmissionWeight.h); a single-number
 // input takes the file's outAlpha, with alpha from luminance. A texture node
 // already on the input (file, aiImage, usdUVTexture; also behind its bump,
 // normal-map or reverse node, or the one a shading switch there gives the
@@ -104,7 +106,3 @@ class TextureConnection {
 // without a readable record; a folder given that cannot be read is a warning
 // and changes nothing.
 MStatus importTextures(TextureSearch search, bool preview, TextureConnection& connection);
-
-// The shader of a material of the last export: by recorded UUID, else by name;
-// a null object when neither finds a node.
-MObject findRecordedShader(const MaterialPlan& plan);

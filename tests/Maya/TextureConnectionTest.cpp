@@ -6,10 +6,12 @@
 #include <maya/MPlugArray.h>
 #include <maya/MUuid.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "Host/HostFixture.h"
+#include "Maya/ExportFixture.h"
 #include "Maya/EchoMessage.h"
 #include "Maya/TextureConnection.h"
 #include "Platform/Process.h"
@@ -111,10 +113,12 @@ TEST_F(TextureConnectionTest, ConnectsEveryChannelOfEveryShaderFamily) {
     OmbrixHost::resetScene();
     const std::string shader = std::string(family.type) + "Paint";
     mel(std::string("createNode ") + family.type + " -n " + shader);
+    const bool usd = std::string(family.type) == "usdPreviewSurface";
     MaterialPlan plan = materialOf(shader);
     for (PlannedTexture& texture : plan.textures) {
       texture.action = TextureAction::kConnect;
       texture.file = "/maps/" + shader + "_" + texture.channel + ".png";
+      texture.normalMap = usd && texture.channel == "Bump";  // the only kind its normal takes
     }
     const auto connection = run({plan});
     // A lambert has no specular colour: that map has nowhere to go.
@@ -146,11 +150,8 @@ TEST_F(TextureConnectionTest, ConnectsEveryChannelOfEveryShaderFamily) {
         EXPECT_EQ(mel("getAttr " + file + ".alphaIsLuminance"), "1");
         EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf(input)) + ".bumpInterp"), "0");
       } else if (std::string(family.inputs[c]) == "transparency") {
-        EXPECT_EQ(between, "reverse");
-        EXPECT_EQ(driver, file + ".output");
-        driver = sourceOf(file + ".input");
-        file = nodeOf(driver);
-        EXPECT_EQ(driver, file + ".outColor");
+        EXPECT_EQ(driver, file + ".outTransparency");
+        EXPECT_EQ(mel("getAttr " + file + ".alphaIsLuminance"), "1");
       } else if (std::string(family.inputs[c]) == "geometryOpacity" ||
                  (std::string(family.type) == "usdPreviewSurface" && channel == "Opacity")) {
         EXPECT_EQ(driver, file + ".outAlpha");
@@ -170,11 +171,9 @@ TEST_F(TextureConnectionTest, ConnectsEveryChannelOfEveryShaderFamily) {
       EXPECT_EQ(sourceOf(file + ".vertexCameraOne"), placement + ".vertexCameraOne");
     }
     EXPECT_EQ(mel("getAttr -s defaultTextureList1.textures"), std::to_string(maps));
-    // Five place2dTextures, and the bump2d or the reverse where there is one.
-    const bool extra = std::string(family.type) != "usdPreviewSurface";
-    const bool both = std::string(family.type) == "lambert" || std::string(family.type) == "blinn";
-    EXPECT_EQ(mel("getAttr -s defaultRenderUtilityList1.utilities"),
-              std::to_string(maps + (extra ? 1 : 0) + (both ? 1 : 0)));
+    // A place2dTexture per map, and the bump2d where there is one.
+    EXPECT_EQ(mel("getAttr -s defaultRenderUtilityList1.utilities"), std::to_string(maps + (usd ? 0 : 1)));
+    EXPECT_EQ(count("reverse"), 0);
   }
 }
 
@@ -199,16 +198,13 @@ TEST_F(TextureConnectionTest, RepointsAndReloadsTheFileNodeAlreadyOnTheInput) {
   EXPECT_EQ(count("file"), 3);
   EXPECT_EQ(count("place2dTexture"), 3);
   EXPECT_EQ(count("bump2d"), 1);
-  EXPECT_EQ(count("reverse"), 1);
   const std::string color = nodeOf(sourceOf("wood.color"));
   EXPECT_EQ(mel("getAttr " + color + ".fileTextureName"), "/b/wood_BaseColor.png");
   EXPECT_EQ(mel("getAttr " + color + ".colorSpace"), "sRGB");  // set again after the name
   const std::string bump = nodeOf(sourceOf("wood.normalCamera"));
   EXPECT_EQ(mel("getAttr " + bump + ".bumpInterp"), "1");
   EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf(bump + ".bumpValue")) + ".fileTextureName"), "/b/wood_Height.png");
-  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf(nodeOf(sourceOf("wood.transparency")) + ".input")) +
-                ".fileTextureName"),
-            "/b/wood_Opacity.png");
+  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf("wood.transparency")) + ".fileTextureName"), "/b/wood_Opacity.png");
 
   // Reloaded: the name set again, nothing else changed; one undo takes it back.
   const std::string connected = sceneText();
@@ -235,6 +231,7 @@ TEST_F(TextureConnectionTest, UndoAndRedoGiveBackTheSameScene) {
     for (PlannedTexture& texture : plan.textures) {
       texture.action = TextureAction::kConnect;
       texture.file = std::string("/p/") + shader + "_" + texture.channel + ".png";
+      texture.normalMap = texture.channel == "Bump";
     }
     plans.push_back(plan);
   }
@@ -320,6 +317,7 @@ TEST_F(TextureConnectionTest, PreviewChangesNothing) {
 }
 
 }  // namespace
+
 
 namespace {
 
@@ -536,6 +534,173 @@ TEST_F(TextureConnectionTest, AFileNodeTheSwitchGivesBothObjectsIsShared) {
   EXPECT_EQ(same->connected(), 1);
   EXPECT_EQ(mel("getAttr crateFile.fileTextureName"), "/m/crate.png");
   EXPECT_EQ(count("file"), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// The emission weight of each current shader: raised from Maya's default 0
+// with the glow map, said on the line, put back by the same undo; a weight
+// the artist set is left, and shaders without one say nothing.
+TEST_F(TextureConnectionTest, AGlowMapTurnsTheShadersEmissionOn) {
+  const char* const weights[][3] = {{"standardSurface", "emission", "1"},
+                                    {"aiStandardSurface", "emission", "1"},
+                                    {"openPBRSurface", "emissionLuminance", "1000"},
+                                    {"usdPreviewSurface", "", ""},
+                                    {"blinn", "", ""}};
+  for (const auto& weight : weights) {
+    SCOPED_TRACE(weight[0]);
+    OmbrixHost::resetScene();
+    mel(std::string("createNode ") + weight[0] + " -n lamp");
+    MaterialPlan plan = materialOf("lamp");
+    channelOf(plan, "Ambient") = map("Ambient", TextureAction::kConnect, "/g/lamp_Emissive.png");
+    const std::string before = sceneText();
+    const std::string previewed = std::string("lamp.") + weight[1] + " would be " + weight[2] + " (was 0)";
+    EXPECT_EQ(has(run({plan}, true)->lines()[0], previewed), *weight[1] != 0);
+    EXPECT_EQ(sceneText(), before);
+    const auto connection = run({plan});
+    ASSERT_EQ(connection->lines().size(), 1u);
+    if (*weight[1] == 0) {
+      EXPECT_FALSE(has(connection->lines()[0], "(was 0)")) << connection->lines()[0];
+      continue;
+    }
+    EXPECT_TRUE(has(connection->lines()[0], std::string("; lamp.") + weight[1] + " set to " + weight[2] +
+                                                " (was 0) so that the Ambient map shows"))
+        << connection->lines()[0];
+    EXPECT_EQ(mel(std::string("getAttr lamp.") + weight[1]), weight[2]);
+    ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+    EXPECT_EQ(sceneText(), before);
+    EXPECT_EQ(mel(std::string("getAttr lamp.") + weight[1]), "0");
+
+    // A weight set by the artist stays.
+    mel(std::string("setAttr lamp.") + weight[1] + " 0.25");
+    const auto again = run({plan});
+    EXPECT_FALSE(has(again->lines()[0], "(was 0)"));
+    EXPECT_EQ(mel(std::string("getAttr lamp.") + weight[1]), "0.25");
+  }
+}
+
+// Export, the painted maps imported, export again: for every shader family
+// the import connects, the export reads each map back on its channel from
+// the network the import made (the lambert family has no specular colour).
+TEST_F(TextureConnectionTest, TheExportReadsEveryNetworkTheImportMakes) {
+  for (const FamilyCase& family : kFamilies) {
+    SCOPED_TRACE(family.type);
+    ExportTest::cube("box");
+    ExportTest::shader("paint", family.type);
+    ExportTest::load();
+    mel("sets -e -forceElement paintSG boxShape;");
+    for (const char* channel : kChannels) EXPECT_EQ(ExportTest::mapOf(*ExportTest::exported(), "paint", channel), "");
+    MaterialPlan plan = materialOf("paint");
+    plan.material = "paint";
+    for (PlannedTexture& texture : plan.textures) {
+      texture.action = TextureAction::kConnect;
+      texture.file = "/r/paint_" + texture.channel + ".png";
+      texture.normalMap = texture.channel == "Bump";
+    }
+    run({plan});
+    const auto model = ExportTest::exported();
+    for (const PlannedTexture& texture : plan.textures) {
+      const bool none = std::string(family.type) == "lambert" && texture.channel == "SpecularColor";
+      EXPECT_EQ(ExportTest::mapOf(*model, "paint", texture.channel.c_str()), none ? "" : texture.file)
+          << texture.channel;
+    }
+  }
+}
+
+// The USD preview surface's normal takes -1..1: a normal map's file node is
+// given a colour gain of 2 and an offset of -1, as Maya's USD support
+// expects them (a file node already there too); a height map is not
+// connected there, and the line says why.
+TEST_F(TextureConnectionTest, NormalMapsOnAUsdPreviewSurfaceAreScaledToMinusOneToOne) {
+  mel("createNode usdPreviewSurface -n glass");
+  MaterialPlan plan = materialOf("glass");
+  channelOf(plan, "Bump") = map("Bump", TextureAction::kConnect, "/n/glass_Height.png");
+  const std::string before = sceneText();
+  const auto height = run({plan});
+  EXPECT_EQ(height->connected(), 0);
+  EXPECT_FALSE(height->hasChanges());
+  EXPECT_TRUE(has(height->lines()[0], "; Bump glass_Height.png not connected: glass.normal takes a tangent-space "
+                                      "normal map, and this is not one"))
+      << height->lines()[0];
+  EXPECT_EQ(sceneText(), before);
+
+  channelOf(plan, "Bump") = map("Bump", TextureAction::kConnect, "/n/glass_Normal.png");
+  channelOf(plan, "Bump").normalMap = true;
+  const auto normal = run({plan});
+  const std::string file = nodeOf(sourceOf("glass.normal"));
+  EXPECT_EQ(sourceOf("glass.normal"), file + ".outColor");
+  const char* const values[][2] = {{"colorGainR", "2"},    {"colorGainG", "2"},    {"colorGainB", "2"},
+                                   {"colorOffsetR", "-1"}, {"colorOffsetG", "-1"}, {"colorOffsetB", "-1"},
+                                   {"alphaGain", "1"},     {"alphaOffset", "0"},   {"colorSpace", "Raw"}};
+  for (const auto& value : values) EXPECT_EQ(mel("getAttr " + file + "." + value[0]), value[1]) << value[0];
+  ASSERT_EQ(normal->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
+
+  // A file node already on the normal, read as it is: re-pointed and scaled, undone alike.
+  mel("createNode file -n glassNormal; connectAttr glassNormal.outColor glass.normal;");
+  const std::string wired = sceneText();
+  const auto repointed = run({plan});
+  EXPECT_EQ(count("file"), 1);
+  EXPECT_EQ(mel("getAttr glassNormal.fileTextureName"), "/n/glass_Normal.png");
+  EXPECT_EQ(mel("getAttr glassNormal.colorOffsetG"), "-1");
+  EXPECT_EQ(mel("getAttr glassNormal.colorGainB"), "2");
+  ASSERT_EQ(repointed->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), wired);
+}
+
+// A UUID that several nodes share: a file referenced twice under two
+// namespaces gives each of its nodes, in both, the UUID the file holds.
+// Each material takes the node of its full name; a name that none has takes
+// the first, and its line names it.
+TEST_F(TextureConnectionTest, ShadersOfAFileReferencedTwiceAreToldApart) {
+  const std::string dir = "texture-references-" + std::to_string(Platform::CurrentProcessId());
+  const std::string asset = dir + "/wood.ma";
+  const std::string uuid = "2F6A4C1E-4B7D-9C3A-11E0-8D5B7A6C4E21";
+  std::filesystem::create_directories(dir);
+  const char* const header = "//Maya ASCII 2026 scene\n//Codeset: UTF-8\n";
+  std::ofstream(asset, std::ios::binary) << header << "createNode blinn -n \"wood\";\n\trename -uid \"" << uuid
+                                         << "\";\n";
+  std::string shot = header;
+  for (const char* kind : {"-rdi 1", "-r"})
+    for (const char* ns : {"a", "b"})
+      shot += std::string("file ") + kind + " -ns \"" + ns + "\" -rfn \"" + ns + "RN\" -op \"v=0;\" -typ \"mayaAscii\" \"" +
+              std::filesystem::absolute(asset).generic_string() + "\";\n";
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(shot, dir + "/shot.ma", problems));
+  EXPECT_TRUE(problems.empty()) << ::testing::PrintToString(problems);
+  std::filesystem::remove_all(dir);
+
+  // Maya answers a UUID with every node holding it.
+  MSelectionList holders;
+  ASSERT_EQ(holders.add(MUuid(MString(uuid.c_str()))), MStatus::kSuccess);
+  ASSERT_EQ(holders.length(), 2u);
+
+  std::vector<MaterialPlan> plans;
+  for (const char* shader : {"a:wood", "b:wood", "c:wood"}) {
+    plans.push_back(materialOf(shader));
+    plans.back().shaderUuid = uuid;
+  }
+  for (int i = 0; i < 2; ++i) {
+    const std::string prefix = std::string("/w/") + "ab"[i] + "_wood_";
+    channelOf(plans[i], "DiffuseColor") = map("DiffuseColor", TextureAction::kConnect, prefix + "BaseColor.png");
+    channelOf(plans[i], "SpecularColor") = map("SpecularColor", TextureAction::kConnect, prefix + "Specular.png");
+  }
+  channelOf(plans[2], "Ambient") = map("Ambient", TextureAction::kConnect, "/w/c_wood_Emissive.png");
+  const std::string before = sceneText();
+  const auto connection = run(plans);
+  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf("a:wood.color")) + ".fileTextureName"), "/w/a_wood_BaseColor.png");
+  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf("b:wood.color")) + ".fileTextureName"), "/w/b_wood_BaseColor.png");
+  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf("b:wood.specularColor")) + ".fileTextureName"), "/w/b_wood_Specular.png");
+  EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf("a:wood.incandescence")) + ".fileTextureName"), "/w/c_wood_Emissive.png");
+  ASSERT_EQ(connection->lines().size(), 3u);
+  EXPECT_FALSE(has(connection->lines()[0], "took")) << connection->lines()[0];
+  EXPECT_FALSE(has(connection->lines()[1], "took")) << connection->lines()[1];
+  EXPECT_TRUE(has(connection->lines()[2], "; shader c:wood not found by name; took a:wood, which has its UUID"))
+      << connection->lines()[2];
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
 }
 
 }  // namespace
