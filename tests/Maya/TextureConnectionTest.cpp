@@ -150,6 +150,8 @@ TEST_F(TextureConnectionTest, ConnectsEveryChannelOfEveryShaderFamily) {
         EXPECT_EQ(mel("getAttr " + file + ".alphaIsLuminance"), "1");
         EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf(input)) + ".bumpInterp"), "0");
       } else if (std::string(family.inputs[c]) == "transparency") {
+        // As Maya-saved public scenes wire a transparency map (file.ot ->
+        // lambert.it in every one found; none puts a reverse in a shading network).
         EXPECT_EQ(driver, file + ".outTransparency");
         EXPECT_EQ(mel("getAttr " + file + ".alphaIsLuminance"), "1");
       } else if (std::string(family.inputs[c]) == "geometryOpacity" ||
@@ -542,7 +544,11 @@ namespace {
 
 // The emission weight of each current shader: raised from Maya's default 0
 // with the glow map, said on the line, put back by the same undo; a weight
-// the artist set is left, and shaders without one say nothing.
+// the artist set is left, and shaders without one say nothing. Where the node
+// reference was out of reach, Maya-saved public scenes settled the names:
+// standardSurface's ".e" and aiStandardSurface's ".emission" set to 1 beside
+// an emission colour, Maya 2026's OpenPBRShowcase.ma (maya-usd) glowing with
+// ".elu"; 1000 nits is what maya-usd's openPBRSurface reader sets.
 TEST_F(TextureConnectionTest, AGlowMapTurnsTheShadersEmissionOn) {
   const char* const weights[][3] = {{"standardSurface", "emission", "1"},
                                     {"aiStandardSurface", "emission", "1"},
@@ -612,7 +618,10 @@ TEST_F(TextureConnectionTest, TheExportReadsEveryNetworkTheImportMakes) {
 // The USD preview surface's normal takes -1..1: a normal map's file node is
 // given a colour gain of 2 and an offset of -1, as Maya's USD support
 // expects them (a file node already there too); a height map is not
-// connected there, and the line says why.
+// connected there, and the line says why. Maya's documentation is silent on
+// it: maya-usd settled it (usdPreviewSurfaceWriter.cpp warns of any other
+// gain, offset or alpha on a file node there; testUsdExport8BitNormalMap.py
+// expects a normal map there exported with scale 2, bias -1).
 TEST_F(TextureConnectionTest, NormalMapsOnAUsdPreviewSurfaceAreScaledToMinusOneToOne) {
   mel("createNode usdPreviewSurface -n glass");
   MaterialPlan plan = materialOf("glass");
