@@ -189,3 +189,9 @@ add_test(NAME texture_import COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayah
          -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/texture_import
          -DSCENE=${uv_scenes}/textured_switch.ma -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-import.cmake)
 set_tests_properties(texture_import PROPERTIES RESOURCE_LOCK painter_registry)
+# The shaders of one asset referenced twice, each painted with its own map.
+add_test(NAME texture_import_references COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayahost>
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
+         -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/texture_import_references
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-references.cmake)
+set_tests_properties(texture_import_references PROPERTIES RESOURCE_LOCK painter_registry)
