@@ -18,37 +18,9 @@ file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
 include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
 point_painter_registry(${WORK} ${EXCHANGE})
 
-# mayahost on the scene with the plug-in, the MEL lines given, saving NAME.ma;
-# in RUN_DIR with the project WORKSPACE.
 set(RUN_DIR ${BIN})
 set(WORKSPACE ${PROJECT})
-function(host name)
-  file(RELATIVE_PATH plugin ${RUN_DIR} ${BIN}/${PLUGIN})
-  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${SCENE} --workspace ${WORKSPACE} --plugin ${plugin} ${ARGN}
-                          --save ${WORK}/${name}.ma
-                  RESULT_VARIABLE status WORKING_DIRECTORY ${RUN_DIR}
-                  OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${name}: exit ${status}\n${out}${err}")
-  endif()
-  string(REPLACE "\r\n" "\n" out "${out}${err}")
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
-
-# The saved scene without its comment lines (file name and date).
-function(scene_text name var)
-  file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
-  list(FILTER lines EXCLUDE REGEX "^//")
-  set(${var} "${lines}" PARENT_SCOPE)
-endfunction()
-
-function(expect_same a b)
-  scene_text(${a} text_a)
-  scene_text(${b} text_b)
-  if(NOT text_a STREQUAL text_b)
-    message(FATAL_ERROR "${a}.ma and ${b}.ma differ")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/texture-host.cmake)
 
 # The painted maps: the cube's and the sphere's colours (their file nodes
 # behind the switch), lambert1's colour, a normal map, opacity and glow as two
@@ -136,12 +108,8 @@ expect_same(before reloaded)
 
 # The imported scene exported again: lambert1's four maps come back on their
 # channels, the opacity too (read from the file's outTransparency).
-execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${WORK}/after.ma --workspace ${PROJECT} --plugin ${PLUGIN}
-                        -c ExportAllOmbrixPlug
-                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_VARIABLE out ERROR_VARIABLE err)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "exporting after.ma: exit ${status}\n${out}${err}")
-endif()
+set(SCENE ${WORK}/after.ma)
+host(exported_again -c ExportAllOmbrixPlug)
 file(READ ${EXCHANGE}/Maya.obvrecord.json record)
 string(JSON count LENGTH "${record}" materials)
 math(EXPR last "${count} - 1")

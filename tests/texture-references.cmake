@@ -53,23 +53,10 @@ createNode reference -n \"bRN\";
 file(WRITE ${PAINTED}/a_wood_BaseColor.png "image bytes")
 file(WRITE ${PAINTED}/b_wood_BaseColor.png "image bytes")
 
-# mayahost on the shot with the plug-in and the MEL lines given, saving NAME.ma.
-function(host name)
-  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${PROJECT}/scenes/shot.ma --workspace ${PROJECT}
-                          --plugin ${PLUGIN} ${ARGN} --save ${WORK}/${name}.ma
-                  RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${name}: exit ${status}\n${out}${err}")
-  endif()
-  string(REPLACE "\r\n" "\n" out "${out}${err}")
-  set(output "${out}" PARENT_SCOPE)
-endfunction()
-
-function(scene_text name var)
-  file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
-  list(FILTER lines EXCLUDE REGEX "^//")
-  set(${var} "${lines}" PARENT_SCOPE)
-endfunction()
+set(SCENE ${PROJECT}/scenes/shot.ma)
+set(RUN_DIR ${BIN})
+set(WORKSPACE ${PROJECT})
+include(${CMAKE_CURRENT_LIST_DIR}/texture-host.cmake)
 
 host(exported -c ExportAllOmbrixPlug)
 file(READ ${EXCHANGE}/Maya.obvrecord.json record)
@@ -100,8 +87,4 @@ foreach(map a b)
 endforeach()
 
 host(undone -c "ImportTexturesOmbrix -dir \"${PAINTED}\"" -c undo)
-scene_text(before before_text)
-scene_text(undone undone_text)
-if(NOT before_text STREQUAL undone_text)
-  message(FATAL_ERROR "before.ma and undone.ma differ")
-endif()
+expect_same(before undone)

@@ -20,6 +20,7 @@
 #include "Maya/MaterialTranslation.h"
 #include "Maya/NormalMapRange.h"
 #include "Maya/RecordedShader.h"
+#include "Maya/ReversedTransparency.h"
 #include "Maya/RecordedMeshes.h"
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
@@ -378,6 +379,10 @@ bool TextureConnection::connectMap(const PlannedTexture& texture, const MObject&
   if (texture.channel == "Ambient") {
     const std::string shown = showEmission(modifier_, shader, preview);
     if (!shown.empty()) notes_.push_back(shown);
+  }
+  if (!file.isNull() && std::string(attribute) == "transparency") {
+    const std::string rewired = rewireReversedTransparency(modifier_, input, file, preview);
+    if (!rewired.empty()) notes_.push_back(rewired);
   }
   if (preview) return true;
   if (file.isNull()) {

@@ -14,7 +14,8 @@
 // shader's emission colour raises its emission weight (EmissionWeight.h); a single-number
 // input takes the file's outAlpha, with alpha from luminance. A texture node
 // already on the input (file, aiImage, usdUVTexture; also behind its bump,
-// normal-map or reverse node, or the one a shading switch there gives the
+// normal-map or reverse node (a reverse on a transparency is then taken out,
+// see ReversedTransparency.h), or the one a shading switch there gives the
 // material's object) is given the new name instead of a new node, unless it
 // (or the node between it and the input) also drives an input this run does
 // not give the same file: then a new network takes its place on the input,

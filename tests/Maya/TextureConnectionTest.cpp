@@ -615,6 +615,27 @@ TEST_F(TextureConnectionTest, TheExportReadsEveryNetworkTheImportMakes) {
   }
 }
 
+// An opacity map that an earlier import put behind a reverse node, which the
+// export does not read: re-pointed, it is rewired as Maya wires a
+// transparency map, and one undo puts the reverse back.
+TEST_F(TextureConnectionTest, AnOpacityMapBehindAReverseIsRewiredAsMayaWiresIt) {
+  mel("createNode lambert -n veil; createNode file -n veilFile; createNode reverse -n veilReverse;");
+  mel("connectAttr veilFile.outColor veilReverse.input; connectAttr veilReverse.output veil.transparency;");
+  MaterialPlan plan = materialOf("veil");
+  channelOf(plan, "Opacity") = map("Opacity", TextureAction::kConnect, "/v/veil_Opacity.png");
+  const std::string before = sceneText();
+  const auto connection = run({plan});
+  EXPECT_EQ(sourceOf("veil.transparency"), "veilFile.outTransparency");
+  EXPECT_EQ(mel("getAttr veilFile.alphaIsLuminance"), "1");
+  EXPECT_EQ(mel("getAttr veilFile.fileTextureName"), "/v/veil_Opacity.png");
+  EXPECT_EQ(count("file"), 1);
+  ASSERT_EQ(connection->lines().size(), 1u);
+  EXPECT_TRUE(has(connection->lines()[0], "; Opacity from veilFile.outTransparency in place of veilReverse"))
+      << connection->lines()[0];
+  ASSERT_EQ(connection->undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(sceneText(), before);
+}
+
 // The USD preview surface's normal takes -1..1: a normal map's file node is
 // given a colour gain of 2 and an offset of -1, as Maya's USD support
 // expects them (a file node already there too); a height map is not
