@@ -19,9 +19,9 @@
 #include "Maya/EmissionWeight.h"
 #include "Maya/MaterialTranslation.h"
 #include "Maya/NormalMapRange.h"
+#include "Maya/RecordedMeshes.h"
 #include "Maya/RecordedShader.h"
 #include "Maya/ReversedTransparency.h"
-#include "Maya/RecordedMeshes.h"
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
 
