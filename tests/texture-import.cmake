@@ -34,20 +34,7 @@ function(host name)
   set(output "${out}" PARENT_SCOPE)
 endfunction()
 
-# The saved scene without its comment lines (file name and date).
-function(scene_text name var)
-  file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
-  list(FILTER lines EXCLUDE REGEX "^//")
-  set(${var} "${lines}" PARENT_SCOPE)
-endfunction()
-
-function(expect_same a b)
-  scene_text(${a} text_a)
-  scene_text(${b} text_b)
-  if(NOT text_a STREQUAL text_b)
-    message(FATAL_ERROR "${a}.ma and ${b}.ma differ")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/saved-scenes.cmake)
 
 # The painted maps: the cube's and the sphere's colours (their file nodes
 # behind the switch), lambert1's colour, a normal map, opacity and glow as two
@@ -78,9 +65,12 @@ set(WORKSPACE ${PROJECT})
 host(before)  # as opened (the export gave some nodes UUIDs)
 set(import "ImportTexturesOmbrix -dir \"${PAINTED}\"")
 host(after -c "${import}" -c "undoInfo -q -undoName")
-foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(sRGB\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Ambient lambert1_Emissive.<UDIM>.png \\(tiles 1001-1002, sRGB\\), Opacity lambert1_Opacity.png \\(Raw\\)"
-             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png \\(sRGB\\);"
-             "blinn1\\|pSphereShape1: connected DiffuseColor blinn1_pSphereShape1_BaseColor.png \\(sRGB\\);[^\n]*; Ambient blinn1_pSphereShape1_Emissive.<UDIM>.png left alone: blinn1's incandescence is shared with pCubeShape1\n"
+# Colour maps in the sRGB space of the config of the Maya the host stands
+# for: "sRGB" (2022-2025) or "sRGB Encoded Rec.709 (sRGB)" (2026).
+set(SRGB "sRGB( Encoded Rec\\.709 \\(sRGB\\))?")
+foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(${SRGB}\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Ambient lambert1_Emissive.<UDIM>.png \\(tiles 1001-1002, ${SRGB}\\), Opacity lambert1_Opacity.png \\(Raw\\)"
+             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png \\(${SRGB}\\);"
+             "blinn1\\|pSphereShape1: connected DiffuseColor blinn1_pSphereShape1_BaseColor.png \\(${SRGB}\\);[^\n]*; Ambient blinn1_pSphereShape1_Emissive.<UDIM>.png left alone: blinn1's incandescence is shared with pCubeShape1\n"
              "// Result: 6 //" "// Result: ImportTexturesOmbrix -dir")
   if(NOT output MATCHES "${line}")
     message(FATAL_ERROR "the import's output lacks ${line}:\n${output}")
