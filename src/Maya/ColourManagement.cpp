@@ -33,7 +33,7 @@ std::string joined(const std::vector<std::string>& names) {
 void connectColourManagement(MDGModifier& modifier, const MObject& file) {
   MSelectionList list;
   MObject globals;
-  if (list.add("defaultColorMgtGlobals") != MStatus::kSuccess || list.getDependNode(0, globals) != MStatus::kSuccess)
+  if (list.add(MString("defaultColorMgtGlobals")) != MStatus::kSuccess || list.getDependNode(0, globals) != MStatus::kSuccess)
     return;
   const MFnDependencyNode from(globals);
   const MFnDependencyNode to(file);
