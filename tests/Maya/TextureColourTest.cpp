@@ -189,9 +189,9 @@ TEST_F(TextureColourTest, ColourSpacesAreTheConfigsNames) {
 // A config with none of Maya's names (ACES 1.2's): one warning names
 // it, the file rules stay on and choose, the line says so; undo as always.
 TEST_F(TextureColourTest, AConfigWithoutMayasNamesLeavesTheChoiceToTheFileRules) {
-  const std::string config = (fs::current_path() / ("aces-" + std::to_string(Platform::CurrentProcessId()) + ".ocio")).string();
+  const std::string config = (fs::current_path() / ("aces-" + std::to_string(Platform::CurrentProcessId()) + ".ocio")).u8string();
   {
-    std::ofstream out(config, std::ios::binary);
+    std::ofstream out(fs::u8path(config), std::ios::binary);
     out << "ocio_profile_version: 1\nroles:\n  default: Utility - sRGB - Texture\n  data: Utility - Raw\n"
            "colorspaces:\n  - !<ColorSpace>\n    name: ACES - ACEScg\n    family: ACES\n"
            "  - !<ColorSpace>\n    name: Utility - Raw\n    isdata: true\n"

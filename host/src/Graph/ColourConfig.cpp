@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #ifndef OMBRIX_HOST_MAYA_VERSION
@@ -90,7 +91,7 @@ ColourConfig& colourConfig() {
 }
 
 bool readOcioConfig(const std::string& file, ColourConfig& config, std::string& error) {
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(std::filesystem::u8path(file), std::ios::binary);
   if (!in) {
     error = file + ": cannot read the OCIO config";
     return false;
