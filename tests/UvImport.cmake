@@ -183,6 +183,11 @@ uv_tool_failure(tool_uvlayout_bad_size 2 uvlayout examples/cube.obv -o x.png --s
 # against the host.
 ombrix_test(test_TextureConnection SOURCES Maya/TextureConnectionTest.cpp DEPENDS MayaPlugin OpenMaya)
 target_link_libraries(test_TextureConnection PRIVATE HostInternals)
+# The import's file nodes as Maya would have them: colour management, colour
+# spaces of the scene's config, UDIM nodes, undo order, the viewport's links.
+ombrix_test(test_TextureColour SOURCES Maya/TextureColourTest.cpp DEPENDS MayaPlugin OpenMaya)
+target_link_libraries(test_TextureColour PRIVATE HostInternals)
+target_compile_definitions(test_TextureColour PRIVATE OMBRIX_SHARED_MAYA="${uv_shared_maya}")
 # ImportTexturesOmbrix headless through mayahost.
 add_test(NAME texture_import COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayahost>
          "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
@@ -195,3 +200,10 @@ add_test(NAME texture_import_references COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET
          -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/texture_import_references
          -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-references.cmake)
 set_tests_properties(texture_import_references PROPERTIES RESOURCE_LOCK painter_registry)
+# The import's file nodes as Maya would have them, through mayahost (see the script).
+add_test(NAME texture_colour COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayahost>
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DPLUGIN=$<TARGET_FILE_NAME:ObvTester2>
+         -DBIN=${CMAKE_BINARY_DIR}/bin -DWORK=${CMAKE_BINARY_DIR}/tests-work/texture_colour
+         -DSCENE=${CMAKE_CURRENT_SOURCE_DIR}/data/texture/colour_shaders.ma -DSHARED=${uv_shared_maya}
+         -DHOST_MAYA_VERSION=${OMBRIX_HOST_MAYA_VERSION} -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-colour.cmake)
+set_tests_properties(texture_colour PROPERTIES RESOURCE_LOCK painter_registry)

@@ -15,17 +15,8 @@ function(host name)
   set(output "${out}" PARENT_SCOPE)
 endfunction()
 
-# The saved scene without its comment lines (file name and date).
-function(scene_text name var)
-  file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
-  list(FILTER lines EXCLUDE REGEX "^//")
-  set(${var} "${lines}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/saved-scenes.cmake)
 
-function(expect_same a b)
-  scene_text(${a} text_a)
-  scene_text(${b} text_b)
-  if(NOT text_a STREQUAL text_b)
-    message(FATAL_ERROR "${a}.ma and ${b}.ma differ")
-  endif()
-endfunction()
+# Colour maps are in the sRGB space of the config of the Maya the host stands
+# for: "sRGB" (2022-2025) or "sRGB Encoded Rec.709 (sRGB)" (2026).
+set(SRGB "sRGB( Encoded Rec\\.709 \\(sRGB\\))?")

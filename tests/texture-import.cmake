@@ -51,9 +51,9 @@ set(WORKSPACE ${PROJECT})
 host(before)  # as opened (the export gave some nodes UUIDs)
 set(import "ImportTexturesOmbrix -dir \"${PAINTED}\"")
 host(after -c "${import}" -c "undoInfo -q -undoName")
-foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(sRGB\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Ambient lambert1_Emissive.<UDIM>.png \\(tiles 1001-1002, sRGB\\), Opacity lambert1_Opacity.png \\(Raw\\)"
-             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png \\(sRGB\\);"
-             "blinn1\\|pSphereShape1: connected DiffuseColor blinn1_pSphereShape1_BaseColor.png \\(sRGB\\);[^\n]*; Ambient blinn1_pSphereShape1_Emissive.<UDIM>.png left alone: blinn1's incandescence is shared with pCubeShape1\n"
+foreach(line "lambert1: connected DiffuseColor lambert1_BaseColor.png \\(${SRGB}\\), Bump lambert1_Normal.png \\(normal map, Raw\\), Ambient lambert1_Emissive.<UDIM>.png \\(tiles 1001-1002, ${SRGB}\\), Opacity lambert1_Opacity.png \\(Raw\\)"
+             "blinn1\\|pCubeShape1: connected DiffuseColor blinn1_pCubeShape1_BaseColor.png \\(${SRGB}\\);"
+             "blinn1\\|pSphereShape1: connected DiffuseColor blinn1_pSphereShape1_BaseColor.png \\(${SRGB}\\);[^\n]*; Ambient blinn1_pSphereShape1_Emissive.<UDIM>.png left alone: blinn1's incandescence is shared with pCubeShape1\n"
              "// Result: 6 //" "// Result: ImportTexturesOmbrix -dir")
   if(NOT output MATCHES "${line}")
     message(FATAL_ERROR "the import's output lacks ${line}:\n${output}")

@@ -67,8 +67,8 @@ endif()
 
 host(before)
 host(after -c "ImportTexturesOmbrix -dir \"${PAINTED}\"")
-foreach(line "a:wood: connected DiffuseColor a_wood_BaseColor.png \\(sRGB\\)"
-             "b:wood: connected DiffuseColor b_wood_BaseColor.png \\(sRGB\\)" "// Result: 2 //")
+foreach(line "a:wood: connected DiffuseColor a_wood_BaseColor.png \\(${SRGB}\\)"
+             "b:wood: connected DiffuseColor b_wood_BaseColor.png \\(${SRGB}\\)" "// Result: 2 //")
   if(NOT output MATCHES "${line}")
     message(FATAL_ERROR "the import's output lacks ${line}:\n${output}")
   endif()

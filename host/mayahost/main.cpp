@@ -1,5 +1,6 @@
 // mayahost: runs a plug-in module inside the host stand-in, the way Maya
 // loads one: check its API version, initializePlugin, run MEL, uninitializePlugin.
+#include "ColourSession.h"
 #include "HostSession.h"
 #include "ModuleLayout.h"
 
@@ -41,6 +42,10 @@ const char* kUsage =
     "                     UVs, tweaks, weights) still ends with status 0\n"
     "  --interactive      run as interactive Maya (menus, wait cursor); without it\n"
     "                     as batch Maya: `about -batch` answers 1, UI commands fail\n"
+    "  --ocio-config FILE colour management by another OCIO config than the default\n"
+    "                     of Maya " OMBRIX_HOST_MAYA_VERSION ": its colour spaces are the input spaces\n"
+    "                     (`colorManagementPrefs -q -inputSpaceNames`), its default\n"
+    "                     role what the file rules give a new file name\n"
     "  --help             this text\n"
     "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\";\n"
     "a plug-in's displayWarning and displayError print \"Warning: ...\" and\n"
@@ -51,7 +56,7 @@ const char* kUsage =
     "without --accept-loss), command or save, 2 usage.\n";
 
 struct Options {
-  std::string plugin, scene, workspace, save, statsFile;
+  std::string plugin, scene, workspace, save, statsFile, ocioConfig;
   std::vector<std::string> selections;
   std::vector<std::pair<bool, std::string>> steps;  // (is a script file, text or path)
   bool stats = false;
@@ -124,6 +129,9 @@ bool parse(const std::vector<std::string>& argv, Options& o, std::string& error)
       o.acceptLoss = true;
     } else if (a == "--interactive") {
       o.interactive = true;
+    } else if (a == "--ocio-config") {
+      if (!value(o.ocioConfig))
+        return false;
     } else {
       error = "unknown option " + a;
       return false;
@@ -291,6 +299,8 @@ int main(int argc, char** argv) {
   bool ok = true;
   std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);
   OmbrixHost::setInteractive(o.interactive);
+  if (!o.ocioConfig.empty() && !OmbrixHost::useOcioConfig(o.ocioConfig, error))
+    return usage(error);
   if (!o.workspace.empty())
     OmbrixHost::setWorkspaceRoot(o.workspace);
   if (!o.scene.empty()) {

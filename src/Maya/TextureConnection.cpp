@@ -15,6 +15,7 @@
 
 #include "Exchange/ExchangePaths.h"
 #include "Exchange/ExportRecord.h"
+#include "Maya/ColourManagement.h"
 #include "Maya/EchoMessage.h"
 #include "Maya/EmissionWeight.h"
 #include "Maya/MaterialTranslation.h"
@@ -24,6 +25,7 @@
 #include "Maya/ReversedTransparency.h"
 #include "Maya/ShaderChannels.h"
 #include "Maya/ShadingTable.h"
+#include "Maya/TextureViewport.h"
 
 namespace {
 
@@ -247,7 +249,8 @@ MString mayaPath(const std::string& path) {
 
 }  // namespace
 
-void TextureConnection::plan(const std::vector<MaterialPlan>& plans, bool preview) {
+void TextureConnection::plan(const std::vector<MaterialPlan>& given, bool preview) {
+  const std::vector<MaterialPlan> plans = plansInConfigColourSpaces(given);
   std::vector<MObject> shaders;
   std::vector<std::string> shaderNotes;
   for (const MaterialPlan& plan : plans) {
@@ -420,7 +423,7 @@ void TextureConnection::showInViewport(const MObject& shader, const MObject& fil
       modifier_.disconnect(linked[0].source, linked[0].element);
       element = linked[0].element;
     }
-    modifier_.connect(plugOf(file, "message"), element);
+    modifier_.connect(viewportTextureSource(shader, file), element);
     linkedInfos_.push_back(info);
   }
 }
@@ -454,31 +457,50 @@ bool TextureConnection::reloadMap(const PlannedTexture& texture, const MObject& 
   return true;
 }
 
-// The name first, then the tiling and the colour space, which a new name
-// would have reset.
+// The file rules off and the colour space first, then the name: an undo puts
+// the name back while the rules are still off, so Maya does not choose a
+// colour space over the one being put back. Without a colour space of the
+// config the rules stay as they are and choose (the colour space set again
+// first, to its own value, so that an undo gives it back after they chose).
+// Then the tiling as Maya saves a tile set: UDIM mode, the lowest tile's name
+// and no explicit pattern (it would override the one Maya computes from the name).
 void TextureConnection::setFileName(const MObject& file, const PlannedTexture& texture) {
-  modifier_.newPlugValueString(plugOf(file, textureFileAttribute(file)), mayaPath(texture.file));
+  const MPlug name = plugOf(file, textureFileAttribute(file));
   if (!file.hasFn(MFn::kFileTexture)) {
+    modifier_.newPlugValueString(name, mayaPath(texture.file));
     // A renderer's texture node keeps its own tiling and colour space.
     notes_.push_back(texture.channel + " onto " + MFnDependencyNode(file).name().asUTF8() +
                      ": its tiling and colour space are left as they were");
     return;
   }
+  const MPlug colorSpace = plugOf(file, "colorSpace");
+  if (!texture.colorSpace.empty()) {
+    modifier_.newPlugValueInt(plugOf(file, "ignoreColorSpaceFileRules"), 1);
+    modifier_.newPlugValueString(colorSpace, MString(texture.colorSpace.c_str()));
+  } else {
+    MString current;
+    colorSpace.getValue(current);
+    modifier_.newPlugValueString(colorSpace, current);
+  }
+  modifier_.newPlugValueString(name, mayaPath(texture.file));
   const MPlug tiling = plugOf(file, "uvTilingMode");
   int mode = 0;
   tiling.getValue(mode);
   if (!texture.tiles.empty()) {
     modifier_.newPlugValueInt(tiling, kUdimTiling);
-    modifier_.newPlugValueString(plugOf(file, "fileTextureNamePattern"), mayaPath(texture.tilePattern));
+    const MPlug pattern = plugOf(file, "fileTextureNamePattern");
+    MString given;
+    pattern.getValue(given);
+    if (given.length() > 0) modifier_.newPlugValueString(pattern, MString());
+    tiled_.push_back({file, lines_.size() - 1, texture.channel});
   } else if (mode != 0) {
     modifier_.newPlugValueInt(tiling, 0);
   }
-  modifier_.newPlugValueString(plugOf(file, "colorSpace"), MString(texture.colorSpace.c_str()));
-  modifier_.newPlugValueInt(plugOf(file, "ignoreColorSpaceFileRules"), 1);
 }
 
 MObject TextureConnection::newFileNode(const MPlug& input, const std::string& attribute, const PlannedTexture& texture) {
   const MObject file = newNode("file", kTextureList);
+  connectColourManagement(modifier_, file);
   const MObject placement = newNode("place2dTexture", kUtilityList);
   for (const auto& link : kPlacementLinks)
     modifier_.connect(plugOf(placement, link[0]), plugOf(file, link[1]));
@@ -520,6 +542,14 @@ MPlug TextureConnection::nextListElement(const char* list) {
   return array.elementByLogicalIndex(nextFreeIndex(array) + static_cast<unsigned int>(taken++));
 }
 
+void TextureConnection::previewTiles() {
+  for (const TiledFile& tiled : tiled_) {
+    const std::string note = generateTilePreview(tiled.file);
+    if (!note.empty() && tiled.line < lines_.size()) lines_[tiled.line] += "; " + tiled.channel + " " + note;
+  }
+  tiled_.clear();
+}
+
 namespace {
 
 // The "textures" folder of the exchange directory; "" when there is none.
@@ -551,6 +581,14 @@ MStatus importTextures(TextureSearch search, bool preview, TextureConnection& co
     return MStatus::kSuccess;
   }
   connection.plan(plans, preview);
+  MStatus status = MStatus::kSuccess;
+  if (connection.hasChanges()) {
+    status = connection.doIt();
+    if (status == MStatus::kSuccess)
+      connection.previewTiles();
+    else
+      connection.undoIt();  // a failed command is not undoable: what was made is taken back here
+  }
   // A line too long for the echo (many files passed over) is shown whole as information.
   for (const std::string& line : connection.lines()) {
     if (echoFits(line.c_str()))
@@ -558,12 +596,7 @@ MStatus importTextures(TextureSearch search, bool preview, TextureConnection& co
     else
       MGlobal::displayInfo(utf8Text(line));
   }
-  if (!connection.hasChanges()) return MStatus::kSuccess;
-  const MStatus status = connection.doIt();
-  if (status != MStatus::kSuccess) {
-    // A failed command is not undoable: what was made is taken back here.
-    connection.undoIt();
+  if (status != MStatus::kSuccess)
     MGlobal::displayError("Ombrix Vael texture import: Maya refused a change; the scene is left as it was");
-  }
   return status;
 }

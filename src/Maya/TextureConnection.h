@@ -24,14 +24,19 @@
 // one object of a shader switched per object goes only where that object
 // alone looks: on an input (or switch file node) other objects of the shader
 // see too, it is connected once when all of their materials bring the same
-// file, else left alone with a note. On a
-// file node the colour space is set after the name, with the file rules off
-// (Maya chooses a colour space when a name changes). A tile set is one file
-// node in UDIM mode. A map to reload has its texture node's name set again,
-// as the Attribute Editor's reload does. The DiffuseColor map's file node is
-// linked, as the Hypershade links it, to the texture of the shading group's
-// materialInfo when that holds nothing or the file node it replaced, so the
-// viewport shows the map.
+// file, else left alone with a note. A new
+// file node is colour managed as `shadingNode -isColorManaged` makes it
+// (ColourManagement.h). On a file node the file rules are turned off and the
+// colour space the scene's config names set before the name (Maya chooses a
+// colour space when a name changes, also when an undo puts one back); with
+// none of Maya's names in the config the rules stay on and choose. A tile set
+// is one file node in UDIM mode, as Maya saves it; its tile preview is
+// generated after the run (TextureViewport.h). A map to reload has its
+// texture node's name set again, as the Attribute Editor's reload does. The
+// DiffuseColor map is linked, as the Hypershade links it (the file node, or
+// the shader for the shaders TextureViewport.h names), to the texture of the
+// shading group's materialInfo when that holds nothing or the file node it
+// replaced, so the viewport shows the map.
 #include <maya/MDGModifier.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
@@ -51,6 +56,9 @@ class TextureConnection {
   // Makes the queued changes; after undoIt, makes them again (redo).
   MStatus doIt() { return modifier_.doIt(); }
   MStatus undoIt() { return modifier_.undoIt(); }
+  // After doIt: the tile preview of each file node put in UDIM mode generated
+  // (interactive Maya), or how to generate it said on its material's line.
+  void previewTiles();
   bool hasChanges() const { return queued_; }
 
   const std::vector<std::string>& lines() const { return lines_; }
@@ -90,6 +98,12 @@ class TextureConnection {
   std::vector<MapOnTexture> mapsOnTextures_;  // this run's, while planning
   std::vector<MObject> repointed_;            // texture nodes this run gave a new name
   std::vector<MObject> linkedInfos_;          // materialInfo nodes this run linked a file to
+  struct TiledFile {
+    MObject file;
+    size_t line;  // in lines_
+    std::string channel;
+  };
+  std::vector<TiledFile> tiled_;  // file nodes this run put in UDIM mode
   std::vector<std::string> lines_;
   std::string object_;               // the current material's object when its shader is switched per object
   std::vector<std::string> notes_;  // the current material's maps without a place

@@ -28,7 +28,8 @@ std::string describe(const PlannedTexture& texture) {
   text += " (";
   if (tiled) text += (texture.tiles.size() == 1 ? "tile " : "tiles ") + tileList(texture.tiles) + ", ";
   if (texture.normalMap) text += "normal map, ";
-  return text + texture.colorSpace + ")";
+  // No colour space: the scene's config has none of Maya's names for the map's kind.
+  return text + (texture.colorSpace.empty() ? "colour space by Maya's file rules" : texture.colorSpace) + ")";
 }
 
 }  // namespace

@@ -12,8 +12,9 @@
 
 #include "Host/HostFixture.h"
 #include "Maya/ExportFixture.h"
+#include "ColourSession.h"
 #include "Maya/EchoMessage.h"
-#include "Maya/TextureConnection.h"
+#include "Maya/TextureTestSupport.h"
 #include "Platform/Process.h"
 
 namespace {
@@ -45,50 +46,21 @@ PlannedTexture& channelOf(MaterialPlan& plan, const std::string& channel) {
   return plan.textures.front();
 }
 
-class TextureConnectionTest : public HostTest {
+class TextureConnectionTest : public TextureTestBase {
+ protected:
+  // The colour spaces of Maya 2022-2025's default config, "sRGB" and "Raw"
+  // (TextureColourTest has the others).
+  void SetUp() override {
+    HostTest::SetUp();
+    OmbrixHost::useMayaDefaultColourConfig(2025);
+  }
+  void TearDown() override { OmbrixHost::useMayaDefaultColourConfig(2026); }
+
  public:
-  // Runs the plans; the lines are kept in lines_.
-  static std::unique_ptr<TextureConnection> run(const std::vector<MaterialPlan>& plans, bool preview = false) {
-    auto connection = std::make_unique<TextureConnection>();
-    connection->plan(plans, preview);
-    if (connection->hasChanges()) {
-      EXPECT_EQ(connection->doIt(), MStatus::kSuccess);
-    }
-    return connection;
-  }
-
-  // "node.attribute" of the plug driving `plug`, "" without one.
-  static std::string sourceOf(const std::string& plug) {
-    const auto dot = plug.find('.');
-    const MPlug target = MFnDependencyNode(node(plug.substr(0, dot).c_str())).findPlug(plug.substr(dot + 1).c_str(), true);
-    MPlugArray sources;
-    target.connectedTo(sources, true, false);
-    if (sources.length() == 0) return "";
-    return std::string(MFnDependencyNode(sources[0].node()).name().asChar()) + "." +
-           sources[0].partialName(false, false, false, false, false, true).asChar();
-  }
-
-  static std::string nodeOf(const std::string& plug) { return plug.substr(0, plug.find('.')); }
-
   static int count(const char* type) {
     MStringArray listed;
     EXPECT_EQ(MGlobal::executeCommand(MString("ls -type ") + type, listed), MStatus::kSuccess);
     return static_cast<int>(listed.length());
-  }
-
-  // The scene as Maya ASCII, without the header lines that name the file and date.
-  std::string sceneText() {
-    const std::string path = "texture-scene-" + std::to_string(Platform::CurrentProcessId()) + ".ma";
-    std::string error;
-    EXPECT_TRUE(OmbrixHost::saveMayaAscii(path, error)) << error;
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    std::string line;
-    while (std::getline(in, line))
-      if (line.rfind("//", 0) != 0 && line.rfind("fileInfo", 0) != 0) text << line << "\n";
-    in.close();
-    std::remove(path.c_str());
-    return text.str();
   }
 };
 
@@ -202,7 +174,7 @@ TEST_F(TextureConnectionTest, RepointsAndReloadsTheFileNodeAlreadyOnTheInput) {
   EXPECT_EQ(count("bump2d"), 1);
   const std::string color = nodeOf(sourceOf("wood.color"));
   EXPECT_EQ(mel("getAttr " + color + ".fileTextureName"), "/b/wood_BaseColor.png");
-  EXPECT_EQ(mel("getAttr " + color + ".colorSpace"), "sRGB");  // set again after the name
+  EXPECT_EQ(mel("getAttr " + color + ".colorSpace"), "sRGB");  // set again with the name
   const std::string bump = nodeOf(sourceOf("wood.normalCamera"));
   EXPECT_EQ(mel("getAttr " + bump + ".bumpInterp"), "1");
   EXPECT_EQ(mel("getAttr " + nodeOf(sourceOf(bump + ".bumpValue")) + ".fileTextureName"), "/b/wood_Height.png");
@@ -274,7 +246,7 @@ TEST_F(TextureConnectionTest, TileSetsBecomeOneFileNodeInUdimMode) {
   const std::string file = nodeOf(sourceOf("skin.baseColor"));
   EXPECT_EQ(mel("getAttr " + file + ".uvTilingMode"), "3");
   EXPECT_EQ(mel("getAttr " + file + ".fileTextureName"), "/t/skin_BaseColor.1001.png");
-  EXPECT_EQ(mel("getAttr " + file + ".fileTextureNamePattern"), "/t/skin_BaseColor.<UDIM>.png");
+  EXPECT_EQ(mel("getAttr " + file + ".fileTextureNamePattern"), "");  // Maya computes it from the name
 
   // Painted again as one file: the node leaves UDIM mode.
   color.tiles.clear();

@@ -226,10 +226,37 @@ AttrList fileAttrs() {
   // the preferences' file rules may choose it when the name changes.
   a.push_back(makeAttr("colorSpace", "cs", K::kString));
   a.push_back(makeAttr("ignoreColorSpaceFileRules", "ifr", K::kBool));
+  // What "shadingNode -isColorManaged" connects from :defaultColorMgtGlobals
+  // (cmEnabled, configFileEnabled, configFilePath, workingSpaceName).
+  a.push_back(makeAttr("colorManagementEnabled", "cme", K::kBool, false, 1.0));
+  a.push_back(makeAttr("colorManagementConfigFileEnabled", "cmcf", K::kBool));
+  a.push_back(makeAttr("colorManagementConfigFilePath", "cmcp", K::kString));
+  a.push_back(makeAttr("workingSpace", "ws", K::kString));
   // 0 off, 1 ZBrush, 2 Mudbox, 3 Mari (UDIM), 4 explicit tiles; the name then
   // holds one tile and the pattern the token ("<UDIM>", "<UVTILE>").
   a.push_back(makeAttr("uvTilingMode", "uvt", K::kEnum));
   a.push_back(makeAttr("fileTextureNamePattern", "fnp", K::kString));
+  return a;
+}
+
+// The scene's colour management settings (the default node
+// :defaultColorMgtGlobals): names, types and defaults from Maya's node
+// reference; the short names of those it does not list are the ones
+// Maya-saved scenes set.
+AttrList colorManagementGlobalsAttrs() {
+  AttrList a = dependAttrs();
+  a.push_back(makeAttr("cmEnabled", "cme", K::kBool, false, 1.0));
+  a.push_back(makeAttr("configFileEnabled", "cfe", K::kBool));
+  a.push_back(makeAttr("configFilePath", "cfp", K::kString));
+  a.push_back(makeAttr("workingSpaceName", "wsn", K::kString));
+  a.push_back(makeAttr("displayName", "dn", K::kString));
+  a.push_back(makeAttr("viewName", "vn", K::kString));
+  a.push_back(makeAttr("viewTransformName", "vtn", K::kString));
+  a.push_back(makeAttr("outputTransformName", "otn", K::kString));
+  a.push_back(makeAttr("outputUseViewTransform", "ovt", K::kBool, false, 1.0));
+  a.push_back(makeAttr("playblastOutputTransformEnabled", "pote", K::kBool, false, 1.0));
+  a.push_back(makeAttr("playblastOutputTransformName", "potn", K::kString));
+  a.push_back(makeAttr("playblastOutputUseViewTransform", "povt", K::kBool, false, 1.0));
   return a;
 }
 
@@ -473,6 +500,7 @@ std::map<std::string, NodeType> buildTypes() {
   add(make("shadingEngine", MFn::kShadingEngine, false, shadingEngineAttrs()));
   add(make("objectSet", MFn::kSet, false, setAttrs()));
   add(make("materialInfo", MFn::kDependencyNode, false, materialInfoAttrs()));
+  add(make("colorManagementGlobals", MFn::kDependencyNode, false, colorManagementGlobalsAttrs()));
   add(make("polyTweakUV", MFn::kPolyTweakUV, false, tweakUVAttrs()));
   add(make("groupId", MFn::kDependencyNode, false, [] {
     AttrList a = dependAttrs();

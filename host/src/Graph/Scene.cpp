@@ -1,5 +1,6 @@
 #include "Scene.h"
 
+#include "ColourConfig.h"
 #include "MeshFileData.h"
 #include "NodeTypes.h"
 #include "SetAttr.h"
@@ -126,12 +127,16 @@ void Scene::createDefaults() {
                                  "defaultRenderGlobals", "defaultResolution", "hardwareRenderGlobals",
                                  "characterPartition", "defaultHardwareRenderGlobals", "ikSystem",
                                  "defaultColorMgtGlobals", "strokeGlobals", "particleCloud1", "shaderGlow1"};
-  // The lists the Hypershade adds new textures and utilities to are typed;
-  // the others are of unknown types: opaque nodes.
+  // The lists the Hypershade adds new textures and utilities to, the default
+  // shading group's materialInfo and the colour management settings are
+  // typed; the others are of unknown types: opaque nodes.
   for (const char* name : opaque) {
     const std::string type = name;
     const bool list = type == "defaultRenderUtilityList1" || type == "defaultTextureList1";
-    createNode(list ? type.substr(0, type.size() - 1) : type, name, nullptr, error);
+    const char* typed = type == "initialMaterialInfo"      ? "materialInfo"
+                        : type == "defaultColorMgtGlobals" ? "colorManagementGlobals"
+                                                           : nullptr;
+    createNode(typed ? typed : list ? type.substr(0, type.size() - 1) : type, name, nullptr, error);
   }
   createNode("lambert", "lambert1", nullptr, error);
   Node* light = createNode("objectSet", "defaultLightSet", nullptr, error);
@@ -147,6 +152,13 @@ void Scene::createDefaults() {
   PlugRef src, dst;
   if (resolvePlug("lambert1.outColor", src, error) && resolvePlug("initialShadingGroup.surfaceShader", dst, error) &&
       connect(src, dst, false, false, error)) {
+    src.node->connections.back().builtIn = true;
+    dst.node->connections.back().builtIn = true;
+  }
+  // As in Maya's new scene (which no scene file writes): what the viewport
+  // shows of the default shading group.
+  if (resolvePlug("initialShadingGroup.message", src, error) &&
+      resolvePlug("initialMaterialInfo.shadingGroup", dst, error) && connect(src, dst, false, false, error)) {
     src.node->connections.back().builtIn = true;
     dst.node->connections.back().builtIn = true;
   }
@@ -545,7 +557,9 @@ std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool as
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
 void Scene::setValue(const PlugRef& plug, Value value) {
+  const Value before = plug.node->values.get(plug.attr, plug.indices);
   plug.node->values.set(plug.attr, plug.indices, std::move(value));
+  colourRulesAfterChange(plug, loading, before);
   edited(plug.node);
 }
 

@@ -1,3 +1,4 @@
+#include "ColourCommands.h"
 #include "MelInterpreter.h"
 
 namespace OmbrixHost {
@@ -11,6 +12,7 @@ MelInterpreter& mel() {
     registerPolyCommands(*m);
     registerTransformCommands(*m);
     registerOptionVarCommand(*m);
+    registerColourCommands(*m);
     return m;
   }();
   return *instance;

@@ -1,3 +1,4 @@
+#include "ColourConfig.h"
 #include "HostObject.h"
 #include "Scene.h"
 
@@ -61,10 +62,14 @@ void restorePlugValue(const MPlug& plug, const ModifierRecord& saved) {
   Node* n = Access::plugNode(plug);
   if (!n)
     return;
+  const Value before = n->values.get(Access::plugAttribute(plug), Access::plugIndices(plug));
   if (saved.hadValue)
     n->values.set(Access::plugAttribute(plug), Access::plugIndices(plug), saved.value);
   else
     n->values.erase(Access::plugAttribute(plug), Access::plugIndices(plug));
+  // A file name put back is a new name to the file node: Maya's file rules
+  // choose its colour space again unless they are ignored.
+  OmbrixHost::colourRulesAfterChange(refOf(plug), scene().loading, before);
   scene().invalidateDownstream(n);
 }
 

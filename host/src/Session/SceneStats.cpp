@@ -1,4 +1,5 @@
 // The scene summary of mayahost --stats, as one JSON object.
+#include "ColourCommands.h"
 #include "HostObject.h"
 #include "SceneEvaluation.h"
 #include "HostSession.h"
@@ -71,9 +72,14 @@ std::string sceneStatsJson() {
       engines << "]}";
     }
   }
+  // The file nodes whose UV tile preview generateUvTilePreview made this session, in order.
+  std::ostringstream previews;
+  for (std::size_t i = 0; i < uvTilePreviewCalls().size(); ++i)
+    previews << (i ? "," : "") << json(uvTilePreviewCalls()[i]);
   std::ostringstream out;
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
-      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"nodes\":" << s.nodes().size()
+      << engines.str() << "],\"references\":" << referencesJson(json) << ",\"uvTilePreviews\":[" << previews.str()
+      << "],\"nodes\":" << s.nodes().size()
       << ",\"refused\":{\"total\":" << s.refused.total << ",\"geometry\":" << s.refused.geometry << "}";
   if (!s.fileFormat.empty())
     out << ",\"format\":" << json(s.fileFormat);
