@@ -39,8 +39,10 @@ const char* kUsage =
     "                     on stdout can spoil it)\n"
     "  --accept-loss      a scene whose load refused geometry data (faces, points,\n"
     "                     UVs, tweaks, weights) still ends with status 0\n"
-    "  --interactive      run as interactive Maya (menus, wait cursor); without it\n"
-    "                     as batch Maya: `about -batch` answers 1, UI commands fail\n"
+    "  --interactive      run as interactive Maya (menus, wait cursor, the interface\n"
+    "                     procedures a plug-in names with MFnPlugin::registerUI);\n"
+    "                     without it as batch Maya: `about -batch` answers 1, UI\n"
+    "                     commands fail, only registerUI's batch procedures run\n"
     "  --help             this text\n"
     "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\";\n"
     "a plug-in's displayWarning and displayError print \"Warning: ...\" and\n"
@@ -242,6 +244,8 @@ public:
       return false;
     }
     loaded_ = true;
+    // A failing creation procedure prints its error; the plug-in stays loaded.
+    OmbrixHost::createPluginUI(object_);
     return true;
   }
 
@@ -250,6 +254,7 @@ public:
     if (!loaded_)
       return true;
     loaded_ = false;
+    OmbrixHost::deletePluginUI(object_);
     bool ok = static_cast<bool>(uninit_(object_));
     if (!ok)
       error = "uninitializePlugin failed";
