@@ -44,6 +44,10 @@ ombrix_export_test(export_split_scene ${example_scenes}/split_mesh.ma
   EXPECT "\"groups\":\\[{\"name\":\"splitShape\",\"polygons\":2,\"triangles\":4}\\].*{\"name\":\"redBlinn\",\"maps\":{}},{\"name\":\"woodLambert\",\"maps\":{\"DiffuseColor\":\"[^\"]*/sourceimages/wood.tga\"}}")
 ombrix_export_test(export_nurbs_scene ${example_scenes}/nurbs_sphere.ma
   EXPECT "\"groups\":\\[{\"name\":\"polySurfaceShape1\",\"polygons\":[0-9]+,\"triangles\":[0-9]+}\\].*\"lambert2\",\"maps\":{\"DiffuseColor\":\"[^\"]*/sourceimages/marble.tga\"")
+# A UV set asked for: a NURBS surface has none, and its line says so.
+ombrix_export_test(export_nurbs_uv_set ${example_scenes}/nurbs_sphere.ma COMMANDS "ExportAllOmbrixPlug -uvSet map2"
+  EXPECT "\"name\":\"polySurfaceShape1\",\"polygons\":[0-9]+"
+  OUTPUT "Warning: Ombrix Vael export: nurbsSphereShape1: a NURBS surface has no UV set \"map2\"; the UVs of its surface parameters are exported")
 # A selection: selection order, then each subtree depth first; an instance by its own path.
 ombrix_export_test(export_selection ${export_data}/instances.ma
   SELECT inner "|second|firstShape" COMMANDS ExportSelOmbrixPlug

@@ -22,3 +22,10 @@ if(WIN32)
   # It starts and closes painter windows and sets the painter's registry values.
   set_tests_properties(module_painter_processes PROPERTIES RUN_SERIAL TRUE RESOURCE_LOCK painter_registry)
 endif()
+
+# The plug-in loaded by its file, outside a module: its menu script from beside it.
+add_test(NAME module_loaded_by_path COMMAND ${CMAKE_COMMAND}
+         -DWORK=${CMAKE_BINARY_DIR}/tests-work/module-by-path -DMAYAHOST=$<TARGET_FILE:mayahost>
+         -DOPENMAYA=$<TARGET_FILE:OpenMaya> -DMODULE=$<TARGET_FILE:ObvTester2>
+         -DMEL=${PROJECT_SOURCE_DIR}/tools/mel/OmbrixVael.mel "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/plugin-by-path.cmake)

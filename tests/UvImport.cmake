@@ -207,3 +207,12 @@ add_test(NAME texture_colour COMMAND ${CMAKE_COMMAND} -DHOST=$<TARGET_FILE:mayah
          -DSCENE=${CMAKE_CURRENT_SOURCE_DIR}/data/texture/colour_shaders.ma -DSHARED=${uv_shared_maya}
          -DHOST_MAYA_VERSION=${OMBRIX_HOST_MAYA_VERSION} -P ${CMAKE_CURRENT_SOURCE_DIR}/texture-colour.cmake)
 set_tests_properties(texture_colour PROPERTIES RESOURCE_LOCK painter_registry)
+# No exchange directory in the registry: the lines naming the default paths say why.
+set(uv_default_path "\\(default path: Unable to open temp directory key under <HKEY_CURRENT_USER> at <Temp Directory>\\)")
+add_test(NAME uv_no_exchange_directory COMMAND ${CMAKE_COMMAND}
+         -DWORK=${CMAKE_BINARY_DIR}/tests-work/uv-no-exchange-directory -DMAYAHOST=$<TARGET_FILE:mayahost>
+         "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+         "-DARGS=--plugin;$<TARGET_FILE:ObvTester2>;-c;UVImportOmbrix -exported;-c;UVImportOmbrix"
+         "-DPATTERNS=no export record: c:.temp.maya.obvrecord.json: [^(]+${uv_default_path};no correspondence file to import: c:.temp.maya.cor ${uv_default_path}"
+         -P ${CMAKE_CURRENT_SOURCE_DIR}/no-exchange-directory.cmake)
+set_tests_properties(uv_no_exchange_directory PROPERTIES RESOURCE_LOCK painter_registry)

@@ -36,12 +36,8 @@ file(WRITE ${WORK}/install/OmbrixBridge/2019/plug-ins/ObvTester2${SUFFIX} "not a
 # A broken description file beside it costs a warning, not the module.
 file(WRITE ${WORK}/install/Broken.mod "MAYA_SCRIPT_PATH+:=nowhere\n+ OnlyAName\n")
 
-file(COPY ${MAYAHOST} ${OPENMAYA} DESTINATION ${WORK}/host)
-get_filename_component(host_name ${MAYAHOST} NAME)
-set(run ${WORK}/host/${host_name})
-if(EMULATOR)
-  set(run ${EMULATOR} ${run})
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/bare-host.cmake)
+copy_bare_host(${WORK}/host run)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env MAYA_MODULE_PATH=${WORK}/install
                         ${run} --interactive --plugin ObvTester2 -c "menu -exists OmbrixVaelMenu"
                 WORKING_DIRECTORY ${WORK} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)

@@ -40,8 +40,10 @@ const char* kUsage =
     "                     on stdout can spoil it)\n"
     "  --accept-loss      a scene whose load refused geometry data (faces, points,\n"
     "                     UVs, tweaks, weights) still ends with status 0\n"
-    "  --interactive      run as interactive Maya (menus, wait cursor); without it\n"
-    "                     as batch Maya: `about -batch` answers 1, UI commands fail\n"
+    "  --interactive      run as interactive Maya (menus, wait cursor, the interface\n"
+    "                     procedures a plug-in names with MFnPlugin::registerUI);\n"
+    "                     without it as batch Maya: `about -batch` answers 1, UI\n"
+    "                     commands fail, only registerUI's batch procedures run\n"
     "  --ocio-config FILE colour management by another OCIO config than the default\n"
     "                     of Maya " OMBRIX_HOST_MAYA_VERSION ": its colour spaces are the input spaces\n"
     "                     (`colorManagementPrefs -q -inputSpaceNames`), its default\n"
@@ -250,6 +252,8 @@ public:
       return false;
     }
     loaded_ = true;
+    // A failing creation procedure prints its error; the plug-in stays loaded.
+    OmbrixHost::createPluginUI(object_);
     return true;
   }
 
@@ -258,6 +262,7 @@ public:
     if (!loaded_)
       return true;
     loaded_ = false;
+    OmbrixHost::deletePluginUI(object_);
     bool ok = static_cast<bool>(uninit_(object_));
     if (!ok)
       error = "uninitializePlugin failed";

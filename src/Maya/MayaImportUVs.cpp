@@ -26,6 +26,7 @@
 #include <utility>
 
 #include "IO/CorrespondenceTable.h"
+#include "Exchange/DefaultPathNote.h"
 #include "Exchange/ExchangePaths.h"
 #include "Maya/MayaCodes.h"
 #include "Maya/MeshArrays.h"
@@ -234,10 +235,12 @@ MStatus importUVs(UvImportChanges& changes, const MSelectionList* chosen) {
   MItDag dag(MItDag::kDepthFirst, MFn::kInvalid);
   CorrespondenceTable table;
   char path[kExchangeBufferSize];
-  getCorrespondenceFilePath("maya.cor", path, nullptr);
+  char error[kExchangeBufferSize] = {};
+  const ExchangeFailure located = getCorrespondenceFilePath("maya.cor", path, error);
   CorrespondenceLoadInfo info;
   if (!loadCorrespondenceFile(table, path, &info)) {
-    MGlobal::displayWarning(MString("Ombrix Vael UV import: no correspondence file to import: ") + path);
+    MGlobal::displayWarning(MString("Ombrix Vael UV import: no correspondence file to import: ") + path +
+                            defaultPathNote(located, error).c_str());
     return MStatus(MStatus::kFailure);
   }
   ReportLoad(path, info);

@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "Exchange/DefaultPathNote.h"
 #include "Exchange/ExchangePaths.h"
 #include "Maya/ExportFlow.h"
 #include "Exchange/ExportRecord.h"
@@ -47,11 +48,11 @@ bool findGroup(const RecordedGroup& group, const std::map<std::string, std::vect
 bool readLastExportRecord(ExportRecord& record, std::string& reason) {
   char project[kExchangeBufferSize] = {};
   char error[kExchangeBufferSize] = {};
-  getExchangeFilePath(kExchangeFileName, project, error);
+  const ExchangeFailure located = getExchangeFilePath(kExchangeFileName, project, error);
   char recordPath[kExchangeBufferSize] = {};
   getRecordFilePath(project, recordPath);
   if (readExportRecordFile(recordPath, record, reason)) return true;
-  reason = std::string(recordPath) + ": " + reason;
+  reason = std::string(recordPath) + ": " + reason + defaultPathNote(located, error);
   return false;
 }
 

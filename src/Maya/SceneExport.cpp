@@ -52,10 +52,15 @@ void exportShape(HvModel& model, const ShadingTable& shading, const MFnDagNode& 
     return;
   if (MayaCodes::isSkippedKind(path))
     return;
-  if (path.hasFn(MFn::kMesh))
+  if (path.hasFn(MFn::kMesh)) {
     exportMesh(model, shading, path, record, uvSet);
-  else if (path.hasFn(MFn::kNurbsSurface))
+  } else if (path.hasFn(MFn::kNurbsSurface)) {
+    // A surface has no UV sets: its tessellation's UVs are its parameters.
+    if (uvSet.length() > 0)
+      MGlobal::displayWarning("Ombrix Vael export: " + path.partialPathName() + ": a NURBS surface has no UV set \"" +
+                              uvSet + "\"; the UVs of its surface parameters are exported");
     tessellateNurbs(model, shading, path, record);
+  }
 }
 
 MStatus gatherMayaScene(HvModel& model, int selectionFlag, ExportRecord* record, const MString& uvSet) {

@@ -73,8 +73,11 @@ TEST_F(HostTest, BatchModeHasNoUserInterfaceAndTheCompanionScriptKnowsIt) {
     EXPECT_NE(melError(command).find("batch mode"), std::string::npos) << command;
   EXPECT_FALSE(OmbrixHost::waitCursorOn());
   EXPECT_EQ(MGlobal::mayaState(), MGlobal::kBatch);
-  // Loading and unloading the menu script in batch mode is silent.
+  // `exists` answers for a script that `source` would find on the script path.
   OmbrixHost::addScriptPath(OMBRIX_MEL_DIR);
+  EXPECT_EQ(mel("exists OmbrixVael"), "1");
+  EXPECT_EQ(mel("exists OmbrixVaelNowhere"), "0");
+  // Loading and unloading the menu script in batch mode is silent.
   testing::internal::CaptureStderr();
   mel("source \"OmbrixVael\"; CreateOmbrixMenu(); DestroyOmbrixMenu();");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");

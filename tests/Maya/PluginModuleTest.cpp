@@ -49,6 +49,8 @@ TEST_F(HostTest, ModuleRegistersItsCommandsAndMenuAndTakesThemAway) {
 
   MObject plugin = OmbrixHost::openPluginObject(OMBRIX_MODULE);
   ASSERT_TRUE(init(plugin));
+  EXPECT_FALSE(hasMenu());  // Maya builds it through the procedure registerUI names
+  ASSERT_TRUE(OmbrixHost::createPluginUI(plugin));
   const OmbrixHost::PluginInfo* info = OmbrixHost::pluginInfo(plugin);
   ASSERT_NE(info, nullptr);
   EXPECT_EQ(info->version, "1.25");
@@ -62,9 +64,10 @@ TEST_F(HostTest, ModuleRegistersItsCommandsAndMenuAndTakesThemAway) {
   mel("CloseOmbrix");
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "Closing OmbrixVael\n");
 
+  ASSERT_TRUE(OmbrixHost::deletePluginUI(plugin));
+  EXPECT_FALSE(hasMenu());
   ASSERT_TRUE(uninit(plugin));
   EXPECT_TRUE(info->commands.empty());
-  EXPECT_FALSE(hasMenu());
   EXPECT_NE(melError("CloseOmbrix").find("CloseOmbrix"), std::string::npos);
   OmbrixHost::closePluginObject(plugin);
   module.Close();
@@ -84,7 +87,9 @@ TEST_F(HostTest, ModuleInBatchModeBuildsNoMenuAndPrintsNoError) {
   MObject plugin = OmbrixHost::openPluginObject(OMBRIX_MODULE);
   testing::internal::CaptureStderr();
   ASSERT_TRUE(init(plugin));
+  ASSERT_TRUE(OmbrixHost::createPluginUI(plugin));
   EXPECT_FALSE(hasMenu());
+  ASSERT_TRUE(OmbrixHost::deletePluginUI(plugin));
   ASSERT_TRUE(uninit(plugin));
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   OmbrixHost::closePluginObject(plugin);

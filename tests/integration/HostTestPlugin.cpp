@@ -1,6 +1,7 @@
 // A small plug-in module for the host stand-in: it loads the way the bridge
-// plug-in does (menu script, commands) and its command reports what the
-// host answers, so a test can read it from mayahost's output.
+// plug-in does (menu script and its procedures given to registerUI,
+// commands) and its command reports what the host answers, so a test can
+// read it from mayahost's output.
 #include <maya/MArgList.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnDagNode.h>
@@ -92,7 +93,11 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   plugin.registerCommand("hostFail", HostFail::creator);
   MStringArray result;
   MGlobal::executeCommand("source \"OmbrixVael\";", result, false, false);
-  MGlobal::executeCommand("CreateOmbrixMenu();", result, false, false);
+  // The batch pair says when the host runs it.
+  MGlobal::executeCommand("global proc hostBatchUp() { print \"batch interface built\\n\"; }"
+                          "global proc hostBatchDown() { print \"batch interface removed\\n\"; }",
+                          result, false, false);
+  plugin.registerUI("CreateOmbrixMenu", "DestroyOmbrixMenu", "hostBatchUp", "hostBatchDown");
   MGlobal::executeCommand("print \"test plug-in loaded\\n\";", result, false, false);
   return MStatus::kSuccess;
 }
@@ -100,7 +105,6 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
   MStringArray result;
-  MGlobal::executeCommand("DestroyOmbrixMenu()", result, false, false);
   plugin.deregisterCommand("hostProbe");
   plugin.deregisterCommand("hostResult");
   plugin.deregisterCommand("hostFail");

@@ -22,6 +22,8 @@ public:
   MStatus registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
                           MCreateSyntaxFunction createSyntaxFunction = nullptr);
   MStatus deregisterCommand(const MString& commandName);
+  MStatus registerUI(const MString& creationProc, const MString& deletionProc,
+                     const MString& creationBatchProc = "", const MString& deletionBatchProc = "");
 
 protected:
   MFn::Type requiredType() const override;

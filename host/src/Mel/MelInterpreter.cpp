@@ -107,27 +107,32 @@ MelValue MelInterpreter::runTokens(const std::vector<MelToken>& tokens) {
   return last;
 }
 
-bool MelInterpreter::sourceFile(const std::string& name, std::string& error) {
-  std::vector<std::string> candidates;
+std::string MelInterpreter::findScript(const std::string& name) const {
   std::string file = name;
   if (file.size() < 4 || file.compare(file.size() - 4, 4, ".mel") != 0)
     file += ".mel";
-  candidates.push_back(file);
+  std::vector<std::string> candidates{file};
   for (const auto& dir : scene().scriptPath)
     candidates.push_back(dir + "/" + file);
-  for (const auto& path : candidates) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-      continue;
-    std::stringstream text;
-    text << in.rdbuf();
-    MelValue ignored;
-    if (run(text.str(), ignored, error))
-      return true;
-    error = path + ": " + error;
+  for (const auto& path : candidates)
+    if (std::ifstream(path, std::ios::binary))
+      return path;
+  return std::string();
+}
+
+bool MelInterpreter::sourceFile(const std::string& name, std::string& error) {
+  const std::string path = findScript(name);
+  std::ifstream in(path, std::ios::binary);
+  if (path.empty() || !in) {
+    error = "Cannot find file \"" + name + "\" for source statement.";
     return false;
   }
-  error = "Cannot find file \"" + name + "\" for source statement.";
+  std::stringstream text;
+  text << in.rdbuf();
+  MelValue ignored;
+  if (run(text.str(), ignored, error))
+    return true;
+  error = path + ": " + error;
   return false;
 }
 

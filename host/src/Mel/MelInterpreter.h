@@ -31,6 +31,9 @@ public:
   bool run(const std::string& text, MelValue& result, MelFailure& failure);
   bool run(const std::string& text, MelValue& result, std::string& error);
   bool sourceFile(const std::string& name, std::string& error);
+  // Where `source NAME` would read NAME (".mel" added when missing): the
+  // name itself, then each folder of the script path; "" when nowhere.
+  std::string findScript(const std::string& name) const;
 
   void registerCommand(const std::string& name, MelCommand command);
   void removeCommand(const std::string& name);

@@ -305,8 +305,9 @@ MelValue deleteUI(MelInterpreter&, const std::vector<MelValue>& args) {
 MelValue existsCommand(MelInterpreter& mel, const std::vector<MelValue>& args) {
   if (args.size() != 1)
     MelInterpreter::fail("exists: one name expected");
+  // Maya's `exists` also answers 1 for a script on the script path.
   std::string name = args[0].asString();
-  return MelValue::ofInt(mel.hasCommand(name) || mel.hasProcedure(name));
+  return MelValue::ofInt(mel.hasCommand(name) || mel.hasProcedure(name) || !mel.findScript(name).empty());
 }
 
 }  // namespace

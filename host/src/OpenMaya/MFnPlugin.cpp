@@ -114,3 +114,16 @@ MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
   OmbrixHost::undoQueue().flush();  // the commands kept there are the module's code
   return MStatus::kSuccess;
 }
+
+// Kept for the host session, which runs them as Maya does (createPluginUI).
+MStatus MFnPlugin::registerUI(const MString& creationProc, const MString& deletionProc,
+                              const MString& creationBatchProc, const MString& deletionBatchProc) {
+  OmbrixHost::PluginInfo* info = OmbrixHost::mutablePluginInfo(object_);
+  if (!info)
+    return MStatus::kInvalidParameter;
+  info->uiCreation = creationProc.asChar();
+  info->uiDeletion = deletionProc.asChar();
+  info->uiBatchCreation = creationBatchProc.asChar();
+  info->uiBatchDeletion = deletionBatchProc.asChar();
+  return MStatus::kSuccess;
+}

@@ -33,7 +33,7 @@ MObject openPluginObject(const std::string& path) {
   node->name = path;
   node->typeName = "plugin";
   node->apiType = MFn::kNamedObject;
-  plugins().push_back(PluginRecord{node, PluginInfo{path, "", "", "", {}}});
+  plugins().push_back(PluginRecord{node, PluginInfo{path, "", "", "", {}, "", "", "", ""}});
   return Access::wrap(node.get());
 }
 
@@ -60,6 +60,29 @@ void closePluginObject(const MObject& plugin) {
       records.erase(it);
       return;
     }
+}
+
+namespace {
+
+// An empty name: nothing to run.
+bool runProcedure(const std::string& name) {
+  if (name.empty())
+    return true;
+  MelValue ignored;
+  std::string error;
+  return runMel(name + "();", ignored, error);
+}
+
+}  // namespace
+
+bool createPluginUI(const MObject& plugin) {
+  const PluginInfo* info = pluginInfo(plugin);
+  return !info || runProcedure(scene().interactive ? info->uiCreation : info->uiBatchCreation);
+}
+
+bool deletePluginUI(const MObject& plugin) {
+  const PluginInfo* info = pluginInfo(plugin);
+  return !info || runProcedure(scene().interactive ? info->uiDeletion : info->uiBatchDeletion);
 }
 
 namespace {

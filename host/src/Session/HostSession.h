@@ -18,6 +18,12 @@ struct PluginInfo {
   std::string version;
   std::string requiredApiVersion;
   std::vector<std::string> commands;
+  // The MEL procedures MFnPlugin::registerUI named: run once the plug-in is
+  // loaded and before it is unloaded, the batch pair in batch mode.
+  std::string uiCreation;
+  std::string uiDeletion;
+  std::string uiBatchCreation;
+  std::string uiBatchDeletion;
 };
 
 // The object handed to initializePlugin; later MFnPlugin calls on it fill `info`.
@@ -25,6 +31,13 @@ OPENMAYA_EXPORT MObject openPluginObject(const std::string& path);
 OPENMAYA_EXPORT const PluginInfo* pluginInfo(const MObject& plugin);
 // Forgets the plug-in, and the commands it left registered.
 OPENMAYA_EXPORT void closePluginObject(const MObject& plugin);
+// What Maya does around a plug-in's entry points: after initializePlugin it
+// runs the creation procedure registerUI named (interactive Maya) or the
+// batch one (batch Maya, when named); before uninitializePlugin the
+// matching deletion procedure. False when the procedure failed (its error
+// is printed as MEL errors are).
+OPENMAYA_EXPORT bool createPluginUI(const MObject& plugin);
+OPENMAYA_EXPORT bool deletePluginUI(const MObject& plugin);
 
 // MEL `unloadPlugin NAME`: the program that loaded the plug-in (the object
 // given) unloads it when asked; false with `error` set when it cannot.

@@ -5,7 +5,6 @@
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
-#include <maya/MStringArray.h>
 #include <maya/MTypes.h>
 
 #include <new>
@@ -13,6 +12,7 @@
 #include "Diagnostics/ReportDiagnostic.h"
 #include "IO/FormatRegistry.h"
 #include "Exchange/PainterLink.h"
+#include "Maya/MenuScript.h"
 #include "Maya/PluginState.h"
 #include "Maya/Plugin/Commands.h"
 
@@ -34,11 +34,6 @@ const CommandRow kCommands[] = {{"SwitchOmbrix", createSwitchOmbrix},
                                 {"UVImportOmbrix", createUVImportOmbrix},
                                 {"ImportTexturesOmbrix", createImportTexturesOmbrix}};
 
-void runMel(const char* command) {
-  MStringArray result;
-  MGlobal::executeCommand(command, result, false, false);
-}
-
 }  // namespace
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
@@ -52,14 +47,15 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   for (const CommandRow& command : kCommands)
     plugin.registerCommand(command.name, command.creator);
   StartupFormats();
-  runMel("source \"OmbrixVael\";");
-  runMel("CreateOmbrixMenu();");
+  // Maya runs the menu procedures once its interface exists, never in batch
+  // mode, and the deletion one when the plug-in is unloaded.
+  if (MGlobal::mayaState() == MGlobal::kInteractive && sourceMenuScript(plugin.loadPath()))
+    plugin.registerUI("CreateOmbrixMenu", "DestroyOmbrixMenu");
   return MStatus::kSuccess;
 }
 
 PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
   MFnPlugin plugin(obj, "Unknown", "Unknown", "Any");
-  runMel("DestroyOmbrixMenu()");
   for (const CommandRow& command : kCommands)
     plugin.deregisterCommand(command.name);
   delete gPainterBridge;
