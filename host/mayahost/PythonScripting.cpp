@@ -3,10 +3,7 @@
 #include "PythonCommands.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 namespace {
 
@@ -125,18 +122,11 @@ bool runPythonCode(const std::string& code) {
   return run(code, "<string>");
 }
 
-bool runPythonFile(const std::string& path, const std::vector<std::string>& args) {
-  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
-  if (!in) {
-    std::cerr << "mayahost: " << path << ": cannot open the script" << std::endl;
-    return false;
-  }
-  std::stringstream all;
-  all << in.rdbuf();
+bool runPythonScript(const std::string& path, const std::string& code, const std::vector<std::string>& args) {
   if (!start())
     return false;
   std::vector<std::string> argv{path};
   argv.insert(argv.end(), args.begin(), args.end());
   setArgv(argv);
-  return run(all.str(), path);
+  return run(code, path);
 }

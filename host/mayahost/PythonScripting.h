@@ -7,4 +7,5 @@
 
 // Each prints what failed (a traceback) on stderr and answers false.
 bool runPythonCode(const std::string& code);
-bool runPythonFile(const std::string& path, const std::vector<std::string>& args);
+// A script read from `path`, run with sys.argv = [path, args...].
+bool runPythonScript(const std::string& path, const std::string& code, const std::vector<std::string>& args);

@@ -14,4 +14,6 @@ bool unavailable() {
 }  // namespace
 
 bool runPythonCode(const std::string&) { return unavailable(); }
-bool runPythonFile(const std::string&, const std::vector<std::string>&) { return unavailable(); }
+bool runPythonScript(const std::string&, const std::string&, const std::vector<std::string>&) {
+  return unavailable();
+}

@@ -223,7 +223,7 @@ bool runStep(const Step& step) {
   case Step::kPython:
     return runPythonCode(text);
   case Step::kPythonFile:
-    return runPythonFile(step.text, step.args);
+    return readScript(step.text, text) && runPythonScript(step.text, text, step.args);
   }
   return false;
 }
