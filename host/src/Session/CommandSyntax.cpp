@@ -81,7 +81,7 @@ FlagSpec* SyntaxSpec::find(const std::string& name) {
 const FlagUse* ParsedArgs::use(const std::string& flag, unsigned int index) const {
   const std::string wanted = bare(flag);
   for (const FlagUse& u : uses)
-    if (u.flag->shortName == wanted || u.flag->longName == wanted) {
+    if (u.flag.shortName == wanted || u.flag.longName == wanted) {
       if (index == 0)
         return &u;
       --index;
@@ -153,7 +153,7 @@ bool parseArguments(const SyntaxSpec& syntax, const std::vector<std::string>& ar
       return false;
     }
     FlagUse use;
-    use.flag = flag;
+    use.flag = *flag;
     use.position = static_cast<unsigned int>(k);
     if (!(parsed.query && !flag->queryWithArgs) && !takeValues(*flag, arg, args, k, use, error))
       return false;

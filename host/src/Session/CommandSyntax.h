@@ -34,8 +34,10 @@ struct SyntaxSpec {
   OPENMAYA_EXPORT FlagSpec* find(const std::string& name);
 };
 
+// A copy of the flag's declaration: the parse outlives the syntax it was made
+// with (MArgDatabase(syntax(), ...) is given a temporary).
 struct FlagUse {
-  const FlagSpec* flag = nullptr;
+  FlagSpec flag;
   std::vector<std::string> values;
   unsigned int position = 0;  // of the flag in the argument list
 };
