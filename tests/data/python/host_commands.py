@@ -16,6 +16,35 @@ assert mel.eval('hostResult a -flag x') == ['x', '-flag', 'a']
 # Positional lists are taken item by item.
 assert cmds.hostResult(['a', 'b'], 'c') == ['c', 'b', 'a']
 
+# A plug-in command with a syntax: the same values from MEL and from Python,
+# keywords by long or short name, a list for each use of a multi-use flag.
+given = cmds.hostFlags(c=3, scale=1.5, name=['a', 'b'], verbose=True)
+assert given == mel.eval('hostFlags -count 3 -s 1.5 -name a -n b -v'), given
+assert given[0] == 'query 0' and given[-3:] == ['name a', 'name b', 'verbose'], given
+assert cmds.hostFlags(verbose=False, n='c') == ['query 0', 'name c']
+# Queried: the flags come without their values.
+assert cmds.hostFlags(q=True, count=True) == mel.eval('hostFlags -q -count') == ['query 1']
+# Values of the wrong type: Python's TypeError, MEL's error.
+for keywords, message in ((dict(count='x'), "Invalid arguments for flag 'count'.  Expected int, got str"),
+                          (dict(s='x'), "Invalid arguments for flag 's'.  Expected float, got str"),
+                          (dict(name=[1]), "Invalid arguments for flag 'name'.  Expected string, got int"),
+                          (dict(v='x'), "Flag 'v' must be passed a boolean argument"),
+                          (dict(query=True, bogus=1), "Invalid flag 'bogus'")):
+    try:
+        cmds.hostFlags(**keywords)
+    except TypeError as error:
+        assert str(error) == message, error
+    else:
+        raise AssertionError('accepted %r' % keywords)
+for text, message in (('hostFlags -count x', "Flag '-count' must be passed an int argument"),
+                      ('hostFlags -s', "Flag '-s' must be passed a float argument")):
+    try:
+        mel.eval(text)
+    except RuntimeError as error:
+        assert message in str(error), error
+    else:
+        raise AssertionError('accepted ' + text)
+
 # Host commands: flags by long or short name, True for a flag without a value.
 box = cmds.createNode('transform', name='box')
 assert box == 'box', box
