@@ -3,6 +3,7 @@
 #include "ColourSession.h"
 #include "HostSession.h"
 #include "ModuleLayout.h"
+#include "PythonScripting.h"
 
 #include "Platform/DynamicLibrary.h"
 #include "Platform/Process.h"
@@ -34,6 +35,11 @@ const char* kUsage =
     "  --select NAME      select an object before the commands run (repeatable)\n"
     "  -c TEXT            run a MEL command line (repeatable, in order)\n"
     "  --script FILE      run the MEL statements of FILE (in order with -c)\n"
+    "  -py CODE           run Python (in order with -c): maya.cmds offers every\n"
+    "                     command, maya.mel.eval runs MEL\n"
+    "  --python FILE [ARGS]  run a Python script (in order with -c), sys.argv being\n"
+    "                     [FILE, ARGS...]: the arguments after FILE are its own\n"
+    "                     (-py and --python: native builds only)\n"
     "  --save OUT.ma      save the scene as Maya ASCII after the commands\n"
     "  --stats            print one JSON object describing the scene, last\n"
     "  --stats-file PATH  write that JSON object to PATH instead (nothing else\n"
@@ -57,10 +63,17 @@ const char* kUsage =
     "Exit status: 0 success, 1 a failed load (or one that refused geometry data,\n"
     "without --accept-loss), command or save, 2 usage.\n";
 
+struct Step {
+  enum Kind { kMel, kMelFile, kPython, kPythonFile };
+  Kind kind = kMel;
+  std::string text;                // the code, or the file's path
+  std::vector<std::string> args;   // a Python file's sys.argv after it
+};
+
 struct Options {
   std::string plugin, scene, workspace, save, statsFile, ocioConfig;
   std::vector<std::string> selections;
-  std::vector<std::pair<bool, std::string>> steps;  // (is a script file, text or path)
+  std::vector<Step> steps;
   bool stats = false;
   bool acceptLoss = false;
   bool interactive = false;
@@ -117,11 +130,21 @@ bool parse(const std::vector<std::string>& argv, Options& o, std::string& error)
     } else if (a == "-c") {
       if (!value(v))
         return false;
-      o.steps.emplace_back(false, v);
+      o.steps.push_back({Step::kMel, v, {}});
     } else if (a == "--script") {
       if (!value(v))
         return false;
-      o.steps.emplace_back(true, v);
+      o.steps.push_back({Step::kMelFile, v, {}});
+    } else if (a == "-py") {
+      if (!value(v))
+        return false;
+      o.steps.push_back({Step::kPython, v, {}});
+    } else if (a == "--python") {
+      if (!value(v))
+        return false;
+      // Like python itself: what follows the script is the script's.
+      o.steps.push_back({Step::kPythonFile, v, std::vector<std::string>(argv.begin() + i + 1, argv.end())});
+      break;
     } else if (a == "--stats") {
       o.stats = true;
     } else if (a == "--stats-file") {
@@ -177,26 +200,42 @@ std::string pluginFile(const std::string& plugin, const std::vector<std::string>
   return found.empty() ? plugin : found;
 }
 
-bool runStep(const std::pair<bool, std::string>& step) {
-  std::string text = step.second;
-  if (step.first) {
-    std::ifstream in(std::filesystem::u8path(step.second), std::ios::binary);
-    if (!in) {
-      std::cerr << "mayahost: " << step.second << ": cannot open the script" << std::endl;
-      return false;
-    }
-    std::stringstream all;
-    all << in.rdbuf();
-    text = all.str();
+bool readScript(const std::string& path, std::string& text) {
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
+  if (!in) {
+    std::cerr << "mayahost: " << path << ": cannot open the script" << std::endl;
+    return false;
   }
+  std::stringstream all;
+  all << in.rdbuf();
+  text = all.str();
+  return true;
+}
+
+bool runMelStep(const std::string& text, bool echo) {
   OmbrixHost::MelValue result;
   std::string error;
   if (!OmbrixHost::runMel(text, result, error))
     return false;
   // Like the script editor, a command line echoes its result.
-  if (!step.first && result.kind != OmbrixHost::MelValue::kNone)
+  if (echo && result.kind != OmbrixHost::MelValue::kNone)
     std::cout << "// Result: " << result.asString() << " //" << std::endl;
   return true;
+}
+
+bool runStep(const Step& step) {
+  std::string text = step.text;
+  switch (step.kind) {
+  case Step::kMel:
+    return runMelStep(text, true);
+  case Step::kMelFile:
+    return readScript(step.text, text) && runMelStep(text, false);
+  case Step::kPython:
+    return runPythonCode(text);
+  case Step::kPythonFile:
+    return readScript(step.text, text) && runPythonScript(step.text, text, step.args);
+  }
+  return false;
 }
 
 // A load that refused geometry fails, unless the loss is accepted.
@@ -316,7 +355,7 @@ int main(int argc, char** argv) {
     ok = geometryComplete(o) && ok;
   }
   for (const auto& name : o.selections)
-    ok = runStep({false, "select -add \"" + name + "\";"}) && ok;
+    ok = runMelStep("select -add \"" + name + "\";", true) && ok;
   PluginSession plugin;
   if (!o.plugin.empty() && !plugin.load(pluginFile(o.plugin, pluginDirs)))
     return 1;

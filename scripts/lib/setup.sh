@@ -5,7 +5,7 @@
 OMBRIX_PACKAGES=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 bc libassimp-dev libstb-dev nlohmann-json3-dev clang libclang-rt-14-dev
-  assimp-testmodels libtinyobjloader-dev
+  assimp-testmodels libtinyobjloader-dev python3-dev
 )
 
 ombrix_missing_packages() {

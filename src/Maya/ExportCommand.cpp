@@ -1,5 +1,6 @@
 #include "Maya/ExportCommand.h"
 
+#include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MGlobal.h>
 #include <maya/MPxCommand.h>
@@ -13,21 +14,32 @@ const char kExportUvSetOptionVar[] = "OmbrixExportUVSet";
 
 namespace {
 
-std::string uvSetToExport(const MArgList& args) {
-  for (unsigned int i = 0; i + 1 < args.length(); ++i) {
-    const MString flag = args.asString(i);
-    if (flag == "-uvSet" || flag == "-uvs") return args.asString(i + 1).asChar();
-  }
+const char kUvSetFlag[] = "-uvs";
+
+std::string uvSetToExport(const MArgDatabase& flags) {
+  MString named;
+  if (flags.isFlagSet(kUvSetFlag) && flags.getFlagArgument(kUvSetFlag, 0, named))
+    return named.asChar();
   bool exists = false;
-  const MString named = MGlobal::optionVarStringValue(kExportUvSetOptionVar, &exists);
+  named = MGlobal::optionVarStringValue(kExportUvSetOptionVar, &exists);
   return exists ? named.asChar() : std::string();
 }
 
 }  // namespace
 
-MStatus exportCommand(int selectionFlag, const MArgList& args) {
+MSyntax exportSyntax() {
+  MSyntax syntax;
+  syntax.addFlag(kUvSetFlag, "-uvSet", MSyntax::kString);
+  return syntax;
+}
+
+MStatus exportCommand(int selectionFlag, const MSyntax& syntax, const MArgList& args) {
+  MStatus parsed;
+  const MArgDatabase flags(syntax, args, &parsed);
+  if (!parsed)
+    return parsed;
   std::string path;
-  const bool saved = runExport(selectionFlag, &path, uvSetToExport(args)) != 0;
+  const bool saved = runExport(selectionFlag, &path, uvSetToExport(flags)) != 0;
   MPxCommand::setResult(MString(path.c_str()));
   return MStatus(saved ? MStatus::kSuccess : MStatus::kFailure);
 }

@@ -2,6 +2,7 @@
 // plug-in does (menu script and its procedures given to registerUI,
 // commands) and its command reports what the host answers, so a test can
 // read it from mayahost's output.
+#include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MDagPath.h>
 #include <maya/MFnDagNode.h>
@@ -11,6 +12,7 @@
 #include <maya/MIOStream.h>
 #include <maya/MItDag.h>
 #include <maya/MItSelectionList.h>
+#include <maya/MSyntax.h>
 #include <maya/MMatrix.h>
 #include <maya/MPoint.h>
 #include <maya/MPxCommand.h>
@@ -84,6 +86,46 @@ public:
   static void* creator() { return new HostFail(); }
 };
 
+// Declares typed, multi-use and queried flags and answers what it was given,
+// one string a value: "query 0", "count 3", "scale 1.5", "name a", "verbose".
+class HostFlags : public MPxCommand {
+public:
+  MStatus doIt(const MArgList& args) override {
+    MStatus status;
+    MArgDatabase flags(syntax(), args, &status);
+    if (!status)
+      return status;
+    MStringArray given;
+    given.append(flags.isQuery() ? "query 1" : "query 0");
+    int count = 0;
+    if (flags.isFlagSet("-c") && flags.getFlagArgument("-c", 0, count) == MStatus::kSuccess)
+      given.append(MString("count ") + count);
+    double scale = 0.0;
+    if (flags.isFlagSet("-scale") && flags.getFlagArgument("-scale", 0, scale) == MStatus::kSuccess)
+      given.append(MString("scale ") + scale);
+    for (unsigned int use = 0; use < flags.numberOfFlagUses("-n"); ++use) {
+      MArgList values;
+      flags.getFlagArgumentList("-n", use, values);
+      given.append("name " + values.asString(0));
+    }
+    if (flags.isFlagSet("-v"))
+      given.append("verbose");
+    setResult(given);
+    return MStatus::kSuccess;
+  }
+  static void* creator() { return new HostFlags(); }
+  static MSyntax newSyntax() {
+    MSyntax syntax;
+    syntax.addFlag("-c", "-count", MSyntax::kLong);
+    syntax.addFlag("-s", "-scale", MSyntax::kDouble);
+    syntax.addFlag("-n", "-name", MSyntax::kString);
+    syntax.makeFlagMultiUse("-n");
+    syntax.addFlag("-v", "-verbose");
+    syntax.enableQuery();
+    return syntax;
+  }
+};
+
 }  // namespace
 
 PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
@@ -91,6 +133,7 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
   plugin.registerCommand("hostProbe", HostProbe::creator);
   plugin.registerCommand("hostResult", HostResult::creator);
   plugin.registerCommand("hostFail", HostFail::creator);
+  plugin.registerCommand("hostFlags", HostFlags::creator, HostFlags::newSyntax);
   MStringArray result;
   MGlobal::executeCommand("source \"OmbrixVael\";", result, false, false);
   // The batch pair says when the host runs it.
@@ -108,6 +151,7 @@ PLUGIN_EXPORT MStatus uninitializePlugin(MObject obj) {
   plugin.deregisterCommand("hostProbe");
   plugin.deregisterCommand("hostResult");
   plugin.deregisterCommand("hostFail");
+  plugin.deregisterCommand("hostFlags");
   MGlobal::executeCommand("print \"test plug-in unloaded\\n\";", result, false, false);
   return MStatus::kSuccess;
 }

@@ -4,6 +4,7 @@
 class MArgList;
 class MString;
 class MStringArray;
+class MSyntax;
 
 class OPENMAYA_EXPORT MPxCommand {
 public:
@@ -14,6 +15,7 @@ public:
   virtual MStatus redoIt();
   virtual bool isUndoable() const;
   virtual bool hasSyntax() const;
+  MSyntax syntax() const;
 
   static void displayInfo(const MString& text);
   static void displayWarning(const MString& text, bool showLineNumber = false);
@@ -31,4 +33,8 @@ public:
   static void appendToResult(double result);
   static bool isCurrentResultArray();
   static MString currentStringResult(MStatus* ReturnStatus = nullptr);
+
+private:
+  friend class OmbrixHost::Access;
+  const MSyntax* syntax_ = nullptr;
 };

@@ -26,6 +26,8 @@ typedef double double3[3];
 namespace OmbrixHost {
 struct ObjectData;
 class Access;
+struct SyntaxSpec;
+struct ParsedArgs;
 }
 
 class MSpace {

@@ -7,8 +7,10 @@
 #include <maya/MDagPath.h>
 #include <maya/MObject.h>
 #include <maya/MPlug.h>
+#include <maya/MPxCommand.h>
 #include <maya/MSelectionList.h>
 #include <maya/MStatus.h>
+#include <maya/MSyntax.h>
 #include <maya/MTesselationParams.h>
 
 #include <memory>
@@ -47,6 +49,9 @@ public:
   // A failure with the host's own message, which mayahost shows with the command's error.
   static MStatus failure(MStatus::MStatusCode code, const MString& message) { return MStatus(code, message); }
   static void addArg(MArgList& list, const MString& arg) { list.addArg(arg); }
+  // A command's declared syntax, and the one the host hands a command while it runs.
+  static const SyntaxSpec& syntaxSpec(const MSyntax& syntax) { return *syntax.spec_; }
+  static void setSyntax(MPxCommand& command, const MSyntax* syntax) { command.syntax_ = syntax; }
   OPENMAYA_EXPORT static TessellationSettings tessellation(const MTesselationParams& params);
 
   static MObject wrap(Node* node);

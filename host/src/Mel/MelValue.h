@@ -16,6 +16,7 @@ struct OPENMAYA_EXPORT MelValue {
   std::vector<std::string> strings;
   std::vector<double> numbers;
   bool word = false;  // an unquoted word of a command-style argument list
+  bool boolean = false;  // an int a command set as a bool result (Python reads True/False)
 
   static MelValue ofKind(Kind k) {
     MelValue m;

@@ -1,3 +1,4 @@
+#include "CommandSyntax.h"
 #include "HostObject.h"
 #include "HostSession.h"
 #include "MelInterpreter.h"
@@ -7,6 +8,7 @@
 #include <maya/MArgList.h>
 #include <maya/MFnPlugin.h>
 #include <maya/MPxCommand.h>
+#include <maya/MSyntax.h>
 
 #include <algorithm>
 #include <memory>
@@ -71,31 +73,67 @@ MString MFnPlugin::loadPath(MStatus* s) const {
   return MString(slash == std::string::npos ? "." : i->path.substr(0, slash).c_str());
 }
 
+namespace {
+
+// The arguments of a MEL call, as the command's MArgList holds them.
+std::vector<std::string> argumentTexts(const std::vector<MelValue>& args) {
+  std::vector<std::string> texts;
+  for (const auto& a : args)
+    texts.push_back(a.asString());
+  return texts;
+}
+
+// Maya refuses a call its syntax does not allow before the command runs.
+void checkSyntax(const std::shared_ptr<MSyntax>& syntax, const std::vector<std::string>& args) {
+  if (!syntax)
+    return;
+  OmbrixHost::ParsedArgs parsed;
+  std::string error;
+  if (!OmbrixHost::parseArguments(OmbrixHost::Access::syntaxSpec(*syntax), args, parsed, error))
+    OmbrixHost::MelInterpreter::fail(error);
+}
+
+MelValue runCommand(const std::string& name, MCreatorFunction creator, const std::shared_ptr<MSyntax>& syntax,
+                    const std::vector<MelValue>& args) {
+  const std::vector<std::string> texts = argumentTexts(args);
+  checkSyntax(syntax, texts);
+  MArgList list;
+  for (const auto& text : texts)
+    OmbrixHost::Access::addArg(list, MString(text.c_str()));
+  OmbrixHost::commandResult() = MelValue();
+  std::unique_ptr<MPxCommand> command(static_cast<MPxCommand*>(creator()));
+  if (!command)
+    OmbrixHost::MelInterpreter::fail(name + ": the command could not be created");
+  OmbrixHost::Access::setSyntax(*command, syntax.get());
+  MStatus status = command->doIt(list);
+  if (!status)
+    OmbrixHost::MelInterpreter::fail(name + ": " + status.errorString().asChar());
+  MelValue result = OmbrixHost::commandResult();
+  std::string text = name;
+  for (const auto& a : texts)
+    text += " " + a;
+  OmbrixHost::undoQueue().record(std::move(command), text);
+  return result;
+}
+
+}  // namespace
+
 MStatus MFnPlugin::registerCommand(const MString& commandName, MCreatorFunction creatorFunction,
-                                   MCreateSyntaxFunction) {
+                                   MCreateSyntaxFunction createSyntaxFunction) {
   OmbrixHost::PluginInfo* info = OmbrixHost::mutablePluginInfo(object_);
   std::string name = commandName.asChar();
   if (!info || !creatorFunction || name.empty())
     return MStatus::kInvalidParameter;
   if (mel().hasCommand(name) || mel().hasProcedure(name))
     return OmbrixHost::Access::failure(MStatus::kFailure, MString(("command " + name + " is already registered").c_str()));
-  mel().registerCommand(name, [creatorFunction, name](OmbrixHost::MelInterpreter&, const std::vector<MelValue>& args) {
-    MArgList list;
-    for (const auto& a : args)
-      OmbrixHost::Access::addArg(list, MString(a.asString().c_str()));
-    OmbrixHost::commandResult() = MelValue();
-    std::unique_ptr<MPxCommand> command(static_cast<MPxCommand*>(creatorFunction()));
-    if (!command)
-      OmbrixHost::MelInterpreter::fail(name + ": the command could not be created");
-    MStatus status = command->doIt(list);
-    if (!status)
-      OmbrixHost::MelInterpreter::fail(name + ": " + status.errorString().asChar());
-    MelValue result = OmbrixHost::commandResult();
-    std::string text = name;
-    for (const auto& a : args)
-      text += " " + a.asString();
-    OmbrixHost::undoQueue().record(std::move(command), text);
-    return result;
+  // Maya asks for the syntax once, when the command is registered.
+  std::shared_ptr<MSyntax> syntax;
+  if (createSyntaxFunction)
+    syntax = std::make_shared<MSyntax>(createSyntaxFunction());
+  OmbrixHost::setCommandSyntax(name, syntax ? &OmbrixHost::Access::syntaxSpec(*syntax) : nullptr);
+  mel().registerCommand(name, [creatorFunction, name, syntax](OmbrixHost::MelInterpreter&,
+                                                              const std::vector<MelValue>& args) {
+    return runCommand(name, creatorFunction, syntax, args);
   });
   info->commands.push_back(name);
   return MStatus::kSuccess;
@@ -111,6 +149,7 @@ MStatus MFnPlugin::deregisterCommand(const MString& commandName) {
     return OmbrixHost::Access::failure(MStatus::kFailure, MString(("command " + name + " is not registered").c_str()));
   info->commands.erase(it);
   mel().removeCommand(name);
+  OmbrixHost::forgetCommandSyntax(name);
   OmbrixHost::undoQueue().flush();  // the commands kept there are the module's code
   return MStatus::kSuccess;
 }

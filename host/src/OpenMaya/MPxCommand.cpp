@@ -2,6 +2,7 @@
 
 #include <maya/MGlobal.h>
 #include <maya/MPxCommand.h>
+#include <maya/MSyntax.h>
 
 namespace OmbrixHost {
 // The result a plug-in command sets while it runs.
@@ -21,6 +22,8 @@ MStatus MPxCommand::undoIt() { return MStatus::kFailure; }
 MStatus MPxCommand::redoIt() { return MStatus::kFailure; }
 bool MPxCommand::isUndoable() const { return false; }
 bool MPxCommand::hasSyntax() const { return false; }
+// The syntax registered with the command; an empty one for a command without.
+MSyntax MPxCommand::syntax() const { return syntax_ ? *syntax_ : MSyntax(); }
 
 void MPxCommand::displayInfo(const MString& text) { MGlobal::displayInfo(text); }
 void MPxCommand::displayWarning(const MString& text, bool) { MGlobal::displayWarning(text); }
@@ -30,7 +33,10 @@ void MPxCommand::setResult(const MString& result) { commandResult() = MelValue::
 void MPxCommand::setResult(const char* result) { setResult(MString(result)); }
 void MPxCommand::setResult(int result) { commandResult() = MelValue::ofInt(result); }
 void MPxCommand::setResult(double result) { commandResult() = MelValue::ofFloat(result); }
-void MPxCommand::setResult(bool result) { commandResult() = MelValue::ofInt(result ? 1 : 0); }
+void MPxCommand::setResult(bool result) {
+  commandResult() = MelValue::ofInt(result ? 1 : 0);
+  commandResult().boolean = true;
+}
 void MPxCommand::setResult(const MStringArray& result) {
   MelValue v = MelValue::ofStrings({});
   for (unsigned int i = 0; i < result.length(); ++i)

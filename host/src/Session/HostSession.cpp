@@ -1,4 +1,6 @@
 #include "HostSession.h"
+
+#include "CommandSyntax.h"
 #include "UndoQueue.h"
 
 #include "HostObject.h"
@@ -54,8 +56,10 @@ void closePluginObject(const MObject& plugin) {
     if (it->node.get() == n) {
       // Commands a module did not deregister go with it: their code is unloaded.
       undoQueue().flush();
-      for (const auto& command : it->info.commands)
+      for (const auto& command : it->info.commands) {
         mel().removeCommand(command);
+        forgetCommandSyntax(command);
+      }
       it->node->alive = false;
       records.erase(it);
       return;
@@ -141,6 +145,18 @@ bool runMel(const std::string& text, MelValue& result, std::string& error) {
   std::cerr << "// Error: " << error << " //" << std::endl;
   return false;
 }
+
+bool callCommand(const std::string& name, const std::vector<MelValue>& args, MelValue& result, std::string& error) {
+  try {
+    result = mel().call(name, args);
+    return true;
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  return false;
+}
+
+bool commandExists(const std::string& name) { return mel().hasCommand(name); }
 
 void resetScene() { scene().reset(); }
 

@@ -49,6 +49,11 @@ OPENMAYA_EXPORT void flushUndoQueue();
 // Runs MEL as the script editor does: errors are printed to stderr as
 // "// Error: ... //" and returned.
 OPENMAYA_EXPORT bool runMel(const std::string& text, MelValue& result, std::string& error);
+// Runs one command (or global procedure) with its arguments already split,
+// as Python's maya.cmds does; false with Maya's message in `error`.
+OPENMAYA_EXPORT bool callCommand(const std::string& name, const std::vector<MelValue>& args, MelValue& result,
+                                 std::string& error);
+OPENMAYA_EXPORT bool commandExists(const std::string& name);
 
 OPENMAYA_EXPORT void resetScene();
 // A new session: a new scene, and no procedure or variable left from earlier scripts.

@@ -3,6 +3,7 @@
 #include <maya/MPxCommand.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+#include <maya/MSyntax.h>
 
 #include <new>
 
@@ -16,7 +17,7 @@ class ExportAllOmbrixPlug : public MPxCommand {
  public:
   ~ExportAllOmbrixPlug() override {}
   MStatus doIt(const MArgList& args) override {
-    return guardCommand("ExportAllOmbrixPlug", [&args] { return exportCommand(0, args); });
+    return guardCommand("ExportAllOmbrixPlug", [this, &args] { return exportCommand(0, syntax(), args); });
   }
 };
 

@@ -3,6 +3,7 @@
 #include <maya/MPxCommand.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+#include <maya/MSyntax.h>
 
 #include <new>
 
@@ -16,7 +17,7 @@ class ExportSelOmbrixPlug : public MPxCommand {
  public:
   ~ExportSelOmbrixPlug() override {}
   MStatus doIt(const MArgList& args) override {
-    return guardCommand("ExportSelOmbrixPlug", [&args] { return exportCommand(1, args); });
+    return guardCommand("ExportSelOmbrixPlug", [this, &args] { return exportCommand(1, syntax(), args); });
   }
 };
 

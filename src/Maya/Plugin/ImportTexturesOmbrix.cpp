@@ -6,11 +6,12 @@
 // -directory (-dir) DIR: the folder to look in; -pattern (-p) P: the file
 // name pattern; -normalMaps (-nm): every bump map is a normal map;
 // -preview (-pv): the lines only, nothing changed.
+#include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
-#include <maya/MGlobal.h>
 #include <maya/MPxCommand.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+#include <maya/MSyntax.h>
 
 #include <new>
 #include <string>
@@ -21,36 +22,28 @@
 
 namespace {
 
-bool isFlag(const MString& arg, const char* longName, const char* shortName) {
-  return arg == longName || arg == shortName;
+const char kDirectoryFlag[] = "-dir";
+const char kPatternFlag[] = "-p";
+const char kNormalMapsFlag[] = "-nm";
+const char kPreviewFlag[] = "-pv";
+
+void readString(const MArgDatabase& flags, const char* flag, std::string& value) {
+  MString text;
+  if (flags.isFlagSet(flag) && flags.getFlagArgument(flag, 0, text))
+    value = text.asUTF8();
 }
 
-// The flags into `search` and `preview`; false (and a Maya error) for an
-// unknown flag or a missing value.
-bool parseFlags(const MArgList& args, TextureSearch& search, bool& preview) {
-  for (unsigned int i = 0; i < args.length(); ++i) {
-    const MString arg = args.asString(i);
-    std::string* value = nullptr;
-    if (isFlag(arg, "-directory", "-dir")) {
-      value = &search.dir;
-    } else if (isFlag(arg, "-pattern", "-p")) {
-      value = &search.pattern;
-    } else if (isFlag(arg, "-normalMaps", "-nm")) {
-      search.normalMaps = true;
-      continue;
-    } else if (isFlag(arg, "-preview", "-pv")) {
-      preview = true;
-      continue;
-    } else {
-      MGlobal::displayError("ImportTexturesOmbrix: unknown flag " + arg);
-      return false;
-    }
-    if (i + 1 >= args.length()) {
-      MGlobal::displayError("ImportTexturesOmbrix: flag " + arg + " needs a value");
-      return false;
-    }
-    *value = args.asString(++i).asUTF8();
-  }
+// The flags into `search` and `preview`; false (and Maya's error) for a
+// call the syntax refuses.
+bool parseFlags(const MSyntax& syntax, const MArgList& args, TextureSearch& search, bool& preview) {
+  MStatus parsed;
+  const MArgDatabase flags(syntax, args, &parsed);
+  if (!parsed)
+    return false;
+  readString(flags, kDirectoryFlag, search.dir);
+  readString(flags, kPatternFlag, search.pattern);
+  search.normalMaps = flags.isFlagSet(kNormalMapsFlag);
+  preview = flags.isFlagSet(kPreviewFlag);
   return true;
 }
 
@@ -60,7 +53,7 @@ class ImportTexturesOmbrix : public MPxCommand {
   MStatus doIt(const MArgList& args) override {
     TextureSearch search;
     bool preview = false;
-    if (!parseFlags(args, search, preview)) return MStatus::kFailure;
+    if (!parseFlags(syntax(), args, search, preview)) return MStatus::kFailure;
     return guardCommand(
         "ImportTexturesOmbrix",
         [this, &search, preview] {
@@ -80,5 +73,14 @@ class ImportTexturesOmbrix : public MPxCommand {
 };
 
 }  // namespace
+
+MSyntax importTexturesSyntax() {
+  MSyntax syntax;
+  syntax.addFlag(kDirectoryFlag, "-directory", MSyntax::kString);
+  syntax.addFlag(kPatternFlag, "-pattern", MSyntax::kString);
+  syntax.addFlag(kNormalMapsFlag, "-normalMaps");
+  syntax.addFlag(kPreviewFlag, "-preview");
+  return syntax;
+}
 
 void* createImportTexturesOmbrix() { return new (std::nothrow) ImportTexturesOmbrix(); }

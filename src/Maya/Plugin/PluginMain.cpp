@@ -5,6 +5,7 @@
 #include <maya/MObject.h>
 #include <maya/MStatus.h>
 #include <maya/MString.h>
+#include <maya/MSyntax.h>
 #include <maya/MTypes.h>
 
 #include <new>
@@ -13,6 +14,7 @@
 #include "IO/FormatRegistry.h"
 #include "Exchange/PainterLink.h"
 #include "Maya/MenuScript.h"
+#include "Maya/ExportCommand.h"
 #include "Maya/PluginState.h"
 #include "Maya/Plugin/Commands.h"
 
@@ -24,15 +26,16 @@ const char kVersion[] = "1.25";
 struct CommandRow {
   const char* name;
   void* (*creator)();
+  MSyntax (*syntax)();
 };
-const CommandRow kCommands[] = {{"SwitchOmbrix", createSwitchOmbrix},
-                                {"LaunchOmbrix", createLaunchOmbrix},
-                                {"CloseOmbrix", createCloseOmbrix},
-                                {"AutoLoadOmbrix", createAutoLoadOmbrix},
-                                {"ExportAllOmbrixPlug", createExportAllOmbrixPlug},
-                                {"ExportSelOmbrixPlug", createExportSelOmbrixPlug},
-                                {"UVImportOmbrix", createUVImportOmbrix},
-                                {"ImportTexturesOmbrix", createImportTexturesOmbrix}};
+const CommandRow kCommands[] = {{"SwitchOmbrix", createSwitchOmbrix, noFlagsSyntax},
+                                {"LaunchOmbrix", createLaunchOmbrix, noFlagsSyntax},
+                                {"CloseOmbrix", createCloseOmbrix, noFlagsSyntax},
+                                {"AutoLoadOmbrix", createAutoLoadOmbrix, noFlagsSyntax},
+                                {"ExportAllOmbrixPlug", createExportAllOmbrixPlug, exportSyntax},
+                                {"ExportSelOmbrixPlug", createExportSelOmbrixPlug, exportSyntax},
+                                {"UVImportOmbrix", createUVImportOmbrix, uvImportSyntax},
+                                {"ImportTexturesOmbrix", createImportTexturesOmbrix, importTexturesSyntax}};
 
 }  // namespace
 
@@ -45,7 +48,7 @@ PLUGIN_EXPORT MStatus initializePlugin(MObject obj) {
     return MStatus::kFailure;
   }
   for (const CommandRow& command : kCommands)
-    plugin.registerCommand(command.name, command.creator);
+    plugin.registerCommand(command.name, command.creator, command.syntax);
   StartupFormats();
   // Maya runs the menu procedures once its interface exists, never in batch
   // mode, and the deletion one when the plug-in is unloaded.

@@ -1,6 +1,7 @@
 // The UVImportOmbrix command: bring the UVs edited in the painter back onto
 // the selected meshes. It goes on Maya's undo queue when it changed a mesh;
 // undo puts every mesh back as it was, redo applies the import again.
+#include <maya/MArgDatabase.h>
 #include <maya/MArgList.h>
 #include <maya/MPxCommand.h>
 #include <maya/MGlobal.h>
@@ -8,6 +9,7 @@
 #include <maya/MStatus.h>
 #include <maya/MString.h>
 #include <maya/MStringArray.h>
+#include <maya/MSyntax.h>
 
 #include <new>
 #include <string>
@@ -37,21 +39,13 @@ bool exportedMeshes(MSelectionList& meshes) {
   return true;
 }
 
+const char kExportedFlag[] = "-ex";
+const char kPerMeshFlag[] = "-pm";
+
 struct ImportFlags {
   bool exported = false;
   bool perMesh = false;
 };
-
-// Flags it does not know are passed over, as the command always did.
-ImportFlags readFlags(const MArgList& args) {
-  ImportFlags flags;
-  for (unsigned int i = 0; i < args.length(); ++i) {
-    const MString flag = args.asString(i);
-    if (flag == "-exported" || flag == "-ex") flags.exported = true;
-    if (flag == "-perMesh" || flag == "-pm") flags.perMesh = true;
-  }
-  return flags;
-}
 
 MStringArray mayaStrings(const std::vector<MString>& texts) {
   MStringArray array;
@@ -67,7 +61,13 @@ class UVImportOmbrix : public MPxCommand {
   // scene, found through the export record, instead of the selection.
   // -perMesh (-pm): the result is one string per mesh, "fullDagPath count".
   MStatus doIt(const MArgList& args) override {
-    const ImportFlags flags = readFlags(args);
+    MStatus parsed;
+    const MArgDatabase database(syntax(), args, &parsed);
+    if (!parsed)
+      return parsed;
+    ImportFlags flags;
+    flags.exported = database.isFlagSet(kExportedFlag);
+    flags.perMesh = database.isFlagSet(kPerMeshFlag);
     return guardCommand(
         "UVImportOmbrix",
         [this, flags] {
@@ -97,5 +97,12 @@ class UVImportOmbrix : public MPxCommand {
 };
 
 }  // namespace
+
+MSyntax uvImportSyntax() {
+  MSyntax syntax;
+  syntax.addFlag(kExportedFlag, "-exported");
+  syntax.addFlag(kPerMeshFlag, "-perMesh");
+  return syntax;
+}
 
 void* createUVImportOmbrix() { return new (std::nothrow) UVImportOmbrix(); }
