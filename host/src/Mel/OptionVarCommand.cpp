@@ -26,7 +26,8 @@ const struct {
                 {"floatValue", Scene::OptionVar::kFloat},
                 {"stringValue", Scene::OptionVar::kString}};
 
-const MelFlagTable optionVarFlags = {{"intValue", "iv", 2}, {"floatValue", "fv", 2}, {"stringValue", "sv", 2}, {"query", "q", 1}, {"exists", "ex", 1}, {"remove", "rm", 1}};
+const MelFlagTable optionVarFlags = {{"intValue", "iv", 2}, {"floatValue", "fv", 2}, {"stringValue", "sv", 2},
+                                     {"query", "q", 1},     {"exists", "ex", 1},     {"remove", "rm", 1}};
 
 MelValue optionVar(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("optionVar", args, optionVarFlags);

@@ -74,7 +74,9 @@ long long countOf(const std::string& flag, const MeshData& m, const std::string&
   return set ? static_cast<long long>(set->us.size()) : 0;
 }
 
-const MelFlagTable polyEvaluateFlags = {{"vertex", "v", 0}, {"edge", "e", 0}, {"face", "f", 0}, {"triangle", "t", 0}, {"uvcoord", "uv", 0}, {"uvSetName", "uvs", 1}, {"query", "q", 0}};
+const MelFlagTable polyEvaluateFlags = {{"vertex", "v", 0},   {"edge", "e", 0},     {"face", "f", 0},
+                                        {"triangle", "t", 0}, {"uvcoord", "uv", 0}, {"uvSetName", "uvs", 1},
+                                        {"query", "q", 0}};
 
 // The counts in the order the flags are given, summed over the meshes.
 MelValue polyEvaluate(MelInterpreter&, const std::vector<MelValue>& args) {

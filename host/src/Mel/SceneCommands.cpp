@@ -73,7 +73,8 @@ Node* existingShared(Node* parent, const std::string& name) {
   return nullptr;
 }
 
-const MelFlagTable createNodeFlags = {{"name", "n", 1}, {"parent", "p", 1}, {"shared", "s", 0}, {"skipSelect", "ss", 0}};
+const MelFlagTable createNodeFlags = {
+    {"name", "n", 1}, {"parent", "p", 1}, {"shared", "s", 0}, {"skipSelect", "ss", 0}};
 
 MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("createNode", args, createNodeFlags);
@@ -162,7 +163,8 @@ MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofFloat(n);
 }
 
-const MelFlagTable connectAttrFlags = {{"force", "f", 0}, {"nextAvailable", "na", 0}, {"lock", "l", -1}, {"referenceDest", "rd", 1}};
+const MelFlagTable connectAttrFlags = {
+    {"force", "f", 0}, {"nextAvailable", "na", 0}, {"lock", "l", -1}, {"referenceDest", "rd", 1}};
 
 MelValue connectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("connectAttr", args, connectAttrFlags);
@@ -188,7 +190,9 @@ MelValue disconnectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
-const MelFlagTable parentFlags = {{"shape", "s", 0}, {"noConnections", "nc", 0}, {"relative", "r", 0}, {"absolute", "a", 0}, {"addObject", "add", 0}, {"world", "w", 0}, {"noInvScale", "nis", 0}};
+const MelFlagTable parentFlags = {{"shape", "s", 0},       {"noConnections", "nc", 0}, {"relative", "r", 0},
+                                  {"absolute", "a", 0},    {"addObject", "add", 0},    {"world", "w", 0},
+                                  {"noInvScale", "nis", 0}};
 
 MelValue parent(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("parent", args, parentFlags);
@@ -257,7 +261,8 @@ std::vector<std::string> positionalNames(const MelFlags& f) {
   return names;
 }
 
-const MelFlagTable selectFlags = {{"noExpand", "ne", 0}, {"replace", "r", 0}, {"add", "add", 0}, {"clear", "cl", 0}, {"deselect", "d", 0}, {"hierarchy", "hi", 0}};
+const MelFlagTable selectFlags = {{"noExpand", "ne", 0}, {"replace", "r", 0},  {"add", "add", 0},
+                                  {"clear", "cl", 0},    {"deselect", "d", 0}, {"hierarchy", "hi", 0}};
 
 MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("select", args, selectFlags);
@@ -368,7 +373,30 @@ AttrKind kindOfType(const std::string& t) {
   return AttrKind::kGeneric;
 }
 
-const MelFlagTable addAttrFlags = {{"cachedInternally", "ci", -1}, {"shortName", "sn", 1}, {"longName", "ln", 1}, {"niceName", "nn", 1}, {"attributeType", "at", 1}, {"dataType", "dt", 1}, {"parent", "p", 1}, {"multi", "m", 0}, {"numberOfChildren", "nc", 1}, {"defaultValue", "dv", 1}, {"minValue", "min", 1}, {"maxValue", "max", 1}, {"softMinValue", "smn", 1}, {"softMaxValue", "smx", 1}, {"enumName", "en", 1}, {"keyable", "k", -1}, {"hidden", "h", -1}, {"storable", "s", -1}, {"usedAsColor", "uac", 0}, {"indexMatters", "im", -1}, {"readable", "r", -1}, {"writable", "w", -1}, {"internalSet", "is", -1}, {"usedAsFilename", "uaf", 0}};
+const MelFlagTable addAttrFlags = {{"cachedInternally", "ci", -1},
+                                   {"shortName", "sn", 1},
+                                   {"longName", "ln", 1},
+                                   {"niceName", "nn", 1},
+                                   {"attributeType", "at", 1},
+                                   {"dataType", "dt", 1},
+                                   {"parent", "p", 1},
+                                   {"multi", "m", 0},
+                                   {"numberOfChildren", "nc", 1},
+                                   {"defaultValue", "dv", 1},
+                                   {"minValue", "min", 1},
+                                   {"maxValue", "max", 1},
+                                   {"softMinValue", "smn", 1},
+                                   {"softMaxValue", "smx", 1},
+                                   {"enumName", "en", 1},
+                                   {"keyable", "k", -1},
+                                   {"hidden", "h", -1},
+                                   {"storable", "s", -1},
+                                   {"usedAsColor", "uac", 0},
+                                   {"indexMatters", "im", -1},
+                                   {"readable", "r", -1},
+                                   {"writable", "w", -1},
+                                   {"internalSet", "is", -1},
+                                   {"usedAsFilename", "uaf", 0}};
 
 MelValue addAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("addAttr", args, addAttrFlags);
@@ -411,7 +439,14 @@ std::vector<DagChain> memberPaths(const DagChain& chain) {
   return out.empty() ? std::vector<DagChain>{chain} : out;
 }
 
-const MelFlagTable setsFlags = {{"edit", "e", 0}, {"forceElement", "fe", 1}, {"addElement", "add", 1}, {"renderable", "r", -1}, {"noSurfaceShader", "nss", -1}, {"empty", "em", 0}, {"name", "n", 1}, {"query", "q", 0}};
+const MelFlagTable setsFlags = {{"edit", "e", 0},
+                                {"forceElement", "fe", 1},
+                                {"addElement", "add", 1},
+                                {"renderable", "r", -1},
+                                {"noSurfaceShader", "nss", -1},
+                                {"empty", "em", 0},
+                                {"name", "n", 1},
+                                {"query", "q", 0}};
 
 MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("sets", args, setsFlags);
@@ -469,7 +504,10 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(set->name);
 }
 
-const MelFlagTable lsFlags = {{"sets", "sets", 0}, {"type", "typ", 1}, {"selection", "sl", 0}, {"long", "l", 0}, {"dagObjects", "dag", 0}, {"shapes", "s", 0}, {"transforms", "tr", 0}, {"showType", "st", 0}, {"materials", "mat", 0}, {"noIntermediate", "ni", 0}};
+const MelFlagTable lsFlags = {{"sets", "sets", 0},        {"type", "typ", 1},       {"selection", "sl", 0},
+                              {"long", "l", 0},           {"dagObjects", "dag", 0}, {"shapes", "s", 0},
+                              {"transforms", "tr", 0},    {"showType", "st", 0},    {"materials", "mat", 0},
+                              {"noIntermediate", "ni", 0}};
 
 MelValue ls(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("ls", args, lsFlags);
@@ -535,7 +573,8 @@ MelValue listHistoryCommand(MelInterpreter&, const std::vector<MelValue>& args) 
   return MelValue::ofStrings(names);
 }
 
-const MelFlagTable listConnectionsFlags = {{"source", "s", -1}, {"destination", "d", -1}, {"plugs", "p", -1}, {"connections", "c", -1}, {"type", "t", 1}};
+const MelFlagTable listConnectionsFlags = {
+    {"source", "s", -1}, {"destination", "d", -1}, {"plugs", "p", -1}, {"connections", "c", -1}, {"type", "t", 1}};
 
 // listConnections [-s bool] [-d bool] [-p bool] [-c bool] [-t TYPE] NODE|PLUG:
 // per connection of the node (or of the plug, its children and elements), the
@@ -599,7 +638,8 @@ MelValue requires(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
-const MelFlagTable currentUnitFlags = {{"linear", "l", 1}, {"angle", "a", 1}, {"time", "t", 1}, {"query", "q", 0}, {"fullName", "f", 0}, {"updateAnimation", "ua", -1}};
+const MelFlagTable currentUnitFlags = {{"linear", "l", 1}, {"angle", "a", 1},    {"time", "t", 1},
+                                       {"query", "q", 0},  {"fullName", "f", 0}, {"updateAnimation", "ua", -1}};
 
 MelValue currentUnit(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("currentUnit", args, currentUnitFlags);

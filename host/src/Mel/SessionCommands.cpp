@@ -69,7 +69,8 @@ MelValue source(MelInterpreter& mel, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
-const MelFlagTable workspaceFlags = {{"query", "q", 0}, {"directory", "dir", 1}, {"rootDirectory", "rd", 0}, {"fullName", "fn", 0}, {"openWorkspace", "o", 0}, {"update", "u", 0}};
+const MelFlagTable workspaceFlags = {{"query", "q", 0},     {"directory", "dir", 1},   {"rootDirectory", "rd", 0},
+                                     {"fullName", "fn", 0}, {"openWorkspace", "o", 0}, {"update", "u", 0}};
 
 MelValue workspace(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("workspace", args, workspaceFlags);
@@ -107,7 +108,27 @@ std::string locate(const std::string& name) {
   return "unknown";
 }
 
-const MelFlagTable fileFlags = {{"query", "q", 0}, {"location", "loc", 0}, {"sceneName", "sn", 0}, {"new", "new", 0}, {"force", "f", 0}, {"modified", "mf", 0}, {"reference", "r", 0}, {"referenceDepthInfo", "rdi", 1}, {"namespace", "ns", 1}, {"renamingPrefix", "rpr", 1}, {"referenceNode", "rfn", 1}, {"deferReference", "dr", 1}, {"type", "typ", 1}, {"options", "op", 1}, {"sharedNodes", "shd", 1}, {"mergeNamespacesOnClash", "mnc", 1}, {"ignoreVersion", "iv", 0}, {"groupReference", "gr", 0}, {"groupLocator", "gl", 0}, {"groupName", "gn", 1}, {"loadReferenceDepth", "lrd", 1}};
+const MelFlagTable fileFlags = {{"query", "q", 0},
+                                {"location", "loc", 0},
+                                {"sceneName", "sn", 0},
+                                {"new", "new", 0},
+                                {"force", "f", 0},
+                                {"modified", "mf", 0},
+                                {"reference", "r", 0},
+                                {"referenceDepthInfo", "rdi", 1},
+                                {"namespace", "ns", 1},
+                                {"renamingPrefix", "rpr", 1},
+                                {"referenceNode", "rfn", 1},
+                                {"deferReference", "dr", 1},
+                                {"type", "typ", 1},
+                                {"options", "op", 1},
+                                {"sharedNodes", "shd", 1},
+                                {"mergeNamespacesOnClash", "mnc", 1},
+                                {"ignoreVersion", "iv", 0},
+                                {"groupReference", "gr", 0},
+                                {"groupLocator", "gl", 0},
+                                {"groupName", "gn", 1},
+                                {"loadReferenceDepth", "lrd", 1}};
 
 MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("file", args, fileFlags);
@@ -236,7 +257,9 @@ MelValue waitCursor(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
-const MelFlagTable menuFlags = {{"label", "l", 1}, {"parent", "p", 1}, {"tearOff", "to", 1}, {"exists", "ex", 0}, {"allowOptionBoxes", "aob", 1}, {"edit", "e", 0}, {"query", "q", 0}};
+const MelFlagTable menuFlags = {
+    {"label", "l", 1}, {"parent", "p", 1}, {"tearOff", "to", 1}, {"exists", "ex", 0}, {"allowOptionBoxes", "aob", 1},
+    {"edit", "e", 0},  {"query", "q", 0}};
 
 MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("menu");
@@ -260,7 +283,8 @@ MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(name);
 }
 
-const MelFlagTable menuItemFlags = {{"label", "l", 1}, {"command", "c", 1}, {"divider", "d", 1}, {"annotation", "ann", 1}, {"parent", "p", 1}, {"optionBox", "ob", 1}};
+const MelFlagTable menuItemFlags = {{"label", "l", 1},        {"command", "c", 1}, {"divider", "d", 1},
+                                    {"annotation", "ann", 1}, {"parent", "p", 1},  {"optionBox", "ob", 1}};
 
 MelValue menuItem(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("menuItem");

@@ -157,7 +157,11 @@ void resize(const DagChain& chain, const Vec3& value, bool relative) {
 
 bool flagOn(const MelFlags& f, const char* name) { return f.has(name); }
 
-const MelFlagTable moveFlags = {{"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"localSpace", "ls", 0}, {"objectSpace", "os", 0}};
+const MelFlagTable moveFlags = {{"relative", "r", 0},
+                                {"absolute", "a", 0},
+                                {"worldSpace", "ws", 0},
+                                {"localSpace", "ls", 0},
+                                {"objectSpace", "os", 0}};
 
 MelValue move(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("move", args, moveFlags);
@@ -169,7 +173,8 @@ MelValue move(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
-const MelFlagTable rotateFlags = {{"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}};
+const MelFlagTable rotateFlags = {
+    {"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}};
 
 MelValue rotate(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("rotate", args, rotateFlags);
@@ -233,7 +238,9 @@ Vec3 flagValues(const MelFlags& f, const char* name) {
   return out;
 }
 
-const MelFlagTable xformFlags = {{"query", "q", 0}, {"translation", "t", 3}, {"rotation", "ro", 3}, {"scale", "s", 3}, {"matrix", "m", 16}, {"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}};
+const MelFlagTable xformFlags = {{"query", "q", 0},    {"translation", "t", 3}, {"rotation", "ro", 3},
+                                 {"scale", "s", 3},    {"matrix", "m", 16},     {"relative", "r", 0},
+                                 {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}};
 
 MelValue xform(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("xform", args, xformFlags);

@@ -39,7 +39,8 @@ MelValue flushUndo(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
-const MelFlagTable undoInfoFlags = {{"query", "q", 0}, {"undoName", "un", 0}, {"redoName", "rn", 0}, {"state", "st", -1}, {"undoQueueEmpty", "uqe", 0}};
+const MelFlagTable undoInfoFlags = {
+    {"query", "q", 0}, {"undoName", "un", 0}, {"redoName", "rn", 0}, {"state", "st", -1}, {"undoQueueEmpty", "uqe", 0}};
 
 MelValue undoInfo(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("undoInfo", args, undoInfoFlags);
