@@ -137,6 +137,8 @@ bool callCommand(const std::string& name, const std::vector<MelValue>& args, Mel
 
 bool commandExists(const std::string& name) { return mel().hasCommand(name); }
 
+const MelFlagTable* builtinFlagTable(const std::string& name) { return mel().flagTable(name); }
+
 void resetScene() { scene().reset(); }
 
 void resetSession() {
