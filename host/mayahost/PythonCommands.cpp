@@ -13,6 +13,8 @@
 #include <vector>
 
 using OmbrixHost::FlagSpec;
+using OmbrixHost::MelFlagSpec;
+using OmbrixHost::MelFlagTable;
 using OmbrixHost::MelValue;
 using OmbrixHost::SyntaxSpec;
 
@@ -113,11 +115,121 @@ bool appendDeclared(const SyntaxSpec& syntax, const std::string& key, PyObject* 
   return true;
 }
 
-// A command with its flags in a table of its own (the host's built-in
-// ones): the keyword as a flag word with its values, checked by the command.
+// A command with neither a syntax nor a flag table (a host command that reads
+// its own arguments): the keyword as a flag word with its values, checked by
+// the command.
 void appendUndeclared(const std::string& key, PyObject* value, std::vector<MelValue>& out);
 
 bool appendPositional(PyObject* value, std::vector<MelValue>& out);
+
+// A host command's flag by long or short name, the last match as its MEL
+// parse takes it; null if none.
+const MelFlagSpec* tableFlag(const MelFlagTable& table, const std::string& key) {
+  const MelFlagSpec* found = nullptr;
+  for (const MelFlagSpec& flag : table)
+    if (key == flag.longName || key == flag.shortName)
+      found = &flag;
+  return found;
+}
+
+// One value after a host command's flag: a string or a number.
+bool tableValue(PyObject* value, MelValue& out) {
+  if (PyUnicode_Check(value))
+    out = MelValue::ofString(PyUnicode_AsUTF8(value));
+  else if (PyLong_Check(value))
+    out = MelValue::ofInt(PyLong_AsLongLong(value));
+  else if (PyFloat_Check(value))
+    out = MelValue::ofFloat(PyFloat_AsDouble(value));
+  else
+    return false;
+  return true;
+}
+
+bool isSequence(PyObject* value) { return PyList_Check(value) || PyTuple_Check(value); }
+
+// One use of a host command's flag with values: a single value, or a tuple or
+// list of as many as the flag takes.
+bool appendTableUse(const MelFlagSpec& flag, const std::string& key, PyObject* value, std::vector<MelValue>& out) {
+  const auto arity = static_cast<std::size_t>(flag.arity);
+  std::vector<PyObject*> items;
+  if (arity == 1)
+    items.push_back(value);
+  else if (isSequence(value) && PySequence_Fast_GET_SIZE(value) == static_cast<Py_ssize_t>(arity))
+    for (std::size_t k = 0; k < arity; ++k)
+      items.push_back(PySequence_Fast_GET_ITEM(value, static_cast<Py_ssize_t>(k)));
+  std::vector<MelValue> values(items.size());
+  bool fits = items.size() == arity;
+  for (std::size_t k = 0; fits && k < arity; ++k)
+    fits = tableValue(items[k], values[k]);
+  if (!fits)
+    return typeError("Invalid arguments for flag '" + key + "'.  Expected " +
+                     (arity == 1 ? std::string("a string or a number") : std::to_string(arity) + " values") +
+                     ", got " + Py_TYPE(value)->tp_name);
+  out.push_back(flagWord(flag.longName));
+  out.insert(out.end(), values.begin(), values.end());
+  return true;
+}
+
+// A keyword through a host command's flag table: an unknown keyword and a
+// value that does not fit are TypeErrors; True/False for a flag without
+// values and for an optional boolean; a list for each use of a flag with
+// values. Queried, a flag is given without its values.
+bool appendTabled(const MelFlagTable& table, const std::string& key, PyObject* value, bool query,
+                  std::vector<MelValue>& out) {
+  const MelFlagSpec* flag = tableFlag(table, key);
+  if (!flag)
+    return typeError("Invalid flag '" + key + "'");
+  const bool mode = std::string(flag->longName) == "query" || std::string(flag->longName) == "edit";
+  if (flag->arity <= 0 || (query && !mode)) {
+    if (flag->arity <= 0 && !isInteger(value))
+      return typeError("Flag '" + key + "' must be passed a boolean argument");
+    const bool on = PyObject_IsTrue(value) != 0;
+    if (flag->arity < 0 && !query)
+      out.insert(out.end(), {flagWord(flag->longName), MelValue::ofInt(on ? 1 : 0)});
+    else if (on)
+      out.push_back(flagWord(flag->longName));
+    return true;
+  }
+  const bool uses = PyList_Check(value) && (flag->arity == 1 || [&] {
+                      for (Py_ssize_t k = 0; k < PyList_Size(value); ++k)
+                        if (!isSequence(PyList_GetItem(value, k)))
+                          return false;
+                      return true;
+                    }());
+  if (!uses)
+    return appendTableUse(*flag, key, value, out);
+  for (Py_ssize_t k = 0; k < PyList_Size(value); ++k)
+    if (!appendTableUse(*flag, key, PyList_GetItem(value, k), out))
+      return false;
+  return true;
+}
+
+// The keywords through a host command's flag table; query and edit first, as
+// its MEL parse reads the flags after -query as queried.
+bool tableKeywords(const MelFlagTable& table, PyObject* keywords, std::vector<MelValue>& out) {
+  PyObject* key = nullptr;
+  PyObject* value = nullptr;
+  Py_ssize_t position = 0;
+  bool query = false;
+  std::vector<std::pair<std::string, PyObject*>> rest;
+  while (PyDict_Next(keywords, &position, &key, &value)) {
+    const std::string name = PyUnicode_AsUTF8(key);
+    const MelFlagSpec* flag = tableFlag(table, name);
+    const std::string longName = flag ? flag->longName : "";
+    if (longName != "query" && longName != "edit") {
+      rest.emplace_back(name, value);
+      continue;
+    }
+    const std::size_t before = out.size();
+    if (!appendTabled(table, name, value, false, out))
+      return false;
+    query = query || (longName == "query" && out.size() > before);
+  }
+  for (const auto& [name, item] : rest)
+    if (!appendTabled(table, name, item, query, out))
+      return false;
+  return true;
+}
 
 bool modeKeyword(const SyntaxSpec& syntax, const std::string& key, const char* shortName, const char* longName,
                  bool allowed) {
@@ -130,6 +242,8 @@ bool keywordFlags(const std::string& command, PyObject* keywords, std::vector<Me
   if (!keywords || !PyDict_Check(keywords) || OmbrixHost::registeredWithoutSyntax(command))
     return true;  // a plug-in command without a syntax gets no flags, as in Maya
   const SyntaxSpec* syntax = OmbrixHost::commandSyntax(command);
+  if (const MelFlagTable* table = syntax ? nullptr : OmbrixHost::builtinFlagTable(command))
+    return tableKeywords(*table, keywords, out);
   PyObject* key = nullptr;
   PyObject* value = nullptr;
   Py_ssize_t position = 0;

@@ -33,8 +33,7 @@ static bool boolWord(const MelValue& v) {
   return false;
 }
 
-MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args,
-                       std::initializer_list<MelFlagSpec> spec) {
+MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args, const MelFlagTable& spec) {
   MelFlags out;
   bool querying = false;
   for (std::size_t k = 0; k < args.size(); ++k) {

@@ -57,8 +57,20 @@ void MelInterpreter::forgetScripts() {
 
 void MelInterpreter::registerCommand(const std::string& name, MelCommand command) {
   commands_[name] = std::move(command);
+  flagTables_.erase(name);
 }
-void MelInterpreter::removeCommand(const std::string& name) { commands_.erase(name); }
+void MelInterpreter::registerCommand(const std::string& name, MelCommand command, const MelFlagTable& flags) {
+  commands_[name] = std::move(command);
+  flagTables_[name] = flags;
+}
+void MelInterpreter::removeCommand(const std::string& name) {
+  commands_.erase(name);
+  flagTables_.erase(name);
+}
+const MelFlagTable* MelInterpreter::flagTable(const std::string& name) const {
+  auto it = flagTables_.find(name);
+  return it == flagTables_.end() ? nullptr : &it->second;
+}
 bool MelInterpreter::hasCommand(const std::string& name) const { return commands_.count(name) != 0; }
 bool MelInterpreter::hasProcedure(const std::string& name) const { return procedures_.count(name) != 0; }
 

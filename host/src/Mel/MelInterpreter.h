@@ -1,6 +1,7 @@
 #pragma once
 // The MEL subset the host runs: statements, global procedures, variables,
 // if/else, expressions, backquotes, and the commands registered with it.
+#include "MelFlagTable.h"
 #include "MelLexer.h"
 #include "MelValue.h"
 
@@ -36,9 +37,13 @@ public:
   std::string findScript(const std::string& name) const;
 
   void registerCommand(const std::string& name, MelCommand command);
+  // A command with its flag table, which its parse and Python's keywords use.
+  void registerCommand(const std::string& name, MelCommand command, const MelFlagTable& flags);
   void removeCommand(const std::string& name);
   bool hasCommand(const std::string& name) const;
   bool hasProcedure(const std::string& name) const;
+  // The flag table registered with the command; null for one without.
+  const MelFlagTable* flagTable(const std::string& name) const;
   MelValue call(const std::string& name, const std::vector<MelValue>& args);
 
   // Forgets every procedure and variable a script defined.
@@ -67,6 +72,7 @@ private:
   MelValue runProcedure(const Procedure& proc, const std::vector<MelValue>& args);
 
   std::map<std::string, MelCommand> commands_;
+  std::map<std::string, MelFlagTable> flagTables_;
   std::map<std::string, Procedure> procedures_;
   std::map<std::string, MelValue> globals_;
   std::vector<std::map<std::string, MelValue>> frames_;
@@ -98,13 +104,6 @@ struct MelFlags {
   bool on(const std::string& name, bool fallback) const;
 };
 
-struct MelFlagSpec {
-  const char* longName;
-  const char* shortName;
-  int arity;  // values after the flag; -1 = an optional boolean value
-};
-
-MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args,
-                       std::initializer_list<MelFlagSpec> spec);
+MelFlags parseMelFlags(const std::string& command, const std::vector<MelValue>& args, const MelFlagTable& spec);
 
 }  // namespace OmbrixHost

@@ -26,14 +26,11 @@ const struct {
                 {"floatValue", Scene::OptionVar::kFloat},
                 {"stringValue", Scene::OptionVar::kString}};
 
+const MelFlagTable optionVarFlags = {{"intValue", "iv", 2}, {"floatValue", "fv", 2}, {"stringValue", "sv", 2},
+                                     {"query", "q", 1},     {"exists", "ex", 1},     {"remove", "rm", 1}};
+
 MelValue optionVar(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("optionVar", args,
-                         {{"intValue", "iv", 2},
-                          {"floatValue", "fv", 2},
-                          {"stringValue", "sv", 2},
-                          {"query", "q", 1},
-                          {"exists", "ex", 1},
-                          {"remove", "rm", 1}});
+  auto f = parseMelFlags("optionVar", args, optionVarFlags);
   auto& vars = scene().optionVars;
   if (f.has("query")) {
     const auto it = vars.find(f.text("query"));
@@ -57,6 +54,6 @@ MelValue optionVar(MelInterpreter&, const std::vector<MelValue>& args) {
 
 }  // namespace
 
-void registerOptionVarCommand(MelInterpreter& mel) { mel.registerCommand("optionVar", optionVar); }
+void registerOptionVarCommand(MelInterpreter& mel) { mel.registerCommand("optionVar", optionVar, optionVarFlags); }
 
 }  // namespace OmbrixHost

@@ -74,11 +74,13 @@ long long countOf(const std::string& flag, const MeshData& m, const std::string&
   return set ? static_cast<long long>(set->us.size()) : 0;
 }
 
+const MelFlagTable polyEvaluateFlags = {{"vertex", "v", 0},   {"edge", "e", 0},     {"face", "f", 0},
+                                        {"triangle", "t", 0}, {"uvcoord", "uv", 0}, {"uvSetName", "uvs", 1},
+                                        {"query", "q", 0}};
+
 // The counts in the order the flags are given, summed over the meshes.
 MelValue polyEvaluate(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("polyEvaluate", args,
-                         {{"vertex", "v", 0}, {"edge", "e", 0}, {"face", "f", 0}, {"triangle", "t", 0},
-                          {"uvcoord", "uv", 0}, {"uvSetName", "uvs", 1}, {"query", "q", 0}});
+  auto f = parseMelFlags("polyEvaluate", args, polyEvaluateFlags);
   // MEL answers in the order the flags are given.
   static const MelFlagSpec counts[] = {
       {"vertex", "v", 0}, {"edge", "e", 0}, {"face", "f", 0}, {"triangle", "t", 0}, {"uvcoord", "uv", 0}};
@@ -105,9 +107,11 @@ MelValue polyEvaluate(MelInterpreter&, const std::vector<MelValue>& args) {
   return out;
 }
 
+const MelFlagTable polyUVSetFlags = {{"query", "q", 0}, {"currentUVSet", "cuv", -1}, {"allUVSets", "auv", -1}};
+
 // polyUVSet -query with -currentUVSet or -allUVSets, per mesh in order.
 MelValue polyUVSet(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("polyUVSet", args, {{"query", "q", 0}, {"currentUVSet", "cuv", -1}, {"allUVSets", "auv", -1}});
+  auto f = parseMelFlags("polyUVSet", args, polyUVSetFlags);
   if (!f.has("query") || f.has("currentUVSet") == f.has("allUVSets"))
     MelInterpreter::fail("polyUVSet: only -query with one of -currentUVSet or -allUVSets is supported");
   std::vector<std::string> names;
@@ -126,8 +130,8 @@ MelValue polyUVSet(MelInterpreter&, const std::vector<MelValue>& args) {
 }  // namespace
 
 void registerPolyCommands(MelInterpreter& mel) {
-  mel.registerCommand("polyEvaluate", polyEvaluate);
-  mel.registerCommand("polyUVSet", polyUVSet);
+  mel.registerCommand("polyEvaluate", polyEvaluate, polyEvaluateFlags);
+  mel.registerCommand("polyUVSet", polyUVSet, polyUVSetFlags);
 }
 
 }  // namespace OmbrixHost

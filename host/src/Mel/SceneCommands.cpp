@@ -73,9 +73,11 @@ Node* existingShared(Node* parent, const std::string& name) {
   return nullptr;
 }
 
+const MelFlagTable createNodeFlags = {
+    {"name", "n", 1}, {"parent", "p", 1}, {"shared", "s", 0}, {"skipSelect", "ss", 0}};
+
 MelValue createNode(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("createNode", args,
-                         {{"name", "n", 1}, {"parent", "p", 1}, {"shared", "s", 0}, {"skipSelect", "ss", 0}});
+  auto f = parseMelFlags("createNode", args, createNodeFlags);
   if (f.positional.size() != 1)
     MelInterpreter::fail("createNode: one node type expected");
   std::string type = f.positional[0].asString();
@@ -124,8 +126,10 @@ MelValue setAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable getAttrFlags = {{"size", "s", 0}, {"type", "typ", 0}};
+
 MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("getAttr", args, {{"size", "s", 0}, {"type", "typ", 0}});
+  auto f = parseMelFlags("getAttr", args, getAttrFlags);
   if (f.positional.size() != 1)
     MelInterpreter::fail("getAttr: one attribute expected");
   PlugRef plug = needPlug(f.positional[0].asString());
@@ -159,10 +163,11 @@ MelValue getAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofFloat(n);
 }
 
+const MelFlagTable connectAttrFlags = {
+    {"force", "f", 0}, {"nextAvailable", "na", 0}, {"lock", "l", -1}, {"referenceDest", "rd", 1}};
+
 MelValue connectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("connectAttr", args,
-                         {{"force", "f", 0}, {"nextAvailable", "na", 0}, {"lock", "l", -1},
-                          {"referenceDest", "rd", 1}});
+  auto f = parseMelFlags("connectAttr", args, connectAttrFlags);
   if (f.positional.size() != 2)
     MelInterpreter::fail("connectAttr: source and destination expected");
   PlugRef src = needPlug(f.positional[0].asString());
@@ -173,8 +178,10 @@ MelValue connectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString("Connected " + f.positional[0].asString() + " to " + f.positional[1].asString() + ".");
 }
 
+const MelFlagTable disconnectAttrFlags = {{"nextAvailable", "na", 0}};
+
 MelValue disconnectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("disconnectAttr", args, {{"nextAvailable", "na", 0}});
+  auto f = parseMelFlags("disconnectAttr", args, disconnectAttrFlags);
   if (f.positional.size() != 2)
     MelInterpreter::fail("disconnectAttr: source and destination expected");
   std::string error;
@@ -183,10 +190,12 @@ MelValue disconnectAttr(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable parentFlags = {{"shape", "s", 0},       {"noConnections", "nc", 0}, {"relative", "r", 0},
+                                  {"absolute", "a", 0},    {"addObject", "add", 0},    {"world", "w", 0},
+                                  {"noInvScale", "nis", 0}};
+
 MelValue parent(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("parent", args,
-                         {{"shape", "s", 0}, {"noConnections", "nc", 0}, {"relative", "r", 0}, {"absolute", "a", 0},
-                          {"addObject", "add", 0}, {"world", "w", 0}, {"noInvScale", "nis", 0}});
+  auto f = parseMelFlags("parent", args, parentFlags);
   std::size_t children = f.positional.size() - (f.has("world") ? 0 : 1);
   if (f.positional.size() < (f.has("world") ? 1u : 2u))
     MelInterpreter::fail("parent: objects and a parent expected");
@@ -218,8 +227,10 @@ MelValue renameUuid(const MelFlags& f) {
   return MelValue::ofString(n->name);
 }
 
+const MelFlagTable renameFlags = {{"uuid", "uid", 0}, {"ignoreShape", "is", 0}};
+
 MelValue rename(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("rename", args, {{"uuid", "uid", 0}, {"ignoreShape", "is", 0}});
+  auto f = parseMelFlags("rename", args, renameFlags);
   if (f.has("uuid"))
     return renameUuid(f);
   if (f.positional.empty())
@@ -250,10 +261,11 @@ std::vector<std::string> positionalNames(const MelFlags& f) {
   return names;
 }
 
+const MelFlagTable selectFlags = {{"noExpand", "ne", 0}, {"replace", "r", 0},  {"add", "add", 0},
+                                  {"clear", "cl", 0},    {"deselect", "d", 0}, {"hierarchy", "hi", 0}};
+
 MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("select", args,
-                         {{"noExpand", "ne", 0}, {"replace", "r", 0}, {"add", "add", 0}, {"clear", "cl", 0},
-                          {"deselect", "d", 0}, {"hierarchy", "hi", 0}});
+  auto f = parseMelFlags("select", args, selectFlags);
   auto& s = scene();
   if (f.has("noExpand") && f.positional.size() == 1 && !f.has("add") && !f.has("replace")) {
     // In Maya ASCII files: make a node current for the setAttr lines that follow.
@@ -325,8 +337,10 @@ MelValue deleteConstructionHistory(const MelFlags& f) {
   return MelValue();
 }
 
+const MelFlagTable deleteFlags = {{"constructionHistory", "ch", 0}};
+
 MelValue deleteCommand(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("delete", args, {{"constructionHistory", "ch", 0}});
+  auto f = parseMelFlags("delete", args, deleteFlags);
   if (f.has("constructionHistory"))
     return deleteConstructionHistory(f);
   for (const auto& name : positionalNames(f))
@@ -359,16 +373,33 @@ AttrKind kindOfType(const std::string& t) {
   return AttrKind::kGeneric;
 }
 
+const MelFlagTable addAttrFlags = {{"cachedInternally", "ci", -1},
+                                   {"shortName", "sn", 1},
+                                   {"longName", "ln", 1},
+                                   {"niceName", "nn", 1},
+                                   {"attributeType", "at", 1},
+                                   {"dataType", "dt", 1},
+                                   {"parent", "p", 1},
+                                   {"multi", "m", 0},
+                                   {"numberOfChildren", "nc", 1},
+                                   {"defaultValue", "dv", 1},
+                                   {"minValue", "min", 1},
+                                   {"maxValue", "max", 1},
+                                   {"softMinValue", "smn", 1},
+                                   {"softMaxValue", "smx", 1},
+                                   {"enumName", "en", 1},
+                                   {"keyable", "k", -1},
+                                   {"hidden", "h", -1},
+                                   {"storable", "s", -1},
+                                   {"usedAsColor", "uac", 0},
+                                   {"indexMatters", "im", -1},
+                                   {"readable", "r", -1},
+                                   {"writable", "w", -1},
+                                   {"internalSet", "is", -1},
+                                   {"usedAsFilename", "uaf", 0}};
+
 MelValue addAttr(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("addAttr", args,
-                         {{"cachedInternally", "ci", -1}, {"shortName", "sn", 1}, {"longName", "ln", 1},
-                          {"niceName", "nn", 1}, {"attributeType", "at", 1}, {"dataType", "dt", 1},
-                          {"parent", "p", 1}, {"multi", "m", 0}, {"numberOfChildren", "nc", 1},
-                          {"defaultValue", "dv", 1}, {"minValue", "min", 1}, {"maxValue", "max", 1},
-                          {"softMinValue", "smn", 1}, {"softMaxValue", "smx", 1}, {"enumName", "en", 1},
-                          {"keyable", "k", -1}, {"hidden", "h", -1}, {"storable", "s", -1},
-                          {"usedAsColor", "uac", 0}, {"indexMatters", "im", -1}, {"readable", "r", -1},
-                          {"writable", "w", -1}, {"internalSet", "is", -1}, {"usedAsFilename", "uaf", 0}});
+  auto f = parseMelFlags("addAttr", args, addAttrFlags);
   std::string longName = f.text("longName", f.text("shortName"));
   if (longName.empty())
     MelInterpreter::fail("addAttr: a name is needed");
@@ -408,11 +439,17 @@ std::vector<DagChain> memberPaths(const DagChain& chain) {
   return out.empty() ? std::vector<DagChain>{chain} : out;
 }
 
+const MelFlagTable setsFlags = {{"edit", "e", 0},
+                                {"forceElement", "fe", 1},
+                                {"addElement", "add", 1},
+                                {"renderable", "r", -1},
+                                {"noSurfaceShader", "nss", -1},
+                                {"empty", "em", 0},
+                                {"name", "n", 1},
+                                {"query", "q", 0}};
+
 MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("sets", args,
-                         {{"edit", "e", 0}, {"forceElement", "fe", 1}, {"addElement", "add", 1},
-                          {"renderable", "r", -1}, {"noSurfaceShader", "nss", -1}, {"empty", "em", 0},
-                          {"name", "n", 1}, {"query", "q", 0}});
+  auto f = parseMelFlags("sets", args, setsFlags);
   auto& s = scene();
   if (f.has("query")) {
     if (f.positional.size() != 1)
@@ -467,11 +504,13 @@ MelValue sets(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(set->name);
 }
 
+const MelFlagTable lsFlags = {{"sets", "sets", 0},        {"type", "typ", 1},       {"selection", "sl", 0},
+                              {"long", "l", 0},           {"dagObjects", "dag", 0}, {"shapes", "s", 0},
+                              {"transforms", "tr", 0},    {"showType", "st", 0},    {"materials", "mat", 0},
+                              {"noIntermediate", "ni", 0}};
+
 MelValue ls(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("ls", args,
-                         {{"sets", "sets", 0}, {"type", "typ", 1}, {"selection", "sl", 0}, {"long", "l", 0},
-                          {"dagObjects", "dag", 0}, {"shapes", "s", 0}, {"transforms", "tr", 0},
-                          {"showType", "st", 0}, {"materials", "mat", 0}, {"noIntermediate", "ni", 0}});
+  auto f = parseMelFlags("ls", args, lsFlags);
   auto& s = scene();
   std::vector<std::string> out;
   auto emit = [&](Node* n, const DagChain* chain) {
@@ -522,8 +561,10 @@ MelValue ls(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofStrings(out);
 }
 
+const MelFlagTable listHistoryFlags = {{"pruneDagObjects", "pdo", -1}, {"future", "f", -1}};
+
 MelValue listHistoryCommand(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("listHistory", args, {{"pruneDagObjects", "pdo", -1}, {"future", "f", -1}});
+  auto f = parseMelFlags("listHistory", args, listHistoryFlags);
   if (f.positional.size() != 1)
     MelInterpreter::fail("listHistory: one object expected");
   std::vector<std::string> names;
@@ -532,14 +573,15 @@ MelValue listHistoryCommand(MelInterpreter&, const std::vector<MelValue>& args) 
   return MelValue::ofStrings(names);
 }
 
+const MelFlagTable listConnectionsFlags = {
+    {"source", "s", -1}, {"destination", "d", -1}, {"plugs", "p", -1}, {"connections", "c", -1}, {"type", "t", 1}};
+
 // listConnections [-s bool] [-d bool] [-p bool] [-c bool] [-t TYPE] NODE|PLUG:
 // per connection of the node (or of the plug, its children and elements), the
 // node at the other end, or its plug with -p; -c puts this end's plug before
 // each. Sources and destinations both unless one is turned off.
 MelValue listConnectionsCommand(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("listConnections", args,
-                         {{"source", "s", -1}, {"destination", "d", -1}, {"plugs", "p", -1},
-                          {"connections", "c", -1}, {"type", "t", 1}});
+  auto f = parseMelFlags("listConnections", args, listConnectionsFlags);
   if (f.positional.size() != 1)
     MelInterpreter::fail("listConnections: one object or attribute expected");
   const std::string name = f.positional[0].asString();
@@ -585,8 +627,10 @@ MelValue objExists(MelInterpreter&, const std::vector<MelValue>& args) {
 
 MelValue ignored(MelInterpreter&, const std::vector<MelValue>&) { return MelValue(); }
 
+const MelFlagTable requiresFlags = {{"nodeType", "nodeType", 1}, {"dataType", "dataType", 1}};
+
 MelValue requires(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("requires", args, {{"nodeType", "nodeType", 1}, {"dataType", "dataType", 1}});
+  auto f = parseMelFlags("requires", args, requiresFlags);
   std::string text;
   for (const auto& p : f.positional)
     text += (text.empty() ? "\"" : " \"") + p.asString() + "\"";
@@ -594,10 +638,11 @@ MelValue requires(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable currentUnitFlags = {{"linear", "l", 1}, {"angle", "a", 1},    {"time", "t", 1},
+                                       {"query", "q", 0},  {"fullName", "f", 0}, {"updateAnimation", "ua", -1}};
+
 MelValue currentUnit(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("currentUnit", args,
-                         {{"linear", "l", 1}, {"angle", "a", 1}, {"time", "t", 1}, {"query", "q", 0},
-                          {"fullName", "f", 0}, {"updateAnimation", "ua", -1}});
+  auto f = parseMelFlags("currentUnit", args, currentUnitFlags);
   auto& s = scene();
   if (f.has("query"))
     return MelValue::ofString(f.has("angle") ? s.angleUnit : s.linearUnit);
@@ -608,8 +653,10 @@ MelValue currentUnit(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable fileInfoFlags = {{"query", "q", 0}, {"remove", "rm", 1}};
+
 MelValue fileInfo(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("fileInfo", args, {{"query", "q", 0}, {"remove", "rm", 1}});
+  auto f = parseMelFlags("fileInfo", args, fileInfoFlags);
   if (f.positional.size() == 2)
     scene().fileInfo.emplace_back(f.positional[0].asString(), f.positional[1].asString());
   return MelValue();
@@ -618,25 +665,25 @@ MelValue fileInfo(MelInterpreter&, const std::vector<MelValue>& args) {
 }  // namespace
 
 void registerSceneCommands(MelInterpreter& mel) {
-  mel.registerCommand("createNode", createNode);
+  mel.registerCommand("createNode", createNode, createNodeFlags);
   mel.registerCommand("setAttr", setAttr);
-  mel.registerCommand("getAttr", getAttr);
-  mel.registerCommand("connectAttr", connectAttr);
-  mel.registerCommand("disconnectAttr", disconnectAttr);
-  mel.registerCommand("parent", parent);
-  mel.registerCommand("rename", rename);
-  mel.registerCommand("select", select);
-  mel.registerCommand("delete", deleteCommand);
-  mel.registerCommand("addAttr", addAttr);
-  mel.registerCommand("sets", sets);
-  mel.registerCommand("ls", ls);
-  mel.registerCommand("listHistory", listHistoryCommand);
-  mel.registerCommand("listConnections", listConnectionsCommand);
+  mel.registerCommand("getAttr", getAttr, getAttrFlags);
+  mel.registerCommand("connectAttr", connectAttr, connectAttrFlags);
+  mel.registerCommand("disconnectAttr", disconnectAttr, disconnectAttrFlags);
+  mel.registerCommand("parent", parent, parentFlags);
+  mel.registerCommand("rename", rename, renameFlags);
+  mel.registerCommand("select", select, selectFlags);
+  mel.registerCommand("delete", deleteCommand, deleteFlags);
+  mel.registerCommand("addAttr", addAttr, addAttrFlags);
+  mel.registerCommand("sets", sets, setsFlags);
+  mel.registerCommand("ls", ls, lsFlags);
+  mel.registerCommand("listHistory", listHistoryCommand, listHistoryFlags);
+  mel.registerCommand("listConnections", listConnectionsCommand, listConnectionsFlags);
   mel.registerCommand("nodeType", nodeType);
   mel.registerCommand("objExists", objExists);
-  mel.registerCommand("requires", requires);
-  mel.registerCommand("currentUnit", currentUnit);
-  mel.registerCommand("fileInfo", fileInfo);
+  mel.registerCommand("requires", requires, requiresFlags);
+  mel.registerCommand("currentUnit", currentUnit, currentUnitFlags);
+  mel.registerCommand("fileInfo", fileInfo, fileInfoFlags);
   mel.registerCommand("relationship", ignored);
   mel.registerCommand("lockNode", ignored);
   mel.registerCommand("dataStructure", ignored);

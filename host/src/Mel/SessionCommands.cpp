@@ -69,10 +69,11 @@ MelValue source(MelInterpreter& mel, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable workspaceFlags = {{"query", "q", 0},     {"directory", "dir", 1},   {"rootDirectory", "rd", 0},
+                                     {"fullName", "fn", 0}, {"openWorkspace", "o", 0}, {"update", "u", 0}};
+
 MelValue workspace(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("workspace", args,
-                         {{"query", "q", 0}, {"directory", "dir", 1}, {"rootDirectory", "rd", 0}, {"fullName", "fn", 0},
-                          {"openWorkspace", "o", 0}, {"update", "u", 0}});
+  auto f = parseMelFlags("workspace", args, workspaceFlags);
   if (f.has("query")) {
     if (f.has("directory") && !scene().workspaceCurrent.empty())
       return MelValue::ofString(withSlash(forwardSlashes(scene().workspaceCurrent)));
@@ -107,15 +108,30 @@ std::string locate(const std::string& name) {
   return "unknown";
 }
 
+const MelFlagTable fileFlags = {{"query", "q", 0},
+                                {"location", "loc", 0},
+                                {"sceneName", "sn", 0},
+                                {"new", "new", 0},
+                                {"force", "f", 0},
+                                {"modified", "mf", 0},
+                                {"reference", "r", 0},
+                                {"referenceDepthInfo", "rdi", 1},
+                                {"namespace", "ns", 1},
+                                {"renamingPrefix", "rpr", 1},
+                                {"referenceNode", "rfn", 1},
+                                {"deferReference", "dr", 1},
+                                {"type", "typ", 1},
+                                {"options", "op", 1},
+                                {"sharedNodes", "shd", 1},
+                                {"mergeNamespacesOnClash", "mnc", 1},
+                                {"ignoreVersion", "iv", 0},
+                                {"groupReference", "gr", 0},
+                                {"groupLocator", "gl", 0},
+                                {"groupName", "gn", 1},
+                                {"loadReferenceDepth", "lrd", 1}};
+
 MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("file", args,
-                         {{"query", "q", 0}, {"location", "loc", 0}, {"sceneName", "sn", 0}, {"new", "new", 0},
-                          {"force", "f", 0}, {"modified", "mf", 0}, {"reference", "r", 0}, {"referenceDepthInfo", "rdi", 1},
-                          {"namespace", "ns", 1}, {"renamingPrefix", "rpr", 1}, {"referenceNode", "rfn", 1},
-                          {"deferReference", "dr", 1}, {"type", "typ", 1}, {"options", "op", 1},
-                          {"sharedNodes", "shd", 1}, {"mergeNamespacesOnClash", "mnc", 1},
-                          {"ignoreVersion", "iv", 0}, {"groupReference", "gr", 0}, {"groupLocator", "gl", 0},
-                          {"groupName", "gn", 1}, {"loadReferenceDepth", "lrd", 1}});
+  auto f = parseMelFlags("file", args, fileFlags);
   if (f.has("reference") || f.has("referenceDepthInfo")) {
     referenceLine(f, !f.has("reference"));
     return MelValue::ofString(f.positional.empty() ? "" : f.positional.back().asString());
@@ -136,10 +152,12 @@ MelValue file(MelInterpreter&, const std::vector<MelValue>& args) {
   MelInterpreter::fail("file: unsupported use of the command");
 }
 
+const MelFlagTable currentTimeFlags = {{"query", "q", 0}};
+
 // "currentTime -q": the time the scene file gave time1 (its ".o"), frame 1
 // in a new scene as in Maya.
 MelValue currentTime(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("currentTime", args, {{"query", "q", 0}});
+  auto f = parseMelFlags("currentTime", args, currentTimeFlags);
   if (!f.has("query"))
     MelInterpreter::fail("currentTime: only -query is supported");
   double frame = 1.0;
@@ -213,8 +231,10 @@ void needInterface(const char* command) {
     MelInterpreter::fail(std::string(command) + ": this command needs Maya's user interface; batch mode has none.");
 }
 
+const MelFlagTable aboutFlags = {{"batch", "b", 0}, {"version", "v", 0}, {"apiVersion", "api", 0}};
+
 MelValue about(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("about", args, {{"batch", "b", 0}, {"version", "v", 0}, {"apiVersion", "api", 0}});
+  auto f = parseMelFlags("about", args, aboutFlags);
   if (f.has("batch"))
     return MelValue::ofInt(scene().interactive ? 0 : 1);
   if (f.has("version"))
@@ -224,9 +244,11 @@ MelValue about(MelInterpreter&, const std::vector<MelValue>& args) {
   MelInterpreter::fail("about: one of -batch, -version or -apiVersion expected");
 }
 
+const MelFlagTable waitCursorFlags = {{"state", "st", 1}, {"query", "q", 0}};
+
 MelValue waitCursor(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("waitCursor");
-  auto f = parseMelFlags("waitCursor", args, {{"state", "st", 1}, {"query", "q", 0}});
+  auto f = parseMelFlags("waitCursor", args, waitCursorFlags);
   if (f.has("query"))
     return MelValue::ofInt(scene().waitCursor);
   if (!f.has("state"))
@@ -235,11 +257,13 @@ MelValue waitCursor(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable menuFlags = {
+    {"label", "l", 1}, {"parent", "p", 1}, {"tearOff", "to", 1}, {"exists", "ex", 0}, {"allowOptionBoxes", "aob", 1},
+    {"edit", "e", 0},  {"query", "q", 0}};
+
 MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("menu");
-  auto f = parseMelFlags("menu", args,
-                         {{"label", "l", 1}, {"parent", "p", 1}, {"tearOff", "to", 1}, {"exists", "ex", 0},
-                          {"allowOptionBoxes", "aob", 1}, {"edit", "e", 0}, {"query", "q", 0}});
+  auto f = parseMelFlags("menu", args, menuFlags);
   auto& s = scene();
   std::string name = f.positional.empty() ? "" : f.positional[0].asString();
   if (f.has("exists"))
@@ -259,11 +283,12 @@ MelValue menu(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(name);
 }
 
+const MelFlagTable menuItemFlags = {{"label", "l", 1},        {"command", "c", 1}, {"divider", "d", 1},
+                                    {"annotation", "ann", 1}, {"parent", "p", 1},  {"optionBox", "ob", 1}};
+
 MelValue menuItem(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("menuItem");
-  auto f = parseMelFlags("menuItem", args,
-                         {{"label", "l", 1}, {"command", "c", 1}, {"divider", "d", 1}, {"annotation", "ann", 1},
-                          {"parent", "p", 1}, {"optionBox", "ob", 1}});
+  auto f = parseMelFlags("menuItem", args, menuItemFlags);
   auto& s = scene();
   std::string menuName = f.text("parent", s.currentMenu);
   auto it = s.menus.find(menuName);
@@ -273,9 +298,11 @@ MelValue menuItem(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(menuName + "|menuItem" + std::to_string(it->second.items.size()));
 }
 
+const MelFlagTable setParentFlags = {{"menu", "m", 0}, {"query", "q", 0}};
+
 MelValue setParent(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("setParent");
-  auto f = parseMelFlags("setParent", args, {{"menu", "m", 0}, {"query", "q", 0}});
+  auto f = parseMelFlags("setParent", args, setParentFlags);
   if (!f.positional.empty() && f.positional[0].asString() == "..")
     scene().currentMenu.clear();
   else if (!f.positional.empty())
@@ -283,9 +310,11 @@ MelValue setParent(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue::ofString(scene().currentMenu);
 }
 
+const MelFlagTable deleteUIFlags = {{"menu", "m", 0}, {"menuItem", "mi", 0}, {"window", "wnd", 0}};
+
 MelValue deleteUI(MelInterpreter&, const std::vector<MelValue>& args) {
   needInterface("deleteUI");
-  auto f = parseMelFlags("deleteUI", args, {{"menu", "m", 0}, {"menuItem", "mi", 0}, {"window", "wnd", 0}});
+  auto f = parseMelFlags("deleteUI", args, deleteUIFlags);
   auto& s = scene();
   for (const auto& p : f.positional) {
     std::string name = p.asString();
@@ -315,17 +344,17 @@ MelValue existsCommand(MelInterpreter& mel, const std::vector<MelValue>& args) {
 void registerSessionCommands(MelInterpreter& mel) {
   mel.registerCommand("print", print);
   mel.registerCommand("source", source);
-  mel.registerCommand("workspace", workspace);
-  mel.registerCommand("file", file);
-  mel.registerCommand("currentTime", currentTime);
+  mel.registerCommand("workspace", workspace, workspaceFlags);
+  mel.registerCommand("file", file, fileFlags);
+  mel.registerCommand("currentTime", currentTime, currentTimeFlags);
   mel.registerCommand("nurbsToPolygonsPref", nurbsToPolygonsPref);
-  mel.registerCommand("waitCursor", waitCursor);
-  mel.registerCommand("menu", menu);
-  mel.registerCommand("menuItem", menuItem);
-  mel.registerCommand("setParent", setParent);
-  mel.registerCommand("deleteUI", deleteUI);
+  mel.registerCommand("waitCursor", waitCursor, waitCursorFlags);
+  mel.registerCommand("menu", menu, menuFlags);
+  mel.registerCommand("menuItem", menuItem, menuItemFlags);
+  mel.registerCommand("setParent", setParent, setParentFlags);
+  mel.registerCommand("deleteUI", deleteUI, deleteUIFlags);
   mel.registerCommand("exists", existsCommand);
-  mel.registerCommand("about", about);
+  mel.registerCommand("about", about, aboutFlags);
 }
 
 }  // namespace OmbrixHost

@@ -157,10 +157,14 @@ void resize(const DagChain& chain, const Vec3& value, bool relative) {
 
 bool flagOn(const MelFlags& f, const char* name) { return f.has(name); }
 
+const MelFlagTable moveFlags = {{"relative", "r", 0},
+                                {"absolute", "a", 0},
+                                {"worldSpace", "ws", 0},
+                                {"localSpace", "ls", 0},
+                                {"objectSpace", "os", 0}};
+
 MelValue move(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("move", args,
-                         {{"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0},
-                          {"localSpace", "ls", 0}, {"objectSpace", "os", 0}});
+  auto f = parseMelFlags("move", args, moveFlags);
   if (flagOn(f, "objectSpace"))
     MelInterpreter::fail("move: -objectSpace is not supported by the host; use -worldSpace or -localSpace");
   Vec3 value = leadingNumbers("move", f.positional);
@@ -169,18 +173,21 @@ MelValue move(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable rotateFlags = {
+    {"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}};
+
 MelValue rotate(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("rotate", args,
-                         {{"relative", "r", 0}, {"absolute", "a", 0}, {"worldSpace", "ws", 0},
-                          {"objectSpace", "os", 0}});
+  auto f = parseMelFlags("rotate", args, rotateFlags);
   Vec3 value = leadingNumbers("rotate", f.positional);
   for (const auto& chain : transforms("rotate", f.positional))
     turn(chain, value, flagOn(f, "relative"), !flagOn(f, "objectSpace"));
   return MelValue();
 }
 
+const MelFlagTable scaleFlags = {{"relative", "r", 0}, {"absolute", "a", 0}, {"objectSpace", "os", 0}};
+
 MelValue scale(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("scale", args, {{"relative", "r", 0}, {"absolute", "a", 0}, {"objectSpace", "os", 0}});
+  auto f = parseMelFlags("scale", args, scaleFlags);
   Vec3 value = leadingNumbers("scale", f.positional);
   for (const auto& chain : transforms("scale", f.positional))
     resize(chain, value, flagOn(f, "relative"));
@@ -231,11 +238,12 @@ Vec3 flagValues(const MelFlags& f, const char* name) {
   return out;
 }
 
+const MelFlagTable xformFlags = {{"query", "q", 0},    {"translation", "t", 3}, {"rotation", "ro", 3},
+                                 {"scale", "s", 3},    {"matrix", "m", 16},     {"relative", "r", 0},
+                                 {"absolute", "a", 0}, {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}};
+
 MelValue xform(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("xform", args,
-                         {{"query", "q", 0}, {"translation", "t", 3}, {"rotation", "ro", 3}, {"scale", "s", 3},
-                          {"matrix", "m", 16}, {"relative", "r", 0}, {"absolute", "a", 0},
-                          {"worldSpace", "ws", 0}, {"objectSpace", "os", 0}});
+  auto f = parseMelFlags("xform", args, xformFlags);
   auto chains = transforms("xform", f.positional);
   if (f.has("query")) {
     int asked = 0;
@@ -262,10 +270,10 @@ MelValue xform(MelInterpreter&, const std::vector<MelValue>& args) {
 }  // namespace
 
 void registerTransformCommands(MelInterpreter& mel) {
-  mel.registerCommand("move", move);
-  mel.registerCommand("rotate", rotate);
-  mel.registerCommand("scale", scale);
-  mel.registerCommand("xform", xform);
+  mel.registerCommand("move", move, moveFlags);
+  mel.registerCommand("rotate", rotate, rotateFlags);
+  mel.registerCommand("scale", scale, scaleFlags);
+  mel.registerCommand("xform", xform, xformFlags);
 }
 
 }  // namespace OmbrixHost

@@ -39,10 +39,11 @@ MelValue flushUndo(MelInterpreter&, const std::vector<MelValue>& args) {
   return MelValue();
 }
 
+const MelFlagTable undoInfoFlags = {
+    {"query", "q", 0}, {"undoName", "un", 0}, {"redoName", "rn", 0}, {"state", "st", -1}, {"undoQueueEmpty", "uqe", 0}};
+
 MelValue undoInfo(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("undoInfo", args,
-                         {{"query", "q", 0}, {"undoName", "un", 0}, {"redoName", "rn", 0}, {"state", "st", -1},
-                          {"undoQueueEmpty", "uqe", 0}});
+  auto f = parseMelFlags("undoInfo", args, undoInfoFlags);
   if (!f.has("query"))
     MelInterpreter::fail("undoInfo: only queries are supported by this host");
   if (f.has("undoName"))
@@ -62,7 +63,7 @@ void registerUndoCommands(MelInterpreter& mel) {
   mel.registerCommand("undo", undoCommand);
   mel.registerCommand("redo", redoCommand);
   mel.registerCommand("flushUndo", flushUndo);
-  mel.registerCommand("undoInfo", undoInfo);
+  mel.registerCommand("undoInfo", undoInfo, undoInfoFlags);
 }
 
 }  // namespace OmbrixHost

@@ -102,11 +102,13 @@ std::string pluginName(const std::string& path) {
   return name.substr(0, name.find('.'));
 }
 
+const MelFlagTable unloadPluginFlags = {{"force", "f", -1}};
+
 // unloadPlugin [-force] NAME...: refused while the undo queue holds one of
 // the plug-in's commands (its code would be gone when they are undone);
 // -force empties the queue first.
 MelValue unloadPlugin(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("unloadPlugin", args, {{"force", "f", -1}});
+  auto f = parseMelFlags("unloadPlugin", args, unloadPluginFlags);
   if (f.positional.empty())
     MelInterpreter::fail("unloadPlugin: name the plug-in to unload");
   const bool force = f.has("force") && (f.flags["force"].empty() || f.flags["force"][0].truth());
@@ -136,7 +138,7 @@ void flushUndoQueue() { undoQueue().flush(); }
 
 void setPluginUnloader(PluginUnloader unloader) {
   pluginUnloader() = std::move(unloader);
-  mel().registerCommand("unloadPlugin", unloadPlugin);
+  mel().registerCommand("unloadPlugin", unloadPlugin, unloadPluginFlags);
 }
 
 bool runMel(const std::string& text, MelValue& result, std::string& error) {
@@ -157,6 +159,8 @@ bool callCommand(const std::string& name, const std::vector<MelValue>& args, Mel
 }
 
 bool commandExists(const std::string& name) { return mel().hasCommand(name); }
+
+const MelFlagTable* builtinFlagTable(const std::string& name) { return mel().flagTable(name); }
 
 void resetScene() { scene().reset(); }
 

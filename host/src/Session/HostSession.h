@@ -1,6 +1,7 @@
 #pragma once
 // What the host program (mayahost) and the tests ask of the host library
 // beyond the plug-in interface: plug-in records, MEL runs, session settings.
+#include "MelFlagTable.h"
 #include "MelValue.h"
 
 #include <maya/MObject.h>
@@ -54,6 +55,9 @@ OPENMAYA_EXPORT bool runMel(const std::string& text, MelValue& result, std::stri
 OPENMAYA_EXPORT bool callCommand(const std::string& name, const std::vector<MelValue>& args, MelValue& result,
                                  std::string& error);
 OPENMAYA_EXPORT bool commandExists(const std::string& name);
+// The flag table a host command is registered with (the one its MEL calls are
+// parsed through); null for a command without one.
+OPENMAYA_EXPORT const MelFlagTable* builtinFlagTable(const std::string& name);
 
 OPENMAYA_EXPORT void resetScene();
 // A new session: a new scene, and no procedure or variable left from earlier scripts.

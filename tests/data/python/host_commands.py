@@ -57,6 +57,38 @@ assert cmds.ls(sl=False) == cmds.ls()
 assert type(cmds.about(batch=True)) is int
 assert mel.eval('about -batch') == 1 and mel.eval('ls -sl') == ['box']
 
+# Host commands' flags through their tables: long or short names alike, a
+# tuple for a flag with two values, queried flags without their values.
+cmds.optionVar(intValue=('hostVar', 3))
+cmds.optionVar(sv=('hostText', 'abc'))
+assert cmds.optionVar(q='hostVar') == 3 and cmds.optionVar(query='hostText') == 'abc'
+assert cmds.optionVar(exists='hostVar') == cmds.optionVar(ex='hostText') == 1
+assert cmds.currentUnit(q=True, linear=True) == mel.eval('currentUnit -q -linear')
+assert cmds.currentUnit(query=True, a=True) == mel.eval('currentUnit -query -angle')
+other = cmds.createNode('transform', name='other')
+cmds.connectAttr('box.tx', 'other.tx', f=True)
+assert cmds.listConnections('other', source=True, d=False) == ['box']
+assert cmds.listConnections('other', s=False) == mel.eval('listConnections -s false other')
+# Keywords a host command's table refuses: Python's TypeError; MEL's message as before.
+for call, message in ((lambda: cmds.ls(bogus=True), "Invalid flag 'bogus'"),
+                      (lambda: cmds.createNode('transform', nam='x'), "Invalid flag 'nam'"),
+                      (lambda: cmds.ls(sl='x'), "Flag 'sl' must be passed a boolean argument"),
+                      (lambda: cmds.optionVar(iv='x'), "Invalid arguments for flag 'iv'.  Expected 2 values, got str"),
+                      (lambda: cmds.createNode('transform', n=None),
+                       "Invalid arguments for flag 'n'.  Expected a string or a number, got NoneType")):
+    try:
+        call()
+    except TypeError as error:
+        assert str(error) == message, error
+    else:
+        raise AssertionError('accepted: ' + message)
+try:
+    mel.eval('ls -bogus')
+except RuntimeError as error:
+    assert "ls: Invalid flag '-bogus'" in str(error), error
+else:
+    raise AssertionError('MEL accepted ls -bogus')
+
 for call in (lambda: cmds.hostFail(), lambda: cmds.select('noSuchNode')):
     try:
         call()
