@@ -7,17 +7,18 @@
 namespace OmbrixHost {
 namespace {
 
+const MelFlagTable colorManagementPrefsFlags = {{"query", "q", 0},
+                                                 {"inputSpaceNames", "iss", 0},
+                                                 {"configFilePath", "cfp", 1},
+                                                 {"cmEnabled", "cme", -1},
+                                                 {"cmConfigFileEnabled", "cfe", -1}};
+
 // colorManagementPrefs -q with one of -inputSpaceNames, -configFilePath,
 // -cmEnabled, -cmConfigFileEnabled: the session's config (colourConfig()) and
 // the scene's :defaultColorMgtGlobals. Editing is Maya's preferences window's
 // business; this host's config comes from mayahost --ocio-config.
 MelValue colorManagementPrefs(MelInterpreter&, const std::vector<MelValue>& args) {
-  auto f = parseMelFlags("colorManagementPrefs", args,
-                         {{"query", "q", 0},
-                          {"inputSpaceNames", "iss", 0},
-                          {"configFilePath", "cfp", 1},
-                          {"cmEnabled", "cme", -1},
-                          {"cmConfigFileEnabled", "cfe", -1}});
+  auto f = parseMelFlags("colorManagementPrefs", args, colorManagementPrefsFlags);
   if (!f.has("query"))
     MelInterpreter::fail("colorManagementPrefs: this host answers queries only (-q)");
   const ColourConfig& config = colourConfig();
@@ -58,7 +59,7 @@ std::vector<std::string>& uvTilePreviewCalls() {
 }
 
 void registerColourCommands(MelInterpreter& mel) {
-  mel.registerCommand("colorManagementPrefs", colorManagementPrefs);
+  mel.registerCommand("colorManagementPrefs", colorManagementPrefs, colorManagementPrefsFlags);
   mel.registerCommand("generateUvTilePreview", generateUvTilePreview);
 }
 
