@@ -17,18 +17,8 @@
 # again the same.
 # Variables: HOST, PLUGIN, BIN, WORK, SCENE, SHARED (the shared Maya scenes),
 # HOST_MAYA_VERSION, EMULATOR (empty natively).
-set(EXCHANGE ${WORK}/exchange)
-set(PROJECT ${WORK}/project)
-set(PAINTED "${WORK}/painted maps")
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
-
-include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
-point_painter_registry(${WORK} ${EXCHANGE})
-
-set(RUN_DIR ${BIN})
-set(WORKSPACE ${PROJECT})
 include(${CMAKE_CURRENT_LIST_DIR}/texture-host.cmake)
+texture_test_folders("painted maps")
 
 # Every text given is in `text` (regular expressions), what `what` names.
 function(expect_in what text)

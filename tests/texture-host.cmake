@@ -16,6 +16,21 @@ function(host name)
 endfunction()
 
 include(${CMAKE_CURRENT_LIST_DIR}/saved-scenes.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
+
+# A fresh WORK: the exchange directory (the registry points at it), the
+# project (with sourceimages) and the folder PAINTED the maps are painted
+# into; mayahost runs in BIN with that project.
+macro(texture_test_folders painted)
+  set(EXCHANGE ${WORK}/exchange)
+  set(PROJECT ${WORK}/project)
+  set(PAINTED "${WORK}/${painted}")
+  file(REMOVE_RECURSE ${WORK})
+  file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
+  point_painter_registry(${WORK} ${EXCHANGE})
+  set(RUN_DIR ${BIN})
+  set(WORKSPACE ${PROJECT})
+endmacro()
 
 # Colour maps are in the sRGB space of the config of the Maya the host stands
 # for: "sRGB" (2022-2025) or "sRGB Encoded Rec.709 (sRGB)" (2026).

@@ -9,18 +9,8 @@
 # from another folder than the export's. The scene the import made, exported
 # again, gives every map it connected back on its channel.
 # Variables: HOST, PLUGIN, BIN, WORK, SCENE, EMULATOR (empty natively).
-set(EXCHANGE ${WORK}/exchange)
-set(PROJECT ${WORK}/project)
-set(PAINTED "${WORK}/карты с пробелом")
-file(REMOVE_RECURSE ${WORK})
-file(MAKE_DIRECTORY ${EXCHANGE} ${PROJECT}/sourceimages "${PAINTED}")
-
-include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
-point_painter_registry(${WORK} ${EXCHANGE})
-
-set(RUN_DIR ${BIN})
-set(WORKSPACE ${PROJECT})
 include(${CMAKE_CURRENT_LIST_DIR}/texture-host.cmake)
+texture_test_folders("карты с пробелом")
 
 # The painted maps: the cube's and the sphere's colours (their file nodes
 # behind the switch), lambert1's colour, a normal map, opacity and glow as two
