@@ -28,13 +28,9 @@ function(host name)
   set(status ${code} PARENT_SCOPE)
 endfunction()
 
-# The saved scene without its comment lines (file name, date) and the UUIDs
-# a session gives the nodes at random.
-function(scene_text name var)
-  file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
-  list(FILTER lines EXCLUDE REGEX "^//|^[ \t]*rename -uid ")
-  set(${var} "${lines}" PARENT_SCOPE)
-endfunction()
+# Saved scenes are compared without the UUIDs a session gives the nodes at random.
+set(SCENE_TEXT_ALSO_SKIP "^[ \t]*rename -uid ")
+include(${CMAKE_CURRENT_LIST_DIR}/saved-scenes.cmake)
 
 function(result_line text var)
   string(REGEX MATCH "// Result: [^\n]*//" line "${text}")

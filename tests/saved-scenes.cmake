@@ -1,8 +1,13 @@
 # Scenes saved by a test run through mayahost, compared as text.
-# The saved scene WORK/NAME.ma without its comment lines (file name and date).
+# The saved scene WORK/NAME.ma without its comment lines (file name and date)
+# and the lines matching SCENE_TEXT_ALSO_SKIP, when a script sets it.
 function(scene_text name var)
   file(STRINGS ${WORK}/${name}.ma lines ENCODING UTF-8)
-  list(FILTER lines EXCLUDE REGEX "^//")
+  set(skip "^//")
+  if(SCENE_TEXT_ALSO_SKIP)
+    set(skip "${skip}|${SCENE_TEXT_ALSO_SKIP}")
+  endif()
+  list(FILTER lines EXCLUDE REGEX "${skip}")
   set(${var} "${lines}" PARENT_SCOPE)
 endfunction()
 

@@ -108,13 +108,7 @@ if(saved MATCHES "fnp|fileTextureNamePattern|materialInfo[123].(t|texture)\\[1\\
   message(FATAL_ERROR "after.ma: an explicit tile pattern, or a second viewport link")
 endif()
 
-host(undone -c "${import}" -c undo)
-expect_same(before undone)
-host(redone -c "${import}" -c undo -c redo)
-expect_same(after redone)
-execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${WORK}/after.ma --save ${WORK}/reopened.ma
-                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_QUIET ERROR_QUIET)
-expect_same(after reopened)
+expect_undo_redo_reopen("${import}")
 
 # Interactive Maya: the preview generated, the line silent about it.
 host(interactive --interactive -c "${import}" --stats)

@@ -35,3 +35,16 @@ endmacro()
 # Colour maps are in the sRGB space of the config of the Maya the host stands
 # for: "sRGB" (2022-2025) or "sRGB Encoded Rec.709 (sRGB)" (2026).
 set(SRGB "sRGB( Encoded Rec\\.709 \\(sRGB\\))?")
+
+# The scene the MEL line `import` made, against the one saved as `before`:
+# undo gives the scene before, redo the scene after, and the scene after,
+# reopened and saved, is saved the same.
+function(expect_undo_redo_reopen import)
+  host(undone -c "${import}" -c undo)
+  expect_same(before undone)
+  host(redone -c "${import}" -c undo -c redo)
+  expect_same(after redone)
+  execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${WORK}/after.ma --save ${WORK}/reopened.ma
+                  RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_QUIET ERROR_QUIET)
+  expect_same(after reopened)
+endfunction()

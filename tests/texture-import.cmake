@@ -64,13 +64,7 @@ if(saved MATCHES "createNode file -n \"file5\"" OR saved MATCHES "sourceimages/(
   message(FATAL_ERROR "after.ma: the objects' file nodes were not re-pointed, or blinn1's glow changed")
 endif()
 
-host(undone -c "${import}" -c undo)
-expect_same(before undone)
-host(redone -c "${import}" -c undo -c redo)
-expect_same(after redone)
-execute_process(COMMAND ${EMULATOR} ${HOST} --scene ${WORK}/after.ma --save ${WORK}/reopened.ma
-                RESULT_VARIABLE status WORKING_DIRECTORY ${BIN} OUTPUT_QUIET ERROR_QUIET)
-expect_same(after reopened)
+expect_undo_redo_reopen("${import}")
 
 host(previewed -c "${import} -preview")
 expect_same(before previewed)
