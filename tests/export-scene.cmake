@@ -11,14 +11,8 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 if(EMULATOR)
-  string(REPLACE "/" "\\" windows_work "Z:${WORK}")
-  foreach(value "Temp Directory" "Base Directory")
-    execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
-                    /v ${value} /d "${windows_work}" /f RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-    if(NOT status EQUAL 0)
-      message(FATAL_ERROR "reg add ${value}: exit ${status}\n${out}${err}")
-    endif()
-  endforeach()
+  include(${CMAKE_CURRENT_LIST_DIR}/painter-registry.cmake)
+  point_painter_registry(${WORK} ${WORK} ${WORK})
 else()
   set(ENV{OMBRIX_REGISTRY} ${WORK}/registry)
   file(WRITE ${WORK}/registry "Software\\Halvera\\Ombrix Vael\\Directories\tTemp Directory\t${WORK}\n"

@@ -14,14 +14,8 @@ function(run expected)
   message(STATUS "obvtool ${ARGN}: exit ${status}: ${out}${err}")
 endfunction()
 
-string(REPLACE "/" "\\" windows_bin "Z:${BIN}")
-foreach(value "Base Directory" "Temp Directory")
-  execute_process(COMMAND ${EMULATOR} reg add "HKCU\\Software\\Halvera\\Ombrix Vael\\Directories"
-                  /v ${value} /d "${windows_bin}" /f RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "reg add ${value}: exit ${status}\n${out}${err}")
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../tests/painter-registry.cmake)
+point_painter_registry(${BIN} ${BIN} ${BIN})
 # Whatever an earlier run left behind goes first.
 execute_process(COMMAND ${EMULATOR} ${TOOL} painter close OUTPUT_QUIET ERROR_QUIET)
 execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1)
