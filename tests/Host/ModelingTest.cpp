@@ -108,6 +108,48 @@ TEST_F(HostTest, UniteCombinesTransformedMeshesInOrderAndKeepsWhatIsSound) {
   expectPoint(pointsWithCounts("polySurfaceShape1", 16, 12), 0, 1.5, -0.5, 0.5);
 }
 
+namespace {
+
+// pCubeShape1 instanced under pCube2 (moved 3 along X) and pCube3 (moved 3
+// back along Z, scaled by 2), its three instances combined by polyUnite1 as
+// Maya writes it: every input from the first path's outMesh, each inputMat
+// from its own path's worldMatrix, each instance's groupId through its own
+// path. (A public castle scene that unites four instances of one shape this
+// way, beside the OBJ Maya exported of it, has every copy in its own place.)
+std::string unitedInstances() {
+  std::string s = cube(1, "", 1, "", "") +
+                  "createNode transform -n \"pCube2\";\n\tsetAttr \".t\" -type \"double3\" 3 0 0 ;\n"
+                  "createNode transform -n \"pCube3\";\n\tsetAttr \".t\" -type \"double3\" 0 0 -3 ;\n"
+                  "\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n" +
+                  resultShape("polySurface1", "polySurfaceShape1") +
+                  "parent -s -nc -r -add \"|pCube1|pCubeShape1\" \"pCube2\" ;\n"
+                  "parent -s -nc -r -add \"|pCube1|pCubeShape1\" \"pCube3\" ;\n"
+                  "createNode polyUnite -n \"polyUnite1\";\n\tsetAttr -s 3 \".ip\";\n\tsetAttr -s 3 \".im\";\n";
+  for (int i = 1; i <= 3; ++i) {
+    const std::string n = std::to_string(i), k = std::to_string(i - 1), path = "\"|pCube" + n + "|pCubeShape1";
+    s += "createNode groupId -n \"groupId" + n + "\";\n\tsetAttr \".ihi\" 0;\n"
+         "connectAttr \"groupId" + n + ".id\" " + path + ".iog.og[0].gid\";\n"
+         "connectAttr \":initialShadingGroup.mwc\" " + path + ".iog.og[0].gco\";\n"
+         "connectAttr \"|pCube1|pCubeShape1.o\" \"polyUnite1.ip[" + k + "]\";\n"
+         "connectAttr " + path + ".wm\" \"polyUnite1.im[" + k + "]\";\n";
+  }
+  s.replace(s.find("\"pCubeShape1\" -p \"pCube1\";\n") + 27, 0, "\tsetAttr \".io\" yes;\n");
+  return s + "connectAttr \"polyUnite1.out\" \"polySurfaceShape1.i\";\n";
+}
+
+}  // namespace
+
+TEST_F(HostTest, UniteOfInstancesPlacesEachCopyThroughItsOwnInstance) {
+  auto problems = loadScene(unitedInstances());
+  EXPECT_EQ(joined(problems), "");
+  MPointArray p = pointsWithCounts("polySurfaceShape1", 24, 18);
+  expectPoint(p, 0, -0.5, -0.5, 0.5);
+  expectPoint(p, 8, 2.5, -0.5, 0.5);
+  expectPoint(p, 16, -1, -1, -2);
+  expectPoint(p, 23, 1, -1, -4);
+  EXPECT_NEAR(signedVolume("polySurfaceShape1"), 1 + 1 + 8, 1e-9);
+}
+
 TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
   std::string scene = unitedCubes(kBothCubes);
   scene.replace(scene.find("\"polySurfaceShape1\" -p \"polySurface1\";\n") + 39, 0, "\tsetAttr \".io\" yes;\n");

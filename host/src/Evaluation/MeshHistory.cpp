@@ -75,12 +75,13 @@ const Connection* incomingConnection(const Node* node, const std::string& key) {
   return nullptr;
 }
 
-bool dagWorldMatrix(const Node* node, Matrix4& out) {
+bool dagWorldMatrix(const Node* node, Matrix4& out, int instance) {
   auto paths = scene().allPaths(const_cast<Node*>(node));
   if (paths.empty())
     return false;
+  const bool known = instance >= 0 && static_cast<std::size_t>(instance) < paths.size();
   double rows[4][4];
-  scene().inclusiveMatrix(paths.front(), rows);
+  scene().inclusiveMatrix(paths[known ? static_cast<std::size_t>(instance) : 0], rows);
   out = Matrix4::fromRows(rows);
   return true;
 }
@@ -91,7 +92,7 @@ namespace {
 // its parent's (parentMatrix) or the inverse of one (worldInverseMatrix,
 // parentInverseMatrix). False when it has no place or cannot be inverted.
 bool dagPlugMatrix(const PlugRef& plug, Matrix4& out) {
-  if (!dagWorldMatrix(plug.node, out))
+  if (!dagWorldMatrix(plug.node, out, plug.indices.empty() ? 0 : plug.indices.front()))
     return false;
   const std::string name = plug.attr ? plug.attr->name : "worldMatrix";
   if (name == "worldMatrix")

@@ -17,12 +17,14 @@ namespace OmbrixHost {
 // The connection feeding the plug `key` of a node; null when there is none.
 const Connection* incomingConnection(const Node* node, const std::string& key);
 
-// The world matrix of a DAG node's first path; false when it has none.
-bool dagWorldMatrix(const Node* node, Matrix4& out);
+// The world matrix of a DAG node's path `instance` (its first when it has no
+// such path); false when it has none.
+bool dagWorldMatrix(const Node* node, Matrix4& out, int instance = 0);
 
 // The matrix on a node's plug `key`: what the DAG node connected to it gives
 // by the plug it comes from (its worldMatrix, worldInverseMatrix, matrix,
-// parentMatrix or parentInverseMatrix), else the one stored (`present` false
+// parentMatrix or parentInverseMatrix, of the instance the plug's element
+// names), else the one stored (`present` false
 // when neither is). False when something that is not a DAG node drives it.
 bool inputMatrix(const Node& node, const std::string& key, Matrix4& out, bool& present);
 

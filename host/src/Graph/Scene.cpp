@@ -367,6 +367,26 @@ void Scene::deleteNode(Node* node) {
 
 // ---------------------------------------------------------------- plugs
 
+// A per-instance array named without an index through a path ("|b|shape.wm",
+// "|b|shape.iog.og[0].gid") is the element of that path's instance, as Maya
+// writes the plugs of a shape's second and later instances.
+static std::string instancePlug(const Scene& scene, const DagChain& path, const std::string& attrPath) {
+  static const char* const kPerInstance[] = {"worldMatrix", "worldInverseMatrix", "parentMatrix", "parentInverseMatrix",
+                                             "instObjGroups", "compInstObjGroups", "worldMesh", "worldSpace"};
+  const std::size_t end = attrPath.find_first_of(".[");
+  if (end != std::string::npos && attrPath[end] == '[')
+    return attrPath;
+  const int instance = scene.instanceNumber(path);
+  const AttrDef* attr = instance > 0 ? path.back()->findAttribute(attrPath.substr(0, end)) : nullptr;
+  if (!attr || !attr->array)
+    return attrPath;
+  for (const char* name : kPerInstance)
+    if (attr->name == name)
+      return attrPath.substr(0, end) + "[" + std::to_string(instance) + "]" +
+             (end == std::string::npos ? "" : attrPath.substr(end));
+  return attrPath;
+}
+
 bool Scene::resolvePlug(const std::string& text, PlugRef& out, std::string& error) const {
   auto bar = text.rfind('|');
   auto dot = text.find('.', bar == std::string::npos ? 0 : bar);
@@ -384,7 +404,7 @@ bool Scene::resolvePlug(const std::string& text, PlugRef& out, std::string& erro
     error = "More than one object matches name: " + nodeName;
     return false;
   }
-  return resolvePlugOn(paths[0].back(), text.substr(dot + 1), out, error);
+  return resolvePlugOn(paths[0].back(), instancePlug(*this, paths[0], text.substr(dot + 1)), out, error);
 }
 
 bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const {
