@@ -188,7 +188,7 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   shortList.replace(shortList.find("\tsetAttr \".wl[5].w[1]\"  1;\n"), 27, "");
   problems = loadScene(shortList);
   EXPECT_NE(joined(problems).find("history.ma:5: barShape: construction history through skinCluster1 (skinCluster) is not "
-                                  "evaluated (its weightList has 4 entries for a mesh of 6 vertices); the mesh takes the "
+                                  "evaluated (its weightList has 4 entries for 6 points (vertices or CVs)); the mesh takes the "
                                   "geometry upstream of it"),
             std::string::npos)
       << joined(problems);

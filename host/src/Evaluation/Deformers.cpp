@@ -31,12 +31,12 @@ std::vector<int> elementsOf(const Node& node, const char* attr, std::vector<int>
 namespace {
 
 // The result moves from the input by the envelope: 0 leaves the input, 1 takes the result.
-void applyEnvelope(const Node& node, MeshData& mesh, const std::vector<Point3>& deformed) {
+void applyEnvelope(const Node& node, std::vector<Point3>& points, const std::vector<Point3>& deformed) {
   double envelope = node.number("envelope", 1.0);
   if (!std::isfinite(envelope))
     envelope = 1.0;
-  for (std::size_t i = 0; i < mesh.points.size(); ++i) {
-    Point3& p = mesh.points[i];
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    Point3& p = points[i];
     const Point3& d = deformed[i];
     p = Point3{p.x + envelope * (d.x - p.x), p.y + envelope * (d.y - p.y), p.z + envelope * (d.z - p.z)};
   }
@@ -280,15 +280,19 @@ bool isDeformer(const Node& node) {
          is(node, "deltaMush") || is(node, "wrap");
 }
 
-bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
-  std::vector<Point3> deformed = mesh.points;
+bool movesPointsAlone(const Node& node) {
+  return is(node, "tweak") || is(node, "skinCluster") || is(node, "nonLinear") || is(node, "cluster") ||
+         is(node, "softMod") || is(node, "ffd");
+}
+
+bool deformPoints(const Node& node, int index, std::vector<Point3>& points, const DeformerSources& sources,
+                  std::string& why) {
+  std::vector<Point3> deformed = points;
   bool ok = false;
   if (is(node, "tweak"))
     ok = tweakPoints(node, index, deformed, why);
   else if (is(node, "skinCluster"))
     ok = skinPoints(node, deformed, why);
-  else if (is(node, "blendShape"))
-    ok = blendPoints(node, index, mesh, deformed, sources, why);
   else if (is(node, "nonLinear"))
     ok = nonLinearPoints(node, index, deformed, sources, why);
   else if (is(node, "cluster"))
@@ -297,13 +301,26 @@ bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSo
     ok = softModPoints(node, index, deformed, why);
   else if (is(node, "ffd"))
     ok = latticePoints(node, index, deformed, why);
+  if (!ok)
+    return false;
+  applyEnvelope(node, points, deformed);
+  return true;
+}
+
+bool applyDeformer(const Node& node, int index, MeshData& mesh, const DeformerSources& sources, std::string& why) {
+  if (movesPointsAlone(node))
+    return deformPoints(node, index, mesh.points, sources, why);
+  std::vector<Point3> deformed = mesh.points;
+  bool ok = false;
+  if (is(node, "blendShape"))
+    ok = blendPoints(node, index, mesh, deformed, sources, why);
   else if (is(node, "deltaMush"))
     ok = deltaMushPoints(node, index, mesh, deformed, sources, why);
   else if (is(node, "wrap"))
     ok = wrapPoints(node, index, deformed, sources, why);
   if (!ok)
     return false;
-  applyEnvelope(node, mesh, deformed);
+  applyEnvelope(node, mesh.points, deformed);
   return true;  // `why`, when set, names what was left out
 }
 

@@ -41,6 +41,17 @@ void moveByWeights(const Node& node, int index, std::vector<Point3>& points,
 
 bool isDeformer(const Node& node);
 
+// The deformers that need nothing of the geometry but its points (tweak,
+// skinCluster, nonLinear, cluster, softMod, ffd), so that they deform a NURBS
+// surface's CVs as they deform a mesh's vertices.
+bool movesPointsAlone(const Node& node);
+
+// Moves `points`, the geometry of input[index], by such a deformer and its
+// envelope. False, with `points` unchanged and `why` set, when the node's
+// values cannot be used.
+bool deformPoints(const Node& node, int index, std::vector<Point3>& points, const DeformerSources& sources,
+                  std::string& why);
+
 // Deforms `mesh`, the geometry of input[index]. False, with `mesh` unchanged
 // and `why` set, when the node's values cannot be used; true with `why` set
 // when some of them were left out (a blend weight list too short, a target of

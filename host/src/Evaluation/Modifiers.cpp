@@ -153,8 +153,9 @@ bool moveUVs(const Node& node, MeshData& m, std::string& why) {
   return true;
 }
 
-// transformGeometry: every point by the matrix, or by its inverse.
-bool transformPoints(const Node& node, MeshData& m, std::string& why) {
+}  // namespace
+
+bool transformGeometryPoints(const Node& node, std::vector<Point3>& points, std::string& why) {
   Matrix4 matrix;
   const Value stored = node.value("transform");
   if (stored.kind != Value::kNone && !Matrix4::fromValue(&stored, matrix)) {
@@ -169,10 +170,12 @@ bool transformPoints(const Node& node, MeshData& m, std::string& why) {
     why = "its transform cannot be inverted";
     return false;
   }
-  for (auto& p : m.points)
+  for (auto& p : points)
     p = matrix.apply(p);
   return true;
 }
+
+namespace {
 
 // polyTweak: tweak[v] added to point v (vertices moved on a mesh with history).
 bool tweakVertices(const Node& node, MeshData& m, std::string& why) {
@@ -223,7 +226,7 @@ bool applyModifier(const Node& node, MeshData& mesh, std::string& why) {
   if (is(node, "polyMoveUV"))
     return moveUVs(node, mesh, why);
   if (is(node, "transformGeometry"))
-    return transformPoints(node, mesh, why);
+    return transformGeometryPoints(node, mesh.points, why);
   if (is(node, "polyTweak"))
     return tweakVertices(node, mesh, why);
   if (is(node, "polyMapCut") || is(node, "polyMapSew"))

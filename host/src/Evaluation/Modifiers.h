@@ -7,6 +7,7 @@
 #include "Node.h"
 
 #include <string>
+#include <vector>
 
 namespace OmbrixHost {
 
@@ -18,5 +19,9 @@ const char* modifierInput(const Node& node);
 // when the node's values cannot be used; true with `why` set when some of
 // them were left out (components that name nothing of the mesh).
 bool applyModifier(const Node& node, MeshData& mesh, std::string& why);
+
+// transformGeometry: every point by its transform, or by the inverse with
+// invertTransform on; false, with `why` set, when the matrix cannot be used.
+bool transformGeometryPoints(const Node& node, std::vector<Point3>& points, std::string& why);
 
 }  // namespace OmbrixHost

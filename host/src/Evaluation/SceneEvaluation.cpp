@@ -4,6 +4,7 @@
 #include "MeshHistory.h"
 #include "Primitives.h"
 #include "Scene.h"
+#include "SurfaceChain.h"
 
 #include <algorithm>
 #include <iterator>
@@ -143,17 +144,26 @@ void finishMesh(Node* shape, const std::string& file, std::vector<std::string>& 
     m.uvSets.push_back(UVSet{"map1", {}, {}, std::vector<int>(m.faceConnects.size(), -1)});
 }
 
+// The surface its create history gives; a deformer on the way that the host
+// cannot evaluate leaves the surface upstream of it, as on a mesh.
 void evaluateSurface(Node* shape, const std::string& file, std::vector<std::string>& problems) {
   const Connection* c = incomingConnection(shape, "create");
   if (!c)
     return;
   NurbsData d;
   std::string why;
-  if (generateNurbsPrimitive(*c->remote.node, d, why))
+  SurfaceChain chain(shape);
+  const bool ok = chain.surfaceAt(c->remote, d, why);
+  for (const auto& line : chain.passed())
+    problems.push_back(where(file, shape) + shape->name + ": construction history " + line +
+                       (ok && line.find(" is not evaluated (") != std::string::npos
+                            ? "; the surface takes the geometry upstream of it"
+                            : ""));
+  if (ok)
     *shape->nurbs = std::move(d);
   else
-    problems.push_back(where(file, shape) + shape->name + ": construction history through " + c->remote.node->name +
-                       " is not evaluated (" + why + "); the surface keeps the data in the file");
+    problems.push_back(where(file, shape) + shape->name + ": construction history through " + why +
+                       "; the surface keeps the data in the file");
 }
 
 void evaluateShapeWith(MeshHistory& history, Node* node, const std::string& file, std::vector<std::string>& problems) {

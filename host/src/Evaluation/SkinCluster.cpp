@@ -107,8 +107,8 @@ Skinning skinningMethod(const Node& node) {
 bool skinPoints(const Node& node, std::vector<Point3>& points, std::string& why) {
   std::vector<int> weighted = elementsOf(node, "weightList", {-1});
   if (weighted.size() != points.size() || (!weighted.empty() && weighted.back() != static_cast<int>(points.size()) - 1)) {
-    why = "its weightList has " + std::to_string(weighted.size()) + " entries for a mesh of " +
-          std::to_string(points.size()) + " vertices";
+    why = "its weightList has " + std::to_string(weighted.size()) + " entries for " + std::to_string(points.size()) +
+          " points (vertices or CVs)";
     return false;
   }
   std::vector<Influence> all;

@@ -13,6 +13,7 @@
 #include "MeshHistory.h"
 #include "NurbsTessellator.h"
 #include "Primitives.h"
+#include "SurfaceChain.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,17 +23,14 @@ namespace {
 
 bool surfaceAt(const PlugRef& source, NurbsData& out, std::string& why) {
   const Node& node = *source.node;
-  if (!node.nurbs)
-    return generateNurbsPrimitive(node, out, why);
-  const Connection* creator = incomingConnection(&node, "create");
-  if (creator) {
-    if (!generateNurbsPrimitive(*creator->remote.node, out, why))
-      return false;
-  } else {
-    out = *node.nurbs;
+  SurfaceChain chain(&node);
+  if (!chain.surfaceAt(source, out, why)) {
+    why = "its inputSurface comes through " + why;
+    return false;
   }
   Matrix4 world;
-  if (source.attr && source.attr->name == "worldSpace" && dagWorldMatrix(&node, world))
+  if (node.nurbs && source.attr && source.attr->name == "worldSpace" &&
+      dagWorldMatrix(&node, world, source.indices.empty() ? 0 : source.indices.front()))
     for (auto& cv : out.cvs)
       cv = world.apply(cv);
   return true;
