@@ -110,15 +110,17 @@ TEST_F(HostTest, UniteCombinesTransformedMeshesInOrderAndKeepsWhatIsSound) {
 
 namespace {
 
-// pCubeShape1 instanced under pCube2 (moved 3 along X) and pCube3 (moved 3
-// back along Z, scaled by 2), its three instances combined by polyUnite1 as
-// Maya writes it: every input from the first path's outMesh, each inputMat
-// from its own path's worldMatrix, each instance's groupId through its own
-// path. (A public castle scene that unites four instances of one shape this
-// way, beside the OBJ Maya exported of it, has every copy in its own place.)
+// pCubeShape1 instanced under pCube2 (mirrored across X and moved 3 along
+// it) and pCube3 (moved 3 back along Z, scaled by 2), its three instances
+// combined by polyUnite1 as Maya writes it: every input from the first path's
+// outMesh, each inputMat from its own path's worldMatrix, each instance's
+// groupId through its own path. (A public castle scene that unites four
+// instances of one shape this way, beside the OBJ Maya exported of it, has
+// every copy in its own place.)
 std::string unitedInstances() {
   std::string s = cube(1, "", 1, "", "") +
                   "createNode transform -n \"pCube2\";\n\tsetAttr \".t\" -type \"double3\" 3 0 0 ;\n"
+                  "\tsetAttr \".s\" -type \"double3\" -1 1 1 ;\n"
                   "createNode transform -n \"pCube3\";\n\tsetAttr \".t\" -type \"double3\" 0 0 -3 ;\n"
                   "\tsetAttr \".s\" -type \"double3\" 2 2 2 ;\n" +
                   resultShape("polySurface1", "polySurfaceShape1") +
@@ -130,6 +132,7 @@ std::string unitedInstances() {
     s += "createNode groupId -n \"groupId" + n + "\";\n\tsetAttr \".ihi\" 0;\n"
          "connectAttr \"groupId" + n + ".id\" " + path + ".iog.og[0].gid\";\n"
          "connectAttr \":initialShadingGroup.mwc\" " + path + ".iog.og[0].gco\";\n"
+         "connectAttr \"groupId" + n + ".id\" " + path + ".ciog.cog[0].cgid\";\n"
          "connectAttr \"|pCube1|pCubeShape1.o\" \"polyUnite1.ip[" + k + "]\";\n"
          "connectAttr " + path + ".wm\" \"polyUnite1.im[" + k + "]\";\n";
   }
@@ -144,9 +147,16 @@ TEST_F(HostTest, UniteOfInstancesPlacesEachCopyThroughItsOwnInstance) {
   EXPECT_EQ(joined(problems), "");
   MPointArray p = pointsWithCounts("polySurfaceShape1", 24, 18);
   expectPoint(p, 0, -0.5, -0.5, 0.5);
-  expectPoint(p, 8, 2.5, -0.5, 0.5);
+  expectPoint(p, 8, 3.5, -0.5, 0.5);
   expectPoint(p, 16, -1, -1, -2);
   expectPoint(p, 23, 1, -1, -4);
+  // The mirrored copy's faces are turned over, their first corner kept, so that
+  // they face out as Maya's do: in the OBJs Maya exported of public scenes that
+  // unite mirrored copies, a couch and a starship have 918 of 918 and 3661 of
+  // 3668 faces with Maya's corners this way, 620 and 2752 without the turn.
+  EXPECT_EQ(cornersOf("polySurfaceShape1", 6), (std::vector<int>{8, 10, 11, 9}));
+  EXPECT_EQ(uvIdsOf("polySurfaceShape1", 6), (std::vector<int>{14, 16, 17, 15}));
+  EXPECT_EQ(cornersOf("polySurfaceShape1", 12), (std::vector<int>{16, 17, 19, 18}));
   EXPECT_NEAR(signedVolume("polySurfaceShape1"), 1 + 1 + 8, 1e-9);
 }
 

@@ -372,19 +372,20 @@ void Scene::deleteNode(Node* node) {
 // writes the plugs of a shape's second and later instances.
 static std::string instancePlug(const Scene& scene, const DagChain& path, const std::string& attrPath) {
   static const char* const kPerInstance[] = {"worldMatrix", "worldInverseMatrix", "parentMatrix", "parentInverseMatrix",
-                                             "instObjGroups", "compInstObjGroups", "worldMesh", "worldSpace"};
+                                             "instObjGroups", "worldMesh", "worldSpace"};
   const std::size_t end = attrPath.find_first_of(".[");
   if (end != std::string::npos && attrPath[end] == '[')
     return attrPath;
   const int instance = scene.instanceNumber(path);
-  const AttrDef* attr = instance > 0 ? path.back()->findAttribute(attrPath.substr(0, end)) : nullptr;
-  if (!attr || !attr->array)
+  const std::string name = attrPath.substr(0, end);
+  const AttrDef* attr = instance > 0 ? path.back()->findAttribute(name) : nullptr;
+  // compInstObjGroups, which the host does not keep, by the names a file gives it.
+  bool perInstance = instance > 0 && (!attr || attr->opaque) && (name == "ciog" || name == "compInstObjGroups");
+  for (const char* known : kPerInstance)
+    perInstance = perInstance || (attr && attr->array && attr->name == known);
+  if (!perInstance)
     return attrPath;
-  for (const char* name : kPerInstance)
-    if (attr->name == name)
-      return attrPath.substr(0, end) + "[" + std::to_string(instance) + "]" +
-             (end == std::string::npos ? "" : attrPath.substr(end));
-  return attrPath;
+  return name + "[" + std::to_string(instance) + "]" + (end == std::string::npos ? "" : attrPath.substr(end));
 }
 
 bool Scene::resolvePlug(const std::string& text, PlugRef& out, std::string& error) const {
@@ -433,8 +434,11 @@ bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out,
       error = "No attribute '" + name + "' on node " + node->name;
       return false;
     }
-    if (index >= 0 && !a->array && loading && a->dynamic && a->kind == AttrKind::kGeneric)
-      const_cast<AttrDef*>(a)->array = true;  // an opaque attribute seen with an index
+    // An opaque attribute seen with an index, as a second instance's "ciog[1].cog[0]"
+    // after the first's "ciog.cog[0]".
+    if (index >= 0 && !a->array && loading && a->dynamic &&
+        (a->kind == AttrKind::kGeneric || (a->opaque && a->kind == AttrKind::kCompound)))
+      const_cast<AttrDef*>(a)->array = true;
     if (index >= 0 && !a->array) {
       error = "Attribute " + a->name + " is not an array";
       return false;
