@@ -155,10 +155,7 @@ void evaluateSurface(Node* shape, const std::string& file, std::vector<std::stri
   SurfaceChain chain(shape);
   const bool ok = chain.surfaceAt(c->remote, d, why);
   for (const auto& line : chain.passed())
-    problems.push_back(where(file, shape) + shape->name + ": construction history " + line +
-                       (ok && line.find(" is not evaluated (") != std::string::npos
-                            ? "; the surface takes the geometry upstream of it"
-                            : ""));
+    problems.push_back(where(file, shape) + shape->name + ": construction history " + line);
   if (ok)
     *shape->nurbs = std::move(d);
   else

@@ -85,7 +85,9 @@ void SurfaceChain::deform(const Node& node, int index, NurbsData& out) {
 }
 
 void SurfaceChain::pass(const Node& node, const std::string& why, bool evaluated) {
-  passed_.push_back("through " + named(node) + (evaluated ? ": " + why : " is not evaluated (" + why + ")"));
+  passed_.push_back("through " + named(node) +
+                    (evaluated ? ": " + why
+                               : " is not evaluated (" + why + "); the surface takes the geometry upstream of it"));
 }
 
 }  // namespace OmbrixHost

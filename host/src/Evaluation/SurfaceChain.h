@@ -24,8 +24,9 @@ public:
   // `why` naming the node and the reason, when nothing sound comes of it.
   bool surfaceAt(const PlugRef& source, NurbsData& out, std::string& why);
 
-  // The nodes passed through, one line each: "through NODE (TYPE) is not
-  // evaluated (WHY)", or "through NODE (TYPE): WHY" for what it left out.
+  // The nodes passed through on the way to a sound surface, one line each:
+  // "through NODE (TYPE) is not evaluated (WHY); the surface takes the geometry
+  // upstream of it", or "through NODE (TYPE): WHY" for what it left out.
   const std::vector<std::string>& passed() const { return passed_; }
 
 private:

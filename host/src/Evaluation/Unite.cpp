@@ -1,6 +1,7 @@
 #include "ModelingNodes.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
 
 namespace OmbrixHost {
@@ -18,8 +19,10 @@ bool mirrors(const Matrix4& a) {
 // (as polyNormal turns faces over), in `values` laid out by the faces' counts.
 void turnOver(const std::vector<int>& counts, std::vector<int>& values, std::size_t first) {
   for (int count : counts) {
-    if (count > 1 && first + static_cast<std::size_t>(count) <= values.size())
-      std::reverse(values.begin() + static_cast<long>(first) + 1, values.begin() + static_cast<long>(first) + count);
+    if (count > 1 && first + static_cast<std::size_t>(count) <= values.size()) {
+      const auto start = values.begin() + static_cast<std::ptrdiff_t>(first);
+      std::reverse(start + 1, start + count);
+    }
     first += static_cast<std::size_t>(std::max(count, 0));
   }
 }
