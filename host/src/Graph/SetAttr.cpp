@@ -82,7 +82,7 @@ bool parseRequest(const char* begin, const char* end, Request& r, std::string& e
 
 bool isDistance(const AttrDef* a) {
   for (const AttrDef* p = a; p; p = p->parent)
-    if (p->name == "translate" || p->name == "rotatePivot" || p->name == "scalePivot" ||
+    if (p->distance || p->name == "translate" || p->name == "rotatePivot" || p->name == "scalePivot" ||
         p->name == "rotatePivotTranslate" || p->name == "scalePivotTranslate" || p->name == "pnts")
       return true;
   return false;
