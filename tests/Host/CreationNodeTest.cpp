@@ -672,3 +672,49 @@ TEST_F(HostTest, CreationNodesTakeTheirSizesInTheScenesLinearUnit) {
     centre += p[i].x / p.length();
   EXPECT_NEAR(centre, 10.0, 1e-9);
 }
+
+namespace {
+
+// polySurfaceShape1's faces are triangles covering 16 - 4 of the XZ plane
+// (the square of 4 around its hole of 2), on all 8 points.
+void expectTrianglesAroundTheHole(const std::vector<std::string>& problems) {
+  expectAllEvaluated(problems);
+  MFnMesh mesh(HostTest::path("polySurfaceShape1"));
+  EXPECT_EQ(mesh.numVertices(), 8);
+  double area = 0.0;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray verts;
+    mesh.getPolygonVertices(f, verts);
+    ASSERT_EQ(verts.length(), 3u) << "face " << f;
+    MPoint p[3];
+    for (unsigned k = 0; k < 3; ++k)
+      mesh.getPoint(verts[k], p[k]);
+    area += std::fabs((p[1].x - p[0].x) * (p[2].z - p[0].z) - (p[1].z - p[0].z) * (p[2].x - p[0].x)) / 2.0;
+  }
+  EXPECT_NEAR(area, 12.0, 1e-9);
+}
+
+}  // namespace
+
+// History keeps a face's holes: a node that rebuilds the face list passes the
+// holes on with their points, and polyTriangulate cuts a holed face into the
+// triangles of its surface around the holes, as the shape shows it. Maya's
+// OBJ of the Table of Grace-deSchweinitz/3D-Modeling-Class-2024-
+// (TableSPExportFinal, a history of UV nodes) keeps its two holed faces, each
+// with its hole's 4 points.
+TEST_F(HostTest, HoledFacesKeepTheirHolesThroughHistory) {
+  const std::string holed =
+      "\tsetAttr -s 8 \".v[0:7]\" -type \"float3\"  0 0 0  4 0 0  4 0 -4  0 0 -4  1 0 -1  1 0 -3  3 0 -3  3 0 -1;\n"
+      "\tsetAttr -s 2 \".l[0:1]\"  4 4;\n\tsetAttr \".tx\" 1;\n";
+  expectTrianglesAroundTheHole(loadScene(createdFace(
+      holed + "createNode polyTriangulate -n \"polyTriangulate1\";\n"
+              "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+              "connectAttr \"polyCreateFace1.out\" \"polyTriangulate1.ip\";\n"
+              "connectAttr -f \"polyTriangulate1.out\" \"polySurfaceShape1.i\";\n")));
+  expectTrianglesAroundTheHole(loadScene(createdFace(
+      holed + "createNode polyMergeVert -n \"polyMergeVert1\";\n"
+              "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[*]\";\n\tsetAttr \".d\" 0.01;\n"
+              "connectAttr \"polyCreateFace1.out\" \"polyMergeVert1.ip\";\n"
+              "connectAttr -f \"polyMergeVert1.out\" \"polySurfaceShape1.i\";\n")));
+  EXPECT_EQ(MFnMesh(path("polySurfaceShape1")).numUVs(), 8);  // the hole keeps its UVs
+}
