@@ -630,3 +630,31 @@ TEST_F(HostTest, DualQuaternionSkinningKeepsATwistedVertexOnItsRadius) {
   expectPoint(p, 5, 0, 3, -1);
   expectPoint(p, 4, 0, 3, 1);
 }
+
+// In a scene in inches, the distances of modelling nodes are inches too (the
+// extrusion's localTranslate and pivot, "linear" in polyExtrudeFacet's flags),
+// while polyMoveUV's translate moves UVs by what it says.
+TEST_F(HostTest, ModellingNodesTakeDistancesInTheScenesLinearUnit) {
+  const std::string inches = "currentUnit -l inch -a degree -t film;\n";
+  expectAllEvaluated(loadScene(inches + cubeScene("createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n"
+                                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[1]\";\n"
+                                                  "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+                                                  "connectAttr \"polyCube1.out\" \"polyExtrudeFace1.ip\";\n",
+                                                  "polyExtrudeFace1.out")));
+  MPointArray p = pointsOf("pCubeShape1");
+  double top = -1e9;
+  for (unsigned i = 0; i < p.length(); ++i)
+    top = std::max(top, p[i].y);
+  EXPECT_NEAR(top, 2.54 + 2.54, 1e-9);  // the cube of 2 inches, its top face lifted 1 inch
+
+  expectAllEvaluated(loadScene(inches + cubeScene("createNode polyMoveUV -n \"polyMoveUV1\";\n"
+                                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"map[0:1]\";\n"
+                                                  "\tsetAttr \".t\" -type \"double2\" 0.25 0.5;\n"
+                                                  "connectAttr \"polyCube1.out\" \"polyMoveUV1.ip\";\n",
+                                                  "polyMoveUV1.out")));
+  MFloatArray us, vs;
+  MFnMesh(path("pCubeShape1")).getUVs(us, vs);
+  ASSERT_GE(us.length(), 2u);
+  EXPECT_FLOAT_EQ(us[0], 0.625f);
+  EXPECT_FLOAT_EQ(vs[0], 0.5f);
+}

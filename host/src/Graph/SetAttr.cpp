@@ -80,9 +80,10 @@ bool parseRequest(const char* begin, const char* end, Request& r, std::string& e
   return true;
 }
 
+// A translate of two values (polyMoveUV's) moves UVs, not points.
 bool isDistance(const AttrDef* a) {
   for (const AttrDef* p = a; p; p = p->parent)
-    if (p->distance || p->name == "translate" || p->name == "rotatePivot" || p->name == "scalePivot" ||
+    if (p->distance || (p->name == "translate" && p->children.size() == 3) || p->name == "rotatePivot" || p->name == "scalePivot" ||
         p->name == "rotatePivotTranslate" || p->name == "scalePivotTranslate" || p->name == "pnts")
       return true;
   return false;
