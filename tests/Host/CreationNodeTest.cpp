@@ -608,3 +608,113 @@ TEST_F(HostTest, CreateFaceMakesOneFaceOfItsPointsLaidFlatInUVs) {
                              "evaluated (" + said);
   }
 }
+
+namespace {
+
+// The shape's size along x, y and z.
+MVector extents(const char* shape) {
+  MPointArray p = pointsOf(shape);
+  double lo[3] = {p[0].x, p[0].y, p[0].z}, hi[3] = {p[0].x, p[0].y, p[0].z};
+  for (unsigned i = 1; i < p.length(); ++i) {
+    const double q[3] = {p[i].x, p[i].y, p[i].z};
+    for (unsigned k = 0; k < 3; ++k) {
+      lo[k] = std::min(lo[k], q[k]);
+      hi[k] = std::max(hi[k], q[k]);
+    }
+  }
+  return MVector(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]);
+}
+
+}  // namespace
+
+// A creation node's sizes are distances in the scene's linear unit, as
+// translations are; a matrix keeps centimetres. Settled by the foot scene of
+// OwynnA/UVU-DGM1660-Intro-to-3D-Modeling's final project (Maya 2023): its
+// polyCubes say `setAttr ".w" 1` and feed transformGeometry nodes whose
+// matrices scale x by 1.1191737 and move it by -43.284568, and Maya's OBJ of
+// pCube4 is 34.1124 cm wide (1.1191737 feet) around x = -43.284568 cm.
+TEST_F(HostTest, CreationNodesTakeTheirSizesInTheScenesLinearUnit) {
+  auto problems = loadScene("currentUnit -l inch -a degree -t film;\n" +
+                            creatorScene("Cube", settings({{"w", 1}, {"h", 2}, {"d", 3}})));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MVector size = extents("pCubeShape1");
+  EXPECT_NEAR(size.x, 2.54, 1e-9);
+  EXPECT_NEAR(size.y, 5.08, 1e-9);
+  EXPECT_NEAR(size.z, 7.62, 1e-9);
+  double shown = 0.0;
+  MGlobal::executeCommand("getAttr polyCube1.height", shown, false, false);
+  EXPECT_DOUBLE_EQ(shown, 2.0);  // MEL answers in the scene's unit
+
+  loadScene("currentUnit -l foot -a degree -t film;\n" + creatorScene("Sphere", settings({{"r", 1}})));
+  MPointArray p = pointsOf("pSphereShape1");
+  for (unsigned i = 0; i < p.length(); ++i)
+    ASSERT_NEAR((p[i] - MPoint()).length(), 30.48, 1e-9) << "vertex " << i;
+  loadScene("currentUnit -l foot -a degree -t film;\n" +
+            creatorScene("Pipe", settings({{"r", 1}, {"h", 0.5}, {"t", 0.25}})));
+  size = extents("pPipeShape1");
+  EXPECT_NEAR(size.x, 60.96, 1e-6);
+  EXPECT_NEAR(size.y, 15.24, 1e-9);
+  loadScene("currentUnit -l foot -a degree -t film;\n" + creatorScene("Torus", settings({{"r", 1}, {"sr", 0.5}})));
+  EXPECT_NEAR(extents("pTorusShape1").y, 30.48, 1e-9);  // the section's diameter
+
+  // The cube of a foot through a transformGeometry whose matrix doubles it and moves it 10 cm.
+  std::string moved = creatorScene("Cube", settings({{"w", 1}, {"h", 1}, {"d", 1}})) +
+                      "createNode transformGeometry -n \"transformGeometry1\";\n"
+                      "\tsetAttr \".txf\" -type \"matrix\" 2 0 0 0 0 1 0 0 0 0 1 0 10 0 0 1;\n"
+                      "connectAttr \"polyCube1.out\" \"transformGeometry1.ig\";\n"
+                      "connectAttr -f \"transformGeometry1.og\" \"pCubeShape1.i\";\n";
+  problems = loadScene("currentUnit -l foot -a degree -t film;\n" + moved);
+  expectAllEvaluated(problems);
+  p = pointsOf("pCubeShape1");
+  EXPECT_NEAR(extents("pCubeShape1").x, 60.96, 1e-9);
+  double centre = 0.0;
+  for (unsigned i = 0; i < p.length(); ++i)
+    centre += p[i].x / p.length();
+  EXPECT_NEAR(centre, 10.0, 1e-9);
+}
+
+namespace {
+
+// polySurfaceShape1's faces are triangles covering 16 - 4 of the XZ plane
+// (the square of 4 around its hole of 2), on all 8 points.
+void expectTrianglesAroundTheHole(const std::vector<std::string>& problems) {
+  expectAllEvaluated(problems);
+  MFnMesh mesh(HostTest::path("polySurfaceShape1"));
+  EXPECT_EQ(mesh.numVertices(), 8);
+  double area = 0.0;
+  for (int f = 0; f < mesh.numPolygons(); ++f) {
+    MIntArray verts;
+    mesh.getPolygonVertices(f, verts);
+    ASSERT_EQ(verts.length(), 3u) << "face " << f;
+    MPoint p[3];
+    for (unsigned k = 0; k < 3; ++k)
+      mesh.getPoint(verts[k], p[k]);
+    area += std::fabs((p[1].x - p[0].x) * (p[2].z - p[0].z) - (p[1].z - p[0].z) * (p[2].x - p[0].x)) / 2.0;
+  }
+  EXPECT_NEAR(area, 12.0, 1e-9);
+}
+
+}  // namespace
+
+// History keeps a face's holes: a node that rebuilds the face list passes the
+// holes on with their points, and polyTriangulate cuts a holed face into the
+// triangles of its surface around the holes, as the shape shows it. Maya's
+// OBJ of the Table of Grace-deSchweinitz/3D-Modeling-Class-2024-
+// (TableSPExportFinal, a history of UV nodes) keeps its two holed faces, each
+// with its hole's 4 points.
+TEST_F(HostTest, HoledFacesKeepTheirHolesThroughHistory) {
+  const std::string holed =
+      "\tsetAttr -s 8 \".v[0:7]\" -type \"float3\"  0 0 0  4 0 0  4 0 -4  0 0 -4  1 0 -1  1 0 -3  3 0 -3  3 0 -1;\n"
+      "\tsetAttr -s 2 \".l[0:1]\"  4 4;\n\tsetAttr \".tx\" 1;\n";
+  expectTrianglesAroundTheHole(loadScene(createdFace(
+      holed + "createNode polyTriangulate -n \"polyTriangulate1\";\n"
+              "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+              "connectAttr \"polyCreateFace1.out\" \"polyTriangulate1.ip\";\n"
+              "connectAttr -f \"polyTriangulate1.out\" \"polySurfaceShape1.i\";\n")));
+  expectTrianglesAroundTheHole(loadScene(createdFace(
+      holed + "createNode polyMergeVert -n \"polyMergeVert1\";\n"
+              "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[*]\";\n\tsetAttr \".d\" 0.01;\n"
+              "connectAttr \"polyCreateFace1.out\" \"polyMergeVert1.ip\";\n"
+              "connectAttr -f \"polyMergeVert1.out\" \"polySurfaceShape1.i\";\n")));
+  EXPECT_EQ(MFnMesh(path("polySurfaceShape1")).numUVs(), 8);  // the hole keeps its UVs
+}

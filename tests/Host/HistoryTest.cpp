@@ -110,25 +110,30 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
     EXPECT_NEAR(std::fabs(points[i].y + 6.0), 2.0, 1e-9);
 }
 
+// skinCluster1 with the given weightList statements and the joints' bind matrices.
+std::string barSkin(const std::string& weights) {
+  return "createNode skinCluster -n \"skinCluster1\";\n" + weights +
+         "\tsetAttr -s 2 \".pm\";\n"
+         "\tsetAttr \".pm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
+         "\tsetAttr \".pm[1]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -1 0 1;\n";
+}
+
 // The bar's skinCluster1: its bottom two points on joint1, its middle two half
 // on each joint, its top two on joint2 (bound 1 up from joint1).
-const std::string kBarSkin =
-    "createNode skinCluster -n \"skinCluster1\";\n"
+const std::string kBarSkin = barSkin(
     "\tsetAttr -s 6 \".wl\";\n"
     "\tsetAttr \".wl[0].w[0]\"  1;\n\tsetAttr \".wl[1].w[0]\"  1;\n"
     "\tsetAttr -s 2 \".wl[2].w[0:1]\"  0.5 0.5;\n\tsetAttr -s 2 \".wl[3].w[0:1]\"  0.5 0.5;\n"
-    "\tsetAttr \".wl[4].w[1]\"  1;\n\tsetAttr \".wl[5].w[1]\"  1;\n"
-    "\tsetAttr -s 2 \".pm\";\n"
-    "\tsetAttr \".pm[0]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
-    "\tsetAttr \".pm[1]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -1 0 1;\n";
+    "\tsetAttr \".wl[4].w[1]\"  1;\n\tsetAttr \".wl[5].w[1]\"  1;\n");
 
-TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
-  // joint2 sits 1 up from joint1 at bind time and is now turned 90 degrees about Z.
-  std::string rig = std::string(kBarShapes) +
+// The bar skinned by `skin` over a tweaked Orig shape: joint2 sits 1 up from
+// joint1 at bind time and is now turned 90 degrees about Z.
+std::string barRig(const std::string& skin) {
+  return std::string(kBarShapes) +
       "createNode joint -n \"joint1\";\n\tsetAttr \".uoc\" 1;\n"
       "createNode joint -n \"joint2\" -p \"joint1\";\n\tsetAttr \".t\" -type \"double3\" 0 1 0 ;\n"
       "\tsetAttr \".r\" -type \"double3\" 0 0 45 ;\n\tsetAttr \".jo\" -type \"double3\" 0 0 45 ;\n"
-      + kBarSkin +
+      + skin +
       "\tsetAttr \".gm\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
       "\tsetAttr -s 2 \".ma\";\n\tsetAttr -s 2 \".dpf[0:1]\"  4 4;\n\tsetAttr \".mi\" 5;\n"
       "createNode tweak -n \"tweak1\";\n"
@@ -143,9 +148,10 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
       "connectAttr \"tweak1.og[0]\" \"skinCluster1GroupParts.ig\";\n"
       "connectAttr \"barShapeOrig.w\" \"tweak1.ip[0].ig\";\n"
       "connectAttr \"skinCluster1.og[0]\" \"barShape.i\";\n";
-  auto problems = loadScene(rig);
-  expectAllEvaluated(problems);
-  MPointArray p = pointsOf("barShape");
+}
+
+// Where barRig's weights put the bar's points.
+void expectSkinnedBar(const MPointArray& p) {
   ASSERT_EQ(p.length(), 6u);
   expectPoint(p, 0, -0.5, 0, 0);
   expectPoint(p, 1, 0.5, 0, 1);  // the tweak, carried by joint1
@@ -155,6 +161,14 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   // joint2 alone: (x, 1) from the joint turns to (-1, 1 + x).
   expectPoint(p, 4, -1, 0.5, 0);
   expectPoint(p, 5, -1, 1.5, 0);
+}
+
+TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
+  const std::string rig = barRig(kBarSkin);
+  auto problems = loadScene(rig);
+  expectAllEvaluated(problems);
+  MPointArray p = pointsOf("barShape");
+  expectSkinnedBar(p);
 
   // Maya's sparse form of the same weights: per vertex the count, then influence/weight pairs.
   std::string sparse = rig;
@@ -212,6 +226,47 @@ TEST_F(HostTest, SkinClusterBlendsTheJointsOverATweakedOrigShape) {
   expectPoint(p, 4, -1, 0.5, 0);
   expectPoint(p, 1, 0.5, 0, 1);
   expectPoint(p, 2, -std::sqrt(0.125), 1 - std::sqrt(0.125), 0);
+}
+
+// Maya cuts a long run of sparse weight rows between statements wherever its
+// line budget ends, even inside a vertex's row: the next statement then starts
+// with the rest of that row under the same index. Settled by the Maya 2023 rig
+// of UlamogStar/MayaUVU's MonoPedChar (".wl[448:616].w" ends with vertex 616's
+// weight for influence 3, ".wl[616:935].w" starts with its weight for
+// influence 6; -s 10814 ".wl" counts each vertex once).
+TEST_F(HostTest, SkinWeightRowsCutInsideAVertexRowLoadWhole) {
+  const std::string cut =
+      "\tsetAttr -s 6 \".wl\";\n"
+      "\tsetAttr \".wl[0:3].w\"\n\t\t1 0 1\n\t\t1 0 1\n\t\t2 0 0.5 1 0.5\n\t\t1 0 0.5;\n"
+      "\tsetAttr \".wl[3:5].w\"\n\t\t1 1 0.5\n\t\t1 1 1\n\t\t1 1 1;\n";
+  auto problems = loadScene(barRig(barSkin(cut)));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  expectSkinnedBar(pointsOf("barShape"));
+  EXPECT_EQ(OmbrixHost::loadRefusals().total, 0);
+
+  // Cut twice inside one row, the middle statement a row alone.
+  const std::string twice =
+      "\tsetAttr -s 6 \".wl\";\n"
+      "\tsetAttr \".wl[0:2].w\"\n\t\t1 0 1\n\t\t1 0 1\n\t\t1 0 0.5;\n"
+      "\tsetAttr \".wl[2:2].w\"\n\t\t1 1 0.5;\n"
+      "\tsetAttr \".wl[2:5].w\"\n\t\t0\n\t\t2 0 0.5 1 0.5\n\t\t1 1 1\n\t\t1 1 1;\n";
+  problems = loadScene(barRig(barSkin(twice)));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  expectSkinnedBar(pointsOf("barShape"));
+
+  // A weight the earlier statement already gave is given twice: that statement is
+  // refused with its file and line, and the skin falls back as for missing weights.
+  std::string again = cut;
+  again.replace(again.find("\t\t1 1 0.5\n"), 10, "\t\t1 0 0.25\n");
+  problems = loadScene(barRig(barSkin(again)));
+  expectReported(problems, "history.ma:28: setAttr: element 3 continues its row from an earlier block, but gives [0] "
+                           "again (skinCluster1.wl[3:5].w is refused)");
+  EXPECT_EQ(OmbrixHost::loadRefusals().geometry, 1);
+  // A block that starts inside rows given before and not at their last is still refused.
+  std::string inside = cut;
+  inside.replace(inside.find(".wl[3:5].w"), 10, ".wl[2:4].w");
+  problems = loadScene(barRig(barSkin(inside)));
+  expectReported(problems, "history.ma:28: setAttr: the block [2:4] gives elements an earlier block gave");
 }
 
 TEST_F(HostTest, BlendShapeTargetsWithInBetweensAndOfAnotherTopology) {
@@ -574,4 +629,32 @@ TEST_F(HostTest, DualQuaternionSkinningKeepsATwistedVertexOnItsRadius) {
   p = pointsOf("barShape");
   expectPoint(p, 5, 0, 3, -1);
   expectPoint(p, 4, 0, 3, 1);
+}
+
+// In a scene in inches, the distances of modelling nodes are inches too (the
+// extrusion's localTranslate and pivot, "linear" in polyExtrudeFacet's flags),
+// while polyMoveUV's translate moves UVs by what it says.
+TEST_F(HostTest, ModellingNodesTakeDistancesInTheScenesLinearUnit) {
+  const std::string inches = "currentUnit -l inch -a degree -t film;\n";
+  expectAllEvaluated(loadScene(inches + cubeScene("createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n"
+                                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[1]\";\n"
+                                                  "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+                                                  "connectAttr \"polyCube1.out\" \"polyExtrudeFace1.ip\";\n",
+                                                  "polyExtrudeFace1.out")));
+  MPointArray p = pointsOf("pCubeShape1");
+  double top = -1e9;
+  for (unsigned i = 0; i < p.length(); ++i)
+    top = std::max(top, p[i].y);
+  EXPECT_NEAR(top, 2.54 + 2.54, 1e-9);  // the cube of 2 inches, its top face lifted 1 inch
+
+  expectAllEvaluated(loadScene(inches + cubeScene("createNode polyMoveUV -n \"polyMoveUV1\";\n"
+                                                  "\tsetAttr \".ics\" -type \"componentList\" 1 \"map[0:1]\";\n"
+                                                  "\tsetAttr \".t\" -type \"double2\" 0.25 0.5;\n"
+                                                  "connectAttr \"polyCube1.out\" \"polyMoveUV1.ip\";\n",
+                                                  "polyMoveUV1.out")));
+  MFloatArray us, vs;
+  MFnMesh(path("pCubeShape1")).getUVs(us, vs);
+  ASSERT_GE(us.length(), 2u);
+  EXPECT_FLOAT_EQ(us[0], 0.625f);
+  EXPECT_FLOAT_EQ(vs[0], 0.5f);
 }

@@ -285,6 +285,18 @@ TEST_F(HostTest, DamagedMayaBinaryFilesAreToldByOffsetAndTheSoundRestLoads) {
       << joined(problems);
   EXPECT_EQ(mel("getAttr skin.dpf[5]"), "4");
 
+  // Weight rows in two chunks, the second continuing the row the first ended with, as
+  // Maya ASCII files cut them: per row a count, then influence and weight pairs.
+  auto row = [](int influence, double weight) { return i32(1) + i32(influence) + f64(weight); };
+  const std::string rows = f.chunk("CREA", "\x80" + cstr("skin") + kUuid) +
+                           f.attr("DBLE", "wl[0:1].w", row(0, 1.0) + row(0, 0.25)) +
+                           f.attr("DBLE", "wl[1:2].w", row(1, 0.75) + row(1, 1.0));
+  problems = loadBinary(f.group("Maya", f.group("FSCL", rows)));
+  EXPECT_EQ(joined(problems).find("wl["), std::string::npos) << joined(problems);  // no chunk refused
+  EXPECT_EQ(mel("getAttr skin.wl[1].w[0]"), "0.25");
+  EXPECT_EQ(mel("getAttr skin.wl[1].w[1]"), "0.75");
+  EXPECT_EQ(mel("getAttr skin.wl[2].w[1]"), "1");
+
   // Not a Maya Binary file at all.
   problems = loadBinary(std::string("FOR4\0\0\0\x04Mayb", 12));
   ASSERT_EQ(problems.size(), 1u);

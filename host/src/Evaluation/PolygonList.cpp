@@ -8,6 +8,21 @@
 
 namespace OmbrixHost {
 
+namespace {
+
+// A face's hole as a polygon: its corners and their UVs (-1 for none or one the set lacks).
+Polygon holeOf(const FaceHole& hole, const MeshData& m) {
+  Polygon p{hole.vertices, std::vector<std::vector<int>>(m.uvSets.size())};
+  for (std::size_t s = 0; s < m.uvSets.size(); ++s)
+    for (std::size_t k = 0; k < hole.vertices.size(); ++k) {
+      const int id = s < hole.uvIds.size() && k < hole.uvIds[s].size() ? hole.uvIds[s][k] : -1;
+      p.uvs[s].push_back(id >= 0 && static_cast<std::size_t>(id) < m.uvSets[s].us.size() ? id : -1);
+    }
+  return p;
+}
+
+}  // namespace
+
 PolygonList PolygonList::of(const MeshData& m) {
   PolygonList out;
   out.points = m.points;
@@ -29,6 +44,9 @@ PolygonList PolygonList::of(const MeshData& m) {
       }
     }
   }
+  for (const FaceHole& hole : m.holes)
+    if (hole.face >= 0 && static_cast<std::size_t>(hole.face) < out.polygons.size())
+      out.polygons[static_cast<std::size_t>(hole.face)].holes.push_back(holeOf(hole, m));
   return out;
 }
 
@@ -53,21 +71,28 @@ MeshData PolygonList::toMesh() const {
   std::vector<std::vector<bool>> usedUVs(sets.size());
   for (std::size_t s = 0; s < sets.size(); ++s)
     usedUVs[s].assign(sets[s].us.size(), false);
-  for (const auto& p : polygons) {
+  auto use = [&](const Polygon& p) {
     for (int v : p.vertices)
       usedPoints[static_cast<std::size_t>(v)] = true;
     for (std::size_t s = 0; s < sets.size(); ++s)
       for (int uv : p.uvs[s])
         if (uv >= 0)
           usedUVs[s][static_cast<std::size_t>(uv)] = true;
+  };
+  for (const auto& p : polygons) {
+    use(p);
+    for (const auto& hole : p.holes)
+      use(hole);
   }
   int count = 0;
   std::vector<int> pointIds = compaction(usedPoints, count);
   for (std::size_t i = 0; i < points.size(); ++i)
     if (usedPoints[i])
       m.points.push_back(points[i]);
+  std::vector<std::vector<int>> uvIdsOf(sets.size());
   for (std::size_t s = 0; s < sets.size(); ++s) {
-    std::vector<int> uvIds = compaction(usedUVs[s], count);
+    std::vector<int>& uvIds = uvIdsOf[s];
+    uvIds = compaction(usedUVs[s], count);
     UVSet set{sets[s].name, {}, {}, {}};
     for (std::size_t i = 0; i < usedUVs[s].size(); ++i)
       if (usedUVs[s][i]) {
@@ -79,10 +104,20 @@ MeshData PolygonList::toMesh() const {
         set.uvIds.push_back(uv >= 0 ? uvIds[static_cast<std::size_t>(uv)] : -1);
     m.uvSets.push_back(std::move(set));
   }
-  for (const auto& p : polygons) {
+  for (std::size_t f = 0; f < polygons.size(); ++f) {
+    const Polygon& p = polygons[f];
     m.faceCounts.push_back(static_cast<int>(p.vertices.size()));
     for (int v : p.vertices)
       m.faceConnects.push_back(pointIds[static_cast<std::size_t>(v)]);
+    for (const Polygon& hole : p.holes) {
+      FaceHole out{static_cast<int>(f), {}, std::vector<std::vector<int>>(sets.size())};
+      for (int v : hole.vertices)
+        out.vertices.push_back(pointIds[static_cast<std::size_t>(v)]);
+      for (std::size_t s = 0; s < sets.size(); ++s)
+        for (int uv : hole.uvs[s])
+          out.uvIds[s].push_back(uv >= 0 ? uvIdsOf[s][static_cast<std::size_t>(uv)] : -1);
+      m.holes.push_back(std::move(out));
+    }
   }
   m.rebuildFaceStarts();
   return m;
@@ -105,25 +140,41 @@ int PolygonList::addPoint(Point3 p) {
   return static_cast<int>(points.size()) - 1;
 }
 
+namespace {
+
+// One loop's corners renamed; see renameCorners.
+Polygon renamedLoop(const Polygon& p, const std::vector<int>& into) {
+  Polygon out{{}, std::vector<std::vector<int>>(p.uvs.size())};
+  for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+    const int v = into[static_cast<std::size_t>(p.vertices[k])];
+    if (!out.vertices.empty() && out.vertices.back() == v)
+      continue;
+    out.vertices.push_back(v);
+    for (std::size_t s = 0; s < p.uvs.size(); ++s)
+      out.uvs[s].push_back(p.uvs[s][k]);
+  }
+  while (out.vertices.size() > 1 && out.vertices.front() == out.vertices.back()) {
+    out.vertices.pop_back();
+    for (auto& ids : out.uvs)
+      ids.pop_back();
+  }
+  return out;
+}
+
+}  // namespace
+
 void renameCorners(PolygonList& list, const std::vector<int>& into) {
   std::vector<Polygon> kept;
   for (const auto& p : list.polygons) {
-    Polygon out{{}, std::vector<std::vector<int>>(p.uvs.size())};
-    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
-      const int v = into[static_cast<std::size_t>(p.vertices[k])];
-      if (!out.vertices.empty() && out.vertices.back() == v)
-        continue;
-      out.vertices.push_back(v);
-      for (std::size_t s = 0; s < p.uvs.size(); ++s)
-        out.uvs[s].push_back(p.uvs[s][k]);
+    Polygon out = renamedLoop(p, into);
+    if (out.vertices.size() < 3)
+      continue;
+    for (const Polygon& hole : p.holes) {
+      Polygon renamed = renamedLoop(hole, into);
+      if (renamed.vertices.size() >= 3)
+        out.holes.push_back(std::move(renamed));
     }
-    while (out.vertices.size() > 1 && out.vertices.front() == out.vertices.back()) {
-      out.vertices.pop_back();
-      for (auto& ids : out.uvs)
-        ids.pop_back();
-    }
-    if (out.vertices.size() >= 3)
-      kept.push_back(std::move(out));
+    kept.push_back(std::move(out));
   }
   list.polygons = std::move(kept);
 }

@@ -11,6 +11,7 @@ namespace OmbrixHost {
 struct Polygon {
   std::vector<int> vertices;
   std::vector<std::vector<int>> uvs;  // per UV set, per corner; -1 where the corner has none
+  std::vector<Polygon> holes = {};    // loops cut out of it, their corners alike
 };
 
 struct PolygonList {
@@ -20,8 +21,8 @@ struct PolygonList {
   std::vector<Polygon> polygons;
 
   static PolygonList of(const MeshData& m);
-  // The mesh of the polygons. Points and UVs no polygon uses are dropped and
-  // those after them move down, keeping their order.
+  // The mesh of the polygons and their holes. Points and UVs no polygon or
+  // hole uses are dropped and those after them move down, keeping their order.
   MeshData toMesh() const;
   // A copy of the UV `uv` of set `set`, appended; -1 stays -1.
   int copyUV(std::size_t set, int uv);

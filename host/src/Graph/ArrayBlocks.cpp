@@ -16,28 +16,30 @@ bool ArrayBlocks::declare(std::uint64_t node, const std::string& array, long lon
   return true;
 }
 
-bool ArrayBlocks::admit(std::uint64_t node, const std::string& array, std::string& type, long long lo, long long hi,
-                        bool range, std::string& error) {
+bool ArrayBlocks::admit(std::uint64_t node, const std::string& array, std::string& type, Block& block,
+                        std::string& error) {
   Array& a = arrays_[{node, array}];
   if (!type.empty() && !a.type.empty() && type != a.type) {
     error = "the block names the type \"" + type + "\", the array's first block \"" + a.type + "\"";
     return false;
   }
-  if (range && overlaps(a, lo, hi)) {
-    error = "the block [" + std::to_string(lo) + ":" + std::to_string(hi) + "] gives elements an earlier block gave";
+  const std::string name = "the block [" + std::to_string(block.lo) + ":" + std::to_string(block.hi) + "]";
+  block.continued = block.range && block.rows && endsRun(a, block.lo);
+  const long long first = block.continued ? block.lo + 1 : block.lo;  // the elements new to the array
+  if (block.range && overlaps(a, first, block.hi)) {
+    error = name + " gives elements an earlier block gave";
     return false;
   }
-  long long count = hi - lo + 1;
-  if (range && a.size >= 0 && a.count + count > a.size) {
-    error = "the block [" + std::to_string(lo) + ":" + std::to_string(hi) + "] is beyond the declared size " +
-            std::to_string(a.size);
+  const long long count = block.hi - first + 1;
+  if (block.range && a.size >= 0 && a.count + count > a.size) {
+    error = name + " is beyond the declared size " + std::to_string(a.size);
     return false;
   }
   if (a.type.empty())
     a.type = type;
   type = a.type;
-  if (!overlaps(a, lo, hi))
-    record(a, lo, hi);
+  if (count > 0 && !overlaps(a, first, block.hi))
+    record(a, first, block.hi);
   return true;
 }
 
@@ -51,6 +53,12 @@ bool ArrayBlocks::overlaps(const Array& a, long long lo, long long hi) const {
   if (after == a.given.begin())
     return false;
   return std::prev(after)->second >= lo;
+}
+
+// True when an earlier block's last element is `element`.
+bool ArrayBlocks::endsRun(const Array& a, long long element) const {
+  auto after = a.given.upper_bound(element);
+  return after != a.given.begin() && std::prev(after)->second == element;
 }
 
 // Runs that touch are joined: a file of many small blocks keeps one run.

@@ -22,13 +22,23 @@ public:
   // The size a statement declares (-s), alone or with the array's first
   // block; given after elements of the array, it is not held against them.
   bool declare(std::uint64_t node, const std::string& array, long long size, std::string& error);
-  // Takes the elements lo..hi. `type` is the data type the statement names,
+  // The elements lo..hi of a statement. `range`: written [lo:hi]. `rows`:
+  // each element is a sparse row (".wl[0:160].w"), and Maya, cutting a long
+  // run of rows between statements, may cut inside a row: the next block then
+  // starts with the rest of that row under the same index. `continued`
+  // answers whether this block's first row is such a rest.
+  struct Block {
+    long long lo = -1, hi = -1;
+    bool range = false;
+    bool rows = false;
+    bool continued = false;
+  };
+  // Takes a block's elements. `type` is the data type the statement names,
   // "" for none; it answers the array's type. False, with the reason, for a
-  // type other than the first block's and, for a block (`range`: written
-  // [lo:hi]), elements given before or more than the declared size. One
-  // element written alone is taken as Maya takes it: -s is a hint for it.
-  bool admit(std::uint64_t node, const std::string& array, std::string& type, long long lo, long long hi, bool range,
-             std::string& error);
+  // type other than the first block's and, for a range, elements given before
+  // (but the row it continues) or more than the declared size. One element
+  // written alone is taken as Maya takes it: -s is a hint for it.
+  bool admit(std::uint64_t node, const std::string& array, std::string& type, Block& block, std::string& error);
   // The declared size, -1 when none was.
   long long declaredSize(std::uint64_t node, const std::string& array) const;
 
@@ -40,6 +50,7 @@ private:
     std::map<long long, long long> given;  // first element -> last, of runs given
   };
   bool overlaps(const Array& a, long long lo, long long hi) const;
+  bool endsRun(const Array& a, long long element) const;
   void record(Array& a, long long lo, long long hi);
 
   std::uint64_t budget_;

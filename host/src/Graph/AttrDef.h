@@ -18,6 +18,7 @@ struct AttrDef {
   bool array = false;
   bool dynamic = false;
   bool opaque = false;  // seen in a scene file only; the host does not know it
+  bool distance = false;  // a distance: given in the scene's linear unit, held in centimetres
   double defaultNumber = 0.0;
   AttrDef* parent = nullptr;
   std::vector<std::shared_ptr<AttrDef>> children;

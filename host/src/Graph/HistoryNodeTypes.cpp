@@ -112,11 +112,17 @@ AttrList extrudeFaceAttrs(AttrListMaker dependAttrs) {
   auto t = [](const char* name, const char* shortName, K kind, double def) {
     return makeTriple(name, shortName, "XYZ", "xyz", kind, def);
   };
+  // "linear" in the command's flags: distances in the scene's unit.
+  auto distance = [&](const char* name, const char* shortName) {
+    auto a = t(name, shortName, K::kDouble, 0);
+    a->distance = true;
+    return a;
+  };
   return polyModifierAttrs(
       dependAttrs,
       {makeAttr("inputMatrix", "ix", K::kMatrix), number("worldSpace", "ws", 0, K::kBool),
        t("translate", "t", K::kDouble, 0), t("rotate", "ro", K::kAngle, 0), t("scale", "s", K::kDouble, 1),
-       t("pivot", "pvt", K::kDouble, 0), t("localTranslate", "lt", K::kDouble, 0),
+       distance("pivot", "pvt"), distance("localTranslate", "lt"),
        t("localRotate", "lr", K::kAngle, 0), t("localScale", "ls", K::kDouble, 1),
        t("localDirection", "ld", K::kDouble, 0), number("offset", "off", 0, K::kFloat),
        number("thickness", "tk", 0, K::kFloat), number("keepFacesTogether", "kft", 1, K::kBool),

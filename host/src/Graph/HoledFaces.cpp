@@ -229,6 +229,14 @@ void remapComponentLists(Node& shape, const std::vector<int>& firstOf) {
 
 }  // namespace
 
+std::vector<HoledFaceCorner> holedFaceTriangleCorners(const MeshData& m, int face,
+                                                      const std::vector<const FaceHole*>& holes) {
+  std::vector<HoledFaceCorner> out;
+  for (const Corner& c : holedFaceTriangles(m, face, holes))
+    out.push_back(HoledFaceCorner{c.vertex, c.uvIds});
+  return out;
+}
+
 int splitHoledFaces(Node& shape) {
   MeshData& m = *shape.mesh;
   if (m.holes.empty())
@@ -260,8 +268,8 @@ int splitHoledFaces(Node& shape) {
       firstOf.push_back(firstOf.back() + 1);
       continue;
     }
-    const std::vector<Corner> triangleCorners = holedFaceTriangles(m, f, holes);
-    for (const Corner& c : triangleCorners) {
+    const std::vector<HoledFaceCorner> triangleCorners = holedFaceTriangleCorners(m, f, holes);
+    for (const HoledFaceCorner& c : triangleCorners) {
       split.faceConnects.push_back(c.vertex);
       for (std::size_t s = 0; s < m.uvSets.size(); ++s)
         uvIds[s].push_back(c.uvIds[s]);

@@ -14,4 +14,14 @@ const std::size_t kMaxHoledFaceCorners = 1024;
 // Answers the number of holed faces too large to split, whose holes are dropped.
 int splitHoledFaces(Node& shape);
 
+// A corner of the triangles of a holed face: its vertex and its UV per set.
+struct HoledFaceCorner {
+  int vertex = 0;
+  std::vector<int> uvIds;
+};
+// The triangles that cover face `face` of `m` (its face starts built) around
+// `holes`, three corners each.
+std::vector<HoledFaceCorner> holedFaceTriangleCorners(const MeshData& m, int face,
+                                                      const std::vector<const FaceHole*>& holes);
+
 }  // namespace OmbrixHost

@@ -18,6 +18,7 @@ struct ElementBlock {
   long long lo = -1, hi = -1;
   long long declared = -1;
   int line = 0;
+  bool continuesRow = false;  // its first sparse row continues one an earlier block began
 };
 
 MeshAttrResult setMeshAttribute(Node& node, const PlugRef& plug, const std::string& type, const ElementBlock& block,

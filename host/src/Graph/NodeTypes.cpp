@@ -397,6 +397,13 @@ std::shared_ptr<AttrDef> num(const char* name, const char* shortName, double def
   return makeAttr(name, shortName, kind, false, def);
 }
 
+// A distance of a creation node ("distance (double)" in Maya's node reference).
+std::shared_ptr<AttrDef> dist(const char* name, const char* shortName, double def) {
+  auto a = num(name, shortName, def);
+  a->distance = true;
+  return a;
+}
+
 NodeType make(const char* name, MFn::Type api, bool dag, AttrList attrs, const char* defaultName = nullptr) {
   return NodeType{name, api, dag, std::move(attrs), defaultName ? defaultName : name};
 }
@@ -517,46 +524,46 @@ std::map<std::string, NodeType> buildTypes() {
     return a;
   }()));
   add(make("polyCube", MFn::kPolyCube, false,
-           polyCreatorAttrs({K::kEnum, 3}, {num("width", "w", 1), num("height", "h", 1), num("depth", "d", 1),
+           polyCreatorAttrs({K::kEnum, 3}, {dist("width", "w", 1), dist("height", "h", 1), dist("depth", "d", 1),
                              num("subdivisionsWidth", "sw", 1, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
                              num("subdivisionsDepth", "sd", 1, K::kInt)})));
   add(make("polyPlane", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 1}, {num("width", "w", 1), num("height", "h", 1), num("subdivisionsWidth", "sw", 10, K::kInt),
+           polyCreatorAttrs({K::kEnum, 1}, {dist("width", "w", 1), dist("height", "h", 1), num("subdivisionsWidth", "sw", 10, K::kInt),
                              num("subdivisionsHeight", "sh", 10, K::kInt)})));
   add(make("polySphere", MFn::kPolySphere, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("radius", "r", 1), num("subdivisionsAxis", "sa", 20, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {dist("radius", "r", 1), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 20, K::kInt)})));
   add(make("polyCylinder", MFn::kPolyCylinder, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {dist("radius", "r", 1), dist("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt),
                              num("roundCap", "rcp", 0, K::kBool),
                              num("roundCapHeightCompensation", "rch", 0, K::kBool)})));
   add(make("polyTorus", MFn::kPolyTorus, false,
-           polyCreatorAttrs({K::kBool, 1}, {num("radius", "r", 1), num("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
+           polyCreatorAttrs({K::kBool, 1}, {dist("radius", "r", 1), dist("sectionRadius", "sr", 0.5), num("twist", "tw", 0),
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 20, K::kInt)})));
   add(make("polyCone", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("radius", "r", 1), num("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {dist("radius", "r", 1), dist("height", "h", 2), num("subdivisionsAxis", "sa", 20, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCap", "sc", 0, K::kInt),
                              num("roundCap", "rcp", 0, K::kBool)})));
   add(make("polyPyramid", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kEnum),
+           polyCreatorAttrs({K::kEnum, 2}, {dist("sideLength", "w", 1), num("numberOfSides", "ns", 1, K::kEnum),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt)})));
   add(make("polyPrism", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("length", "l", 2), num("sideLength", "w", 1), num("numberOfSides", "ns", 3, K::kInt),
+           polyCreatorAttrs({K::kEnum, 2}, {dist("length", "l", 2), dist("sideLength", "w", 1), num("numberOfSides", "ns", 3, K::kInt),
                              num("subdivisionsHeight", "sh", 1, K::kInt), num("subdivisionsCaps", "sc", 2, K::kInt)})));
   add(make("polyPipe", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kBool, 1}, {num("radius", "r", 1), num("height", "h", 2), num("thickness", "t", 0.5),
+           polyCreatorAttrs({K::kBool, 1}, {dist("radius", "r", 1), dist("height", "h", 2), dist("thickness", "t", 0.5),
                              num("subdivisionsAxis", "sa", 20, K::kInt), num("subdivisionsHeight", "sh", 1, K::kInt),
                              num("subdivisionsCaps", "sc", 1, K::kInt), num("roundCap", "rcp", 0, K::kBool),
                              num("roundCapHeightCompensation", "rch", 0, K::kBool)})));
   add(make("polyPlatonicSolid", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 4}, {num("radius", "r", 1), num("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
+           polyCreatorAttrs({K::kEnum, 4}, {dist("radius", "r", 1), dist("sideLength", "l", 0), num("solidType", "st", 0, K::kInt)})));
   // The newer creation nodes: Maya writes their attributes by their long names.
   add(make("polyDisc", MFn::kPolyPrimitiveMisc, false,
            polyCreatorAttrs({K::kEnum, 2}, {num("sides", "sides", 12, K::kInt), num("subdivisionMode", "subdivizionMode", 0, K::kEnum),
                              num("subdivisions", "subdivisions", 2, K::kInt), num("radius", "radius", 1)})));
   add(make("polyHelix", MFn::kPolyPrimitiveMisc, false,
-           polyCreatorAttrs({K::kEnum, 2}, {num("coils", "c", 3), num("height", "h", 2), num("width", "w", 2), num("radius", "r", 0.4),
+           polyCreatorAttrs({K::kEnum, 2}, {num("coils", "c", 3), dist("height", "h", 2), dist("width", "w", 2), dist("radius", "r", 0.4),
                              num("subdivisionsAxis", "sa", 8, K::kInt), num("subdivisionsCaps", "sc", 0, K::kInt),
                              num("subdivisionsCoil", "sco", 50, K::kInt), num("direction", "d", 1, K::kEnum),
                              num("roundCap", "rcp", 0, K::kBool)})));

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace OmbrixHost {
 namespace {
@@ -78,9 +80,10 @@ bool parseRequest(const char* begin, const char* end, Request& r, std::string& e
   return true;
 }
 
+// A translate of two values (polyMoveUV's) moves UVs, not points.
 bool isDistance(const AttrDef* a) {
   for (const AttrDef* p = a; p; p = p->parent)
-    if (p->name == "translate" || p->name == "rotatePivot" || p->name == "scalePivot" ||
+    if (p->distance || (p->name == "translate" && p->children.size() == 3) || p->name == "rotatePivot" || p->name == "scalePivot" ||
         p->name == "rotatePivotTranslate" || p->name == "scalePivotTranslate" || p->name == "pnts")
       return true;
   return false;
@@ -303,22 +306,50 @@ bool isSparseRows(const PlugRef& plug, int level) {
          plug.indices.back() < 0 && numeric(plug.attr->kind);
 }
 
-bool putSparseRows(PlugRef plug, int level, long long lo, long long hi, DataCursor& c, std::string& error) {
-  for (long long element = lo; element <= hi; ++element) {
-    plug.indices[static_cast<std::size_t>(level)] = static_cast<int>(element);
-    long long count = 0;
-    if (!c.integer(count) || count < 0 || static_cast<unsigned long long>(count) > c.remaining()) {
-      error = "element " + std::to_string(element) + " needs its count of index/value pairs";
+using SparseRow = std::vector<std::pair<int, double>>;
+
+bool readSparseRow(DataCursor& c, long long element, SparseRow& row, std::string& error) {
+  long long count = 0;
+  if (!c.integer(count) || count < 0 || static_cast<unsigned long long>(count) > c.remaining()) {
+    error = "element " + std::to_string(element) + " needs its count of index/value pairs";
+    return false;
+  }
+  row.clear();
+  for (long long k = 0; k < count; ++k) {
+    long long index = 0;
+    double v = 0.0;
+    if (!c.integer(index) || index < 0 || index > (1 << 24) || !c.number(v)) {
+      error = "element " + std::to_string(element) + " needs " + std::to_string(count) + " index/value pairs";
       return false;
     }
-    for (long long k = 0; k < count; ++k) {
-      long long index = 0;
-      double v = 0.0;
-      if (!c.integer(index) || index < 0 || index > (1 << 24) || !c.number(v)) {
-        error = "element " + std::to_string(element) + " needs " + std::to_string(count) + " index/value pairs";
-        return false;
-      }
-      plug.indices.back() = static_cast<int>(index);
+    row.emplace_back(static_cast<int>(index), v);
+  }
+  return true;
+}
+
+// The rest of a row an earlier statement began may give only what that one did not.
+bool givenBefore(PlugRef plug, const SparseRow& row, long long element, std::string& error) {
+  for (const auto& [index, v] : row) {
+    plug.indices.back() = index;
+    if (scene().getValue(plug).kind != Value::kNone) {
+      error = "element " + std::to_string(element) + " continues its row from an earlier block, but gives [" +
+              std::to_string(index) + "] again";
+      return true;
+    }
+  }
+  return false;
+}
+
+bool putSparseRows(PlugRef plug, int level, const ElementBlock& block, DataCursor& c, std::string& error) {
+  SparseRow row;
+  for (long long element = block.lo; element <= block.hi; ++element) {
+    plug.indices[static_cast<std::size_t>(level)] = static_cast<int>(element);
+    if (!readSparseRow(c, element, row, error))
+      return false;
+    if (element == block.lo && block.continuesRow && givenBefore(plug, row, element, error))
+      return false;
+    for (const auto& [index, v] : row) {
+      plug.indices.back() = index;
       scene().setValue(plug, Value::ofNumber(stored(plug.attr, v)));
     }
   }
@@ -326,10 +357,11 @@ bool putSparseRows(PlugRef plug, int level, long long lo, long long hi, DataCurs
 }
 
 // The values of a plug known to the host, elements lo..hi of the array at `level`.
-bool putValues(PlugRef& plug, const Request& r, long long lo, long long hi, int level, DataCursor& values,
+bool putValues(PlugRef& plug, const Request& r, const ElementBlock& block, int level, DataCursor& values,
                std::string& error) {
+  const long long lo = block.lo, hi = block.hi;
   if (lo >= 0 && r.type.empty() && isSparseRows(plug, level)) {
-    if (!putSparseRows(plug, level, lo, hi, values, error))
+    if (!putSparseRows(plug, level, block, values, error))
       return false;
   } else {
     for (long long index = lo >= 0 ? lo : 0;; ++index) {
@@ -381,10 +413,14 @@ bool admitBlock(ArrayBlocks& blocks, const PlugRef& plug, Request& r, int level,
   const std::uint64_t node = plug.node->serial;
   if (r.size >= 0 && !blocks.declare(node, key, r.size, error))
     return false;
-  long long first = block.lo >= 0 ? block.lo : plug.indices[static_cast<std::size_t>(level)];
-  long long last = block.lo >= 0 ? block.hi : first;
-  if (first >= 0 && !blocks.admit(node, key, r.type, first, last, block.lo >= 0, error))
+  ArrayBlocks::Block given;
+  given.range = block.lo >= 0;
+  given.lo = given.range ? block.lo : plug.indices[static_cast<std::size_t>(level)];
+  given.hi = given.range ? block.hi : given.lo;
+  given.rows = r.type.empty() && isSparseRows(plug, level);
+  if (given.lo >= 0 && !blocks.admit(node, key, r.type, given, error))
     return false;
+  block.continuesRow = given.continued;
   block.declared = blocks.declaredSize(node, key);
   return true;
 }
@@ -428,7 +464,7 @@ bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock
   }
   if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !knownDataType(r.type)))
     return keepRaw(begin, end, r, known, plug, resolveError, error);
-  return putValues(plug, r, block.lo, block.hi, block.lo >= 0 ? rangeLevel(plug) : -1, values, error);
+  return putValues(plug, r, block, block.lo >= 0 ? rangeLevel(plug) : -1, values, error);
 }
 
 }  // namespace
