@@ -6,8 +6,10 @@
 
 namespace {
 
-// Two objects as Maya writes them; the second's faces are split by a set,
-// so it has two g lines under one vertex block.
+// Three objects as Maya writes them. The second's faces are split by a set,
+// so it has two g lines under one vertex block; the third's block opens with
+// the names of its sets instead of "default" (c017's CART MK3.obj has such
+// a block: "g set2 tweakSet2" before the vertices of polySurface114).
 const char* kTwoObjects =
     "# This file uses centimeters as units for non-parametric coordinates.\n"
     "\n"
@@ -34,7 +36,14 @@ const char* kTwoObjects =
     "usemtl initialShadingGroup\n"
     "f 4/2 5/3 6/2\n"
     "g hiddenFacesSet quad\n"
-    "f 4//1 6//1 7//1\n";
+    "f 4//1 6//1 7//1\n"
+    "g tweakSet1 set1\n"
+    "v 0.000000 0.000000 9.000000\n"
+    "v 1.000000 0.000000 9.000000\n"
+    "v 1.000000 1.000000 9.000000\n"
+    "s off\n"
+    "g tweaked\n"
+    "f 8 9 10\n";
 
 std::vector<MayaObjObject> parsed(const std::string& text, std::string& error) {
   std::vector<MayaObjObject> objects;
@@ -52,9 +61,11 @@ std::string errorOf(const std::string& text, const MayaObjLimits& limits = MayaO
 TEST(MayaObjReader, ReadsEachDefaultBlockAsOneObjectWithItsOwnIndices) {
   std::string error;
   const auto objects = parsed(kTwoObjects, error);
-  ASSERT_EQ(objects.size(), 2u) << error;
+  ASSERT_EQ(objects.size(), 3u) << error;
   EXPECT_EQ(objects[0].names, (std::set<std::string>{"tri", "group1"}));
   EXPECT_EQ(objects[1].names, (std::set<std::string>{"quad", "hiddenFacesSet"}));
+  EXPECT_EQ(objects[2].names, (std::set<std::string>{"tweaked", "tweakSet1", "set1"}));
+  EXPECT_EQ(objects[2].mesh.cornerPoints, (std::vector<int>{0, 1, 2}));
   const TruthMesh& quad = objects[1].mesh;
   EXPECT_EQ(quad.vertexCount(), 4u);
   EXPECT_EQ(quad.uvCount(), 2u);

@@ -19,10 +19,12 @@ struct ObjCursor {
   }
 };
 
-// The running totals the 1-based indices count in, and where the current block starts.
+// The running totals the 1-based indices count in, where the current block
+// starts, and the names of g lines not yet known to be whose.
 struct ObjTotals {
   std::size_t points = 0, uvs = 0;
   std::size_t blockPoints = 0, blockUvs = 0;
+  std::vector<std::string> pending;
 };
 
 std::vector<std::string_view> words(std::string_view line) {
@@ -101,35 +103,56 @@ MayaObjObject& startBlock(std::vector<MayaObjObject>& objects, ObjTotals& totals
   return objects.back();
 }
 
-// The block values go to: the current one, or a first one for lines before any "g".
-MayaObjObject& current(std::vector<MayaObjObject>& objects, ObjTotals& totals, int line) {
-  if (objects.empty()) return startBlock(objects, totals, line);
+void addNames(std::set<std::string>& names, std::vector<std::string>& more) {
+  for (auto& name : more)
+    if (name != "default") names.insert(std::move(name));
+  more.clear();
+}
+
+// Where v, vt and vn lines go: a vertex block after faces is the next
+// object's, which takes the names of the g lines between (mostly "default";
+// Maya writes an object's sets there instead when some of its faces are
+// members of sets).
+MayaObjObject& vertexBlock(std::vector<MayaObjObject>& objects, ObjTotals& totals, int line) {
+  if (objects.empty() || !objects.back().mesh.faceCounts.empty()) {
+    startBlock(objects, totals, line);
+    addNames(objects.back().names, totals.pending);
+  }
+  return objects.back();
+}
+
+// Faces go to the current object, with the names of the g lines before them:
+// the sets that split its faces into runs.
+MayaObjObject& faceBlock(std::vector<MayaObjObject>& objects, ObjTotals& totals, int line) {
+  if (objects.empty()) startBlock(objects, totals, line);
+  addNames(objects.back().names, totals.pending);
   return objects.back();
 }
 
 bool statement(const std::vector<std::string_view>& w, std::vector<MayaObjObject>& objects, ObjTotals& totals,
                const MayaObjLimits& limits, ObjCursor& at) {
-  // "g default" opens the next object, unless the current one has no vertex yet.
   const std::string_view key = w[0];
   if (key == "v") {
+    std::vector<double>& points = vertexBlock(objects, totals, at.line).mesh.points;
     ++totals.points;
-    return values(w, 3, current(objects, totals, at.line).mesh.points, at);
+    return values(w, 3, points, at);
   }
   if (key == "vt") {
+    std::vector<double>& uvs = vertexBlock(objects, totals, at.line).mesh.uvs;
     ++totals.uvs;
-    return values(w, 2, current(objects, totals, at.line).mesh.uvs, at);
+    return values(w, 2, uvs, at);
   }
-  if (key == "f") return face(w, totals, current(objects, totals, at.line).mesh, limits, at);
-  if (key == "g") {
-    const bool opens = w.size() == 2 && w[1] == "default";
-    MayaObjObject& o = objects.empty() || (opens && !objects.back().mesh.points.empty())
-                           ? startBlock(objects, totals, at.line)
-                           : objects.back();
-    for (std::size_t i = 1; i < w.size(); ++i)
-      if (w[i] != "default") o.names.insert(std::string(w[i]));
+  if (key == "vn") {
+    vertexBlock(objects, totals, at.line);
     return true;
   }
-  if (key == "vn" || key == "s" || key == "usemtl" || key == "mtllib" || key == "o" || key[0] == '#') return true;
+  if (key == "f") return face(w, totals, faceBlock(objects, totals, at.line).mesh, limits, at);
+  if (key == "g") {
+    // Whose names these are is known once v or f lines follow.
+    for (std::size_t i = 1; i < w.size(); ++i) totals.pending.emplace_back(w[i]);
+    return true;
+  }
+  if (key == "s" || key == "usemtl" || key == "mtllib" || key == "o" || key[0] == '#') return true;
   return at.fail("\"" + std::string(key) + "\" is not a statement of Maya's OBJ export");
 }
 
@@ -156,6 +179,7 @@ bool parseMayaObj(const std::string& text, const std::string& name, std::vector<
     }
     start = end + 1;
   }
+  if (!objects.empty()) addNames(objects.back().names, totals.pending);
   return true;
 }
 

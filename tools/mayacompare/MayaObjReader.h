@@ -1,9 +1,11 @@
 #pragma once
-// Reads the OBJ that Maya's exporter writes: one "g default" block per
-// object (its v, vt and vn lines, then g, usemtl, s and f lines), indices
-// 1-based and running on across blocks. An object's g lines name its
-// transform, its ancestors and the sets some of its faces belong to; all
-// of a block's names are kept together.
+// Reads the OBJ that Maya's exporter writes: one block per object, its v, vt
+// and vn lines, then g, usemtl, s and f lines, indices 1-based and running on
+// across blocks. A block mostly starts at "g default"; an object some of whose
+// faces are in sets has the sets' names there instead (and before its runs of
+// faces), so a block is told by its vertex lines following faces. An
+// object's g lines name its transform, its ancestors and those sets; all of
+// a block's names are kept together.
 #include <set>
 #include <string>
 #include <vector>
@@ -13,7 +15,7 @@
 struct MayaObjObject {
   std::set<std::string> names;  // every name of the block's g lines but "default"
   TruthMesh mesh;
-  int line = 0;                 // where the block starts
+  int line = 0;                 // where its vertex lines start
 };
 
 // Limits that keep a damaged file from asking for unbounded work.
