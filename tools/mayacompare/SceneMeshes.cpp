@@ -1,5 +1,7 @@
 #include "SceneMeshes.h"
 
+#include <algorithm>
+
 #include <maya/MDagPath.h>
 #include <maya/MFn.h>
 #include <maya/MFnDagNode.h>
