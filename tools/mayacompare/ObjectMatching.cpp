@@ -1,7 +1,7 @@
 #include "ObjectMatching.h"
 
 #include <set>
-#include <utility>
+#include <tuple>
 
 namespace {
 
@@ -25,15 +25,18 @@ ObjObjectChoice findObjObject(const std::vector<MayaObjObject>& objects, const s
   const std::vector<std::string> names = pathNames(dagPath);
   if (names.empty()) return choice;
   const std::set<std::string> ancestors(names.begin(), names.end() - 1);
-  std::pair<int, int> best{0, 0};
+  std::tuple<int, int, int> best{0, 0, 0};
   for (std::size_t i = 0; i < objects.size(); ++i) {
-    if (!objects[i].names.count(names.back())) continue;
-    std::pair<int, int> cost{0, 0};
-    for (const auto& other : objects[i].names) {
+    const std::set<std::string>& given = objects[i].names;
+    if (!given.count(names.back())) continue;
+    // Transforms that are not ancestors, ancestors not named, other names.
+    std::tuple<int, int, int> cost{0, 0, 0};
+    for (const auto& other : given) {
       if (other == names.back() || ancestors.count(other)) continue;
-      ++cost.second;
-      if (isTransform(other)) ++cost.first;
+      ++std::get<2>(cost);
+      if (isTransform(other)) ++std::get<0>(cost);
     }
+    for (const auto& ancestor : ancestors) std::get<1>(cost) += given.count(ancestor) ? 0 : 1;
     if (choice.index < 0 || cost < best) {
       choice = {static_cast<int>(i), 0};
       best = cost;

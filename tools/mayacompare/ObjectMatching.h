@@ -4,7 +4,8 @@
 // some of its faces belong to. An object block is the path's when it names
 // the path's last transform; among several, the one naming fewest other
 // transforms that are not ancestors (a child's block names its parent too),
-// then fewest other names.
+// then leaving out fewest ancestors (|a|b|c's block names a, b and c, while
+// that of |a|c, another c, names a and c), then naming fewest sets.
 #include <functional>
 #include <string>
 #include <vector>
