@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <limits>
 
 #include "MeshComparison.h"
 
@@ -67,6 +68,16 @@ TEST(MeshComparison, PointsWithinATenThousandthOfTheDiagonal) {
   EXPECT_NE(v.reason.find("has no Maya corner point"), std::string::npos) << v.reason;
 }
 
+TEST(MeshComparison, PointsThatAreNotNumbersMatchNothing) {
+  const TruthMesh maya = grid(2);
+  TruthMesh ours = maya;
+  ours.points[4] = std::numeric_limits<double>::quiet_NaN();
+  ours.points[8] = std::numeric_limits<double>::infinity();
+  const MeshVerdict v = compareMeshes(ours, maya);
+  EXPECT_FALSE(v.geometry);
+  EXPECT_TRUE(v.uvs);
+}
+
 TEST(MeshComparison, UvsWithinATenThousandthAndAtTheirCorner) {
   const TruthMesh maya = grid(4);
   TruthMesh ours = maya;
@@ -108,7 +119,7 @@ TEST(MeshComparison, PairsAHundredThousandVerticesQuickly) {
   const MeshVerdict v = compareMeshes(ours, maya);
   const double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
   EXPECT_TRUE(v.geometry && v.uvs) << v.reason;
-  EXPECT_LT(seconds, 15.0) << "about 0.5 s optimised, 2.5 s with the sanitizers; pairing by pairs would take hours";
+  EXPECT_LT(seconds, 60.0) << "about 0.5 s optimised, 2.5 s with the sanitizers; pairing by pairs would take hours";
 }
 
 }  // namespace

@@ -10,19 +10,22 @@
 namespace {
 
 // Keys are bucketed by the hash of their grid cell; cells whose hashes
-// collide just share a bucket.
-// Grid cells past this many tolerances from the origin are one cell: far
-// out, where no key of a real mesh lies, the grid just gets coarse.
+// collide just share a bucket. Cells past this many from the origin are one
+// cell: far out, where no key of a real mesh lies, the grid just gets coarse.
 const double kMaxCell = 1e15;
 
 struct Cell {
   int64_t c[3] = {0, 0, 0};
 };
 
+// Where a key lies in cells along one axis (a NaN, which pairs with nothing, at 0).
+double cellPlace(double value, double size) {
+  return std::isnan(value) ? 0.0 : std::clamp(value / size, -kMaxCell, kMaxCell);
+}
+
 Cell cellOf(const double* key, int spatial, double size) {
   Cell cell;
-  for (int d = 0; d < spatial; ++d)
-    cell.c[d] = static_cast<int64_t>(std::floor(std::clamp(key[d] / size, -kMaxCell, kMaxCell)));
+  for (int d = 0; d < spatial; ++d) cell.c[d] = static_cast<int64_t>(std::floor(cellPlace(key[d], size)));
   return cell;
 }
 
@@ -59,7 +62,7 @@ public:
     const Cell home = cellOf(key, keys_.spatial, size());
     int toward[3] = {0, 0, 0};
     for (int d = 0; d < keys_.spatial; ++d) {
-      const double inCell = (std::clamp(key[d] / size(), -kMaxCell, kMaxCell) - static_cast<double>(home.c[d])) * kCellTolerances;
+      const double inCell = (cellPlace(key[d], size()) - static_cast<double>(home.c[d])) * kCellTolerances;
       toward[d] = inCell <= 1 ? -1 : inCell >= kCellTolerances - 1 ? 1 : 0;
     }
     std::size_t bestKey = taken_.size();
