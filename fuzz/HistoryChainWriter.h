@@ -75,15 +75,18 @@ private:
   int count(int low, int high) { return in_.integer(low, high); }
 
   // An index: mostly within a few hundred, sometimes far out of range.
-  int index() { return in_.integer(0, 9) == 0 ? count(0, 2000000) : count(0, 400); }
+  int index() {
+    const int scale = in_.integer(0, 15);
+    return scale == 0 ? count(0, 2000000) : scale < 4 ? count(0, 400) : count(0, 63);
+  }
 
   // "componentList" values over `kind` ("f", "e", "vtx", "map").
   std::string components(const char* kind) {
-    const int n = count(1, 4);
+    const int n = count(1, 3);
     std::string list = std::to_string(n);
     for (int i = 0; i < n; ++i) {
-      const int a = index(), shape = count(0, 3);
-      std::string range = shape == 0 ? "*" : shape == 1 ? std::to_string(a) : std::to_string(a) + ":" + std::to_string(a + count(0, 120));
+      const int a = index(), shape = count(0, 7);
+      std::string range = shape == 0 ? "*" : shape < 4 ? std::to_string(a) : std::to_string(a) + ":" + std::to_string(a + count(0, 40));
       list += std::string(" \"") + kind + "[" + range + "]\"";
     }
     return list;
@@ -100,9 +103,12 @@ private:
     if (in_.flag())
       set(attr, text(number(low, high)));
   }
+  // Mostly within low..high, sometimes just outside or far beyond.
   void setInt(const std::string& attr, int low, int high) {
-    if (in_.flag())
-      set(attr, std::to_string(count(low, high)));
+    if (!in_.flag())
+      return;
+    const int odd = in_.integer(0, 15);
+    set(attr, std::to_string(odd == 0 ? low - 1 : odd == 1 ? count(high + 1, high * 4) : count(low, high)));
   }
   void setFlag(const std::string& attr) {
     if (in_.flag())
@@ -157,18 +163,18 @@ private:
     const std::string node = name(type);
     createNode(type, node);
     if (type == "polyCube" || type == "polyPlane") {
-      setInt("sw", 0, 6);
-      setInt("sh", 0, 6);
-      setInt("sd", 0, 6);
+      setInt("sw", 1, 6);
+      setInt("sh", 1, 6);
+      setInt("sd", 1, 6);
       setNumber("w", 0.1, 4);
     } else if (type == "polyDisc" || type == "polyPlatonic") {
       setInt("subdivisions", 0, 4);
-      setInt(type == "polyDisc" ? "sides" : "primitive", 0, 12);
+      setInt(type == "polyDisc" ? "sides" : "primitive", type == "polyDisc" ? 3 : 0, type == "polyDisc" ? 12 : 4);
     } else {
-      setInt("sa", 0, 24);
-      setInt("sh", 0, 6);
+      setInt("sa", 3, 24);
+      setInt("sh", 1, 6);
       setInt("sc", 0, 4);
-      setInt("ns", 0, 8);
+      setInt("ns", 3, 8);
       setNumber("r", 0.1, 4);
       setNumber("h", 0.1, 4);
       setNumber("t", 0.0, 1);
@@ -187,14 +193,14 @@ private:
           setInt("re", -1, 400);
           setFlag("dr");
           setInt("stp", 0, 2);
-          setInt("div", 0, 5);
+          setInt("div", 1, 5);
         });
       case 3: return modifier("polyBevel3", "e", input, [this] {
           setMatrix();
           setNumber("o", 0, 1);
           setNumber("f", 0, 1);
           setFlag("oaf");
-          setInt("sg", 0, 4);
+          setInt("sg", 1, 4);
         });
       case 4: return modifier("polySmoothFace", "f", input, [this] {
           setInt("dv", 0, 2);
@@ -209,7 +215,7 @@ private:
           setFlag("am");
         });
       case 7: return modifier("polyBridgeEdge", "e", input, [this] {
-          setInt("dv", 0, 4);
+          setInt("dv", 1, 4);
           setInt("sv1", -1, 400);
           setInt("sv2", -1, 400);
         });
@@ -257,7 +263,7 @@ private:
     setMatrix();
     setFlag("ws");
     setFlag("kft");
-    setInt("d", 0, 4);
+    setInt("d", 1, 4);
     setNumber("off", 0, 0.5);
     setNumber("tk", 0, 1);
     setTriple("lt", "double3", -1, 1);
@@ -271,7 +277,7 @@ private:
     std::string fractions, descs;
     for (int i = 0; i < n; ++i) {
       fractions += " " + text(in_.flag() ? 0.5 : number(0, 1));
-      descs += " " + std::to_string(in_.flag() ? -2147483648LL + index() : static_cast<long long>(index()));
+      descs += " " + std::to_string(in_.integer(0, 7) != 0 ? -2147483648LL + index() : static_cast<long long>(index()));
     }
     const std::string range = "[0:" + std::to_string(n - 1) + "]";
     out_ += "\tsetAttr -s " + std::to_string(n) + " \".e" + range + "\"" + fractions + ";\n";
