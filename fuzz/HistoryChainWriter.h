@@ -40,7 +40,7 @@ private:
   std::size_t at_ = 0;
 };
 
-
+// Writes the scene, one node after another, each connected as Maya connects it.
 class ChainWriter {
 public:
   explicit ChainWriter(FuzzBytes& in) : in_(in) {}
@@ -86,7 +86,9 @@ private:
     std::string list = std::to_string(n);
     for (int i = 0; i < n; ++i) {
       const int a = index(), shape = count(0, 7);
-      std::string range = shape == 0 ? "*" : shape < 4 ? std::to_string(a) : std::to_string(a) + ":" + std::to_string(a + count(0, 40));
+      const std::string range = shape == 0   ? "*"
+                                : shape < 4 ? std::to_string(a)
+                                            : std::to_string(a) + ":" + std::to_string(a + count(0, 40));
       list += std::string(" \"") + kind + "[" + range + "]\"";
     }
     return list;
@@ -95,7 +97,9 @@ private:
   void createNode(const std::string& type, const std::string& name) {
     out_ += "createNode " + type + " -n \"" + name + "\";\n";
   }
-  void set(const std::string& attr, const std::string& values) { out_ += "\tsetAttr \"." + attr + "\" " + values + ";\n"; }
+  void set(const std::string& attr, const std::string& values) {
+    out_ += "\tsetAttr \"." + attr + "\" " + values + ";\n";
+  }
   void setList(const std::string& attr, const char* kind) {
     set(attr, "-type \"componentList\" " + components(kind));
   }
