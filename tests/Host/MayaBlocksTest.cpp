@@ -1,13 +1,16 @@
 // Scenes as Maya saves long arrays: in blocks, with the size and data type
 // on the first; sparse tweaks and weights; holed faces; and what a load
 // refuses, reported and counted.
+#include "HistoryChainWriter.h"
 #include "HostFixture.h"
+#include "HostSceneWalk.h"
 #include "MayaBlockScene.h"
 #include "Support/FileText.h"
 
 #include <maya/MFloatArray.h>
 #include <maya/MPoint.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -186,6 +189,25 @@ TEST_F(HostTest, EveryKeptMayaAsciiFuzzInputLoadsWithoutHarm) {
     OmbrixHost::resetSession();
     OmbrixHost::loadMayaAsciiText(ReadText(entry.path()), entry.path().filename().string(), problems);
     OmbrixHost::sceneStatsJson();
+    ++read;
+  }
+  EXPECT_GT(read, 0);
+}
+
+// The history fuzzer's kept inputs, each the chain of history it chooses,
+// load and evaluate without harm, and every mesh reads through the interface.
+TEST_F(HostTest, EveryKeptHistoryChainLoadsAndEvaluatesWithoutHarm) {
+  namespace fs = std::filesystem;
+  int read = 0;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(fs::path(OMBRIX_FUZZ_CORPUS) / "fuzz_history_chain", error)) {
+    const std::string bytes = ReadText(entry.path());
+    std::vector<std::string> problems;
+    OmbrixHost::resetSession();
+    OmbrixHost::loadMayaAsciiText(
+        HistoryChain::sceneOf(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+        entry.path().filename().string(), problems);
+    WalkLoadedScene();
     ++read;
   }
   EXPECT_GT(read, 0);

@@ -163,8 +163,13 @@ public:
     std::map<int, Point3> moved;
     for (int v : vertices)
       moved[v] = place(list_.points[static_cast<std::size_t>(v)] + inset[v], centre, normalized(normals[v]));
-    for (const auto& e : border)
-      top.emplace(list_.polygons[static_cast<std::size_t>(e.face)].vertices[e.corner], -1);
+    // Both ends of each border edge: where more than two of the piece's faces
+    // share an edge, a border edge may end at a point no border edge leaves.
+    for (const auto& e : border) {
+      const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
+      top.emplace(v[e.corner], -1);
+      top.emplace(v[(e.corner + 1) % v.size()], -1);
+    }
     for (auto& [v, copy] : top)
       copy = list_.addPoint(moved[v]);
     for (int v : vertices)
