@@ -30,17 +30,12 @@ Point3 rotate(const Quaternion& q, const Point3& p) {
 
 using Mat3 = double[3][3];
 
-double determinant(const Mat3& a) {
-  return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
-         a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
-}
-
 // The orthogonal factor of a polar decomposition: average with the inverse transpose until it settles.
 bool orthogonalFactor(const Mat3& a, Mat3& u) {
   for (int i = 0; i < 9; ++i)
     u[i / 3][i % 3] = a[i / 3][i % 3];
   for (int iteration = 0; iteration < 100; ++iteration) {
-    double det = determinant(u);
+    double det = determinant3(u);
     if (!(std::fabs(det) > 1e-300))
       return false;
     Mat3 inverseTranspose;
@@ -97,7 +92,7 @@ RigidSplit RigidSplit::of(const Matrix4& m) {
       out.stretch[i / 3][i % 3] = a[i / 3][i % 3];
     return out;
   }
-  if (determinant(u) < 0.0)  // a mirror: the stretch takes the flip, the turn stays a rotation
+  if (determinant3(u) < 0.0)  // a mirror: the stretch takes the flip, the turn stays a rotation
     for (auto& row : u)
       for (double& v : row)
         v = -v;

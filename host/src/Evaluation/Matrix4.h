@@ -20,4 +20,12 @@ struct Matrix4 {
   Point3 apply(const Point3& p) const;
 };
 
+// The determinant of the upper-left 3 x 3 part of `a` (a 3 x 3 or a Matrix4's
+// rows): below 0 for a matrix that mirrors.
+template <typename Rows>
+double determinant3(const Rows& a) {
+  return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+         a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+}
+
 }  // namespace OmbrixHost

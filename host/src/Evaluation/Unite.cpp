@@ -7,14 +7,6 @@
 namespace OmbrixHost {
 namespace {
 
-// A matrix that mirrors (its 3 x 3 part of negative determinant) turns faces inside out.
-bool mirrors(const Matrix4& a) {
-  const auto& m = a.m;
-  return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-             m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]) <
-         0.0;
-}
-
 // Each face's corners from `first` on in reverse order after their first one
 // (as polyNormal turns faces over), in `values` laid out by the faces' counts.
 void turnOver(const std::vector<int>& counts, std::vector<int>& values, std::size_t first) {
@@ -57,7 +49,7 @@ MeshData uniteMeshes(const std::vector<PlacedMesh>& parts) {
           into.uvIds[firstCorner + k] = set.uvIds[k] + firstUV;
     }
     // Maya keeps a mirrored input's faces facing out: turned over, their UVs with them.
-    if (mirrors(part.matrix)) {
+    if (determinant3(part.matrix.m) < 0.0) {
       turnOver(m.faceCounts, out.faceConnects, firstCorner);
       for (auto& set : out.uvSets)
         turnOver(m.faceCounts, set.uvIds, firstCorner);
