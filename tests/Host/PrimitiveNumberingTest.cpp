@@ -329,3 +329,10 @@ TEST_F(HostTest, PipeNumbersItsMeshAsMayaDoes) {
   expectUVs(shape, {{0, {0.0f, 1.0f}}, {21, {0.0f, 0.75f}}, {104, {1.0f, 0.0f}}});
   expectEdges({{0, {0, 1}}, {79, {79, 60}}, {80, {0, 20}}, {139, {59, 79}}, {140, {60, 0}}, {159, {79, 19}}}, shape);
 }
+
+TEST_F(HostTest, PipeWithoutCapSubdivisionsIsMadeAsWithOne) {
+  // Maya saves ".sc" 0 for pipes whose caps are one face across; its OBJ
+  // export of such a default pipe (bank and bottle scenes) has 80 points,
+  // 80 faces and 105 UVs, as with one subdivision.
+  loadCounted("Pipe", "\tsetAttr \".sc\" 0;\n", 80, 80, 160, 105);
+}

@@ -8,6 +8,7 @@
 // chain, each turned as the face beside its first-chain edge is; new points
 // likewise, row by row. Their UVs are the host's: a shell of their own over the
 // unit square, along the chains and across the rows.
+#include "DisjointSets.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
 #include "Point3Math.h"
@@ -89,26 +90,30 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why) {
   for (int e = 0; e < edges.count(); ++e)
     if (chosen[static_cast<std::size_t>(e)])
       listedEdges.push_back(e);
-  // The listed edges in two groups joined by shared points.
-  std::vector<std::vector<std::pair<int, int>>> chains;
-  std::map<int, std::size_t> chainOf;
+  // The listed edges in groups joined by shared points, whatever order they are listed in.
+  std::map<int, std::size_t> pointSlot;
   for (int e : listedEdges) {
     auto ends = edges.ends[static_cast<std::size_t>(e)];
-    auto a = chainOf.find(ends.first), b = chainOf.find(ends.second);
-    std::size_t c = a != chainOf.end() ? a->second : b != chainOf.end() ? b->second : chains.size();
-    if (c == chains.size())
+    pointSlot.emplace(ends.first, pointSlot.size());
+    pointSlot.emplace(ends.second, pointSlot.size());
+  }
+  DisjointSets joined(pointSlot.size());
+  for (int e : listedEdges) {
+    auto ends = edges.ends[static_cast<std::size_t>(e)];
+    joined.join(pointSlot[ends.first], pointSlot[ends.second]);
+  }
+  std::vector<std::vector<std::pair<int, int>>> chains;
+  std::map<std::size_t, std::size_t> chainOfRoot;
+  for (int e : listedEdges) {
+    auto ends = edges.ends[static_cast<std::size_t>(e)];
+    auto slot = chainOfRoot.emplace(joined.find(pointSlot[ends.first]), chains.size());
+    if (slot.second)
       chains.emplace_back();
-    if (a != chainOf.end() && b != chainOf.end() && a->second != b->second) {
-      why = "its edges do not make two chains to bridge";
-      return false;
-    }
-    chains[c].push_back(ends);
-    chainOf[ends.first] = chainOf[ends.second] = c;
+    chains[slot.first->second].push_back(ends);
   }
   std::vector<int> first, second;
   bool closedFirst = false, closedSecond = false;
-  if (chains.size() != 2 ||
-      !walkChain(chains[0], static_cast<int>(node.number("startVert1", -1.0)), first, closedFirst) ||
+  if (chains.size() != 2 || !walkChain(chains[0], static_cast<int>(node.number("startVert1", -1.0)), first, closedFirst) ||
       !walkChain(chains[1], static_cast<int>(node.number("startVert2", -1.0)), second, closedSecond) ||
       first.size() != second.size() || closedFirst != closedSecond) {
     why = "its edges do not make two chains of as many edges to bridge";

@@ -154,7 +154,8 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
     why = "its thickness leaves no hole inside the pipe";
     return false;
   }
-  int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = static_cast<int>(attr(n, "subdivisionsCaps"));
+  // A cap of no subdivisions is made as one of one, as Maya makes it.
+  int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = std::max(1, static_cast<int>(attr(n, "subdivisionsCaps")));
   std::vector<std::pair<double, double>> profile;
   bool round = attr(n, "roundCap") != 0;
   double top = wallHalfHeight(n, (r - inner) / 2);
@@ -286,8 +287,9 @@ bool generatePolyPrimitive(const Node& creator, MeshData& out, std::string& why)
   if (type == "polyPrism")
     return generatePrism(creator, out, why);
   if (type == "polyPipe")
-    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight", "subdivisionsCaps"}, 1, 4096, why) &&
-           attr(creator, "subdivisionsAxis") >= 3 && pipe(creator, out, why);
+    return countsWithin(creator, {"subdivisionsAxis", "subdivisionsHeight"}, 1, 4096, why) &&
+           countsWithin(creator, {"subdivisionsCaps"}, 0, 4096, why) && attr(creator, "subdivisionsAxis") >= 3 &&
+           pipe(creator, out, why);
   if (type == "polyPlatonicSolid")
     return platonicSolid(creator, out, why);
   if (type == "polyCone")
