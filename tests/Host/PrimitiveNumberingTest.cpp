@@ -330,9 +330,11 @@ TEST_F(HostTest, PipeNumbersItsMeshAsMayaDoes) {
   expectEdges({{0, {0, 1}}, {79, {79, 60}}, {80, {0, 20}}, {139, {59, 79}}, {140, {60, 0}}, {159, {79, 19}}}, shape);
 }
 
-TEST_F(HostTest, PipeWithoutCapSubdivisionsIsMadeAsWithOne) {
-  // Maya saves ".sc" 0 for pipes whose caps are one face across; its OBJ
-  // export of such a default pipe (bank and bottle scenes) has 80 points,
-  // 80 faces and 105 UVs, as with one subdivision.
+TEST_F(HostTest, PipeWithoutCapSubdivisionsIsMadeAsWithOneAndHalfAsTall) {
+  // Maya's pipe tool saves ".sc" 0; Maya's OBJ export of such default pipes
+  // (the moonshine-bottle scenes) has 80 points, 80 faces and 105 UVs, as
+  // with one subdivision, and spans 1 along the axis where the height says 2.
   loadCounted("Pipe", "\tsetAttr \".sc\" 0;\n", 80, 80, 160, 105);
+  expectPoints("pPipeShape1", {{0, MPoint(0.5, -0.5, 0)}, {20, MPoint(0.5, 0.5, 0)}, {40, MPoint(1, 0.5, 0)},
+                               {60, MPoint(1, -0.5, 0)}});
 }

@@ -149,16 +149,19 @@ void arc(std::vector<std::pair<double, double>>& profile, std::pair<double, doub
 // Round caps are half circles across the wall; with roundCapHeightCompensation
 // the walls are shortened so that the caps' tops stay at the height.
 bool pipe(const Node& n, MeshData& out, std::string& why) {
-  double r = attr(n, "radius"), h = attr(n, "height"), inner = r - attr(n, "thickness");
+  // Saved with no cap subdivisions (as Maya's pipe tool makes it), the pipe
+  // is made with one and half as tall: Maya's OBJ export of such default
+  // pipes (radius 1, height 2, thickness 0.5) spans 1 along the axis.
+  const bool flatCaps = attr(n, "subdivisionsCaps") < 1;
+  double r = attr(n, "radius"), h = attr(n, "height") / (flatCaps ? 2 : 1), inner = r - attr(n, "thickness");
   if (!(inner > 0 && inner < r)) {
     why = "its thickness leaves no hole inside the pipe";
     return false;
   }
-  // A cap of no subdivisions is made as one of one, as Maya makes it.
   int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = std::max(1, static_cast<int>(attr(n, "subdivisionsCaps")));
   std::vector<std::pair<double, double>> profile;
   bool round = attr(n, "roundCap") != 0;
-  double top = wallHalfHeight(n, (r - inner) / 2);
+  double top = flatCaps ? h / 2 : wallHalfHeight(n, (r - inner) / 2);
   walk(profile, {inner, -top}, {inner, top}, sh);
   if (round)
     arc(profile, {inner, top}, {r, top}, sc, true);
