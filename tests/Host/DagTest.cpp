@@ -91,3 +91,51 @@ TEST_F(HostTest, RemovingATransformTakesItsChildren) {
   MSelectionList list;
   EXPECT_FALSE(list.add("goneShape"));
 }
+
+namespace {
+
+// A transform whose translateY and rotateY are keyed as Maya saves keys (the
+// robot scene's joints: three keys, auto tangents), and its pCube's corner
+// (0.5, 0.5, 0.5), world, at the time the scene gives time1.
+MPoint keyedCorner(const std::string& time, const std::string& linearUnit, const std::string& rotateKeys) {
+  const std::string scene =
+      "//Maya ASCII 2017 scene\nrequires maya \"2017\";\ncurrentUnit -l " + linearUnit +
+      " -a degree -t film;\n"
+      "createNode transform -n \"box\";\n"
+      "createNode mesh -n \"boxShape\" -p \"box\";\n"
+      "createNode polyCube -n \"polyCube1\";\n"
+      "createNode animCurveTL -n \"box_translateY\";\n\tsetAttr \".tan\" 18;\n"
+      "\tsetAttr -s 3 \".ktv[0:2]\"  1 2 12 2\n\t\t 24 2;\n"
+      "createNode animCurveTA -n \"box_rotateY\";\n\tsetAttr \".tan\" 18;\n"
+      "\tsetAttr -s 3 \".ktv[0:2]\"  " + rotateKeys + ";\n" +
+      (time.empty() ? "" : "select -ne :time1;\n\tsetAttr \".o\" " + time + ";\n") +
+      "connectAttr \"polyCube1.out\" \"boxShape.i\";\n"
+      "connectAttr \"box_translateY.o\" \"box.ty\";\n"
+      "connectAttr \"box_rotateY.o\" \"box.ry\";\n";
+  std::vector<std::string> problems;
+  OmbrixHost::loadMayaAsciiText(scene, "keyed.ma", problems);
+  return MPoint(0.5, 0.5, 0.5) * HostTest::path("boxShape").inclusiveMatrix();
+}
+
+}  // namespace
+
+TEST_F(HostTest, KeyedTransformsStandWhereTheirCurvesPutThemAtTheSceneTime) {
+  // At the first key (frame 1): turned 90 degrees about y, raised by 2.
+  MPoint p = keyedCorner("1", "centimeter", "1 90 12 -50 24 90");
+  EXPECT_NEAR(p.x, 0.5, 1e-9);
+  EXPECT_NEAR(p.y, 2.5, 1e-9);
+  EXPECT_NEAR(p.z, -0.5, 1e-9);
+  // No time saved is frame 1 too; at the middle key (frame 12) turned -50 degrees.
+  EXPECT_NEAR(keyedCorner("", "centimeter", "1 90 12 -50 24 90").z, -0.5, 1e-9);
+  p = keyedCorner("12", "centimeter", "1 90 12 -50 24 90");
+  EXPECT_NEAR(p.x, 0.5 * std::cos(-50 * M_PI / 180) + 0.5 * std::sin(-50 * M_PI / 180), 1e-9);
+  // Keys in metres place it in metres; after the last key the last value holds.
+  p = keyedCorner("30", "meter", "1 0 12 0 24 0");
+  EXPECT_NEAR(p.y, 200.5, 1e-9);
+  // Between keys of different values the tangents decide, which the host does
+  // not evaluate: the stored rotation (none) stands, a constant curve still applies.
+  p = keyedCorner("6", "centimeter", "1 90 12 -50 24 90");
+  EXPECT_NEAR(p.x, 0.5, 1e-9);
+  EXPECT_NEAR(p.y, 2.5, 1e-9);
+  EXPECT_NEAR(p.z, 0.5, 1e-9);
+}

@@ -2,6 +2,8 @@
 // path names and lookup, and the transforms' matrices.
 #include "Scene.h"
 
+#include "AnimCurves.h"
+
 #include "NodeTypes.h"
 #include "SetAttr.h"
 
@@ -287,7 +289,14 @@ void Scene::localMatrix(const Node* node, double out[4][4]) const {
   identity(out);
   if (!node || !node->hasFn(MFn::kTransform))
     return;
-  auto get = [&](const char* key, double fallback) { return node->number(key, fallback); };
+  // A plug a time-driven curve feeds holds the curve's value at the current
+  // time, where the host can tell it; else its stored value.
+  const bool animated = isAnimated(*node);
+  const double frame = animated ? currentFrame(*this) : 0.0;
+  auto get = [&](const char* key, double fallback) {
+    double value = 0.0;
+    return animated && animatedValue(*node, key, frame, value) ? value : node->number(key, fallback);
+  };
   auto triple = [&](const std::string& base, const char* xyz, double fallback, double v[3]) {
     for (int i = 0; i < 3; ++i)
       v[i] = get((base + "." + base + xyz[i]).c_str(), fallback);

@@ -89,18 +89,6 @@ bool isDistance(const AttrDef* a) {
   return false;
 }
 
-double stored(const AttrDef* a, double v) {
-  if (a->kind == AttrKind::kAngle && scene().angleUnit == "deg")
-    return v * 3.14159265358979323846 / 180.0;
-  if (isDistance(a))
-    return v * linearScale();
-  if (a->kind == AttrKind::kBool)
-    return v != 0.0 ? 1.0 : 0.0;
-  if (a->kind == AttrKind::kInt || a->kind == AttrKind::kEnum)
-    return std::trunc(v);
-  return v;
-}
-
 bool numeric(AttrKind k) {
   return k != AttrKind::kCompound && k != AttrKind::kString && k != AttrKind::kMessage &&
          k != AttrKind::kComponentList;
@@ -126,7 +114,7 @@ bool putNumbers(const PlugRef& plug, DataCursor& c, std::string& error) {
     error = "a number is expected for " + plug.attr->name;
     return false;
   }
-  scene().setValue(plug, Value::ofNumber(stored(plug.attr, v)));
+  scene().setValue(plug, Value::ofNumber(storedValue(plug.attr, v)));
   return true;
 }
 
@@ -242,6 +230,18 @@ int rangeLevel(const PlugRef& plug) {
 
 }  // namespace
 
+double storedValue(const AttrDef* a, double v) {
+  if (a->kind == AttrKind::kAngle && scene().angleUnit == "deg")
+    return v * 3.14159265358979323846 / 180.0;
+  if (isDistance(a))
+    return v * linearScale();
+  if (a->kind == AttrKind::kBool)
+    return v != 0.0 ? 1.0 : 0.0;
+  if (a->kind == AttrKind::kInt || a->kind == AttrKind::kEnum)
+    return std::trunc(v);
+  return v;
+}
+
 double shownValue(const AttrDef* a, double v) {
   if (a->kind == AttrKind::kAngle && scene().angleUnit == "deg")
     return v * 180.0 / 3.14159265358979323846;
@@ -350,7 +350,7 @@ bool putSparseRows(PlugRef plug, int level, const ElementBlock& block, DataCurso
       return false;
     for (const auto& [index, v] : row) {
       plug.indices.back() = index;
-      scene().setValue(plug, Value::ofNumber(stored(plug.attr, v)));
+      scene().setValue(plug, Value::ofNumber(storedValue(plug.attr, v)));
     }
   }
   return true;

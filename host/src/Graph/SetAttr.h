@@ -27,6 +27,9 @@ bool applyFileSetAttr(const char* begin, const char* end, ArrayBlocks& blocks, i
 // Scale from the scene's linear unit to centimetres, the internal unit.
 double linearScale();
 
+// A value as the scene holds it, from one in the scene's units (as a file or
+// MEL gives it): angles in radians, distances in centimetres.
+double storedValue(const AttrDef* attr, double shown);
 // A value as MEL shows it: angles in the scene's angle unit, distances in its linear unit.
 double shownValue(const AttrDef* attr, double stored);
 

@@ -1,5 +1,6 @@
 // MEL commands about the session: output, scripts, workspace and file
 // locations, preferences, the wait cursor and menus, and what Maya runs as.
+#include "AnimCurves.h"
 #include "MelInterpreter.h"
 #include "References.h"
 #include "Scene.h"
@@ -160,15 +161,7 @@ MelValue currentTime(MelInterpreter&, const std::vector<MelValue>& args) {
   auto f = parseMelFlags("currentTime", args, currentTimeFlags);
   if (!f.has("query"))
     MelInterpreter::fail("currentTime: only -query is supported");
-  double frame = 1.0;
-  if (const Node* time = scene().findNode("time1")) {
-    for (const std::string& raw : time->rawSetAttrs) {
-      for (const char* key : {" \".o\" ", " \".outTime\" "}) {
-        if (raw.rfind(key, 0) == 0)
-          frame = std::strtod(raw.c_str() + std::strlen(key), nullptr);
-      }
-    }
-  }
+  const double frame = currentFrame(scene());
   return MelValue::ofFloat(frame);
 }
 
