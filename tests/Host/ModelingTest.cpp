@@ -1181,3 +1181,35 @@ TEST_F(HostTest, AppendAddsAFaceAlongBorderEdges) {
            {"\".tx\" 1", "(its desc list names no edges)"}})
     expectSaid(appended(desc, ""), said, "pPlaneShape1", 8, 3);
 }
+
+namespace {
+
+// The plane without face 0, then polyAppendVertex1 through the points `desc`
+// names, its new points `points`, as Maya saves them (the fish scenes).
+std::string appendedThrough(const std::string& desc, const std::string& points) {
+  return plane(deletion("1 \"f[0]\"") + "createNode polyAppendVertex -n \"polyAppendVertex1\";\n\tsetAttr \".uopa\" yes;\n" +
+                   points + "\tsetAttr " + desc + ";\n\tsetAttr \".tx\" 2;\n" +
+                   "connectAttr \"deleteComponent1.og\" \"polyAppendVertex1.ip\";\n",
+               "polyAppendVertex1.out");
+}
+
+}  // namespace
+
+TEST_F(HostTest, AppendVertexAddsAFaceThroughPointsOldAndNew) {
+  // The points in the order listed, the new one (-1) after the mesh's: the
+  // face 0 3 8 comes last, with UVs of its own.
+  auto problems = loadScene(
+      appendedThrough("-s 3 \".d[0:2]\"  0 3 -1", "\tsetAttr -s 1 \".v[0]\" -type \"float3\"  -0.25 0 -0.25 ;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 9, 4);
+  expectPoint(p, 8, -0.25, 0, -0.25);
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{0, 3, 8}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 3);
+
+  // A point the mesh does not have, more new points than given, too few corners.
+  for (const auto& [desc, said] : std::vector<std::pair<std::string, std::string>>{
+           {"-s 3 \".d[0:2]\"  0 3 40", "(its descriptor 2 names no point of the mesh (holes are not evaluated))"},
+           {"-s 3 \".d[0:2]\"  0 -1 -1", "(its descriptors name more new points than it holds)"},
+           {"-s 2 \".d[0:1]\"  0 3", "(its descriptors make a face of fewer than three corners)"}})
+    expectSaid(appendedThrough(desc, ""), said, "pPlaneShape1", 8, 3);
+}

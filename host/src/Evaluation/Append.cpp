@@ -1,3 +1,5 @@
+// polyAppendVertex: one new face through the points its `desc` list names in
+// order (its new points after the mesh's), UVs as polyAppend's.
 // polyAppend: one new face along the border edges its `desc` list names, in
 // order (Maya saves an edge as its number with the top bit set: -2147483648 +
 // edge). Each edge is walked against the face beside it, so the new face
@@ -51,6 +53,57 @@ std::pair<int, int> againstItsFace(const MeshData& mesh, const MeshEdges& edges,
   return {b, a};
 }
 
+// The face's UVs in every set: none, except in the current set with
+// `texture` 1 or 2, where they are new, the face laid flat as polyCreateFace
+// lays its face (1 keeping its proportions). The face then follows the list's.
+void addFace(PolygonList& list, Polygon face, double texture) {
+  std::vector<Point3> corners;
+  for (int v : face.vertices)
+    corners.push_back(list.points[static_cast<std::size_t>(v)]);
+  for (std::size_t s = 0; s < list.sets.size(); ++s) {
+    face.uvs.emplace_back(face.vertices.size(), -1);
+    if (s != static_cast<std::size_t>(list.currentUVSet) || !(texture == 1.0 || texture == 2.0))
+      continue;
+    const UVSet flat = flatUVs("", corners, corners, texture == 1.0);
+    for (std::size_t k = 0; k < corners.size(); ++k) {
+      list.sets[s].us.push_back(flat.us[k]);
+      list.sets[s].vs.push_back(flat.vs[k]);
+      face.uvs[s][k] = static_cast<int>(list.sets[s].us.size()) - 1;
+    }
+  }
+  list.polygons.push_back(std::move(face));
+}
+
+// polyAppendVertex's corners: each descriptor a point of the mesh, or -1 for
+// the next of its new points (object space), which follow the mesh's points.
+bool listedCorners(const Node& node, PolygonList& list, Polygon& face, std::string& why) {
+  PlugRef descs{const_cast<Node*>(&node), node.findAttribute("desc"), {-1}};
+  PlugRef points{const_cast<Node*>(&node), node.findAttribute("vertices"), {-1}};
+  const std::vector<int> newPoints = points.attr ? scene().existingIndices(points) : std::vector<int>{};
+  std::size_t used = 0;
+  const int before = static_cast<int>(list.points.size());
+  for (int i : descs.attr ? scene().existingIndices(descs) : std::vector<int>{}) {
+    const double d = node.number("desc[" + std::to_string(i) + "]", 0.0);
+    if (d >= 0 && d < before) {
+      face.vertices.push_back(static_cast<int>(d));
+      continue;
+    }
+    if (d != -1.0 || used == newPoints.size()) {
+      why = d == -1.0 ? "its descriptors name more new points than it holds"
+                      : "its descriptor " + std::to_string(i) + " names no point of the mesh (holes are not evaluated)";
+      return false;
+    }
+    const std::string at = "vertices[" + std::to_string(newPoints[used++]) + "].";
+    face.vertices.push_back(list.addPoint(
+        {node.number(at + "vtxx", 0.0), node.number(at + "vtxy", 0.0), node.number(at + "vtxz", 0.0)}));
+  }
+  if (face.vertices.size() < 3) {
+    why = "its descriptors make a face of fewer than three corners";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool appendFace(const Node& node, MeshData& mesh, std::string& why) {
@@ -77,22 +130,17 @@ bool appendFace(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
-  const double texture = node.number("texture", 0.0);
-  std::vector<Point3> corners;
-  for (int v : face.vertices)
-    corners.push_back(list.points[static_cast<std::size_t>(v)]);
-  for (std::size_t s = 0; s < list.sets.size(); ++s) {
-    face.uvs.emplace_back(face.vertices.size(), -1);
-    if (s != static_cast<std::size_t>(list.currentUVSet) || !(texture == 1.0 || texture == 2.0))
-      continue;
-    const UVSet flat = flatUVs("", corners, corners, texture == 1.0);
-    for (std::size_t k = 0; k < corners.size(); ++k) {
-      list.sets[s].us.push_back(flat.us[k]);
-      list.sets[s].vs.push_back(flat.vs[k]);
-      face.uvs[s][k] = static_cast<int>(list.sets[s].us.size()) - 1;
-    }
-  }
-  list.polygons.push_back(std::move(face));
+  addFace(list, std::move(face), node.number("texture", 0.0));
+  mesh = list.toMesh();
+  return true;
+}
+
+bool appendVertexFace(const Node& node, MeshData& mesh, std::string& why) {
+  PolygonList list = PolygonList::of(mesh);
+  Polygon face;
+  if (!listedCorners(node, list, face, why))
+    return false;
+  addFace(list, std::move(face), node.number("texture", 0.0));
   mesh = list.toMesh();
   return true;
 }

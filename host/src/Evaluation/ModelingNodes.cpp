@@ -28,6 +28,7 @@ const ModelingNode kNodes[] = {
     {"polyQuad", "inputPolymesh", quadrangulate},           {"polyDelEdge", "inputPolymesh", deleteEdges},
     {"polySewEdge", "inputPolymesh", sewEdges},             {"polySplitEdge", "inputPolymesh", splitEdges},
     {"polyConnectComponents", "inputPolymesh", connectComponents}, {"polyAppend", "inputPolymesh", appendFace},
+    {"polyAppendVertex", "inputPolymesh", appendVertexFace},
 };
 
 const char* const kMalformed = "its input mesh has faces of fewer than three corners or of points it does not have";

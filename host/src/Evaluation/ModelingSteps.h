@@ -54,5 +54,6 @@ bool sewEdges(const Node& node, MeshData& mesh, std::string& why);          // p
 bool splitEdges(const Node& node, MeshData& mesh, std::string& why);        // polySplitEdge
 bool connectComponents(const Node& node, MeshData& mesh, std::string& why); // polyConnectComponents
 bool appendFace(const Node& node, MeshData& mesh, std::string& why);        // polyAppend
+bool appendVertexFace(const Node& node, MeshData& mesh, std::string& why);  // polyAppendVertex
 
 }  // namespace OmbrixHost

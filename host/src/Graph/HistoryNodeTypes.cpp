@@ -213,12 +213,14 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polyConnectComponents", dg, false,
       polyModifierAttrs(dependAttrs, {number("adjustEdgeFlow", "aef", 1, K::kFloat),
                                       number("insertWithEdgeFlow", "ief", 0, K::kBool)}));
-  add("polyAppend", dg, false,
-      polyModifierAttrs(dependAttrs, {makeAttr("desc", "d", K::kInt, true), number("subdivision", "s", 1, K::kInt),
-                                      number("texture", "tx", 0, K::kEnum),
-                                      makeCompound("vertices", "v", true,
-                                                   {number("vtxx", "vx", 0, K::kFloat), number("vtxy", "vy", 0, K::kFloat),
-                                                    number("vtxz", "vz", 0, K::kFloat)})}));
+  // The faces appended along edges (polyAppend) or through points (polyAppendVertex).
+  for (const char* append : {"polyAppend", "polyAppendVertex"})
+    add(append, dg, false,
+        polyModifierAttrs(dependAttrs, {makeAttr("desc", "d", K::kInt, true), number("subdivision", "s", 1, K::kInt),
+                                        number("texture", "tx", 0, K::kEnum),
+                                        makeCompound("vertices", "v", true,
+                                                     {number("vtxx", "vx", 0, K::kFloat), number("vtxy", "vy", 0, K::kFloat),
+                                                      number("vtxz", "vz", 0, K::kFloat)})}));
   add("polySplitEdge", dg, false, polyModifierAttrs(dependAttrs, {number("operation", "op", 1, K::kInt)}));
   add("polyMoveUV", dg, false,
       polyModifierAttrs(dependAttrs, {uvPair("translate", "t", "translateU", "tu", "translateV", "tv", 0.0),
