@@ -183,3 +183,12 @@ if(NOT WIN32)
   set_tests_properties(test_CommandFailures PROPERTIES RESOURCE_LOCK painter_registry
                        ENVIRONMENT "ASAN_OPTIONS=alloc_dealloc_mismatch=0:intercept_tls_get_addr=0")
 endif()
+
+# The batch export over the example and shared scenes (one process a scene,
+# natively several at once).
+if(NOT WIN32)
+  file(GLOB batch_scenes ${example_scenes}/*.ma ${ombrix_shared_maya}/*.ma ${ombrix_shared_maya}/mb/*.mb)
+  add_test(NAME export_batch COMMAND ${CMAKE_COMMAND} -DMAYAHOST=$<TARGET_FILE:mayahost>
+           -DMODULE=$<TARGET_FILE:ObvTester2> "-DSCENES=${batch_scenes}" -DWORK=${export_work}/export_batch
+           -P ${CMAKE_CURRENT_SOURCE_DIR}/batch-export.cmake)
+endif()

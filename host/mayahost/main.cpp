@@ -1,5 +1,6 @@
 // mayahost: runs a plug-in module inside the host stand-in, the way Maya
 // loads one: check its API version, initializePlugin, run MEL, uninitializePlugin.
+#include "BatchExport.h"
 #include "ColourSession.h"
 #include "HostSession.h"
 #include "ModuleLayout.h"
@@ -54,6 +55,19 @@ const char* kUsage =
     "                     of Maya " OMBRIX_HOST_MAYA_VERSION ": its colour spaces are the input spaces\n"
     "                     (`colorManagementPrefs -q -inputSpaceNames`), its default\n"
     "                     role what the file rules give a new file name\n"
+    "  --batch SCENE...   export each scene (.ma or .mb) with ExportAllOmbrixPlug in a\n"
+    "                     mayahost process of its own, into a folder of its own\n"
+    "                     under --out: its project file, export record and the\n"
+    "                     process's output (export.log); DIR/summary.json tells how\n"
+    "                     each went. A scene whose folder is newer than it and its\n"
+    "                     references is skipped; exit status 1 when one failed\n"
+    "  --batch-list FILE  the scenes to export, one a line (# starts a comment)\n"
+    "  --out DIR          the batch's output folder\n"
+    "  --jobs N           scenes exported at once (default: the processor count;\n"
+    "                     one where all processes share one registry: Windows)\n"
+    "  --force            export scenes whose folder is up to date too\n"
+    "                     (with --batch, --plugin names the module each export\n"
+    "                     loads, ObvTester2 when not given)\n"
     "  --help             this text\n"
     "Script-editor output goes to stdout, errors to stderr as \"// Error: ... //\";\n"
     "a plug-in's displayWarning and displayError print \"Warning: ...\" and\n"
@@ -71,6 +85,8 @@ struct Step {
 };
 
 struct Options {
+  bool batch = false;
+  MayaHost::BatchOptions batchOptions;
   std::string plugin, scene, workspace, save, statsFile, ocioConfig;
   std::vector<std::string> selections;
   std::vector<Step> steps;
@@ -96,6 +112,31 @@ EntryPoint entryPoint(const Platform::DynamicLibrary& module, const char* name) 
 int usage(const std::string& why) {
   std::cerr << "mayahost: " << why << "\n" << kUsage;
   return 2;
+}
+
+// A batch takes its scenes, output folder and plug-in, and nothing of a single run.
+bool checkBatch(Options& o, std::string& error) {
+  const bool batchOnly = !o.batchOptions.out.empty() || o.batchOptions.jobs > 0 || o.batchOptions.force;
+  if (!o.batch) {
+    if (batchOnly)
+      error = "--out, --jobs and --force go with --batch or --batch-list";
+    return !batchOnly;
+  }
+  if (!o.scene.empty() || !o.steps.empty() || !o.selections.empty() || !o.save.empty() || o.stats ||
+      !o.statsFile.empty() || !o.workspace.empty() || o.interactive || !o.ocioConfig.empty() || o.acceptLoss) {
+    error = "--batch takes scenes, --batch-list, --out, --jobs, --force and --plugin only";
+    return false;
+  }
+  if (o.batchOptions.out.empty()) {
+    error = "--batch needs --out DIR";
+    return false;
+  }
+  if (o.batchOptions.scenes.empty() && o.batchOptions.listFile.empty()) {
+    error = "--batch needs scenes";
+    return false;
+  }
+  o.batchOptions.plugin = o.plugin;
+  return true;
 }
 
 bool parse(const std::vector<std::string>& argv, Options& o, std::string& error) {
@@ -157,12 +198,35 @@ bool parse(const std::vector<std::string>& argv, Options& o, std::string& error)
     } else if (a == "--ocio-config") {
       if (!value(o.ocioConfig))
         return false;
+    } else if (a == "--batch") {
+      o.batch = true;
+      while (i + 1 < argc && argv[static_cast<size_t>(i + 1)].rfind("--", 0) != 0)
+        o.batchOptions.scenes.push_back(argv[static_cast<size_t>(++i)]);
+    } else if (a == "--batch-list") {
+      o.batch = true;
+      if (!value(o.batchOptions.listFile))
+        return false;
+    } else if (a == "--out") {
+      if (!value(o.batchOptions.out))
+        return false;
+    } else if (a == "--jobs") {
+      if (!value(v))
+        return false;
+      char* end = nullptr;
+      const long jobs = std::strtol(v.c_str(), &end, 10);
+      if (*end != '\0' || jobs < 1 || jobs > 1024) {
+        error = "--jobs needs a count from 1 to 1024";
+        return false;
+      }
+      o.batchOptions.jobs = static_cast<int>(jobs);
+    } else if (a == "--force") {
+      o.batchOptions.force = true;
     } else {
       error = "unknown option " + a;
       return false;
     }
   }
-  return true;
+  return checkBatch(o, error);
 }
 
 std::string directoryOf(const std::string& path) {
@@ -340,6 +404,10 @@ int main(int argc, char** argv) {
     }
   if (!parse(Platform::CommandLineArguments(argc, argv), o, error))
     return usage(error);
+  if (o.batch) {
+    const std::string self = Platform::ExecutablePath();
+    return MayaHost::runBatch(o.batchOptions, self.empty() ? argv[0] : self);
+  }
   bool ok = true;
   std::vector<std::string> pluginDirs = setSearchPaths(argv[0]);
   OmbrixHost::setInteractive(o.interactive);

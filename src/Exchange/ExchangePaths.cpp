@@ -84,6 +84,15 @@ ExchangeFailure getTempDirectory(char* out, char* error) {
   return ExchangeFailure::kNone;
 }
 
+bool setTempDirectory(const char* directory) {
+  Platform::RegistryKey key = nullptr;
+  if (Platform::CreateUserKey(kPainterRegistryKey, "", key) == Platform::KeyDisposition::kFailed) return false;
+  const bool written = directory[0] != '\0' ? Platform::SetStringValue(key, kTempDirectoryValue, directory)
+                                             : Platform::DeleteValue(key, kTempDirectoryValue);
+  Platform::CloseKey(key);
+  return written;
+}
+
 namespace {
 
 // DIR + separator + name + suffix; `out` is left as it was on failure.

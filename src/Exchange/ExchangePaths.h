@@ -24,6 +24,10 @@ extern const char kPainterRegistryKey[];  // "Software\Halvera\Ombrix Vael\Direc
 // Removes trailing '\' and line feeds, in place.
 void trimTrailingSeparators(char* text);
 ExchangeFailure getTempDirectory(char* out, char* error);
+// Records `directory` as the exchange directory, where the painter's
+// installation records it (an empty one removes the record); false when the
+// registry cannot be written.
+bool setTempDirectory(const char* directory);
 ExchangeFailure getLogDirectory(char* out, char* error);
 // DIR + separator + name; with an empty name, or on failure, out holds the
 // default "c:\temp\maya.obv".

@@ -9,6 +9,20 @@ namespace Platform {
 // or -1 when it could not be started.
 int RunProcess(const std::string& program, const std::vector<std::string>& arguments);
 
+// Runs `program` with `arguments` and waits for it, its standard output and
+// error going to the file `logPath` (made anew), `environment` ("NAME=value"
+// each) its whole environment. Returns its exit code, or -1 when it could not
+// be started or did not end by exiting. Reads nothing of this process's
+// environment, so other threads may change it meanwhile.
+int RunProcessLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
+                     const std::vector<std::string>& environment);
+
+// This process's environment, "NAME=value" each.
+std::vector<std::string> CurrentEnvironment();
+
+// The running program's own file, absolute; empty when it cannot be told.
+std::string ExecutablePath();
+
 // Starts a program without waiting: application name = path, the quoted path
 // as its command line, the given working directory, a new process group and
 // feedback cursor as the painter launch asks. The process and thread handles are

@@ -22,4 +22,10 @@ bool SetStringValue(RegistryKey key, const char* name, const char* text);
 bool DeleteValue(RegistryKey key, const char* name);
 void CloseKey(RegistryKey key);
 
+// The environment variable naming the POSIX stand-in's file ("OMBRIX_REGISTRY"),
+// when a process's registry follows its environment: processes running at
+// once can then each read a registry of their own. Null on Windows, where
+// every process of the user reads the one HKEY_CURRENT_USER.
+const char* RegistryVariable();
+
 }  // namespace Platform

@@ -1,5 +1,7 @@
 #include "Platform/Process.h"
 
+#include <fcntl.h>
+#include <limits.h>
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -20,6 +22,41 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
   while (waitpid(child, &status, 0) < 0) {
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+int RunProcessLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
+                     const std::vector<std::string>& environment) {
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (const std::string& entry : environment) envp.push_back(const_cast<char*>(entry.c_str()));
+  envp.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  if (posix_spawn_file_actions_init(&actions) != 0) return -1;
+  posix_spawn_file_actions_addopen(&actions, 1, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  pid_t child = 0;
+  const int started = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (started != 0) return -1;
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> CurrentEnvironment() {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry; ++entry) entries.push_back(*entry);
+  return entries;
+}
+
+std::string ExecutablePath() {
+  char buffer[PATH_MAX];
+  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
+  return length > 0 && static_cast<size_t>(length) < sizeof buffer ? std::string(buffer, static_cast<size_t>(length))
+                                                                   : std::string();
 }
 
 bool StartProcess(const std::string& path, const std::string& workingDirectory) {

@@ -18,7 +18,7 @@ struct Line {
 };
 
 std::string StorePath() {
-  if (const char* path = std::getenv("OMBRIX_REGISTRY")) return path;
+  if (const char* path = std::getenv(RegistryVariable())) return path;
   const char* home = std::getenv("HOME");
   return std::string(home != nullptr ? home : ".") + "/.ombrix-registry";
 }
@@ -106,5 +106,7 @@ bool DeleteValue(RegistryKey key, const char* name) {
 }
 
 void CloseKey(RegistryKey key) { delete static_cast<std::string*>(key); }
+
+const char* RegistryVariable() { return "OMBRIX_REGISTRY"; }
 
 }  // namespace Platform

@@ -6,6 +6,8 @@
 
 #include <stdlib.h>
 
+#include <cwchar>
+
 namespace Platform {
 
 namespace {
@@ -28,12 +30,65 @@ std::string Quote(const std::string& argument) {
   return quoted + "\"";
 }
 
-}  // namespace
-
-int RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+std::string CommandLine(const std::string& program, const std::vector<std::string>& arguments) {
   std::string line = Quote(program);
   for (const std::string& argument : arguments) line += " " + Quote(argument);
-  std::wstring wideLine = Widen(line);
+  return line;
+}
+
+// An environment as CreateProcessW takes it.
+std::wstring EnvironmentBlock(const std::vector<std::string>& entries) {
+  std::wstring block;
+  for (const std::string& entry : entries) block += Widen(entry) + L'\0';
+  return block + L'\0';
+}
+
+}  // namespace
+
+int RunProcessLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
+                     const std::vector<std::string>& environment) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE log = CreateFileW(Widen(logPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (log == INVALID_HANDLE_VALUE) return -1;
+  std::wstring line = Widen(CommandLine(program, arguments));
+  std::wstring block = EnvironmentBlock(environment);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = log;
+  startup.hStdError = log;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT, &block[0],
+                                      nullptr, &startup, &process);
+  CloseHandle(log);
+  if (!started) return -1;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+std::vector<std::string> CurrentEnvironment() {
+  std::vector<std::string> entries;
+  wchar_t* strings = GetEnvironmentStringsW();
+  for (const wchar_t* entry = strings; entry && *entry; entry += wcslen(entry) + 1)
+    entries.push_back(Narrow(entry));
+  if (strings) FreeEnvironmentStringsW(strings);
+  return entries;
+}
+
+std::string ExecutablePath() {
+  std::wstring path(32768, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+  return length > 0 && length < path.size() ? Narrow(path.c_str(), static_cast<int>(length)) : std::string();
+}
+
+int RunProcess(const std::string& program, const std::vector<std::string>& arguments) {
+  std::wstring wideLine = Widen(CommandLine(program, arguments));
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -66,4 +66,6 @@ void CloseKey(RegistryKey key) {
   if (key != nullptr) RegCloseKey(static_cast<HKEY>(key));
 }
 
+const char* RegistryVariable() { return nullptr; }
+
 }  // namespace Platform

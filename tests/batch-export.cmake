@@ -1,0 +1,123 @@
+# mayahost --batch over the example and shared scenes, two copies of one of
+# them of one file name in two folders, a damaged scene and a missing one: the
+# summary, the exit status and the folders; a second run that skips what is
+# up to date and redoes what failed; a scene changed since; --force; a run
+# stopped part way finished by the next.
+# Variables: MAYAHOST, MODULE, SCENES (;-list), WORK (made here).
+cmake_policy(SET CMP0054 NEW)  # "exported" is a word here, not a variable
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/in/a ${WORK}/in/b)
+set(scenes ${SCENES})
+list(GET SCENES 0 twin)
+file(COPY ${twin} DESTINATION ${WORK}/in/a)
+file(COPY ${twin} DESTINATION ${WORK}/in/b)
+get_filename_component(twin_name ${twin} NAME)
+list(APPEND scenes ${WORK}/in/a/${twin_name} ${WORK}/in/b/${twin_name})
+file(WRITE ${WORK}/in/damaged.mb "FOR4 garbage that is not a Maya Binary file")
+list(APPEND scenes ${WORK}/in/damaged.mb ${WORK}/in/missing.ma)
+list(LENGTH scenes total)
+math(EXPR good "${total} - 2")
+
+# Runs the batch; `status` and the summary's counts come back.
+function(run_batch)
+  execute_process(COMMAND ${MAYAHOST} --batch ${scenes} --out ${WORK}/out --jobs 2 --plugin ${MODULE} ${ARGN}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  file(READ ${WORK}/out/summary.json summary)
+  foreach(count exported failed skipped)
+    string(JSON n GET "${summary}" ${count})
+    set(${count} ${n} PARENT_SCOPE)
+  endforeach()
+  set(status ${result} PARENT_SCOPE)
+  set(summary "${summary}" PARENT_SCOPE)
+  set(output "${out}${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect what actual expected)
+  if(NOT "${actual}" STREQUAL "${expected}")
+    message(FATAL_ERROR "${what}: ${actual}, expected ${expected}\n${summary}\n${output}")
+  endif()
+endfunction()
+
+function(expect_no_partials)
+  file(GLOB partial LIST_DIRECTORIES true ${WORK}/out/.partial-*)
+  if(partial)
+    message(FATAL_ERROR "half-written folders are left: ${partial}")
+  endif()
+endfunction()
+
+# The scene a folder's export record names.
+function(recorded_scene folder out)
+  file(READ ${WORK}/out/${folder}/Maya.obvrecord.json record)
+  string(JSON scene GET "${record}" scene)
+  set(${out} "${scene}" PARENT_SCOPE)
+endfunction()
+
+run_batch()
+expect("first run: exit status" ${status} 1)
+expect("first run: exported" ${exported} ${good})
+expect("first run: failed" ${failed} 2)
+expect_no_partials()
+if(NOT output MATCHES "batch ${total} of ${total} done, 2 failed")
+  message(FATAL_ERROR "no progress line:\n${output}")
+endif()
+set(folders)
+math(EXPR last "${total} - 1")
+foreach(i RANGE ${last})
+  string(JSON folder GET "${summary}" scenes ${i} folder)
+  string(JSON state GET "${summary}" scenes ${i} status)
+  list(APPEND folders ${folder})
+  if(state STREQUAL "exported")
+    foreach(file Maya.obv Maya.obvrecord.json export.log)
+      if(NOT EXISTS ${WORK}/out/${folder}/${file})
+        message(FATAL_ERROR "${folder} has no ${file}")
+      endif()
+    endforeach()
+  else()
+    string(JSON why GET "${summary}" scenes ${i} error)
+    if(NOT why MATCHES "not a Maya Binary scene|no such scene file")
+      message(FATAL_ERROR "${folder}: the error does not say why: ${why}")
+    endif()
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES folders)
+list(LENGTH folders distinct)
+expect("folders" ${distinct} ${total})
+# Two scenes of one name, exported at once: each folder holds its own scene's export.
+math(EXPR a "${total} - 4")
+math(EXPR b "${total} - 3")
+string(JSON folder_a GET "${summary}" scenes ${a} folder)
+string(JSON folder_b GET "${summary}" scenes ${b} folder)
+recorded_scene(${folder_a} scene_a)
+recorded_scene(${folder_b} scene_b)
+if(NOT scene_a MATCHES "/in/a/" OR NOT scene_b MATCHES "/in/b/")
+  message(FATAL_ERROR "the twins' folders hold ${scene_a} and ${scene_b}")
+endif()
+
+# Again: the exported scenes are up to date, the failed ones are tried again.
+file(TIMESTAMP ${WORK}/out/${folder_a}/Maya.obv before "%s")
+execute_process(COMMAND ${CMAKE_COMMAND} -E sleep 1.1)
+run_batch()
+expect("second run: skipped" ${skipped} ${good})
+expect("second run: failed" ${failed} 2)
+expect("second run: exit status" ${status} 1)
+file(TIMESTAMP ${WORK}/out/${folder_a}/Maya.obv after "%s")
+expect("an up-to-date folder was rewritten" ${after} ${before})
+
+# A scene changed since its export is exported again.
+file(TOUCH ${WORK}/in/a/${twin_name})
+run_batch()
+expect("changed scene: exported" ${exported} 1)
+
+# A run stopped part way: a half-written folder, and a scene never reached.
+file(MAKE_DIRECTORY ${WORK}/out/.partial-${folder_b})
+file(REMOVE_RECURSE ${WORK}/out/${folder_b})
+run_batch()
+expect("after a stop: exported" ${exported} 1)
+expect_no_partials()
+if(NOT EXISTS ${WORK}/out/${folder_b}/Maya.obv)
+  message(FATAL_ERROR "the scene the stopped run never reached was not exported")
+endif()
+
+run_batch(--force)
+expect("--force: exported" ${exported} ${good})
+expect("--force: skipped" ${skipped} 0)
