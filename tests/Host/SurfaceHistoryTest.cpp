@@ -131,8 +131,7 @@ TEST_F(HostTest, LoftPassesThroughItsCurvesInOrder) {
   // across them (three curves lower the cubic), through each at 0, 1 and 2;
   // half way between the first two z is 2 s^2 - s at s = 1/4.
   const std::string curves = line("curve1", "0 0 0") + line("curve2", "2 0 0") + line("curve3", "4 0 1");
-  auto problems = loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr -s 3 \".r[0:2]\" no no no;\n"
-                                                 "\tsetAttr \".rsn\" yes;\n"));
+  auto problems = loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr -s 3 \".r[0:2]\" no no no;\n"));
   EXPECT_EQ(joined(problems).find("loft1"), std::string::npos) << joined(problems);
   MFnNurbsSurface surface(HostTest::path("loftedSurfaceShape1"));
   EXPECT_EQ(surface.degreeU(), 2);
@@ -140,6 +139,13 @@ TEST_F(HostTest, LoftPassesThroughItsCurvesInOrder) {
   expectNear(surfacePoint(1.0, 0.5, "loftedSurfaceShape1"), 2, 1, 0);
   expectNear(surfacePoint(2.0, 1.0, "loftedSurfaceShape1"), 4, 2, 1);
   expectNear(surfacePoint(0.5, 0.25, "loftedSurfaceShape1"), 1, 0.5, -0.125);
+
+  // Reversed normals: the same surface with U and V exchanged.
+  expectAllEvaluated(loadScene(loftScene(curves, 3, "\tsetAttr \".u\" yes;\n\tsetAttr \".rsn\" yes;\n")));
+  MFnNurbsSurface swapped(HostTest::path("loftedSurfaceShape1"));
+  EXPECT_EQ(swapped.degreeV(), 2);
+  EXPECT_EQ(swapped.numCVsInV(), 3);
+  expectNear(surfacePoint(0.25, 0.5, "loftedSurfaceShape1"), 1, 0.5, -0.125);
 
   // The middle curve drawn downwards and reversed by the loft: the same surface.
   const std::string turned = line("curve1", "0 0 0") + line("curve2", "2 0 0", true) + line("curve3", "4 0 1");
@@ -177,17 +183,20 @@ TEST_F(HostTest, LoftOfTwoCirclesIsACylinder) {
                "createNode makeNurbCircle -n \"makeNurbCircle" + std::to_string(i) + "\";\n" +
                "\tsetAttr \".nr\" -type \"double3\" 0 1 0 ;\n" + "connectAttr \"makeNurbCircle" + std::to_string(i) +
                ".oc\" \"curve" + std::to_string(i) + "Shape.cr\";\n";
+  // With reversed normals, as Maya's loft tool saves it, U runs round the
+  // circles and V up between them: Maya tessellates such lofts (the udim
+  // export scene's) with uNumber per span round the circles.
   expectAllEvaluated(loadScene(loftScene(circles, 2, "\tsetAttr \".u\" yes;\n\tsetAttr \".rsn\" yes;\n")));
   MFnNurbsSurface surface(HostTest::path("loftedSurfaceShape1"));
-  EXPECT_EQ(surface.formInV(), MFnNurbsSurface::kPeriodic);
-  EXPECT_EQ(surface.numSpansInV(), 8);
+  EXPECT_EQ(surface.formInU(), MFnNurbsSurface::kPeriodic);
+  EXPECT_EQ(surface.numSpansInU(), 8);
   for (int k = 0; k < 8; ++k) {
-    MPoint p = surfacePoint(0.5, k, "loftedSurfaceShape1");
+    MPoint p = surfacePoint(k, 0.5, "loftedSurfaceShape1");
     EXPECT_NEAR(std::hypot(p.x, p.z), 1.0, 1e-9) << "knot " << k;
     EXPECT_NEAR(p.y, 1.0, 1e-9);
   }
   expectNear(surfacePoint(0.0, 0.0, "loftedSurfaceShape1"), 1, 0, 0);
-  expectNear(surfacePoint(1.0, 2.0, "loftedSurfaceShape1"), 0, 2, -1);
+  expectNear(surfacePoint(2.0, 1.0, "loftedSurfaceShape1"), 0, 2, -1);
 }
 
 namespace {

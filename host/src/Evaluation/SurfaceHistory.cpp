@@ -173,6 +173,23 @@ std::vector<double> averagedKnots(const std::vector<double>& t, int degree) {
 
 // A surface through the curves (U across them, V along them), of `degree` 1
 // or 3 across (less with fewer curves); with close the first curve ends it again.
+// The same surface with U and V exchanged: cv(u, v) becomes cv(v, u).
+void swapDirections(NurbsData& d) {
+  const int numU = d.numCVsU(), numV = d.numCVsV();
+  std::vector<Point3> cvs(d.cvs.size());
+  std::vector<double> weights(d.weights.size());
+  for (int u = 0; u < numU; ++u)
+    for (int v = 0; v < numV; ++v) {
+      cvs[static_cast<std::size_t>(v * numU + u)] = d.cvs[static_cast<std::size_t>(u * numV + v)];
+      weights[static_cast<std::size_t>(v * numU + u)] = d.weights[static_cast<std::size_t>(u * numV + v)];
+    }
+  d.cvs = std::move(cvs);
+  d.weights = std::move(weights);
+  std::swap(d.degreeU, d.degreeV);
+  std::swap(d.formU, d.formV);
+  std::swap(d.knotsU, d.knotsV);
+}
+
 bool loft(const Node& n, NurbsData& d, std::string& why) {
   std::vector<NurbsCurve> rows;
   if (!loftCurves(n, rows, why))
@@ -222,6 +239,9 @@ bool loft(const Node& n, NurbsData& d, std::string& why) {
       d.cvs.push_back(Point3{h[0] / h[3], h[1] / h[3], h[2] / h[3]});
       d.weights.push_back(h[3]);
     }
+  // Maya reverses the loft's normals by swapping its U and V directions.
+  if (attr(n, "reverseSurfaceNormals") != 0.0)
+    swapDirections(d);
   return true;
 }
 
