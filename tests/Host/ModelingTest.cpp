@@ -182,9 +182,28 @@ TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
   EXPECT_EQ(cornersOf("polySurfaceShape3", 0), (std::vector<int>{0, 1, 3, 2}));
 
   // A piece the mesh does not have: said, and the whole mesh rather than nothing.
-  scene.replace(scene.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
-  expectSaid(scene, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
-                                 "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+  std::string far = scene;
+  far.replace(far.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
+  expectSaid(far, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
+                               "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+
+  // Specific shells (remShells) each make a piece, in their listed order, and
+  // the other shells together one more, the last. (A public sword scene
+  // separates a mesh of 6 shells with remShells [0], then the second piece, of
+  // 5 shells, with [0, 2] into three, and that third piece into its three
+  // shells: the pieces Maya exported have those shells.)
+  std::string chosen = scene;
+  chosen.replace(chosen.find("\tsetAttr -s 2 \".out\""), 0, "\tsetAttr \".rs\" -type \"Int32Array\" 1 1 ;\n");
+  expectAllEvaluated(loadScene(chosen));
+  expectPoint(pointsWithCounts("polySurfaceShape2", 8, 6), 0, -1, -1, 1);
+  expectPoint(pointsWithCounts("polySurfaceShape3", 8, 6), 0, 1.5, -0.5, 0.5);
+  chosen.replace(chosen.find("1 1 ;"), 5, "2 1 0 ;");  // every shell chosen: no other piece
+  expectAllEvaluated(loadScene(chosen));
+  expectPoint(pointsWithCounts("polySurfaceShape3", 8, 6), 0, 1.5, -0.5, 0.5);
+  chosen.replace(chosen.find("polySeparate1.out[1]"), 20, "polySeparate1.out[2]");
+  expectSaid(chosen, "(its output[2] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+  chosen.replace(chosen.find("2 1 0 ;"), 7, "1 4 ;");
+  expectSaid(chosen, "(its remShells name shell 4 of a mesh of 2)", "polySurfaceShape3", 16, 12);
 }
 
 namespace {
