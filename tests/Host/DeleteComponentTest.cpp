@@ -10,9 +10,9 @@ using namespace HistoryScene;
 
 namespace {
 
-// A default sphere (20 x 20) cut down to a strip of 8 faces a row, as a public
-// tank scene cuts two: first every row's faces 4-13 kept, then of those the
-// first and last of each row taken too.
+// A default sphere (20 x 20) cut down to a strip of 8 faces a row, as the
+// tank scene of pair n069-naminerae-panthertankuvmap cuts one: first every
+// row's faces 4-13 kept, then of those the first and last of each row taken too.
 const char* kHalfSphereCuts =
     "\tsetAttr \".dc\" -type \"componentList\" 21 \"f[0:3]\" \"f[14:23]\" \"f[34:43]\" \"f[54:63]\" "
     "\"f[74:83]\" \"f[94:103]\" \"f[114:123]\" \"f[134:143]\" \"f[154:163]\" \"f[174:183]\" \"f[194:203]\" "
@@ -82,7 +82,8 @@ std::string bridgeNode(const std::string& edges, int count) {
 
 }  // namespace
 
-// The tank scene's bridge names 80 edges which in Maya make two loops of 40
+// The tank scene's bridge (pair n069, polyBridgeEdge6 over such a strip and a
+// stored cut sphere) names 80 edges which in Maya make two loops of 40
 // border edges: that holds only when the edges left after faces are deleted
 // keep their old order (the deleted ones taken out, points renumbered in
 // order) and when polyUnite lists each input's edges after the one before.

@@ -188,8 +188,8 @@ TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
                                "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
 
   // Specific shells (remShells) each make a piece, in their listed order, and
-  // the other shells together one more, the last. (A public sword scene
-  // separates a mesh of 6 shells with remShells [0], then the second piece, of
+  // the other shells together one more, the last. (The sword scene of pair
+  // n030-damaryllis-sword-export separates a mesh of 6 shells with remShells [0], then the second piece, of
   // 5 shells, with [0, 2] into three, and that third piece into its three
   // shells: the pieces Maya exported have those shells.)
   std::string chosen = scene;
