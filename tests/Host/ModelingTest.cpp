@@ -182,9 +182,28 @@ TEST_F(HostTest, SeparateGivesEachPieceItsShellInFaceOrder) {
   EXPECT_EQ(cornersOf("polySurfaceShape3", 0), (std::vector<int>{0, 1, 3, 2}));
 
   // A piece the mesh does not have: said, and the whole mesh rather than nothing.
-  scene.replace(scene.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
-  expectSaid(scene, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
-                                 "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+  std::string far = scene;
+  far.replace(far.find("polySeparate1.out[1]"), 20, "polySeparate1.out[5]");
+  expectSaid(far, "polySurfaceShape3: construction history through polySeparate1 (polySeparate) is not "
+                               "evaluated (its output[5] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+
+  // Specific shells (remShells) each make a piece, in their listed order, and
+  // the other shells together one more, the last. (The sword scene of pair
+  // n030-damaryllis-sword-export separates a mesh of 6 shells with remShells [0], then the second piece, of
+  // 5 shells, with [0, 2] into three, and that third piece into its three
+  // shells: the pieces Maya exported have those shells.)
+  std::string chosen = scene;
+  chosen.replace(chosen.find("\tsetAttr -s 2 \".out\""), 0, "\tsetAttr \".rs\" -type \"Int32Array\" 1 1 ;\n");
+  expectAllEvaluated(loadScene(chosen));
+  expectPoint(pointsWithCounts("polySurfaceShape2", 8, 6), 0, -1, -1, 1);
+  expectPoint(pointsWithCounts("polySurfaceShape3", 8, 6), 0, 1.5, -0.5, 0.5);
+  chosen.replace(chosen.find("1 1 ;"), 5, "2 1 0 ;");  // every shell chosen: no other piece
+  expectAllEvaluated(loadScene(chosen));
+  expectPoint(pointsWithCounts("polySurfaceShape3", 8, 6), 0, 1.5, -0.5, 0.5);
+  chosen.replace(chosen.find("polySeparate1.out[1]"), 20, "polySeparate1.out[2]");
+  expectSaid(chosen, "(its output[2] names no piece of the mesh, which has 2)", "polySurfaceShape3", 16, 12);
+  chosen.replace(chosen.find("2 1 0 ;"), 7, "1 4 ;");
+  expectSaid(chosen, "(its remShells name shell 4 of a mesh of 2)", "polySurfaceShape3", 16, 12);
 }
 
 namespace {
@@ -519,7 +538,8 @@ TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
 namespace {
 
 // A column of three quads with the middle one deleted, bridged across the gap
-// by the edges e[2] (points 3-2) and e[4] (points 4-5).
+// by the edges e[3] (points 2-3) and e[4] (points 4-5): the plane's edges in
+// their order, less the two that only the deleted face had.
 std::string bridge(const std::string& edges, const std::string& settings) {
   std::string s = creatorScene("Plane", "\tsetAttr \".sw\" 1;\n\tsetAttr \".sh\" 3;\n\tsetAttr \".cuv\" 2;\n");
   s.erase(s.find("connectAttr \"polyPlane1.out\""));
@@ -536,22 +556,22 @@ std::string bridge(const std::string& edges, const std::string& settings) {
 }  // namespace
 
 TEST_F(HostTest, BridgeEdgeJoinsTwoChainsAcrossTheGap) {
-  auto problems = loadScene(bridge("2 \"e[2]\" \"e[4]\"", "\tsetAttr \".dv\" 0;\n"));
+  auto problems = loadScene(bridge("2 \"e[3]\" \"e[4]\"", "\tsetAttr \".dv\" 0;\n"));
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 8, 3);
   EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{2, 3, 5, 4}));  // the deleted face again
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 4);
 
   // One division: a row of points halfway.
-  loadScene(bridge("2 \"e[2]\" \"e[4]\"", "\tsetAttr \".dv\" 1;\n"));
+  loadScene(bridge("2 \"e[3]\" \"e[4]\"", "\tsetAttr \".dv\" 1;\n"));
   MPointArray p = pointsWithCounts("pPlaneShape1", 10, 4);
   expectPoint(p, 8, (p[2].x + p[4].x) / 2, 0, (p[2].z + p[4].z) / 2);
   EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{2, 3, 9, 8}));
 
   for (const auto& [edges, said] : std::vector<std::pair<std::string, std::string>>{
-           {"2 \"e[2]\" \"e[40]\"", "is not evaluated (its components \"e[40]\" name no edge of the mesh (which has 8))"},
-           {"1 \"e[2]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"},
-           {"3 \"e[2]\" \"e[4:5]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"}}) {
+           {"2 \"e[3]\" \"e[40]\"", "is not evaluated (its components \"e[40]\" name no edge of the mesh (which has 8))"},
+           {"1 \"e[3]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"},
+           {"3 \"e[3]\" \"e[4:5]\"", "is not evaluated (its edges do not make two chains of as many edges to bridge)"}}) {
     problems = loadScene(bridge(edges, "\tsetAttr \".dv\" 0;\n"));
     EXPECT_TRUE(mentions(problems, said)) << joined(problems);
     pointsWithCounts("pPlaneShape1", 8, 2);
@@ -639,7 +659,7 @@ TEST_F(HostTest, TriangulateFansFacesAndSoftEdgeKeepsTheMesh) {
 
 TEST_F(HostTest, MergeVertWeldsListedPointsWithinItsDistance) {
   // The gap of the bridge scene closed instead: points 2 and 4, 3 and 5 a third apart.
-  std::string scene = bridge("2 \"e[2]\" \"e[4]\"", "");
+  std::string scene = bridge("2 \"e[3]\" \"e[4]\"", "");
   const std::string merge = "createNode polyMergeVert -n \"polyMergeVert1\";\n"
                             "\tsetAttr \".ics\" -type \"componentList\" 1 \"vtx[2:5]\";\n"
                             "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".d\" 0.5;\n";
@@ -1164,20 +1184,21 @@ std::string appended(const std::string& desc, const std::string& settings) {
 }  // namespace
 
 TEST_F(HostTest, AppendAddsAFaceAlongBorderEdges) {
-  // Without face 0 the plane's points 1..8 are 0..7; the notch's border edges e[3] (3-0) and e[4] (2-3),
-  // each walked against its face, make the triangle 0 3 2, facing up as the plane does.
-  auto problems = loadScene(appended("-s 2 \".d[0:1]\"  -2147483645 -2147483644", "\tsetAttr \".tx\" 1;\n"));
+  // Without face 0 the plane's points 1..8 are 0..7 and its edges keep their order less the two only
+  // face 0 had; the notch's border edges e[1] (0-3) and e[3] (2-3), each walked against its face, make
+  // the triangle 0 3 2, facing up as the plane does.
+  auto problems = loadScene(appended("-s 2 \".d[0:1]\"  -2147483647 -2147483645", "\tsetAttr \".tx\" 1;\n"));
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 8, 4);
   EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{0, 3, 2}));
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 3);
-  loadScene(appended("-s 2 \".d[0:1]\"  -2147483645 -2147483644", ""));
+  loadScene(appended("-s 2 \".d[0:1]\"  -2147483647 -2147483645", ""));
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8);
 
   // An edge between two faces, a new point, no edges at all.
   for (const auto& [desc, said] : std::vector<std::pair<std::string, std::string>>{
-           {"-s 2 \".d[0:1]\"  -2147483646 -2147483644", "(its descriptor 0 names no border edge of the mesh)"},
-           {"-s 2 \".d[0:1]\"  -2147483645 0", "(it appends new points, which the host does not evaluate)"},
+           {"-s 2 \".d[0:1]\"  -2147483643 -2147483645", "(its descriptor 0 names no border edge of the mesh)"},
+           {"-s 2 \".d[0:1]\"  -2147483647 0", "(it appends new points, which the host does not evaluate)"},
            {"\".tx\" 1", "(its desc list names no edges)"}})
     expectSaid(appended(desc, ""), said, "pPlaneShape1", 8, 3);
 }

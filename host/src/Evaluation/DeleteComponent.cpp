@@ -1,7 +1,8 @@
 // deleteComponent: the faces, edges and vertices of its deleteComponents list
 // taken out of the mesh. A face goes with its corners; an edge between two
 // faces goes by joining them into one (the lower keeps its place); points and
-// UVs nothing uses any more go too.
+// UVs nothing uses any more go too. What remains keeps its order: faces,
+// points and UVs, and the edges too (not renumbered by walking the faces).
 #include "Components.h"
 #include "FaceJoins.h"
 #include "MeshEdges.h"
@@ -73,7 +74,9 @@ bool deleteComponents(const Node& node, MeshData& mesh, std::string& why) {
       ++kept;
   }
   joins.removeJoined(deletion.faces);
+  const std::vector<int> pointIds = list.pointIds();
   mesh = list.toMesh();
+  keepEdgeOrder(edges, pointIds, mesh);
   std::string notes;
   for (const auto& item : deletion.stray)
     notes += (notes.empty() ? "its components \"" : ", \"") + item + "\"";

@@ -9,6 +9,7 @@
 #include "UVEdits.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace OmbrixHost {
 namespace {
@@ -236,7 +237,10 @@ bool MeshHistory::nodeOutput(const Node* node, const PlugRef& source, MeshData& 
   if (node->typeName == "polySeparate") {
     if (!passThrough(node, "inputPoly", "", out))
       return false;
-    if (!separatePiece(out, index, why))
+    std::vector<int> chosen;
+    for (double shell : node->value("remShells").numbers)
+      chosen.push_back(std::isfinite(shell) && std::fabs(shell) < 1e9 ? static_cast<int>(shell) : -1);
+    if (!separatePiece(out, index, chosen, why))
       report(node, why, kTakesUpstream);
     return true;
   }

@@ -28,7 +28,10 @@ struct PlacedMesh {
 MeshData uniteMeshes(const std::vector<PlacedMesh>& parts);
 
 // Piece `index` of the mesh's shells (faces joined by edges), the shells in
-// the order of their lowest face. False, the mesh unchanged, when there is no such piece.
-bool separatePiece(MeshData& mesh, int index, std::string& why);
+// the order of their lowest face. With `chosen` shells (polySeparate's
+// remShells), the pieces are those shells in their listed order, then every
+// other shell together as one last piece. False, the mesh unchanged, when
+// there is no such piece.
+bool separatePiece(MeshData& mesh, int index, const std::vector<int>& chosen, std::string& why);
 
 }  // namespace OmbrixHost

@@ -64,16 +64,26 @@ std::vector<int> compaction(const std::vector<bool>& used, int& count) {
 
 }  // namespace
 
+std::vector<int> PolygonList::pointIds() const {
+  std::vector<bool> used(points.size(), false);
+  for (const auto& p : polygons) {
+    for (int v : p.vertices)
+      used[static_cast<std::size_t>(v)] = true;
+    for (const auto& hole : p.holes)
+      for (int v : hole.vertices)
+        used[static_cast<std::size_t>(v)] = true;
+  }
+  int count = 0;
+  return compaction(used, count);
+}
+
 MeshData PolygonList::toMesh() const {
   MeshData m;
   m.currentUVSet = currentUVSet;
-  std::vector<bool> usedPoints(points.size(), false);
   std::vector<std::vector<bool>> usedUVs(sets.size());
   for (std::size_t s = 0; s < sets.size(); ++s)
     usedUVs[s].assign(sets[s].us.size(), false);
   auto use = [&](const Polygon& p) {
-    for (int v : p.vertices)
-      usedPoints[static_cast<std::size_t>(v)] = true;
     for (std::size_t s = 0; s < sets.size(); ++s)
       for (int uv : p.uvs[s])
         if (uv >= 0)
@@ -85,9 +95,9 @@ MeshData PolygonList::toMesh() const {
       use(hole);
   }
   int count = 0;
-  std::vector<int> pointIds = compaction(usedPoints, count);
+  const std::vector<int> pointIds = this->pointIds();
   for (std::size_t i = 0; i < points.size(); ++i)
-    if (usedPoints[i])
+    if (pointIds[i] >= 0)
       m.points.push_back(points[i]);
   std::vector<std::vector<int>> uvIdsOf(sets.size());
   for (std::size_t s = 0; s < sets.size(); ++s) {

@@ -24,6 +24,8 @@ struct PolygonList {
   // The mesh of the polygons and their holes. Points and UVs no polygon or
   // hole uses are dropped and those after them move down, keeping their order.
   MeshData toMesh() const;
+  // Each point's number in toMesh's mesh; -1 for those it drops.
+  std::vector<int> pointIds() const;
   // A copy of the UV `uv` of set `set`, appended; -1 stays -1.
   int copyUV(std::size_t set, int uv);
   // A new UV of set `set` between UVs a and b (t from a to b); -1 when either is -1.

@@ -1,3 +1,4 @@
+#include "MeshEdges.h"
 #include "ModelingNodes.h"
 
 #include <algorithm>
@@ -37,6 +38,8 @@ MeshData uniteMeshes(const std::vector<PlacedMesh>& parts) {
     out.faceCounts.insert(out.faceCounts.end(), m.faceCounts.begin(), m.faceCounts.end());
     for (int v : m.faceConnects)
       out.faceConnects.push_back(v + firstPoint);
+    for (const auto& [a, b] : meshEdges(m).ends)  // each input's edges after the last's, in their order
+      out.edges.insert(out.edges.end(), {a + firstPoint, b + firstPoint});
     for (auto& set : out.uvSets)
       set.uvIds.resize(out.faceConnects.size(), -1);
     for (const auto& set : m.uvSets) {

@@ -148,10 +148,11 @@ AttrList uniteAttrs(AttrListMaker dependAttrs) {
   return a;
 }
 
+// remShells is an Int32Array: the shells to make pieces of their own.
 AttrList separateAttrs(AttrListMaker dependAttrs) {
   AttrList a = dependAttrs();
   a.insert(a.end(), {makeAttr("inputPoly", "ip", K::kMesh), makeAttr("output", "out", K::kMesh, true),
-                     number("icount", "ic", -1, K::kInt)});
+                     number("icount", "ic", -1, K::kInt), makeAttr("remShells", "rs", K::kInt)});
   return a;
 }
 

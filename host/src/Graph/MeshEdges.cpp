@@ -101,4 +101,29 @@ MeshEdges meshEdges(const MeshData& m) {
   return complete ? out : faceOrderEdges(m);
 }
 
+void keepEdgeOrder(const MeshEdges& before, const std::vector<int>& pointIds, MeshData& after) {
+  const MeshEdges walked = faceOrderEdges(after);
+  MeshEdges known;
+  EdgeIndex index(after, known);
+  for (const auto& [a, b] : walked.ends)
+    index.add(a, b);
+  std::vector<bool> listed(walked.ends.size(), false);
+  after.edges.clear();
+  auto list = [&](int a, int b) {
+    long long loop;
+    if (!index.find(a, b, loop) || listed[static_cast<std::size_t>(MeshEdges::edgeOf(loop))])
+      return;
+    listed[static_cast<std::size_t>(MeshEdges::edgeOf(loop))] = true;
+    after.edges.insert(after.edges.end(), {a, b});
+  };
+  auto renamed = [&pointIds](int v) {
+    return v >= 0 && static_cast<std::size_t>(v) < pointIds.size() ? pointIds[static_cast<std::size_t>(v)] : -1;
+  };
+  for (const auto& [a, b] : before.ends)
+    if (renamed(a) >= 0 && renamed(b) >= 0)
+      list(renamed(a), renamed(b));
+  for (const auto& [a, b] : walked.ends)
+    list(a, b);
+}
+
 }  // namespace OmbrixHost

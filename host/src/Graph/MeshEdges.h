@@ -25,4 +25,11 @@ MeshEdges faceOrderEdges(const MeshData& m);
 // walks edges of that list; else those of faceOrderEdges.
 MeshEdges meshEdges(const MeshData& m);
 
+// Gives `after` an edge list in the order of `before`'s edges (those of a mesh
+// it was made from by taking parts away, `pointIds` naming each old point's
+// new number or -1): the edges its faces still walk keep their order, any
+// others follow in the order the faces first use them. This is how Maya
+// numbers the edges that remain when components are deleted.
+void keepEdgeOrder(const MeshEdges& before, const std::vector<int>& pointIds, MeshData& after);
+
 }  // namespace OmbrixHost
