@@ -191,4 +191,12 @@ if(NOT WIN32)
   add_test(NAME export_batch COMMAND ${CMAKE_COMMAND} -DMAYAHOST=$<TARGET_FILE:mayahost>
            -DMODULE=$<TARGET_FILE:ObvTester2> "-DSCENES=${batch_scenes}" -DWORK=${export_work}/export_batch
            -P ${CMAKE_CURRENT_SOURCE_DIR}/batch-export.cmake)
+else()
+  # Every process reads the user's one registry: one scene at a time.
+  add_test(NAME export_batch_shared_registry COMMAND ${CMAKE_COMMAND} -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
+           -DMAYAHOST=$<TARGET_FILE:mayahost> -DMODULE=$<TARGET_FILE:ObvTester2>
+           "-DSCENES=${example_scenes}/textured_switch.ma;${example_scenes}/split_mesh.ma"
+           -DWORK=${export_work}/export_batch_shared_registry
+           -P ${CMAKE_CURRENT_SOURCE_DIR}/batch-export-shared-registry.cmake)
+  set_tests_properties(export_batch_shared_registry PROPERTIES RESOURCE_LOCK painter_registry)
 endif()
