@@ -180,8 +180,8 @@ bool cylinder(const Node& n, MeshData& out) {
   Tube tube{r,   half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
             static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
-  cylinderMesh(b, tube,
-               attr(n, "createUVs") == 3 ? keptCylinderLayout() : tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
+  const bool kept = attr(n, "createUVs") == 3;
+  cylinderMesh(b, tube, kept ? keptCylinderLayout() : tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
   out = b.finish(n);
   return true;
 }
