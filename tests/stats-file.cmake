@@ -6,7 +6,7 @@ if(NOT status EQUAL 0)
 endif()
 file(READ ${OUT} stats)
 # The JSON alone in the file, the command's line still on stdout.
-if(NOT stats MATCHES "^{\"meshes\":\\[{\"name\":\"gridShape\".*\"refused\":{\"total\":4,\"geometry\":4},\"format\":\"mayaAscii\"}\n$"
+if(NOT stats MATCHES "^{\"meshes\":\\[{\"name\":\"gridShape\".*\"refused\":{\"total\":4,\"geometry\":4},\"approximated\":0,\"format\":\"mayaAscii\"}\n$"
    OR NOT out MATCHES "noise on stdout")
   message(FATAL_ERROR "the statistics file holds:\n${stats}\nstdout:\n${out}")
 endif()

@@ -18,13 +18,16 @@
 
 namespace HistoryScene {
 
-inline std::vector<std::string> loadScene(const std::string& body) {
+// The scene as the Maya `version` ("2018", "2024") saves it.
+inline std::vector<std::string> loadSceneSavedBy(const std::string& version, const std::string& body) {
   std::vector<std::string> problems;
-  OmbrixHost::loadMayaAsciiText("//Maya ASCII 2018 scene\nrequires maya \"2018\";\ncurrentUnit -l centimeter -a degree -t film;\n" +
-                                    body,
+  OmbrixHost::loadMayaAsciiText("//Maya ASCII " + version + " scene\nrequires maya \"" + version +
+                                    "\";\ncurrentUnit -l centimeter -a degree -t film;\n" + body,
                                 "history.ma", problems);
   return problems;
 }
+
+inline std::vector<std::string> loadScene(const std::string& body) { return loadSceneSavedBy("2018", body); }
 
 inline std::string joined(const std::vector<std::string>& lines) {
   std::string out;

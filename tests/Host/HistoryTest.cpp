@@ -48,6 +48,30 @@ const char* kBarShapes =
     "\tsetAttr -s 7 \".ed[0:6]\"  0 1 0 0 2 0 1 3 0 2 3 0 2 4 0 3 5 0 4 5 0;\n"
     "\tsetAttr -s 2 -ch 8 \".fc[0:1]\" -type \"polyFaces\" f 4 0 2 -4 -2 f 4 3 5 -7 -5;\n";
 
+// A unit box whose top (2, 3, 5, 4) was extruded up to 8 to 11, as pair c061's
+// Glass is built: its edges and faces as Maya lists them, its 12 UVs one per
+// point, numbered as a planar projection of every face numbers them (each
+// point's as its first face reaches it).
+const char* kGlassBox =
+    "createNode transform -n \"glass\";\n"
+    "createNode mesh -n \"glassShape\" -p \"glass\";\n"
+    "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+    "createNode mesh -n \"glassShapeOrig\" -p \"glass\";\n"
+    "\tsetAttr \".io\" yes;\n"
+    "\tsetAttr \".uvst[0].uvsn\" -type \"string\" \"map1\";\n"
+    "\tsetAttr -s 12 \".uvst[0].uvsp[0:11]\" -type \"float2\" 0 0 0.1 0 0.2 0 0.3 0 0.4 0 0.5 0 0.6 0 0.7 0 "
+    "0.8 0 0.9 0 1 0 1 0.1;\n"
+    "\tsetAttr \".cuvs\" -type \"string\" \"map1\";\n"
+    "\tsetAttr -s 12 \".vt[0:11]\"  -0.5 -0.5 0.5 0.5 -0.5 0.5 -0.5 0.5 0.5 0.5 0.5 0.5 -0.5 0.5 -0.5 0.5 0.5 -0.5 "
+    "-0.5 -0.5 -0.5 0.5 -0.5 -0.5 -0.5 1 0.5 0.5 1 0.5 0.5 1 -0.5 -0.5 1 -0.5;\n"
+    "\tsetAttr -s 20 \".ed[0:19]\"  0 1 0 2 3 0 4 5 0 6 7 0 0 2 0 1 3 0 2 4 0 3 5 0 4 6 0 5 7 0 6 0 0 7 1 0 "
+    "2 8 0 3 9 0 8 9 0 5 10 0 9 10 0 4 11 0 11 10 0 8 11 0;\n"
+    "\tsetAttr -s 10 -ch 40 \".fc[0:9]\" -type \"polyFaces\" "
+    "f 4 0 5 -2 -5 mu 0 4 0 1 2 3 f 4 14 16 -19 -20 mu 0 4 4 5 6 7 f 4 2 9 -4 -9 mu 0 4 8 9 10 11 "
+    "f 4 3 11 -1 -11 mu 0 4 11 10 1 0 f 4 -12 -10 -8 -6 mu 0 4 1 10 9 2 f 4 10 4 6 8 mu 0 4 11 0 3 8 "
+    "f 4 1 13 -15 -13 mu 0 4 3 2 5 4 f 4 7 15 -17 -14 mu 0 4 2 9 6 5 f 4 -3 17 18 -16 mu 0 4 9 8 7 6 "
+    "f 4 -7 12 19 -18 mu 0 4 8 3 4 7;\n";
+
 }  // namespace
 
 TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
@@ -69,8 +93,10 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
   MFnMesh cube(path("pCubeShape1"));
   EXPECT_EQ(cube.numVertices(), 8);
   EXPECT_EQ(cube.numPolygons(), 6);
-  // Cutting round the first face (UVs 0 to 3) gives each of its corners a UV of its own.
-  EXPECT_EQ(cube.numUVs(), 18);
+  // Cutting the four edges along x parts the front from the top and the top
+  // from the back (the bottom already lies apart): at each of their ends the
+  // face beyond the cut keeps only a seam to its side, which holds nothing.
+  EXPECT_EQ(cube.numUVs(), 20);
   MPointArray points = pointsOf("pCubeShape1");
   for (unsigned int i = 0; i < points.length(); ++i) {
     EXPECT_NEAR(std::fabs(points[i].x), 0.5, 1e-9);
@@ -80,7 +106,7 @@ TEST_F(HostTest, ModifiersMoveTheCubeOrItsUvsAndPassTheRestThrough) {
   // The cube's first two UVs are (0.375, 0) and (0.625, 0); only they move.
   MFloatArray us, vs;
   cube.getUVs(us, vs);
-  ASSERT_EQ(us.length(), 18u);
+  ASSERT_EQ(us.length(), 20u);
   EXPECT_FLOAT_EQ(us[0], 0.625f);
   EXPECT_FLOAT_EQ(vs[0], 0.5f);
   EXPECT_FLOAT_EQ(us[1], 0.875f);
@@ -410,12 +436,14 @@ TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
   MFnMesh plane(path("pPlaneShape1"));
   EXPECT_EQ(plane.numVertices(), 9);
   EXPECT_EQ(plane.numPolygons(), 4);
-  // Each of the seam's three vertices gets a UV for the right-hand faces (1 and 3).
+  // Each of the seam's three vertices gets a second UV, numbered as polyMapCut
+  // numbers them: the highest edge first (e[8], 4 to 7), its start, then its
+  // end; at each, the face walking the edge into the vertex keeps its UV.
   EXPECT_EQ(plane.numUVs(), 12);
-  std::vector<int> expected{0, 1, 4, 3, 9, 2, 5, 10, 3, 4, 7, 6, 10, 5, 8, 11};
+  std::vector<int> expected{0, 11, 9, 3, 1, 2, 5, 4, 3, 9, 7, 6, 4, 5, 8, 10};
   EXPECT_EQ(cornerUVs("pPlaneShape1"), expected);
   float u = 0, v = 0;
-  plane.getUV(10, u, v);
+  plane.getUV(9, u, v);
   EXPECT_FLOAT_EQ(u, 0.5f);
   EXPECT_FLOAT_EQ(v, 0.5f);
 
@@ -439,6 +467,43 @@ TEST_F(HostTest, MapCutPartsTheUvShellAlongItsEdgesAndMapSewJoinsItAgain) {
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
 }
 
+TEST_F(HostTest, MapCutAfterAnotherTreatsItsSeamsAsParted) {
+  // The middle column cut in two steps: e[3] (1 to 4) leaves the middle
+  // vertex joined round the others, but its seam holds nothing when e[8]
+  // (4 to 7) is cut after it, so the middle vertex parts as if both were cut
+  // at once. Pair c041 (Maya 2017): pCube56's polyMapCut32 cuts one edge
+  // beside polyMapCut31's seams, and its polyTweakUV22 lists 18 UVs, one more
+  // than a seam holding the faces together would leave.
+  auto node = [](const char* name, const char* edges, const char* from) {
+    return seamNode("polyMapCut", name, edges) + "connectAttr \"" + from + ".out\" \"" + name + ".ip\";\n";
+  };
+  auto problems = loadScene(planeScene(node("polyMapCut1", "1 \"e[3]\"", "polyPlane1") +
+                                           node("polyMapCut2", "1 \"e[8]\"", "polyMapCut1"),
+                                       "polyMapCut2.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
+  // The first cut gives vertex 1 its copy (9); the second numbers the middle, then the end.
+  EXPECT_EQ(cornerUVs("pPlaneShape1"), (std::vector<int>{0, 9, 10, 3, 1, 2, 5, 4, 3, 10, 7, 6, 4, 5, 8, 11}));
+}
+
+TEST_F(HostTest, MapCutNumbersItsCopiesEdgeByEdgeFromTheHighest) {
+  // The cut of pair c061's Glass (Maya 2023), a box of ten faces extruded at
+  // its foot, as Maya numbered it: its polyTweakUV moves each of the 22 UVs
+  // as the OBJ Maya exported shows, every copy where its original projected
+  // to. Vertex 8 parts in three, the faces met round it from face 1 (which
+  // walks e[19] into it) taking 4, 12 and 13; vertex 9 keeps 5 for face 7.
+  std::string box = kGlassBox;
+  auto problems = loadScene(box + seamNode("polyMapCut", "polyMapCut1",
+                                            "4 \"e[4:5]\" \"e[8:9]\" \"e[12:17]\" \"e[19]\"") +
+                            "connectAttr \"glassShapeOrig.w\" \"polyMapCut1.ip\";\n"
+                            "connectAttr \"polyMapCut1.out\" \"glassShape.i\";\n");
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("glassShape")).numUVs(), 22);
+  EXPECT_EQ(cornerUVs("glassShape"),
+            (std::vector<int>{0, 1, 20, 3, 4, 17, 6, 14, 15, 9, 10, 11, 11, 10, 1, 0, 1, 10, 19, 2,
+                              11, 0, 21, 8, 3, 20, 16, 12, 2, 19, 18, 5, 9, 15, 14, 6, 8, 21, 13, 7}));
+}
+
 TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
   // The bar's file lists its middle edge (vertices 2 and 3) as e[3]; its faces walk it third and fifth.
   std::string bar = kBarShapes;
@@ -453,7 +518,8 @@ TEST_F(HostTest, MapCutNamesTheEdgesAsTheFileListsThem) {
                             "connectAttr \"polyMapCut1.out\" \"barShape.i\";\n");
   EXPECT_TRUE(problems.empty()) << joined(problems);
   EXPECT_EQ(MFnMesh(path("barShape")).numUVs(), 8);
-  EXPECT_EQ(cornerUVs("barShape"), (std::vector<int>{0, 1, 3, 2, 6, 7, 5, 4}));
+  // Its start (2) stays with face 0, which walks it from 3 into 2; its end with face 1.
+  EXPECT_EQ(cornerUVs("barShape"), (std::vector<int>{0, 1, 7, 2, 6, 3, 5, 4}));
 
   // An edge list naming a vertex by a number no int holds is refused where the file gives it.
   std::string huge = bar;

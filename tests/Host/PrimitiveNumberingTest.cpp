@@ -47,8 +47,9 @@ void expectUVs(const char* shape, const std::map<unsigned int, std::pair<float, 
 
 // The creation node poly<Kind>1 as Maya saves it with `settings`, loaded
 // without a word said, its shape holding these counts.
-void loadCounted(const std::string& kind, const std::string& settings, int vertices, int faces, int edges, int uvs) {
-  auto problems = loadScene(creatorScene(kind, settings));
+void loadCounted(const std::string& kind, const std::string& settings, int vertices, int faces, int edges, int uvs,
+                 const std::string& savedBy = "2018") {
+  auto problems = loadSceneSavedBy(savedBy, creatorScene(kind, settings));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   MFnMesh mesh(HostTest::path(("p" + kind + "Shape1").c_str()));
   EXPECT_EQ(mesh.numVertices(), vertices);
@@ -63,8 +64,10 @@ void loadCounted(const std::string& kind, const std::string& settings, int verti
 
 TEST_F(HostTest, CylinderNumbersItsMeshAsMayaDoes) {
   // As Maya creates it (one cap ring, UVs keeping the aspect ratio); the
-  // numbers are those of the mesh Maya saved for it.
-  loadCounted("Cylinder", "\tsetAttr \".sc\" 1;\n\tsetAttr \".cuv\" 3;\n", 42, 60, 100, 84);
+  // numbers are those of the mesh Maya saved for it. Maya 2024 saved the UVs
+  // below (pair c009's cylinder); Maya 2017 to 2022 put the side's top row and
+  // the caps' centres elsewhere (the test after this one).
+  loadCounted("Cylinder", "\tsetAttr \".sc\" 1;\n\tsetAttr \".cuv\" 3;\n", 42, 60, 100, 84, "2024");
   const char* shape = "pCylinderShape1";
   // Each ring starts one step round from +x; the caps' centres last.
   expectPoints(shape, {{0, MPoint(0.95105651, -1, -0.30901699)},
@@ -107,6 +110,32 @@ TEST_F(HostTest, CylinderNumbersItsMeshAsMayaDoes) {
                {80, {20, 41}},
                {99, {39, 41}}},
               shape);
+}
+
+TEST_F(HostTest, CylinderSavedByMayaBefore2023KeepsThatVersionsLayout) {
+  // Maya 2017 to 2022 raise the side's top row to v 0.68843985 and drop the
+  // caps' centres to 0.15 and 0.8375, their rims staying where Maya 2024 puts
+  // them: so every default cylinder those versions saved stores it (pairs
+  // c030, c043, c047, c053), and so Maya's OBJ exports of c052 (Maya 2020:
+  // twenty sides, one and three rows) and c069 (Maya 2017: six sides) give it.
+  const std::string oneRow = "\tsetAttr \".sc\" 1;\n\tsetAttr \".cuv\" 3;\n";
+  for (const char* version : {"2017", "2020", "2022"}) {
+    loadCounted("Cylinder", oneRow, 42, 60, 100, 84, version);
+    expectUVs("pCylinderShape1", {{19, {0.65625f, 0.15625f}},
+                                  {20, {0.375f, 0.3125f}},
+                                  {41, {0.375f, 0.68843985f}},
+                                  {61, {0.62499976f, 0.68843985f}},
+                                  {66, {0.5f, 0.68749994f}},
+                                  {81, {0.65625f, 0.84375f}},
+                                  {82, {0.5f, 0.15000001f}},
+                                  {83, {0.5f, 0.83749998f}}});
+  }
+  // Three rows share the raised side evenly (c052's polyCylinder5 under its extrusion).
+  loadCounted("Cylinder", "\tsetAttr \".sh\" 3;\n" + oneRow, 82, 100, 180, 126, "2020");
+  expectUVs("pCylinderShape1", {{41, {0.375f, 0.43781328f}}, {62, {0.375f, 0.56312656f}}, {83, {0.375f, 0.68843985f}}});
+  // Maya 2023 saves the layout of Maya 2024 (c060's lamp).
+  loadCounted("Cylinder", oneRow, 42, 60, 100, 84, "2023");
+  expectUVs("pCylinderShape1", {{41, {0.375f, 0.6875f}}, {82, {0.5f, 0.15625f}}});
 }
 
 TEST_F(HostTest, CylinderWithTwoCapRingsNumbersItsRingsAlongTheProfile) {

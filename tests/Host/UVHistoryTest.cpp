@@ -1,6 +1,7 @@
 // UV construction history as Maya writes it into Maya ASCII scenes:
 // projections, flips, sew-moves, automatic projections and layouts.
 #include "HistoryScene.h"
+#include "HostSession.h"
 
 #include <maya/MFloatArray.h>
 #include <maya/MIntArray.h>
@@ -581,4 +582,26 @@ TEST_F(HostTest, AMeshDeformedFromAShapeWithUVHistoryIsToldOfItsLayout) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Warning: UVs of pCubeShape1 come from polyAutoProj1, laid out by mayahost; Maya's layout may differ: "
             "import the painter's UVs back, or delete history in Maya before exporting\n");
+}
+
+TEST_F(HostTest, StatsCountTheMeshesWhoseHistoryTheHostEvaluatedItsOwnWay) {
+  // A layout the host makes itself counts its mesh as approximated, as a
+  // perspective projection taken as an orthographic one does; a projection
+  // the host makes as Maya does counts nothing.
+  auto approximated = [] {
+    const std::string stats = OmbrixHost::sceneStatsJson();
+    const std::size_t at = stats.rfind("\"approximated\":");
+    return at == std::string::npos ? std::string("none") : stats.substr(at + 15, 1);
+  };
+  loadScene(uvScene("Cube", "\tsetAttr \".cuv\" 4;\n", uvNode("Cube", "polyAutoProj", "1 \"f[0:5]\"", kIdentityInput),
+                    "polyAutoProj1.out"));
+  EXPECT_EQ(approximated(), "1");
+  EXPECT_NE(OmbrixHost::sceneStatsJson().find("\"intermediate\":false,\"approximated\":true"), std::string::npos);
+
+  const std::string planar = "\tsetAttr \".ps\" -type \"double2\" 1 1 ;\n";
+  loadScene(planarScene("1 \"f[0]\"", planar));
+  EXPECT_EQ(approximated(), "0");
+  auto problems = loadScene(planarScene("1 \"f[0]\"", planar + "\tsetAttr \".per\" yes;\n"));
+  expectFound(problems, "as an orthographic one; Maya's layout may differ");
+  EXPECT_EQ(approximated(), "1");
 }

@@ -189,6 +189,8 @@ void MeshHistory::inheritNotes(const Node* upstream) {
   auto layout = layoutNotes_.find(upstream);
   if (layout != layoutNotes_.end())
     layoutNotes_.emplace(shape_, layout->second);
+  if (approximated(upstream))
+    approximated_.insert(shape_);
 }
 
 bool MeshHistory::meshAt(const PlugRef& source, MeshData& out) {
@@ -327,6 +329,7 @@ bool MeshHistory::uvEditOutput(const Node* node, MeshData& out) {
 // Once per mesh: its UVs are where the host put them, which Maya may not share.
 void MeshHistory::noteHostLayout(const Node* node) {
   const Node* shape = shape_ ? shape_ : node;
+  approximated_.insert(shape);
   if (!layoutNotes_.emplace(shape, node).second)
     return;
   problems_.push_back(file_ + ":" + std::to_string(shape->sourceLine) + ": " + layoutText(shape, node));
@@ -351,6 +354,8 @@ void MeshHistory::report(const Node* node, const std::string& why, const char* o
   std::string text = shape->name + ": construction history through " + node->name + " (" + node->typeName + ")";
   text += outcome ? " is not evaluated (" + why + "); " + outcome : ": " + why;
   problems_.push_back(file_ + ":" + std::to_string(shape->sourceLine) + ": " + text);
+  if (!outcome && why.find("may differ") != std::string::npos)
+    approximated_.insert(shape);  // evaluated, but as the host makes it
   if (outcome && !notes_.count(shape))
     notes_[shape] = text;
 }

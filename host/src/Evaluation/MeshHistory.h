@@ -38,6 +38,10 @@ public:
   // What the shape's history could not evaluate, and whether its UVs were laid
   // out by the host, as one line; empty when all of it was evaluated as Maya does.
   std::string note(const Node* shape) const;
+  // Whether the shape's history holds a node whose numbering or layout is the
+  // host's own, Maya's possibly differing (a UV layout, smoothed UVs, a bevel's
+  // rounding, a binding): said in the lines reported as "may differ".
+  bool approximated(const Node* shape) const { return approximated_.count(shape) > 0; }
 
 private:
   bool meshAt(const PlugRef& source, MeshData& out);
@@ -58,6 +62,7 @@ private:
   const Node* shape_ = nullptr;   // the shape whose history is being evaluated
   std::map<const Node*, std::string> notes_;
   std::map<const Node*, const Node*> layoutNotes_;  // per shape, the node whose UV layout is the host's
+  std::set<const Node*> approximated_;
 };
 
 }  // namespace OmbrixHost

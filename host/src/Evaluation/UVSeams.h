@@ -10,10 +10,22 @@ namespace OmbrixHost {
 
 // Along each edge marked in `cut`, the face-vertices of the faces on one side
 // take new UVs (copies of the values they shared), so that the shells part
-// there. Where the faces around an end vertex stay joined by edges not cut,
-// that vertex keeps its UV. Of the parts around a vertex, the one holding the
-// lowest face-vertex keeps the UV id; the others' new ids follow the existing ones.
-void cutUVs(const MeshData& m, const MeshEdges& edges, const std::vector<bool>& cut, UVSet& set);
+// there. Around an end vertex the faces stay one piece across each edge that
+// is not cut and whose faces share its UVs at both ends (an edge parted at
+// either end before is a seam already); a vertex whose faces stay one piece
+// keeps its UV. The new ids follow the existing ones, numbered as `order` says.
+enum class CutOrder {
+  // As polyMapCut numbers them: the cut edges from the highest
+  // down, each one's start vertex, then its end. Round a vertex, the piece of
+  // the face walking the cut edge into it keeps the id, then the pieces met
+  // going round from that face, each across the edge its corner there starts,
+  // take new ones.
+  kMapCut,
+  // The piece holding the vertex's lowest face-vertex keeps the id; the others
+  // take new ones in the order their face-vertices are first met.
+  kFirstCorner,
+};
+void cutUVs(const MeshData& m, const MeshEdges& edges, const std::vector<bool>& cut, UVSet& set, CutOrder order);
 
 // Removes the UVs not `kept`, those after them moving down; gives each old
 // id's new one (-1 for those removed). The caller renumbers the face-vertices.

@@ -58,6 +58,7 @@ struct Node {
   // Something upstream of this shape changed since its geometry was evaluated.
   bool stale = false;
   std::string historyNote;  // what of the mesh's history was not evaluated, told once when the mesh is read
+  bool approximated = false;  // a node of its history gave the host's own numbering or layout, not Maya's
 
   AttrDef* findAttribute(const std::string& name) const;
   // Root attributes in definition order: the type's, then the dynamic ones.

@@ -165,14 +165,15 @@ void Scene::createDefaults() {
   defaultNodes = serial_;
 }
 
+int Scene::savedByYear() const { return std::atoi(savedBy.c_str()); }
+
 Node* Scene::createImpliedDefault(const std::string& name, std::string& error) {
   // In the root namespace, also while a referenced file is read.
   if (name != "standardSurface1")
     return createNode("unknown", ":" + name, nullptr, error);
   Node* material = createNode("standardSurface", ":" + name, nullptr, error);
-  const int year = std::atoi(savedBy.c_str());
   PlugRef out, shader;
-  if (!material || year < 2024 || !resolvePlugOn(material, "outColor", out, error) ||
+  if (!material || savedByYear() < 2024 || !resolvePlugOn(material, "outColor", out, error) ||
       !resolvePlug("initialShadingGroup.surfaceShader", shader, error))
     return material;
   for (const PlugRef& source : connectedTo(shader, true, false))

@@ -138,6 +138,8 @@ public:
   } refused;
   // The Maya version named by the loaded file's first line ("2025ff01"); "" for a new scene.
   std::string savedBy;
+  // The year of that version (2025), 0 for a new scene or a version without one.
+  int savedByYear() const;
   // File references and, while a referenced file is read, its namespace.
   SceneReferences references;
   // The kind of the loaded file: "mayaAscii" or "mayaBinary"; "" for a new scene.

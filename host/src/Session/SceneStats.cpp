@@ -40,15 +40,19 @@ LoadRefusals loadRefusals() { return LoadRefusals{scene().refused.total, scene()
 std::string sceneStatsJson() {
   auto& s = scene();
   std::ostringstream meshes, surfaces, engines;
+  int approximated = 0;  // meshes shown whose history the host evaluated its own way
   for (const auto& n : s.nodes()) {
     evaluateShape(n.get());
     if (n->mesh) {
       const MeshData& m = *n->mesh;
+      const bool intermediate = n->number("intermediateObject", 0.0) != 0.0;
+      approximated += n->approximated && !intermediate;
       meshes << (meshes.tellp() > 0 ? "," : "") << "{\"name\":" << json(n->name) << ",\"path\":" << json(pathOf(n.get()))
              << ",\"vertices\":" << m.points.size() << ",\"faces\":" << m.numFaces() << ",\"uvSets\":[";
       for (std::size_t i = 0; i < m.uvSets.size(); ++i)
         meshes << (i ? "," : "") << json(m.uvSets[i].name);
-      meshes << "],\"intermediate\":" << (n->number("intermediateObject", 0.0) != 0.0 ? "true" : "false") << "}";
+      meshes << "],\"intermediate\":" << (intermediate ? "true" : "false")
+             << ",\"approximated\":" << (n->approximated ? "true" : "false") << "}";
     } else if (n->nurbs) {
       const NurbsData& d = *n->nurbs;
       bool valid = d.valid();
@@ -80,7 +84,8 @@ std::string sceneStatsJson() {
   out << "{\"meshes\":[" << meshes.str() << "],\"nurbsSurfaces\":[" << surfaces.str() << "],\"shadingEngines\":["
       << engines.str() << "],\"references\":" << referencesJson(json) << ",\"uvTilePreviews\":[" << previews.str()
       << "],\"nodes\":" << s.nodes().size()
-      << ",\"refused\":{\"total\":" << s.refused.total << ",\"geometry\":" << s.refused.geometry << "}";
+      << ",\"refused\":{\"total\":" << s.refused.total << ",\"geometry\":" << s.refused.geometry << "}"
+      << ",\"approximated\":" << approximated;
   if (!s.fileFormat.empty())
     out << ",\"format\":" << json(s.fileFormat);
   out << "}";
