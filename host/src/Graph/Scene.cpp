@@ -320,13 +320,13 @@ bool Scene::restoreNode(const std::shared_ptr<Node>& node) {
 }
 
 void Scene::detachConnections(Node* node) {
-  for (auto& c : node->connections) {
+  for (const auto& c : node->connections) {
     Node* other = c.remote.node;
     if (other == node)
       continue;
-    auto& list = other->connections;
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const Connection& oc) { return oc.remote.node == node; }),
-               list.end());
+    auto mirror = other->connections.find(!c.outgoing, c.remote, c.local);
+    if (mirror != other->connections.end())
+      other->connections.erase(mirror);
   }
   node->connections.clear();
 }
@@ -485,17 +485,8 @@ const AttrDef* addOpaqueAttribute(Node* node, AttrDef* parent, const std::string
   return attr.get();
 }
 
-static bool samePlug(const PlugRef& a, const PlugRef& b) {
-  return a.node == b.node && a.attr == b.attr && a.key() == b.key();
-}
-
 int Scene::nextFreeIndex(Node* node, const AttrDef* arrayAttr, const std::vector<int>& indices) const {
-  PlugRef p{node, arrayAttr, indices};
-  auto chain = arrayAttr->chain();
-  p.indices.resize(chain.size(), -1);
-  p.indices[chain.size() - 1] = -1;
-  auto used = existingIndices(p);
-  return used.empty() ? 0 : used.back() + 1;
+  return lastExistingIndex(PlugRef{node, arrayAttr, indices}) + 1;
 }
 
 bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool nextAvailable, std::string& error) {
@@ -538,44 +529,34 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
     disconnect(incoming[0], dst, error);
   }
   std::string sk = src.key(), dk = dst.key();
-  src.node->connections.push_back(Connection{sk, src, dst, true});
-  dst.node->connections.push_back(Connection{dk, dst, src, false});
+  src.node->connections.add(Connection{sk, src, dst, true});
+  dst.node->connections.add(Connection{dk, dst, src, false});
   edited(dst.node);
   return true;
 }
 
 bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& error) {
-  std::string sk = src.key(), dk = dst.key();
-  bool found = false;
   auto& out = src.node->connections;
-  for (auto it = out.begin(); it != out.end(); ++it)
-    if (it->outgoing && it->localKey == sk && it->remote.node == dst.node && it->remote.key() == dk) {
-      out.erase(it);
-      found = true;
-      break;
-    }
+  auto outgoing = out.find(true, src, dst);
+  const bool found = outgoing != out.end();
+  if (found)
+    out.erase(outgoing);
   auto& in = dst.node->connections;
-  for (auto it = in.begin(); it != in.end(); ++it)
-    if (!it->outgoing && it->localKey == dk && it->remote.node == src.node && it->remote.key() == sk) {
-      in.erase(it);
-      break;
-    }
+  auto incoming = in.find(false, dst, src);
+  if (incoming != in.end())
+    in.erase(incoming);
   if (!found)
-    error = "There is no connection from '" + src.node->name + "." + sk + "' to '" + dst.node->name + "." + dk + "'";
+    error = "There is no connection from '" + src.node->name + "." + src.key() + "' to '" + dst.node->name + "." +
+            dst.key() + "'";
   else
     edited(dst.node);
   return found;
 }
 
 std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool asSrc) const {
-  std::vector<PlugRef> out;
   if (!plug.node || !plug.attr)
-    return out;
-  std::string key = plug.key();
-  for (const auto& c : plug.node->connections)
-    if (c.localKey == key && ((c.outgoing && asSrc) || (!c.outgoing && asDst)))
-      out.push_back(c.remote);
-  return out;
+    return {};
+  return plug.node->connections.remotesOf(plug, asDst, asSrc);
 }
 
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
@@ -630,22 +611,22 @@ Value Scene::getValue(const PlugRef& plug) const {
 }
 
 std::vector<int> Scene::existingIndices(const PlugRef& arrayPlug) const {
+  std::vector<int> found;
+  if (meshTweakIndices(*arrayPlug.node, arrayPlug, found))
+    return found;
+  arrayPlug.node->values.appendIndices(arrayPlug.attr, arrayPlug.indices, found);
+  arrayPlug.node->connections.appendIndices(arrayPlug, found);
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+int Scene::lastExistingIndex(const PlugRef& arrayPlug) const {
   std::vector<int> tweaked;
   if (meshTweakIndices(*arrayPlug.node, arrayPlug, tweaked))
-    return tweaked;
-  std::set<int> found;
-  arrayPlug.node->values.collectIndices(arrayPlug.attr, arrayPlug.indices, found);
-  std::string prefix = arrayPlug.key() + "[";
-  for (const auto& c : arrayPlug.node->connections) {
-    const std::string& key = c.localKey;
-    if (key.compare(0, prefix.size(), prefix) != 0)
-      continue;
-    std::size_t end = key.find(']', prefix.size());
-    if (end == std::string::npos || end == prefix.size())
-      continue;
-    found.insert(std::atoi(key.c_str() + prefix.size()));
-  }
-  return std::vector<int>(found.begin(), found.end());
+    return tweaked.empty() ? -1 : tweaked.back();
+  return std::max(arrayPlug.node->values.lastIndex(arrayPlug.attr, arrayPlug.indices),
+                  arrayPlug.node->connections.lastIndex(arrayPlug));
 }
 
 }  // namespace OmbrixHost
