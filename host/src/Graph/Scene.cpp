@@ -485,6 +485,17 @@ const AttrDef* addOpaqueAttribute(Node* node, AttrDef* parent, const std::string
   return attr.get();
 }
 
+// "shape.iog" or "joint1.wm" as a source: the array's first element.
+static PlugRef sourceElement(PlugRef src) {
+  if (src.attr && src.attr->array) {
+    const std::size_t depth = src.attr->chain().size();
+    src.indices.resize(std::max(src.indices.size(), depth), -1);
+    if (src.indices[depth - 1] < 0)
+      src.indices[depth - 1] = 0;
+  }
+  return src;
+}
+
 int Scene::nextFreeIndex(Node* node, const AttrDef* arrayAttr, const std::vector<int>& indices) const {
   return lastExistingIndex(PlugRef{node, arrayAttr, indices}) + 1;
 }
@@ -506,9 +517,8 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
       }
       dst.indices[i] = nextFreeIndex(dst.node, chain[i], dst.indices);
     }
+  src = sourceElement(src);
   auto schain = src.attr->chain();
-  if (schain.back()->array && src.indices.back() < 0)
-    src.indices.back() = 0;  // "shape.iog" as a source: the first element
   for (std::size_t i = 0; i + 1 < schain.size(); ++i)
     if (schain[i]->array && src.indices[i] < 0) {
       error = "The source attribute '" + src.node->name + "." + src.key() + "' needs an index";
@@ -535,7 +545,8 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
   return true;
 }
 
-bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& error) {
+bool Scene::disconnect(const PlugRef& srcIn, const PlugRef& dst, std::string& error) {
+  const PlugRef src = sourceElement(srcIn);
   auto& out = src.node->connections;
   auto outgoing = out.find(true, src, dst);
   const bool found = outgoing != out.end();
