@@ -28,6 +28,17 @@ void forEachAttrUnder(const AttrDef* attr, const std::function<void(const AttrDe
 // (the array's own position is not part of it).
 std::vector<int> indicesAbove(const AttrDef* arrayAttr, const std::vector<int>& indices);
 
+// Calls `visit` on what `byAttr` (a map from attribute) holds for `attr` and
+// for every attribute below it.
+template <class ByAttr, class Visit>
+void forEachEntryUnder(const ByAttr& byAttr, const AttrDef* attr, Visit visit) {
+  forEachAttrUnder(attr, [&](const AttrDef* a) {
+    auto found = byAttr.find(a);
+    if (found != byAttr.end())
+      visit(found->second);
+  });
+}
+
 namespace detail {
 inline bool startsWith(const std::vector<int>& key, const std::vector<int>& prefix, std::size_t length) {
   if (key.size() < length)
@@ -49,10 +60,17 @@ void appendIndicesUnder(const std::map<std::vector<int>, V>& keyed, std::vector<
   while (it != keyed.end() && detail::startsWith(it->first, above, pos) && it->first.size() > pos) {
     const int index = it->first[pos];
     out.push_back(index);
-    if (index == INT_MAX)
-      break;
-    above[pos] = index + 1;
-    it = keyed.lower_bound(above);
+    // An element's few entries are stepped over; past kSteps, the next index is sought.
+    constexpr int kSteps = 8;
+    int steps = 0;
+    for (++it; it != keyed.end() && it->first.size() > pos && it->first[pos] == index && steps < kSteps; ++it)
+      ++steps;
+    if (steps == kSteps) {
+      if (index == INT_MAX)
+        break;
+      above[pos] = index + 1;
+      it = keyed.lower_bound(above);
+    }
   }
 }
 

@@ -104,11 +104,7 @@ void ConnectionList::appendIndices(const PlugRef& array, std::vector<int>& out) 
   if (!array.attr->array)
     return;
   const std::vector<int> above = indicesAbove(array.attr, array.indices);
-  forEachAttrUnder(array.attr, [&](const AttrDef* attr) {
-    auto found = byPlug_.find(attr);
-    if (found != byPlug_.end())
-      appendIndicesUnder(found->second, above, out);
-  });
+  forEachEntryUnder(byPlug_, array.attr, [&](const ByIndices& plugs) { appendIndicesUnder(plugs, above, out); });
 }
 
 int ConnectionList::lastIndex(const PlugRef& array) const {
@@ -116,11 +112,8 @@ int ConnectionList::lastIndex(const PlugRef& array) const {
   if (!array.attr->array)
     return last;
   const std::vector<int> above = indicesAbove(array.attr, array.indices);
-  forEachAttrUnder(array.attr, [&](const AttrDef* attr) {
-    auto found = byPlug_.find(attr);
-    if (found != byPlug_.end())
-      last = std::max(last, lastIndexUnder(found->second, above));
-  });
+  forEachEntryUnder(byPlug_, array.attr,
+                    [&](const ByIndices& plugs) { last = std::max(last, lastIndexUnder(plugs, above)); });
   return last;
 }
 

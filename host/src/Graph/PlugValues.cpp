@@ -149,11 +149,7 @@ void PlugValues::appendIndices(const AttrDef* arrayAttr, const std::vector<int>&
   if (!arrayAttr->array)
     return;
   const std::vector<int> above = indicesAbove(arrayAttr, indices);
-  forEachAttrUnder(arrayAttr, [&](const AttrDef* attr) {
-    auto found = byAttr_.find(attr);
-    if (found == byAttr_.end())
-      return;
-    const AttrValues& slot = found->second;
+  forEachEntryUnder(byAttr_, arrayAttr, [&](const AttrValues& slot) {
     // Dense values: the attribute's one array is arrayAttr, with nothing indexed above it.
     for (std::size_t i = 0; i < slot.present.size(); ++i)
       if (slot.present[i])
@@ -167,11 +163,7 @@ int PlugValues::lastIndex(const AttrDef* arrayAttr, const std::vector<int>& indi
   if (!arrayAttr->array)
     return last;
   const std::vector<int> above = indicesAbove(arrayAttr, indices);
-  forEachAttrUnder(arrayAttr, [&](const AttrDef* attr) {
-    auto found = byAttr_.find(attr);
-    if (found == byAttr_.end())
-      return;
-    const AttrValues& slot = found->second;
+  forEachEntryUnder(byAttr_, arrayAttr, [&](const AttrValues& slot) {
     for (std::size_t i = slot.present.size(); i > 0 && static_cast<int>(i) - 1 > last; --i)
       if (slot.present[i - 1])
         last = static_cast<int>(i) - 1;

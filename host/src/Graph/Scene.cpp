@@ -573,7 +573,8 @@ std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool as
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
 void Scene::setValue(const PlugRef& plug, Value value) {
-  const Value before = plug.node->values.get(plug.attr, plug.indices);
+  // What the plug held, for the colour rules, which a file being read does not run.
+  const Value before = loading ? Value() : plug.node->values.get(plug.attr, plug.indices);
   plug.node->values.set(plug.attr, plug.indices, std::move(value));
   colourRulesAfterChange(plug, loading, before);
   edited(plug.node);
