@@ -87,7 +87,9 @@ TEST_F(HostTest, NextAvailableIndexFollowsTheLastElementThroughGapsAndDisconnect
   for (const char* shape : {"aShape", "bShape", "cShape"})
     mel(std::string("connectAttr -na ") + shape + ".iog members.dsm;");
   EXPECT_EQ(indicesOf("members", "dsm"), (Ints{0, 1, 2}));
-  // A gap is not filled: the next element comes after the last.
+  // A gap is not filled: the next element comes after the last. Maya's connectAttr
+  // documentation says only "the next available index"; this pins the host's
+  // answer, which a scene saved with -na gets back in the order it lists them.
   mel("disconnectAttr bShape.iog[0] members.dsm[1]; connectAttr -na dShape.iog members.dsm;");
   EXPECT_EQ(indicesOf("members", "dsm"), (Ints{0, 2, 3}));
   EXPECT_EQ(memberAt(3), "dShape.iog[0]");

@@ -95,11 +95,6 @@ std::vector<PlugRef> ConnectionList::remotesOf(const PlugRef& local, bool asDst,
   return out;
 }
 
-bool ConnectionList::hasIncoming(const PlugRef& local) const {
-  const Entries* entries = local.attr ? entriesOf(local) : nullptr;
-  return entries && std::any_of(entries->begin(), entries->end(), [](const auto& at) { return !at->outgoing; });
-}
-
 void ConnectionList::appendIndices(const PlugRef& array, std::vector<int>& out) const {
   if (!array.attr->array)
     return;

@@ -67,7 +67,6 @@ public:
   // The plugs at the other end of `local`'s connections, in the order made:
   // its sources when asDst, its destinations when asSrc.
   std::vector<PlugRef> remotesOf(const PlugRef& local, bool asDst, bool asSrc) const;
-  bool hasIncoming(const PlugRef& local) const;
   // The indices of `array` (an array plug) whose elements, or plugs below
   // them, are connected: ascending per attribute, an index possibly more than once.
   void appendIndices(const PlugRef& array, std::vector<int>& out) const;
