@@ -7,8 +7,10 @@
 //   kind 2: one mesh of about a million triangles whose faces alternate
 //           between two shading groups
 // each at full size and at a quarter of it, to show that the cost is linear.
+#include "ExportExchange.h"
 #include "HostSession.h"
 #include "ProcessMemory.h"
+#include "StepCost.h"
 
 #include "IO/FormatRegistry.h"
 #include "Exchange/ExchangePaths.h"
@@ -115,36 +117,6 @@ bool load(const std::string& path) {
   return OmbrixHost::loadMayaAscii(path, problems) && problems.empty();
 }
 
-// The exchange directory and the registry that names it, of this run alone.
-class Exchange {
-public:
-  Exchange() {
-    dir_ = fs::temp_directory_path() / "ombrix-export-bench";
-    fs::create_directories(dir_);
-#ifndef _WIN32
-    registry_ = dir_ / "registry";
-    setenv("OMBRIX_REGISTRY", registry_.string().c_str(), 1);
-#endif
-    Platform::RegistryKey key = nullptr;
-    Platform::CreateUserKey(kPainterRegistryKey, "", key);
-    Platform::SetStringValue(key, "Temp Directory", dir_.string().c_str());
-    Platform::CloseKey(key);
-    StartupFormats();
-  }
-  ~Exchange() {
-    TeardownModelFormats();
-    TeardownSceneReaders();
-    Platform::RegistryKey key = nullptr;
-    Platform::CreateUserKey(kPainterRegistryKey, "", key);
-    Platform::DeleteValue(key, "Temp Directory");
-    Platform::CloseKey(key);
-    fs::remove_all(dir_);
-  }
-
-private:
-  fs::path dir_, registry_;
-};
-
 void counters(benchmark::State& state, const std::string& path) {
   std::vector<std::string> problems;
   OmbrixHost::loadMayaAscii(path, problems);
@@ -152,29 +124,6 @@ void counters(benchmark::State& state, const std::string& path) {
   MGlobal::executeCommand("ls -type mesh", meshes, false, false);
   state.counters["meshes"] = meshes.length();
   state.counters["file_MB"] = static_cast<double>(fs::file_size(path)) / (1 << 20);
-}
-
-double processCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-double wallSeconds() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-// CPU, wall and added peak memory of one step.
-struct StepCost {
-  double cpuMs = 0, wallMs = 0, peakMB = 0;
-};
-
-template <typename Step>
-StepCost measure(Step step) {
-  const double baseline = ResetPeakMemory();
-  const double cpu = processCpuSeconds(), wall = wallSeconds();
-  step();
-  return {1000 * (processCpuSeconds() - cpu), 1000 * (wallSeconds() - wall), PeakMegabytes() - baseline};
 }
 
 // Per iteration: the empty scene, the load, then the export of what was loaded.

@@ -57,6 +57,13 @@ bool influences(const Node& node, std::vector<Influence>& out, std::string& why)
   return true;
 }
 
+// The influence of matrix[index] among `all` (ascending by index); null when there is none.
+const Influence* influenceAt(const std::vector<Influence>& all, int index) {
+  auto found = std::lower_bound(all.begin(), all.end(), index,
+                                [](const Influence& influence, int i) { return influence.index < i; });
+  return found != all.end() && found->index == index ? &*found : nullptr;
+}
+
 enum class Skinning { kLinear, kDualQuaternion, kBlended };
 
 using Weighted = std::vector<std::pair<const Influence*, double>>;
@@ -125,20 +132,21 @@ bool skinPoints(const Node& node, std::vector<Point3>& points, std::string& why)
   std::string note;
   std::vector<double> shares = dualQuaternionShares(node, skinningMethod(node), points.size(), note);
   Weighted weights;
+  const AttrDef* weightsAttr = node.findAttribute("weights");
   for (std::size_t v = 0; v < points.size(); ++v) {
     Point3 world = geom.apply(points[v]);
     double total = 0.0;
-    std::string base = indexed("weightList", static_cast<int>(v)) + ".weights";
     weights.clear();
-    for (const auto& influence : all) {
-      double w = node.number(indexed(base, influence.index), 0.0);
+    for (int j : elementsOf(node, "weights", {static_cast<int>(v), -1})) {
+      const Influence* influence = influenceAt(all, j);
+      const double w = influence ? node.values.number(weightsAttr, {static_cast<int>(v), j}, 0.0) : 0.0;
       if (w == 0.0)
         continue;
       if (!std::isfinite(w)) {
         why = "the weight of vertex " + std::to_string(v) + " is not a number";
         return false;
       }
-      weights.emplace_back(&influence, w);
+      weights.emplace_back(influence, w);
       total += w;
     }
     if (total == 0.0)

@@ -23,16 +23,16 @@ bool ArrayBlocks::admit(std::uint64_t node, const std::string& array, std::strin
     error = "the block names the type \"" + type + "\", the array's first block \"" + a.type + "\"";
     return false;
   }
-  const std::string name = "the block [" + std::to_string(block.lo) + ":" + std::to_string(block.hi) + "]";
+  auto name = [&] { return "the block [" + std::to_string(block.lo) + ":" + std::to_string(block.hi) + "]"; };
   block.continued = block.range && block.rows && endsRun(a, block.lo);
   const long long first = block.continued ? block.lo + 1 : block.lo;  // the elements new to the array
   if (block.range && overlaps(a, first, block.hi)) {
-    error = name + " gives elements an earlier block gave";
+    error = name() + " gives elements an earlier block gave";
     return false;
   }
   const long long count = block.hi - first + 1;
   if (block.range && a.size >= 0 && a.count + count > a.size) {
-    error = name + " is beyond the declared size " + std::to_string(a.size);
+    error = name() + " is beyond the declared size " + std::to_string(a.size);
     return false;
   }
   if (a.type.empty())

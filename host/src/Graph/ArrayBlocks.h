@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 namespace OmbrixHost {
@@ -53,8 +54,14 @@ private:
   bool endsRun(const Array& a, long long element) const;
   void record(Array& a, long long lo, long long hi);
 
+  struct KeyHash {
+    std::size_t operator()(const std::pair<std::uint64_t, std::string>& key) const {
+      return std::hash<std::string>()(key.second) ^ std::hash<std::uint64_t>()(key.first) * 0x9e3779b97f4a7c15ull;
+    }
+  };
+
   std::uint64_t budget_;
-  std::map<std::pair<std::uint64_t, std::string>, Array> arrays_;
+  std::unordered_map<std::pair<std::uint64_t, std::string>, Array, KeyHash> arrays_;
 };
 
 }  // namespace OmbrixHost

@@ -87,7 +87,7 @@ void deleteHistory(Node* shape) {
   keepSharedNodes(shape, doomed);
   Scene& s = scene();
   std::string error;
-  for (auto& c : std::vector<Connection>(shape->connections))
+  for (auto& c : shape->connections.snapshot())
     if (isGeometryInput(c) && doomed.count(c.remote.node))
       s.disconnect(c.remote, c.local, error);
   std::vector<Node*> order(doomed.begin(), doomed.end());

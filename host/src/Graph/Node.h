@@ -2,6 +2,7 @@
 // A node of the host's dependency graph: typed attributes with stored values,
 // connections, and for DAG nodes their parents and children.
 #include "AttrDef.h"
+#include "ConnectionList.h"
 #include "GeometryData.h"
 #include "PlugValues.h"
 #include "Value.h"
@@ -16,22 +17,6 @@ namespace OmbrixHost {
 
 struct NodeType;
 struct Node;
-
-// A plug: node, attribute and a logical index per array attribute of the chain.
-struct PlugRef {
-  Node* node = nullptr;
-  const AttrDef* attr = nullptr;
-  std::vector<int> indices;
-  std::string key() const;
-};
-
-struct Connection {
-  std::string localKey;  // plug key on this node
-  PlugRef local;
-  PlugRef remote;
-  bool outgoing = false;  // this node is the source
-  bool builtIn = false;   // made with the nodes of a new scene
-};
 
 struct Node {
   std::string name;
@@ -48,7 +33,7 @@ struct Node {
 
   AttrList dynamicAttrs;
   PlugValues values;
-  std::vector<Connection> connections;
+  ConnectionList connections;
   std::vector<Node*> parents;
   std::vector<Node*> children;
   std::vector<std::string> rawSetAttrs;  // file lines for attributes the host does not know

@@ -1,5 +1,7 @@
 #include "PlugValues.h"
 
+#include "ArrayIndices.h"
+
 #include <algorithm>
 
 namespace OmbrixHost {
@@ -30,17 +32,6 @@ ChainShape shapeOf(const AttrDef* attr) {
 
 int indexAt(const std::vector<int>& indices, std::size_t pos) {
   return pos < indices.size() && indices[pos] >= 0 ? indices[pos] : -1;
-}
-
-std::vector<int> normalized(const AttrDef* attr, std::size_t depth, const std::vector<int>& indices) {
-  std::vector<int> out(depth, -1);
-  std::size_t pos = depth;
-  for (const AttrDef* a = attr; a; a = a->parent) {
-    --pos;
-    if (a->array)
-      out[pos] = indexAt(indices, pos);
-  }
-  return out;
 }
 
 // The dense element of a plug: its one array index, or -1.
@@ -78,7 +69,7 @@ void PlugValues::set(const AttrDef* attr, const std::vector<int>& indices, Value
     slot.present[at] = 0;
     --slot.denseCount;
   }
-  slot.keyed[normalized(attr, shape.depth, indices)] = std::move(value);
+  slot.keyed[normalizedIndices(attr, shape.depth, indices)] = std::move(value);
 }
 
 void PlugValues::erase(const AttrDef* attr, const std::vector<int>& indices) {
@@ -93,7 +84,7 @@ void PlugValues::erase(const AttrDef* attr, const std::vector<int>& indices) {
     slot.present[at] = 0;
     --slot.denseCount;
   }
-  slot.keyed.erase(normalized(attr, shape.depth, indices));
+  slot.keyed.erase(normalizedIndices(attr, shape.depth, indices));
   if (slot.keyed.empty() && slot.denseCount == 0) {
     for (unsigned i = 0; i < RecentAttrs::kSize; ++i)
       if (recent_.attr[i] == attr)
@@ -108,11 +99,11 @@ void PlugValues::setNumber(const AttrDef* attr, const std::vector<int>& indices,
   const int element = denseIndex(shape, indices);
   const std::size_t at = static_cast<std::size_t>(element);
   if (element < 0 || (at >= slot.present.size() && at >= 2 * slot.denseCount + kDenseSlack)) {
-    slot.keyed[normalized(attr, shape.depth, indices)] = Value::ofNumber(number);
+    slot.keyed[normalizedIndices(attr, shape.depth, indices)] = Value::ofNumber(number);
     return;
   }
   if (!slot.keyed.empty())
-    slot.keyed.erase(normalized(attr, shape.depth, indices));
+    slot.keyed.erase(normalizedIndices(attr, shape.depth, indices));
   if (at >= slot.present.size()) {
     const std::size_t size = std::max(at + 1, slot.present.size() + slot.present.size() / 2);
     slot.present.resize(size, 0);
@@ -133,7 +124,7 @@ Value PlugValues::get(const AttrDef* attr, const std::vector<int>& indices) cons
   const std::size_t at = static_cast<std::size_t>(element);
   if (element >= 0 && at < slot.present.size() && slot.present[at])
     return Value::ofNumber(slot.dense[at]);
-  auto found = slot.keyed.find(normalized(attr, shape.depth, indices));
+  auto found = slot.keyed.find(normalizedIndices(attr, shape.depth, indices));
   return found == slot.keyed.end() ? Value() : found->second;
 }
 
@@ -149,34 +140,36 @@ double PlugValues::number(const AttrDef* attr, const std::vector<int>& indices, 
     return slot.dense[at];
   if (slot.keyed.empty())
     return fallback;
-  auto found = slot.keyed.find(normalized(attr, shape.depth, indices));
+  auto found = slot.keyed.find(normalizedIndices(attr, shape.depth, indices));
   return found != slot.keyed.end() && found->second.kind == Value::kNumber ? found->second.number : fallback;
 }
 
-void PlugValues::collectIndices(const AttrDef* arrayAttr, const std::vector<int>& indices,
-                                std::set<int>& out) const {
+void PlugValues::appendIndices(const AttrDef* arrayAttr, const std::vector<int>& indices,
+                               std::vector<int>& out) const {
   if (!arrayAttr->array)
     return;
-  const ChainShape arrayShape = shapeOf(arrayAttr);
-  const std::size_t pos = arrayShape.depth - 1;
-  const std::vector<int> above = normalized(arrayAttr, arrayShape.depth, indices);
-  for (const auto& [attr, slot] : byAttr_) {
-    const ChainShape shape = shapeOf(attr);
-    if (shape.depth < arrayShape.depth)
-      continue;
-    const AttrDef* ancestor = attr;
-    for (std::size_t d = shape.depth; d > arrayShape.depth; --d)
-      ancestor = ancestor->parent;
-    if (ancestor != arrayAttr)
-      continue;
-    // One array on the chain: it is arrayAttr, and nothing above it has an index.
+  const std::vector<int> above = indicesAbove(arrayAttr, indices);
+  forEachEntryUnder(byAttr_, arrayAttr, [&](const AttrValues& slot) {
+    // Dense values: the attribute's one array is arrayAttr, with nothing indexed above it.
     for (std::size_t i = 0; i < slot.present.size(); ++i)
       if (slot.present[i])
-        out.insert(static_cast<int>(i));
-    for (const auto& kv : slot.keyed)
-      if (kv.first[pos] >= 0 && std::equal(above.begin(), above.begin() + static_cast<long>(pos), kv.first.begin()))
-        out.insert(kv.first[pos]);
-  }
+        out.push_back(static_cast<int>(i));
+    appendIndicesUnder(slot.keyed, above, out);
+  });
+}
+
+int PlugValues::lastIndex(const AttrDef* arrayAttr, const std::vector<int>& indices) const {
+  int last = -1;
+  if (!arrayAttr->array)
+    return last;
+  const std::vector<int> above = indicesAbove(arrayAttr, indices);
+  forEachEntryUnder(byAttr_, arrayAttr, [&](const AttrValues& slot) {
+    for (std::size_t i = slot.present.size(); i > 0 && static_cast<int>(i) - 1 > last; --i)
+      if (slot.present[i - 1])
+        last = static_cast<int>(i) - 1;
+    last = std::max(last, lastIndexUnder(slot.keyed, above));
+  });
+  return last;
 }
 
 void PlugValues::forEach(

@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -28,9 +27,13 @@ public:
   Value get(const AttrDef* attr, const std::vector<int>& indices) const;
   // The stored number, or `fallback` when the plug holds no number.
   double number(const AttrDef* attr, const std::vector<int>& indices, double fallback) const;
-  // The logical indices in use at `arrayAttr` (an array attribute) by values
-  // of it or of its descendants whose indices above it equal `indices`.
-  void collectIndices(const AttrDef* arrayAttr, const std::vector<int>& indices, std::set<int>& out) const;
+  // Appends the logical indices in use at `arrayAttr` (an array attribute)
+  // by values of it or of its descendants whose indices above it equal
+  // `indices`: ascending per attribute, so an index can come more than once.
+  // The time grows with the indices found, not with the values held.
+  void appendIndices(const AttrDef* arrayAttr, const std::vector<int>& indices, std::vector<int>& out) const;
+  // The largest of those indices; -1 when there is none.
+  int lastIndex(const AttrDef* arrayAttr, const std::vector<int>& indices) const;
   // Every stored value with its attribute and indices (one per chain position,
   // -1 where there is none), in no particular order.
   void forEach(const std::function<void(const AttrDef*, const std::vector<int>&, const Value&)>& visit) const;

@@ -321,13 +321,13 @@ bool Scene::restoreNode(const std::shared_ptr<Node>& node) {
 }
 
 void Scene::detachConnections(Node* node) {
-  for (auto& c : node->connections) {
+  for (const auto& c : node->connections) {
     Node* other = c.remote.node;
     if (other == node)
       continue;
-    auto& list = other->connections;
-    list.erase(std::remove_if(list.begin(), list.end(), [&](const Connection& oc) { return oc.remote.node == node; }),
-               list.end());
+    auto mirror = other->connections.find(!c.outgoing, c.remote, c.local);
+    if (mirror != other->connections.end())
+      other->connections.erase(mirror);
   }
   node->connections.clear();
 }
@@ -486,17 +486,19 @@ const AttrDef* addOpaqueAttribute(Node* node, AttrDef* parent, const std::string
   return attr.get();
 }
 
-static bool samePlug(const PlugRef& a, const PlugRef& b) {
-  return a.node == b.node && a.attr == b.attr && a.key() == b.key();
+// "shape.iog" or "joint1.wm" as a source: the array's first element.
+static PlugRef sourceElement(PlugRef src) {
+  if (src.attr && src.attr->array) {
+    const std::size_t depth = src.attr->chain().size();
+    src.indices.resize(std::max(src.indices.size(), depth), -1);
+    if (src.indices[depth - 1] < 0)
+      src.indices[depth - 1] = 0;
+  }
+  return src;
 }
 
 int Scene::nextFreeIndex(Node* node, const AttrDef* arrayAttr, const std::vector<int>& indices) const {
-  PlugRef p{node, arrayAttr, indices};
-  auto chain = arrayAttr->chain();
-  p.indices.resize(chain.size(), -1);
-  p.indices[chain.size() - 1] = -1;
-  auto used = existingIndices(p);
-  return used.empty() ? 0 : used.back() + 1;
+  return lastExistingIndex(PlugRef{node, arrayAttr, indices}) + 1;
 }
 
 bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool nextAvailable, std::string& error) {
@@ -516,9 +518,8 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
       }
       dst.indices[i] = nextFreeIndex(dst.node, chain[i], dst.indices);
     }
+  src = sourceElement(src);
   auto schain = src.attr->chain();
-  if (schain.back()->array && src.indices.back() < 0)
-    src.indices.back() = 0;  // "shape.iog" as a source: the first element
   for (std::size_t i = 0; i + 1 < schain.size(); ++i)
     if (schain[i]->array && src.indices[i] < 0) {
       error = "The source attribute '" + src.node->name + "." + src.key() + "' needs an index";
@@ -539,50 +540,42 @@ bool Scene::connect(const PlugRef& srcIn, const PlugRef& dstIn, bool force, bool
     disconnect(incoming[0], dst, error);
   }
   std::string sk = src.key(), dk = dst.key();
-  src.node->connections.push_back(Connection{sk, src, dst, true});
-  dst.node->connections.push_back(Connection{dk, dst, src, false});
+  src.node->connections.add(Connection{sk, src, dst, true});
+  dst.node->connections.add(Connection{dk, dst, src, false});
   edited(dst.node);
   return true;
 }
 
-bool Scene::disconnect(const PlugRef& src, const PlugRef& dst, std::string& error) {
-  std::string sk = src.key(), dk = dst.key();
-  bool found = false;
+bool Scene::disconnect(const PlugRef& srcIn, const PlugRef& dst, std::string& error) {
+  const PlugRef src = sourceElement(srcIn);
   auto& out = src.node->connections;
-  for (auto it = out.begin(); it != out.end(); ++it)
-    if (it->outgoing && it->localKey == sk && it->remote.node == dst.node && it->remote.key() == dk) {
-      out.erase(it);
-      found = true;
-      break;
-    }
+  auto outgoing = out.find(true, src, dst);
+  const bool found = outgoing != out.end();
+  if (found)
+    out.erase(outgoing);
   auto& in = dst.node->connections;
-  for (auto it = in.begin(); it != in.end(); ++it)
-    if (!it->outgoing && it->localKey == dk && it->remote.node == src.node && it->remote.key() == sk) {
-      in.erase(it);
-      break;
-    }
+  auto incoming = in.find(false, dst, src);
+  if (incoming != in.end())
+    in.erase(incoming);
   if (!found)
-    error = "There is no connection from '" + src.node->name + "." + sk + "' to '" + dst.node->name + "." + dk + "'";
+    error = "There is no connection from '" + src.node->name + "." + src.key() + "' to '" + dst.node->name + "." +
+            dst.key() + "'";
   else
     edited(dst.node);
   return found;
 }
 
 std::vector<PlugRef> Scene::connectedTo(const PlugRef& plug, bool asDst, bool asSrc) const {
-  std::vector<PlugRef> out;
   if (!plug.node || !plug.attr)
-    return out;
-  std::string key = plug.key();
-  for (const auto& c : plug.node->connections)
-    if (c.localKey == key && ((c.outgoing && asSrc) || (!c.outgoing && asDst)))
-      out.push_back(c.remote);
-  return out;
+    return {};
+  return plug.node->connections.remotesOf(plug, asDst, asSrc);
 }
 
 bool Scene::isConnected(const PlugRef& plug) const { return !connectedTo(plug, true, true).empty(); }
 
 void Scene::setValue(const PlugRef& plug, Value value) {
-  const Value before = plug.node->values.get(plug.attr, plug.indices);
+  // What the plug held, for the colour rules, which a file being read does not run.
+  const Value before = loading ? Value() : plug.node->values.get(plug.attr, plug.indices);
   plug.node->values.set(plug.attr, plug.indices, std::move(value));
   colourRulesAfterChange(plug, loading, before);
   edited(plug.node);
@@ -631,22 +624,22 @@ Value Scene::getValue(const PlugRef& plug) const {
 }
 
 std::vector<int> Scene::existingIndices(const PlugRef& arrayPlug) const {
+  std::vector<int> found;
+  if (meshTweakIndices(*arrayPlug.node, arrayPlug, found))
+    return found;
+  arrayPlug.node->values.appendIndices(arrayPlug.attr, arrayPlug.indices, found);
+  arrayPlug.node->connections.appendIndices(arrayPlug, found);
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  return found;
+}
+
+int Scene::lastExistingIndex(const PlugRef& arrayPlug) const {
   std::vector<int> tweaked;
   if (meshTweakIndices(*arrayPlug.node, arrayPlug, tweaked))
-    return tweaked;
-  std::set<int> found;
-  arrayPlug.node->values.collectIndices(arrayPlug.attr, arrayPlug.indices, found);
-  std::string prefix = arrayPlug.key() + "[";
-  for (const auto& c : arrayPlug.node->connections) {
-    const std::string& key = c.localKey;
-    if (key.compare(0, prefix.size(), prefix) != 0)
-      continue;
-    std::size_t end = key.find(']', prefix.size());
-    if (end == std::string::npos || end == prefix.size())
-      continue;
-    found.insert(std::atoi(key.c_str() + prefix.size()));
-  }
-  return std::vector<int>(found.begin(), found.end());
+    return tweaked.empty() ? -1 : tweaked.back();
+  return std::max(arrayPlug.node->values.lastIndex(arrayPlug.attr, arrayPlug.indices),
+                  arrayPlug.node->connections.lastIndex(arrayPlug));
 }
 
 }  // namespace OmbrixHost

@@ -101,7 +101,11 @@ public:
   void setValue(const PlugRef& plug, Value value);
   void setNumber(Node* node, const AttrDef* attr, const std::vector<int>& indices, double number);
   Value getValue(const PlugRef& plug) const;  // kind kNone when the plug holds nothing
+  // The indices of an array plug that hold a value or are connected, by
+  // themselves or below them: ascending, each once.
   std::vector<int> existingIndices(const PlugRef& arrayPlug) const;
+  // The last of them; -1 when there is none.
+  int lastExistingIndex(const PlugRef& arrayPlug) const;
 
   MSelectionList& activeSelection() { return selection_; }
   std::map<std::string, double>& tessellationPrefs() { return prefs_; }

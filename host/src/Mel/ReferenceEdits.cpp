@@ -168,7 +168,7 @@ private:
       error = "no added attribute " + attrName + " on " + nodeName;
       return false;
     }
-    for (const auto& c : std::vector<Connection>(n->connections))
+    for (const auto& c : n->connections.snapshot())
       if (c.local.attr == attr || c.localKey.compare(0, attr->name.size(), attr->name) == 0) {
         if (c.outgoing)
           scene().disconnect(c.local, c.remote, error);

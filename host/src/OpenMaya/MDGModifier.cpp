@@ -108,10 +108,7 @@ std::shared_ptr<ModifierRecord> saveConnectionPlaces(const PlugRef& source, cons
 // Moves a connection made again (the last of `on`'s) back to where it was, so
 // that a scene saved after an undo lists its connections as before.
 void moveBack(Node* on, std::size_t at) {
-  auto& list = on->connections;
-  if (list.empty() || at >= list.size() - 1)
-    return;
-  std::rotate(list.begin() + static_cast<std::ptrdiff_t>(at), list.end() - 1, list.end());
+  on->connections.moveLastTo(at);
 }
 
 // A created node is made at once (so that its plugs can be found before
