@@ -315,6 +315,14 @@ TEST_F(HostTest, PolyNormalReversesFacesAndConformsOrPropagatesShells) {
 
 namespace {
 
+// polySplitRingN on the listed edges of the mesh it is connected to.
+std::string cubeSplitRing(int n, const std::string& edges, const std::string& settings) {
+  const std::string i = std::to_string(n);
+  return "createNode polySplitRing -n \"polySplitRing" + i + "\";\n\tsetAttr \".uopa\" yes;\n"
+         "\tsetAttr \".ics\" -type \"componentList\" " + edges + ";\n" + settings +
+         "\tsetAttr \".sma\" 29.999999999999996;\n\tsetAttr \".p[0]\"  0 0 1;\n\tsetAttr \".fq\" yes;\n";
+}
+
 // polyExtrudeFace1 on the cube's faces, as Maya saves it (identity inputMatrix, world space).
 std::string extrusion(const std::string& faces, const std::string& settings) {
   return "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" " + faces +
@@ -325,6 +333,25 @@ std::string extrusion(const std::string& faces, const std::string& settings) {
 }
 
 }  // namespace
+
+// The cube's edges keep their numbers through an extrusion, those of the
+// lifted face's border staying at its base; walking that border, the edges up
+// from its corners not yet numbered, then each lifted copy of a border edge
+// (running as the edge does), follow. As n011-cepheron-bank-model's pCube5
+// shows: its polySplitRing22 after extruding f[0] names the ring round the
+// lifted face as e[0:3], e[14] and e[18], and polySplitRing24 names the
+// copies of e[5] and e[4] as e[16] and e[19].
+TEST_F(HostTest, ExtrudeFaceNumbersItsNewEdgesAlongTheBorder) {
+  const std::string lifted = extrusion("1 \"f[0]\"", "\tsetAttr \".tk\" 0.5;\n");
+  for (const auto& [edges, root] : std::vector<std::pair<std::string, std::string>>{
+           {"3 \"e[0:3]\" \"e[14]\" \"e[18]\"", "18"}, {"4 \"e[4:5]\" \"e[8:9]\" \"e[16]\" \"e[19]\"", "16"}}) {
+    const std::string ring = cubeSplitRing(1, edges, "\tsetAttr \".wt\" 0.5;\n\tsetAttr \".re\" " + root + ";\n") +
+                             "connectAttr \"polyExtrudeFace1.out\" \"polySplitRing1.ip\";\n";
+    expectAllEvaluated(loadScene(cube(1, "", 2, lifted + ring, "polySplitRing1.output")));
+    // Six faces round the ring, each cut in two.
+    pointsWithCounts("pCubeShape1", 18, 16);
+  }
+}
 
 TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
   // The top of a cube of 2 (y = 1), inset 0.2 and lifted 0.5 along its normal.
@@ -422,6 +449,40 @@ TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
   }
 }
 
+// As c011-c10loser-udimexport's pCube3 shows (two rings round a cube, the
+// second naming edges the first made, and Maya's export of the result): the
+// ring is walked from its root edge, points and new faces numbered in the
+// walk's order; each cut face keeps the side its weight runs from; a split
+// edge keeps its part from its first point, and the far parts and cuts follow
+// face by face along the walk.
+TEST_F(HostTest, SplitRingNumbersPointsFacesAndEdgesAlongItsWalk) {
+  const std::string first = cubeSplitRing(1, "2 \"e[6:7]\" \"e[10:11]\"", "\tsetAttr \".wt\" 0.25;\n\tsetAttr \".re\" 6;\n");
+  auto problems = loadScene(cube(1, "", 1, first, "polySplitRing1.output") +
+                            "connectAttr \"polyCube1.out\" \"polySplitRing1.ip\";\n");
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 12, 10);
+  // Across the left face (f5) first: e[6] (2-4), e[10] (6-0), e[11] (7-1), e[7] (3-5).
+  expectPoint(p, 8, -0.5, 0.5, 0.25);
+  expectPoint(p, 9, -0.5, -0.5, 0.25);
+  expectPoint(p, 10, 0.5, -0.5, 0.25);
+  expectPoint(p, 11, 0.5, 0.5, 0.25);
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{2, 3, 11, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 5), (std::vector<int>{9, 0, 2, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{6, 9, 8, 4}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 8), (std::vector<int>{11, 10, 7, 5}));
+
+  // The second ring names e[12] (8-4, the root's far part) and e[17] (11-5, e[7]'s).
+  const std::string second = cubeSplitRing(2, "2 \"e[10:12]\" \"e[17]\"", "\tsetAttr \".wt\" 0.5;\n\tsetAttr \".re\" 12;\n");
+  problems = loadScene(cube(1, "", 1, first + second, "polySplitRing2.output") +
+                       "connectAttr \"polyCube1.out\" \"polySplitRing1.ip\";\n"
+                       "connectAttr \"polySplitRing1.output\" \"polySplitRing2.ip\";\n");
+  expectAllEvaluated(problems);
+  pointsWithCounts("pCubeShape1", 16, 14);
+  for (const auto& [face, corners] : std::vector<std::pair<unsigned int, std::vector<int>>>{
+           {6, {13, 9, 8, 12}}, {8, {11, 10, 14, 15}}, {10, {6, 13, 12, 4}}, {12, {15, 14, 7, 5}}, {13, {12, 15, 5, 4}}})
+    EXPECT_EQ(cornersOf("pCubeShape1", face), corners) << face;
+}
+
 namespace {
 
 // polySplitRing1 on the plane's left column of faces: across the edges
@@ -445,18 +506,22 @@ TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
     expectPoint(p, 9 + k, -0.25, 0, (p[3 * k].z + p[3 * k + 1].z) / 2);
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 9, 10, 3}));
   EXPECT_EQ(cornersOf("pPlaneShape1", 2), (std::vector<int>{3, 10, 11, 6}));
-  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{9, 1, 4, 10}));
+  // The far part lost the face's first corner: it starts at the point the
+  // ring leaves the face by, as c011-c10loser-udimexport's pCube3 shows.
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{10, 9, 1, 4}));
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 12);
 
-  // A quarter of the way from the root edge's first point, or from its second.
-  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".re\" 0;\n"));
-  p = pointsOf("pPlaneShape1");
-  for (unsigned int k = 9; k < 12; ++k)
-    EXPECT_NEAR(p[k].x, -0.375, 1e-9) << k;
-  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".dr\" no;\n\tsetAttr \".re\" 0;\n"));
-  p = pointsOf("pPlaneShape1");
-  for (unsigned int k = 9; k < 12; ++k)
-    EXPECT_NEAR(p[k].x, -0.125, 1e-9) << k;
+  // A quarter of the way from the root edge's first point, with direction off
+  // too: it only picks the end an absolute weight is measured from (as
+  // c026-devynbrunker-blocked-robot-updated's rings with direction off show).
+  for (const char* direction : {"", "\tsetAttr \".dr\" no;\n"}) {
+    loadScene(splitRing(std::string("\tsetAttr \".wt\" 0.25;\n") + direction + "\tsetAttr \".re\" 0;\n"));
+    p = pointsOf("pPlaneShape1");
+    for (unsigned int k = 9; k < 12; ++k)
+      EXPECT_NEAR(p[k].x, -0.375, 1e-9) << k;
+  }
+  expectSaid(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".ab\" yes;\n"),
+             "its absolute weight (absoluteWeight) is not evaluated", "pPlaneShape1", 9, 4);
 
   std::string stray = splitRing("\tsetAttr \".wt\" 0.5;\n");
   stray.replace(stray.find("\"e[10]\""), 7, "\"e[80]\"");

@@ -9,7 +9,10 @@
 // by scale, rotate (about pivot) and translate, in world space when
 // worldSpace is on (through inputMatrix). Side faces come after the mesh's
 // faces, piece by piece, edge by edge as the piece's faces walk their border,
-// `divisions` of them up each edge; new vertices likewise. polyExtrudeEdge
+// `divisions` of them up each edge; new vertices likewise. The mesh's edges
+// keep their numbers (a lifted border's stay at its base); walking each
+// piece's border, the edges up from its points not yet numbered, then the
+// lifted copy of the border edge, follow. polyExtrudeEdge
 // does the same to its listed edges: each piece of them (joined by shared
 // points with keepFacesTogether) copied and placed in the frame of the faces
 // beside it, with a side face up each edge.
@@ -132,6 +135,17 @@ class Extruder {
 public:
   Extruder(PolygonList& list, const Settings& s) : list_(list), s_(s) {}
 
+  // The edges a face extrusion adds, as (from, to) pairs of points: walking
+  // each piece's border, the edges up from its two ends not yet listed, then
+  // the lifted copy of the border edge. Not known where a piece had inner
+  // edges or its sides more than one division.
+  struct NewEdge {
+    int from, to;
+    std::pair<int, int> copied;  // for a lifted copy, the border edge's ends; else (-1, -1)
+  };
+  const std::vector<NewEdge>& newEdges() const { return newEdges_; }
+  bool edgesKnown() const { return edgesKnown_; }
+
   void extrude(const std::vector<int>& piece) {
     std::set<std::pair<int, int>> walked;
     for (int f : piece) {
@@ -176,6 +190,7 @@ public:
       if (!top.count(v))
         list_.points[static_cast<std::size_t>(v)] = moved[v];
     sides(border, top, false);
+    listNewEdges(piece, border, top);
     for (int f : piece)
       for (int& v : list_.polygons[static_cast<std::size_t>(f)].vertices)
         if (top.count(v))
@@ -206,6 +221,22 @@ public:
   }
 
 private:
+  void listNewEdges(const std::vector<int>& piece, const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
+    std::size_t corners = 0;
+    for (int f : piece)
+      corners += list_.polygons[static_cast<std::size_t>(f)].vertices.size();
+    edgesKnown_ = edgesKnown_ && s_.divisions == 1 && corners == border.size();
+    std::set<int> up;
+    for (const auto& e : border) {
+      const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
+      const int a = v[e.corner], b = v[(e.corner + 1) % v.size()];
+      for (int end : {a, b})
+        if (up.insert(end).second)
+          newEdges_.push_back(NewEdge{end, top.at(end), {-1, -1}});
+      newEdges_.push_back(NewEdge{top.at(a), top.at(b), {a, b}});
+    }
+  }
+
   // z the normal; x localDirection where it leans off the normal, else along `edge`.
   void frame(Point3 z, Point3 edge) {
     Point3 x = s_.localDirection - z * dot(s_.localDirection, z);
@@ -316,7 +347,27 @@ private:
   PolygonList& list_;
   const Settings& s_;
   Point3 x_, y_, z_;
+  std::vector<NewEdge> newEdges_;
+  bool edgesKnown_ = true;
 };
+
+// The mesh's edges keep their numbers (those of the border stay at the base),
+// the new ones follow, each lifted copy of an edge running as that edge does.
+void listExtrudedEdges(const MeshEdges& before, const std::vector<Extruder::NewEdge>& added, const std::vector<int>& ids,
+                       MeshData& mesh) {
+  const std::set<std::pair<int, int>> runs(before.ends.begin(), before.ends.end());
+  std::vector<int> ends;
+  for (const auto& [a, b] : before.ends)
+    ends.insert(ends.end(), {a, b});
+  for (const auto& e : added) {
+    const bool forward = e.copied.first < 0 || runs.count(e.copied);
+    ends.insert(ends.end(), {forward ? e.from : e.to, forward ? e.to : e.from});
+  }
+  for (int& v : ends)
+    v = v >= 0 && static_cast<std::size_t>(v) < ids.size() ? ids[static_cast<std::size_t>(v)] : -1;
+  if (std::find(ends.begin(), ends.end(), -1) == ends.end())
+    mesh.edges = std::move(ends);
+}
 
 }  // namespace
 
@@ -404,10 +455,16 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
     why = why.empty() ? "its inputComponents name no faces; the mesh is unchanged" : why;
     return true;
   }
+  const MeshEdges before = meshEdges(mesh);
+  const bool listed = !mesh.edges.empty();
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
     extruder.extrude(piece);
-  return finishWithNewUVs(list, mesh, "side faces", why);
+  const std::vector<int> ids = list.pointIds();
+  finishWithNewUVs(list, mesh, "side faces", why);
+  if (listed && extruder.edgesKnown())
+    listExtrudedEdges(before, extruder.newEdges(), ids, mesh);
+  return true;
 }
 
 }  // namespace OmbrixHost

@@ -40,7 +40,57 @@ Polygon grown(PolygonList& list, const Polygon& old, const MeshData& mesh, const
   return out;
 }
 
+// The corners of `whole` without those of one side of its stops at `a` < `b`
+// (the side between them, or the side across its end), starting at the
+// face's first corner; without it, at the stop just before it, or else at
+// the stop `last` (the one the ring leaves the face by).
+Polygon withoutSide(const Polygon& whole, std::size_t a, std::size_t b, bool between, std::size_t last) {
+  const std::size_t n = whole.vertices.size();
+  auto dropped = [&](std::size_t k) { return k != a && k != b && (k > a && k < b) == between; };
+  std::size_t first = 0;
+  if (dropped(0))
+    first = b == n - 1 ? n - 1 : last;
+  Polygon out{{}, std::vector<std::vector<int>>(whole.uvs.size())};
+  for (std::size_t i = 0; i < n; ++i) {
+    const std::size_t k = (first + i) % n;
+    if (!dropped(k))
+      appendCorner(whole, k, out);
+  }
+  return out;
+}
+
 }  // namespace
+
+void cutRing(PolygonList& list, const MeshData& mesh, const MeshEdges& edges, const std::map<int, EdgePoint>& onEdges,
+             const std::vector<std::pair<int, int>>& ring) {
+  NewUVs newUVs(list.sets.size());
+  const std::vector<bool> noStops(list.points.size(), false);
+  std::map<int, int> fromOf;  // new point -> the end it is measured from
+  for (const auto& [e, at] : onEdges)
+    fromOf[at.point] = at.from;
+  std::vector<Polygon> grownFaces(list.polygons.size());
+  for (std::size_t f = 0; f < list.polygons.size(); ++f) {
+    std::vector<std::size_t> at;
+    grownFaces[f] = grown(list, list.polygons[f], mesh, edges, static_cast<int>(f), onEdges, noStops, newUVs, at);
+  }
+  for (std::size_t f = 0; f < list.polygons.size(); ++f)
+    list.polygons[f] = grownFaces[f];
+  for (const auto& [face, leavingBy] : ring) {
+    Polygon& whole = list.polygons[static_cast<std::size_t>(face)];
+    std::vector<std::size_t> at;
+    for (std::size_t k = 0; k < whole.vertices.size(); ++k)
+      if (fromOf.count(whole.vertices[k]))
+        at.push_back(k);
+    if (at.size() != 2 || at[1] - at[0] == 1)
+      continue;
+    // The side holding the corner the first point is measured from stays.
+    const bool fromBetween = whole.vertices[at[0] + 1] == fromOf[whole.vertices[at[0]]];
+    const std::size_t last = whole.vertices[at[0]] == leavingBy ? at[0] : at[1];
+    Polygon other = withoutSide(whole, at[0], at[1], fromBetween, last);
+    whole = withoutSide(whole, at[0], at[1], !fromBetween, last);
+    list.polygons.push_back(std::move(other));
+  }
+}
 
 void cutFaces(PolygonList& list, const MeshData& mesh, const MeshEdges& edges, const std::map<int, EdgePoint>& onEdges,
               const std::vector<bool>& stops) {

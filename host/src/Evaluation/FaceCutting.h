@@ -6,6 +6,7 @@
 #include "PolygonList.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace OmbrixHost {
@@ -24,5 +25,17 @@ struct EdgePoint {
 // `mesh` is the mesh the list was made of, `edges` its edges.
 void cutFaces(PolygonList& list, const MeshData& mesh, const MeshEdges& edges, const std::map<int, EdgePoint>& onEdges,
               const std::vector<bool>& stops);
+
+// As a ring of cuts makes them: each face walking an edge of `onEdges` takes
+// its point as a corner, and each face of `ring` (in the ring's order, each
+// walking two edges of `onEdges`) is cut in two between their points. The
+// face keeps its corners on the side the points are measured from, the other
+// side's corners giving way to the points in their places; the other part,
+// made the same way from the far side, follows the list's polygons in the
+// ring's order. A part that loses the face's first corner starts at the
+// point before it, or where there is none, at the point the ring leaves the
+// face by. `ring` gives (face, the new point the ring leaves it by).
+void cutRing(PolygonList& list, const MeshData& mesh, const MeshEdges& edges, const std::map<int, EdgePoint>& onEdges,
+             const std::vector<std::pair<int, int>>& ring);
 
 }  // namespace OmbrixHost

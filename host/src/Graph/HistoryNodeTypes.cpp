@@ -273,7 +273,8 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polySplitRing", dg, false,
       polyModifierAttrs(dependAttrs, {makeAttr("inputMatrix", "ix", K::kMatrix), number("weight", "wt", 0.5),
                                       number("direction", "dr", 1, K::kBool), number("rootEdge", "re", -1, K::kInt),
-                                      number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt)}));
+                                      number("splitType", "stp", 0, K::kEnum), number("divisions", "div", 2, K::kInt),
+                                      number("absoluteWeight", "ab", 0, K::kBool)}));
   add("polySplit", dg, false,
       polyModifierAttrs(
           dependAttrs,
