@@ -36,6 +36,16 @@ std::string CommandLine(const std::string& program, const std::vector<std::strin
   return line;
 }
 
+// Waits for a started process, closes its handles and returns its exit code.
+int WaitForExit(const PROCESS_INFORMATION& process) {
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
 // An environment as CreateProcessW takes it.
 std::wstring EnvironmentBlock(const std::vector<std::string>& entries) {
   std::wstring block;
@@ -63,13 +73,7 @@ int RunProcessLogged(const std::string& program, const std::vector<std::string>&
   const BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT, &block[0],
                                       nullptr, &startup, &process);
   CloseHandle(log);
-  if (!started) return -1;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
+  return started ? WaitForExit(process) : -1;
 }
 
 std::vector<std::string> CurrentEnvironment() {
@@ -94,12 +98,7 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(nullptr, &wideLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD code = 0;
-  GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return static_cast<int>(code);
+  return WaitForExit(process);
 }
 
 // The program by its path, with the path quoted as its command line, so that
