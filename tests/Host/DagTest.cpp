@@ -94,6 +94,8 @@ TEST_F(HostTest, RemovingATransformTakesItsChildren) {
 
 namespace {
 
+const double kDegree = 3.14159265358979323846 / 180.0;
+
 // A transform whose translateY and rotateY are keyed as Maya saves keys (the
 // robot scene's joints: three keys, auto tangents), and its pCube's corner
 // (0.5, 0.5, 0.5), world, at the time the scene gives time1.
@@ -128,7 +130,7 @@ TEST_F(HostTest, KeyedTransformsStandWhereTheirCurvesPutThemAtTheSceneTime) {
   // No time saved is frame 1 too; at the middle key (frame 12) turned -50 degrees.
   EXPECT_NEAR(keyedCorner("", "centimeter", "1 90 12 -50 24 90").z, -0.5, 1e-9);
   p = keyedCorner("12", "centimeter", "1 90 12 -50 24 90");
-  EXPECT_NEAR(p.x, 0.5 * std::cos(-50 * M_PI / 180) + 0.5 * std::sin(-50 * M_PI / 180), 1e-9);
+  EXPECT_NEAR(p.x, 0.5 * std::cos(-50 * kDegree) + 0.5 * std::sin(-50 * kDegree), 1e-9);
   // Keys in metres place it in metres; after the last key the last value holds.
   p = keyedCorner("30", "meter", "1 0 12 0 24 0");
   EXPECT_NEAR(p.y, 200.5, 1e-9);
