@@ -121,17 +121,24 @@ public:
       : options_(options), self_(self), scenes_(scenes), environment_(Platform::CurrentEnvironment()) {}
 
   // The exchange directory of one scene: a folder of its own, named in the
-  // registry its process reads (natively a registry file of its own).
-  bool prepare(Job& job) {
+  // registry its process reads (natively a registry file of its own). A
+  // scene whose folder cannot be made so is failed, with the reason.
+  bool prepare(const Job& job) {
     std::error_code failed;
     fs::remove_all(job.partial, failed);
     fs::create_directories(job.partial, failed);
-    if (failed)
-      return false;
     const std::string directory = job.partial.u8string();
-    if (const char* variable = Platform::RegistryVariable())
-      Platform::SetEnvironmentValue(variable, (job.partial / "registry").u8string().c_str());
-    return setTempDirectory(directory.c_str());
+    if (!failed) {
+      if (const char* variable = Platform::RegistryVariable())
+        Platform::SetEnvironmentValue(variable, (job.partial / "registry").u8string().c_str());
+      if (setTempDirectory(directory.c_str()))
+        return true;
+    }
+    BatchScene& scene = scenes_[job.index];
+    scene.status = "failed";
+    scene.error = directory + ": its exchange directory cannot be made" + (failed ? ": " + failed.message() : "");
+    fs::remove_all(job.partial, failed);
+    return false;
   }
 
   // Exports the scene into its partial folder and, whatever the outcome, puts
@@ -228,27 +235,31 @@ int jobCount(const BatchOptions& options) {
   return jobs;
 }
 
-void runJobs(Batch& batch, std::vector<Job>& jobs, int workers, BatchProgress& progress,
+void runJobs(Batch& batch, const std::vector<Job>& jobs, int workers, BatchProgress& progress,
              const std::vector<BatchScene>& scenes) {
   if (workers <= 1) {
-    for (Job& job : jobs) {
+    for (const Job& job : jobs) {
       if (batch.prepare(job))
         batch.run(job);
       progress.done(scenes[job.index].status == "failed");
     }
     return;
   }
-  for (Job& job : jobs)
-    batch.prepare(job);
+  std::vector<Job> ready;
+  for (const Job& job : jobs)
+    if (batch.prepare(job))
+      ready.push_back(job);
+    else
+      progress.done(true);
   std::atomic<std::size_t> next{0};
   std::mutex reporting;
   std::vector<std::thread> pool;
   for (int w = 0; w < workers; ++w)
     pool.emplace_back([&] {
-      for (std::size_t i = next++; i < jobs.size(); i = next++) {
-        batch.run(jobs[i]);
+      for (std::size_t i = next++; i < ready.size(); i = next++) {
+        batch.run(ready[i]);
         std::lock_guard<std::mutex> lock(reporting);
-        progress.done(scenes[jobs[i].index].status == "failed");
+        progress.done(scenes[ready[i].index].status == "failed");
       }
     });
   for (auto& worker : pool)
