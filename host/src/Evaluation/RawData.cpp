@@ -8,10 +8,9 @@ bool openRawData(const Node& node, const std::string& line, const char* type, Pl
   DataCursor c(line.data(), line.data() + line.size());
   std::string item, plugText, found;
   bool quoted = false;
-  while (plugText.empty() && c.item(item, quoted))
-    if (quoted)
-      plugText = item;
-  if (plugText.empty() || !c.item(item, quoted) || item != "-type" || !c.item(found, quoted) || found != type)
+  if (!c.firstQuoted(plugText) || plugText.empty())
+    return false;
+  if (!c.item(item, quoted) || item != "-type" || !c.item(found, quoted) || found != type)
     return false;
   std::string error;
   bool resolved = plugText[0] == '.'

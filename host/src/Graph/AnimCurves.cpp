@@ -18,12 +18,8 @@ bool timeDriven(const Node& curve) { return curve.typeName.rfind("animCurveT", 0
 // The number a raw setAttr line gives the plug `name` (".o", ".pre"), if it is that plug's.
 bool rawNumber(const std::string& raw, const char* name, double& out) {
   DataCursor c(raw.data(), raw.data() + raw.size());
-  std::string item;
-  bool quoted = false;
-  while (c.item(item, quoted))
-    if (quoted)
-      return item == name && c.number(out);
-  return false;
+  std::string plug;
+  return c.firstQuoted(plug) && plug == name && c.number(out);
 }
 
 // "ktv[3]" or "ktv[0:2]": the first and last index.
@@ -46,13 +42,9 @@ std::map<long, std::pair<double, double>> keysOf(const Node& curve) {
   std::map<long, std::pair<double, double>> keys;
   for (const std::string& raw : curve.rawSetAttrs) {
     DataCursor c(raw.data(), raw.data() + raw.size());
-    std::string item;
-    bool quoted = false;
+    std::string plug;
     long first = 0, last = -1;
-    while (c.item(item, quoted))
-      if (quoted)
-        break;
-    if (!quoted || !keyRange(item, first, last))
+    if (!c.firstQuoted(plug) || !keyRange(plug, first, last))
       continue;
     for (long i = first; i <= last; ++i) {
       double t = 0, v = 0;

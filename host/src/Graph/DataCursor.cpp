@@ -74,6 +74,14 @@ bool DataCursor::peek(std::string& out, bool& quoted) {
   return ok;
 }
 
+bool DataCursor::firstQuoted(std::string& out) {
+  bool quoted = false;
+  while (item(out, quoted))
+    if (quoted)
+      return true;
+  return false;
+}
+
 bool DataCursor::number(double& out) {
   skipBlanks();
   if (p_ >= end_)

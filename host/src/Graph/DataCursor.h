@@ -14,6 +14,8 @@ public:
   bool atEnd();
   // The next item: a quoted string (unescaped) or a run of non-blank characters.
   bool item(std::string& out, bool& quoted);
+  // Skips to the first quoted string and takes it (a setAttr line's plug).
+  bool firstQuoted(std::string& out);
   // The next item as a number; yes/no/on/off/true/false count as 1 and 0.
   bool number(double& out);
   bool integer(long long& out);
