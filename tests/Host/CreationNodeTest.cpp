@@ -131,10 +131,10 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
   EXPECT_EQ(pipe.numVertices(), 80);
   EXPECT_EQ(pipe.numPolygons(), 80);
   MPointArray p = pointsOf("pPipeShape1");
-  expectPoint(p, 0, 0.5, -1, 0);
-  expectPoint(p, 20, 0.5, 1, 0);
-  expectPoint(p, 40, 1, 1, 0);
-  expectPoint(p, 60, 1, -1, 0);
+  expectPoint(p, 0, 0.5, -0.5, 0);
+  expectPoint(p, 20, 0.5, 0.5, 0);
+  expectPoint(p, 40, 1, 0.5, 0);
+  expectPoint(p, 60, 1, -0.5, 0);
   // The inner wall's faces look at the axis.
   MIntArray corners;
   pipe.getPolygonVertices(0, corners);
@@ -147,7 +147,7 @@ TEST_F(HostTest, PipeHasOuterAndInnerWallsJoinedByCaps) {
                                  "\tsetAttr \".sh\" 2;\n\tsetAttr \".sc\" 2;\n"));
   p = pointsWithCounts("pPipeShape1", 64, 64);
   expectPoint(p, 8, 0.75, 0, 0);
-  expectPoint(p, 24, 0.875, 2, 0);
+  expectPoint(p, 24, 0.875, 1, 0);
   expectPoint(p, 40, 1, 0, 0);
 
   // A wall as thick as the radius leaves no pipe: said at load, nothing made up.
@@ -230,11 +230,11 @@ TEST_F(HostTest, PipeRoundCapsBulgeOrKeepTheHeight) {
   auto problems = loadScene(creatorScene("Pipe", settings({{"sc", 4}, {"rcp", 1}})));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   pointsWithCounts("pPipeShape1", 200, 200);
-  EXPECT_NEAR(topOf("pPipeShape1"), 1.25, 1e-9);
+  EXPECT_NEAR(topOf("pPipeShape1"), 0.75, 1e-9);
   EXPECT_TRUE(closedAndConsistent("pPipeShape1"));
   EXPECT_GT(signedVolume("pPipeShape1"), 0);
   loadScene(creatorScene("Pipe", settings({{"sc", 4}, {"rcp", 1}, {"rch", 1}})));
-  EXPECT_NEAR(topOf("pPipeShape1"), 1.0, 1e-9);
+  EXPECT_NEAR(topOf("pPipeShape1"), 0.5, 1e-9);
   EXPECT_GT(signedVolume("pPipeShape1"), 0);
 }
 
@@ -653,7 +653,7 @@ TEST_F(HostTest, CreationNodesTakeTheirSizesInTheScenesLinearUnit) {
             creatorScene("Pipe", settings({{"r", 1}, {"h", 0.5}, {"t", 0.25}})));
   size = extents("pPipeShape1");
   EXPECT_NEAR(size.x, 60.96, 1e-6);
-  EXPECT_NEAR(size.y, 15.24, 1e-9);
+  EXPECT_NEAR(size.y, 7.62, 1e-9);
   loadScene("currentUnit -l foot -a degree -t film;\n" + creatorScene("Torus", settings({{"r", 1}, {"sr", 0.5}})));
   EXPECT_NEAR(extents("pTorusShape1").y, 30.48, 1e-9);  // the section's diameter
 

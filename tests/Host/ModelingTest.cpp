@@ -755,11 +755,72 @@ TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
   auto problems = loadScene(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 1 \"e[*]\";\n"));
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 9, 5);
-  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 3, 6, 7, 8, 5, 2, 1}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 3, 6, 7, 8, 5, 2}));
 
   // A loop none of whose edges is listed stays open; an edge past the mesh is said.
   expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[3]\" \"e[30]\";\n"),
              "(polyCloseBorder): its components \"e[30]\" name no edge of the mesh (which has 12)", "pPlaneShape1", 9, 4);
+}
+
+namespace {
+
+// A default torus whose faces `deleted` are gone and whose borders are closed, as Maya saves it.
+std::string closedTorus(const std::string& deleted) {
+  return "createNode transform -n \"pTorus1\";\ncreateNode mesh -n \"pTorusShape1\" -p \"pTorus1\";\n"
+         "createNode polyTorus -n \"polyTorus1\";\n"
+         "createNode deleteComponent -n \"deleteComponent1\";\n\tsetAttr \".dc\" -type \"componentList\" " +
+         deleted +
+         ";\ncreateNode polyCloseBorder -n \"polyCloseBorder1\";\n"
+         "\tsetAttr \".ics\" -type \"componentList\" 1 \"e[*]\";\n"
+         "connectAttr \"polyTorus1.out\" \"deleteComponent1.ig\";\n"
+         "connectAttr \"deleteComponent1.og\" \"polyCloseBorder1.ip\";\n"
+         "connectAttr \"polyCloseBorder1.out\" \"pTorusShape1.i\";\n";
+}
+
+// Face ranges "f[a:b]", one per row of twenty, `first` to `last` along each row.
+std::string rowRanges(int first, int last, int rows) {
+  std::string list;
+  for (int row = 0; row < rows; ++row)
+    list += " \"f[" + std::to_string(20 * row + first) + ":" + std::to_string(20 * row + last) + "]\"";
+  return list;
+}
+
+// A column loop of points `from`, `from` + 6, ..., walked up (or down) the rows.
+std::vector<int> column(int from, bool up) {
+  std::vector<int> points;
+  for (int row = 0; row < 20; ++row)
+    points.push_back(from + 6 * (up ? row : (20 - row) % 20));
+  return points;
+}
+
+}  // namespace
+
+TEST_F(HostTest, CloseBorderStartsBesideTheLoopsLowestPoint) {
+  // The moonshine-bottle pair: a torus keeping five columns of faces (f[0:3]
+  // and f[19] of each row), its two borders closed. Maya's export shows the
+  // faces its extrusions made from them: the first new face starts at 10 and
+  // runs up the rows to 4, the second starts at 11 and runs down through 5.
+  auto problems = loadScene(closedTorus("20" + rowRanges(4, 18, 20)));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pTorusShape1", 120, 102);
+  std::vector<int> first = column(4, true), second = column(5, false);
+  std::rotate(first.begin(), first.begin() + 1, first.end());
+  std::rotate(second.begin(), second.end() - 1, second.end());
+  EXPECT_EQ(cornersOf("pTorusShape1", 100), first);
+  EXPECT_EQ(cornersOf("pTorusShape1", 101), second);
+
+  // The bank pair: columns f[4:8] kept; the first face (left as it is by
+  // the nodes after it) starts at 6 and runs down through 0, the second
+  // starts at 11 and runs up to 5.
+  problems = loadScene(closedTorus("21 \"f[0:3]\"" + rowRanges(9, 23, 19) + " \"f[389:399]\""));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pTorusShape1", 120, 102);
+  first = column(0, false);
+  second = column(5, true);
+  std::rotate(first.begin(), first.end() - 1, first.end());
+  std::rotate(second.begin(), second.begin() + 1, second.end());
+  EXPECT_EQ(cornersOf("pTorusShape1", 100), first);
+  EXPECT_EQ(cornersOf("pTorusShape1", 101), second);
 }
 
 namespace {

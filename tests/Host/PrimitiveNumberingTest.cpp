@@ -340,9 +340,10 @@ TEST_F(HostTest, FourSidedCylinderIsWhollyAsMayaSavedIt) {
 }
 
 TEST_F(HostTest, PipeNumbersItsMeshAsMayaDoes) {
-  // Radius 0.45, a wall 0.15 thick, 1.5 high, twenty around, as Maya saved it:
-  // the rings up the inside, out across the top, down the outside, each from +X.
-  loadCounted("Pipe", "\tsetAttr \".r\" 0.45;\n\tsetAttr \".h\" 1.5;\n\tsetAttr \".t\" 0.15;\n", 80, 80, 160, 105);
+  // Radius 0.45, a wall 0.15 thick, height 3 (made 1.5 high), twenty around,
+  // as Maya saved it: the rings up the inside, out across the top, down the
+  // outside, each from +X.
+  loadCounted("Pipe", "\tsetAttr \".r\" 0.45;\n\tsetAttr \".h\" 3;\n\tsetAttr \".t\" 0.15;\n", 80, 80, 160, 105);
   const char* shape = "pPipeShape1";
   expectPoints(shape, {{0, MPoint(0.3, -0.75, 0)},
                        {1, MPoint(0.28531695, -0.75, -0.09270510)},
@@ -359,11 +360,28 @@ TEST_F(HostTest, PipeNumbersItsMeshAsMayaDoes) {
   expectEdges({{0, {0, 1}}, {79, {79, 60}}, {80, {0, 20}}, {139, {59, 79}}, {140, {60, 0}}, {159, {79, 19}}}, shape);
 }
 
-TEST_F(HostTest, PipeWithoutCapSubdivisionsIsMadeAsWithOneAndHalfAsTall) {
+TEST_F(HostTest, PipeIsMadeHalfAsTallAsItsHeightSays) {
   // Maya's pipe tool saves ".sc" 0; Maya's OBJ export of such default pipes
   // (the moonshine-bottle scenes) has 80 points, 80 faces and 105 UVs, as
   // with one subdivision, and spans 1 along the axis where the height says 2.
   loadCounted("Pipe", "\tsetAttr \".sc\" 0;\n", 80, 80, 160, 105);
   expectPoints("pPipeShape1", {{0, MPoint(0.5, -0.5, 0)}, {20, MPoint(0.5, 0.5, 0)}, {40, MPoint(1, 0.5, 0)},
                                {60, MPoint(1, -0.5, 0)}});
+  // Cap subdivisions do not change that: twelve around, twelve up each wall
+  // and four across each end (the steam-barrel pair), Maya's export has the
+  // untweaked inner rings 1/12 apart from -0.5, and the bounds Maya stored
+  // for the next node's faces are those of walls spanning 1.
+  loadCounted("Pipe", "\tsetAttr \".sa\" 12;\n\tsetAttr \".sh\" 12;\n\tsetAttr \".sc\" 4;\n", 384, 384, 768, -1);
+  expectPoints("pPipeShape1", {{12, MPoint(0.5, -0.5 + 1.0 / 12, 0)},
+                               {144, MPoint(0.5, 0.5, 0)},
+                               {156, MPoint(0.625, 0.5, 0)},
+                               {192, MPoint(1, 0.5, 0)},
+                               {336, MPoint(1, -0.5, 0)},
+                               {372, MPoint(0.625, -0.5, 0)}});
+  // One cap row, as Maya saved a pipe of height 9.80 and radius 4.45: the
+  // first edge ring lies 2.45 below the centre in its polyExtrudeEdge's bounds.
+  loadCounted("Pipe", "\tsetAttr \".r\" 4.4528894293606038;\n\tsetAttr \".h\" 9.7961630086672944;\n", 80, 80, 160,
+              105);
+  expectPoints("pPipeShape1", {{0, MPoint(3.9528894293606038, -2.4490407521668236, 0)},
+                               {40, MPoint(4.4528894293606038, 2.4490407521668236, 0)}});
 }

@@ -1,14 +1,29 @@
 // polyCloseBorder: each border loop with a listed edge (every loop when none
-// are listed) filled with one face, walked against the faces beside it, from
-// the loop's lowest point. The new faces follow the mesh's, in the order of
-// their lowest points, and have no UVs.
+// are listed) filled with one face, walked against the faces beside it. The
+// face starts at the lower of the two points beside the loop's lowest one:
+// so Maya started the faces closing the column borders of tori with columns
+// of faces deleted (the moonshine-bottle and bank pairs, whatever the walk's
+// way round). The new faces follow the mesh's, in the order of their lowest
+// points, and have no UVs.
 #include "ModelingSteps.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace OmbrixHost {
+namespace {
+
+// `loop` starts at its lowest point: turned to start at the lower of that point's two neighbours.
+void startBesideLowest(std::vector<int>& loop) {
+  if (loop[1] < loop.back())
+    std::rotate(loop.begin(), loop.begin() + 1, loop.end());
+  else
+    std::rotate(loop.begin(), loop.end() - 1, loop.end());
+}
+
+}  // namespace
 
 bool closeBorders(const Node& node, MeshData& mesh, std::string& why) {
   MeshEdges edges;
@@ -52,6 +67,7 @@ bool closeBorders(const Node& node, MeshData& mesh, std::string& why) {
     }
     if (!closed || !listed || face.vertices.size() < 3)
       continue;
+    startBesideLowest(face.vertices);
     for (auto& ids : face.uvs)
       ids.assign(face.vertices.size(), -1);
     list.polygons.push_back(std::move(face));

@@ -105,8 +105,8 @@ MeshData Builder::finish(const Node& n) {
   return std::move(m);
 }
 
-double wallHalfHeight(const Node& n, double capHeight) {
-  double half = attr(n, "height") / 2;
+double wallHalfHeight(const Node& n, double height, double capHeight) {
+  double half = height / 2;
   if (attr(n, "roundCap") == 0 || attr(n, "roundCapHeightCompensation") == 0)
     return half;
   return std::max(0.0, half - capHeight);

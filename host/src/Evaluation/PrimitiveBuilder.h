@@ -51,9 +51,9 @@ struct Builder {
   MeshData finish(const Node& n);
 };
 
-// Half the height of a tube's straight wall: half the height, less the
-// round caps' `capHeight` when roundCapHeightCompensation keeps them inside it.
-double wallHalfHeight(const Node& n, double capHeight);
+// Half the height of a tube's straight wall: half the tube's `height`, less
+// the round caps' `capHeight` when roundCapHeightCompensation keeps them inside it.
+double wallHalfHeight(const Node& n, double height, double capHeight);
 
 // A cap across the ring `rim`: one polygon when `rings` is 0, otherwise
 // rings - 1 rings of quads inside it and a fan of triangles to the centre.

@@ -145,15 +145,17 @@ void arc(std::vector<std::pair<double, double>>& profile, std::pair<double, doub
 
 // A tube of outer radius `radius`, wall `thickness`, centred on the origin:
 // up the inside, out across the top, down the outside, in across the bottom,
-// its rings from +X, as Maya numbers it.
-// Round caps are half circles across the wall; with roundCapHeightCompensation
-// the walls are shortened so that the caps' tops stay at the height.
+// its rings from +X, as Maya numbers it. Maya makes the pipe half as tall as
+// its height says, whatever its cap subdivisions: the walls of a pipe of
+// height 2 (one of four cap rows, one saved with none) span 1 in Maya's
+// exports, and the first edge ring of a pipe of height 9.80 (one cap row)
+// lies 2.45 below its centre in the bounds Maya stored for the next node.
+// Saved with no cap subdivisions (as Maya's pipe tool makes it), the pipe is
+// made with one. Round caps are half circles across the wall; with
+// roundCapHeightCompensation the walls are shortened so that the caps' tops
+// stay within that height.
 bool pipe(const Node& n, MeshData& out, std::string& why) {
-  // Saved with no cap subdivisions (as Maya's pipe tool makes it), the pipe
-  // is made with one and half as tall: Maya's OBJ export of such default
-  // pipes (radius 1, height 2, thickness 0.5) spans 1 along the axis.
-  const bool flatCaps = attr(n, "subdivisionsCaps") < 1;
-  double r = attr(n, "radius"), h = attr(n, "height") / (flatCaps ? 2 : 1), inner = r - attr(n, "thickness");
+  double r = attr(n, "radius"), h = attr(n, "height") / 2, inner = r - attr(n, "thickness");
   if (!(inner > 0 && inner < r)) {
     why = "its thickness leaves no hole inside the pipe";
     return false;
@@ -161,7 +163,7 @@ bool pipe(const Node& n, MeshData& out, std::string& why) {
   int sh = static_cast<int>(attr(n, "subdivisionsHeight")), sc = std::max(1, static_cast<int>(attr(n, "subdivisionsCaps")));
   std::vector<std::pair<double, double>> profile;
   bool round = attr(n, "roundCap") != 0;
-  double top = flatCaps ? h / 2 : wallHalfHeight(n, (r - inner) / 2);
+  double top = wallHalfHeight(n, h, (r - inner) / 2);
   walk(profile, {inner, -top}, {inner, top}, sh);
   if (round)
     arc(profile, {inner, top}, {r, top}, sc, true);

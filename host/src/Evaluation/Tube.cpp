@@ -176,7 +176,7 @@ TubeLayout keptCylinderLayout() {
 // Round caps are half spheres of the radius over the ends; with
 // roundCapHeightCompensation the wall is shortened so that they end at the height.
 bool cylinder(const Node& n, MeshData& out) {
-  double r = attr(n, "radius"), half = wallHalfHeight(n, r);
+  double r = attr(n, "radius"), half = wallHalfHeight(n, attr(n, "height"), r);
   Tube tube{r,   half, static_cast<int>(attr(n, "subdivisionsAxis")), static_cast<int>(attr(n, "subdivisionsHeight")),
             static_cast<int>(attr(n, "subdivisionsCaps")), attr(n, "roundCap") != 0 ? r : 0.0, 1};
   Builder b;
