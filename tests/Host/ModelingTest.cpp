@@ -428,9 +428,9 @@ TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
   EXPECT_TRUE(mentions(problems, "(polySmoothFace): its UVs are divided plainly by mayahost")) << joined(problems);
   MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
   expectPoint(p, 0, -5 / 9.0, -5 / 9.0, 5 / 9.0);  // each corner: (F + 2R) / 3 of its three faces and edges
-  expectPoint(p, 8, 0, 0, 1);                      // the front face's centre
+  expectPoint(p, 20, 0, 0, 1);                     // the front face's centre
   expectPoint(p, 14, 0, -0.75, 0.75);              // the first edge, of vertices 0 and 1
-  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 8, 17}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 20, 17}));
   EXPECT_GT(signedVolume("pCubeShape1"), 0);
   MFnMesh mesh(path("pCubeShape1"));
   EXPECT_EQ(mesh.numUVs(), 14 + 6 + 19);  // the cube's, a centre per face, a middle per UV edge
@@ -1016,6 +1016,67 @@ TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
               "pCylinderShape1");
 }
 
+// Maya's numbering of one division, as its exports of whole meshes smoothed
+// once show (c008-ballred95-speedbike's polySurface14, c025-damaryllis-
+// jackolanter-export's pCylinder1: every point and face in Maya's order) and
+// as c025's pSphere1 shows for edges (two polySplits on the smoothed sphere
+// whose new points all land on Maya's): the mesh's points, then one per edge
+// in the order the faces first walk them, turned on by the count of faces,
+// then one per face; each quad face's four quads turned as the cells of a
+// grid, a triangle's not; each old edge's halves, then each face's inner
+// edges in the order its quads walk them.
+TEST_F(HostTest, SmoothFaceNumbersPointsFacesAndEdgesAsMaya) {
+  // The cube's 12 edges walked from the front face: (0 1) first, so its
+  // point is 8 + (0 + 6) % 12; the front face's centre is 8 + 12 + 0.
+  loadScene(cube(1, "", 2, smoothing(""), "polySmoothFace1.out"));
+  MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
+  expectPoint(p, 8, -0.75, 0.75, 0);  // the seventh edge walked, (4 2), wraps round to the first place
+  expectPoint(p, 9, 0.75, 0, -0.75);  // then (5 7)
+  expectPoint(p, 25, -1, 0, 0);       // the last face's centre
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 20, 17}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{14, 1, 15, 20}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 2), (std::vector<int>{20, 15, 3, 16}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{17, 20, 16, 2}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 48);
+  // e[0] (0 1) and e[1] (2 3) in halves; the front face's inner edges.
+  expectEdges({{0, {0, 14}}, {1, {14, 1}}, {2, {2, 16}}, {3, {16, 3}}, {24, {14, 20}}, {25, {20, 17}},
+               {26, {15, 20}}, {27, {16, 20}}});
+
+  // A cut across the front face's top-right quad, a quarter along the
+  // half-edge 3 (16 to 3) and the inner edge 26 (15 to the centre): Maya's
+  // edge numbers name the quad's sides, each from its first point.
+  loadScene(cube(1, "", 2,
+                 smoothing("") + "createNode polySplit -n \"polySplit1\";\n" + splitPath({3, 26}, {"0.25", "0.25"}) +
+                     "connectAttr \"polySmoothFace1.out\" \"polySplit1.ip\";\n",
+                 "polySplit1.out"));
+  p = pointsWithCounts("pCubeShape1", 28, 25);
+  expectPoint(p, 26, 0.25 * 5 / 9, 0.75 + 0.25 * (5 / 9.0 - 0.75), 0.75 + 0.25 * (5 / 9.0 - 0.75));
+  expectPoint(p, 27, 0.5625, 0, 0.8125);
+}
+
+// A path of one point: on an edge it divides the edge there (the node
+// reference's edgepoint: "the given edge is split into two new edges by
+// inserting a new vertex"); at an end of the edge it changes nothing, as
+// c047-maddokev108-jeep's loftedSurface39 shows (polySplit27, one point at
+// 1 along e[19]: Maya's export is the mesh before it).
+TEST_F(HostTest, SplitOfOnePointDividesItsEdgeOrLeavesTheMesh) {
+  auto problems = loadScene(splitCube(splitPath({0}, {"0.25"})));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 9, 6);
+  expectPoint(p, 8, -0.25, -0.5, 0.5);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 8, 1, 3, 2}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 8, 0}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 13);
+  expectEdges({{0, {0, 8}}, {12, {8, 1}}});
+
+  for (const char* end : {"0", "1"}) {
+    problems = loadScene(splitCube(splitPath({0}, {end})));
+    expectAllEvaluated(problems);
+    pointsWithCounts("pCubeShape1", 8, 6);
+    EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 1, 3, 2})) << end;
+  }
+}
+
 TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
   const std::string notEvaluated = "(polySplit) is not evaluated (";
   expectSaid(splitCube(splitPath({0, 40}, {"0.5", "0.5"})),
@@ -1031,7 +1092,13 @@ TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
              "pCubeShape1", 8, 6);
   expectSaid(splitCube(splitPath({0, 0}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 are one point)",
              "pCubeShape1", 8, 6);
-  expectSaid(splitCube(splitPath({0}, {"0.5"})), notEvaluated + "it names fewer than two points)", "pCubeShape1", 8, 6);
+  expectSaid(splitCube(""), notEvaluated + "it names no point)", "pCubeShape1", 8, 6);
+  // A point inside a face (desc naming one of `vertices`, edge the face), as
+  // c030-gracebelt123-screwrobot-beltgrace's polySplit19 holds them.
+  expectSaid(splitCube("\tsetAttr -s 1 \".v[0]\" -type \"float3\"  0 0 0.5;\n"
+                       "\tsetAttr -s 3 \".e[0:2]\"  0.5 0 0.5;\n\tsetAttr -s 3 \".d[0:2]\"  -2147483648 0 -2147483647;\n"),
+             notEvaluated + "its point 1 lies inside face 0 (a free point), which the host does not place)", "pCubeShape1",
+             8, 6);
   const std::string across = splitPath({0, 1}, {"0.5", "0.5"});
   expectSaid(splitCube(across + "\tsetAttr \".s\" 3;\n"), notEvaluated + "it divides its cuts", "pCubeShape1", 8, 6);
   expectSaid(splitCube(across + "\tsetAttr \".de\" yes;\n"), notEvaluated + "it detaches the cut edges", "pCubeShape1",

@@ -1,9 +1,11 @@
 // polySmoothFace: Catmull-Clark subdivision, `divisions` times. Each face of
 // n corners becomes n quads, one about each corner: the corner, the point on
-// its next edge, the face's point, the point on its previous edge. Points come
-// as: the mesh's points (moved), then one per face, then one per edge in the
-// order the faces first walk them; faces in the order of the faces they divide,
-// corner by corner. Borders stay sharp: a border edge's point is its middle, a
+// its next edge, the face's point, the point on its previous edge (a quad's
+// four turned as the cells of a two by two grid). Points come as: the mesh's
+// points (moved), then one per edge, then one per face; faces in the order
+// of the faces they divide, corner by corner; edges as each old edge's two
+// halves, then those inside each face (see NewPoints and dividedEdges: the
+// numbers Maya gives one division). Borders stay sharp: a border edge's point is its middle, a
 // border point moves along the border only, and a point with two edges stays.
 // With continuity below 1 the points lie that fraction of the way from the
 // plain division (middles and centres) to the smooth one. UVs are divided
@@ -16,6 +18,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <utility>
 
 namespace OmbrixHost {
@@ -38,15 +41,74 @@ Point3 centreOf(const PolygonList& list, const Polygon& p) {
   return c * (1.0 / static_cast<double>(p.vertices.size()));
 }
 
+// Where one level puts its new points, as Maya numbers them: the mesh's
+// points first, then one per edge, then one per face (face f's at points +
+// edges + f). The edge points follow the order the faces first walk the
+// edges, that order turned so that the edge at place j takes place (j +
+// faces) mod edges.
+struct NewPoints {
+  std::map<EdgeKey, int> edgeId;  // vertex pair -> the edge's number in the mesh
+  std::vector<int> edgePoint;     // per edge of the mesh
+  int firstFacePoint = 0;
+
+  NewPoints(const MeshData& m, const MeshEdges& edges) : edgePoint(edges.ends.size(), -1) {
+    for (std::size_t e = 0; e < edges.ends.size(); ++e)
+      edgeId.emplace(keyOf(edges.ends[e].first, edges.ends[e].second), static_cast<int>(e));
+    const MeshEdges walked = faceOrderEdges(m);
+    const int points = static_cast<int>(m.points.size()), count = static_cast<int>(walked.ends.size());
+    for (int j = 0; j < count; ++j) {
+      const auto& [a, b] = walked.ends[static_cast<std::size_t>(j)];
+      edgePoint[static_cast<std::size_t>(edgeId.at(keyOf(a, b)))] = points + (j + m.numFaces()) % count;
+    }
+    firstFacePoint = points + count;
+  }
+  int onEdge(int a, int b) const { return edgePoint[static_cast<std::size_t>(edgeId.at(keyOf(a, b)))]; }
+};
+
+// The quad about corner k of an n-cornered face: the corner, the point on its
+// next edge, the face's point, the point on its previous edge; a four-cornered
+// face's quads turned k places on, so that they run as the rows of a two by
+// two grid.
+template <typename T>
+std::vector<T> quadAbout(std::size_t k, std::size_t n, T corner, T next, T centre, T previous) {
+  std::vector<T> quad{corner, next, centre, previous};
+  if (n == 4)
+    std::rotate(quad.begin(), quad.begin() + static_cast<std::ptrdiff_t>((4 - k) % 4), quad.end());
+  return quad;
+}
+
+// The new mesh's edges as Maya numbers them: each edge of the mesh as its two
+// halves, from its first point then to its second; then the edges inside each
+// face, in the order its quads first walk them.
+std::vector<int> dividedEdges(const MeshEdges& edges, const NewPoints& at, const std::vector<Polygon>& quads) {
+  std::vector<int> out;
+  for (std::size_t e = 0; e < edges.ends.size(); ++e)
+    out.insert(out.end(), {edges.ends[e].first, at.edgePoint[e], at.edgePoint[e], edges.ends[e].second});
+  std::set<EdgeKey> inside;
+  for (const Polygon& q : quads)
+    for (std::size_t k = 0; k < 4; ++k) {
+      const int a = q.vertices[k], b = q.vertices[(k + 1) % 4];
+      if ((a >= at.firstFacePoint || b >= at.firstFacePoint) && inside.insert(keyOf(a, b)).second)
+        out.insert(out.end(), {a, b});
+    }
+  return out;
+}
+
 // One level of subdivision; `smooth` from 0 (plain) to 1 (Catmull-Clark).
-PolygonList subdivide(const PolygonList& in, double smooth) {
+MeshData subdivide(const MeshData& mesh, double smooth) {
+  const PolygonList in = PolygonList::of(mesh);
+  const MeshEdges meshEdgeList = meshEdges(mesh);
+  const NewPoints at(mesh, meshEdgeList);
   PolygonList out;
   out.points = in.points;
+  out.points.resize(static_cast<std::size_t>(at.firstFacePoint) + in.polygons.size());
   out.sets = in.sets;
   out.currentUVSet = in.currentUVSet;
   std::vector<int> facePoint;
-  for (const auto& p : in.polygons)
-    facePoint.push_back(out.addPoint(centreOf(in, p)));
+  for (std::size_t f = 0; f < in.polygons.size(); ++f) {
+    facePoint.push_back(at.firstFacePoint + static_cast<int>(f));
+    out.points[static_cast<std::size_t>(facePoint.back())] = centreOf(in, in.polygons[f]);
+  }
   std::map<EdgeKey, EdgeInfo> edges;
   std::vector<EdgeKey> edgeOrder;
   for (std::size_t f = 0; f < in.polygons.size(); ++f) {
@@ -71,7 +133,8 @@ PolygonList subdivide(const PolygonList& in, double smooth) {
                           out.points[static_cast<std::size_t>(facePoint[static_cast<std::size_t>(e.faces[1])])], 0.5);
       placed = lerp(middle, faces, 0.5);
     }
-    e.point = out.addPoint(lerp(middle, placed, smooth));
+    e.point = at.onEdge(key.first, key.second);
+    out.points[static_cast<std::size_t>(e.point)] = lerp(middle, placed, smooth);
     for (auto [end, other] : {std::make_pair(key.first, b), std::make_pair(key.second, a)}) {
       const std::size_t i = static_cast<std::size_t>(end);
       edgeSum[i] = edgeSum[i] + lerp(in.points[i], other, 0.5);
@@ -130,15 +193,17 @@ PolygonList subdivide(const PolygonList& in, double smooth) {
     }
     for (std::size_t k = 0; k < n; ++k) {
       const std::size_t before = (k + n - 1) % n;
-      Polygon quad{{p.vertices[k], edges[keyOf(p.vertices[k], p.vertices[(k + 1) % n])].point, facePoint[f],
-                    edges[keyOf(p.vertices[before], p.vertices[k])].point},
+      Polygon quad{quadAbout(k, n, p.vertices[k], edges[keyOf(p.vertices[k], p.vertices[(k + 1) % n])].point,
+                             facePoint[f], edges[keyOf(p.vertices[before], p.vertices[k])].point),
                    {}};
       for (std::size_t s = 0; s < out.sets.size(); ++s)
-        quad.uvs.push_back({p.uvs[s][k], middleUV[s][k], centreUV[s], middleUV[s][before]});
+        quad.uvs.push_back(quadAbout(k, n, p.uvs[s][k], middleUV[s][k], centreUV[s], middleUV[s][before]));
       out.polygons.push_back(std::move(quad));
     }
   }
-  return out;
+  MeshData divided = out.toMesh();
+  divided.edges = dividedEdges(meshEdgeList, at, out.polygons);
+  return divided;
 }
 
 }  // namespace
@@ -167,11 +232,9 @@ bool smoothFaces(const Node& node, MeshData& mesh, std::string& why) {
           std::to_string(kMaxCorners) + " face corners";
     return false;
   }
-  PolygonList list = PolygonList::of(mesh);
-  for (int level = 0; level < static_cast<int>(divisions); ++level)
-    list = subdivide(list, std::min(1.0, std::max(0.0, continuity)));
   const bool withUVs = hasUVs(mesh);
-  mesh = list.toMesh();
+  for (int level = 0; level < static_cast<int>(divisions); ++level)
+    mesh = subdivide(mesh, std::min(1.0, std::max(0.0, continuity)));
   if (withUVs && node.number("smoothUVs", 1.0) != 0.0)
     why = "its UVs are divided plainly by mayahost, not smoothed as Maya smooths them; the painter's layout may differ "
           "slightly";

@@ -9,7 +9,10 @@
 // place. A split edge keeps its number for its part from its first point;
 // the parts after the new points, then the cuts, are numbered after the
 // mesh's edges. New points take UVs between the edge's UVs, shared where
-// the faces share those.
+// the faces share those. A path of one point only divides its edge there
+// (or, at an end of the edge, changes nothing). A point whose desc names an
+// element of `vertices` lies inside a face (its `edge` the face): such free
+// points are not placed.
 #include "Deformers.h"
 #include "ModelingSteps.h"
 #include "Point3Math.h"
@@ -46,10 +49,15 @@ std::string descText(double d) {
 // The path's points as the node stores them; false with `why` on a value
 // that names no edge of the mesh or no fraction of one.
 bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std::string& why) {
+  const std::vector<int> freePoints = elementsOf(node, "vertices", {-1});
   for (int i : elementsOf(node, "desc", {-1})) {
     const double d = node.number(indexed("desc", i), std::nan("")), t = node.number(indexed("edge", i), std::nan(""));
     const double edge = d - kOnEdge;
     const std::string which = "its point " + std::to_string(i);
+    if (std::find(freePoints.begin(), freePoints.end(), d) != freePoints.end()) {
+      why = which + " lies inside face " + descText(t) + " (a free point), which the host does not place";
+      return false;
+    }
     if (!std::isfinite(edge) || edge != std::floor(edge) || edge < 0 || edge >= edgeCount) {
       why = which + " (desc " + descText(d) + ") names no edge of the mesh (which has " + std::to_string(edgeCount) + ")";
       return false;
@@ -299,11 +307,13 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   std::vector<PathPoint> path;
   if (!readPath(node, edges.count(), path, why))
     return false;
-  if (path.size() < 2) {
-    why = elementsOf(node, "splitPoints", {-1}).empty()
-              ? "it names fewer than two points"
-              : "its points are given by face, triangle and barycentric coordinates (splitPoints), a form the host "
-                "does not read";
+  if (path.size() < 2 && !elementsOf(node, "splitPoints", {-1}).empty()) {
+    why = "its points are given by face, triangle and barycentric coordinates (splitPoints), a form the host does not "
+          "read";
+    return false;
+  }
+  if (path.empty()) {
+    why = "it names no point";
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
@@ -319,6 +329,8 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   for (std::size_t i = 0; i + 1 < path.size(); ++i)
     if (!cut(path, faces, i, list, origin, cuts, why))
       return false;
+  if (added.empty() && cuts.empty())
+    return true;  // a lone point at a corner, or cuts along sides only: nothing changes
   if (node.number("insertWithEdgeFlow", 0.0) != 0.0)
     why = "its edge flow is left out: the new points lie on the straight edges";
   const std::size_t points = list.points.size();
