@@ -1016,6 +1016,46 @@ TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
               "pCylinderShape1");
 }
 
+// Smoothing part of a mesh, as n069-naminerae-panthertankuvmap's pSphere2
+// shows (polySmoothFace2 on 80 of a bridged sphere's 440 faces, and Maya's
+// export of the result: every point and face away from the bridge's faces as
+// Maya has them): face by face, the face's point and then those of its edges
+// not yet divided follow the mesh's points; the quad about each face's first
+// corner keeps its place and the others follow the mesh's faces, each quad
+// from the point on its previous edge; the faces beside take the points of
+// their divided edges as corners. Points on a face that is not divided stay,
+// and so does the middle of an edge beside one; an edge between two divided
+// faces is smoothed.
+TEST_F(HostTest, SmoothFaceDividesPartOfTheMeshAsMaya) {
+  const std::string part = "createNode polySmoothFace -n \"polySmoothFace1\";\n"
+                           "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n\tsetAttr \".sdt\" 2;\n"
+                           "\tsetAttr \".suv\" yes;\n\tsetAttr \".m08\" yes;\n"
+                           "connectAttr \"polyCube1.out\" \"polySmoothFace1.ip\";\n";
+  auto problems = loadScene(cube(1, "", 2, part, "polySmoothFace1.out"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 17, 12);
+  expectPoint(p, 2, -1, 1, 1);      // on the top, divided, and the left, not: stays
+  expectPoint(p, 8, 0, 0, 1);       // the front's centre
+  expectPoint(p, 9, 0, -1, 1);      // (0 1), beside the bottom: its middle
+  expectPoint(p, 11, 0, 0.75, 0.75);  // (3 2), between the front and the top: smoothed
+  expectPoint(p, 13, 0, 1, 0);      // the top's centre, after the front's points
+  expectPoint(p, 16, -1, 1, 0);     // (4 2), the top's last new edge
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{12, 0, 9, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{16, 2, 11, 13}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{9, 1, 10, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 9), (std::vector<int>{11, 3, 14, 13}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 11), (std::vector<int>{15, 4, 16, 13}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 9, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 4), (std::vector<int>{1, 7, 5, 14, 3, 10}));
+  EXPECT_GT(signedVolume("pCubeShape1"), 0);
+
+  // More than one division of part of the mesh is not evaluated.
+  std::string twice = part;
+  twice.insert(twice.find("\tsetAttr \".sdt\""), "\tsetAttr \".dv\" 2;\n");
+  expectSaid(cube(1, "", 2, twice, "polySmoothFace1.out"), "it smooths part of the mesh more than once", "pCubeShape1",
+             8, 6);
+}
+
 // Maya's numbering of one division, as its exports of whole meshes smoothed
 // once show (c008-ballred95-speedbike's polySurface14, c025-damaryllis-
 // jackolanter-export's pCylinder1: every point and face in Maya's order) and
