@@ -1117,6 +1117,28 @@ TEST_F(HostTest, SplitOfOnePointDividesItsEdgeOrLeavesTheMesh) {
   }
 }
 
+// Points inside a face, as c025-damaryllis-jackolanter-export's polySplit3
+// to polySplit6 hold them (desc naming one of `vertices`, the object-space
+// place; edge the face): numbered with the edge points in path order, they
+// lie on the cut through the face, and the cut's edges follow in path order.
+// The next polySplits there name those edges, and every new point of the
+// four lands on one of Maya's export.
+TEST_F(HostTest, SplitThroughAPointInsideAFaceCutsAlongIt) {
+  auto problems = loadScene(splitCube("\tsetAttr -s 1 \".v[0]\" -type \"float3\"  0.25 0 0.5;\n"
+                                      "\tsetAttr -s 3 \".e[0:2]\"  0.5 0 0.5;\n"
+                                      "\tsetAttr -s 3 \".d[0:2]\"  -2147483648 0 -2147483647;\n"));
+  EXPECT_TRUE(mentions(problems, "(polySplit): the UVs of its points inside faces are mayahost's")) << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 11, 7);
+  expectPoint(p, 8, 0, -0.5, 0.5);
+  expectPoint(p, 9, 0.25, 0, 0.5);
+  expectPoint(p, 10, 0, 0.5, 0.5);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{8, 9, 10, 2, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{1, 3, 10, 9, 8}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 16);
+  expectEdges({{14, {8, 9}}, {15, {9, 10}}});
+  EXPECT_EQ(cornerUVid(0, 1), cornerUVid(6, 3));  // one UV for the point, shared by both parts
+}
+
 TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
   const std::string notEvaluated = "(polySplit) is not evaluated (";
   expectSaid(splitCube(splitPath({0, 40}, {"0.5", "0.5"})),
@@ -1133,12 +1155,14 @@ TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
   expectSaid(splitCube(splitPath({0, 0}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 are one point)",
              "pCubeShape1", 8, 6);
   expectSaid(splitCube(""), notEvaluated + "it names no point)", "pCubeShape1", 8, 6);
-  // A point inside a face (desc naming one of `vertices`, edge the face), as
-  // c030-gracebelt123-screwrobot-beltgrace's polySplit19 holds them.
-  expectSaid(splitCube("\tsetAttr -s 1 \".v[0]\" -type \"float3\"  0 0 0.5;\n"
-                       "\tsetAttr -s 3 \".e[0:2]\"  0.5 0 0.5;\n\tsetAttr -s 3 \".d[0:2]\"  -2147483648 0 -2147483647;\n"),
-             notEvaluated + "its point 1 lies inside face 0 (a free point), which the host does not place)", "pCubeShape1",
+  // Points inside faces: one past the faces, one where a path starts.
+  const std::string inside = "\tsetAttr -s 1 \".v[0]\" -type \"float3\"  0 0 0.5;\n";
+  expectSaid(splitCube(inside + "\tsetAttr -s 3 \".e[0:2]\"  0.5 6 0.5;\n"
+                                "\tsetAttr -s 3 \".d[0:2]\"  -2147483648 0 -2147483647;\n"),
+             notEvaluated + "its point 1 (desc 0) names no face of the mesh (which has 6) and place in it)", "pCubeShape1",
              8, 6);
+  expectSaid(splitCube(inside + "\tsetAttr -s 2 \".e[0:1]\"  0 0.5;\n\tsetAttr -s 2 \".d[0:1]\"  0 -2147483647;\n"),
+             notEvaluated + "its first point lies inside a face, not on an edge)", "pCubeShape1", 8, 6);
   const std::string across = splitPath({0, 1}, {"0.5", "0.5"});
   expectSaid(splitCube(across + "\tsetAttr \".s\" 3;\n"), notEvaluated + "it divides its cuts", "pCubeShape1", 8, 6);
   expectSaid(splitCube(across + "\tsetAttr \".de\" yes;\n"), notEvaluated + "it detaches the cut edges", "pCubeShape1",
