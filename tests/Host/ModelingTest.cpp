@@ -1049,6 +1049,20 @@ TEST_F(HostTest, SmoothFaceDividesPartOfTheMeshAsMaya) {
   EXPECT_EQ(cornersOf("pCubeShape1", 4), (std::vector<int>{1, 7, 5, 14, 3, 10}));
   EXPECT_GT(signedVolume("pCubeShape1"), 0);
 
+  // A mesh listing an edge no face walks (0 3, across the quad) is divided
+  // all the same.
+  problems = loadScene(
+      "createNode transform -n \"pPlane1\";\ncreateNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1Orig\" -p \"pPlane1\";\n\tsetAttr \".io\" yes;\n"
+      "\tsetAttr -s 4 \".vt[0:3]\"  -0.5 0 0.5 0.5 0 0.5 -0.5 0 -0.5 0.5 0 -0.5;\n"
+      "\tsetAttr -s 5 \".ed[0:4]\"  0 1 0 1 3 0 3 2 0 2 0 0 0 3 0;\n"
+      "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3;\n"
+      "createNode polySmoothFace -n \"polySmoothFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+      "connectAttr \"pPlaneShape1Orig.w\" \"polySmoothFace1.ip\";\n"
+      "connectAttr \"polySmoothFace1.out\" \"pPlaneShape1.i\";\n");
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+
   // More than one division of part of the mesh is not evaluated.
   std::string twice = part;
   twice.insert(twice.find("\tsetAttr \".sdt\""), "\tsetAttr \".dv\" 2;\n");

@@ -95,12 +95,15 @@ std::vector<T> quadAbout(std::size_t k, std::size_t n, bool whole, T corner, T n
 
 // The new mesh's edges as Maya numbers a whole mesh's division: each edge of
 // the mesh as its two halves, from its first point then to its second; then
-// the edges inside each face, in the order its quads first walk them.
+// the edges inside each face, in the order its quads first walk them. None
+// when the mesh lists an edge no face walks.
 std::vector<int> dividedEdges(const MeshEdges& edges, const NewPoints& at, const std::vector<Polygon>& quads) {
   std::vector<int> out;
   for (const auto& [a, b] : edges.ends) {
-    const int middle = at.onEdge.at(keyOf(a, b));
-    out.insert(out.end(), {a, middle, middle, b});
+    const auto middle = at.onEdge.find(keyOf(a, b));
+    if (middle == at.onEdge.end())
+      return {};
+    out.insert(out.end(), {a, middle->second, middle->second, b});
   }
   const int firstFacePoint = at.facePoint.empty() ? at.count : at.facePoint.front();
   std::set<EdgeKey> inside;
