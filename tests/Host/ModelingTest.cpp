@@ -428,9 +428,9 @@ TEST_F(HostTest, SmoothFaceDividesACubeAsCatmullClark) {
   EXPECT_TRUE(mentions(problems, "(polySmoothFace): its UVs are divided plainly by mayahost")) << joined(problems);
   MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
   expectPoint(p, 0, -5 / 9.0, -5 / 9.0, 5 / 9.0);  // each corner: (F + 2R) / 3 of its three faces and edges
-  expectPoint(p, 8, 0, 0, 1);                      // the front face's centre
+  expectPoint(p, 20, 0, 0, 1);                     // the front face's centre
   expectPoint(p, 14, 0, -0.75, 0.75);              // the first edge, of vertices 0 and 1
-  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 8, 17}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 20, 17}));
   EXPECT_GT(signedVolume("pCubeShape1"), 0);
   MFnMesh mesh(path("pCubeShape1"));
   EXPECT_EQ(mesh.numUVs(), 14 + 6 + 19);  // the cube's, a centre per face, a middle per UV edge
@@ -1077,6 +1077,143 @@ TEST_F(HostTest, SplitTwiceRoundACylinderGivesWhatMayaStored) {
               "pCylinderShape1");
 }
 
+// Smoothing part of a mesh, as n069-naminerae-panthertankuvmap's pSphere2
+// shows (polySmoothFace2 on 80 of a bridged sphere's 440 faces, and Maya's
+// export of the result: every point and face away from the bridge's faces as
+// Maya has them): face by face, the face's point and then those of its edges
+// not yet divided follow the mesh's points; the quad about each face's first
+// corner keeps its place and the others follow the mesh's faces, each quad
+// from the point on its previous edge; the faces beside take the points of
+// their divided edges as corners. Points on a face that is not divided stay,
+// and so does the middle of an edge beside one; an edge between two divided
+// faces is smoothed.
+TEST_F(HostTest, SmoothFaceDividesPartOfTheMeshAsMaya) {
+  const std::string part = "createNode polySmoothFace -n \"polySmoothFace1\";\n"
+                           "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:1]\";\n\tsetAttr \".sdt\" 2;\n"
+                           "\tsetAttr \".suv\" yes;\n\tsetAttr \".m08\" yes;\n"
+                           "connectAttr \"polyCube1.out\" \"polySmoothFace1.ip\";\n";
+  auto problems = loadScene(cube(1, "", 2, part, "polySmoothFace1.out"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 17, 12);
+  expectPoint(p, 2, -1, 1, 1);      // on the top, divided, and the left, not: stays
+  expectPoint(p, 8, 0, 0, 1);       // the front's centre
+  expectPoint(p, 9, 0, -1, 1);      // (0 1), beside the bottom: its middle
+  expectPoint(p, 11, 0, 0.75, 0.75);  // (3 2), between the front and the top: smoothed
+  expectPoint(p, 13, 0, 1, 0);      // the top's centre, after the front's points
+  expectPoint(p, 16, -1, 1, 0);     // (4 2), the top's last new edge
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{12, 0, 9, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{16, 2, 11, 13}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{9, 1, 10, 8}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 9), (std::vector<int>{11, 3, 14, 13}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 11), (std::vector<int>{15, 4, 16, 13}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 9, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 4), (std::vector<int>{1, 7, 5, 14, 3, 10}));
+  EXPECT_GT(signedVolume("pCubeShape1"), 0);
+
+  // A mesh listing an edge no face walks (0 3, across the quad) is divided
+  // all the same.
+  problems = loadScene(
+      "createNode transform -n \"pPlane1\";\ncreateNode mesh -n \"pPlaneShape1\" -p \"pPlane1\";\n"
+      "createNode mesh -n \"pPlaneShape1Orig\" -p \"pPlane1\";\n\tsetAttr \".io\" yes;\n"
+      "\tsetAttr -s 4 \".vt[0:3]\"  -0.5 0 0.5 0.5 0 0.5 -0.5 0 -0.5 0.5 0 -0.5;\n"
+      "\tsetAttr -s 5 \".ed[0:4]\"  0 1 0 1 3 0 3 2 0 2 0 0 0 3 0;\n"
+      "\tsetAttr \".fc[0]\" -type \"polyFaces\" f 4 0 1 2 3;\n"
+      "createNode polySmoothFace -n \"polySmoothFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
+      "connectAttr \"pPlaneShape1Orig.w\" \"polySmoothFace1.ip\";\n"
+      "connectAttr \"polySmoothFace1.out\" \"pPlaneShape1.i\";\n");
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+
+  // More than one division of part of the mesh is not evaluated.
+  std::string twice = part;
+  twice.insert(twice.find("\tsetAttr \".sdt\""), "\tsetAttr \".dv\" 2;\n");
+  expectSaid(cube(1, "", 2, twice, "polySmoothFace1.out"), "it smooths part of the mesh more than once", "pCubeShape1",
+             8, 6);
+}
+
+// Maya's numbering of one division, as its exports of whole meshes smoothed
+// once show (c008-ballred95-speedbike's polySurface14, c025-damaryllis-
+// jackolanter-export's pCylinder1: every point and face in Maya's order) and
+// as c025's pSphere1 shows for edges (two polySplits on the smoothed sphere
+// whose new points all land on Maya's): the mesh's points, then one per edge
+// in the order the faces first walk them, turned on by the count of faces,
+// then one per face; each quad face's four quads turned as the cells of a
+// grid, a triangle's not; each old edge's halves, then each face's inner
+// edges in the order its quads walk them.
+TEST_F(HostTest, SmoothFaceNumbersPointsFacesAndEdgesAsMaya) {
+  // The cube's 12 edges walked from the front face: (0 1) first, so its
+  // point is 8 + (0 + 6) % 12; the front face's centre is 8 + 12 + 0.
+  loadScene(cube(1, "", 2, smoothing(""), "polySmoothFace1.out"));
+  MPointArray p = pointsWithCounts("pCubeShape1", 26, 24);
+  expectPoint(p, 8, -0.75, 0.75, 0);  // the seventh edge walked, (4 2), wraps round to the first place
+  expectPoint(p, 9, 0.75, 0, -0.75);  // then (5 7)
+  expectPoint(p, 25, -1, 0, 0);       // the last face's centre
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 14, 20, 17}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 1), (std::vector<int>{14, 1, 15, 20}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 2), (std::vector<int>{20, 15, 3, 16}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{17, 20, 16, 2}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 48);
+  // e[0] (0 1) and e[1] (2 3) in halves; the front face's inner edges.
+  expectEdges({{0, {0, 14}}, {1, {14, 1}}, {2, {2, 16}}, {3, {16, 3}}, {24, {14, 20}}, {25, {20, 17}},
+               {26, {15, 20}}, {27, {16, 20}}});
+
+  // A cut across the front face's top-right quad, a quarter along the
+  // half-edge 3 (16 to 3) and the inner edge 26 (15 to the centre): Maya's
+  // edge numbers name the quad's sides, each from its first point.
+  loadScene(cube(1, "", 2,
+                 smoothing("") + "createNode polySplit -n \"polySplit1\";\n" + splitPath({3, 26}, {"0.25", "0.25"}) +
+                     "connectAttr \"polySmoothFace1.out\" \"polySplit1.ip\";\n",
+                 "polySplit1.out"));
+  p = pointsWithCounts("pCubeShape1", 28, 25);
+  expectPoint(p, 26, 0.25 * 5 / 9, 0.75 + 0.25 * (5 / 9.0 - 0.75), 0.75 + 0.25 * (5 / 9.0 - 0.75));
+  expectPoint(p, 27, 0.5625, 0, 0.8125);
+}
+
+// A path of one point: on an edge it divides the edge there (the node
+// reference's edgepoint: "the given edge is split into two new edges by
+// inserting a new vertex"); at an end of the edge it changes nothing, as
+// c047-maddokev108-jeep's loftedSurface39 shows (polySplit27, one point at
+// 1 along e[19]: Maya's export is the mesh before it).
+TEST_F(HostTest, SplitOfOnePointDividesItsEdgeOrLeavesTheMesh) {
+  auto problems = loadScene(splitCube(splitPath({0}, {"0.25"})));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 9, 6);
+  expectPoint(p, 8, -0.25, -0.5, 0.5);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 8, 1, 3, 2}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{6, 7, 1, 8, 0}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 13);
+  expectEdges({{0, {0, 8}}, {12, {8, 1}}});
+
+  for (const char* end : {"0", "1"}) {
+    problems = loadScene(splitCube(splitPath({0}, {end})));
+    expectAllEvaluated(problems);
+    pointsWithCounts("pCubeShape1", 8, 6);
+    EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{0, 1, 3, 2})) << end;
+  }
+}
+
+// Points inside a face, as c025-damaryllis-jackolanter-export's polySplit3
+// to polySplit6 hold them (desc naming one of `vertices`, the object-space
+// place; edge the face): numbered with the edge points in path order, they
+// lie on the cut through the face, and the cut's edges follow in path order.
+// The next polySplits there name those edges, and every new point of the
+// four lands on one of Maya's export.
+TEST_F(HostTest, SplitThroughAPointInsideAFaceCutsAlongIt) {
+  auto problems = loadScene(splitCube("\tsetAttr -s 1 \".v[0]\" -type \"float3\"  0.25 0 0.5;\n"
+                                      "\tsetAttr -s 3 \".e[0:2]\"  0.5 0 0.5;\n"
+                                      "\tsetAttr -s 3 \".d[0:2]\"  -2147483648 0 -2147483647;\n"));
+  EXPECT_TRUE(mentions(problems, "(polySplit): the UVs of its points inside faces are mayahost's")) << joined(problems);
+  MPointArray p = pointsWithCounts("pCubeShape1", 11, 7);
+  expectPoint(p, 8, 0, -0.5, 0.5);
+  expectPoint(p, 9, 0.25, 0, 0.5);
+  expectPoint(p, 10, 0, 0.5, 0.5);
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{8, 9, 10, 2, 0}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 6), (std::vector<int>{1, 3, 10, 9, 8}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numEdges(), 16);
+  expectEdges({{14, {8, 9}}, {15, {9, 10}}});
+  EXPECT_EQ(cornerUVid(0, 1), cornerUVid(6, 3));  // one UV for the point, shared by both parts
+}
+
 TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
   const std::string notEvaluated = "(polySplit) is not evaluated (";
   expectSaid(splitCube(splitPath({0, 40}, {"0.5", "0.5"})),
@@ -1092,7 +1229,15 @@ TEST_F(HostTest, SplitWithPointsItCannotPlaceLeavesTheMeshFromUpstream) {
              "pCubeShape1", 8, 6);
   expectSaid(splitCube(splitPath({0, 0}, {"0.5", "0.5"})), notEvaluated + "its points 0 and 1 are one point)",
              "pCubeShape1", 8, 6);
-  expectSaid(splitCube(splitPath({0}, {"0.5"})), notEvaluated + "it names fewer than two points)", "pCubeShape1", 8, 6);
+  expectSaid(splitCube(""), notEvaluated + "it names no point)", "pCubeShape1", 8, 6);
+  // Points inside faces: one past the faces, one where a path starts.
+  const std::string inside = "\tsetAttr -s 1 \".v[0]\" -type \"float3\"  0 0 0.5;\n";
+  expectSaid(splitCube(inside + "\tsetAttr -s 3 \".e[0:2]\"  0.5 6 0.5;\n"
+                                "\tsetAttr -s 3 \".d[0:2]\"  -2147483648 0 -2147483647;\n"),
+             notEvaluated + "its point 1 (desc 0) names no face of the mesh (which has 6) and place in it)", "pCubeShape1",
+             8, 6);
+  expectSaid(splitCube(inside + "\tsetAttr -s 2 \".e[0:1]\"  0 0.5;\n\tsetAttr -s 2 \".d[0:1]\"  0 -2147483647;\n"),
+             notEvaluated + "its first point lies inside a face, not on an edge)", "pCubeShape1", 8, 6);
   const std::string across = splitPath({0, 1}, {"0.5", "0.5"});
   expectSaid(splitCube(across + "\tsetAttr \".s\" 3;\n"), notEvaluated + "it divides its cuts", "pCubeShape1", 8, 6);
   expectSaid(splitCube(across + "\tsetAttr \".de\" yes;\n"), notEvaluated + "it detaches the cut edges", "pCubeShape1",

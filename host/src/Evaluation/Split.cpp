@@ -9,7 +9,12 @@
 // place. A split edge keeps its number for its part from its first point;
 // the parts after the new points, then the cuts, are numbered after the
 // mesh's edges. New points take UVs between the edge's UVs, shared where
-// the faces share those.
+// the faces share those. A path of one point only divides its edge there
+// (or, at an end of the edge, changes nothing). A point whose desc names an
+// element of `vertices` lies there inside a face (its `edge` the face, of
+// the mesh as it comes in): numbered with the others in path order, it takes
+// its place on the cut through that face, whose edges follow the others in
+// path order. Its UVs lie between those of the cut's ends.
 #include "Deformers.h"
 #include "ModelingSteps.h"
 #include "Point3Math.h"
@@ -22,6 +27,7 @@
 #include <set>
 #include <sstream>
 #include <tuple>
+#include <utility>
 
 namespace OmbrixHost {
 namespace {
@@ -32,6 +38,9 @@ struct PathPoint {
   int edge = -1;
   double t = 0;   // from the edge's first point
   int vertex = -1;  // the point of the mesh it becomes
+  int face = -1;    // of a point inside a face: the face, and where in it
+  Point3 at;
+  bool free() const { return face >= 0; }
 };
 
 // A desc value as the file wrote it.
@@ -45,11 +54,23 @@ std::string descText(double d) {
 
 // The path's points as the node stores them; false with `why` on a value
 // that names no edge of the mesh or no fraction of one.
-bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std::string& why) {
+bool readPath(const Node& node, int edgeCount, int faceCount, std::vector<PathPoint>& path, std::string& why) {
+  const std::vector<int> freePoints = elementsOf(node, "vertices", {-1});
   for (int i : elementsOf(node, "desc", {-1})) {
     const double d = node.number(indexed("desc", i), std::nan("")), t = node.number(indexed("edge", i), std::nan(""));
     const double edge = d - kOnEdge;
     const std::string which = "its point " + std::to_string(i);
+    if (std::find(freePoints.begin(), freePoints.end(), d) != freePoints.end()) {
+      const std::string key = indexed("vertices", static_cast<int>(d)) + ".";
+      const Point3 at{node.number(key + "vtxx", 0.0), node.number(key + "vtxy", 0.0), node.number(key + "vtxz", 0.0)};
+      if (!(t >= 0 && t < faceCount && t == std::floor(t)) || !std::isfinite(at.x + at.y + at.z)) {
+        why = which + " (desc " + descText(d) + ") names no face of the mesh (which has " + std::to_string(faceCount) +
+              ") and place in it";
+        return false;
+      }
+      path.push_back({-1, 0, -1, static_cast<int>(t), at});
+      continue;
+    }
     if (!std::isfinite(edge) || edge != std::floor(edge) || edge < 0 || edge >= edgeCount) {
       why = which + " (desc " + descText(d) + ") names no edge of the mesh (which has " + std::to_string(edgeCount) + ")";
       return false;
@@ -58,7 +79,7 @@ bool readPath(const Node& node, int edgeCount, std::vector<PathPoint>& path, std
       why = which + " has no fraction between 0 and 1 along its edge";
       return false;
     }
-    path.push_back({static_cast<int>(edge), t, -1});
+    path.push_back({static_cast<int>(edge), t, -1, -1, {}});
   }
   return true;
 }
@@ -74,6 +95,10 @@ std::vector<PathPoint> placePoints(const MeshEdges& edges, std::vector<PathPoint
   std::map<std::pair<int, double>, int> made;
   std::vector<PathPoint> added;
   for (auto& p : path) {
+    if (p.free()) {
+      p.vertex = list.addPoint(p.at);
+      continue;
+    }
     const auto& ends = edges.ends[static_cast<std::size_t>(p.edge)];
     if (p.t == 0 || p.t == 1) {
       p.vertex = p.t == 0 ? ends.first : ends.second;
@@ -182,16 +207,18 @@ void insertPoints(const PointsOnEdges& onEdge, const std::map<int, std::vector<W
 }
 
 // The faces of the mesh each point lies on: those walking its edge, or for
-// an end of the edge, those using that point.
+// an end of the edge, those using that point; a free point's own face.
 std::vector<std::set<int>> facesOfPoints(const MeshData& m, const MeshEdges& edges, const std::vector<PathPoint>& path) {
   std::multimap<int, std::size_t> byEdge, byVertex;
+  std::vector<std::set<int>> out(path.size());
   for (std::size_t i = 0; i < path.size(); ++i) {
-    if (path[i].t == 0 || path[i].t == 1)
+    if (path[i].free())
+      out[i].insert(path[i].face);
+    else if (path[i].t == 0 || path[i].t == 1)
       byVertex.emplace(path[i].vertex, i);
     else
       byEdge.emplace(path[i].edge, i);
   }
-  std::vector<std::set<int>> out(path.size());
   for (int f = 0; f < m.numFaces(); ++f)
     for (int k = 0; k < m.faceCounts[f]; ++k) {
       const std::size_t c = static_cast<std::size_t>(m.faceStart(f) + k);
@@ -216,35 +243,79 @@ void appendCorners(const Polygon& whole, std::size_t from, std::size_t to, Polyg
   }
 }
 
+// Appends the free points `chain` (each with its UVs per set) to `part`,
+// forwards or backwards.
+void appendChain(const std::vector<std::pair<int, std::vector<int>>>& chain, bool forwards, Polygon& part) {
+  for (std::size_t i = 0; i < chain.size(); ++i) {
+    const auto& [vertex, uvs] = chain[forwards ? i : chain.size() - 1 - i];
+    part.vertices.push_back(vertex);
+    for (std::size_t s = 0; s < uvs.size(); ++s)
+      part.uvs[s].push_back(uvs[s]);
+  }
+}
+
+// The free points from corner a towards b of polygon `f`, each with a UV per
+// set between those of a and b, by its distance along the chain.
+std::vector<std::pair<int, std::vector<int>>> chainOf(const std::vector<int>& points, std::size_t f, std::size_t a,
+                                                      std::size_t b, PolygonList& list) {
+  std::vector<Point3> along{list.points[static_cast<std::size_t>(list.polygons[f].vertices[a])]};
+  for (int p : points)
+    along.push_back(list.points[static_cast<std::size_t>(p)]);
+  along.push_back(list.points[static_cast<std::size_t>(list.polygons[f].vertices[b])]);
+  std::vector<double> run{0};
+  for (std::size_t i = 1; i < along.size(); ++i)
+    run.push_back(run.back() + std::sqrt(dot(along[i] - along[i - 1], along[i] - along[i - 1])));
+  std::vector<std::pair<int, std::vector<int>>> chain;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    std::vector<int> uvs;
+    for (std::size_t s = 0; s < list.sets.size(); ++s)
+      uvs.push_back(list.blendUV(s, list.polygons[f].uvs[s][a], list.polygons[f].uvs[s][b],
+                                 run.back() > 0 ? run[i + 1] / run.back() : 0.5));
+    chain.push_back({points[i], std::move(uvs)});
+  }
+  return chain;
+}
+
 // Cuts polygon `f` between its corners a (the cut's first point) and b, not
-// side by side: the part from a round to b is appended, running from the
-// corner after a to b and back to a; the other keeps the place, running from
-// a to b and on round the face. Maya orders both so.
-void cutPolygon(PolygonList& list, std::size_t f, std::size_t a, std::size_t b) {
+// side by side, through the free points `inside` from a to b: the part from
+// a round to b is appended, running from the corner after a to b and back
+// along the cut to a; the other keeps the place, running from a along the
+// cut to b and on round the face. Maya orders both so.
+void cutPolygon(PolygonList& list, std::size_t f, std::size_t a, std::size_t b, const std::vector<int>& inside) {
+  const auto chain = chainOf(inside, f, a, b, list);
   const Polygon whole = list.polygons[f];
   const std::size_t n = whole.vertices.size();
   Polygon kept{{}, std::vector<std::vector<int>>(whole.uvs.size())}, added = kept;
   appendCorners(whole, a, a, kept);
+  appendChain(chain, true, kept);
   appendCorners(whole, b, (a + n - 1) % n, kept);
   appendCorners(whole, (a + 1) % n, b, added);
+  appendChain(chain, false, added);
   appendCorners(whole, a, a, added);
   list.polygons[f] = std::move(kept);
   list.polygons.push_back(std::move(added));
 }
 
-// The cut from path point i to i + 1 through the polygon made of a face both
-// lie on; false with `why` when there is none.
-bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& faces, std::size_t i, PolygonList& list,
-         std::vector<int>& origin, std::vector<std::pair<int, int>>& cuts, std::string& why) {
-  const PathPoint &from = path[i], &to = path[i + 1];
-  const std::string which = "its points " + std::to_string(i) + " and " + std::to_string(i + 1);
+// The cut from path point i to j, the next point on an edge, through the
+// free points between them and the polygon made of a face all lie on; false
+// with `why` when there is none.
+bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& faces, std::size_t i, std::size_t j,
+         PolygonList& list, std::vector<int>& origin, std::vector<std::pair<int, int>>& cuts, std::string& why) {
+  const PathPoint &from = path[i], &to = path[j];
+  const std::string which = "its points " + std::to_string(i) + " and " + std::to_string(j);
   if (from.vertex == to.vertex) {
     why = which + " are one point";
     return false;
   }
-  std::set<int> shared;
-  std::set_intersection(faces[i].begin(), faces[i].end(), faces[i + 1].begin(), faces[i + 1].end(),
-                        std::inserter(shared, shared.end()));
+  std::set<int> shared = faces[i];
+  std::vector<int> inside;
+  for (std::size_t k = i + 1; k <= j; ++k) {
+    std::set<int> both;
+    std::set_intersection(shared.begin(), shared.end(), faces[k].begin(), faces[k].end(), std::inserter(both, both.end()));
+    shared = std::move(both);
+    if (k < j)
+      inside.push_back(path[k].vertex);
+  }
   for (std::size_t f = 0; f < list.polygons.size(); ++f) {
     if (!shared.count(origin[f]))
       continue;
@@ -253,11 +324,14 @@ bool cut(const std::vector<PathPoint>& path, const std::vector<std::set<int>>& f
     if (a == v.end() || b == v.end())
       continue;
     const std::size_t ia = static_cast<std::size_t>(a - v.begin()), ib = static_cast<std::size_t>(b - v.begin());
-    if ((ia + 1) % v.size() == ib || (ib + 1) % v.size() == ia)
+    if (inside.empty() && ((ia + 1) % v.size() == ib || (ib + 1) % v.size() == ia))
       return true;  // along a side of the face: nothing to cut
-    cutPolygon(list, f, ia, ib);
+    cutPolygon(list, f, ia, ib, inside);
     origin.push_back(origin[f]);
-    cuts.push_back({from.vertex, to.vertex});
+    int last = from.vertex;
+    for (int p : inside)
+      cuts.push_back({std::exchange(last, p), p});
+    cuts.push_back({last, to.vertex});
     return true;
   }
   why = which + " share no face";
@@ -297,13 +371,19 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   }
   const MeshEdges edges = meshEdges(mesh);
   std::vector<PathPoint> path;
-  if (!readPath(node, edges.count(), path, why))
+  if (!readPath(node, edges.count(), mesh.numFaces(), path, why))
     return false;
-  if (path.size() < 2) {
-    why = elementsOf(node, "splitPoints", {-1}).empty()
-              ? "it names fewer than two points"
-              : "its points are given by face, triangle and barycentric coordinates (splitPoints), a form the host "
-                "does not read";
+  if (path.size() < 2 && !elementsOf(node, "splitPoints", {-1}).empty()) {
+    why = "its points are given by face, triangle and barycentric coordinates (splitPoints), a form the host does not "
+          "read";
+    return false;
+  }
+  if (path.empty()) {
+    why = "it names no point";
+    return false;
+  }
+  if (path.front().free() || path.back().free()) {
+    why = std::string("its ") + (path.front().free() ? "first" : "last") + " point lies inside a face, not on an edge";
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
@@ -316,11 +396,18 @@ bool splitFaces(const Node& node, MeshData& mesh, std::string& why) {
   for (std::size_t f = 0; f < origin.size(); ++f)
     origin[f] = static_cast<int>(f);
   std::vector<std::pair<int, int>> cuts;
-  for (std::size_t i = 0; i + 1 < path.size(); ++i)
-    if (!cut(path, faces, i, list, origin, cuts, why))
+  for (std::size_t i = 0, j = 1; j < path.size(); i = j++) {
+    while (path[j].free())
+      ++j;  // the last point is on an edge
+    if (!cut(path, faces, i, j, list, origin, cuts, why))
       return false;
+  }
+  if (added.empty() && cuts.empty())
+    return true;  // a lone point at a corner, or cuts along sides only: nothing changes
   if (node.number("insertWithEdgeFlow", 0.0) != 0.0)
     why = "its edge flow is left out: the new points lie on the straight edges";
+  else if (hasUVs(mesh) && std::any_of(path.begin(), path.end(), [](const PathPoint& p) { return p.free(); }))
+    why = "the UVs of its points inside faces are mayahost's, between the cut's ends; Maya's may differ";
   const std::size_t points = list.points.size();
   mesh = list.toMesh();
   if (mesh.points.size() == points)  // no point dropped: the numbers hold

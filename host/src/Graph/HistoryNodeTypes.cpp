@@ -279,6 +279,9 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
       polyModifierAttrs(
           dependAttrs,
           {makeAttr("edge", "e", K::kFloat, true), makeAttr("desc", "d", K::kInt, true),
+           makeCompound("vertices", "v", true,
+                        {number("vtxx", "vtxx", 0, K::kFloat), number("vtxy", "vtxy", 0, K::kFloat),
+                         number("vtxz", "vtxz", 0, K::kFloat)}),
            makeCompound("splitPoints", "sps", true,
                         {makeCompound("splitPoint", "sp", true,
                                       {number("face", "f", 0, K::kInt), number("triangle", "t", 0, K::kInt),
