@@ -246,6 +246,22 @@ TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
   pointsWithCounts("pPlaneShape1", 9, 3);
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 4, 3}));
 
+  // Vertices: those on two edges only (the plane's corners) leave their faces;
+  // the others stay. c022-claytonwatkins-robot-for-paint settled it: its
+  // deleteComponent43 names every vertex (vtx[0:27]) of polyMirror13's mesh of
+  // 28, and Maya's OBJ keeps 24 of them, less the loose ends of an extruded edge.
+  scene = plane(deletion("1 \"vtx[0:8]\""), "deleteComponent1.og");
+  problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pPlaneShape1", 5, 4);
+  expectPoint(p, 0, 0, 0, 0.5);
+  for (int face = 0; face < 4; ++face)
+    EXPECT_EQ(cornersOf("pPlaneShape1", face).size(), 3u) << face;
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 5);
+  scene = plane(deletion("1 \"vtx[4]\""), "deleteComponent1.og");
+  expectAllEvaluated(loadScene(scene));
+  pointsWithCounts("pPlaneShape1", 9, 4);
+
   // Components out of range, unreadable, or none at all.
   for (const auto& [list, said, faces] :
        std::vector<std::tuple<std::string, std::string, int>>{
