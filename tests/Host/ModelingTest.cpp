@@ -608,6 +608,9 @@ TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
   // Without merging, every point has an image.
   loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 0;\n"));
   pointsWithCounts("pPlaneShape1", 18, 8);
+  problems = loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 3;\n"));
+  EXPECT_TRUE(mentions(problems, "(polyMirror): its border mode (mergeMode 3) is not evaluated; the image stays apart")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 18, 8);
 
   problems = loadScene(mirror("\tsetAttr \".a\" 5;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (its axis 5 is none of X, Y and Z (0 to 2))")) << joined(problems);

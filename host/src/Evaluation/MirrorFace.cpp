@@ -13,7 +13,8 @@
 // The image's faces follow the mesh's (from firstNewFace on), each walked the
 // other way from the same first corner, on the same UVs; its points follow the
 // mesh's, except that with mergeMode 1 a border point whose image lies within
-// mergeThreshold of it is its own image.
+// mergeThreshold of it is its own image. Other merge modes leave the image
+// apart and say so.
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -208,6 +209,9 @@ bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
   mesh = list.toMesh();
   if (mergeMode == 2.0)
     why = "its bridging of the borders (mergeMode 2) is not evaluated; the image stays apart";
+  else if (mergeMode != 0.0 && mergeMode != 1.0)
+    why = "its border mode (mergeMode " + std::to_string(static_cast<long long>(mergeMode)) +
+          ") is not evaluated; the image stays apart";
   return true;
 }
 
