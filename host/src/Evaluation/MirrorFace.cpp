@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
 #include <utility>
 
 namespace OmbrixHost {
@@ -109,15 +110,28 @@ Polygon keptPart(PolygonList& list, const Polygon& p, std::size_t firstLoop, con
   return part;
 }
 
-// cutMesh: the mesh less what lies on the other side of the plane.
-void cutAtPlane(MeshData& mesh, const PlaneSides& sides) {
+// How many times a polygon's walk leaves the kept side.
+int exits(const Polygon& p, const PlaneSides& sides) {
+  int count = 0;
+  for (std::size_t k = 0; k < p.vertices.size(); ++k)
+    count += sides.kept(p.vertices[k]) && !sides.kept(p.vertices[(k + 1) % p.vertices.size()]);
+  return count;
+}
+
+// cutMesh: the mesh less what lies on the other side of the plane. Says what
+// of it is the host's own: faces with holes across the plane are kept whole,
+// and a face that crosses it more than once keeps one face of its parts.
+std::string cutAtPlane(MeshData& mesh, const PlaneSides& sides) {
   mesh.rebuildFaceStarts();
   const MeshEdges edges = meshEdges(mesh);
   PolygonList list = PolygonList::of(mesh);
   const std::map<int, int> cuts = cutPoints(list, mesh, edges, sides);
   std::vector<Polygon> kept, moved;
+  int own = 0;
   for (std::size_t f = 0; f < list.polygons.size(); ++f) {
     const Polygon& p = list.polygons[f];
+    if (crosses(p, sides) && (!p.holes.empty() || exits(p, sides) > 1))
+      ++own;
     if (p.holes.empty() && crosses(p, sides)) {
       Polygon part = keptPart(list, p, static_cast<std::size_t>(mesh.faceStarts[f]), edges, cuts, sides);
       (sides.kept(p.vertices[0]) ? kept : moved).push_back(std::move(part));
@@ -128,6 +142,10 @@ void cutAtPlane(MeshData& mesh, const PlaneSides& sides) {
   kept.insert(kept.end(), moved.begin(), moved.end());
   list.polygons = std::move(kept);
   mesh = list.toMesh();
+  if (own == 0)
+    return "";
+  return std::to_string(own) + " of the faces it cuts have holes or cross the plane more than once; the host keeps each " +
+         "whole or as one face, and Maya's cut may differ";
 }
 
 // The points on an edge that only one polygon walks.
@@ -181,8 +199,7 @@ bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
       sides.of.push_back(dot(toWorld.apply(p) - pivot, normal));
     return sides;
   };
-  if (node.number("cutMesh", 0.0) != 0.0)
-    cutAtPlane(mesh, sidesOf(mesh.points));
+  const std::string cutNote = node.number("cutMesh", 0.0) != 0.0 ? cutAtPlane(mesh, sidesOf(mesh.points)) : "";
   PolygonList list = PolygonList::of(mesh);
   const PlaneSides sides = sidesOf(list.points);
   const std::vector<bool> border = borderPoints(list);
@@ -212,6 +229,8 @@ bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
   else if (mergeMode != 0.0 && mergeMode != 1.0)
     why = "its border mode (mergeMode " + std::to_string(static_cast<long long>(mergeMode)) +
           ") is not evaluated; the image stays apart";
+  if (!cutNote.empty())
+    why += (why.empty() ? "" : "; ") + cutNote;
   return true;
 }
 
