@@ -617,6 +617,12 @@ TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
   pointsWithCounts("pPlaneShape1", 9, 4);
   problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" nan 0 0 ;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+  std::string some = mirror("");
+  some.replace(some.find("\"f[*]\""), 6, "\"f[1]\"");
+  problems = loadScene(some);
+  EXPECT_TRUE(mentions(problems, "is not evaluated (it mirrors some of the faces only, which the host does not evaluate)"))
+      << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
 }
 
 // c041-kayden18-robot (pCube3) settled the plane's space: without .ws its pivot

@@ -1,4 +1,5 @@
-// polyMirror: the mesh and its mirror image across a plane, in one mesh. The
+// polyMirror: the mesh and its mirror image across a plane, in one mesh (its
+// inputComponents naming every face; a part of them is not evaluated). The
 // plane's normal is `axis` (X, Y or Z) turned by mirrorPlaneRotate; it passes
 // through `pivot`, in world space through inputMatrix with worldSpace (off
 // unless set), else in the object's space. The side kept is +axis with
@@ -15,6 +16,7 @@
 // mesh's, except that with mergeMode 1 a border point whose image lies within
 // mergeThreshold of it is its own image. Other merge modes leave the image
 // apart and say so.
+#include "ComponentLists.h"
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -183,6 +185,13 @@ bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
   }
   if (axis < 0 || axis > 2) {
     why = "its axis " + std::to_string(static_cast<long long>(axis)) + " is none of X, Y and Z (0 to 2)";
+    return false;
+  }
+  std::vector<bool> chosen;
+  if (!selectedElements(node, MFn::kMeshPolygonComponent, mesh.numFaces(), chosen, why))
+    return false;
+  if (std::find(chosen.begin(), chosen.end(), false) != chosen.end()) {
+    why = "it mirrors some of the faces only, which the host does not evaluate";
     return false;
   }
   if (node.number("worldSpace", 0.0) == 0.0)
