@@ -246,6 +246,22 @@ TEST_F(HostTest, DeleteComponentTakesFacesAndJoinsFacesAcrossEdges) {
   pointsWithCounts("pPlaneShape1", 9, 3);
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 2, 5, 4, 3}));
 
+  // Vertices: those on two edges only (the plane's corners) leave their faces;
+  // the others stay. c022-claytonwatkins-robot-for-paint settled it: its
+  // deleteComponent43 names every vertex (vtx[0:27]) of polyMirror13's mesh of
+  // 28, and Maya's OBJ keeps 24 of them, less the loose ends of an extruded edge.
+  scene = plane(deletion("1 \"vtx[0:8]\""), "deleteComponent1.og");
+  problems = loadScene(scene);
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pPlaneShape1", 5, 4);
+  expectPoint(p, 0, 0, 0, 0.5);
+  for (int face = 0; face < 4; ++face)
+    EXPECT_EQ(cornersOf("pPlaneShape1", face).size(), 3u) << face;
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 5);
+  scene = plane(deletion("1 \"vtx[4]\""), "deleteComponent1.og");
+  expectAllEvaluated(loadScene(scene));
+  pointsWithCounts("pPlaneShape1", 9, 4);
+
   // Components out of range, unreadable, or none at all.
   for (const auto& [list, said, faces] :
        std::vector<std::tuple<std::string, std::string, int>>{
@@ -567,18 +583,21 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
 
 namespace {
 
-std::string mirror(const std::string& settings) {
+std::string mirror(const std::string& settings, const char* matrix = "1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1") {
   return planeNode("polyMirror", "\tsetAttr \".uopa\" yes;\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[*]\";\n"
-                                 "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n"
-                                 "\tsetAttr \".ws\" yes;\n" +
-                                     settings + "\tsetAttr \".fnf\" 4;\n\tsetAttr \".lnf\" 7;\n");
+                                 "\tsetAttr \".ix\" -type \"matrix\" " +
+                                     std::string(matrix) + ";\n" + settings +
+                                     "\tsetAttr \".fnf\" 4;\n\tsetAttr \".lnf\" 7;\n");
 }
+
+const char* const kWorld = "\tsetAttr \".ws\" yes;\n";
+const char* const kMovedRight = "1 0 0 0 0 1 0 0 0 0 1 0 10 0 0 1";
 
 }  // namespace
 
 TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
   // Across x = 0.5, the plane's right border: its three points there are shared.
-  auto problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n"));
+  auto problems = loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n"));
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 15, 8);
   expectPoint(p, 9, 1.5, 0, p[0].z);  // the image of point 0
@@ -586,18 +605,71 @@ TEST_F(HostTest, MirrorAddsTheImageAcrossThePlaneAndMergesItsSeam) {
   EXPECT_EQ(cornersOf("pPlaneShape1", 5), (std::vector<int>{10, 12, 5, 2}));
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9);
 
-  // Without merging, every point has an image; cut at x = 0, the right half goes first.
-  loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 0;\n"));
+  // Without merging, every point has an image.
+  loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 0;\n"));
   pointsWithCounts("pPlaneShape1", 18, 8);
-  loadScene(mirror("\tsetAttr \".cm\" yes;\n"));
-  p = pointsWithCounts("pPlaneShape1", 9, 4);
-  expectPoint(p, 6, 0.5, 0, p[0].z);
+  problems = loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n\tsetAttr \".mm\" 3;\n"));
+  EXPECT_TRUE(mentions(problems, "(polyMirror): its border mode (mergeMode 3) is not evaluated; the image stays apart")) << joined(problems);
+  pointsWithCounts("pPlaneShape1", 18, 8);
 
   problems = loadScene(mirror("\tsetAttr \".a\" 5;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (its axis 5 is none of X, Y and Z (0 to 2))")) << joined(problems);
   pointsWithCounts("pPlaneShape1", 9, 4);
   problems = loadScene(mirror("\tsetAttr \".p\" -type \"double3\" nan 0 0 ;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
+  std::string some = mirror("");
+  some.replace(some.find("\"f[*]\""), 6, "\"f[1]\"");
+  problems = loadScene(some);
+  EXPECT_TRUE(mentions(problems, "is not evaluated (it mirrors some of the faces only, which the host does not evaluate)"))
+      << joined(problems);
+  pointsWithCounts("pPlaneShape1", 9, 4);
+}
+
+// c041-kayden18-robot (pCube3) settled the plane's space: without .ws its pivot
+// (the object's scale pivot) is taken in the object's space, whatever inputMatrix holds.
+TEST_F(HostTest, MirrorTakesThePlaneInTheObjectsSpaceUnlessWorldSpaceIsSet) {
+  loadScene(mirror("\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n", kMovedRight));
+  MPointArray p = pointsWithCounts("pPlaneShape1", 15, 8);
+  expectPoint(p, 9, 1.5, 0, p[0].z);
+
+  // In world space the plane lies at x = 0.5 of the world, 9.5 left of the points' origin.
+  loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.5 0 0 ;\n", kMovedRight));
+  p = pointsWithCounts("pPlaneShape1", 18, 8);
+  expectPoint(p, 9, -18.5, 0, p[0].z);
+}
+
+// c022-claytonwatkins-robot-for-paint (polyMirror13: a mesh wholly at +x of the
+// world's plane x = 0 kept whole, .fnf 11 of 11) and c041-kayden18-robot
+// (pCube3, whose OBJ gives the numbering) settled what cutMesh keeps: the +axis
+// side (axisDirection 1), faces crossing the plane cut there, the cut points
+// after the points kept in the order of their edges, and a cut face whose first
+// corner is not kept moved after the others.
+TEST_F(HostTest, MirrorCutKeepsThePositiveSideAndCutsTheFacesAcrossThePlane) {
+  // Cut at x = 0: the right column of faces is kept, its image goes left.
+  auto problems = loadScene(mirror(std::string(kWorld) + "\tsetAttr \".cm\" yes;\n"));
+  expectAllEvaluated(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 9, 4);
+  expectPoint(p, 0, 0, 0, p[0].z);   // point 1 of the plane, the first kept
+  expectPoint(p, 6, -0.5, 0, p[1].z);  // the image of point 2 of the plane
+
+  // axisDirection 0 keeps the left column.
+  loadScene(mirror(std::string(kWorld) + "\tsetAttr \".ad\" 0;\n\tsetAttr \".cm\" yes;\n"));
+  p = pointsWithCounts("pPlaneShape1", 9, 4);
+  expectPoint(p, 0, -0.5, 0, p[0].z);
+  expectPoint(p, 6, 0.5, 0, p[0].z);
+
+  // Cut at x = 0.25: the right column is cut in two; the points at x = 0.5 stay,
+  // the three cut points follow, shared with the image.
+  loadScene(mirror(std::string(kWorld) + "\tsetAttr \".p\" -type \"double3\" 0.25 0 0 ;\n\tsetAttr \".cm\" yes;\n"));
+  p = pointsWithCounts("pPlaneShape1", 9, 4);
+  for (unsigned int i = 0; i < 3; ++i) {
+    expectPoint(p, i, 0.5, 0, p[i].z);
+    expectPoint(p, i + 3, 0.25, 0, p[i].z);
+    expectPoint(p, i + 6, 0, 0, p[i].z);
+  }
+  const std::vector<int> face = cornersOf("pPlaneShape1", 0);
+  ASSERT_EQ(face.size(), 4u);
+  EXPECT_EQ(std::count_if(face.begin(), face.end(), [](int v) { return v >= 3 && v < 6; }), 2);
 }
 
 namespace {

@@ -1,7 +1,9 @@
 // deleteComponent: the faces, edges and vertices of its deleteComponents list
 // taken out of the mesh. A face goes with its corners; an edge between two
-// faces goes by joining them into one (the lower keeps its place); points and
-// UVs nothing uses any more go too. What remains keeps its order: faces,
+// faces goes by joining them into one (the lower keeps its place); a vertex on
+// two edges only leaves the faces it is a corner of (a face left with fewer
+// than three corners goes), while one on more edges stays; points and UVs
+// nothing uses any more go too. What remains keeps its order: faces,
 // points and UVs, and the edges too (not renumbered by walking the faces).
 #include "Components.h"
 #include "FaceJoins.h"
@@ -9,13 +11,15 @@
 #include "ModelingSteps.h"
 #include "PolygonList.h"
 
+#include <set>
+
 namespace OmbrixHost {
 namespace {
 
 struct Deletion {
   std::vector<bool> faces;
   std::vector<int> edges;
-  int vertices = 0;
+  std::vector<int> vertices;
   std::vector<std::string> stray;
 };
 
@@ -45,7 +49,7 @@ bool readList(const Node& node, const MeshData& m, int edgeCount, Deletion& out,
       } else if (type == MFn::kMeshEdgeComponent) {
         out.edges.push_back(e);
       } else if (type == MFn::kMeshVertComponent) {
-        ++out.vertices;
+        out.vertices.push_back(e);
       }
     }
     if (!inRange || (type != MFn::kMeshPolygonComponent && type != MFn::kMeshEdgeComponent &&
@@ -53,6 +57,35 @@ bool readList(const Node& node, const MeshData& m, int edgeCount, Deletion& out,
       out.stray.push_back(text);
   }
   return true;
+}
+
+// The points of `vertices` that lie on two edges only: each leaves the
+// polygons it is a corner of, and a polygon left with fewer than three corners goes.
+void removeWingedPoints(PolygonList& list, const std::vector<int>& vertices) {
+  std::vector<std::set<int>> neighbours(list.points.size());
+  for (const auto& p : list.polygons)
+    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+      const int a = p.vertices[k], b = p.vertices[(k + 1) % p.vertices.size()];
+      neighbours[static_cast<std::size_t>(a)].insert(b);
+      neighbours[static_cast<std::size_t>(b)].insert(a);
+    }
+  std::vector<bool> winged(list.points.size(), false);
+  for (int v : vertices)
+    winged[static_cast<std::size_t>(v)] = neighbours[static_cast<std::size_t>(v)].size() == 2;
+  std::vector<Polygon> remaining;
+  for (auto& p : list.polygons) {
+    Polygon left{{}, std::vector<std::vector<int>>(p.uvs.size()), std::move(p.holes)};
+    for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+      if (winged[static_cast<std::size_t>(p.vertices[k])])
+        continue;
+      left.vertices.push_back(p.vertices[k]);
+      for (std::size_t s = 0; s < p.uvs.size(); ++s)
+        left.uvs[s].push_back(p.uvs[s][k]);
+    }
+    if (left.vertices.size() >= 3)
+      remaining.push_back(std::move(left));
+  }
+  list.polygons = std::move(remaining);
 }
 
 }  // namespace
@@ -74,6 +107,7 @@ bool deleteComponents(const Node& node, MeshData& mesh, std::string& why) {
       ++kept;
   }
   joins.removeJoined(deletion.faces);
+  removeWingedPoints(list, deletion.vertices);
   const std::vector<int> pointIds = list.pointIds();
   mesh = list.toMesh();
   keepEdgeOrder(edges, pointIds, mesh);
@@ -85,8 +119,6 @@ bool deleteComponents(const Node& node, MeshData& mesh, std::string& why) {
   if (kept > 0)
     notes += std::string(notes.empty() ? "" : "; ") + std::to_string(kept) +
              " of its edges do not lie between two faces and are kept";
-  if (deletion.vertices > 0)
-    notes += std::string(notes.empty() ? "" : "; ") + "its vertices are not deleted (the host deletes faces and edges)";
   if (!notes.empty())
     why = notes;
   return true;
