@@ -1,18 +1,23 @@
 // polyExtrudeFace: the listed faces lifted off the mesh, joined to where they
 // were by new side faces along their border. With keepFacesTogether, faces
 // sharing edges move as one piece and only its outer border gets side faces;
-// without, each face is extruded on its own. Each piece is inset by offset
-// (its border moved in by that distance), scaled and turned about its centre
-// by localScale and localRotate, moved along its normal by thickness and by
-// localTranslate in its own frame (z the normal, x along localDirection, or
-// along its first edge where that is unset or along the normal), then
-// by scale, rotate (about pivot) and translate, in world space when
-// worldSpace is on (through inputMatrix). Side faces come after the mesh's
-// faces, piece by piece, edge by edge as the piece's faces walk their border,
-// `divisions` of them up each edge; new vertices likewise. The mesh's edges
-// keep their numbers (a lifted border's stay at its base); walking each
-// piece's border, the edges up from its points not yet numbered, then the
-// lifted copy of the border edge, follow. polyExtrudeEdge
+// without, each face is extruded on its own. The work is done in world space
+// when worldSpace is on (through inputMatrix), so lengths are world lengths.
+// Each piece is inset by offset (its border moved in by that distance),
+// scaled and turned about its centre by localScale and localRotate, moved
+// along its normal by thickness and by localTranslate in its own frame (z the
+// normal, x along localDirection, or along its first edge where that is unset
+// or along the normal), then by scale, rotate (about pivot) and translate.
+// Every point of a piece is lifted into a new point after the mesh's, in the
+// order the piece's faces walk their edges (each edge giving its ends as the
+// edge list has them); a point inside the piece leaves its number, which the
+// points after it fill. The piece's UVs at its border are copied likewise for
+// the lifted faces. Side faces come after the mesh's faces, piece by piece,
+// edge by edge as the piece's faces walk their border, `divisions` of them up
+// each edge, on the edge's UVs at the base and their copies at the top. The
+// mesh's edges keep their numbers (a lifted border's stay at its base);
+// walking each piece's border, the edges up from its points not yet
+// numbered, then the lifted copy of the border edge, follow. polyExtrudeEdge
 // does the same to its listed edges: each piece of them (joined by shared
 // points with keepFacesTogether) copied and placed in the frame of the faces
 // beside it, with a side face up each edge.
@@ -40,6 +45,8 @@ Point3 triple(const Node& node, const std::string& name, double fallback) {
 }
 
 Point3 scaled(Point3 p, Point3 s) { return Point3{p.x * s.x, p.y * s.y, p.z * s.z}; }
+
+bool same(Point3 a, Point3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 struct Settings {
   bool together = true;
@@ -133,7 +140,18 @@ struct BorderEdge {
 
 class Extruder {
 public:
-  Extruder(PolygonList& list, const Settings& s) : list_(list), s_(s) {}
+  // The list's points are taken into world space (through inputMatrix, when
+  // worldSpace is on) while the extruder works, until `finish` takes them
+  // back: offset, thickness and the local moves are lengths there.
+  Extruder(PolygonList& list, const Settings& s)
+      : list_(list), s_(s), mirrored_(determinant3(s.toWorld.m) < 0) {
+    for (Point3& p : list_.points)
+      p = s_.toWorld.apply(p);
+  }
+  void finish() {
+    for (Point3& p : list_.points)
+      p = s_.fromWorld.apply(p);
+  }
 
   // The edges a face extrusion adds, as (from, to) pairs of points: walking
   // each piece's border, the edges up from its two ends not yet listed, then
@@ -146,7 +164,7 @@ public:
   const std::vector<NewEdge>& newEdges() const { return newEdges_; }
   bool edgesKnown() const { return edgesKnown_; }
 
-  void extrude(const std::vector<int>& piece) {
+  void extrude(const std::vector<int>& piece, const std::vector<int>& liftOrder) {
     std::set<std::pair<int, int>> walked;
     for (int f : piece) {
       const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
@@ -159,8 +177,8 @@ public:
     std::set<int> vertices;
     for (int f : piece) {
       const Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
-      Point3 n = normalized(areaNormal(list_, p));
-      pieceNormal = pieceNormal + areaNormal(list_, p);
+      Point3 n = normalized(faceNormal(p));
+      pieceNormal = pieceNormal + faceNormal(p);
       for (std::size_t k = 0; k < p.vertices.size(); ++k) {
         normals[p.vertices[k]] = normals[p.vertices[k]] + n;
         vertices.insert(p.vertices[k]);
@@ -173,28 +191,27 @@ public:
     const auto& first = list_.polygons[static_cast<std::size_t>(piece.front())].vertices;
     frame(normalized(pieceNormal), point(first[1 % first.size()]) - point(first[0]));
     std::map<int, Point3> inset = insets(border, normals);
-    std::map<int, int> top;  // border vertex -> its lifted copy; others move in place
-    std::map<int, Point3> moved;
-    for (int v : vertices)
-      moved[v] = place(list_.points[static_cast<std::size_t>(v)] + inset[v], centre, normalized(normals[v]));
-    // Both ends of each border edge: where more than two of the piece's faces
-    // share an edge, a border edge may end at a point no border edge leaves.
+    std::set<int> ends;  // the points of the piece's border
     for (const auto& e : border) {
       const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
-      top.emplace(v[e.corner], -1);
-      top.emplace(v[(e.corner + 1) % v.size()], -1);
+      ends.insert({v[e.corner], v[(e.corner + 1) % v.size()]});
     }
-    for (auto& [v, copy] : top)
-      copy = list_.addPoint(moved[v]);
-    for (int v : vertices)
-      if (!top.count(v))
-        list_.points[static_cast<std::size_t>(v)] = moved[v];
-    sides(border, top, false);
+    // Every point of the piece is lifted into a new point, in `liftOrder`; a
+    // point inside the piece leaves its old number, which the points after it fill.
+    std::map<int, int> top;
+    for (int v : liftOrder)
+      top[v] = list_.addPoint(place(point(v) + inset[v], centre, normalized(normals[v])));
+    const std::vector<std::map<int, int>> lifted = liftedUVs(piece, ends);
+    sides(border, top, &lifted, false);
     listNewEdges(piece, border, top);
-    for (int f : piece)
-      for (int& v : list_.polygons[static_cast<std::size_t>(f)].vertices)
-        if (top.count(v))
-          v = top[v];
+    for (int f : piece) {
+      Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
+      for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+        for (std::size_t s = 0; s < p.uvs.size() && ends.count(p.vertices[k]); ++s)
+          p.uvs[s][k] = p.uvs[s][k] < 0 ? -1 : lifted[s].at(p.uvs[s][k]);
+        p.vertices[k] = top.at(p.vertices[k]);
+      }
+    }
   }
 
   // Edges: each piece's points copied and placed as a face piece's are (its
@@ -204,7 +221,7 @@ public:
     Point3 pieceNormal, centre;
     for (const auto& e : piece) {
       const Polygon& p = list_.polygons[static_cast<std::size_t>(e.face)];
-      Point3 n = normalized(areaNormal(list_, p));
+      Point3 n = normalized(faceNormal(p));
       pieceNormal = pieceNormal + n;
       for (std::size_t k : {e.corner, (e.corner + 1) % p.vertices.size()})
         normals[p.vertices[k]] = normals[p.vertices[k]] + n;
@@ -217,7 +234,7 @@ public:
     std::map<int, int> top;
     for (const auto& [v, n] : normals)
       top[v] = list_.addPoint(place(point(v), centre, normalized(n)));
-    sides(piece, top, true);
+    sides(piece, top, nullptr, true);
   }
 
 private:
@@ -274,36 +291,61 @@ private:
     return out;
   }
 
+  // The piece's frame turns and scales only where localScale or localRotate
+  // ask: a piece whose faces' normals cancel has no frame to keep the rest.
   Point3 place(Point3 p, Point3 centre, Point3 normal) const {
-    p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
+    if (!same(s_.localScale, Point3{1, 1, 1}) || !same(s_.localRotate, Point3{}))
+      p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
     p = p + normal * s_.thickness + fromFrame(s_.localTranslate);
-    Point3 w = s_.toWorld.apply(p);
-    w = s_.pivot + rotatedXYZ(scaled(w - s_.pivot, s_.scale), s_.rotate) + s_.translate;
-    return s_.fromWorld.apply(w);
+    return s_.pivot + rotatedXYZ(scaled(p - s_.pivot, s_.scale), s_.rotate) + s_.translate;
   }
 
-  // The side faces up each border edge a-b: rings of points from the base to
-  // the lifted copies, and UVs laid out as a strip beside the face's.
-  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top, bool reversed) {
+  // Each UV of the piece's faces at a point of its border copied for the
+  // lifted faces, numbered as the faces walk their corners: per UV set, the
+  // UV and its copy.
+  std::vector<std::map<int, int>> liftedUVs(const std::vector<int>& piece, const std::set<int>& ends) {
+    std::vector<std::map<int, int>> out(list_.sets.size());
+    for (int f : piece)
+      for (std::size_t k = 0; k < list_.polygons[static_cast<std::size_t>(f)].vertices.size(); ++k)
+        for (std::size_t s = 0; s < out.size(); ++s) {
+          const Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
+          const int uv = p.uvs[s][k];
+          if (uv >= 0 && ends.count(p.vertices[k]) && !out[s].count(uv))
+            out[s][uv] = list_.copyUV(s, uv);
+        }
+    return out;
+  }
+
+  // The side faces up each border edge a-b, `divisions` of them, on rings of
+  // points from the base to the lifted copies, made as the border first
+  // meets each point. A face piece's sides take the edge's UVs at the base
+  // and their lifted copies at the top (`lifted`); an edge piece's are laid
+  // out as a strip beside the face's.
+  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top,
+             const std::vector<std::map<int, int>>* lifted, bool reversed) {
     std::map<int, std::vector<int>> rings;  // border vertex -> its points from base to top
-    for (const auto& [v, copy] : top) {
+    auto ringOf = [&](int v) -> const std::vector<int>& {
       std::vector<int>& ring = rings[v];
+      if (!ring.empty())
+        return ring;
+      const int copy = top.at(v);
       ring.push_back(v);
       for (int k = 1; k < s_.divisions; ++k)
-        ring.push_back(list_.addPoint(lerp(list_.points[static_cast<std::size_t>(v)],
-                                           list_.points[static_cast<std::size_t>(copy)],
-                                           static_cast<double>(k) / s_.divisions)));
+        ring.push_back(list_.addPoint(lerp(point(v), point(copy), static_cast<double>(k) / s_.divisions)));
       ring.push_back(copy);
-    }
+      return ring;
+    };
     for (const auto& e : border) {
       const Polygon face = list_.polygons[static_cast<std::size_t>(e.face)];
       const std::size_t next = (e.corner + 1) % face.vertices.size();
-      const auto& ra = rings[face.vertices[e.corner]];
-      const auto& rb = rings[face.vertices[next]];
+      const auto& ra = ringOf(face.vertices[e.corner]);
+      const auto& rb = ringOf(face.vertices[next]);
       for (int k = 0; k < s_.divisions; ++k) {
         Polygon side{{ra[k], rb[k], rb[k + 1], ra[k + 1]}, {}};
-        for (std::size_t s = 0; s < face.uvs.size(); ++s)
-          side.uvs.push_back(stripUVs(s, face.uvs[s][e.corner], face.uvs[s][next], ra, rb, k));
+        for (std::size_t s = 0; s < face.uvs.size(); ++s) {
+          const int a = face.uvs[s][e.corner], b = face.uvs[s][next];
+          side.uvs.push_back(lifted ? liftedStrip(s, a, b, (*lifted)[s], k) : stripUVs(s, a, b, ra, rb, k));
+        }
         if (reversed) {  // walking the edge as the face beside it does not
           std::swap(side.vertices[0], side.vertices[1]);
           std::swap(side.vertices[2], side.vertices[3]);
@@ -315,6 +357,20 @@ private:
         list_.polygons.push_back(std::move(side));
       }
     }
+  }
+
+  // UVs for the side face k up the edge with UVs a and b: the edge's own at
+  // the base, their lifted copies at the top, between them blended.
+  std::vector<int> liftedStrip(std::size_t set, int a, int b, const std::map<int, int>& lifted, int k) {
+    auto at = [&](int uv, int level) {
+      if (uv < 0)
+        return -1;
+      if (level == 0)
+        return uv;
+      const int copy = lifted.at(uv);
+      return level == s_.divisions ? copy : list_.blendUV(set, uv, copy, static_cast<double>(level) / s_.divisions);
+    };
+    return {at(a, k), at(b, k), at(b, k + 1), at(a, k + 1)};
   }
 
   // UVs for the side face k up the edge with UVs a and b: the edge's UVs moved
@@ -344,8 +400,12 @@ private:
 
   Point3 point(int v) const { return list_.points[static_cast<std::size_t>(v)]; }
 
+  // A face's normal in world space, as long as twice its area.
+  Point3 faceNormal(const Polygon& p) const { return areaNormal(list_, p) * (mirrored_ ? -1.0 : 1.0); }
+
   PolygonList& list_;
   const Settings& s_;
+  const bool mirrored_;
   Point3 x_, y_, z_;
   std::vector<NewEdge> newEdges_;
   bool edgesKnown_ = true;
@@ -431,8 +491,29 @@ bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
     extruder.extrudeEdges(piece);
+  extruder.finish();
   return finishWithNewUVs(list, mesh, "new faces", why);
 }
+
+namespace {
+
+// The piece's points in the order they are lifted: its faces walk their
+// edges, and each edge gives its two ends as the mesh's edge list has them.
+std::vector<int> liftOrder(const std::vector<int>& piece, const MeshData& mesh, const MeshEdges& edges) {
+  std::vector<int> order;
+  std::set<int> seen;
+  for (int f : piece)
+    for (int k = 0; k < mesh.faceCounts[f]; ++k) {
+      const long long loop = edges.loops[static_cast<std::size_t>(mesh.faceStart(f) + k)];
+      const auto& [a, b] = edges.ends[static_cast<std::size_t>(MeshEdges::edgeOf(loop))];
+      for (int v : {a, b})
+        if (seen.insert(v).second)
+          order.push_back(v);
+    }
+  return order;
+}
+
+}  // namespace
 
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   Settings settings;
@@ -459,9 +540,13 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   const bool listed = !mesh.edges.empty();
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
-    extruder.extrude(piece);
+    extruder.extrude(piece, liftOrder(piece, mesh, before));
+  extruder.finish();
   const std::vector<int> ids = list.pointIds();
-  finishWithNewUVs(list, mesh, "side faces", why);
+  if (settings.divisions == 1)
+    mesh = list.toMesh();
+  else
+    finishWithNewUVs(list, mesh, "side faces between their divisions", why);
   if (listed && extruder.edgesKnown())
     listExtrudedEdges(before, extruder.newEdges(), ids, mesh);
   return true;
