@@ -378,16 +378,40 @@ TEST_F(HostTest, ExtrudeFaceNumbersLiftedPointsAndUVsAsMaya) {
 
   // A point inside the piece is lifted too and leaves its number, which the
   // points after it fill; its corners keep their UVs (c030-gracebelt123-
-  // screwrobot-beltgrace's pSphere1: two rings of a sphere's faces).
-  problems = loadScene(planeNode("polyExtrudeFace", "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:3]\";\n"
-                                                    "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"));
+  // screwrobot-beltgrace's pSphere1: two rings of a sphere's faces). Here all
+  // but the bottom: the top's four points are inside.
+  problems = loadScene(cube(1, "", 2, extrusion("2 \"f[0:2]\" \"f[4:5]\"", "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"),
+                            "polyExtrudeFace1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
-  p = pointsWithCounts("pPlaneShape1", 17, 12);
-  expectPoint(p, 4, 0.5, 0, 0);  // once point 5
-  expectPoint(p, 10, 0, 1, 0);   // the centre, lifted third
-  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{8, 9, 10, 11}));
-  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9 + 8);
-  EXPECT_EQ(uvIdsOf("pPlaneShape1", 0), (std::vector<int>{9, 10, 4, 11}));
+  p = pointsWithCounts("pCubeShape1", 12, 10);
+  expectPoint(p, 2, -1, -1, -1);  // once point 6
+  expectPoint(p, 7, -1, 2, 1);    // the copy of 2, lifted fourth
+  EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{4, 5, 6, 7}));
+  EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{2, 3, 1, 0}));
+  EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 14 + 6);
+  EXPECT_EQ(uvIdsOf("pCubeShape1", 0), (std::vector<int>{14, 15, 3, 2}));
+  EXPECT_EQ(uvIdsOf("pCubeShape1", 5), (std::vector<int>{19, 14, 2, 13}));
+}
+
+// All the faces of a shell with a border: its faces stay, turned over, on
+// copies of their UVs, after the mesh's faces and before the sides; the
+// lifted faces' UVs at the border are copied after them
+// (n004-ballred95-spaceceilinggun's pPlane1, a plane of 10 by 10 faces).
+TEST_F(HostTest, ExtrudeFaceOfAWholeOpenShellKeepsItsFacesBelow) {
+  auto problems = loadScene(planeNode("polyExtrudeFace", "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:3]\";\n"
+                                                         "\tsetAttr \".tk\" 1;\n"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  MPointArray p = pointsWithCounts("pPlaneShape1", 18, 4 + 4 + 8);
+  expectPoint(p, 4, 0, 0, 0);
+  expectPoint(p, 11, 0, 1, 0);  // the centre, lifted third
+  EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{9, 10, 11, 12}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 3, 4, 1}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 8), (std::vector<int>{0, 1, 10, 9}));
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 9 + 9 + 8);
+  EXPECT_EQ(uvIdsOf("pPlaneShape1", 4), (std::vector<int>{9, 12, 11, 10}));
+  EXPECT_EQ(uvIdsOf("pPlaneShape1", 0), (std::vector<int>{18, 19, 4, 20}));
+  EXPECT_EQ(uvIdsOf("pPlaneShape1", 8), (std::vector<int>{0, 1, 19, 18}));
+  EXPECT_NEAR(signedVolume("pPlaneShape1"), 1, 1e-9);  // closed, facing out
 }
 
 // With worldSpace on, offset and thickness are lengths in world space

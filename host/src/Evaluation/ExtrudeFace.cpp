@@ -164,7 +164,9 @@ public:
   const std::vector<NewEdge>& newEdges() const { return newEdges_; }
   bool edgesKnown() const { return edgesKnown_; }
 
-  void extrude(const std::vector<int>& piece, const std::vector<int>& liftOrder) {
+  // `wholeShell`: the piece is all of an open shell, whose faces then stay
+  // behind, turned over, to close it.
+  void extrude(const std::vector<int>& piece, const std::vector<int>& liftOrder, bool wholeShell) {
     std::set<std::pair<int, int>> walked;
     for (int f : piece) {
       const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
@@ -201,6 +203,8 @@ public:
     std::map<int, int> top;
     for (int v : liftOrder)
       top[v] = list_.addPoint(place(point(v) + inset[v], centre, normalized(normals[v])));
+    if (wholeShell && !border.empty())
+      keepTurnedOver(piece);
     const std::vector<std::map<int, int>> lifted = liftedUVs(piece, ends);
     sides(border, top, &lifted, false);
     listNewEdges(piece, border, top);
@@ -298,6 +302,24 @@ private:
       p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
     p = p + normal * s_.thickness + fromFrame(s_.localTranslate);
     return s_.pivot + rotatedXYZ(scaled(p - s_.pivot, s_.scale), s_.rotate) + s_.translate;
+  }
+
+  // A copy of each of the piece's faces after the mesh's, walked the other
+  // way from the same first corner, on copies of its UVs (numbered as the
+  // faces walk their corners).
+  void keepTurnedOver(const std::vector<int>& piece) {
+    std::vector<std::map<int, int>> copies(list_.sets.size());
+    for (int f : piece) {
+      Polygon base = list_.polygons[static_cast<std::size_t>(f)];
+      for (std::size_t s = 0; s < copies.size(); ++s)
+        for (int& uv : base.uvs[s])
+          if (uv >= 0)
+            uv = copies[s].emplace(uv, -1).second ? copies[s][uv] = list_.copyUV(s, uv) : copies[s][uv];
+      std::reverse(base.vertices.begin() + 1, base.vertices.end());
+      for (auto& ids : base.uvs)
+        std::reverse(ids.begin() + 1, ids.end());
+      list_.polygons.push_back(std::move(base));
+    }
   }
 
   // Each UV of the piece's faces at a point of its border copied for the
@@ -513,6 +535,15 @@ std::vector<int> liftOrder(const std::vector<int>& piece, const MeshData& mesh, 
   return order;
 }
 
+// Per face, how many faces its shell (faces joined by edges) has.
+std::vector<std::size_t> shellSizes(const PolygonList& list) {
+  std::vector<std::size_t> sizes(list.polygons.size(), 0);
+  for (const auto& shell : polygonShells(list))
+    for (int f : shell)
+      sizes[static_cast<std::size_t>(f)] = shell.size();
+  return sizes;
+}
+
 }  // namespace
 
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
@@ -538,9 +569,13 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   }
   const MeshEdges before = meshEdges(mesh);
   const bool listed = !mesh.edges.empty();
+  // A piece that is a whole shell with a border keeps its faces turned over
+  // (n004-ballred95-spaceceilinggun's plane of 10 by 10 faces, all extruded,
+  // keeps its 100 faces below the lifted ones).
+  const std::vector<std::size_t> shellSize = shellSizes(list);
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
-    extruder.extrude(piece, liftOrder(piece, mesh, before));
+    extruder.extrude(piece, liftOrder(piece, mesh, before), shellSize[static_cast<std::size_t>(piece.front())] == piece.size());
   extruder.finish();
   const std::vector<int> ids = list.pointIds();
   if (settings.divisions == 1)
