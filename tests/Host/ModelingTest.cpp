@@ -385,12 +385,34 @@ TEST_F(HostTest, ExtrudeFaceNumbersLiftedPointsAndUVsAsMaya) {
   EXPECT_TRUE(problems.empty()) << joined(problems);
   p = pointsWithCounts("pCubeShape1", 12, 10);
   expectPoint(p, 2, -1, -1, -1);  // once point 6
-  expectPoint(p, 7, -1, 2, 1);    // the copy of 2, lifted fourth
+  expectPoint(p, 7, -4 / 3.0, 4 / 3.0, 4 / 3.0);  // the copy of 2, lifted fourth (along its faces' mean normal)
   EXPECT_EQ(cornersOf("pCubeShape1", 0), (std::vector<int>{4, 5, 6, 7}));
   EXPECT_EQ(cornersOf("pCubeShape1", 3), (std::vector<int>{2, 3, 1, 0}));
   EXPECT_EQ(MFnMesh(path("pCubeShape1")).numUVs(), 14 + 6);
   EXPECT_EQ(uvIdsOf("pCubeShape1", 0), (std::vector<int>{14, 15, 3, 2}));
   EXPECT_EQ(uvIdsOf("pCubeShape1", 5), (std::vector<int>{19, 14, 2, 13}));
+}
+
+// localTranslate's z moves each point along the mean of its faces' unit
+// normals, so a band round a cylinder swells out from the axis rather than
+// moving along the band's normal, which cancels
+// (c052-naminerae-panthertankcannonandwheels' pCylinder9: each point moved
+// by z times the cosine of half a face's turn).
+TEST_F(HostTest, ExtrudeFaceMovesPointsAlongTheirMeanNormals) {
+  std::string scene = creatorScene("Cylinder", "\tsetAttr \".sa\" 4;\n");
+  scene.erase(scene.find("connectAttr \"polyCylinder1.out\""));
+  scene += "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:3]\";\n"
+           "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+           "connectAttr \"polyCylinder1.out\" \"polyExtrudeFace1.ip\";\n"
+           "connectAttr \"polyExtrudeFace1.out\" \"pCylinderShape1.i\";\n";
+  const auto problems = loadScene(scene);
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  const MPointArray p = pointsOf("pCylinderShape1");
+  ASSERT_EQ(p.length(), 16u);
+  for (unsigned int i = 8; i < 16; ++i) {
+    EXPECT_NEAR(std::hypot(p[i].x, p[i].z), 1 + std::sqrt(0.5), 1e-9) << "vertex " << i;
+    EXPECT_NEAR(std::fabs(p[i].y), 1, 1e-9) << "vertex " << i;
+  }
 }
 
 // All the faces of a shell with a border: its faces stay, turned over, on

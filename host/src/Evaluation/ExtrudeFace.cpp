@@ -5,9 +5,10 @@
 // when worldSpace is on (through inputMatrix), so lengths are world lengths.
 // Each piece is inset by offset (its border moved in by that distance),
 // scaled and turned about its centre by localScale and localRotate, moved
-// along its normal by thickness and by localTranslate in its own frame (z the
-// normal, x along localDirection, or along its first edge where that is unset
-// or along the normal), then by scale, rotate (about pivot) and translate.
+// along its points' normals by thickness and by localTranslate in its own
+// frame (z each point's mean normal, x along localDirection, or along its
+// first edge where that is unset or along the normal), then by scale, rotate
+// (about pivot) and translate.
 // Every point of a piece is lifted into a new point after the mesh's, in the
 // order the piece's faces walk their edges (each edge giving its ends as the
 // edge list has them); a point inside the piece leaves its number, which the
@@ -175,6 +176,7 @@ public:
     }
     std::vector<BorderEdge> border;
     std::map<int, Point3> normals;  // per vertex, the sum of its faces' normals
+    std::map<int, int> faces;       // per vertex, how many of the piece's faces it has
     Point3 pieceNormal, centre;
     std::set<int> vertices;
     for (int f : piece) {
@@ -183,6 +185,7 @@ public:
       pieceNormal = pieceNormal + faceNormal(p);
       for (std::size_t k = 0; k < p.vertices.size(); ++k) {
         normals[p.vertices[k]] = normals[p.vertices[k]] + n;
+        ++faces[p.vertices[k]];
         vertices.insert(p.vertices[k]);
         if (!walked.count({p.vertices[(k + 1) % p.vertices.size()], p.vertices[k]}))
           border.push_back(BorderEdge{f, k});
@@ -202,7 +205,8 @@ public:
     // point inside the piece leaves its old number, which the points after it fill.
     std::map<int, int> top;
     for (int v : liftOrder)
-      top[v] = list_.addPoint(place(point(v) + inset[v], centre, normalized(normals[v])));
+      top[v] = list_.addPoint(place(point(v) + inset[v], centre, normalized(normals[v]),
+                                    normals[v] * (1.0 / static_cast<double>(faces[v]))));
     if (wholeShell && !border.empty())
       keepTurnedOver(piece);
     const std::vector<std::map<int, int>> lifted = liftedUVs(piece, ends);
@@ -237,7 +241,7 @@ public:
           point(first[(piece.front().corner + 1) % first.size()]) - point(first[piece.front().corner]));
     std::map<int, int> top;
     for (const auto& [v, n] : normals)
-      top[v] = list_.addPoint(place(point(v), centre, normalized(n)));
+      top[v] = list_.addPoint(place(point(v), centre, normalized(n), z_));
     sides(piece, top, nullptr, true);
   }
 
@@ -297,10 +301,14 @@ private:
 
   // The piece's frame turns and scales only where localScale or localRotate
   // ask: a piece whose faces' normals cancel has no frame to keep the rest.
-  Point3 place(Point3 p, Point3 centre, Point3 normal) const {
+  // localTranslate's z moves the point along `lift`, the mean of its faces'
+  // unit normals (c052-naminerae-panthertankcannonandwheels' pCylinder9: a
+  // band round a cylinder, each point moved out from the axis by z times the
+  // cosine of half a face's turn), its x and y along the frame's.
+  Point3 place(Point3 p, Point3 centre, Point3 normal, Point3 lift) const {
     if (!same(s_.localScale, Point3{1, 1, 1}) || !same(s_.localRotate, Point3{}))
       p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
-    p = p + normal * s_.thickness + fromFrame(s_.localTranslate);
+    p = p + normal * s_.thickness + x_ * s_.localTranslate.x + y_ * s_.localTranslate.y + lift * s_.localTranslate.z;
     return s_.pivot + rotatedXYZ(scaled(p - s_.pivot, s_.scale), s_.rotate) + s_.translate;
   }
 
