@@ -456,6 +456,20 @@ TEST_F(HostTest, ExtrudeFaceMovesByWorldLengths) {
   expectPoint(pointsOf("pCubeShape1"), 8, -1, 1.5, 1);
 }
 
+// An edge inside a piece (between two of its faces) keeps its number and the
+// way it runs, now joining the lifted copies of its ends
+// (c031-gracebelt123-airportplane's pSphere2: after lifting a sphere's cap,
+// extruding the cap's triangles lifts the points of each ring edge in the
+// order the sphere's edge runs).
+TEST_F(HostTest, ExtrudeFaceKeepsEdgesInsideAPieceOnTheLiftedPoints) {
+  const auto problems = loadScene(cube(1, "", 2, extrusion("1 \"f[0:1]\"", "\tsetAttr \".tk\" 0.5;\n"),
+                                       "polyExtrudeFace1.out"));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  pointsWithCounts("pCubeShape1", 14, 12);
+  // Lifted in the order 0, 1, 3, 2, 5, 4: edge 1 (2 to 3) now runs from 11 to 10.
+  expectEdges({{0, {0, 1}}, {1, {11, 10}}, {2, {4, 5}}});
+}
+
 TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
   // The top of a cube of 2 (y = 1), inset 0.2 and lifted 0.5 along its normal.
   auto problems = loadScene(cube(1, "", 2, extrusion("1 \"f[1]\"", "\tsetAttr \".off\" 0.2;\n\tsetAttr \".tk\" 0.5;\n"),

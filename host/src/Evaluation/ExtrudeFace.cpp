@@ -16,9 +16,10 @@
 // the lifted faces. Side faces come after the mesh's faces, piece by piece,
 // edge by edge as the piece's faces walk their border, `divisions` of them up
 // each edge, on the edge's UVs at the base and their copies at the top. The
-// mesh's edges keep their numbers (a lifted border's stay at its base);
-// walking each piece's border, the edges up from its points not yet
-// numbered, then the lifted copy of the border edge, follow. polyExtrudeEdge
+// mesh's edges keep their numbers (a lifted border's stay at its base, those
+// inside a piece join the lifted copies of their ends); walking each piece's
+// border, the edges up from its points not yet numbered, then the lifted copy
+// of the border edge, follow. polyExtrudeEdge
 // does the same to its listed edges: each piece of them (joined by shared
 // points with keepFacesTogether) copied and placed in the frame of the faces
 // beside it, with a side face up each edge.
@@ -164,6 +165,9 @@ public:
   };
   const std::vector<NewEdge>& newEdges() const { return newEdges_; }
   bool edgesKnown() const { return edgesKnown_; }
+  // The edges inside the pieces (between two of their faces), by their ends
+  // (the lower first), and the lifted copies of those ends they now join.
+  const std::map<std::pair<int, int>, std::pair<int, int>>& liftedInnerEdges() const { return innerEdges_; }
 
   // `wholeShell`: the piece is all of an open shell, whose faces then stay
   // behind, turned over, to close it.
@@ -211,7 +215,15 @@ public:
       keepTurnedOver(piece);
     const std::vector<std::map<int, int>> lifted = liftedUVs(piece, ends);
     sides(border, top, &lifted, false);
-    listNewEdges(piece, border, top);
+    listNewEdges(border, top);
+    for (int f : piece) {
+      const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
+      for (std::size_t k = 0; k < v.size(); ++k) {
+        const auto ends = std::minmax(v[k], v[(k + 1) % v.size()]);
+        if (walked.count({ends.second, ends.first}) && walked.count({ends.first, ends.second}))
+          innerEdges_[ends] = {top.at(ends.first), top.at(ends.second)};
+      }
+    }
     for (int f : piece) {
       Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
       for (std::size_t k = 0; k < p.vertices.size(); ++k) {
@@ -246,11 +258,8 @@ public:
   }
 
 private:
-  void listNewEdges(const std::vector<int>& piece, const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
-    std::size_t corners = 0;
-    for (int f : piece)
-      corners += list_.polygons[static_cast<std::size_t>(f)].vertices.size();
-    edgesKnown_ = edgesKnown_ && s_.divisions == 1 && corners == border.size();
+  void listNewEdges(const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
+    edgesKnown_ = edgesKnown_ && s_.divisions == 1;
     std::set<int> up;
     for (const auto& e : border) {
       const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
@@ -439,16 +448,25 @@ private:
   Point3 x_, y_, z_;
   std::vector<NewEdge> newEdges_;
   bool edgesKnown_ = true;
+  std::map<std::pair<int, int>, std::pair<int, int>> innerEdges_;
 };
 
 // The mesh's edges keep their numbers (those of the border stay at the base),
 // the new ones follow, each lifted copy of an edge running as that edge does.
-void listExtrudedEdges(const MeshEdges& before, const std::vector<Extruder::NewEdge>& added, const std::vector<int>& ids,
-                       MeshData& mesh) {
+void listExtrudedEdges(const MeshEdges& before, const Extruder& extruder, const std::vector<int>& ids, MeshData& mesh) {
   const std::set<std::pair<int, int>> runs(before.ends.begin(), before.ends.end());
+  const auto& inner = extruder.liftedInnerEdges();
   std::vector<int> ends;
-  for (const auto& [a, b] : before.ends)
-    ends.insert(ends.end(), {a, b});
+  for (const auto& [a, b] : before.ends) {
+    const auto lifted = inner.find(std::minmax(a, b));
+    if (lifted == inner.end())
+      ends.insert(ends.end(), {a, b});
+    else if (a < b)
+      ends.insert(ends.end(), {lifted->second.first, lifted->second.second});
+    else
+      ends.insert(ends.end(), {lifted->second.second, lifted->second.first});
+  }
+  const auto& added = extruder.newEdges();
   for (const auto& e : added) {
     const bool forward = e.copied.first < 0 || runs.count(e.copied);
     ends.insert(ends.end(), {forward ? e.from : e.to, forward ? e.to : e.from});
@@ -591,7 +609,7 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   else
     finishWithNewUVs(list, mesh, "side faces between their divisions", why);
   if (listed && extruder.edgesKnown())
-    listExtrudedEdges(before, extruder.newEdges(), ids, mesh);
+    listExtrudedEdges(before, extruder, ids, mesh);
   return true;
 }
 
