@@ -470,6 +470,34 @@ TEST_F(HostTest, ExtrudeFaceKeepsEdgesInsideAPieceOnTheLiftedPoints) {
   expectEdges({{0, {0, 1}}, {1, {11, 10}}, {2, {4, 5}}});
 }
 
+// polyExtrudeEdge numbers as polyExtrudeFace does: each edge of a piece, in
+// order, lifts its ends as the edge list has them; the new edges follow the
+// mesh's, up from each point not yet numbered, then the lifted copy of the
+// edge; a new face walks the edge as the face beside it does, up its far end
+// and back along the copy (n044-kadencampbell1-drafting-tools' pCylinder1:
+// after extruding the open bottom ring e[0:5] of a six-sided cylinder, the
+// next polyExtrudeEdge names the copies e[26], e[28], e[30], e[32] and
+// e[34:35]; n004-ballred95-spaceceilinggun's pCylinder2 shows the faces' turn,
+// which a later lift along their normal follows).
+TEST_F(HostTest, ExtrudeEdgeNumbersAsFacesDo) {
+  std::string scene = creatorScene("Cylinder", "\tsetAttr \".sa\" 6;\n\tsetAttr \".sc\" 1;\n");
+  scene.erase(scene.find("connectAttr \"polyCylinder1.out\""));
+  scene += "createNode deleteComponent -n \"deleteComponent1\";\n"
+           "\tsetAttr \".dc\" -type \"componentList\" 1 \"f[6:11]\";\n"
+           "createNode polyExtrudeEdge -n \"polyExtrudeEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"e[0:5]\";\n"
+           "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
+           "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+           "connectAttr \"polyCylinder1.out\" \"deleteComponent1.ig\";\n"
+           "connectAttr \"deleteComponent1.og\" \"polyExtrudeEdge1.ip\";\n"
+           "connectAttr \"polyExtrudeEdge1.out\" \"pCylinderShape1.i\";\n";
+  const auto problems = loadScene(scene);
+  EXPECT_FALSE(mentions(problems, "not evaluated")) << joined(problems);
+  pointsWithCounts("pCylinderShape1", 13 + 6, 12 + 6);
+  expectEdges({{24, {0, 13}}, {25, {1, 14}}, {26, {13, 14}}, {27, {2, 15}}, {28, {14, 15}}, {35, {18, 13}}},
+              "pCylinderShape1");
+  EXPECT_EQ(cornersOf("pCylinderShape1", 12), (std::vector<int>{0, 1, 14, 13}));
+}
+
 TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
   // The top of a cube of 2 (y = 1), inset 0.2 and lifted 0.5 along its normal.
   auto problems = loadScene(cube(1, "", 2, extrusion("1 \"f[1]\"", "\tsetAttr \".off\" 0.2;\n\tsetAttr \".tk\" 0.5;\n"),
@@ -661,7 +689,7 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
   for (unsigned int k = 0; k < 3; ++k)
     expectPoint(p, 9 + k, p[k].x, p[k].y, p[k].z + 1);
-  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 9, 10}));  // turned as face 0 beside it
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 1, 10, 9}));  // walking e[0] as face 0 beside it does
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
 
   // Apart, each edge has points of its own; two divisions make two rows.

@@ -19,10 +19,11 @@
 // mesh's edges keep their numbers (a lifted border's stay at its base, those
 // inside a piece join the lifted copies of their ends); walking each piece's
 // border, the edges up from its points not yet numbered, then the lifted copy
-// of the border edge, follow. polyExtrudeEdge
-// does the same to its listed edges: each piece of them (joined by shared
-// points with keepFacesTogether) copied and placed in the frame of the faces
-// beside it, with a side face up each edge.
+// of the border edge, follow. polyExtrudeEdge does the same to its listed
+// edges: each piece of them (joined by shared points with keepFacesTogether)
+// copied and placed in the frame of the faces beside it, its points lifted
+// as its edges give their ends, with a new face up each edge walking it as
+// the face beside it does; points, faces and edges numbered as above.
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -234,9 +235,10 @@ public:
     }
   }
 
-  // Edges: each piece's points copied and placed as a face piece's are (its
-  // normal that of the faces beside its edges), a side face up each edge.
-  void extrudeEdges(const std::vector<BorderEdge>& piece) {
+  // Edges: each piece's points copied in `liftOrder` and placed as a face
+  // piece's are (its normal that of the faces beside its edges), a side face
+  // up each edge.
+  void extrudeEdges(const std::vector<BorderEdge>& piece, const std::vector<int>& liftOrder) {
     std::map<int, Point3> normals;
     Point3 pieceNormal, centre;
     for (const auto& e : piece) {
@@ -252,9 +254,10 @@ public:
     frame(normalized(pieceNormal),
           point(first[(piece.front().corner + 1) % first.size()]) - point(first[piece.front().corner]));
     std::map<int, int> top;
-    for (const auto& [v, n] : normals)
-      top[v] = list_.addPoint(place(point(v), centre, normalized(n), z_));
-    sides(piece, top, nullptr, true);
+    for (int v : liftOrder)
+      top[v] = list_.addPoint(place(point(v), centre, normalized(normals[v]), z_));
+    sides(piece, top, nullptr, false);
+    listNewEdges(piece, top);
   }
 
 private:
@@ -519,6 +522,25 @@ bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vect
   return true;
 }
 
+namespace {
+
+// An edge piece's points in the order they are lifted: each edge, in the
+// piece's order, gives its two ends as the mesh's edge list has them.
+std::vector<int> edgeLiftOrder(const std::vector<BorderEdge>& piece, const MeshData& mesh, const MeshEdges& edges) {
+  std::vector<int> order;
+  std::set<int> seen;
+  for (const auto& e : piece) {
+    const long long loop = edges.loops[static_cast<std::size_t>(mesh.faceStart(e.face) + static_cast<int>(e.corner))];
+    const auto& [a, b] = edges.ends[static_cast<std::size_t>(MeshEdges::edgeOf(loop))];
+    for (int v : {a, b})
+      if (seen.insert(v).second)
+        order.push_back(v);
+  }
+  return order;
+}
+
+}  // namespace
+
 bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
   Settings settings;
   if (!readSettings(node, settings, why))
@@ -536,11 +558,17 @@ bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
+  const MeshEdges before = meshEdges(mesh);
+  const bool listed = !mesh.edges.empty();
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
-    extruder.extrudeEdges(piece);
+    extruder.extrudeEdges(piece, edgeLiftOrder(piece, mesh, before));
   extruder.finish();
-  return finishWithNewUVs(list, mesh, "new faces", why);
+  const std::vector<int> ids = list.pointIds();
+  finishWithNewUVs(list, mesh, "new faces", why);
+  if (listed && extruder.edgesKnown())
+    listExtrudedEdges(before, extruder, ids, mesh);
+  return true;
 }
 
 namespace {
