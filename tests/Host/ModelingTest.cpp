@@ -215,6 +215,13 @@ std::string plane(const std::string& history, const std::string& last) {
   return s + history + "connectAttr \"" + last + "\" \"pPlaneShape1.i\";\n";
 }
 
+// A cylinder of the given settings whose shape takes `last`, the end of `history`.
+std::string cylinder(const std::string& settings, const std::string& history, const std::string& last) {
+  std::string s = creatorScene("Cylinder", settings);
+  s.erase(s.find("connectAttr \"polyCylinder1.out\""));
+  return s + history + "connectAttr \"" + last + "\" \"pCylinderShape1.i\";\n";
+}
+
 // The node `type`1 of the given settings between the plane and its shape.
 std::string planeNode(const std::string& type, const std::string& settings) {
   const std::string name = type + "1";
@@ -399,13 +406,12 @@ TEST_F(HostTest, ExtrudeFaceNumbersLiftedPointsAndUVsAsMaya) {
 // (c052-naminerae-panthertankcannonandwheels' pCylinder9: each point moved
 // by z times the cosine of half a face's turn).
 TEST_F(HostTest, ExtrudeFaceMovesPointsAlongTheirMeanNormals) {
-  std::string scene = creatorScene("Cylinder", "\tsetAttr \".sa\" 4;\n");
-  scene.erase(scene.find("connectAttr \"polyCylinder1.out\""));
-  scene += "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:3]\";\n"
-           "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
-           "connectAttr \"polyCylinder1.out\" \"polyExtrudeFace1.ip\";\n"
-           "connectAttr \"polyExtrudeFace1.out\" \"pCylinderShape1.i\";\n";
-  const auto problems = loadScene(scene);
+  const auto problems = loadScene(
+      cylinder("\tsetAttr \".sa\" 4;\n",
+               "createNode polyExtrudeFace -n \"polyExtrudeFace1\";\n"
+               "\tsetAttr \".ics\" -type \"componentList\" 1 \"f[0:3]\";\n\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+               "connectAttr \"polyCylinder1.out\" \"polyExtrudeFace1.ip\";\n",
+               "polyExtrudeFace1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
   const MPointArray p = pointsOf("pCylinderShape1");
   ASSERT_EQ(p.length(), 16u);
@@ -480,17 +486,15 @@ TEST_F(HostTest, ExtrudeFaceKeepsEdgesInsideAPieceOnTheLiftedPoints) {
 // e[34:35]; n004-ballred95-spaceceilinggun's pCylinder2 shows the faces' turn,
 // which a later lift along their normal follows).
 TEST_F(HostTest, ExtrudeEdgeNumbersAsFacesDo) {
-  std::string scene = creatorScene("Cylinder", "\tsetAttr \".sa\" 6;\n\tsetAttr \".sc\" 1;\n");
-  scene.erase(scene.find("connectAttr \"polyCylinder1.out\""));
-  scene += "createNode deleteComponent -n \"deleteComponent1\";\n"
-           "\tsetAttr \".dc\" -type \"componentList\" 1 \"f[6:11]\";\n"
-           "createNode polyExtrudeEdge -n \"polyExtrudeEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"e[0:5]\";\n"
-           "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
-           "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
-           "connectAttr \"polyCylinder1.out\" \"deleteComponent1.ig\";\n"
-           "connectAttr \"deleteComponent1.og\" \"polyExtrudeEdge1.ip\";\n"
-           "connectAttr \"polyExtrudeEdge1.out\" \"pCylinderShape1.i\";\n";
-  const auto problems = loadScene(scene);
+  const auto problems = loadScene(cylinder(
+      "\tsetAttr \".sa\" 6;\n\tsetAttr \".sc\" 1;\n",
+      "createNode deleteComponent -n \"deleteComponent1\";\n\tsetAttr \".dc\" -type \"componentList\" 1 \"f[6:11]\";\n"
+      "createNode polyExtrudeEdge -n \"polyExtrudeEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 1 \"e[0:5]\";\n"
+      "\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n\tsetAttr \".ws\" yes;\n"
+      "\tsetAttr \".lt\" -type \"double3\" 0 0 1 ;\n"
+      "connectAttr \"polyCylinder1.out\" \"deleteComponent1.ig\";\n"
+      "connectAttr \"deleteComponent1.og\" \"polyExtrudeEdge1.ip\";\n",
+      "polyExtrudeEdge1.out"));
   EXPECT_FALSE(mentions(problems, "not evaluated")) << joined(problems);
   pointsWithCounts("pCylinderShape1", 13 + 6, 12 + 6);
   expectEdges({{24, {0, 13}}, {25, {1, 14}}, {26, {13, 14}}, {27, {2, 15}}, {28, {14, 15}}, {35, {18, 13}}},
