@@ -1,21 +1,29 @@
 // polyExtrudeFace: the listed faces lifted off the mesh, joined to where they
 // were by new side faces along their border. With keepFacesTogether, faces
 // sharing edges move as one piece and only its outer border gets side faces;
-// without, each face is extruded on its own. Each piece is inset by offset
-// (its border moved in by that distance), scaled and turned about its centre
-// by localScale and localRotate, moved along its normal by thickness and by
-// localTranslate in its own frame (z the normal, x along localDirection, or
-// along its first edge where that is unset or along the normal), then
-// by scale, rotate (about pivot) and translate, in world space when
-// worldSpace is on (through inputMatrix). Side faces come after the mesh's
-// faces, piece by piece, edge by edge as the piece's faces walk their border,
-// `divisions` of them up each edge; new vertices likewise. The mesh's edges
-// keep their numbers (a lifted border's stay at its base); walking each
-// piece's border, the edges up from its points not yet numbered, then the
-// lifted copy of the border edge, follow. polyExtrudeEdge
-// does the same to its listed edges: each piece of them (joined by shared
-// points with keepFacesTogether) copied and placed in the frame of the faces
-// beside it, with a side face up each edge.
+// without, each face is extruded on its own. The work is done in world space
+// when worldSpace is on (through inputMatrix), so lengths are world lengths.
+// Each piece is inset by offset (its border moved in by that distance),
+// scaled and turned about its centre by localScale and localRotate, moved
+// along its points' normals by thickness and by localTranslate in its own
+// frame (z each point's mean normal, x along localDirection, or along its
+// first edge where that is unset or along the normal), then by scale, rotate
+// (about pivot) and translate.
+// Every point of a piece is lifted into a new point after the mesh's, in the
+// order the piece's faces walk their edges (each edge giving its ends as the
+// edge list has them); a point inside the piece leaves its number, which the
+// points after it fill. The piece's UVs at its border are copied likewise for
+// the lifted faces. Side faces come after the mesh's faces, piece by piece,
+// edge by edge as the piece's faces walk their border, `divisions` of them up
+// each edge, on the edge's UVs at the base and their copies at the top. The
+// mesh's edges keep their numbers (a lifted border's stay at its base, those
+// inside a piece join the lifted copies of their ends); walking each piece's
+// border, the edges up from its points not yet numbered, then the lifted copy
+// of the border edge, follow. polyExtrudeEdge does the same to its listed
+// edges: each piece of them (joined by shared points with keepFacesTogether)
+// copied and placed in the frame of the faces beside it, its points lifted
+// as its edges give their ends, with a new face up each edge walking it as
+// the face beside it does; points, faces and edges numbered as above.
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -40,6 +48,8 @@ Point3 triple(const Node& node, const std::string& name, double fallback) {
 }
 
 Point3 scaled(Point3 p, Point3 s) { return Point3{p.x * s.x, p.y * s.y, p.z * s.z}; }
+
+bool same(Point3 a, Point3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 struct Settings {
   bool together = true;
@@ -133,7 +143,18 @@ struct BorderEdge {
 
 class Extruder {
 public:
-  Extruder(PolygonList& list, const Settings& s) : list_(list), s_(s) {}
+  // The list's points are taken into world space (through inputMatrix, when
+  // worldSpace is on) while the extruder works, until `finish` takes them
+  // back: offset, thickness and the local moves are lengths there.
+  Extruder(PolygonList& list, const Settings& s)
+      : list_(list), s_(s), mirrored_(determinant3(s.toWorld.m) < 0) {
+    for (Point3& p : list_.points)
+      p = s_.toWorld.apply(p);
+  }
+  void finish() {
+    for (Point3& p : list_.points)
+      p = s_.fromWorld.apply(p);
+  }
 
   // The edges a face extrusion adds, as (from, to) pairs of points: walking
   // each piece's border, the edges up from its two ends not yet listed, then
@@ -145,8 +166,13 @@ public:
   };
   const std::vector<NewEdge>& newEdges() const { return newEdges_; }
   bool edgesKnown() const { return edgesKnown_; }
+  // The edges inside the pieces (between two of their faces), by their ends
+  // (the lower first), and the lifted copies of those ends they now join.
+  const std::map<std::pair<int, int>, std::pair<int, int>>& liftedInnerEdges() const { return innerEdges_; }
 
-  void extrude(const std::vector<int>& piece) {
+  // `wholeShell`: the piece is all of an open shell, whose faces then stay
+  // behind, turned over, to close it.
+  void extrude(const std::vector<int>& piece, const std::vector<int>& liftOrder, bool wholeShell) {
     std::set<std::pair<int, int>> walked;
     for (int f : piece) {
       const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
@@ -155,14 +181,16 @@ public:
     }
     std::vector<BorderEdge> border;
     std::map<int, Point3> normals;  // per vertex, the sum of its faces' normals
+    std::map<int, int> faces;       // per vertex, how many of the piece's faces it has
     Point3 pieceNormal, centre;
     std::set<int> vertices;
     for (int f : piece) {
       const Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
-      Point3 n = normalized(areaNormal(list_, p));
-      pieceNormal = pieceNormal + areaNormal(list_, p);
+      Point3 n = normalized(faceNormal(p));
+      pieceNormal = pieceNormal + faceNormal(p);
       for (std::size_t k = 0; k < p.vertices.size(); ++k) {
         normals[p.vertices[k]] = normals[p.vertices[k]] + n;
+        ++faces[p.vertices[k]];
         vertices.insert(p.vertices[k]);
         if (!walked.count({p.vertices[(k + 1) % p.vertices.size()], p.vertices[k]}))
           border.push_back(BorderEdge{f, k});
@@ -173,38 +201,49 @@ public:
     const auto& first = list_.polygons[static_cast<std::size_t>(piece.front())].vertices;
     frame(normalized(pieceNormal), point(first[1 % first.size()]) - point(first[0]));
     std::map<int, Point3> inset = insets(border, normals);
-    std::map<int, int> top;  // border vertex -> its lifted copy; others move in place
-    std::map<int, Point3> moved;
-    for (int v : vertices)
-      moved[v] = place(list_.points[static_cast<std::size_t>(v)] + inset[v], centre, normalized(normals[v]));
-    // Both ends of each border edge: where more than two of the piece's faces
-    // share an edge, a border edge may end at a point no border edge leaves.
+    std::set<int> ends;  // the points of the piece's border
     for (const auto& e : border) {
       const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
-      top.emplace(v[e.corner], -1);
-      top.emplace(v[(e.corner + 1) % v.size()], -1);
+      ends.insert({v[e.corner], v[(e.corner + 1) % v.size()]});
     }
-    for (auto& [v, copy] : top)
-      copy = list_.addPoint(moved[v]);
-    for (int v : vertices)
-      if (!top.count(v))
-        list_.points[static_cast<std::size_t>(v)] = moved[v];
-    sides(border, top, false);
-    listNewEdges(piece, border, top);
-    for (int f : piece)
-      for (int& v : list_.polygons[static_cast<std::size_t>(f)].vertices)
-        if (top.count(v))
-          v = top[v];
+    // Every point of the piece is lifted into a new point, in `liftOrder`; a
+    // point inside the piece leaves its old number, which the points after it fill.
+    std::map<int, int> top;
+    for (int v : liftOrder)
+      top[v] = list_.addPoint(place(point(v) + inset[v], centre, normalized(normals[v]),
+                                    normals[v] * (1.0 / static_cast<double>(faces[v]))));
+    if (wholeShell && !border.empty())
+      keepTurnedOver(piece);
+    const std::vector<std::map<int, int>> lifted = liftedUVs(piece, ends);
+    sides(border, top, &lifted, false);
+    listNewEdges(border, top);
+    for (int f : piece) {
+      const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
+      for (std::size_t k = 0; k < v.size(); ++k) {
+        const auto ends = std::minmax(v[k], v[(k + 1) % v.size()]);
+        if (walked.count({ends.second, ends.first}) && walked.count({ends.first, ends.second}))
+          innerEdges_[ends] = {top.at(ends.first), top.at(ends.second)};
+      }
+    }
+    for (int f : piece) {
+      Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
+      for (std::size_t k = 0; k < p.vertices.size(); ++k) {
+        for (std::size_t s = 0; s < p.uvs.size() && ends.count(p.vertices[k]); ++s)
+          p.uvs[s][k] = p.uvs[s][k] < 0 ? -1 : lifted[s].at(p.uvs[s][k]);
+        p.vertices[k] = top.at(p.vertices[k]);
+      }
+    }
   }
 
-  // Edges: each piece's points copied and placed as a face piece's are (its
-  // normal that of the faces beside its edges), a side face up each edge.
-  void extrudeEdges(const std::vector<BorderEdge>& piece) {
+  // Edges: each piece's points copied in `liftOrder` and placed as a face
+  // piece's are (its normal that of the faces beside its edges), a side face
+  // up each edge.
+  void extrudeEdges(const std::vector<BorderEdge>& piece, const std::vector<int>& liftOrder) {
     std::map<int, Point3> normals;
     Point3 pieceNormal, centre;
     for (const auto& e : piece) {
       const Polygon& p = list_.polygons[static_cast<std::size_t>(e.face)];
-      Point3 n = normalized(areaNormal(list_, p));
+      Point3 n = normalized(faceNormal(p));
       pieceNormal = pieceNormal + n;
       for (std::size_t k : {e.corner, (e.corner + 1) % p.vertices.size()})
         normals[p.vertices[k]] = normals[p.vertices[k]] + n;
@@ -215,17 +254,15 @@ public:
     frame(normalized(pieceNormal),
           point(first[(piece.front().corner + 1) % first.size()]) - point(first[piece.front().corner]));
     std::map<int, int> top;
-    for (const auto& [v, n] : normals)
-      top[v] = list_.addPoint(place(point(v), centre, normalized(n)));
-    sides(piece, top, true);
+    for (int v : liftOrder)
+      top[v] = list_.addPoint(place(point(v), centre, normalized(normals[v]), z_));
+    sides(piece, top, nullptr, false);
+    listNewEdges(piece, top);
   }
 
 private:
-  void listNewEdges(const std::vector<int>& piece, const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
-    std::size_t corners = 0;
-    for (int f : piece)
-      corners += list_.polygons[static_cast<std::size_t>(f)].vertices.size();
-    edgesKnown_ = edgesKnown_ && s_.divisions == 1 && corners == border.size();
+  void listNewEdges(const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
+    edgesKnown_ = edgesKnown_ && s_.divisions == 1;
     std::set<int> up;
     for (const auto& e : border) {
       const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
@@ -274,36 +311,83 @@ private:
     return out;
   }
 
-  Point3 place(Point3 p, Point3 centre, Point3 normal) const {
-    p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
-    p = p + normal * s_.thickness + fromFrame(s_.localTranslate);
-    Point3 w = s_.toWorld.apply(p);
-    w = s_.pivot + rotatedXYZ(scaled(w - s_.pivot, s_.scale), s_.rotate) + s_.translate;
-    return s_.fromWorld.apply(w);
+  // The piece's frame turns and scales only where localScale or localRotate
+  // ask: a piece whose faces' normals cancel has no frame to keep the rest.
+  // localTranslate's z moves the point along `lift`, the mean of its faces'
+  // unit normals (c052-naminerae-panthertankcannonandwheels' pCylinder9: a
+  // band round a cylinder, each point moved out from the axis by z times the
+  // cosine of half a face's turn), its x and y along the frame's.
+  Point3 place(Point3 p, Point3 centre, Point3 normal, Point3 lift) const {
+    if (!same(s_.localScale, Point3{1, 1, 1}) || !same(s_.localRotate, Point3{}))
+      p = centre + fromFrame(rotatedXYZ(scaled(toFrame(p - centre), s_.localScale), s_.localRotate));
+    p = p + normal * s_.thickness + x_ * s_.localTranslate.x + y_ * s_.localTranslate.y + lift * s_.localTranslate.z;
+    return s_.pivot + rotatedXYZ(scaled(p - s_.pivot, s_.scale), s_.rotate) + s_.translate;
   }
 
-  // The side faces up each border edge a-b: rings of points from the base to
-  // the lifted copies, and UVs laid out as a strip beside the face's.
-  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top, bool reversed) {
+  // A copy of each of the piece's faces after the mesh's, walked the other
+  // way from the same first corner, on copies of its UVs (numbered as the
+  // faces walk their corners).
+  void keepTurnedOver(const std::vector<int>& piece) {
+    std::vector<std::map<int, int>> copies(list_.sets.size());
+    for (int f : piece) {
+      Polygon base = list_.polygons[static_cast<std::size_t>(f)];
+      for (std::size_t s = 0; s < copies.size(); ++s)
+        for (int& uv : base.uvs[s])
+          if (uv >= 0)
+            uv = copies[s].emplace(uv, -1).second ? copies[s][uv] = list_.copyUV(s, uv) : copies[s][uv];
+      std::reverse(base.vertices.begin() + 1, base.vertices.end());
+      for (auto& ids : base.uvs)
+        std::reverse(ids.begin() + 1, ids.end());
+      list_.polygons.push_back(std::move(base));
+    }
+  }
+
+  // Each UV of the piece's faces at a point of its border copied for the
+  // lifted faces, numbered as the faces walk their corners: per UV set, the
+  // UV and its copy.
+  std::vector<std::map<int, int>> liftedUVs(const std::vector<int>& piece, const std::set<int>& ends) {
+    std::vector<std::map<int, int>> out(list_.sets.size());
+    for (int f : piece)
+      for (std::size_t k = 0; k < list_.polygons[static_cast<std::size_t>(f)].vertices.size(); ++k)
+        for (std::size_t s = 0; s < out.size(); ++s) {
+          const Polygon& p = list_.polygons[static_cast<std::size_t>(f)];
+          const int uv = p.uvs[s][k];
+          if (uv >= 0 && ends.count(p.vertices[k]) && !out[s].count(uv))
+            out[s][uv] = list_.copyUV(s, uv);
+        }
+    return out;
+  }
+
+  // The side faces up each border edge a-b, `divisions` of them, on rings of
+  // points from the base to the lifted copies, made as the border first
+  // meets each point. A face piece's sides take the edge's UVs at the base
+  // and their lifted copies at the top (`lifted`); an edge piece's are laid
+  // out as a strip beside the face's.
+  void sides(const std::vector<BorderEdge>& border, const std::map<int, int>& top,
+             const std::vector<std::map<int, int>>* lifted, bool reversed) {
     std::map<int, std::vector<int>> rings;  // border vertex -> its points from base to top
-    for (const auto& [v, copy] : top) {
+    auto ringOf = [&](int v) -> const std::vector<int>& {
       std::vector<int>& ring = rings[v];
+      if (!ring.empty())
+        return ring;
+      const int copy = top.at(v);
       ring.push_back(v);
       for (int k = 1; k < s_.divisions; ++k)
-        ring.push_back(list_.addPoint(lerp(list_.points[static_cast<std::size_t>(v)],
-                                           list_.points[static_cast<std::size_t>(copy)],
-                                           static_cast<double>(k) / s_.divisions)));
+        ring.push_back(list_.addPoint(lerp(point(v), point(copy), static_cast<double>(k) / s_.divisions)));
       ring.push_back(copy);
-    }
+      return ring;
+    };
     for (const auto& e : border) {
       const Polygon face = list_.polygons[static_cast<std::size_t>(e.face)];
       const std::size_t next = (e.corner + 1) % face.vertices.size();
-      const auto& ra = rings[face.vertices[e.corner]];
-      const auto& rb = rings[face.vertices[next]];
+      const auto& ra = ringOf(face.vertices[e.corner]);
+      const auto& rb = ringOf(face.vertices[next]);
       for (int k = 0; k < s_.divisions; ++k) {
         Polygon side{{ra[k], rb[k], rb[k + 1], ra[k + 1]}, {}};
-        for (std::size_t s = 0; s < face.uvs.size(); ++s)
-          side.uvs.push_back(stripUVs(s, face.uvs[s][e.corner], face.uvs[s][next], ra, rb, k));
+        for (std::size_t s = 0; s < face.uvs.size(); ++s) {
+          const int a = face.uvs[s][e.corner], b = face.uvs[s][next];
+          side.uvs.push_back(lifted ? liftedStrip(s, a, b, (*lifted)[s], k) : stripUVs(s, a, b, ra, rb, k));
+        }
         if (reversed) {  // walking the edge as the face beside it does not
           std::swap(side.vertices[0], side.vertices[1]);
           std::swap(side.vertices[2], side.vertices[3]);
@@ -315,6 +399,20 @@ private:
         list_.polygons.push_back(std::move(side));
       }
     }
+  }
+
+  // UVs for the side face k up the edge with UVs a and b: the edge's own at
+  // the base, their lifted copies at the top, between them blended.
+  std::vector<int> liftedStrip(std::size_t set, int a, int b, const std::map<int, int>& lifted, int k) {
+    auto at = [&](int uv, int level) {
+      if (uv < 0)
+        return -1;
+      if (level == 0)
+        return uv;
+      const int copy = lifted.at(uv);
+      return level == s_.divisions ? copy : list_.blendUV(set, uv, copy, static_cast<double>(level) / s_.divisions);
+    };
+    return {at(a, k), at(b, k), at(b, k + 1), at(a, k + 1)};
   }
 
   // UVs for the side face k up the edge with UVs a and b: the edge's UVs moved
@@ -344,21 +442,34 @@ private:
 
   Point3 point(int v) const { return list_.points[static_cast<std::size_t>(v)]; }
 
+  // A face's normal in world space, as long as twice its area.
+  Point3 faceNormal(const Polygon& p) const { return areaNormal(list_, p) * (mirrored_ ? -1.0 : 1.0); }
+
   PolygonList& list_;
   const Settings& s_;
+  const bool mirrored_;
   Point3 x_, y_, z_;
   std::vector<NewEdge> newEdges_;
   bool edgesKnown_ = true;
+  std::map<std::pair<int, int>, std::pair<int, int>> innerEdges_;
 };
 
 // The mesh's edges keep their numbers (those of the border stay at the base),
 // the new ones follow, each lifted copy of an edge running as that edge does.
-void listExtrudedEdges(const MeshEdges& before, const std::vector<Extruder::NewEdge>& added, const std::vector<int>& ids,
-                       MeshData& mesh) {
+void listExtrudedEdges(const MeshEdges& before, const Extruder& extruder, const std::vector<int>& ids, MeshData& mesh) {
   const std::set<std::pair<int, int>> runs(before.ends.begin(), before.ends.end());
+  const auto& inner = extruder.liftedInnerEdges();
   std::vector<int> ends;
-  for (const auto& [a, b] : before.ends)
-    ends.insert(ends.end(), {a, b});
+  for (const auto& [a, b] : before.ends) {
+    const auto lifted = inner.find(std::minmax(a, b));
+    if (lifted == inner.end())
+      ends.insert(ends.end(), {a, b});
+    else if (a < b)
+      ends.insert(ends.end(), {lifted->second.first, lifted->second.second});
+    else
+      ends.insert(ends.end(), {lifted->second.second, lifted->second.first});
+  }
+  const auto& added = extruder.newEdges();
   for (const auto& e : added) {
     const bool forward = e.copied.first < 0 || runs.count(e.copied);
     ends.insert(ends.end(), {forward ? e.from : e.to, forward ? e.to : e.from});
@@ -411,6 +522,25 @@ bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vect
   return true;
 }
 
+namespace {
+
+// An edge piece's points in the order they are lifted: each edge, in the
+// piece's order, gives its two ends as the mesh's edge list has them.
+std::vector<int> edgeLiftOrder(const std::vector<BorderEdge>& piece, const MeshData& mesh, const MeshEdges& edges) {
+  std::vector<int> order;
+  std::set<int> seen;
+  for (const auto& e : piece) {
+    const long long loop = edges.loops[static_cast<std::size_t>(mesh.faceStart(e.face) + static_cast<int>(e.corner))];
+    const auto& [a, b] = edges.ends[static_cast<std::size_t>(MeshEdges::edgeOf(loop))];
+    for (int v : {a, b})
+      if (seen.insert(v).second)
+        order.push_back(v);
+  }
+  return order;
+}
+
+}  // namespace
+
 bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
   Settings settings;
   if (!readSettings(node, settings, why))
@@ -428,11 +558,47 @@ bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
     return false;
   }
   PolygonList list = PolygonList::of(mesh);
+  const MeshEdges before = meshEdges(mesh);
+  const bool listed = !mesh.edges.empty();
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
-    extruder.extrudeEdges(piece);
-  return finishWithNewUVs(list, mesh, "new faces", why);
+    extruder.extrudeEdges(piece, edgeLiftOrder(piece, mesh, before));
+  extruder.finish();
+  const std::vector<int> ids = list.pointIds();
+  finishWithNewUVs(list, mesh, "new faces", why);
+  if (listed && extruder.edgesKnown())
+    listExtrudedEdges(before, extruder, ids, mesh);
+  return true;
 }
+
+namespace {
+
+// The piece's points in the order they are lifted: its faces walk their
+// edges, and each edge gives its two ends as the mesh's edge list has them.
+std::vector<int> liftOrder(const std::vector<int>& piece, const MeshData& mesh, const MeshEdges& edges) {
+  std::vector<int> order;
+  std::set<int> seen;
+  for (int f : piece)
+    for (int k = 0; k < mesh.faceCounts[f]; ++k) {
+      const long long loop = edges.loops[static_cast<std::size_t>(mesh.faceStart(f) + k)];
+      const auto& [a, b] = edges.ends[static_cast<std::size_t>(MeshEdges::edgeOf(loop))];
+      for (int v : {a, b})
+        if (seen.insert(v).second)
+          order.push_back(v);
+    }
+  return order;
+}
+
+// Per face, how many faces its shell (faces joined by edges) has.
+std::vector<std::size_t> shellSizes(const PolygonList& list) {
+  std::vector<std::size_t> sizes(list.polygons.size(), 0);
+  for (const auto& shell : polygonShells(list))
+    for (int f : shell)
+      sizes[static_cast<std::size_t>(f)] = shell.size();
+  return sizes;
+}
+
+}  // namespace
 
 bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   Settings settings;
@@ -457,13 +623,21 @@ bool extrudeFaces(const Node& node, MeshData& mesh, std::string& why) {
   }
   const MeshEdges before = meshEdges(mesh);
   const bool listed = !mesh.edges.empty();
+  // A piece that is a whole shell with a border keeps its faces turned over
+  // (n004-ballred95-spaceceilinggun's plane of 10 by 10 faces, all extruded,
+  // keeps its 100 faces below the lifted ones).
+  const std::vector<std::size_t> shellSize = shellSizes(list);
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
-    extruder.extrude(piece);
+    extruder.extrude(piece, liftOrder(piece, mesh, before), shellSize[static_cast<std::size_t>(piece.front())] == piece.size());
+  extruder.finish();
   const std::vector<int> ids = list.pointIds();
-  finishWithNewUVs(list, mesh, "side faces", why);
+  if (settings.divisions == 1)
+    mesh = list.toMesh();
+  else
+    finishWithNewUVs(list, mesh, "side faces between their divisions", why);
   if (listed && extruder.edgesKnown())
-    listExtrudedEdges(before, extruder.newEdges(), ids, mesh);
+    listExtrudedEdges(before, extruder, ids, mesh);
   return true;
 }
 
