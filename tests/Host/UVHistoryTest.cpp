@@ -114,6 +114,47 @@ TEST_F(HostTest, PlanarProjectionPlacesTheQuadAndItsImage) {
   expectUV(uvAt("pPlaneShape1", 0, -0.5, 0, -0.5), 0.5, 2.75);
 }
 
+// The quad seen through a camera above it whose depth grows towards +Z
+// (clip x = x, y = -z, w = y + z / 2), in a viewport 200 by 100 pixels.
+std::string cameraScene(const std::string& settings) {
+  std::string scene = planarScene("1 \"f[0]\"", "\tsetAttr \".ps\" -type \"double2\" 1 1 ;\n\tsetAttr \".per\" yes;\n" +
+                                                    settings);
+  const std::string identity = std::string("\tsetAttr \".cam\" -type \"matrix\" ") + kIdentity + ";\n";
+  scene.replace(scene.find(identity), identity.size(),
+                "\tsetAttr \".cam\" -type \"matrix\" 1 0 0 0 0 0 0 1 0 -1 0 0.5 0 0 0 0;\n"
+                "\tsetAttr \".prgt\" 200;\n\tsetAttr \".ptop\" 100;\n");
+  return scene;
+}
+
+TEST_F(HostTest, PerspectiveProjectionFitsThePointsAsTheCameraSeesThemIntoTheUnitSquare) {
+  // Maya's camera projection leaves the projection box aside: the points seen
+  // through the camera, in pixels, their bounds' lower left at (0, 0) and
+  // their wider extent across the square. Pairs n027 (pCylinder2, a cylinder
+  // moved after its projection, so seen as its inputMatrix placed it) and c068
+  // (pPlane1, 8, 9, 10, 13) settled it: their UVs less their polyTweakUV's
+  // offsets are those of every corner to within float precision.
+  // Here the near edge (z = -0.5, 4.75 away) looks wider than the far one
+  // (5.25 away): 21/19 by 2/19 of the viewport's half against 20/21 by 2/21.
+  auto problems = loadScene(cameraScene(""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 4);
+  expectUV(uvAt("pPlaneShape1", 0, -0.5, 0, 0.5), 1.0 / 21, 0);
+  expectUV(uvAt("pPlaneShape1", 0, 0.5, 0, 0.5), 20.0 / 21, 0);
+  expectUV(uvAt("pPlaneShape1", 0, 0.5, 0, -0.5), 1, 10.0 / 21);
+  expectUV(uvAt("pPlaneShape1", 0, -0.5, 0, -0.5), 0, 10.0 / 21);
+
+  // What no pair shows stays the orthographic projection, and says so: an
+  // image moved or scaled, a viewport not given, a point behind the camera.
+  for (const std::string& unsettled :
+       {std::string("\tsetAttr \".is\" -type \"double2\" 0.5 2 ;\n"), std::string("\tsetAttr \".prgt\" 0;\n"),
+        std::string("\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -5 0 1;\n")}) {
+    std::string scene = cameraScene("");
+    scene.insert(scene.find("connectAttr \"polyPlane1.out\" \"polyPlanarProj1.ip\""), unsettled);
+    problems = loadScene(scene);
+    expectFound(problems, "as an orthographic one; Maya's layout may differ");
+  }
+}
+
 TEST_F(HostTest, PlanarProjectionOfSomeFacesKeepsTheOthersUVs) {
   const std::string wide = "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 1;\n";
   loadScene(creatorScene("Plane", wide + "\tsetAttr \".cuv\" 2;\n"));

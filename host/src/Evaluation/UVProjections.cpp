@@ -24,9 +24,11 @@ struct Frame {
   Point3 centre;
   Point3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
-  Point3 local(Point3 p) const {
-    if (world)
-      p = toWorld.apply(p);
+  // The point in the space the projection is made in.
+  Point3 placed(const Point3& p) const { return world ? toWorld.apply(p) : p; }
+
+  Point3 local(const Point3& point) const {
+    const Point3 p = placed(point);
     Point3 d{p.x - centre.x, p.y - centre.y, p.z - centre.z};
     return Point3{dot(d, axes[0]), dot(d, axes[1]), dot(d, axes[2])};
   }
@@ -152,6 +154,64 @@ UVValue placed(const Manipulator& p, const Spot& s) {
                  static_cast<float>(p.imageCentre[1] + p.imageScale[1] * v)};
 }
 
+// Where the camera shows `q`, in the viewport's pixels from its middle; false behind the camera.
+bool seenThrough(const Matrix4& camera, const double port[2], const Point3& q, double at[2]) {
+  double clip[4];
+  for (int j = 0; j < 4; ++j)
+    clip[j] = q.x * camera.m[0][j] + q.y * camera.m[1][j] + q.z * camera.m[2][j] + camera.m[3][j];
+  if (!(clip[3] > 0.0))
+    return false;
+  for (int i = 0; i < 2; ++i)
+    at[i] = clip[i] / clip[3] * port[i] / 2.0;
+  return true;
+}
+
+// A projection through the camera (isPerspective), as Maya makes it: each
+// point seen through the camera matrix in the viewport's pixels (portRight by
+// portTop), then the projected faces' points fitted into the unit square from
+// the lower left of their bounds, their larger extent across it. False, with
+// `why` set, where the node's values leave that layout unsettled.
+bool cameraValues(const Node& node, const Manipulator& p, const std::vector<Point3>& points,
+                  std::vector<UVValue>& values, std::string& why) {
+  const Value matrix = node.value("cameraMatrix");
+  Matrix4 camera;
+  const double port[2] = {node.number("portRight", 0.0), node.number("portTop", 0.0)};
+  if (!p.frame.world || !Matrix4::fromValue(&matrix, camera) || !camera.finite() || !(port[0] > 0.0) ||
+      !(port[1] > 0.0)) {
+    why = "it is made in object space or without its camera matrix and viewport";
+    return false;
+  }
+  if (p.imageCentre[0] != 0.5 || p.imageCentre[1] != 0.5 || p.imageScale[0] != 1.0 || p.imageScale[1] != 1.0 ||
+      p.rotation != 0.0) {
+    why = "its image is moved, scaled or turned";
+    return false;
+  }
+  std::vector<std::pair<double, double>> seen;
+  double low[2] = {HUGE_VAL, HUGE_VAL}, high[2] = {-HUGE_VAL, -HUGE_VAL};
+  for (const Point3& point : points) {
+    double at[2];
+    if (!seenThrough(camera, port, p.frame.placed(point), at)) {
+      why = "a point lies behind its camera";
+      return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+      low[i] = std::min(low[i], at[i]);
+      high[i] = std::max(high[i], at[i]);
+    }
+    seen.emplace_back(at[0], at[1]);
+  }
+  const double extent = std::max(high[0] - low[0], high[1] - low[1]);
+  if (seen.empty() || !(extent > 0.0) || !std::isfinite(extent)) {
+    why = "its points are seen as one spot";
+    return false;
+  }
+  values.clear();
+  for (const auto& s : seen)
+    values.emplace_back(static_cast<float>((s.first - low[0]) / extent),
+                        static_cast<float>((s.second - low[1]) / extent));
+  return true;
+}
+
 // The UVs made at each point, so that face-vertices of one point with one value share one.
 class MadeUVs {
 public:
@@ -261,11 +321,14 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
   const std::vector<std::size_t> offsets = faceOffsets(m);
   std::vector<UVValue> values, firstValues;
   std::vector<Spot> spots;
+  std::vector<Point3> points;  // each face-vertex's, face by face
   for (int f : faces) {
     spots.clear();
     for (std::size_t c = offsets[f]; c < offsets[f + 1]; ++c) {
       int v = m.faceConnects[c];
-      spots.push_back(v >= 0 && static_cast<std::size_t>(v) < m.points.size() ? spotOf(p, m.points[v]) : Spot{});
+      const bool known = v >= 0 && static_cast<std::size_t>(v) < m.points.size();
+      points.push_back(known ? m.points[v] : Point3{});
+      spots.push_back(known ? spotOf(p, points.back()) : Spot{});
     }
     for (const Spot& s : spots)
       firstValues.push_back(placed(p, s));
@@ -274,12 +337,15 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
     for (const Spot& s : spots)
       values.push_back(placed(p, s));
   }
+  std::string unsettled;
+  if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0 &&
+      cameraValues(node, p, points, values, unsettled))
+    firstValues = values;
   assignFaceUVs(m, faces, values, writableSet(node, m), firstValues);
   why = note;
-  if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0)
-    why += std::string(why.empty() ? "" : "; ") +
-           "its perspective projection is taken straight along the projection's axis, as an orthographic one; "
-           "Maya's layout may differ";
+  if (!unsettled.empty())
+    why += std::string(why.empty() ? "" : "; ") + "its perspective projection (" + unsettled +
+           ") is taken straight along the projection's axis, as an orthographic one; Maya's layout may differ";
   return true;
 }
 
