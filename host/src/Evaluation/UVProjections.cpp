@@ -110,6 +110,7 @@ bool readManipulator(const Node& node, Manipulator& out, std::string& why) {
 // across and up the plane, or round (degrees from the front, +Z) and up.
 struct Spot {
   double round = 0.0, up = 0.0;
+  bool pole = false;  // on the axis, where no direction round it is sound
 };
 
 Spot spotOf(const Manipulator& p, const Point3& point) {
@@ -122,7 +123,8 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
   }
   // On the axis (a pole), where no direction round it is sound, Maya takes the front.
   double across = std::hypot(l.x, l.z), size = std::hypot(across, l.y);
-  s.round = across <= 1e-6 * std::max(1.0, size) ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
+  s.pole = across <= 1e-6 * std::max(1.0, size);
+  s.round = s.pole ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
   if (p.shape == Shape::kCylinder)
     s.up = l.y;
   else
@@ -133,16 +135,22 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
 // One face's spots made whole across the seam, as Maya corrects it: each
 // corner taken the way round nearest the corner before it, then the face
 // moved by whole turns until its lowest corner is no more than half a turn
-// back from the front.
+// back from the front. A pole stays at the front.
 void joinFace(std::vector<Spot>& spots) {
-  double lowest = spots.empty() ? 0.0 : spots[0].round;
-  for (std::size_t k = 1; k < spots.size(); ++k) {
-    spots[k].round += 360.0 * std::round((spots[k - 1].round - spots[k].round) / 360.0);
-    lowest = std::min(lowest, spots[k].round);
+  const Spot* before = nullptr;
+  double lowest = 0.0;
+  for (Spot& s : spots) {
+    if (s.pole)
+      continue;
+    if (before)
+      s.round += 360.0 * std::round((before->round - s.round) / 360.0);
+    lowest = before ? std::min(lowest, s.round) : s.round;
+    before = &s;
   }
   const double turns = lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
   for (Spot& s : spots)
-    s.round += 360.0 * turns;
+    if (!s.pole)
+      s.round += 360.0 * turns;
 }
 
 UVValue placed(const Manipulator& p, const Spot& s) {
