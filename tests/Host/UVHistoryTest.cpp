@@ -249,6 +249,16 @@ TEST_F(HostTest, CylindricalAndSphericalProjectionsOfTheCubesCorners) {
   EXPECT_NEAR(std::fabs(uvAt("pCubeShape1", back, 1, 1, -1).first - uvAt("pCubeShape1", back, -1, 1, -1).first), 0.75,
               1e-5);
 
+  // A corner right behind the axis takes its face's side of the seam, whichever way it leans by a
+  // hair: centred just short of x = 1, the back face's corners at x = 1 lie at +179.99999 degrees,
+  // yet the face stays whole at -180 to -126.87 with its corners at x = -1. Pair c060's LampBase
+  // (Maya 2023, a cylinder projected about a centre 1.2e-7 off its axis) shows it: Maya's UVs less
+  // the polyTweakUVs' offsets put such a face at U -0.5 to -0.4, not 1.5 to 1.6.
+  loadScene(cubeProjection("polyCylProj", "0.9999999 0 0.5", "\tsetAttr \".ps\" -type \"double2\" 360 2 ;\n"));
+  EXPECT_NEAR(uvAt("pCubeShape1", back, 1, 1, -1).first, 0.0, 1e-5);
+  const double leftCorner = 0.5 - std::atan2(2.0, 1.5) / (2 * 3.14159265358979323846);  // 126.87 of 360 degrees
+  EXPECT_NEAR(uvAt("pCubeShape1", back, -1, 1, -1).first, 0.5 - leftCorner, 1e-5);
+
   // On the axis (the cube's edge at x = z = 1) there is no way round: a corner there faces the front.
   loadScene(cubeProjection("polyCylProj", "1 0 1", "\tsetAttr \".ps\" -type \"double2\" 360 2 ;\n"));
   expectUV(uvAt("pCubeShape1", 0, 1, 1, 1), 0.5, 1);

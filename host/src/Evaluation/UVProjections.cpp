@@ -111,6 +111,7 @@ bool readManipulator(const Node& node, Manipulator& out, std::string& why) {
 struct Spot {
   double round = 0.0, up = 0.0;
   bool pole = false;  // on the axis, where no direction round it is sound
+  bool seam = false;  // right behind the axis, where half a turn either way is as sound
 };
 
 Spot spotOf(const Manipulator& p, const Point3& point) {
@@ -125,6 +126,7 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
   double across = std::hypot(l.x, l.z), size = std::hypot(across, l.y);
   s.pole = across <= 1e-6 * std::max(1.0, size);
   s.round = s.pole ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
+  s.seam = !s.pole && l.z < 0.0 && std::fabs(l.x) <= 1e-6 * std::max(1.0, across);
   if (p.shape == Shape::kCylinder)
     s.up = l.y;
   else
@@ -133,21 +135,28 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
 }
 
 // One face's spots made whole across the seam, as Maya corrects it: each
-// corner taken the way round nearest the corner before it, then the face
-// moved by whole turns until its lowest corner is no more than half a turn
-// back from the front. A pole stays at the front.
+// corner taken the way round nearest the corner before it (from the first
+// corner off the seam, so that a corner on it takes its face's side), then
+// the face moved by whole turns until its lowest corner off the seam is no
+// more than half a turn back from the front. A pole stays at the front.
 void joinFace(std::vector<Spot>& spots) {
+  const std::size_t count = spots.size();
+  std::size_t start = 0;
+  while (start < count && (spots[start].pole || spots[start].seam))
+    ++start;
   const Spot* before = nullptr;
-  double lowest = 0.0;
-  for (Spot& s : spots) {
+  double lowest = HUGE_VAL;
+  for (std::size_t k = 0; k < count; ++k) {
+    Spot& s = spots[(start == count ? k : start + k) % count];
     if (s.pole)
       continue;
     if (before)
       s.round += 360.0 * std::round((before->round - s.round) / 360.0);
-    lowest = before ? std::min(lowest, s.round) : s.round;
+    if (start == count || !s.seam)
+      lowest = std::min(lowest, s.round);
     before = &s;
   }
-  const double turns = lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
+  const double turns = before && lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
   for (Spot& s : spots)
     if (!s.pole)
       s.round += 360.0 * turns;
