@@ -114,6 +114,47 @@ TEST_F(HostTest, PlanarProjectionPlacesTheQuadAndItsImage) {
   expectUV(uvAt("pPlaneShape1", 0, -0.5, 0, -0.5), 0.5, 2.75);
 }
 
+// The quad seen through a camera above it whose depth grows towards +Z
+// (clip x = x, y = -z, w = y + z / 2), in a viewport 200 by 100 pixels.
+std::string cameraScene(const std::string& settings) {
+  std::string scene = planarScene("1 \"f[0]\"", "\tsetAttr \".ps\" -type \"double2\" 1 1 ;\n\tsetAttr \".per\" yes;\n" +
+                                                    settings);
+  const std::string identity = std::string("\tsetAttr \".cam\" -type \"matrix\" ") + kIdentity + ";\n";
+  scene.replace(scene.find(identity), identity.size(),
+                "\tsetAttr \".cam\" -type \"matrix\" 1 0 0 0 0 0 0 1 0 -1 0 0.5 0 0 0 0;\n"
+                "\tsetAttr \".prgt\" 200;\n\tsetAttr \".ptop\" 100;\n");
+  return scene;
+}
+
+TEST_F(HostTest, PerspectiveProjectionFitsThePointsAsTheCameraSeesThemIntoTheUnitSquare) {
+  // Maya's camera projection leaves the projection box aside: the points seen
+  // through the camera, in pixels, their bounds' lower left at (0, 0) and
+  // their wider extent across the square. Pairs n027 (pCylinder2, a cylinder
+  // moved after its projection, so seen as its inputMatrix placed it) and c068
+  // (pPlane1, 8, 9, 10, 13) settled it: their UVs less their polyTweakUV's
+  // offsets are those of every corner to within float precision.
+  // Here the near edge (z = -0.5, 4.75 away) looks wider than the far one
+  // (5.25 away): 21/19 by 2/19 of the viewport's half against 20/21 by 2/21.
+  auto problems = loadScene(cameraScene(""));
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 4);
+  expectUV(uvAt("pPlaneShape1", 0, -0.5, 0, 0.5), 1.0 / 21, 0);
+  expectUV(uvAt("pPlaneShape1", 0, 0.5, 0, 0.5), 20.0 / 21, 0);
+  expectUV(uvAt("pPlaneShape1", 0, 0.5, 0, -0.5), 1, 10.0 / 21);
+  expectUV(uvAt("pPlaneShape1", 0, -0.5, 0, -0.5), 0, 10.0 / 21);
+
+  // What no pair shows stays the orthographic projection, and says so: an
+  // image moved or scaled, a viewport not given, a point behind the camera.
+  for (const std::string& unsettled :
+       {std::string("\tsetAttr \".is\" -type \"double2\" 0.5 2 ;\n"), std::string("\tsetAttr \".prgt\" 0;\n"),
+        std::string("\tsetAttr \".ix\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 -5 0 1;\n")}) {
+    std::string scene = cameraScene("");
+    scene.insert(scene.find("connectAttr \"polyPlane1.out\" \"polyPlanarProj1.ip\""), unsettled);
+    problems = loadScene(scene);
+    expectFound(problems, "as an orthographic one; Maya's layout may differ");
+  }
+}
+
 TEST_F(HostTest, PlanarProjectionOfSomeFacesKeepsTheOthersUVs) {
   const std::string wide = "\tsetAttr \".w\" 2;\n\tsetAttr \".sw\" 2;\n\tsetAttr \".sh\" 1;\n";
   loadScene(creatorScene("Plane", wide + "\tsetAttr \".cuv\" 2;\n"));
@@ -207,6 +248,16 @@ TEST_F(HostTest, CylindricalAndSphericalProjectionsOfTheCubesCorners) {
                                                    "\tsetAttr \".sc\" no;\n"));
   EXPECT_NEAR(std::fabs(uvAt("pCubeShape1", back, 1, 1, -1).first - uvAt("pCubeShape1", back, -1, 1, -1).first), 0.75,
               1e-5);
+
+  // A corner right behind the axis takes its face's side of the seam, whichever way it leans by a
+  // hair: centred just short of x = 1, the back face's corners at x = 1 lie at +179.99999 degrees,
+  // yet the face stays whole at -180 to -126.87 with its corners at x = -1. Pair c060's LampBase
+  // (Maya 2023, a cylinder projected about a centre 1.2e-7 off its axis) shows it: Maya's UVs less
+  // the polyTweakUVs' offsets put such a face at U -0.5 to -0.4, not 1.5 to 1.6.
+  loadScene(cubeProjection("polyCylProj", "0.9999999 0 0.5", "\tsetAttr \".ps\" -type \"double2\" 360 2 ;\n"));
+  EXPECT_NEAR(uvAt("pCubeShape1", back, 1, 1, -1).first, 0.0, 1e-5);
+  const double leftCorner = 0.5 - std::atan2(2.0, 1.5) / (2 * 3.14159265358979323846);  // 126.87 of 360 degrees
+  EXPECT_NEAR(uvAt("pCubeShape1", back, -1, 1, -1).first, 0.5 - leftCorner, 1e-5);
 
   // On the axis (the cube's edge at x = z = 1) there is no way round: a corner there faces the front.
   loadScene(cubeProjection("polyCylProj", "1 0 1", "\tsetAttr \".ps\" -type \"double2\" 360 2 ;\n"));
@@ -475,9 +526,9 @@ TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsM
                  "\tsetAttr \".ws\" yes;\n\tsetAttr \".pc\" -type \"double3\" 0 0 0 ;\n\tsetAttr \".r\" 1;\n"),
       "polySphProj1.out"));
   EXPECT_TRUE(problems.empty()) << joined(problems);
-  // One UV per point, and one more for each point of the column at -150 degrees and the top pole,
-  // whose faces straddle the seam at the back.
-  EXPECT_EQ(MFnMesh(path("pSphereShape1")).numUVs(), 38);
+  // One UV per point, and one more for each point of the column at -150 degrees, whose faces
+  // straddle the seam at the back.
+  EXPECT_EQ(MFnMesh(path("pSphereShape1")).numUVs(), 37);
   const double lowRing = -0.866025403784, x = 0.25, z = 0.433012701892;
   const double third = 1.0 / 3.0, latitude = 0.5 - 60.0 / 90.0;
   int across = -1, behind = -1, bottomAcross = -1, topAcross = -1, top = -1;
@@ -508,11 +559,13 @@ TEST_F(HostTest, SphericalProjectionOfASphereCorrectsTheSeamAndPlacesThePolesAsM
   expectUV(uvAt("pSphereShape1", behind, -x, lowRing, -z), -third, latitude);
   expectUV(uvAt("pSphereShape1", across, -x, lowRing, -z), 5 * third, latitude);
   expectUV(uvAt("pSphereShape1", across, x, lowRing, -z), 4 * third, latitude);
-  // The poles face the front; the triangle across the seam at the top takes its pole a turn further.
+  // The poles face the front, one UV each, in the triangles across the seam too: pair c067's four
+  // spheres (Maya 2024, polySphProj over every face) keep each pole's single UV at U 0.5 while the
+  // other corners of those triangles go round a turn.
   expectUV(uvAt("pSphereShape1", bottomAcross, 0, -1, 0), 0.5, -0.5);
   expectUV(uvAt("pSphereShape1", bottomAcross, -x, lowRing, -z), 5 * third, latitude);
   expectUV(uvAt("pSphereShape1", top, 0, 1, 0), 0.5, 1.5);
-  expectUV(uvAt("pSphereShape1", topAcross, 0, 1, 0), 2.5, 1.5);
+  expectUV(uvAt("pSphereShape1", topAcross, 0, 1, 0), 0.5, 1.5);
   // Numbering: each point's UV where the faces first reach it (one per point, 0 to 31), then those
   // moved across the seam.
   MIntArray ids;

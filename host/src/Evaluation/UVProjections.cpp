@@ -24,9 +24,11 @@ struct Frame {
   Point3 centre;
   Point3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 
-  Point3 local(Point3 p) const {
-    if (world)
-      p = toWorld.apply(p);
+  // The point in the space the projection is made in.
+  Point3 placed(const Point3& p) const { return world ? toWorld.apply(p) : p; }
+
+  Point3 local(const Point3& point) const {
+    const Point3 p = placed(point);
     Point3 d{p.x - centre.x, p.y - centre.y, p.z - centre.z};
     return Point3{dot(d, axes[0]), dot(d, axes[1]), dot(d, axes[2])};
   }
@@ -108,6 +110,8 @@ bool readManipulator(const Node& node, Manipulator& out, std::string& why) {
 // across and up the plane, or round (degrees from the front, +Z) and up.
 struct Spot {
   double round = 0.0, up = 0.0;
+  bool pole = false;  // on the axis, where no direction round it is sound
+  bool seam = false;  // right behind the axis, where half a turn either way is as sound
 };
 
 Spot spotOf(const Manipulator& p, const Point3& point) {
@@ -120,7 +124,9 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
   }
   // On the axis (a pole), where no direction round it is sound, Maya takes the front.
   double across = std::hypot(l.x, l.z), size = std::hypot(across, l.y);
-  s.round = across <= 1e-6 * std::max(1.0, size) ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
+  s.pole = across <= 1e-6 * std::max(1.0, size);
+  s.round = s.pole ? 0.0 : std::atan2(l.x, l.z) * kDegrees;
+  s.seam = !s.pole && l.z < 0.0 && std::fabs(l.x) <= 1e-6 * std::max(1.0, across);
   if (p.shape == Shape::kCylinder)
     s.up = l.y;
   else
@@ -129,18 +135,31 @@ Spot spotOf(const Manipulator& p, const Point3& point) {
 }
 
 // One face's spots made whole across the seam, as Maya corrects it: each
-// corner taken the way round nearest the corner before it, then the face
-// moved by whole turns until its lowest corner is no more than half a turn
-// back from the front.
+// corner taken the way round nearest the corner before it (from the first
+// corner off the seam, so that a corner on it takes its face's side), then
+// the face moved by whole turns until its lowest corner off the seam is no
+// more than half a turn back from the front. A pole stays at the front.
 void joinFace(std::vector<Spot>& spots) {
-  double lowest = spots.empty() ? 0.0 : spots[0].round;
-  for (std::size_t k = 1; k < spots.size(); ++k) {
-    spots[k].round += 360.0 * std::round((spots[k - 1].round - spots[k].round) / 360.0);
-    lowest = std::min(lowest, spots[k].round);
+  const std::size_t count = spots.size();
+  std::size_t start = 0;
+  while (start < count && (spots[start].pole || spots[start].seam))
+    ++start;
+  const Spot* before = nullptr;
+  double lowest = HUGE_VAL;
+  for (std::size_t k = 0; k < count; ++k) {
+    Spot& s = spots[(start == count ? k : start + k) % count];
+    if (s.pole)
+      continue;
+    if (before)
+      s.round += 360.0 * std::round((before->round - s.round) / 360.0);
+    if (start == count || !s.seam)
+      lowest = std::min(lowest, s.round);
+    before = &s;
   }
-  const double turns = lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
+  const double turns = before && lowest < -180.0 ? std::ceil((-180.0 - lowest) / 360.0) : 0.0;
   for (Spot& s : spots)
-    s.round += 360.0 * turns;
+    if (!s.pole)
+      s.round += 360.0 * turns;
 }
 
 UVValue placed(const Manipulator& p, const Spot& s) {
@@ -150,6 +169,64 @@ UVValue placed(const Manipulator& p, const Spot& s) {
   double u = a * c + b * sn, v = -a * sn + b * c;
   return UVValue{static_cast<float>(p.imageCentre[0] + p.imageScale[0] * u),
                  static_cast<float>(p.imageCentre[1] + p.imageScale[1] * v)};
+}
+
+// Where the camera shows `q`, in the viewport's pixels from its middle; false behind the camera.
+bool seenThrough(const Matrix4& camera, const double port[2], const Point3& q, double at[2]) {
+  double clip[4];
+  for (int j = 0; j < 4; ++j)
+    clip[j] = q.x * camera.m[0][j] + q.y * camera.m[1][j] + q.z * camera.m[2][j] + camera.m[3][j];
+  if (!(clip[3] > 0.0))
+    return false;
+  for (int i = 0; i < 2; ++i)
+    at[i] = clip[i] / clip[3] * port[i] / 2.0;
+  return true;
+}
+
+// A projection through the camera (isPerspective), as Maya makes it: each
+// point seen through the camera matrix in the viewport's pixels (portRight by
+// portTop), then the projected faces' points fitted into the unit square from
+// the lower left of their bounds, their larger extent across it. False, with
+// `why` set, where the node's values leave that layout unsettled.
+bool cameraValues(const Node& node, const Manipulator& p, const std::vector<Point3>& points,
+                  std::vector<UVValue>& values, std::string& why) {
+  const Value matrix = node.value("cameraMatrix");
+  Matrix4 camera;
+  const double port[2] = {node.number("portRight", 0.0), node.number("portTop", 0.0)};
+  if (!p.frame.world || !Matrix4::fromValue(&matrix, camera) || !camera.finite() || !(port[0] > 0.0) ||
+      !(port[1] > 0.0)) {
+    why = "it is made in object space or without its camera matrix and viewport";
+    return false;
+  }
+  if (p.imageCentre[0] != 0.5 || p.imageCentre[1] != 0.5 || p.imageScale[0] != 1.0 || p.imageScale[1] != 1.0 ||
+      p.rotation != 0.0) {
+    why = "its image is moved, scaled or turned";
+    return false;
+  }
+  std::vector<std::pair<double, double>> seen;
+  double low[2] = {HUGE_VAL, HUGE_VAL}, high[2] = {-HUGE_VAL, -HUGE_VAL};
+  for (const Point3& point : points) {
+    double at[2];
+    if (!seenThrough(camera, port, p.frame.placed(point), at)) {
+      why = "a point lies behind its camera";
+      return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+      low[i] = std::min(low[i], at[i]);
+      high[i] = std::max(high[i], at[i]);
+    }
+    seen.emplace_back(at[0], at[1]);
+  }
+  const double extent = std::max(high[0] - low[0], high[1] - low[1]);
+  if (seen.empty() || !(extent > 0.0) || !std::isfinite(extent)) {
+    why = "its points are seen as one spot";
+    return false;
+  }
+  values.clear();
+  for (const auto& s : seen)
+    values.emplace_back(static_cast<float>((s.first - low[0]) / extent),
+                        static_cast<float>((s.second - low[1]) / extent));
+  return true;
 }
 
 // The UVs made at each point, so that face-vertices of one point with one value share one.
@@ -261,11 +338,14 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
   const std::vector<std::size_t> offsets = faceOffsets(m);
   std::vector<UVValue> values, firstValues;
   std::vector<Spot> spots;
+  std::vector<Point3> points;  // each face-vertex's, face by face
   for (int f : faces) {
     spots.clear();
     for (std::size_t c = offsets[f]; c < offsets[f + 1]; ++c) {
       int v = m.faceConnects[c];
-      spots.push_back(v >= 0 && static_cast<std::size_t>(v) < m.points.size() ? spotOf(p, m.points[v]) : Spot{});
+      const bool known = v >= 0 && static_cast<std::size_t>(v) < m.points.size();
+      points.push_back(known ? m.points[v] : Point3{});
+      spots.push_back(known ? spotOf(p, points.back()) : Spot{});
     }
     for (const Spot& s : spots)
       firstValues.push_back(placed(p, s));
@@ -274,12 +354,15 @@ bool projectUVs(const Node& node, MeshData& m, std::string& why) {
     for (const Spot& s : spots)
       values.push_back(placed(p, s));
   }
+  std::string unsettled;
+  if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0 &&
+      cameraValues(node, p, points, values, unsettled))
+    firstValues = values;
   assignFaceUVs(m, faces, values, writableSet(node, m), firstValues);
   why = note;
-  if (p.shape == Shape::kPlane && node.number("isPerspective", 0.0) != 0.0)
-    why += std::string(why.empty() ? "" : "; ") +
-           "its perspective projection is taken straight along the projection's axis, as an orthographic one; "
-           "Maya's layout may differ";
+  if (!unsettled.empty())
+    why += std::string(why.empty() ? "" : "; ") + "its perspective projection (" + unsettled +
+           ") is taken straight along the projection's axis, as an orthographic one; Maya's layout may differ";
   return true;
 }
 

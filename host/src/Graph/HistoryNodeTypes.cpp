@@ -231,7 +231,8 @@ void addHistoryNodeTypes(std::map<std::string, NodeType>& types, AttrListMaker d
   add("polyPlanarProj", dg, false,
       projectionAttrs(dependAttrs,
                       pair("projectionScale", "ps", "projectionWidth", "pw", 1, "projectionHeight", "ph", 1),
-                      {makeAttr("isPerspective", "per", K::kBool), makeAttr("cameraMatrix", "cam", K::kMatrix)}));
+                      {makeAttr("isPerspective", "per", K::kBool), makeAttr("cameraMatrix", "cam", K::kMatrix),
+                       makeAttr("portRight", "prgt", K::kInt), makeAttr("portTop", "ptop", K::kInt)}));
   add("polyCylProj", dg, false,
       projectionAttrs(dependAttrs,
                       pair("projectionScale", "ps", "projectionHorizontalSweep", "phs", 180, "projectionHeight",
