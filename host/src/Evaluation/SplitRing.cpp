@@ -12,6 +12,9 @@
 // Faces walking a listed edge take its point as a new corner. A split edge
 // keeps its number for its part from its first point; the far parts and the
 // cuts are numbered after the mesh's edges, face by face along the walk.
+// Evenly spaced splits (splitType 2) leave the weight aside: `divisions`
+// loops, the first nearest the far end of the root edge, each later one
+// cutting the part the one before kept, numbered loop by loop as above.
 #include "FaceCutting.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
