@@ -642,6 +642,48 @@ TEST_F(HostTest, SplitRingNumbersPointsFacesAndEdgesAlongItsWalk) {
     EXPECT_EQ(cornersOf("pCubeShape1", face), corners) << face;
 }
 
+// Several evenly spaced loops (splitType 2, two divisions by default), the
+// weight left aside: the first loop lies nearest the far end of the root edge,
+// its points and far parts numbered first; each later loop cuts the part the
+// loop before kept. As c068-shawnhope-hammer-2's pCube3 shows: the tweak after
+// its polySplitRing4 moves the first loop's points and the second's apart,
+// and the bounds polyExtrudeFace3, 4 and 5 give f[29], f[25], f[5] and f[17]
+// are those of the middle, kept and far parts; n018-cepheron-robot's pCube16
+// (a two-loop ring before an extrusion) matches Maya's export.
+TEST_F(HostTest, SplitRingLaysSeveralLoopsFromTheFarEnd) {
+  const std::string ring = cubeSplitRing(1, "2 \"e[6:7]\" \"e[10:11]\"",
+                                         "\tsetAttr \".wt\" 0.25;\n\tsetAttr \".re\" 6;\n\tsetAttr \".stp\" 2;\n");
+  expectAllEvaluated(loadScene(cube(1, "", 1, ring, "polySplitRing1.output") +
+                               "connectAttr \"polyCube1.out\" \"polySplitRing1.ip\";\n"));
+  MPointArray p = pointsWithCounts("pCubeShape1", 16, 14);
+  // e[6] (2-4), e[10] (6-0), e[11] (7-1), e[7] (3-5), the root's first point at z 0.5.
+  const double sixth = 1.0 / 6;
+  for (unsigned int loop = 0; loop < 2; ++loop) {
+    const double z = loop == 0 ? -sixth : sixth;
+    expectPoint(p, 8 + 4 * loop, -0.5, 0.5, z);
+    expectPoint(p, 9 + 4 * loop, -0.5, -0.5, z);
+    expectPoint(p, 10 + 4 * loop, 0.5, -0.5, z);
+    expectPoint(p, 11 + 4 * loop, 0.5, 0.5, z);
+  }
+  auto spans = [&](unsigned int face, double lo, double hi) {
+    for (int v : cornersOf("pCubeShape1", face)) {
+      EXPECT_GE(p[static_cast<unsigned int>(v)].z, lo - 1e-9) << face;
+      EXPECT_LE(p[static_cast<unsigned int>(v)].z, hi + 1e-9) << face;
+    }
+  };
+  for (unsigned int face : {1u, 3u, 4u, 5u})  // the ring's faces keep the root's side
+    spans(face, sixth, 0.5);
+  for (unsigned int face = 6; face < 10; ++face)  // the first loop's far parts
+    spans(face, -0.5, -sixth);
+  for (unsigned int face = 10; face < 14; ++face)  // the middles the second loop cut off
+    spans(face, -sixth, sixth);
+
+  const std::string many = cubeSplitRing(1, "2 \"e[6:7]\" \"e[10:11]\"",
+                                         "\tsetAttr \".stp\" 2;\n\tsetAttr \".div\" 4000;\n");
+  expectSaid(cube(1, "", 1, many, "polySplitRing1.output") + "connectAttr \"polyCube1.out\" \"polySplitRing1.ip\";\n",
+             "its divisions are not between 1 and 1000", "pCubeShape1", 8, 6);
+}
+
 namespace {
 
 // polySplitRing1 on the plane's left column of faces: across the edges
@@ -679,6 +721,13 @@ TEST_F(HostTest, SplitRingCutsEachFaceOfTheRingAtItsWeight) {
     for (unsigned int k = 9; k < 12; ++k)
       EXPECT_NEAR(p[k].x, -0.375, 1e-9) << k;
   }
+  // Evenly spaced (splitType 2) with one division: the middle of each edge
+  // whatever the weight, as n044-kadencampbell1-drafting-tools's pCube1 shows
+  // (its two rings, weights 0.56 and 0.45, cut their edges in the middle).
+  loadScene(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".re\" 0;\n\tsetAttr \".stp\" 2;\n\tsetAttr \".div\" 1;\n"));
+  p = pointsOf("pPlaneShape1");
+  for (unsigned int k = 9; k < 12; ++k)
+    EXPECT_NEAR(p[k].x, -0.25, 1e-9) << k;
   expectSaid(splitRing("\tsetAttr \".wt\" 0.25;\n\tsetAttr \".ab\" yes;\n"),
              "its absolute weight (absoluteWeight) is not evaluated", "pPlaneShape1", 9, 4);
 

@@ -12,6 +12,9 @@
 // Faces walking a listed edge take its point as a new corner. A split edge
 // keeps its number for its part from its first point; the far parts and the
 // cuts are numbered after the mesh's edges, face by face along the walk.
+// Evenly spaced splits (splitType 2) leave the weight aside: `divisions`
+// loops, the first nearest the far end of the root edge, each later one
+// cutting the part the one before kept, numbered loop by loop as above.
 #include "FaceCutting.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -25,6 +28,8 @@
 
 namespace OmbrixHost {
 namespace {
+
+const double kMaxLoops = 1000;  // divisions beyond this are refused
 
 struct Ring {
   std::map<int, int> from;  // listed edge -> the point its weight runs from
@@ -139,25 +144,39 @@ std::vector<int> edgeList(const MeshEdges& edges, const Ring& ring, const std::m
   return out;
 }
 
+// What one loop leaves for the next: per edge it cut, its new point and the
+// end beyond it; and which of them the root edge gave.
+struct Beyond {
+  std::vector<std::pair<int, int>> pieces;
+  int root = -1;
+};
+
 // One loop across the ring of the `chosen` edges (`listed` in ascending
-// order), `t` of the way along each from the end its weight runs from.
-void cutLoop(MeshData& mesh, const MeshEdges& edges, const std::vector<bool>& chosen, const std::vector<int>& listed,
-             int root, double t) {
+// order), `t` of the way along each from the end its weight runs from
+// (`starts` names that end where it is known, else an edge's first end).
+Beyond cutLoop(MeshData& mesh, const MeshEdges& edges, const std::vector<bool>& chosen, const std::vector<int>& listed,
+               int root, const std::map<int, int>& starts, double t) {
   const auto byFace = listedByFace(mesh, edges, chosen);
   Ring ring;
   RingWalk walk(mesh, edges, byFace, ring);
-  std::vector<int> starts{root};
-  starts.insert(starts.end(), listed.begin(), listed.end());
-  for (int start : starts)
-    if (start >= 0 && !walk.visited(start))
-      walk.from(start, edges.ends[static_cast<std::size_t>(start)].first);
+  std::vector<int> order{root};
+  order.insert(order.end(), listed.begin(), listed.end());
+  for (int start : order)
+    if (start >= 0 && !walk.visited(start)) {
+      const auto known = starts.find(start);
+      walk.from(start, known != starts.end() ? known->second : edges.ends[static_cast<std::size_t>(start)].first);
+    }
   PolygonList list = PolygonList::of(mesh);
   std::map<int, EdgePoint> onEdges;
+  Beyond beyond;
   for (int e : ring.edges) {
     const auto& ends = edges.ends[static_cast<std::size_t>(e)];
     int from = ring.from[e], to = from == ends.first ? ends.second : ends.first;
     onEdges[e] = EdgePoint{list.addPoint(lerp(list.points[static_cast<std::size_t>(from)], list.points[static_cast<std::size_t>(to)], t)),
                            from, t};
+    if (e == root)
+      beyond.root = static_cast<int>(beyond.pieces.size());
+    beyond.pieces.emplace_back(from, onEdges[e].point);
   }
   std::vector<std::pair<int, int>> cut;
   for (std::size_t i = 0; i < ring.faces.size(); ++i)
@@ -166,10 +185,46 @@ void cutLoop(MeshData& mesh, const MeshEdges& edges, const std::vector<bool>& ch
   const std::vector<int> ids = list.pointIds();
   std::vector<int> edgeEnds = edgeList(edges, ring, onEdges);
   mesh = list.toMesh();
+  auto renumber = [&ids](int& v) { v = v >= 0 && static_cast<std::size_t>(v) < ids.size() ? ids[static_cast<std::size_t>(v)] : -1; };
   for (int& v : edgeEnds)
-    v = v >= 0 && static_cast<std::size_t>(v) < ids.size() ? ids[static_cast<std::size_t>(v)] : -1;
+    renumber(v);
   if (std::find(edgeEnds.begin(), edgeEnds.end(), -1) == edgeEnds.end())
     mesh.edges = std::move(edgeEnds);
+  for (auto& [point, to] : beyond.pieces) {
+    renumber(point);
+    renumber(to);
+  }
+  return beyond;
+}
+
+// Evenly spaced loops (splitType 2), the first nearest the end the weight
+// runs from: each cuts the pieces the loop before left beyond its points.
+void cutLoops(MeshData& mesh, MeshEdges edges, std::vector<bool> chosen, std::vector<int> listed, int root, int loops) {
+  std::map<int, int> starts;
+  for (int k = 0; k < loops; ++k) {
+    const Beyond beyond = cutLoop(mesh, edges, chosen, listed, root, starts, (loops - k) / (loops + 1.0 - k));
+    if (k + 1 == loops)
+      return;
+    edges = meshEdges(mesh);
+    std::map<std::pair<int, int>, int> edgeOf;
+    for (int e = 0; e < edges.count(); ++e)
+      edgeOf.emplace(std::minmax(edges.ends[static_cast<std::size_t>(e)].first, edges.ends[static_cast<std::size_t>(e)].second), e);
+    chosen.assign(static_cast<std::size_t>(edges.count()), false);
+    starts.clear();
+    root = -1;
+    for (std::size_t i = 0; i < beyond.pieces.size(); ++i) {
+      const auto found = edgeOf.find(std::minmax(beyond.pieces[i].first, beyond.pieces[i].second));
+      if (found == edgeOf.end())
+        continue;
+      chosen[static_cast<std::size_t>(found->second)] = true;
+      starts[found->second] = beyond.pieces[i].first;
+      if (static_cast<int>(i) == beyond.root)
+        root = found->second;
+    }
+    listed.clear();
+    for (const auto& entry : starts)
+      listed.push_back(entry.first);
+  }
 }
 
 }  // namespace
@@ -178,13 +233,14 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
   const double weight = node.number("weight", 0.5), root = node.number("rootEdge", -1.0);
   if (!allNumbers({weight, root}, why))
     return false;
-  const double splits = node.number("splitType", 0.0) == 2.0 ? node.number("divisions", 2.0) : 1.0;
+  const bool even = node.number("splitType", 0.0) == 2.0;
+  const double splits = even ? node.number("divisions", 2.0) : 1.0;
   if (node.number("absoluteWeight", 0.0) != 0.0) {
     why = "its absolute weight (absoluteWeight) is not evaluated";
     return false;
   }
-  if (splits != 1.0) {
-    why = "its several splits (splitType 2) are not evaluated; the host makes one";
+  if (!(splits >= 1.0 && splits <= kMaxLoops)) {
+    why = "its divisions are not between 1 and 1000";
     return false;
   }
   MeshEdges edges;
@@ -200,7 +256,10 @@ bool splitRing(const Node& node, MeshData& mesh, std::string& why) {
     return true;
   }
   const int rootEdge = root >= 0 && root < edges.count() && chosen[static_cast<std::size_t>(root)] ? static_cast<int>(root) : -1;
-  cutLoop(mesh, edges, chosen, order, rootEdge, std::min(1.0, std::max(0.0, weight)));
+  if (even)  // evenly spaced whatever the weight
+    cutLoops(mesh, edges, chosen, order, rootEdge, static_cast<int>(splits));
+  else
+    cutLoop(mesh, edges, chosen, order, rootEdge, {}, std::min(1.0, std::max(0.0, weight)));
   return true;
 }
 
