@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -905,6 +906,44 @@ TEST_F(HostTest, BridgeEdgeJoinsTwoChainsAcrossTheGap) {
     EXPECT_TRUE(mentions(problems, said)) << joined(problems);
     pointsWithCounts("pPlaneShape1", 8, 2);
   }
+}
+
+namespace {
+
+// Each edge of the shape as its two points.
+std::vector<std::pair<int, int>> edgeEnds(const MDagPath& shape) {
+  MFnMesh mesh(shape);
+  std::vector<std::pair<int, int>> ends;
+  for (int e = 0; e < mesh.numEdges(); ++e) {
+    int2 pair = {-1, -1};
+    mesh.getEdgeVertices(e, pair);
+    ends.emplace_back(pair[0], pair[1]);
+  }
+  return ends;
+}
+
+}  // namespace
+
+TEST_F(HostTest, BridgeEdgeLeavesTheMeshEdgesTheirNumbers) {
+  // Settled by pair n066 (a pipe with faces deleted, bridged again and again):
+  // the start points of its later bridges lie on the edges they list only
+  // when each bridge leaves the edges it found their numbers.
+  std::string gap = bridge("2 \"e[3]\" \"e[4]\"", "\tsetAttr \".dv\" 0;\n");
+  gap.replace(gap.find("\"polyBridgeEdge1.out\" \"pPlaneShape1.i\""), 21, "\"deleteComponent1.og\"");
+  expectAllEvaluated(loadScene(gap));
+  const auto before = edgeEnds(path("pPlaneShape1"));
+  ASSERT_EQ(before.size(), 8u);
+
+  expectAllEvaluated(loadScene(bridge("2 \"e[3]\" \"e[4]\"", "\tsetAttr \".dv\" 0;\n")));
+  const auto after = edgeEnds(path("pPlaneShape1"));
+  ASSERT_EQ(after.size(), 10u);
+  const std::vector<std::pair<int, int>> kept(after.begin(), after.begin() + 8);
+  EXPECT_EQ(kept, before);
+  // The two new edges across the gap come last.
+  std::set<std::pair<int, int>> added;
+  for (std::size_t e = 8; e < after.size(); ++e)
+    added.insert(std::minmax(after[e].first, after[e].second));
+  EXPECT_EQ(added, (std::set<std::pair<int, int>>{{2, 4}, {3, 5}}));
 }
 
 TEST_F(HostTest, ModellingNodesRefuseAnInputMeshOfPointsItDoesNotHave) {

@@ -3,10 +3,12 @@
 // starts at startVert1 / startVert2 when that is one of its ends (any point
 // of a loop), else at an end (a loop at its lowest point); the second chain
 // is then paired with the first the way round that keeps the bridge
-// untwisted (the sum of the distances between paired points the least). `divisions` rows of points lie evenly between the
-// chains. The new faces come after the mesh's, row by row from the first
-// chain, each turned as the face beside its first-chain edge is; new points
-// likewise, row by row. Their UVs are the host's: a shell of their own over the
+// untwisted (the sum of the distances between paired points the least).
+// `divisions` rows of points lie evenly between the chains. The new faces
+// come after the mesh's, row by row from the first chain, each turned as the
+// face beside its first-chain edge is; new points likewise, row by row. The
+// mesh's edges keep their numbers, the new ones follow in the order the faces
+// first use them. Their UVs are the host's: a shell of their own over the
 // unit square, along the chains and across the rows.
 #include "DisjointSets.h"
 #include "MeshEdges.h"
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace OmbrixHost {
@@ -173,7 +176,13 @@ bool bridgeEdges(const Node& node, MeshData& mesh, std::string& why) {
       }
       list.polygons.push_back(std::move(quad));
     }
-  return finishWithNewUVs(list, mesh, "new faces", why);
+  const std::size_t pointsBefore = mesh.points.size();
+  finishWithNewUVs(list, mesh, "new faces", why);
+  // The mesh's edges keep their numbers; the bridge's new ones follow.
+  std::vector<int> samePoints(pointsBefore);
+  std::iota(samePoints.begin(), samePoints.end(), 0);
+  keepEdgeOrder(edges, samePoints, mesh);
+  return true;
 }
 
 }  // namespace OmbrixHost
