@@ -496,12 +496,14 @@ TEST_F(HostTest, ExtrudeFaceKeepsEdgesInsideAPieceOnTheLiftedPoints) {
 // polyExtrudeEdge numbers as polyExtrudeFace does: each edge of a piece, in
 // order, lifts its ends as the edge list has them; the new edges follow the
 // mesh's, up from each point not yet numbered, then the lifted copy of the
-// edge; a new face walks the edge as the face beside it does, up its far end
-// and back along the copy (n044-kadencampbell1-drafting-tools' pCylinder1:
-// after extruding the open bottom ring e[0:5] of a six-sided cylinder, the
-// next polyExtrudeEdge names the copies e[26], e[28], e[30], e[32] and
-// e[34:35]; n004-ballred95-spaceceilinggun's pCylinder2 shows the faces' turn,
-// which a later lift along their normal follows).
+// edge; a new face walks the edge against the last face beside it, from its
+// far end, then up the near end and back along the copy
+// (n044-kadencampbell1-drafting-tools' pCylinder1: after extruding the open
+// bottom ring e[0:5] of a six-sided cylinder, the next polyExtrudeEdge names
+// the copies e[26], e[28], e[30], e[32] and e[34:35], and Maya's export has
+// face 12 as 1 0 13 14; n004-ballred95-spaceceilinggun's pCylinder2, whose
+// ring has the cap beside it too, has face 60 as 0 1 43 42 before its
+// polyNormal turns it).
 TEST_F(HostTest, ExtrudeEdgeNumbersAsFacesDo) {
   const auto problems = loadScene(cylinder(
       "\tsetAttr \".sa\" 6;\n\tsetAttr \".sc\" 1;\n",
@@ -516,7 +518,7 @@ TEST_F(HostTest, ExtrudeEdgeNumbersAsFacesDo) {
   pointsWithCounts("pCylinderShape1", 13 + 6, 12 + 6);
   expectEdges({{24, {0, 13}}, {25, {1, 14}}, {26, {13, 14}}, {27, {2, 15}}, {28, {14, 15}}, {35, {18, 13}}},
               "pCylinderShape1");
-  EXPECT_EQ(cornersOf("pCylinderShape1", 12), (std::vector<int>{0, 1, 14, 13}));
+  EXPECT_EQ(cornersOf("pCylinderShape1", 12), (std::vector<int>{1, 0, 13, 14}));
 }
 
 TEST_F(HostTest, ExtrudeFaceLiftsInsetsAndDividesTheSides) {
@@ -759,7 +761,7 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   MPointArray p = pointsWithCounts("pPlaneShape1", 12, 6);
   for (unsigned int k = 0; k < 3; ++k)
     expectPoint(p, 9 + k, p[k].x, p[k].y, p[k].z + 1);
-  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{0, 1, 10, 9}));  // walking e[0] as face 0 beside it does
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 9, 10}));  // walking e[0] against face 0 beside it
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
 
   // Apart, each edge has points of its own; two divisions make two rows.
@@ -772,6 +774,27 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   problems = loadScene(edgeExtrusion("1 \"e[0]\"", "\tsetAttr \".t\" -type \"double3\" 0 nan 1 ;\n"));
   EXPECT_TRUE(mentions(problems, "is not evaluated (a value is not a number)")) << joined(problems);
   pointsWithCounts("pPlaneShape1", 9, 4);
+}
+
+// The edges an extrusion adds are numbered even on a mesh that lists none;
+// merging points keeps the edges' order, those that collapse or now run where
+// an earlier one does going (c026-devynbrunker-blocked-robot-updated: each
+// polyMergeVert after a pair of edge extrusions leaves the lifted copies
+// where the next polyExtrudeEdge names them).
+TEST_F(HostTest, ExtrudeEdgeThenMergeKeepsTheEdgeOrder) {
+  const std::string scene = plane(
+      "createNode polyExtrudeEdge -n \"polyExtrudeEdge1\";\n\tsetAttr \".ics\" -type \"componentList\" 2 \"e[0]\" "
+      "\"e[2]\";\n\tsetAttr \".ws\" yes;\n"
+      "createNode polyMergeVert -n \"polyMergeVert1\";\n\tsetAttr \".ics\" -type \"componentList\" 2 \"vtx[0]\" "
+      "\"vtx[9]\";\n\tsetAttr \".d\" 0.001;\n"
+      "connectAttr \"polyPlane1.out\" \"polyExtrudeEdge1.ip\";\n"
+      "connectAttr \"polyExtrudeEdge1.out\" \"polyMergeVert1.ip\";\n",
+      "polyMergeVert1.out");
+  expectAllEvaluated(loadScene(scene));
+  pointsWithCounts("pPlaneShape1", 11, 6);
+  // Before the merge: up from 0 (12), up from 1, the copy 9-10, up from 2, the copy 10-11.
+  expectEdges({{12, {1, 9}}, {13, {0, 9}}, {14, {2, 10}}, {15, {9, 10}}}, "pPlaneShape1");
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 9}));
 }
 
 namespace {
@@ -1791,14 +1814,16 @@ std::string appendedThrough(const std::string& desc, const std::string& points) 
 }  // namespace
 
 TEST_F(HostTest, AppendVertexAddsAFaceThroughPointsOldAndNew) {
-  // The points in the order listed, the new one (-1) after the mesh's: the
-  // face 0 3 8 comes last, with UVs of its own.
+  // The points in the order listed, starting at the last, the new one (-1)
+  // after the mesh's: the face 8 0 3 comes last, with UVs of its own
+  // (c026-devynbrunker-blocked-robot-updated: desc -1 2 1 -1 gives Maya's
+  // face 5 4 2 1, and its edge 1-5 is the e[6] the next polyExtrudeEdge names).
   auto problems = loadScene(
       appendedThrough("-s 3 \".d[0:2]\"  0 3 -1", "\tsetAttr -s 1 \".v[0]\" -type \"float3\"  -0.25 0 -0.25 ;\n"));
   expectAllEvaluated(problems);
   MPointArray p = pointsWithCounts("pPlaneShape1", 9, 4);
   expectPoint(p, 8, -0.25, 0, -0.25);
-  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{0, 3, 8}));
+  EXPECT_EQ(cornersOf("pPlaneShape1", 3), (std::vector<int>{8, 0, 3}));
   EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numUVs(), 8 + 3);
 
   // A point the mesh does not have, more new points than given, too few corners.

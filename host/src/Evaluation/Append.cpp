@@ -1,5 +1,6 @@
 // polyAppendVertex: one new face through the points its `desc` list names in
-// order (its new points after the mesh's), UVs as polyAppend's.
+// order (its new points after the mesh's), starting at the last of them, UVs
+// as polyAppend's.
 // polyAppend: one new face along the border edges its `desc` list names, in
 // order (Maya saves an edge as its number with the top bit set: -2147483648 +
 // edge). Each edge is walked against the face beside it, so the new face
@@ -13,6 +14,7 @@
 #include "ModelingSteps.h"
 #include "Scene.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace OmbrixHost {
@@ -140,6 +142,10 @@ bool appendVertexFace(const Node& node, MeshData& mesh, std::string& why) {
   Polygon face;
   if (!listedCorners(node, list, face, why))
     return false;
+  // The face starts at the last listed point (c026-devynbrunker-blocked-robot-
+  // updated: desc -1 2 1 -1 makes the face 5 4 2 1, its new edges 5-4, 4-2,
+  // 1-5, as the next polyExtrudeEdge's e[6] and its bounds show).
+  std::rotate(face.vertices.rbegin(), face.vertices.rbegin() + 1, face.vertices.rend());
   addFace(list, std::move(face), node.number("texture", 0.0));
   mesh = list.toMesh();
   return true;

@@ -22,8 +22,9 @@
 // of the border edge, follow. polyExtrudeEdge does the same to its listed
 // edges: each piece of them (joined by shared points with keepFacesTogether)
 // copied and placed in the frame of the faces beside it, its points lifted
-// as its edges give their ends, with a new face up each edge walking it as
-// the face beside it does; points, faces and edges numbered as above.
+// as its edges give their ends, with a new face up each edge walking it
+// against the last face beside it; points, faces and edges numbered as above,
+// the edges so even where the mesh listed none.
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -237,7 +238,7 @@ public:
 
   // Edges: each piece's points copied in `liftOrder` and placed as a face
   // piece's are (its normal that of the faces beside its edges), a side face
-  // up each edge.
+  // up each edge walking it against the face beside it.
   void extrudeEdges(const std::vector<BorderEdge>& piece, const std::vector<int>& liftOrder) {
     std::map<int, Point3> normals;
     Point3 pieceNormal, centre;
@@ -256,7 +257,7 @@ public:
     std::map<int, int> top;
     for (int v : liftOrder)
       top[v] = list_.addPoint(place(point(v), centre, normalized(normals[v]), z_));
-    sides(piece, top, nullptr, false);
+    sides(piece, top, nullptr, true);
     listNewEdges(piece, top);
   }
 
@@ -482,7 +483,7 @@ void listExtrudedEdges(const MeshEdges& before, const Extruder& extruder, const 
 
 }  // namespace
 
-// The listed edges, each as the first face walking it; joined into pieces by
+// The listed edges, each as the last face walking it; joined into pieces by
 // shared points when kept together.
 bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vector<std::vector<BorderEdge>>& out,
                 std::string& why) {
@@ -495,7 +496,7 @@ bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vect
     for (int k = 0; k < mesh.faceCounts[f]; ++k) {
       int e = MeshEdges::edgeOf(edges.loops[static_cast<std::size_t>(mesh.faceStart(f) + k)]);
       if (chosen[static_cast<std::size_t>(e)])
-        faceOf.emplace(e, BorderEdge{f, static_cast<std::size_t>(k)});
+        faceOf[e] = BorderEdge{f, static_cast<std::size_t>(k)};
     }
   std::map<int, int> pieceOfPoint;
   for (const auto& [e, at] : faceOf) {
@@ -559,14 +560,17 @@ bool extrudeEdges(const Node& node, MeshData& mesh, std::string& why) {
   }
   PolygonList list = PolygonList::of(mesh);
   const MeshEdges before = meshEdges(mesh);
-  const bool listed = !mesh.edges.empty();
   Extruder extruder(list, settings);
   for (const auto& piece : groups)
     extruder.extrudeEdges(piece, edgeLiftOrder(piece, mesh, before));
   extruder.finish();
   const std::vector<int> ids = list.pointIds();
   finishWithNewUVs(list, mesh, "new faces", why);
-  if (listed && extruder.edgesKnown())
+  // Numbered so even where the mesh listed no edges of its own
+  // (c026-devynbrunker-blocked-robot-updated: after a face made by
+  // polyCreateFace and polyAppendVertex, the next polyExtrudeEdge names the
+  // lifted copies e[9] and e[11], which share a point).
+  if (extruder.edgesKnown())
     listExtrudedEdges(before, extruder, ids, mesh);
   return true;
 }

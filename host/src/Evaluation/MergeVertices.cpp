@@ -2,8 +2,10 @@
 // than `distance` to another of them merged into one, at the middle of those
 // merged; with alwaysMergeTwoVertices two listed points merge whatever their
 // distance. The merged point keeps the lowest number, the others go and those
-// after them move down. Faces lose the corners that repeat the one before;
+// after them move down; so do edges that now run where an earlier edge
+// does. Faces lose the corners that repeat the one before;
 // faces left with fewer than three corners go. UVs are unchanged.
+#include "MeshEdges.h"
 #include "ModelingSteps.h"
 #include "Point3Math.h"
 
@@ -65,7 +67,17 @@ bool mergeVertices(const Node& node, MeshData& mesh, std::string& why) {
   for (std::size_t v = 0; v < into.size(); ++v)
     into[v] = rootOf(parent, static_cast<int>(v));
   renameCorners(list, into);
+  // The edges keep their order; one that now runs where an earlier one does
+  // goes, and those after it move down (c026-devynbrunker-blocked-robot-
+  // updated: after two edges extruded apart and their lifted ends merged onto
+  // points already there, the next polyExtrudeEdge names the lifted copies
+  // e[63] and e[65]).
+  const MeshEdges before = meshEdges(mesh);
+  const std::vector<int> ids = list.pointIds();
+  for (int& v : into)
+    v = ids[static_cast<std::size_t>(v)];
   mesh = list.toMesh();
+  keepEdgeOrder(before, into, mesh);
   return true;
 }
 
