@@ -764,6 +764,17 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 9, 10}));  // walking e[0] against face 0 beside it
   EXPECT_EQ(cornersOf("pPlaneShape1", 0), (std::vector<int>{0, 1, 4, 3}));
 
+  // A border edge its face walks against the edge's own run (6 to 7, face 2
+  // walking 7 to 6): its ends lift as the edge runs, the edges up from them
+  // in that order too (c026-devynbrunker-blocked-robot-updated: the bounds of
+  // the polyExtrudeEdge after one such extrusion put its e[330] up from the
+  // edge's first end).
+  problems = loadScene(edgeExtrusion("1 \"e[10]\"", ""));
+  expectAllEvaluated(problems);
+  pointsWithCounts("pPlaneShape1", 11, 5);
+  expectEdges({{10, {6, 7}}, {12, {6, 9}}, {13, {7, 10}}, {14, {9, 10}}}, "pPlaneShape1");
+  EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{6, 7, 10, 9}));
+
   // Apart, each edge has points of its own; two divisions make two rows.
   loadScene(edgeExtrusion("2 \"e[0]\" \"e[2]\"", "\tsetAttr \".kft\" no;\n"));
   pointsWithCounts("pPlaneShape1", 13, 6);

@@ -23,8 +23,9 @@
 // edges: each piece of them (joined by shared points with keepFacesTogether)
 // copied and placed in the frame of the faces beside it, its points lifted
 // as its edges give their ends, with a new face up each edge walking it
-// against the last face beside it; points, faces and edges numbered as above,
-// the edges so even where the mesh listed none.
+// against the last face beside it; points, faces and edges numbered as above
+// (the edges up from an edge's ends in the order they are lifted), the edges
+// so even where the mesh listed none.
 #include "Matrix4.h"
 #include "MeshEdges.h"
 #include "ModelingSteps.h"
@@ -217,7 +218,7 @@ public:
       keepTurnedOver(piece);
     const std::vector<std::map<int, int>> lifted = liftedUVs(piece, ends);
     sides(border, top, &lifted, false);
-    listNewEdges(border, top);
+    listNewEdges(border, top, false);
     for (int f : piece) {
       const auto& v = list_.polygons[static_cast<std::size_t>(f)].vertices;
       for (std::size_t k = 0; k < v.size(); ++k) {
@@ -258,17 +259,20 @@ public:
     for (int v : liftOrder)
       top[v] = list_.addPoint(place(point(v), centre, normalized(normals[v]), z_));
     sides(piece, top, nullptr, true);
-    listNewEdges(piece, top);
+    listNewEdges(piece, top, true);
   }
 
 private:
-  void listNewEdges(const std::vector<BorderEdge>& border, const std::map<int, int>& top) {
+  // `asLifted`: the edges up from an edge's ends come in the order its ends
+  // were lifted, not as the face beside it walks them.
+  void listNewEdges(const std::vector<BorderEdge>& border, const std::map<int, int>& top, bool asLifted) {
     edgesKnown_ = edgesKnown_ && s_.divisions == 1;
     std::set<int> up;
     for (const auto& e : border) {
       const auto& v = list_.polygons[static_cast<std::size_t>(e.face)].vertices;
       const int a = v[e.corner], b = v[(e.corner + 1) % v.size()];
-      for (int end : {a, b})
+      const bool swapped = asLifted && top.at(b) < top.at(a);
+      for (int end : {swapped ? b : a, swapped ? a : b})
         if (up.insert(end).second)
           newEdges_.push_back(NewEdge{end, top.at(end), {-1, -1}});
       newEdges_.push_back(NewEdge{top.at(a), top.at(b), {a, b}});
