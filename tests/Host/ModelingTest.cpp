@@ -1093,6 +1093,11 @@ TEST_F(HostTest, CloseBorderFillsEachBorderLoopWithAFace) {
   expectAllEvaluated(problems);
   pointsWithCounts("pPlaneShape1", 9, 5);
   EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{1, 0, 3, 6, 7, 8, 5, 2}));
+  // The new face walks only edges the mesh has, which keep their numbers
+  // (n047-kadencampbell1-samuraihelmet: the next polyExtrudeEdge names eight
+  // edges of the mesh that make one run, as its points show).
+  expectEdges({{1, {0, 3}}, {3, {1, 4}}, {5, {3, 4}}, {10, {6, 7}}, {11, {7, 8}}}, "pPlaneShape1");
+  EXPECT_EQ(MFnMesh(path("pPlaneShape1")).numEdges(), 12);
 
   // A loop none of whose edges is listed stays open; an edge past the mesh is said.
   expectSaid(planeNode("polyCloseBorder", "\tsetAttr \".ics\" -type \"componentList\" 2 \"e[3]\" \"e[30]\";\n"),

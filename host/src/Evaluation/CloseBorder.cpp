@@ -4,7 +4,8 @@
 // so Maya started the faces closing the column borders of tori with columns
 // of faces deleted (the moonshine-bottle and bank pairs, whatever the walk's
 // way round). The new faces follow the mesh's, in the order of their lowest
-// points, and have no UVs.
+// points, and have no UVs. The mesh's edges keep their numbers.
+#include "MeshEdges.h"
 #include "ModelingSteps.h"
 
 #include <algorithm>
@@ -72,7 +73,12 @@ bool closeBorders(const Node& node, MeshData& mesh, std::string& why) {
       ids.assign(face.vertices.size(), -1);
     list.polygons.push_back(std::move(face));
   }
+  // The new faces walk only edges the mesh has, which keep their numbers
+  // (n047-kadencampbell1-samuraihelmet: the polyExtrudeEdge after the
+  // polyCloseBorder names eight edges of the mesh that make one run).
+  const std::vector<int> ids = list.pointIds();
   mesh = list.toMesh();
+  keepEdgeOrder(edges, ids, mesh);
   return true;
 }
 
