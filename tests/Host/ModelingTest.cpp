@@ -775,6 +775,16 @@ TEST_F(HostTest, ExtrudeEdgeAddsAFaceAlongEachEdge) {
   expectEdges({{10, {6, 7}}, {12, {6, 9}}, {13, {7, 10}}, {14, {9, 10}}}, "pPlaneShape1");
   EXPECT_EQ(cornersOf("pPlaneShape1", 4), (std::vector<int>{6, 7, 10, 9}));
 
+  // Parts that meet make one piece whose edges come in the order of their
+  // numbers: e[9] (5 to 8) first, though e[10] began a part before e[11]
+  // joined the two (n047-kadencampbell1-samuraihelmet: the copies of 14
+  // edges met as three runs are named as that order numbers them).
+  problems = loadScene(edgeExtrusion("1 \"e[9:11]\"", ""));
+  expectAllEvaluated(problems);
+  p = pointsWithCounts("pPlaneShape1", 13, 7);
+  expectPoint(p, 9, p[5].x, p[5].y, p[5].z);
+  expectEdges({{12, {5, 9}}, {13, {8, 10}}, {14, {9, 10}}, {15, {6, 11}}, {18, {12, 10}}}, "pPlaneShape1");
+
   // Apart, each edge has points of its own; two divisions make two rows.
   loadScene(edgeExtrusion("2 \"e[0]\" \"e[2]\"", "\tsetAttr \".kft\" no;\n"));
   pointsWithCounts("pPlaneShape1", 13, 6);

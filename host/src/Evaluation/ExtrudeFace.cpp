@@ -488,7 +488,7 @@ void listExtrudedEdges(const MeshEdges& before, const Extruder& extruder, const 
 }  // namespace
 
 // The listed edges, each as the last face walking it; joined into pieces by
-// shared points when kept together.
+// shared points when kept together, each piece's edges in number order.
 bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vector<std::vector<BorderEdge>>& out,
                 std::string& why) {
   MeshEdges edges;
@@ -522,8 +522,21 @@ bool edgePieces(const Node& node, const MeshData& mesh, bool together, std::vect
     out[static_cast<std::size_t>(piece)].push_back(at);
     pieceOfPoint[ends.first] = pieceOfPoint[ends.second] = piece;
   }
-  out.erase(std::remove_if(out.begin(), out.end(), [](const std::vector<BorderEdge>& p) { return p.empty(); }),
-            out.end());
+  // Each piece's edges in the order of their numbers, however its parts met
+  // (n047-kadencampbell1-samuraihelmet: 14 edges met as three runs, and the
+  // next polyExtrudeEdge names their copies as edge order numbers them).
+  std::vector<std::vector<BorderEdge>> ordered(out.size());
+  std::vector<int> slot(out.size(), -1);
+  int pieces = 0;
+  for (const auto& [e, at] : faceOf) {
+    const int piece = pieceOfPoint.at(edges.ends[static_cast<std::size_t>(e)].first);
+    int& s = slot[static_cast<std::size_t>(piece)];
+    if (s < 0)
+      s = pieces++;
+    ordered[static_cast<std::size_t>(s)].push_back(at);
+  }
+  ordered.resize(static_cast<std::size_t>(pieces));
+  out = std::move(ordered);
   return true;
 }
 
