@@ -165,6 +165,32 @@ std::vector<bool> borderPoints(const PolygonList& list) {
   return border;
 }
 
+// The image's faces after the mesh's, each walked the other way from the
+// same first corner through `image` of its points, on the same UVs.
+void addImageFaces(PolygonList& list, const std::vector<int>& image) {
+  const std::size_t faces = list.polygons.size();
+  for (std::size_t f = 0; f < faces; ++f) {
+    Polygon copy = list.polygons[f];
+    for (int& v : copy.vertices)
+      v = image[static_cast<std::size_t>(v)];
+    std::reverse(copy.vertices.begin() + 1, copy.vertices.end());
+    for (auto& ids : copy.uvs)
+      if (ids.size() > 1)
+        std::reverse(ids.begin() + 1, ids.end());
+    list.polygons.push_back(std::move(copy));
+  }
+}
+
+// What the host says of a border mode other than 0 (apart) and 1 (merged).
+std::string borderModeNote(double mergeMode) {
+  if (mergeMode == 2.0)
+    return "its bridging of the borders (mergeMode 2) is not evaluated; the image stays apart";
+  if (mergeMode != 0.0 && mergeMode != 1.0)
+    return "its border mode (mergeMode " + std::to_string(static_cast<long long>(mergeMode)) +
+           ") is not evaluated; the image stays apart";
+  return "";
+}
+
 }  // namespace
 
 bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
@@ -221,23 +247,9 @@ bool mirrorMesh(const Node& node, MeshData& mesh, std::string& why) {
     else
       image[v] = list.addPoint(fromWorld.apply(toWorld.apply(list.points[v]) - normal * (2 * side)));
   }
-  const std::size_t faces = list.polygons.size();
-  for (std::size_t f = 0; f < faces; ++f) {
-    Polygon copy = list.polygons[f];
-    for (int& v : copy.vertices)
-      v = image[static_cast<std::size_t>(v)];
-    std::reverse(copy.vertices.begin() + 1, copy.vertices.end());
-    for (auto& ids : copy.uvs)
-      if (ids.size() > 1)
-        std::reverse(ids.begin() + 1, ids.end());
-    list.polygons.push_back(std::move(copy));
-  }
+  addImageFaces(list, image);
   mesh = list.toMesh();
-  if (mergeMode == 2.0)
-    why = "its bridging of the borders (mergeMode 2) is not evaluated; the image stays apart";
-  else if (mergeMode != 0.0 && mergeMode != 1.0)
-    why = "its border mode (mergeMode " + std::to_string(static_cast<long long>(mergeMode)) +
-          ") is not evaluated; the image stays apart";
+  why = borderModeNote(mergeMode);
   if (!cutNote.empty())
     why += (why.empty() ? "" : "; ") + cutNote;
   return true;
