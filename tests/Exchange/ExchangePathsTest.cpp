@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -24,10 +25,15 @@ class ExchangePathsTest : public ::testing::Test {
     registry_ = "ombrix-test-registry-" + std::to_string(Platform::CurrentProcessId());
     setenv("OMBRIX_REGISTRY", registry_.c_str(), 1);
 #endif
+    // Named by the process id, which Wine hands out again run after run:
+    // start from an empty directory and leave none behind.
     directory_ = "exchange-" + std::to_string(Platform::CurrentProcessId());
+    std::filesystem::remove_all(directory_);
     Platform::MakeDirectory(directory_.c_str());
   }
   void TearDown() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
 #ifndef _WIN32
     std::remove(registry_.c_str());
 #endif

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <memory>
 
@@ -74,6 +75,8 @@ class ImportUVsTest : public HostTest {
   }
   void TearDown() override {
     std::remove(corPath_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(directory_, ignored);
 #ifndef _WIN32
     std::remove(registry_.c_str());
 #endif
