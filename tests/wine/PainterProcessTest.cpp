@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "IO/FormatRegistry.h"
 #include "Math/Milliseconds.h"
@@ -61,7 +63,8 @@ class PainterProcessTest : public ::testing::Test {
     // The painter runs in its own directory: give it an absolute path.
     journal_ = std::filesystem::current_path().string() + "\\painter-journal-" + id + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
-    std::remove(journal_.c_str());
+    firstJournal_ = journal_;
+    RemoveScratch();
     SetPainterArguments("");
     // The installation, written with forward slashes as some installers do.
     SetValue("Base Directory", OMBRIX_BIN_DIR);
@@ -75,6 +78,16 @@ class PainterProcessTest : public ::testing::Test {
       Platform::PostMessageTo(window, PainterMessages::Register().closeMe, 0, 0);
     const uint32_t start = Milliseconds();
     while (PainterCount() > 0 && ElapsedMs(Milliseconds(), start) < 15000) SleepMs(100);
+    RemoveScratch();
+  }
+
+  // Wine hands process ids out again: nothing an earlier run left under the
+  // same names may answer for this one.
+  void RemoveScratch() {
+    std::remove(firstJournal_.c_str());
+    std::remove((firstJournal_ + ".second").c_str());
+    std::error_code ignored;
+    for (const std::string& exchange : exchanges_) std::filesystem::remove_all(exchange, ignored);
   }
 
   void SetPainterArguments(const std::string& extra) {
@@ -99,6 +112,9 @@ class PainterProcessTest : public ::testing::Test {
   std::string MakeExchange(const std::string& name) {
     const std::string exchange = std::filesystem::current_path().string() + "\\" + name + "-" +
                                  std::to_string(Platform::CurrentProcessId());
+    exchanges_.push_back(exchange);
+    std::error_code ignored;
+    std::filesystem::remove_all(exchange, ignored);
     Platform::MakeDirectory(exchange.c_str());
     SetValue("Temp Directory", exchange);
     return exchange;
@@ -118,7 +134,8 @@ class PainterProcessTest : public ::testing::Test {
     TeardownSceneReaders();
   }
 
-  std::string journal_;
+  std::string journal_, firstJournal_;
+  std::vector<std::string> exchanges_;
 };
 
 }  // namespace
