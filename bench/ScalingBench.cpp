@@ -13,84 +13,24 @@
 // against the same grid without a skin (the bar: at most 1.5).
 // The scenes are written as Maya 2018 writes them, under the temporary folder.
 #include "ExportExchange.h"
-#include "HostSession.h"
-#include "StepCost.h"
+#include "ScalingScene.h"
 
 #include "Maya/ExportFlow.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <ostream>
 #include <string>
-#include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
+
+using namespace scaling;
 
 enum GridForm { kWeightStatements = 0, kSparseRows = 1, kNoSkin = 2 };
 
 const int kJoints = 20;
 const int kRowsPerStatement = 100;  // sparse rows a statement holds before Maya cuts it
-
-std::string header() {
-  return "//Maya ASCII 2018 scene\n//Name: scaling.ma\nrequires maya \"2018\";\n"
-         "currentUnit -l centimeter -a degree -t film;\n";
-}
-
-// "\tsetAttr \".vt[0:165]\" ..." blocks of `perBlock` elements of `width` numbers each.
-void writeBlocks(std::ostream& out, const char* attr, const std::vector<std::string>& values, std::size_t width,
-                 std::size_t perBlock) {
-  const std::size_t elements = values.size() / width;
-  out << "\tsetAttr -s " << elements << " \"." << attr << "\";\n";
-  for (std::size_t first = 0; first < elements; first += perBlock) {
-    const std::size_t last = std::min(elements, first + perBlock) - 1;
-    out << "\tsetAttr \"." << attr << "[" << first << ":" << last << "]\"";
-    for (std::size_t i = first * width; i < (last + 1) * width; ++i)
-      out << ((i - first * width) % 12 == 0 ? "\n\t\t" : " ") << values[i];
-    out << ";\n";
-  }
-}
-
-// The points, edges and faces of a grid of side x side quads in Maya's blocks.
-void writeGridGeometry(std::ostream& out, int side) {
-  const int columns = side + 1;
-  std::vector<std::string> points, edges;
-  for (int r = 0; r <= side; ++r)
-    for (int c = 0; c <= side; ++c)
-      points.insert(points.end(), {std::to_string(c), "0", std::to_string(-r)});
-  // Edges along the rows first (r, c)-(r, c + 1), then across them (r, c)-(r + 1, c).
-  auto along = [&](int r, int c) { return r * side + c; };
-  auto across = [&](int r, int c) { return columns * side + r * columns + c; };
-  for (int r = 0; r <= side; ++r)
-    for (int c = 0; c < side; ++c)
-      edges.insert(edges.end(), {std::to_string(r * columns + c), std::to_string(r * columns + c + 1), "0"});
-  for (int r = 0; r < side; ++r)
-    for (int c = 0; c <= side; ++c)
-      edges.insert(edges.end(), {std::to_string(r * columns + c), std::to_string((r + 1) * columns + c), "0"});
-  writeBlocks(out, "vt", points, 3, 166);
-  writeBlocks(out, "ed", edges, 3, 166);
-  const int faces = side * side;
-  for (int f = 0; f < faces; ++f) {
-    const int r = f / side, c = f % side;
-    if (f % 500 == 0)
-      out << (f ? ";\n\tsetAttr \".fc[" : "\tsetAttr -s " + std::to_string(faces) + " -ch " +
-                                               std::to_string(4 * faces) + " \".fc[")
-          << f << ":" << std::min(faces, f + 500) - 1 << "]\"" << (f ? "" : " -type \"polyFaces\" ");
-    out << "\n\t\tf 4 " << along(r, c) << " " << across(r, c + 1) << " " << -(along(r + 1, c) + 1) << " "
-        << -(across(r, c) + 1);
-  }
-  out << ";\n";
-}
-
-void writeMeshNode(std::ostream& out, const std::string& name, const std::string& parent) {
-  out << "createNode mesh -n \"" << name << "\" -p \"" << parent << "\";\n"
-      << "\tsetAttr -k off \".v\";\n\tsetAttr \".vir\" yes;\n\tsetAttr \".vif\" yes;\n";
-}
 
 // Vertex v's two influences and their weights.
 struct VertexWeights {
@@ -167,17 +107,6 @@ void writeSkin(std::ostream& out, int vertices, GridForm form) {
       << "connectAttr \"skinCluster1.og[0]\" \"gridShape.i\";\n";
 }
 
-std::string remembered(const std::string& name, void (*write)(std::ostream&, int, int), int a, int b) {
-  static std::map<std::string, std::string> made;
-  auto found = made.find(name);
-  if (found != made.end())
-    return found->second;
-  const std::string path = (fs::temp_directory_path() / ("ombrix-scaling-" + name + ".ma")).string();
-  std::ofstream out(path, std::ios::binary);
-  write(out, a, b);
-  return made[name] = path;
-}
-
 // A grid of side x side quads, skinned in the given form or not at all.
 std::string gridScene(int side, GridForm form) {
   return remembered("grid-" + std::to_string(side) + "-" + std::to_string(form),
@@ -221,31 +150,6 @@ std::string setScene(int count) {
                     count, 0);
 }
 
-bool load(const std::string& path) {
-  OmbrixHost::resetScene();
-  std::vector<std::string> problems;
-  return OmbrixHost::loadMayaAscii(path, problems) && problems.empty();
-}
-
-// Loads the scene at a size and at 4x that size; the iteration's time is the larger's.
-void loadBoth(benchmark::State& state, const std::string& small, const std::string& large) {
-  StepCost once = unmeasured(), fourTimes = unmeasured();
-  for (auto _ : state) {
-    bool ok = true;
-    once = fastest(once, measure([&] { ok = load(small) && ok; }));
-    const StepCost last = measure([&] { ok = load(large) && ok; });
-    fourTimes = fastest(fourTimes, last);
-    state.SetIterationTime(last.wallMs / 1000);
-    if (!ok)
-      state.SkipWithError("a scene did not load cleanly");
-  }
-  state.counters["cpu_ms_1x"] = once.cpuMs;
-  state.counters["cpu_ms_4x"] = fourTimes.cpuMs;
-  state.counters["ratio_4x"] = fourTimes.cpuMs / once.cpuMs;
-  state.counters["wall_ratio_4x"] = fourTimes.wallMs / once.wallMs;
-  state.counters["MB_4x"] = static_cast<double>(fs::file_size(large)) / (1 << 20);
-}
-
 // Arg: the form (0 one statement a weight, 1 sparse rows, 2 no skin); 10,201 and 40,401 vertices.
 void BM_SkinWeightsScale(benchmark::State& state) {
   const GridForm form = static_cast<GridForm>(state.range(0));
@@ -272,7 +176,7 @@ void BM_SkinAgainstNoSkin(benchmark::State& state) {
     bool ok = true;
     StepCost skinnedLoad, skinnedSave;
     for (int k = 0; k < 2; ++k) {
-      const StepCost loaded = measure([&] { ok = ::load(k ? plain : skinned) && ok; });
+      const StepCost loaded = measure([&] { ok = scaling::load(k ? plain : skinned) && ok; });
       const StepCost saved = measure([&] { ok = runExport(0) == 1 && ok; });
       load[k] = fastest(load[k], loaded);
       save[k] = fastest(save[k], saved);
