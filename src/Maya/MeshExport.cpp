@@ -6,6 +6,8 @@
 #include <maya/MMatrix.h>
 #include <maya/MString.h>
 
+#include <vector>
+
 #include "Export/MeshGroup.h"
 #include "Maya/MeshArrays.h"
 #include "Maya/MeshUvArrays.h"
@@ -27,6 +29,17 @@ MString setToRead(const MFnMesh& mesh, const MString& nodeName, const MString& a
   return current;
 }
 
+// The mesh's points placed by the path's world matrix; the record, when one is
+// kept, takes its digests from the same object-space points and arrays.
+WorldPoints placeAndRecord(const MFnMesh& mesh, const PolygonArrays& arrays, const MString& nodeName,
+                           const MDagPath& namingPath, ExportRecord* record, const MString& uvSet) {
+  const std::vector<double> local = objectPoints(mesh);
+  const MMatrix world = namingPath.inclusiveMatrix();
+  if (record != nullptr)
+    record->groups.push_back(recordGroup(mesh, arrays, local, nodeName, namingPath, world, uvSet));
+  return placePoints(local, &world.matrix[0][0]);
+}
+
 }  // namespace
 
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& meshPath, ExportRecord* record,
@@ -38,11 +51,9 @@ MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MDagPath& 
 MStatus exportMesh(HvModel& model, const ShadingTable& shading, const MFnMesh& mesh, const MString& nodeName,
                    const MDagPath& namingPath, ExportRecord* record, const MString& askedSet) {
   const MString uvSet = setToRead(mesh, nodeName, askedSet);
-  const WorldPoints world = worldPoints(mesh, namingPath.inclusiveMatrix());
   const MeshShading materials(shading, namingPath.fullPathName(), namingPath.partialPathName(), mesh.numPolygons());
   const PolygonArrays arrays = readMeshArrays(mesh, uvSet);
-  if (record != nullptr)
-    record->groups.push_back(recordGroup(mesh, arrays, nodeName, namingPath, uvSet));
+  const WorldPoints world = placeAndRecord(mesh, arrays, nodeName, namingPath, record, uvSet);
   const MeshGroupCounts counts = addMeshGroup(model, nodeName.asChar(), arrays, world, materials.entries());
   warnAboutUvTiles(arrays, nodeName);
   if (counts.badFaces > 0)

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "Maya/MaterialTranslation.h"
-#include "Maya/MeshArrays.h"
 #include "Maya/ShaderChannels.h"
 #include "Model3D/PolygonArrays.h"
 #include "Platform/FileSystem.h"
@@ -52,8 +51,9 @@ std::string melAnswer(const char* command) {
 
 }  // namespace
 
-RecordedGroup recordGroup(const MFnMesh& mesh, const PolygonArrays& arrays, const MString& groupName,
-                          const MDagPath& placement, const MString& uvSet) {
+RecordedGroup recordGroup(const MFnMesh& mesh, const PolygonArrays& arrays, const std::vector<double>& objectPoints,
+                          const MString& groupName, const MDagPath& placement, const MMatrix& world,
+                          const MString& uvSet) {
   RecordedGroup group;
   group.name = groupName.asChar();
   group.dagPath = placement.fullPathName().asChar();
@@ -65,9 +65,7 @@ RecordedGroup recordGroup(const MFnMesh& mesh, const PolygonArrays& arrays, cons
   const int uvs = mesh.numUVs(uvSet, &status);
   group.uvs = status && uvs > 0 ? static_cast<uint32_t>(uvs) : 0;
   group.topology = meshTopologyDigest(arrays);
-  const std::vector<double> points = objectPoints(mesh);
-  group.points = pointsDigest(points.data(), points.size() / 3);
-  const MMatrix world = placement.inclusiveMatrix();
+  group.points = pointsDigest(objectPoints.data(), objectPoints.size() / 3);
   for (unsigned int row = 0; row < 4; ++row) {
     for (unsigned int column = 0; column < 4; ++column) group.worldMatrix[row * 4 + column] = world(row, column);
   }

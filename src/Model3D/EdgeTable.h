@@ -8,7 +8,7 @@
 // hold an edge's number and 32 bits of that hash: a lookup reads one or
 // two cache lines of slots and touches only the edges whose hash bits
 // agree, and growing the table moves slots without touching any edge.
-// Edges live in chunks of their own, numbered. An edge with a NaN
+// Edges live in chunks of their own (from the heap), numbered. An edge with a NaN
 // coordinate can match nothing, so it is kept out of the slots (a damaged
 // file full of them would otherwise pile up in one run of slots).
 // Which slot holds an edge is invisible outside the table.
@@ -59,7 +59,11 @@ class EdgeTable {
     uint32_t id;   // edge number + 1; 0 for an empty slot
     uint32_t tag;  // the top 32 bits of the edge's pair hash
   };
-  static constexpr int kChunkBits = 12;  // 4096 edges a chunk
+  // 512 edges a chunk: 32 KiB, under the size at which the C heap maps a
+  // block of its own, so that a model of many small meshes neither maps nor
+  // unmaps memory for each mesh's edges (each unmapping costs every core a
+  // flush of its address translations).
+  static constexpr int kChunkBits = 9;
   struct alignas(64) EdgeBytes {  // one cache line an edge
     unsigned char bytes[sizeof(MeshEdge)];
   };
