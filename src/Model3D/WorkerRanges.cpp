@@ -24,9 +24,13 @@ int ThreadLimit() {
 }  // namespace
 
 int WorkerCount(size_t count, size_t minPerWorker) {
+  const size_t most = count / std::max<size_t>(minPerWorker, 1);
+  // One range without asking the system (it reads files for its processor
+  // count): a model of many small meshes asks twice a mesh.
+  if (most < 2) return 1;
   size_t workers = std::min<size_t>(std::thread::hardware_concurrency(), kMaxWorkers);
   if (const int limit = ThreadLimit()) workers = static_cast<size_t>(limit);
-  workers = std::min(workers, count / std::max<size_t>(minPerWorker, 1));
+  workers = std::min(workers, most);
   return static_cast<int>(std::max<size_t>(workers, 1));
 }
 

@@ -67,6 +67,9 @@ TEST_F(MeshParallel, WorkerCountFollowsTheEnvironment) {
   Platform::SetEnvironmentValue("OMBRIX_THREADS", "5");
   EXPECT_EQ(WorkerCount(1000000, 10), 5);
   EXPECT_EQ(WorkerCount(25, 10), 2);  // never fewer than 10 items a worker
+  EXPECT_EQ(WorkerCount(20, 10), 2);
+  EXPECT_EQ(WorkerCount(19, 10), 1);
+  EXPECT_EQ(WorkerCount(5, 0), 5);    // no least share: one item a worker
   EXPECT_EQ(WorkerCount(0, 10), 1);
   Platform::SetEnvironmentValue("OMBRIX_THREADS", "many");
   EXPECT_GE(WorkerCount(1000000, 10), 1);
