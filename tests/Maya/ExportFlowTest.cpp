@@ -177,11 +177,25 @@ TEST_F(ExportFlowTest, TheRecordKeepsTheUuidThroughARenameAndNamesEachInstance) 
   EXPECT_EQ(before.groups[0].uuid, before.groups[1].uuid);
   EXPECT_EQ(before.groups[0].topology, before.groups[1].topology);
   mel("rename boxShape crateShape;");
+  // The points' digest is of the shape's own space, whatever places it.
+  mel("setAttr second.translate 3 4 5; setAttr second.rotateY 30;");
   ASSERT_EQ(runExport(0), 1);
   const ExportRecord after = readRecord();
   ASSERT_EQ(after.groups.size(), 2u);
   EXPECT_EQ(after.groups[0].dagPath, "|box|crateShape");
   EXPECT_EQ(after.groups[0].uuid, before.groups[0].uuid);
+  EXPECT_EQ(after.groups[1].worldMatrix[12], 3.0);
+  EXPECT_EQ(after.groups[0].points, before.groups[0].points);
+  EXPECT_EQ(after.groups[1].points, before.groups[1].points);
+  EXPECT_EQ(after.groups[0].points, after.groups[1].points);
+  // The shape's points changed (a taller cube) change both instances' digests alike.
+  mel("setAttr boxMaker.height 3;");
+  ASSERT_EQ(runExport(0), 1);
+  const ExportRecord moved = readRecord();
+  ASSERT_EQ(moved.groups.size(), 2u);
+  EXPECT_NE(moved.groups[0].points, after.groups[0].points);
+  EXPECT_EQ(moved.groups[0].points, moved.groups[1].points);
+  EXPECT_EQ(moved.groups[0].topology, after.groups[0].topology);
 }
 
 // A UV set named for the export is read instead of the current one; a mesh
