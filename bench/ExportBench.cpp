@@ -53,6 +53,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -245,12 +246,12 @@ void BM_ExportFloor(benchmark::State& state) {
                     }));
   }
   fs::remove(copy);
-  state.counters["load_cpu_ms"] = load.cpuMs;
-  state.counters["export_cpu_ms"] = exported.cpuMs;
-  state.counters["core_cpu_ms"] = core.cpuMs;
-  state.counters["fwrite_cpu_ms"] = write.cpuMs;
-  state.counters["export_per_load"] = exported.cpuMs / load.cpuMs;
-  state.counters["export_per_core"] = exported.cpuMs / core.cpuMs;
+  const std::pair<const char*, double> figures[] = {
+      {"load_cpu_ms", load.cpuMs},          {"export_cpu_ms", exported.cpuMs},
+      {"core_cpu_ms", core.cpuMs},          {"fwrite_cpu_ms", write.cpuMs},
+      {"export_per_load", exported.cpuMs / load.cpuMs}, {"export_per_core", exported.cpuMs / core.cpuMs}};
+  for (const auto& figure : figures)
+    state.counters[figure.first] = figure.second;
 }
 
 // Arguments: kind, divisor (1 full size, 4 a quarter).
