@@ -22,6 +22,7 @@
 #include "Maya/MeshArrays.h"
 #include "Maya/SceneExport.h"
 #include "Model3D/HvModel.h"
+#include "Platform/Process.h"
 #include "Platform/Registry.h"
 #include "TriangleGrid.h"
 
@@ -112,9 +113,13 @@ std::string sceneFile(int kind, int divisor) {
   std::string path = (fs::temp_directory_path() / ("ombrix-export-bench-" + std::to_string(kind) + "-" +
                                                     std::to_string(divisor) + ".ma"))
                          .string();
+  // Written beside and renamed into place: a benchmark of another build may be reading the file.
+  const std::string written = path + "." + std::to_string(Platform::CurrentProcessId());
   std::string error;
-  if (!OmbrixHost::saveMayaAscii(path, error))
+  if (!OmbrixHost::saveMayaAscii(written, error))
     std::fprintf(stderr, "%s\n", error.c_str());
+  std::error_code renamed;
+  fs::rename(written, path, renamed);
   (void)triangles;
   made[key] = path;
   return path;
@@ -202,8 +207,12 @@ std::vector<ReadMesh> readMeshes() {
   return meshes;
 }
 
+// The file's bytes; none when it cannot be read.
 std::vector<char> fileBytes(const fs::path& path) {
-  std::vector<char> bytes(static_cast<size_t>(fs::file_size(path)));
+  std::error_code error;
+  const auto size = fs::file_size(path, error);
+  if (error) return {};
+  std::vector<char> bytes(static_cast<size_t>(size));
   std::FILE* file = std::fopen(path.string().c_str(), "rb");
   if (file != nullptr) {
     if (std::fread(bytes.data(), 1, bytes.size(), file) != bytes.size()) bytes.clear();
@@ -219,8 +228,8 @@ std::vector<char> fileBytes(const fs::path& path) {
 void BM_ExportFloor(benchmark::State& state) {
   const std::string path = sceneFile(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   Exchange exchange;
-  const fs::path project = fs::temp_directory_path() / "ombrix-export-bench" / "Maya.obv";
-  const fs::path copy = fs::temp_directory_path() / "ombrix-export-bench-fwrite.bin";
+  const fs::path project = Exchange::directory() / "Maya.obv";
+  const fs::path copy = Exchange::directory() / "fwrite.bin";
   StepCost load = unmeasured(), exported = unmeasured(), core = unmeasured(), write = unmeasured();
   for (auto _ : state) {
     OmbrixHost::resetScene();
@@ -245,7 +254,8 @@ void BM_ExportFloor(benchmark::State& state) {
                       std::fclose(file);
                     }));
   }
-  fs::remove(copy);
+  std::error_code error;
+  fs::remove(copy, error);
   const std::pair<const char*, double> figures[] = {
       {"load_cpu_ms", load.cpuMs},          {"export_cpu_ms", exported.cpuMs},
       {"core_cpu_ms", core.cpuMs},          {"fwrite_cpu_ms", write.cpuMs},

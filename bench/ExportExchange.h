@@ -4,16 +4,19 @@
 // needs before runExport.
 #include "Exchange/ExchangePaths.h"
 #include "IO/FormatRegistry.h"
+#include "Platform/Process.h"
 #include "Platform/Registry.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 // The exchange directory and the registry that names it, of this run alone.
 class Exchange {
 public:
   Exchange() {
-    dir_ = std::filesystem::temp_directory_path() / "ombrix-export-bench";
+    // Of this process: benchmarks of other builds on the machine run beside it.
+    dir_ = directory();
     std::filesystem::create_directories(dir_);
 #ifndef _WIN32
     registry_ = dir_ / "registry";
@@ -33,6 +36,12 @@ public:
     Platform::DeleteValue(key, "Temp Directory");
     Platform::CloseKey(key);
     std::filesystem::remove_all(dir_);
+  }
+
+  // Where the export writes its project file.
+  static std::filesystem::path directory() {
+    return std::filesystem::temp_directory_path() /
+           ("ombrix-export-bench-" + std::to_string(Platform::CurrentProcessId()));
   }
 
 private:
