@@ -4,21 +4,24 @@
 
 namespace OmbrixHost {
 
-bool ArrayBlocks::declare(std::uint64_t node, const std::string& array, long long size, std::string& error) {
-  if (size < 0 || static_cast<std::uint64_t>(size) > budget_) {
-    error = "the size " + std::to_string(size) + " of " + array + " is more than the file could hold";
+ArrayBlocks::Array& ArrayBlocks::arrayFor(const Key& key) {
+  if (!last_ || !(last_->first == key))
+    last_ = &*arrays_.try_emplace(key).first;
+  return last_->second;
+}
+
+bool ArrayBlocks::declare(const Key& array, long long size) {
+  if (size < 0 || static_cast<std::uint64_t>(size) > budget_)
     return false;
-  }
-  Array& a = arrays_[{node, array}];
+  Array& a = arrayFor(array);
   // Maya names the size before any element; a size on a later block tells
   // nothing sure of the whole array, and no block is bounded by it.
   a.size = a.count == 0 ? size : -1;
   return true;
 }
 
-bool ArrayBlocks::admit(std::uint64_t node, const std::string& array, std::string& type, Block& block,
-                        std::string& error) {
-  Array& a = arrays_[{node, array}];
+bool ArrayBlocks::admit(const Key& array, std::string& type, Block& block, std::string& error) {
+  Array& a = arrayFor(array);
   if (!type.empty() && !a.type.empty() && type != a.type) {
     error = "the block names the type \"" + type + "\", the array's first block \"" + a.type + "\"";
     return false;
@@ -43,8 +46,10 @@ bool ArrayBlocks::admit(std::uint64_t node, const std::string& array, std::strin
   return true;
 }
 
-long long ArrayBlocks::declaredSize(std::uint64_t node, const std::string& array) const {
-  auto it = arrays_.find({node, array});
+long long ArrayBlocks::declaredSize(const Key& array) const {
+  if (last_ && last_->first == array)
+    return last_->second.size;
+  auto it = arrays_.find(array);
   return it == arrays_.end() ? -1 : it->second.size;
 }
 

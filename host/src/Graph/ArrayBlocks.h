@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace OmbrixHost {
 
@@ -20,9 +21,22 @@ public:
   // `budget`: no array can have more elements than this (the size of the file).
   explicit ArrayBlocks(std::uint64_t budget) : budget_(budget) {}
 
+  // An array of a node: the attribute of the elements a statement sets (so
+  // that ".nuv[0].fid" and ".nuv[0].vid" are apart) and its logical indices,
+  // -1 at the array's own position and wherever there is none.
+  struct Key {
+    std::uint64_t node = 0;
+    const void* attr = nullptr;
+    std::vector<int> indices;
+    bool operator==(const Key& other) const {
+      return node == other.node && attr == other.attr && indices == other.indices;
+    }
+  };
+
   // The size a statement declares (-s), alone or with the array's first
   // block; given after elements of the array, it is not held against them.
-  bool declare(std::uint64_t node, const std::string& array, long long size, std::string& error);
+  // False when the size is more than the budget.
+  bool declare(const Key& array, long long size);
   // The elements lo..hi of a statement. `range`: written [lo:hi]. `rows`:
   // each element is a sparse row (".wl[0:160].w"), and Maya, cutting a long
   // run of rows between statements, may cut inside a row: the next block then
@@ -39,9 +53,9 @@ public:
   // type other than the first block's and, for a range, elements given before
   // (but the row it continues) or more than the declared size. One element
   // written alone is taken as Maya takes it: -s is a hint for it.
-  bool admit(std::uint64_t node, const std::string& array, std::string& type, Block& block, std::string& error);
+  bool admit(const Key& array, std::string& type, Block& block, std::string& error);
   // The declared size, -1 when none was.
-  long long declaredSize(std::uint64_t node, const std::string& array) const;
+  long long declaredSize(const Key& array) const;
 
 private:
   struct Array {
@@ -50,18 +64,26 @@ private:
     long long count = 0;                 // elements given
     std::map<long long, long long> given;  // first element -> last, of runs given
   };
+  // The record of an array; the statements of one array follow each other
+  // (a size, then its elements), so the last one found is tried first.
+  Array& arrayFor(const Key& key);
   bool overlaps(const Array& a, long long lo, long long hi) const;
   bool endsRun(const Array& a, long long element) const;
   void record(Array& a, long long lo, long long hi);
 
   struct KeyHash {
-    std::size_t operator()(const std::pair<std::uint64_t, std::string>& key) const {
-      return std::hash<std::string>()(key.second) ^ std::hash<std::uint64_t>()(key.first) * 0x9e3779b97f4a7c15ull;
+    std::size_t operator()(const Key& key) const {
+      std::uint64_t h = key.node * 0x9e3779b97f4a7c15ull ^ reinterpret_cast<std::uintptr_t>(key.attr);
+      for (int i : key.indices)
+        h = (h ^ static_cast<std::uint32_t>(i)) * 0x100000001b3ull;
+      return static_cast<std::size_t>(h ^ h >> 29);
     }
   };
+  using Arrays = std::unordered_map<Key, Array, KeyHash>;
 
   std::uint64_t budget_;
-  std::unordered_map<std::pair<std::uint64_t, std::string>, Array, KeyHash> arrays_;
+  Arrays arrays_;
+  Arrays::value_type* last_ = nullptr;  // element addresses stay while the map grows
 };
 
 }  // namespace OmbrixHost

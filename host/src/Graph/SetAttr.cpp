@@ -282,10 +282,10 @@ int blockLevel(const PlugRef& plug, bool sizeOnly) {
 
 // The array and the attribute of its elements that a statement sets:
 // ".nuv[0].fid" and ".nuv[0].vid" fill different arrays.
-std::string arrayKey(const PlugRef& plug, int level) {
-  std::vector<int> indices = plug.indices;
-  indices[static_cast<std::size_t>(level)] = -1;
-  return plugKey(plug.attr, indices);
+ArrayBlocks::Key arrayKey(const PlugRef& plug, int level) {
+  ArrayBlocks::Key key{plug.node->serial, plug.attr, plug.indices};
+  key.indices[static_cast<std::size_t>(level)] = -1;
+  return key;
 }
 
 bool isGeometry(const PlugRef& plug) {
@@ -409,19 +409,21 @@ bool admitBlock(ArrayBlocks& blocks, const PlugRef& plug, Request& r, int level,
                 std::string& error) {
   if (level < 0)
     return true;
-  const std::string key = arrayKey(plug, level);
-  const std::uint64_t node = plug.node->serial;
-  if (r.size >= 0 && !blocks.declare(node, key, r.size, error))
+  const ArrayBlocks::Key key = arrayKey(plug, level);
+  if (r.size >= 0 && !blocks.declare(key, r.size)) {
+    error = "the size " + std::to_string(r.size) + " of " + plugKey(plug.attr, key.indices) +
+            " is more than the file could hold";
     return false;
+  }
   ArrayBlocks::Block given;
   given.range = block.lo >= 0;
   given.lo = given.range ? block.lo : plug.indices[static_cast<std::size_t>(level)];
   given.hi = given.range ? block.hi : given.lo;
   given.rows = r.type.empty() && isSparseRows(plug, level);
-  if (given.lo >= 0 && !blocks.admit(node, key, r.type, given, error))
+  if (given.lo >= 0 && !blocks.admit(key, r.type, given, error))
     return false;
   block.continuesRow = given.continued;
-  block.declared = blocks.declaredSize(node, key);
+  block.declared = blocks.declaredSize(key);
   return true;
 }
 
