@@ -1,13 +1,63 @@
 #include "ArrayBlocks.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace OmbrixHost {
 
-ArrayBlocks::Array& ArrayBlocks::arrayFor(const Key& key) {
-  if (!last_ || !(last_->first == key))
-    last_ = &*arrays_.try_emplace(key).first;
+namespace {
+
+// The position of a key's row: the last indexed position but the array's own; npos for none.
+std::size_t rowPosition(const ArrayBlocks::Key& key) {
+  const std::vector<int>& indices = *key.indices;
+  for (std::size_t i = indices.size(); i > 0; --i)
+    if (i - 1 != key.level && indices[i - 1] >= 0)
+      return i - 1;
+  return std::string::npos;
+}
+
+int groupIndex(const ArrayBlocks::Key& key, std::size_t rowPos, std::size_t i) {
+  return i == key.level ? -1 : i == rowPos ? -2 : (*key.indices)[i];
+}
+
+// A dense table grows only while it stays at least a third full.
+constexpr std::size_t kDenseSlack = 4096;
+
+}  // namespace
+
+ArrayBlocks::Rows& ArrayBlocks::rowsOf(const Key& key, std::size_t rowPos) {
+  const std::vector<int>& indices = *key.indices;
+  bool same = last_ && last_->first.node == key.node && last_->first.attr == key.attr &&
+              last_->first.indices.size() == indices.size();
+  for (std::size_t i = 0; same && i < indices.size(); ++i)
+    same = last_->first.indices[i] == groupIndex(key, rowPos, i);
+  if (!same) {
+    Group group{key.node, key.attr, std::vector<int>(indices.size())};
+    for (std::size_t i = 0; i < indices.size(); ++i)
+      group.indices[i] = groupIndex(key, rowPos, i);
+    last_ = &*groups_.try_emplace(std::move(group)).first;
+  }
   return last_->second;
+}
+
+ArrayBlocks::Array& ArrayBlocks::arrayFor(const Key& key) {
+  const std::size_t rowPos = rowPosition(key);
+  Rows& rows = rowsOf(key, rowPos);
+  const int row = rowPos == std::string::npos ? 0 : (*key.indices)[rowPos];
+  if (!rows.sparse.empty()) {
+    auto found = rows.sparse.find(row);
+    if (found != rows.sparse.end())
+      return found->second;
+  }
+  const std::size_t at = static_cast<std::size_t>(row);
+  if (at >= rows.dense.size() && at >= 2 * rows.used + kDenseSlack)
+    return rows.sparse[row];
+  if (at >= rows.dense.size())
+    rows.dense.resize(std::max(at + 1, rows.dense.size() + rows.dense.size() / 2));
+  Array& a = rows.dense[at];
+  rows.used += a.used ? 0 : 1;
+  a.used = true;
+  return a;
 }
 
 bool ArrayBlocks::declare(const Key& array, long long size) {
@@ -46,12 +96,7 @@ bool ArrayBlocks::admit(const Key& array, std::string& type, Block& block, std::
   return true;
 }
 
-long long ArrayBlocks::declaredSize(const Key& array) const {
-  if (last_ && last_->first == array)
-    return last_->second.size;
-  auto it = arrays_.find(array);
-  return it == arrays_.end() ? -1 : it->second.size;
-}
+long long ArrayBlocks::declaredSize(const Key& array) { return arrayFor(array).size; }
 
 bool ArrayBlocks::overlaps(const Array& a, long long lo, long long hi) const {
   auto after = a.given.upper_bound(hi);  // the first run starting past hi

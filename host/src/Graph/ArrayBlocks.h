@@ -22,15 +22,14 @@ public:
   explicit ArrayBlocks(std::uint64_t budget) : budget_(budget) {}
 
   // An array of a node: the attribute of the elements a statement sets (so
-  // that ".nuv[0].fid" and ".nuv[0].vid" are apart) and its logical indices,
-  // -1 at the array's own position and wherever there is none.
+  // that ".nuv[0].fid" and ".nuv[0].vid" are apart), the statement's logical
+  // indices along the attribute's chain (-1 where there is none) and the
+  // position of the array among them.
   struct Key {
     std::uint64_t node = 0;
     const void* attr = nullptr;
-    std::vector<int> indices;
-    bool operator==(const Key& other) const {
-      return node == other.node && attr == other.attr && indices == other.indices;
-    }
+    const std::vector<int>* indices = nullptr;
+    std::size_t level = 0;
   };
 
   // The size a statement declares (-s), alone or with the array's first
@@ -55,7 +54,7 @@ public:
   // written alone is taken as Maya takes it: -s is a hint for it.
   bool admit(const Key& array, std::string& type, Block& block, std::string& error);
   // The declared size, -1 when none was.
-  long long declaredSize(const Key& array) const;
+  long long declaredSize(const Key& array);
 
 private:
   struct Array {
@@ -63,27 +62,46 @@ private:
     long long size = -1;
     long long count = 0;                 // elements given
     std::map<long long, long long> given;  // first element -> last, of runs given
+    bool used = false;                   // a record of the dense table in use
   };
-  // The record of an array; the statements of one array follow each other
-  // (a size, then its elements), so the last one found is tried first.
-  Array& arrayFor(const Key& key);
-  bool overlaps(const Array& a, long long lo, long long hi) const;
-  bool endsRun(const Array& a, long long element) const;
-  void record(Array& a, long long lo, long long hi);
-
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const {
+  // The arrays of one attribute that differ only in the index of one array
+  // above them, their row (weightList[v].weights for every v; the innermost
+  // indexed array above, 0 when there is none), by that index: a dense table
+  // while it stays a third full, the rest by index.
+  struct Group {
+    std::uint64_t node = 0;
+    const void* attr = nullptr;
+    std::vector<int> indices;  // -1 at the array, -2 at the row
+    bool operator==(const Group& other) const {
+      return node == other.node && attr == other.attr && indices == other.indices;
+    }
+  };
+  struct Rows {
+    std::vector<Array> dense;
+    std::size_t used = 0;
+    std::map<int, Array> sparse;
+  };
+  struct GroupHash {
+    std::size_t operator()(const Group& key) const {
       std::uint64_t h = key.node * 0x9e3779b97f4a7c15ull ^ reinterpret_cast<std::uintptr_t>(key.attr);
       for (int i : key.indices)
         h = (h ^ static_cast<std::uint32_t>(i)) * 0x100000001b3ull;
       return static_cast<std::size_t>(h ^ h >> 29);
     }
   };
-  using Arrays = std::unordered_map<Key, Array, KeyHash>;
+  using Groups = std::unordered_map<Group, Rows, GroupHash>;
+
+  // The record of an array; the statements of one attribute's arrays follow
+  // each other, so the group found last is tried first.
+  Array& arrayFor(const Key& key);
+  Rows& rowsOf(const Key& key, std::size_t rowPos);
+  bool overlaps(const Array& a, long long lo, long long hi) const;
+  bool endsRun(const Array& a, long long element) const;
+  void record(Array& a, long long lo, long long hi);
 
   std::uint64_t budget_;
-  Arrays arrays_;
-  Arrays::value_type* last_ = nullptr;  // element addresses stay while the map grows
+  Groups groups_;
+  Groups::value_type* last_ = nullptr;  // element addresses stay while the map grows
 };
 
 }  // namespace OmbrixHost
