@@ -40,30 +40,35 @@ ArrayBlocks::Rows& ArrayBlocks::rowsOf(const Key& key, std::size_t rowPos) {
   return last_->second;
 }
 
-ArrayBlocks::Array& ArrayBlocks::arrayFor(const Key& key) {
+ArrayBlocks::Found ArrayBlocks::arrayFor(const Key& key) {
   const std::size_t rowPos = rowPosition(key);
   Rows& rows = rowsOf(key, rowPos);
   const int row = rowPos == std::string::npos ? 0 : (*key.indices)[rowPos];
   if (!rows.sparse.empty()) {
     auto found = rows.sparse.find(row);
     if (found != rows.sparse.end())
-      return found->second;
+      return Found{rows, row, found->second};
   }
   const std::size_t at = static_cast<std::size_t>(row);
   if (at >= rows.dense.size() && at >= 2 * rows.used + kDenseSlack)
-    return rows.sparse[row];
+    return Found{rows, row, rows.sparse[row]};
   if (at >= rows.dense.size())
     rows.dense.resize(std::max(at + 1, rows.dense.size() + rows.dense.size() / 2));
   Array& a = rows.dense[at];
   rows.used += a.used ? 0 : 1;
   a.used = true;
-  return a;
+  return Found{rows, row, a};
+}
+
+const std::string& ArrayBlocks::typeName(const Array& a) const {
+  static const std::string none;
+  return a.type == 0 ? none : types_[a.type - 1u];
 }
 
 bool ArrayBlocks::declare(const Key& array, long long size) {
   if (size < 0 || static_cast<std::uint64_t>(size) > budget_)
     return false;
-  Array& a = arrayFor(array);
+  Array& a = arrayFor(array).array;
   // Maya names the size before any element; a size on a later block tells
   // nothing sure of the whole array, and no block is bounded by it.
   a.size = a.count == 0 ? size : -1;
@@ -71,15 +76,16 @@ bool ArrayBlocks::declare(const Key& array, long long size) {
 }
 
 bool ArrayBlocks::admit(const Key& array, std::string& type, Block& block, std::string& error) {
-  Array& a = arrayFor(array);
-  if (!type.empty() && !a.type.empty() && type != a.type) {
-    error = "the block names the type \"" + type + "\", the array's first block \"" + a.type + "\"";
+  Found found = arrayFor(array);
+  Array& a = found.array;
+  if (!type.empty() && a.type != 0 && type != typeName(a)) {
+    error = "the block names the type \"" + type + "\", the array's first block \"" + typeName(a) + "\"";
     return false;
   }
   auto name = [&] { return "the block [" + std::to_string(block.lo) + ":" + std::to_string(block.hi) + "]"; };
-  block.continued = block.range && block.rows && endsRun(a, block.lo);
+  block.continued = block.range && block.rows && endsRun(found, block.lo);
   const long long first = block.continued ? block.lo + 1 : block.lo;  // the elements new to the array
-  if (block.range && overlaps(a, first, block.hi)) {
+  if (block.range && overlaps(found, first, block.hi)) {
     error = name() + " gives elements an earlier block gave";
     return false;
   }
@@ -88,46 +94,55 @@ bool ArrayBlocks::admit(const Key& array, std::string& type, Block& block, std::
     error = name() + " is beyond the declared size " + std::to_string(a.size);
     return false;
   }
-  if (a.type.empty())
-    a.type = type;
-  type = a.type;
-  if (count > 0 && !overlaps(a, first, block.hi))
-    record(a, first, block.hi);
+  if (a.type == 0 && !type.empty()) {
+    auto known = std::find(types_.begin(), types_.end(), type);
+    a.type = static_cast<std::uint32_t>(known - types_.begin() + 1);
+    if (known == types_.end())
+      types_.push_back(type);
+  }
+  type = typeName(a);
+  if (count > 0 && !overlaps(found, first, block.hi))
+    record(found, first, block.hi);
   return true;
 }
 
-long long ArrayBlocks::declaredSize(const Key& array) { return arrayFor(array).size; }
+long long ArrayBlocks::declaredSize(const Key& array) { return arrayFor(array).array.size; }
 
-bool ArrayBlocks::overlaps(const Array& a, long long lo, long long hi) const {
-  auto after = a.given.upper_bound(hi);  // the first run starting past hi
-  if (after == a.given.begin())
+bool ArrayBlocks::overlaps(const Found& a, long long lo, long long hi) const {
+  auto after = a.rows.given.upper_bound({a.row, hi});  // the first run starting past hi
+  if (after == a.rows.given.begin())
     return false;
-  return std::prev(after)->second >= lo;
+  --after;
+  return after->first.first == a.row && after->second >= lo;
 }
 
 // True when an earlier block's last element is `element`.
-bool ArrayBlocks::endsRun(const Array& a, long long element) const {
-  auto after = a.given.upper_bound(element);
-  return after != a.given.begin() && std::prev(after)->second == element;
+bool ArrayBlocks::endsRun(const Found& a, long long element) const {
+  auto after = a.rows.given.upper_bound({a.row, element});
+  if (after == a.rows.given.begin())
+    return false;
+  --after;
+  return after->first.first == a.row && after->second == element;
 }
 
 // Runs that touch are joined: a file of many small blocks keeps one run.
-void ArrayBlocks::record(Array& a, long long lo, long long hi) {
-  a.count += hi - lo + 1;
-  auto next = a.given.find(hi + 1);
-  if (next != a.given.end()) {
+void ArrayBlocks::record(Found& a, long long lo, long long hi) {
+  auto& given = a.rows.given;
+  a.array.count += hi - lo + 1;
+  auto next = given.find({a.row, hi + 1});
+  if (next != given.end()) {
     hi = next->second;
-    a.given.erase(next);
+    given.erase(next);
   }
-  auto after = a.given.lower_bound(lo);
-  if (after != a.given.begin()) {
+  auto after = given.lower_bound({a.row, lo});
+  if (after != given.begin()) {
     auto before = std::prev(after);
-    if (before->second + 1 == lo) {
+    if (before->first.first == a.row && before->second + 1 == lo) {
       before->second = hi;
       return;
     }
   }
-  a.given[lo] = hi;
+  given[{a.row, lo}] = hi;
 }
 
 }  // namespace OmbrixHost

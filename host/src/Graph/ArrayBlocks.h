@@ -7,6 +7,7 @@
 // blocks declared and which elements they gave, so that a later block takes
 // the type of the first and a block that contradicts the others is refused.
 // It knows nothing of text: any reader that gives values by blocks can use it.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -58,11 +59,10 @@ public:
 
 private:
   struct Array {
-    std::string type;
     long long size = -1;
-    long long count = 0;                 // elements given
-    std::map<long long, long long> given;  // first element -> last, of runs given
-    bool used = false;                   // a record of the dense table in use
+    long long count = 0;     // elements given
+    std::uint32_t type = 0;  // 1 + its index in types_; 0 for none
+    bool used = false;       // a record of the dense table in use
   };
   // The arrays of one attribute that differ only in the index of one array
   // above them, their row (weightList[v].weights for every v; the innermost
@@ -80,6 +80,7 @@ private:
     std::vector<Array> dense;
     std::size_t used = 0;
     std::map<int, Array> sparse;
+    std::map<std::pair<int, long long>, long long> given;  // (row, first element) -> last, of runs given
   };
   struct GroupHash {
     std::size_t operator()(const Group& key) const {
@@ -93,15 +94,22 @@ private:
 
   // The record of an array; the statements of one attribute's arrays follow
   // each other, so the group found last is tried first.
-  Array& arrayFor(const Key& key);
+  struct Found {
+    Rows& rows;
+    int row;
+    Array& array;
+  };
+  Found arrayFor(const Key& key);
   Rows& rowsOf(const Key& key, std::size_t rowPos);
-  bool overlaps(const Array& a, long long lo, long long hi) const;
-  bool endsRun(const Array& a, long long element) const;
-  void record(Array& a, long long lo, long long hi);
+  bool overlaps(const Found& a, long long lo, long long hi) const;
+  bool endsRun(const Found& a, long long element) const;
+  void record(Found& a, long long lo, long long hi);
+  const std::string& typeName(const Array& a) const;
 
   std::uint64_t budget_;
   Groups groups_;
   Groups::value_type* last_ = nullptr;  // element addresses stay while the map grows
+  std::vector<std::string> types_;      // the data types blocks named
 };
 
 }  // namespace OmbrixHost
