@@ -51,6 +51,15 @@ std::string memberAt(unsigned int index) {
 
 using Ints = std::vector<int>;
 
+// Matrices of influences 0..count-1 for the skinCluster a scene text is
+// filling, so that weights naming them are not refused as stray.
+std::string influenceMatrices(int count) {
+  std::string out;
+  for (int j = 0; j < count; ++j)
+    out += "\tsetAttr \".ma[" + std::to_string(j) + "]\" -type \"matrix\" 1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1;\n";
+  return out;
+}
+
 }  // namespace
 
 TEST_F(HostTest, ArrayIndicesMergeValuesAndConnectionsInOrderEachOnce) {
@@ -174,4 +183,99 @@ TEST_F(HostTest, WeightRowsContinuedAcrossStatementsKeepTheirIndicesAndValues) {
   EXPECT_EQ(rows[1][3], (Ints{3, 9}));
   EXPECT_EQ(values[1], values[0]);
   EXPECT_EQ(values[1], "0.25 0.75 0.5");
+}
+
+// A row's weights replaced, removed by an undo and given again keep the row's
+// order; a row emptied is no element of weightList any more, and "-na" onto
+// a row goes past its last weight.
+TEST_F(HostTest, WeightRowsAnswerThroughReplacementUndoAndNextAvailable) {
+  mel("createNode skinCluster -n s; createNode joint -n j; addAttr -ln amount -at double j;");
+  mel("setAttr s.wl[3].w[4] 0.5; setAttr s.wl[3].w[1] 0.25; setAttr s.wl[3].w[4] 0.75; setAttr s.wl[7].w[0] 1;");
+  EXPECT_EQ(weightsOf(3), (Ints{1, 4}));
+  EXPECT_EQ(mel("getAttr s.wl[3].w[4]"), "0.75");
+  auto weight = [](unsigned int v, unsigned int j) {
+    return plugOf("s", "weightList").elementByLogicalIndex(v).child(0).elementByLogicalIndex(j);
+  };
+  MDGModifier onlyWeight, another;
+  onlyWeight.newPlugValueDouble(weight(5, 2), 1.0);
+  ASSERT_EQ(onlyWeight.doIt(), MStatus::kSuccess);
+  EXPECT_EQ(indicesOf("s", "wl"), (Ints{3, 5, 7}));
+  ASSERT_EQ(onlyWeight.undoIt(), MStatus::kSuccess);
+  EXPECT_EQ(indicesOf("s", "wl"), (Ints{3, 7})) << "the undone assignment was the row's only weight";
+  EXPECT_EQ(weightsOf(5), Ints{});
+  another.newPlugValueDouble(weight(3, 2), 0.125);
+  ASSERT_EQ(another.doIt(), MStatus::kSuccess);
+  EXPECT_EQ(weightsOf(3), (Ints{1, 2, 4}));
+  ASSERT_EQ(another.undoIt(), MStatus::kSuccess);
+  mel("setAttr s.wl[3].w[9] 0.5;");
+  EXPECT_EQ(weightsOf(3), (Ints{1, 4, 9}));
+  EXPECT_EQ(mel("getAttr s.wl[3].w[1]") + " " + mel("getAttr s.wl[3].w[9]"), "0.25 0.5");
+  mel("connectAttr -na j.amount s.wl[3].w;");
+  EXPECT_EQ(weightsOf(3), (Ints{1, 4, 9, 10}));
+  MPlugArray sources;
+  weight(3, 10).connectedTo(sources, true, false);
+  ASSERT_EQ(sources.length(), 1u);
+  EXPECT_EQ(sources[0].name(), MString("j.amount"));
+}
+
+// Statements that differ only in their indices, as Maya saves a weight a
+// statement, each reach their own element, and a statement that names
+// something else is answered as it would be alone: the same message for an
+// index out of range, another attribute, another node.
+TEST_F(HostTest, StatementsOfOneShapeReachTheirOwnElementsAndFailAsAlone) {
+  const std::string skin = "createNode skinCluster -n \"s\";\n\tsetAttr -s 3 \".wl\";\n" + influenceMatrices(11);
+  const std::string weights = "\tsetAttr \".wl[0].w[1]\" 0.5;\n\tsetAttr \".wl[2].w[10]\" 0.25;\n"
+                              "\tsetAttr \".wl[1].w[3]\" 1;\n\tsetAttr \".wl[0].w[7]\" 0.5;\n";
+  auto problems = loadScene(skin + weights);
+  EXPECT_TRUE(problems.empty()) << joined(problems);
+  EXPECT_EQ(indicesOf("s", "wl"), (Ints{0, 1, 2}));
+  EXPECT_EQ(weightsOf(0), (Ints{1, 7}));
+  EXPECT_EQ(mel("getAttr s.wl[2].w[10]") + " " + mel("getAttr s.wl[1].w[3]"), "0.25 1");
+
+  const char* odd[] = {"\tsetAttr \".wl[0].w[1234567890]\" 1;\n", "\tsetAttr \".wl[0].w[-1]\" 1;\n",
+                       "\tsetAttr \".wl[0].w[1]x\" 1;\n"};
+  for (const char* statement : odd) {
+    const std::string alone = joined(loadScene(skin + statement));
+    const std::string after = joined(loadScene(skin + weights + statement));
+    ASSERT_NE(alone.find(": setAttr: "), std::string::npos) << statement << alone;
+    EXPECT_EQ(after.substr(after.find(": ")), alone.substr(alone.find(": "))) << statement;
+  }
+  // An attribute of another name: one of its own, the row's weights untouched.
+  EXPECT_TRUE(loadScene(skin + weights + "\tsetAttr \".wl[0].q[1]\" 0.125;\n").empty());
+  EXPECT_EQ(weightsOf(0), (Ints{1, 7}));
+  EXPECT_EQ(mel("getAttr s.wl[0].w[1]"), "0.5");
+  // The same text on another node: an attribute of that node (one the host
+  // does not know on a transform, kept as written), not the skinCluster's.
+  problems = loadScene(skin + weights + "createNode transform -n \"t\";\n\tsetAttr \".wl[0].w[1]\" 1;\n");
+  EXPECT_EQ(joined(problems).find("weight"), std::string::npos) << joined(problems);
+  EXPECT_EQ(weightsOf(0), (Ints{1, 7}));
+  EXPECT_EQ(mel("getAttr s.wl[0].w[1]"), "0.5");
+}
+
+// Each row of weights is an array of its own: a size declared for one row
+// bounds that row's blocks only, and blocks that overlap, near or at a far
+// row, are refused as any array's are.
+TEST_F(HostTest, EachWeightRowKeepsItsOwnSizeAndBlocks) {
+  const std::string skin = "createNode skinCluster -n \"s\";\n" + influenceMatrices(5) +
+                           "\tsetAttr -s 2 \".wl[3].w\";\n\tsetAttr \".wl[4].w[0:2]\" 1 2 3;\n"
+                           "\tsetAttr \".wl[5].w[1]\" 1;\n\tsetAttr \".wl[99999999].w[0:1]\" 1 2;\n";
+  struct Case {
+    const char* statement;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"\tsetAttr \".wl[3].w[0:2]\" 1 2 3;\n", "the block [0:2] is beyond the declared size 2 (s.wl[3].w[0:2]"},
+      {"\tsetAttr \".wl[5].w[0:1]\" 1 2;\n", "the block [0:1] gives elements an earlier block gave (s.wl[5].w[0:1]"},
+      {"\tsetAttr \".wl[99999999].w[1:2]\" 1 2;\n",
+       "the block [1:2] gives elements an earlier block gave (s.wl[99999999].w[1:2]"},
+  };
+  for (const Case& c : cases) {
+    const std::string problems = joined(loadScene(skin + c.statement));
+    EXPECT_NE(problems.find(c.reason), std::string::npos) << c.statement << problems;
+    EXPECT_EQ(weightsOf(4), (Ints{0, 1, 2}));
+    EXPECT_EQ(indicesOf("s", "wl"), (Ints{4, 5, 99999999}));
+  }
+  EXPECT_TRUE(loadScene(skin + "\tsetAttr \".wl[3].w[0:1]\" 1 2;\n\tsetAttr \".wl[6].w[0:4]\" 1 2 3 4 5;\n").empty());
+  EXPECT_EQ(weightsOf(3), (Ints{0, 1}));
+  EXPECT_EQ(weightsOf(6), (Ints{0, 1, 2, 3, 4}));
 }

@@ -132,14 +132,19 @@ bool skinPoints(const Node& node, std::vector<Point3>& points, std::string& why)
   std::string note;
   std::vector<double> shares = dualQuaternionShares(node, skinningMethod(node), points.size(), note);
   Weighted weights;
+  // The attribute is found once: a row's weights are asked for per vertex.
   const AttrDef* weightsAttr = node.findAttribute("weights");
+  PlugRef row{const_cast<Node*>(&node), weightsAttr, {0, -1}};
+  std::vector<int> element{0, 0};
   for (std::size_t v = 0; v < points.size(); ++v) {
     Point3 world = geom.apply(points[v]);
     double total = 0.0;
     weights.clear();
-    for (int j : elementsOf(node, "weights", {static_cast<int>(v), -1})) {
+    row.indices[0] = static_cast<int>(v);
+    for (int j : weightsAttr ? scene().existingIndices(row) : std::vector<int>()) {
       const Influence* influence = influenceAt(all, j);
-      const double w = influence ? node.values.number(weightsAttr, {static_cast<int>(v), j}, 0.0) : 0.0;
+      element = {static_cast<int>(v), j};
+      const double w = influence ? node.values.number(weightsAttr, element, 0.0) : 0.0;
       if (w == 0.0)
         continue;
       if (!std::isfinite(w)) {

@@ -3,7 +3,10 @@
 // A number at an element of an attribute with one array on its chain (the
 // children of a compound array such as newUV[i].faceId) goes to a dense
 // table per attribute: an assignment per face-vertex costs no allocation.
-// Everything else is kept as a whole Value under its chain of indices.
+// A number at an element of an attribute with two arrays on its chain (a
+// skinCluster's weightList[v].weights[j]) goes to a row per outer index,
+// ordered by the inner one. Everything else is kept as a whole Value under
+// its chain of indices.
 #include "AttrDef.h"
 #include "Value.h"
 
@@ -11,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace OmbrixHost {
@@ -40,11 +44,16 @@ public:
   bool empty() const { return byAttr_.empty(); }
 
 private:
+  using Row = std::vector<std::pair<int, double>>;  // inner index, number; ascending
   struct AttrValues {
     std::vector<double> dense;             // by the one array index
     std::vector<std::uint8_t> present;     // 1 where dense holds a value
     std::size_t denseCount = 0;
+    std::vector<Row> rows;                 // by the outer array index
+    std::size_t rowCount = 0;              // rows holding a number
+    std::size_t rowNumbers = 0;            // numbers the rows hold
     std::map<std::vector<int>, Value> keyed;  // normalized indices
+    bool empty() const { return keyed.empty() && denseCount == 0 && rowNumbers == 0; }
   };
   // The entries of the attributes set last, for runs of assignments to a
   // few attributes (the children of a compound array filled element by
@@ -74,6 +83,13 @@ private:
     }
   };
   AttrValues& valuesFor(const AttrDef* attr);
+  // The indices an array plug (`above`: its indices above the array) has in
+  // the dense table or the rows of `attr`'s values, and the last of them.
+  static const Row* tableIndices(const AttrDef* attr, const AttrValues& slot, const std::vector<int>& above,
+                                 bool& outer);
+  static void appendTableIndices(const AttrDef* attr, const AttrValues& slot, const std::vector<int>& above,
+                                 std::vector<int>& out);
+  static int lastTableIndex(const AttrDef* attr, const AttrValues& slot, const std::vector<int>& above);
 
   std::unordered_map<const AttrDef*, AttrValues> byAttr_;
   RecentAttrs recent_;

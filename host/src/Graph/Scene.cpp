@@ -409,7 +409,8 @@ bool Scene::resolvePlug(const std::string& text, PlugRef& out, std::string& erro
   return resolvePlugOn(paths[0].back(), instancePlug(*this, paths[0], text.substr(dot + 1)), out, error);
 }
 
-bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const {
+bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error,
+                          std::vector<std::size_t>* indexPositions) const {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (true) {
@@ -460,6 +461,8 @@ bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out,
     }
     std::size_t pos = static_cast<std::size_t>(it - chain.begin());
     out.indices[pos] = index;
+    if (indexPositions && index >= 0)
+      indexPositions->push_back(pos);
     searchFrom = pos + 1;
   }
   // "shape.iog.og[0]": an array named without an index on the way to a child means element 0.

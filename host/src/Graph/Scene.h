@@ -71,7 +71,10 @@ public:
   bool resolvePlug(const std::string& text, PlugRef& out, std::string& error) const;
   // While a scene file loads, attributes a node does not know are created on
   // first use, so that connections through them resolve.
-  bool resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error) const;
+  // `indexPositions`, when given, receives the chain position of each index
+  // the path gives, in the order given.
+  bool resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error,
+                     std::vector<std::size_t>* indexPositions = nullptr) const;
   bool loading = false;
   // Maya's "file -q -modified": set by every edit of the scene, cleared when
   // a scene is opened, saved or made new. A file being read does not set it.

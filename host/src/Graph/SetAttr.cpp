@@ -206,7 +206,9 @@ bool putTyped(const PlugRef& plug, const std::string& type, DataCursor& c, std::
   return false;
 }
 
-bool resolve(const std::string& text, PlugRef& plug, std::string& error) {
+// `last`, when given, answers a relative plug of the shape it remembers and
+// remembers the one resolved.
+bool resolve(const std::string& text, PlugRef& plug, std::string& error, ResolvedPlugs* last) {
   auto& s = scene();
   if (!text.empty() && text[0] == '.') {
     auto node = s.currentNode.lock();
@@ -214,7 +216,14 @@ bool resolve(const std::string& text, PlugRef& plug, std::string& error) {
       error = "no node is current for " + text;
       return false;
     }
-    return s.resolvePlugOn(node.get(), text.substr(1), plug, error);
+    if (last && last->find(node.get(), text, plug))
+      return true;
+    std::vector<std::size_t> positions;
+    if (!s.resolvePlugOn(node.get(), text.substr(1), plug, error, last ? &positions : nullptr))
+      return false;
+    if (last)
+      last->remember(node.get(), text, plug, std::move(positions));
+    return true;
   }
   return s.resolvePlug(text, plug, error);
 }
@@ -282,10 +291,8 @@ int blockLevel(const PlugRef& plug, bool sizeOnly) {
 
 // The array and the attribute of its elements that a statement sets:
 // ".nuv[0].fid" and ".nuv[0].vid" fill different arrays.
-std::string arrayKey(const PlugRef& plug, int level) {
-  std::vector<int> indices = plug.indices;
-  indices[static_cast<std::size_t>(level)] = -1;
-  return plugKey(plug.attr, indices);
+ArrayBlocks::Key arrayKey(const PlugRef& plug, int level) {
+  return ArrayBlocks::Key{plug.node->serial, plug.attr, &plug.indices, static_cast<std::size_t>(level)};
 }
 
 bool isGeometry(const PlugRef& plug) {
@@ -409,44 +416,30 @@ bool admitBlock(ArrayBlocks& blocks, const PlugRef& plug, Request& r, int level,
                 std::string& error) {
   if (level < 0)
     return true;
-  const std::string key = arrayKey(plug, level);
-  const std::uint64_t node = plug.node->serial;
-  if (r.size >= 0 && !blocks.declare(node, key, r.size, error))
+  const ArrayBlocks::Key key = arrayKey(plug, level);
+  if (r.size >= 0 && !blocks.declare(key, r.size)) {
+    std::vector<int> indices = plug.indices;
+    indices[key.level] = -1;
+    error = "the size " + std::to_string(r.size) + " of " + plugKey(plug.attr, indices) +
+            " is more than the file could hold";
     return false;
+  }
   ArrayBlocks::Block given;
   given.range = block.lo >= 0;
   given.lo = given.range ? block.lo : plug.indices[static_cast<std::size_t>(level)];
   given.hi = given.range ? block.hi : given.lo;
   given.rows = r.type.empty() && isSparseRows(plug, level);
-  if (given.lo >= 0 && !blocks.admit(node, key, r.type, given, error))
+  if (given.lo >= 0 && !blocks.admit(key, r.type, given, error))
     return false;
   block.continuesRow = given.continued;
-  block.declared = blocks.declaredSize(node, key);
+  block.declared = blocks.declaredSize(key);
   return true;
 }
 
-bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock block, SetAttrRefusal& refusal) {
-  std::string& error = refusal.reason;
-  Request r;
-  if (!parseRequest(begin, end, r, error))
-    return false;
-  DataCursor values(r.values, r.end);
+// The values of a resolved statement (`known`), or its text kept as written.
+bool store(const char* begin, const char* end, Request& r, DataCursor& values, bool known, PlugRef& plug,
+           const std::string& resolveError, ArrayBlocks* blocks, ElementBlock& block, std::string& error) {
   const bool sizeOnly = values.atEnd();
-  if (sizeOnly && (!blocks || r.size < 0))
-    return true;  // flags only (-k, -l, -s): nothing to store
-  std::string base;
-  splitRange(r.plugText, base, block.lo, block.hi);
-  if (block.lo >= 0 && (block.hi < block.lo || block.hi - block.lo >= (1LL << 26) || block.hi > INT32_MAX)) {
-    error = "invalid index range in " + r.plugText;
-    return false;
-  }
-  PlugRef plug;
-  std::string resolveError;
-  bool known = resolve(base, plug, resolveError);
-  if (known) {
-    refusal.plug = r.plugText[0] == '.' ? plug.node->name + r.plugText : r.plugText;
-    refusal.geometry = isGeometry(plug);
-  }
   if (known && blocks && !admitBlock(*blocks, plug, r, blockLevel(plug, sizeOnly), block, error))
     return false;
   if (sizeOnly)
@@ -465,6 +458,33 @@ bool apply(const char* begin, const char* end, ArrayBlocks* blocks, ElementBlock
   if (!known || plug.attr->kind == AttrKind::kGeneric || (!r.type.empty() && !knownDataType(r.type)))
     return keepRaw(begin, end, r, known, plug, resolveError, error);
   return putValues(plug, r, block, block.lo >= 0 ? rangeLevel(plug) : -1, values, error);
+}
+
+bool apply(const char* begin, const char* end, FileSetAttrs* file, ElementBlock block, SetAttrRefusal& refusal) {
+  std::string& error = refusal.reason;
+  Request r;
+  if (!parseRequest(begin, end, r, error))
+    return false;
+  DataCursor values(r.values, r.end);
+  const bool sizeOnly = values.atEnd();
+  if (sizeOnly && (!file || r.size < 0))
+    return true;  // flags only (-k, -l, -s): nothing to store
+  std::string base;
+  splitRange(r.plugText, base, block.lo, block.hi);
+  if (block.lo >= 0 && (block.hi < block.lo || block.hi - block.lo >= (1LL << 26) || block.hi > INT32_MAX)) {
+    error = "invalid index range in " + r.plugText;
+    return false;
+  }
+  PlugRef plug;
+  std::string resolveError;
+  const bool known = resolve(base, plug, resolveError, file ? &file->lastPlugs : nullptr);
+  if (store(begin, end, r, values, known, plug, resolveError, file ? &file->blocks : nullptr, block, error))
+    return true;
+  if (known) {
+    refusal.plug = r.plugText[0] == '.' ? plug.node->name + r.plugText : r.plugText;
+    refusal.geometry = isGeometry(plug);
+  }
+  return false;
 }
 
 }  // namespace
@@ -491,10 +511,10 @@ bool applySetAttr(const char* begin, const char* end, std::string& error) {
   return ok;
 }
 
-bool applyFileSetAttr(const char* begin, const char* end, ArrayBlocks& blocks, int line, SetAttrRefusal& refusal) {
+bool applyFileSetAttr(const char* begin, const char* end, FileSetAttrs& file, int line, SetAttrRefusal& refusal) {
   ElementBlock block;
   block.line = line;
-  return apply(begin, end, &blocks, block, refusal);
+  return apply(begin, end, &file, block, refusal);
 }
 
 }  // namespace OmbrixHost

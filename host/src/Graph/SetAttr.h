@@ -2,6 +2,7 @@
 // setAttr: one implementation for the MEL command and for Maya ASCII files.
 #include "ArrayBlocks.h"
 #include "AttrDef.h"
+#include "ResolvedPlugs.h"
 
 #include <string>
 
@@ -21,8 +22,16 @@ struct SetAttrRefusal {
   bool geometry = false;  // mesh or surface geometry, tweaks or deformer weights
 };
 
+// What the setAttr statements of one file share: the blocks of its arrays
+// and the plug named last. `budget`: the most elements an array can have.
+struct FileSetAttrs {
+  explicit FileSetAttrs(std::uint64_t budget) : blocks(budget) {}
+  ArrayBlocks blocks;
+  ResolvedPlugs lastPlugs;  // forgotten whenever a statement other than setAttr runs
+};
+
 // A setAttr statement of a scene file: arrays may come in blocks (see ArrayBlocks).
-bool applyFileSetAttr(const char* begin, const char* end, ArrayBlocks& blocks, int line, SetAttrRefusal& refusal);
+bool applyFileSetAttr(const char* begin, const char* end, FileSetAttrs& file, int line, SetAttrRefusal& refusal);
 
 // Scale from the scene's linear unit to centimetres, the internal unit.
 double linearScale();

@@ -158,7 +158,7 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
   auto& refs = scene().references;
   const bool referenced = refs.openFiles.size() > 1;
   std::vector<std::string> editHolders;
-  ArrayBlocks blocks(text.size() / 2);  // an element takes at least two characters
+  FileSetAttrs setAttrs(text.size() / 2);  // an element takes at least two characters
   StatementSplitter splitter(text);
   Statement s;
   std::string error;
@@ -173,7 +173,10 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
     std::string word = commandWord(s);
     if (referenced && sceneWide(word))
       continue;
-    if (isReferenceEdits(word, s)) {
+    const bool edits = isReferenceEdits(word, s);
+    if (word != "setAttr" || edits)
+      setAttrs.lastPlugs.forget();  // a command may have added or removed attributes
+    if (edits) {
       std::string holder, failure;
       if (!readReferenceEdits(s.begin + 7, s.end, holder, failure))
         problems.push_back(located(path, s.line, "setAttr: " + failure));
@@ -183,7 +186,7 @@ bool readStatements(const std::string& text, const std::string& path, std::vecto
     }
     if (word == "setAttr") {
       SetAttrRefusal refusal;
-      if (!applyFileSetAttr(s.begin + 7, s.end, blocks, s.line, refusal))
+      if (!applyFileSetAttr(s.begin + 7, s.end, setAttrs, s.line, refusal))
         reportRefusal(problems, refusedSetAttr(path, s.line, refusal), refusal.geometry);
       continue;
     }

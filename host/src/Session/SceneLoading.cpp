@@ -1,7 +1,9 @@
 #include "SceneLoading.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace OmbrixHost {
 
@@ -14,9 +16,19 @@ FileRead readWholeFile(const std::string& path, std::string& bytes) {
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   in.seekg(0, std::ios::beg);
-  bytes.assign(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-  if (size < 0 || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+  if (size < 0)
     return FileRead::kCannotRead;
+  // In pieces, appended: a string sized first would be filled with zeros
+  // only to be overwritten, a cost as large as the read's for a big scene.
+  bytes.clear();
+  bytes.reserve(static_cast<std::size_t>(size));
+  std::vector<char> piece(std::min<std::streamoff>(size, 1 << 20));
+  while (bytes.size() < static_cast<std::size_t>(size)) {
+    const std::size_t want = std::min(piece.size(), static_cast<std::size_t>(size) - bytes.size());
+    if (!in.read(piece.data(), static_cast<std::streamsize>(want)))
+      return FileRead::kCannotRead;
+    bytes.append(piece.data(), want);
+  }
   return FileRead::kRead;
 }
 
