@@ -4,16 +4,20 @@
 // needs before runExport.
 #include "Exchange/ExchangePaths.h"
 #include "IO/FormatRegistry.h"
+#include "Platform/Process.h"
 #include "Platform/Registry.h"
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 
 // The exchange directory and the registry that names it, of this run alone.
 class Exchange {
 public:
   Exchange() {
-    dir_ = std::filesystem::temp_directory_path() / "ombrix-export-bench";
+    // Named after the process: benchmarks running at once never share it.
+    dir_ = std::filesystem::temp_directory_path() /
+           ("ombrix-export-bench-" + std::to_string(Platform::CurrentProcessId()));
     std::filesystem::create_directories(dir_);
 #ifndef _WIN32
     registry_ = dir_ / "registry";
@@ -34,6 +38,8 @@ public:
     Platform::CloseKey(key);
     std::filesystem::remove_all(dir_);
   }
+
+  const std::filesystem::path& directory() const { return dir_; }
 
 private:
   std::filesystem::path dir_, registry_;
