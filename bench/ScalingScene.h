@@ -97,23 +97,33 @@ inline bool load(const std::string& path) {
   return OmbrixHost::loadMayaAscii(path, problems) && problems.empty();
 }
 
-// Loads the scene at a size and at 4x that size; the iteration's time is the larger's.
-inline void loadBoth(benchmark::State& state, const std::string& small, const std::string& large) {
+// Runs `step` on the scene at a size and at 4x that size in each iteration;
+// `step` gives the cost of what it measures. The iteration's time is the
+// larger's; each figure is the fastest of the iterations.
+template <typename Step>
+inline void bothSizes(benchmark::State& state, const std::string& small, const std::string& large, Step step) {
   StepCost once = unmeasured(), fourTimes = unmeasured();
   for (auto _ : state) {
     bool ok = true;
-    once = fastest(once, measure([&] { ok = load(small) && ok; }));
-    const StepCost last = measure([&] { ok = load(large) && ok; });
+    once = fastest(once, step(small, ok));
+    const StepCost last = step(large, ok);
     fourTimes = fastest(fourTimes, last);
     state.SetIterationTime(last.wallMs / 1000);
     if (!ok)
-      state.SkipWithError("a scene did not load cleanly");
+      state.SkipWithError("a scene did not load or its step failed");
   }
   state.counters["cpu_ms_1x"] = once.cpuMs;
   state.counters["cpu_ms_4x"] = fourTimes.cpuMs;
   state.counters["ratio_4x"] = fourTimes.cpuMs / once.cpuMs;
   state.counters["wall_ratio_4x"] = fourTimes.wallMs / once.wallMs;
   state.counters["MB_4x"] = static_cast<double>(fs::file_size(large)) / (1 << 20);
+}
+
+// Loads the scene at a size and at 4x that size; the iteration's time is the larger's.
+inline void loadBoth(benchmark::State& state, const std::string& small, const std::string& large) {
+  bothSizes(state, small, large, [](const std::string& path, bool& ok) {
+    return measure([&] { ok = load(path) && ok; });
+  });
 }
 
 }  // namespace scaling

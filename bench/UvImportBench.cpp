@@ -33,6 +33,7 @@
 #include "Maya/UvImportChanges.h"
 #include "Platform/Registry.h"
 #include "ProcessMemory.h"
+#include "QuietOutput.h"
 
 namespace {
 
@@ -73,21 +74,6 @@ void buildQuadMeshWithHistory(int rows) {
   std::vector<std::string> problems;
   OmbrixHost::loadMayaAsciiText(scene, "quads.ma", problems);
 }
-
-// Output of the commands goes nowhere while they are timed.
-class Quiet {
- public:
-  Quiet() : out_(std::cout.rdbuf(sink_.rdbuf())), err_(std::cerr.rdbuf(sink_.rdbuf())) {}
-  ~Quiet() {
-    std::cout.rdbuf(out_);
-    std::cerr.rdbuf(err_);
-  }
-
- private:
-  std::ostringstream sink_;
-  std::streambuf* out_;
-  std::streambuf* err_;
-};
 
 // A fresh scene with the mesh selected; maya.cor from its export.
 void prepare(bool history, const char* name, int rows) {

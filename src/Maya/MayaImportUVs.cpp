@@ -58,8 +58,8 @@ bool CollectUVs(const UvImportSource& source, const MFnMesh& mesh, const MDagPat
   work.uvSet = mesh.currentUVSetName();
   if (source.record != nullptr) {
     const MUuid uuid = MFnDependencyNode(path.node()).uuid();
-    exported = findRecordedGroup(*source.record, uuid.valid() ? uuid.asString().asChar() : std::string(),
-                                 path.fullPathName().asChar());
+    exported = source.record->find(uuid.valid() ? uuid.asString().asChar() : std::string(),
+                                   path.fullPathName().asChar());
     if (exported != nullptr && !exported->uvSet.empty()) work.uvSet = exported->uvSet.c_str();
     if (!hasUvSet(mesh, work.uvSet)) {
       WarnAbout(path, "its exported UV set \"" + work.uvSet + "\" is gone, the mesh is left as it is");
@@ -250,7 +250,8 @@ MStatus importUVs(UvImportChanges& changes, const MSelectionList* chosen) {
   if (!recorded)
     MGlobal::displayWarning(MString("Ombrix Vael UV import: no usable export record (") + reason.c_str() +
                             "); matching each mesh as it is placed now");
-  const UvImportSource source{table, recorded ? &record : nullptr};
+  const RecordedGroupIndex groups(record);
+  const UvImportSource source{table, recorded ? &groups : nullptr};
   for (; !items.isDone(); items.next()) {
     MDagPath item;
     // A selected dependency node (a shader, a set) has no subtree to walk.

@@ -14,7 +14,7 @@
 #include "Maya/MeshUvArrays.h"
 
 class CorrespondenceTable;
-struct ExportRecord;
+class RecordedGroupIndex;
 class UvImportChanges;
 class MDagPath;
 class MFnDagNode;
@@ -34,7 +34,7 @@ MStatus importUVs(UvImportChanges& changes, const MSelectionList* items = nullpt
 // unmatched; without it each mesh's current set is matched as placed now.
 struct UvImportSource {
   const CorrespondenceTable& table;
-  const ExportRecord* record;
+  const RecordedGroupIndex* record;  // the record's groups; null without a record
 };
 
 // One mesh: its UVs from the matching records; failure for paths that are

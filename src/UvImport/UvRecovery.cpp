@@ -46,19 +46,22 @@ uint64_t meshTopologyDigest(const PolygonArrays& arrays) {
   return topologyDigest(arrays.counts.data(), arrays.counts.size(), arrays.connects.data(), arrays.connects.size());
 }
 
-const RecordedGroup* findRecordedGroup(const ExportRecord& record, const std::string& uuid,
-                                       const std::string& dagPath) {
-  const RecordedGroup* byUuid = nullptr;
+RecordedGroupIndex::RecordedGroupIndex(const ExportRecord& record) {
   for (const RecordedGroup& group : record.groups) {
-    if (uuid.empty() || group.uuid != uuid) continue;
-    if (group.dagPath == dagPath) return &group;
-    if (byUuid == nullptr) byUuid = &group;
+    if (!group.uuid.empty()) byUuid_[group.uuid].push_back(&group);
+    byPath_.emplace(group.dagPath, &group);
   }
-  if (byUuid != nullptr) return byUuid;
-  for (const RecordedGroup& group : record.groups) {
-    if (group.dagPath == dagPath) return &group;
+}
+
+const RecordedGroup* RecordedGroupIndex::find(const std::string& uuid, const std::string& dagPath) const {
+  const auto sharing = uuid.empty() ? byUuid_.end() : byUuid_.find(uuid);
+  if (sharing != byUuid_.end()) {
+    for (const RecordedGroup* group : sharing->second)
+      if (group->dagPath == dagPath) return group;
+    return sharing->second.front();
   }
-  return nullptr;
+  const auto byPath = byPath_.find(dagPath);
+  return byPath == byPath_.end() ? nullptr : byPath->second;
 }
 
 RecoveredUVs matchRecordedMesh(const CorrespondenceTable& table, const MeshToMatch& mesh,

@@ -4,6 +4,7 @@
 // only moved, rotated or scaled since the export (same topology, same points
 // in its own space) the matching through the world matrix recorded then.
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Exchange/ExportRecord.h"
@@ -28,10 +29,21 @@ struct RecoveredUVs {
 RecoveredUVs matchRecordedMesh(const CorrespondenceTable& table, const MeshToMatch& mesh,
                                const RecordedGroup* exported);
 
-// The mesh's group in the record: by UUID (among several, the one whose path
-// is `dagPath`), else by DAG path; null when neither finds one.
-const RecordedGroup* findRecordedGroup(const ExportRecord& record, const std::string& uuid,
-                                       const std::string& dagPath);
+// The groups of an export's record by UUID and by DAG path, so that each
+// mesh of an import finds its own in time independent of how many the
+// record holds. The record must outlive it.
+class RecordedGroupIndex {
+ public:
+  explicit RecordedGroupIndex(const ExportRecord& record);
+  // The mesh's group in the record: by UUID (among several, the first whose
+  // path is `dagPath`, else the first), else the first by DAG path; null
+  // when neither finds one. An empty UUID matches none.
+  const RecordedGroup* find(const std::string& uuid, const std::string& dagPath) const;
+
+ private:
+  std::unordered_map<std::string, std::vector<const RecordedGroup*>> byUuid_;  // in record order
+  std::unordered_map<std::string, const RecordedGroup*> byPath_;               // the first of each path
+};
 
 // topologyDigest of the arrays' polygon counts and vertex indices.
 uint64_t meshTopologyDigest(const PolygonArrays& arrays);

@@ -123,6 +123,41 @@ TEST_F(HostTest, UndoneHistoryEditsGiveTheFirstAnswerBack) {
   EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.0);
 }
 
+TEST_F(HostTest, AnEditReachesEveryShapeItFeedsAfterItsConnectionsChange) {
+  // One history node feeding two meshes, each a member of a set with many
+  // members: an edit of it reaches both, then the one still connected after
+  // the other's connection is cut, then both again once the cut is undone.
+  std::string scene = creatorScene("Cube", "") + "createNode transform -n \"copy\";\n"
+                      "createNode mesh -n \"copyShape\" -p \"copy\";\n"
+                      "connectAttr \"polyCube1.out\" \"copyShape.i\";\n";
+  for (int i = 0; i < 50; ++i)
+    scene += "createNode transform -n \"member" + std::to_string(i) + "\";\n";
+  for (const char* shape : {"pCubeShape1", "copyShape"})
+    scene += "connectAttr \"" + std::string(shape) + ".iog\" \":initialShadingGroup.dsm\" -na;\n";
+  for (int i = 0; i < 50; ++i)
+    scene += "connectAttr \"member" + std::to_string(i) + ".iog\" \":initialShadingGroup.dsm\" -na;\n";
+  expectAllEvaluated(loadScene(scene));
+  mel("setAttr polyCube1.width 2");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.0);
+  EXPECT_DOUBLE_EQ(largestX("copyShape"), 1.0);
+
+  MDGModifier cut;
+  ASSERT_EQ(cut.disconnect(plugOf("polyCube1", "output"), plugOf("pCubeShape1", "inMesh")), MStatus::kSuccess);
+  ASSERT_EQ(cut.doIt(), MStatus::kSuccess);
+  mel("setAttr polyCube1.width 4");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 1.0);
+  EXPECT_DOUBLE_EQ(largestX("copyShape"), 2.0);
+  ASSERT_EQ(cut.undoIt(), MStatus::kSuccess);
+  mel("setAttr polyCube1.width 6");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 3.0);
+  EXPECT_DOUBLE_EQ(largestX("copyShape"), 3.0);
+  // The second connection cut for good: only the first mesh follows.
+  mel("disconnectAttr polyCube1.out copyShape.i");
+  mel("setAttr polyCube1.width 8");
+  EXPECT_DOUBLE_EQ(largestX("pCubeShape1"), 4.0);
+  EXPECT_DOUBLE_EQ(largestX("copyShape"), 3.0);
+}
+
 TEST_F(HostTest, VertexEditsOfAMeshKeepPointsAndTweaksApart) {
   loadScene(kTweakedQuad);
   expectPoint(pointsOf("quadShape"), 1, 1, 0, 1);

@@ -147,18 +147,22 @@ TEST(UvRecoveryTest, EveryOtherReasonIsNamedAndNothingIsMatchedThroughThePlaceme
 
 TEST(UvRecoveryTest, TheRecordedGroupIsFoundByUuidThenByPath) {
   ExportRecord record;
-  for (const char* path : {"|a|aShape", "|b|aShape", "|c|cShape"}) {
+  for (const char* path : {"|a|aShape", "|b|aShape", "|c|cShape", "|b|aShape", "|c|cShape"}) {
     RecordedGroup group;
     group.dagPath = path;
     group.uuid = path[1] == 'c' ? "" : "0A0B0C0D-1111-2222-3333-444455556666";
     record.groups.push_back(group);
   }
+  const RecordedGroupIndex groups(record);
   const std::string uuid = record.groups[0].uuid;
-  // Renamed: the UUID finds it; an instance: the one of its path.
-  EXPECT_EQ(findRecordedGroup(record, uuid, "|renamed|aShape"), &record.groups[0]);
-  EXPECT_EQ(findRecordedGroup(record, uuid, "|b|aShape"), &record.groups[1]);
-  // Without a UUID (or another one) by its path; an empty UUID matches none.
-  EXPECT_EQ(findRecordedGroup(record, "", "|c|cShape"), &record.groups[2]);
-  EXPECT_EQ(findRecordedGroup(record, "11111111-1111-2222-3333-444455556666", "|c|cShape"), &record.groups[2]);
-  EXPECT_EQ(findRecordedGroup(record, "", "|d|dShape"), nullptr);
+  // Renamed: the UUID finds it; an instance: the first of its path among those of the UUID.
+  EXPECT_EQ(groups.find(uuid, "|renamed|aShape"), &record.groups[0]);
+  EXPECT_EQ(groups.find(uuid, "|b|aShape"), &record.groups[1]);
+  // Without a UUID (or another one) by its path, the first of the record's
+  // groups with it; an empty UUID matches none.
+  EXPECT_EQ(groups.find("", "|c|cShape"), &record.groups[2]);
+  EXPECT_EQ(groups.find("11111111-1111-2222-3333-444455556666", "|c|cShape"), &record.groups[2]);
+  EXPECT_EQ(groups.find("11111111-1111-2222-3333-444455556666", "|b|aShape"), &record.groups[1]);
+  EXPECT_EQ(groups.find("", "|d|dShape"), nullptr);
+  EXPECT_EQ(RecordedGroupIndex(ExportRecord()).find(uuid, "|a|aShape"), nullptr);
 }

@@ -36,6 +36,8 @@ ConnectionList::Entries& ConnectionList::entriesFor(const PlugRef& local) {
 void ConnectionList::add(Connection c) {
   list_.push_back(std::move(c));
   entriesFor(list_.back().local).push_back(std::prev(list_.end()));
+  if (list_.back().outgoing)
+    outgoing_.push_back(std::prev(list_.end()));
 }
 
 ConnectionList::const_iterator ConnectionList::find(bool outgoing, const PlugRef& local, const PlugRef& remote) const {
@@ -47,6 +49,11 @@ ConnectionList::const_iterator ConnectionList::find(bool outgoing, const PlugRef
 }
 
 void ConnectionList::unindex(List::iterator at) {
+  if (at->outgoing) {
+    auto listed = std::find(outgoing_.begin(), outgoing_.end(), at);
+    if (listed != outgoing_.end())
+      outgoing_.erase(listed);
+  }
   auto byAttr = byPlug_.find(at->local.attr);
   if (byAttr == byPlug_.end())
     return;
@@ -70,6 +77,14 @@ void ConnectionList::erase(const_iterator at) {
 void ConnectionList::clear() {
   list_.clear();
   byPlug_.clear();
+  outgoing_.clear();
+}
+
+void ConnectionList::reindexOutgoing() {
+  outgoing_.clear();
+  for (auto it = list_.begin(); it != list_.end(); ++it)
+    if (it->outgoing)
+      outgoing_.push_back(it);
 }
 
 void ConnectionList::moveLastTo(std::size_t at) {
@@ -82,6 +97,8 @@ void ConnectionList::moveLastTo(std::size_t at) {
   for (auto it = list_.begin(); it != list_.end(); ++it)
     if (samePlug(it->local, moved->local))
       entries.push_back(it);
+  if (moved->outgoing)
+    reindexOutgoing();
 }
 
 std::vector<PlugRef> ConnectionList::remotesOf(const PlugRef& local, bool asDst, bool asSrc) const {

@@ -55,6 +55,15 @@ public:
   // The connection made last, for its flags.
   Connection& back() { return list_.back(); }
   std::vector<Connection> snapshot() const { return std::vector<Connection>(list_.begin(), list_.end()); }
+  // Whether this node is the source of any connection, and a visit of those
+  // connections in the order made: as many steps as there are, however many
+  // connections feed the node (a set with every mesh among its members).
+  bool anyOutgoing() const { return !outgoing_.empty(); }
+  template <typename Visit>
+  void forEachOutgoing(Visit visit) const {
+    for (const auto& at : outgoing_)
+      visit(*at);
+  }
 
   void add(Connection c);
   // The connection of `local` with `remote` in the direction given; end() when there is none.
@@ -80,8 +89,11 @@ private:
   Entries& entriesFor(const PlugRef& local);
   void unindex(List::iterator at);
 
+  void reindexOutgoing();
+
   List list_;
   std::unordered_map<const AttrDef*, ByIndices> byPlug_;
+  Entries outgoing_;  // the connections whose source this node is, in the list's order
 };
 
 }  // namespace OmbrixHost

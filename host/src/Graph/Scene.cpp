@@ -595,10 +595,7 @@ void Scene::invalidateDownstream(Node* node) {
     return;
   if (node->mesh || node->nurbs)
     node->stale = true;
-  const bool feeds = !node->children.empty() ||
-                     std::any_of(node->connections.begin(), node->connections.end(),
-                                 [](const Connection& c) { return c.outgoing; });
-  if (!feeds)
+  if (node->children.empty() && !node->connections.anyOutgoing())
     return;  // a node not yet wired (a plug-in filling a new node's values) reaches nothing
   std::set<Node*> seen{node};
   std::vector<Node*> pending{node};
@@ -611,9 +608,7 @@ void Scene::invalidateDownstream(Node* node) {
     pending.pop_back();
     if (n->mesh || n->nurbs)
       n->stale = true;
-    for (const auto& c : n->connections)
-      if (c.outgoing)
-        reach(c.remote.node);
+    n->connections.forEachOutgoing([&](const Connection& c) { reach(c.remote.node); });
     for (Node* child : n->children)
       reach(child);
   }
