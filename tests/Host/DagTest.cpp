@@ -6,6 +6,8 @@
 #include <maya/MPoint.h>
 
 #include <cmath>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 TEST_F(HostTest, InstancedShapeHasOnePathPerParentWithItsOwnMatrix) {
@@ -172,4 +174,25 @@ TEST_F(HostTest, NamesFindNodesAtAnyDepthAndPathsTellTwinsAndInstancesApart) {
       "connectAttr t.wm u.im[0]; connectAttr \"|t.wm\" u.im[1]; connectAttr \"g1|t.wm\" u.im[2];");
   EXPECT_EQ(mel("listConnections -p 1 u.im"), "t.worldMatrix[0] t.worldMatrix[1] t.worldMatrix[0]");
   EXPECT_EQ(mel("objExists \"|t\"; objExists \"|g1|t\""), "1");
+
+  // Partial path names: a unique name alone, twins and instances by their parents.
+  EXPECT_EQ(std::string(path("n299").partialPathName().asChar()), "n299");
+  EXPECT_EQ(std::string(path("g2|a").partialPathName().asChar()), "g2|a");
+  EXPECT_EQ(std::string(path("g1|t").partialPathName().asChar()), "g1|t");
+
+  // Saved and loaded again: the same paths, instances and connections.
+  const std::string saved = (std::filesystem::temp_directory_path() /
+                             ("host-names-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                              std::string(".ma")))
+                                .string();
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved, error)) << error;
+  problems.clear();
+  EXPECT_TRUE(OmbrixHost::loadMayaAscii(saved, problems)) << (problems.empty() ? "" : problems[0]);
+  std::filesystem::remove(saved);
+  EXPECT_EQ(std::string(path("n299").fullPathName().asChar()), full);
+  EXPECT_EQ(std::string(path("g1|a").fullPathName().asChar()), "|g1|a");
+  EXPECT_EQ(std::string(path("g2|a").fullPathName().asChar()), "|g2|a");
+  EXPECT_EQ(mel("listConnections -p 1 u.im"), "t.worldMatrix[0] t.worldMatrix[1] t.worldMatrix[0]");
+  EXPECT_EQ(mel("getAttr n299.tx"), "2");
 }
