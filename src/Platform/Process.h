@@ -27,6 +27,9 @@ struct ProcessUse {
 
 // Runs `program` with `arguments` and waits for it, its standard output and
 // error going to the file `logPath` (made anew), with this process's environment.
+// On Linux the peak is at least this process's own peak at the start (the new
+// program is started from this process's memory): start a small process that
+// measures, when the program's own peak is what counts.
 ProcessUse RunProcessMeasured(const std::string& program, const std::vector<std::string>& arguments,
                               const std::string& logPath);
 
