@@ -4,6 +4,7 @@
 // once per process under the temporary folder, and the load of a scene at a
 // size and at 4x that size with the ratio of their costs as counters.
 #include "HostSession.h"
+#include "Platform/Process.h"
 #include "StepCost.h"
 
 #include <benchmark/benchmark.h>
@@ -79,6 +80,12 @@ inline void writeMeshNode(std::ostream& out, const std::string& name, const std:
 }
 
 
+// A file of this process under the temporary folder (other runs may share it).
+inline std::string ownTemporary(const std::string& name) {
+  return (fs::temp_directory_path() / ("ombrix-scaling-" + std::to_string(Platform::CurrentProcessId()) + "-" + name))
+      .string();
+}
+
 // The scene `name` written once by `write(out, a, b)`; its path.
 inline std::string remembered(const std::string& name, void (*write)(std::ostream&, int, int), int a, int b) {
   static std::map<std::string, std::string> made;
@@ -110,7 +117,7 @@ inline void bothSizes(benchmark::State& state, const std::string& small, const s
     fourTimes = fastest(fourTimes, last);
     state.SetIterationTime(last.wallMs / 1000);
     if (!ok)
-      state.SkipWithError("a scene did not load or its step failed");
+      state.SkipWithError("a scene did not load, or its step failed");
   }
   state.counters["cpu_ms_1x"] = once.cpuMs;
   state.counters["cpu_ms_4x"] = fourTimes.cpuMs;
@@ -119,10 +126,21 @@ inline void bothSizes(benchmark::State& state, const std::string& small, const s
   state.counters["MB_4x"] = static_cast<double>(fs::file_size(large)) / (1 << 20);
 }
 
-// Loads the scene at a size and at 4x that size; the iteration's time is the larger's.
+// Loads the scene at a size and at 4x that size.
 inline void loadBoth(benchmark::State& state, const std::string& small, const std::string& large) {
-  bothSizes(state, small, large, [](const std::string& path, bool& ok) {
-    return measure([&] { ok = load(path) && ok; });
+  bothSizes(state, small, large, [](const std::string& scene, bool& ok) {
+    return measure([&] { ok = load(scene) && ok; });
+  });
+}
+
+// Saves (Maya ASCII) the scene at a size and at 4x that size, each loaded
+// first; only the save is measured.
+inline void saveBoth(benchmark::State& state, const std::string& small, const std::string& large) {
+  const std::string copy = ownTemporary("saved.ma");
+  bothSizes(state, small, large, [&](const std::string& scene, bool& ok) {
+    ok = load(scene) && ok;
+    std::string error;
+    return measure([&] { ok = OmbrixHost::saveMayaAscii(copy, error) && ok; });
   });
 }
 

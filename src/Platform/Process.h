@@ -17,6 +17,22 @@ int RunProcess(const std::string& program, const std::vector<std::string>& argum
 int RunProcessLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
                      const std::vector<std::string>& environment);
 
+// What a finished program used: its CPU time (user and system, all its
+// threads) and its peak resident memory.
+struct ProcessUse {
+  int exitCode = -1;  // -1 when it could not be started or did not end by exiting
+  double cpuMs = 0.0;
+  double peakMegabytes = 0.0;
+};
+
+// Runs `program` with `arguments` and waits for it, its standard output and
+// error going to the file `logPath` (made anew), with this process's environment.
+// On Linux the peak is at least this process's own peak at the start (the new
+// program is started from this process's memory): start a small process that
+// measures, when the program's own peak is what counts.
+ProcessUse RunProcessMeasured(const std::string& program, const std::vector<std::string>& arguments,
+                              const std::string& logPath);
+
 // This process's environment, "NAME=value" each.
 std::vector<std::string> CurrentEnvironment();
 

@@ -6,6 +6,8 @@
 #include <maya/MPoint.h>
 
 #include <cmath>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 TEST_F(HostTest, InstancedShapeHasOnePathPerParentWithItsOwnMatrix) {
@@ -140,4 +142,57 @@ TEST_F(HostTest, KeyedTransformsStandWhereTheirCurvesPutThemAtTheSceneTime) {
   EXPECT_NEAR(p.x, 0.5, 1e-9);
   EXPECT_NEAR(p.y, 2.5, 1e-9);
   EXPECT_NEAR(p.z, 0.5, 1e-9);
+}
+
+// A name alone finds its node however deep it lies (Maya's files give every
+// parent by its name alone, -p "name", when that name is unique); twins under
+// two parents need their paths; an instance named alone is its first path,
+// "|name" the path straight under the world, wherever that stands among them.
+TEST_F(HostTest, NamesFindNodesAtAnyDepthAndPathsTellTwinsAndInstancesApart) {
+  std::string scene = "//Maya ASCII 2018 scene\nrequires maya \"2018\";\n", full;
+  for (int i = 0; i < 300; ++i) {
+    const std::string name = "n" + std::to_string(i);
+    scene += "createNode transform -n \"" + name + "\"" + (i ? " -p \"n" + std::to_string(i - 1) + "\"" : "") +
+             ";\n\tsetAttr \".t\" -type \"double3\" 0 1 0 ;\n";
+    full += "|" + name;
+  }
+  std::vector<std::string> problems;
+  ASSERT_TRUE(OmbrixHost::loadMayaAsciiText(scene, "chain.ma", problems));
+  EXPECT_EQ(std::string(path("n299").fullPathName().asChar()), full);
+  EXPECT_NEAR((MPoint() * path("n299").inclusiveMatrix()).y, 300.0, 1e-9);
+  EXPECT_EQ(mel("setAttr n299.tx 2; getAttr n299.tx"), "2");
+
+  mel("createNode transform -n g1; createNode transform -n a -p g1; createNode transform -n g2;"
+      "createNode transform -n a -p g2;");
+  EXPECT_NE(melError("getAttr a.tx").find("More than one object matches name: a"), std::string::npos);
+  EXPECT_EQ(mel("objExists a"), "1");
+  EXPECT_EQ(std::string(path("g2|a").fullPathName().asChar()), "|g2|a");
+  EXPECT_NE(melError("select \"|a\"").find("No object matches name: |a"), std::string::npos);
+
+  // t under g1 first, then also under the world: "|t" is its second path.
+  mel("createNode transform -n t -p g1; parent -add -w t; createNode polyUnite -n u;"
+      "connectAttr t.wm u.im[0]; connectAttr \"|t.wm\" u.im[1]; connectAttr \"g1|t.wm\" u.im[2];");
+  EXPECT_EQ(mel("listConnections -p 1 u.im"), "t.worldMatrix[0] t.worldMatrix[1] t.worldMatrix[0]");
+  EXPECT_EQ(mel("objExists \"|t\"; objExists \"|g1|t\""), "1");
+
+  // Partial path names: a unique name alone, twins and instances by their parents.
+  EXPECT_EQ(std::string(path("n299").partialPathName().asChar()), "n299");
+  EXPECT_EQ(std::string(path("g2|a").partialPathName().asChar()), "g2|a");
+  EXPECT_EQ(std::string(path("g1|t").partialPathName().asChar()), "g1|t");
+
+  // Saved and loaded again: the same paths, instances and connections.
+  const std::string saved = (std::filesystem::temp_directory_path() /
+                             ("host-names-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                              std::string(".ma")))
+                                .string();
+  std::string error;
+  ASSERT_TRUE(OmbrixHost::saveMayaAscii(saved, error)) << error;
+  problems.clear();
+  EXPECT_TRUE(OmbrixHost::loadMayaAscii(saved, problems)) << (problems.empty() ? "" : problems[0]);
+  std::filesystem::remove(saved);
+  EXPECT_EQ(std::string(path("n299").fullPathName().asChar()), full);
+  EXPECT_EQ(std::string(path("g1|a").fullPathName().asChar()), "|g1|a");
+  EXPECT_EQ(std::string(path("g2|a").fullPathName().asChar()), "|g2|a");
+  EXPECT_EQ(mel("listConnections -p 1 u.im"), "t.worldMatrix[0] t.worldMatrix[1] t.worldMatrix[0]");
+  EXPECT_EQ(mel("getAttr n299.tx"), "2");
 }

@@ -168,3 +168,21 @@ TEST(HvIOMemory, AnotherProcessReadsWhileTheWriterHoldsTheObject) {
   // The last holder closed: the object is gone.
   EXPECT_EQ(Platform::RunProcess(OMBRIX_SHM_PEER, {"read", locator, "150000"}), 3);
 }
+
+// A finished process's use: its exit code, CPU time and peak memory, which
+// holds at least the 40 MB of shared memory it wrote, counted in megabytes.
+TEST(ProcessUseTest, ReportsTheExitCodeAndAPeakHoldingWhatTheProcessWrote) {
+  const std::string locator = MemoryLocator("use");
+  TempPath log("process-use.log");
+  HvIO holder(locator.c_str(), HvIO::kWrite);
+  const std::vector<uint8_t> start = Pattern(16);
+  ASSERT_EQ(holder.Write(start.data(), start.size()), start.size());
+  Platform::ProcessUse use =
+      Platform::RunProcessMeasured(OMBRIX_SHM_PEER, {"append", locator, "40000000"}, log.str());
+  EXPECT_EQ(use.exitCode, 0);
+  // In megabytes (on Linux at least this test's own peak, see RunProcessMeasured).
+  EXPECT_GE(use.peakMegabytes, 38.0);
+  EXPECT_LT(use.peakMegabytes, 4096.0);
+  EXPECT_GE(use.cpuMs, 0.0);
+  EXPECT_EQ(Platform::RunProcessMeasured(OMBRIX_SHM_PEER, {"wrong"}, log.str()).exitCode, 2);
+}

@@ -371,20 +371,24 @@ void Scene::deleteNode(Node* node) {
 // A per-instance array named without an index through a path ("|b|shape.wm",
 // "|b|shape.iog.og[0].gid") is the element of that path's instance, as Maya
 // writes the plugs of a shape's second and later instances.
-static std::string instancePlug(const Scene& scene, const DagChain& path, const std::string& attrPath) {
+static std::string instancePlug(const Scene& scene, const std::string& nodeName, Node* node,
+                                const std::string& attrPath) {
   static const char* const kPerInstance[] = {"worldMatrix", "worldInverseMatrix", "parentMatrix", "parentInverseMatrix",
                                              "instObjGroups", "worldMesh", "worldSpace"};
   const std::size_t end = attrPath.find_first_of(".[");
   if (end != std::string::npos && attrPath[end] == '[')
     return attrPath;
-  const int instance = scene.instanceNumber(path);
   const std::string name = attrPath.substr(0, end);
-  const AttrDef* attr = instance > 0 ? path.back()->findAttribute(name) : nullptr;
+  const AttrDef* attr = node->findAttribute(name);
   // compInstObjGroups, which the host does not keep, by the names a file gives it.
-  bool perInstance = instance > 0 && (!attr || attr->opaque) && (name == "ciog" || name == "compInstObjGroups");
+  bool perInstance = (!attr || attr->opaque) && (name == "ciog" || name == "compInstObjGroups");
   for (const char* known : kPerInstance)
     perInstance = perInstance || (attr && attr->array && attr->name == known);
-  if (!perInstance)
+  // A name without '|' stands for the node's first path, instance 0; a path
+  // is found only when asked for, since it is as long as the node lies deep.
+  const bool named = nodeName.find('|') == std::string::npos;
+  const int instance = perInstance && !named ? scene.instanceNumber(scene.findPaths(nodeName)[0]) : 0;
+  if (instance == 0)
     return attrPath;
   return name + "[" + std::to_string(instance) + "]" + (end == std::string::npos ? "" : attrPath.substr(end));
 }
@@ -397,16 +401,18 @@ bool Scene::resolvePlug(const std::string& text, PlugRef& out, std::string& erro
     return false;
   }
   std::string nodeName = text.substr(0, dot);
-  auto paths = findPaths(nodeName);
-  if (paths.empty() || paths[0].empty()) {
+  auto nodes = findNodes(nodeName);
+  if (nodes.empty()) {
     error = "No object matches name: " + nodeName;
     return false;
   }
-  if (paths.size() > 1) {
+  if (nodes.size() > 1) {
     error = "More than one object matches name: " + nodeName;
     return false;
   }
-  return resolvePlugOn(paths[0].back(), instancePlug(*this, paths[0], text.substr(dot + 1)), out, error);
+  const std::string attrPath = text.substr(dot + 1);
+  return resolvePlugOn(nodes[0], nodes[0]->dag ? instancePlug(*this, nodeName, nodes[0], attrPath) : attrPath, out,
+                       error);
 }
 
 bool Scene::resolvePlugOn(Node* node, const std::string& attrPath, PlugRef& out, std::string& error,

@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace OmbrixHost {
@@ -51,6 +52,10 @@ public:
 
   // Lookup: node names (DG names are unique), DAG paths "|a|b" or partial "a|b".
   std::vector<DagChain> findPaths(const std::string& name) const;
+  // The node each of findPaths(name) ends at, in the same order; a name
+  // without '|' is answered without building paths, in time independent of
+  // how deep its nodes lie.
+  std::vector<Node*> findNodes(const std::string& name) const;
   Node* findNode(const std::string& name) const;  // null when missing or ambiguous
 
   // DAG
@@ -60,6 +65,10 @@ public:
   // children keep their place and its own placement. False for any other node.
   bool adoptAsUnknownTransform(Node* node);
   std::vector<DagChain> allPaths(Node* node) const;
+  DagChain firstPath(Node* node) const;  // allPaths(node).front(), built alone
+  // True when `node` has one path and no other node shares its name, so that
+  // its name alone is its partial path name.
+  bool onlyPathByName(const Node* node) const;
   std::string fullPathName(const DagChain& chain) const;
   std::string partialPathName(const DagChain& chain) const;
   int instanceNumber(const DagChain& chain) const;
@@ -169,6 +178,10 @@ private:
   std::uint64_t dagRevision_ = 0;
   mutable std::uint64_t partialCacheRevision_ = ~0ull;
   mutable std::map<std::string, std::string> partialCache_;
+  // How many paths lead to each DAG node, 2 standing for more (of this DAG revision).
+  int pathCount(const Node* node) const;
+  mutable std::uint64_t pathCountRevision_ = ~0ull;
+  mutable std::unordered_map<const Node*, int> pathCounts_;
 };
 
 // The process's one scene, as Maya has one.

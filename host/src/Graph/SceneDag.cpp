@@ -123,9 +123,47 @@ static bool tailMatches(const DagChain& chain, const std::vector<std::string>& n
   return true;
 }
 
+int Scene::pathCount(const Node* node) const {
+  if (pathCountRevision_ != dagRevision_) {
+    pathCounts_.clear();
+    pathCountRevision_ = dagRevision_;
+  }
+  // Up the single parents to a node whose count is known (the world's is 1),
+  // then down again; a node of several parents adds theirs.
+  std::vector<const Node*> climbed;
+  int count = 0;
+  for (const Node* n = node;; n = n->parents[0]) {
+    auto known = pathCounts_.find(n);
+    if (n == world_.get() || n->parents.empty() || known != pathCounts_.end()) {
+      count = n == world_.get() ? 1 : n->parents.empty() ? 0 : known->second;
+      break;
+    }
+    if (n->parents.size() > 1) {
+      for (const Node* p : n->parents)
+        count = std::min(2, count + pathCount(p));
+      pathCounts_[n] = count;
+      break;
+    }
+    climbed.push_back(n);
+  }
+  for (const Node* n : climbed)
+    pathCounts_[n] = count;
+  return count;
+}
+
+bool Scene::onlyPathByName(const Node* node) const {
+  int paths = 0;
+  auto range = names_.equal_range(node->name);
+  for (auto it = range.first; it != range.second && paths < 2; ++it)
+    paths += it->second->dag ? pathCount(it->second) : 0;
+  return node->dag && paths == 1;
+}
+
 std::string Scene::partialPathName(const DagChain& chain) const {
   if (chain.empty())
     return "";
+  if (onlyPathByName(chain.back()))
+    return chain.back()->name;
   if (partialCacheRevision_ != dagRevision_) {
     partialCache_.clear();
     partialCacheRevision_ = dagRevision_;
@@ -166,12 +204,20 @@ int Scene::instanceNumber(const DagChain& chain) const {
   return 0;
 }
 
-std::vector<DagChain> Scene::findPaths(const std::string& name) const {
-  std::vector<DagChain> out;
-  if (name.empty() || name == ":")
-    return out;
+DagChain Scene::firstPath(Node* node) const {
+  // Every DAG node of the scene has a parent, and its first parent's first
+  // path comes first among its paths.
+  DagChain chain;
+  for (Node* n = node; n && n != world_.get() && n->dag && !n->parents.empty(); n = n->parents[0])
+    chain.push_back(n);
+  std::reverse(chain.begin(), chain.end());
+  return chain;
+}
+
+// A name's parts between '|', each in the namespace it is read in.
+static std::vector<std::string> pathParts(const Scene& scene, const std::string& name, bool& absolute) {
   std::vector<std::string> parts;
-  bool absolute = name[0] == '|';
+  absolute = name[0] == '|';
   std::size_t start = absolute ? 1 : 0;
   while (start <= name.size()) {
     auto bar = name.find('|', start);
@@ -182,32 +228,61 @@ std::vector<DagChain> Scene::findPaths(const std::string& name) const {
   }
   // While a referenced file is read its names are in the reference's namespace.
   for (auto& p : parts)
-    p = loading ? references.scoped(p) : (!p.empty() && p[0] == ':' ? p.substr(1) : p);
+    p = scene.loading ? scene.references.scoped(p) : (!p.empty() && p[0] == ':' ? p.substr(1) : p);
+  return parts;
+}
+
+// A node named on its own stands for its first path; "|name" for the path
+// of a node directly under the world.
+static bool namedAlone(const Node* node, const Node* world, bool absolute) {
+  return !node->dag || !absolute ||
+         std::find(node->parents.begin(), node->parents.end(), world) != node->parents.end();
+}
+
+std::vector<DagChain> Scene::findPaths(const std::string& name) const {
+  std::vector<DagChain> out;
+  if (name.empty() || name == ":")
+    return out;
+  bool absolute = false;
+  const std::vector<std::string> parts = pathParts(*this, name, absolute);
   auto range = names_.equal_range(parts.back());
   for (auto it = range.first; it != range.second; ++it) {
     Node* n = it->second;
-    if (!n->dag) {
-      if (parts.size() == 1)
-        out.push_back(DagChain{n});
+    if (parts.size() == 1) {
+      if (namedAlone(n, world_.get(), absolute))
+        out.push_back(n->dag && !absolute ? firstPath(n) : DagChain{n});
       continue;
     }
-    auto paths = allPaths(n);
-    for (auto& path : paths) {
-      if (!tailMatches(path, parts) || (absolute && path.size() != parts.size()))
-        continue;
-      out.push_back(path);
-      if (parts.size() == 1)
-        break;  // a node named on its own stands for its first path
-    }
+    if (!n->dag)
+      continue;
+    for (auto& path : allPaths(n))
+      if (tailMatches(path, parts) && (!absolute || path.size() == parts.size()))
+        out.push_back(std::move(path));
   }
   return out;
 }
 
+std::vector<Node*> Scene::findNodes(const std::string& name) const {
+  std::vector<Node*> out;
+  if (name.empty() || name == ":")
+    return out;
+  bool absolute = false;
+  const std::vector<std::string> parts = pathParts(*this, name, absolute);
+  if (parts.size() > 1) {
+    for (const DagChain& path : findPaths(name))
+      out.push_back(path.back());
+    return out;
+  }
+  auto range = names_.equal_range(parts.back());
+  for (auto it = range.first; it != range.second; ++it)
+    if (namedAlone(it->second, world_.get(), absolute))
+      out.push_back(it->second);
+  return out;
+}
+
 Node* Scene::findNode(const std::string& name) const {
-  auto paths = findPaths(name);
-  if (paths.size() != 1 || paths[0].empty())
-    return nullptr;
-  return paths[0].back();
+  auto nodes = findNodes(name);
+  return nodes.size() == 1 ? nodes[0] : nullptr;
 }
 
 // ---------------------------------------------------------------- matrices

@@ -99,19 +99,35 @@ private:
 
   std::string nameOf(const Node* n) const {
     auto& s = scene();
-    if (!n->dag)
+    if (!n->dag || s.onlyPathByName(n))
       return n->name;
-    auto paths = s.allPaths(const_cast<Node*>(n));
-    return paths.empty() ? n->name : s.partialPathName(paths[0]);
+    return s.partialPathName(s.firstPath(const_cast<Node*>(n)));
   }
 
-  void dagNodes(Node* parent) {
-    for (Node* child : parent->children) {
+  // The DAG depth first, each node under its first parent only (under the
+  // others it is an instance); without recursion, since a chain may be
+  // tens of thousands of nodes deep.
+  static std::vector<Node*> dagOrder(Node* world) {
+    std::vector<Node*> order;
+    std::vector<std::pair<Node*, std::size_t>> stack{{world, 0}};
+    while (!stack.empty()) {
+      auto& [parent, next] = stack.back();
+      if (next == parent->children.size()) {
+        stack.pop_back();
+        continue;
+      }
+      Node* child = parent->children[next++];
       if (child->parents.empty() || child->parents[0] != parent)
-        continue;  // written under its first parent; the others are instances
-      node(child);
-      dagNodes(child);
+        continue;
+      order.push_back(child);
+      stack.emplace_back(child, 0);
     }
+    return order;
+  }
+
+  void dagNodes(Node* world) {
+    for (Node* n : dagOrder(world))
+      node(n);
   }
 
   void node(const Node* n) {
@@ -343,15 +359,7 @@ private:
 
   void connections() {
     auto& s = scene();
-    std::vector<const Node*> order;
-    std::function<void(Node*)> walk = [&](Node* parent) {
-      for (Node* c : parent->children)
-        if (c->parents[0] == parent) {
-          order.push_back(c);
-          walk(c);
-        }
-    };
-    walk(s.world());
+    std::vector<Node*> order = dagOrder(s.world());
     for (const auto& n : s.nodes())
       if (!n->dag)
         order.push_back(n.get());

@@ -19,12 +19,12 @@ namespace OmbrixHost {
 namespace {
 
 Node* needNode(const std::string& name) {
-  auto paths = scene().findPaths(name);
-  if (paths.empty() || paths[0].empty())
+  auto nodes = scene().findNodes(name);
+  if (nodes.empty())
     MelInterpreter::fail("No object matches name: " + name);
-  if (paths.size() > 1)
+  if (nodes.size() > 1)
     MelInterpreter::fail("More than one object matches name: " + name);
-  return paths[0].back();
+  return nodes[0];
 }
 
 // What a name (or pattern, or "obj.f[0:3]") selects; fails when nothing matches.
@@ -66,9 +66,9 @@ Node* existingShared(Node* parent, const std::string& name) {
     return nullptr;
   }
   for (const std::string& candidate : {name, ":" + name}) {
-    auto paths = s.findPaths(candidate);
-    if (!paths.empty() && !paths[0].empty())
-      return paths[0].back();
+    auto nodes = s.findNodes(candidate);
+    if (!nodes.empty())
+      return nodes[0];
   }
   return nullptr;
 }
@@ -270,7 +270,7 @@ MelValue select(MelInterpreter&, const std::vector<MelValue>& args) {
   if (f.has("noExpand") && f.positional.size() == 1 && !f.has("add") && !f.has("replace")) {
     // In Maya ASCII files: make a node current for the setAttr lines that follow.
     std::string name = f.positional[0].asString();
-    if (s.loading && !name.empty() && name[0] == ':' && s.findPaths(name).empty()) {
+    if (s.loading && !name.empty() && name[0] == ':' && s.findNodes(name).empty()) {
       // A default node of the Maya that wrote the file: kept as an opaque
       // node, or as the default material when it is that.
       std::string error;
@@ -622,7 +622,7 @@ MelValue objExists(MelInterpreter&, const std::vector<MelValue>& args) {
     std::string error;
     return MelValue::ofInt(scene().resolvePlug(name, p, error));
   }
-  return MelValue::ofInt(!scene().findPaths(name).empty());
+  return MelValue::ofInt(!scene().findNodes(name).empty());
 }
 
 MelValue ignored(MelInterpreter&, const std::vector<MelValue>&) { return MelValue(); }

@@ -2,6 +2,7 @@
 #include "Platform/win32/WideText.h"
 
 #include <windows.h>
+#include <psapi.h>
 #include <shellapi.h>
 
 #include <stdlib.h>
@@ -55,25 +56,58 @@ std::wstring EnvironmentBlock(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-int RunProcessLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
-                     const std::vector<std::string>& environment) {
+namespace {
+
+// Starts `program` with its standard output and error going to the file
+// `logPath`, with `environment` (null: this process's); false when it could not.
+bool StartLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
+                 wchar_t* environment, PROCESS_INFORMATION& process) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE log = CreateFileW(Widen(logPath).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (log == INVALID_HANDLE_VALUE) return -1;
+  if (log == INVALID_HANDLE_VALUE) return false;
   std::wstring line = Widen(CommandLine(program, arguments));
-  std::wstring block = EnvironmentBlock(environment);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = log;
   startup.hStdError = log;
-  PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT, &block[0],
-                                      nullptr, &startup, &process);
+  const BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                                      environment, nullptr, &startup, &process);
   CloseHandle(log);
-  return started ? WaitForExit(process) : -1;
+  return started != FALSE;
+}
+
+double Milliseconds(const FILETIME& time) {
+  return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) /
+         10000.0;  // 100-nanosecond ticks
+}
+
+}  // namespace
+
+int RunProcessLogged(const std::string& program, const std::vector<std::string>& arguments, const std::string& logPath,
+                     const std::vector<std::string>& environment) {
+  std::wstring block = EnvironmentBlock(environment);
+  PROCESS_INFORMATION process{};
+  return StartLogged(program, arguments, logPath, &block[0], process) ? WaitForExit(process) : -1;
+}
+
+ProcessUse RunProcessMeasured(const std::string& program, const std::vector<std::string>& arguments,
+                              const std::string& logPath) {
+  ProcessUse use;
+  PROCESS_INFORMATION process{};
+  if (!StartLogged(program, arguments, logPath, nullptr, process)) return use;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (GetProcessTimes(process.hProcess, &created, &exited, &kernel, &user))
+    use.cpuMs = Milliseconds(kernel) + Milliseconds(user);
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+    use.peakMegabytes = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
+  use.exitCode = WaitForExit(process);
+  return use;
 }
 
 std::vector<std::string> CurrentEnvironment() {
